@@ -1,0 +1,2 @@
+#include "etude/ModEnregistrer.h"
+// Implementation in progress.
