@@ -1,15 +1,15 @@
+#include "ecrans/MDIPlancher.h"
+#include "ecrans/Traduction.h"
+
 #include <QApplication>
-#include <QLocale>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    // Numbers are always shown and read the French way, whatever the machine.
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QApplication::setApplicationName(QStringLiteral("Sorvel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    sorvel::InstallerFrancais(application);
 
-    QMainWindow fenetre;
-    fenetre.setWindowTitle(QStringLiteral("Sorvel."));
-    fenetre.resize(800, 600);
+    sorvel::MDIPlancher fenetre;
     fenetre.show();
     return application.exec();
 }

@@ -1,0 +1,63 @@
+#include "ecrans/ChampNumerique.h"
+
+#include "commun/Nombres.h"
+
+#include <QKeyEvent>
+
+namespace sorvel {
+
+ChampNumerique::ChampNumerique(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, &ChampNumerique::verifierTexte);
+}
+
+ChampNumerique::ChampNumerique(const QString& nom, const QString& libelle, QWidget* parent)
+    : ChampNumerique(parent) {
+    setObjectName(nom);
+    setAccessibleName(libelle);
+}
+
+std::optional<double> ChampNumerique::valeur() const { return LireNombre(text().toStdString()); }
+
+void ChampNumerique::definirValeur(double x) { setText(QString::fromStdString(FormatGeneral(x))); }
+
+void ChampNumerique::keyPressEvent(QKeyEvent* evenement) {
+    if (evenement->text() == QStringLiteral(".")) {
+        // Same key, comma text: the keypad's point and the main keyboard's
+        // both give the French separator.
+        QKeyEvent virgule(evenement->type(), Qt::Key_Comma, evenement->modifiers(),
+                          QStringLiteral(","), evenement->isAutoRepeat(), evenement->count());
+        QLineEdit::keyPressEvent(&virgule);
+        evenement->setAccepted(virgule.isAccepted());
+        return;
+    }
+    QLineEdit::keyPressEvent(evenement);
+}
+
+void ChampNumerique::focusInEvent(QFocusEvent* evenement) {
+    QLineEdit::focusInEvent(evenement);
+    selectAll();
+    // A click that gives the focus would put the cursor where it lands and
+    // undo the selection on release; keep the whole text selected instead.
+    selectionnerAuClic_ = evenement->reason() == Qt::MouseFocusReason;
+}
+
+void ChampNumerique::mouseReleaseEvent(QMouseEvent* evenement) {
+    QLineEdit::mouseReleaseEvent(evenement);
+    if (selectionnerAuClic_) {
+        selectionnerAuClic_ = false;
+        if (!hasSelectedText())
+            selectAll();
+    }
+}
+
+void ChampNumerique::verifierTexte() {
+    if (!valeur()) {
+        // setText re-enters here once with "0", which is a number.
+        setText(QStringLiteral("0"));
+        selectAll();
+        return; // the nested change has announced itself
+    }
+    emit modifie();
+}
+
+} // namespace sorvel

@@ -1,0 +1,42 @@
+#pragma once
+
+// The numeric entry field of every screen: a typed "." becomes "," (the
+// comma is always the decimal separator), the whole text is selected when the
+// field gets the focus, and a text that is not a number is replaced by a
+// selected "0" so that the next key replaces it. Each change of the text is
+// announced by `modifie()`; the screens connect it to the study's
+// "modified" flag.
+
+#include <QLineEdit>
+
+#include <optional>
+
+namespace sorvel {
+
+class ChampNumerique : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit ChampNumerique(QWidget* parent = nullptr);
+    ChampNumerique(const QString& nom, const QString& libelle, QWidget* parent = nullptr);
+
+    // The value shown, read the French way; nothing when the text is not a
+    // number (which the field only allows for an instant while typing).
+    std::optional<double> valeur() const;
+    // Shows `x` in its shortest general form ("12,5", "12").
+    void definirValeur(double x);
+
+signals:
+    // Every change of the text, by the user or by the program.
+    void modifie();
+
+protected:
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void focusInEvent(QFocusEvent* evenement) override;
+    void mouseReleaseEvent(QMouseEvent* evenement) override;
+
+private:
+    void verifierTexte();
+    bool selectionnerAuClic_ = false;
+};
+
+} // namespace sorvel

@@ -1,0 +1,44 @@
+// The commands of the windows still being written: the study library's
+// dialogs, the print-outs, the summary, the material list and the two
+// modules. Each one tells the user it is not available yet; replacing one
+// means replacing its body here.
+
+#include "ecrans/FonctionsAVenir.h"
+
+#include "ecrans/BoiteMessage.h"
+#include "ecrans/MDIPlancher.h"
+
+namespace sorvel {
+
+void FonctionIndisponible(QWidget* parent) {
+    Message(parent, IconeMessage::Information, TitreFonctionIndisponible, TexteFonctionIndisponible);
+}
+
+void MDIPlancher::EnregistrerEtude(const QString& nom, bool& refuse) {
+    (void)nom;
+    FonctionIndisponible(this);
+    // Nothing was stored: whoever asked must not go on as if it had been.
+    refuse = true;
+}
+
+void MDIPlancher::OuvrirDialogueOuverture(const QStringList& etudes) {
+    (void)etudes;
+    FonctionIndisponible(this);
+}
+
+void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
+    (void)mode;
+    FonctionIndisponible(this);
+}
+
+void MDIPlancher::LancerImpression(Impression impression) {
+    (void)impression;
+    FonctionIndisponible(this);
+}
+
+void MDIPlancher::OuvrirRecapitulatif() { FonctionIndisponible(this); }
+void MDIPlancher::OuvrirMateriel() { FonctionIndisponible(this); }
+void MDIPlancher::OuvrirModuleCorrection() { FonctionIndisponible(this); }
+void MDIPlancher::OuvrirModuleIncertitude() { FonctionIndisponible(this); }
+
+} // namespace sorvel

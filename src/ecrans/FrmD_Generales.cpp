@@ -1,0 +1,241 @@
+#include "ecrans/FrmD_Generales.h"
+
+#include "commun/Nombres.h"
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/MDIPlancher.h"
+#include "ecrans/ModAide.h"
+#include "ecrans/Proteger.h"
+#include "etude/ModEnregistrer.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace sorvel {
+
+namespace {
+
+const char* const LibellesSupport[] = {"Treillis ou plaques pré tracées", "Plots thermoformés"};
+const char* const LibellesTube[] = {"13x16 mm", "16x20 mm"};
+const char* const LibellesChape[] = {"Chape traditionnelle", "Chape liquide"};
+
+QRadioButton* Option(const char* prefixe, int index, const char* libelle, QWidget* parent) {
+    auto* o = new QRadioButton(QString::fromUtf8(libelle), parent);
+    o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(prefixe)).arg(index));
+    o->setAccessibleName(o->text());
+    return o;
+}
+
+QLabel* Libelle(const QString& nom, const QString& texte, QWidget* parent) {
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(nom);
+    return l;
+}
+
+QPushButton* Bouton(const QString& nom, const QString& texte, QWidget* parent) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(nom);
+    b->setAccessibleName(QString(texte).remove(QLatin1Char('&')));
+    return b;
+}
+
+int IndexOption(const std::array<QRadioButton*, 2>& options) { return options[0]->isChecked() ? 0 : 1; }
+
+} // namespace
+
+FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
+    : QWidget(parent), plancher_(plancher) {
+    setObjectName(QStringLiteral("FrmD_Generales"));
+    setWindowTitle(QStringLiteral("Données générales."));
+
+    auto* lblNomEtude = Libelle(QStringLiteral("LblNomEtude"), QStringLiteral("Nom de l'étude :"), this);
+    lblEtude_ = Libelle(QStringLiteral("LblEtude"), QString(), this);
+    QFont gras = lblEtude_->font();
+    gras.setBold(true);
+    lblEtude_->setFont(gras);
+    lblEtude_->setMinimumWidth(220);
+
+    auto* cdrSupport = new QGroupBox(QStringLiteral("Support (type de fixation des tubes)"), this);
+    cdrSupport->setObjectName(QStringLiteral("CdrSupport"));
+    auto* lSupport = new QVBoxLayout(cdrSupport);
+    for (int i = 0; i < 2; ++i) {
+        optSupport_[i] = Option("OptSupport", i, LibellesSupport[i], cdrSupport);
+        lSupport->addWidget(optSupport_[i]);
+    }
+
+    auto* cdrTube = new QGroupBox(QStringLiteral("Diamètre du tube"), this);
+    cdrTube->setObjectName(QStringLiteral("CdrTube"));
+    auto* lTube = new QHBoxLayout(cdrTube);
+    for (int i = 0; i < 2; ++i) {
+        optTube_[i] = Option("OptTube", i, LibellesTube[i], cdrTube);
+        lTube->addWidget(optTube_[i]);
+    }
+    lTube->addStretch();
+
+    auto* lblTemp = Libelle(QStringLiteral("LblTempMoyenne"),
+                            QStringLiteral("Température de départ du fluide"), this);
+    cmbTempDepart_ = new QComboBox(this);
+    cmbTempDepart_->setObjectName(QStringLiteral("CmbTempDepart"));
+    cmbTempDepart_->setAccessibleName(lblTemp->text());
+    for (int t = 30; t <= 50; ++t)
+        cmbTempDepart_->addItem(QString::number(t));
+    lblTemp->setBuddy(cmbTempDepart_);
+    lblValeur_[0] = Libelle(QStringLiteral("LblValeur_0"), QStringLiteral("°C"), this);
+
+    auto* cadreChape = new QGroupBox(QStringLiteral("Chape"), this);
+    cadreChape->setObjectName(QStringLiteral("CadreChape"));
+    auto* lChape = new QGridLayout(cadreChape);
+    for (int i = 0; i < 2; ++i) {
+        optChape_[i] = Option("OptChape", i, LibellesChape[i], cadreChape);
+        lChape->addWidget(optChape_[i], 0, i * 2, 1, 2);
+    }
+    lblEpais_ = Libelle(QStringLiteral("LblEpais"), QStringLiteral("Epaisseur moyenne de la chape"),
+                        cadreChape);
+    cmbEpais_ = new QComboBox(cadreChape);
+    cmbEpais_->setObjectName(QStringLiteral("CmbEpais"));
+    cmbEpais_->setAccessibleName(lblEpais_->text());
+    cmbEpais_->addItems({QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")});
+    lblEpais_->setBuddy(cmbEpais_);
+    lblValeur_[1] = Libelle(QStringLiteral("LblValeur_1"), QStringLiteral("cm"), cadreChape);
+    lChape->addWidget(lblEpais_, 1, 0, 1, 2);
+    lChape->addWidget(cmbEpais_, 1, 2);
+    lChape->addWidget(lblValeur_[1], 1, 3);
+    lChape->setColumnStretch(4, 1);
+
+    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 1/1"), this);
+    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
+    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
+    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
+    cmdSuivant->setDefault(true);
+
+    // Layout, top to bottom.
+    auto* principal = new QVBoxLayout(this);
+    principal->setContentsMargins(16, 14, 16, 12);
+    principal->setSpacing(10);
+    auto* ligneNom = new QHBoxLayout;
+    ligneNom->addWidget(lblNomEtude);
+    ligneNom->addWidget(lblEtude_, 1);
+    principal->addLayout(ligneNom);
+    principal->addWidget(cdrSupport);
+    principal->addWidget(cdrTube);
+    auto* ligneTemp = new QHBoxLayout;
+    ligneTemp->addWidget(lblTemp);
+    ligneTemp->addSpacing(8);
+    ligneTemp->addWidget(cmbTempDepart_);
+    ligneTemp->addWidget(lblValeur_[0]);
+    ligneTemp->addStretch();
+    principal->addLayout(ligneTemp);
+    principal->addWidget(cadreChape);
+    auto* trait = new QFrame(this);
+    trait->setFrameShape(QFrame::HLine);
+    trait->setFrameShadow(QFrame::Sunken);
+    principal->addWidget(trait);
+    auto* ligneBoutons = new QHBoxLayout;
+    ligneBoutons->addWidget(lblPage);
+    ligneBoutons->addStretch();
+    ligneBoutons->addWidget(cmdAide);
+    ligneBoutons->addWidget(cmdAnnuler);
+    ligneBoutons->addWidget(cmdSuivant);
+    principal->addLayout(ligneBoutons);
+
+    // Initial values, then every change marks the study as modified.
+    optSupport_[0]->setChecked(true);
+    optTube_[1]->setChecked(true);
+    optChape_[0]->setChecked(true);
+    cmbTempDepart_->setCurrentText(QStringLiteral("40"));
+    cmbEpais_->setCurrentText(QStringLiteral("6"));
+    ActiverEpaisseur();
+
+    auto marquer = [this] { plancher_.DefinirModifie(true); };
+    for (auto* groupe : {&optSupport_, &optTube_, &optChape_})
+        for (QRadioButton* o : *groupe)
+            connect(o, &QRadioButton::toggled, this, [marquer](bool coche) {
+                if (coche)
+                    marquer();
+            });
+    connect(optChape_[0], &QRadioButton::toggled, this, &FrmD_Generales::ActiverEpaisseur);
+    connect(cmbTempDepart_, &QComboBox::currentIndexChanged, this, marquer);
+    connect(cmbEpais_, &QComboBox::currentIndexChanged, this, marquer);
+
+    connect(cmdSuivant, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdSuivant_Click(); }); });
+    connect(cmdAnnuler, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAnnuler_Click(); }); });
+    connect(cmdAide, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAide_Click(); }); });
+
+    plancher_.DefinirModifie(false);
+}
+
+void FrmD_Generales::ActiverEpaisseur() {
+    // Liquid screed levels itself: its thickness is not chosen, but the value
+    // last chosen is kept and still stored.
+    const bool traditionnelle = optChape_[0]->isChecked();
+    lblEpais_->setEnabled(traditionnelle);
+    cmbEpais_->setEnabled(traditionnelle);
+    lblValeur_[1]->setEnabled(traditionnelle);
+}
+
+DonneesGenerales FrmD_Generales::Enregistrement() const {
+    DonneesGenerales d;
+    d.Support = static_cast<std::int16_t>(IndexOption(optSupport_));
+    d.Tube = static_cast<std::int16_t>(IndexOption(optTube_));
+    d.TempDepart = cmbTempDepart_->currentText().toStdString();
+    d.EpaisChape = CInt(LireNombre(cmbEpais_->currentText().toStdString()).value_or(0),
+                        "épaisseur de la chape");
+    d.Chape = static_cast<std::int16_t>(IndexOption(optChape_));
+    return d;
+}
+
+void FrmD_Generales::AfficherEnregistrement(const DonneesGenerales& d) {
+    auto choisir = [](std::array<QRadioButton*, 2>& options, int index) {
+        if (index == 0 || index == 1)
+            options[index]->setChecked(true);
+    };
+    choisir(optSupport_, d.Support);
+    choisir(optTube_, d.Tube);
+    choisir(optChape_, d.Chape);
+    auto choisirTexte = [](QComboBox* liste, const QString& texte) {
+        const int i = liste->findText(texte.trimmed());
+        if (i >= 0)
+            liste->setCurrentIndex(i);
+    };
+    choisirTexte(cmbTempDepart_, QString::fromStdString(d.TempDepart));
+    choisirTexte(cmbEpais_, QString::number(d.EpaisChape));
+}
+
+void FrmD_Generales::Reinitialiser() {
+    optSupport_[0]->setChecked(true);
+    optTube_[1]->setChecked(true);
+    cmbTempDepart_->setCurrentText(QStringLiteral("40"));
+    optChape_[0]->setChecked(true);
+}
+
+void FrmD_Generales::DefinirNomEtude(const QString& nom) { lblEtude_->setText(nom); }
+
+QString FrmD_Generales::LigneEtude() const {
+    const QString tube = optTube_[0]->isChecked() ? QStringLiteral("13x16 mm") : QStringLiteral("16x20 mm");
+    const QString support = optSupport_[0]->isChecked() ? QStringLiteral("Trellis")
+                                                        : QStringLiteral("Plots thermoformés");
+    return QStringLiteral("Etude : tube de diamètre ") + tube + QStringLiteral(" sur ") + support +
+           QStringLiteral(" avec température de départ du fluide de ") + cmbTempDepart_->currentText() +
+           QStringLiteral("°C");
+}
+
+void FrmD_Generales::CmdSuivant_Click() {
+    EcrireGenerales(Enregistrement());
+    plancher_.Circuits()->DefinirLigneEtude(LigneEtude());
+    plancher_.AfficherFeuille(plancher_.Circuits());
+}
+
+void FrmD_Generales::CmdAnnuler_Click() {
+    plancher_.NouvelleEtude();
+    plancher_.AfficherFeuille(nullptr);
+}
+
+void FrmD_Generales::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideDonneesGenerales); }
+
+} // namespace sorvel

@@ -1,0 +1,30 @@
+#include "ecrans/Proteger.h"
+
+#include "commun/ErreurArithmetique.h"
+#include "ecrans/BoiteMessage.h"
+#include "etude/ModEnregistrer.h"
+
+#include <exception>
+
+namespace sorvel {
+
+bool Proteger(QWidget* parent, const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const ErreurFichier& e) {
+        Message(parent, IconeMessage::Exclamation, QStringLiteral("Erreur de fichier."),
+                e.messageFrancais());
+    } catch (const ErreurArithmetique& e) {
+        Message(parent, IconeMessage::Critique, QStringLiteral("Erreur de calcul."),
+                QStringLiteral("Le calcul a été interrompu (%1 à l'étape %2).")
+                    .arg(QString::fromUtf8(ErreurArithmetique::libelle(e.nature())),
+                         QString::fromStdString(e.etape())));
+    } catch (const std::exception& e) {
+        Message(parent, IconeMessage::Critique, QStringLiteral("Erreur."),
+                QStringLiteral("L'opération a été interrompue : %1").arg(QString::fromUtf8(e.what())));
+    }
+    return false;
+}
+
+} // namespace sorvel

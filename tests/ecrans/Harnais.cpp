@@ -1,0 +1,166 @@
+#include "ecrans/Harnais.h"
+
+#include "etude/ModEnregistrer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace sorvel::test {
+
+ReponseMessage BoiteMessageScriptee::afficher(QWidget*, IconeMessage icone, const QString& titre,
+                                              const QString& texte, BoutonsMessage boutons) {
+    ReponseMessage reponse = ReponseMessage::OK;
+    if (!reponses_.empty()) {
+        reponse = reponses_.front();
+        reponses_.pop_front();
+    } else {
+        switch (boutons) {
+        case BoutonsMessage::OK: reponse = ReponseMessage::OK; break;
+        case BoutonsMessage::OuiNon: reponse = ReponseMessage::Non; break;
+        case BoutonsMessage::OuiNonAnnuler: reponse = ReponseMessage::Annuler; break;
+        }
+    }
+    messages.push_back({icone, titre, texte, boutons, reponse});
+    return reponse;
+}
+
+QStringList BoiteMessageScriptee::titres() const {
+    QStringList t;
+    for (const auto& m : messages)
+        t << m.titre;
+    return t;
+}
+
+DossierProgrammeTest::DossierProgrammeTest() {
+    EXPECT_TRUE(dossier_.isValid());
+    DefinirDossierProgramme(dossier_.path());
+}
+
+DossierProgrammeTest::~DossierProgrammeTest() {
+    // Give back write permission wherever a test took it away, so the
+    // folder can be removed.
+    QFile::setPermissions(dossier_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(etudes(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void DossierProgrammeTest::creerDansEtudes(const QString& nom, const QByteArray& contenu) {
+    QDir().mkpath(etudes());
+    QFile f(etudes() + QLatin1Char('/') + nom);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
+}
+
+bool DossierProgrammeTest::existeDansEtudes(const QString& nom) const {
+    return QFile::exists(etudes() + QLatin1Char('/') + nom);
+}
+
+FeuillesPiece PlancherAvecPieces::CreerFeuillesPiece() {
+    FeuillesPiece f;
+    auto creer = [](const char* nom, const char* page) {
+        auto* w = new QWidget;
+        w->setObjectName(QString::fromLatin1(nom));
+        w->setWindowTitle(QStringLiteral("Données de la pièce"));
+        w->setAccessibleDescription(QString::fromLatin1(page));
+        w->resize(400, 300);
+        return w;
+    };
+    f.Charge = creer("FrmCharge", "Page 1/4");
+    f.Piece = creer("FrmPiece", "Page 2/4");
+    f.Conduites = creer("FrmConduites", "Page 3/4");
+    f.Resultats = creer("FrmResultats", "Page 4/4");
+    return f;
+}
+
+std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran, bool avecPieces) {
+    std::unique_ptr<MDIPlancher> f = avecPieces ? std::make_unique<PlancherAvecPieces>(nullptr, largeurEcran)
+                                                : std::make_unique<MDIPlancher>(nullptr, largeurEcran);
+    f->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
+    f->activateWindow();
+    QApplication::processEvents();
+    return f;
+}
+
+void Cliquer(const QObject* racine, const QString& nom) {
+    auto* bouton = Trouver<QAbstractButton>(racine, nom);
+    if (!bouton)
+        return;
+    if (!bouton->isVisible() || !bouton->isEnabled()) {
+        ADD_FAILURE() << "le bouton '" << nom.toStdString() << "' n'est pas accessible";
+        return;
+    }
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QApplication::processEvents();
+}
+
+void Taper(const QObject* racine, const QString& nom, const QString& texte) {
+    auto* champ = Trouver<QLineEdit>(racine, nom);
+    if (!champ)
+        return;
+    champ->setFocus(Qt::TabFocusReason);
+    champ->selectAll();
+    QTest::keyClicks(champ, texte);
+    QApplication::processEvents();
+}
+
+void Choisir(const QObject* racine, const QString& nom, const QString& texte) {
+    auto* liste = Trouver<QComboBox>(racine, nom);
+    if (!liste)
+        return;
+    const int i = liste->findText(texte);
+    if (i < 0) {
+        ADD_FAILURE() << "la liste '" << nom.toStdString() << "' n'a pas '" << texte.toStdString() << "'";
+        return;
+    }
+    if (!liste->isEnabled()) {
+        ADD_FAILURE() << "la liste '" << nom.toStdString() << "' est grisée";
+        return;
+    }
+    liste->setCurrentIndex(i);
+    QApplication::processEvents();
+}
+
+void Declencher(const QObject* racine, const QString& nom) {
+    auto* action = Trouver<QAction>(racine, nom);
+    if (!action)
+        return;
+    if (!action->isEnabled()) {
+        ADD_FAILURE() << "le menu '" << nom.toStdString() << "' est grisé";
+        return;
+    }
+    action->trigger();
+    QApplication::processEvents();
+}
+
+namespace {
+void Parcourir(const QMenu* menu, std::vector<QAction*>& actions) {
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+            continue;
+        if (a->menu<QMenu*>())
+            Parcourir(a->menu<QMenu*>(), actions);
+        else
+            actions.push_back(a);
+    }
+}
+} // namespace
+
+std::vector<QAction*> ActionsDesMenus(const QWidget* fenetre) {
+    std::vector<QAction*> actions;
+    const QMenuBar* barre = fenetre->findChild<QMenuBar*>();
+    if (!barre)
+        return actions;
+    for (QAction* a : barre->actions())
+        if (a->menu<QMenu*>())
+            Parcourir(a->menu<QMenu*>(), actions);
+    return actions;
+}
+
+} // namespace sorvel::test

@@ -1,0 +1,441 @@
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmD_Generales.h"
+#include "ecrans/FonctionsAVenir.h"
+#include "ecrans/Harnais.h"
+#include "ecrans/MDIPlancher.h"
+#include "etude/ModEnregistrer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QImage>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace sorvel;
+using namespace sorvel::test;
+
+namespace {
+
+const QStringList FichiersTravail = {QStringLiteral("Etude.tmp"), QStringLiteral("Perte.tmp"),
+                                     QStringLiteral("Generale.tmp")};
+
+class Application : public ::testing::Test {
+protected:
+    DossierProgrammeTest dossier;
+    BoiteMessageScriptee boite;
+};
+
+} // namespace
+
+TEST_F(Application, NomDeLaNouvelleEtude) {
+    const struct {
+        QStringList enregistrees;
+        const char* attendu;
+    } cas[] = {
+        {{}, "Etude 1"},
+        {{"Etude 1", "Etude 2"}, "Etude 3"},
+        {{"Etude 2"}, "Etude 1"},
+        {{"Etude 1", "Etude 3"}, "Etude 2"},
+        {{"Maison"}, "Etude 1"},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.attendu);
+        DossierProgrammeTest propre;
+        for (const QString& nom : k.enregistrees)
+            propre.creerDansEtudes(nom + QStringLiteral(".pla"));
+        auto f = Demarrer();
+        EXPECT_EQ(f->NomEtude(), QString::fromUtf8(k.attendu));
+        EXPECT_EQ(Trouver<QLabel>(f.get(), QStringLiteral("LblEtude"))->text(), QString::fromUtf8(k.attendu));
+        EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [%1]").arg(QString::fromUtf8(k.attendu)));
+        EXPECT_FALSE(f->Modifie());
+    }
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+// Working files left behind by a program that did not end properly are
+// gone at the next start: every run begins with an empty study.
+TEST_F(Application, DemarrageEffaceLesFichiersDeTravail) {
+    for (const QString& f : FichiersTravail)
+        dossier.creerDansEtudes(f, QByteArray(24, 'x'));
+    dossier.creerDansEtudes(QStringLiteral("Maison.pla"), QByteArray(136, 'x'));
+    auto f = Demarrer();
+    for (const QString& nom : FichiersTravail)
+        EXPECT_FALSE(dossier.existeDansEtudes(nom)) << nom.toStdString();
+    EXPECT_TRUE(dossier.existeDansEtudes(QStringLiteral("Maison.pla")));
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+TEST_F(Application, DemarrageCreeEtudes) {
+    ASSERT_FALSE(QFile::exists(dossier.etudes()));
+    auto f = Demarrer();
+    EXPECT_TRUE(QFileInfo(dossier.etudes()).isDir());
+}
+
+// A studies folder that cannot be made is reported, and the program opens
+// all the same.
+TEST_F(Application, EtudesInutilisable) {
+    {
+        QFile bouchon(dossier.etudes());
+        ASSERT_TRUE(bouchon.open(QIODevice::WriteOnly)); // a file named Etudes
+    }
+    auto f = Demarrer();
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Dossier des études."));
+    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
+    EXPECT_FALSE(boite.messages[0].texte.isEmpty());
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(f->NomEtude(), QStringLiteral("Etude 1"));
+}
+
+TEST_F(Application, DossierEnLectureSeule) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into read-only folders";
+    QFile::setPermissions(dossier.chemin(), QFile::ReadOwner | QFile::ExeOwner);
+    auto f = Demarrer();
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Dossier des études."));
+    EXPECT_TRUE(f->isVisible());
+}
+
+TEST_F(Application, QuitterApresDemarrageNeDemandeRien) {
+    auto f = Demarrer();
+    Declencher(f.get(), QStringLiteral("MnuQuitter"));
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(boite.messages.empty());
+    for (const QString& nom : FichiersTravail)
+        EXPECT_FALSE(dossier.existeDansEtudes(nom)) << nom.toStdString();
+}
+
+// A modified study: Cancel keeps the program open; No ends it and deletes
+// the working files; Yes must not end it unless the study was stored.
+TEST_F(Application, QuitterEtudeModifiee) {
+    const struct {
+        ReponseMessage reponse;
+        bool resteOuvert;
+    } cas[] = {
+        {ReponseMessage::Annuler, true},
+        {ReponseMessage::Non, false},
+        {ReponseMessage::Oui, true}, // storing is not available yet, so nothing was stored
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(static_cast<int>(k.reponse));
+        boite.vider();
+        auto f = Demarrer();
+        Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+        Choisir(f.get(), QStringLiteral("CmbTempDepart"), QStringLiteral("45"));
+        Cliquer(f.get(), QStringLiteral("CmdSuivant")); // writes Generale.tmp
+        ASSERT_TRUE(dossier.existeDansEtudes(QStringLiteral("Generale.tmp")));
+        ASSERT_TRUE(f->Modifie());
+        boite.vider();
+        boite.repondre(k.reponse);
+        f->close();
+        QApplication::processEvents();
+        ASSERT_GE(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Enregistrement."));
+        EXPECT_EQ(boite.messages[0].texte,
+                  QStringLiteral("Voulez vous enregistrer les modifications apportées à l'étude 'Etude 1' ?"));
+        EXPECT_EQ(boite.messages[0].icone, IconeMessage::Question);
+        EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OuiNonAnnuler);
+        EXPECT_EQ(f->isVisible(), k.resteOuvert);
+        EXPECT_EQ(dossier.existeDansEtudes(QStringLiteral("Generale.tmp")), k.resteOuvert);
+    }
+}
+
+TEST_F(Application, NouvelleEtudeApresModification) {
+    auto f = Demarrer();
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    EXPECT_TRUE(boite.messages.empty()) << "nothing changed yet, nothing asked";
+    EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
+
+    Cliquer(f.get(), QStringLiteral("OptSupport_1"));
+    Cliquer(f.get(), QStringLiteral("OptTube_0"));
+    Choisir(f.get(), QStringLiteral("CmbTempDepart"), QStringLiteral("33"));
+    Cliquer(f.get(), QStringLiteral("OptChape_1"));
+    ASSERT_TRUE(f->Modifie());
+    boite.repondre(ReponseMessage::Non);
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].texte, QStringLiteral("Voulez vous enregistrer l'étude en cours ?"));
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Enregistrer."));
+    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Question);
+    EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OuiNon);
+    EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
+    EXPECT_TRUE(Trouver<QRadioButton>(f.get(), QStringLiteral("OptSupport_0"))->isChecked());
+    EXPECT_TRUE(Trouver<QRadioButton>(f.get(), QStringLiteral("OptTube_1"))->isChecked());
+    EXPECT_EQ(Trouver<QComboBox>(f.get(), QStringLiteral("CmbTempDepart"))->currentText(), QStringLiteral("40"));
+    EXPECT_TRUE(Trouver<QRadioButton>(f.get(), QStringLiteral("OptChape_0"))->isChecked());
+    EXPECT_FALSE(f->Modifie());
+    EXPECT_FALSE(f->EtudeEnregistree());
+}
+
+TEST_F(Application, ImageDeFondSelonLaLargeur) {
+    const struct {
+        int largeur;
+        const char* fichier;
+    } cas[] = {{640, "Fd1.fpl"}, {800, "Fd1.fpl"}, {809, "Fd1.fpl"}, {810, "Fd2.fpl"},
+               {1024, "Fd2.fpl"}, {1049, "Fd2.fpl"}, {1050, ""}, {1280, ""}};
+    // Two pictures of different sizes, in a format the extension does not tell.
+    QImage(32, 24, QImage::Format_RGB32).save(dossier.chemin() + QStringLiteral("/Fd1.fpl"), "PNG");
+    QImage(48, 30, QImage::Format_RGB32).save(dossier.chemin() + QStringLiteral("/Fd2.fpl"), "BMP");
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.largeur);
+        EXPECT_EQ(MDIPlancher::ImageDeFond(k.largeur), QString::fromUtf8(k.fichier));
+        auto f = Demarrer(k.largeur);
+        EXPECT_EQ(f->FichierImageFond(), QString::fromUtf8(k.fichier));
+        const QSize attendue = QString::fromUtf8(k.fichier) == QStringLiteral("Fd1.fpl")   ? QSize(32, 24)
+                               : QString::fromUtf8(k.fichier) == QStringLiteral("Fd2.fpl") ? QSize(48, 30)
+                                                                                           : QSize();
+        EXPECT_EQ(f->ImageFond().size(), attendue);
+    }
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+TEST_F(Application, ImageDeFondManquanteOuIllisible) {
+    QFile illisible(dossier.chemin() + QStringLiteral("/Fd2.fpl"));
+    ASSERT_TRUE(illisible.open(QIODevice::WriteOnly));
+    illisible.write("ceci n'est pas une image");
+    illisible.close();
+    for (int largeur : {800, 1024}) {
+        auto f = Demarrer(largeur);
+        EXPECT_TRUE(f->ImageFond().isNull());
+    }
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+TEST_F(Application, MenusEtRaccourcis) {
+    auto f = Demarrer();
+    const struct {
+        const char* nom;
+        const char* libelle;
+        const char* raccourci;
+    } cas[] = {
+        {"MnuNouvelle", "Nouvelle étude", "Ctrl+N"},
+        {"MnuOuvrir", "Ouvrir une étude...", "Ctrl+O"},
+        {"MnuEnregistrer", "Enregistrer l'étude", "Ctrl+S"},
+        {"MnuEnregistrerSous", "Enregistrer l'étude sous...", ""},
+        {"MnuRenommer", "Renommer l'étude...", ""},
+        {"MnuSupprimerEtude", "Supprimer l'étude", "Ctrl+D"},
+        {"MnuApercuChantier", "Aperçu résultats &chantier", ""},
+        {"MnuImprimerChantier", "Imprimer résultats chantier", "Ctrl+C"},
+        {"MnuApercuRecap", "Aperçu &récapitulatif", ""},
+        {"MnuImprimerRecap", "Imprimer récapitulatif", "Ctrl+R"},
+        {"MnuQuitter", "Quitter", "Ctrl+Q"},
+        {"MnuDonneesGenerales", "&Données générales", ""},
+        {"MnuCircuits", "&Circuits", ""},
+        {"MnuFeuilleCalcul", "&Feuille de calcul...", ""},
+        {"MnuAjouterPiece", "&Ajouter une pièce", ""},
+        {"MnuModifierPiece", "&Modifier/Visionner une pièce...", ""},
+        {"MnuSupprimerPiece", "&Supprimer une pièce...", ""},
+        {"MnuPieceSelectionnee", "&Pièce sélectionnée", ""},
+        {"MnuRecapitulatif", "&Récapitulatif", ""},
+        {"MnuMateriel", "&Matériel", ""},
+        {"MnuCorrection", "Module de &correction", ""},
+        {"MnuIncertitude", "Module d'&incertitude Ti", ""},
+        {"MnuAideSorvel", "&Aide sur Sorvel", ""},
+        {"MnuAPropos", "À &propos d'Sorvel", ""},
+    };
+    const auto actions = ActionsDesMenus(f.get());
+    ASSERT_EQ(actions.size(), std::size(cas));
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        EXPECT_EQ(actions[i]->objectName(), QString::fromUtf8(cas[i].nom));
+        EXPECT_EQ(actions[i]->text(), QString::fromUtf8(cas[i].libelle));
+        EXPECT_EQ(actions[i]->shortcut(), QKeySequence(QString::fromUtf8(cas[i].raccourci)))
+            << cas[i].nom;
+    }
+    QStringList barre;
+    for (QAction* a : f->findChild<QMenuBar*>()->actions())
+        barre << a->text();
+    EXPECT_EQ(barre, (QStringList{"&Fichier", "&Etude", "&Consulter", "&Modules", "&Aide"}));
+}
+
+// Leaving a room screen through the menu remembers it; "Feuille de
+// calcul..." goes back to it once.
+TEST_F(Application, FeuilleDeCalcul) {
+    auto f = Demarrer(1280, true);
+    auto* feuilleCalcul = Trouver<QAction>(f.get(), QStringLiteral("MnuFeuilleCalcul"));
+    EXPECT_FALSE(feuilleCalcul->isEnabled());
+
+    // From a screen that is not a room screen, nothing is remembered.
+    Declencher(f.get(), QStringLiteral("MnuCircuits"));
+    Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
+    EXPECT_FALSE(feuilleCalcul->isEnabled());
+
+    Declencher(f.get(), QStringLiteral("MnuAjouterPiece"));
+    QWidget* charge = f->FeuillesDePiece().Charge;
+    ASSERT_NE(charge, nullptr);
+    EXPECT_EQ(f->FeuilleAffichee(), charge);
+    EXPECT_TRUE(f->NouvellePiece());
+    for (const char* nom : {"MnuAjouterPiece", "MnuModifierPiece", "MnuSupprimerPiece"})
+        EXPECT_FALSE(Trouver<QAction>(f.get(), QString::fromLatin1(nom))->isEnabled()) << nom;
+
+    for (const char* sortie : {"MnuDonneesGenerales", "MnuCircuits"}) {
+        SCOPED_TRACE(sortie);
+        Declencher(f.get(), QString::fromLatin1(sortie));
+        EXPECT_NE(f->FeuilleAffichee(), charge);
+        EXPECT_TRUE(feuilleCalcul->isEnabled());
+        EXPECT_EQ(f->FeuilleCalcul(), charge);
+        Declencher(f.get(), QStringLiteral("MnuFeuilleCalcul"));
+        EXPECT_EQ(f->FeuilleAffichee(), charge);
+        EXPECT_FALSE(feuilleCalcul->isEnabled());
+        EXPECT_EQ(f->FeuilleCalcul(), nullptr);
+    }
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+TEST_F(Application, AideManquante) {
+    auto f = Demarrer();
+    Declencher(f.get(), QStringLiteral("MnuAideSorvel"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("FICHIER D'AIDE MANQUANT."));
+    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Critique);
+    EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OK);
+}
+
+// Every "Aide ?" button says the same when the help file is missing.
+TEST_F(Application, BoutonsAideSansFichier) {
+    auto f = Demarrer();
+    const std::pair<QWidget*, const char*> ecrans[] = {{f->Generales(), "FrmD_Generales"},
+                                                       {f->Circuits(), "FrmCircuits"}};
+    for (auto [ecran, nom] : ecrans) {
+        SCOPED_TRACE(nom);
+        boite.vider();
+        f->AfficherFeuille(ecran);
+        QApplication::processEvents();
+        Cliquer(ecran, QStringLiteral("CmdAide"));
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].titre, QStringLiteral("FICHIER D'AIDE MANQUANT."));
+        EXPECT_EQ(f->FeuilleAffichee(), ecran);
+    }
+}
+
+TEST_F(Application, AProposSOuvreEtSeFerme) {
+    auto f = Demarrer();
+    Declencher(f.get(), QStringLiteral("MnuAPropos"));
+    auto* boiteAPropos = f->findChild<QDialog*>(QStringLiteral("Frm_A_Propos"));
+    ASSERT_NE(boiteAPropos, nullptr);
+    EXPECT_TRUE(boiteAPropos->isVisible());
+    boiteAPropos->close();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(f->findChild<QDialog*>(QStringLiteral("Frm_A_Propos")), nullptr);
+}
+
+namespace {
+
+// Chooses every menu command in turn, answering every question with its
+// cautious answer; no command may fail with an error message.
+void ParcourirTousLesMenus(MDIPlancher& f, BoiteMessageScriptee& boite) {
+    for (QAction* a : ActionsDesMenus(&f)) {
+        SCOPED_TRACE(a->objectName().toStdString());
+        boite.vider();
+        if (a->isEnabled())
+            a->trigger();
+        QApplication::processEvents();
+        for (QDialog* d : f.findChildren<QDialog*>())
+            d->close();
+        for (const auto& m : boite.messages) {
+            EXPECT_FALSE(m.titre.startsWith(QStringLiteral("Erreur")))
+                << m.titre.toStdString() << " : " << m.texte.toStdString();
+        }
+        if (!f.isVisible())
+            f.show(); // "Quitter" closed it
+    }
+}
+
+} // namespace
+
+TEST_F(Application, TousLesMenusAuDemarrage) {
+    auto f = Demarrer();
+    ParcourirTousLesMenus(*f, boite);
+    ParcourirTousLesMenus(*f, boite); // once more, from wherever the first walk left it
+}
+
+TEST_F(Application, TousLesMenusApresDonneesGenerales) {
+    auto f = Demarrer();
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    Cliquer(f.get(), QStringLiteral("OptSupport_1"));
+    Cliquer(f.get(), QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
+    ParcourirTousLesMenus(*f, boite);
+}
+
+// The menus of the windows still to come say so, plainly.
+TEST_F(Application, FonctionsPasEncoreDisponibles) {
+    auto f = Demarrer();
+    for (const char* nom : {"MnuRecapitulatif", "MnuMateriel", "MnuCorrection", "MnuIncertitude",
+                            "MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap", "MnuImprimerRecap"}) {
+        SCOPED_TRACE(nom);
+        boite.vider();
+        Declencher(f.get(), QString::fromLatin1(nom));
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].texte, TexteFonctionIndisponible);
+    }
+}
+
+// The study commands check their conditions before any dialog.
+TEST_F(Application, ConditionsDesCommandesDEtude) {
+    auto f = Demarrer();
+    const struct {
+        const char* menu;
+        const char* titre;
+        const char* texte;
+        IconeMessage icone;
+    } cas[] = {
+        {"MnuOuvrir", "Ouverture d'une étude.", "Aucune étude n'est disponible !", IconeMessage::Aucune},
+        {"MnuEnregistrer", "Enregistrement.",
+         "Une pièce au moins doit avoir été calculée avant d'enregistrer l'étude !", IconeMessage::Exclamation},
+        {"MnuEnregistrerSous", "Enregistrement.",
+         "Une pièce au moins doit avoir été calculée avant d'enregistrer l'étude sous un autre nom !",
+         IconeMessage::Exclamation},
+        {"MnuRenommer", "Renommer.", "L'étude 'Etude 1' n'est pas encore enregistrée !", IconeMessage::Aucune},
+        {"MnuSupprimerEtude", "Suppression impossible.",
+         "Cette étude n'a pas encore été enregistrée, elle ne peut donc pas être supprimée !",
+         IconeMessage::Exclamation},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.menu);
+        boite.vider();
+        Declencher(f.get(), QString::fromLatin1(k.menu));
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].titre, QString::fromUtf8(k.titre));
+        EXPECT_EQ(boite.messages[0].texte, QString::fromUtf8(k.texte));
+        EXPECT_EQ(boite.messages[0].icone, k.icone);
+    }
+}
+
+TEST_F(Application, SupprimerLEtudeEnregistree) {
+    for (const char* ext : {".pla", ".plp", ".plg"})
+        dossier.creerDansEtudes(QStringLiteral("Etude 1") + QLatin1String(ext), QByteArray(10, 'x'));
+    auto f = Demarrer();
+    f->DefinirNomEtude(QStringLiteral("Etude 1"));
+    boite.repondre(ReponseMessage::Oui);
+    Declencher(f.get(), QStringLiteral("MnuSupprimerEtude"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].texte, QStringLiteral("Voulez vous supprimer l'étude 'Etude 1' ?"));
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Suppression de l'étude."));
+    for (const char* ext : {".pla", ".plp", ".plg"})
+        EXPECT_FALSE(dossier.existeDansEtudes(QStringLiteral("Etude 1") + QLatin1String(ext))) << ext;
+    EXPECT_EQ(f->NomEtude(), QStringLiteral("Etude 1")); // the first free name again
+}
+
+// The standard buttons of the real message box read in French.
+TEST(Traduction, BoutonsEnFrancais) {
+    QMessageBox boite;
+    boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+    const std::pair<QMessageBox::StandardButton, const char*> cas[] = {
+        {QMessageBox::Yes, "Oui"}, {QMessageBox::No, "Non"}, {QMessageBox::Cancel, "Annuler"}, {QMessageBox::Ok, "OK"}};
+    for (auto [bouton, texte] : cas)
+        EXPECT_EQ(boite.button(bouton)->text().remove(QLatin1Char('&')), QString::fromUtf8(texte));
+}

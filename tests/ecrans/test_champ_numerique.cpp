@@ -1,0 +1,119 @@
+#include "ecrans/ChampNumerique.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+using namespace sorvel;
+
+namespace {
+
+// A field in a window of its own, shown and active so that it can have the focus.
+struct Fenetre {
+    QWidget fenetre;
+    ChampNumerique* champ;
+    QLineEdit* autre;
+    int changements = 0;
+    Fenetre() {
+        auto* l = new QVBoxLayout(&fenetre);
+        champ = new ChampNumerique(QStringLiteral("TxtSurface_0"), QStringLiteral("Surface"), &fenetre);
+        autre = new QLineEdit(&fenetre);
+        l->addWidget(champ);
+        l->addWidget(autre);
+        QObject::connect(champ, &ChampNumerique::modifie, [this] { ++changements; });
+        fenetre.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
+        fenetre.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&fenetre));
+    }
+};
+
+} // namespace
+
+TEST(ChampNumerique, NomEtLibelle) {
+    ChampNumerique c(QStringLiteral("TxtSurface_1"), QStringLiteral("Surface des emprises"));
+    EXPECT_EQ(c.objectName(), QStringLiteral("TxtSurface_1"));
+    EXPECT_EQ(c.accessibleName(), QStringLiteral("Surface des emprises"));
+}
+
+// Typed key by key into a field holding "0", selected (a fresh field).
+TEST(ChampNumerique, Frappe) {
+    const struct {
+        const char* frappe;
+        const char* affiche;
+    } cas[] = {
+        {"12.5", "12,5"},   // the point becomes the French comma
+        {"12,5", "12,5"},
+        {"3.", "3,"},       // "3," is already a number: nothing is replaced
+        {"0.75", "0,75"},
+        {"1.2.3", "3"},     // a second separator gives a selected "0", which "3" replaces
+        {"abc", "0"},       // each letter is replaced by "0" at once
+        {"4a", "0"},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.frappe);
+        Fenetre f;
+        f.champ->setText(QStringLiteral("0"));
+        f.champ->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(f.champ, QString::fromUtf8(k.frappe));
+        EXPECT_EQ(f.champ->text(), QString::fromUtf8(k.affiche));
+    }
+}
+
+TEST(ChampNumerique, VideDevientZeroSelectionne) {
+    Fenetre f;
+    f.champ->setText(QStringLiteral("45"));
+    f.champ->setFocus(Qt::TabFocusReason);
+    f.champ->setCursorPosition(2);
+    QTest::keyClick(f.champ, Qt::Key_Backspace);
+    EXPECT_EQ(f.champ->text(), QStringLiteral("4"));
+    QTest::keyClick(f.champ, Qt::Key_Backspace);
+    EXPECT_EQ(f.champ->text(), QStringLiteral("0"));
+    EXPECT_EQ(f.champ->selectedText(), QStringLiteral("0"));
+    // The next key replaces the "0".
+    QTest::keyClick(f.champ, Qt::Key_7);
+    EXPECT_EQ(f.champ->text(), QStringLiteral("7"));
+}
+
+TEST(ChampNumerique, FocusSelectionneTout) {
+    Fenetre f;
+    f.champ->setText(QStringLiteral("123,5"));
+    f.autre->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.autre, Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_TRUE(f.champ->hasFocus());
+    EXPECT_EQ(f.champ->selectedText(), QStringLiteral("123,5"));
+
+    // By a click too: the release that follows does not undo the selection.
+    f.autre->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(f.champ, Qt::LeftButton, {}, QPoint(4, f.champ->height() / 2));
+    ASSERT_TRUE(f.champ->hasFocus());
+    EXPECT_EQ(f.champ->selectedText(), QStringLiteral("123,5"));
+    // A second click, with the focus already there, places the cursor.
+    QTest::mouseClick(f.champ, Qt::LeftButton, {}, QPoint(4, f.champ->height() / 2));
+    EXPECT_EQ(f.champ->selectedText(), QString());
+}
+
+// Every change is announced, whether typed or set by the program; a text
+// that was not a number and became "0" counts once.
+TEST(ChampNumerique, ChaqueChangementEstAnnonce) {
+    Fenetre f;
+    f.champ->setText(QStringLiteral("5"));
+    EXPECT_EQ(f.changements, 1);
+    f.champ->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(f.champ, QStringLiteral("2.5")); // replaces the selection
+    EXPECT_EQ(f.changements, 4);
+    f.champ->setText(QStringLiteral("x"));
+    EXPECT_EQ(f.changements, 5);
+    EXPECT_EQ(f.champ->text(), QStringLiteral("0"));
+}
+
+TEST(ChampNumerique, Valeur) {
+    ChampNumerique c;
+    c.definirValeur(12.5);
+    EXPECT_EQ(c.text(), QStringLiteral("12,5"));
+    ASSERT_TRUE(c.valeur());
+    EXPECT_DOUBLE_EQ(*c.valeur(), 12.5);
+    c.definirValeur(12);
+    EXPECT_EQ(c.text(), QStringLiteral("12"));
+}

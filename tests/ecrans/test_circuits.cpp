@@ -1,0 +1,273 @@
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmD_Generales.h"
+#include "ecrans/FonctionsAVenir.h"
+#include "ecrans/Grille.h"
+#include "ecrans/Harnais.h"
+#include "etude/ModEnregistrer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace sorvel;
+using namespace sorvel::test;
+
+namespace {
+
+QByteArray Contenu(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class Circuits : public ::testing::Test {
+protected:
+    void demarrer(bool avecPieces = false) {
+        f = Demarrer(1280, avecPieces);
+        Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+        Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+        ecran = f->Circuits();
+        grille = ecran->GrilleCircuit();
+        ASSERT_EQ(f->FeuilleAffichee(), ecran);
+    }
+    // Rooms as accepted on the results screen: one record in each working file.
+    void ecrirePieces(const QStringList& noms) {
+        for (int i = 0; i < noms.size(); ++i) {
+            DonneesPiece p;
+            p.NomPiece = noms[i].toStdString();
+            p.TempPiece = "20";
+            p.SurfacePiece = 10.0 + i;
+            p.RthActuelle = "0.05";
+            p.RthFuture = "0.10";
+            p.PasVZBordure = "10";
+            p.IsoApport = "3";
+            p.IsoEmissions = "4";
+            p.TempChute = 8;
+            AjouterPiece(p);
+            AjouterPerte(100.0 * (i + 1), 0, 100.0 * (i + 1), FichierPerte);
+        }
+        ecran->RemplirGrilleCircuits(noms);
+    }
+    void choisirLigne(int ligne) {
+        const QPoint centre = grille->visualRect(grille->model()->index(ligne, 1)).center();
+        QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    DossierProgrammeTest dossier;
+    BoiteMessageScriptee boite;
+    std::unique_ptr<MDIPlancher> f;
+    FrmCircuits* ecran = nullptr;
+    Grille* grille = nullptr;
+};
+
+} // namespace
+
+TEST_F(Circuits, Presentation) {
+    demarrer();
+    EXPECT_EQ(ecran->windowTitle(), QStringLiteral("Circuits."));
+    EXPECT_EQ(grille->rowCount(), 31);
+    EXPECT_EQ(grille->columnCount(), 2);
+    EXPECT_EQ(grille->lignesFixes(), 1);
+    for (const char* nom : {"CmdAjouter", "CmdModifier", "CmdSupprimer", "CmdPrecedent", "CmdAnnuler", "CmdAide",
+                            "LblCircuit", "LblPage", "GrilleCircuit"})
+        EXPECT_NE(ecran->findChild<QWidget*>(QString::fromLatin1(nom)), nullptr) << nom;
+}
+
+// Room 2 of 4 goes: the others move up in the grid and in both working
+// files, byte for byte, row 1 is selected and the study is modified.
+TEST_F(Circuits, SupprimerLaPiece2Sur4) {
+    demarrer();
+    ecrirePieces({"Séjour", "Chambre", "Cuisine", "Salle de bains"});
+    const QByteArray pieces = Contenu(CheminEtudes(FichierEtude));
+    const QByteArray pertes = Contenu(CheminEtudes(FichierPerte));
+    ASSERT_EQ(pieces.size(), 4 * DonneesPiece::Longueur);
+    f->DefinirModifie(false);
+
+    choisirLigne(2);
+    boite.repondre(ReponseMessage::Oui);
+    Cliquer(ecran, QStringLiteral("CmdSupprimer"));
+
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].texte, QStringLiteral("Voulez vous supprimer la pièce 'Chambre' de l'étude ?"));
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Suppression."));
+    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Question);
+    EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OuiNon);
+
+    const char* attendus[][2] = {{"1", "Séjour"}, {"2", "Cuisine"}, {"3", "Salle de bains"}, {"", ""}};
+    for (int l = 1; l <= 4; ++l) {
+        EXPECT_EQ(grille->texte(l, 0), QString::fromUtf8(attendus[l - 1][0])) << l;
+        EXPECT_EQ(grille->texte(l, 1), QString::fromUtf8(attendus[l - 1][1])) << l;
+    }
+    EXPECT_EQ(ecran->LigneSelectionnee(), 1);
+    EXPECT_TRUE(f->Modifie());
+
+    const int P = DonneesPiece::Longueur, Q = PerteCharge::Longueur;
+    EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)), pieces.left(P) + pieces.mid(2 * P));
+    EXPECT_EQ(Contenu(CheminEtudes(FichierPerte)), pertes.left(Q) + pertes.mid(2 * Q));
+    EXPECT_FALSE(dossier.existeDansEtudes(FichierTemp));
+    EXPECT_FALSE(dossier.existeDansEtudes(FichierPteTemp));
+}
+
+TEST_F(Circuits, SupprimerRefuseNeChangeRien) {
+    demarrer();
+    ecrirePieces({"Séjour", "Chambre"});
+    const QByteArray pieces = Contenu(CheminEtudes(FichierEtude));
+    f->DefinirModifie(false);
+    choisirLigne(1);
+    boite.repondre(ReponseMessage::Non);
+    Cliquer(ecran, QStringLiteral("CmdSupprimer"));
+    EXPECT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
+    EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)), pieces);
+    EXPECT_FALSE(f->Modifie());
+}
+
+TEST_F(Circuits, SupprimerLaSeulePiece) {
+    demarrer();
+    ecrirePieces({"Séjour"});
+    choisirLigne(1);
+    boite.repondre(ReponseMessage::Oui);
+    Cliquer(ecran, QStringLiteral("CmdSupprimer"));
+    for (int l = 0 + 1; l < grille->rowCount(); ++l)
+        for (int c = 0; c < 2; ++c)
+            EXPECT_EQ(grille->texte(l, c), QString()) << l << "," << c;
+    EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)).size(), 0);
+    EXPECT_TRUE(f->Modifie());
+}
+
+// Deleting through the menu shows the rooms list first.
+TEST_F(Circuits, SupprimerParLeMenu) {
+    demarrer();
+    ecrirePieces({"Séjour", "Chambre"});
+    choisirLigne(2);
+    f->AfficherFeuille(f->Generales());
+    boite.repondre(ReponseMessage::Oui);
+    Declencher(f.get(), QStringLiteral("MnuSupprimerPiece"));
+    EXPECT_EQ(f->FeuilleAffichee(), ecran);
+    EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
+    EXPECT_EQ(grille->texte(2, 1), QString());
+}
+
+// An empty row: each command says so and changes nothing.
+TEST_F(Circuits, LigneVide) {
+    demarrer();
+    ecrirePieces({"Séjour"});
+    f->DefinirModifie(false);
+    const struct {
+        std::function<void()> geste;
+        const char* titre;
+        const char* texte;
+        IconeMessage icone;
+    } cas[] = {
+        {[&] { Cliquer(ecran, QStringLiteral("CmdSupprimer")); }, "Suppression.",
+         "La ligne sélectionnée est vide, aucune suppression ne peut être faite !", IconeMessage::Exclamation},
+        {[&] { Cliquer(ecran, QStringLiteral("CmdModifier")); }, "Modification.",
+         "La ligne sélectionnée dans la feuille circuits est vide !", IconeMessage::Aucune},
+        {[&] {
+             QTest::mouseDClick(grille->viewport(), Qt::LeftButton, {},
+                                grille->visualRect(grille->model()->index(3, 1)).center());
+         },
+         "Modification.", "La ligne sélectionnée dans la feuille circuits est vide !", IconeMessage::Aucune},
+        {[&] { Declencher(f.get(), QStringLiteral("MnuPieceSelectionnee")); }, "Modification.",
+         "La ligne sélectionnée dans la feuille circuits est vide !", IconeMessage::Aucune},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.texte);
+        boite.vider();
+        f->DefinirPieceCourante(7);
+        choisirLigne(3);
+        k.geste();
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].titre, QString::fromUtf8(k.titre));
+        EXPECT_EQ(boite.messages[0].texte, QString::fromUtf8(k.texte));
+        EXPECT_EQ(boite.messages[0].icone, k.icone);
+        EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
+        EXPECT_EQ(NombreEnregistrements(FichierEtude, DonneesPiece::Longueur), 1);
+        EXPECT_FALSE(f->Modifie());
+    }
+    EXPECT_EQ(f->PieceCourante(), 0) << "an empty row opens no room";
+}
+
+TEST_F(Circuits, TrentePiecesMaximum) {
+    demarrer(true);
+    QStringList noms;
+    for (int i = 1; i <= 30; ++i)
+        noms << QStringLiteral("Pièce %1").arg(i);
+    ecran->RemplirGrilleCircuits(noms);
+    choisirLigne(4);
+    for (const auto& geste : {std::function<void()>([&] { Cliquer(ecran, QStringLiteral("CmdAjouter")); }),
+                              std::function<void()>([&] { Declencher(f.get(), QStringLiteral("MnuAjouterPiece")); })}) {
+        boite.vider();
+        geste();
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].titre, QStringLiteral("30 Pièces maximum."));
+        EXPECT_EQ(boite.messages[0].texte, QStringLiteral("Il n'est plus possible d'ajouter de pièce à l'étude !"));
+        EXPECT_EQ(boite.messages[0].icone, IconeMessage::Information);
+        EXPECT_EQ(f->FeuilleAffichee(), ecran);
+        EXPECT_EQ(f->FeuillesDePiece().Charge, nullptr) << "no room screen was created";
+        EXPECT_EQ(ecran->LigneSelectionnee(), 4);
+    }
+    // With 29 rooms there is room for one more.
+    grille->definirTexte(30, 0, QString());
+    grille->definirTexte(30, 1, QString());
+    boite.vider();
+    Cliquer(ecran, QStringLiteral("CmdAjouter"));
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
+}
+
+TEST_F(Circuits, AjouterUnePiece) {
+    demarrer(true);
+    f->DefinirModifie(true);
+    Cliquer(ecran, QStringLiteral("CmdAjouter"));
+    EXPECT_TRUE(f->NouvellePiece());
+    ASSERT_NE(f->FeuillesDePiece().Charge, nullptr);
+    EXPECT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
+    EXPECT_FALSE(f->Modifie()) << "the room screens' first load clears it";
+    EXPECT_FALSE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
+    // A new study gives the room menu back.
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
+}
+
+// Until the room screens exist, adding a room says it is not available.
+TEST_F(Circuits, AjouterSansEcransDePiece) {
+    demarrer(false);
+    Cliquer(ecran, QStringLiteral("CmdAjouter"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].texte, TexteFonctionIndisponible);
+    EXPECT_EQ(f->FeuilleAffichee(), ecran);
+}
+
+// Opening a room for viewing does not by itself modify the study.
+TEST_F(Circuits, ModifierUnePiece) {
+    demarrer(true);
+    ecrirePieces({"Séjour", "Chambre"});
+    for (bool modifie : {false, true}) {
+        SCOPED_TRACE(modifie);
+        f->AfficherFeuille(ecran);
+        f->DefinirModifie(modifie);
+        choisirLigne(2);
+        Cliquer(ecran, QStringLiteral("CmdModifier"));
+        EXPECT_FALSE(f->NouvellePiece());
+        EXPECT_EQ(f->PieceCourante(), 2);
+        EXPECT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
+        EXPECT_EQ(f->Modifie(), modifie);
+        f->ActiverMenuPiece(true);
+    }
+}
+
+TEST_F(Circuits, PrecedentEtAnnuler) {
+    demarrer();
+    Cliquer(ecran, QStringLiteral("CmdPrecedent"));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
+    f->AfficherFeuille(ecran);
+    ecrirePieces({"Séjour"});
+    f->DefinirModifie(true);
+    Cliquer(ecran, QStringLiteral("CmdAnnuler"));
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(f->FeuilleAffichee(), nullptr);
+    EXPECT_EQ(grille->texte(1, 1), QString());
+    EXPECT_FALSE(dossier.existeDansEtudes(FichierEtude));
+    EXPECT_FALSE(f->Modifie());
+}
