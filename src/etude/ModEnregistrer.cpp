@@ -361,6 +361,10 @@ int NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement,
     return static_cast<int>(taille / longueurEnregistrement);
 }
 
+int NombrePieces() {
+    return NombreEnregistrements(FichierEtude, DonneesPiece::Longueur);
+}
+
 // ---------------------------------------------------------------------------
 // General data
 

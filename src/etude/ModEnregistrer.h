@@ -26,6 +26,9 @@ private:
     QString fichier_;
 };
 
+// Title of the message box that shows an ErreurFichier.
+inline const QString TitreErreurFichier = QStringLiteral("Erreur de fichier.");
+
 // French wording of a system error number (errno), for the end of a
 // message: "le disque est plein", "l'accès est refusé"...
 QString RaisonSysteme(int codeErreur);
@@ -59,6 +62,9 @@ int NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement,
 // Reading keeps the whole records of a file and ignores the bytes of an
 // unfinished last one (`octetsEnTrop` reports them). Writing record n needs
 // 1 <= n <= count + 1, so that records stay contiguous; otherwise it raises.
+
+// Rooms in Etude.tmp (whole records; 0 when the file is missing).
+int NombrePieces();
 
 void EcrireGenerales(const DonneesGenerales& d);
 // Record 1 of Generale.tmp; an empty file raises ErreurFichier.

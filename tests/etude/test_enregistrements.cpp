@@ -125,7 +125,7 @@ TEST(Enregistrements, PerteChargeOctetParOctet) {
     EXPECT_EQ(DecoderPerte(o.data()), p);
 }
 
-TEST(Enregistrements, TextesCoupesComplete) {
+TEST(Enregistrements, TextesCoupesOuCompletes) {
     // Each case: the UTF-8 text given to the room name field (30 characters)
     // and the field's bytes, then the text read back.
     struct Cas { std::string texte; std::string octets; std::string relu; };

@@ -78,7 +78,7 @@ TEST_F(Fichiers, TaillesDesFichiersDeTrentePieces) {
     EXPECT_EQ(Contenu(FichierEtude).size(), 4080);
     EXPECT_EQ(Contenu(FichierPerte).size(), 720);
     EXPECT_EQ(Contenu(FichierGenerales).size(), 10);
-    EXPECT_EQ(NombreEnregistrements(FichierEtude, DonneesPiece::Longueur), 30);
+    EXPECT_EQ(NombrePieces(), 30);
     EXPECT_EQ(LireGenerales(), g);
 }
 
@@ -365,6 +365,7 @@ TEST_F(Fichiers, DemarrageCreeLeDossier) {
     Poser(FichierGenerales, "x");
     Poser("Maison.pla", "x");
     PreparerDemarrage(); // an existing folder is no error
+    EXPECT_EQ(NombrePieces(), 0);
     EXPECT_FALSE(Existe(FichierEtude));
     EXPECT_FALSE(Existe(FichierPerte));
     EXPECT_FALSE(Existe(FichierGenerales));
