@@ -13,7 +13,7 @@ bool Proteger(QWidget* parent, const std::function<void()>& action) {
         action();
         return true;
     } catch (const ErreurFichier& e) {
-        Message(parent, IconeMessage::Exclamation, QStringLiteral("Erreur de fichier."),
+        Message(parent, IconeMessage::Exclamation, TitreErreurFichier,
                 e.messageFrancais());
     } catch (const ErreurArithmetique& e) {
         Message(parent, IconeMessage::Critique, QStringLiteral("Erreur de calcul."),

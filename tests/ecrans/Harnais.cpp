@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -96,7 +98,12 @@ void Cliquer(const QObject* racine, const QString& nom) {
         ADD_FAILURE() << "le bouton '" << nom.toStdString() << "' n'est pas accessible";
         return;
     }
-    QTest::mouseClick(bouton, Qt::LeftButton);
+    // An option or a check box answers on its box and caption only, not on
+    // the empty width a layout may give it: click on the box.
+    QPoint point = bouton->rect().center();
+    if (qobject_cast<QRadioButton*>(bouton) || qobject_cast<QCheckBox*>(bouton))
+        point.setX(qMin(8, bouton->width() / 2));
+    QTest::mouseClick(bouton, Qt::LeftButton, {}, point);
     QApplication::processEvents();
 }
 

@@ -27,6 +27,11 @@ struct Fenetre {
         fenetre.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&fenetre));
     }
+    // The user tabs into the field from the other one.
+    void entrer() {
+        autre->setFocus(Qt::TabFocusReason);
+        champ->setFocus(Qt::TabFocusReason);
+    }
 };
 
 } // namespace
@@ -55,7 +60,7 @@ TEST(ChampNumerique, Frappe) {
         SCOPED_TRACE(k.frappe);
         Fenetre f;
         f.champ->setText(QStringLiteral("0"));
-        f.champ->setFocus(Qt::TabFocusReason);
+        f.entrer();
         QTest::keyClicks(f.champ, QString::fromUtf8(k.frappe));
         EXPECT_EQ(f.champ->text(), QString::fromUtf8(k.affiche));
     }
@@ -64,7 +69,7 @@ TEST(ChampNumerique, Frappe) {
 TEST(ChampNumerique, VideDevientZeroSelectionne) {
     Fenetre f;
     f.champ->setText(QStringLiteral("45"));
-    f.champ->setFocus(Qt::TabFocusReason);
+    f.entrer();
     f.champ->setCursorPosition(2);
     QTest::keyClick(f.champ, Qt::Key_Backspace);
     EXPECT_EQ(f.champ->text(), QStringLiteral("4"));
@@ -100,7 +105,7 @@ TEST(ChampNumerique, ChaqueChangementEstAnnonce) {
     Fenetre f;
     f.champ->setText(QStringLiteral("5"));
     EXPECT_EQ(f.changements, 1);
-    f.champ->setFocus(Qt::TabFocusReason);
+    f.entrer();
     QTest::keyClicks(f.champ, QStringLiteral("2.5")); // replaces the selection
     EXPECT_EQ(f.changements, 4);
     f.champ->setText(QStringLiteral("x"));

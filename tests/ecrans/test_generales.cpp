@@ -112,8 +112,8 @@ TEST_F(Generales, ChaqueChangementModifieLEtude) {
         [&] { Cliquer(ecran, QStringLiteral("OptSupport_1")); },
         [&] { Cliquer(ecran, QStringLiteral("OptTube_0")); },
         [&] { Choisir(ecran, QStringLiteral("CmbTempDepart"), QStringLiteral("31")); },
-        [&] { Cliquer(ecran, QStringLiteral("OptChape_1")); },
         [&] { Choisir(ecran, QStringLiteral("CmbEpais"), QStringLiteral("7")); },
+        [&] { Cliquer(ecran, QStringLiteral("OptChape_1")); },
     };
     int i = 0;
     for (const auto& geste : gestes) {
