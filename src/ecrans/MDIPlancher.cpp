@@ -10,6 +10,7 @@
 #include "ecrans/Proteger.h"
 #include "etude/ModEnregistrer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -226,7 +227,16 @@ void MDIPlancher::AfficherFeuille(QWidget* ecran) {
     cible->show();
     CentrerFeuille(ecran);
     zone_->setActiveSubWindow(cible);
-    ecran->setFocus();
+    // The keyboard starts on the screen's first field unless it is already there.
+    if (!ecran->isAncestorOf(QApplication::focusWidget())) {
+        for (QWidget* w = ecran->nextInFocusChain(); w && w != ecran; w = w->nextInFocusChain()) {
+            if (ecran->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+                w->isVisibleTo(ecran)) {
+                w->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
 }
 
 void MDIPlancher::CentrerFeuille(QWidget* ecran) {
