@@ -335,11 +335,16 @@ void MDIPlancher::ModifierPiece() {
         return;
     }
     pieceCourante_ = ligne;
+    // Filling the room screens counts as no change to the study.
+    const bool avant = modifie_;
+    if (!feuillesPiece_.existent())
+        RechargerFeuillesPiece();
     if (!feuillesPiece_.existent()) {
+        modifie_ = avant;
         FonctionIndisponible(this);
         return;
     }
-    const bool avant = modifie_;
+    // The room screens take record `ligne` of the rooms file here (LirePiece).
     AfficherFeuille(feuillesPiece_.Charge);
     modifie_ = avant;
     ActiverMenuPiece(false);

@@ -294,7 +294,32 @@ TEST_F(Application, FeuilleDeCalcul) {
         EXPECT_FALSE(feuilleCalcul->isEnabled());
         EXPECT_EQ(f->FeuilleCalcul(), nullptr);
     }
+    // A new study discards the room screens, and what was remembered of them.
+    Declencher(f.get(), QStringLiteral("MnuCircuits"));
+    ASSERT_TRUE(feuilleCalcul->isEnabled());
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    EXPECT_FALSE(feuilleCalcul->isEnabled());
+    EXPECT_EQ(f->FeuilleCalcul(), nullptr);
     EXPECT_TRUE(boite.messages.empty());
+}
+
+// The screen showing stays in the middle of the client area, also when
+// the main window changes size.
+TEST_F(Application, EcranCentre) {
+    auto f = Demarrer();
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    auto centrage = [&] {
+        const QWidget* fenetre = f->Generales()->parentWidget(); // its child window
+        const QWidget* zone = fenetre->parentWidget();           // the client area
+        return std::pair{zone->width() / 2 - fenetre->width() / 2 - fenetre->x(),
+                         zone->height() / 2 - fenetre->height() / 2 - fenetre->y()};
+    };
+    EXPECT_EQ(centrage(), std::pair(0, 0));
+    for (QSize taille : {QSize(1000, 760), QSize(700, 650), QSize(1200, 900)}) {
+        f->resize(taille);
+        QApplication::processEvents();
+        EXPECT_EQ(centrage(), std::pair(0, 0)) << taille.width() << "x" << taille.height();
+    }
 }
 
 TEST_F(Application, AideManquante) {
