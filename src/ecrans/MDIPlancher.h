@@ -45,6 +45,9 @@ public:
     // ---- Program state -------------------------------------------------
     bool Modifie() const { return modifie_; }
     void DefinirModifie(bool valeur) { modifie_ = valeur; }
+    // For the entry fields' change signals: connect(champ, &ChampNumerique::modifie,
+    // &plancher, &MDIPlancher::MarquerModifie).
+    void MarquerModifie() { modifie_ = true; }
     bool EtudeEnregistree() const { return etudeEnregistree_; }
     void DefinirEtudeEnregistree(bool valeur) { etudeEnregistree_ = valeur; }
     bool NouvellePiece() const { return nouvellePiece_; }

@@ -399,6 +399,16 @@ TEST_F(Application, TousLesMenusApresDonneesGenerales) {
     ParcourirTousLesMenus(*f, boite);
 }
 
+TEST_F(Application, TousLesMenusPendantUnePiece) {
+    auto f = Demarrer(1280, true);
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    Cliquer(f.get(), QStringLiteral("CmdSuivant"));
+    f->Circuits()->RemplirGrilleCircuits({QStringLiteral("Séjour")});
+    Declencher(f.get(), QStringLiteral("MnuAjouterPiece"));
+    ASSERT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
+    ParcourirTousLesMenus(*f, boite);
+}
+
 // The menus of the windows still to come say so, plainly.
 TEST_F(Application, FonctionsPasEncoreDisponibles) {
     auto f = Demarrer();
