@@ -181,8 +181,15 @@ bool FrmAide::ouvrir(const QString& fichier) {
 QString FrmAide::afficher(const QString& typeFenetre, std::optional<int> contexte) {
     QString titre;
     if (!typeFenetre.trimmed().isEmpty())
-        if (auto f = lecteur_.fenetre(typeFenetre))
+        if (auto f = lecteur_.fenetre(typeFenetre)) {
             titre = f->titre;
+            // The window type says where the window first opens; once the
+            // user has moved or sized it, it stays as they left it.
+            if (!isVisible() && !f->position.isEmpty() && !dejaPlacee_) {
+                setGeometry(f->position);
+                dejaPlacee_ = true;
+            }
+        }
     if (titre.isEmpty())
         titre = lecteur_.titre();
     setWindowTitle(titre.isEmpty() ? QStringLiteral("Aide de Sorvel") : titre);

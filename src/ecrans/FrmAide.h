@@ -65,6 +65,7 @@ private:
     QPushButton* precedent_ = nullptr;
     QPushButton* suivant_ = nullptr;
     QPushButton* accueil_ = nullptr;
+    bool dejaPlacee_ = false;
 };
 
 } // namespace sorvel

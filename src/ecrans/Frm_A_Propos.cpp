@@ -111,6 +111,8 @@ Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
     description->setObjectName(QStringLiteral("LblDescription"));
     description->setTextFormat(Qt::PlainText);
     description->setWordWrap(true);
+    // A wrapped label only gets its true height from a known width.
+    description->setFixedWidth(420);
 
     auto* courriel = new LienCourriel(AdresseContact, this);
     courriel->setObjectName(QStringLiteral("TxtMailto"));
@@ -140,7 +142,7 @@ Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
     disposition->addWidget(description);
     disposition->addWidget(ligneDecor(QStringLiteral("LigneDecor_1"), this));
     disposition->addLayout(bas);
-    setFixedWidth(460);
+    disposition->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 } // namespace sorvel

@@ -191,7 +191,8 @@ std::vector<LecteurChm::Fenetre> LecteurChm::fenetres() const {
         return liste;
     // Count and size of the entries, then the entries: positions in
     // /#STRINGS of the name (8), caption (0x14), contents (0x60),
-    // default topic (0x68) and home page (0x6C).
+    // default topic (0x68) and home page (0x6C); the window's rectangle
+    // (left, top, right, bottom) at 0x20.
     const quint32 nombre = lire32(*windows, 0);
     const quint32 taille = lire32(*windows, 4);
     if (taille < 0x70)
@@ -204,6 +205,10 @@ std::vector<LecteurChm::Fenetre> LecteurChm::fenetres() const {
         f.sommaire = chaine(lire32(*windows, e + 0x60));
         f.sujetParDefaut = chaine(lire32(*windows, e + 0x68));
         f.accueil = chaine(lire32(*windows, e + 0x6C));
+        const int gauche = int(lire32(*windows, e + 0x20)), haut = int(lire32(*windows, e + 0x24));
+        const int droite = int(lire32(*windows, e + 0x28)), bas = int(lire32(*windows, e + 0x2C));
+        if (droite > gauche && bas > haut)
+            f.position = QRect(QPoint(gauche, haut), QPoint(droite - 1, bas - 1));
         liste.push_back(f);
     }
     return liste;

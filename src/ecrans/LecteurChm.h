@@ -5,6 +5,7 @@
 // sections, the default topic, the title and the window types.
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,7 @@ public:
         QString sommaire;     // contents file (.hhc), may be empty
         QString sujetParDefaut;
         QString accueil;
+        QRect position;       // where the window opens, empty when not given
     };
 
     LecteurChm() = default;

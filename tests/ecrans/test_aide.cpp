@@ -172,6 +172,7 @@ TEST_F(Aide, LeSujetParDefautEtLaFenetrePlancherExistent) {
     ASSERT_TRUE(plancher.has_value());
     EXPECT_EQ(plancher->titre, QStringLiteral("Aide de Sorvel"));
     EXPECT_EQ(plancher->sujetParDefaut, QStringLiteral("index.html"));
+    EXPECT_EQ(plancher->position, QRect(QPoint(60, 40), QPoint(959, 699)));  // [60,40,960,700]
     EXPECT_EQ(chm.sommaire(), QStringLiteral("/Sorvel.hhc"));
 }
 
