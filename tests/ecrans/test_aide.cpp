@@ -27,21 +27,6 @@
 
 #include <vector>
 
-// Until the study-file module provides them, the program folder comes from
-// here; the library's own definitions take precedence once linked.
-namespace sorvel {
-namespace {
-QString& dossierEssai() {
-    static QString d;
-    return d;
-}
-} // namespace
-__attribute__((weak)) void DefinirDossierProgramme(const QString& dossier) { dossierEssai() = dossier; }
-__attribute__((weak)) QString DossierProgramme() {
-    return dossierEssai().isEmpty() ? QCoreApplication::applicationDirPath() : dossierEssai();
-}
-} // namespace sorvel
-
 using namespace sorvel;
 
 namespace {
