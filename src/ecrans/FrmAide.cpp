@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
@@ -166,8 +168,15 @@ FrmAide::FrmAide(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 bool FrmAide::ouvrir(const QString& fichier) {
-    if (lecteur_.estOuvert() && lecteur_.chemin() == fichier && QFile::exists(fichier))
+    // The same file, unchanged since it was opened, is kept as it is (with
+    // the page history); a file replaced in between is read again.
+    const QFileInfo info(fichier);
+    const QString empreinte = info.exists()
+        ? QString::number(info.size()) + QLatin1Char('/') + info.lastModified().toString(Qt::ISODateWithMs)
+        : QString();
+    if (lecteur_.estOuvert() && lecteur_.chemin() == fichier && empreinte == empreinte_)
         return true;
+    empreinte_ = empreinte;
     navigateur_->clear();
     navigateur_->clearHistory();
     if (!lecteur_.ouvrir(fichier)) {
@@ -197,8 +206,10 @@ QString FrmAide::afficher(const QString& typeFenetre, std::optional<int> context
     QString objet;
     if (contexte)
         objet = lecteur_.sujetDuContexte(*contexte).value_or(QString());
-    if (objet.isEmpty())
+    if (objet.isEmpty() || !lecteur_.existe(objet))
         objet = lecteur_.sujetParDefaut();
+    if (objet.isEmpty() || !lecteur_.lire(objet))
+        return {};
     afficherSujet(objet);
     return objet;
 }

@@ -45,7 +45,8 @@ public:
     bool ouvrir(const QString& fichier);
     // Shows the topic of `contexte`, or the default topic without one (or
     // when the file has no such context); `typeFenetre` picks the caption
-    // among the window types of the file. Returns the topic shown.
+    // among the window types of the file. Returns the topic shown, empty
+    // when the file holds no readable page.
     QString afficher(const QString& typeFenetre, std::optional<int> contexte);
     // Shows one page of the file ("/charge.html").
     void afficherSujet(const QString& objet);
@@ -66,6 +67,7 @@ private:
     QPushButton* suivant_ = nullptr;
     QPushButton* accueil_ = nullptr;
     bool dejaPlacee_ = false;
+    QString empreinte_;   // size and date of the file opened
 };
 
 } // namespace sorvel

@@ -22,14 +22,14 @@ void AfficherAide(const QString& chemin, const QString& typeFenetre, std::option
     // The help window stands on its own, owned by no screen, and is raised
     // again rather than duplicated.
     sorvel::FrmAide* fenetre = sorvel::FrmAide::Instance();
-    if (!fenetre->ouvrir(chemin.trimmed())) {
+    // A damaged file may open and still hold no page to show.
+    if (!fenetre->ouvrir(chemin.trimmed()) || fenetre->afficher(typeFenetre, contexte).isEmpty()) {
         Message(nullptr, IconeMessage::Critique, QStringLiteral("FICHIER D'AIDE ILLISIBLE."),
                 QStringLiteral("Le fichier d'aide '") + QFileInfo(chemin.trimmed()).fileName() +
                     QStringLiteral("' est endommagé et ne peut pas être lu. Remplacez le par une "
                                    "copie en bon état dans le dossier de l'application."));
         return;
     }
-    fenetre->afficher(typeFenetre, contexte);
     fenetre->show();
     fenetre->raise();
     fenetre->activateWindow();

@@ -229,6 +229,50 @@ TEST_F(Aide, FichierEndommageEstSignaleSansPlantage) {
     EXPECT_FALSE(FrmAide::Existante()->isVisible());
 }
 
+TEST_F(Aide, FichierTronqueOuAbimeNePlantePas) {
+    QFile source(DossierConstruit() + QStringLiteral("/Sorvel.chm"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray entier = source.readAll();
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    DefinirDossierProgramme(dossier.path());
+
+    std::vector<QByteArray> variantes;
+    for (qsizetype taille : {qsizetype(100), qsizetype(600), qsizetype(4096), entier.size() / 2,
+                             entier.size() - 100})
+        variantes.push_back(entier.left(taille));
+    for (qsizetype position : {qsizetype(200), qsizetype(1000), qsizetype(5000), entier.size() / 2}) {
+        QByteArray abime = entier;
+        for (int i = 0; i < 16; ++i)
+            abime[position + i] = char(0xff);
+        variantes.push_back(abime);
+    }
+    for (size_t v = 0; v < variantes.size(); ++v) {
+        SCOPED_TRACE(v);
+        boite.appels.clear();
+        if (FrmAide::Existante())
+            FrmAide::Existante()->hide();
+        QFile f(CheminAide());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(variantes[v]);
+        f.close();
+
+        AfficherAide(CheminAide(), FenetreAide, AideConduites);
+        // Either the user is told the file is damaged and no window shows,
+        // or a page that could be read is shown.
+        FrmAide* fenetre = FrmAide::Existante();
+        if (!boite.appels.empty()) {
+            ASSERT_EQ(boite.appels.size(), 1u);
+            EXPECT_EQ(boite.appels[0].titre, QStringLiteral("FICHIER D'AIDE ILLISIBLE."));
+            EXPECT_TRUE(fenetre == nullptr || !fenetre->isVisible());
+        } else {
+            ASSERT_NE(fenetre, nullptr);
+            EXPECT_TRUE(fenetre->isVisible());
+            EXPECT_FALSE(fenetre->sujetAffiche().isEmpty());
+        }
+    }
+}
+
 TEST_F(Aide, UneSeuleFenetreSuitLesContextes) {
     AfficherAide(CheminAide(), FenetreAide, AideCharge);
     EXPECT_TRUE(boite.appels.empty());
