@@ -20,6 +20,8 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrlQuery>
 #include <QtEndian>
 
@@ -303,6 +305,32 @@ TEST_F(Aide, UneSeuleFenetreSuitLesContextes) {
     emit fenetre->navigateur()->anchorClicked(QUrl(QStringLiteral("piece.html")));
     EXPECT_EQ(fenetre->sujetAffiche(), QStringLiteral("/piece.html"));
     EXPECT_TRUE(boite.appels.empty());
+}
+
+TEST_F(Aide, LeSommaireMeneAChaquePage) {
+    AfficherAide(CheminAide());
+    FrmAide* fenetre = FrmAide::Existante();
+    ASSERT_NE(fenetre, nullptr);
+    auto* arbre = fenetre->findChild<QTreeWidget*>(QStringLiteral("ArbreSommaire"));
+    ASSERT_NE(arbre, nullptr);
+    ASSERT_EQ(arbre->topLevelItemCount(), 2);
+    EXPECT_EQ(arbre->topLevelItem(0)->text(0), QStringLiteral("Bienvenue dans Sorvel"));
+    EXPECT_EQ(arbre->topLevelItem(0)->childCount(), 7);
+    EXPECT_EQ(arbre->topLevelItem(1)->text(0), QStringLiteral("Modules"));
+    EXPECT_EQ(arbre->topLevelItem(1)->childCount(), 2);
+    // Every entry but the "Modules" heading opens its page.
+    int pages = 0;
+    for (QTreeWidgetItemIterator it(arbre); *it; ++it) {
+        const QString objet = (*it)->data(0, Qt::UserRole).toString();
+        if (objet.isEmpty())
+            continue;
+        ++pages;
+        emit arbre->itemClicked(*it, 0);
+        EXPECT_EQ(fenetre->sujetAffiche(), objet);
+        EXPECT_EQ(arbre->currentItem(), *it);
+        EXPECT_FALSE(fenetre->navigateur()->toPlainText().isEmpty()) << qPrintable(objet);
+    }
+    EXPECT_EQ(pages, 10);
 }
 
 TEST_F(Aide, AProposMontreLaVersionEtLaDescription) {
