@@ -107,7 +107,7 @@ FrmAide* FrmAide::Instance() {
         partagee->setAttribute(Qt::WA_QuitOnClose, false);
         if (QCoreApplication::instance())
             QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
-                             partagee.data(), &QObject::deleteLater);
+                             partagee.data(), [] { delete partagee.data(); });
     }
     return partagee;
 }
