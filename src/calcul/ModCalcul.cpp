@@ -135,14 +135,41 @@ double DebitAFreiner(double besoin, double emission, double raccord, double bas,
         throw ErreurArithmetique(Nature::Depassement, etape);
     }
     auto convient = [&](std::int64_t n) { return essai(Avancer(x0, n), q1); };
-    if (convient(0))
-        return q1;
-    std::int64_t bas_ = 0, haut = 1; // convient(bas_) is false
-    while (!convient(haut)) {
-        if (haut == PasMaximumDebitAFreiner - 1)
-            throw ErreurArithmetique(Nature::Depassement, etape);
-        bas_ = haut;
-        haut = std::min(haut * 2, PasMaximumDebitAFreiner - 1);
+    // Start near the answer: the remaining flow carries the need once
+    // (excess + need) / (x * factor * r) falls to the loop flow.
+    const double xEstime = (excedent + necessaire) / (debit * FacteurDebit * r);
+    const double nEstime = (xEstime - x0) / PasRecherche;
+    const std::int64_t dernier = PasMaximumDebitAFreiner - 1;
+    const std::int64_t depart = !(nEstime > 0.0) ? 0
+        : nEstime >= static_cast<double>(dernier) ? dernier : static_cast<std::int64_t>(nEstime);
+    // Bracket the first fitting step between bas_ (not fitting; -1 stands
+    // for "before the first step") and haut (fitting), widening by 16x.
+    std::int64_t bas_ = -1, haut = -1;
+    std::int64_t ecart = 16;
+    if (convient(depart)) {
+        haut = depart;
+        while (haut > 0) {
+            const std::int64_t essaiBas = std::max<std::int64_t>(haut - ecart, 0);
+            if (!convient(essaiBas)) {
+                bas_ = essaiBas;
+                break;
+            }
+            haut = essaiBas;
+            ecart *= 16;
+        }
+    } else {
+        bas_ = depart;
+        for (;;) {
+            if (bas_ == dernier)
+                throw ErreurArithmetique(Nature::Depassement, etape);
+            const std::int64_t essaiHaut = std::min(bas_ + ecart, dernier);
+            if (convient(essaiHaut)) {
+                haut = essaiHaut;
+                break;
+            }
+            bas_ = essaiHaut;
+            ecart *= 16;
+        }
     }
     while (haut - bas_ > 1) {
         const std::int64_t milieu = bas_ + (haut - bas_) / 2;
