@@ -53,6 +53,11 @@ struct PerteCharge {
     bool operator==(const PerteCharge&) const = default;
 };
 
+// The pressure-drop record of a room: PerteMax is PerteNormale when
+// PerteBordure <= PerteNormale, else PerteBordure (a room without an
+// independent edge loop has PerteBordure 0, so its normal loop sets it).
+PerteCharge PerteChargePiece(double normale, double bordure);
+
 std::array<char, DonneesGenerales::Longueur> Encoder(const DonneesGenerales& d);
 std::array<char, DonneesPiece::Longueur> Encoder(const DonneesPiece& d);
 std::array<char, PerteCharge::Longueur> Encoder(const PerteCharge& d);

@@ -1,2 +1,528 @@
 #include "etude/ModEnregistrer.h"
-// Implementation in progress.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <array>
+#include <cerrno>
+#include <functional>
+#include <limits>
+#include <memory>
+
+namespace sorvel {
+
+// ---------------------------------------------------------------------------
+// Errors
+
+ErreurFichier::ErreurFichier(const QString& fichier, const QString& message)
+    : std::runtime_error(message.toStdString()), fichier_(fichier) {}
+
+QString ErreurFichier::messageFrancais() const {
+    return QString::fromUtf8(what());
+}
+
+QString RaisonSysteme(int codeErreur) {
+    switch (codeErreur) {
+    case ENOSPC: return QStringLiteral("le disque est plein");
+#ifdef EDQUOT
+    case EDQUOT: return QStringLiteral("le quota d'espace disque est dépassé");
+#endif
+    case EACCES:
+    case EPERM: return QStringLiteral("l'accès est refusé");
+    case EROFS: return QStringLiteral("le disque est en lecture seule");
+    case ENOENT: return QStringLiteral("le fichier ou son dossier n'existe pas");
+    case ENOTDIR: return QStringLiteral("un élément du chemin n'est pas un dossier");
+    case EISDIR: return QStringLiteral("un dossier porte ce nom");
+    case EIO: return QStringLiteral("erreur matérielle de lecture ou d'écriture");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("trop de fichiers sont ouverts");
+    case ENAMETOOLONG: return QStringLiteral("le nom du fichier est trop long");
+    case EFBIG: return QStringLiteral("le fichier est trop grand");
+    case EBUSY:
+    case ETXTBSY: return QStringLiteral("le fichier est utilisé par un autre programme");
+    case 0: return QStringLiteral("cause inconnue");
+    default: return QStringLiteral("erreur du système n° %1").arg(codeErreur);
+    }
+}
+
+namespace {
+
+QString NomCourt(const QString& chemin) {
+    return QFileInfo(chemin).fileName();
+}
+
+// The error number of the last system call, or a plausible one from Qt's
+// own diagnosis when Qt refused before reaching the system.
+int CodeErreur(const QString& chemin, int errnoSauve) {
+    if (errnoSauve != 0) {
+        return errnoSauve;
+    }
+    const QFileInfo info(chemin);
+    if (info.isDir()) {
+        return EISDIR;
+    }
+    return 0;
+}
+
+[[noreturn]] void ErreurLecture(const QString& chemin, int code) {
+    throw ErreurFichier(chemin, QStringLiteral("Impossible de lire le fichier « %1 » : %2.")
+                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
+}
+
+[[noreturn]] void ErreurEcriture(const QString& chemin, int code) {
+    throw ErreurFichier(chemin, QStringLiteral("Impossible d'écrire le fichier « %1 » : %2.")
+                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
+}
+
+[[noreturn]] void ErreurOuverture(const QString& chemin, int code) {
+    throw ErreurFichier(chemin, QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2.")
+                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
+}
+
+[[noreturn]] void ErreurSuppression(const QString& chemin, int code) {
+    throw ErreurFichier(chemin, QStringLiteral("Impossible de supprimer le fichier « %1 » : %2.")
+                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
+}
+
+QString& DossierDefini() {
+    static QString dossier;
+    return dossier;
+}
+
+// Opening a missing file for reading creates it empty, as a record file
+// opened by the program always exists afterwards.
+void CreerSiAbsent(const QString& chemin) {
+    if (QFileInfo::exists(chemin)) {
+        return;
+    }
+    QFile f(chemin);
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly)) {
+        ErreurOuverture(chemin, errno);
+    }
+    f.close();
+}
+
+// Every whole record of a file; the bytes of an unfinished last record are
+// left out and counted in `octetsEnTrop`.
+QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* octetsEnTrop) {
+    const QString chemin = CheminEtudes(nomFichier);
+    CreerSiAbsent(chemin);
+    QFile f(chemin);
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly)) {
+        ErreurLecture(chemin, errno);
+    }
+    errno = 0;
+    QByteArray octets = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        ErreurLecture(chemin, errno);
+    }
+    f.close();
+    const int reste = static_cast<int>(octets.size() % longueur);
+    if (octetsEnTrop) {
+        *octetsEnTrop = reste;
+    }
+    octets.chop(reste);
+    return octets;
+}
+
+constexpr int EnFin = std::numeric_limits<int>::min(); // record number meaning "after the last whole record"
+
+// Writes `octets` (one or more records) from record `n` (from 1) of the file,
+// or after its last whole record for n = EnFin. The file is created when
+// missing.
+void EcrireEnregistrements(const QString& nomFichier, int longueur, int n, const char* octets,
+                           qint64 taille) {
+    const QString chemin = CheminEtudes(nomFichier);
+    QFile f(chemin);
+    errno = 0;
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        ErreurEcriture(chemin, errno);
+    }
+    const qint64 nombre = f.size() / longueur;
+    const bool ajout = n == EnFin;
+    if (ajout) {
+        n = static_cast<int>(nombre) + 1;
+    }
+    if (!ajout && (n < 1 || n > nombre + 1)) {
+        // Records stay contiguous from 1: a write past the end would leave a
+        // hole of zeros that reads back as a phantom room.
+        throw ErreurFichier(chemin,
+                            QStringLiteral("Impossible d'écrire l'enregistrement n° %1 du fichier « %2 » : "
+                                           "il ne contient que %3 enregistrement(s).")
+                                .arg(n).arg(NomCourt(chemin)).arg(nombre));
+    }
+    errno = 0;
+    if (!f.seek(static_cast<qint64>(n - 1) * longueur)) {
+        ErreurEcriture(chemin, errno);
+    }
+    errno = 0;
+    if (f.write(octets, taille) != taille) {
+        ErreurEcriture(chemin, errno);
+    }
+    errno = 0;
+    if (!f.flush()) {
+        ErreurEcriture(chemin, errno);
+    }
+    f.close();
+    if (f.error() != QFileDevice::NoError) {
+        ErreurEcriture(chemin, errno);
+    }
+}
+
+// A whole new file content, written through a temporary file in the same
+// folder and renamed over the target only once every byte is on disk.
+class FichierNeuf {
+public:
+    explicit FichierNeuf(const QString& chemin) : chemin_(chemin), f_(chemin) {
+        if (QFileInfo(chemin).isDir()) {
+            ErreurEcriture(chemin, EISDIR);
+        }
+        f_.setDirectWriteFallback(false);
+        errno = 0;
+        if (!f_.open(QIODevice::WriteOnly)) {
+            ErreurEcriture(chemin, errno);
+        }
+    }
+    void Ecrire(const QByteArray& octets) {
+        // The bytes are pushed to the system here, not left in Qt's buffer:
+        // the commit would otherwise write them late and could lose the
+        // error of a full disk.
+        errno = 0;
+        if (f_.write(octets) != octets.size() || !f_.flush() || f_.error() != QFileDevice::NoError) {
+            const int code = errno;
+            f_.cancelWriting();
+            ErreurEcriture(chemin_, code);
+        }
+    }
+    void Valider() {
+        errno = 0;
+        if (!f_.commit()) {
+            ErreurEcriture(chemin_, errno);
+        }
+    }
+private:
+    QString chemin_;
+    QSaveFile f_;
+};
+
+// The whole content of a file to copy; a missing file counts as empty.
+QByteArray ContenuSource(const QString& chemin) {
+    if (!QFileInfo::exists(chemin)) {
+        return {};
+    }
+    QFile f(chemin);
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly)) {
+        ErreurLecture(chemin, errno);
+    }
+    errno = 0;
+    QByteArray octets = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        ErreurLecture(chemin, errno);
+    }
+    return octets;
+}
+
+// Copies three files together: every source is read and every target written
+// aside before the first target is replaced, so a failure (unreadable source,
+// full disk) leaves all three targets as they were.
+void CopierTrois(const std::array<QString, 3>& sources, const std::array<QString, 3>& cibles) {
+    std::array<QByteArray, 3> contenus;
+    for (std::size_t i = 0; i < 3; ++i) {
+        contenus[i] = ContenuSource(CheminEtudes(sources[i]));
+    }
+    std::array<std::unique_ptr<FichierNeuf>, 3> neufs;
+    for (std::size_t i = 0; i < 3; ++i) {
+        neufs[i] = std::make_unique<FichierNeuf>(CheminEtudes(cibles[i]));
+        neufs[i]->Ecrire(contenus[i]);
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        neufs[i]->Valider();
+    }
+}
+
+// Rebuilds `source` without its record k into `cible` (a fresh file).
+void RecopierSauf(const QString& source, const QString& cible, int longueur, int k) {
+    const QByteArray octets = LireEnregistrements(source, longueur, nullptr);
+    const int nombre = static_cast<int>(octets.size() / longueur);
+    QByteArray reste;
+    reste.reserve(octets.size());
+    for (int i = 1; i <= nombre; ++i) {
+        if (i != k) {
+            reste.append(octets.constData() + static_cast<qsizetype>(i - 1) * longueur, longueur);
+        }
+    }
+    const QString chemin = CheminEtudes(cible);
+    QFile f(chemin);
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        ErreurEcriture(chemin, errno);
+    }
+    errno = 0;
+    if (f.write(reste) != reste.size() || !f.flush()) {
+        const int code = errno;
+        f.close();
+        ErreurEcriture(chemin, code);
+    }
+    f.close();
+    if (f.error() != QFileDevice::NoError) {
+        ErreurEcriture(chemin, errno);
+    }
+}
+
+// Puts a scratch file's content in place of a working file already deleted.
+// A copy is tried first; if it fails, a rename, which needs no free space.
+void Remplacer(const QString& source, const QString& cible) {
+    const QString de = CheminEtudes(source);
+    const QString vers = CheminEtudes(cible);
+    try {
+        FichierNeuf neuf(vers);
+        neuf.Ecrire(ContenuSource(de));
+        neuf.Valider();
+    } catch (const ErreurFichier&) {
+        QFile::remove(vers);
+        if (!QFile::rename(de, vers)) {
+            throw ErreurFichier(vers, QStringLiteral("Impossible de reconstituer le fichier « %1 » : "
+                                                     "ses enregistrements restent dans « %2 ».")
+                                          .arg(NomCourt(vers), source));
+        }
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Folders
+
+void DefinirDossierProgramme(const QString& dossier) {
+    DossierDefini() = dossier;
+}
+
+QString DossierProgramme() {
+    if (!DossierDefini().isEmpty()) {
+        return DossierDefini();
+    }
+    if (QCoreApplication::instance()) {
+        return QCoreApplication::applicationDirPath();
+    }
+    return QDir::currentPath();
+}
+
+QString DossierEtudes() {
+    return DossierProgramme() + QStringLiteral("/Etudes");
+}
+
+QString CheminEtudes(const QString& nomFichier) {
+    return DossierEtudes() + QLatin1Char('/') + nomFichier;
+}
+
+void PreparerDemarrage() {
+    const QString dossier = DossierEtudes();
+    const QFileInfo info(dossier);
+    if (info.exists() && !info.isDir()) {
+        throw ErreurFichier(dossier, QStringLiteral("Impossible de créer le dossier « %1 » : "
+                                                    "un fichier porte déjà ce nom.")
+                                         .arg(QDir::toNativeSeparators(dossier)));
+    }
+    errno = 0;
+    if (!QDir().mkpath(dossier)) {
+        throw ErreurFichier(dossier, QStringLiteral("Impossible de créer le dossier « %1 » : %2.")
+                                         .arg(QDir::toNativeSeparators(dossier),
+                                              RaisonSysteme(CodeErreur(dossier, errno))));
+    }
+    // Checked by writing: permission bits say nothing on a read-only disk
+    // or to the administrator.
+    {
+        QTemporaryFile essai(dossier + QStringLiteral("/essai_XXXXXX.tmp"));
+        errno = 0;
+        if (!essai.open()) {
+            throw ErreurFichier(dossier, QStringLiteral("Impossible d'écrire dans le dossier « %1 » : %2.")
+                                             .arg(QDir::toNativeSeparators(dossier),
+                                                  RaisonSysteme(CodeErreur(dossier, errno))));
+        }
+    }
+    SupprimerFichier(FichierEtude);
+    SupprimerFichier(FichierPerte);
+    SupprimerFichier(FichierGenerales);
+}
+
+int NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement, int* octetsEnTrop) {
+    const QFileInfo info(CheminEtudes(nomFichier));
+    const qint64 taille = info.isFile() ? info.size() : 0;
+    if (octetsEnTrop) {
+        *octetsEnTrop = static_cast<int>(taille % longueurEnregistrement);
+    }
+    return static_cast<int>(taille / longueurEnregistrement);
+}
+
+int NombrePieces() {
+    return NombreEnregistrements(FichierEtude, DonneesPiece::Longueur);
+}
+
+// ---------------------------------------------------------------------------
+// General data
+
+void EcrireGenerales(const DonneesGenerales& d) {
+    const auto octets = Encoder(d);
+    EcrireEnregistrements(FichierGenerales, DonneesGenerales::Longueur, 1, octets.data(),
+                          DonneesGenerales::Longueur);
+}
+
+DonneesGenerales LireGenerales() {
+    const QByteArray octets = LireEnregistrements(FichierGenerales, DonneesGenerales::Longueur, nullptr);
+    if (octets.isEmpty()) {
+        const QString chemin = CheminEtudes(FichierGenerales);
+        throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » ne contient pas les données "
+                                                   "générales de l'étude.")
+                                        .arg(FichierGenerales));
+    }
+    return DecoderGenerales(octets.constData());
+}
+
+// ---------------------------------------------------------------------------
+// Rooms
+
+void AjouterPiece(const DonneesPiece& d) {
+    const auto octets = Encoder(d);
+    EcrireEnregistrements(FichierEtude, DonneesPiece::Longueur, EnFin, octets.data(), DonneesPiece::Longueur);
+}
+
+void EcrirePiece(int n, const DonneesPiece& d) {
+    const auto octets = Encoder(d);
+    EcrireEnregistrements(FichierEtude, DonneesPiece::Longueur, n, octets.data(), DonneesPiece::Longueur);
+}
+
+DonneesPiece LirePiece(int n) {
+    const QByteArray octets = LireEnregistrements(FichierEtude, DonneesPiece::Longueur, nullptr);
+    const int nombre = static_cast<int>(octets.size() / DonneesPiece::Longueur);
+    if (n < 1 || n > nombre) {
+        const QString chemin = CheminEtudes(FichierEtude);
+        throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » ne contient pas la pièce n° %2 "
+                                                   "(il contient %3 pièce(s)).")
+                                        .arg(FichierEtude).arg(n).arg(nombre));
+    }
+    return DecoderPiece(octets.constData() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur);
+}
+
+std::vector<DonneesPiece> LireToutesPieces(const QString& nomFichier, int* octetsEnTrop) {
+    const QByteArray octets = LireEnregistrements(nomFichier, DonneesPiece::Longueur, octetsEnTrop);
+    std::vector<DonneesPiece> pieces;
+    for (qsizetype i = 0; i < octets.size(); i += DonneesPiece::Longueur) {
+        pieces.push_back(DecoderPiece(octets.constData() + i));
+    }
+    return pieces;
+}
+
+void ListerPieces(QStringList& liste) {
+    const std::vector<DonneesPiece> pieces = LireToutesPieces(FichierEtude);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const QString nom = QString::fromStdString(pieces[i].NomPiece);
+        if (liste.size() <= static_cast<qsizetype>(i)) {
+            liste.append(nom);
+        } else {
+            liste[static_cast<qsizetype>(i)] = nom;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Pressure drops
+
+void AjouterPerte(double normale, double bordure, double max, const QString& nomFichier) {
+    const auto octets = Encoder(PerteCharge{normale, bordure, max});
+    EcrireEnregistrements(nomFichier, PerteCharge::Longueur, EnFin, octets.data(), PerteCharge::Longueur);
+}
+
+void EcrirePerte(int n, double normale, double bordure, double max) {
+    const auto octets = Encoder(PerteCharge{normale, bordure, max});
+    EcrireEnregistrements(FichierPerte, PerteCharge::Longueur, n, octets.data(), PerteCharge::Longueur);
+}
+
+std::vector<PerteCharge> LireToutesPertes(const QString& nomFichier, int* octetsEnTrop) {
+    const QByteArray octets = LireEnregistrements(nomFichier, PerteCharge::Longueur, octetsEnTrop);
+    std::vector<PerteCharge> pertes;
+    for (qsizetype i = 0; i < octets.size(); i += PerteCharge::Longueur) {
+        pertes.push_back(DecoderPerte(octets.constData() + i));
+    }
+    return pertes;
+}
+
+double PerteMaxEtude(const QString& nomFichier) {
+    // The running maximum starts at 0 and moves only to a strictly larger
+    // value: negative values and NaN from a damaged record never win.
+    double maxi = 0;
+    for (const PerteCharge& p : LireToutesPertes(nomFichier)) {
+        if (p.PerteMax > maxi) {
+            maxi = p.PerteMax;
+        }
+    }
+    return maxi;
+}
+
+// ---------------------------------------------------------------------------
+// Whole files
+
+void SupprimerFichier(const QString& nomFichier) {
+    const QString chemin = CheminEtudes(nomFichier);
+    const QFileInfo info(chemin);
+    if (!info.exists() && !info.isSymLink()) {
+        return;
+    }
+    QFile f(chemin);
+    errno = 0;
+    if (!f.remove()) {
+        ErreurSuppression(chemin, errno);
+    }
+}
+
+void SupprimerPieceFichiers(int k) {
+    // The scratch files are written in full before a working file is
+    // touched: a failure up to there leaves the study as it was.
+    try {
+        RecopierSauf(FichierEtude, FichierTemp, DonneesPiece::Longueur, k);
+        RecopierSauf(FichierPerte, FichierPteTemp, PerteCharge::Longueur, k);
+    } catch (const ErreurFichier&) {
+        QFile::remove(CheminEtudes(FichierTemp));
+        QFile::remove(CheminEtudes(FichierPteTemp));
+        throw;
+    }
+    // A working file that resists deletion is replaced below all the same:
+    // the new content is renamed over it.
+    QFile::remove(CheminEtudes(FichierEtude));
+    QFile::remove(CheminEtudes(FichierPerte));
+    Remplacer(FichierTemp, FichierEtude);
+    Remplacer(FichierPteTemp, FichierPerte);
+    SupprimerFichier(FichierTemp);
+    SupprimerFichier(FichierPteTemp);
+}
+
+void CopierEtude(const QString& pieces, const QString& pertes, const QString& generales) {
+    CopierTrois({FichierEtude, FichierPerte, FichierGenerales}, {pieces, pertes, generales});
+}
+
+void ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales) {
+    CopierTrois({pieces, pertes, generales}, {FichierEtude, FichierPerte, FichierGenerales});
+}
+
+QStringList EtudesEnregistrees() {
+    QStringList noms;
+    const QDir dossier(DossierEtudes());
+    const QStringList fichiers =
+        dossier.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    for (const QString& f : fichiers) {
+        // The last three characters must be "pla" exactly: Maison.PLA is not
+        // a stored study.
+        if (f.size() > 4 && f.endsWith(QStringLiteral("pla"), Qt::CaseSensitive)) {
+            noms.append(f.chopped(4));
+        }
+    }
+    return noms;
+}
+
+} // namespace sorvel

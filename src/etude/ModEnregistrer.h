@@ -26,6 +26,13 @@ private:
     QString fichier_;
 };
 
+// Title of the message box that shows an ErreurFichier.
+inline const QString TitreErreurFichier = QStringLiteral("Erreur de fichier.");
+
+// French wording of a system error number (errno), for the end of a
+// message: "le disque est plein", "l'accès est refusé"...
+QString RaisonSysteme(int codeErreur);
+
 // The program's folder (where the executable and its pictures lie) and the
 // studies folder inside it. By default the executable's own folder; tests set
 // a folder of their own.
@@ -49,10 +56,23 @@ void PreparerDemarrage();
 int NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement,
                           int* octetsEnTrop = nullptr);
 
+// Every operation below raises ErreurFichier when its file cannot be opened,
+// read or written (the message names the file and the cause, a full disk
+// included). A file opened for reading that does not exist is created empty.
+// Reading keeps the whole records of a file and ignores the bytes of an
+// unfinished last one (`octetsEnTrop` reports them). Writing record n needs
+// 1 <= n <= count + 1, so that records stay contiguous; otherwise it raises.
+
+// Rooms in Etude.tmp (whole records; 0 when the file is missing).
+int NombrePieces();
+
 void EcrireGenerales(const DonneesGenerales& d);
-DonneesGenerales LireGenerales();                 // record 1 of Generale.tmp
+// Record 1 of Generale.tmp; an empty file raises ErreurFichier.
+DonneesGenerales LireGenerales();
 void AjouterPiece(const DonneesPiece& d);         // appended to Etude.tmp
 void EcrirePiece(int n, const DonneesPiece& d);   // record n (from 1) of Etude.tmp
+// Record n of Etude.tmp; n outside 1..count raises ErreurFichier (a default
+// record would show an empty room as if it had been entered).
 DonneesPiece LirePiece(int n);
 std::vector<DonneesPiece> LireToutesPieces(const QString& nomFichier = FichierEtude,
                                            int* octetsEnTrop = nullptr);
@@ -62,20 +82,28 @@ void AjouterPerte(double normale, double bordure, double max, const QString& nom
 void EcrirePerte(int n, double normale, double bordure, double max); // Perte.tmp
 std::vector<PerteCharge> LireToutesPertes(const QString& nomFichier = FichierPerte,
                                           int* octetsEnTrop = nullptr);
+// Largest PerteMax of the file, 0 when it is empty, missing (then created
+// empty) or holds no positive value.
 double PerteMaxEtude(const QString& nomFichier);
 
-void SupprimerFichier(const QString& nomFichier);  // missing file: no error
+// Missing file: no error. A file that exists and cannot be deleted raises.
+void SupprimerFichier(const QString& nomFichier);
 // Removes room k (from 1) from Etude.tmp and Perte.tmp by way of Temp.tmp and
 // PteTemp.tmp; the other records keep their bytes.
 void SupprimerPieceFichiers(int k);
-// Stores the working files under the three names (replacing them). Each copy
-// goes through a temporary file renamed over the target, so a failure leaves
-// the previous stored files intact.
+// Stores the working files under the three names (replacing them). The three
+// sources are read and the three targets written aside first, then renamed
+// over the targets, so a failure (unreadable source, full disk) leaves the
+// previous stored files intact. A missing source counts as an empty file (a
+// study without rooms has no Etude.tmp yet).
 void CopierEtude(const QString& pieces, const QString& pertes, const QString& generales);
-// Copies the three stored files over the working files.
+// Copies the three stored files over the working files, all or nothing like
+// CopierEtude; the screens then read the general data and room 1 themselves.
 void ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales);
 
-// Names of the stored studies: every "name.pla" in Etudes, without extension.
+// Names of the stored studies: every file of Etudes whose name ends with
+// "pla" (exact case), without its last four characters; sorted by name,
+// ignoring case. Empty when there is none.
 QStringList EtudesEnregistrees();
 
 } // namespace sorvel

@@ -1,0 +1,491 @@
+// The study's working, scratch and stored files in the folder `Etudes`.
+
+#include "etude/ModEnregistrer.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace sorvel;
+
+namespace {
+
+class Fichiers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dossier_.isValid());
+        DefinirDossierProgramme(dossier_.path());
+        PreparerDemarrage();
+    }
+    void TearDown() override { DefinirDossierProgramme(QString()); }
+
+    static QByteArray Contenu(const QString& nom) {
+        QFile f(CheminEtudes(nom));
+        if (!f.open(QIODevice::ReadOnly)) return QByteArray("<absent>");
+        return f.readAll();
+    }
+    static void Poser(const QString& nom, const QByteArray& octets) {
+        QFile f(CheminEtudes(nom));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(octets), octets.size());
+    }
+    static bool Existe(const QString& nom) { return QFileInfo::exists(CheminEtudes(nom)); }
+
+    static DonneesPiece Piece(int i) {
+        DonneesPiece d;
+        d.TypeCharge = static_cast<std::int16_t>(i % 4);
+        d.NomPiece = "Pièce " + std::to_string(i);
+        d.PasVZBordure = i % 4 == 1 ? "10" : "";
+        d.TempPiece = "20";
+        d.SurfacePiece = 10.5 + i;
+        d.SurfaceBordure = i % 4 == 1 ? 2.25 : 0;
+        d.RthActuelle = "0.05";
+        d.RthFuture = "0.1";
+        d.IsoApport = "3";
+        d.IsoEmissions = "4";
+        d.DeperdPiece = 100.0 * i;
+        d.TempChute = static_cast<std::int16_t>(5 + i % 10);
+        return d;
+    }
+    // A study of n rooms in the working files.
+    static void Remplir(int n) {
+        for (int i = 1; i <= n; ++i) {
+            AjouterPiece(Piece(i));
+            AjouterPerte(10.0 * i, 0, 10.0 * i, FichierPerte);
+        }
+    }
+
+    QTemporaryDir dossier_;
+};
+
+TEST_F(Fichiers, TaillesDesFichiersDeTrentePieces) {
+    Remplir(30);
+    DonneesGenerales g;
+    g.TempDepart = "45";
+    EcrireGenerales(g);
+    EcrireGenerales(g); // record 1 again, not appended
+    // 30 × 136 and 30 × 24 bytes, no header, no padding
+    EXPECT_EQ(Contenu(FichierEtude).size(), 4080);
+    EXPECT_EQ(Contenu(FichierPerte).size(), 720);
+    EXPECT_EQ(Contenu(FichierGenerales).size(), 10);
+    EXPECT_EQ(NombrePieces(), 30);
+    EXPECT_EQ(LireGenerales(), g);
+}
+
+TEST_F(Fichiers, EcrireEtLirePieces) {
+    Remplir(3);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(LirePiece(i), Piece(i));
+    }
+    // An edited room is rewritten in place; its neighbours keep their bytes.
+    const QByteArray avant = Contenu(FichierEtude);
+    EcrirePiece(2, Piece(7));
+    EcrirePerte(2, 1, 2, 2);
+    const QByteArray apres = Contenu(FichierEtude);
+    ASSERT_EQ(apres.size(), 3 * 136);
+    EXPECT_EQ(apres.left(136), avant.left(136));
+    EXPECT_EQ(apres.mid(272), avant.mid(272));
+    EXPECT_EQ(LirePiece(2), Piece(7));
+    EXPECT_EQ(LireToutesPertes()[1], (PerteCharge{1, 2, 2}));
+    EXPECT_EQ(LireToutesPertes().size(), 3u);
+    EXPECT_EQ(LireToutesPieces().size(), 3u);
+
+    // Writing record count + 1 appends; beyond would leave a hole.
+    EcrirePiece(4, Piece(4));
+    EXPECT_EQ(LirePiece(4), Piece(4));
+    EXPECT_THROW(EcrirePiece(6, Piece(6)), ErreurFichier);
+    EXPECT_THROW(EcrirePiece(0, Piece(0)), ErreurFichier);
+    EXPECT_THROW(EcrirePerte(5, 1, 1, 1), ErreurFichier);
+    EXPECT_EQ(Contenu(FichierEtude).size(), 4 * 136);
+
+    // Reading a room that does not exist is refused with a clear sentence.
+    for (int n : {0, -1, 5}) {
+        try {
+            LirePiece(n);
+            ADD_FAILURE() << "pièce " << n;
+        } catch (const ErreurFichier& e) {
+            EXPECT_TRUE(e.messageFrancais().contains(QStringLiteral("« Etude.tmp »"))) << e.what();
+            EXPECT_TRUE(e.messageFrancais().contains(QStringLiteral("n° %1").arg(n))) << e.what();
+        }
+    }
+}
+
+TEST_F(Fichiers, DonneesGeneralesAbsentes) {
+    // Generale.tmp missing or empty: no record 1 to show.
+    EXPECT_THROW(LireGenerales(), ErreurFichier);
+    EXPECT_TRUE(Existe(FichierGenerales)); // opening created it, empty
+    EXPECT_EQ(Contenu(FichierGenerales).size(), 0);
+}
+
+TEST_F(Fichiers, ListerPieces) {
+    struct Cas { int pieces; QStringList avant; QStringList apres; };
+    const Cas cas[] = {
+        // an empty file leaves the list as it was
+        {0, {}, {}},
+        {0, {"ancien"}, {"ancien"}},
+        // the list grows to the room count
+        {2, {}, {"Pièce 1", "Pièce 2"}},
+        // elements beyond the count are kept, the others replaced
+        {2, {"a", "b", "c", "d"}, {"Pièce 1", "Pièce 2", "c", "d"}},
+    };
+    for (const auto& c : cas) {
+        SupprimerFichier(FichierEtude);
+        for (int i = 1; i <= c.pieces; ++i) AjouterPiece(Piece(i));
+        QStringList liste = c.avant;
+        ListerPieces(liste);
+        EXPECT_EQ(liste, c.apres) << c.pieces << " pièces";
+    }
+    // Names are given trimmed.
+    SupprimerFichier(FichierEtude);
+    DonneesPiece d;
+    d.NomPiece = "   Séjour  ";
+    AjouterPiece(d);
+    QStringList liste;
+    ListerPieces(liste);
+    EXPECT_EQ(liste, QStringList{QStringLiteral("Séjour")});
+}
+
+TEST_F(Fichiers, PerteMaxEtude) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Cas { const char* quoi; std::vector<double> maxis; double attendu; };
+    const Cas cas[] = {
+        {"vide", {}, 0},
+        {"toutes négatives", {-5, -0.5, -100}, 0},
+        {"zéros", {0, 0}, 0},
+        {"la plus grande", {120.5, 830.25, 415}, 830.25},
+        {"dernière", {1, 2, 3}, 3},
+        {"mêlées", {-10, 40, -50, 39.9}, 40},
+        // a damaged record (NaN) is never larger than anything
+        {"NaN", {nan, 12, nan}, 12},
+    };
+    for (const auto& c : cas) {
+        SupprimerFichier(FichierPteTemp);
+        Poser(FichierPteTemp, {});
+        for (double m : c.maxis) AjouterPerte(0, 0, m, FichierPteTemp);
+        EXPECT_EQ(PerteMaxEtude(FichierPteTemp), c.attendu) << c.quoi;
+    }
+    // A missing file gives 0 and is left behind empty.
+    ASSERT_FALSE(Existe(QStringLiteral("Absent.tmp")));
+    EXPECT_EQ(PerteMaxEtude(QStringLiteral("Absent.tmp")), 0);
+    EXPECT_TRUE(Existe(QStringLiteral("Absent.tmp")));
+    EXPECT_EQ(Contenu(QStringLiteral("Absent.tmp")).size(), 0);
+}
+
+TEST_F(Fichiers, SupprimerUnePiece) {
+    // Each case: rooms in the study, room deleted, rooms left (by old number).
+    struct Cas { int pieces; int k; std::vector<int> restent; };
+    const Cas cas[] = {
+        {4, 2, {1, 3, 4}},
+        {4, 1, {2, 3, 4}},
+        {4, 4, {1, 2, 3}},
+        {1, 1, {}},
+        {3, 9, {1, 2, 3}}, // no such room: nothing removed
+    };
+    for (const auto& c : cas) {
+        SupprimerFichier(FichierEtude);
+        SupprimerFichier(FichierPerte);
+        Remplir(c.pieces);
+        const QByteArray pieces = Contenu(FichierEtude);
+        const QByteArray pertes = Contenu(FichierPerte);
+        SupprimerPieceFichiers(c.k);
+        QByteArray piecesAttendues, pertesAttendues;
+        for (int i : c.restent) {
+            piecesAttendues += pieces.mid((i - 1) * 136, 136);
+            pertesAttendues += pertes.mid((i - 1) * 24, 24);
+        }
+        EXPECT_EQ(Contenu(FichierEtude), piecesAttendues) << c.pieces << " / " << c.k;
+        EXPECT_EQ(Contenu(FichierPerte), pertesAttendues) << c.pieces << " / " << c.k;
+        EXPECT_FALSE(Existe(FichierTemp));
+        EXPECT_FALSE(Existe(FichierPteTemp));
+    }
+}
+
+TEST_F(Fichiers, SupprimerUnePieceSurAncienBrouillon) {
+    // A Temp.tmp left longer by an interrupted run must not leak old rooms
+    // into the rebuilt file.
+    Remplir(2);
+    Poser(FichierTemp, QByteArray(136 * 5, 'x'));
+    Poser(FichierPteTemp, QByteArray(24 * 5, 'x'));
+    SupprimerPieceFichiers(1);
+    EXPECT_EQ(LireToutesPieces().size(), 1u);
+    EXPECT_EQ(LirePiece(1), Piece(2));
+    EXPECT_EQ(LireToutesPertes().size(), 1u);
+}
+
+TEST_F(Fichiers, FichierTronque) {
+    // Two rooms and 50 bytes of a third one cut short (an interrupted copy).
+    Remplir(2);
+    QByteArray octets = Contenu(FichierEtude);
+    octets += Contenu(FichierEtude).left(50);
+    Poser(FichierEtude, octets);
+    int enTrop = -1;
+    EXPECT_EQ(LireToutesPieces(FichierEtude, &enTrop).size(), 2u);
+    EXPECT_EQ(enTrop, 50);
+    enTrop = -1;
+    EXPECT_EQ(NombreEnregistrements(FichierEtude, DonneesPiece::Longueur, &enTrop), 2);
+    EXPECT_EQ(enTrop, 50);
+    EXPECT_EQ(LirePiece(2), Piece(2));
+    EXPECT_THROW(LirePiece(3), ErreurFichier);
+    QStringList noms;
+    ListerPieces(noms);
+    EXPECT_EQ(noms.size(), 2);
+    // The next room goes right after the last whole record, over the stray
+    // bytes.
+    AjouterPiece(Piece(3));
+    EXPECT_EQ(Contenu(FichierEtude).size(), 3 * 136);
+    EXPECT_EQ(LirePiece(3), Piece(3));
+
+    Poser(FichierPerte, QByteArray(24 * 3 + 7, '\0'));
+    EXPECT_EQ(LireToutesPertes(FichierPerte, &enTrop).size(), 3u);
+    EXPECT_EQ(enTrop, 7);
+}
+
+TEST_F(Fichiers, CopierEtChargerUneEtude) {
+    Remplir(3);
+    DonneesGenerales g;
+    g.Support = 1;
+    g.TempDepart = "40";
+    EcrireGenerales(g);
+    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    EXPECT_EQ(Contenu("Maison.pla"), Contenu(FichierEtude));
+    EXPECT_EQ(Contenu("Maison.plp"), Contenu(FichierPerte));
+    EXPECT_EQ(Contenu("Maison.plg"), Contenu(FichierGenerales));
+
+    // A second storage replaces the files.
+    AjouterPiece(Piece(4));
+    AjouterPerte(1, 2, 2, FichierPerte);
+    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    EXPECT_EQ(Contenu("Maison.pla").size(), 4 * 136);
+    EXPECT_EQ(Contenu("Maison.plp").size(), 4 * 24);
+
+    const QByteArray pla = Contenu("Maison.pla");
+    PreparerDemarrage(); // the working files are gone, the stored study stays
+    EXPECT_FALSE(Existe(FichierEtude));
+    EXPECT_FALSE(Existe(FichierPerte));
+    EXPECT_FALSE(Existe(FichierGenerales));
+    EXPECT_EQ(Contenu("Maison.pla"), pla);
+
+    ChargerEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    EXPECT_EQ(Contenu(FichierEtude), pla);
+    EXPECT_EQ(Contenu(FichierPerte), Contenu("Maison.plp"));
+    EXPECT_EQ(LireGenerales(), g);
+    EXPECT_EQ(LirePiece(4), Piece(4));
+
+    // Nothing but the study files is left in the folder.
+    const QStringList tous = QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(tous, (QStringList{"Etude.tmp", "Generale.tmp", "Maison.pla", "Maison.plg", "Maison.plp",
+                                 "Perte.tmp"}));
+}
+
+TEST_F(Fichiers, EtudeSansPieceEnregistree) {
+    // No room yet: Etude.tmp and Perte.tmp do not exist; the stored study
+    // gets empty room files.
+    EcrireGenerales(DonneesGenerales{});
+    CopierEtude("Vide.pla", "Vide.plp", "Vide.plg");
+    EXPECT_EQ(Contenu("Vide.pla").size(), 0);
+    EXPECT_EQ(Contenu("Vide.plp").size(), 0);
+    EXPECT_EQ(Contenu("Vide.plg").size(), 10);
+}
+
+TEST_F(Fichiers, CopieEchoueeLaisseLEtudeEnregistree) {
+    Remplir(2);
+    EcrireGenerales(DonneesGenerales{});
+    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    const QByteArray pla = Contenu("Maison.pla"), plp = Contenu("Maison.plp"), plg = Contenu("Maison.plg");
+    Remplir(3); // the study changes: 5 rooms now
+
+    // Failures of each kind, at each of the three files. A folder in place
+    // of a file cannot be read or replaced, even by the administrator.
+    struct Cas { const char* quoi; QString dossier; QString nomMessage; };
+    const Cas cas[] = {
+        {"source Perte.tmp illisible", CheminEtudes(FichierPerte), "Perte.tmp"},
+        {"source Generale.tmp illisible", CheminEtudes(FichierGenerales), "Generale.tmp"},
+        {"cible .plg impossible", CheminEtudes("Maison.plg"), "Maison.plg"},
+    };
+    for (const auto& c : cas) {
+        const QString sauve = c.dossier + ".sauve";
+        ASSERT_TRUE(QFile::rename(c.dossier, sauve));
+        ASSERT_TRUE(QDir().mkdir(c.dossier));
+        try {
+            CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
+            ADD_FAILURE() << c.quoi;
+        } catch (const ErreurFichier& e) {
+            EXPECT_TRUE(e.messageFrancais().contains("« " + c.nomMessage + " »")) << e.what();
+        }
+        ASSERT_TRUE(QDir().rmdir(c.dossier));
+        ASSERT_TRUE(QFile::rename(sauve, c.dossier));
+        EXPECT_EQ(Contenu("Maison.pla"), pla) << c.quoi;
+        EXPECT_EQ(Contenu("Maison.plp"), plp) << c.quoi;
+        EXPECT_EQ(Contenu("Maison.plg"), plg) << c.quoi;
+        // no temporary file left behind
+        EXPECT_EQ(QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden).size(), 6) << c.quoi;
+    }
+    // And the failed storage can be done again once the cause is gone.
+    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    EXPECT_EQ(Contenu("Maison.pla").size(), 5 * 136);
+}
+
+TEST_F(Fichiers, SupprimerFichier) {
+    EXPECT_NO_THROW(SupprimerFichier("Inconnu.pla"));
+    Poser("Maison.pla", "x");
+    SupprimerFichier("Maison.pla");
+    EXPECT_FALSE(Existe("Maison.pla"));
+}
+
+TEST_F(Fichiers, EtudesEnregistrees) {
+    EXPECT_TRUE(EtudesEnregistrees().isEmpty());
+    for (const char* nom : {"Villa.pla", "Maison.pla", "Maison.plp", "Maison.plg", "Chalet.PLA",
+                            "Etude 1.pla", "Notes.txt"}) {
+        Poser(nom, {});
+    }
+    ASSERT_TRUE(QDir().mkdir(CheminEtudes("Dossier.pla"))); // folders are not studies
+    // Maison.PLA is not listed: the extension is compared exactly.
+    EXPECT_EQ(EtudesEnregistrees(), (QStringList{"Etude 1", "Maison", "Villa"}));
+}
+
+TEST_F(Fichiers, DemarrageCreeLeDossier) {
+    QTemporaryDir autre;
+    DefinirDossierProgramme(autre.path());
+    EXPECT_FALSE(QFileInfo::exists(autre.path() + "/Etudes"));
+    PreparerDemarrage();
+    EXPECT_TRUE(QFileInfo(autre.path() + "/Etudes").isDir());
+    EXPECT_EQ(CheminEtudes("Etude.tmp"), autre.path() + "/Etudes/Etude.tmp");
+    Poser(FichierEtude, "x");
+    Poser(FichierPerte, "x");
+    Poser(FichierGenerales, "x");
+    Poser("Maison.pla", "x");
+    PreparerDemarrage(); // an existing folder is no error
+    EXPECT_EQ(NombrePieces(), 0);
+    EXPECT_FALSE(Existe(FichierEtude));
+    EXPECT_FALSE(Existe(FichierPerte));
+    EXPECT_FALSE(Existe(FichierGenerales));
+    EXPECT_TRUE(Existe("Maison.pla"));
+    EXPECT_TRUE(QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden) == QStringList{"Maison.pla"});
+
+    // Without a folder of its own, the program's folder is the current one
+    // (there is no application object in the tests).
+    DefinirDossierProgramme(QString());
+    EXPECT_EQ(DossierProgramme(), QDir::currentPath());
+}
+
+TEST_F(Fichiers, DossierImpossible) {
+    // The program's "folder" is a regular file: `Etudes` cannot exist under
+    // it, for the administrator too.
+    const QString fichier = dossier_.path() + "/programme";
+    {
+        QFile f(fichier);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    DefinirDossierProgramme(fichier);
+    try {
+        PreparerDemarrage();
+        ADD_FAILURE();
+    } catch (const ErreurFichier& e) {
+        EXPECT_TRUE(e.messageFrancais().startsWith("Impossible de créer le dossier")) << e.what();
+        EXPECT_TRUE(e.messageFrancais().contains("Etudes")) << e.what();
+    }
+    struct Cas { const char* quoi; std::function<void()> operation; const char* debut; };
+    const Cas cas[] = {
+        {"AjouterPiece", [] { AjouterPiece(DonneesPiece{}); }, "Impossible d'écrire le fichier « Etude.tmp » : "},
+        {"EcrireGenerales", [] { EcrireGenerales(DonneesGenerales{}); },
+         "Impossible d'écrire le fichier « Generale.tmp » : "},
+        {"AjouterPerte", [] { AjouterPerte(1, 0, 1, FichierPerte); }, "Impossible d'écrire le fichier « Perte.tmp » : "},
+        {"PerteMaxEtude", [] { PerteMaxEtude(FichierPteTemp); }, "Impossible d'ouvrir le fichier « PteTemp.tmp » : "},
+        {"LirePiece", [] { LirePiece(1); }, "Impossible d'ouvrir le fichier « Etude.tmp » : "},
+        {"CopierEtude", [] { CopierEtude("A.pla", "A.plp", "A.plg"); }, "Impossible d'écrire le fichier « A.pla » : "},
+    };
+    for (const auto& c : cas) {
+        try {
+            c.operation();
+            ADD_FAILURE() << c.quoi;
+        } catch (const ErreurFichier& e) {
+            EXPECT_TRUE(e.messageFrancais().startsWith(QString::fromUtf8(c.debut))) << e.what();
+            // the cause, in French
+            EXPECT_TRUE(e.messageFrancais().contains("n'est pas un dossier")) << e.what();
+        }
+    }
+}
+
+TEST_F(Fichiers, DossierEnLectureSeule) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "the administrator writes through permission bits";
+    }
+    Remplir(1);
+    ASSERT_TRUE(QFile::setPermissions(DossierEtudes(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_THROW(PreparerDemarrage(), ErreurFichier);
+    try {
+        CopierEtude("A.pla", "A.plp", "A.plg");
+        ADD_FAILURE() << "CopierEtude";
+    } catch (const ErreurFichier& e) {
+        EXPECT_EQ(e.messageFrancais(), QStringLiteral("Impossible d'écrire le fichier « A.pla » : l'accès est refusé."));
+    }
+    EXPECT_THROW(SupprimerPieceFichiers(1), ErreurFichier);
+    EXPECT_EQ(LireToutesPieces().size(), 1u); // reading still works
+    QFile::setPermissions(DossierEtudes(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// Lowers the largest file size this process may write, the way a full disk
+// stops a write part-way: the system refuses the bytes beyond the limit.
+class LimiteTailleFichier {
+public:
+    explicit LimiteTailleFichier(rlim_t octets) {
+        signalAvant_ = std::signal(SIGXFSZ, SIG_IGN); // a refused write returns an error, not the end of the program
+        getrlimit(RLIMIT_FSIZE, &avant_);
+        rlimit r = avant_;
+        r.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~LimiteTailleFichier() {
+        setrlimit(RLIMIT_FSIZE, &avant_);
+        std::signal(SIGXFSZ, signalAvant_);
+    }
+private:
+    rlimit avant_{};
+    void (*signalAvant_)(int) = SIG_DFL;
+};
+
+TEST_F(Fichiers, EcritureRefuseeEnCours) {
+    Remplir(1);
+    EcrireGenerales(DonneesGenerales{});
+    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    const QByteArray pla = Contenu("Maison.pla"), plp = Contenu("Maison.plp"), plg = Contenu("Maison.plg");
+    Remplir(2);
+    const QByteArray piece = Contenu(FichierEtude);
+    {
+        // Room 4 would end at byte 544: only part of it fits.
+        LimiteTailleFichier limite(3 * 136 + 20);
+        try {
+            AjouterPiece(Piece(4));
+            ADD_FAILURE() << "AjouterPiece";
+        } catch (const ErreurFichier& e) {
+            EXPECT_EQ(e.messageFrancais(),
+                      QStringLiteral("Impossible d'écrire le fichier « Etude.tmp » : le fichier est trop grand."));
+            EXPECT_EQ(e.fichier(), CheminEtudes(FichierEtude));
+        }
+    }
+    {
+        // The stored study is written aside first: the rooms file of 3 rooms
+        // does not fit, and the previous storage of 1 room stays whole.
+        LimiteTailleFichier limite(200);
+        EXPECT_THROW(CopierEtude("Maison.pla", "Maison.plp", "Maison.plg"), ErreurFichier);
+    }
+    EXPECT_EQ(Contenu("Maison.pla"), pla);
+    EXPECT_EQ(Contenu("Maison.plp"), plp);
+    EXPECT_EQ(Contenu("Maison.plg"), plg);
+    EXPECT_EQ(QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden).size(), 6);
+    // The three whole rooms before the failed one are still readable.
+    EXPECT_EQ(LireToutesPieces().size(), 3u);
+    EXPECT_EQ(Contenu(FichierEtude).left(3 * 136), piece);
+}
+
+} // namespace
