@@ -165,7 +165,7 @@ ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const Donnees
             e.PerteMaxEtude = perteMaxPasse;
             const ResultatsPiece r = CalculPiece(e);
 
-            const double perteMax = r.PerteBordure < r.PerteNormale ? r.PerteNormale : r.PerteBordure;
+            const double perteMax = PerteChargePiece(r.PerteNormale, r.PerteBordure).PerteMax;
             resultat.Table.Pieces.push_back(LignePiece(d, r));
             pertesMax.push_back(perteMax);
             if (perteMax > perteMaxPasse)
