@@ -12,13 +12,20 @@ trap 'rm -rf "$dossier"' EXIT
 "$build/bin/bench_calcul" --ecrire-etude "$dossier" Trente
 "$build/bin/sorvel-calcul" --json "$dossier" Trente > /dev/null   # warm the caches
 
-durees=()
-for ((n = 0; n < fois; n++)); do
-  debut=$(date +%s%N)
-  "$build/bin/sorvel-calcul" --json "$dossier" Trente > /dev/null
-  fin=$(date +%s%N)
-  durees+=($(( (fin - debut) / 1000 )))
-done
-tri=($(printf '%s\n' "${durees[@]}" | sort -n))
-echo "sorvel-calcul --json, 30 rooms, $fois runs:"
-echo "  median $(( tri[fois / 2] )) us, min ${tri[0]} us, max ${tri[fois - 1]} us"
+# Median, min and max in microseconds of `fois` runs of the command.
+mesurer() {
+  local durees=() debut fin n
+  for ((n = 0; n < fois; n++)); do
+    debut=$(date +%s%N)
+    "$@" > /dev/null
+    fin=$(date +%s%N)
+    durees+=($(( (fin - debut) / 1000 )))
+  done
+  local tri=($(printf '%s\n' "${durees[@]}" | sort -n))
+  echo "median ${tri[fois / 2]} us, min ${tri[0]} us, max ${tri[fois - 1]} us"
+}
+
+echo "sorvel-calcul --json, 30 rooms, $fois runs: $(mesurer "$build/bin/sorvel-calcul" --json "$dossier" Trente)"
+echo "sorvel-calcul CSV,    30 rooms, $fois runs: $(mesurer "$build/bin/sorvel-calcul" "$dossier" Trente)"
+# What merely starting a process costs on this machine, for comparison.
+echo "/bin/true,                    $fois runs: $(mesurer /bin/true)"
