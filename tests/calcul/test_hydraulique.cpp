@@ -140,6 +140,15 @@ TEST(Hydraulique, DebitAFreiner) {
     // gives up instead of running on.
     EXPECT_THROW(DebitAFreiner(1000, 1500, 0, 0, 1e-9, 5, 42.5), ErreurArithmetique);
 
+    // Heat gains above the losses (negative need): the search runs step by
+    // step, and must still agree with the stated one.
+    struct Cas { double b, e, p, d, q; std::int16_t dt; double t; };
+    for (const Cas& c : {Cas{-500, 100, 50, 60, 30, 5, 42.5}, Cas{-80, 300, 10, 20, 15, 3, 38},
+                         Cas{-200, -150, 0, 0, 40, 8, 41}}) {
+        EXPECT_EQ(DebitAFreiner(c.b, c.e, c.p, c.d, c.q, c.dt, c.t),
+                  DebitAFreinerPasAPas(c.b, c.e, c.p, c.d, c.q, c.dt, c.t));
+    }
+
     // Against the step-by-step search, over loops of every size: flows from
     // DebitCircuit of a part of the emission, drops 3 to 20 K.
     std::mt19937_64 alea(20240601);
