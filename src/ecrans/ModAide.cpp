@@ -1,6 +1,7 @@
 #include "ecrans/ModAide.h"
 
 #include "ecrans/BoiteMessage.h"
+#include "ecrans/FrmAide.h"
 #include "etude/ModEnregistrer.h"
 
 #include <QFileInfo>
@@ -10,8 +11,6 @@ namespace sorvel {
 QString CheminAide() { return DossierProgramme() + QStringLiteral("/Sorvel.chm"); }
 
 void AfficherAide(const QString& chemin, const QString& typeFenetre, std::optional<int> contexte) {
-    (void)typeFenetre;
-    (void)contexte;
     if (!QFileInfo::exists(CheminAide())) {
         Message(nullptr, IconeMessage::Critique, QStringLiteral("FICHIER D'AIDE MANQUANT."),
                 QStringLiteral("Le fichier d'aide 'Sorvel.chm' ne se trouve plus dans le dossier du "
@@ -20,7 +19,20 @@ void AfficherAide(const QString& chemin, const QString& typeFenetre, std::option
                                "je vous le ferai parvenir."));
         return;
     }
-    (void)chemin; // the help window comes with the help file reader
+    // The help window stands on its own, owned by no screen, and is raised
+    // again rather than duplicated.
+    sorvel::FrmAide* fenetre = sorvel::FrmAide::Instance();
+    // A damaged file may open and still hold no page to show.
+    if (!fenetre->ouvrir(chemin.trimmed()) || fenetre->afficher(typeFenetre, contexte).isEmpty()) {
+        Message(nullptr, IconeMessage::Critique, QStringLiteral("FICHIER D'AIDE ILLISIBLE."),
+                QStringLiteral("Le fichier d'aide '") + QFileInfo(chemin.trimmed()).fileName() +
+                    QStringLiteral("' est endommagé et ne peut pas être lu. Remplacez le par une "
+                                   "copie en bon état dans le dossier de l'application."));
+        return;
+    }
+    fenetre->show();
+    fenetre->raise();
+    fenetre->activateWindow();
 }
 
 } // namespace sorvel

@@ -1,0 +1,300 @@
+// sorvel-calcul: recalculates a stored study and prints its summary and
+// material list, as CSV for a French spreadsheet or as JSON, so that a
+// design office can recalculate studies in batch.
+//
+// Exit status: 0 done; 1 wrong command line; 2 a study file is missing,
+// unreadable or damaged; 3 a room cannot be calculated.
+
+#include "commun/ErreurArithmetique.h"
+#include "commun/Nombres.h"
+#include "etude/CalculEtude.h"
+#include "etude/Enregistrements.h"
+#include "etude/Materiel.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace sorvel;
+
+namespace {
+
+constexpr int SortieUsage = 1;
+constexpr int SortieFichier = 2;
+constexpr int SortieCalcul = 3;
+
+const char* const Aide =
+    "Usage : sorvel-calcul [--json] DOSSIER NOM\n"
+    "\n"
+    "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg et\n"
+    "NOM.pla) et affiche son tableau récapitulatif puis sa liste de matériel.\n"
+    "\n"
+    "Sans option, la sortie est au format CSV pour un tableur français :\n"
+    "séparateur « ; », une ligne d'en-têtes, une ligne par pièce (nombres\n"
+    "arrondis à 2 décimales, virgule décimale), puis une ligne vide et les\n"
+    "lignes « désignation;valeur;unité » du matériel.\n"
+    "\n"
+    "Options :\n"
+    "  --json   affiche un objet JSON : {\"etude\", \"PerteMaxi\", \"DebitTotal\",\n"
+    "           \"pieces\" (41 valeurs par pièce), \"materiel\" (12 valeurs)} ;\n"
+    "           les nombres sont en pleine précision.\n"
+    "  --help   affiche cette aide.\n"
+    "\n"
+    "Codes de sortie :\n"
+    "  0  calcul effectué ;\n"
+    "  1  ligne de commande incorrecte ;\n"
+    "  2  fichier de l'étude absent, illisible ou endommagé ;\n"
+    "  3  le calcul d'une pièce est impossible.\n";
+
+// A study file that cannot be used; the message is ready for the user.
+struct ErreurEtude {
+    std::string message;
+};
+
+std::vector<char> LireFichier(const fs::path& chemin) {
+    std::error_code ec;
+    const std::string nom = chemin.string();
+    if (!fs::exists(chemin, ec))
+        throw ErreurEtude{"Le fichier « " + nom + " » est introuvable."};
+    if (!fs::is_regular_file(chemin, ec))
+        throw ErreurEtude{"« " + nom + " » n'est pas un fichier."};
+    std::ifstream flux(chemin, std::ios::binary);
+    if (!flux)
+        throw ErreurEtude{"Le fichier « " + nom + " » ne peut pas être lu."};
+    std::vector<char> octets((std::istreambuf_iterator<char>(flux)), std::istreambuf_iterator<char>());
+    if (flux.bad())
+        throw ErreurEtude{"Le fichier « " + nom + " » ne peut pas être lu."};
+    return octets;
+}
+
+struct Etude {
+    DonneesGenerales generales;
+    std::vector<DonneesPiece> pieces;
+};
+
+Etude LireEtude(const fs::path& dossier, const std::string& nom) {
+    Etude etude;
+    const fs::path cheminGenerales = dossier / (nom + ".plg");
+    const fs::path cheminPieces = dossier / (nom + ".pla");
+    const std::vector<char> generales = LireFichier(cheminGenerales);
+    const std::vector<char> pieces = LireFichier(cheminPieces);
+
+    if (generales.empty() || generales.size() % DonneesGenerales::Longueur != 0)
+        throw ErreurEtude{"Le fichier « " + cheminGenerales.string()
+                          + " » est endommagé : sa longueur ne correspond pas aux données générales."};
+    etude.generales = DecoderGenerales(generales.data());
+    if (!LireNombre(etude.generales.TempDepart))
+        throw ErreurEtude{"Le fichier « " + cheminGenerales.string()
+                          + " » est endommagé : la température de départ n'est pas un nombre."};
+
+    if (pieces.size() % DonneesPiece::Longueur != 0)
+        throw ErreurEtude{"Le fichier « " + cheminPieces.string()
+                          + " » est endommagé : sa longueur n'est pas un nombre entier de pièces."};
+    const std::size_t nombre = pieces.size() / DonneesPiece::Longueur;
+    etude.pieces.reserve(nombre);
+    for (std::size_t i = 0; i < nombre; ++i) {
+        DonneesPiece p = DecoderPiece(pieces.data() + i * DonneesPiece::Longueur);
+        if (p.TypeCharge < 0 || p.TypeCharge > 3)
+            throw ErreurEtude{"Le fichier « " + cheminPieces.string() + " » est endommagé : la pièce "
+                              + std::to_string(i + 1) + " a un type de charge inconnu ("
+                              + std::to_string(p.TypeCharge) + ")."};
+        etude.pieces.push_back(std::move(p));
+    }
+    return etude;
+}
+
+// ---------------------------------------------------------------------------
+// CSV
+
+std::string ChampCsv(const std::string& texte) {
+    if (texte.find_first_of(";\"\r\n") == std::string::npos)
+        return texte;
+    std::string r = "\"";
+    for (char c : texte) {
+        if (c == '"')
+            r += '"';
+        r += c;
+    }
+    return r + "\"";
+}
+
+std::string TexteCsv(const Cellule& c) {
+    if (const auto* t = std::get_if<std::string>(&c))
+        return ChampCsv(*t);
+    if (const auto* x = std::get_if<double>(&c))
+        return FormatGeneral(Arrondir(*x, 2));
+    if (const auto* n = std::get_if<std::int32_t>(&c))
+        return std::to_string(*n);
+    return "";
+}
+
+std::string TexteCsv(const CelluleMateriel& c) {
+    if (const auto* t = std::get_if<std::string>(&c))
+        return ChampCsv(*t);
+    return FormatGeneral(std::get<double>(c));
+}
+
+std::string Csv(const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel) {
+    std::string s;
+    for (int k = 0; k < NombreColonnesEtude; ++k) {
+        if (k)
+            s += ';';
+        s += ChampCsv(TitresColonnesEtude[static_cast<std::size_t>(k)]);
+    }
+    s += '\n';
+    for (const LigneEtude& ligne : r.Table.Pieces) {
+        for (std::size_t k = 0; k < ligne.size(); ++k) {
+            if (k)
+                s += ';';
+            s += TexteCsv(ligne[k]);
+        }
+        s += '\n';
+    }
+    if (!materiel.empty()) {
+        s += '\n';
+        for (std::size_t n = 0; n < materiel.size(); ++n) {
+            s += ChampCsv(LignesMateriel[n].Designation);
+            s += ';';
+            s += TexteCsv(materiel[n]);
+            s += ';';
+            s += ChampCsv(LignesMateriel[n].Unite);
+            s += '\n';
+        }
+    }
+    return s;
+}
+
+// ---------------------------------------------------------------------------
+// JSON
+
+void ChaineJson(std::string& s, std::string_view t) {
+    s += '"';
+    for (char c : t) {
+        const auto u = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': s += "\\\""; break;
+        case '\\': s += "\\\\"; break;
+        case '\n': s += "\\n"; break;
+        case '\r': s += "\\r"; break;
+        case '\t': s += "\\t"; break;
+        default:
+            if (u < 0x20) {
+                char tampon[8];
+                std::snprintf(tampon, sizeof tampon, "\\u%04x", u);
+                s += tampon;
+            } else {
+                s += c;
+            }
+        }
+    }
+    s += '"';
+}
+
+// Shortest text that reads back to the same double.
+void NombreJson(std::string& s, double x) {
+    char tampon[32];
+    const auto r = std::to_chars(tampon, tampon + sizeof tampon, x);
+    s.append(tampon, r.ptr);
+}
+
+void CelluleJson(std::string& s, const Cellule& c) {
+    if (const auto* t = std::get_if<std::string>(&c))
+        ChaineJson(s, *t);
+    else if (const auto* x = std::get_if<double>(&c))
+        NombreJson(s, *x);
+    else if (const auto* n = std::get_if<std::int32_t>(&c))
+        s += std::to_string(*n);
+    else
+        s += "\"\"";
+}
+
+std::string Json(const std::string& nom, const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel) {
+    std::string s = "{\"etude\": ";
+    ChaineJson(s, nom);
+    s += ", \"PerteMaxi\": ";
+    NombreJson(s, r.PerteMaxi);
+    s += ", \"DebitTotal\": ";
+    NombreJson(s, r.DebitTotal);
+    s += ", \"pieces\": [";
+    for (std::size_t i = 0; i < r.Table.Pieces.size(); ++i) {
+        s += i ? ", [" : "[";
+        const LigneEtude& ligne = r.Table.Pieces[i];
+        for (std::size_t k = 0; k < ligne.size(); ++k) {
+            if (k)
+                s += ", ";
+            CelluleJson(s, ligne[k]);
+        }
+        s += ']';
+    }
+    s += "], \"materiel\": [";
+    for (std::size_t n = 0; n < materiel.size(); ++n) {
+        if (n)
+            s += ", ";
+        if (const auto* t = std::get_if<std::string>(&materiel[n]))
+            ChaineJson(s, *t);
+        else
+            NombreJson(s, std::get<double>(materiel[n]));
+    }
+    s += "]}\n";
+    return s;
+}
+
+void Ecrire(std::FILE* f, const std::string& texte) {
+    std::fwrite(texte.data(), 1, texte.size(), f);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool json = false;
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--help" || a == "-h") {
+            Ecrire(stdout, Aide);
+            return 0;
+        }
+        if (a == "--json")
+            json = true;
+        else if (a.size() > 1 && a.front() == '-')
+            arguments.push_back("?" + std::string(a)); // unknown option, refused below
+        else
+            arguments.emplace_back(a);
+    }
+    if (arguments.size() != 2 || arguments[0].front() == '?' || arguments[1].front() == '?') {
+        Ecrire(stderr, "sorvel-calcul : ligne de commande incorrecte.\n"
+                       "Usage : sorvel-calcul [--json] DOSSIER NOM (sorvel-calcul --help pour l'aide).\n");
+        return SortieUsage;
+    }
+    const std::string& nom = arguments[1];
+    try {
+        const Etude etude = LireEtude(fs::path(arguments[0]), nom);
+        const ResultatEtude resultat = CalculEtude(etude.pieces, etude.generales);
+        const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.generales);
+        Ecrire(stdout, json ? Json(nom, resultat, materiel) : Csv(resultat, materiel));
+        if (std::fflush(stdout) != 0) {
+            Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");
+            return SortieFichier;
+        }
+        return 0;
+    } catch (const ErreurEtude& e) {
+        Ecrire(stderr, "sorvel-calcul : " + e.message + "\n");
+        return SortieFichier;
+    } catch (const ErreurCalculEtude& e) {
+        Ecrire(stderr, std::string("sorvel-calcul : ") + e.what() + "\n");
+        return SortieCalcul;
+    } catch (const ErreurArithmetique& e) {
+        Ecrire(stderr, std::string("sorvel-calcul : les données générales de l'étude sont inutilisables : ")
+                           + e.what() + ".\n");
+        return SortieFichier;
+    } catch (const std::exception& e) {
+        Ecrire(stderr, std::string("sorvel-calcul : erreur inattendue : ") + e.what() + "\n");
+        return SortieFichier;
+    }
+}

@@ -1,0 +1,475 @@
+#include "calcul/ModCalcul.h"
+
+#include "calcul/ModVZ.h"
+#include "commun/ErreurArithmetique.h"
+#include "commun/Nombres.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace sorvel {
+
+namespace {
+
+using Nature = ErreurArithmetique::Nature;
+
+// Raise of the supply/return drop per step of the throttling search, K.
+constexpr double PasRecherche = 0.0001;
+
+// Value of x after `n` raises x = x + PasRecherche, exactly as the step by
+// step search would compute it, without doing every addition: inside one
+// binade [2^e, 2^(e+1)) every representable x is a multiple of the same ulp,
+// so each addition adds the same rounded amount d and k additions add k*d
+// exactly. Near a binade's end, and below 1, it adds one step at a time.
+double Avancer(double x, std::int64_t n) {
+    while (n > 0) {
+        if (x >= 1.0 && x < 0x1p52) {
+            const int e = std::ilogb(x);
+            const double ulp = std::ldexp(1.0, e - 52);
+            const double limite = std::ldexp(1.0, e + 1);
+            // PasRecherche / ulp is exact (a power-of-two scaling) and never
+            // halfway between two integers for these binades, so every
+            // addition rounds it to the same multiple of the ulp.
+            const double d = std::nearbyint(PasRecherche / ulp) * ulp;
+            if (d == 0.0)
+                return x; // the step no longer changes x
+            const double place = limite - x; // exact: x lies in [limite/2, limite)
+            const double kMax = std::floor(place / d) - 2.0; // two steps of margin
+            if (kMax >= 1.0) {
+                const auto k = std::min<std::int64_t>(n, static_cast<std::int64_t>(kMax));
+                x = x + static_cast<double>(k) * d; // both exact: multiples of ulp below limite
+                n -= k;
+                if (n == 0)
+                    break;
+            }
+        }
+        x = x + PasRecherche;
+        --n;
+    }
+    return x;
+}
+
+double Carre(double x) { return x * x; }
+
+} // namespace
+
+double LongueurTube(std::string_view pas, double surface) {
+    double metresParM2 = 0;
+    if (pas == "5") metresParM2 = 20;
+    else if (pas == "10") metresParM2 = 10;
+    else if (pas == "15") metresParM2 = 6.7;
+    else if (pas == "20") metresParM2 = 5;
+    else if (pas == "30") metresParM2 = 3.4;
+    return Verifier(surface * metresParM2, "LongueurTube");
+}
+
+double EmissionConduites(std::int16_t temperature, double longueur, std::string_view tube) {
+    const double facteur = tube == "13x16" ? 0.0072 : 0.0075;
+    const double t = temperature;
+    return Verifier(facteur * (t * t) * longueur, "EmissionConduites");
+}
+
+double MasseVolumique(double t) {
+    Verifier(t, "MasseVolumique");
+    const double t2 = t * t, t3 = t2 * t, t4 = t3 * t, t5 = t4 * t;
+    return Verifier(999.83932 + 0.0523705799 * t - 0.00780474 * t2 + 0.000053678 * t3
+                        - 0.000000303 * t4 + 0.0000000008 * t5,
+                    "MasseVolumique");
+}
+
+double Viscosite(double t) {
+    Verifier(t, "Viscosite");
+    return Verifier(1.6993718e-6 - 0.043254681e-6 * t + 0.00051252585e-6 * (t * t)
+                        - 2.2183992e-12 * (t * t * t),
+                    "Viscosite");
+}
+
+double DebitCircuit(double emission, std::int16_t temperature, std::int16_t deltaT,
+                    double raccord, double bas) {
+    const double chaleur = Verifier(emission + raccord + bas, "DebitCircuit");
+    const double capacite = static_cast<double>(deltaT) * FacteurDebit * MasseVolumique(temperature) / 1000.0;
+    return Diviser(chaleur, capacite, "DebitCircuit");
+}
+
+double DebitAFreiner(double besoin, double emission, double raccord, double bas,
+                     double debit, std::int16_t deltaT, double temperature) {
+    const char* etape = "DebitAFreiner";
+    Verifier(besoin, etape);
+    Verifier(emission, etape);
+    Verifier(raccord, etape);
+    Verifier(bas, etape);
+    Verifier(debit, etape);
+    // A loop without flow has nothing to throttle; the search below would
+    // never end for it.
+    if (!(debit > 0.0))
+        return 0.0;
+    const double r = MasseVolumique(temperature) / 1000.0;
+    const double excedent = Verifier(emission - besoin, etape);
+    const double necessaire = Verifier(raccord + bas + besoin, etape);
+
+    // One step of the search at x: the excess flow q1 at drop x, and whether
+    // the flow needed at the raised drop fits in what remains of the loop.
+    auto essai = [&](double x, double& q1) {
+        q1 = Diviser(excedent, x * FacteurDebit * r, etape);
+        const double reste = Verifier(debit - q1, etape);
+        const double xSuivant = x + PasRecherche;
+        const double q2 = Diviser(necessaire, xSuivant * FacteurDebit * r, etape);
+        return q2 <= reste;
+    };
+
+    const double x0 = deltaT;
+    double q1 = 0.0;
+    // With non-negative numerators, a positive density and a drop of at
+    // least 1 K, q1 and q2 only fall as x rises (rounding is monotonic), so
+    // the first fitting step is found by bisection on the step number; the
+    // result is the very value the step-by-step search would give.
+    const bool monotone = excedent >= 0.0 && necessaire >= 0.0 && r > 0.0 && x0 >= 1.0;
+    if (!monotone) {
+        double x = x0;
+        for (std::int64_t n = 0; n < PasMaximumDebitAFreiner; ++n) {
+            if (essai(x, q1))
+                return q1;
+            x = x + PasRecherche;
+        }
+        throw ErreurArithmetique(Nature::Depassement, etape);
+    }
+    auto convient = [&](std::int64_t n) { return essai(Avancer(x0, n), q1); };
+    // Start near the answer: the remaining flow carries the need once
+    // (excess + need) / (x * factor * r) falls to the loop flow.
+    const double xEstime = (excedent + necessaire) / (debit * FacteurDebit * r);
+    const double nEstime = (xEstime - x0) / PasRecherche;
+    const std::int64_t dernier = PasMaximumDebitAFreiner - 1;
+    const std::int64_t depart = !(nEstime > 0.0) ? 0
+        : nEstime >= static_cast<double>(dernier) ? dernier : static_cast<std::int64_t>(nEstime);
+    // Bracket the first fitting step between bas_ (not fitting; -1 stands
+    // for "before the first step") and haut (fitting), widening by 16x.
+    std::int64_t bas_ = -1, haut = -1;
+    std::int64_t ecart = 16;
+    if (convient(depart)) {
+        haut = depart;
+        while (haut > 0) {
+            const std::int64_t essaiBas = std::max<std::int64_t>(haut - ecart, 0);
+            if (!convient(essaiBas)) {
+                bas_ = essaiBas;
+                break;
+            }
+            haut = essaiBas;
+            ecart *= 16;
+        }
+    } else {
+        bas_ = depart;
+        for (;;) {
+            if (bas_ == dernier)
+                throw ErreurArithmetique(Nature::Depassement, etape);
+            const std::int64_t essaiHaut = std::min(bas_ + ecart, dernier);
+            if (convient(essaiHaut)) {
+                haut = essaiHaut;
+                break;
+            }
+            bas_ = essaiHaut;
+            ecart *= 16;
+        }
+    }
+    while (haut - bas_ > 1) {
+        const std::int64_t milieu = bas_ + (haut - bas_) / 2;
+        if (convient(milieu))
+            haut = milieu;
+        else
+            bas_ = milieu;
+    }
+    convient(haut);
+    return q1;
+}
+
+double PerteChargeLineique(double debit, double temperature, std::string_view tube) {
+    const char* etape = "PerteChargeLineique";
+    Verifier(debit, etape);
+    Verifier(temperature, etape);
+    constexpr double Pi = 3.14159265358979;
+    const double d = tube == "13x16" ? 13.0 : 16.0; // bore, mm
+    const double debitM3s = debit / 3600.0 * 0.001;
+    const double section = Pi * Carre(d / 2.0 * 0.001);
+    const double vitesse = debitM3s / section;
+    const double reynolds = Diviser(d * vitesse * 0.001, Viscosite(temperature), etape);
+    double lambda;
+    if (reynolds <= 2320.0) {
+        lambda = Diviser(64.0, reynolds, etape); // laminar
+    } else {
+        // Colebrook-White made explicit by three fixed-point steps (Serghides).
+        const double k = 0.0001 / 3.71;
+        const double a = -2.0 * Logarithme10(k + 12.0 / reynolds, etape);
+        const double b = -2.0 * Logarithme10(k + 2.51 * a / reynolds, etape);
+        const double c = -2.0 * Logarithme10(k + 2.51 * b / reynolds, etape);
+        lambda = Puissance(a - Diviser(Carre(a - b), c - 2.0 * b + a, etape), -2.0, etape);
+    }
+    const double rho = MasseVolumique(temperature);
+    const double frottement = lambda * rho * Carre(vitesse) / (2.0 * d * 0.001) / 10.0 * (10.0 / 9.81);
+    const double singulieres = 0.3 * rho * Carre(vitesse) / 2.0 / 10.0;
+    return Verifier(frottement + singulieres, etape);
+}
+
+Equilibre Equilibrage(std::int16_t typeCharge, double perteMaxEtude,
+                      double perteNormale, double perteBordure) {
+    Equilibre e;
+    const double m = perteMaxEtude;
+    if (m < perteNormale) {
+        e.PerteArtificielleNormale = 0;
+        e.PerteLaPlusElevee = perteNormale;
+    } else {
+        e.PerteArtificielleNormale = Verifier(m - perteNormale, "PerteArtificielleNormale");
+        e.PerteLaPlusElevee = m;
+    }
+    if (typeCharge == 1) {
+        if (m < perteBordure) {
+            e.PerteArtificielleBordure = 0;
+            if (perteBordure > e.PerteLaPlusElevee)
+                e.PerteLaPlusElevee = perteBordure;
+        } else {
+            e.PerteArtificielleBordure = Verifier(m - perteBordure, "PerteArtificielleBordure");
+        }
+    }
+    Verifier(e.PerteLaPlusElevee, "PerteLaPlusElevee");
+    return e;
+}
+
+double MiniMaxi(double a, double b, std::string_view mode) {
+    if (std::isnan(a) || std::isnan(b))
+        return 0;
+    if (mode == "Maxi")
+        return b > a ? b : a;
+    if (mode == "Mini")
+        return b < a ? b : a;
+    return 0;
+}
+
+ResultatsPiece CalculPiece(const EntreesPiece& e) {
+    // A record from a damaged file may hold NaN or infinities: stop at the
+    // input rather than show a meaningless result.
+    Verifier(e.SurfacePiece, "SurfacePiece");
+    Verifier(e.SurfaceEmprises, "SurfaceEmprises");
+    Verifier(e.SurfaceBordure, "SurfaceBordure");
+    Verifier(e.DeperdPiece, "DeperdPiece");
+    Verifier(e.DeperdPlancher, "DeperdPlancher");
+    Verifier(e.ApportPlafond, "ApportPlafond");
+    Verifier(e.LongRaccordNormale, "LongRaccordNormale");
+    Verifier(e.LongRaccordBordure, "LongRaccordBordure");
+    Verifier(e.LongDistri, "LongDistri");
+    Verifier(e.EmissionsBas, "EmissionsBas");
+    Verifier(e.PerteMaxEtude, "PerteMaxEtude");
+    if (e.TypeCharge < 0 || e.TypeCharge > 3)
+        throw ErreurArithmetique(Nature::OperationInvalide, "TypeCharge");
+
+    ResultatsPiece r;
+    const bool bouclesSeparees = e.TypeCharge == 1; // independent edge loop
+    const bool bordure = e.TypeCharge != 0;         // an edge zone exists
+
+    // 1-2. Mean water temperature and its difference to the room.
+    r.TempMoyenne = static_cast<double>(e.TempDepart) - static_cast<double>(e.TempChute) / 2.0;
+    const std::int16_t tMoyenneEntiere = CInt(r.TempMoyenne, "TempMoyenne");
+    r.EcartEau = CInt(static_cast<double>(tMoyenneEntiere) - e.TempPiece, "EcartEau");
+    const double ecart = r.EcartEau;
+
+    // 3. Zones.
+    r.SurfaceNette = Verifier(e.SurfacePiece - e.SurfaceEmprises, "SurfaceNette");
+    switch (e.TypeCharge) {
+    case 0:
+        r.SurfaceNormale = r.SurfaceNette;
+        r.SurfaceBordureCalculee = 0;
+        break;
+    case 1:
+    case 2:
+        r.SurfaceBordureCalculee = e.SurfaceBordure;
+        r.SurfaceNormale = Verifier(r.SurfaceNette - e.SurfaceBordure, "SurfaceNormale");
+        break;
+    default:
+        // Corner panel: the edge zone is a fixed share of the heated floor.
+        r.SurfaceBordureCalculee = r.SurfaceNette / 2.0 * 0.85;
+        r.SurfaceNormale = r.SurfaceNette - r.SurfaceBordureCalculee;
+        break;
+    }
+
+    // 4. Edge zone, with the present and the future floor covering.
+    if (bordure) {
+        r.CoefBordureActuelle = CoefficientBordure(e.Tube, e.RthActuelle, e.Support, e.PasVZBordure);
+        r.CoefBordureFuture = CoefficientBordure(e.Tube, e.RthFuture, e.Support, e.PasVZBordure);
+        // A 5-cm independent edge loop is fed first, nearly at the supply
+        // temperature.
+        const double ecartBordure = (bouclesSeparees && e.PasVZBordure == "5")
+            ? static_cast<double>(e.TempDepart) - 1.5 - e.TempPiece
+            : ecart;
+        r.EmissionBordureActuelle = Verifier(ecartBordure * r.CoefBordureActuelle * r.SurfaceBordureCalculee,
+                                             "EmissionBordureActuelle");
+        r.EmissionBordureFuture = Verifier(ecartBordure * r.CoefBordureFuture * r.SurfaceBordureCalculee,
+                                           "EmissionBordureFuture");
+        r.PuissanceBordure = MiniMaxi(r.EmissionBordureActuelle, r.EmissionBordureFuture, "Mini");
+    }
+
+    // 5. What the normal zone can give at its tightest pitch.
+    r.CoefMaxActuelle = CoefficientNormale(e.Tube, e.RthActuelle, e.Support, "10");
+    r.CoefMaxFuture = CoefficientNormale(e.Tube, e.RthFuture, e.Support, "10");
+    r.EmissionMaxActuelle = Verifier(ecart * r.CoefMaxActuelle * r.SurfaceNormale, "EmissionMaxActuelle");
+    r.EmissionMaxFuture = Verifier(ecart * r.CoefMaxFuture * r.SurfaceNormale, "EmissionMaxFuture");
+    r.EmissionMax = MiniMaxi(r.EmissionMaxActuelle, r.EmissionMaxFuture, "Mini");
+
+    // 6. Heat to deliver: the floor losses count only for the heated part
+    // of the floor.
+    const double partEmprises = Diviser(e.SurfaceEmprises, e.SurfacePiece, "Besoin");
+    r.Besoin = Verifier(e.DeperdPiece - (e.DeperdPlancher - partEmprises * e.DeperdPlancher) - e.ApportPlafond,
+                        "Besoin");
+
+    // 7. Heat the floor cannot give even at the tightest pitch.
+    const double capaciteActuelle = Verifier(r.EmissionMaxActuelle + r.EmissionBordureActuelle, "AppointActuelle");
+    r.AppointActuelle = capaciteActuelle >= r.Besoin
+        ? 0.0 : Verifier(Arrondir(r.Besoin - capaciteActuelle, 2), "AppointActuelle");
+    const double capaciteFuture = Verifier(r.EmissionMaxFuture + r.EmissionBordureFuture, "AppointFuture");
+    r.AppointFuture = capaciteFuture >= r.Besoin
+        ? 0.0 : Verifier(Arrondir(r.Besoin - capaciteFuture, 2), "AppointFuture");
+
+    // 8. The distribution pipes crossing the room heat it too.
+    r.EmissionDistri = EmissionConduites(tMoyenneEntiere, e.LongDistri, e.Tube);
+    r.DeperdCorrigees = Verifier(r.Besoin - r.EmissionDistri, "DeperdCorrigees");
+
+    // 9. Emissions required.
+    r.EmissionNecessairePiece = Diviser(Diviser(r.DeperdCorrigees, r.SurfaceNette, "EmissionNecessairePiece"),
+                                        ecart, "EmissionNecessairePiece");
+    r.EmissionNecessaireNormale = Diviser(
+        Diviser(Verifier(r.DeperdCorrigees - r.PuissanceBordure, "EmissionNecessaireNormale"),
+                r.SurfaceNormale, "EmissionNecessaireNormale"),
+        ecart, "EmissionNecessaireNormale");
+    if (Verifier(r.EmissionMax + r.PuissanceBordure, "CoefDemande") >= r.DeperdCorrigees)
+        r.CoefDemande = r.EmissionNecessaireNormale;
+    else // the floor cannot cover the need: tightest pitch, worse covering
+        r.CoefDemande = MiniMaxi(r.CoefMaxActuelle, r.CoefMaxFuture, "Mini");
+
+    // 10. Pitch of the normal zone, chosen for the worse covering.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    r.RthDeCalcul = MiniMaxi(LireNombrePoint(e.RthActuelle).value_or(nan),
+                             LireNombrePoint(e.RthFuture).value_or(nan), "Maxi");
+    const PasCoefficient choix = ChoisirPasVZ(e.Support, e.Tube, r.RthDeCalcul, r.CoefDemande);
+    r.PasVZNormale = std::to_string(CInt(choix.Pas, "PasVZNormale"));
+    r.EmissionUtiliseeNormale = choix.Coefficient;
+    r.PuissanceNormale = Verifier(r.SurfaceNormale * r.EmissionUtiliseeNormale * ecart, "PuissanceNormale");
+
+    // 11. Loop lengths; the crossing pipes take floor space from the normal
+    // zone.
+    const double longueurZoneNormale = LongueurTube(r.PasVZNormale, r.SurfaceNormale);
+    const double longueurZoneBordure = LongueurTube(e.PasVZBordure, r.SurfaceBordureCalculee);
+    if (bouclesSeparees) {
+        r.LongueurNormale = Verifier(longueurZoneNormale - e.LongDistri, "LongueurNormale");
+        r.LongueurBordure = longueurZoneBordure;
+    } else {
+        r.LongueurNormale = Verifier(longueurZoneNormale - e.LongDistri + longueurZoneBordure, "LongueurNormale");
+    }
+
+    // 12. Connecting pipes.
+    r.EmissionRaccordNormale = EmissionConduites(tMoyenneEntiere, e.LongRaccordNormale, e.Tube);
+    if (bouclesSeparees)
+        r.EmissionRaccordBordure = EmissionConduites(tMoyenneEntiere, e.LongRaccordBordure, e.Tube);
+
+    // 13. Surface temperatures (exchange coefficient 11.6 W/(m².K), margin 2 %).
+    auto temperatureSurface = [&](double q, const char* etape) {
+        return Verifier(Arrondir((q / 11.6 * ecart + e.TempPiece) * 1.02, 2), etape);
+    };
+    const double qNormale = Diviser(Diviser(r.PuissanceNormale, r.SurfaceNormale, "TempSurfaceNormale"),
+                                    ecart, "TempSurfaceNormale");
+    r.TempSurfaceNormale = temperatureSurface(qNormale, "TempSurfaceNormale");
+    if (bordure)
+        r.TempSurfaceBordure = temperatureSurface(MiniMaxi(r.CoefBordureActuelle, r.CoefBordureFuture, "Mini"),
+                                                  "TempSurfaceBordure");
+
+    // 14. Downward emission shared between the zones by area.
+    const double basParM2 = Diviser(e.EmissionsBas, e.SurfacePiece - e.SurfaceEmprises, "EmissionBasNormale");
+    r.EmissionBasNormale = Verifier(basParM2 * r.SurfaceNormale, "EmissionBasNormale");
+    r.EmissionBasBordure = Verifier(basParM2 * r.SurfaceBordureCalculee, "EmissionBasBordure");
+
+    // 15. Flows.
+    if (bouclesSeparees) {
+        r.DebitNormale = DebitCircuit(r.PuissanceNormale, tMoyenneEntiere, e.TempChute,
+                                      r.EmissionRaccordNormale, r.EmissionBasNormale);
+        // A 5-cm edge loop works with a 3 K drop.
+        const std::int16_t chuteBordure = e.PasVZBordure == "5" ? std::int16_t{3} : e.TempChute;
+        r.DebitBordure = DebitCircuit(r.PuissanceBordure, tMoyenneEntiere, chuteBordure,
+                                      r.EmissionRaccordBordure, r.EmissionBasBordure);
+    } else {
+        r.DebitNormale = Verifier(
+            DebitCircuit(r.PuissanceBordure, tMoyenneEntiere, e.TempChute, 0.0, r.EmissionBasBordure)
+                + DebitCircuit(r.PuissanceNormale, tMoyenneEntiere, e.TempChute,
+                               r.EmissionRaccordNormale, r.EmissionBasNormale),
+            "DebitNormale");
+    }
+
+    // 16. Emission of the chosen pitch with each covering.
+    r.EmissionNormaleActuelle = Verifier(
+        CoefficientNormale(e.Tube, e.RthActuelle, e.Support, r.PasVZNormale) * r.SurfaceNormale * ecart,
+        "EmissionNormaleActuelle");
+    r.EmissionNormaleFuture = Verifier(
+        CoefficientNormale(e.Tube, e.RthFuture, e.Support, r.PasVZNormale) * r.SurfaceNormale * ecart,
+        "EmissionNormaleFuture");
+
+    // 17. Flow to throttle where the better covering gives off more than needed.
+    const double besoin = Verifier(r.DeperdCorrigees + r.EmissionDistri, "DebitFrein");
+    const double bas = Verifier(r.EmissionBasBordure + r.EmissionBasNormale, "DebitFrein");
+    const double emissionActuelle = Verifier(r.EmissionBordureActuelle + r.EmissionNormaleActuelle,
+                                             "DebitFreinActuelle");
+    if (emissionActuelle - besoin >= 0.0)
+        r.DebitFreinActuelle = DebitAFreiner(besoin, emissionActuelle, r.EmissionRaccordNormale, bas,
+                                             r.DebitNormale, e.TempChute, r.TempMoyenne);
+    const double emissionFuture = Verifier(r.EmissionBordureFuture + r.EmissionNormaleFuture,
+                                           "DebitFreinFuture");
+    if (emissionFuture - besoin >= 0.0)
+        r.DebitFreinFuture = DebitAFreiner(besoin, emissionFuture, r.EmissionRaccordNormale, bas,
+                                           r.DebitNormale, e.TempChute, r.TempMoyenne);
+
+    // 18. Loop pressure drops.
+    r.PerteNormale = Verifier(PerteChargeLineique(r.DebitNormale, r.TempMoyenne, e.Tube)
+                                  * (r.LongueurNormale + e.LongRaccordNormale),
+                              "PerteNormale");
+    if (bouclesSeparees)
+        r.PerteBordure = Verifier(PerteChargeLineique(r.DebitBordure, r.TempMoyenne, e.Tube)
+                                      * (r.LongueurBordure + e.LongRaccordBordure),
+                                  "PerteBordure");
+
+    // 19. Balancing against the largest loop of the study.
+    r.PerteMaxFichier = e.PerteMaxEtude;
+    const Equilibre eq = Equilibrage(e.TypeCharge, e.PerteMaxEtude, r.PerteNormale, r.PerteBordure);
+    r.PerteLaPlusElevee = eq.PerteLaPlusElevee;
+    r.PerteArtificielleNormale = eq.PerteArtificielleNormale;
+    r.PerteArtificielleBordure = eq.PerteArtificielleBordure;
+    return r;
+}
+
+ResultatsPiece CalculPiece(std::int16_t tempDepart, std::int16_t tempChute,
+                           std::int16_t tempPiece, std::int16_t typeCharge,
+                           double surfacePiece, double surfaceEmprises, double surfaceBordure,
+                           std::string_view support, std::string_view tube,
+                           std::string_view rthActuelle, std::string_view rthFuture,
+                           std::string_view pasVZBordure,
+                           double deperdPiece, double deperdPlancher, double apportPlafond,
+                           double longRaccordNormale, double longRaccordBordure,
+                           double longDistri, double emissionsBas, double perteMaxEtude) {
+    EntreesPiece e;
+    e.TempDepart = tempDepart;
+    e.TempChute = tempChute;
+    e.TempPiece = tempPiece;
+    e.TypeCharge = typeCharge;
+    e.SurfacePiece = surfacePiece;
+    e.SurfaceEmprises = surfaceEmprises;
+    e.SurfaceBordure = surfaceBordure;
+    e.Support = support;
+    e.Tube = tube;
+    e.RthActuelle = rthActuelle;
+    e.RthFuture = rthFuture;
+    e.PasVZBordure = pasVZBordure;
+    e.DeperdPiece = deperdPiece;
+    e.DeperdPlancher = deperdPlancher;
+    e.ApportPlafond = apportPlafond;
+    e.LongRaccordNormale = longRaccordNormale;
+    e.LongRaccordBordure = longRaccordBordure;
+    e.LongDistri = longDistri;
+    e.EmissionsBas = emissionsBas;
+    e.PerteMaxEtude = perteMaxEtude;
+    return CalculPiece(e);
+}
+
+} // namespace sorvel

@@ -1,0 +1,180 @@
+#pragma once
+
+// Room heating calculation and loop hydraulics. Every operation is a pure
+// function of its arguments; an arithmetic fault (division by zero,
+// overflow, logarithm of a non-positive number, a NaN or infinite input)
+// raises sorvel::ErreurArithmetique naming the step that failed.
+// Units: °C, K, m, m², W, W/(m².K), l/h, mmCE.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace sorvel {
+
+// ---------------------------------------------------------------------------
+// Hydraulics
+
+// Heat capacity of water in Wh/(kg.K), held in single precision as the
+// flows have always been computed with it.
+inline constexpr double FacteurDebit = static_cast<double>(1.162639f); // 1.16263902187347412109375
+
+// Largest number of 0.0001 K raises of the drop that DebitAFreiner tries
+// (a raise of 1000 K): far beyond any real loop, small enough that no input
+// can keep the program busy. Past it the search gives up with an
+// ErreurArithmetique (Depassement) naming "DebitAFreiner".
+inline constexpr std::int64_t PasMaximumDebitAFreiner = 10'000'000;
+
+// Pipe laid in `surface` m² at the pitch `pas` ("5", "10", "15", "20",
+// "30" cm, exact texts): 20, 10, 6.7, 5, 3.4 m per m²; any other text 0.
+double LongueurTube(std::string_view pas, double surface);
+
+// Heat given off by `longueur` m of pipe carrying water at `temperature`
+// (the rounded mean water temperature): 0.0072 W/(m.°C²) for the 13x16 pipe,
+// 0.0075 for any other tube text, times temperature² times length.
+double EmissionConduites(std::int16_t temperature, double longueur, std::string_view tube);
+
+// Density of water, kg/m³, at `temperature` °C.
+double MasseVolumique(double temperature);
+// Kinematic viscosity of water, m²/s, at `temperature` °C.
+double Viscosite(double temperature);
+
+// Flow (l/h) carrying the emission `emission`, the connecting-pipe emission
+// `raccord` and the downward emission `bas` at a drop of `deltaT` K, water
+// at `temperature` (the rounded mean water temperature).
+double DebitCircuit(double emission, std::int16_t temperature, std::int16_t deltaT,
+                    double raccord, double bas);
+
+// Flow (l/h) by which a loop of flow `debit` must be throttled when the
+// floor gives off `emission` W for a need of `besoin` W (emission >= besoin),
+// with connecting pipes `raccord` and downward emission `bas`: the excess
+// flow at the first drop, in steps of 0.0001 K from `deltaT`, at which the
+// remaining flow still carries the need. `temperature` is the unrounded mean
+// water temperature. A loop flow <= 0 gives 0 at once.
+double DebitAFreiner(double besoin, double emission, double raccord, double bas,
+                     double debit, std::int16_t deltaT, double temperature);
+
+// Pressure drop per metre of loop, mmCE/m, for a flow `debit` l/h at
+// `temperature` °C in the tube "13x16" (13 mm bore) or any other tube text
+// (16x20, 16 mm bore): Darcy-Weisbach with an explicit Colebrook-White
+// friction factor, plus 0.3 dynamic pressures per metre of singular losses.
+double PerteChargeLineique(double debit, double temperature, std::string_view tube);
+
+// Balancing of a room's loops against the largest loop pressure drop
+// recorded for the study so far (`perteMaxEtude`, 0 when none).
+struct Equilibre {
+    double PerteLaPlusElevee = 0;
+    double PerteArtificielleNormale = 0;
+    double PerteArtificielleBordure = 0; // type 1 only, else 0
+    bool operator==(const Equilibre&) const = default;
+};
+Equilibre Equilibrage(std::int16_t typeCharge, double perteMaxEtude,
+                      double perteNormale, double perteBordure);
+
+// The larger ("Maxi") or smaller ("Mini") of a and b, a on a tie; 0 for any
+// other mode or when a and b cannot be ordered (NaN).
+double MiniMaxi(double a, double b, std::string_view mode);
+
+// ---------------------------------------------------------------------------
+// Room calculation
+
+// Results of one room. The first block is what the screens and the study
+// table show; the second block holds intermediate values of the steps,
+// kept so that a result can be traced back.
+struct ResultatsPiece {
+    double TempMoyenne = 0;
+    std::int16_t EcartEau = 0;
+    double SurfaceNette = 0;
+    double SurfaceNormale = 0;
+    double SurfaceBordureCalculee = 0;
+    double DeperdCorrigees = 0;
+    double EmissionNecessairePiece = 0;
+    double CoefBordureActuelle = 0;
+    double CoefBordureFuture = 0;
+    double EmissionNecessaireNormale = 0;
+    double EmissionUtiliseeNormale = 0;
+    double AppointActuelle = 0;
+    double AppointFuture = 0;
+    std::string PasVZNormale = "0";
+    double LongueurNormale = 0;
+    double LongueurBordure = 0;
+    double EmissionRaccordNormale = 0;
+    double EmissionRaccordBordure = 0;
+    double EmissionDistri = 0;
+    double EmissionBasNormale = 0;
+    double EmissionBasBordure = 0;
+    double PuissanceNormale = 0;
+    double PuissanceBordure = 0;
+    double DebitNormale = 0;
+    double DebitBordure = 0;
+    double DebitFreinActuelle = 0;
+    double DebitFreinFuture = 0;
+    double PerteNormale = 0;
+    double PerteBordure = 0;
+    double PerteLaPlusElevee = 0;
+    double PerteArtificielleNormale = 0;
+    double PerteArtificielleBordure = 0;
+    double TempSurfaceNormale = 0;
+    double TempSurfaceBordure = 0;
+
+    // Intermediate values.
+    double EmissionBordureActuelle = 0;
+    double EmissionBordureFuture = 0;
+    double CoefMaxActuelle = 0;
+    double CoefMaxFuture = 0;
+    double EmissionMaxActuelle = 0;
+    double EmissionMaxFuture = 0;
+    double EmissionMax = 0;
+    double Besoin = 0;
+    double CoefDemande = 0;
+    double RthDeCalcul = 0;
+    double EmissionNormaleActuelle = 0;
+    double EmissionNormaleFuture = 0;
+    double PerteMaxFichier = 0;
+};
+
+// The twenty inputs of a room calculation, in their customary order. Texts
+// are compared exactly (pass them trimmed): support "Treillis" or "Plots",
+// tube "13x16" or "16x20", Rth "0.01".."0.15", edge pitch "5", "10", "15".
+struct EntreesPiece {
+    std::int16_t TempDepart = 0;      // °C, supply temperature
+    std::int16_t TempChute = 0;       // K, supply/return drop
+    std::int16_t TempPiece = 0;       // °C
+    std::int16_t TypeCharge = 0;      // 0 normal, 1 independent edge loop, 2 and 3 combined
+    double SurfacePiece = 0;          // m²
+    double SurfaceEmprises = 0;       // m², fixed obstacles
+    double SurfaceBordure = 0;        // m², edge zone as entered
+    std::string Support;              // "Treillis" / "Plots"
+    std::string Tube;                 // "13x16" / "16x20"
+    std::string RthActuelle;          // m².K/W, text
+    std::string RthFuture;            // m².K/W, text
+    std::string PasVZBordure;         // cm, text
+    double DeperdPiece = 0;           // W
+    double DeperdPlancher = 0;        // W
+    double ApportPlafond = 0;         // W
+    double LongRaccordNormale = 0;    // m
+    double LongRaccordBordure = 0;    // m
+    double LongDistri = 0;            // m, distribution pipes crossing the room
+    double EmissionsBas = 0;          // W, downward emission
+    double PerteMaxEtude = 0;         // mmCE, largest PerteMax recorded for the study
+};
+
+// Runs the room calculation step by step. Raises ErreurArithmetique naming
+// the step (a result name such as "EmissionNecessairePiece", or the input
+// that was not a finite number) when a step cannot be computed. A load type
+// outside 0..3 raises it too (step "TypeCharge").
+ResultatsPiece CalculPiece(const EntreesPiece& entrees);
+
+// The same with the twenty arguments in order; the last is the largest
+// recorded PerteMax of the study (0 when none).
+ResultatsPiece CalculPiece(std::int16_t tempDepart, std::int16_t tempChute,
+                           std::int16_t tempPiece, std::int16_t typeCharge,
+                           double surfacePiece, double surfaceEmprises, double surfaceBordure,
+                           std::string_view support, std::string_view tube,
+                           std::string_view rthActuelle, std::string_view rthFuture,
+                           std::string_view pasVZBordure,
+                           double deperdPiece, double deperdPlancher, double apportPlafond,
+                           double longRaccordNormale, double longRaccordBordure,
+                           double longDistri, double emissionsBas, double perteMaxEtude);
+
+} // namespace sorvel

@@ -1,0 +1,80 @@
+#pragma once
+
+// Study-wide recalculation: every room recalculated in record order, each
+// balanced against the rooms before it, then every loop brought up to the
+// study's most resistant loop. Pure C++ (no file is read or written: the
+// pass keeps its pressure-drop list in memory).
+
+#include "commun/ErreurArithmetique.h"
+#include "etude/Enregistrements.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace sorvel {
+
+// One cell of the study table: nothing (an edge-loop value of a room without
+// an independent edge loop, or an edge value of a room without edge zone), a
+// text, a real or an integer.
+using Cellule = std::variant<std::monostate, std::string, double, std::int32_t>;
+
+inline constexpr int NombreColonnesEtude = 41;
+using LigneEtude = std::array<Cellule, NombreColonnesEtude>;
+
+// The 41 values of every room. Column k (1..41) and room i (1..count), as
+// the summary shows them.
+struct TableEtude {
+    std::vector<LigneEtude> Pieces; // room i is Pieces[i - 1]
+
+    int NombrePieces() const { return static_cast<int>(Pieces.size()); }
+    const Cellule& Cell(int k, int i) const { return Pieces.at(static_cast<std::size_t>(i - 1)).at(static_cast<std::size_t>(k - 1)); }
+    Cellule& Cell(int k, int i) { return Pieces.at(static_cast<std::size_t>(i - 1)).at(static_cast<std::size_t>(k - 1)); }
+};
+
+// Headings of the 41 columns ("Désignation", "T° pièce", ... "T° Sup. bordure").
+extern const std::array<const char*, NombreColonnesEtude> TitresColonnesEtude;
+
+// The number a cell holds (real or integer), nothing for a text or an empty cell.
+std::optional<double> NombreCellule(const Cellule& c);
+
+struct ResultatEtude {
+    TableEtude Table;
+    double PerteMaxi = 0;  // mmCE, largest loop pressure drop of the study
+    double DebitTotal = 0; // l/h, sum of every loop's flow
+};
+
+// The calculation of room `Piece` (from 1) failed: the recalculation stops
+// there. what() is a French sentence naming the room and the failed step.
+class ErreurCalculEtude : public std::runtime_error {
+public:
+    ErreurCalculEtude(int piece, std::string nomPiece, const ErreurArithmetique& erreur);
+    int Piece() const noexcept { return piece_; }
+    const std::string& NomPiece() const noexcept { return nomPiece_; }
+    const ErreurArithmetique& Erreur() const noexcept { return erreur_; }
+private:
+    int piece_;
+    std::string nomPiece_;
+    ErreurArithmetique erreur_;
+};
+
+// The texts the room calculation takes from the general data: "Treillis" for
+// support 0 and "Plots" otherwise, "13x16" for tube 0 and "16x20" otherwise.
+const char* TexteSupport(const DonneesGenerales& g);
+const char* TexteTube(const DonneesGenerales& g);
+
+// Final balancing: every loop whose pressure drop (columns 36 and 37) is
+// below `perteMaxi` gets the difference as its artificial pressure drop
+// (columns 38 and 39); empty cells stay empty.
+void EquilibrerEtude(TableEtude& table, double perteMaxi);
+
+// Recalculates the study. Raises ErreurCalculEtude for the first room that
+// cannot be calculated, and ErreurArithmetique (step "TempDepart") when the
+// general data's supply temperature is not a number.
+ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales);
+
+} // namespace sorvel

@@ -1,0 +1,34 @@
+#pragma once
+
+// Material list of the site: quantities to order, from the recalculated
+// study and the general data. Computation only; every quantity is rounded up
+// to a whole number (ArrondiSup) and carries a fixed allowance for waste.
+
+#include "etude/CalculEtude.h"
+#include "etude/Enregistrements.h"
+
+#include <array>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace sorvel {
+
+// A quantity (a whole number) or a text ("-", "13x16", "Treillis"...).
+using CelluleMateriel = std::variant<double, std::string>;
+
+struct LigneMateriel {
+    const char* Designation; // "Longueur totale de tube"...
+    const char* Unite;       // "m", "mm", "-", "m²", "u", "L"
+};
+// Designations and units of the 12 cells, in order.
+extern const std::array<LigneMateriel, 12> LignesMateriel;
+
+// Trellis areas (m²) for meshes 5x5, 10x10 and 15x15 under the zones laid
+// at 5, 10 or 20, 15 or 30 cm; all 0 on thermoformed studs (support 1).
+std::array<double, 3> SurfacesTreillis(const TableEtude& table, const DonneesGenerales& generales);
+
+// The 12 cells of the material list; empty when the study has no room.
+std::vector<CelluleMateriel> Materiel(const TableEtude& table, const DonneesGenerales& generales);
+
+} // namespace sorvel

@@ -1,0 +1,487 @@
+// Help file, help window, about box, pictures and cursors beside the program.
+
+#include "ecrans/BoiteMessage.h"
+#include "ecrans/FrmAide.h"
+#include "ecrans/Frm_A_Propos.h"
+#include "ecrans/LecteurChm.h"
+#include "ecrans/ModAide.h"
+#include "ecrans/Ressources.h"
+#include "etude/ModEnregistrer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QUrlQuery>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace sorvel;
+
+namespace {
+
+// The build puts the test programs in the program's folder, beside the
+// pictures and the help file.
+QString DossierConstruit() {
+    const QString env = qEnvironmentVariable("SORVEL_DOSSIER_PROGRAMME");
+    return env.isEmpty() ? QCoreApplication::applicationDirPath() : env;
+}
+
+struct Appel {
+    IconeMessage icone;
+    QString titre;
+    QString texte;
+    BoutonsMessage boutons;
+};
+
+class BoiteEnregistreuse : public BoiteMessage {
+public:
+    ReponseMessage afficher(QWidget*, IconeMessage icone, const QString& titre, const QString& texte,
+                            BoutonsMessage boutons) override {
+        appels.push_back({icone, titre, texte, boutons});
+        return ReponseMessage::OK;
+    }
+    std::vector<Appel> appels;
+};
+
+class Aide : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!QApplication::instance()) {
+            static int argc = 1;
+            static char nom[] = "tests_ecrans";
+            static char* argv[] = {nom, nullptr};
+            // Left to the end of the process: destroying it among the static
+            // objects at exit would outlive the input devices it owns.
+            new QApplication(argc, argv);
+        }
+    }
+    void SetUp() override {
+        DefinirDossierProgramme(DossierConstruit());
+        InstallerBoiteMessage(&boite);
+    }
+    void TearDown() override {
+        InstallerBoiteMessage(nullptr);
+        LienCourriel::DefinirOuvreur({});
+        DefinirDossierProgramme(DossierConstruit());
+        delete FrmAide::Existante();
+    }
+    BoiteEnregistreuse boite;
+};
+
+struct Sujet {
+    int contexte;
+    const char* objet;
+    const char* titre;
+};
+
+// Topics of the screens and modules, by the context numbers their "Aide ?"
+// buttons pass.
+const Sujet Sujets[] = {
+    {AideDonneesGenerales, "/donnees_generales.html", "Données générales"},
+    {AideCircuits, "/circuits.html", "Circuits"},
+    {AideCharge, "/charge.html", "Type de charge"},
+    {AidePiece, "/piece.html", "Surfaces et déperditions"},
+    {AideConduites, "/conduites.html", "Conduites"},
+    {AideResultats, "/resultats.html", "Résultats"},
+    {AideCorrection, "/correction.html", "Module de correction"},
+    {AideIncertitude, "/incertitude.html", "Module d'incertitude Ti"},
+};
+
+QString pageUtf8(const LecteurChm& chm, const QString& objet, bool* valide = nullptr) {
+    const QByteArray octets = chm.lire(objet).value_or(QByteArray());
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString texte = utf8(octets);
+    if (valide)
+        *valide = !utf8.hasError() && !octets.isEmpty();
+    return texte;
+}
+
+} // namespace
+
+TEST_F(Aide, LeCompilateurEcritLaCarteDesContextesDansIVB) {
+    LecteurChm chm(CheminAide());
+    ASSERT_TRUE(chm.estOuvert()) << qPrintable(CheminAide());
+    // /#IVB: a byte count, then (context number, position in /#STRINGS).
+    const QByteArray ivb = chm.lire(QStringLiteral("/#IVB")).value_or(QByteArray());
+    ASSERT_GE(ivb.size(), 4);
+    const quint32 longueur = qFromLittleEndian<quint32>(ivb.constData());
+    ASSERT_EQ(longueur, 8u * 8u);
+    ASSERT_EQ(ivb.size(), qsizetype(4 + longueur));
+    std::vector<int> numeros;
+    for (qsizetype i = 4; i < ivb.size(); i += 8)
+        numeros.push_back(int(qFromLittleEndian<quint32>(ivb.constData() + i)));
+    std::sort(numeros.begin(), numeros.end());
+    EXPECT_EQ(numeros, (std::vector<int>{10000, 10001, 10002, 10003, 10004, 10005, 10006, 10007}));
+}
+
+TEST_F(Aide, ChaqueContexteMeneALaPageDeSonEcran) {
+    LecteurChm chm(CheminAide());
+    ASSERT_TRUE(chm.estOuvert());
+    EXPECT_EQ(chm.contextes().size(), std::size(Sujets));
+    for (const Sujet& s : Sujets) {
+        SCOPED_TRACE(s.contexte);
+        const auto objet = chm.sujetDuContexte(s.contexte);
+        ASSERT_TRUE(objet.has_value());
+        EXPECT_EQ(*objet, QString::fromUtf8(s.objet));
+        bool valide = false;
+        const QString page = pageUtf8(chm, *objet, &valide);
+        EXPECT_TRUE(valide) << "page illisible en UTF-8";
+        EXPECT_TRUE(page.contains(QStringLiteral("<title>") + QString::fromUtf8(s.titre) +
+                                  QStringLiteral("</title>")));
+        EXPECT_TRUE(page.contains(QStringLiteral("<h1>") + QString::fromUtf8(s.titre) +
+                                  QStringLiteral("</h1>")));
+        EXPECT_TRUE(page.contains(QStringLiteral("charset=utf-8")));
+    }
+    EXPECT_FALSE(chm.sujetDuContexte(10008).has_value());
+}
+
+TEST_F(Aide, LeSujetParDefautEtLaFenetrePlancherExistent) {
+    LecteurChm chm(CheminAide());
+    ASSERT_TRUE(chm.estOuvert());
+    EXPECT_EQ(chm.sujetParDefaut(), QStringLiteral("/index.html"));
+    EXPECT_TRUE(pageUtf8(chm, chm.sujetParDefaut()).contains(QStringLiteral("<h1>Bienvenue dans Sorvel</h1>")));
+    EXPECT_EQ(chm.titre(), QStringLiteral("Aide de Sorvel"));
+    const auto plancher = chm.fenetre(QStringLiteral("plancher"));
+    ASSERT_TRUE(plancher.has_value());
+    EXPECT_EQ(plancher->titre, QStringLiteral("Aide de Sorvel"));
+    EXPECT_EQ(plancher->sujetParDefaut, QStringLiteral("index.html"));
+    EXPECT_EQ(plancher->position, QRect(QPoint(60, 40), QPoint(959, 699)));  // [60,40,960,700]
+    EXPECT_EQ(chm.sommaire(), QStringLiteral("/Sorvel.hhc"));
+}
+
+TEST_F(Aide, LesLiensEtImagesDesPagesSontDansLeFichier) {
+    LecteurChm chm(CheminAide());
+    ASSERT_TRUE(chm.estOuvert());
+    static const QRegularExpression reference(QStringLiteral("(?:href|src)=\"([^\"#]*)[^\"]*\""));
+    int pages = 0, references = 0;
+    for (const QString& objet : chm.objets()) {
+        if (!objet.endsWith(QLatin1String(".html")))
+            continue;
+        ++pages;
+        auto it = reference.globalMatch(pageUtf8(chm, objet));
+        while (it.hasNext()) {
+            const QString cible = it.next().captured(1);
+            if (cible.isEmpty() || cible.contains(QLatin1Char(':')))
+                continue;
+            ++references;
+            EXPECT_TRUE(chm.existe(QStringLiteral("/") + cible))
+                << qPrintable(objet) << " -> " << qPrintable(cible);
+        }
+    }
+    EXPECT_EQ(pages, 10);
+    EXPECT_GT(references, 20);
+}
+
+TEST_F(Aide, FichierManquantAfficheLeMessageEtRienDAutre) {
+    QTemporaryDir vide;
+    ASSERT_TRUE(vide.isValid());
+    DefinirDossierProgramme(vide.path());
+    delete FrmAide::Existante();
+
+    struct Cas {
+        QString type;
+        std::optional<int> contexte;
+    };
+    const Cas cas[] = {{FenetreAide, AideCharge}, {FenetreAide, AideIncertitude}, {QString(), std::nullopt}};
+    for (const Cas& c : cas)
+        AfficherAide(CheminAide(), c.type, c.contexte);
+
+    ASSERT_EQ(boite.appels.size(), std::size(cas));
+    for (const Appel& a : boite.appels) {
+        EXPECT_EQ(a.icone, IconeMessage::Critique);
+        EXPECT_EQ(a.boutons, BoutonsMessage::OK);
+        EXPECT_EQ(a.titre, QStringLiteral("FICHIER D'AIDE MANQUANT."));
+        EXPECT_EQ(a.texte,
+                  QStringLiteral("Le fichier d'aide 'Sorvel.chm' ne se trouve plus dans le dossier du "
+                                 "programme, faite une recherche sur votre système et replacez le dans le "
+                                 "dossier de l'application. Si vous ne le trouvez plus, contactez moi, je "
+                                 "vous le ferai parvenir."));
+    }
+    EXPECT_EQ(FrmAide::Existante(), nullptr);
+}
+
+TEST_F(Aide, FichierEndommageEstSignaleSansPlantage) {
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    DefinirDossierProgramme(dossier.path());
+    QFile abime(CheminAide());
+    ASSERT_TRUE(abime.open(QIODevice::WriteOnly));
+    abime.write(QByteArray(3000, 'x'));
+    abime.close();
+
+    AfficherAide(CheminAide(), FenetreAide, AideCharge);
+    ASSERT_EQ(boite.appels.size(), 1u);
+    EXPECT_EQ(boite.appels[0].titre, QStringLiteral("FICHIER D'AIDE ILLISIBLE."));
+    EXPECT_EQ(boite.appels[0].icone, IconeMessage::Critique);
+    ASSERT_NE(FrmAide::Existante(), nullptr);
+    EXPECT_FALSE(FrmAide::Existante()->isVisible());
+}
+
+TEST_F(Aide, FichierTronqueOuAbimeNePlantePas) {
+    QFile source(DossierConstruit() + QStringLiteral("/Sorvel.chm"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray entier = source.readAll();
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    DefinirDossierProgramme(dossier.path());
+
+    std::vector<QByteArray> variantes;
+    for (qsizetype taille : {qsizetype(100), qsizetype(600), qsizetype(4096), entier.size() / 2,
+                             entier.size() - 100})
+        variantes.push_back(entier.left(taille));
+    for (qsizetype position : {qsizetype(200), qsizetype(1000), qsizetype(5000), entier.size() / 2}) {
+        QByteArray abime = entier;
+        for (int i = 0; i < 16; ++i)
+            abime[position + i] = char(0xff);
+        variantes.push_back(abime);
+    }
+    for (size_t v = 0; v < variantes.size(); ++v) {
+        SCOPED_TRACE(v);
+        boite.appels.clear();
+        if (FrmAide::Existante())
+            FrmAide::Existante()->hide();
+        QFile f(CheminAide());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(variantes[v]);
+        f.close();
+
+        AfficherAide(CheminAide(), FenetreAide, AideConduites);
+        // Either the user is told the file is damaged and no window shows,
+        // or a page that could be read is shown.
+        FrmAide* fenetre = FrmAide::Existante();
+        if (!boite.appels.empty()) {
+            ASSERT_EQ(boite.appels.size(), 1u);
+            EXPECT_EQ(boite.appels[0].titre, QStringLiteral("FICHIER D'AIDE ILLISIBLE."));
+            EXPECT_TRUE(fenetre == nullptr || !fenetre->isVisible());
+        } else {
+            ASSERT_NE(fenetre, nullptr);
+            EXPECT_TRUE(fenetre->isVisible());
+            EXPECT_FALSE(fenetre->sujetAffiche().isEmpty());
+        }
+    }
+}
+
+TEST_F(Aide, UneSeuleFenetreSuitLesContextes) {
+    AfficherAide(CheminAide(), FenetreAide, AideCharge);
+    EXPECT_TRUE(boite.appels.empty());
+    FrmAide* fenetre = FrmAide::Existante();
+    ASSERT_NE(fenetre, nullptr);
+    EXPECT_TRUE(fenetre->isVisible());
+    EXPECT_EQ(fenetre->windowTitle(), QStringLiteral("Aide de Sorvel"));
+    EXPECT_EQ(fenetre->sujetAffiche(), QStringLiteral("/charge.html"));
+    EXPECT_TRUE(fenetre->navigateur()->toPlainText().contains(QStringLiteral("Charge intégrée d'angle")));
+    // The pictures of the page come from the help file too.
+    const QVariant image = fenetre->navigateur()->loadResource(QTextDocument::ImageResource,
+                                                               QUrl(QStringLiteral("ch_el.png")));
+    ASSERT_EQ(image.userType(), QMetaType::QImage);
+    EXPECT_EQ(image.value<QImage>().size(), QSize(300, 220));
+
+    AfficherAide(CheminAide(), FenetreAide, AideResultats);
+    EXPECT_EQ(FrmAide::Existante(), fenetre);
+    EXPECT_EQ(fenetre->sujetAffiche(), QStringLiteral("/resultats.html"));
+
+    // The menu passes neither window type nor context: default topic.
+    AfficherAide(CheminAide());
+    EXPECT_EQ(FrmAide::Existante(), fenetre);
+    EXPECT_EQ(fenetre->sujetAffiche(), QStringLiteral("/index.html"));
+    EXPECT_TRUE(fenetre->navigateur()->toPlainText().contains(QStringLiteral("Bienvenue dans Sorvel")));
+
+    // A link of the page leads to another page of the file.
+    fenetre->afficherSujet(QStringLiteral("/index.html"));
+    emit fenetre->navigateur()->anchorClicked(QUrl(QStringLiteral("piece.html")));
+    EXPECT_EQ(fenetre->sujetAffiche(), QStringLiteral("/piece.html"));
+    EXPECT_TRUE(boite.appels.empty());
+}
+
+TEST_F(Aide, LeSommaireMeneAChaquePage) {
+    AfficherAide(CheminAide());
+    FrmAide* fenetre = FrmAide::Existante();
+    ASSERT_NE(fenetre, nullptr);
+    auto* arbre = fenetre->findChild<QTreeWidget*>(QStringLiteral("ArbreSommaire"));
+    ASSERT_NE(arbre, nullptr);
+    ASSERT_EQ(arbre->topLevelItemCount(), 2);
+    EXPECT_EQ(arbre->topLevelItem(0)->text(0), QStringLiteral("Bienvenue dans Sorvel"));
+    EXPECT_EQ(arbre->topLevelItem(0)->childCount(), 7);
+    EXPECT_EQ(arbre->topLevelItem(1)->text(0), QStringLiteral("Modules"));
+    EXPECT_EQ(arbre->topLevelItem(1)->childCount(), 2);
+    // Every entry but the "Modules" heading opens its page.
+    int pages = 0;
+    for (QTreeWidgetItemIterator it(arbre); *it; ++it) {
+        const QString objet = (*it)->data(0, Qt::UserRole).toString();
+        if (objet.isEmpty())
+            continue;
+        ++pages;
+        emit arbre->itemClicked(*it, 0);
+        EXPECT_EQ(fenetre->sujetAffiche(), objet);
+        EXPECT_EQ(arbre->currentItem(), *it);
+        EXPECT_FALSE(fenetre->navigateur()->toPlainText().isEmpty()) << qPrintable(objet);
+    }
+    EXPECT_EQ(pages, 10);
+}
+
+TEST_F(Aide, AProposMontreLaVersionEtLaDescription) {
+    Frm_A_Propos boiteAPropos;
+    EXPECT_EQ(boiteAPropos.windowTitle(), QStringLiteral("À propos d'Sorvel"));
+    auto texte = [&](const char* nom) {
+        auto* l = boiteAPropos.findChild<QLabel*>(QString::fromLatin1(nom));
+        return l ? l->text() : QStringLiteral("<absent>");
+    };
+    EXPECT_EQ(texte("LblTitre"), QStringLiteral("Sorvel"));
+    EXPECT_EQ(texte("LblVersion"), QStringLiteral("Version 1.0.0"));
+    EXPECT_EQ(texte("LblDescription"),
+              QStringLiteral("Le programme 'Sorvel' permet le dimensionnement des grilles chauffantes de sol "
+                             "dans les logements individuels. Ce programme est totalement gratuit. Malgré les "
+                             "tests effectués, si vous détectez une erreur, veuillez m'en faire part en me "
+                             "contactant à l'adresse ci-dessous. Merci."));
+    auto* icone = boiteAPropos.findChild<QLabel*>(QStringLiteral("ImgIcone"));
+    ASSERT_NE(icone, nullptr);
+    EXPECT_FALSE(icone->pixmap().isNull());
+    int lignes = 0;
+    for (QFrame* f : boiteAPropos.findChildren<QFrame*>())
+        if (f->frameShape() == QFrame::HLine)
+            ++lignes;
+    EXPECT_EQ(lignes, 2);
+
+    auto* ok = boiteAPropos.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    boiteAPropos.show();
+    ok->click();
+    EXPECT_FALSE(boiteAPropos.isVisible());
+    EXPECT_EQ(boiteAPropos.result(), QDialog::Accepted);
+}
+
+TEST_F(Aide, LAdresseOuvreUnCourrielAvecLeSujet) {
+    std::vector<QUrl> ouverts;
+    LienCourriel::DefinirOuvreur([&](const QUrl& url) {
+        ouverts.push_back(url);
+        return true;
+    });
+    Frm_A_Propos boiteAPropos;
+    auto* lien = boiteAPropos.findChild<LienCourriel*>(QStringLiteral("TxtMailto"));
+    ASSERT_NE(lien, nullptr);
+    EXPECT_TRUE(lien->text().contains(Frm_A_Propos::AdresseContact));
+    // Main.cur lies beside the program: it is the pointer over the address.
+    EXPECT_EQ(lien->cursor().shape(), Qt::BitmapCursor);
+
+    QMouseEvent appui(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(lien, &appui);
+    ASSERT_EQ(ouverts.size(), 1u);
+    const QUrl& url = ouverts[0];
+    EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(url.path(), QStringLiteral("contact@sorvel.fr"));
+    EXPECT_EQ(QUrlQuery(url).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+              QStringLiteral("Erreur détectée dans Sorvel !"));
+    EXPECT_EQ(url.toString(QUrl::FullyEncoded),
+              QStringLiteral("mailto:contact@sorvel.fr?subject=Erreur%20d%C3%A9tect%C3%A9e%20dans%20Sorvel%20!"));
+
+    // Without the cursor file the pointer stays the ordinary one.
+    QTemporaryDir vide;
+    DefinirDossierProgramme(vide.path());
+    Frm_A_Propos sansCurseur;
+    EXPECT_EQ(sansCurseur.findChild<QLabel*>(QStringLiteral("TxtMailto"))->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Aide, ImagesDuDossierProgrammeLuesParLeurContenu) {
+    struct Image {
+        const char* fichier;
+        QSize taille;
+    };
+    const Image images[] = {
+        {"Fd1.fpl", {800, 600}},    {"Fd2.fpl", {1024, 768}},   {"Ch_No.Fpl", {300, 220}},
+        {"Ch_El.fpl", {300, 220}},  {"Ch_Cd.fpl", {300, 220}},  {"Ch_Ca.fpl", {300, 220}},
+    };
+    for (const Image& i : images) {
+        SCOPED_TRACE(i.fichier);
+        const QString nom = QString::fromLatin1(i.fichier);
+        ASSERT_TRUE(QFile::exists(DossierConstruit() + QLatin1Char('/') + nom));
+        const QPixmap image = ChargerImage(nom);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), i.taille);
+        // A drawing, not a blank surface.
+        const QImage contenu = image.toImage();
+        EXPECT_NE(contenu.pixel(5, 5), contenu.pixel(contenu.width() / 2, contenu.height() / 2 + 40));
+    }
+    EXPECT_TRUE(ChargerImage(QStringLiteral("Absent.fpl")).isNull());
+}
+
+TEST_F(Aide, SeuleLaChargeEleveeMontreUneDeuxiemeBoucle) {
+    // The independent edge loop is drawn in blue (#2e6fb5); the combined and
+    // corner types keep one loop colour.
+    auto pixelsBleus = [](const char* fichier) {
+        const QImage image = ChargerImage(QString::fromLatin1(fichier)).toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (qAbs(c.red() - 0x2e) < 20 && qAbs(c.green() - 0x6f) < 20 && qAbs(c.blue() - 0xb5) < 20)
+                    ++n;
+            }
+        return n;
+    };
+    EXPECT_GT(pixelsBleus("Ch_El.fpl"), 500);
+    EXPECT_LT(pixelsBleus("Ch_No.Fpl"), 20);
+    EXPECT_LT(pixelsBleus("Ch_Cd.fpl"), 20);
+    EXPECT_LT(pixelsBleus("Ch_Ca.fpl"), 20);
+}
+
+TEST_F(Aide, CurseursWindowsAvecLeurPointe) {
+    struct Curseur {
+        const char* fichier;
+        QPoint pointe;
+    };
+    const Curseur curseurs[] = {{"Main.cur", {9, 1}}, {"Plus.cur", {12, 12}}, {"Moins.cur", {12, 12}}};
+    for (const Curseur& c : curseurs) {
+        SCOPED_TRACE(c.fichier);
+        QFile f(DossierConstruit() + QLatin1Char('/') + QString::fromLatin1(c.fichier));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray octets = f.readAll();
+        ASSERT_GE(octets.size(), 22);
+        // An icon file of type 2 (cursor) holding one 32x32 image.
+        EXPECT_EQ(qFromLittleEndian<quint16>(octets.constData() + 2), 2);
+        EXPECT_EQ(qFromLittleEndian<quint16>(octets.constData() + 4), 1);
+        EXPECT_EQ(quint8(octets[6]), 32);
+
+        const auto curseur = ChargerCurseur(QString::fromLatin1(c.fichier));
+        ASSERT_TRUE(curseur.has_value());
+        EXPECT_EQ(curseur->shape(), Qt::BitmapCursor);
+        EXPECT_EQ(curseur->pixmap().size(), QSize(32, 32));
+        EXPECT_EQ(curseur->hotSpot(), c.pointe);
+        // The lens or hand is opaque where it is drawn and clear around it.
+        const QImage image = curseur->pixmap().toImage();
+        EXPECT_EQ(qAlpha(image.pixel(31, 0)), 0);
+        EXPECT_GT(qAlpha(image.pixel(c.pointe.x(), c.pointe.y() + 3)), 200);
+    }
+    EXPECT_FALSE(ChargerCurseur(QStringLiteral("Absent.cur")).has_value());
+}
+
+TEST_F(Aide, CurseursAbimesRefuses) {
+    QFile f(DossierConstruit() + QStringLiteral("/Plus.cur"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bon = f.readAll();
+    ASSERT_TRUE(CurseurDepuisDonnees(bon).has_value());
+
+    QByteArray mauvaisType = bon;
+    mauvaisType[2] = 7;
+    QByteArray horsFichier = bon;
+    qToLittleEndian<quint32>(quint32(bon.size()), horsFichier.data() + 18);
+    const QByteArray cas[] = {QByteArray(), bon.left(10), bon.left(200), mauvaisType, horsFichier,
+                              QByteArray(4286, '\xff')};
+    for (const QByteArray& c : cas)
+        EXPECT_FALSE(CurseurDepuisDonnees(c).has_value()) << c.size();
+}

@@ -1,0 +1,187 @@
+#include "calcul/ModCalcul.h"
+#include "etude/CalculEtude.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace sorvel;
+
+namespace {
+
+DonneesGenerales Generales(std::int16_t support = 0, std::int16_t tube = 1) {
+    DonneesGenerales g;
+    g.Support = support;
+    g.Tube = tube;
+    g.TempDepart = "45";
+    g.EpaisChape = 7;
+    g.Chape = 0;
+    return g;
+}
+
+DonneesPiece Piece(const char* nom, std::int16_t type, double surface, double deperd) {
+    DonneesPiece p;
+    p.TypeCharge = type;
+    p.SurfaceBordure = type == 0 ? 0 : 4;
+    p.PasVZBordure = "10";
+    p.NomPiece = nom;
+    p.TempPiece = "20";
+    p.SurfacePiece = surface;
+    p.SurfaceEmprises = 1;
+    p.SurfacePlafond = surface;
+    p.DeperdPiece = deperd;
+    p.DeperdPlancher = 150;
+    p.ApportPlafond = 50;
+    p.EmissionsBas = 60;
+    p.RthActuelle = "0.05";
+    p.RthFuture = "0.10";
+    p.IsoApport = "4";
+    p.IsoEmissions = "6";
+    p.LongRaccordNormale = 8;
+    p.LongDistri = 0;
+    p.LongRaccordBordure = 6;
+    p.TempChute = 5;
+    return p;
+}
+
+double Nombre(const TableEtude& t, int k, int i) {
+    const auto x = NombreCellule(t.Cell(k, i));
+    EXPECT_TRUE(x.has_value()) << "column " << k << " room " << i;
+    return x.value_or(std::nan(""));
+}
+
+TEST(CalculEtude, EtudeVide) {
+    // An empty study: empty table, no pressure drop, no flow.
+    const ResultatEtude r = CalculEtude({}, Generales());
+    EXPECT_EQ(r.Table.NombrePieces(), 0);
+    EXPECT_EQ(r.PerteMaxi, 0);
+    EXPECT_EQ(r.DebitTotal, 0);
+}
+
+TEST(CalculEtude, EquilibrageFinal) {
+    // Two rooms whose normal loops lose 300 and 450 mmCE, no edge loop: the
+    // first must get 150 of artificial pressure drop, the second none.
+    TableEtude t;
+    t.Pieces.resize(2);
+    t.Cell(36, 1) = 300.0;
+    t.Cell(38, 1) = 0.0; // value of the pass: nothing before it
+    t.Cell(36, 2) = 450.0;
+    t.Cell(38, 2) = 0.0;
+    EquilibrerEtude(t, 450);
+    EXPECT_EQ(t.Cell(38, 1), Cellule(150.0));
+    EXPECT_EQ(t.Cell(38, 2), Cellule(0.0));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(t.Cell(37, 1)));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(t.Cell(39, 1))); // empty cells stay empty
+}
+
+TEST(CalculEtude, ToutesLesBouclesAligneesSurLaPlusResistante) {
+    // Smallest room first: during the pass it has nothing to balance against,
+    // the final balancing must still bring it up to the largest loop.
+    const std::vector<DonneesPiece> pieces = {
+        Piece("Chambre", 0, 10, 700), Piece("Séjour", 0, 30, 2600), Piece("Cuisine", 2, 14, 1000),
+        Piece("Bureau", 3, 12, 900), Piece("Salle de bains", 1, 8, 800)};
+    const ResultatEtude r = CalculEtude(pieces, Generales());
+    ASSERT_EQ(r.Table.NombrePieces(), 5);
+    double maxi = 0, debit = 0;
+    for (int i = 1; i <= 5; ++i) {
+        maxi = std::max({maxi, Nombre(r.Table, 36, i), NombreCellule(r.Table.Cell(37, i)).value_or(0)});
+        debit += Nombre(r.Table, 32, i) + NombreCellule(r.Table.Cell(33, i)).value_or(0);
+    }
+    EXPECT_EQ(r.PerteMaxi, maxi);
+    EXPECT_NEAR(r.DebitTotal, debit, 1e-9);
+    for (int i = 1; i <= 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_DOUBLE_EQ(Nombre(r.Table, 38, i), r.PerteMaxi - Nombre(r.Table, 36, i));
+        EXPECT_GE(Nombre(r.Table, 38, i), 0);
+    }
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, 39, 5), r.PerteMaxi - Nombre(r.Table, 37, 5));
+
+    // Each room is the room calculation of its record, balanced in the pass
+    // against the rooms before it (room 2 against room 1).
+    EntreesPiece e;
+    e.TempDepart = 45; e.TempChute = 5; e.TempPiece = 20; e.TypeCharge = 0;
+    e.SurfacePiece = 30; e.SurfaceEmprises = 1; e.Support = "Treillis"; e.Tube = "16x20";
+    e.RthActuelle = "0.05"; e.RthFuture = "0.10"; e.PasVZBordure = "10"; e.DeperdPiece = 2600;
+    e.DeperdPlancher = 150; e.ApportPlafond = 50; e.LongRaccordNormale = 8; e.LongRaccordBordure = 6;
+    e.EmissionsBas = 60;
+    const ResultatsPiece sejour = CalculPiece(e);
+    EXPECT_EQ(Nombre(r.Table, 36, 2), sejour.PerteNormale);
+    EXPECT_EQ(Nombre(r.Table, 32, 2), sejour.DebitNormale);
+    EXPECT_EQ(std::get<std::string>(r.Table.Cell(26, 2)), sejour.PasVZNormale);
+}
+
+TEST(CalculEtude, CellulesParTypeDeCharge) {
+    // Edge pitch and edge surface temperature exist for every edge zone; edge
+    // length, flow, emission and pressure drops only for an independent loop.
+    const std::vector<DonneesPiece> pieces = {
+        Piece("Normale", 0, 12, 900), Piece("Limite", 1, 12, 900),
+        Piece("Combinée", 2, 12, 900), Piece("Angle", 3, 12, 900)};
+    const ResultatEtude r = CalculEtude(pieces, Generales(1, 0));
+    const int boucle[] = {29, 31, 33, 37, 39};
+    const int zone[] = {27, 41};
+    struct Cas { int piece; bool boucle; bool zone; };
+    for (const Cas c : {Cas{1, false, false}, Cas{2, true, true}, Cas{3, false, true}, Cas{4, false, true}}) {
+        SCOPED_TRACE(c.piece);
+        for (int k : boucle)
+            EXPECT_EQ(std::holds_alternative<std::monostate>(r.Table.Cell(k, c.piece)), !c.boucle) << k;
+        for (int k : zone)
+            EXPECT_EQ(std::holds_alternative<std::monostate>(r.Table.Cell(k, c.piece)), !c.zone) << k;
+        EXPECT_EQ(r.Table.Cell(21, c.piece), Cellule(std::int32_t{5}));
+        EXPECT_EQ(r.Table.Cell(2, c.piece), Cellule(std::string("20")));
+        EXPECT_DOUBLE_EQ(Nombre(r.Table, 5, c.piece), 11);
+    }
+    EXPECT_EQ(r.Table.Cell(1, 3), Cellule(std::string("Combinée")));
+    EXPECT_EQ(r.Table.Cell(27, 2), Cellule(std::string("10")));
+    // Corner panel: 0.85 of half the 11 m2 of heated floor.
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, 7, 4), 11 / 2.0 * 0.85);
+}
+
+TEST(CalculEtude, BoucleDeBordureLaPlusResistante) {
+    // A type-1 room whose 5-cm edge loop (6 m2, 120 m of pipe plus 30 m of
+    // connection) is the study's most resistant loop.
+    DonneesPiece limite = Piece("Véranda", 1, 16, 1400);
+    limite.SurfaceBordure = 6;
+    limite.PasVZBordure = "5";
+    limite.LongRaccordBordure = 30;
+    const std::vector<DonneesPiece> pieces = {Piece("Chambre", 0, 10, 700), limite};
+    const ResultatEtude r = CalculEtude(pieces, Generales());
+    const double bordure = Nombre(r.Table, 37, 2);
+    ASSERT_GT(bordure, Nombre(r.Table, 36, 2));
+    EXPECT_EQ(r.PerteMaxi, bordure);
+    EXPECT_EQ(Nombre(r.Table, 39, 2), 0);
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, 38, 2), bordure - Nombre(r.Table, 36, 2));
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, 38, 1), bordure - Nombre(r.Table, 36, 1));
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, 29, 2), 150);
+}
+
+TEST(CalculEtude, PieceImpossibleACalculer) {
+    struct Cas { const char* quoi; std::function<void(DonneesPiece&)> abimer; const char* etape; };
+    const Cas cas[] = {
+        {"ecart nul", [](DonneesPiece& p) { p.TempPiece = "42"; }, "EmissionNecessairePiece"},
+        {"temperature illisible", [](DonneesPiece& p) { p.TempPiece = "x"; }, "TempPiece"},
+        {"surface NaN", [](DonneesPiece& p) { p.SurfacePiece = std::nan(""); }, "SurfacePiece"},
+        {"plafond infini", [](DonneesPiece& p) { p.SurfacePlafond = INFINITY; }, "SurfacePlafond"},
+        {"type 7", [](DonneesPiece& p) { p.TypeCharge = 7; }, "TypeCharge"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        std::vector<DonneesPiece> pieces = {Piece("Chambre", 0, 10, 700), Piece("Séjour", 0, 30, 2600),
+                                            Piece("Cuisine", 0, 12, 900)};
+        c.abimer(pieces[1]);
+        try {
+            CalculEtude(pieces, Generales());
+            ADD_FAILURE() << "no error raised";
+        } catch (const ErreurCalculEtude& e) {
+            EXPECT_EQ(e.Piece(), 2);
+            EXPECT_EQ(e.NomPiece(), "Séjour");
+            EXPECT_EQ(e.Erreur().etape(), c.etape);
+            EXPECT_NE(std::string(e.what()).find("pièce 2 « Séjour »"), std::string::npos) << e.what();
+        }
+    }
+    DonneesGenerales g = Generales();
+    g.TempDepart = "";
+    EXPECT_THROW(CalculEtude({Piece("Chambre", 0, 10, 700)}, g), ErreurArithmetique);
+}
+
+} // namespace
