@@ -87,8 +87,8 @@ T* Trouver(const QObject* racine, const QString& nom) {
 
 // A click of the mouse on the visible, enabled button `nom`.
 void Cliquer(const QObject* racine, const QString& nom);
-// Gives `nom` the focus and types `texte` key by key; `vider` first selects
-// the whole text so that the keys replace it.
+// Gives the field `nom` the focus, selects its whole text and types `texte`
+// key by key over it (an empty `texte` leaves the field as it was).
 void Taper(const QObject* racine, const QString& nom, const QString& texte);
 // Chooses the item `texte` of the list `nom`, as a user would.
 void Choisir(const QObject* racine, const QString& nom, const QString& texte);
