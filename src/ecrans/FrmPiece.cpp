@@ -176,10 +176,17 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     gRth->setColumnStretch(0, 1);
 
     // The frames share one column width so that their fields line up.
+    // An empty column takes no spacing: the frames without "..." buttons
+    // hold a blank of the buttons' width instead.
     for (QGridLayout* g : {gSurfaces, gDeperd, gRth}) {
         g->setColumnMinimumWidth(0, 260);
-        g->setColumnMinimumWidth(2, 52);
+        g->setColumnMinimumWidth(2, 64);
         g->setColumnMinimumWidth(3, 36);
+    }
+    for (QGridLayout* g : {gSurfaces, gRth}) {
+        auto* blanc = new QWidget(g->parentWidget());
+        blanc->setFixedSize(36, 1);
+        g->addWidget(blanc, 0, 3);
     }
 
     auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 2/4"), this);

@@ -12,6 +12,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -49,11 +50,22 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
         grille_->definirCelluleCourante(l, 2);
         grille_->definirAlignement(AlignementCellule::DroiteCentre);
     }
-    grille_->definirLargeurColonneTwips(0, LargeurTitre);
-    grille_->definirLargeurColonneTwips(1, LargeurUnite);
-    grille_->definirLargeurColonneTwips(2, LargeurValeur);
-    const int largeur = Grille::TwipsEnPixels(LargeurTitre + LargeurUnite + LargeurValeur, grille_->logicalDpiX());
-    grille_->setMinimumSize(largeur + grille_->frameWidth() * 2 + 20,
+    grille_->setSelectionMode(QAbstractItemView::NoSelection);
+    grille_->setFocusPolicy(Qt::NoFocus);
+    // The widths in twips, widened when the screen's font needs more room
+    // for a whole title or unit.
+    const int largeurs[] = {LargeurTitre, LargeurUnite, LargeurValeur};
+    int largeur = 0;
+    for (int c = 0; c < 3; ++c) {
+        grille_->definirLargeurColonneTwips(c, largeurs[c]);
+        const int voulue = grille_->columnWidth(c);
+        if (c < 2) {
+            grille_->resizeColumnToContents(c);
+            grille_->setColumnWidth(c, qMax(voulue, grille_->columnWidth(c) + 8));
+        }
+        largeur += grille_->columnWidth(c);
+    }
+    grille_->setMinimumSize(largeur + grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width() + 2,
                             grille_->verticalHeader()->defaultSectionSize() * 17);
     grille_->definirCelluleCourante(0, 2);
 
