@@ -13,6 +13,7 @@
 #include "ecrans/Grille.h"
 #include "ecrans/Harnais.h"
 #include "etude/ModEnregistrer.h"
+#include "etude/PresentationResultats.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -545,6 +546,16 @@ TEST_F(Pieces, AllerRetourEtBoucleDeBordure) {
     ASSERT_EQ(f->FeuilleAffichee(), conduites());
     Cliquer(conduites(), QStringLiteral("CmdSuivant"));
     EXPECT_EQ(valeurs(), premiere);
+    // The grid wears the formats of the presentation rules, cell by cell.
+    const auto lignes = LignesResultatsPiece(f->EnregistrementPiece(), 1, resultats()->Resultats());
+    for (int l = 0; l < 29; ++l) {
+        const auto rvb = Rvb(lignes[l].Format.Couleur);
+        const QColor couleur = lignes[l].Format.Couleur == CouleurValeur::TexteFenetre ? Grille::CouleurTexteFenetre()
+                                                                                      : QColor(rvb[0], rvb[1], rvb[2]);
+        EXPECT_EQ(resultats()->GrilleResult()->gras(l, 2), lignes[l].Format.Gras) << l;
+        EXPECT_EQ(resultats()->GrilleResult()->couleurTexte(l, 2), couleur) << l;
+    }
+    EXPECT_TRUE(resultats()->GrilleResult()->gras(11, 2));
     EXPECT_EQ(premiere[14], T(Calculer(RecordCuisine, 0).LongueurBordure + 3));
 
     // Now a combined edge zone: the edge loop's pipes are hidden and count 0.
@@ -592,4 +603,49 @@ TEST_F(Pieces, PieceIncalculable) {
     Cliquer(conduites(), QStringLiteral("CmdSuivant"));
     EXPECT_TRUE(boite.messages.empty());
     EXPECT_EQ(f->FeuilleAffichee(), resultats());
+}
+
+// Every control of the four room screens carries its name, and every one
+// the user acts on its caption for assistive tools.
+TEST_F(Pieces, NomsDesControles) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    const struct {
+        QWidget* ecran;
+        QStringList noms;
+    } ecrans[] = {
+        {charge(),
+         {"CdrCharge", "OptCharge_0", "OptCharge_1", "OptCharge_2", "OptCharge_3", "ImgCharge", "LblSurface_0",
+          "LblSurface_1", "LblSurface_2", "TxtSurfaceBordure", "CmbPasVZ", "LblValeur_0", "LblValeur_1", "CdrComment",
+          "TxtCommentaire", "CmdComment", "CmdSuivant", "CmdAnnuler", "CmdAide", "LblPage", "LblTitre"}},
+        {piece(),
+         {"LblPiece", "CmbNomPiece", "LblTemperature", "CmbTempPiece", "CdrSurfaces", "TxtSurface_0", "TxtSurface_1",
+          "CdrDeperdition", "TxtDeperdPiece", "TxtDeperdPlancher", "TxtApport", "CmdApport", "TxtEmissions",
+          "CmdEmissions", "CdrResistances", "CmbActuelle", "CmbFuture", "CdrApport", "TxtApport_Surface",
+          "CmbApport_Iso", "CmdApport_OK", "CdrEmissions", "LblEmissions_Bas", "CmbEmissions_Iso", "CmdEmission_OK",
+          "CmdPrecedent", "CmdSuivant", "CmdAnnuler", "CmdAide", "LblPage", "LblTitre"}},
+        {conduites(),
+         {"LblConduites_4", "LblDesignation", "TxtLongRaccordNormale", "TxtLongDistri", "TxtLongRaccordBordure",
+          "CmbTempChute", "CmdPrecedent", "CmdSuivant", "CmdAnnuler", "CmdAide", "LblPage", "LblTitre"}},
+        {resultats(),
+         {"GrilleResult", "LblTitre", "LblPage", "LblEtude", "cmdOK", "CmdPrecedent", "CmdAnnuler", "CmdAide"}},
+    };
+    for (const auto& e : ecrans) {
+        SCOPED_TRACE(e.ecran->objectName().toStdString());
+        for (const QString& nom : e.noms) {
+            QWidget* w = Trouver(e.ecran, nom);
+            if (!w)
+                continue;
+            const bool saisie = nom.startsWith(QLatin1String("Txt")) || nom.startsWith(QLatin1String("Cmb")) ||
+                                nom.startsWith(QLatin1String("Opt")) || nom.startsWith(QLatin1String("Cmd")) ||
+                                nom.startsWith(QLatin1String("cmd"));
+            if (saisie)
+                EXPECT_FALSE(w->accessibleName().isEmpty()) << nom.toStdString();
+        }
+    }
+    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtSurface_0"))->accessibleName(),
+              QStringLiteral("Surface de la pièce"));
+    EXPECT_EQ(conduites()->windowTitle(), QStringLiteral("Données de la piéce"));
+    EXPECT_EQ(resultats()->GrilleResult()->rowCount(), 29);
+    EXPECT_EQ(resultats()->GrilleResult()->texte(24, 0), QStringLiteral("Perte de charge la plus élevée de l'étude"));
+    EXPECT_EQ(resultats()->GrilleResult()->texte(4, 1), QStringLiteral("W/(m².K)"));
 }
