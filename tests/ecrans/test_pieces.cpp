@@ -4,6 +4,7 @@
 #include "calcul/ModCalcul.h"
 #include "commun/Nombres.h"
 #include "ecrans/ChampNumerique.h"
+#include "ecrans/FrmAide.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
@@ -17,6 +18,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QAbstractScrollArea>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -648,4 +651,101 @@ TEST_F(Pieces, NomsDesControles) {
     EXPECT_EQ(resultats()->GrilleResult()->rowCount(), 29);
     EXPECT_EQ(resultats()->GrilleResult()->texte(24, 0), QStringLiteral("Perte de charge la plus élevée de l'étude"));
     EXPECT_EQ(resultats()->GrilleResult()->texte(4, 1), QStringLiteral("W/(m².K)"));
+}
+
+// "Aide &?" of each room screen opens the help file at the screen's page.
+TEST_F(Pieces, AideDesEcransDePiece) {
+    const QString aide = QCoreApplication::applicationDirPath() + QStringLiteral("/Sorvel.chm");
+    if (!QFile::exists(aide))
+        GTEST_SKIP() << "help file not built";
+    ASSERT_TRUE(QFile::copy(aide, dossier.chemin() + QStringLiteral("/Sorvel.chm")));
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    const std::pair<QWidget*, const char*> ecrans[] = {{charge(), "/charge.html"},
+                                                       {piece(), "/piece.html"},
+                                                       {conduites(), "/conduites.html"},
+                                                       {resultats(), "/resultats.html"}};
+    for (auto [ecran, page] : ecrans) {
+        SCOPED_TRACE(page);
+        f->AfficherFeuille(ecran);
+        QApplication::processEvents();
+        Cliquer(ecran, QStringLiteral("CmdAide"));
+        ASSERT_NE(FrmAide::Existante(), nullptr);
+        EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QString::fromLatin1(page));
+    }
+    EXPECT_TRUE(boite.messages.empty());
+    delete FrmAide::Existante();
+}
+
+// A rooms file that cannot be written: the French message shows, the room
+// stays on the results screen with its entries, and accepting it again once
+// the file is usable stores it once in both files.
+TEST_F(Pieces, FichierInutilisableALAcceptation) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    remplirJusquAuxConduites(Sejour);
+    Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f->FeuilleAffichee(), resultats());
+    // A folder where the rooms file should be: no file can be opened there.
+    ASSERT_TRUE(QDir().mkpath(CheminEtudes(FichierEtude)));
+    Cliquer(resultats(), QStringLiteral("cmdOK"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, TitreErreurFichier);
+    EXPECT_TRUE(boite.messages[0].texte.contains(FichierEtude)) << boite.messages[0].texte.toStdString();
+    EXPECT_EQ(f->FeuilleAffichee(), resultats());
+    EXPECT_EQ(f->EnregistrementPiece(), RecordSejour);
+    EXPECT_TRUE(f->Circuits()->GrilleCircuit()->texte(1, 1).isEmpty());
+
+    ASSERT_TRUE(QDir(CheminEtudes(FichierEtude)).removeRecursively());
+    boite.vider();
+    Cliquer(resultats(), QStringLiteral("cmdOK"));
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(Contenu(FichierEtude), Octets(Encoder(RecordSejour)));
+    EXPECT_EQ(Contenu(FichierPerte).size(), PerteCharge::Longueur);
+    EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(1, 1), QStringLiteral("Séjour"));
+}
+
+// A row of the rooms list whose record is missing from the rooms file (a
+// damaged file): the message says so and the study is left as it was.
+TEST_F(Pieces, EnregistrementManquant) {
+    saisirEtAccepter(Sejour);
+    f->Circuits()->RemplirGrilleCircuits({QStringLiteral("Séjour"), QStringLiteral("Fantôme")});
+    for (bool modifie : {false, true}) {
+        SCOPED_TRACE(modifie);
+        boite.vider();
+        f->DefinirModifie(modifie);
+        f->Circuits()->SelectionnerLigne(2);
+        Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].titre, TitreErreurFichier);
+        EXPECT_EQ(f->Modifie(), modifie);
+        EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+        EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
+    }
+}
+
+// The caption follows the name. Picking a suggested name is no change to the
+// study by itself; typing one is. The explanation of the load type cannot
+// be edited: a click in it goes to the "Commentaire" button.
+TEST_F(Pieces, NomDeLaPieceEtCommentaire) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    Cliquer(charge(), QStringLiteral("CmdComment"));
+    auto* commentaire = charge()->findChild<QWidget*>(QStringLiteral("TxtCommentaire"));
+    ASSERT_NE(commentaire, nullptr);
+    auto* zone = qobject_cast<QAbstractScrollArea*>(commentaire);
+    ASSERT_NE(zone, nullptr);
+    QTest::mouseClick(zone->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_TRUE(Trouver<QWidget>(charge(), QStringLiteral("CmdComment"))->hasFocus());
+
+    Cliquer(charge(), QStringLiteral("CmdSuivant"));
+    f->DefinirModifie(false);
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce"));
+    Choisir(piece(), QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Séjour)"));
+    EXPECT_FALSE(f->Modifie());
+    taperNom(QStringLiteral("Bureau 2"));
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Bureau 2)"));
+    EXPECT_TRUE(f->Modifie());
+    auto* nom = Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"));
+    nom->lineEdit()->selectAll();
+    QTest::keyClick(nom->lineEdit(), Qt::Key_Delete);
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce"));
 }
