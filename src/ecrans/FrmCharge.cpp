@@ -3,8 +3,6 @@
 #include "ecrans/BoiteMessage.h"
 #include "ecrans/ChampNumerique.h"
 #include "ecrans/Controles.h"
-#include "ecrans/FrmCircuits.h"
-#include "ecrans/FrmPiece.h"
 #include "ecrans/Grille.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
@@ -248,12 +246,21 @@ bool FrmCharge::CommentaireDeplie() const { return hauteurCommentaire_ == Hauteu
 void FrmCharge::DefinirHauteurCommentaire(int twips) {
     hauteurCommentaire_ = twips;
     const bool deplie = twips == HauteurCommentaireDeplie;
+    auto* fenetre = qobject_cast<QMdiSubWindow*>(parentWidget());
+    int hauteur = Pixels(this, twips);
     txtCommentaire_->setVisible(deplie);
-    cdrComment_->setFixedHeight(deplie ? Pixels(this, twips) : 0);
+    cdrComment_->setVisible(false);
+    if (deplie && fenetre && fenetre->parentWidget()) {
+        // On a small screen the unfolded explanation takes what room is left,
+        // so that the buttons stay in view.
+        adjustSize();
+        const int reste = fenetre->parentWidget()->height() - fenetre->sizeHint().height() - 16;
+        hauteur = qBound(80, reste, hauteur);
+    }
+    cdrComment_->setFixedHeight(deplie ? hauteur : 0);
     cdrComment_->setVisible(deplie);
-    cmdComment_->setText(QStringLiteral("Commentaire"));
     // The window follows the screen's new height and stays centred.
-    if (auto* fenetre = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    if (fenetre) {
         adjustSize();
         fenetre->adjustSize();
         plancher_.CentrerFeuille(this);

@@ -5,7 +5,6 @@
 #include "ecrans/BoiteMessage.h"
 #include "ecrans/ChampNumerique.h"
 #include "ecrans/Controles.h"
-#include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
