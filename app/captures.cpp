@@ -4,13 +4,20 @@
 // server draws it after each step, writes PNG files into the folder given
 // as first argument and quits. Not part of the program.
 
+#include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmPiece.h"
+#include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/Traduction.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -38,6 +45,21 @@ bool Capturer(const QString& chemin) {
     const bool ok = !image.isNull() && image.save(chemin, "PNG");
     std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "capture" : "ÉCHEC", qPrintable(chemin));
     return ok;
+}
+
+void Texte(QWidget* ecran, const char* nom, const QString& texte) {
+    if (auto* champ = ecran->findChild<QLineEdit*>(QString::fromLatin1(nom)))
+        champ->setText(texte);
+}
+
+void Choix(QWidget* ecran, const char* nom, const QString& texte) {
+    if (auto* liste = ecran->findChild<QComboBox*>(QString::fromLatin1(nom)))
+        liste->setCurrentIndex(liste->findText(texte));
+}
+
+void Clic(QWidget* ecran, const char* nom) {
+    if (auto* bouton = ecran->findChild<QAbstractButton*>(QString::fromLatin1(nom)))
+        bouton->click();
 }
 
 } // namespace
@@ -86,6 +108,50 @@ int main(int argc, char* argv[]) {
     fenetre.menuBar()->setActiveAction(fichier->menuAction());
     ok &= Capturer(prefixe + QStringLiteral("5-menu-fichier.png"));
     fichier->close();
+
+    // A room with an independent edge loop, through its four screens.
+    fenetre.Circuits()->RemplirGrilleCircuits({});
+    fenetre.AfficherFeuille(fenetre.Circuits());
+    fenetre.AjouterPiece();
+    const sorvel::FeuillesPiece& feuilles = fenetre.FeuillesDePiece();
+    Clic(feuilles.Charge, "OptCharge_1");
+    Texte(feuilles.Charge, "TxtSurfaceBordure", QStringLiteral("4,5"));
+    Choix(feuilles.Charge, "CmbPasVZ", QStringLiteral("10"));
+    ok &= Capturer(prefixe + QStringLiteral("6-piece-charge.png"));
+    Clic(feuilles.Charge, "CmdComment");
+    ok &= Capturer(prefixe + QStringLiteral("7-piece-charge-commentaire.png"));
+    Clic(feuilles.Charge, "CmdComment");
+
+    Clic(feuilles.Charge, "CmdSuivant");
+    if (auto* nom = feuilles.Piece->findChild<QComboBox*>(QStringLiteral("CmbNomPiece")))
+        nom->setEditText(QStringLiteral("Séjour"));
+    Choix(feuilles.Piece, "CmbTempPiece", QStringLiteral("20"));
+    Texte(feuilles.Piece, "TxtSurface_0", QStringLiteral("32,5"));
+    Texte(feuilles.Piece, "TxtSurface_1", QStringLiteral("1,5"));
+    Texte(feuilles.Piece, "TxtDeperdPiece", QStringLiteral("1850"));
+    Texte(feuilles.Piece, "TxtDeperdPlancher", QStringLiteral("240"));
+    Choix(feuilles.Piece, "CmbActuelle", QStringLiteral("0.05"));
+    Choix(feuilles.Piece, "CmbFuture", QStringLiteral("0.10"));
+    Clic(feuilles.Piece, "CmdApport");
+    Texte(feuilles.Piece, "TxtApport_Surface", QStringLiteral("12,5"));
+    ok &= Capturer(prefixe + QStringLiteral("8-piece-apport.png"));
+    Clic(feuilles.Piece, "CmdApport_OK");
+    Clic(feuilles.Piece, "CmdEmissions");
+    Choix(feuilles.Piece, "CmbEmissions_Iso", QStringLiteral("6"));
+    Clic(feuilles.Piece, "CmdEmission_OK");
+    ok &= Capturer(prefixe + QStringLiteral("9-piece-donnees.png"));
+
+    Clic(feuilles.Piece, "CmdSuivant");
+    Texte(feuilles.Conduites, "TxtLongRaccordNormale", QStringLiteral("8"));
+    Texte(feuilles.Conduites, "TxtLongDistri", QStringLiteral("2,5"));
+    Texte(feuilles.Conduites, "TxtLongRaccordBordure", QStringLiteral("6"));
+    ok &= Capturer(prefixe + QStringLiteral("10-piece-conduites.png"));
+
+    Clic(feuilles.Conduites, "CmdSuivant");
+    ok &= Capturer(prefixe + QStringLiteral("11-piece-resultats.png"));
+    if (QWidget* resultats = feuilles.Resultats)
+        Clic(resultats, "cmdOK");
+    ok &= Capturer(prefixe + QStringLiteral("12-circuits-avec-piece.png"));
 
     // Nothing to keep: the working files go as when the user quits without storing.
     fenetre.DefinirModifie(false);

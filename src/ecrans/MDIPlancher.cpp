@@ -2,7 +2,11 @@
 
 #include "ecrans/BoiteMessage.h"
 #include "ecrans/FonctionsAVenir.h"
+#include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmConduites.h"
+#include "ecrans/FrmPiece.h"
+#include "ecrans/FrmResultats.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/Frm_A_Propos.h"
 #include "ecrans/Grille.h"
@@ -257,11 +261,25 @@ bool MDIPlancher::EstFeuillePiece(const QWidget* ecran) const {
     return false;
 }
 
-FeuillesPiece MDIPlancher::CreerFeuillesPiece() { return {}; }
+FeuillesPiece MDIPlancher::CreerFeuillesPiece() {
+    FeuillesPiece f;
+    f.Charge = new FrmCharge(*this);
+    f.Piece = new FrmPiece(*this);
+    f.Conduites = new FrmConduites(*this);
+    f.Resultats = new FrmResultats(*this);
+    return f;
+}
 
 void MDIPlancher::RechargerFeuillesPiece() {
-    for (QWidget* f : feuillesPiece_.toutes())
-        delete f; // its window follows
+    // The screens go once the event that asked for it is over: the button
+    // clicked may be one of theirs. Hidden at once, they are out of the way.
+    for (QWidget* f : feuillesPiece_.toutes()) {
+        if (!f)
+            continue;
+        if (QMdiSubWindow* sous = SousFenetre(f))
+            sous->hide();
+        f->deleteLater(); // its window follows
+    }
     feuillesPiece_ = CreerFeuillesPiece();
     // The screen remembered for "Feuille de calcul..." is gone with the others.
     OublierFeuilleCalcul();
@@ -322,7 +340,39 @@ void MDIPlancher::AjouterPiece() {
         return;
     }
     AfficherFeuille(feuillesPiece_.Charge);
+    // A new room starts with a drop of 8 K; presetting it is no change.
+    const bool avant = modifie_;
+    if (auto* conduites = qobject_cast<FrmConduites*>(feuillesPiece_.Conduites.data()))
+        conduites->PrechoisirChute();
+    modifie_ = avant;
     ActiverMenuPiece(false);
+}
+
+void MDIPlancher::AbandonnerPiece() {
+    RechargerFeuillesPiece();
+    AfficherFeuille(circuits_);
+    modifie_ = false;
+    ActiverMenuPiece(true);
+}
+
+DonneesPiece MDIPlancher::EnregistrementPiece() const {
+    DonneesPiece d;
+    if (auto* charge = qobject_cast<FrmCharge*>(feuillesPiece_.Charge.data()))
+        charge->RemplirEnregistrement(d);
+    if (auto* piece = qobject_cast<FrmPiece*>(feuillesPiece_.Piece.data()))
+        piece->RemplirEnregistrement(d);
+    if (auto* conduites = qobject_cast<FrmConduites*>(feuillesPiece_.Conduites.data()))
+        conduites->RemplirEnregistrement(d);
+    return d;
+}
+
+void MDIPlancher::AfficherPiece(const DonneesPiece& d) {
+    if (auto* charge = qobject_cast<FrmCharge*>(feuillesPiece_.Charge.data()))
+        charge->AfficherEnregistrement(d);
+    if (auto* piece = qobject_cast<FrmPiece*>(feuillesPiece_.Piece.data()))
+        piece->AfficherEnregistrement(d);
+    if (auto* conduites = qobject_cast<FrmConduites*>(feuillesPiece_.Conduites.data()))
+        conduites->AfficherEnregistrement(d);
 }
 
 void MDIPlancher::ModifierPiece() {
@@ -337,14 +387,20 @@ void MDIPlancher::ModifierPiece() {
     pieceCourante_ = ligne;
     // Filling the room screens counts as no change to the study.
     const bool avant = modifie_;
-    if (!feuillesPiece_.existent())
-        RechargerFeuillesPiece();
+    // Fresh screens, so that nothing of a room entered before lingers.
+    RechargerFeuillesPiece();
     if (!feuillesPiece_.existent()) {
         modifie_ = avant;
         FonctionIndisponible(this);
         return;
     }
-    // The room screens take record `ligne` of the rooms file here (LirePiece).
+    try {
+        AfficherPiece(LirePiece(ligne));
+    } catch (...) {
+        // An unreadable record is reported by the caller; the study is unchanged.
+        modifie_ = avant;
+        throw;
+    }
     AfficherFeuille(feuillesPiece_.Charge);
     modifie_ = avant;
     ActiverMenuPiece(false);

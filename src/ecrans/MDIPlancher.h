@@ -4,6 +4,8 @@
 // being edited and the navigation between the entry screens, which are shown
 // one at a time, centred in the client area, over the background picture.
 
+#include "etude/Enregistrements.h"
+
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
@@ -85,6 +87,13 @@ public:
     void ModifierPiece();
     void SupprimerPiece();
     void ActiverMenuPiece(bool etat);
+    // "&Annuler" on a room screen: the room's entries are dropped, the rooms
+    // list shows again and the study is as it was last accepted.
+    void AbandonnerPiece();
+    // The room record built from the three entry screens (load type, room,
+    // connecting pipes), and the screens filled from a record.
+    DonneesPiece EnregistrementPiece() const;
+    void AfficherPiece(const DonneesPiece& d);
     // Deletes Etude.tmp, Perte.tmp and Generale.tmp (missing files are no error).
     static void SupprimerFichiersTravail();
 

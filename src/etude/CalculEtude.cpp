@@ -129,12 +129,36 @@ void EquilibrerEtude(TableEtude& table, double perteMaxi) {
     }
 }
 
-ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales) {
-    ResultatEtude resultat;
+EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& d, const DonneesGenerales& generales,
+                                          double perteMax) {
     EntreesPiece e;
     e.TempDepart = Degres(Nettoyer(generales.TempDepart), "TempDepart");
     e.Support = TexteSupport(generales);
     e.Tube = TexteTube(generales);
+    e.TempChute = d.TempChute;
+    e.TempPiece = Degres(Nettoyer(d.TempPiece), "TempPiece");
+    e.TypeCharge = d.TypeCharge;
+    e.SurfacePiece = d.SurfacePiece;
+    e.SurfaceEmprises = d.SurfaceEmprises;
+    e.SurfaceBordure = d.SurfaceBordure;
+    e.RthActuelle = Nettoyer(d.RthActuelle);
+    e.RthFuture = Nettoyer(d.RthFuture);
+    e.PasVZBordure = Nettoyer(d.PasVZBordure);
+    e.DeperdPiece = d.DeperdPiece;
+    e.DeperdPlancher = d.DeperdPlancher;
+    e.ApportPlafond = d.ApportPlafond;
+    e.LongRaccordNormale = d.LongRaccordNormale;
+    e.LongRaccordBordure = d.LongRaccordBordure;
+    e.LongDistri = d.LongDistri;
+    e.EmissionsBas = d.EmissionsBas;
+    e.PerteMaxEtude = perteMax;
+    return e;
+}
+
+ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales) {
+    ResultatEtude resultat;
+    // A supply temperature that is no number stops the whole pass before any room.
+    Degres(Nettoyer(generales.TempDepart), "TempDepart");
 
     // PerteMax of the rooms recalculated so far in this pass.
     std::vector<double> pertesMax;
@@ -145,25 +169,8 @@ ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const Donnees
     for (std::size_t n = 0; n < pieces.size(); ++n) {
         const DonneesPiece& d = pieces[n];
         try {
-            e.TempChute = d.TempChute;
-            e.TempPiece = Degres(Nettoyer(d.TempPiece), "TempPiece");
-            e.TypeCharge = d.TypeCharge;
-            e.SurfacePiece = d.SurfacePiece;
-            e.SurfaceEmprises = d.SurfaceEmprises;
-            e.SurfaceBordure = d.SurfaceBordure;
-            e.RthActuelle = Nettoyer(d.RthActuelle);
-            e.RthFuture = Nettoyer(d.RthFuture);
-            e.PasVZBordure = Nettoyer(d.PasVZBordure);
-            e.DeperdPiece = d.DeperdPiece;
-            e.DeperdPlancher = d.DeperdPlancher;
-            e.ApportPlafond = d.ApportPlafond;
-            e.LongRaccordNormale = d.LongRaccordNormale;
-            e.LongRaccordBordure = d.LongRaccordBordure;
-            e.LongDistri = d.LongDistri;
-            e.EmissionsBas = d.EmissionsBas;
             // Balanced against rooms 1 to i - 1 of this pass.
-            e.PerteMaxEtude = perteMaxPasse;
-            const ResultatsPiece r = CalculPiece(e);
+            const ResultatsPiece r = CalculPiece(EntreesDepuisEnregistrements(d, generales, perteMaxPasse));
 
             const double perteMax = PerteChargePiece(r.PerteNormale, r.PerteBordure).PerteMax;
             resultat.Table.Pieces.push_back(LignePiece(d, r));

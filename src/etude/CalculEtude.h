@@ -5,6 +5,7 @@
 // study's most resistant loop. Pure C++ (no file is read or written: the
 // pass keeps its pressure-drop list in memory).
 
+#include "calcul/ModCalcul.h"
 #include "commun/ErreurArithmetique.h"
 #include "etude/Enregistrements.h"
 
@@ -66,6 +67,15 @@ private:
 // support 0 and "Plots" otherwise, "13x16" for tube 0 and "16x20" otherwise.
 const char* TexteSupport(const DonneesGenerales& g);
 const char* TexteTube(const DonneesGenerales& g);
+
+// The twenty inputs of the room calculation for the room `piece` of a study
+// with the general data `generales`, balanced against `perteMax` (the
+// largest PerteMax recorded so far, 0 when none). Texts are passed trimmed,
+// so a 5-cm edge pitch is "5". Both the room screens and the study-wide
+// recalculation go through here. Raises ErreurArithmetique ("TempDepart",
+// "TempPiece") when a temperature is not a whole number of degrees.
+EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& piece, const DonneesGenerales& generales,
+                                          double perteMax);
 
 // Final balancing: every loop whose pressure drop (columns 36 and 37) is
 // below `perteMaxi` gets the difference as its artificial pressure drop

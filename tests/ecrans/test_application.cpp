@@ -134,7 +134,7 @@ TEST_F(Application, QuitterEtudeModifiee) {
         auto f = Demarrer();
         Declencher(f.get(), QStringLiteral("MnuNouvelle"));
         Choisir(f.get(), QStringLiteral("CmbTempDepart"), QStringLiteral("45"));
-        Cliquer(f.get(), QStringLiteral("CmdSuivant")); // writes Generale.tmp
+        Cliquer(f->Generales(), QStringLiteral("CmdSuivant")); // writes Generale.tmp
         ASSERT_TRUE(dossier.existeDansEtudes(QStringLiteral("Generale.tmp")));
         ASSERT_TRUE(f->Modifie());
         boite.vider();
@@ -394,7 +394,7 @@ TEST_F(Application, TousLesMenusApresDonneesGenerales) {
     auto f = Demarrer();
     Declencher(f.get(), QStringLiteral("MnuNouvelle"));
     Cliquer(f.get(), QStringLiteral("OptSupport_1"));
-    Cliquer(f.get(), QStringLiteral("CmdSuivant"));
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
     ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
     ParcourirTousLesMenus(*f, boite);
 }
@@ -402,7 +402,7 @@ TEST_F(Application, TousLesMenusApresDonneesGenerales) {
 TEST_F(Application, TousLesMenusPendantUnePiece) {
     auto f = Demarrer(1280, true);
     Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    Cliquer(f.get(), QStringLiteral("CmdSuivant"));
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
     f->Circuits()->RemplirGrilleCircuits({QStringLiteral("Séjour")});
     Declencher(f.get(), QStringLiteral("MnuAjouterPiece"));
     ASSERT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);

@@ -231,15 +231,6 @@ TEST_F(Circuits, AjouterUnePiece) {
     EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
 }
 
-// Until the room screens exist, adding a room says it is not available.
-TEST_F(Circuits, AjouterSansEcransDePiece) {
-    demarrer(false);
-    Cliquer(ecran, QStringLiteral("CmdAjouter"));
-    ASSERT_EQ(boite.messages.size(), 1u);
-    EXPECT_EQ(boite.messages[0].texte, TexteFonctionIndisponible);
-    EXPECT_EQ(f->FeuilleAffichee(), ecran);
-}
-
 // Opening a room for viewing does not by itself modify the study.
 TEST_F(Circuits, ModifierUnePiece) {
     demarrer(true);

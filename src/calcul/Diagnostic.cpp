@@ -1,0 +1,94 @@
+#include "calcul/Diagnostic.h"
+
+#include "commun/Nombres.h"
+
+#include <cmath>
+#include <utility>
+
+namespace sorvel {
+
+namespace {
+
+struct Etape {
+    const char* nom;
+    const char* libelle;
+};
+
+// The steps of the room calculation as the user knows them.
+constexpr Etape Etapes[] = {
+    {"TempMoyenne", "le calcul de la température moyenne de l'eau"},
+    {"EcartEau", "le calcul de l'écart entre l'eau et la pièce"},
+    {"SurfaceNette", "le calcul de la surface utile du plancher"},
+    {"SurfaceNormale", "le calcul de la surface de la zone normale"},
+    {"Besoin", "le calcul des déperditions à couvrir par le plancher"},
+    {"DeperdCorrigees", "le calcul des déperditions corrigées"},
+    {"EmissionNecessairePiece", "le calcul des émissions nécessaires pour la pièce"},
+    {"EmissionNecessaireNormale", "le calcul des émissions nécessaires pour la zone normale"},
+    {"CoefDemande", "le choix du coefficient d'émission de la zone normale"},
+    {"PasVZNormale", "le choix du pas (VZ) de la zone normale"},
+    {"PuissanceNormale", "le calcul de la puissance de la zone normale"},
+    {"LongueurNormale", "le calcul de la longueur du circuit de la zone normale"},
+    {"LongueurTube", "le calcul de la longueur des tubes"},
+    {"EmissionConduites", "le calcul des émissions des conduites"},
+    {"TempSurfaceNormale", "le calcul de la température superficielle de la zone normale"},
+    {"TempSurfaceBordure", "le calcul de la température superficielle de la zone de bordure"},
+    {"EmissionBasNormale", "la répartition des émissions vers le bas"},
+    {"EmissionBasBordure", "la répartition des émissions vers le bas"},
+    {"DebitCircuit", "le calcul du débit des circuits"},
+    {"DebitNormale", "le calcul du débit du circuit de la zone normale"},
+    {"DebitFrein", "le calcul du débit à freiner"},
+    {"DebitFreinActuelle", "le calcul du débit à freiner avec la Rth actuelle"},
+    {"DebitFreinFuture", "le calcul du débit à freiner avec la Rth future"},
+    {"DebitAFreiner", "le calcul du débit à freiner"},
+    {"MasseVolumique", "le calcul de la masse volumique de l'eau"},
+    {"Viscosite", "le calcul de la viscosité de l'eau"},
+    {"PerteNormale", "le calcul de la perte de charge de la zone normale"},
+    {"PerteBordure", "le calcul de la perte de charge de la zone de bordure"},
+};
+
+// Inputs that cannot be used at all: the sentence is complete by itself.
+constexpr Etape Entrees[] = {
+    {"TypeCharge", "le type de charge n'est pas reconnu"},
+    {"TempDepart", "la température de départ du fluide n'est pas un nombre entier"},
+    {"TempPiece", "la température de la pièce n'est pas choisie"},
+    {"TempChute", "la chute de température de l'eau n'est pas choisie"},
+};
+
+} // namespace
+
+std::string LibelleEtape(const std::string& etape) {
+    for (const Etape& e : Etapes)
+        if (etape == e.nom)
+            return e.libelle;
+    return {};
+}
+
+std::string ExpliquerEchec(const EntreesPiece& e, const ErreurArithmetique& erreur) {
+    // An input that could not even be read says so itself.
+    for (const Etape& entree : Entrees)
+        if (erreur.etape() == entree.nom)
+            return entree.libelle;
+    // The usual causes, recognised from the inputs whatever the step that
+    // met them first: each of them makes a later division impossible.
+    const double moyenne = static_cast<double>(e.TempDepart) - static_cast<double>(e.TempChute) / 2.0;
+    if (std::isfinite(moyenne) && std::abs(moyenne) < 32767.0 &&
+        ArrondiPair(moyenne) == static_cast<double>(e.TempPiece))
+        return "la température moyenne de l'eau est égale à la température de la pièce : "
+               "augmenter la température de départ ou réduire la chute de température";
+    if (e.TempChute == 0)
+        return "la chute de température de l'eau (DeltaT) est nulle";
+    if (e.SurfacePiece == 0)
+        return "la surface de la pièce est nulle";
+    const double nette = e.SurfacePiece - e.SurfaceEmprises;
+    if (nette <= 0)
+        return "la surface des emprises occupe toute la surface de la pièce";
+    if ((e.TypeCharge == 1 || e.TypeCharge == 2) && nette - e.SurfaceBordure <= 0)
+        return "la zone de bordure occupe toute la surface utile du plancher";
+
+    std::string libelle = LibelleEtape(erreur.etape());
+    if (libelle.empty())
+        libelle = "l'étape « " + erreur.etape() + " » du calcul";
+    return libelle + " est impossible (" + ErreurArithmetique::libelle(erreur.nature()) + ")";
+}
+
+} // namespace sorvel

@@ -1,0 +1,306 @@
+#include "ecrans/FrmCharge.h"
+
+#include "ecrans/BoiteMessage.h"
+#include "ecrans/ChampNumerique.h"
+#include "ecrans/Controles.h"
+#include "ecrans/Grille.h"
+#include "ecrans/MDIPlancher.h"
+#include "ecrans/ModAide.h"
+#include "ecrans/Proteger.h"
+#include "ecrans/Ressources.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace sorvel {
+
+namespace {
+
+const char* const LibellesCharge[] = {"Charge normale", "Charge élevée ou limite", "Charge combinée droite",
+                                      "Charge intégrée d'angle"};
+const char* const ImagesCharge[] = {"Ch_No.Fpl", "Ch_El.fpl", "Ch_Cd.fpl", "Ch_Ca.fpl"};
+
+const char* const Commentaires[] = {
+    "---------------Zone normale.--------------- Type de charge la plus utilisée. Pas (VZ) couramment "
+    "utilisé, VZ10, VZ15, VZ20, VZ30.",
+    "--------------Zone de bordure.------------- Type de charge utilisée devant une grande ouverture pour "
+    "couper le radian froid. La boucle est indépendante de celle de la partie à charge normale. Les émissions "
+    "de cette zone de bordure seront déduites par le programme aux déperditions de la pièce afin de permettre "
+    "le calcul de la partie à charge normale. La surface généralement utilisée est : 1m de large sur la "
+    "longueur du mur. Pas (VZ) utilisé pour une charge élevée, VZ10, VZ15. Pas (VZ) utilisé pour une charge "
+    "limite, VZ5 (très peu utilisé car la température superficielle risque de dépasser les 28°C).",
+    "--------------Zone de bordure.------------- Caractéristiques quasiment identiques à la zone de bordure à "
+    "boucle indépendante, à la différence près que la boucle de la partie à charge élevée ou limite fait "
+    "partie de la boucle à charge normale (système combiné).",
+    "--------------Zone de bordure.------------- Type de charge utilisée quand 2 murs en angles ont chacun une "
+    "grande ouverture (système intégré). La surface n'a pas à être définie, le programme la calcule selon un "
+    "schéma de pose. Pour le pas (VZ), même principer que pour les autres type de charge élevées ou limites.",
+};
+
+int Pixels(const QWidget* w, int twips) { return Grille::TwipsEnPixels(twips, w->logicalDpiY()); }
+
+} // namespace
+
+FrmCharge::FrmCharge(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+    setObjectName(QStringLiteral("FrmCharge"));
+    setWindowTitle(QStringLiteral("Données de la pièce"));
+
+    auto* lblTitre = Titre(QStringLiteral("Charge"), this);
+
+    auto* cdrCharge = new QGroupBox(QStringLiteral("Type de charge du panneau"), this);
+    cdrCharge->setObjectName(QStringLiteral("CdrCharge"));
+    auto* lCharge = new QVBoxLayout(cdrCharge);
+    for (int i = 0; i < 4; ++i) {
+        optCharge_[i] = new QRadioButton(QString::fromUtf8(LibellesCharge[i]), cdrCharge);
+        optCharge_[i]->setObjectName(QStringLiteral("OptCharge_%1").arg(i));
+        optCharge_[i]->setAccessibleName(optCharge_[i]->text());
+        lCharge->addWidget(optCharge_[i]);
+    }
+    lCharge->addStretch();
+
+    imgCharge_ = Libelle(QStringLiteral("ImgCharge"), QString(), this);
+    imgCharge_->setFixedSize(300, 220);
+    imgCharge_->setAlignment(Qt::AlignCenter);
+    imgCharge_->setFrameShape(QFrame::StyledPanel);
+    imgCharge_->setPixmap(ChargerImage(QString::fromLatin1(ImagesCharge[0])));
+
+    // The edge zone.
+    lblSurface_[2] = Libelle(QStringLiteral("LblSurface_2"), QStringLiteral("Zone de bordure"), this);
+    QFont gras = lblSurface_[2]->font();
+    gras.setBold(true);
+    lblSurface_[2]->setFont(gras);
+    lblSurface_[0] =
+        Libelle(QStringLiteral("LblSurface_0"), QStringLiteral("Surface zone de bordure (élevée/limite)"), this);
+    txtSurfaceBordure_ = new ChampNumerique(QStringLiteral("TxtSurfaceBordure"), lblSurface_[0]->text(), this);
+    txtSurfaceBordure_->setText(QStringLiteral("0"));
+    txtSurfaceBordure_->setAlignment(Qt::AlignRight);
+    txtSurfaceBordure_->setFixedWidth(80);
+    lblSurface_[0]->setBuddy(txtSurfaceBordure_);
+    lblValeur_[0] = Libelle(QStringLiteral("LblValeur_0"), QStringLiteral("m²"), this);
+    lblSurface_[1] =
+        Libelle(QStringLiteral("LblSurface_1"), QStringLiteral("Pas VZ zone de bordure (élevée/limite)"), this);
+    cmbPasVZ_ = Liste(QStringLiteral("CmbPasVZ"), lblSurface_[1]->text(),
+                      {QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("15")}, this);
+    cmbPasVZ_->setFixedWidth(80);
+    lblSurface_[1]->setBuddy(cmbPasVZ_);
+    lblValeur_[1] = Libelle(QStringLiteral("LblValeur_1"), QStringLiteral("cm"), this);
+
+    // The explanation of the chosen load type, folded away by default.
+    cmdComment_ = Bouton(QStringLiteral("CmdComment"), QStringLiteral("Commentaire"), this);
+    cdrComment_ = new QFrame(this);
+    cdrComment_->setObjectName(QStringLiteral("CdrComment"));
+    cdrComment_->setFrameShape(QFrame::StyledPanel);
+    txtCommentaire_ = new QPlainTextEdit(cdrComment_);
+    txtCommentaire_->setObjectName(QStringLiteral("TxtCommentaire"));
+    txtCommentaire_->setAccessibleName(QStringLiteral("Commentaire"));
+    txtCommentaire_->setReadOnly(true);
+    txtCommentaire_->setFocusPolicy(Qt::NoFocus);
+    txtCommentaire_->setPlainText(CommentaireInitial());
+    txtCommentaire_->viewport()->installEventFilter(this);
+    auto* lComment = new QVBoxLayout(cdrComment_);
+    lComment->setContentsMargins(2, 2, 2, 2);
+    lComment->addWidget(txtCommentaire_);
+
+    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 1/4"), this);
+    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
+    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
+    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
+    cmdSuivant->setDefault(true);
+
+    auto* principal = new QVBoxLayout(this);
+    principal->setContentsMargins(16, 14, 16, 12);
+    principal->setSpacing(10);
+    principal->addWidget(lblTitre);
+    auto* haut = new QHBoxLayout;
+    haut->addWidget(cdrCharge, 1);
+    haut->addWidget(imgCharge_);
+    principal->addLayout(haut);
+    principal->addWidget(lblSurface_[2]);
+    auto* bordure = new QGridLayout;
+    bordure->setContentsMargins(12, 0, 0, 0);
+    bordure->addWidget(lblSurface_[0], 0, 0);
+    bordure->addWidget(txtSurfaceBordure_, 0, 1);
+    bordure->addWidget(lblValeur_[0], 0, 2);
+    bordure->addWidget(lblSurface_[1], 1, 0);
+    bordure->addWidget(cmbPasVZ_, 1, 1);
+    bordure->addWidget(lblValeur_[1], 1, 2);
+    bordure->setColumnStretch(3, 1);
+    principal->addLayout(bordure);
+    auto* ligneComment = new QHBoxLayout;
+    ligneComment->addWidget(cmdComment_);
+    ligneComment->addStretch();
+    principal->addLayout(ligneComment);
+    principal->addWidget(cdrComment_);
+    principal->addWidget(Trait(this));
+    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdSuivant}));
+
+    // A fresh screen: normal load, no edge zone to enter.
+    optCharge_[0]->setChecked(true);
+    cmbPasVZ_->setCurrentText(QStringLiteral("10"));
+    for (QWidget* w : {static_cast<QWidget*>(txtSurfaceBordure_), static_cast<QWidget*>(cmbPasVZ_),
+                       static_cast<QWidget*>(lblSurface_[0]), static_cast<QWidget*>(lblSurface_[1]),
+                       static_cast<QWidget*>(lblValeur_[0]), static_cast<QWidget*>(lblValeur_[1])})
+        w->setEnabled(false);
+    DefinirHauteurCommentaire(HauteurCommentairePlie);
+
+    for (int i = 0; i < 4; ++i)
+        connect(optCharge_[i], &QRadioButton::toggled, this, [this, i](bool coche) {
+            if (coche)
+                ChoisirCharge(i);
+        });
+    connect(txtSurfaceBordure_, &ChampNumerique::modifie, &plancher_, &MDIPlancher::MarquerModifie);
+    connect(cmbPasVZ_, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
+    connect(cmdComment_, &QPushButton::clicked, this, [this] { CmdComment_Click(); });
+    connect(cmdSuivant, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdSuivant_Click(); }); });
+    connect(cmdAnnuler, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAnnuler_Click(); }); });
+    connect(cmdAide, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAide_Click(); }); });
+
+    plancher_.DefinirModifie(false);
+}
+
+QString FrmCharge::Commentaire(int index) {
+    return index >= 0 && index < 4 ? QString::fromUtf8(Commentaires[index]) : QString();
+}
+
+QString FrmCharge::CommentaireInitial() {
+    return QStringLiteral("---------------Zone normale.--------------- \n"
+                          "Type de charge la plus utilisée. \n"
+                          "Pas (VZ) couramment utilisé : \n"
+                          "VZ10, VZ15, VZ20, VZ30.\n");
+}
+
+int FrmCharge::TypeCharge() const {
+    for (int i = 0; i < 4; ++i)
+        if (optCharge_[i]->isChecked())
+            return i;
+    return 4;
+}
+
+double FrmCharge::SurfaceBordure() const { return txtSurfaceBordure_->valeur().value_or(0.0); }
+
+void FrmCharge::ChoisirCharge(int index) {
+    if (index < 0 || index > 3)
+        return;
+    if (!optCharge_[index]->isChecked()) {
+        optCharge_[index]->setChecked(true); // comes back here through `toggled`
+        return;
+    }
+    for (QWidget* w : {static_cast<QWidget*>(txtSurfaceBordure_), static_cast<QWidget*>(cmbPasVZ_),
+                       static_cast<QWidget*>(lblSurface_[0]), static_cast<QWidget*>(lblSurface_[1]),
+                       static_cast<QWidget*>(lblValeur_[0]), static_cast<QWidget*>(lblValeur_[1]),
+                       static_cast<QWidget*>(lblSurface_[2])})
+        w->setEnabled(true);
+    // A missing picture leaves the previous one.
+    const QPixmap image = ChargerImage(QString::fromLatin1(ImagesCharge[index]));
+    if (!image.isNull())
+        imgCharge_->setPixmap(image);
+    txtCommentaire_->setPlainText(Commentaire(index));
+
+    // Types 1 and 2 need the edge surface; type 3's is derived by the
+    // calculation; every type but 0 uses the edge pitch.
+    const bool surface = index == 1 || index == 2;
+    const bool pas = index != 0;
+    txtSurfaceBordure_->setText(QStringLiteral("0"));
+    txtSurfaceBordure_->setEnabled(surface);
+    lblSurface_[0]->setEnabled(surface);
+    lblValeur_[0]->setEnabled(surface);
+    cmbPasVZ_->setEnabled(pas);
+    lblSurface_[1]->setEnabled(pas);
+    lblValeur_[1]->setEnabled(pas);
+    if (surface)
+        txtSurfaceBordure_->setFocus(Qt::OtherFocusReason);
+    plancher_.DefinirModifie(true);
+}
+
+void FrmCharge::RemplirEnregistrement(DonneesPiece& d) const {
+    d.TypeCharge = static_cast<std::int16_t>(TypeCharge());
+    d.SurfaceBordure = SurfaceBordure();
+    d.PasVZBordure = cmbPasVZ_->currentText().toStdString();
+}
+
+void FrmCharge::AfficherEnregistrement(const DonneesPiece& d) {
+    // The option first: choosing it empties the surface, which is then
+    // given its stored value.
+    if (d.TypeCharge >= 0 && d.TypeCharge < 4) {
+        if (optCharge_[d.TypeCharge]->isChecked())
+            ChoisirCharge(d.TypeCharge);
+        else
+            optCharge_[d.TypeCharge]->setChecked(true);
+    }
+    txtSurfaceBordure_->definirValeur(d.SurfaceBordure);
+    ChoisirTexte(cmbPasVZ_, QString::fromStdString(d.PasVZBordure));
+}
+
+bool FrmCharge::CommentaireDeplie() const { return hauteurCommentaire_ == HauteurCommentaireDeplie; }
+
+void FrmCharge::DefinirHauteurCommentaire(int twips) {
+    hauteurCommentaire_ = twips;
+    const bool deplie = twips == HauteurCommentaireDeplie;
+    auto* fenetre = qobject_cast<QMdiSubWindow*>(parentWidget());
+    int hauteur = Pixels(this, twips);
+    txtCommentaire_->setVisible(deplie);
+    cdrComment_->setVisible(false);
+    if (deplie && fenetre && fenetre->parentWidget()) {
+        // On a small screen the unfolded explanation takes what room is left,
+        // so that the buttons stay in view.
+        adjustSize();
+        const int reste = fenetre->parentWidget()->height() - fenetre->sizeHint().height() - 16;
+        hauteur = qBound(80, reste, hauteur);
+    }
+    cdrComment_->setFixedHeight(deplie ? hauteur : 0);
+    cdrComment_->setVisible(deplie);
+    // The window follows the screen's new height and stays centred.
+    if (fenetre) {
+        adjustSize();
+        fenetre->adjustSize();
+        plancher_.CentrerFeuille(this);
+    }
+}
+
+void FrmCharge::CmdComment_Click() {
+    DefinirHauteurCommentaire(hauteurCommentaire_ == HauteurCommentaireDeplie ? HauteurCommentairePlie
+                                                                              : HauteurCommentaireDeplie);
+}
+
+bool FrmCharge::eventFilter(QObject* objet, QEvent* evenement) {
+    // The explanation is read, never edited: a click in it goes to the button.
+    if (objet == txtCommentaire_->viewport() && evenement->type() == QEvent::MouseButtonPress) {
+        cmdComment_->setFocus(Qt::MouseFocusReason);
+        return true;
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+bool FrmCharge::Controle() {
+    const int type = TypeCharge();
+    if ((type == 1 || type == 2) && SurfaceBordure() == 0) {
+        Message(this, IconeMessage::Exclamation, QStringLiteral("Surface."),
+                QStringLiteral("Entrer la surface de la zone à charge élevée ou limite en m² !\n"
+                               "Si le champ n'est pas visible, cliquer sur le bouton 'Commentaire'"));
+        txtSurfaceBordure_->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
+}
+
+void FrmCharge::CmdSuivant_Click() {
+    if (!Controle())
+        return;
+    plancher_.AfficherFeuille(plancher_.FeuillesDePiece().Piece);
+}
+
+void FrmCharge::CmdAnnuler_Click() { plancher_.AbandonnerPiece(); }
+
+void FrmCharge::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideCharge); }
+
+} // namespace sorvel

@@ -1,0 +1,79 @@
+#pragma once
+
+// Load type screen ("Page 1/4"): how the room's heated floor is divided, a
+// normal zone alone or with an edge zone laid tighter in front of large
+// openings. Its fields are the live copy of TypeCharge, SurfaceBordure and
+// PasVZBordure of the room's record.
+
+#include "etude/Enregistrements.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace sorvel {
+
+class ChampNumerique;
+class MDIPlancher;
+
+class FrmCharge : public QWidget {
+    Q_OBJECT
+public:
+    // Height of the comment frame, in twips, folded and unfolded.
+    static constexpr int HauteurCommentairePlie = 255;
+    static constexpr int HauteurCommentaireDeplie = 2655;
+
+    explicit FrmCharge(MDIPlancher& plancher, QWidget* parent = nullptr);
+
+    // Index of the first load type set (0 to 3), 4 when none is.
+    int TypeCharge() const;
+    // The edge-zone surface as a number (0 when the field holds none).
+    double SurfaceBordure() const;
+
+    // The record fields this screen holds, and the reverse.
+    void RemplirEnregistrement(DonneesPiece& d) const;
+    void AfficherEnregistrement(const DonneesPiece& d);
+
+    // Chooses load type `index` as a click on its option does.
+    void ChoisirCharge(int index);
+    // Fills the comment frame with the explanation of load type `index`.
+    static QString Commentaire(int index);
+    // The explanation a fresh screen shows, on four lines.
+    static QString CommentaireInitial();
+    bool CommentaireDeplie() const;
+    int HauteurCommentaireTwips() const { return hauteurCommentaire_; }
+
+    // Leaves a pass/fail flag; shows the message of the first failed check.
+    bool Controle();
+    void CmdSuivant_Click();
+    void CmdAnnuler_Click();
+    void CmdAide_Click();
+    void CmdComment_Click();
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    void DefinirHauteurCommentaire(int twips);
+
+    MDIPlancher& plancher_;
+    std::array<QRadioButton*, 4> optCharge_;
+    QLabel* imgCharge_;
+    std::array<QLabel*, 3> lblSurface_;
+    std::array<QLabel*, 2> lblValeur_;
+    ChampNumerique* txtSurfaceBordure_;
+    QComboBox* cmbPasVZ_;
+    QFrame* cdrComment_;
+    QPlainTextEdit* txtCommentaire_;
+    QPushButton* cmdComment_;
+    int hauteurCommentaire_ = HauteurCommentairePlie;
+};
+
+} // namespace sorvel

@@ -1,0 +1,175 @@
+#include "ecrans/FrmConduites.h"
+
+#include "calcul/Diagnostic.h"
+#include "commun/Nombres.h"
+#include "ecrans/BoiteMessage.h"
+#include "ecrans/ChampNumerique.h"
+#include "ecrans/Controles.h"
+#include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmResultats.h"
+#include "ecrans/MDIPlancher.h"
+#include "ecrans/ModAide.h"
+#include "ecrans/Proteger.h"
+#include "etude/CalculEtude.h"
+#include "etude/ModEnregistrer.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sorvel {
+
+FrmConduites::FrmConduites(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+    setObjectName(QStringLiteral("FrmConduites"));
+    setWindowTitle(QStringLiteral("Données de la piéce"));
+
+    auto* lblTitre = Titre(QStringLiteral("Conduites"), this);
+
+    auto* g = new QGridLayout;
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(8);
+    auto* lblCircuit = Libelle(QStringLiteral("LblConduites_4"), QStringLiteral("Désignation du circuit"), this);
+    lblDesignation_ = Libelle(QStringLiteral("LblDesignation"), QString(), this);
+    lblDesignation_->setAccessibleName(lblCircuit->text());
+    QFont gras = lblDesignation_->font();
+    gras.setBold(true);
+    lblDesignation_->setFont(gras);
+    g->addWidget(lblCircuit, 0, 0);
+    g->addWidget(lblDesignation_, 0, 1, 1, 3);
+
+    const char* libelles[] = {"Longueur des conduites de raccordement",
+                              "Longueur des conduites de distribution (traversantes)",
+                              "Longueur des conduites de raccordement (si boucle indépendante)",
+                              "Chute de température du fluide (DeltaT Départ/Retour)"};
+    std::array<QLabel*, 4> lbl{};
+    for (int i = 0; i < 4; ++i)
+        lbl[i] = Libelle(QStringLiteral("LblConduites_%1").arg(i), QString::fromUtf8(libelles[i]), this);
+    auto champ = [this](const char* nom, const QString& libelle) {
+        auto* c = new ChampNumerique(QString::fromLatin1(nom), libelle, this);
+        c->setText(QStringLiteral("0"));
+        c->setAlignment(Qt::AlignRight);
+        c->setFixedWidth(90);
+        return c;
+    };
+    txtLongRaccordNormale_ = champ("TxtLongRaccordNormale", lbl[0]->text());
+    txtLongDistri_ = champ("TxtLongDistri", lbl[1]->text());
+    txtLongRaccordBordure_ = champ("TxtLongRaccordBordure", lbl[2]->text());
+    cmbTempChute_ = Liste(QStringLiteral("CmbTempChute"), lbl[3]->text(), Entiers(3, 20), this);
+    cmbTempChute_->setFixedWidth(90);
+
+    QWidget* champs[] = {txtLongRaccordNormale_, txtLongDistri_, txtLongRaccordBordure_, cmbTempChute_};
+    const char* unites[] = {"m", "m", "m", "°C"};
+    int ligne = 1;
+    for (int i = 0; i < 4; ++i) {
+        auto* trait = Trait(this, QStringLiteral("LinConduites_%1").arg(i));
+        g->addWidget(trait, ligne++, 0, 1, 4);
+        lbl[i]->setBuddy(champs[i]);
+        auto* unite = Libelle(QStringLiteral("LblValeur_%1").arg(i), QString::fromUtf8(unites[i]), this);
+        g->addWidget(lbl[i], ligne, 0);
+        g->addWidget(champs[i], ligne, 1);
+        g->addWidget(unite, ligne, 2);
+        ++ligne;
+        if (i == 2)
+            ligneBordure_ = {lbl[i], champs[i], unite, trait};
+    }
+    g->setColumnStretch(3, 1);
+    g->setColumnMinimumWidth(2, 30);
+
+    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 3/4"), this);
+    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
+    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
+    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
+    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
+    cmdSuivant->setDefault(true);
+
+    auto* principal = new QVBoxLayout(this);
+    principal->setContentsMargins(16, 14, 16, 12);
+    principal->setSpacing(10);
+    principal->addWidget(lblTitre);
+    principal->addLayout(g);
+    principal->addStretch();
+    principal->addWidget(Trait(this));
+    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent, cmdSuivant}));
+    setMinimumWidth(560);
+
+    for (ChampNumerique* c : {txtLongRaccordNormale_, txtLongDistri_, txtLongRaccordBordure_})
+        connect(c, &ChampNumerique::modifie, &plancher_, &MDIPlancher::MarquerModifie);
+    connect(cmbTempChute_, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
+
+    auto protege = [this](void (FrmConduites::*operation)()) {
+        return [this, operation] { Proteger(this, [this, operation] { (this->*operation)(); }); };
+    };
+    connect(cmdPrecedent, &QPushButton::clicked, this, protege(&FrmConduites::CmdPrecedent_Click));
+    connect(cmdSuivant, &QPushButton::clicked, this, protege(&FrmConduites::CmdSuivant_Click));
+    connect(cmdAnnuler, &QPushButton::clicked, this, protege(&FrmConduites::CmdAnnuler_Click));
+    connect(cmdAide, &QPushButton::clicked, this, protege(&FrmConduites::CmdAide_Click));
+}
+
+void FrmConduites::RemplirEnregistrement(DonneesPiece& d) const {
+    d.LongRaccordNormale = txtLongRaccordNormale_->valeur().value_or(0.0);
+    d.LongDistri = txtLongDistri_->valeur().value_or(0.0);
+    d.LongRaccordBordure = txtLongRaccordBordure_->valeur().value_or(0.0);
+    d.TempChute = CInt(LireNombre(cmbTempChute_->currentText().toStdString()).value_or(0), "TempChute");
+}
+
+void FrmConduites::AfficherEnregistrement(const DonneesPiece& d) {
+    txtLongRaccordNormale_->definirValeur(d.LongRaccordNormale);
+    txtLongDistri_->definirValeur(d.LongDistri);
+    txtLongRaccordBordure_->definirValeur(d.LongRaccordBordure);
+    ChoisirTexte(cmbTempChute_, QString::fromStdString(FormatGeneral(d.TempChute)));
+}
+
+void FrmConduites::DefinirDesignation(const QString& nom) { lblDesignation_->setText(nom); }
+
+void FrmConduites::AfficherBoucleBordure(bool visible) {
+    for (QWidget* w : ligneBordure_)
+        w->setVisible(visible);
+    if (!visible)
+        txtLongRaccordBordure_->setText(QStringLiteral("0"));
+}
+
+void FrmConduites::PrechoisirChute() { cmbTempChute_->setCurrentText(QStringLiteral("8")); }
+
+ResultatsPiece FrmConduites::Feuille(const DonneesPiece& piece, const DonneesGenerales& generales) const {
+    return CalculPiece(EntreesDepuisEnregistrements(piece, generales, PerteMaxEtude(FichierPerte)));
+}
+
+void FrmConduites::CmdSuivant_Click() {
+    const DonneesPiece piece = plancher_.EnregistrementPiece();
+    const DonneesGenerales generales = plancher_.Generales()->Enregistrement();
+    ResultatsPiece r;
+    try {
+        r = Feuille(piece, generales);
+    } catch (const ErreurArithmetique& erreur) {
+        // The user stays here to correct what made the room incalculable.
+        std::string cause;
+        try {
+            cause = ExpliquerEchec(EntreesDepuisEnregistrements(piece, generales, 0), erreur);
+        } catch (const ErreurArithmetique&) {
+            cause = ExpliquerEchec(EntreesPiece{}, erreur);
+        }
+        Message(this, IconeMessage::Exclamation, QStringLiteral("Calcul impossible."),
+                QStringLiteral("La pièce '") + QString::fromStdString(piece.NomPiece) +
+                    QStringLiteral("' ne peut pas être calculée : ") + QString::fromStdString(cause) +
+                    QStringLiteral(".\nCorriger les données de la pièce puis recommencer."));
+        return;
+    }
+    auto* resultats = qobject_cast<FrmResultats*>(plancher_.FeuillesDePiece().Resultats.data());
+    if (!resultats)
+        return;
+    resultats->RemplirResultatsPiece(piece, generales, r);
+    resultats->setWindowTitle(windowTitle());
+    resultats->DefinirLigneEtude(plancher_.Generales()->LigneEtude());
+    plancher_.AfficherFeuille(resultats);
+}
+
+void FrmConduites::CmdPrecedent_Click() { plancher_.AfficherFeuille(plancher_.FeuillesDePiece().Piece); }
+
+void FrmConduites::CmdAnnuler_Click() { plancher_.AbandonnerPiece(); }
+
+void FrmConduites::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideConduites); }
+
+} // namespace sorvel

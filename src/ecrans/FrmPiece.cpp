@@ -1,0 +1,420 @@
+#include "ecrans/FrmPiece.h"
+
+#include "calcul/Isolation.h"
+#include "commun/Nombres.h"
+#include "ecrans/BoiteMessage.h"
+#include "ecrans/ChampNumerique.h"
+#include "ecrans/Controles.h"
+#include "ecrans/FrmCharge.h"
+#include "ecrans/FrmConduites.h"
+#include "ecrans/MDIPlancher.h"
+#include "ecrans/ModAide.h"
+#include "ecrans/Proteger.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sorvel {
+
+const QStringList FrmPiece::NomsProposes = {
+    QStringLiteral("Atelier"),       QStringLiteral("Buanderie"),      QStringLiteral("Bureau"),
+    QStringLiteral("Cellier"),       QStringLiteral("Chambre 1"),      QStringLiteral("Chambre 2"),
+    QStringLiteral("Chambre 3"),     QStringLiteral("Chambre 4"),      QStringLiteral("Chambre 5"),
+    QStringLiteral("Chambre 6"),     QStringLiteral("Chambre d'amis"), QStringLiteral("Cuisine"),
+    QStringLiteral("Dégagement"),    QStringLiteral("Douche"),         QStringLiteral("Entrée"),
+    QStringLiteral("Hall"),          QStringLiteral("Lingerie"),       QStringLiteral("Mézzanine"),
+    QStringLiteral("Repas"),         QStringLiteral("Salle à manger"), QStringLiteral("Salle de bain"),
+    QStringLiteral("Séjour"),        QStringLiteral("Toilette"),       QStringLiteral("Véranda"),
+    QStringLiteral("WC")};
+
+namespace {
+
+QStringList Resistances() {
+    QStringList l;
+    for (int i = 1; i <= 15; ++i)
+        l << QStringLiteral("0.%1").arg(i, 2, 10, QLatin1Char('0'));
+    return l;
+}
+
+ChampNumerique* Champ(const QString& nom, const QString& libelle, QWidget* parent) {
+    auto* c = new ChampNumerique(nom, libelle, parent);
+    c->setText(QStringLiteral("0"));
+    c->setAlignment(Qt::AlignRight);
+    c->setFixedWidth(90);
+    return c;
+}
+
+// One row of a form: caption, field, unit, and an optional button.
+void Ligne(QGridLayout* grille, int ligne, QLabel* libelle, QWidget* champ, const QString& unite,
+           QWidget* parent, const QString& nomUnite = QString(), QWidget* bouton = nullptr) {
+    libelle->setBuddy(champ);
+    grille->addWidget(libelle, ligne, 0);
+    grille->addWidget(champ, ligne, 1);
+    auto* u = new QLabel(unite, parent);
+    if (!nomUnite.isEmpty())
+        u->setObjectName(nomUnite);
+    grille->addWidget(u, ligne, 2);
+    if (bouton)
+        grille->addWidget(bouton, ligne, 3);
+}
+
+QFrame* Panneau(const QString& nom, const QString& titre, QWidget* parent, QGridLayout*& grille) {
+    auto* p = new QFrame(parent);
+    p->setObjectName(nom);
+    p->setFrameShape(QFrame::Panel);
+    p->setFrameShadow(QFrame::Raised);
+    p->setLineWidth(2);
+    p->setAutoFillBackground(true);
+    auto* l = new QVBoxLayout(p);
+    l->setContentsMargins(12, 8, 12, 10);
+    auto* t = new QLabel(titre, p);
+    t->setObjectName(nom + QStringLiteral("_Titre"));
+    QFont f = t->font();
+    f.setBold(true);
+    t->setFont(f);
+    l->addWidget(t);
+    l->addWidget(Trait(p));
+    grille = new QGridLayout;
+    grille->setHorizontalSpacing(8);
+    l->addLayout(grille);
+    p->hide();
+    return p;
+}
+
+} // namespace
+
+FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+    setObjectName(QStringLiteral("FrmPiece"));
+    setWindowTitle(Legende(QString()));
+
+    auto* lblTitre = Titre(QStringLiteral("Surfaces et déperditions"), this);
+
+    auto* lblPiece = Libelle(QStringLiteral("LblPiece"), QStringLiteral("Nom de la pièce"), this);
+    cmbNomPiece_ = new QComboBox(this);
+    cmbNomPiece_->setObjectName(QStringLiteral("CmbNomPiece"));
+    cmbNomPiece_->setAccessibleName(lblPiece->text());
+    cmbNomPiece_->setEditable(true);
+    cmbNomPiece_->setInsertPolicy(QComboBox::NoInsert);
+    cmbNomPiece_->addItems(NomsProposes);
+    cmbNomPiece_->setMaxVisibleItems(12);
+    cmbNomPiece_->setCurrentIndex(-1);
+    cmbNomPiece_->setEditText(QString());
+    cmbNomPiece_->lineEdit()->setMaxLength(30);
+    cmbNomPiece_->setMinimumWidth(220);
+    auto* lblTemperature =
+        Libelle(QStringLiteral("LblTemperature"), QStringLiteral("Température ambiante de la pièce"), this);
+    cmbTempPiece_ = Liste(QStringLiteral("CmbTempPiece"), lblTemperature->text(), Entiers(15, 24), this);
+    cmbTempPiece_->setFixedWidth(90);
+
+    auto* haut = new QGridLayout;
+    haut->setHorizontalSpacing(8);
+    lblPiece->setBuddy(cmbNomPiece_);
+    haut->addWidget(lblPiece, 0, 0);
+    haut->addWidget(cmbNomPiece_, 0, 1, 1, 3);
+    Ligne(haut, 1, lblTemperature, cmbTempPiece_, QStringLiteral("°C"), this);
+    haut->setColumnStretch(3, 1);
+
+    // Surfaces.
+    auto* cdrSurfaces = new QGroupBox(QStringLiteral("Surfaces"), this);
+    cdrSurfaces->setObjectName(QStringLiteral("CdrSurfaces"));
+    auto* gSurfaces = new QGridLayout(cdrSurfaces);
+    const char* libellesSurface[] = {"Surface de la pièce", "Surface des emprises"};
+    for (int i = 0; i < 2; ++i) {
+        auto* l = Libelle(QStringLiteral("LblSurface_%1").arg(i), QString::fromUtf8(libellesSurface[i]), cdrSurfaces);
+        txtSurface_[i] = Champ(QStringLiteral("TxtSurface_%1").arg(i), l->text(), cdrSurfaces);
+        Ligne(gSurfaces, i, l, txtSurface_[i], QStringLiteral("m²"), cdrSurfaces);
+    }
+    gSurfaces->setColumnStretch(0, 1);
+
+    // Heat losses and gains.
+    auto* cdrDeperdition = new QGroupBox(QStringLiteral("Déperditions"), this);
+    cdrDeperdition->setObjectName(QStringLiteral("CdrDeperdition"));
+    auto* gDeperd = new QGridLayout(cdrDeperdition);
+    auto* lblDeperdPiece =
+        Libelle(QStringLiteral("LblDeperdPiece"), QStringLiteral("Déperditions de la pièce"), cdrDeperdition);
+    txtDeperdPiece_ = Champ(QStringLiteral("TxtDeperdPiece"), lblDeperdPiece->text(), cdrDeperdition);
+    Ligne(gDeperd, 0, lblDeperdPiece, txtDeperdPiece_, QStringLiteral("W"), cdrDeperdition);
+    auto* lblDeperdPlancher =
+        Libelle(QStringLiteral("LblDeperdPlancher"), QStringLiteral("Déperditions du plancher"), cdrDeperdition);
+    txtDeperdPlancher_ = Champ(QStringLiteral("TxtDeperdPlancher"), lblDeperdPlancher->text(), cdrDeperdition);
+    Ligne(gDeperd, 1, lblDeperdPlancher, txtDeperdPlancher_, QStringLiteral("W"), cdrDeperdition);
+    auto* lblApport = Libelle(QStringLiteral("LblApport"), QStringLiteral("Apport par le plafond"), cdrDeperdition);
+    txtApport_ = Champ(QStringLiteral("TxtApport"), lblApport->text(), cdrDeperdition);
+    cmdApport_ = Bouton(QStringLiteral("CmdApport"), QStringLiteral("..."), cdrDeperdition);
+    cmdApport_->setAccessibleName(QStringLiteral("Calculer l'apport par le plafond"));
+    cmdApport_->setFixedWidth(36);
+    Ligne(gDeperd, 2, lblApport, txtApport_, QStringLiteral("W"), cdrDeperdition, QString(), cmdApport_);
+    auto* lblEmissions =
+        Libelle(QStringLiteral("LblEmissions"), QStringLiteral("Emission vers le bas"), cdrDeperdition);
+    txtEmissions_ = Champ(QStringLiteral("TxtEmissions"), lblEmissions->text(), cdrDeperdition);
+    cmdEmissions_ = Bouton(QStringLiteral("CmdEmissions"), QStringLiteral("..."), cdrDeperdition);
+    cmdEmissions_->setAccessibleName(QStringLiteral("Calculer l'émission vers le bas"));
+    cmdEmissions_->setFixedWidth(36);
+    Ligne(gDeperd, 3, lblEmissions, txtEmissions_, QStringLiteral("W"), cdrDeperdition, QString(), cmdEmissions_);
+    gDeperd->setColumnStretch(0, 1);
+    gDeperd->setColumnMinimumWidth(3, 36);
+
+    // Floor coverings.
+    auto* cdrResistances = new QGroupBox(QStringLiteral("Résistances des revêtements (Rth)"), this);
+    cdrResistances->setObjectName(QStringLiteral("CdrResistances"));
+    auto* gRth = new QGridLayout(cdrResistances);
+    auto* lblActuelle = Libelle(QStringLiteral("LblActuelle"), QStringLiteral("Résistance actuelle"), cdrResistances);
+    cmbActuelle_ = Liste(QStringLiteral("CmbActuelle"), lblActuelle->text(), Resistances(), cdrResistances);
+    cmbActuelle_->setFixedWidth(90);
+    Ligne(gRth, 0, lblActuelle, cmbActuelle_, QStringLiteral("m².K/W"), cdrResistances);
+    auto* lblFuture = Libelle(QStringLiteral("LblFuture"), QStringLiteral("Résistance future"), cdrResistances);
+    cmbFuture_ = Liste(QStringLiteral("CmbFuture"), lblFuture->text(), Resistances(), cdrResistances);
+    cmbFuture_->setFixedWidth(90);
+    Ligne(gRth, 1, lblFuture, cmbFuture_, QStringLiteral("m².K/W"), cdrResistances);
+    gRth->setColumnStretch(0, 1);
+
+    // The frames share one column width so that their fields line up.
+    // An empty column takes no spacing: the frames without "..." buttons
+    // hold a blank of the buttons' width instead.
+    for (QGridLayout* g : {gSurfaces, gDeperd, gRth}) {
+        g->setColumnMinimumWidth(0, 260);
+        g->setColumnMinimumWidth(2, 64);
+        g->setColumnMinimumWidth(3, 36);
+    }
+    for (QGridLayout* g : {gSurfaces, gRth}) {
+        auto* blanc = new QWidget(g->parentWidget());
+        blanc->setFixedSize(36, 1);
+        g->addWidget(blanc, 0, 3);
+    }
+
+    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 2/4"), this);
+    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
+    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
+    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
+    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
+    cmdSuivant->setDefault(true);
+
+    auto* principal = new QVBoxLayout(this);
+    principal->setContentsMargins(16, 14, 16, 12);
+    principal->setSpacing(10);
+    principal->addWidget(lblTitre);
+    principal->addLayout(haut);
+    principal->addWidget(cdrSurfaces);
+    principal->addWidget(cdrDeperdition);
+    principal->addWidget(cdrResistances);
+    principal->addWidget(Trait(this));
+    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent, cmdSuivant}));
+
+    // Pop-over panel: gain through the ceiling.
+    QGridLayout* gApport = nullptr;
+    cdrApport_ = Panneau(QStringLiteral("CdrApport"), QStringLiteral("Apport par le plafond"), this, gApport);
+    auto* lblApportSurface =
+        Libelle(QStringLiteral("LblApport_Surface"), QStringLiteral("Surface du plancher haut"), cdrApport_);
+    txtApportSurface_ = Champ(QStringLiteral("TxtApport_Surface"), lblApportSurface->text(), cdrApport_);
+    Ligne(gApport, 0, lblApportSurface, txtApportSurface_, QStringLiteral("m²"), cdrApport_);
+    auto* lblApportIso = Libelle(QStringLiteral("LblApport_Iso"), QStringLiteral("Epaisseur de l'isolant"), cdrApport_);
+    cmbApportIso_ = Liste(QStringLiteral("CmbApport_Iso"), lblApportIso->text(), Entiers(2, 8), cdrApport_);
+    cmbApportIso_->setFixedWidth(90);
+    Ligne(gApport, 1, lblApportIso, cmbApportIso_, QStringLiteral("cm"), cdrApport_);
+    auto* cmdApportOK = Bouton(QStringLiteral("CmdApport_OK"), QStringLiteral("OK"), cdrApport_);
+    gApport->addWidget(cmdApportOK, 2, 1, 1, 2, Qt::AlignRight);
+
+    // Pop-over panel: emission downwards.
+    QGridLayout* gEmissions = nullptr;
+    cdrEmissions_ = Panneau(QStringLiteral("CdrEmissions"), QStringLiteral("Emissions vers le bas"), this, gEmissions);
+    auto* lblNette =
+        Libelle(QStringLiteral("LblEmissions_Surface"), QStringLiteral("Surface nette du plancher"), cdrEmissions_);
+    lblEmissionsBas_ = Libelle(QStringLiteral("LblEmissions_Bas"), QStringLiteral("0"), cdrEmissions_);
+    lblEmissionsBas_->setAccessibleName(lblNette->text());
+    lblEmissionsBas_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblEmissionsBas_->setFrameShape(QFrame::StyledPanel);
+    lblEmissionsBas_->setFixedWidth(90);
+    Ligne(gEmissions, 0, lblNette, lblEmissionsBas_, QStringLiteral("m²"), cdrEmissions_);
+    auto* lblEmissionsIso =
+        Libelle(QStringLiteral("LblEmissions_Iso"), QStringLiteral("Epaisseur de l'isolant"), cdrEmissions_);
+    cmbEmissionsIso_ = Liste(QStringLiteral("CmbEmissions_Iso"), lblEmissionsIso->text(), Entiers(2, 8), cdrEmissions_);
+    cmbEmissionsIso_->setFixedWidth(90);
+    Ligne(gEmissions, 1, lblEmissionsIso, cmbEmissionsIso_, QStringLiteral("cm"), cdrEmissions_);
+    auto* cmdEmissionOK = Bouton(QStringLiteral("CmdEmission_OK"), QStringLiteral("OK"), cdrEmissions_);
+    gEmissions->addWidget(cmdEmissionOK, 2, 1, 1, 2, Qt::AlignRight);
+
+    // First load.
+    cmbApportIso_->setCurrentText(QStringLiteral("4"));
+    cmbEmissionsIso_->setCurrentText(QStringLiteral("4"));
+
+    // The caption follows the name; typing it is a change, picking a
+    // suggestion alone is not.
+    connect(cmbNomPiece_, &QComboBox::editTextChanged, this, [this](const QString& nom) {
+        setWindowTitle(Legende(nom));
+    });
+    connect(cmbNomPiece_->lineEdit(), &QLineEdit::textEdited, &plancher_, &MDIPlancher::MarquerModifie);
+    for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtDeperdPiece_, txtDeperdPlancher_, txtApport_,
+                              txtEmissions_, txtApportSurface_})
+        connect(c, &ChampNumerique::modifie, &plancher_, &MDIPlancher::MarquerModifie);
+    for (QComboBox* l : {cmbTempPiece_, cmbActuelle_, cmbFuture_, cmbApportIso_, cmbEmissionsIso_})
+        connect(l, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
+
+    auto protege = [this](void (FrmPiece::*operation)()) {
+        return [this, operation] { Proteger(this, [this, operation] { (this->*operation)(); }); };
+    };
+    connect(cmdApport_, &QPushButton::clicked, this, protege(&FrmPiece::CmdApport_Click));
+    connect(cmdApportOK, &QPushButton::clicked, this, protege(&FrmPiece::CmdApport_OK_Click));
+    connect(cmdEmissions_, &QPushButton::clicked, this, protege(&FrmPiece::CmdEmissions_Click));
+    connect(cmdEmissionOK, &QPushButton::clicked, this, protege(&FrmPiece::CmdEmission_OK_Click));
+    connect(cmdPrecedent, &QPushButton::clicked, this, protege(&FrmPiece::CmdPrecedent_Click));
+    connect(cmdSuivant, &QPushButton::clicked, this, protege(&FrmPiece::CmdSuivant_Click));
+    connect(cmdAnnuler, &QPushButton::clicked, this, protege(&FrmPiece::CmdAnnuler_Click));
+    connect(cmdAide, &QPushButton::clicked, this, protege(&FrmPiece::CmdAide_Click));
+
+    plancher_.DefinirModifie(false);
+}
+
+QString FrmPiece::Legende(const QString& nom) {
+    return nom.isEmpty() ? QStringLiteral("Données de la pièce")
+                         : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
+}
+
+QString FrmPiece::NomPiece() const { return cmbNomPiece_->currentText(); }
+
+double FrmPiece::Valeur(const ChampNumerique* champ) const { return champ->valeur().value_or(0.0); }
+
+void FrmPiece::RemplirEnregistrement(DonneesPiece& d) const {
+    d.NomPiece = NomPiece().toStdString();
+    d.TempPiece = cmbTempPiece_->currentText().toStdString();
+    d.SurfacePiece = Valeur(txtSurface_[0]);
+    d.SurfaceEmprises = Valeur(txtSurface_[1]);
+    d.SurfacePlafond = Valeur(txtApportSurface_);
+    d.DeperdPiece = Valeur(txtDeperdPiece_);
+    d.DeperdPlancher = Valeur(txtDeperdPlancher_);
+    d.ApportPlafond = Valeur(txtApport_);
+    d.EmissionsBas = Valeur(txtEmissions_);
+    d.RthActuelle = cmbActuelle_->currentText().toStdString();
+    d.RthFuture = cmbFuture_->currentText().toStdString();
+    d.IsoApport = cmbApportIso_->currentText().toStdString();
+    d.IsoEmissions = cmbEmissionsIso_->currentText().toStdString();
+}
+
+void FrmPiece::AfficherEnregistrement(const DonneesPiece& d) {
+    cmbNomPiece_->setEditText(QString::fromStdString(d.NomPiece).trimmed());
+    ChoisirTexte(cmbTempPiece_, QString::fromStdString(d.TempPiece));
+    txtSurface_[0]->definirValeur(d.SurfacePiece);
+    txtSurface_[1]->definirValeur(d.SurfaceEmprises);
+    txtApportSurface_->definirValeur(d.SurfacePlafond);
+    txtDeperdPiece_->definirValeur(d.DeperdPiece);
+    txtDeperdPlancher_->definirValeur(d.DeperdPlancher);
+    txtApport_->definirValeur(d.ApportPlafond);
+    txtEmissions_->definirValeur(d.EmissionsBas);
+    ChoisirTexte(cmbActuelle_, QString::fromStdString(d.RthActuelle));
+    ChoisirTexte(cmbFuture_, QString::fromStdString(d.RthFuture));
+    ChoisirTexte(cmbApportIso_, QString::fromStdString(d.IsoApport));
+    ChoisirTexte(cmbEmissionsIso_, QString::fromStdString(d.IsoEmissions));
+}
+
+void FrmPiece::PlacerPanneau(QFrame* panneau, QWidget* sous) {
+    // Over the form, its right edge lined up with the "..." button, just below it.
+    panneau->adjustSize();
+    const QPoint coin = sous->mapTo(this, QPoint(sous->width(), sous->height() + 4));
+    const int x = qBound(4, coin.x() - panneau->width(), qMax(4, width() - panneau->width() - 4));
+    const int y = qBound(4, coin.y(), qMax(4, height() - panneau->height() - 4));
+    panneau->move(x, y);
+}
+
+void FrmPiece::resizeEvent(QResizeEvent* evenement) {
+    QWidget::resizeEvent(evenement);
+    if (cdrApport_->isVisible())
+        PlacerPanneau(cdrApport_, cmdApport_);
+    if (cdrEmissions_->isVisible())
+        PlacerPanneau(cdrEmissions_, cmdEmissions_);
+}
+
+void FrmPiece::CmdApport_Click() {
+    cdrEmissions_->hide();
+    PlacerPanneau(cdrApport_, cmdApport_);
+    cdrApport_->show();
+    cdrApport_->raise();
+    txtApportSurface_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmPiece::CmdApport_OK_Click() {
+    txtApport_->definirValeur(FluxIsolant(Valeur(txtApportSurface_), cmbApportIso_->currentText().toStdString()));
+    cdrApport_->hide();
+    txtApport_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmPiece::CmdEmissions_Click() {
+    cdrApport_->hide();
+    lblEmissionsBas_->setText(
+        QString::fromStdString(FormatGeneral(Valeur(txtSurface_[0]) - Valeur(txtSurface_[1]))));
+    PlacerPanneau(cdrEmissions_, cmdEmissions_);
+    cdrEmissions_->show();
+    cdrEmissions_->raise();
+    cmbEmissionsIso_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmPiece::CmdEmission_OK_Click() {
+    const double surface = LireNombre(lblEmissionsBas_->text().toStdString()).value_or(0.0);
+    txtEmissions_->definirValeur(FluxIsolant(surface, cmbEmissionsIso_->currentText().toStdString()));
+    cdrEmissions_->hide();
+    txtEmissions_->setFocus(Qt::OtherFocusReason);
+}
+
+bool FrmPiece::Controle() {
+    auto echec = [this](const QString& texte, const QString& titre, QWidget* champ) {
+        Message(this, IconeMessage::Exclamation, titre, texte);
+        champ->setFocus(Qt::OtherFocusReason);
+        return false;
+    };
+    if (cmbTempPiece_->currentIndex() < 0)
+        return echec(QStringLiteral("Choisir une température pour la pièce !"),
+                     QStringLiteral("Température de la pièce."), cmbTempPiece_);
+    if (NomPiece().isEmpty())
+        return echec(QStringLiteral("Donner un nom à la pièce !"), QStringLiteral("Nom de la pièce."), cmbNomPiece_);
+    const double surface = Valeur(txtSurface_[0]);
+    if (surface == 0)
+        return echec(QStringLiteral("Entrer la surface de la pièce !"), QStringLiteral("Surface de la pièce."),
+                     txtSurface_[0]);
+    // The edge zone may take at most half of the heated floor.
+    const auto* charge = qobject_cast<const FrmCharge*>(plancher_.FeuillesDePiece().Charge.data());
+    const double bordure = charge ? charge->SurfaceBordure() : 0.0;
+    if ((surface - Valeur(txtSurface_[1])) / 2 < bordure)
+        return echec(QStringLiteral("La surface de la zone de bordure ne peut pas excéder la moitié de la surface "
+                                    "utile !"),
+                     QStringLiteral("Surface de bordure."), txtSurface_[0]);
+    if (Valeur(txtDeperdPiece_) == 0)
+        return echec(QStringLiteral("Entrer les déperditions de la pièce !"),
+                     QStringLiteral("Déperditions de la pièce."), txtDeperdPiece_);
+    if (Valeur(txtEmissions_) == 0)
+        return echec(QStringLiteral("Définir les émissions du plancher en cliquant sur le bouton !"),
+                     QStringLiteral("Emissions du plancher."), txtEmissions_);
+    if (cmbActuelle_->currentIndex() < 0)
+        return echec(QStringLiteral("Choisir une résistance thermique pour le revêtement actuel !"),
+                     QStringLiteral("Rth actuelle"), cmbActuelle_);
+    // Without a future covering the present one stays.
+    if (cmbFuture_->currentIndex() < 0)
+        cmbFuture_->setCurrentIndex(cmbActuelle_->currentIndex());
+    return true;
+}
+
+void FrmPiece::CmdPrecedent_Click() { plancher_.AfficherFeuille(plancher_.FeuillesDePiece().Charge); }
+
+void FrmPiece::CmdSuivant_Click() {
+    if (!Controle())
+        return;
+    const FeuillesPiece& feuilles = plancher_.FeuillesDePiece();
+    if (auto* conduites = qobject_cast<FrmConduites*>(feuilles.Conduites.data())) {
+        conduites->setWindowTitle(windowTitle());
+        conduites->DefinirDesignation(NomPiece());
+        const auto* charge = qobject_cast<const FrmCharge*>(feuilles.Charge.data());
+        // Only an independent edge loop has connecting pipes of its own.
+        conduites->AfficherBoucleBordure(charge && charge->TypeCharge() == 1);
+    }
+    plancher_.AfficherFeuille(feuilles.Conduites);
+}
+
+void FrmPiece::CmdAnnuler_Click() { plancher_.AbandonnerPiece(); }
+
+void FrmPiece::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AidePiece); }
+
+} // namespace sorvel

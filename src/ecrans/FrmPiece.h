@@ -1,0 +1,82 @@
+#pragma once
+
+// Room screen ("Page 2/4"): the room's name and temperature, surfaces, heat
+// losses, ceiling gain, downward emission and floor-covering resistances.
+// Two pop-over panels estimate the ceiling gain and the downward emission
+// from an insulation thickness. Its fields are the live copy of the room
+// record's fields of the same names.
+
+#include "etude/Enregistrements.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace sorvel {
+
+class ChampNumerique;
+class MDIPlancher;
+
+class FrmPiece : public QWidget {
+    Q_OBJECT
+public:
+    // Room names offered in the name list (any other name may be typed).
+    static const QStringList NomsProposes;
+
+    explicit FrmPiece(MDIPlancher& plancher, QWidget* parent = nullptr);
+
+    QString NomPiece() const;
+    // "Données de la pièce (Séjour)", or "Données de la pièce" without a name.
+    static QString Legende(const QString& nom);
+
+    void RemplirEnregistrement(DonneesPiece& d) const;
+    void AfficherEnregistrement(const DonneesPiece& d);
+
+    // Leaves a pass/fail flag; shows the message of the first failed check
+    // and puts the focus on its field. When it passes, a future resistance
+    // left unchosen takes the present one.
+    bool Controle();
+
+    void CmdApport_Click();
+    void CmdApport_OK_Click();
+    void CmdEmissions_Click();
+    void CmdEmission_OK_Click();
+    void CmdPrecedent_Click();
+    void CmdSuivant_Click();
+    void CmdAnnuler_Click();
+    void CmdAide_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* evenement) override;
+
+private:
+    void PlacerPanneau(QFrame* panneau, QWidget* sous);
+    double Valeur(const ChampNumerique* champ) const;
+
+    MDIPlancher& plancher_;
+    QComboBox* cmbNomPiece_;
+    QComboBox* cmbTempPiece_;
+    std::array<ChampNumerique*, 2> txtSurface_;
+    ChampNumerique* txtDeperdPiece_;
+    ChampNumerique* txtDeperdPlancher_;
+    ChampNumerique* txtApport_;
+    ChampNumerique* txtEmissions_;
+    QComboBox* cmbActuelle_;
+    QComboBox* cmbFuture_;
+    QPushButton* cmdApport_;
+    QPushButton* cmdEmissions_;
+
+    QFrame* cdrApport_;
+    ChampNumerique* txtApportSurface_;
+    QComboBox* cmbApportIso_;
+    QFrame* cdrEmissions_;
+    QLabel* lblEmissionsBas_;
+    QComboBox* cmbEmissionsIso_;
+};
+
+} // namespace sorvel

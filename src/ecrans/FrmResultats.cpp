@@ -1,0 +1,159 @@
+#include "ecrans/FrmResultats.h"
+
+#include "ecrans/Controles.h"
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmD_Generales.h"
+#include "ecrans/Grille.h"
+#include "ecrans/MDIPlancher.h"
+#include "ecrans/ModAide.h"
+#include "ecrans/Proteger.h"
+#include "etude/ModEnregistrer.h"
+#include "etude/PresentationResultats.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sorvel {
+
+namespace {
+
+QColor Couleur(CouleurValeur c) {
+    if (c == CouleurValeur::TexteFenetre)
+        return Grille::CouleurTexteFenetre();
+    const auto rvb = Rvb(c);
+    return QColor(rvb[0], rvb[1], rvb[2]);
+}
+
+} // namespace
+
+FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+    setObjectName(QStringLiteral("FrmResultats"));
+    setWindowTitle(QStringLiteral("Données de la pièce"));
+
+    auto* lblTitre = Titre(QStringLiteral("Résultats"), this);
+    lblEtude_ = Libelle(QStringLiteral("LblEtude"), QString(), this);
+    lblEtude_->setWordWrap(true);
+
+    grille_ = new Grille(QStringLiteral("GrilleResult"), NombreLignesResultats, 3, 0, 2, this);
+    grille_->setAccessibleName(QStringLiteral("Résultats de la pièce"));
+    grille_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The titles and units: the same rows whatever the room.
+    const auto lignes = LignesResultatsPiece(DonneesPiece{}, 0, ResultatsPiece{});
+    for (int l = 0; l < NombreLignesResultats; ++l) {
+        grille_->definirTexte(l, 0, QString::fromUtf8(lignes[l].Titre));
+        grille_->definirTexte(l, 1, QString::fromUtf8(lignes[l].Unite));
+        grille_->definirCelluleCourante(l, 1);
+        grille_->definirAlignement(AlignementCellule::Centre);
+        grille_->definirCelluleCourante(l, 2);
+        grille_->definirAlignement(AlignementCellule::DroiteCentre);
+    }
+    grille_->setSelectionMode(QAbstractItemView::NoSelection);
+    grille_->setFocusPolicy(Qt::NoFocus);
+    // The widths in twips, widened when the screen's font needs more room
+    // for a whole title or unit.
+    const int largeurs[] = {LargeurTitre, LargeurUnite, LargeurValeur};
+    int largeur = 0;
+    for (int c = 0; c < 3; ++c) {
+        grille_->definirLargeurColonneTwips(c, largeurs[c]);
+        const int voulue = grille_->columnWidth(c);
+        if (c < 2) {
+            grille_->resizeColumnToContents(c);
+            grille_->setColumnWidth(c, qMax(voulue, grille_->columnWidth(c) + 8));
+        }
+        largeur += grille_->columnWidth(c);
+    }
+    grille_->setMinimumSize(largeur + grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width() + 2,
+                            grille_->verticalHeader()->defaultSectionSize() * 17);
+    grille_->definirCelluleCourante(0, 2);
+
+    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 4/4"), this);
+    auto* cmdOK = Bouton(QStringLiteral("cmdOK"), QStringLiteral("&OK"), this);
+    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
+    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
+    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
+    cmdOK->setDefault(true);
+
+    auto* principal = new QVBoxLayout(this);
+    principal->setContentsMargins(16, 14, 16, 12);
+    principal->setSpacing(10);
+    principal->addWidget(lblTitre);
+    principal->addWidget(lblEtude_);
+    principal->addWidget(grille_, 1);
+    principal->addWidget(Trait(this));
+    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent, cmdOK}));
+
+    auto protege = [this](void (FrmResultats::*operation)()) {
+        return [this, operation] { Proteger(this, [this, operation] { (this->*operation)(); }); };
+    };
+    connect(cmdOK, &QPushButton::clicked, this, protege(&FrmResultats::cmdOK_Click));
+    connect(cmdPrecedent, &QPushButton::clicked, this, protege(&FrmResultats::CmdPrecedent_Click));
+    connect(cmdAnnuler, &QPushButton::clicked, this, protege(&FrmResultats::CmdAnnuler_Click));
+    connect(cmdAide, &QPushButton::clicked, this, protege(&FrmResultats::CmdAide_Click));
+}
+
+void FrmResultats::RemplirResultatsPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
+                                         const ResultatsPiece& r) {
+    resultats_ = r;
+    const auto lignes = LignesResultatsPiece(piece, generales.Tube, r);
+    for (int l = 0; l < NombreLignesResultats; ++l) {
+        grille_->definirTexte(l, 2, QString::fromStdString(lignes[l].Valeur));
+        grille_->definirCelluleCourante(l, 2);
+        grille_->definirGras(lignes[l].Format.Gras);
+        grille_->definirCouleurTexte(Couleur(lignes[l].Format.Couleur));
+    }
+    grille_->definirCelluleCourante(0, 2);
+}
+
+void FrmResultats::DefinirLigneEtude(const QString& texte) { lblEtude_->setText(texte); }
+
+void FrmResultats::RemplirGrille(const QString& nom) {
+    FrmCircuits* circuits = plancher_.Circuits();
+    if (!plancher_.NouvellePiece()) {
+        circuits->EcrireLigne(plancher_.PieceCourante(), nom);
+        return;
+    }
+    // Rooms are appended without gaps: the first empty row is the new record.
+    for (int k = 1; k <= FrmCircuits::PiecesMaximum; ++k) {
+        if (circuits->GrilleCircuit()->texte(k, 1).isEmpty()) {
+            circuits->EcrireLigne(k, nom);
+            return;
+        }
+    }
+}
+
+void FrmResultats::cmdOK_Click() {
+    const bool modifie = plancher_.Modifie();
+    const DonneesPiece piece = plancher_.EnregistrementPiece();
+    const DonneesGenerales generales = plancher_.Generales()->Enregistrement();
+    const PerteCharge perte = PerteChargePiece(resultats_.PerteNormale, resultats_.PerteBordure);
+    if (!plancher_.NouvellePiece()) {
+        const int n = plancher_.PieceCourante();
+        EcrirePerte(n, perte.PerteNormale, perte.PerteBordure, perte.PerteMax);
+        EcrireGenerales(generales);
+        EcrirePiece(n, piece);
+    } else {
+        // Appended as record count + 1 of both files. Written by number
+        // rather than appended, so that accepting again after a failed write
+        // (full disk) rewrites the same record instead of adding a second one.
+        const int n = NombrePieces() + 1;
+        EcrirePerte(n, perte.PerteNormale, perte.PerteBordure, perte.PerteMax);
+        EcrireGenerales(generales);
+        EcrirePiece(n, piece);
+    }
+    RemplirGrille(QString::fromStdString(piece.NomPiece));
+    plancher_.RechargerFeuillesPiece();
+    plancher_.DefinirModifie(modifie);
+    plancher_.AfficherFeuille(plancher_.Circuits());
+    plancher_.ActiverMenuPiece(true);
+}
+
+void FrmResultats::CmdPrecedent_Click() { plancher_.AfficherFeuille(plancher_.FeuillesDePiece().Conduites); }
+
+void FrmResultats::CmdAnnuler_Click() { plancher_.AbandonnerPiece(); }
+
+void FrmResultats::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideResultats); }
+
+} // namespace sorvel

@@ -1,0 +1,113 @@
+#include "etude/PresentationResultats.h"
+
+#include "commun/Nombres.h"
+
+#include <string_view>
+
+namespace sorvel {
+
+namespace {
+
+std::string Nettoyer(std::string_view t) {
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    return std::string(t);
+}
+
+// The rules compare the value the user reads, not the digits hidden behind it.
+double Affichee(double x) { return Arrondir(x, 2); }
+
+constexpr FormatValeur Normal{};
+constexpr FormatValeur Gras{true, CouleurValeur::TexteFenetre};
+
+} // namespace
+
+std::array<int, 3> Rvb(CouleurValeur couleur) {
+    switch (couleur) {
+    case CouleurValeur::Bleu: return {0, 0, 255};
+    case CouleurValeur::Rouge: return {255, 0, 0};
+    case CouleurValeur::Orange: return {255, 128, 0};
+    case CouleurValeur::Vert: return {0, 128, 0};
+    case CouleurValeur::TexteFenetre: break;
+    }
+    return {0, 0, 0};
+}
+
+std::string TexteArrondi(double x) { return FormatGeneral(Affichee(x)); }
+
+FormatValeur FormatSiPositif(double x) {
+    return Affichee(x) > 0 ? FormatValeur{true, CouleurValeur::Bleu} : Normal;
+}
+
+FormatValeur FormatLongueurBoucle(double longueur, std::int16_t tube) {
+    // A longer loop needs too much pump head: the small pipe reaches it sooner.
+    const double l = Affichee(longueur);
+    const double orange = tube == 0 ? 80.0 : 120.0;
+    const double rouge = tube == 0 ? 120.0 : 160.0;
+    if (l > rouge)
+        return {true, CouleurValeur::Rouge};
+    if (l > orange && l < rouge)
+        return {true, CouleurValeur::Orange};
+    return Gras;
+}
+
+FormatValeur FormatTempSurface(double temperature) {
+    // Above 28 °C the floor is uncomfortable to stand on.
+    return Affichee(temperature) > 28.0 ? FormatValeur{true, CouleurValeur::Rouge} : Normal;
+}
+
+std::array<LigneResultat, NombreLignesResultats> LignesResultatsPiece(const DonneesPiece& d, std::int16_t tube,
+                                                                     const ResultatsPiece& r) {
+    const bool boucle = d.TypeCharge == 1; // independent edge loop
+    const bool zone = d.TypeCharge != 0;   // edge zone
+    const auto v = [](double x) { return TexteArrondi(x); };
+    const auto si = [](bool existe, std::string texte) { return existe ? std::move(texte) : std::string(); };
+    const double longueurNormale = d.LongRaccordNormale + r.LongueurNormale;
+    const double longueurBordure = d.LongRaccordBordure + r.LongueurBordure;
+
+    return {{
+        {"Nom de la pièce", "", Nettoyer(d.NomPiece), Gras},
+        {"Température de la pièce", "°C", Nettoyer(d.TempPiece), Normal},
+        {"Surface utile du plancher chauffant", "m²", v(d.SurfacePiece - d.SurfaceEmprises), Normal},
+        {"Déperditions corrigées", "W", v(r.DeperdCorrigees), Normal},
+        {"Emissions nécessaires pour la pièce", "W/(m².K)", v(r.EmissionNecessairePiece), Normal},
+        {"Emissions utilisées pour la zone de bordure", "W/(m².K)",
+         v(MiniMaxi(r.CoefBordureActuelle, r.CoefBordureFuture, "Mini")), Normal},
+        {"Emissions nécessaires pour la zone normale", "W/(m².K)", v(r.EmissionNecessaireNormale), Normal},
+        {"Emissions utilisées en zone normale", "W/(m².K)", v(r.EmissionUtiliseeNormale), Normal},
+        {"Chute de température Départ/Retour (DeltaT eau)", "°C", FormatGeneral(d.TempChute), Normal},
+        {"Appoint pour la Rth actuelle", "W", v(r.AppointActuelle), FormatSiPositif(r.AppointActuelle)},
+        {"Appoint pour la Rth future", "W", v(r.AppointFuture), FormatSiPositif(r.AppointFuture)},
+        {"Pas (VZ) zone normale", "cm", Nettoyer(r.PasVZNormale), Gras},
+        {"Pas (VZ) zone de bordure", "cm", si(zone, Nettoyer(d.PasVZBordure)), Gras},
+        {"Longueur totale du circuit zone normale (normale ou combinée)", "m", v(longueurNormale),
+         FormatLongueurBoucle(longueurNormale, tube)},
+        {"Longueur totale du circuit zone de bordure (si boucle indépendante)", "m",
+         si(boucle, v(longueurBordure)), boucle ? FormatLongueurBoucle(longueurBordure, tube) : Gras},
+        {"Emissions des conduites de raccordement", "W", v(r.EmissionRaccordNormale), Normal},
+        {"Emissions des conduites de raccordement (si boucle indépendante)", "W",
+         si(boucle, v(r.EmissionRaccordBordure)), Normal},
+        {"Emissions du panneau vers le bas", "W", v(r.EmissionBasNormale + r.EmissionBasBordure), Normal},
+        {"Débit total du circuit zone normale (normale ou combinée)", "l/h", v(r.DebitNormale), Gras},
+        {"Débit total du circuit zone de bordure (si boucle indépendante)", "l/h", si(boucle, v(r.DebitBordure)),
+         Gras},
+        {"Débit à freiner avec la Rth actuelle", "l/h", v(r.DebitFreinActuelle), FormatSiPositif(r.DebitFreinActuelle)},
+        {"Débit à freiner avec la Rth future", "l/h", v(r.DebitFreinFuture), FormatSiPositif(r.DebitFreinFuture)},
+        {"Perte de charge du circuit zone normale (normale ou combinée)", "mmCE", v(r.PerteNormale), Normal},
+        {"Perte de charge du circuit zone de bordure (si boucle indépendante)", "mmCE",
+         si(boucle, v(r.PerteBordure)), Normal},
+        {"Perte de charge la plus élevée de l'étude", "mmCE", v(r.PerteLaPlusElevee), Normal},
+        {"Perte de charge artificielle zone normale (normale ou combinée)", "mmCE", v(r.PerteArtificielleNormale),
+         FormatSiPositif(r.PerteArtificielleNormale)},
+        {"Perte de charge artificielle zone de bordure (si boucle indépendante)", "mmCE",
+         si(boucle, v(r.PerteArtificielleBordure)), boucle ? FormatSiPositif(r.PerteArtificielleBordure) : Normal},
+        {"Température superficielle zone normale", "°C", v(r.TempSurfaceNormale),
+         FormatTempSurface(r.TempSurfaceNormale)},
+        {"Température superficielle zone de bordure", "°C", si(zone, v(r.TempSurfaceBordure)),
+         zone ? FormatTempSurface(r.TempSurfaceBordure) : Normal},
+    }};
+}
+
+} // namespace sorvel

@@ -1,0 +1,60 @@
+#pragma once
+
+// How the results of a room are shown: the rounding of a value to its text
+// and the highlighting rules (supplementary heat and flows to throttle in
+// blue, loop lengths in orange or red by pipe size, surface temperatures
+// above 28 °C in red). The results screen and the summary table both apply
+// these; they hold no widget.
+
+#include "calcul/ModCalcul.h"
+#include "etude/Enregistrements.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace sorvel {
+
+enum class CouleurValeur { TexteFenetre, Bleu, Rouge, Orange, Vert };
+
+struct FormatValeur {
+    bool Gras = false;
+    CouleurValeur Couleur = CouleurValeur::TexteFenetre;
+    bool operator==(const FormatValeur&) const = default;
+};
+
+// Red, green, blue of a colour (TexteFenetre has none of its own: the
+// caller uses the system's window-text colour).
+std::array<int, 3> Rvb(CouleurValeur couleur);
+
+// A value as shown: rounded to 2 decimals, halves to even, shortest form
+// with a comma ("12,35", "42").
+std::string TexteArrondi(double x);
+
+// Supplementary heat, flows to throttle, artificial pressure drops: bold
+// blue when the value shown is above 0.
+FormatValeur FormatSiPositif(double x);
+// Loop length (m): bold; with the 13x16 pipe (`tube` 0) orange above 80 m and
+// red above 120 m, with the 16x20 pipe orange above 120 m and red above
+// 160 m. The limits are strict: a loop of exactly 120 m of 13x16 pipe keeps
+// the window-text colour.
+FormatValeur FormatLongueurBoucle(double longueur, std::int16_t tube);
+// Surface temperature (°C): bold red above 28 (28 itself is plain).
+FormatValeur FormatTempSurface(double temperature);
+
+inline constexpr int NombreLignesResultats = 29;
+
+struct LigneResultat {
+    const char* Titre;
+    const char* Unite;
+    std::string Valeur; // empty for a value the load type does not have
+    FormatValeur Format;
+};
+
+// The 29 rows of the results screen for the room `piece` just calculated
+// into `r`, with the pipe size of the study (`tube` 0 "13x16", 1 "16x20").
+std::array<LigneResultat, NombreLignesResultats> LignesResultatsPiece(const DonneesPiece& piece,
+                                                                     std::int16_t tube,
+                                                                     const ResultatsPiece& r);
+
+} // namespace sorvel

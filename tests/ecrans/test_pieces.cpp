@@ -1,0 +1,751 @@
+// A room entered from end to end through the four room screens: load type,
+// room data, connecting pipes and results, then stored on "&OK".
+
+#include "calcul/ModCalcul.h"
+#include "commun/Nombres.h"
+#include "ecrans/ChampNumerique.h"
+#include "ecrans/FrmAide.h"
+#include "ecrans/FrmCharge.h"
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmConduites.h"
+#include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmPiece.h"
+#include "ecrans/FrmResultats.h"
+#include "ecrans/Grille.h"
+#include "ecrans/Harnais.h"
+#include "etude/ModEnregistrer.h"
+#include "etude/PresentationResultats.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QAbstractScrollArea>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace sorvel;
+using namespace sorvel::test;
+
+namespace {
+
+QByteArray Contenu(const QString& nom) {
+    QFile f(CheminEtudes(nom));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+template <std::size_t N>
+QByteArray Octets(const std::array<char, N>& a) {
+    return QByteArray(a.data(), static_cast<qsizetype>(N));
+}
+
+QString T(double x) { return QString::fromStdString(FormatGeneral(Arrondir(x, 2))); }
+
+// What the user types on the three entry screens. Empty texts are left as
+// the screen has them; `emissionPanneau` uses the "..." panel instead of
+// typing the downward emission.
+struct Saisie {
+    int type = 0;
+    QString surfaceBordure, pas;
+    QString nom, temperature, surface, emprises, deperdPiece, deperdPlancher;
+    QString apport, apportSurface, apportIso; // apportSurface: through the panel
+    QString emissions, emissionsIso;          // emissionsIso: through the panel
+    QString actuelle, future;
+    QString raccord, distri, raccordBordure, chute;
+};
+
+class Pieces : public ::testing::Test {
+protected:
+    void SetUp() override {
+        f = Demarrer(1280);
+        Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+        Choisir(f->Generales(), QStringLiteral("CmbTempDepart"), QStringLiteral("45"));
+        Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
+    }
+
+    FrmCharge* charge() const { return qobject_cast<FrmCharge*>(f->FeuillesDePiece().Charge.data()); }
+    FrmPiece* piece() const { return qobject_cast<FrmPiece*>(f->FeuillesDePiece().Piece.data()); }
+    FrmConduites* conduites() const { return qobject_cast<FrmConduites*>(f->FeuillesDePiece().Conduites.data()); }
+    FrmResultats* resultats() const { return qobject_cast<FrmResultats*>(f->FeuillesDePiece().Resultats.data()); }
+
+    void taperNom(const QString& nom) {
+        auto* liste = Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"));
+        liste->lineEdit()->setFocus();
+        liste->lineEdit()->selectAll();
+        // Key by key; an accented letter has no key of its own here.
+        for (const QChar c : nom) {
+            if (c.unicode() < 128)
+                QTest::keyClick(liste->lineEdit(), c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, liste->lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    static void taperSi(QWidget* ecran, const char* champ, const QString& texte) {
+        if (!texte.isEmpty())
+            Taper(ecran, QString::fromLatin1(champ), texte);
+    }
+    static void choisirSi(QWidget* ecran, const char* liste, const QString& texte) {
+        if (!texte.isEmpty())
+            Choisir(ecran, QString::fromLatin1(liste), texte);
+    }
+
+    // Pages 1 to 3 filled, standing on page 3.
+    void remplirJusquAuxConduites(const Saisie& s) {
+        ASSERT_EQ(f->FeuilleAffichee(), charge());
+        if (s.type != 0)
+            Cliquer(charge(), QStringLiteral("OptCharge_%1").arg(s.type));
+        taperSi(charge(), "TxtSurfaceBordure", s.surfaceBordure);
+        choisirSi(charge(), "CmbPasVZ", s.pas);
+        Cliquer(charge(), QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(f->FeuilleAffichee(), piece());
+
+        taperNom(s.nom);
+        choisirSi(piece(), "CmbTempPiece", s.temperature);
+        taperSi(piece(), "TxtSurface_0", s.surface);
+        taperSi(piece(), "TxtSurface_1", s.emprises);
+        taperSi(piece(), "TxtDeperdPiece", s.deperdPiece);
+        taperSi(piece(), "TxtDeperdPlancher", s.deperdPlancher);
+        taperSi(piece(), "TxtApport", s.apport);
+        if (!s.apportSurface.isEmpty()) {
+            Cliquer(piece(), QStringLiteral("CmdApport"));
+            Taper(piece(), QStringLiteral("TxtApport_Surface"), s.apportSurface);
+            Choisir(piece(), QStringLiteral("CmbApport_Iso"), s.apportIso);
+            Cliquer(piece(), QStringLiteral("CmdApport_OK"));
+        }
+        taperSi(piece(), "TxtEmissions", s.emissions);
+        if (!s.emissionsIso.isEmpty()) {
+            Cliquer(piece(), QStringLiteral("CmdEmissions"));
+            Choisir(piece(), QStringLiteral("CmbEmissions_Iso"), s.emissionsIso);
+            Cliquer(piece(), QStringLiteral("CmdEmission_OK"));
+        }
+        choisirSi(piece(), "CmbActuelle", s.actuelle);
+        choisirSi(piece(), "CmbFuture", s.future);
+        Cliquer(piece(), QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(f->FeuilleAffichee(), conduites());
+
+        taperSi(conduites(), "TxtLongRaccordNormale", s.raccord);
+        taperSi(conduites(), "TxtLongDistri", s.distri);
+        taperSi(conduites(), "TxtLongRaccordBordure", s.raccordBordure);
+        choisirSi(conduites(), "CmbTempChute", s.chute);
+    }
+
+    void saisirEtAccepter(const Saisie& s) {
+        Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+        remplirJusquAuxConduites(s);
+        Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(f->FeuilleAffichee(), resultats());
+        grilles.push_back(valeurs());
+        Cliquer(resultats(), QStringLiteral("cmdOK"));
+        QApplication::processEvents();
+        ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
+    }
+
+    QStringList valeurs() const {
+        QStringList v;
+        for (int l = 0; l < 29; ++l)
+            v << resultats()->GrilleResult()->texte(l, 2);
+        return v;
+    }
+
+    DossierProgrammeTest dossier;
+    BoiteMessageScriptee boite;
+    std::unique_ptr<MDIPlancher> f;
+    std::vector<QStringList> grilles;
+};
+
+// The three rooms of the end-to-end test, as typed and as recorded.
+const Saisie Sejour = {0, {}, {}, QStringLiteral("Séjour"), QStringLiteral("20"), QStringLiteral("25"),
+                       QStringLiteral("2"), QStringLiteral("1500"), QStringLiteral("200"), {}, {}, {}, {},
+                       QStringLiteral("8"), QStringLiteral("0.05"), QStringLiteral("0.10"), QStringLiteral("6"),
+                       {}, {}, {}};
+const Saisie Cuisine = {1, QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("Cuisine"),
+                        QStringLiteral("19"), QStringLiteral("16"), QStringLiteral("1"), QStringLiteral("1200"),
+                        QStringLiteral("150"), {}, QStringLiteral("12.5"), QStringLiteral("4"),
+                        QStringLiteral("40"), {}, QStringLiteral("0.10"), {}, QStringLiteral("4"),
+                        QStringLiteral("2,5"), QStringLiteral("3"), QStringLiteral("10")};
+const Saisie Chambre = {3, {}, QStringLiteral("15"), QStringLiteral("Chambre 1"), QStringLiteral("18"),
+                        QStringLiteral("14"), {}, QStringLiteral("900"), QStringLiteral("100"), {}, {}, {},
+                        QStringLiteral("35"), {}, QStringLiteral("0.15"), QStringLiteral("0.02"),
+                        QStringLiteral("8"), {}, {}, {}};
+
+DonneesPiece Record(std::int16_t type, double bordure, const char* pas, const char* nom, const char* temp,
+                    double surface, double emprises, double plafond, double deperd, double plancher,
+                    double apport, double bas, const char* actuelle, const char* future, const char* isoApport,
+                    const char* isoBas, double raccord, double distri, double raccordBordure, std::int16_t chute) {
+    DonneesPiece d;
+    d.TypeCharge = type;
+    d.SurfaceBordure = bordure;
+    d.PasVZBordure = pas;
+    d.NomPiece = nom;
+    d.TempPiece = temp;
+    d.SurfacePiece = surface;
+    d.SurfaceEmprises = emprises;
+    d.SurfacePlafond = plafond;
+    d.DeperdPiece = deperd;
+    d.DeperdPlancher = plancher;
+    d.ApportPlafond = apport;
+    d.EmissionsBas = bas;
+    d.RthActuelle = actuelle;
+    d.RthFuture = future;
+    d.IsoApport = isoApport;
+    d.IsoEmissions = isoBas;
+    d.LongRaccordNormale = raccord;
+    d.LongDistri = distri;
+    d.LongRaccordBordure = raccordBordure;
+    d.TempChute = chute;
+    return d;
+}
+
+// The records the three rooms must give. Downward emission of the living
+// room: 23 m² net over 8 cm of insulation, 23 x 2.58 = 59.34 W; ceiling gain
+// of the kitchen: 12.5 m² over 4 cm, 12.5 x 5.08 = 63.5 W. The pitch list
+// of a normal load keeps its "10"; an unchosen future resistance takes the
+// present one.
+const DonneesPiece RecordSejour = Record(0, 0, "10", "Séjour", "20", 25, 2, 0, 1500, 200, 0, 23 * 2.58, "0.05",
+                                         "0.10", "4", "8", 6, 0, 0, 8);
+const DonneesPiece RecordCuisine = Record(1, 4, "5", "Cuisine", "19", 16, 1, 12.5, 1200, 150, 12.5 * 5.08, 40,
+                                          "0.10", "0.10", "4", "4", 4, 2.5, 3, 10);
+const DonneesPiece RecordChambre = Record(3, 0, "15", "Chambre 1", "18", 14, 0, 0, 900, 100, 0, 35, "0.15", "0.02",
+                                          "4", "4", 8, 0, 0, 8);
+
+// The calculation with its twenty arguments spelled out by hand, for a
+// 16x20 pipe on mesh at a supply of 45 °C.
+ResultatsPiece Calculer(const DonneesPiece& d, double perteMax) {
+    return CalculPiece(45, d.TempChute, static_cast<std::int16_t>(std::stoi(d.TempPiece)), d.TypeCharge,
+                       d.SurfacePiece, d.SurfaceEmprises, d.SurfaceBordure, "Treillis", "16x20", d.RthActuelle,
+                       d.RthFuture, d.PasVZBordure, d.DeperdPiece, d.DeperdPlancher, d.ApportPlafond,
+                       d.LongRaccordNormale, d.LongRaccordBordure, d.LongDistri, d.EmissionsBas, perteMax);
+}
+
+} // namespace
+
+TEST_F(Pieces, TroisPiecesDeBoutEnBout) {
+    saisirEtAccepter(Sejour);
+    saisirEtAccepter(Cuisine);
+    saisirEtAccepter(Chambre);
+    ASSERT_EQ(grilles.size(), 3u);
+    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+
+    const DonneesPiece attendus[] = {RecordSejour, RecordCuisine, RecordChambre};
+    QByteArray pieces, pertes;
+    double perteMax = 0; // the rooms accepted before each one balance it
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(attendus[i].NomPiece);
+        const ResultatsPiece r = Calculer(attendus[i], perteMax);
+        const QStringList& g = grilles[static_cast<std::size_t>(i)];
+        const bool boucle = attendus[i].TypeCharge == 1;
+        EXPECT_EQ(g[0], QString::fromStdString(attendus[i].NomPiece));
+        EXPECT_EQ(g[1], QString::fromStdString(attendus[i].TempPiece));
+        EXPECT_EQ(g[2], T(attendus[i].SurfacePiece - attendus[i].SurfaceEmprises));
+        EXPECT_EQ(g[3], T(r.DeperdCorrigees));
+        EXPECT_EQ(g[4], T(r.EmissionNecessairePiece));
+        EXPECT_EQ(g[7], T(r.EmissionUtiliseeNormale));
+        EXPECT_EQ(g[8], QString::number(attendus[i].TempChute));
+        EXPECT_EQ(g[9], T(r.AppointActuelle));
+        EXPECT_EQ(g[11], QString::fromStdString(r.PasVZNormale));
+        EXPECT_EQ(g[12], attendus[i].TypeCharge == 0 ? QString() : QString::fromStdString(attendus[i].PasVZBordure));
+        EXPECT_EQ(g[13], T(r.LongueurNormale + attendus[i].LongRaccordNormale));
+        EXPECT_EQ(g[14], boucle ? T(r.LongueurBordure + attendus[i].LongRaccordBordure) : QString());
+        EXPECT_EQ(g[17], T(r.EmissionBasNormale + r.EmissionBasBordure));
+        EXPECT_EQ(g[18], T(r.DebitNormale));
+        EXPECT_EQ(g[19], boucle ? T(r.DebitBordure) : QString());
+        EXPECT_EQ(g[20], T(r.DebitFreinActuelle));
+        EXPECT_EQ(g[22], T(r.PerteNormale));
+        EXPECT_EQ(g[23], boucle ? T(r.PerteBordure) : QString());
+        EXPECT_EQ(g[24], T(r.PerteLaPlusElevee));
+        EXPECT_EQ(g[25], T(r.PerteArtificielleNormale));
+        EXPECT_EQ(g[27], T(r.TempSurfaceNormale));
+        EXPECT_EQ(g[28], attendus[i].TypeCharge == 0 ? QString() : T(r.TempSurfaceBordure));
+
+        const PerteCharge p = PerteChargePiece(r.PerteNormale, r.PerteBordure);
+        perteMax = std::max(perteMax, p.PerteMax);
+        pieces += Octets(Encoder(attendus[i]));
+        pertes += Octets(Encoder(p));
+    }
+    EXPECT_EQ(Contenu(FichierEtude), pieces);
+    EXPECT_EQ(Contenu(FichierPerte), pertes);
+    DonneesGenerales g;
+    g.Support = 0;
+    g.Tube = 1;
+    g.TempDepart = "45";
+    g.EpaisChape = 6;
+    g.Chape = 0;
+    EXPECT_EQ(Contenu(FichierGenerales), Octets(Encoder(g)));
+
+    const Grille* liste = f->Circuits()->GrilleCircuit();
+    const char* noms[] = {"Séjour", "Cuisine", "Chambre 1", ""};
+    for (int l = 1; l <= 4; ++l) {
+        EXPECT_EQ(liste->texte(l, 0), l <= 3 ? QString::number(l) : QString()) << l;
+        EXPECT_EQ(liste->texte(l, 1), QString::fromUtf8(noms[l - 1])) << l;
+    }
+    EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
+}
+
+// Accepting keeps the study's "modified" flag as it was before "&OK".
+TEST_F(Pieces, OKGardeModifie) {
+    for (bool modifie : {false, true}) {
+        SCOPED_TRACE(modifie);
+        Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+        remplirJusquAuxConduites(Sejour);
+        Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+        f->DefinirModifie(modifie);
+        Cliquer(resultats(), QStringLiteral("cmdOK"));
+        EXPECT_EQ(f->Modifie(), modifie);
+        // The room screens start afresh.
+        EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"))->currentText(), QString());
+    }
+}
+
+TEST_F(Pieces, ModifierLaPiece2) {
+    saisirEtAccepter(Sejour);
+    saisirEtAccepter(Cuisine);
+    saisirEtAccepter(Chambre);
+    const QByteArray pieces = Contenu(FichierEtude), pertes = Contenu(FichierPerte);
+    f->DefinirModifie(false);
+
+    f->Circuits()->SelectionnerLigne(2);
+    Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
+    EXPECT_FALSE(f->Modifie()) << "filling the screens is no change";
+    ASSERT_EQ(f->FeuilleAffichee(), charge());
+    // The screens hold record 2.
+    EXPECT_TRUE(Trouver<QRadioButton>(charge(), QStringLiteral("OptCharge_1"))->isChecked());
+    EXPECT_EQ(Trouver<QLineEdit>(charge(), QStringLiteral("TxtSurfaceBordure"))->text(), QStringLiteral("4"));
+    EXPECT_EQ(Trouver<QComboBox>(charge(), QStringLiteral("CmbPasVZ"))->currentText(), QStringLiteral("5"));
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Cuisine)"));
+    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtApport"))->text(), QStringLiteral("63,5"));
+    EXPECT_EQ(Trouver<QLineEdit>(conduites(), QStringLiteral("TxtLongDistri"))->text(), QStringLiteral("2,5"));
+    EXPECT_EQ(Trouver<QComboBox>(conduites(), QStringLiteral("CmbTempChute"))->currentText(), QStringLiteral("10"));
+    EXPECT_EQ(f->EnregistrementPiece(), RecordCuisine);
+
+    Cliquer(charge(), QStringLiteral("CmdSuivant"));
+    taperNom(QStringLiteral("Cuisine ouverte"));
+    Taper(piece(), QStringLiteral("TxtDeperdPiece"), QStringLiteral("1300"));
+    Cliquer(piece(), QStringLiteral("CmdSuivant"));
+    Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f->FeuilleAffichee(), resultats());
+    EXPECT_EQ(resultats()->windowTitle(), QStringLiteral("Données de la pièce (Cuisine ouverte)"));
+    const ResultatsPiece r = resultats()->Resultats();
+    Cliquer(resultats(), QStringLiteral("cmdOK"));
+    EXPECT_TRUE(f->Modifie());
+
+    DonneesPiece cuisine = RecordCuisine;
+    cuisine.NomPiece = "Cuisine ouverte";
+    cuisine.DeperdPiece = 1300;
+    const int P = DonneesPiece::Longueur, Q = PerteCharge::Longueur;
+    EXPECT_EQ(Contenu(FichierEtude), pieces.left(P) + Octets(Encoder(cuisine)) + pieces.mid(2 * P));
+    EXPECT_EQ(Contenu(FichierPerte),
+              pertes.left(Q) + Octets(Encoder(PerteChargePiece(r.PerteNormale, r.PerteBordure))) + pertes.mid(2 * Q));
+    EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(2, 1), QStringLiteral("Cuisine ouverte"));
+    EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(3, 1), QStringLiteral("Chambre 1"));
+}
+
+// "&Annuler" on any room screen drops the room: no file changes, the rooms
+// list shows, the study is not modified and the room menu is back.
+TEST_F(Pieces, AnnulerSurChaqueEcran) {
+    saisirEtAccepter(Sejour);
+    const QByteArray pieces = Contenu(FichierEtude);
+    for (int page = 0; page < 4; ++page) {
+        SCOPED_TRACE(page);
+        f->DefinirModifie(page % 2 == 0);
+        f->Circuits()->SelectionnerLigne(1);
+        Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
+        EXPECT_FALSE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
+        QWidget* ecrans[] = {charge(), piece(), conduites(), resultats()};
+        for (int p = 0; p < page; ++p)
+            Cliquer(ecrans[p], QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(f->FeuilleAffichee(), ecrans[page]);
+        Taper(piece(), QStringLiteral("TxtDeperdPiece"), QStringLiteral("999"));
+        Cliquer(ecrans[page], QStringLiteral("CmdAnnuler"));
+        EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+        EXPECT_FALSE(f->Modifie());
+        EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
+        EXPECT_EQ(Contenu(FichierEtude), pieces);
+    }
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+TEST_F(Pieces, NouvellePieceArriveAvecChuteDe8) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    EXPECT_EQ(Trouver<QComboBox>(conduites(), QStringLiteral("CmbTempChute"))->currentText(), QStringLiteral("8"));
+    EXPECT_FALSE(f->Modifie());
+    EXPECT_TRUE(f->NouvellePiece());
+    // Each screen has its help button and page label.
+    const char* pages[] = {"Page 1/4", "Page 2/4", "Page 3/4", "Page 4/4"};
+    QWidget* ecrans[] = {charge(), piece(), conduites(), resultats()};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Trouver<QLabel>(ecrans[i], QStringLiteral("LblPage"))->text(), QString::fromLatin1(pages[i]));
+        EXPECT_NE(ecrans[i]->findChild<QWidget*>(QStringLiteral("CmdAide")), nullptr);
+    }
+}
+
+// Load type screen: each option's field states and comment, and the
+// "Surface." check of the edge zone.
+TEST_F(Pieces, TypesDeCharge) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    auto* surface = Trouver<QLineEdit>(charge(), QStringLiteral("TxtSurfaceBordure"));
+    auto* pas = Trouver<QComboBox>(charge(), QStringLiteral("CmbPasVZ"));
+    auto* commentaire = charge()->findChild<QWidget*>(QStringLiteral("TxtCommentaire"));
+    ASSERT_NE(commentaire, nullptr);
+    EXPECT_EQ(commentaire->property("plainText").toString(),
+              QStringLiteral("---------------Zone normale.--------------- \nType de charge la plus utilisée. \n"
+                             "Pas (VZ) couramment utilisé : \nVZ10, VZ15, VZ20, VZ30.\n"));
+    EXPECT_FALSE(surface->isEnabled());
+    EXPECT_FALSE(pas->isEnabled());
+    EXPECT_EQ(pas->currentText(), QStringLiteral("10"));
+
+    const struct {
+        int type;
+        bool surface, pas, focus;
+    } cas[] = {{1, true, true, true}, {3, false, true, false}, {2, true, true, true}, {0, false, false, false}};
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.type);
+        if (surface->isEnabled())
+            Taper(charge(), QStringLiteral("TxtSurfaceBordure"), QStringLiteral("8"));
+        Cliquer(charge(), QStringLiteral("OptCharge_%1").arg(k.type));
+        EXPECT_EQ(surface->text(), QStringLiteral("0"));
+        EXPECT_EQ(surface->isEnabled(), k.surface);
+        EXPECT_EQ(pas->isEnabled(), k.pas);
+        if (k.focus)
+            EXPECT_TRUE(surface->hasFocus());
+        EXPECT_EQ(commentaire->property("plainText").toString(), FrmCharge::Commentaire(k.type));
+        EXPECT_TRUE(f->Modifie());
+        f->DefinirModifie(false);
+
+        boite.vider();
+        Cliquer(charge(), QStringLiteral("CmdSuivant"));
+        if (k.surface) {
+            ASSERT_EQ(boite.messages.size(), 1u);
+            EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Surface."));
+            EXPECT_EQ(boite.messages[0].texte,
+                      QStringLiteral("Entrer la surface de la zone à charge élevée ou limite en m² !\n"
+                                     "Si le champ n'est pas visible, cliquer sur le bouton 'Commentaire'"));
+            EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
+            EXPECT_EQ(f->FeuilleAffichee(), charge());
+            EXPECT_TRUE(surface->hasFocus());
+        } else {
+            EXPECT_TRUE(boite.messages.empty());
+            EXPECT_EQ(f->FeuilleAffichee(), piece());
+            Cliquer(piece(), QStringLiteral("CmdPrecedent"));
+        }
+    }
+    // The comment frame folds and unfolds.
+    EXPECT_FALSE(charge()->CommentaireDeplie());
+    Cliquer(charge(), QStringLiteral("CmdComment"));
+    EXPECT_EQ(charge()->HauteurCommentaireTwips(), FrmCharge::HauteurCommentaireDeplie);
+    Cliquer(charge(), QStringLiteral("CmdComment"));
+    EXPECT_EQ(charge()->HauteurCommentaireTwips(), FrmCharge::HauteurCommentairePlie);
+}
+
+// Room screen: the seven checks in order, each with its message and the
+// focus on its field; fixing one brings the next.
+TEST_F(Pieces, ControleDeLaPiece) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    Cliquer(charge(), QStringLiteral("OptCharge_2"));
+    Taper(charge(), QStringLiteral("TxtSurfaceBordure"), QStringLiteral("9,5"));
+    Cliquer(charge(), QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f->FeuilleAffichee(), piece());
+
+    const struct {
+        const char* texte;
+        const char* titre;
+        const char* focus;
+        std::function<void()> correction;
+    } etapes[] = {
+        {"Choisir une température pour la pièce !", "Température de la pièce.", "CmbTempPiece",
+         [&] { Choisir(piece(), QStringLiteral("CmbTempPiece"), QStringLiteral("20")); }},
+        {"Donner un nom à la pièce !", "Nom de la pièce.", "CmbNomPiece", [&] { taperNom(QStringLiteral("Séjour")); }},
+        {"Entrer la surface de la pièce !", "Surface de la pièce.", "TxtSurface_0",
+         [&] {
+             Taper(piece(), QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
+             Taper(piece(), QStringLiteral("TxtSurface_1"), QStringLiteral("2"));
+         }},
+        // Half the useful surface is 9: 9,5 m² of edge zone is too much, 9 passes.
+        {"La surface de la zone de bordure ne peut pas excéder la moitié de la surface utile !", "Surface de bordure.",
+         "TxtSurface_0",
+         [&] {
+             Cliquer(piece(), QStringLiteral("CmdPrecedent"));
+             Taper(charge(), QStringLiteral("TxtSurfaceBordure"), QStringLiteral("9"));
+             Cliquer(charge(), QStringLiteral("CmdSuivant"));
+         }},
+        {"Entrer les déperditions de la pièce !", "Déperditions de la pièce.", "TxtDeperdPiece",
+         [&] { Taper(piece(), QStringLiteral("TxtDeperdPiece"), QStringLiteral("1500")); }},
+        {"Définir les émissions du plancher en cliquant sur le bouton !", "Emissions du plancher.", "TxtEmissions",
+         [&] { Taper(piece(), QStringLiteral("TxtEmissions"), QStringLiteral("50")); }},
+        {"Choisir une résistance thermique pour le revêtement actuel !", "Rth actuelle", "CmbActuelle",
+         [&] { Choisir(piece(), QStringLiteral("CmbActuelle"), QStringLiteral("0.07")); }},
+    };
+    for (const auto& e : etapes) {
+        SCOPED_TRACE(e.titre);
+        boite.vider();
+        Cliquer(piece(), QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].texte, QString::fromUtf8(e.texte));
+        EXPECT_EQ(boite.messages[0].titre, QString::fromUtf8(e.titre));
+        EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
+        EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OK);
+        EXPECT_EQ(f->FeuilleAffichee(), piece());
+        QWidget* focus = QApplication::focusWidget();
+        QWidget* attendu = piece()->findChild<QWidget*>(QString::fromLatin1(e.focus));
+        EXPECT_TRUE(focus && attendu && (focus == attendu || attendu->isAncestorOf(focus)))
+            << (focus ? focus->objectName().toStdString() : "aucun");
+        e.correction();
+    }
+    boite.vider();
+    Cliquer(piece(), QStringLiteral("CmdSuivant"));
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(f->FeuilleAffichee(), conduites());
+    // The future covering takes the present one.
+    EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbFuture"))->currentText(), QStringLiteral("0.07"));
+    EXPECT_EQ(conduites()->windowTitle(), QStringLiteral("Données de la pièce (Séjour)"));
+    EXPECT_EQ(Trouver<QLabel>(conduites(), QStringLiteral("LblDesignation"))->text(), QStringLiteral("Séjour"));
+}
+
+// The two panels: 12,5 m² over 4 cm of insulation gives 63,5 W
+// (12.5 x 5.08); a net floor of 20 - 2,5 = 17,5 m² over 8 cm gives 45,15 W
+// (17.5 x 2.58).
+TEST_F(Pieces, PanneauxApportEtEmissions) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    Cliquer(charge(), QStringLiteral("CmdSuivant"));
+    auto* panneauApport = piece()->findChild<QWidget*>(QStringLiteral("CdrApport"));
+    auto* panneauBas = piece()->findChild<QWidget*>(QStringLiteral("CdrEmissions"));
+    ASSERT_TRUE(panneauApport && panneauBas);
+    EXPECT_FALSE(panneauApport->isVisible());
+    EXPECT_FALSE(panneauBas->isVisible());
+
+    Cliquer(piece(), QStringLiteral("CmdApport"));
+    EXPECT_TRUE(panneauApport->isVisible());
+    EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbApport_Iso"))->currentText(), QStringLiteral("4"));
+    EXPECT_TRUE(Trouver<QWidget>(piece(), QStringLiteral("TxtApport_Surface"))->hasFocus());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12.5"));
+    Cliquer(piece(), QStringLiteral("CmdApport_OK"));
+    EXPECT_FALSE(panneauApport->isVisible());
+    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtApport"))->text(), QStringLiteral("63,5"));
+
+    Taper(piece(), QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
+    Taper(piece(), QStringLiteral("TxtSurface_1"), QStringLiteral("2,5"));
+    Cliquer(piece(), QStringLiteral("CmdEmissions"));
+    EXPECT_TRUE(panneauBas->isVisible());
+    EXPECT_EQ(Trouver<QLabel>(piece(), QStringLiteral("LblEmissions_Bas"))->text(), QStringLiteral("17,5"));
+    Choisir(piece(), QStringLiteral("CmbEmissions_Iso"), QStringLiteral("8"));
+    Cliquer(piece(), QStringLiteral("CmdEmission_OK"));
+    EXPECT_FALSE(panneauBas->isVisible());
+    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtEmissions"))->text(), QStringLiteral("45,15"));
+}
+
+// Going back and forth recalculates the same results; the edge loop's pipes
+// exist only for an independent edge loop.
+TEST_F(Pieces, AllerRetourEtBoucleDeBordure) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    remplirJusquAuxConduites(Cuisine);
+    auto* bordure = Trouver<QLineEdit>(conduites(), QStringLiteral("TxtLongRaccordBordure"));
+    EXPECT_TRUE(bordure->isVisible());
+    Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+    const QStringList premiere = valeurs();
+    Cliquer(resultats(), QStringLiteral("CmdPrecedent"));
+    ASSERT_EQ(f->FeuilleAffichee(), conduites());
+    Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+    EXPECT_EQ(valeurs(), premiere);
+    // The grid wears the formats of the presentation rules, cell by cell.
+    const auto lignes = LignesResultatsPiece(f->EnregistrementPiece(), 1, resultats()->Resultats());
+    for (int l = 0; l < 29; ++l) {
+        const auto rvb = Rvb(lignes[l].Format.Couleur);
+        const QColor couleur = lignes[l].Format.Couleur == CouleurValeur::TexteFenetre ? Grille::CouleurTexteFenetre()
+                                                                                      : QColor(rvb[0], rvb[1], rvb[2]);
+        EXPECT_EQ(resultats()->GrilleResult()->gras(l, 2), lignes[l].Format.Gras) << l;
+        EXPECT_EQ(resultats()->GrilleResult()->couleurTexte(l, 2), couleur) << l;
+    }
+    EXPECT_TRUE(resultats()->GrilleResult()->gras(11, 2));
+    EXPECT_EQ(premiere[14], T(Calculer(RecordCuisine, 0).LongueurBordure + 3));
+
+    // Now a combined edge zone: the edge loop's pipes are hidden and count 0.
+    Cliquer(resultats(), QStringLiteral("CmdPrecedent"));
+    Cliquer(conduites(), QStringLiteral("CmdPrecedent"));
+    Cliquer(piece(), QStringLiteral("CmdPrecedent"));
+    Cliquer(charge(), QStringLiteral("OptCharge_2"));
+    Taper(charge(), QStringLiteral("TxtSurfaceBordure"), QStringLiteral("4"));
+    Cliquer(charge(), QStringLiteral("CmdSuivant"));
+    Cliquer(piece(), QStringLiteral("CmdSuivant"));
+    EXPECT_FALSE(bordure->isVisible());
+    EXPECT_EQ(bordure->text(), QStringLiteral("0"));
+    Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+    EXPECT_EQ(f->EnregistrementPiece().LongRaccordBordure, 0.0);
+    DonneesPiece combinee = RecordCuisine;
+    combinee.TypeCharge = 2;
+    combinee.LongRaccordBordure = 0;
+    EXPECT_EQ(valeurs()[13], T(Calculer(combinee, 0).LongueurNormale + 4));
+    EXPECT_EQ(valeurs()[14], QString());
+}
+
+// A mean water temperature of 30 - 16 / 2 = 22 °C in a room at 22 °C leaves
+// no temperature difference to emit heat: the room cannot be calculated,
+// the user is told why and stays on the connecting-pipes screen.
+TEST_F(Pieces, PieceIncalculable) {
+    f->AfficherFeuille(f->Generales());
+    Choisir(f->Generales(), QStringLiteral("CmbTempDepart"), QStringLiteral("30"));
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+    Saisie s = Sejour;
+    s.temperature = QStringLiteral("22");
+    s.chute = QStringLiteral("16");
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    remplirJusquAuxConduites(s);
+    boite.vider();
+    Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Calcul impossible."));
+    EXPECT_TRUE(boite.messages[0].texte.startsWith(QStringLiteral("La pièce 'Séjour' ne peut pas être calculée")));
+    EXPECT_TRUE(boite.messages[0].texte.contains(
+        QStringLiteral("la température moyenne de l'eau est égale à la température de la pièce")));
+    EXPECT_EQ(f->FeuilleAffichee(), conduites());
+    // Corrected, it goes through.
+    Choisir(conduites(), QStringLiteral("CmbTempChute"), QStringLiteral("5"));
+    boite.vider();
+    Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(f->FeuilleAffichee(), resultats());
+}
+
+// Every control of the four room screens carries its name, and every one
+// the user acts on its caption for assistive tools.
+TEST_F(Pieces, NomsDesControles) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    const struct {
+        QWidget* ecran;
+        QStringList noms;
+    } ecrans[] = {
+        {charge(),
+         {"CdrCharge", "OptCharge_0", "OptCharge_1", "OptCharge_2", "OptCharge_3", "ImgCharge", "LblSurface_0",
+          "LblSurface_1", "LblSurface_2", "TxtSurfaceBordure", "CmbPasVZ", "LblValeur_0", "LblValeur_1", "CdrComment",
+          "TxtCommentaire", "CmdComment", "CmdSuivant", "CmdAnnuler", "CmdAide", "LblPage", "LblTitre"}},
+        {piece(),
+         {"LblPiece", "CmbNomPiece", "LblTemperature", "CmbTempPiece", "CdrSurfaces", "TxtSurface_0", "TxtSurface_1",
+          "CdrDeperdition", "TxtDeperdPiece", "TxtDeperdPlancher", "TxtApport", "CmdApport", "TxtEmissions",
+          "CmdEmissions", "CdrResistances", "CmbActuelle", "CmbFuture", "CdrApport", "TxtApport_Surface",
+          "CmbApport_Iso", "CmdApport_OK", "CdrEmissions", "LblEmissions_Bas", "CmbEmissions_Iso", "CmdEmission_OK",
+          "CmdPrecedent", "CmdSuivant", "CmdAnnuler", "CmdAide", "LblPage", "LblTitre"}},
+        {conduites(),
+         {"LblConduites_4", "LblDesignation", "TxtLongRaccordNormale", "TxtLongDistri", "TxtLongRaccordBordure",
+          "CmbTempChute", "CmdPrecedent", "CmdSuivant", "CmdAnnuler", "CmdAide", "LblPage", "LblTitre"}},
+        {resultats(),
+         {"GrilleResult", "LblTitre", "LblPage", "LblEtude", "cmdOK", "CmdPrecedent", "CmdAnnuler", "CmdAide"}},
+    };
+    for (const auto& e : ecrans) {
+        SCOPED_TRACE(e.ecran->objectName().toStdString());
+        for (const QString& nom : e.noms) {
+            QWidget* w = Trouver(e.ecran, nom);
+            if (!w)
+                continue;
+            const bool saisie = nom.startsWith(QLatin1String("Txt")) || nom.startsWith(QLatin1String("Cmb")) ||
+                                nom.startsWith(QLatin1String("Opt")) || nom.startsWith(QLatin1String("Cmd")) ||
+                                nom.startsWith(QLatin1String("cmd"));
+            if (saisie)
+                EXPECT_FALSE(w->accessibleName().isEmpty()) << nom.toStdString();
+        }
+    }
+    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtSurface_0"))->accessibleName(),
+              QStringLiteral("Surface de la pièce"));
+    EXPECT_EQ(conduites()->windowTitle(), QStringLiteral("Données de la piéce"));
+    EXPECT_EQ(resultats()->GrilleResult()->rowCount(), 29);
+    EXPECT_EQ(resultats()->GrilleResult()->texte(24, 0), QStringLiteral("Perte de charge la plus élevée de l'étude"));
+    EXPECT_EQ(resultats()->GrilleResult()->texte(4, 1), QStringLiteral("W/(m².K)"));
+}
+
+// "Aide &?" of each room screen opens the help file at the screen's page.
+TEST_F(Pieces, AideDesEcransDePiece) {
+    const QString aide = QCoreApplication::applicationDirPath() + QStringLiteral("/Sorvel.chm");
+    if (!QFile::exists(aide))
+        GTEST_SKIP() << "help file not built";
+    ASSERT_TRUE(QFile::copy(aide, dossier.chemin() + QStringLiteral("/Sorvel.chm")));
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    const std::pair<QWidget*, const char*> ecrans[] = {{charge(), "/charge.html"},
+                                                       {piece(), "/piece.html"},
+                                                       {conduites(), "/conduites.html"},
+                                                       {resultats(), "/resultats.html"}};
+    for (auto [ecran, page] : ecrans) {
+        SCOPED_TRACE(page);
+        f->AfficherFeuille(ecran);
+        QApplication::processEvents();
+        Cliquer(ecran, QStringLiteral("CmdAide"));
+        ASSERT_NE(FrmAide::Existante(), nullptr);
+        EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QString::fromLatin1(page));
+    }
+    EXPECT_TRUE(boite.messages.empty());
+    delete FrmAide::Existante();
+}
+
+// A rooms file that cannot be written: the French message shows, the room
+// stays on the results screen with its entries, and accepting it again once
+// the file is usable stores it once in both files.
+TEST_F(Pieces, FichierInutilisableALAcceptation) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    remplirJusquAuxConduites(Sejour);
+    Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f->FeuilleAffichee(), resultats());
+    // A folder where the rooms file should be: no file can be opened there.
+    ASSERT_TRUE(QDir().mkpath(CheminEtudes(FichierEtude)));
+    Cliquer(resultats(), QStringLiteral("cmdOK"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, TitreErreurFichier);
+    EXPECT_TRUE(boite.messages[0].texte.contains(FichierEtude)) << boite.messages[0].texte.toStdString();
+    EXPECT_EQ(f->FeuilleAffichee(), resultats());
+    EXPECT_EQ(f->EnregistrementPiece(), RecordSejour);
+    EXPECT_TRUE(f->Circuits()->GrilleCircuit()->texte(1, 1).isEmpty());
+
+    ASSERT_TRUE(QDir(CheminEtudes(FichierEtude)).removeRecursively());
+    boite.vider();
+    Cliquer(resultats(), QStringLiteral("cmdOK"));
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(Contenu(FichierEtude), Octets(Encoder(RecordSejour)));
+    EXPECT_EQ(Contenu(FichierPerte).size(), PerteCharge::Longueur);
+    EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(1, 1), QStringLiteral("Séjour"));
+}
+
+// A row of the rooms list whose record is missing from the rooms file (a
+// damaged file): the message says so and the study is left as it was.
+TEST_F(Pieces, EnregistrementManquant) {
+    saisirEtAccepter(Sejour);
+    f->Circuits()->RemplirGrilleCircuits({QStringLiteral("Séjour"), QStringLiteral("Fantôme")});
+    for (bool modifie : {false, true}) {
+        SCOPED_TRACE(modifie);
+        boite.vider();
+        f->DefinirModifie(modifie);
+        f->Circuits()->SelectionnerLigne(2);
+        Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].titre, TitreErreurFichier);
+        EXPECT_EQ(f->Modifie(), modifie);
+        EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+        EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
+    }
+}
+
+// The caption follows the name. Picking a suggested name is no change to the
+// study by itself; typing one is. The explanation of the load type cannot
+// be edited: a click in it goes to the "Commentaire" button.
+TEST_F(Pieces, NomDeLaPieceEtCommentaire) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    Cliquer(charge(), QStringLiteral("CmdComment"));
+    auto* commentaire = charge()->findChild<QWidget*>(QStringLiteral("TxtCommentaire"));
+    ASSERT_NE(commentaire, nullptr);
+    auto* zone = qobject_cast<QAbstractScrollArea*>(commentaire);
+    ASSERT_NE(zone, nullptr);
+    QTest::mouseClick(zone->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_TRUE(Trouver<QWidget>(charge(), QStringLiteral("CmdComment"))->hasFocus());
+
+    Cliquer(charge(), QStringLiteral("CmdSuivant"));
+    f->DefinirModifie(false);
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce"));
+    Choisir(piece(), QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Séjour)"));
+    EXPECT_FALSE(f->Modifie());
+    taperNom(QStringLiteral("Bureau 2"));
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Bureau 2)"));
+    EXPECT_TRUE(f->Modifie());
+    auto* nom = Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"));
+    nom->lineEdit()->selectAll();
+    QTest::keyClick(nom->lineEdit(), Qt::Key_Delete);
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce"));
+}
