@@ -54,6 +54,23 @@ constexpr Etape Entrees[] = {
     {"TempChute", "la chute de température de l'eau n'est pas choisie"},
 };
 
+// Number fields of the room that a damaged record may hold as NaN or
+// infinity, by the caption the user knows them under.
+constexpr Etape Valeurs[] = {
+    {"SurfacePiece", "Surface de la pièce"},
+    {"SurfaceEmprises", "Surface des emprises"},
+    {"SurfaceBordure", "Surface zone de bordure"},
+    {"SurfacePlafond", "Surface du plancher haut"},
+    {"DeperdPiece", "Déperditions de la pièce"},
+    {"DeperdPlancher", "Déperditions du plancher"},
+    {"ApportPlafond", "Apport par le plafond"},
+    {"EmissionsBas", "Emission vers le bas"},
+    {"LongRaccordNormale", "Longueur des conduites de raccordement"},
+    {"LongRaccordBordure", "Longueur des conduites de raccordement (si boucle indépendante)"},
+    {"LongDistri", "Longueur des conduites de distribution (traversantes)"},
+    {"PerteMaxEtude", "Perte de charge la plus élevée de l'étude"},
+};
+
 } // namespace
 
 std::string LibelleEtape(const std::string& etape) {
@@ -68,6 +85,9 @@ std::string ExpliquerEchec(const EntreesPiece& e, const ErreurArithmetique& erre
     for (const Etape& entree : Entrees)
         if (erreur.etape() == entree.nom)
             return entree.libelle;
+    for (const Etape& valeur : Valeurs)
+        if (erreur.etape() == valeur.nom)
+            return std::string("la valeur « ") + valeur.libelle + " » n'est pas un nombre utilisable";
     // The usual causes, recognised from the inputs whatever the step that
     // met them first: each of them makes a later division impossible.
     const double moyenne = static_cast<double>(e.TempDepart) - static_cast<double>(e.TempChute) / 2.0;

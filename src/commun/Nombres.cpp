@@ -169,6 +169,14 @@ double Arrondir(double x, int decimales) {
     return ArrondiPair(x * facteur) / facteur;
 }
 
+std::string Nettoyer(std::string_view t) {
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    return std::string(t);
+}
+
 double ArrondiSup(double x) {
     const auto affiche = LireNombre(FormatGeneral(x));
     if (!affiche)

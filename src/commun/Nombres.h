@@ -37,4 +37,8 @@ double Arrondir(double x, int decimales);
 // quantity shown "55" (50 * 1.1 = 55.000000000000007) is ordered as 55.
 double ArrondiSup(double x);
 
+// A text without its leading and trailing spaces: record texts are padded
+// with spaces to their width, and keys ("5", "0.05") are compared trimmed.
+std::string Nettoyer(std::string_view texte);
+
 } // namespace sorvel

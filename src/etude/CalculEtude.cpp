@@ -1,5 +1,6 @@
 #include "etude/CalculEtude.h"
 
+#include "calcul/Diagnostic.h"
 #include "calcul/ModCalcul.h"
 #include "commun/Nombres.h"
 
@@ -26,9 +27,10 @@ std::optional<double> NombreCellule(const Cellule& c) {
     return std::nullopt;
 }
 
-ErreurCalculEtude::ErreurCalculEtude(int piece, std::string nomPiece, const ErreurArithmetique& erreur)
-    : std::runtime_error("Le calcul de la pièce " + std::to_string(piece) + " « " + nomPiece
-                         + " » est impossible : " + erreur.what() + "."),
+ErreurCalculEtude::ErreurCalculEtude(int piece, std::string nomPiece, const ErreurArithmetique& erreur,
+                                     const std::string& cause)
+    : std::runtime_error("La pièce " + std::to_string(piece) + " « " + nomPiece
+                         + " » ne peut pas être calculée : " + cause + "."),
       piece_(piece), nomPiece_(std::move(nomPiece)), erreur_(erreur) {}
 
 const char* TexteSupport(const DonneesGenerales& g) { return g.Support == 0 ? "Treillis" : "Plots"; }
@@ -36,29 +38,12 @@ const char* TexteTube(const DonneesGenerales& g) { return g.Tube == 0 ? "13x16" 
 
 namespace {
 
-std::string Nettoyer(std::string_view t) {
-    while (!t.empty() && t.front() == ' ')
-        t.remove_prefix(1);
-    while (!t.empty() && t.back() == ' ')
-        t.remove_suffix(1);
-    return std::string(t);
-}
-
 // A whole number of degrees held as text ("45", "20").
 std::int16_t Degres(const std::string& texte, const char* etape) {
     const auto valeur = LireNombre(texte);
     if (!valeur)
         throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, etape);
     return CInt(*valeur, etape);
-}
-
-// The largest of the recorded drops, replaced only by a strictly larger one.
-double PlusGrande(const std::vector<double>& pertes) {
-    double m = 0;
-    for (double p : pertes)
-        if (p > m)
-            m = p;
-    return m;
 }
 
 LigneEtude LignePiece(const DonneesPiece& d, const ResultatsPiece& r) {
@@ -129,6 +114,15 @@ void EquilibrerEtude(TableEtude& table, double perteMaxi) {
     }
 }
 
+std::string ExpliquerEchecPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
+                                const ErreurArithmetique& erreur) {
+    try {
+        return ExpliquerEchec(EntreesDepuisEnregistrements(piece, generales, 0), erreur);
+    } catch (const ErreurArithmetique&) {
+        return ExpliquerEchec(EntreesPiece{}, erreur); // the failed input speaks for itself
+    }
+}
+
 EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& d, const DonneesGenerales& generales,
                                           double perteMax) {
     EntreesPiece e;
@@ -160,29 +154,26 @@ ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const Donnees
     // A supply temperature that is no number stops the whole pass before any room.
     Degres(Nettoyer(generales.TempDepart), "TempDepart");
 
-    // PerteMax of the rooms recalculated so far in this pass.
-    std::vector<double> pertesMax;
-    pertesMax.reserve(pieces.size());
+    // Largest PerteMax of the rooms recalculated so far in this pass, replaced
+    // only by a strictly larger one.
+    double perteMaxPasse = 0;
     resultat.Table.Pieces.reserve(pieces.size());
-    double perteMaxPasse = 0; // running maximum of pertesMax
-
     for (std::size_t n = 0; n < pieces.size(); ++n) {
         const DonneesPiece& d = pieces[n];
         try {
             // Balanced against rooms 1 to i - 1 of this pass.
             const ResultatsPiece r = CalculPiece(EntreesDepuisEnregistrements(d, generales, perteMaxPasse));
-
-            const double perteMax = PerteChargePiece(r.PerteNormale, r.PerteBordure).PerteMax;
             resultat.Table.Pieces.push_back(LignePiece(d, r));
-            pertesMax.push_back(perteMax);
+            const double perteMax = PerteChargePiece(r.PerteNormale, r.PerteBordure).PerteMax;
             if (perteMax > perteMaxPasse)
                 perteMaxPasse = perteMax;
             resultat.DebitTotal = Verifier(resultat.DebitTotal + (r.DebitNormale + r.DebitBordure), "DebitTotal");
         } catch (const ErreurArithmetique& erreur) {
-            throw ErreurCalculEtude(static_cast<int>(n) + 1, Nettoyer(d.NomPiece), erreur);
+            throw ErreurCalculEtude(static_cast<int>(n) + 1, Nettoyer(d.NomPiece), erreur,
+                                    ExpliquerEchecPiece(d, generales, erreur));
         }
     }
-    resultat.PerteMaxi = PlusGrande(pertesMax);
+    resultat.PerteMaxi = perteMaxPasse;
 
     EquilibrerEtude(resultat.Table, resultat.PerteMaxi);
     return resultat;

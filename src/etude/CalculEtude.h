@@ -50,10 +50,13 @@ struct ResultatEtude {
 };
 
 // The calculation of room `Piece` (from 1) failed: the recalculation stops
-// there. what() is a French sentence naming the room and the failed step.
+// there. what() is a French sentence naming the room by its number and name
+// and explaining the cause as the room screens do (ExpliquerEchec):
+// "La pièce 2 « Séjour » ne peut pas être calculée : la surface de la pièce
+// est nulle."
 class ErreurCalculEtude : public std::runtime_error {
 public:
-    ErreurCalculEtude(int piece, std::string nomPiece, const ErreurArithmetique& erreur);
+    ErreurCalculEtude(int piece, std::string nomPiece, const ErreurArithmetique& erreur, const std::string& cause);
     int Piece() const noexcept { return piece_; }
     const std::string& NomPiece() const noexcept { return nomPiece_; }
     const ErreurArithmetique& Erreur() const noexcept { return erreur_; }
@@ -76,6 +79,13 @@ const char* TexteTube(const DonneesGenerales& g);
 // "TempPiece") when a temperature is not a whole number of degrees.
 EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& piece, const DonneesGenerales& generales,
                                           double perteMax);
+
+// Why the room `piece` could not be calculated (the `erreur` its
+// calculation raised), in words: ExpliquerEchec on the room's inputs, or on
+// the failed step alone when the inputs themselves cannot be formed (a room
+// temperature that is no number).
+std::string ExpliquerEchecPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
+                                const ErreurArithmetique& erreur);
 
 // Final balancing: every loop whose pressure drop (columns 36 and 37) is
 // below `perteMaxi` gets the difference as its artificial pressure drop

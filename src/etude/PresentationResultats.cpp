@@ -8,14 +8,6 @@ namespace sorvel {
 
 namespace {
 
-std::string Nettoyer(std::string_view t) {
-    while (!t.empty() && t.front() == ' ')
-        t.remove_prefix(1);
-    while (!t.empty() && t.back() == ' ')
-        t.remove_suffix(1);
-    return std::string(t);
-}
-
 // The rules compare the value the user reads, not the digits hidden behind it.
 double Affichee(double x) { return Arrondir(x, 2); }
 

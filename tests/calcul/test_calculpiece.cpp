@@ -2,8 +2,11 @@
 #include "calcul/ModVZ.h"
 #include "commun/ErreurArithmetique.h"
 
+#include "Exemples.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <functional>
@@ -13,37 +16,11 @@ using namespace sorvel;
 
 namespace {
 
-// The room of the worked example of the room calculation: supply 45 degC,
-// drop 5 K, room 20 degC, 20 m2 with 2 m2 of obstacles, losses 1500 W of
-// which 200 W through the floor, no ceiling gain.
-EntreesPiece PieceExemple() {
-    EntreesPiece e;
-    e.TempDepart = 45;
-    e.TempChute = 5;
-    e.TempPiece = 20;
-    e.TypeCharge = 0;
-    e.SurfacePiece = 20;
-    e.SurfaceEmprises = 2;
-    e.SurfaceBordure = 0;
-    e.Support = "Treillis";
-    e.Tube = "16x20";
-    e.RthActuelle = "0.05";
-    e.RthFuture = "0.05";
-    e.PasVZBordure = "10";
-    e.DeperdPiece = 1500;
-    e.DeperdPlancher = 200;
-    e.ApportPlafond = 0;
-    e.LongRaccordNormale = 6;
-    e.LongRaccordBordure = 0;
-    e.LongDistri = 0;
-    e.EmissionsBas = 90;
-    e.PerteMaxEtude = 0;
-    return e;
-}
+using exemples::EntreesExemple;
 
 TEST(CalculPiece, ExempleEtTemperatures) {
     // Worked example of the room calculation.
-    const ResultatsPiece r = CalculPiece(PieceExemple());
+    const ResultatsPiece r = CalculPiece(EntreesExemple());
     EXPECT_EQ(r.TempMoyenne, 42.5);
     EXPECT_EQ(r.EcartEau, 22); // CInt(42.5) = 42, halves to even
     EXPECT_EQ(r.SurfaceNette, 18);
@@ -72,7 +49,7 @@ TEST(CalculPiece, ExempleEtTemperatures) {
     // Edge cases of the mean temperature: 41.5 and 42.5 both round to 42.
     const Cas cas[] = {{45, 7, 20, 41.5, 22}, {45, 5, 20, 42.5, 22}, {50, 20, 18, 40, 22}, {35, 3, 24, 33.5, 10}};
     for (const Cas& c : cas) {
-        EntreesPiece e = PieceExemple();
+        EntreesPiece e = EntreesExemple();
         e.TempDepart = c.depart;
         e.TempChute = c.chute;
         e.TempPiece = c.piece;
@@ -82,70 +59,131 @@ TEST(CalculPiece, ExempleEtTemperatures) {
     }
 }
 
-TEST(CalculPiece, TypesDeCharge) {
-    // Corner panel: the edge zone is 0.85 of half the net floor, whatever was
-    // entered (20 m2 net -> 8.5 m2 of edge, 11.5 m2 normal).
+// Two rooms worked through by hand, step by step, from the formulas of the
+// room calculation, the emission tables and the loop hydraulics (the flows to
+// throttle by the 0.0001 K search carried out step by step, the pressure
+// drops by Darcy-Weisbach with Serghides' friction factor).
+TEST(CalculPiece, CalculsALaMain) {
+    struct Valeur { const char* nom; double obtenu, attendu; };
+    auto verifier = [](std::initializer_list<Valeur> valeurs) {
+        for (const Valeur& v : valeurs)
+            EXPECT_NEAR(v.obtenu, v.attendu, 1e-9 * std::max(1.0, std::abs(v.attendu))) << v.nom;
+    };
+
+    // Type 1 with an independent 5-cm edge loop: supply 45, drop 7, room 20;
+    // 24 m2 with 2 of obstacles, edge 5 m2; trellis, 13x16, Rth 0.02 now and
+    // 0.08 later; losses 1800 W (240 through the floor), ceiling gain 60 W;
+    // connections 8 m (normal) and 6 m (edge), 3 m of crossing pipes, 110 W
+    // downwards; largest recorded drop of the study 2000 mmCE.
     {
-        EntreesPiece e = PieceExemple();
-        e.TypeCharge = 3;
-        e.SurfacePiece = 22;
-        e.SurfaceBordure = 7;
+        EntreesPiece e = EntreesExemple();
+        e.TempChute = 7; e.TypeCharge = 1; e.SurfacePiece = 24; e.SurfaceBordure = 5;
+        e.Tube = "13x16"; e.RthActuelle = "0.02"; e.RthFuture = "0.08"; e.PasVZBordure = "5";
+        e.DeperdPiece = 1800; e.DeperdPlancher = 240; e.ApportPlafond = 60;
+        e.LongRaccordNormale = 8; e.LongRaccordBordure = 6; e.LongDistri = 3; e.EmissionsBas = 110;
+        e.PerteMaxEtude = 2000;
         const ResultatsPiece r = CalculPiece(e);
-        EXPECT_DOUBLE_EQ(r.SurfaceBordureCalculee, 8.5);
-        EXPECT_DOUBLE_EQ(r.SurfaceNormale, 11.5);
-        // Combined loop: the edge pipe is in the normal loop, the two flows summed.
-        EXPECT_NEAR(r.LongueurNormale, LongueurTube(r.PasVZNormale, 11.5) + LongueurTube("10", 8.5), 1e-9);
-        EXPECT_EQ(r.DebitBordure, 0);
-        EXPECT_EQ(r.PerteBordure, 0);
-        EXPECT_EQ(r.EmissionRaccordBordure, 0);
-        EXPECT_NEAR(r.DebitNormale,
-                    DebitCircuit(r.PuissanceBordure, 42, 5, 0, r.EmissionBasBordure)
-                        + DebitCircuit(r.PuissanceNormale, 42, 5, r.EmissionRaccordNormale, r.EmissionBasNormale),
-                    1e-9);
-        EXPECT_GT(r.TempSurfaceBordure, 0);
+        EXPECT_EQ(r.EcartEau, 22);         // 45 - 7/2 = 41.5 -> 42, minus 20
+        EXPECT_EQ(r.PasVZNormale, "30");   // 2.39 required, 3.37 at VZ30 for Rth 0.08
+        verifier({
+            {"SurfaceNormale", r.SurfaceNormale, 17},
+            // 5-cm edge: (45 - 1.5 - 20) = 23.5 K x 7.15 (0.02) or 5.00 (0.08) x 5 m2.
+            {"EmissionBordureActuelle", r.EmissionBordureActuelle, 840.125},
+            {"PuissanceBordure", r.PuissanceBordure, 587.5},
+            {"EmissionMaxActuelle", r.EmissionMaxActuelle, 2419.78},   // 22 x 6.47 x 17
+            {"EmissionMaxFuture", r.EmissionMaxFuture, 1739.1},        // 22 x 4.65 x 17
+            {"Besoin", r.Besoin, 1520},                                // 1800 - (240 - 20) - 60
+            {"AppointFuture", r.AppointFuture, 0},
+            {"EmissionDistri", r.EmissionDistri, 38.1024},             // 0.0072 x 42^2 x 3
+            {"DeperdCorrigees", r.DeperdCorrigees, 1481.8976},
+            {"EmissionNecessairePiece", r.EmissionNecessairePiece, 3.061771900826446},
+            {"EmissionNecessaireNormale", r.EmissionNecessaireNormale, 2.39143743315508},
+            {"EmissionUtiliseeNormale", r.EmissionUtiliseeNormale, 3.37},
+            {"PuissanceNormale", r.PuissanceNormale, 1260.38},         // 17 x 3.37 x 22
+            {"LongueurNormale", r.LongueurNormale, 54.8},              // 17 x 3.4 - 3
+            {"LongueurBordure", r.LongueurBordure, 100},               // 5 x 20
+            {"EmissionRaccordNormale", r.EmissionRaccordNormale, 101.6064},
+            {"EmissionRaccordBordure", r.EmissionRaccordBordure, 76.2048},
+            {"TempSurfaceNormale", r.TempSurfaceNormale, 26.92},
+            // The edge keeps the 22 K difference: (5.00 / 11.6 x 22 + 20) x 1.02.
+            {"TempSurfaceBordure", r.TempSurfaceBordure, 30.07},
+            {"EmissionBasNormale", r.EmissionBasNormale, 85},
+            {"EmissionBasBordure", r.EmissionBasBordure, 25},
+            {"DebitNormale", r.DebitNormale, 179.336318686783},
+            {"DebitBordure", r.DebitBordure, 199.16530992906362},      // drop 3 K
+            {"DebitFreinActuelle", r.DebitFreinActuelle, 62.260002380910244},
+            {"DebitFreinFuture", r.DebitFreinFuture, 28.551398792426397},
+            {"PerteNormale", r.PerteNormale, 1273.0980989898446},
+            {"PerteBordure", r.PerteBordure, 2584.4795215281492},
+            {"PerteLaPlusElevee", r.PerteLaPlusElevee, 2584.4795215281492},
+            {"PerteArtificielleNormale", r.PerteArtificielleNormale, 726.9019010101554},
+            {"PerteArtificielleBordure", r.PerteArtificielleBordure, 0},
+        });
     }
-    // Independent 5-cm edge loop: the edge zone works with supply - 1.5 - room
-    // (45 and 20 give 23.5 K) and its loop with a 3 K drop.
+    // Type 3 (corner panel): supply 40, drop 5, room 18; 16 m2 with 1 of
+    // obstacles (the 3 m2 entered as edge are not used); studs, 16x20, Rth
+    // 0.05; edge pitch 10; losses 1200 W (150 through the floor); 10 m of
+    // connection, 60 W downwards; largest recorded drop 1800 mmCE.
     {
-        EntreesPiece e = PieceExemple();
-        e.TypeCharge = 1;
-        e.SurfaceBordure = 4;
-        e.PasVZBordure = "5";
-        e.TempChute = 7;
-        e.LongRaccordBordure = 5;
-        e.RthFuture = "0.10";
+        EntreesPiece e = EntreesExemple();
+        e.TempDepart = 40; e.TempPiece = 18; e.TypeCharge = 3; e.SurfacePiece = 16;
+        e.SurfaceEmprises = 1; e.SurfaceBordure = 3; e.Support = "Plots";
+        e.DeperdPiece = 1200; e.DeperdPlancher = 150; e.LongRaccordNormale = 10; e.EmissionsBas = 60;
+        e.PerteMaxEtude = 1800;
         const ResultatsPiece r = CalculPiece(e);
-        EXPECT_EQ(r.SurfaceNormale, 14);
-        const double coefActuel = CoefficientBordure("16x20", "0.05", "Treillis", "5");
-        const double coefFutur = CoefficientBordure("16x20", "0.10", "Treillis", "5");
-        EXPECT_DOUBLE_EQ(r.EmissionBordureActuelle, 23.5 * coefActuel * 4);
-        EXPECT_DOUBLE_EQ(r.PuissanceBordure, 23.5 * coefFutur * 4);
-        EXPECT_DOUBLE_EQ(r.LongueurBordure, 80); // 20 m of pipe per m2 at 5 cm
-        EXPECT_DOUBLE_EQ(r.DebitBordure,
-                         DebitCircuit(r.PuissanceBordure, 42, 3, r.EmissionRaccordBordure, r.EmissionBasBordure));
-        EXPECT_GT(r.PerteBordure, 0);
-        // The edge surface temperature keeps the water-to-room difference (22 K).
-        EXPECT_EQ(r.TempSurfaceBordure, std::round((coefFutur / 11.6 * 22 + 20) * 1.02 * 100) / 100);
+        EXPECT_EQ(r.EcartEau, 20);         // 37.5 -> 38 (halves to even), minus 18
+        EXPECT_EQ(r.PasVZNormale, "30");
+        verifier({
+            {"SurfaceBordureCalculee", r.SurfaceBordureCalculee, 6.375},   // 15 / 2 x 0.85
+            {"SurfaceNormale", r.SurfaceNormale, 8.625},
+            {"CoefBordureActuelle", r.CoefBordureActuelle, 5.6},           // 5.63 - 0.03
+            {"PuissanceBordure", r.PuissanceBordure, 714},                 // 20 x 5.6 x 6.375
+            {"EmissionMaxActuelle", r.EmissionMaxActuelle, 966},           // 20 x 5.6 x 8.625
+            {"Besoin", r.Besoin, 1059.375},                                // 1200 - (150 - 9.375)
+            {"EmissionNecessairePiece", r.EmissionNecessairePiece, 3.53125},
+            {"EmissionNecessaireNormale", r.EmissionNecessaireNormale, 2.002173913043478},
+            {"EmissionUtiliseeNormale", r.EmissionUtiliseeNormale, 4.03},  // 4.06 - 0.03
+            {"PuissanceNormale", r.PuissanceNormale, 695.175},
+            // The edge pipe belongs to the normal loop: 8.625 x 3.4 + 6.375 x 10.
+            {"LongueurNormale", r.LongueurNormale, 93.075},
+            {"LongueurBordure", r.LongueurBordure, 0},
+            {"EmissionRaccordNormale", r.EmissionRaccordNormale, 108.3},   // 0.0075 x 38^2 x 10
+            {"TempSurfaceNormale", r.TempSurfaceNormale, 25.45},
+            {"TempSurfaceBordure", r.TempSurfaceBordure, 28.21},
+            // Edge and normal flows summed into the one loop.
+            {"DebitNormale", r.DebitNormale, 273.29152727235794},
+            {"DebitBordure", r.DebitBordure, 0},
+            {"DebitFreinActuelle", r.DebitFreinActuelle, 60.59039531307702},
+            {"DebitFreinFuture", r.DebitFreinFuture, 60.59039531307702},
+            {"PerteNormale", r.PerteNormale, 1707.9131688846628},
+            {"PerteBordure", r.PerteBordure, 0},
+            {"PerteLaPlusElevee", r.PerteLaPlusElevee, 1800},
+            {"PerteArtificielleNormale", r.PerteArtificielleNormale, 92.08683111533719},
+        });
+        // 20 m2 of heated floor: 8.5 m2 of edge, 11.5 m2 normal.
+        e.SurfacePiece = 21;
+        EXPECT_DOUBLE_EQ(CalculPiece(e).SurfaceBordureCalculee, 8.5);
     }
-    // Same loop at 10 cm: water-to-room difference and the room's drop.
-    {
-        EntreesPiece e = PieceExemple();
-        e.TypeCharge = 1;
-        e.SurfaceBordure = 4;
-        e.PasVZBordure = "10";
-        e.TempChute = 7;
-        const ResultatsPiece r = CalculPiece(e);
-        EXPECT_DOUBLE_EQ(r.EmissionBordureActuelle, 22.0 * CoefficientBordure("16x20", "0.05", "Treillis", "10") * 4);
-        EXPECT_DOUBLE_EQ(r.DebitBordure,
-                         DebitCircuit(r.PuissanceBordure, 42, 7, r.EmissionRaccordBordure, r.EmissionBasBordure));
-    }
+}
+
+TEST(CalculPiece, BordureA10cm) {
+    // An independent edge loop at 10 cm keeps the water-to-room difference
+    // and the room's drop (only the 5-cm loop has its own).
+    EntreesPiece e = EntreesExemple();
+    e.TypeCharge = 1;
+    e.SurfaceBordure = 4;
+    e.TempChute = 7;
+    const ResultatsPiece r = CalculPiece(e);
+    EXPECT_DOUBLE_EQ(r.EmissionBordureActuelle, 22.0 * CoefficientBordure("16x20", "0.05", "Treillis", "10") * 4);
+    EXPECT_DOUBLE_EQ(r.DebitBordure,
+                     DebitCircuit(r.PuissanceBordure, 42, 7, r.EmissionRaccordBordure, r.EmissionBasBordure));
 }
 
 TEST(CalculPiece, AppointsEtDebitsAFreiner) {
     // The need exceeds what the tightest pitch gives: VZ10 with the worse
     // covering, and the shortfall reported as supplementary heat.
     {
-        EntreesPiece e = PieceExemple();
+        EntreesPiece e = EntreesExemple();
         e.DeperdPiece = 4000;
         e.RthFuture = "0.10";
         e.LongDistri = 4;
@@ -160,7 +198,7 @@ TEST(CalculPiece, AppointsEtDebitsAFreiner) {
     }
     // Capacity exactly equal to the need: no supplementary heat.
     {
-        EntreesPiece e = PieceExemple();
+        EntreesPiece e = EntreesExemple();
         e.SurfaceEmprises = 0;
         e.SurfacePiece = 10;
         e.DeperdPlancher = 0;
@@ -173,7 +211,7 @@ TEST(CalculPiece, AppointsEtDebitsAFreiner) {
     // A present covering better than the future one gives off more than
     // needed at the pitch chosen for the future one: flow to throttle.
     {
-        EntreesPiece e = PieceExemple();
+        EntreesPiece e = EntreesExemple();
         e.RthActuelle = "0.01";
         e.RthFuture = "0.10";
         const ResultatsPiece r = CalculPiece(e);
@@ -185,7 +223,7 @@ TEST(CalculPiece, AppointsEtDebitsAFreiner) {
     // Need equal to the maximal capacity of the future covering at VZ10:
     // no excess left with it.
     {
-        EntreesPiece e = PieceExemple();
+        EntreesPiece e = EntreesExemple();
         e.RthActuelle = "0.01";
         e.RthFuture = "0.10";
         e.DeperdPiece = 3000;
@@ -221,7 +259,7 @@ TEST(CalculPiece, DefautsArithmetiques) {
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.quoi);
-        EntreesPiece e = PieceExemple();
+        EntreesPiece e = EntreesExemple();
         c.modifier(e);
         try {
             CalculPiece(e);
@@ -234,12 +272,12 @@ TEST(CalculPiece, DefautsArithmetiques) {
 
 TEST(CalculPiece, IndependantDeLaLocale) {
     // The coverings are read with a point whatever the machine's locale.
-    const ResultatsPiece avant = CalculPiece(PieceExemple());
+    const ResultatsPiece avant = CalculPiece(EntreesExemple());
     const char* ancienne = std::setlocale(LC_ALL, nullptr);
     const std::string sauvee = ancienne ? ancienne : "C";
     if (!std::setlocale(LC_ALL, "fr_FR.UTF-8"))
         GTEST_SKIP() << "fr_FR.UTF-8 is not generated on this machine";
-    const ResultatsPiece apres = CalculPiece(PieceExemple());
+    const ResultatsPiece apres = CalculPiece(EntreesExemple());
     std::setlocale(LC_ALL, sauvee.c_str());
     EXPECT_EQ(apres.RthDeCalcul, 0.05);
     EXPECT_EQ(apres.PerteNormale, avant.PerteNormale);
@@ -247,7 +285,7 @@ TEST(CalculPiece, IndependantDeLaLocale) {
 }
 
 TEST(CalculPiece, VingtArguments) {
-    const EntreesPiece e = PieceExemple();
+    const EntreesPiece e = EntreesExemple();
     const ResultatsPiece a = CalculPiece(e);
     const ResultatsPiece b = CalculPiece(e.TempDepart, e.TempChute, e.TempPiece, e.TypeCharge, e.SurfacePiece,
                                          e.SurfaceEmprises, e.SurfaceBordure, e.Support, e.Tube, e.RthActuelle,

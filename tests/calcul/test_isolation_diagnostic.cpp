@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Exemples.h"
+
 #include <cmath>
 
 using namespace sorvel;
@@ -27,28 +29,7 @@ TEST(Isolation, CoefficientsEtProduits) {
     EXPECT_THROW(FluxIsolant(INFINITY, "4"), ErreurArithmetique);
 }
 
-namespace {
-
-EntreesPiece Piece() {
-    EntreesPiece e;
-    e.TempDepart = 45;
-    e.TempChute = 5;
-    e.TempPiece = 20;
-    e.TypeCharge = 0;
-    e.SurfacePiece = 20;
-    e.SurfaceEmprises = 2;
-    e.Support = "Treillis";
-    e.Tube = "16x20";
-    e.RthActuelle = "0.05";
-    e.RthFuture = "0.05";
-    e.PasVZBordure = "10";
-    e.DeperdPiece = 1500;
-    e.DeperdPlancher = 200;
-    e.EmissionsBas = 50;
-    return e;
-}
-
-} // namespace
+using exemples::EntreesExemple;
 
 // Each input fault that makes a room incalculable is named in words, from
 // the real calculation's error.
@@ -68,10 +49,13 @@ TEST(Diagnostic, CausesReconnuesDansLesEntrees) {
         {"bordure totale", [](EntreesPiece& e) { e.TypeCharge = 2; e.SurfaceBordure = 18; },
          "la zone de bordure occupe toute la surface utile du plancher"},
         {"type inconnu", [](EntreesPiece& e) { e.TypeCharge = 7; }, "le type de charge n'est pas reconnu"},
+        // A damaged record: the field is named by its caption.
+        {"surface illisible", [](EntreesPiece& e) { e.SurfacePiece = std::nan(""); },
+         "la valeur « Surface de la pièce » n'est pas un nombre utilisable"},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.cas);
-        EntreesPiece e = Piece();
+        EntreesPiece e = EntreesExemple();
         k.modifier(e);
         try {
             CalculPiece(e);
@@ -83,7 +67,7 @@ TEST(Diagnostic, CausesReconnuesDansLesEntrees) {
 }
 
 TEST(Diagnostic, EtapeSansCauseVisible) {
-    const EntreesPiece e = Piece();
+    const EntreesPiece e = EntreesExemple();
     const ErreurArithmetique connue(ErreurArithmetique::Nature::Depassement, "DebitAFreiner");
     EXPECT_EQ(ExpliquerEchec(e, connue), "le calcul du débit à freiner est impossible (" +
                                              std::string(ErreurArithmetique::libelle(connue.nature())) + ")");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Exemples.h"
+
 using namespace sorvel;
 
 namespace {
@@ -55,37 +57,8 @@ TEST(Presentation, Couleurs) {
 }
 
 namespace {
-
-DonneesPiece Piece(std::int16_t type) {
-    DonneesPiece d;
-    d.TypeCharge = type;
-    d.SurfaceBordure = type == 1 || type == 2 ? 3 : 0;
-    d.PasVZBordure = "10";
-    d.NomPiece = "Séjour";
-    d.TempPiece = "20";
-    d.SurfacePiece = 20;
-    d.SurfaceEmprises = 2;
-    d.DeperdPiece = 1500;
-    d.DeperdPlancher = 200;
-    d.EmissionsBas = 50;
-    d.RthActuelle = "0.05";
-    d.RthFuture = "0.10";
-    d.IsoApport = "4";
-    d.IsoEmissions = "4";
-    d.LongRaccordNormale = 6;
-    d.LongRaccordBordure = 2;
-    d.TempChute = 5;
-    return d;
-}
-
-DonneesGenerales Generales() {
-    DonneesGenerales g;
-    g.Tube = 1;
-    g.TempDepart = "45";
-    g.EpaisChape = 6;
-    return g;
-}
-
+DonneesPiece Piece(std::int16_t type) { return exemples::Piece("Séjour", type, 20, 1500); }
+using exemples::Generales;
 } // namespace
 
 // The edge-loop rows exist only for an independent edge loop (type 1), the
@@ -100,10 +73,10 @@ TEST(Presentation, LignesSelonLeTypeDeCharge) {
         EXPECT_STREQ(l[28].Titre, "Température superficielle zone de bordure");
         EXPECT_STREQ(l[4].Unite, "W/(m².K)");
         EXPECT_EQ(l[0].Valeur, "Séjour");
-        EXPECT_EQ(l[2].Valeur, "18");
+        EXPECT_EQ(l[2].Valeur, "19");
         EXPECT_EQ(l[8].Valeur, "5");
-        EXPECT_EQ(l[13].Valeur, TexteArrondi(r.LongueurNormale + 6));
-        EXPECT_EQ(l[13].Format, FormatLongueurBoucle(r.LongueurNormale + 6, 1));
+        EXPECT_EQ(l[13].Valeur, TexteArrondi(r.LongueurNormale + 8));
+        EXPECT_EQ(l[13].Format, FormatLongueurBoucle(r.LongueurNormale + 8, 1));
         const bool boucle = type == 1, zone = type != 0;
         for (int row : {14, 16, 19, 23, 26})
             EXPECT_EQ(l[row].Valeur.empty(), !boucle) << row;
@@ -130,7 +103,7 @@ TEST(Presentation, EntreesDepuisEnregistrements) {
     EXPECT_EQ(e.PasVZBordure, "5");
     EXPECT_EQ(e.Support, "Plots");
     EXPECT_EQ(e.Tube, "13x16");
-    EXPECT_EQ(e.LongRaccordBordure, 2);
+    EXPECT_EQ(e.LongRaccordBordure, 6);
     EXPECT_EQ(e.PerteMaxEtude, 123.5);
     d.TempPiece = "";
     EXPECT_THROW(EntreesDepuisEnregistrements(d, g, 0), ErreurArithmetique);

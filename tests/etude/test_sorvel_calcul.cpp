@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Exemples.h"
+
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -80,38 +82,15 @@ public:
     fs::path dossier_;
 };
 
-DonneesGenerales Generales(std::int16_t support, std::int16_t tube) {
-    DonneesGenerales g;
-    g.Support = support;
-    g.Tube = tube;
-    g.TempDepart = "45";
-    g.EpaisChape = 7;
-    g.Chape = 0;
-    return g;
-}
+using exemples::Generales;
 
+// The shared room with 1.5 m² of obstacles (a decimal for the CSV to show),
+// 60 W of losses per m², and crossing pipes in the combined room.
 DonneesPiece Piece(const std::string& nom, std::int16_t type, double surface, const char* pasBordure) {
-    DonneesPiece p;
-    p.TypeCharge = type;
-    p.SurfaceBordure = type == 0 ? 0 : 3.5;
-    p.PasVZBordure = pasBordure;
-    p.NomPiece = nom;
-    p.TempPiece = "20";
-    p.SurfacePiece = surface;
+    DonneesPiece p = exemples::Piece(nom, type, surface, 60 * surface);
     p.SurfaceEmprises = 1.5;
-    p.SurfacePlafond = surface;
-    p.DeperdPiece = 60 * surface;
-    p.DeperdPlancher = 120;
-    p.ApportPlafond = 30;
-    p.EmissionsBas = 70;
-    p.RthActuelle = "0.02";
-    p.RthFuture = "0.09";
-    p.IsoApport = "4";
-    p.IsoEmissions = "6";
-    p.LongRaccordNormale = 7.5;
+    p.PasVZBordure = pasBordure;
     p.LongDistri = type == 2 ? 3 : 0;
-    p.LongRaccordBordure = type == 1 ? 5 : 0;
-    p.TempChute = 6;
     return p;
 }
 
