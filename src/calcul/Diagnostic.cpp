@@ -1,5 +1,6 @@
 #include "calcul/Diagnostic.h"
 
+#include "calcul/ModVZ.h"
 #include "commun/Nombres.h"
 
 #include <cmath>
@@ -44,6 +45,21 @@ constexpr Etape Etapes[] = {
     {"Viscosite", "le calcul de la viscosité de l'eau"},
     {"PerteNormale", "le calcul de la perte de charge de la zone normale"},
     {"PerteBordure", "le calcul de la perte de charge de la zone de bordure"},
+    {"PerteChargeLineique", "le calcul de la perte de charge par mètre de tube"},
+    {"EmissionBordureActuelle", "le calcul des émissions de la zone de bordure avec la Rth actuelle"},
+    {"EmissionBordureFuture", "le calcul des émissions de la zone de bordure avec la Rth future"},
+    {"EmissionMaxActuelle", "le calcul des émissions maximales de la zone normale avec la Rth actuelle"},
+    {"EmissionMaxFuture", "le calcul des émissions maximales de la zone normale avec la Rth future"},
+    {"EmissionNormaleActuelle", "le calcul des émissions de la zone normale avec la Rth actuelle"},
+    {"EmissionNormaleFuture", "le calcul des émissions de la zone normale avec la Rth future"},
+    {"AppointActuelle", "le calcul de l'appoint pour la Rth actuelle"},
+    {"AppointFuture", "le calcul de l'appoint pour la Rth future"},
+    {"LongueurBordure", "le calcul de la longueur du circuit de la zone de bordure"},
+    {"PerteLaPlusElevee", "le calcul de la perte de charge la plus élevée de l'étude"},
+    {"PerteArtificielleNormale", "le calcul de la perte de charge artificielle de la zone normale"},
+    {"PerteArtificielleBordure", "le calcul de la perte de charge artificielle de la zone de bordure"},
+    {"PuissanceThermique", "le calcul de la puissance thermique de la pièce"},
+    {"DebitTotal", "le calcul du débit total de l'étude"},
 };
 
 // Inputs that cannot be used at all: the sentence is complete by itself.
@@ -104,6 +120,13 @@ std::string ExpliquerEchec(const EntreesPiece& e, const ErreurArithmetique& erre
         return "la surface des emprises occupe toute la surface de la pièce";
     if ((e.TypeCharge == 1 || e.TypeCharge == 2) && nette - e.SurfaceBordure <= 0)
         return "la zone de bordure occupe toute la surface utile du plancher";
+    // A resistance or an edge pitch outside the lists gives no emission and
+    // hence no flow (only a damaged record can hold one).
+    for (const std::string* rth : {&e.RthActuelle, &e.RthFuture})
+        if (CoefficientNormale(e.Tube, *rth, "Treillis", "10") == 0)
+            return "la résistance thermique du revêtement « " + *rth + " » n'est pas dans la liste (0.01 à 0.15)";
+    if (e.TypeCharge != 0 && CoefficientBordure(e.Tube, e.RthActuelle, "Treillis", e.PasVZBordure) == 0)
+        return "le pas (VZ) de la zone de bordure « " + e.PasVZBordure + " » n'est pas 5, 10 ou 15 cm";
 
     std::string libelle = LibelleEtape(erreur.etape());
     if (libelle.empty())

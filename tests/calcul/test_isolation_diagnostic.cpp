@@ -49,6 +49,10 @@ TEST(Diagnostic, CausesReconnuesDansLesEntrees) {
         {"bordure totale", [](EntreesPiece& e) { e.TypeCharge = 2; e.SurfaceBordure = 18; },
          "la zone de bordure occupe toute la surface utile du plancher"},
         {"type inconnu", [](EntreesPiece& e) { e.TypeCharge = 7; }, "le type de charge n'est pas reconnu"},
+        // A covering outside the list: no pitch, no emission, no flow.
+        {"rth hors liste", [](EntreesPiece& e) { e.RthActuelle = e.RthFuture = "0.20"; e.EmissionsBas = 0;
+                                                 e.LongRaccordNormale = 0; },
+         "la résistance thermique du revêtement « 0.20 » n'est pas dans la liste"},
         // A damaged record: the field is named by its caption.
         {"surface illisible", [](EntreesPiece& e) { e.SurfacePiece = std::nan(""); },
          "la valeur « Surface de la pièce » n'est pas un nombre utilisable"},
