@@ -146,23 +146,24 @@ double ArrondiPair(double x) {
     return std::fmod(bas, 2.0) == 0.0 ? bas : bas + 1.0;
 }
 
-std::int16_t CInt(double x, const char* etape) {
+namespace {
+
+// Halves to even, then to the integer type T; NaN or out of T's range raises.
+template <typename T>
+T VersEntier(double x, const char* etape) {
     if (std::isnan(x))
         throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, etape);
     const double r = ArrondiPair(x);
-    if (!(r >= std::numeric_limits<std::int16_t>::min() && r <= std::numeric_limits<std::int16_t>::max()))
+    if (!(r >= std::numeric_limits<T>::min() && r <= std::numeric_limits<T>::max()))
         throw ErreurArithmetique(ErreurArithmetique::Nature::Depassement, etape);
-    return static_cast<std::int16_t>(r);
+    return static_cast<T>(r);
 }
 
-std::int32_t CLng(double x, const char* etape) {
-    if (std::isnan(x))
-        throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, etape);
-    const double r = ArrondiPair(x);
-    if (!(r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max()))
-        throw ErreurArithmetique(ErreurArithmetique::Nature::Depassement, etape);
-    return static_cast<std::int32_t>(r);
-}
+} // namespace
+
+std::int16_t CInt(double x, const char* etape) { return VersEntier<std::int16_t>(x, etape); }
+
+std::int32_t CLng(double x, const char* etape) { return VersEntier<std::int32_t>(x, etape); }
 
 double Arrondir(double x, int decimales) {
     const double facteur = std::pow(10.0, decimales);

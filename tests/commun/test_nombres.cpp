@@ -73,6 +73,8 @@ TEST(Nombres, ArrondisAuPair) {
         EXPECT_THROW(CInt(hors), ErreurArithmetique) << hors;
     }
     EXPECT_THROW(CInt(std::nan("")), ErreurArithmetique);
+    EXPECT_EQ(CLng(70000.5), 70000);
+    EXPECT_THROW(CLng(3e9), ErreurArithmetique);
 
     // 2.675 is stored just below the half, but 2.675 * 100 rounds to exactly
     // 267.5 in double: the rounding works on that product, as the program
