@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Exemples.h"
+
 using namespace sorvel;
 
 namespace {
@@ -36,10 +38,7 @@ TableEtude Table(std::initializer_list<PieceTable> pieces) {
 }
 
 DonneesGenerales Generales(std::int16_t support, std::int16_t tube, std::int16_t chape, std::int16_t epais) {
-    DonneesGenerales g;
-    g.Support = support;
-    g.Tube = tube;
-    g.TempDepart = "45";
+    DonneesGenerales g = exemples::Generales(support, tube);
     g.Chape = chape;
     g.EpaisChape = epais;
     return g;
