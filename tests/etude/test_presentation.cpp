@@ -86,25 +86,3 @@ TEST(Presentation, LignesSelonLeTypeDeCharge) {
             EXPECT_TRUE(l[row].Format.Gras) << row;
     }
 }
-
-// Both callers of the room calculation build its inputs the same way: the
-// texts trimmed, the general data's support and tube named.
-TEST(Presentation, EntreesDepuisEnregistrements) {
-    DonneesPiece d = Piece(1);
-    d.PasVZBordure = "5 ";
-    d.TempPiece = " 19";
-    d.RthActuelle = "0.05";
-    DonneesGenerales g = Generales();
-    g.Support = 1;
-    g.Tube = 0;
-    const EntreesPiece e = EntreesDepuisEnregistrements(d, g, 123.5);
-    EXPECT_EQ(e.TempDepart, 45);
-    EXPECT_EQ(e.TempPiece, 19);
-    EXPECT_EQ(e.PasVZBordure, "5");
-    EXPECT_EQ(e.Support, "Plots");
-    EXPECT_EQ(e.Tube, "13x16");
-    EXPECT_EQ(e.LongRaccordBordure, 6);
-    EXPECT_EQ(e.PerteMaxEtude, 123.5);
-    d.TempPiece = "";
-    EXPECT_THROW(EntreesDepuisEnregistrements(d, g, 0), ErreurArithmetique);
-}
