@@ -12,13 +12,13 @@
 #include "ecrans/Grille.h"
 #include "ecrans/ModAide.h"
 #include "ecrans/Proteger.h"
+#include "ecrans/Ressources.h"
 #include "etude/ModEnregistrer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -116,14 +116,9 @@ QString MDIPlancher::ImageDeFond(int largeur) {
 void MDIPlancher::ChoisirImageFond(int largeurEcran) {
     fichierFond_ = ImageDeFond(largeurEcran);
     imageFond_ = QImage();
-    if (!fichierFond_.isEmpty()) {
-        // The private extension says nothing of the format: the reader
-        // recognises it from the content. A missing or unreadable file just
-        // leaves the background plain.
-        QImageReader lecteur(DossierProgramme() + QLatin1Char('/') + fichierFond_);
-        lecteur.setDecideFormatFromContent(true);
-        imageFond_ = lecteur.read();
-    }
+    // A missing or unreadable file just leaves the background plain.
+    if (!fichierFond_.isEmpty())
+        imageFond_ = ChargerImage(fichierFond_).toImage();
     static_cast<ZoneClient*>(zone_)->image = imageFond_;
     zone_->viewport()->update();
 }

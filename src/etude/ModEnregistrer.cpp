@@ -107,11 +107,8 @@ void CreerSiAbsent(const QString& chemin) {
     f.close();
 }
 
-// Every whole record of a file; the bytes of an unfinished last record are
-// left out and counted in `octetsEnTrop`.
-QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* octetsEnTrop) {
-    const QString chemin = CheminEtudes(nomFichier);
-    CreerSiAbsent(chemin);
+// The whole content of an existing file.
+QByteArray LireFichier(const QString& chemin) {
     QFile f(chemin);
     errno = 0;
     if (!f.open(QIODevice::ReadOnly)) {
@@ -122,7 +119,15 @@ QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* oct
     if (f.error() != QFileDevice::NoError) {
         ErreurLecture(chemin, errno);
     }
-    f.close();
+    return octets;
+}
+
+// Every whole record of a file; the bytes of an unfinished last record are
+// left out and counted in `octetsEnTrop`.
+QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* octetsEnTrop) {
+    const QString chemin = CheminEtudes(nomFichier);
+    CreerSiAbsent(chemin);
+    QByteArray octets = LireFichier(chemin);
     const int reste = static_cast<int>(octets.size() % longueur);
     if (octetsEnTrop) {
         *octetsEnTrop = reste;
@@ -213,20 +218,7 @@ private:
 
 // The whole content of a file to copy; a missing file counts as empty.
 QByteArray ContenuSource(const QString& chemin) {
-    if (!QFileInfo::exists(chemin)) {
-        return {};
-    }
-    QFile f(chemin);
-    errno = 0;
-    if (!f.open(QIODevice::ReadOnly)) {
-        ErreurLecture(chemin, errno);
-    }
-    errno = 0;
-    QByteArray octets = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        ErreurLecture(chemin, errno);
-    }
-    return octets;
+    return QFileInfo::exists(chemin) ? LireFichier(chemin) : QByteArray();
 }
 
 // Copies three files together: every source is read and every target written
@@ -258,22 +250,9 @@ void RecopierSauf(const QString& source, const QString& cible, int longueur, int
             reste.append(octets.constData() + static_cast<qsizetype>(i - 1) * longueur, longueur);
         }
     }
-    const QString chemin = CheminEtudes(cible);
-    QFile f(chemin);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ErreurEcriture(chemin, errno);
-    }
-    errno = 0;
-    if (f.write(reste) != reste.size() || !f.flush()) {
-        const int code = errno;
-        f.close();
-        ErreurEcriture(chemin, code);
-    }
-    f.close();
-    if (f.error() != QFileDevice::NoError) {
-        ErreurEcriture(chemin, errno);
-    }
+    FichierNeuf neuf(CheminEtudes(cible));
+    neuf.Ecrire(reste);
+    neuf.Valider();
 }
 
 // Puts a scratch file's content in place of a working file already deleted.
