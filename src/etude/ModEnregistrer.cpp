@@ -68,24 +68,18 @@ int CodeErreur(const QString& chemin, int errnoSauve) {
     return 0;
 }
 
-[[noreturn]] void ErreurLecture(const QString& chemin, int code) {
-    throw ErreurFichier(chemin, QStringLiteral("Impossible de lire le fichier « %1 » : %2.")
-                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
+// "Impossible de lire le fichier « Etude.tmp » : le disque est plein."
+[[noreturn]] void ErreurSysteme(const char* action, const QString& chemin, int code) {
+    throw ErreurFichier(chemin, QStringLiteral("Impossible %1 le fichier « %2 » : %3.")
+                                    .arg(QString::fromUtf8(action), NomCourt(chemin),
+                                         RaisonSysteme(CodeErreur(chemin, code))));
 }
 
-[[noreturn]] void ErreurEcriture(const QString& chemin, int code) {
-    throw ErreurFichier(chemin, QStringLiteral("Impossible d'écrire le fichier « %1 » : %2.")
-                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
-}
-
-[[noreturn]] void ErreurOuverture(const QString& chemin, int code) {
-    throw ErreurFichier(chemin, QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2.")
-                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
-}
-
+[[noreturn]] void ErreurLecture(const QString& chemin, int code) { ErreurSysteme("de lire", chemin, code); }
+[[noreturn]] void ErreurEcriture(const QString& chemin, int code) { ErreurSysteme("d'écrire", chemin, code); }
+[[noreturn]] void ErreurOuverture(const QString& chemin, int code) { ErreurSysteme("d'ouvrir", chemin, code); }
 [[noreturn]] void ErreurSuppression(const QString& chemin, int code) {
-    throw ErreurFichier(chemin, QStringLiteral("Impossible de supprimer le fichier « %1 » : %2.")
-                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
+    ErreurSysteme("de supprimer", chemin, code);
 }
 
 QString& DossierDefini() {
