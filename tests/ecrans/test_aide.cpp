@@ -81,22 +81,8 @@ QString pageUtf8(const LecteurChm& chm, const QString& objet, bool* valide = nul
 
 } // namespace
 
-TEST_F(Aide, LeCompilateurEcritLaCarteDesContextesDansIVB) {
-    LecteurChm chm(CheminAide());
-    ASSERT_TRUE(chm.estOuvert()) << qPrintable(CheminAide());
-    // /#IVB: a byte count, then (context number, position in /#STRINGS).
-    const QByteArray ivb = chm.lire(QStringLiteral("/#IVB")).value_or(QByteArray());
-    ASSERT_GE(ivb.size(), 4);
-    const quint32 longueur = qFromLittleEndian<quint32>(ivb.constData());
-    ASSERT_EQ(longueur, 8u * 8u);
-    ASSERT_EQ(ivb.size(), qsizetype(4 + longueur));
-    std::vector<int> numeros;
-    for (qsizetype i = 4; i < ivb.size(); i += 8)
-        numeros.push_back(int(qFromLittleEndian<quint32>(ivb.constData() + i)));
-    std::sort(numeros.begin(), numeros.end());
-    EXPECT_EQ(numeros, (std::vector<int>{10000, 10001, 10002, 10003, 10004, 10005, 10006, 10007}));
-}
-
+// The context numbers of the project's [MAP] section reach the file's
+// context map, each to the page of its screen.
 TEST_F(Aide, ChaqueContexteMeneALaPageDeSonEcran) {
     LecteurChm chm(CheminAide());
     ASSERT_TRUE(chm.estOuvert());
