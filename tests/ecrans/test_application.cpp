@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QKeySequence>
@@ -172,6 +173,21 @@ TEST_F(Application, NouvelleEtudeApresModification) {
     EXPECT_TRUE(Trouver<QRadioButton>(f.get(), QStringLiteral("OptChape_0"))->isChecked());
     EXPECT_FALSE(f->Modifie());
     EXPECT_FALSE(f->EtudeEnregistree());
+}
+
+// A working file that cannot be deleted would bring its rooms into the new
+// study: the user is told, and the new study starts all the same.
+TEST_F(Application, NouvelleEtudeAvecFichierIndelebile) {
+    auto f = Demarrer();
+    // A folder holding a file: no file removal takes it away.
+    ASSERT_TRUE(QDir().mkpath(dossier.etudes() + QStringLiteral("/Etude.tmp/bloque")));
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, TitreErreurFichier);
+    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
+    EXPECT_TRUE(boite.messages[0].texte.contains(QStringLiteral("« Etude.tmp »")));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
+    EXPECT_FALSE(f->Modifie());
 }
 
 TEST_F(Application, ImageDeFondSelonLaLargeur) {
