@@ -103,18 +103,17 @@ TEST_F(Application, EtudesInutilisable) {
     }
 }
 
-TEST_F(Application, QuitterApresDemarrageNeDemandeRien) {
+// Right after start-up nothing is asked and no working file is left. A
+// modified study: Cancel keeps the program open; No ends it and deletes the
+// working files; Yes must not end it unless the study was stored.
+TEST_F(Application, Quitter) {
     auto f = Demarrer();
     Declencher(f.get(), QStringLiteral("MnuQuitter"));
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(boite.messages.empty());
     for (const QString& nom : FichiersTravail)
         EXPECT_FALSE(dossier.existeDansEtudes(nom)) << nom.toStdString();
-}
 
-// A modified study: Cancel keeps the program open; No ends it and deletes
-// the working files; Yes must not end it unless the study was stored.
-TEST_F(Application, QuitterEtudeModifiee) {
     const struct {
         ReponseMessage reponse;
         bool resteOuvert;
@@ -126,7 +125,7 @@ TEST_F(Application, QuitterEtudeModifiee) {
     for (const auto& k : cas) {
         SCOPED_TRACE(static_cast<int>(k.reponse));
         boite.vider();
-        auto f = Demarrer();
+        f = Demarrer();
         Declencher(f.get(), QStringLiteral("MnuNouvelle"));
         Choisir(f.get(), QStringLiteral("CmbTempDepart"), QStringLiteral("45"));
         Cliquer(f->Generales(), QStringLiteral("CmdSuivant")); // writes Generale.tmp
@@ -212,18 +211,14 @@ TEST_F(Application, ImageDeFondSelonLaLargeur) {
         else
             EXPECT_TRUE(f->ImageFond().isNull());
     }
-    EXPECT_TRUE(boite.messages.empty());
-}
-
-TEST_F(Application, ImageDeFondManquanteOuIllisible) {
+    // A picture missing or not a picture leaves the background plain.
+    QFile::remove(dossier.chemin() + QStringLiteral("/Fd1.fpl"));
     QFile illisible(dossier.chemin() + QStringLiteral("/Fd2.fpl"));
-    ASSERT_TRUE(illisible.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(illisible.open(QIODevice::WriteOnly | QIODevice::Truncate));
     illisible.write("ceci n'est pas une image");
     illisible.close();
-    for (int largeur : {800, 1024}) {
-        auto f = Demarrer(largeur);
-        EXPECT_TRUE(f->ImageFond().isNull());
-    }
+    for (int largeur : {800, 1024})
+        EXPECT_TRUE(Demarrer(largeur)->ImageFond().isNull()) << largeur;
     EXPECT_TRUE(boite.messages.empty());
 }
 
