@@ -1,5 +1,7 @@
 #include "ecrans/Controles.h"
 
+#include "commun/Nombres.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -34,7 +36,7 @@ QComboBox* Liste(const QString& nom, const QString& libelle, const QStringList& 
 QStringList Entiers(int premier, int dernier) {
     QStringList l;
     for (int i = premier; i <= dernier; ++i)
-        l << QString::number(i);
+        l << QString::fromStdString(FormatGeneral(i));
     return l;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Small builders shared by the room screens: every control gets its name
+// Small builders shared by the entry screens: every control gets its name
 // (objectName) and, when the user acts on it, its caption as accessible name.
 
 #include <QString>
@@ -29,7 +29,7 @@ QFrame* Trait(QWidget* parent, const QString& nom = QString());
 // The heading of a room screen ("Charge", "Surfaces et déperditions"...), in
 // large bold type.
 QLabel* Titre(const QString& texte, QWidget* parent);
-// The bottom row of a room screen: the page label on the left, the buttons
+// The bottom row of an entry screen: the page label on the left, the buttons
 // on the right in the given order.
 QHBoxLayout* LigneBoutons(QLabel* page, std::initializer_list<QPushButton*> boutons);
 // Selects the item `texte` of `liste`; an unknown text leaves nothing chosen.

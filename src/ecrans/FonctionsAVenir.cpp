@@ -7,6 +7,7 @@
 
 #include "ecrans/BoiteMessage.h"
 #include "ecrans/MDIPlancher.h"
+#include "etude/ModEnregistrer.h"
 
 namespace sorvel {
 
@@ -33,6 +34,13 @@ void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
 
 void MDIPlancher::LancerImpression(Impression impression) {
     (void)impression;
+    // A report needs at least one accepted room to recalculate.
+    if (NombrePieces() == 0) {
+        Message(this, IconeMessage::Aucune, QStringLiteral("Impression."),
+                QStringLiteral("Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une "
+                               "impression !"));
+        return;
+    }
     FonctionIndisponible(this);
 }
 

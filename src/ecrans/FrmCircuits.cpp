@@ -1,12 +1,13 @@
 #include "ecrans/FrmCircuits.h"
 
+#include "commun/Nombres.h"
+#include "ecrans/Controles.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/Grille.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
 #include "ecrans/Proteger.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,23 +16,11 @@
 
 namespace sorvel {
 
-namespace {
-
-QPushButton* Bouton(const QString& nom, const QString& texte, QWidget* parent) {
-    auto* b = new QPushButton(texte, parent);
-    b->setObjectName(nom);
-    b->setAccessibleName(QString(texte).remove(QLatin1Char('&')));
-    return b;
-}
-
-} // namespace
-
 FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
     setObjectName(QStringLiteral("FrmCircuits"));
     setWindowTitle(QStringLiteral("Circuits."));
 
-    lblCircuit_ = new QLabel(this);
-    lblCircuit_->setObjectName(QStringLiteral("LblCircuit"));
+    lblCircuit_ = Libelle(QStringLiteral("LblCircuit"), QString(), this);
     lblCircuit_->setWordWrap(true);
     lblCircuit_->setMinimumHeight(lblCircuit_->fontMetrics().height() * 2 + 4);
     QFont gras = lblCircuit_->font();
@@ -64,8 +53,7 @@ FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(paren
     auto* cmdModifier =
         Bouton(QStringLiteral("CmdModifier"), QStringLiteral("Modifier/Visionner une pièce"), this);
     auto* cmdSupprimer = Bouton(QStringLiteral("CmdSupprimer"), QStringLiteral("Supprimer une pièce"), this);
-    auto* lblPage = new QLabel(QStringLiteral("Page 1/1"), this);
-    lblPage->setObjectName(QStringLiteral("LblPage"));
+    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 1/1"), this);
     auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
     auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
     auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
@@ -83,28 +71,16 @@ FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(paren
     colonneBoutons->addStretch();
     centre->addLayout(colonneBoutons);
     principal->addLayout(centre, 1);
-    auto* trait = new QFrame(this);
-    trait->setFrameShape(QFrame::HLine);
-    trait->setFrameShadow(QFrame::Sunken);
-    principal->addWidget(trait);
-    auto* ligneBoutons = new QHBoxLayout;
-    ligneBoutons->addWidget(lblPage);
-    ligneBoutons->addStretch();
-    ligneBoutons->addWidget(cmdAide);
-    ligneBoutons->addWidget(cmdAnnuler);
-    ligneBoutons->addWidget(cmdPrecedent);
-    principal->addLayout(ligneBoutons);
+    principal->addWidget(Trait(this));
+    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent}));
 
-    auto protege = [this](void (MDIPlancher::*operation)()) {
-        return [this, operation] { Proteger(this, [this, operation] { (plancher_.*operation)(); }); };
-    };
-    connect(cmdAjouter, &QPushButton::clicked, this, protege(&MDIPlancher::AjouterPiece));
-    connect(cmdModifier, &QPushButton::clicked, this, protege(&MDIPlancher::ModifierPiece));
-    connect(cmdSupprimer, &QPushButton::clicked, this, protege(&MDIPlancher::SupprimerPiece));
-    connect(grille_, &Grille::doubleClic, this, protege(&MDIPlancher::ModifierPiece));
-    connect(cmdPrecedent, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdPrecedent_Click(); }); });
-    connect(cmdAnnuler, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAnnuler_Click(); }); });
-    connect(cmdAide, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAide_Click(); }); });
+    RelierClic(cmdAjouter, this, [this] { plancher_.AjouterPiece(); });
+    RelierClic(cmdModifier, this, [this] { plancher_.ModifierPiece(); });
+    RelierClic(cmdSupprimer, this, [this] { plancher_.SupprimerPiece(); });
+    connect(grille_, &Grille::doubleClic, this, [this] { Proteger(this, [this] { plancher_.ModifierPiece(); }); });
+    RelierClic(cmdPrecedent, this, [this] { CmdPrecedent_Click(); });
+    RelierClic(cmdAnnuler, this, [this] { CmdAnnuler_Click(); });
+    RelierClic(cmdAide, this, [this] { CmdAide_Click(); });
 }
 
 void FrmCircuits::ViderGrilleCircuits() {
@@ -115,7 +91,7 @@ void FrmCircuits::ViderGrilleCircuits() {
 }
 
 void FrmCircuits::EcrireLigne(int n, const QString& nom) {
-    grille_->definirTexte(n, 0, QString::number(n));
+    grille_->definirTexte(n, 0, QString::fromStdString(FormatGeneral(n)));
     grille_->definirTexte(n, 1, nom);
 }
 

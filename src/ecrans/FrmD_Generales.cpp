@@ -1,6 +1,7 @@
 #include "ecrans/FrmD_Generales.h"
 
 #include "commun/Nombres.h"
+#include "ecrans/Controles.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
@@ -8,7 +9,6 @@
 #include "etude/ModEnregistrer.h"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,19 +30,6 @@ QRadioButton* Option(const char* prefixe, int index, const char* libelle, QWidge
     o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(prefixe)).arg(index));
     o->setAccessibleName(o->text());
     return o;
-}
-
-QLabel* Libelle(const QString& nom, const QString& texte, QWidget* parent) {
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    return l;
-}
-
-QPushButton* Bouton(const QString& nom, const QString& texte, QWidget* parent) {
-    auto* b = new QPushButton(texte, parent);
-    b->setObjectName(nom);
-    b->setAccessibleName(QString(texte).remove(QLatin1Char('&')));
-    return b;
 }
 
 int IndexOption(const std::array<QRadioButton*, 2>& options) { return options[0]->isChecked() ? 0 : 1; }
@@ -80,11 +67,7 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
 
     auto* lblTemp = Libelle(QStringLiteral("LblTempMoyenne"),
                             QStringLiteral("Température de départ du fluide"), this);
-    cmbTempDepart_ = new QComboBox(this);
-    cmbTempDepart_->setObjectName(QStringLiteral("CmbTempDepart"));
-    cmbTempDepart_->setAccessibleName(lblTemp->text());
-    for (int t = 30; t <= 50; ++t)
-        cmbTempDepart_->addItem(QString::number(t));
+    cmbTempDepart_ = Liste(QStringLiteral("CmbTempDepart"), lblTemp->text(), Entiers(30, 50), this);
     lblTemp->setBuddy(cmbTempDepart_);
     lblValeur_[0] = Libelle(QStringLiteral("LblValeur_0"), QStringLiteral("°C"), this);
 
@@ -97,10 +80,7 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
     }
     lblEpais_ = Libelle(QStringLiteral("LblEpais"), QStringLiteral("Epaisseur moyenne de la chape"),
                         cadreChape);
-    cmbEpais_ = new QComboBox(cadreChape);
-    cmbEpais_->setObjectName(QStringLiteral("CmbEpais"));
-    cmbEpais_->setAccessibleName(lblEpais_->text());
-    cmbEpais_->addItems({QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")});
+    cmbEpais_ = Liste(QStringLiteral("CmbEpais"), lblEpais_->text(), Entiers(6, 8), cadreChape);
     lblEpais_->setBuddy(cmbEpais_);
     lblValeur_[1] = Libelle(QStringLiteral("LblValeur_1"), QStringLiteral("cm"), cadreChape);
     lChape->addWidget(lblEpais_, 1, 0, 1, 2);
@@ -132,17 +112,8 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
     ligneTemp->addStretch();
     principal->addLayout(ligneTemp);
     principal->addWidget(cadreChape);
-    auto* trait = new QFrame(this);
-    trait->setFrameShape(QFrame::HLine);
-    trait->setFrameShadow(QFrame::Sunken);
-    principal->addWidget(trait);
-    auto* ligneBoutons = new QHBoxLayout;
-    ligneBoutons->addWidget(lblPage);
-    ligneBoutons->addStretch();
-    ligneBoutons->addWidget(cmdAide);
-    ligneBoutons->addWidget(cmdAnnuler);
-    ligneBoutons->addWidget(cmdSuivant);
-    principal->addLayout(ligneBoutons);
+    principal->addWidget(Trait(this));
+    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdSuivant}));
 
     // Initial values, then every change marks the study as modified.
     optSupport_[0]->setChecked(true);
@@ -163,9 +134,9 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
     connect(cmbTempDepart_, &QComboBox::currentIndexChanged, this, marquer);
     connect(cmbEpais_, &QComboBox::currentIndexChanged, this, marquer);
 
-    connect(cmdSuivant, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdSuivant_Click(); }); });
-    connect(cmdAnnuler, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAnnuler_Click(); }); });
-    connect(cmdAide, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAide_Click(); }); });
+    RelierClic(cmdSuivant, this, [this] { CmdSuivant_Click(); });
+    RelierClic(cmdAnnuler, this, [this] { CmdAnnuler_Click(); });
+    RelierClic(cmdAide, this, [this] { CmdAide_Click(); });
 
     plancher_.DefinirModifie(false);
 }
@@ -204,7 +175,7 @@ void FrmD_Generales::AfficherEnregistrement(const DonneesGenerales& d) {
             liste->setCurrentIndex(i);
     };
     choisirTexte(cmbTempDepart_, QString::fromStdString(d.TempDepart));
-    choisirTexte(cmbEpais_, QString::number(d.EpaisChape));
+    choisirTexte(cmbEpais_, QString::fromStdString(FormatGeneral(d.EpaisChape)));
 }
 
 void FrmD_Generales::Reinitialiser() {

@@ -1,5 +1,6 @@
 #include "ecrans/Frm_A_Propos.h"
 
+#include "ecrans/Controles.h"
 #include "ecrans/Ressources.h"
 
 #include <QDesktopServices>
@@ -23,14 +24,6 @@ namespace {
 std::function<bool(const QUrl&)>& ouvreur() {
     static std::function<bool(const QUrl&)> f;
     return f;
-}
-
-QFrame* ligneDecor(const QString& nom, QWidget* parent) {
-    auto* ligne = new QFrame(parent);
-    ligne->setObjectName(nom);
-    ligne->setFrameShape(QFrame::HLine);
-    ligne->setFrameShadow(QFrame::Sunken);
-    return ligne;
 }
 
 } // namespace
@@ -138,9 +131,9 @@ Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
 
     auto* disposition = new QVBoxLayout(this);
     disposition->addLayout(haut);
-    disposition->addWidget(ligneDecor(QStringLiteral("LigneDecor_0"), this));
+    disposition->addWidget(Trait(this, QStringLiteral("LigneDecor_0")));
     disposition->addWidget(description);
-    disposition->addWidget(ligneDecor(QStringLiteral("LigneDecor_1"), this));
+    disposition->addWidget(Trait(this, QStringLiteral("LigneDecor_1")));
     disposition->addLayout(bas);
     disposition->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -12,13 +12,13 @@
 #include "ecrans/Grille.h"
 #include "ecrans/ModAide.h"
 #include "ecrans/Proteger.h"
+#include "ecrans/Ressources.h"
 #include "etude/ModEnregistrer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -116,14 +116,9 @@ QString MDIPlancher::ImageDeFond(int largeur) {
 void MDIPlancher::ChoisirImageFond(int largeurEcran) {
     fichierFond_ = ImageDeFond(largeurEcran);
     imageFond_ = QImage();
-    if (!fichierFond_.isEmpty()) {
-        // The private extension says nothing of the format: the reader
-        // recognises it from the content. A missing or unreadable file just
-        // leaves the background plain.
-        QImageReader lecteur(DossierProgramme() + QLatin1Char('/') + fichierFond_);
-        lecteur.setDecideFormatFromContent(true);
-        imageFond_ = lecteur.read();
-    }
+    // A missing or unreadable file just leaves the background plain.
+    if (!fichierFond_.isEmpty())
+        imageFond_ = ChargerImage(fichierFond_).toImage();
     static_cast<ZoneClient*>(zone_)->image = imageFond_;
     zone_->viewport()->update();
 }
@@ -144,15 +139,18 @@ void MDIPlancher::DemarrerDossierEtudes() {
     }
 }
 
-void MDIPlancher::SupprimerFichiersTravail() {
+QString MDIPlancher::SupprimerFichiersTravail() {
+    // Every file is tried even when one resists; the first failure is told.
+    QString erreur;
     for (const QString& f : {FichierEtude, FichierPerte, FichierGenerales}) {
         try {
             SupprimerFichier(f);
-        } catch (const std::exception&) {
-            // A working file that cannot be deleted is overwritten or
-            // deleted at the next start; nothing the user can do about it now.
+        } catch (const ErreurFichier& e) {
+            if (erreur.isEmpty())
+                erreur = e.messageFrancais();
         }
     }
+    return erreur;
 }
 
 void MDIPlancher::showEvent(QShowEvent* evenement) {
@@ -191,6 +189,7 @@ void MDIPlancher::closeEvent(QCloseEvent* evenement) {
             }
         }
     }
+    // A working file that resists now is deleted at the next start.
     SupprimerFichiersTravail();
     evenement->accept();
 }
@@ -311,7 +310,13 @@ void MDIPlancher::NommerEtude() {
 void MDIPlancher::NouvelleEtude() {
     RechargerFeuillesPiece();
     circuits_->ViderGrilleCircuits();
-    SupprimerFichiersTravail();
+    // Rooms left in a working file would come back in the new study, out of
+    // step with the empty rooms list: the user must know.
+    const QString erreur = SupprimerFichiersTravail();
+    if (!erreur.isEmpty())
+        Message(this, IconeMessage::Exclamation, TitreErreurFichier,
+                erreur + QStringLiteral("\n\nLa nouvelle étude risque de reprendre des pièces de "
+                                        "l'étude précédente."));
     generales_->Reinitialiser();
     NommerEtude();
     // No room is being entered any more.

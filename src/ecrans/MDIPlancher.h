@@ -94,8 +94,10 @@ public:
     // connecting pipes), and the screens filled from a record.
     DonneesPiece EnregistrementPiece() const;
     void AfficherPiece(const DonneesPiece& d);
-    // Deletes Etude.tmp, Perte.tmp and Generale.tmp (missing files are no error).
-    static void SupprimerFichiersTravail();
+    // Deletes Etude.tmp, Perte.tmp and Generale.tmp (missing files are no
+    // error). Returns the French message of the first one that resisted,
+    // empty when all are gone.
+    static QString SupprimerFichiersTravail();
 
     // ---- Background ------------------------------------------------------
     // File name of the background picture for a screen `largeur` pixels wide,

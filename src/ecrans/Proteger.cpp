@@ -4,6 +4,8 @@
 #include "ecrans/BoiteMessage.h"
 #include "etude/ModEnregistrer.h"
 
+#include <QAbstractButton>
+
 #include <exception>
 
 namespace sorvel {
@@ -25,6 +27,11 @@ bool Proteger(QWidget* parent, const std::function<void()>& action) {
                 QStringLiteral("L'opération a été interrompue : %1").arg(QString::fromUtf8(e.what())));
     }
     return false;
+}
+
+void RelierClic(QAbstractButton* bouton, QWidget* ecran, std::function<void()> action) {
+    QObject::connect(bouton, &QAbstractButton::clicked, ecran,
+                     [ecran, action = std::move(action)] { Proteger(ecran, action); });
 }
 
 } // namespace sorvel

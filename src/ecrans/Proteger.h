@@ -6,11 +6,15 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QWidget;
 
 namespace sorvel {
 
 // Returns true when `action` ran to its end.
 bool Proteger(QWidget* parent, const std::function<void()>& action);
+
+// Each click of `bouton` runs `action` under Proteger, its messages over `ecran`.
+void RelierClic(QAbstractButton* bouton, QWidget* ecran, std::function<void()> action);
 
 } // namespace sorvel

@@ -68,24 +68,18 @@ int CodeErreur(const QString& chemin, int errnoSauve) {
     return 0;
 }
 
-[[noreturn]] void ErreurLecture(const QString& chemin, int code) {
-    throw ErreurFichier(chemin, QStringLiteral("Impossible de lire le fichier « %1 » : %2.")
-                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
+// "Impossible de lire le fichier « Etude.tmp » : le disque est plein."
+[[noreturn]] void ErreurSysteme(const char* action, const QString& chemin, int code) {
+    throw ErreurFichier(chemin, QStringLiteral("Impossible %1 le fichier « %2 » : %3.")
+                                    .arg(QString::fromUtf8(action), NomCourt(chemin),
+                                         RaisonSysteme(CodeErreur(chemin, code))));
 }
 
-[[noreturn]] void ErreurEcriture(const QString& chemin, int code) {
-    throw ErreurFichier(chemin, QStringLiteral("Impossible d'écrire le fichier « %1 » : %2.")
-                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
-}
-
-[[noreturn]] void ErreurOuverture(const QString& chemin, int code) {
-    throw ErreurFichier(chemin, QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2.")
-                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
-}
-
+[[noreturn]] void ErreurLecture(const QString& chemin, int code) { ErreurSysteme("de lire", chemin, code); }
+[[noreturn]] void ErreurEcriture(const QString& chemin, int code) { ErreurSysteme("d'écrire", chemin, code); }
+[[noreturn]] void ErreurOuverture(const QString& chemin, int code) { ErreurSysteme("d'ouvrir", chemin, code); }
 [[noreturn]] void ErreurSuppression(const QString& chemin, int code) {
-    throw ErreurFichier(chemin, QStringLiteral("Impossible de supprimer le fichier « %1 » : %2.")
-                                    .arg(NomCourt(chemin), RaisonSysteme(CodeErreur(chemin, code))));
+    ErreurSysteme("de supprimer", chemin, code);
 }
 
 QString& DossierDefini() {
@@ -107,11 +101,8 @@ void CreerSiAbsent(const QString& chemin) {
     f.close();
 }
 
-// Every whole record of a file; the bytes of an unfinished last record are
-// left out and counted in `octetsEnTrop`.
-QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* octetsEnTrop) {
-    const QString chemin = CheminEtudes(nomFichier);
-    CreerSiAbsent(chemin);
+// The whole content of an existing file.
+QByteArray LireFichier(const QString& chemin) {
     QFile f(chemin);
     errno = 0;
     if (!f.open(QIODevice::ReadOnly)) {
@@ -122,7 +113,15 @@ QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* oct
     if (f.error() != QFileDevice::NoError) {
         ErreurLecture(chemin, errno);
     }
-    f.close();
+    return octets;
+}
+
+// Every whole record of a file; the bytes of an unfinished last record are
+// left out and counted in `octetsEnTrop`.
+QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* octetsEnTrop) {
+    const QString chemin = CheminEtudes(nomFichier);
+    CreerSiAbsent(chemin);
+    QByteArray octets = LireFichier(chemin);
     const int reste = static_cast<int>(octets.size() % longueur);
     if (octetsEnTrop) {
         *octetsEnTrop = reste;
@@ -213,20 +212,7 @@ private:
 
 // The whole content of a file to copy; a missing file counts as empty.
 QByteArray ContenuSource(const QString& chemin) {
-    if (!QFileInfo::exists(chemin)) {
-        return {};
-    }
-    QFile f(chemin);
-    errno = 0;
-    if (!f.open(QIODevice::ReadOnly)) {
-        ErreurLecture(chemin, errno);
-    }
-    errno = 0;
-    QByteArray octets = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        ErreurLecture(chemin, errno);
-    }
-    return octets;
+    return QFileInfo::exists(chemin) ? LireFichier(chemin) : QByteArray();
 }
 
 // Copies three files together: every source is read and every target written
@@ -258,22 +244,9 @@ void RecopierSauf(const QString& source, const QString& cible, int longueur, int
             reste.append(octets.constData() + static_cast<qsizetype>(i - 1) * longueur, longueur);
         }
     }
-    const QString chemin = CheminEtudes(cible);
-    QFile f(chemin);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ErreurEcriture(chemin, errno);
-    }
-    errno = 0;
-    if (f.write(reste) != reste.size() || !f.flush()) {
-        const int code = errno;
-        f.close();
-        ErreurEcriture(chemin, code);
-    }
-    f.close();
-    if (f.error() != QFileDevice::NoError) {
-        ErreurEcriture(chemin, errno);
-    }
+    FichierNeuf neuf(CheminEtudes(cible));
+    neuf.Ecrire(reste);
+    neuf.Valider();
 }
 
 // Puts a scratch file's content in place of a working file already deleted.

@@ -1,6 +1,6 @@
 // Help file, help window, about box, pictures and cursors beside the program.
 
-#include "ecrans/BoiteMessage.h"
+#include "ecrans/Harnais.h"
 #include "ecrans/FrmAide.h"
 #include "ecrans/Frm_A_Propos.h"
 #include "ecrans/LecteurChm.h"
@@ -40,46 +40,15 @@ QString DossierConstruit() {
     return env.isEmpty() ? QCoreApplication::applicationDirPath() : env;
 }
 
-struct Appel {
-    IconeMessage icone;
-    QString titre;
-    QString texte;
-    BoutonsMessage boutons;
-};
-
-class BoiteEnregistreuse : public BoiteMessage {
-public:
-    ReponseMessage afficher(QWidget*, IconeMessage icone, const QString& titre, const QString& texte,
-                            BoutonsMessage boutons) override {
-        appels.push_back({icone, titre, texte, boutons});
-        return ReponseMessage::OK;
-    }
-    std::vector<Appel> appels;
-};
-
 class Aide : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char nom[] = "tests_ecrans";
-            static char* argv[] = {nom, nullptr};
-            // Left to the end of the process: destroying it among the static
-            // objects at exit would outlive the input devices it owns.
-            new QApplication(argc, argv);
-        }
-    }
-    void SetUp() override {
-        DefinirDossierProgramme(DossierConstruit());
-        InstallerBoiteMessage(&boite);
-    }
+    void SetUp() override { DefinirDossierProgramme(DossierConstruit()); }
     void TearDown() override {
-        InstallerBoiteMessage(nullptr);
         LienCourriel::DefinirOuvreur({});
         DefinirDossierProgramme(DossierConstruit());
         delete FrmAide::Existante();
     }
-    BoiteEnregistreuse boite;
+    test::BoiteMessageScriptee boite;
 };
 
 struct Sujet {
@@ -112,22 +81,8 @@ QString pageUtf8(const LecteurChm& chm, const QString& objet, bool* valide = nul
 
 } // namespace
 
-TEST_F(Aide, LeCompilateurEcritLaCarteDesContextesDansIVB) {
-    LecteurChm chm(CheminAide());
-    ASSERT_TRUE(chm.estOuvert()) << qPrintable(CheminAide());
-    // /#IVB: a byte count, then (context number, position in /#STRINGS).
-    const QByteArray ivb = chm.lire(QStringLiteral("/#IVB")).value_or(QByteArray());
-    ASSERT_GE(ivb.size(), 4);
-    const quint32 longueur = qFromLittleEndian<quint32>(ivb.constData());
-    ASSERT_EQ(longueur, 8u * 8u);
-    ASSERT_EQ(ivb.size(), qsizetype(4 + longueur));
-    std::vector<int> numeros;
-    for (qsizetype i = 4; i < ivb.size(); i += 8)
-        numeros.push_back(int(qFromLittleEndian<quint32>(ivb.constData() + i)));
-    std::sort(numeros.begin(), numeros.end());
-    EXPECT_EQ(numeros, (std::vector<int>{10000, 10001, 10002, 10003, 10004, 10005, 10006, 10007}));
-}
-
+// The context numbers of the project's [MAP] section reach the file's
+// context map, each to the page of its screen.
 TEST_F(Aide, ChaqueContexteMeneALaPageDeSonEcran) {
     LecteurChm chm(CheminAide());
     ASSERT_TRUE(chm.estOuvert());
@@ -200,8 +155,8 @@ TEST_F(Aide, FichierManquantAfficheLeMessageEtRienDAutre) {
     for (const Cas& c : cas)
         AfficherAide(CheminAide(), c.type, c.contexte);
 
-    ASSERT_EQ(boite.appels.size(), std::size(cas));
-    for (const Appel& a : boite.appels) {
+    ASSERT_EQ(boite.messages.size(), std::size(cas));
+    for (const test::MessageAffiche& a : boite.messages) {
         EXPECT_EQ(a.icone, IconeMessage::Critique);
         EXPECT_EQ(a.boutons, BoutonsMessage::OK);
         EXPECT_EQ(a.titre, QStringLiteral("FICHIER D'AIDE MANQUANT."));
@@ -224,9 +179,9 @@ TEST_F(Aide, FichierEndommageEstSignaleSansPlantage) {
     abime.close();
 
     AfficherAide(CheminAide(), FenetreAide, AideCharge);
-    ASSERT_EQ(boite.appels.size(), 1u);
-    EXPECT_EQ(boite.appels[0].titre, QStringLiteral("FICHIER D'AIDE ILLISIBLE."));
-    EXPECT_EQ(boite.appels[0].icone, IconeMessage::Critique);
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("FICHIER D'AIDE ILLISIBLE."));
+    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Critique);
     ASSERT_NE(FrmAide::Existante(), nullptr);
     EXPECT_FALSE(FrmAide::Existante()->isVisible());
 }
@@ -251,7 +206,7 @@ TEST_F(Aide, FichierTronqueOuAbimeNePlantePas) {
     }
     for (size_t v = 0; v < variantes.size(); ++v) {
         SCOPED_TRACE(v);
-        boite.appels.clear();
+        boite.messages.clear();
         if (FrmAide::Existante())
             FrmAide::Existante()->hide();
         QFile f(CheminAide());
@@ -263,9 +218,9 @@ TEST_F(Aide, FichierTronqueOuAbimeNePlantePas) {
         // Either the user is told the file is damaged and no window shows,
         // or a page that could be read is shown.
         FrmAide* fenetre = FrmAide::Existante();
-        if (!boite.appels.empty()) {
-            ASSERT_EQ(boite.appels.size(), 1u);
-            EXPECT_EQ(boite.appels[0].titre, QStringLiteral("FICHIER D'AIDE ILLISIBLE."));
+        if (!boite.messages.empty()) {
+            ASSERT_EQ(boite.messages.size(), 1u);
+            EXPECT_EQ(boite.messages[0].titre, QStringLiteral("FICHIER D'AIDE ILLISIBLE."));
             EXPECT_TRUE(fenetre == nullptr || !fenetre->isVisible());
         } else {
             ASSERT_NE(fenetre, nullptr);
@@ -277,7 +232,7 @@ TEST_F(Aide, FichierTronqueOuAbimeNePlantePas) {
 
 TEST_F(Aide, UneSeuleFenetreSuitLesContextes) {
     AfficherAide(CheminAide(), FenetreAide, AideCharge);
-    EXPECT_TRUE(boite.appels.empty());
+    EXPECT_TRUE(boite.messages.empty());
     FrmAide* fenetre = FrmAide::Existante();
     ASSERT_NE(fenetre, nullptr);
     EXPECT_TRUE(fenetre->isVisible());
@@ -304,7 +259,7 @@ TEST_F(Aide, UneSeuleFenetreSuitLesContextes) {
     fenetre->afficherSujet(QStringLiteral("/index.html"));
     emit fenetre->navigateur()->anchorClicked(QUrl(QStringLiteral("piece.html")));
     EXPECT_EQ(fenetre->sujetAffiche(), QStringLiteral("/piece.html"));
-    EXPECT_TRUE(boite.appels.empty());
+    EXPECT_TRUE(boite.messages.empty());
 }
 
 TEST_F(Aide, LeSommaireMeneAChaquePage) {

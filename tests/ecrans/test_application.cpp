@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QKeySequence>
@@ -55,6 +56,7 @@ TEST_F(Application, NomDeLaNouvelleEtude) {
         for (const QString& nom : k.enregistrees)
             propre.creerDansEtudes(nom + QStringLiteral(".pla"));
         auto f = Demarrer();
+        EXPECT_TRUE(QFileInfo(propre.etudes()).isDir()) << "Etudes is made when missing";
         EXPECT_EQ(f->NomEtude(), QString::fromUtf8(k.attendu));
         EXPECT_EQ(Trouver<QLabel>(f.get(), QStringLiteral("LblEtude"))->text(), QString::fromUtf8(k.attendu));
         EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [%1]").arg(QString::fromUtf8(k.attendu)));
@@ -76,50 +78,42 @@ TEST_F(Application, DemarrageEffaceLesFichiersDeTravail) {
     EXPECT_TRUE(boite.messages.empty());
 }
 
-TEST_F(Application, DemarrageCreeEtudes) {
-    ASSERT_FALSE(QFile::exists(dossier.etudes()));
-    auto f = Demarrer();
-    EXPECT_TRUE(QFileInfo(dossier.etudes()).isDir());
-}
-
-// A studies folder that cannot be made is reported, and the program opens
-// all the same.
+// A studies folder that cannot be made (a file holds its name) or written
+// (read-only program folder) is reported, and the program opens all the same.
 TEST_F(Application, EtudesInutilisable) {
-    {
-        QFile bouchon(dossier.etudes());
-        ASSERT_TRUE(bouchon.open(QIODevice::WriteOnly)); // a file named Etudes
+    for (bool lectureSeule : {false, true}) {
+        SCOPED_TRACE(lectureSeule);
+        if (lectureSeule && geteuid() == 0)
+            continue; // the superuser writes into read-only folders
+        DossierProgrammeTest propre;
+        if (lectureSeule) {
+            QFile::setPermissions(propre.chemin(), QFile::ReadOwner | QFile::ExeOwner);
+        } else {
+            QFile bouchon(propre.etudes());
+            ASSERT_TRUE(bouchon.open(QIODevice::WriteOnly));
+        }
+        boite.vider();
+        auto f = Demarrer();
+        ASSERT_EQ(boite.messages.size(), 1u);
+        EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Dossier des études."));
+        EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
+        EXPECT_FALSE(boite.messages[0].texte.isEmpty());
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(f->NomEtude(), QStringLiteral("Etude 1"));
     }
-    auto f = Demarrer();
-    ASSERT_EQ(boite.messages.size(), 1u);
-    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Dossier des études."));
-    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
-    EXPECT_FALSE(boite.messages[0].texte.isEmpty());
-    EXPECT_TRUE(f->isVisible());
-    EXPECT_EQ(f->NomEtude(), QStringLiteral("Etude 1"));
 }
 
-TEST_F(Application, DossierEnLectureSeule) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "the superuser writes into read-only folders";
-    QFile::setPermissions(dossier.chemin(), QFile::ReadOwner | QFile::ExeOwner);
-    auto f = Demarrer();
-    ASSERT_EQ(boite.messages.size(), 1u);
-    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Dossier des études."));
-    EXPECT_TRUE(f->isVisible());
-}
-
-TEST_F(Application, QuitterApresDemarrageNeDemandeRien) {
+// Right after start-up nothing is asked and no working file is left. A
+// modified study: Cancel keeps the program open; No ends it and deletes the
+// working files; Yes must not end it unless the study was stored.
+TEST_F(Application, Quitter) {
     auto f = Demarrer();
     Declencher(f.get(), QStringLiteral("MnuQuitter"));
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(boite.messages.empty());
     for (const QString& nom : FichiersTravail)
         EXPECT_FALSE(dossier.existeDansEtudes(nom)) << nom.toStdString();
-}
 
-// A modified study: Cancel keeps the program open; No ends it and deletes
-// the working files; Yes must not end it unless the study was stored.
-TEST_F(Application, QuitterEtudeModifiee) {
     const struct {
         ReponseMessage reponse;
         bool resteOuvert;
@@ -131,7 +125,7 @@ TEST_F(Application, QuitterEtudeModifiee) {
     for (const auto& k : cas) {
         SCOPED_TRACE(static_cast<int>(k.reponse));
         boite.vider();
-        auto f = Demarrer();
+        f = Demarrer();
         Declencher(f.get(), QStringLiteral("MnuNouvelle"));
         Choisir(f.get(), QStringLiteral("CmbTempDepart"), QStringLiteral("45"));
         Cliquer(f->Generales(), QStringLiteral("CmdSuivant")); // writes Generale.tmp
@@ -180,6 +174,21 @@ TEST_F(Application, NouvelleEtudeApresModification) {
     EXPECT_FALSE(f->EtudeEnregistree());
 }
 
+// A working file that cannot be deleted would bring its rooms into the new
+// study: the user is told, and the new study starts all the same.
+TEST_F(Application, NouvelleEtudeAvecFichierIndelebile) {
+    auto f = Demarrer();
+    // A folder holding a file: no file removal takes it away.
+    ASSERT_TRUE(QDir().mkpath(dossier.etudes() + QStringLiteral("/Etude.tmp/bloque")));
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].titre, TitreErreurFichier);
+    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
+    EXPECT_TRUE(boite.messages[0].texte.contains(QStringLiteral("« Etude.tmp »")));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
+    EXPECT_FALSE(f->Modifie());
+}
+
 TEST_F(Application, ImageDeFondSelonLaLargeur) {
     const struct {
         int largeur;
@@ -202,18 +211,14 @@ TEST_F(Application, ImageDeFondSelonLaLargeur) {
         else
             EXPECT_TRUE(f->ImageFond().isNull());
     }
-    EXPECT_TRUE(boite.messages.empty());
-}
-
-TEST_F(Application, ImageDeFondManquanteOuIllisible) {
+    // A picture missing or not a picture leaves the background plain.
+    QFile::remove(dossier.chemin() + QStringLiteral("/Fd1.fpl"));
     QFile illisible(dossier.chemin() + QStringLiteral("/Fd2.fpl"));
-    ASSERT_TRUE(illisible.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(illisible.open(QIODevice::WriteOnly | QIODevice::Truncate));
     illisible.write("ceci n'est pas une image");
     illisible.close();
-    for (int largeur : {800, 1024}) {
-        auto f = Demarrer(largeur);
-        EXPECT_TRUE(f->ImageFond().isNull());
-    }
+    for (int largeur : {800, 1024})
+        EXPECT_TRUE(Demarrer(largeur)->ImageFond().isNull()) << largeur;
     EXPECT_TRUE(boite.messages.empty());
 }
 
@@ -322,29 +327,22 @@ TEST_F(Application, EcranCentre) {
     }
 }
 
+// The help menu item and every "Aide ?" button say the same when the help
+// file is missing, and the screen stays.
 TEST_F(Application, AideManquante) {
     auto f = Demarrer();
     Declencher(f.get(), QStringLiteral("MnuAideSorvel"));
-    ASSERT_EQ(boite.messages.size(), 1u);
-    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("FICHIER D'AIDE MANQUANT."));
-    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Critique);
-    EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OK);
-}
-
-// Every "Aide ?" button says the same when the help file is missing.
-TEST_F(Application, BoutonsAideSansFichier) {
-    auto f = Demarrer();
-    const std::pair<QWidget*, const char*> ecrans[] = {{f->Generales(), "FrmD_Generales"},
-                                                       {f->Circuits(), "FrmCircuits"}};
-    for (auto [ecran, nom] : ecrans) {
-        SCOPED_TRACE(nom);
-        boite.vider();
+    for (QWidget* ecran : {static_cast<QWidget*>(f->Generales()), static_cast<QWidget*>(f->Circuits())}) {
         f->AfficherFeuille(ecran);
         QApplication::processEvents();
         Cliquer(ecran, QStringLiteral("CmdAide"));
-        ASSERT_EQ(boite.messages.size(), 1u);
-        EXPECT_EQ(boite.messages[0].titre, QStringLiteral("FICHIER D'AIDE MANQUANT."));
         EXPECT_EQ(f->FeuilleAffichee(), ecran);
+    }
+    ASSERT_EQ(boite.messages.size(), 3u);
+    for (const auto& m : boite.messages) {
+        EXPECT_EQ(m.titre, QStringLiteral("FICHIER D'AIDE MANQUANT."));
+        EXPECT_EQ(m.icone, IconeMessage::Critique);
+        EXPECT_EQ(m.boutons, BoutonsMessage::OK);
     }
 }
 
@@ -412,8 +410,7 @@ TEST_F(Application, TousLesMenusPendantUnePiece) {
 // The menus of the windows still to come say so, plainly.
 TEST_F(Application, FonctionsPasEncoreDisponibles) {
     auto f = Demarrer();
-    for (const char* nom : {"MnuRecapitulatif", "MnuMateriel", "MnuCorrection", "MnuIncertitude",
-                            "MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap", "MnuImprimerRecap"}) {
+    for (const char* nom : {"MnuRecapitulatif", "MnuMateriel", "MnuCorrection", "MnuIncertitude"}) {
         SCOPED_TRACE(nom);
         boite.vider();
         Declencher(f.get(), QString::fromLatin1(nom));
@@ -422,9 +419,11 @@ TEST_F(Application, FonctionsPasEncoreDisponibles) {
     }
 }
 
-// The study commands check their conditions before any dialog.
+// The study and print commands check their conditions before any dialog.
 TEST_F(Application, ConditionsDesCommandesDEtude) {
     auto f = Demarrer();
+    const char* const PasDePiece =
+        "Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !";
     const struct {
         const char* menu;
         const char* titre;
@@ -441,6 +440,10 @@ TEST_F(Application, ConditionsDesCommandesDEtude) {
         {"MnuSupprimerEtude", "Suppression impossible.",
          "Cette étude n'a pas encore été enregistrée, elle ne peut donc pas être supprimée !",
          IconeMessage::Exclamation},
+        {"MnuApercuChantier", "Impression.", PasDePiece, IconeMessage::Aucune},
+        {"MnuImprimerChantier", "Impression.", PasDePiece, IconeMessage::Aucune},
+        {"MnuApercuRecap", "Impression.", PasDePiece, IconeMessage::Aucune},
+        {"MnuImprimerRecap", "Impression.", PasDePiece, IconeMessage::Aucune},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.menu);

@@ -37,12 +37,6 @@ struct Fenetre {
 
 } // namespace
 
-TEST(ChampNumerique, NomEtLibelle) {
-    ChampNumerique c(QStringLiteral("TxtSurface_1"), QStringLiteral("Surface des emprises"));
-    EXPECT_EQ(c.objectName(), QStringLiteral("TxtSurface_1"));
-    EXPECT_EQ(c.accessibleName(), QStringLiteral("Surface des emprises"));
-}
-
 // Typed key by key into a field holding "0", selected (a fresh field).
 TEST(ChampNumerique, Frappe) {
     const struct {

@@ -2,6 +2,7 @@
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FonctionsAVenir.h"
 #include "ecrans/Grille.h"
+#include "ExemplesEtude.h"
 #include "ecrans/Harnais.h"
 #include "etude/ModEnregistrer.h"
 
@@ -32,20 +33,8 @@ protected:
     }
     // Rooms as accepted on the results screen: one record in each working file.
     void ecrirePieces(const QStringList& noms) {
-        for (int i = 0; i < noms.size(); ++i) {
-            DonneesPiece p;
-            p.NomPiece = noms[i].toStdString();
-            p.TempPiece = "20";
-            p.SurfacePiece = 10.0 + i;
-            p.RthActuelle = "0.05";
-            p.RthFuture = "0.10";
-            p.PasVZBordure = "10";
-            p.IsoApport = "3";
-            p.IsoEmissions = "4";
-            p.TempChute = 8;
-            AjouterPiece(p);
-            AjouterPerte(100.0 * (i + 1), 0, 100.0 * (i + 1), FichierPerte);
-        }
+        for (int i = 0; i < noms.size(); ++i)
+            AjouterPieceExemple(i + 1, noms[i].toStdString());
         ecran->RemplirGrilleCircuits(noms);
     }
     void choisirLigne(int ligne) {

@@ -65,8 +65,16 @@ TEST(Grille, UnFormatNeTouchePasLesVoisines) {
     }
 }
 
-TEST(Grille, GrilleVideeSeRelitVide) {
+// A text written is read back unchanged; a grid emptied reads back empty
+// texts everywhere; outside the grid writes are ignored and reads are empty.
+TEST(Grille, TextesRelusTelsQuels) {
     Grille g(QStringLiteral("GrilleTest"), 31, 2, 1, 0);
+    const QString textes[] = {QStringLiteral(" Séjour  "), QStringLiteral("12,5"), QString(),
+                              QStringLiteral("Chambre d'amis (étage)")};
+    for (const QString& t : textes) {
+        g.definirTexte(2, 1, t);
+        EXPECT_EQ(g.texte(2, 1), t);
+    }
     for (int l = 0; l < g.rowCount(); ++l)
         for (int c = 0; c < g.columnCount(); ++c)
             g.definirTexte(l, c, QStringLiteral("x%1-%2").arg(l).arg(c));
@@ -74,20 +82,9 @@ TEST(Grille, GrilleVideeSeRelitVide) {
     for (int l = 0; l < g.rowCount(); ++l)
         for (int c = 0; c < g.columnCount(); ++c)
             EXPECT_EQ(g.texte(l, c), QString()) << l << "," << c;
-}
-
-TEST(Grille, TexteReluTelQuel) {
-    Grille g(QStringLiteral("GrilleTest"), 4, 3, 1, 1);
-    const QString textes[] = {QStringLiteral(" Séjour  "), QStringLiteral("12,5"), QString(),
-                              QStringLiteral("Chambre d'amis (étage)")};
-    for (const QString& t : textes) {
-        g.definirTexte(2, 2, t);
-        EXPECT_EQ(g.texte(2, 2), t);
-    }
-    // Outside the grid: writes are ignored, reads are empty.
-    g.definirTexte(10, 10, QStringLiteral("hors"));
+    g.definirTexte(40, 10, QStringLiteral("hors"));
     g.definirTexte(-1, 0, QStringLiteral("hors"));
-    EXPECT_EQ(g.texte(10, 10), QString());
+    EXPECT_EQ(g.texte(40, 10), QString());
     EXPECT_EQ(g.texte(-1, 0), QString());
 }
 

@@ -1,5 +1,6 @@
 // The study's working, scratch and stored files in the folder `Etudes`.
 
+#include "ExemplesEtude.h"
 #include "etude/ModEnregistrer.h"
 
 #include <gtest/gtest.h>
@@ -41,28 +42,11 @@ protected:
     }
     static bool Existe(const QString& nom) { return QFileInfo::exists(CheminEtudes(nom)); }
 
-    static DonneesPiece Piece(int i) {
-        DonneesPiece d;
-        d.TypeCharge = static_cast<std::int16_t>(i % 4);
-        d.NomPiece = "Pièce " + std::to_string(i);
-        d.PasVZBordure = i % 4 == 1 ? "10" : "";
-        d.TempPiece = "20";
-        d.SurfacePiece = 10.5 + i;
-        d.SurfaceBordure = i % 4 == 1 ? 2.25 : 0;
-        d.RthActuelle = "0.05";
-        d.RthFuture = "0.1";
-        d.IsoApport = "3";
-        d.IsoEmissions = "4";
-        d.DeperdPiece = 100.0 * i;
-        d.TempChute = static_cast<std::int16_t>(5 + i % 10);
-        return d;
-    }
+    static DonneesPiece Piece(int i) { return test::PieceExemple(i); }
     // A study of n rooms in the working files.
     static void Remplir(int n) {
-        for (int i = 1; i <= n; ++i) {
-            AjouterPiece(Piece(i));
-            AjouterPerte(10.0 * i, 0, 10.0 * i, FichierPerte);
-        }
+        for (int i = 1; i <= n; ++i)
+            test::AjouterPieceExemple(i);
     }
 
     QTemporaryDir dossier_;

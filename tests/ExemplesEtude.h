@@ -1,0 +1,40 @@
+#pragma once
+
+// Room records shared by the file tests and the screen tests: varied enough
+// that a record written in the wrong place or with a wrong byte shows.
+
+#include "etude/ModEnregistrer.h"
+
+#include <string>
+
+namespace sorvel::test {
+
+// Room i ("Pièce i"): its load type, surfaces, losses and drop change with i.
+inline DonneesPiece PieceExemple(int i) {
+    DonneesPiece d;
+    d.TypeCharge = static_cast<std::int16_t>(i % 4);
+    d.NomPiece = "Pièce " + std::to_string(i);
+    d.PasVZBordure = i % 4 == 1 ? "10" : "";
+    d.TempPiece = "20";
+    d.SurfacePiece = 10.5 + i;
+    d.SurfaceBordure = i % 4 == 1 ? 2.25 : 0;
+    d.RthActuelle = "0.05";
+    d.RthFuture = "0.1";
+    d.IsoApport = "3";
+    d.IsoEmissions = "4";
+    d.DeperdPiece = 100.0 * i;
+    d.TempChute = static_cast<std::int16_t>(5 + i % 10);
+    return d;
+}
+
+// Appends room i to both working files, as accepting it on the results
+// screen does; its loop pressure drop is 10 × i mmCE.
+inline void AjouterPieceExemple(int i, const std::string& nom = {}) {
+    DonneesPiece d = PieceExemple(i);
+    if (!nom.empty())
+        d.NomPiece = nom;
+    AjouterPiece(d);
+    AjouterPerte(10.0 * i, 0, 10.0 * i, FichierPerte);
+}
+
+} // namespace sorvel::test
