@@ -9,7 +9,6 @@
 #include "ecrans/FrmConduites.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -41,28 +40,6 @@ QStringList Resistances() {
     for (int i = 1; i <= 15; ++i)
         l << QStringLiteral("0.%1").arg(i, 2, 10, QLatin1Char('0'));
     return l;
-}
-
-ChampNumerique* Champ(const QString& nom, const QString& libelle, QWidget* parent) {
-    auto* c = new ChampNumerique(nom, libelle, parent);
-    c->setText(QStringLiteral("0"));
-    c->setAlignment(Qt::AlignRight);
-    c->setFixedWidth(90);
-    return c;
-}
-
-// One row of a form: caption, field, unit, and an optional button.
-void Ligne(QGridLayout* grille, int ligne, QLabel* libelle, QWidget* champ, const QString& unite,
-           QWidget* parent, const QString& nomUnite = QString(), QWidget* bouton = nullptr) {
-    libelle->setBuddy(champ);
-    grille->addWidget(libelle, ligne, 0);
-    grille->addWidget(champ, ligne, 1);
-    auto* u = new QLabel(unite, parent);
-    if (!nomUnite.isEmpty())
-        u->setObjectName(nomUnite);
-    grille->addWidget(u, ligne, 2);
-    if (bouton)
-        grille->addWidget(bouton, ligne, 3);
 }
 
 QFrame* Panneau(const QString& nom, const QString& titre, QWidget* parent, QGridLayout*& grille) {
@@ -118,7 +95,7 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     lblPiece->setBuddy(cmbNomPiece_);
     haut->addWidget(lblPiece, 0, 0);
     haut->addWidget(cmbNomPiece_, 0, 1, 1, 3);
-    Ligne(haut, 1, lblTemperature, cmbTempPiece_, QStringLiteral("°C"), this);
+    LigneChamp(haut, 1, lblTemperature, cmbTempPiece_, QStringLiteral("°C"));
     haut->setColumnStretch(3, 1);
 
     // Surfaces.
@@ -128,8 +105,8 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     const char* libellesSurface[] = {"Surface de la pièce", "Surface des emprises"};
     for (int i = 0; i < 2; ++i) {
         auto* l = Libelle(QStringLiteral("LblSurface_%1").arg(i), QString::fromUtf8(libellesSurface[i]), cdrSurfaces);
-        txtSurface_[i] = Champ(QStringLiteral("TxtSurface_%1").arg(i), l->text(), cdrSurfaces);
-        Ligne(gSurfaces, i, l, txtSurface_[i], QStringLiteral("m²"), cdrSurfaces);
+        txtSurface_[i] = ChampNombre(QStringLiteral("TxtSurface_%1").arg(i), l->text(), cdrSurfaces);
+        LigneChamp(gSurfaces, i, l, txtSurface_[i], QStringLiteral("m²"));
     }
     gSurfaces->setColumnStretch(0, 1);
 
@@ -139,25 +116,25 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     auto* gDeperd = new QGridLayout(cdrDeperdition);
     auto* lblDeperdPiece =
         Libelle(QStringLiteral("LblDeperdPiece"), QStringLiteral("Déperditions de la pièce"), cdrDeperdition);
-    txtDeperdPiece_ = Champ(QStringLiteral("TxtDeperdPiece"), lblDeperdPiece->text(), cdrDeperdition);
-    Ligne(gDeperd, 0, lblDeperdPiece, txtDeperdPiece_, QStringLiteral("W"), cdrDeperdition);
+    txtDeperdPiece_ = ChampNombre(QStringLiteral("TxtDeperdPiece"), lblDeperdPiece->text(), cdrDeperdition);
+    LigneChamp(gDeperd, 0, lblDeperdPiece, txtDeperdPiece_, QStringLiteral("W"));
     auto* lblDeperdPlancher =
         Libelle(QStringLiteral("LblDeperdPlancher"), QStringLiteral("Déperditions du plancher"), cdrDeperdition);
-    txtDeperdPlancher_ = Champ(QStringLiteral("TxtDeperdPlancher"), lblDeperdPlancher->text(), cdrDeperdition);
-    Ligne(gDeperd, 1, lblDeperdPlancher, txtDeperdPlancher_, QStringLiteral("W"), cdrDeperdition);
+    txtDeperdPlancher_ = ChampNombre(QStringLiteral("TxtDeperdPlancher"), lblDeperdPlancher->text(), cdrDeperdition);
+    LigneChamp(gDeperd, 1, lblDeperdPlancher, txtDeperdPlancher_, QStringLiteral("W"));
     auto* lblApport = Libelle(QStringLiteral("LblApport"), QStringLiteral("Apport par le plafond"), cdrDeperdition);
-    txtApport_ = Champ(QStringLiteral("TxtApport"), lblApport->text(), cdrDeperdition);
+    txtApport_ = ChampNombre(QStringLiteral("TxtApport"), lblApport->text(), cdrDeperdition);
     cmdApport_ = Bouton(QStringLiteral("CmdApport"), QStringLiteral("..."), cdrDeperdition);
     cmdApport_->setAccessibleName(QStringLiteral("Calculer l'apport par le plafond"));
     cmdApport_->setFixedWidth(36);
-    Ligne(gDeperd, 2, lblApport, txtApport_, QStringLiteral("W"), cdrDeperdition, QString(), cmdApport_);
+    LigneChamp(gDeperd, 2, lblApport, txtApport_, QStringLiteral("W"), QString(), cmdApport_);
     auto* lblEmissions =
         Libelle(QStringLiteral("LblEmissions"), QStringLiteral("Emission vers le bas"), cdrDeperdition);
-    txtEmissions_ = Champ(QStringLiteral("TxtEmissions"), lblEmissions->text(), cdrDeperdition);
+    txtEmissions_ = ChampNombre(QStringLiteral("TxtEmissions"), lblEmissions->text(), cdrDeperdition);
     cmdEmissions_ = Bouton(QStringLiteral("CmdEmissions"), QStringLiteral("..."), cdrDeperdition);
     cmdEmissions_->setAccessibleName(QStringLiteral("Calculer l'émission vers le bas"));
     cmdEmissions_->setFixedWidth(36);
-    Ligne(gDeperd, 3, lblEmissions, txtEmissions_, QStringLiteral("W"), cdrDeperdition, QString(), cmdEmissions_);
+    LigneChamp(gDeperd, 3, lblEmissions, txtEmissions_, QStringLiteral("W"), QString(), cmdEmissions_);
     gDeperd->setColumnStretch(0, 1);
     gDeperd->setColumnMinimumWidth(3, 36);
 
@@ -168,11 +145,11 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     auto* lblActuelle = Libelle(QStringLiteral("LblActuelle"), QStringLiteral("Résistance actuelle"), cdrResistances);
     cmbActuelle_ = Liste(QStringLiteral("CmbActuelle"), lblActuelle->text(), Resistances(), cdrResistances);
     cmbActuelle_->setFixedWidth(90);
-    Ligne(gRth, 0, lblActuelle, cmbActuelle_, QStringLiteral("m².K/W"), cdrResistances);
+    LigneChamp(gRth, 0, lblActuelle, cmbActuelle_, QStringLiteral("m².K/W"));
     auto* lblFuture = Libelle(QStringLiteral("LblFuture"), QStringLiteral("Résistance future"), cdrResistances);
     cmbFuture_ = Liste(QStringLiteral("CmbFuture"), lblFuture->text(), Resistances(), cdrResistances);
     cmbFuture_->setFixedWidth(90);
-    Ligne(gRth, 1, lblFuture, cmbFuture_, QStringLiteral("m².K/W"), cdrResistances);
+    LigneChamp(gRth, 1, lblFuture, cmbFuture_, QStringLiteral("m².K/W"));
     gRth->setColumnStretch(0, 1);
 
     // The frames share one column width so that their fields line up.
@@ -189,35 +166,25 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
         g->addWidget(blanc, 0, 3);
     }
 
-    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 2/4"), this);
-    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
-    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    cmdSuivant->setDefault(true);
-
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(16, 14, 16, 12);
-    principal->setSpacing(10);
+    auto* principal = Disposition(this);
     principal->addWidget(lblTitre);
     principal->addLayout(haut);
     principal->addWidget(cdrSurfaces);
     principal->addWidget(cdrDeperdition);
     principal->addWidget(cdrResistances);
-    principal->addWidget(Trait(this));
-    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent, cmdSuivant}));
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 2/4"), true, Avancer::Suivant);
 
     // Pop-over panel: gain through the ceiling.
     QGridLayout* gApport = nullptr;
     cdrApport_ = Panneau(QStringLiteral("CdrApport"), QStringLiteral("Apport par le plafond"), this, gApport);
     auto* lblApportSurface =
         Libelle(QStringLiteral("LblApport_Surface"), QStringLiteral("Surface du plancher haut"), cdrApport_);
-    txtApportSurface_ = Champ(QStringLiteral("TxtApport_Surface"), lblApportSurface->text(), cdrApport_);
-    Ligne(gApport, 0, lblApportSurface, txtApportSurface_, QStringLiteral("m²"), cdrApport_);
+    txtApportSurface_ = ChampNombre(QStringLiteral("TxtApport_Surface"), lblApportSurface->text(), cdrApport_);
+    LigneChamp(gApport, 0, lblApportSurface, txtApportSurface_, QStringLiteral("m²"));
     auto* lblApportIso = Libelle(QStringLiteral("LblApport_Iso"), QStringLiteral("Epaisseur de l'isolant"), cdrApport_);
     cmbApportIso_ = Liste(QStringLiteral("CmbApport_Iso"), lblApportIso->text(), Entiers(2, 8), cdrApport_);
     cmbApportIso_->setFixedWidth(90);
-    Ligne(gApport, 1, lblApportIso, cmbApportIso_, QStringLiteral("cm"), cdrApport_);
+    LigneChamp(gApport, 1, lblApportIso, cmbApportIso_, QStringLiteral("cm"));
     auto* cmdApportOK = Bouton(QStringLiteral("CmdApport_OK"), QStringLiteral("OK"), cdrApport_);
     gApport->addWidget(cmdApportOK, 2, 1, 1, 2, Qt::AlignRight);
 
@@ -231,12 +198,12 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     lblEmissionsBas_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblEmissionsBas_->setFrameShape(QFrame::StyledPanel);
     lblEmissionsBas_->setFixedWidth(90);
-    Ligne(gEmissions, 0, lblNette, lblEmissionsBas_, QStringLiteral("m²"), cdrEmissions_);
+    LigneChamp(gEmissions, 0, lblNette, lblEmissionsBas_, QStringLiteral("m²"));
     auto* lblEmissionsIso =
         Libelle(QStringLiteral("LblEmissions_Iso"), QStringLiteral("Epaisseur de l'isolant"), cdrEmissions_);
     cmbEmissionsIso_ = Liste(QStringLiteral("CmbEmissions_Iso"), lblEmissionsIso->text(), Entiers(2, 8), cdrEmissions_);
     cmbEmissionsIso_->setFixedWidth(90);
-    Ligne(gEmissions, 1, lblEmissionsIso, cmbEmissionsIso_, QStringLiteral("cm"), cdrEmissions_);
+    LigneChamp(gEmissions, 1, lblEmissionsIso, cmbEmissionsIso_, QStringLiteral("cm"));
     auto* cmdEmissionOK = Bouton(QStringLiteral("CmdEmission_OK"), QStringLiteral("OK"), cdrEmissions_);
     gEmissions->addWidget(cmdEmissionOK, 2, 1, 1, 2, Qt::AlignRight);
 
@@ -256,17 +223,14 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     for (QComboBox* l : {cmbTempPiece_, cmbActuelle_, cmbFuture_, cmbApportIso_, cmbEmissionsIso_})
         connect(l, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
 
-    auto protege = [this](void (FrmPiece::*operation)()) {
-        return [this, operation] { Proteger(this, [this, operation] { (this->*operation)(); }); };
-    };
-    connect(cmdApport_, &QPushButton::clicked, this, protege(&FrmPiece::CmdApport_Click));
-    connect(cmdApportOK, &QPushButton::clicked, this, protege(&FrmPiece::CmdApport_OK_Click));
-    connect(cmdEmissions_, &QPushButton::clicked, this, protege(&FrmPiece::CmdEmissions_Click));
-    connect(cmdEmissionOK, &QPushButton::clicked, this, protege(&FrmPiece::CmdEmission_OK_Click));
-    connect(cmdPrecedent, &QPushButton::clicked, this, protege(&FrmPiece::CmdPrecedent_Click));
-    connect(cmdSuivant, &QPushButton::clicked, this, protege(&FrmPiece::CmdSuivant_Click));
-    connect(cmdAnnuler, &QPushButton::clicked, this, protege(&FrmPiece::CmdAnnuler_Click));
-    connect(cmdAide, &QPushButton::clicked, this, protege(&FrmPiece::CmdAide_Click));
+    Relier(cmdApport_, this, &FrmPiece::CmdApport_Click);
+    Relier(cmdApportOK, this, &FrmPiece::CmdApport_OK_Click);
+    Relier(cmdEmissions_, this, &FrmPiece::CmdEmissions_Click);
+    Relier(cmdEmissionOK, this, &FrmPiece::CmdEmission_OK_Click);
+    Relier(boutons.Precedent, this, &FrmPiece::CmdPrecedent_Click);
+    Relier(boutons.Suivant, this, &FrmPiece::CmdSuivant_Click);
+    Relier(boutons.Annuler, this, &FrmPiece::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmPiece::CmdAide_Click);
 
     plancher_.DefinirModifie(false);
 }

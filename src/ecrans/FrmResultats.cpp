@@ -6,14 +6,12 @@
 #include "ecrans/Grille.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
 #include "etude/ModEnregistrer.h"
 #include "etude/PresentationResultats.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -69,29 +67,16 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
                             grille_->verticalHeader()->defaultSectionSize() * 17);
     grille_->definirCelluleCourante(0, 2);
 
-    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 4/4"), this);
-    auto* cmdOK = Bouton(QStringLiteral("cmdOK"), QStringLiteral("&OK"), this);
-    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    cmdOK->setDefault(true);
-
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(16, 14, 16, 12);
-    principal->setSpacing(10);
+    auto* principal = Disposition(this);
     principal->addWidget(lblTitre);
     principal->addWidget(lblEtude_);
     principal->addWidget(grille_, 1);
-    principal->addWidget(Trait(this));
-    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent, cmdOK}));
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 4/4"), true, Avancer::OK);
 
-    auto protege = [this](void (FrmResultats::*operation)()) {
-        return [this, operation] { Proteger(this, [this, operation] { (this->*operation)(); }); };
-    };
-    connect(cmdOK, &QPushButton::clicked, this, protege(&FrmResultats::cmdOK_Click));
-    connect(cmdPrecedent, &QPushButton::clicked, this, protege(&FrmResultats::CmdPrecedent_Click));
-    connect(cmdAnnuler, &QPushButton::clicked, this, protege(&FrmResultats::CmdAnnuler_Click));
-    connect(cmdAide, &QPushButton::clicked, this, protege(&FrmResultats::CmdAide_Click));
+    Relier(boutons.OK, this, &FrmResultats::cmdOK_Click);
+    Relier(boutons.Precedent, this, &FrmResultats::CmdPrecedent_Click);
+    Relier(boutons.Annuler, this, &FrmResultats::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmResultats::CmdAide_Click);
 }
 
 void FrmResultats::RemplirResultatsPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
