@@ -84,19 +84,19 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     cmbNomPiece_->setCurrentIndex(-1);
     cmbNomPiece_->setEditText(QString());
     cmbNomPiece_->lineEdit()->setMaxLength(30);
-    cmbNomPiece_->setMinimumWidth(220);
+    cmbNomPiece_->setMinimumWidth(180);
     auto* lblTemperature =
         Libelle(QStringLiteral("LblTemperature"), QStringLiteral("Température ambiante de la pièce"), this);
     cmbTempPiece_ = Liste(QStringLiteral("CmbTempPiece"), lblTemperature->text(), Entiers(15, 24), this);
     cmbTempPiece_->setFixedWidth(90);
 
-    auto* haut = new QGridLayout;
-    haut->setHorizontalSpacing(8);
+    haut_ = new QGridLayout;
+    haut_->setHorizontalSpacing(8);
     lblPiece->setBuddy(cmbNomPiece_);
-    haut->addWidget(lblPiece, 0, 0);
-    haut->addWidget(cmbNomPiece_, 0, 1, 1, 3);
-    LigneChamp(haut, 1, lblTemperature, cmbTempPiece_, QStringLiteral("°C"));
-    haut->setColumnStretch(3, 1);
+    haut_->addWidget(lblPiece, 0, 0);
+    haut_->addWidget(cmbNomPiece_, 0, 1, 1, 3);
+    LigneChamp(haut_, 1, lblTemperature, cmbTempPiece_, QStringLiteral("°C"));
+    haut_->setColumnStretch(3, 1);
 
     // Surfaces.
     auto* cdrSurfaces = new QGroupBox(QStringLiteral("Surfaces"), this);
@@ -156,6 +156,7 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     // An empty column takes no spacing: the frames without "..." buttons
     // hold a blank of the buttons' width instead.
     for (QGridLayout* g : {gSurfaces, gDeperd, gRth}) {
+        g->setHorizontalSpacing(8);
         g->setColumnMinimumWidth(0, 260);
         g->setColumnMinimumWidth(2, 64);
         g->setColumnMinimumWidth(3, 36);
@@ -168,7 +169,7 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
 
     auto* principal = Disposition(this);
     principal->addWidget(lblTitre);
-    principal->addLayout(haut);
+    principal->addLayout(haut_);
     principal->addWidget(cdrSurfaces);
     principal->addWidget(cdrDeperdition);
     principal->addWidget(cdrResistances);
@@ -187,6 +188,8 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     LigneChamp(gApport, 1, lblApportIso, cmbApportIso_, QStringLiteral("cm"));
     auto* cmdApportOK = Bouton(QStringLiteral("CmdApport_OK"), QStringLiteral("OK"), cdrApport_);
     gApport->addWidget(cmdApportOK, 2, 1, 1, 2, Qt::AlignRight);
+    // The surface typed, Enter takes it as "OK" does.
+    connect(txtApportSurface_, &QLineEdit::returnPressed, cmdApportOK, &QPushButton::click);
 
     // Pop-over panel: emission downwards.
     QGridLayout* gEmissions = nullptr;
@@ -240,7 +243,11 @@ QString FrmPiece::Legende(const QString& nom) {
                          : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
 }
 
-QString FrmPiece::NomPiece() const { return cmbNomPiece_->currentText(); }
+QString FrmPiece::NomPiece() const {
+    // Spaces around a name are no part of it: a name of spaces alone is no
+    // name, and would leave a row of the rooms list looking empty.
+    return cmbNomPiece_->currentText().trimmed();
+}
 
 double FrmPiece::Valeur(const ChampNumerique* champ) const { return champ->valeur().value_or(0.0); }
 
@@ -291,6 +298,14 @@ void FrmPiece::resizeEvent(QResizeEvent* evenement) {
         PlacerPanneau(cdrApport_, cmdApport_);
     if (cdrEmissions_->isVisible())
         PlacerPanneau(cdrEmissions_, cmdEmissions_);
+}
+
+void FrmPiece::showEvent(QShowEvent* evenement) {
+    QWidget::showEvent(evenement);
+    // Laid out by now: the name and the temperature line their fields up with
+    // those of the frames below.
+    const int champs = txtSurface_[0]->mapTo(this, QPoint()).x();
+    haut_->setColumnMinimumWidth(0, qMax(0, champs - haut_->geometry().left() - haut_->horizontalSpacing()));
 }
 
 void FrmPiece::CmdApport_Click() {

@@ -11,6 +11,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -38,6 +39,10 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     grille_ = new Grille(QStringLiteral("GrilleResult"), NombreLignesResultats, 3, 0, 2, this);
     grille_->setAccessibleName(QStringLiteral("Résultats de la pièce"));
     grille_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A grid to read: no cell is ever shown selected, not even the cells the
+    // layout below makes current one after the other.
+    grille_->setSelectionMode(QAbstractItemView::NoSelection);
+    grille_->setFocusPolicy(Qt::NoFocus);
     // The titles and units: the same rows whatever the room.
     const auto lignes = LignesResultatsPiece(DonneesPiece{}, 0, ResultatsPiece{});
     for (int l = 0; l < NombreLignesResultats; ++l) {
@@ -48,8 +53,6 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
         grille_->definirCelluleCourante(l, 2);
         grille_->definirAlignement(AlignementCellule::DroiteCentre);
     }
-    grille_->setSelectionMode(QAbstractItemView::NoSelection);
-    grille_->setFocusPolicy(Qt::NoFocus);
     // The widths in twips, widened when the screen's font needs more room
     // for a whole title or unit.
     const int largeurs[] = {LargeurTitre, LargeurUnite, LargeurValeur};
@@ -65,6 +68,8 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     }
     grille_->setMinimumSize(largeur + grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width() + 2,
                             grille_->verticalHeader()->defaultSectionSize() * 17);
+    // Without a scroll bar (all rows in view) the values take its room too.
+    grille_->horizontalHeader()->setStretchLastSection(true);
     grille_->definirCelluleCourante(0, 2);
 
     auto* principal = Disposition(this);
@@ -90,6 +95,21 @@ void FrmResultats::RemplirResultatsPiece(const DonneesPiece& piece, const Donnee
         grille_->definirCouleurTexte(Couleur(lignes[l].Format.Couleur));
     }
     grille_->definirCelluleCourante(0, 2);
+}
+
+void FrmResultats::showEvent(QShowEvent* evenement) {
+    QWidget::showEvent(evenement);
+    // The window grows to show every row when the main window has the room
+    // for them, and otherwise takes the height there is; the grid scrolls.
+    auto* fenetre = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!fenetre || !fenetre->parentWidget())
+        return;
+    int toutes = grille_->frameWidth() * 2;
+    for (int l = 0; l < grille_->rowCount(); ++l)
+        toutes += grille_->rowHeight(l);
+    const int voulue = fenetre->height() + toutes - grille_->viewport()->height() - grille_->frameWidth() * 2;
+    const int place = fenetre->parentWidget()->height() - 8;
+    fenetre->resize(fenetre->width(), qMax(fenetre->minimumSizeHint().height(), qMin(voulue, place)));
 }
 
 void FrmResultats::DefinirLigneEtude(const QString& texte) { lblEtude_->setText(texte); }
