@@ -79,6 +79,9 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     cmbNomPiece_->setAccessibleName(lblPiece->text());
     cmbNomPiece_->setEditable(true);
     cmbNomPiece_->setInsertPolicy(QComboBox::NoInsert);
+    // The name stays as typed: completing "Chambre" into "Chambre 1" would
+    // give the room a name the user never chose. The suggestions are in the list.
+    cmbNomPiece_->setCompleter(nullptr);
     cmbNomPiece_->addItems(NomsProposes);
     cmbNomPiece_->setMaxVisibleItems(12);
     cmbNomPiece_->setCurrentIndex(-1);

@@ -721,8 +721,10 @@ TEST_F(Pieces, NomDeLaPieceEtCommentaire) {
     Choisir(piece(), QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
     EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Séjour)"));
     EXPECT_FALSE(f->Modifie());
-    taperNom(QStringLiteral("Bureau 2"));
-    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Bureau 2)"));
+    // A typed name is kept as typed, even the beginning of a suggestion.
+    taperNom(QStringLiteral("Chambre"));
+    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Chambre)"));
+    EXPECT_EQ(piece()->NomPiece(), QStringLiteral("Chambre"));
     EXPECT_TRUE(f->Modifie());
     auto* nom = Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"));
     nom->lineEdit()->selectAll();
