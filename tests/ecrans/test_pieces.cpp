@@ -338,6 +338,7 @@ TEST_F(Pieces, AnnulerSurChaqueEcran) {
         for (int p = 0; p < page; ++p)
             Cliquer(ecrans[p], QStringLiteral("CmdSuivant"));
         ASSERT_EQ(f->FeuilleAffichee(), ecrans[page]);
+        EXPECT_EQ(f->Modifie(), page % 2 == 0) << "looking through a room is no change";
         Taper(piece(), QStringLiteral("TxtDeperdPiece"), QStringLiteral("999"));
         Cliquer(ecrans[page], QStringLiteral("CmdAnnuler"));
         EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
@@ -348,17 +349,14 @@ TEST_F(Pieces, AnnulerSurChaqueEcran) {
     EXPECT_TRUE(boite.messages.empty());
 }
 
-TEST_F(Pieces, NouvellePieceArriveAvecChuteDe8) {
+// A new room arrives with a drop of 8 K, unmodified. Load type screen:
+// each option's field states and comment, and the "Surface." check of the
+// edge zone.
+TEST_F(Pieces, TypesDeCharge) {
     Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
     EXPECT_EQ(Trouver<QComboBox>(conduites(), QStringLiteral("CmbTempChute"))->currentText(), QStringLiteral("8"));
     EXPECT_FALSE(f->Modifie());
     EXPECT_TRUE(f->NouvellePiece());
-}
-
-// Load type screen: each option's field states and comment, and the
-// "Surface." check of the edge zone.
-TEST_F(Pieces, TypesDeCharge) {
-    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
     auto* surface = Trouver<QLineEdit>(charge(), QStringLiteral("TxtSurfaceBordure"));
     auto* pas = Trouver<QComboBox>(charge(), QStringLiteral("CmbPasVZ"));
     auto* commentaire = charge()->findChild<QWidget*>(QStringLiteral("TxtCommentaire"));
