@@ -248,12 +248,8 @@ TEST_F(Pieces, TroisPiecesDeBoutEnBout) {
     }
     EXPECT_EQ(Contenu(FichierEtude), pieces);
     EXPECT_EQ(Contenu(FichierPerte), pertes);
-    DonneesGenerales g;
-    g.Support = 0;
-    g.Tube = 1;
-    g.TempDepart = "45";
-    g.EpaisChape = 6;
-    g.Chape = 0;
+    // Mesh, 16x20 mm, 45 °C, 6 cm of traditional screed.
+    const DonneesGenerales g{.Support = 0, .Tube = 1, .TempDepart = "45", .EpaisChape = 6, .Chape = 0};
     EXPECT_EQ(Contenu(FichierGenerales), Octets(Encoder(g)));
 
     const Grille* liste = f->Circuits()->GrilleCircuit();
