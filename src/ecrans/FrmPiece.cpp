@@ -220,7 +220,7 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     // The caption follows the name; typing it is a change, picking a
     // suggestion alone is not.
     connect(cmbNomPiece_, &QComboBox::editTextChanged, this, [this](const QString& nom) {
-        setWindowTitle(Legende(nom));
+        setWindowTitle(Legende(nom.trimmed()));
     });
     connect(cmbNomPiece_->lineEdit(), &QLineEdit::textEdited, &plancher_, &MDIPlancher::MarquerModifie);
     for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtDeperdPiece_, txtDeperdPlancher_, txtApport_,
