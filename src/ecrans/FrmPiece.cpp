@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -61,6 +62,10 @@ QFrame* Panneau(const QString& nom, const QString& titre, QWidget* parent, QGrid
     grille = new QGridLayout;
     grille->setHorizontalSpacing(8);
     l->addLayout(grille);
+    // Escape puts the panel away without filling anything.
+    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), p);
+    echap->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(echap, &QShortcut::activated, p, &QWidget::hide);
     p->hide();
     return p;
 }

@@ -497,6 +497,11 @@ TEST_F(Pieces, PanneauxApportEtEmissions) {
 
     Taper(piece(), QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
     Taper(piece(), QStringLiteral("TxtSurface_1"), QStringLiteral("2,5"));
+    // Escape puts a panel away and fills nothing.
+    Cliquer(piece(), QStringLiteral("CmdEmissions"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(panneauBas->isVisible());
+    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtEmissions"))->text(), QStringLiteral("0"));
     Cliquer(piece(), QStringLiteral("CmdEmissions"));
     EXPECT_TRUE(panneauBas->isVisible());
     EXPECT_EQ(Trouver<QLabel>(piece(), QStringLiteral("LblEmissions_Bas"))->text(), QStringLiteral("17,5"));
