@@ -1,12 +1,16 @@
 #include "ecrans/Controles.h"
 
 #include "commun/Nombres.h"
+#include "ecrans/ChampNumerique.h"
+#include "ecrans/Proteger.h"
 
 #include <QComboBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace sorvel {
 
@@ -58,15 +62,59 @@ QLabel* Titre(const QString& texte, QWidget* parent) {
     return l;
 }
 
-QHBoxLayout* LigneBoutons(QLabel* page, std::initializer_list<QPushButton*> boutons) {
-    auto* ligne = new QHBoxLayout;
-    ligne->addWidget(page);
-    ligne->addStretch();
-    for (QPushButton* b : boutons)
-        ligne->addWidget(b);
-    return ligne;
+void ChoisirTexte(QComboBox* liste, const QString& texte) { liste->setCurrentIndex(liste->findText(texte.trimmed())); }
+
+QLabel* LigneChamp(QGridLayout* grille, int ligne, QLabel* libelle, QWidget* champ, const QString& unite,
+                   const QString& nomUnite, QWidget* bouton) {
+    libelle->setBuddy(champ);
+    grille->addWidget(libelle, ligne, 0);
+    grille->addWidget(champ, ligne, 1);
+    auto* u = Libelle(nomUnite, unite, libelle->parentWidget());
+    grille->addWidget(u, ligne, 2);
+    if (bouton)
+        grille->addWidget(bouton, ligne, 3);
+    return u;
 }
 
-void ChoisirTexte(QComboBox* liste, const QString& texte) { liste->setCurrentIndex(liste->findText(texte.trimmed())); }
+ChampNumerique* ChampNombre(const QString& nom, const QString& libelle, QWidget* parent, int largeur) {
+    auto* c = new ChampNumerique(nom, libelle, parent);
+    c->setText(QStringLiteral("0"));
+    c->setAlignment(Qt::AlignRight);
+    c->setFixedWidth(largeur);
+    return c;
+}
+
+QVBoxLayout* Disposition(QWidget* ecran) {
+    auto* d = new QVBoxLayout(ecran);
+    d->setContentsMargins(16, 14, 16, 12);
+    d->setSpacing(10);
+    return d;
+}
+
+BoutonsPage PiedDePage(QVBoxLayout* disposition, const QString& page, bool precedent, Avancer avancer) {
+    QWidget* ecran = disposition->parentWidget();
+    BoutonsPage b;
+    b.Aide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), ecran);
+    b.Annuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), ecran);
+    if (precedent)
+        b.Precedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), ecran);
+    QPushButton* avance = nullptr;
+    if (avancer == Avancer::Suivant)
+        avance = b.Suivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), ecran);
+    else if (avancer == Avancer::OK)
+        avance = b.OK = Bouton(QStringLiteral("cmdOK"), QStringLiteral("&OK"), ecran);
+    if (avance)
+        avance->setDefault(true);
+
+    disposition->addWidget(Trait(ecran));
+    auto* ligne = new QHBoxLayout;
+    ligne->addWidget(Libelle(QStringLiteral("LblPage"), page, ecran));
+    ligne->addStretch();
+    for (QPushButton* bouton : {b.Aide, b.Annuler, b.Precedent, avance})
+        if (bouton)
+            ligne->addWidget(bouton);
+    disposition->addLayout(ligne);
+    return b;
+}
 
 } // namespace sorvel

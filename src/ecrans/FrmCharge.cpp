@@ -6,7 +6,6 @@
 #include "ecrans/Grille.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
 #include "ecrans/Ressources.h"
 
 #include <QComboBox>
@@ -81,19 +80,19 @@ FrmCharge::FrmCharge(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), 
     lblSurface_[2]->setFont(gras);
     lblSurface_[0] =
         Libelle(QStringLiteral("LblSurface_0"), QStringLiteral("Surface zone de bordure (élevée/limite)"), this);
-    txtSurfaceBordure_ = new ChampNumerique(QStringLiteral("TxtSurfaceBordure"), lblSurface_[0]->text(), this);
-    txtSurfaceBordure_->setText(QStringLiteral("0"));
-    txtSurfaceBordure_->setAlignment(Qt::AlignRight);
-    txtSurfaceBordure_->setFixedWidth(80);
-    lblSurface_[0]->setBuddy(txtSurfaceBordure_);
-    lblValeur_[0] = Libelle(QStringLiteral("LblValeur_0"), QStringLiteral("m²"), this);
+    txtSurfaceBordure_ = ChampNombre(QStringLiteral("TxtSurfaceBordure"), lblSurface_[0]->text(), this);
+    auto* bordure = new QGridLayout;
+    bordure->setContentsMargins(12, 0, 0, 0);
+    bordure->setColumnStretch(3, 1);
+    lblValeur_[0] = LigneChamp(bordure, 0, lblSurface_[0], txtSurfaceBordure_, QStringLiteral("m²"),
+                               QStringLiteral("LblValeur_0"));
     lblSurface_[1] =
         Libelle(QStringLiteral("LblSurface_1"), QStringLiteral("Pas VZ zone de bordure (élevée/limite)"), this);
     cmbPasVZ_ = Liste(QStringLiteral("CmbPasVZ"), lblSurface_[1]->text(),
                       {QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("15")}, this);
-    cmbPasVZ_->setFixedWidth(80);
-    lblSurface_[1]->setBuddy(cmbPasVZ_);
-    lblValeur_[1] = Libelle(QStringLiteral("LblValeur_1"), QStringLiteral("cm"), this);
+    cmbPasVZ_->setFixedWidth(90);
+    lblValeur_[1] =
+        LigneChamp(bordure, 1, lblSurface_[1], cmbPasVZ_, QStringLiteral("cm"), QStringLiteral("LblValeur_1"));
 
     // The explanation of the chosen load type, folded away by default.
     cmdComment_ = Bouton(QStringLiteral("CmdComment"), QStringLiteral("Commentaire"), this);
@@ -111,38 +110,20 @@ FrmCharge::FrmCharge(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), 
     lComment->setContentsMargins(2, 2, 2, 2);
     lComment->addWidget(txtCommentaire_);
 
-    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 1/4"), this);
-    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    cmdSuivant->setDefault(true);
-
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(16, 14, 16, 12);
-    principal->setSpacing(10);
+    auto* principal = Disposition(this);
     principal->addWidget(lblTitre);
     auto* haut = new QHBoxLayout;
     haut->addWidget(cdrCharge, 1);
     haut->addWidget(imgCharge_);
     principal->addLayout(haut);
     principal->addWidget(lblSurface_[2]);
-    auto* bordure = new QGridLayout;
-    bordure->setContentsMargins(12, 0, 0, 0);
-    bordure->addWidget(lblSurface_[0], 0, 0);
-    bordure->addWidget(txtSurfaceBordure_, 0, 1);
-    bordure->addWidget(lblValeur_[0], 0, 2);
-    bordure->addWidget(lblSurface_[1], 1, 0);
-    bordure->addWidget(cmbPasVZ_, 1, 1);
-    bordure->addWidget(lblValeur_[1], 1, 2);
-    bordure->setColumnStretch(3, 1);
     principal->addLayout(bordure);
     auto* ligneComment = new QHBoxLayout;
     ligneComment->addWidget(cmdComment_);
     ligneComment->addStretch();
     principal->addLayout(ligneComment);
     principal->addWidget(cdrComment_);
-    principal->addWidget(Trait(this));
-    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdSuivant}));
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 1/4"), false, Avancer::Suivant);
 
     // A fresh screen: normal load, no edge zone to enter.
     optCharge_[0]->setChecked(true);
@@ -161,9 +142,9 @@ FrmCharge::FrmCharge(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), 
     connect(txtSurfaceBordure_, &ChampNumerique::modifie, &plancher_, &MDIPlancher::MarquerModifie);
     connect(cmbPasVZ_, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
     connect(cmdComment_, &QPushButton::clicked, this, [this] { CmdComment_Click(); });
-    connect(cmdSuivant, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdSuivant_Click(); }); });
-    connect(cmdAnnuler, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAnnuler_Click(); }); });
-    connect(cmdAide, &QPushButton::clicked, this, [this] { Proteger(this, [this] { CmdAide_Click(); }); });
+    Relier(boutons.Suivant, this, &FrmCharge::CmdSuivant_Click);
+    Relier(boutons.Annuler, this, &FrmCharge::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmCharge::CmdAide_Click);
 
     plancher_.DefinirModifie(false);
 }

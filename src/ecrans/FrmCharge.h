@@ -43,7 +43,7 @@ public:
 
     // Chooses load type `index` as a click on its option does.
     void ChoisirCharge(int index);
-    // Fills the comment frame with the explanation of load type `index`.
+    // The explanation of load type `index` (0 to 3), shown in the comment frame.
     static QString Commentaire(int index);
     // The explanation a fresh screen shows, on four lines.
     static QString CommentaireInitial();

@@ -53,14 +53,8 @@ FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(paren
     auto* cmdModifier =
         Bouton(QStringLiteral("CmdModifier"), QStringLiteral("Modifier/Visionner une pièce"), this);
     auto* cmdSupprimer = Bouton(QStringLiteral("CmdSupprimer"), QStringLiteral("Supprimer une pièce"), this);
-    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 1/1"), this);
-    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
 
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(16, 14, 16, 12);
-    principal->setSpacing(10);
+    auto* principal = Disposition(this);
     principal->addWidget(lblCircuit_);
     auto* centre = new QHBoxLayout;
     centre->addWidget(grille_, 1);
@@ -71,16 +65,15 @@ FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(paren
     colonneBoutons->addStretch();
     centre->addLayout(colonneBoutons);
     principal->addLayout(centre, 1);
-    principal->addWidget(Trait(this));
-    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent}));
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 1/1"), true, Avancer::Non);
 
     RelierClic(cmdAjouter, this, [this] { plancher_.AjouterPiece(); });
     RelierClic(cmdModifier, this, [this] { plancher_.ModifierPiece(); });
     RelierClic(cmdSupprimer, this, [this] { plancher_.SupprimerPiece(); });
     connect(grille_, &Grille::doubleClic, this, [this] { Proteger(this, [this] { plancher_.ModifierPiece(); }); });
-    RelierClic(cmdPrecedent, this, [this] { CmdPrecedent_Click(); });
-    RelierClic(cmdAnnuler, this, [this] { CmdAnnuler_Click(); });
-    RelierClic(cmdAide, this, [this] { CmdAide_Click(); });
+    Relier(boutons.Precedent, this, &FrmCircuits::CmdPrecedent_Click);
+    Relier(boutons.Annuler, this, &FrmCircuits::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmCircuits::CmdAide_Click);
 }
 
 void FrmCircuits::ViderGrilleCircuits() {

@@ -9,7 +9,6 @@
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
 #include "etude/CalculEtude.h"
 #include "etude/ModEnregistrer.h"
 
@@ -17,7 +16,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -47,16 +45,9 @@ FrmConduites::FrmConduites(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     std::array<QLabel*, 4> lbl{};
     for (int i = 0; i < 4; ++i)
         lbl[i] = Libelle(QStringLiteral("LblConduites_%1").arg(i), QString::fromUtf8(libelles[i]), this);
-    auto champ = [this](const char* nom, const QString& libelle) {
-        auto* c = new ChampNumerique(QString::fromLatin1(nom), libelle, this);
-        c->setText(QStringLiteral("0"));
-        c->setAlignment(Qt::AlignRight);
-        c->setFixedWidth(90);
-        return c;
-    };
-    txtLongRaccordNormale_ = champ("TxtLongRaccordNormale", lbl[0]->text());
-    txtLongDistri_ = champ("TxtLongDistri", lbl[1]->text());
-    txtLongRaccordBordure_ = champ("TxtLongRaccordBordure", lbl[2]->text());
+    txtLongRaccordNormale_ = ChampNombre(QStringLiteral("TxtLongRaccordNormale"), lbl[0]->text(), this);
+    txtLongDistri_ = ChampNombre(QStringLiteral("TxtLongDistri"), lbl[1]->text(), this);
+    txtLongRaccordBordure_ = ChampNombre(QStringLiteral("TxtLongRaccordBordure"), lbl[2]->text(), this);
     cmbTempChute_ = Liste(QStringLiteral("CmbTempChute"), lbl[3]->text(), Entiers(3, 20), this);
     cmbTempChute_->setFixedWidth(90);
 
@@ -66,46 +57,29 @@ FrmConduites::FrmConduites(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     for (int i = 0; i < 4; ++i) {
         auto* trait = Trait(this, QStringLiteral("LinConduites_%1").arg(i));
         g->addWidget(trait, ligne++, 0, 1, 4);
-        lbl[i]->setBuddy(champs[i]);
-        auto* unite = Libelle(QStringLiteral("LblValeur_%1").arg(i), QString::fromUtf8(unites[i]), this);
-        g->addWidget(lbl[i], ligne, 0);
-        g->addWidget(champs[i], ligne, 1);
-        g->addWidget(unite, ligne, 2);
-        ++ligne;
+        auto* unite = LigneChamp(g, ligne++, lbl[i], champs[i], QString::fromUtf8(unites[i]),
+                                 QStringLiteral("LblValeur_%1").arg(i));
         if (i == 2)
             ligneBordure_ = {lbl[i], champs[i], unite, trait};
     }
     g->setColumnStretch(3, 1);
     g->setColumnMinimumWidth(2, 30);
 
-    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 3/4"), this);
-    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
-    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    cmdSuivant->setDefault(true);
-
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(16, 14, 16, 12);
-    principal->setSpacing(10);
+    auto* principal = Disposition(this);
     principal->addWidget(lblTitre);
     principal->addLayout(g);
     principal->addStretch();
-    principal->addWidget(Trait(this));
-    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent, cmdSuivant}));
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 3/4"), true, Avancer::Suivant);
     setMinimumWidth(560);
 
     for (ChampNumerique* c : {txtLongRaccordNormale_, txtLongDistri_, txtLongRaccordBordure_})
         connect(c, &ChampNumerique::modifie, &plancher_, &MDIPlancher::MarquerModifie);
     connect(cmbTempChute_, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
 
-    auto protege = [this](void (FrmConduites::*operation)()) {
-        return [this, operation] { Proteger(this, [this, operation] { (this->*operation)(); }); };
-    };
-    connect(cmdPrecedent, &QPushButton::clicked, this, protege(&FrmConduites::CmdPrecedent_Click));
-    connect(cmdSuivant, &QPushButton::clicked, this, protege(&FrmConduites::CmdSuivant_Click));
-    connect(cmdAnnuler, &QPushButton::clicked, this, protege(&FrmConduites::CmdAnnuler_Click));
-    connect(cmdAide, &QPushButton::clicked, this, protege(&FrmConduites::CmdAide_Click));
+    Relier(boutons.Precedent, this, &FrmConduites::CmdPrecedent_Click);
+    Relier(boutons.Suivant, this, &FrmConduites::CmdSuivant_Click);
+    Relier(boutons.Annuler, this, &FrmConduites::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmConduites::CmdAide_Click);
 }
 
 void FrmConduites::RemplirEnregistrement(DonneesPiece& d) const {

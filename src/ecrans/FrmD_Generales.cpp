@@ -88,16 +88,8 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
     lChape->addWidget(lblValeur_[1], 1, 3);
     lChape->setColumnStretch(4, 1);
 
-    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 1/1"), this);
-    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    cmdSuivant->setDefault(true);
-
     // Layout, top to bottom.
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(16, 14, 16, 12);
-    principal->setSpacing(10);
+    auto* principal = Disposition(this);
     auto* ligneNom = new QHBoxLayout;
     ligneNom->addWidget(lblNomEtude);
     ligneNom->addWidget(lblEtude_, 1);
@@ -112,8 +104,7 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
     ligneTemp->addStretch();
     principal->addLayout(ligneTemp);
     principal->addWidget(cadreChape);
-    principal->addWidget(Trait(this));
-    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdSuivant}));
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 1/1"), false, Avancer::Suivant);
 
     // Initial values, then every change marks the study as modified.
     optSupport_[0]->setChecked(true);
@@ -134,9 +125,9 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
     connect(cmbTempDepart_, &QComboBox::currentIndexChanged, this, marquer);
     connect(cmbEpais_, &QComboBox::currentIndexChanged, this, marquer);
 
-    RelierClic(cmdSuivant, this, [this] { CmdSuivant_Click(); });
-    RelierClic(cmdAnnuler, this, [this] { CmdAnnuler_Click(); });
-    RelierClic(cmdAide, this, [this] { CmdAide_Click(); });
+    Relier(boutons.Suivant, this, &FrmD_Generales::CmdSuivant_Click);
+    Relier(boutons.Annuler, this, &FrmD_Generales::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmD_Generales::CmdAide_Click);
 
     plancher_.DefinirModifie(false);
 }

@@ -9,7 +9,6 @@
 #include "ecrans/FrmConduites.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -19,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -43,28 +43,6 @@ QStringList Resistances() {
     return l;
 }
 
-ChampNumerique* Champ(const QString& nom, const QString& libelle, QWidget* parent) {
-    auto* c = new ChampNumerique(nom, libelle, parent);
-    c->setText(QStringLiteral("0"));
-    c->setAlignment(Qt::AlignRight);
-    c->setFixedWidth(90);
-    return c;
-}
-
-// One row of a form: caption, field, unit, and an optional button.
-void Ligne(QGridLayout* grille, int ligne, QLabel* libelle, QWidget* champ, const QString& unite,
-           QWidget* parent, const QString& nomUnite = QString(), QWidget* bouton = nullptr) {
-    libelle->setBuddy(champ);
-    grille->addWidget(libelle, ligne, 0);
-    grille->addWidget(champ, ligne, 1);
-    auto* u = new QLabel(unite, parent);
-    if (!nomUnite.isEmpty())
-        u->setObjectName(nomUnite);
-    grille->addWidget(u, ligne, 2);
-    if (bouton)
-        grille->addWidget(bouton, ligne, 3);
-}
-
 QFrame* Panneau(const QString& nom, const QString& titre, QWidget* parent, QGridLayout*& grille) {
     auto* p = new QFrame(parent);
     p->setObjectName(nom);
@@ -84,6 +62,10 @@ QFrame* Panneau(const QString& nom, const QString& titre, QWidget* parent, QGrid
     grille = new QGridLayout;
     grille->setHorizontalSpacing(8);
     l->addLayout(grille);
+    // Escape puts the panel away without filling anything.
+    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), p);
+    echap->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(echap, &QShortcut::activated, p, &QWidget::hide);
     p->hide();
     return p;
 }
@@ -102,24 +84,27 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     cmbNomPiece_->setAccessibleName(lblPiece->text());
     cmbNomPiece_->setEditable(true);
     cmbNomPiece_->setInsertPolicy(QComboBox::NoInsert);
+    // The name stays as typed: completing "Chambre" into "Chambre 1" would
+    // give the room a name the user never chose. The suggestions are in the list.
+    cmbNomPiece_->setCompleter(nullptr);
     cmbNomPiece_->addItems(NomsProposes);
     cmbNomPiece_->setMaxVisibleItems(12);
     cmbNomPiece_->setCurrentIndex(-1);
     cmbNomPiece_->setEditText(QString());
     cmbNomPiece_->lineEdit()->setMaxLength(30);
-    cmbNomPiece_->setMinimumWidth(220);
+    cmbNomPiece_->setMinimumWidth(180);
     auto* lblTemperature =
         Libelle(QStringLiteral("LblTemperature"), QStringLiteral("Température ambiante de la pièce"), this);
     cmbTempPiece_ = Liste(QStringLiteral("CmbTempPiece"), lblTemperature->text(), Entiers(15, 24), this);
     cmbTempPiece_->setFixedWidth(90);
 
-    auto* haut = new QGridLayout;
-    haut->setHorizontalSpacing(8);
+    haut_ = new QGridLayout;
+    haut_->setHorizontalSpacing(8);
     lblPiece->setBuddy(cmbNomPiece_);
-    haut->addWidget(lblPiece, 0, 0);
-    haut->addWidget(cmbNomPiece_, 0, 1, 1, 3);
-    Ligne(haut, 1, lblTemperature, cmbTempPiece_, QStringLiteral("°C"), this);
-    haut->setColumnStretch(3, 1);
+    haut_->addWidget(lblPiece, 0, 0);
+    haut_->addWidget(cmbNomPiece_, 0, 1, 1, 3);
+    LigneChamp(haut_, 1, lblTemperature, cmbTempPiece_, QStringLiteral("°C"));
+    haut_->setColumnStretch(3, 1);
 
     // Surfaces.
     auto* cdrSurfaces = new QGroupBox(QStringLiteral("Surfaces"), this);
@@ -128,8 +113,8 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     const char* libellesSurface[] = {"Surface de la pièce", "Surface des emprises"};
     for (int i = 0; i < 2; ++i) {
         auto* l = Libelle(QStringLiteral("LblSurface_%1").arg(i), QString::fromUtf8(libellesSurface[i]), cdrSurfaces);
-        txtSurface_[i] = Champ(QStringLiteral("TxtSurface_%1").arg(i), l->text(), cdrSurfaces);
-        Ligne(gSurfaces, i, l, txtSurface_[i], QStringLiteral("m²"), cdrSurfaces);
+        txtSurface_[i] = ChampNombre(QStringLiteral("TxtSurface_%1").arg(i), l->text(), cdrSurfaces);
+        LigneChamp(gSurfaces, i, l, txtSurface_[i], QStringLiteral("m²"));
     }
     gSurfaces->setColumnStretch(0, 1);
 
@@ -139,25 +124,25 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     auto* gDeperd = new QGridLayout(cdrDeperdition);
     auto* lblDeperdPiece =
         Libelle(QStringLiteral("LblDeperdPiece"), QStringLiteral("Déperditions de la pièce"), cdrDeperdition);
-    txtDeperdPiece_ = Champ(QStringLiteral("TxtDeperdPiece"), lblDeperdPiece->text(), cdrDeperdition);
-    Ligne(gDeperd, 0, lblDeperdPiece, txtDeperdPiece_, QStringLiteral("W"), cdrDeperdition);
+    txtDeperdPiece_ = ChampNombre(QStringLiteral("TxtDeperdPiece"), lblDeperdPiece->text(), cdrDeperdition);
+    LigneChamp(gDeperd, 0, lblDeperdPiece, txtDeperdPiece_, QStringLiteral("W"));
     auto* lblDeperdPlancher =
         Libelle(QStringLiteral("LblDeperdPlancher"), QStringLiteral("Déperditions du plancher"), cdrDeperdition);
-    txtDeperdPlancher_ = Champ(QStringLiteral("TxtDeperdPlancher"), lblDeperdPlancher->text(), cdrDeperdition);
-    Ligne(gDeperd, 1, lblDeperdPlancher, txtDeperdPlancher_, QStringLiteral("W"), cdrDeperdition);
+    txtDeperdPlancher_ = ChampNombre(QStringLiteral("TxtDeperdPlancher"), lblDeperdPlancher->text(), cdrDeperdition);
+    LigneChamp(gDeperd, 1, lblDeperdPlancher, txtDeperdPlancher_, QStringLiteral("W"));
     auto* lblApport = Libelle(QStringLiteral("LblApport"), QStringLiteral("Apport par le plafond"), cdrDeperdition);
-    txtApport_ = Champ(QStringLiteral("TxtApport"), lblApport->text(), cdrDeperdition);
+    txtApport_ = ChampNombre(QStringLiteral("TxtApport"), lblApport->text(), cdrDeperdition);
     cmdApport_ = Bouton(QStringLiteral("CmdApport"), QStringLiteral("..."), cdrDeperdition);
     cmdApport_->setAccessibleName(QStringLiteral("Calculer l'apport par le plafond"));
     cmdApport_->setFixedWidth(36);
-    Ligne(gDeperd, 2, lblApport, txtApport_, QStringLiteral("W"), cdrDeperdition, QString(), cmdApport_);
+    LigneChamp(gDeperd, 2, lblApport, txtApport_, QStringLiteral("W"), QString(), cmdApport_);
     auto* lblEmissions =
         Libelle(QStringLiteral("LblEmissions"), QStringLiteral("Emission vers le bas"), cdrDeperdition);
-    txtEmissions_ = Champ(QStringLiteral("TxtEmissions"), lblEmissions->text(), cdrDeperdition);
+    txtEmissions_ = ChampNombre(QStringLiteral("TxtEmissions"), lblEmissions->text(), cdrDeperdition);
     cmdEmissions_ = Bouton(QStringLiteral("CmdEmissions"), QStringLiteral("..."), cdrDeperdition);
     cmdEmissions_->setAccessibleName(QStringLiteral("Calculer l'émission vers le bas"));
     cmdEmissions_->setFixedWidth(36);
-    Ligne(gDeperd, 3, lblEmissions, txtEmissions_, QStringLiteral("W"), cdrDeperdition, QString(), cmdEmissions_);
+    LigneChamp(gDeperd, 3, lblEmissions, txtEmissions_, QStringLiteral("W"), QString(), cmdEmissions_);
     gDeperd->setColumnStretch(0, 1);
     gDeperd->setColumnMinimumWidth(3, 36);
 
@@ -168,17 +153,18 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     auto* lblActuelle = Libelle(QStringLiteral("LblActuelle"), QStringLiteral("Résistance actuelle"), cdrResistances);
     cmbActuelle_ = Liste(QStringLiteral("CmbActuelle"), lblActuelle->text(), Resistances(), cdrResistances);
     cmbActuelle_->setFixedWidth(90);
-    Ligne(gRth, 0, lblActuelle, cmbActuelle_, QStringLiteral("m².K/W"), cdrResistances);
+    LigneChamp(gRth, 0, lblActuelle, cmbActuelle_, QStringLiteral("m².K/W"));
     auto* lblFuture = Libelle(QStringLiteral("LblFuture"), QStringLiteral("Résistance future"), cdrResistances);
     cmbFuture_ = Liste(QStringLiteral("CmbFuture"), lblFuture->text(), Resistances(), cdrResistances);
     cmbFuture_->setFixedWidth(90);
-    Ligne(gRth, 1, lblFuture, cmbFuture_, QStringLiteral("m².K/W"), cdrResistances);
+    LigneChamp(gRth, 1, lblFuture, cmbFuture_, QStringLiteral("m².K/W"));
     gRth->setColumnStretch(0, 1);
 
     // The frames share one column width so that their fields line up.
     // An empty column takes no spacing: the frames without "..." buttons
     // hold a blank of the buttons' width instead.
     for (QGridLayout* g : {gSurfaces, gDeperd, gRth}) {
+        g->setHorizontalSpacing(8);
         g->setColumnMinimumWidth(0, 260);
         g->setColumnMinimumWidth(2, 64);
         g->setColumnMinimumWidth(3, 36);
@@ -189,37 +175,29 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
         g->addWidget(blanc, 0, 3);
     }
 
-    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 2/4"), this);
-    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
-    auto* cmdSuivant = Bouton(QStringLiteral("CmdSuivant"), QStringLiteral("&Suivant >>"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    cmdSuivant->setDefault(true);
-
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(16, 14, 16, 12);
-    principal->setSpacing(10);
+    auto* principal = Disposition(this);
     principal->addWidget(lblTitre);
-    principal->addLayout(haut);
+    principal->addLayout(haut_);
     principal->addWidget(cdrSurfaces);
     principal->addWidget(cdrDeperdition);
     principal->addWidget(cdrResistances);
-    principal->addWidget(Trait(this));
-    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent, cmdSuivant}));
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 2/4"), true, Avancer::Suivant);
 
     // Pop-over panel: gain through the ceiling.
     QGridLayout* gApport = nullptr;
     cdrApport_ = Panneau(QStringLiteral("CdrApport"), QStringLiteral("Apport par le plafond"), this, gApport);
     auto* lblApportSurface =
         Libelle(QStringLiteral("LblApport_Surface"), QStringLiteral("Surface du plancher haut"), cdrApport_);
-    txtApportSurface_ = Champ(QStringLiteral("TxtApport_Surface"), lblApportSurface->text(), cdrApport_);
-    Ligne(gApport, 0, lblApportSurface, txtApportSurface_, QStringLiteral("m²"), cdrApport_);
+    txtApportSurface_ = ChampNombre(QStringLiteral("TxtApport_Surface"), lblApportSurface->text(), cdrApport_);
+    LigneChamp(gApport, 0, lblApportSurface, txtApportSurface_, QStringLiteral("m²"));
     auto* lblApportIso = Libelle(QStringLiteral("LblApport_Iso"), QStringLiteral("Epaisseur de l'isolant"), cdrApport_);
     cmbApportIso_ = Liste(QStringLiteral("CmbApport_Iso"), lblApportIso->text(), Entiers(2, 8), cdrApport_);
     cmbApportIso_->setFixedWidth(90);
-    Ligne(gApport, 1, lblApportIso, cmbApportIso_, QStringLiteral("cm"), cdrApport_);
+    LigneChamp(gApport, 1, lblApportIso, cmbApportIso_, QStringLiteral("cm"));
     auto* cmdApportOK = Bouton(QStringLiteral("CmdApport_OK"), QStringLiteral("OK"), cdrApport_);
     gApport->addWidget(cmdApportOK, 2, 1, 1, 2, Qt::AlignRight);
+    // The surface typed, Enter takes it as "OK" does.
+    connect(txtApportSurface_, &QLineEdit::returnPressed, cmdApportOK, &QPushButton::click);
 
     // Pop-over panel: emission downwards.
     QGridLayout* gEmissions = nullptr;
@@ -231,12 +209,12 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     lblEmissionsBas_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblEmissionsBas_->setFrameShape(QFrame::StyledPanel);
     lblEmissionsBas_->setFixedWidth(90);
-    Ligne(gEmissions, 0, lblNette, lblEmissionsBas_, QStringLiteral("m²"), cdrEmissions_);
+    LigneChamp(gEmissions, 0, lblNette, lblEmissionsBas_, QStringLiteral("m²"));
     auto* lblEmissionsIso =
         Libelle(QStringLiteral("LblEmissions_Iso"), QStringLiteral("Epaisseur de l'isolant"), cdrEmissions_);
     cmbEmissionsIso_ = Liste(QStringLiteral("CmbEmissions_Iso"), lblEmissionsIso->text(), Entiers(2, 8), cdrEmissions_);
     cmbEmissionsIso_->setFixedWidth(90);
-    Ligne(gEmissions, 1, lblEmissionsIso, cmbEmissionsIso_, QStringLiteral("cm"), cdrEmissions_);
+    LigneChamp(gEmissions, 1, lblEmissionsIso, cmbEmissionsIso_, QStringLiteral("cm"));
     auto* cmdEmissionOK = Bouton(QStringLiteral("CmdEmission_OK"), QStringLiteral("OK"), cdrEmissions_);
     gEmissions->addWidget(cmdEmissionOK, 2, 1, 1, 2, Qt::AlignRight);
 
@@ -247,7 +225,7 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     // The caption follows the name; typing it is a change, picking a
     // suggestion alone is not.
     connect(cmbNomPiece_, &QComboBox::editTextChanged, this, [this](const QString& nom) {
-        setWindowTitle(Legende(nom));
+        setWindowTitle(Legende(nom.trimmed()));
     });
     connect(cmbNomPiece_->lineEdit(), &QLineEdit::textEdited, &plancher_, &MDIPlancher::MarquerModifie);
     for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtDeperdPiece_, txtDeperdPlancher_, txtApport_,
@@ -256,17 +234,14 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     for (QComboBox* l : {cmbTempPiece_, cmbActuelle_, cmbFuture_, cmbApportIso_, cmbEmissionsIso_})
         connect(l, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
 
-    auto protege = [this](void (FrmPiece::*operation)()) {
-        return [this, operation] { Proteger(this, [this, operation] { (this->*operation)(); }); };
-    };
-    connect(cmdApport_, &QPushButton::clicked, this, protege(&FrmPiece::CmdApport_Click));
-    connect(cmdApportOK, &QPushButton::clicked, this, protege(&FrmPiece::CmdApport_OK_Click));
-    connect(cmdEmissions_, &QPushButton::clicked, this, protege(&FrmPiece::CmdEmissions_Click));
-    connect(cmdEmissionOK, &QPushButton::clicked, this, protege(&FrmPiece::CmdEmission_OK_Click));
-    connect(cmdPrecedent, &QPushButton::clicked, this, protege(&FrmPiece::CmdPrecedent_Click));
-    connect(cmdSuivant, &QPushButton::clicked, this, protege(&FrmPiece::CmdSuivant_Click));
-    connect(cmdAnnuler, &QPushButton::clicked, this, protege(&FrmPiece::CmdAnnuler_Click));
-    connect(cmdAide, &QPushButton::clicked, this, protege(&FrmPiece::CmdAide_Click));
+    Relier(cmdApport_, this, &FrmPiece::CmdApport_Click);
+    Relier(cmdApportOK, this, &FrmPiece::CmdApport_OK_Click);
+    Relier(cmdEmissions_, this, &FrmPiece::CmdEmissions_Click);
+    Relier(cmdEmissionOK, this, &FrmPiece::CmdEmission_OK_Click);
+    Relier(boutons.Precedent, this, &FrmPiece::CmdPrecedent_Click);
+    Relier(boutons.Suivant, this, &FrmPiece::CmdSuivant_Click);
+    Relier(boutons.Annuler, this, &FrmPiece::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmPiece::CmdAide_Click);
 
     plancher_.DefinirModifie(false);
 }
@@ -276,7 +251,11 @@ QString FrmPiece::Legende(const QString& nom) {
                          : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
 }
 
-QString FrmPiece::NomPiece() const { return cmbNomPiece_->currentText(); }
+QString FrmPiece::NomPiece() const {
+    // Spaces around a name are no part of it: a name of spaces alone is no
+    // name, and would leave a row of the rooms list looking empty.
+    return cmbNomPiece_->currentText().trimmed();
+}
 
 double FrmPiece::Valeur(const ChampNumerique* champ) const { return champ->valeur().value_or(0.0); }
 
@@ -327,6 +306,14 @@ void FrmPiece::resizeEvent(QResizeEvent* evenement) {
         PlacerPanneau(cdrApport_, cmdApport_);
     if (cdrEmissions_->isVisible())
         PlacerPanneau(cdrEmissions_, cmdEmissions_);
+}
+
+void FrmPiece::showEvent(QShowEvent* evenement) {
+    QWidget::showEvent(evenement);
+    // Laid out by now: the name and the temperature line their fields up with
+    // those of the frames below.
+    const int champs = txtSurface_[0]->mapTo(this, QPoint()).x();
+    haut_->setColumnMinimumWidth(0, qMax(0, champs - haut_->geometry().left() - haut_->horizontalSpacing()));
 }
 
 void FrmPiece::CmdApport_Click() {

@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -30,6 +31,7 @@ public:
 
     explicit FrmPiece(MDIPlancher& plancher, QWidget* parent = nullptr);
 
+    // The room name, without the spaces typed around it.
     QString NomPiece() const;
     // "Données de la pièce (Séjour)", or "Données de la pièce" without a name.
     static QString Legende(const QString& nom);
@@ -53,12 +55,14 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* evenement) override;
+    void showEvent(QShowEvent* evenement) override;
 
 private:
     void PlacerPanneau(QFrame* panneau, QWidget* sous);
     double Valeur(const ChampNumerique* champ) const;
 
     MDIPlancher& plancher_;
+    QGridLayout* haut_;
     QComboBox* cmbNomPiece_;
     QComboBox* cmbTempPiece_;
     std::array<ChampNumerique*, 2> txtSurface_;

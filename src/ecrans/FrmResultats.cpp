@@ -6,14 +6,13 @@
 #include "ecrans/Grille.h"
 #include "ecrans/MDIPlancher.h"
 #include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
 #include "etude/ModEnregistrer.h"
 #include "etude/PresentationResultats.h"
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QScrollBar>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -40,6 +39,10 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     grille_ = new Grille(QStringLiteral("GrilleResult"), NombreLignesResultats, 3, 0, 2, this);
     grille_->setAccessibleName(QStringLiteral("Résultats de la pièce"));
     grille_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A grid to read: no cell is ever shown selected, not even the cells the
+    // layout below makes current one after the other.
+    grille_->setSelectionMode(QAbstractItemView::NoSelection);
+    grille_->setFocusPolicy(Qt::NoFocus);
     // The titles and units: the same rows whatever the room.
     const auto lignes = LignesResultatsPiece(DonneesPiece{}, 0, ResultatsPiece{});
     for (int l = 0; l < NombreLignesResultats; ++l) {
@@ -50,8 +53,6 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
         grille_->definirCelluleCourante(l, 2);
         grille_->definirAlignement(AlignementCellule::DroiteCentre);
     }
-    grille_->setSelectionMode(QAbstractItemView::NoSelection);
-    grille_->setFocusPolicy(Qt::NoFocus);
     // The widths in twips, widened when the screen's font needs more room
     // for a whole title or unit.
     const int largeurs[] = {LargeurTitre, LargeurUnite, LargeurValeur};
@@ -67,31 +68,20 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     }
     grille_->setMinimumSize(largeur + grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width() + 2,
                             grille_->verticalHeader()->defaultSectionSize() * 17);
+    // Without a scroll bar (all rows in view) the values take its room too.
+    grille_->horizontalHeader()->setStretchLastSection(true);
     grille_->definirCelluleCourante(0, 2);
 
-    auto* lblPage = Libelle(QStringLiteral("LblPage"), QStringLiteral("Page 4/4"), this);
-    auto* cmdOK = Bouton(QStringLiteral("cmdOK"), QStringLiteral("&OK"), this);
-    auto* cmdPrecedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    cmdOK->setDefault(true);
-
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(16, 14, 16, 12);
-    principal->setSpacing(10);
+    auto* principal = Disposition(this);
     principal->addWidget(lblTitre);
     principal->addWidget(lblEtude_);
     principal->addWidget(grille_, 1);
-    principal->addWidget(Trait(this));
-    principal->addLayout(LigneBoutons(lblPage, {cmdAide, cmdAnnuler, cmdPrecedent, cmdOK}));
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 4/4"), true, Avancer::OK);
 
-    auto protege = [this](void (FrmResultats::*operation)()) {
-        return [this, operation] { Proteger(this, [this, operation] { (this->*operation)(); }); };
-    };
-    connect(cmdOK, &QPushButton::clicked, this, protege(&FrmResultats::cmdOK_Click));
-    connect(cmdPrecedent, &QPushButton::clicked, this, protege(&FrmResultats::CmdPrecedent_Click));
-    connect(cmdAnnuler, &QPushButton::clicked, this, protege(&FrmResultats::CmdAnnuler_Click));
-    connect(cmdAide, &QPushButton::clicked, this, protege(&FrmResultats::CmdAide_Click));
+    Relier(boutons.OK, this, &FrmResultats::cmdOK_Click);
+    Relier(boutons.Precedent, this, &FrmResultats::CmdPrecedent_Click);
+    Relier(boutons.Annuler, this, &FrmResultats::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmResultats::CmdAide_Click);
 }
 
 void FrmResultats::RemplirResultatsPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
@@ -105,6 +95,21 @@ void FrmResultats::RemplirResultatsPiece(const DonneesPiece& piece, const Donnee
         grille_->definirCouleurTexte(Couleur(lignes[l].Format.Couleur));
     }
     grille_->definirCelluleCourante(0, 2);
+}
+
+void FrmResultats::showEvent(QShowEvent* evenement) {
+    QWidget::showEvent(evenement);
+    // The window grows to show every row when the main window has the room
+    // for them, and otherwise takes the height there is; the grid scrolls.
+    auto* fenetre = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!fenetre || !fenetre->parentWidget())
+        return;
+    int toutes = grille_->frameWidth() * 2;
+    for (int l = 0; l < grille_->rowCount(); ++l)
+        toutes += grille_->rowHeight(l);
+    const int voulue = fenetre->height() + toutes - grille_->viewport()->height() - grille_->frameWidth() * 2;
+    const int place = fenetre->parentWidget()->height() - 8;
+    fenetre->resize(fenetre->width(), qMax(fenetre->minimumSizeHint().height(), qMin(voulue, place)));
 }
 
 void FrmResultats::DefinirLigneEtude(const QString& texte) { lblEtude_->setText(texte); }

@@ -41,6 +41,9 @@ public:
     void CmdAnnuler_Click();
     void CmdAide_Click();
 
+protected:
+    void showEvent(QShowEvent* evenement) override;
+
 private:
     // The accepted room in the rooms list.
     void RemplirGrille(const QString& nom);

@@ -30,6 +30,8 @@ bool Proteger(QWidget* parent, const std::function<void()>& action) {
 }
 
 void RelierClic(QAbstractButton* bouton, QWidget* ecran, std::function<void()> action) {
+    if (!bouton)
+        return;
     QObject::connect(bouton, &QAbstractButton::clicked, ecran,
                      [ecran, action = std::move(action)] { Proteger(ecran, action); });
 }
