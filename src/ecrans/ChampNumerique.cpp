@@ -51,6 +51,14 @@ void ChampNumerique::mouseReleaseEvent(QMouseEvent* evenement) {
 }
 
 void ChampNumerique::verifierTexte() {
+    if (text().contains(QLatin1Char('.'))) {
+        // A pasted "12.5" gets the French separator, as a typed point does;
+        // setText re-enters here with the corrected text.
+        const int curseur = cursorPosition();
+        setText(text().replace(QLatin1Char('.'), QLatin1Char(',')));
+        setCursorPosition(curseur);
+        return;
+    }
     if (!valeur()) {
         // setText re-enters here once with "0", which is a number.
         setText(QStringLiteral("0"));

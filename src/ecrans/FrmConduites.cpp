@@ -119,12 +119,7 @@ void FrmConduites::CmdSuivant_Click() {
         r = Feuille(piece, generales);
     } catch (const ErreurArithmetique& erreur) {
         // The user stays here to correct what made the room incalculable.
-        std::string cause;
-        try {
-            cause = ExpliquerEchec(EntreesDepuisEnregistrements(piece, generales, 0), erreur);
-        } catch (const ErreurArithmetique&) {
-            cause = ExpliquerEchec(EntreesPiece{}, erreur);
-        }
+        const std::string cause = ExpliquerEchecPiece(piece, generales, erreur);
         Message(this, IconeMessage::Exclamation, QStringLiteral("Calcul impossible."),
                 QStringLiteral("La pièce '") + QString::fromStdString(piece.NomPiece) +
                     QStringLiteral("' ne peut pas être calculée : ") + QString::fromStdString(cause) +

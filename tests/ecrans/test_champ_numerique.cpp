@@ -2,6 +2,7 @@
 #include "ecrans/Harnais.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -57,6 +58,23 @@ TEST(ChampNumerique, Frappe) {
         f.champ->setText(QStringLiteral("0"));
         f.entrer();
         QTest::keyClicks(f.champ, QString::fromUtf8(k.frappe));
+        EXPECT_EQ(f.champ->text(), QString::fromUtf8(k.affiche));
+    }
+}
+
+// Pasted text goes through the same French reading as typed text.
+TEST(ChampNumerique, Collage) {
+    const struct {
+        const char* colle;
+        const char* affiche;
+    } cas[] = {{"12.5", "12,5"}, {"12,5", "12,5"}, {"1.2.3", "0"}, {"douze", "0"}};
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.colle);
+        Fenetre f;
+        f.champ->setText(QStringLiteral("0"));
+        f.entrer();
+        QApplication::clipboard()->setText(QString::fromUtf8(k.colle));
+        QTest::keyClick(f.champ, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(f.champ->text(), QString::fromUtf8(k.affiche));
     }
 }
