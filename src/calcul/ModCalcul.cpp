@@ -439,37 +439,4 @@ ResultatsPiece CalculPiece(const EntreesPiece& e) {
     return r;
 }
 
-ResultatsPiece CalculPiece(std::int16_t tempDepart, std::int16_t tempChute,
-                           std::int16_t tempPiece, std::int16_t typeCharge,
-                           double surfacePiece, double surfaceEmprises, double surfaceBordure,
-                           std::string_view support, std::string_view tube,
-                           std::string_view rthActuelle, std::string_view rthFuture,
-                           std::string_view pasVZBordure,
-                           double deperdPiece, double deperdPlancher, double apportPlafond,
-                           double longRaccordNormale, double longRaccordBordure,
-                           double longDistri, double emissionsBas, double perteMaxEtude) {
-    EntreesPiece e;
-    e.TempDepart = tempDepart;
-    e.TempChute = tempChute;
-    e.TempPiece = tempPiece;
-    e.TypeCharge = typeCharge;
-    e.SurfacePiece = surfacePiece;
-    e.SurfaceEmprises = surfaceEmprises;
-    e.SurfaceBordure = surfaceBordure;
-    e.Support = support;
-    e.Tube = tube;
-    e.RthActuelle = rthActuelle;
-    e.RthFuture = rthFuture;
-    e.PasVZBordure = pasVZBordure;
-    e.DeperdPiece = deperdPiece;
-    e.DeperdPlancher = deperdPlancher;
-    e.ApportPlafond = apportPlafond;
-    e.LongRaccordNormale = longRaccordNormale;
-    e.LongRaccordBordure = longRaccordBordure;
-    e.LongDistri = longDistri;
-    e.EmissionsBas = emissionsBas;
-    e.PerteMaxEtude = perteMaxEtude;
-    return CalculPiece(e);
-}
-
 } // namespace sorvel

@@ -165,16 +165,5 @@ struct EntreesPiece {
 // outside 0..3 raises it too (step "TypeCharge").
 ResultatsPiece CalculPiece(const EntreesPiece& entrees);
 
-// The same with the twenty arguments in order; the last is the largest
-// recorded PerteMax of the study (0 when none).
-ResultatsPiece CalculPiece(std::int16_t tempDepart, std::int16_t tempChute,
-                           std::int16_t tempPiece, std::int16_t typeCharge,
-                           double surfacePiece, double surfaceEmprises, double surfaceBordure,
-                           std::string_view support, std::string_view tube,
-                           std::string_view rthActuelle, std::string_view rthFuture,
-                           std::string_view pasVZBordure,
-                           double deperdPiece, double deperdPlancher, double apportPlafond,
-                           double longRaccordNormale, double longRaccordBordure,
-                           double longDistri, double emissionsBas, double perteMaxEtude);
 
 } // namespace sorvel

@@ -284,17 +284,5 @@ TEST(CalculPiece, IndependantDeLaLocale) {
     EXPECT_EQ(apres.PasVZNormale, avant.PasVZNormale);
 }
 
-TEST(CalculPiece, VingtArguments) {
-    const EntreesPiece e = EntreesExemple();
-    const ResultatsPiece a = CalculPiece(e);
-    const ResultatsPiece b = CalculPiece(e.TempDepart, e.TempChute, e.TempPiece, e.TypeCharge, e.SurfacePiece,
-                                         e.SurfaceEmprises, e.SurfaceBordure, e.Support, e.Tube, e.RthActuelle,
-                                         e.RthFuture, e.PasVZBordure, e.DeperdPiece, e.DeperdPlancher,
-                                         e.ApportPlafond, e.LongRaccordNormale, e.LongRaccordBordure,
-                                         e.LongDistri, e.EmissionsBas, 5000.0);
-    EXPECT_EQ(b.PerteNormale, a.PerteNormale);
-    EXPECT_EQ(b.PerteLaPlusElevee, 5000.0);
-    EXPECT_EQ(b.PerteArtificielleNormale, 5000.0 - a.PerteNormale);
-}
 
 } // namespace

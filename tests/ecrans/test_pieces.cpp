@@ -192,13 +192,18 @@ const DonneesPiece RecordChambre{.TypeCharge = 3, .PasVZBordure = "15", .NomPiec
                                  .RthActuelle = "0.15", .RthFuture = "0.02", .IsoApport = "4", .IsoEmissions = "4",
                                  .LongRaccordNormale = 8, .TempChute = 8};
 
-// The calculation with its twenty arguments spelled out by hand, for a
-// 16x20 pipe on mesh at a supply of 45 °C.
+// The calculation with its twenty inputs spelled out by hand from the record,
+// for a 16x20 pipe on mesh at a supply of 45 °C: independent of the way the
+// screens gather them.
 ResultatsPiece Calculer(const DonneesPiece& d, double perteMax) {
-    return CalculPiece(45, d.TempChute, static_cast<std::int16_t>(std::stoi(d.TempPiece)), d.TypeCharge,
-                       d.SurfacePiece, d.SurfaceEmprises, d.SurfaceBordure, "Treillis", "16x20", d.RthActuelle,
-                       d.RthFuture, d.PasVZBordure, d.DeperdPiece, d.DeperdPlancher, d.ApportPlafond,
-                       d.LongRaccordNormale, d.LongRaccordBordure, d.LongDistri, d.EmissionsBas, perteMax);
+    return CalculPiece(EntreesPiece{
+        .TempDepart = 45, .TempChute = d.TempChute, .TempPiece = static_cast<std::int16_t>(std::stoi(d.TempPiece)),
+        .TypeCharge = d.TypeCharge, .SurfacePiece = d.SurfacePiece, .SurfaceEmprises = d.SurfaceEmprises,
+        .SurfaceBordure = d.SurfaceBordure, .Support = "Treillis", .Tube = "16x20", .RthActuelle = d.RthActuelle,
+        .RthFuture = d.RthFuture, .PasVZBordure = d.PasVZBordure, .DeperdPiece = d.DeperdPiece,
+        .DeperdPlancher = d.DeperdPlancher, .ApportPlafond = d.ApportPlafond,
+        .LongRaccordNormale = d.LongRaccordNormale, .LongRaccordBordure = d.LongRaccordBordure,
+        .LongDistri = d.LongDistri, .EmissionsBas = d.EmissionsBas, .PerteMaxEtude = perteMax});
 }
 
 } // namespace
