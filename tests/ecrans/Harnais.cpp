@@ -40,6 +40,19 @@ QStringList BoiteMessageScriptee::titres() const {
     return t;
 }
 
+::testing::AssertionResult BoiteMessageScriptee::seul(const QString& titre, const QString& texte,
+                                                      std::optional<IconeMessage> icone,
+                                                      std::optional<BoutonsMessage> boutons) const {
+    if (messages.size() != 1)
+        return ::testing::AssertionFailure() << messages.size() << " messages : " << titres().join(", ").toStdString();
+    const MessageAffiche& m = messages[0];
+    if (m.titre != titre || (!texte.isEmpty() && m.texte != texte))
+        return ::testing::AssertionFailure() << "message « " << m.titre.toStdString() << " » : " << m.texte.toStdString();
+    if ((icone && m.icone != *icone) || (boutons && m.boutons != *boutons))
+        return ::testing::AssertionFailure() << "icône " << int(m.icone) << ", boutons " << int(m.boutons);
+    return ::testing::AssertionSuccess();
+}
+
 DossierProgrammeTest::DossierProgrammeTest() {
     EXPECT_TRUE(dossier_.isValid());
     DefinirDossierProgramme(dossier_.path());

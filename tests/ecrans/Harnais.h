@@ -15,6 +15,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace sorvel::test {
@@ -43,6 +44,11 @@ public:
     void vider() { messages.clear(); reponses_.clear(); }
     // Titles of the messages shown, in order.
     QStringList titres() const;
+    // Exactly one message was shown, with this title and, when given, this
+    // text, icon and buttons.
+    ::testing::AssertionResult seul(const QString& titre, const QString& texte = {},
+                                    std::optional<IconeMessage> icone = {},
+                                    std::optional<BoutonsMessage> boutons = {}) const;
 
 private:
     std::deque<ReponseMessage> reponses_;

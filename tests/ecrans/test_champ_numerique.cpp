@@ -1,5 +1,4 @@
 #include "ecrans/ChampNumerique.h"
-#include "ecrans/Harnais.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -134,14 +133,4 @@ TEST(ChampNumerique, Valeur) {
     EXPECT_DOUBLE_EQ(*c.valeur(), 12.5);
     c.definirValeur(12);
     EXPECT_EQ(c.text(), QStringLiteral("12"));
-}
-
-// The harness types into a field found by its name, as the screen tests do.
-TEST(ChampNumerique, ParLeHarnais) {
-    Fenetre f;
-    f.champ->setText(QStringLiteral("8"));
-    sorvel::test::Taper(&f.fenetre, QStringLiteral("TxtSurface_0"), QStringLiteral("12.5"));
-    EXPECT_EQ(f.champ->text(), QStringLiteral("12,5"));
-    sorvel::test::Taper(&f.fenetre, QStringLiteral("TxtSurface_0"), QString());
-    EXPECT_EQ(f.champ->text(), QStringLiteral("12,5")) << "typing nothing changes nothing";
 }

@@ -37,10 +37,8 @@ protected:
             AjouterPieceExemple(i + 1, noms[i].toStdString());
         ecran->RemplirGrilleCircuits(noms);
     }
-    void choisirLigne(int ligne) {
-        const QPoint centre = grille->visualRect(grille->model()->index(ligne, 1)).center();
-        QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, centre);
-    }
+    QPoint centre(int ligne) const { return grille->visualRect(grille->model()->index(ligne, 1)).center(); }
+    void choisirLigne(int ligne) { QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, centre(ligne)); }
 
     DossierProgrammeTest dossier;
     BoiteMessageScriptee boite;
@@ -50,17 +48,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(Circuits, Presentation) {
-    demarrer();
-    EXPECT_EQ(ecran->windowTitle(), QStringLiteral("Circuits."));
-    EXPECT_EQ(grille->rowCount(), 31);
-    EXPECT_EQ(grille->columnCount(), 2);
-    EXPECT_EQ(grille->lignesFixes(), 1);
-    for (const char* nom : {"CmdAjouter", "CmdModifier", "CmdSupprimer", "CmdPrecedent", "CmdAnnuler", "CmdAide",
-                            "LblCircuit", "LblPage", "GrilleCircuit"})
-        EXPECT_NE(ecran->findChild<QWidget*>(QString::fromLatin1(nom)), nullptr) << nom;
-}
 
 // Room 2 of 4 goes: the others move up in the grid and in both working
 // files, byte for byte, row 1 is selected and the study is modified.
@@ -76,11 +63,9 @@ TEST_F(Circuits, SupprimerLaPiece2Sur4) {
     boite.repondre(ReponseMessage::Oui);
     Cliquer(ecran, QStringLiteral("CmdSupprimer"));
 
-    ASSERT_EQ(boite.messages.size(), 1u);
-    EXPECT_EQ(boite.messages[0].texte, QStringLiteral("Voulez vous supprimer la pièce 'Chambre' de l'étude ?"));
-    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Suppression."));
-    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Question);
-    EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OuiNon);
+    EXPECT_TRUE(boite.seul(QStringLiteral("Suppression."),
+                           QStringLiteral("Voulez vous supprimer la pièce 'Chambre' de l'étude ?"),
+                           IconeMessage::Question, BoutonsMessage::OuiNon));
 
     const char* attendus[][2] = {{"1", "Séjour"}, {"2", "Cuisine"}, {"3", "Salle de bains"}, {"", ""}};
     for (int l = 1; l <= 4; ++l) {
@@ -117,7 +102,7 @@ TEST_F(Circuits, SupprimerLaSeulePiece) {
     choisirLigne(1);
     boite.repondre(ReponseMessage::Oui);
     Cliquer(ecran, QStringLiteral("CmdSupprimer"));
-    for (int l = 0 + 1; l < grille->rowCount(); ++l)
+    for (int l = 1; l < grille->rowCount(); ++l)
         for (int c = 0; c < 2; ++c)
             EXPECT_EQ(grille->texte(l, c), QString()) << l << "," << c;
     EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)).size(), 0);
@@ -142,6 +127,7 @@ TEST_F(Circuits, LigneVide) {
     demarrer();
     ecrirePieces({"Séjour"});
     f->DefinirModifie(false);
+    const char* const Vide = "La ligne sélectionnée dans la feuille circuits est vide !";
     const struct {
         std::function<void()> geste;
         const char* titre;
@@ -150,26 +136,19 @@ TEST_F(Circuits, LigneVide) {
     } cas[] = {
         {[&] { Cliquer(ecran, QStringLiteral("CmdSupprimer")); }, "Suppression.",
          "La ligne sélectionnée est vide, aucune suppression ne peut être faite !", IconeMessage::Exclamation},
-        {[&] { Cliquer(ecran, QStringLiteral("CmdModifier")); }, "Modification.",
-         "La ligne sélectionnée dans la feuille circuits est vide !", IconeMessage::Aucune},
-        {[&] {
-             QTest::mouseDClick(grille->viewport(), Qt::LeftButton, {},
-                                grille->visualRect(grille->model()->index(3, 1)).center());
-         },
-         "Modification.", "La ligne sélectionnée dans la feuille circuits est vide !", IconeMessage::Aucune},
-        {[&] { Declencher(f.get(), QStringLiteral("MnuPieceSelectionnee")); }, "Modification.",
-         "La ligne sélectionnée dans la feuille circuits est vide !", IconeMessage::Aucune},
+        {[&] { Cliquer(ecran, QStringLiteral("CmdModifier")); }, "Modification.", Vide, IconeMessage::Aucune},
+        {[&] { QTest::mouseDClick(grille->viewport(), Qt::LeftButton, {}, centre(3)); }, "Modification.", Vide,
+         IconeMessage::Aucune},
+        {[&] { Declencher(f.get(), QStringLiteral("MnuPieceSelectionnee")); }, "Modification.", Vide,
+         IconeMessage::Aucune},
     };
     for (const auto& k : cas) {
-        SCOPED_TRACE(k.texte);
+        SCOPED_TRACE(k.titre);
         boite.vider();
         f->DefinirPieceCourante(7);
         choisirLigne(3);
         k.geste();
-        ASSERT_EQ(boite.messages.size(), 1u);
-        EXPECT_EQ(boite.messages[0].titre, QString::fromUtf8(k.titre));
-        EXPECT_EQ(boite.messages[0].texte, QString::fromUtf8(k.texte));
-        EXPECT_EQ(boite.messages[0].icone, k.icone);
+        EXPECT_TRUE(boite.seul(QString::fromUtf8(k.titre), QString::fromUtf8(k.texte), k.icone));
         EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
         EXPECT_EQ(NombreEnregistrements(FichierEtude, DonneesPiece::Longueur), 1);
         EXPECT_FALSE(f->Modifie());
@@ -189,10 +168,9 @@ TEST_F(Circuits, TrentePiecesMaximum) {
                               std::function<void()>([&] { Declencher(f.get(), QStringLiteral("MnuAjouterPiece")); })}) {
         boite.vider();
         geste();
-        ASSERT_EQ(boite.messages.size(), 1u);
-        EXPECT_EQ(boite.messages[0].titre, QStringLiteral("30 Pièces maximum."));
-        EXPECT_EQ(boite.messages[0].texte, QStringLiteral("Il n'est plus possible d'ajouter de pièce à l'étude !"));
-        EXPECT_EQ(boite.messages[0].icone, IconeMessage::Information);
+        EXPECT_TRUE(boite.seul(QStringLiteral("30 Pièces maximum."),
+                               QStringLiteral("Il n'est plus possible d'ajouter de pièce à l'étude !"),
+                               IconeMessage::Information));
         EXPECT_EQ(f->FeuilleAffichee(), ecran);
         EXPECT_EQ(f->FeuillesDePiece().Charge, charge) << "the room screens were not touched";
         EXPECT_EQ(ecran->LigneSelectionnee(), 4);

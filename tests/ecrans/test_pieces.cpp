@@ -391,12 +391,10 @@ TEST_F(Pieces, TypesDeCharge) {
         boite.vider();
         Cliquer(charge(), QStringLiteral("CmdSuivant"));
         if (k.surface) {
-            ASSERT_EQ(boite.messages.size(), 1u);
-            EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Surface."));
-            EXPECT_EQ(boite.messages[0].texte,
-                      QStringLiteral("Entrer la surface de la zone à charge élevée ou limite en m² !\n"
-                                     "Si le champ n'est pas visible, cliquer sur le bouton 'Commentaire'"));
-            EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
+            EXPECT_TRUE(boite.seul(QStringLiteral("Surface."),
+                                   QStringLiteral("Entrer la surface de la zone à charge élevée ou limite en m² !\n"
+                                                  "Si le champ n'est pas visible, cliquer sur le bouton 'Commentaire'"),
+                                   IconeMessage::Exclamation));
             EXPECT_EQ(f->FeuilleAffichee(), charge());
             EXPECT_TRUE(surface->hasFocus());
         } else {
@@ -457,11 +455,8 @@ TEST_F(Pieces, ControleDeLaPiece) {
         SCOPED_TRACE(e.titre);
         boite.vider();
         Cliquer(piece(), QStringLiteral("CmdSuivant"));
-        ASSERT_EQ(boite.messages.size(), 1u);
-        EXPECT_EQ(boite.messages[0].texte, QString::fromUtf8(e.texte));
-        EXPECT_EQ(boite.messages[0].titre, QString::fromUtf8(e.titre));
-        EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
-        EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OK);
+        EXPECT_TRUE(boite.seul(QString::fromUtf8(e.titre), QString::fromUtf8(e.texte), IconeMessage::Exclamation,
+                               BoutonsMessage::OK));
         EXPECT_EQ(f->FeuilleAffichee(), piece());
         QWidget* focus = QApplication::focusWidget();
         QWidget* attendu = piece()->findChild<QWidget*>(QString::fromLatin1(e.focus));
@@ -575,8 +570,7 @@ TEST_F(Pieces, PieceIncalculable) {
     remplirJusquAuxConduites(s);
     boite.vider();
     Cliquer(conduites(), QStringLiteral("CmdSuivant"));
-    ASSERT_EQ(boite.messages.size(), 1u);
-    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Calcul impossible."));
+    ASSERT_TRUE(boite.seul(QStringLiteral("Calcul impossible.")));
     EXPECT_TRUE(boite.messages[0].texte.startsWith(QStringLiteral("La pièce 'Séjour' ne peut pas être calculée")));
     EXPECT_TRUE(boite.messages[0].texte.contains(
         QStringLiteral("la température moyenne de l'eau est égale à la température de la pièce")));
@@ -671,8 +665,7 @@ TEST_F(Pieces, FichierInutilisableALAcceptation) {
     // A folder where the rooms file should be: no file can be opened there.
     ASSERT_TRUE(QDir().mkpath(CheminEtudes(FichierEtude)));
     Cliquer(resultats(), QStringLiteral("cmdOK"));
-    ASSERT_EQ(boite.messages.size(), 1u);
-    EXPECT_EQ(boite.messages[0].titre, TitreErreurFichier);
+    ASSERT_TRUE(boite.seul(TitreErreurFichier));
     EXPECT_TRUE(boite.messages[0].texte.contains(FichierEtude)) << boite.messages[0].texte.toStdString();
     EXPECT_EQ(f->FeuilleAffichee(), resultats());
     EXPECT_EQ(f->EnregistrementPiece(), RecordSejour);
@@ -698,8 +691,7 @@ TEST_F(Pieces, EnregistrementManquant) {
         f->DefinirModifie(modifie);
         f->Circuits()->SelectionnerLigne(2);
         Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
-        ASSERT_EQ(boite.messages.size(), 1u);
-        EXPECT_EQ(boite.messages[0].titre, TitreErreurFichier);
+        EXPECT_TRUE(boite.seul(TitreErreurFichier));
         EXPECT_EQ(f->Modifie(), modifie);
         EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
         EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
