@@ -9,13 +9,9 @@
 #include "etude/ModEnregistrer.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QFrame>
-#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTemporaryDir>

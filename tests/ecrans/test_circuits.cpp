@@ -1,12 +1,10 @@
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
-#include "ecrans/FonctionsAVenir.h"
 #include "ecrans/Grille.h"
 #include "ExemplesEtude.h"
 #include "ecrans/Harnais.h"
 #include "etude/ModEnregistrer.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>

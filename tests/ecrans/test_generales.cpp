@@ -3,10 +3,8 @@
 #include "ecrans/Harnais.h"
 #include "etude/ModEnregistrer.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
