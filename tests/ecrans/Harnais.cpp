@@ -18,16 +18,12 @@ namespace sorvel::test {
 
 ReponseMessage BoiteMessageScriptee::afficher(QWidget*, IconeMessage icone, const QString& titre,
                                               const QString& texte, BoutonsMessage boutons) {
-    ReponseMessage reponse = ReponseMessage::OK;
+    ReponseMessage reponse = boutons == BoutonsMessage::OK       ? ReponseMessage::OK
+                             : boutons == BoutonsMessage::OuiNon ? ReponseMessage::Non
+                                                                 : ReponseMessage::Annuler;
     if (!reponses_.empty()) {
         reponse = reponses_.front();
         reponses_.pop_front();
-    } else {
-        switch (boutons) {
-        case BoutonsMessage::OK: reponse = ReponseMessage::OK; break;
-        case BoutonsMessage::OuiNon: reponse = ReponseMessage::Non; break;
-        case BoutonsMessage::OuiNonAnnuler: reponse = ReponseMessage::Annuler; break;
-        }
     }
     messages.push_back({icone, titre, texte, boutons, reponse});
     return reponse;

@@ -37,43 +37,37 @@ struct Fenetre {
 
 } // namespace
 
-// Typed key by key into a field holding "0", selected (a fresh field).
-TEST(ChampNumerique, Frappe) {
+// Typed key by key, or pasted, into a field holding "0", selected (a fresh
+// field): pasted text goes through the same French reading as typed text.
+TEST(ChampNumerique, FrappeEtCollage) {
     const struct {
-        const char* frappe;
+        const char* texte;
         const char* affiche;
+        bool colle;
     } cas[] = {
-        {"12.5", "12,5"},   // the point becomes the French comma
-        {"12,5", "12,5"},
-        {"3.", "3,"},       // "3," is already a number: nothing is replaced
-        {"0.75", "0,75"},
-        {"1.2.3", "3"},     // a second separator gives a selected "0", which "3" replaces
-        {"abc", "0"},       // each letter is replaced by "0" at once
-        {"4a", "0"},
+        {"12.5", "12,5", false}, // the point becomes the French comma
+        {"12,5", "12,5", false},
+        {"3.", "3,", false},     // "3," is already a number: nothing is replaced
+        {"0.75", "0,75", false},
+        {"1.2.3", "3", false},   // a second separator gives a selected "0", which "3" replaces
+        {"abc", "0", false},     // each letter is replaced by "0" at once
+        {"4a", "0", false},
+        {"12.5", "12,5", true},
+        {"12,5", "12,5", true},
+        {"1.2.3", "0", true},
+        {"douze", "0", true},
     };
     for (const auto& k : cas) {
-        SCOPED_TRACE(k.frappe);
+        SCOPED_TRACE(std::string(k.colle ? "collé " : "tapé ") + k.texte);
         Fenetre f;
         f.champ->setText(QStringLiteral("0"));
         f.entrer();
-        QTest::keyClicks(f.champ, QString::fromUtf8(k.frappe));
-        EXPECT_EQ(f.champ->text(), QString::fromUtf8(k.affiche));
-    }
-}
-
-// Pasted text goes through the same French reading as typed text.
-TEST(ChampNumerique, Collage) {
-    const struct {
-        const char* colle;
-        const char* affiche;
-    } cas[] = {{"12.5", "12,5"}, {"12,5", "12,5"}, {"1.2.3", "0"}, {"douze", "0"}};
-    for (const auto& k : cas) {
-        SCOPED_TRACE(k.colle);
-        Fenetre f;
-        f.champ->setText(QStringLiteral("0"));
-        f.entrer();
-        QApplication::clipboard()->setText(QString::fromUtf8(k.colle));
-        QTest::keyClick(f.champ, Qt::Key_V, Qt::ControlModifier);
+        if (k.colle) {
+            QApplication::clipboard()->setText(QString::fromUtf8(k.texte));
+            QTest::keyClick(f.champ, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(f.champ, QString::fromUtf8(k.texte));
+        }
         EXPECT_EQ(f.champ->text(), QString::fromUtf8(k.affiche));
     }
 }

@@ -80,7 +80,9 @@ TEST_F(Circuits, SupprimerLaPiece2Sur4) {
     EXPECT_FALSE(dossier.existeDansEtudes(FichierPteTemp));
 }
 
-TEST_F(Circuits, SupprimerRefuseNeChangeRien) {
+// "Non" changes nothing; deleting through the menu shows the rooms list
+// first; deleting the only room left empties the list and the files.
+TEST_F(Circuits, SupprimerRefuseParLeMenuEtDernierePiece) {
     demarrer();
     ecrirePieces({"Séjour", "Chambre"});
     const QByteArray pieces = Contenu(CheminEtudes(FichierEtude));
@@ -92,11 +94,15 @@ TEST_F(Circuits, SupprimerRefuseNeChangeRien) {
     EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
     EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)), pieces);
     EXPECT_FALSE(f->Modifie());
-}
 
-TEST_F(Circuits, SupprimerLaSeulePiece) {
-    demarrer();
-    ecrirePieces({"Séjour"});
+    choisirLigne(2);
+    f->AfficherFeuille(f->Generales());
+    boite.repondre(ReponseMessage::Oui);
+    Declencher(f.get(), QStringLiteral("MnuSupprimerPiece"));
+    EXPECT_EQ(f->FeuilleAffichee(), ecran);
+    EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
+    EXPECT_EQ(grille->texte(2, 1), QString());
+
     choisirLigne(1);
     boite.repondre(ReponseMessage::Oui);
     Cliquer(ecran, QStringLiteral("CmdSupprimer"));
@@ -105,19 +111,6 @@ TEST_F(Circuits, SupprimerLaSeulePiece) {
             EXPECT_EQ(grille->texte(l, c), QString()) << l << "," << c;
     EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)).size(), 0);
     EXPECT_TRUE(f->Modifie());
-}
-
-// Deleting through the menu shows the rooms list first.
-TEST_F(Circuits, SupprimerParLeMenu) {
-    demarrer();
-    ecrirePieces({"Séjour", "Chambre"});
-    choisirLigne(2);
-    f->AfficherFeuille(f->Generales());
-    boite.repondre(ReponseMessage::Oui);
-    Declencher(f.get(), QStringLiteral("MnuSupprimerPiece"));
-    EXPECT_EQ(f->FeuilleAffichee(), ecran);
-    EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
-    EXPECT_EQ(grille->texte(2, 1), QString());
 }
 
 // An empty row: each command says so and changes nothing.

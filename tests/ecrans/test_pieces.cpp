@@ -265,28 +265,8 @@ TEST_F(Pieces, TroisPiecesDeBoutEnBout) {
         EXPECT_EQ(liste->texte(l, 1), QString::fromUtf8(noms[l - 1])) << l;
     }
     EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
-}
 
-// Accepting keeps the study's "modified" flag as it was before "&OK".
-TEST_F(Pieces, OKGardeModifie) {
-    for (bool modifie : {false, true}) {
-        SCOPED_TRACE(modifie);
-        Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
-        remplirJusquAuxConduites(Sejour);
-        Cliquer(conduites(), QStringLiteral("CmdSuivant"));
-        f->DefinirModifie(modifie);
-        Cliquer(resultats(), QStringLiteral("cmdOK"));
-        EXPECT_EQ(f->Modifie(), modifie);
-        // The room screens start afresh.
-        EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"))->currentText(), QString());
-    }
-}
-
-TEST_F(Pieces, ModifierLaPiece2) {
-    saisirEtAccepter(Sejour);
-    saisirEtAccepter(Cuisine);
-    saisirEtAccepter(Chambre);
-    const QByteArray pieces = Contenu(FichierEtude), pertes = Contenu(FichierPerte);
+    // Editing room 2 rewrites record 2 of both files only.
     f->DefinirModifie(false);
 
     f->Circuits()->SelectionnerLigne(2);
@@ -318,11 +298,27 @@ TEST_F(Pieces, ModifierLaPiece2) {
     cuisine.NomPiece = "Cuisine ouverte";
     cuisine.DeperdPiece = 1300;
     const int P = DonneesPiece::Longueur, Q = PerteCharge::Longueur;
+    ASSERT_EQ(pieces.size(), 3 * P);
     EXPECT_EQ(Contenu(FichierEtude), pieces.left(P) + Octets(Encoder(cuisine)) + pieces.mid(2 * P));
     EXPECT_EQ(Contenu(FichierPerte),
               pertes.left(Q) + Octets(Encoder(PerteChargePiece(r.PerteNormale, r.PerteBordure))) + pertes.mid(2 * Q));
     EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(2, 1), QStringLiteral("Cuisine ouverte"));
     EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(3, 1), QStringLiteral("Chambre 1"));
+}
+
+// Accepting keeps the study's "modified" flag as it was before "&OK".
+TEST_F(Pieces, OKGardeModifie) {
+    for (bool modifie : {false, true}) {
+        SCOPED_TRACE(modifie);
+        Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+        remplirJusquAuxConduites(Sejour);
+        Cliquer(conduites(), QStringLiteral("CmdSuivant"));
+        f->DefinirModifie(modifie);
+        Cliquer(resultats(), QStringLiteral("cmdOK"));
+        EXPECT_EQ(f->Modifie(), modifie);
+        // The room screens start afresh.
+        EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"))->currentText(), QString());
+    }
 }
 
 // "&Annuler" on any room screen drops the room: no file changes, the rooms
