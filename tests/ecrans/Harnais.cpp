@@ -1,5 +1,7 @@
 #include "ecrans/Harnais.h"
 
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmD_Generales.h"
 #include "etude/ModEnregistrer.h"
 
 #include <QAbstractButton>
@@ -96,6 +98,16 @@ std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran, bool avecPieces) {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
     f->activateWindow();
     QApplication::processEvents();
+    return f;
+}
+
+std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart, bool avecPieces) {
+    auto f = Demarrer(1280, avecPieces);
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    if (!tempDepart.isEmpty())
+        Choisir(f->Generales(), QStringLiteral("CmbTempDepart"), tempDepart);
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
     return f;
 }
 

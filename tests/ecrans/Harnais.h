@@ -81,6 +81,9 @@ protected:
 
 // Builds the main window and shows it (first activation included).
 std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280, bool avecPieces = false);
+// Builds the main window, starts a new study, chooses the supply
+// temperature `tempDepart` (unless empty) and goes on to the rooms list.
+std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {}, bool avecPieces = false);
 
 // The child of `racine` named `nom` (objectName), or nullptr with a test failure.
 template <class T = QWidget>

@@ -120,10 +120,7 @@ TEST_F(Application, Quitter) {
     for (const auto& k : cas) {
         SCOPED_TRACE(static_cast<int>(k.reponse));
         boite.vider();
-        f = Demarrer();
-        Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-        Choisir(f.get(), QStringLiteral("CmbTempDepart"), QStringLiteral("45"));
-        Cliquer(f->Generales(), QStringLiteral("CmdSuivant")); // writes Generale.tmp
+        f = DemarrerEtude(QStringLiteral("45")); // writes Generale.tmp
         ASSERT_TRUE(dossier.existeDansEtudes(QStringLiteral("Generale.tmp")));
         ASSERT_TRUE(f->Modifie());
         boite.vider();
@@ -265,6 +262,7 @@ TEST_F(Application, FeuilleDeCalcul) {
     Declencher(f.get(), QStringLiteral("MnuNouvelle"));
     EXPECT_FALSE(feuilleCalcul->isEnabled());
     EXPECT_EQ(f->FeuilleCalcul(), nullptr);
+    EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
     EXPECT_TRUE(boite.messages.empty());
 }
 
@@ -343,15 +341,9 @@ TEST_F(Application, TousLesMenus) {
     auto f = Demarrer();
     ParcourirTousLesMenus(*f, boite);
     ParcourirTousLesMenus(*f, boite);
-    f = Demarrer();
-    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    Cliquer(f.get(), QStringLiteral("OptSupport_1"));
-    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
-    ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
+    f = DemarrerEtude(QStringLiteral("45"));
     ParcourirTousLesMenus(*f, boite);
-    f = Demarrer(1280, true);
-    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+    f = DemarrerEtude({}, true);
     f->Circuits()->RemplirGrilleCircuits({QStringLiteral("Séjour")});
     Declencher(f.get(), QStringLiteral("MnuAjouterPiece"));
     ASSERT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);

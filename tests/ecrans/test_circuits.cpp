@@ -22,9 +22,7 @@ QByteArray Contenu(const QString& chemin) {
 class Circuits : public ::testing::Test {
 protected:
     void demarrer(bool avecPieces = false) {
-        f = Demarrer(1280, avecPieces);
-        Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-        Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+        f = DemarrerEtude({}, avecPieces);
         ecran = f->Circuits();
         grille = ecran->GrilleCircuit();
         ASSERT_EQ(f->FeuilleAffichee(), ecran);
@@ -173,20 +171,6 @@ TEST_F(Circuits, TrentePiecesMaximum) {
     Cliquer(ecran, QStringLiteral("CmdAjouter"));
     EXPECT_TRUE(boite.messages.empty());
     EXPECT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
-}
-
-TEST_F(Circuits, AjouterUnePiece) {
-    demarrer(true);
-    f->DefinirModifie(true);
-    Cliquer(ecran, QStringLiteral("CmdAjouter"));
-    EXPECT_TRUE(f->NouvellePiece());
-    ASSERT_NE(f->FeuillesDePiece().Charge, nullptr);
-    EXPECT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
-    EXPECT_FALSE(f->Modifie()) << "the room screens' first load clears it";
-    EXPECT_FALSE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
-    // A new study gives the room menu back.
-    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
 }
 
 // Opening a room for viewing does not by itself modify the study.

@@ -61,11 +61,8 @@ struct Saisie {
 class Pieces : public ::testing::Test {
 protected:
     void SetUp() override {
-        f = Demarrer(1280);
-        Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-        Choisir(f->Generales(), QStringLiteral("CmbTempDepart"), QStringLiteral("45"));
-        Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
-        ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
+        f = DemarrerEtude(QStringLiteral("45"));
+        ASSERT_TRUE(f->Modifie());
     }
 
     FrmCharge* charge() const { return qobject_cast<FrmCharge*>(f->FeuillesDePiece().Charge.data()); }
