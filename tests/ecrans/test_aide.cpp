@@ -18,7 +18,6 @@
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
-#include <QUrlQuery>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -297,12 +296,8 @@ TEST_F(Aide, LAdresseOuvreUnCourrielAvecLeSujet) {
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(lien, &appui);
     ASSERT_EQ(ouverts.size(), 1u);
-    const QUrl& url = ouverts[0];
-    EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
-    EXPECT_EQ(url.path(), QStringLiteral("contact@sorvel.fr"));
-    EXPECT_EQ(QUrlQuery(url).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
-              QStringLiteral("Erreur détectée dans Sorvel !"));
-    EXPECT_EQ(url.toString(QUrl::FullyEncoded),
+    // The subject "Erreur détectée dans Sorvel !", encoded.
+    EXPECT_EQ(ouverts[0].toString(QUrl::FullyEncoded),
               QStringLiteral("mailto:contact@sorvel.fr?subject=Erreur%20d%C3%A9tect%C3%A9e%20dans%20Sorvel%20!"));
 
     // Without the cursor file the pointer stays the ordinary one.

@@ -173,24 +173,6 @@ TEST_F(Circuits, TrentePiecesMaximum) {
     EXPECT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
 }
 
-// Opening a room for viewing does not by itself modify the study.
-TEST_F(Circuits, ModifierUnePiece) {
-    demarrer(true);
-    ecrirePieces({"Séjour", "Chambre"});
-    for (bool modifie : {false, true}) {
-        SCOPED_TRACE(modifie);
-        f->AfficherFeuille(ecran);
-        f->DefinirModifie(modifie);
-        choisirLigne(2);
-        Cliquer(ecran, QStringLiteral("CmdModifier"));
-        EXPECT_FALSE(f->NouvellePiece());
-        EXPECT_EQ(f->PieceCourante(), 2);
-        EXPECT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
-        EXPECT_EQ(f->Modifie(), modifie);
-        f->ActiverMenuPiece(true);
-    }
-}
-
 TEST_F(Circuits, PrecedentEtAnnuler) {
     demarrer();
     Cliquer(ecran, QStringLiteral("CmdPrecedent"));

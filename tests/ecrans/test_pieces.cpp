@@ -269,6 +269,7 @@ TEST_F(Pieces, TroisPiecesDeBoutEnBout) {
     f->Circuits()->SelectionnerLigne(2);
     Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
     EXPECT_FALSE(f->Modifie()) << "filling the screens is no change";
+    EXPECT_TRUE(!f->NouvellePiece() && f->PieceCourante() == 2);
     ASSERT_EQ(f->FeuilleAffichee(), charge());
     // The screens hold record 2.
     EXPECT_TRUE(Trouver<QRadioButton>(charge(), QStringLiteral("OptCharge_1"))->isChecked());
