@@ -76,18 +76,17 @@ bool DossierProgrammeTest::existeDansEtudes(const QString& nom) const {
 
 FeuillesPiece PlancherAvecPieces::CreerFeuillesPiece() {
     FeuillesPiece f;
-    auto creer = [](const char* nom, const char* page) {
+    auto creer = [](const char* nom) {
         auto* w = new QWidget;
         w->setObjectName(QString::fromLatin1(nom));
         w->setWindowTitle(QStringLiteral("Données de la pièce"));
-        w->setAccessibleDescription(QString::fromLatin1(page));
         w->resize(400, 300);
         return w;
     };
-    f.Charge = creer("FrmCharge", "Page 1/4");
-    f.Piece = creer("FrmPiece", "Page 2/4");
-    f.Conduites = creer("FrmConduites", "Page 3/4");
-    f.Resultats = creer("FrmResultats", "Page 4/4");
+    f.Charge = creer("FrmCharge");
+    f.Piece = creer("FrmPiece");
+    f.Conduites = creer("FrmConduites");
+    f.Resultats = creer("FrmResultats");
     return f;
 }
 

@@ -78,7 +78,8 @@ QString pageUtf8(const LecteurChm& chm, const QString& objet, bool* valide = nul
 } // namespace
 
 // The context numbers of the project's [MAP] section reach the file's
-// context map, each to the page of its screen.
+// context map, each to the page of its screen; the default topic and the
+// "plancher" window are there.
 TEST_F(Aide, ChaqueContexteMeneALaPageDeSonEcran) {
     LecteurChm chm(CheminAide());
     ASSERT_TRUE(chm.estOuvert());
@@ -98,11 +99,7 @@ TEST_F(Aide, ChaqueContexteMeneALaPageDeSonEcran) {
         EXPECT_TRUE(page.contains(QStringLiteral("charset=utf-8")));
     }
     EXPECT_FALSE(chm.sujetDuContexte(10008).has_value());
-}
-
-TEST_F(Aide, LeSujetParDefautEtLaFenetrePlancherExistent) {
-    LecteurChm chm(CheminAide());
-    ASSERT_TRUE(chm.estOuvert());
+    // The default topic, and the window type the program asks for.
     EXPECT_EQ(chm.sujetParDefaut(), QStringLiteral("/index.html"));
     EXPECT_TRUE(pageUtf8(chm, chm.sujetParDefaut()).contains(QStringLiteral("<h1>Bienvenue dans Sorvel</h1>")));
     EXPECT_EQ(chm.titre(), QStringLiteral("Aide de Sorvel"));
