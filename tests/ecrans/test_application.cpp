@@ -187,7 +187,6 @@ TEST_F(Application, ImageDeFondSelonLaLargeur) {
     QImage(48, 30, QImage::Format_RGB32).save(dossier.chemin() + QStringLiteral("/Fd2.fpl"), "BMP");
     for (const auto& k : cas) {
         SCOPED_TRACE(k.largeur);
-        EXPECT_EQ(MDIPlancher::ImageDeFond(k.largeur), QString::fromUtf8(k.fichier));
         auto f = Demarrer(k.largeur);
         EXPECT_EQ(f->FichierImageFond(), QString::fromUtf8(k.fichier));
         const QSize attendue = k.largeur < 810 ? QSize(32, 24) : k.largeur < 1050 ? QSize(48, 30) : QSize(0, 0);
