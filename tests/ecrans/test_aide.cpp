@@ -25,7 +25,6 @@
 #include <vector>
 
 using namespace sorvel;
-using sorvel::test::Cliquer;
 
 namespace {
 
@@ -259,21 +258,6 @@ TEST_F(Aide, LeSommaireMeneAChaquePage) {
         EXPECT_FALSE(fenetre->navigateur()->toPlainText().isEmpty()) << qPrintable(objet);
     }
     EXPECT_EQ(pages, 10);
-}
-
-// The about box shows the program's version and its icon, which comes from
-// the resources; "OK" closes it.
-TEST_F(Aide, AProposMontreLaVersion) {
-    Frm_A_Propos boiteAPropos;
-    auto* version = boiteAPropos.findChild<QLabel*>(QStringLiteral("LblVersion"));
-    ASSERT_NE(version, nullptr);
-    EXPECT_EQ(version->text(), QStringLiteral("Version 1.0.0"));
-    auto* icone = boiteAPropos.findChild<QLabel*>(QStringLiteral("ImgIcone"));
-    ASSERT_NE(icone, nullptr);
-    EXPECT_FALSE(icone->pixmap().isNull());
-    boiteAPropos.show();
-    Cliquer(&boiteAPropos, QStringLiteral("cmdOK"));
-    EXPECT_FALSE(boiteAPropos.isVisible());
 }
 
 TEST_F(Aide, LAdresseOuvreUnCourrielAvecLeSujet) {

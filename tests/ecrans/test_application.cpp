@@ -298,14 +298,17 @@ TEST_F(Application, AideManquante) {
     EXPECT_EQ(boite.titres(), QStringList(3, QStringLiteral("FICHIER D'AIDE MANQUANT.")));
 }
 
+// "À propos" from the menu shows the version and the program's icon; "OK"
+// closes the box and frees it.
 TEST_F(Application, AProposSOuvreEtSeFerme) {
     auto f = Demarrer();
     Declencher(f.get(), QStringLiteral("MnuAPropos"));
     auto* boiteAPropos = f->findChild<QDialog*>(QStringLiteral("Frm_A_Propos"));
     ASSERT_NE(boiteAPropos, nullptr);
     EXPECT_TRUE(boiteAPropos->isVisible());
-    boiteAPropos->close();
-    QApplication::processEvents();
+    EXPECT_EQ(Trouver<QLabel>(boiteAPropos, QStringLiteral("LblVersion"))->text(), QStringLiteral("Version 1.0.0"));
+    EXPECT_FALSE(Trouver<QLabel>(boiteAPropos, QStringLiteral("ImgIcone"))->pixmap().isNull());
+    Cliquer(boiteAPropos, QStringLiteral("cmdOK"));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(f->findChild<QDialog*>(QStringLiteral("Frm_A_Propos")), nullptr);
 }
