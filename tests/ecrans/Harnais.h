@@ -40,7 +40,6 @@ public:
                             const QString& texte, BoutonsMessage boutons) override;
 
     std::vector<MessageAffiche> messages;
-    int reponsesRestantes() const { return static_cast<int>(reponses_.size()); }
     void vider() { messages.clear(); reponses_.clear(); }
     // Titles of the messages shown, in order.
     QStringList titres() const;
