@@ -6,9 +6,29 @@
 #include "etude/Enregistrements.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace sorvel::exemples {
+
+// The error of type E the operation raises; empty when it raises none, which
+// every caller reports as a failure through its comparison.
+template <class E, class F>
+std::optional<E> Erreur(F&& operation) {
+    try {
+        operation();
+    } catch (const E& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+// The failed step of an arithmetic error, or "<aucune erreur>".
+template <class F>
+std::string Etape(F&& operation) {
+    const auto e = Erreur<ErreurArithmetique>(operation);
+    return e ? e->etape() : "<aucune erreur>";
+}
 
 // The room of the worked example of the room calculation: supply 45 °C,
 // drop 5 K, room 20 °C, 20 m² with 2 m² of obstacles, losses 1500 W of which

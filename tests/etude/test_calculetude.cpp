@@ -147,16 +147,13 @@ TEST(CalculEtude, PieceImpossibleACalculer) {
         std::vector<DonneesPiece> pieces = {Piece("Chambre", 0, 10, 700), Piece("Séjour", 0, 30, 2600),
                                             Piece("Cuisine", 0, 12, 900)};
         c.abimer(pieces[1]);
-        try {
-            CalculEtude(pieces, Generales());
-            ADD_FAILURE() << "no error raised";
-        } catch (const ErreurCalculEtude& e) {
-            EXPECT_EQ(e.Piece(), 2);
-            EXPECT_EQ(e.NomPiece(), "Séjour");
-            EXPECT_EQ(e.Erreur().etape(), c.etape);
-            EXPECT_EQ(std::string(e.what()),
-                      std::string("La pièce 2 « Séjour » ne peut pas être calculée : ") + c.cause + ".");
-        }
+        const auto e = exemples::Erreur<ErreurCalculEtude>([&] { CalculEtude(pieces, Generales()); });
+        ASSERT_TRUE(e) << "no error raised";
+        EXPECT_EQ(e->Piece(), 2);
+        EXPECT_EQ(e->NomPiece(), "Séjour");
+        EXPECT_EQ(e->Erreur().etape(), c.etape);
+        EXPECT_EQ(std::string(e->what()),
+                  std::string("La pièce 2 « Séjour » ne peut pas être calculée : ") + c.cause + ".");
     }
     DonneesGenerales g = Generales();
     g.TempDepart = "";
