@@ -127,31 +127,25 @@ TEST_F(Fichiers, DonneesGeneralesAbsentes) {
 }
 
 TEST_F(Fichiers, ListerPieces) {
-    struct Cas { int pieces; QStringList avant; QStringList apres; };
+    struct Cas { std::vector<std::string> noms; QStringList avant; QStringList apres; };
     const Cas cas[] = {
         // an empty file leaves the list as it was
-        {0, {}, {}},
-        {0, {"ancien"}, {"ancien"}},
+        {{}, {}, {}},
+        {{}, {"ancien"}, {"ancien"}},
         // the list grows to the room count
-        {2, {}, {"Pièce 1", "Pièce 2"}},
+        {{"Salon", "Cuisine"}, {}, {"Salon", "Cuisine"}},
         // elements beyond the count are kept, the others replaced
-        {2, {"a", "b", "c", "d"}, {"Pièce 1", "Pièce 2", "c", "d"}},
+        {{"Salon", "Cuisine"}, {"a", "b", "c", "d"}, {"Salon", "Cuisine", "c", "d"}},
+        // names are given trimmed
+        {{"   Séjour  "}, {}, {"Séjour"}},
     };
     for (const auto& c : cas) {
         SupprimerFichier(FichierEtude);
-        for (int i = 1; i <= c.pieces; ++i) AjouterPiece(Piece(i));
+        for (std::size_t i = 0; i < c.noms.size(); ++i) test::AjouterPieceExemple(static_cast<int>(i) + 1, c.noms[i]);
         QStringList liste = c.avant;
         ListerPieces(liste);
-        EXPECT_EQ(liste, c.apres) << c.pieces << " pièces";
+        EXPECT_EQ(liste, c.apres) << c.noms.size() << " pièces";
     }
-    // Names are given trimmed.
-    SupprimerFichier(FichierEtude);
-    DonneesPiece d;
-    d.NomPiece = "   Séjour  ";
-    AjouterPiece(d);
-    QStringList liste;
-    ListerPieces(liste);
-    EXPECT_EQ(liste, QStringList{QStringLiteral("Séjour")});
 }
 
 TEST_F(Fichiers, PerteMaxEtude) {
