@@ -54,6 +54,14 @@ inline EntreesPiece EntreesExemple() {
     return e;
 }
 
+// The worked example with some of its inputs changed, calculated.
+template <class F>
+ResultatsPiece CalculModifie(F&& modifier) {
+    EntreesPiece e = EntreesExemple();
+    modifier(e);
+    return CalculPiece(e);
+}
+
 // General data: supply 45 °C, 7 cm of traditional screed; support 0
 // trellis / 1 studs, tube 0 13x16 / 1 16x20.
 inline DonneesGenerales Generales(std::int16_t support = 0, std::int16_t tube = 1) {

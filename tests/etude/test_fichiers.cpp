@@ -58,7 +58,9 @@ protected:
     }
     // The stored study "Maison" and the working files, to compare byte for byte.
     static void Stocker() { CopierEtude("Maison.pla", "Maison.plp", "Maison.plg"); }
-    static std::vector<QByteArray> Stockee() { return {Contenu("Maison.pla"), Contenu("Maison.plp"), Contenu("Maison.plg")}; }
+    static std::vector<QByteArray> Stockee() {
+        return {Contenu("Maison.pla"), Contenu("Maison.plp"), Contenu("Maison.plg")};
+    }
     static std::vector<QByteArray> Travail() {
         return {Contenu(FichierEtude), Contenu(FichierPerte), Contenu(FichierGenerales)};
     }
