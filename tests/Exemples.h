@@ -65,13 +65,7 @@ ResultatsPiece CalculModifie(F&& modifier) {
 // General data: supply 45 °C, 7 cm of traditional screed; support 0
 // trellis / 1 studs, tube 0 13x16 / 1 16x20.
 inline DonneesGenerales Generales(std::int16_t support = 0, std::int16_t tube = 1) {
-    DonneesGenerales g;
-    g.Support = support;
-    g.Tube = tube;
-    g.TempDepart = "45";
-    g.EpaisChape = 7;
-    g.Chape = 0;
-    return g;
+    return {.Support = support, .Tube = tube, .TempDepart = "45", .EpaisChape = 7, .Chape = 0};
 }
 
 // A room record at 20 °C with 1 m² of obstacles, 150 W lost through the

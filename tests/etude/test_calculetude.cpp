@@ -70,13 +70,12 @@ TEST(CalculEtude, ToutesLesBouclesAligneesSurLaPlusResistante) {
 
     // Each room is the room calculation of its record, balanced in the pass
     // against the rooms before it (room 2 against room 1).
-    EntreesPiece e;
-    e.TempDepart = 45; e.TempChute = 5; e.TempPiece = 20; e.TypeCharge = 0;
-    e.SurfacePiece = 30; e.SurfaceEmprises = 1; e.Support = "Treillis"; e.Tube = "16x20";
-    e.RthActuelle = "0.05"; e.RthFuture = "0.10"; e.PasVZBordure = "10"; e.DeperdPiece = 2600;
-    e.DeperdPlancher = 150; e.ApportPlafond = 50; e.LongRaccordNormale = 8; e.LongRaccordBordure = 6;
-    e.EmissionsBas = 60;
-    const ResultatsPiece sejour = CalculPiece(e);
+    // (the worked example's room with the record's own values)
+    const ResultatsPiece sejour = exemples::CalculModifie([](EntreesPiece& e) {
+        e.SurfacePiece = 30; e.SurfaceEmprises = 1; e.RthFuture = "0.10"; e.DeperdPiece = 2600;
+        e.DeperdPlancher = 150; e.ApportPlafond = 50; e.LongRaccordNormale = 8; e.LongRaccordBordure = 6;
+        e.EmissionsBas = 60;
+    });
     EXPECT_EQ(Nombre(r.Table, 36, 2), sejour.PerteNormale);
     EXPECT_EQ(Nombre(r.Table, 32, 2), sejour.DebitNormale);
     EXPECT_EQ(std::get<std::string>(r.Table.Cell(26, 2)), sejour.PasVZNormale);

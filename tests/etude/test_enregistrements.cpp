@@ -39,12 +39,7 @@ std::string ReelLE(double v) {
 TEST(Enregistrements, DonneesGeneralesOctetParOctet) {
     // "Plots thermoformés", "16x20 mm", 45 °C, 7 cm, "Chape liquide": every
     // option is index 1, the temperature a two-character text.
-    DonneesGenerales d;
-    d.Support = 1;
-    d.Tube = 1;
-    d.TempDepart = "45";
-    d.EpaisChape = 7;
-    d.Chape = 1;
+    DonneesGenerales d{.Support = 1, .Tube = 1, .TempDepart = "45", .EpaisChape = 7, .Chape = 1};
     const std::string attendu("\x01\x00\x01\x00" "45" "\x07\x00\x01\x00", 10);
     EXPECT_EQ(Octets(Encoder(d)), attendu);
     EXPECT_EQ(DecoderGenerales(attendu.data()), d);
@@ -282,12 +277,10 @@ TEST(Enregistrements, AllerRetourAleatoire) {
     for (std::uint64_t graine = 1; graine <= 3000; ++graine) {
         std::mt19937_64 alea(graine);
 
-        DonneesGenerales g;
-        g.Support = EntierAleatoire(alea);
-        g.Tube = EntierAleatoire(alea);
-        g.TempDepart = TexteAleatoire(alea, 2);
-        g.EpaisChape = EntierAleatoire(alea);
-        g.Chape = EntierAleatoire(alea);
+        // (a braced list draws its values in order)
+        const DonneesGenerales g{.Support = EntierAleatoire(alea), .Tube = EntierAleatoire(alea),
+                                 .TempDepart = TexteAleatoire(alea, 2), .EpaisChape = EntierAleatoire(alea),
+                                 .Chape = EntierAleatoire(alea)};
         DonneesGenerales gAttendu = g;
         gAttendu.TempDepart = SansEspaces(g.TempDepart);
         ASSERT_EQ(DecoderGenerales(Encoder(g).data()), gAttendu) << "graine " << graine;

@@ -77,8 +77,7 @@ protected:
 
 TEST_F(Fichiers, TaillesDesFichiersDeTrentePieces) {
     Remplir(30);
-    DonneesGenerales g;
-    g.TempDepart = "45";
+    const DonneesGenerales g{.TempDepart = "45"};
     EcrireGenerales(g);
     EcrireGenerales(g); // record 1 again, not appended
     // 30 × 136 and 30 × 24 bytes, no header, no padding
@@ -247,9 +246,7 @@ TEST_F(Fichiers, FichierTronque) {
 
 TEST_F(Fichiers, CopierEtChargerUneEtude) {
     Remplir(3);
-    DonneesGenerales g;
-    g.Support = 1;
-    g.TempDepart = "40";
+    const DonneesGenerales g{.Support = 1, .TempDepart = "40"};
     EcrireGenerales(g);
     Stocker();
     EXPECT_EQ(Stockee(), Travail());
