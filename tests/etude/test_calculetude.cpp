@@ -166,9 +166,7 @@ TEST(CalculEtude, EntreesDepuisEnregistrements) {
     d.PasVZBordure = "5 ";
     d.TempPiece = " 19";
     d.RthActuelle = " 0.05 ";
-    DonneesGenerales g = Generales();
-    g.Support = 1;
-    g.Tube = 0;
+    const DonneesGenerales g = Generales(1, 0);
     const EntreesPiece e = EntreesDepuisEnregistrements(d, g, 123.5);
     EXPECT_EQ(e.TempDepart, 45);
     EXPECT_EQ(e.TempPiece, 19);

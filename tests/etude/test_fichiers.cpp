@@ -65,6 +65,14 @@ protected:
         return {Contenu(FichierEtude), Contenu(FichierPerte), Contenu(FichierGenerales)};
     }
 
+    // "Maison" stored with n rooms; gives its stored files.
+    static std::vector<QByteArray> StockerMaison(int n) {
+        Remplir(n);
+        EcrireGenerales(DonneesGenerales{});
+        Stocker();
+        return Stockee();
+    }
+
     static DonneesPiece Piece(int i) { return test::PieceExemple(i); }
     // A study of n rooms in the working files.
     static void Remplir(int n) {
@@ -281,10 +289,7 @@ TEST_F(Fichiers, EtudeSansPieceEnregistree) {
 }
 
 TEST_F(Fichiers, CopieEchoueeLaisseLEtudeEnregistree) {
-    Remplir(2);
-    EcrireGenerales(DonneesGenerales{});
-    Stocker();
-    const auto stockee = Stockee();
+    const auto stockee = StockerMaison(2);
     Remplir(3); // the study changes: 5 rooms now
 
     // Failures of each kind, at each of the three files. A folder in place
@@ -311,22 +316,19 @@ TEST_F(Fichiers, CopieEchoueeLaisseLEtudeEnregistree) {
     EXPECT_EQ(Contenu("Maison.pla").size(), 5 * 136);
 }
 
-TEST_F(Fichiers, SupprimerFichier) {
-    EXPECT_NO_THROW(SupprimerFichier("Inconnu.pla"));
-    Poser("Maison.pla", "x");
-    SupprimerFichier("Maison.pla");
-    EXPECT_FALSE(Existe("Maison.pla"));
-}
-
-TEST_F(Fichiers, EtudesEnregistrees) {
+TEST_F(Fichiers, EtudesEnregistreesEtSupprimees) {
     EXPECT_TRUE(EtudesEnregistrees().isEmpty());
     for (const char* nom : {"Villa.pla", "Maison.pla", "Maison.plp", "Maison.plg", "Chalet.PLA",
                             "Etude 1.pla", "Notes.txt"}) {
         Poser(nom, {});
     }
     ASSERT_TRUE(QDir().mkdir(CheminEtudes("Dossier.pla"))); // folders are not studies
-    // Maison.PLA is not listed: the extension is compared exactly.
+    // Chalet.PLA is not listed: the extension is compared exactly.
     EXPECT_EQ(EtudesEnregistrees(), (QStringList{"Etude 1", "Maison", "Villa"}));
+    // A deleted study leaves the list; deleting a missing file is no error.
+    SupprimerFichier("Villa.pla");
+    EXPECT_NO_THROW(SupprimerFichier("Inconnu.pla"));
+    EXPECT_EQ(EtudesEnregistrees(), (QStringList{"Etude 1", "Maison"}));
 }
 
 TEST_F(Fichiers, DemarrageCreeLeDossier) {
@@ -411,10 +413,7 @@ private:
 };
 
 TEST_F(Fichiers, EcritureRefuseeEnCours) {
-    Remplir(1);
-    EcrireGenerales(DonneesGenerales{});
-    Stocker();
-    const auto stockee = Stockee();
+    const auto stockee = StockerMaison(1);
     Remplir(2);
     const QByteArray piece = Contenu(FichierEtude);
     {

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,9 +63,7 @@ public:
     }
     static std::string Lire(const fs::path& p) {
         std::ifstream f(p, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
+        return {std::istreambuf_iterator<char>(f), {}};
     }
     Sortie Lancer(const std::string& arguments, const std::string& environnement = "") {
         const fs::path out = dossier_ / "sortie.txt", err = dossier_ / "erreurs.txt";
