@@ -171,7 +171,6 @@ TEST_F(Fichiers, PerteMaxEtude) {
         {"NaN", {nan, 12, nan}, 12},
     };
     for (const auto& c : cas) {
-        SupprimerFichier(FichierPteTemp);
         Poser(FichierPteTemp, {});
         for (double m : c.maxis) AjouterPerte(0, 0, m, FichierPteTemp);
         EXPECT_EQ(PerteMaxEtude(FichierPteTemp), c.attendu) << c.quoi;
