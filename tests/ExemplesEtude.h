@@ -11,20 +11,10 @@ namespace sorvel::test {
 
 // Room i ("Pièce i"): its load type, surfaces, losses and drop change with i.
 inline DonneesPiece PieceExemple(int i) {
-    DonneesPiece d;
-    d.TypeCharge = static_cast<std::int16_t>(i % 4);
-    d.NomPiece = "Pièce " + std::to_string(i);
-    d.PasVZBordure = i % 4 == 1 ? "10" : "";
-    d.TempPiece = "20";
-    d.SurfacePiece = 10.5 + i;
-    d.SurfaceBordure = i % 4 == 1 ? 2.25 : 0;
-    d.RthActuelle = "0.05";
-    d.RthFuture = "0.1";
-    d.IsoApport = "3";
-    d.IsoEmissions = "4";
-    d.DeperdPiece = 100.0 * i;
-    d.TempChute = static_cast<std::int16_t>(5 + i % 10);
-    return d;
+    return {.TypeCharge = static_cast<std::int16_t>(i % 4), .SurfaceBordure = i % 4 == 1 ? 2.25 : 0,
+            .PasVZBordure = i % 4 == 1 ? "10" : "", .NomPiece = "Pièce " + std::to_string(i), .TempPiece = "20",
+            .SurfacePiece = 10.5 + i, .DeperdPiece = 100.0 * i, .RthActuelle = "0.05", .RthFuture = "0.1",
+            .IsoApport = "3", .IsoEmissions = "4", .TempChute = static_cast<std::int16_t>(5 + i % 10)};
 }
 
 // Appends room i to both working files, as accepting it on the results

@@ -16,6 +16,7 @@ using namespace sorvel;
 
 namespace {
 
+using exemples::CalculModifie;
 using exemples::EntreesExemple;
 
 TEST(CalculPiece, ExempleEtTemperatures) {
@@ -49,11 +50,9 @@ TEST(CalculPiece, ExempleEtTemperatures) {
     // Edge cases of the mean temperature: 41.5 and 42.5 both round to 42.
     const Cas cas[] = {{45, 7, 20, 41.5, 22}, {45, 5, 20, 42.5, 22}, {50, 20, 18, 40, 22}, {35, 3, 24, 33.5, 10}};
     for (const Cas& c : cas) {
-        EntreesPiece e = EntreesExemple();
-        e.TempDepart = c.depart;
-        e.TempChute = c.chute;
-        e.TempPiece = c.piece;
-        const ResultatsPiece t = CalculPiece(e);
+        const ResultatsPiece t = CalculModifie([&](EntreesPiece& e) {
+            e.TempDepart = c.depart; e.TempChute = c.chute; e.TempPiece = c.piece;
+        });
         EXPECT_EQ(t.TempMoyenne, c.moyenne);
         EXPECT_EQ(t.EcartEau, c.ecart);
     }
@@ -169,11 +168,8 @@ TEST(CalculPiece, CalculsALaMain) {
 TEST(CalculPiece, BordureA10cm) {
     // An independent edge loop at 10 cm keeps the water-to-room difference
     // and the room's drop (only the 5-cm loop has its own).
-    EntreesPiece e = EntreesExemple();
-    e.TypeCharge = 1;
-    e.SurfaceBordure = 4;
-    e.TempChute = 7;
-    const ResultatsPiece r = CalculPiece(e);
+    const ResultatsPiece r =
+        CalculModifie([](EntreesPiece& e) { e.TypeCharge = 1; e.SurfaceBordure = 4; e.TempChute = 7; });
     EXPECT_DOUBLE_EQ(r.EmissionBordureActuelle, 22.0 * CoefficientBordure("16x20", "0.05", "Treillis", "10") * 4);
     EXPECT_DOUBLE_EQ(r.DebitBordure,
                      DebitCircuit(r.PuissanceBordure, 42, 7, r.EmissionRaccordBordure, r.EmissionBasBordure));
@@ -182,56 +178,41 @@ TEST(CalculPiece, BordureA10cm) {
 TEST(CalculPiece, AppointsEtDebitsAFreiner) {
     // The need exceeds what the tightest pitch gives: VZ10 with the worse
     // covering, and the shortfall reported as supplementary heat.
-    {
-        EntreesPiece e = EntreesExemple();
-        e.DeperdPiece = 4000;
-        e.RthFuture = "0.10";
-        e.LongDistri = 4;
-        const ResultatsPiece r = CalculPiece(e);
-        EXPECT_EQ(r.PasVZNormale, "10");
-        EXPECT_EQ(r.CoefDemande, CoefficientNormale("16x20", "0.10", "Treillis", "10"));
-        // Computed on the need before the crossing pipes are deducted
-        // (16x20 VZ10: 5.63 at 0.05, 4.38 at 0.10; 22 K over 18 m2).
-        EXPECT_NEAR(r.AppointActuelle, 3820 - 22 * 5.63 * 18, 0.005);
-        EXPECT_NEAR(r.AppointFuture, 3820 - 22 * 4.38 * 18, 0.005);
-        EXPECT_EQ(r.AppointActuelle, std::round(r.AppointActuelle * 100) / 100);
-    }
+    const ResultatsPiece r =
+        CalculModifie([](EntreesPiece& e) { e.DeperdPiece = 4000; e.RthFuture = "0.10"; e.LongDistri = 4; });
+    EXPECT_EQ(r.PasVZNormale, "10");
+    EXPECT_EQ(r.CoefDemande, CoefficientNormale("16x20", "0.10", "Treillis", "10"));
+    // Computed on the need before the crossing pipes are deducted
+    // (16x20 VZ10: 5.63 at 0.05, 4.38 at 0.10; 22 K over 18 m2).
+    EXPECT_NEAR(r.AppointActuelle, 3820 - 22 * 5.63 * 18, 0.005);
+    EXPECT_NEAR(r.AppointFuture, 3820 - 22 * 4.38 * 18, 0.005);
+    EXPECT_EQ(r.AppointActuelle, std::round(r.AppointActuelle * 100) / 100);
+
     // Capacity exactly equal to the need: no supplementary heat.
-    {
-        EntreesPiece e = EntreesExemple();
-        e.SurfaceEmprises = 0;
-        e.SurfacePiece = 10;
-        e.DeperdPlancher = 0;
+    const ResultatsPiece egal = CalculModifie([](EntreesPiece& e) {
+        e.SurfaceEmprises = 0; e.SurfacePiece = 10; e.DeperdPlancher = 0;
         e.DeperdPiece = 22.0 * CoefficientNormale("16x20", "0.05", "Treillis", "10") * 10.0;
-        const ResultatsPiece r = CalculPiece(e);
-        EXPECT_EQ(r.EmissionMaxActuelle, r.Besoin);
-        EXPECT_EQ(r.AppointActuelle, 0);
-        EXPECT_EQ(r.PasVZNormale, "10");
-    }
+    });
+    EXPECT_EQ(egal.EmissionMaxActuelle, egal.Besoin);
+    EXPECT_EQ(egal.AppointActuelle, 0);
+    EXPECT_EQ(egal.PasVZNormale, "10");
+
     // A present covering better than the future one gives off more than
     // needed at the pitch chosen for the future one: flow to throttle.
-    {
-        EntreesPiece e = EntreesExemple();
-        e.RthActuelle = "0.01";
-        e.RthFuture = "0.10";
-        const ResultatsPiece r = CalculPiece(e);
-        EXPECT_EQ(r.RthDeCalcul, 0.10);
-        EXPECT_GT(r.DebitFreinActuelle, 0);
-        EXPECT_LT(r.DebitFreinFuture, r.DebitFreinActuelle);
-        EXPECT_LT(r.DebitFreinActuelle, r.DebitNormale);
-    }
+    const ResultatsPiece frein = CalculModifie([](EntreesPiece& e) { e.RthActuelle = "0.01"; e.RthFuture = "0.10"; });
+    EXPECT_EQ(frein.RthDeCalcul, 0.10);
+    EXPECT_GT(frein.DebitFreinActuelle, 0);
+    EXPECT_LT(frein.DebitFreinFuture, frein.DebitFreinActuelle);
+    EXPECT_LT(frein.DebitFreinActuelle, frein.DebitNormale);
+
     // Need equal to the maximal capacity of the future covering at VZ10:
     // no excess left with it.
-    {
-        EntreesPiece e = EntreesExemple();
-        e.RthActuelle = "0.01";
-        e.RthFuture = "0.10";
-        e.DeperdPiece = 3000;
-        const ResultatsPiece r = CalculPiece(e);
-        EXPECT_EQ(r.PasVZNormale, "10");
-        EXPECT_GT(r.AppointFuture, 0);
-        EXPECT_EQ(r.DebitFreinFuture, 0);
-    }
+    const ResultatsPiece plein = CalculModifie([](EntreesPiece& e) {
+        e.RthActuelle = "0.01"; e.RthFuture = "0.10"; e.DeperdPiece = 3000;
+    });
+    EXPECT_EQ(plein.PasVZNormale, "10");
+    EXPECT_GT(plein.AppointFuture, 0);
+    EXPECT_EQ(plein.DebitFreinFuture, 0);
 }
 
 TEST(CalculPiece, DefautsArithmetiques) {
@@ -258,15 +239,7 @@ TEST(CalculPiece, DefautsArithmetiques) {
         {"temperature hors int16", [](EntreesPiece& e) { e.TempDepart = 32767; e.TempChute = -20; }, "TempMoyenne"},
     };
     for (const Cas& c : cas) {
-        SCOPED_TRACE(c.quoi);
-        EntreesPiece e = EntreesExemple();
-        c.modifier(e);
-        try {
-            CalculPiece(e);
-            ADD_FAILURE() << "no error raised";
-        } catch (const ErreurArithmetique& err) {
-            EXPECT_EQ(err.etape(), c.etape);
-        }
+        EXPECT_EQ(exemples::Etape([&] { CalculModifie(c.modifier); }), c.etape) << c.quoi;
     }
 }
 

@@ -79,12 +79,11 @@ TEST(Nombres, ArrondisAuPair) {
     // 2.675 is stored just below the half, but 2.675 * 100 rounds to exactly
     // 267.5 in double: the rounding works on that product, as the program
     // always has, and the half goes to the even 268.
-    EXPECT_DOUBLE_EQ(Arrondir(2.675, 2), 2.68);
-    EXPECT_DOUBLE_EQ(Arrondir(2.665, 2), 2.66);
-    EXPECT_DOUBLE_EQ(Arrondir(0.125, 2), 0.12); // exact half, to even
-    EXPECT_DOUBLE_EQ(Arrondir(0.375, 2), 0.38);
-    EXPECT_DOUBLE_EQ(Arrondir(1.23456, 4), 1.2346);
-    EXPECT_DOUBLE_EQ(Arrondir(-0.125, 2), -0.12);
+    // 0.125 and -0.125 are exact halves, to even.
+    struct Arrondi { double x; int decimales; double attendu; };
+    for (const Arrondi& a : {Arrondi{2.675, 2, 2.68}, {2.665, 2, 2.66}, {0.125, 2, 0.12}, {0.375, 2, 0.38},
+                             {1.23456, 4, 1.2346}, {-0.125, 2, -0.12}})
+        EXPECT_DOUBLE_EQ(Arrondir(a.x, a.decimales), a.attendu) << a.x;
 }
 
 TEST(Nombres, ArrondiSupSurLaValeurAffichee) {

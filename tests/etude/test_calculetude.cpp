@@ -70,13 +70,12 @@ TEST(CalculEtude, ToutesLesBouclesAligneesSurLaPlusResistante) {
 
     // Each room is the room calculation of its record, balanced in the pass
     // against the rooms before it (room 2 against room 1).
-    EntreesPiece e;
-    e.TempDepart = 45; e.TempChute = 5; e.TempPiece = 20; e.TypeCharge = 0;
-    e.SurfacePiece = 30; e.SurfaceEmprises = 1; e.Support = "Treillis"; e.Tube = "16x20";
-    e.RthActuelle = "0.05"; e.RthFuture = "0.10"; e.PasVZBordure = "10"; e.DeperdPiece = 2600;
-    e.DeperdPlancher = 150; e.ApportPlafond = 50; e.LongRaccordNormale = 8; e.LongRaccordBordure = 6;
-    e.EmissionsBas = 60;
-    const ResultatsPiece sejour = CalculPiece(e);
+    // (the worked example's room with the record's own values)
+    const ResultatsPiece sejour = exemples::CalculModifie([](EntreesPiece& e) {
+        e.SurfacePiece = 30; e.SurfaceEmprises = 1; e.RthFuture = "0.10"; e.DeperdPiece = 2600;
+        e.DeperdPlancher = 150; e.ApportPlafond = 50; e.LongRaccordNormale = 8; e.LongRaccordBordure = 6;
+        e.EmissionsBas = 60;
+    });
     EXPECT_EQ(Nombre(r.Table, 36, 2), sejour.PerteNormale);
     EXPECT_EQ(Nombre(r.Table, 32, 2), sejour.DebitNormale);
     EXPECT_EQ(std::get<std::string>(r.Table.Cell(26, 2)), sejour.PasVZNormale);
@@ -147,16 +146,13 @@ TEST(CalculEtude, PieceImpossibleACalculer) {
         std::vector<DonneesPiece> pieces = {Piece("Chambre", 0, 10, 700), Piece("Séjour", 0, 30, 2600),
                                             Piece("Cuisine", 0, 12, 900)};
         c.abimer(pieces[1]);
-        try {
-            CalculEtude(pieces, Generales());
-            ADD_FAILURE() << "no error raised";
-        } catch (const ErreurCalculEtude& e) {
-            EXPECT_EQ(e.Piece(), 2);
-            EXPECT_EQ(e.NomPiece(), "Séjour");
-            EXPECT_EQ(e.Erreur().etape(), c.etape);
-            EXPECT_EQ(std::string(e.what()),
-                      std::string("La pièce 2 « Séjour » ne peut pas être calculée : ") + c.cause + ".");
-        }
+        const auto e = exemples::Erreur<ErreurCalculEtude>([&] { CalculEtude(pieces, Generales()); });
+        ASSERT_TRUE(e) << "no error raised";
+        EXPECT_EQ(e->Piece(), 2);
+        EXPECT_EQ(e->NomPiece(), "Séjour");
+        EXPECT_EQ(e->Erreur().etape(), c.etape);
+        EXPECT_EQ(std::string(e->what()),
+                  std::string("La pièce 2 « Séjour » ne peut pas être calculée : ") + c.cause + ".");
     }
     DonneesGenerales g = Generales();
     g.TempDepart = "";
@@ -170,9 +166,7 @@ TEST(CalculEtude, EntreesDepuisEnregistrements) {
     d.PasVZBordure = "5 ";
     d.TempPiece = " 19";
     d.RthActuelle = " 0.05 ";
-    DonneesGenerales g = Generales();
-    g.Support = 1;
-    g.Tube = 0;
+    const DonneesGenerales g = Generales(1, 0);
     const EntreesPiece e = EntreesDepuisEnregistrements(d, g, 123.5);
     EXPECT_EQ(e.TempDepart, 45);
     EXPECT_EQ(e.TempPiece, 19);

@@ -7,9 +7,11 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace sorvel;
@@ -37,12 +39,7 @@ std::string ReelLE(double v) {
 TEST(Enregistrements, DonneesGeneralesOctetParOctet) {
     // "Plots thermoformés", "16x20 mm", 45 °C, 7 cm, "Chape liquide": every
     // option is index 1, the temperature a two-character text.
-    DonneesGenerales d;
-    d.Support = 1;
-    d.Tube = 1;
-    d.TempDepart = "45";
-    d.EpaisChape = 7;
-    d.Chape = 1;
+    DonneesGenerales d{.Support = 1, .Tube = 1, .TempDepart = "45", .EpaisChape = 7, .Chape = 1};
     const std::string attendu("\x01\x00\x01\x00" "45" "\x07\x00\x01\x00", 10);
     EXPECT_EQ(Octets(Encoder(d)), attendu);
     EXPECT_EQ(DecoderGenerales(attendu.data()), d);
@@ -57,53 +54,36 @@ TEST(Enregistrements, DonneesGeneralesOctetParOctet) {
 }
 
 TEST(Enregistrements, ChampsDeLaPieceASesPositions) {
-    DonneesPiece d;
-    d.TypeCharge = 3;
-    d.SurfaceBordure = 1.5;
-    d.PasVZBordure = "5";
-    d.NomPiece = "Séjour";
-    d.TempPiece = "20";
-    d.SurfacePiece = 24.25;
-    d.SurfaceEmprises = 2;
-    d.SurfacePlafond = 3;
-    d.DeperdPiece = 1450;
-    d.DeperdPlancher = 120;
-    d.ApportPlafond = -35.5;
-    d.EmissionsBas = 80;
-    d.RthActuelle = "0.05";
-    d.RthFuture = "0.1";
-    d.IsoApport = "3";
-    d.IsoEmissions = "8";
-    d.LongRaccordNormale = 4;
-    d.LongDistri = 6;
-    d.LongRaccordBordure = 7;
-    d.TempChute = 10;
-    const auto o = Encoder(d);
-
-    struct Champ { int position; std::string octets; };
+    // Each field set to a value of its own, and the bytes it must give at its
+    // position in the record.
+    using P = DonneesPiece&;
+    struct Champ { int position; std::string octets; std::function<void(P)> poser; };
     const Champ champs[] = {
-        {0, std::string("\x03\x00", 2)},
-        {2, ReelLE(1.5)},
-        {10, "5 "},  // one character padded with a space
+        {0, std::string("\x03\x00", 2), [](P d) { d.TypeCharge = 3; }},
+        {2, ReelLE(1.5), [](P d) { d.SurfaceBordure = 1.5; }},
+        {10, "5 ", [](P d) { d.PasVZBordure = "5"; }},  // one character padded with a space
         // "Séjour" in Windows-1252 (é = 0xE9), then 24 spaces
-        {12, std::string("S\xE9jour", 6) + std::string(24, ' ')},
-        {42, "20"},
-        {44, ReelLE(24.25)},
-        {52, ReelLE(2)},
-        {60, ReelLE(3)},
-        {68, ReelLE(1450)},
-        {76, ReelLE(120)},
-        {84, ReelLE(-35.5)},
-        {92, ReelLE(80)},
-        {100, "0.05"},
-        {104, "0.1 "},
-        {108, "3"},
-        {109, "8"},
-        {110, ReelLE(4)},
-        {118, ReelLE(6)},
-        {126, ReelLE(7)},
-        {134, std::string("\x0A\x00", 2)},
+        {12, std::string("S\xE9jour", 6) + std::string(24, ' '), [](P d) { d.NomPiece = "Séjour"; }},
+        {42, "20", [](P d) { d.TempPiece = "20"; }},
+        {44, ReelLE(24.25), [](P d) { d.SurfacePiece = 24.25; }},
+        {52, ReelLE(2), [](P d) { d.SurfaceEmprises = 2; }},
+        {60, ReelLE(3), [](P d) { d.SurfacePlafond = 3; }},
+        {68, ReelLE(1450), [](P d) { d.DeperdPiece = 1450; }},
+        {76, ReelLE(120), [](P d) { d.DeperdPlancher = 120; }},
+        {84, ReelLE(-35.5), [](P d) { d.ApportPlafond = -35.5; }},
+        {92, ReelLE(80), [](P d) { d.EmissionsBas = 80; }},
+        {100, "0.05", [](P d) { d.RthActuelle = "0.05"; }},
+        {104, "0.1 ", [](P d) { d.RthFuture = "0.1"; }},
+        {108, "3", [](P d) { d.IsoApport = "3"; }},
+        {109, "8", [](P d) { d.IsoEmissions = "8"; }},
+        {110, ReelLE(4), [](P d) { d.LongRaccordNormale = 4; }},
+        {118, ReelLE(6), [](P d) { d.LongDistri = 6; }},
+        {126, ReelLE(7), [](P d) { d.LongRaccordBordure = 7; }},
+        {134, std::string("\x0A\x00", 2), [](P d) { d.TempChute = 10; }},
     };
+    DonneesPiece d;
+    for (const auto& c : champs) c.poser(d);
+    const auto o = Encoder(d);
     std::size_t couverts = 0;
     for (const auto& c : champs) {
         EXPECT_EQ(Octets(o.data() + c.position, c.octets.size()), c.octets) << "position " << c.position;
@@ -112,10 +92,7 @@ TEST(Enregistrements, ChampsDeLaPieceASesPositions) {
     EXPECT_EQ(couverts, std::size_t{DonneesPiece::Longueur}); // no byte left out, none twice
     // 12.5 is 0x4029000000000000: the exponent byte comes last.
     EXPECT_EQ(ReelLE(12.5), std::string("\0\0\0\0\0\0\x29\x40", 8));
-
-    const DonneesPiece relu = DecoderPiece(o.data());
-    EXPECT_EQ(relu, d);
-    EXPECT_EQ(relu.NomPiece, "Séjour");
+    EXPECT_EQ(DecoderPiece(o.data()), d);
 }
 
 TEST(Enregistrements, PerteChargeOctetParOctet) {
@@ -285,47 +262,36 @@ std::int16_t EntierAleatoire(std::mt19937_64& alea) {
     return static_cast<std::int16_t>(alea() & 0xFFFF);
 }
 
+// The room's real and text fields (with their widths in characters).
+constexpr double DonneesPiece::*ReelsPiece[] = {
+    &DonneesPiece::SurfaceBordure, &DonneesPiece::SurfacePiece, &DonneesPiece::SurfaceEmprises,
+    &DonneesPiece::SurfacePlafond, &DonneesPiece::DeperdPiece, &DonneesPiece::DeperdPlancher,
+    &DonneesPiece::ApportPlafond, &DonneesPiece::EmissionsBas, &DonneesPiece::LongRaccordNormale,
+    &DonneesPiece::LongDistri, &DonneesPiece::LongRaccordBordure};
+const std::pair<std::string DonneesPiece::*, int> TextesPiece[] = {
+    {&DonneesPiece::PasVZBordure, 2}, {&DonneesPiece::NomPiece, 30}, {&DonneesPiece::TempPiece, 2},
+    {&DonneesPiece::RthActuelle, 4},  {&DonneesPiece::RthFuture, 4}, {&DonneesPiece::IsoApport, 1},
+    {&DonneesPiece::IsoEmissions, 1}};
+
 TEST(Enregistrements, AllerRetourAleatoire) {
     for (std::uint64_t graine = 1; graine <= 3000; ++graine) {
         std::mt19937_64 alea(graine);
 
-        DonneesGenerales g;
-        g.Support = EntierAleatoire(alea);
-        g.Tube = EntierAleatoire(alea);
-        g.TempDepart = TexteAleatoire(alea, 2);
-        g.EpaisChape = EntierAleatoire(alea);
-        g.Chape = EntierAleatoire(alea);
+        // (a braced list draws its values in order)
+        const DonneesGenerales g{.Support = EntierAleatoire(alea), .Tube = EntierAleatoire(alea),
+                                 .TempDepart = TexteAleatoire(alea, 2), .EpaisChape = EntierAleatoire(alea),
+                                 .Chape = EntierAleatoire(alea)};
         DonneesGenerales gAttendu = g;
         gAttendu.TempDepart = SansEspaces(g.TempDepart);
         ASSERT_EQ(DecoderGenerales(Encoder(g).data()), gAttendu) << "graine " << graine;
 
         DonneesPiece p;
         p.TypeCharge = EntierAleatoire(alea);
-        p.SurfaceBordure = ReelAleatoire(alea);
-        p.PasVZBordure = TexteAleatoire(alea, 2);
-        p.NomPiece = TexteAleatoire(alea, 30);
-        p.TempPiece = TexteAleatoire(alea, 2);
-        p.SurfacePiece = ReelAleatoire(alea);
-        p.SurfaceEmprises = ReelAleatoire(alea);
-        p.SurfacePlafond = ReelAleatoire(alea);
-        p.DeperdPiece = ReelAleatoire(alea);
-        p.DeperdPlancher = ReelAleatoire(alea);
-        p.ApportPlafond = ReelAleatoire(alea);
-        p.EmissionsBas = ReelAleatoire(alea);
-        p.RthActuelle = TexteAleatoire(alea, 4);
-        p.RthFuture = TexteAleatoire(alea, 4);
-        p.IsoApport = TexteAleatoire(alea, 1);
-        p.IsoEmissions = TexteAleatoire(alea, 1);
-        p.LongRaccordNormale = ReelAleatoire(alea);
-        p.LongDistri = ReelAleatoire(alea);
-        p.LongRaccordBordure = ReelAleatoire(alea);
         p.TempChute = EntierAleatoire(alea);
+        for (double DonneesPiece::*r : ReelsPiece) p.*r = ReelAleatoire(alea);
+        for (const auto& [t, largeur] : TextesPiece) p.*t = TexteAleatoire(alea, largeur);
         DonneesPiece pAttendu = p;
-        for (std::string* t : {&pAttendu.PasVZBordure, &pAttendu.NomPiece, &pAttendu.TempPiece,
-                               &pAttendu.RthActuelle, &pAttendu.RthFuture, &pAttendu.IsoApport,
-                               &pAttendu.IsoEmissions}) {
-            *t = SansEspaces(*t);
-        }
+        for (const auto& [t, largeur] : TextesPiece) pAttendu.*t = SansEspaces(p.*t);
         const auto octets = Encoder(p);
         const DonneesPiece relu = DecoderPiece(octets.data());
         ASSERT_EQ(relu, pAttendu) << "graine " << graine << " nom " << p.NomPiece;

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -41,6 +43,35 @@ protected:
         ASSERT_EQ(f.write(octets), octets.size());
     }
     static bool Existe(const QString& nom) { return QFileInfo::exists(CheminEtudes(nom)); }
+    static QStringList Dossier() { return QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden); }
+    // The French message of the file error the operation raises.
+    static std::string Message(const std::function<void()>& operation) {
+        try {
+            operation();
+        } catch (const ErreurFichier& e) {
+            return e.messageFrancais().toStdString();
+        }
+        return "<aucune erreur>";
+    }
+    static bool Contient(const std::string& texte, const std::string& morceau) {
+        return texte.find(morceau) != std::string::npos;
+    }
+    // The stored study "Maison" and the working files, to compare byte for byte.
+    static void Stocker() { CopierEtude("Maison.pla", "Maison.plp", "Maison.plg"); }
+    static std::vector<QByteArray> Stockee() {
+        return {Contenu("Maison.pla"), Contenu("Maison.plp"), Contenu("Maison.plg")};
+    }
+    static std::vector<QByteArray> Travail() {
+        return {Contenu(FichierEtude), Contenu(FichierPerte), Contenu(FichierGenerales)};
+    }
+
+    // "Maison" stored with n rooms; gives its stored files.
+    static std::vector<QByteArray> StockerMaison(int n) {
+        Remplir(n);
+        EcrireGenerales(DonneesGenerales{});
+        Stocker();
+        return Stockee();
+    }
 
     static DonneesPiece Piece(int i) { return test::PieceExemple(i); }
     // A study of n rooms in the working files.
@@ -54,8 +85,7 @@ protected:
 
 TEST_F(Fichiers, TaillesDesFichiersDeTrentePieces) {
     Remplir(30);
-    DonneesGenerales g;
-    g.TempDepart = "45";
+    const DonneesGenerales g{.TempDepart = "45"};
     EcrireGenerales(g);
     EcrireGenerales(g); // record 1 again, not appended
     // 30 × 136 and 30 × 24 bytes, no header, no padding
@@ -82,7 +112,6 @@ TEST_F(Fichiers, EcrireEtLirePieces) {
     EXPECT_EQ(LirePiece(2), Piece(7));
     EXPECT_EQ(LireToutesPertes()[1], (PerteCharge{1, 2, 2}));
     EXPECT_EQ(LireToutesPertes().size(), 3u);
-    EXPECT_EQ(LireToutesPieces().size(), 3u);
 
     // Writing record count + 1 appends; beyond would leave a hole.
     EcrirePiece(4, Piece(4));
@@ -94,13 +123,8 @@ TEST_F(Fichiers, EcrireEtLirePieces) {
 
     // Reading a room that does not exist is refused with a clear sentence.
     for (int n : {0, -1, 5}) {
-        try {
-            LirePiece(n);
-            ADD_FAILURE() << "pièce " << n;
-        } catch (const ErreurFichier& e) {
-            EXPECT_TRUE(e.messageFrancais().contains(QStringLiteral("« Etude.tmp »"))) << e.what();
-            EXPECT_TRUE(e.messageFrancais().contains(QStringLiteral("n° %1").arg(n))) << e.what();
-        }
+        const std::string m = Message([n] { LirePiece(n); });
+        EXPECT_TRUE(Contient(m, "« Etude.tmp »") && Contient(m, "n° " + std::to_string(n))) << m;
     }
 }
 
@@ -112,31 +136,25 @@ TEST_F(Fichiers, DonneesGeneralesAbsentes) {
 }
 
 TEST_F(Fichiers, ListerPieces) {
-    struct Cas { int pieces; QStringList avant; QStringList apres; };
+    struct Cas { std::vector<std::string> noms; QStringList avant; QStringList apres; };
     const Cas cas[] = {
         // an empty file leaves the list as it was
-        {0, {}, {}},
-        {0, {"ancien"}, {"ancien"}},
+        {{}, {}, {}},
+        {{}, {"ancien"}, {"ancien"}},
         // the list grows to the room count
-        {2, {}, {"Pièce 1", "Pièce 2"}},
+        {{"Salon", "Cuisine"}, {}, {"Salon", "Cuisine"}},
         // elements beyond the count are kept, the others replaced
-        {2, {"a", "b", "c", "d"}, {"Pièce 1", "Pièce 2", "c", "d"}},
+        {{"Salon", "Cuisine"}, {"a", "b", "c", "d"}, {"Salon", "Cuisine", "c", "d"}},
+        // names are given trimmed
+        {{"   Séjour  "}, {}, {"Séjour"}},
     };
     for (const auto& c : cas) {
         SupprimerFichier(FichierEtude);
-        for (int i = 1; i <= c.pieces; ++i) AjouterPiece(Piece(i));
+        for (std::size_t i = 0; i < c.noms.size(); ++i) test::AjouterPieceExemple(static_cast<int>(i) + 1, c.noms[i]);
         QStringList liste = c.avant;
         ListerPieces(liste);
-        EXPECT_EQ(liste, c.apres) << c.pieces << " pièces";
+        EXPECT_EQ(liste, c.apres) << c.noms.size() << " pièces";
     }
-    // Names are given trimmed.
-    SupprimerFichier(FichierEtude);
-    DonneesPiece d;
-    d.NomPiece = "   Séjour  ";
-    AjouterPiece(d);
-    QStringList liste;
-    ListerPieces(liste);
-    EXPECT_EQ(liste, QStringList{QStringLiteral("Séjour")});
 }
 
 TEST_F(Fichiers, PerteMaxEtude) {
@@ -153,7 +171,6 @@ TEST_F(Fichiers, PerteMaxEtude) {
         {"NaN", {nan, 12, nan}, 12},
     };
     for (const auto& c : cas) {
-        SupprimerFichier(FichierPteTemp);
         Poser(FichierPteTemp, {});
         for (double m : c.maxis) AjouterPerte(0, 0, m, FichierPteTemp);
         EXPECT_EQ(PerteMaxEtude(FichierPteTemp), c.attendu) << c.quoi;
@@ -236,39 +253,28 @@ TEST_F(Fichiers, FichierTronque) {
 
 TEST_F(Fichiers, CopierEtChargerUneEtude) {
     Remplir(3);
-    DonneesGenerales g;
-    g.Support = 1;
-    g.TempDepart = "40";
+    const DonneesGenerales g{.Support = 1, .TempDepart = "40"};
     EcrireGenerales(g);
-    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
-    EXPECT_EQ(Contenu("Maison.pla"), Contenu(FichierEtude));
-    EXPECT_EQ(Contenu("Maison.plp"), Contenu(FichierPerte));
-    EXPECT_EQ(Contenu("Maison.plg"), Contenu(FichierGenerales));
+    Stocker();
+    EXPECT_EQ(Stockee(), Travail());
 
     // A second storage replaces the files.
     AjouterPiece(Piece(4));
     AjouterPerte(1, 2, 2, FichierPerte);
-    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    Stocker();
     EXPECT_EQ(Contenu("Maison.pla").size(), 4 * 136);
     EXPECT_EQ(Contenu("Maison.plp").size(), 4 * 24);
 
-    const QByteArray pla = Contenu("Maison.pla");
+    const auto stockee = Stockee();
     PreparerDemarrage(); // the working files are gone, the stored study stays
-    EXPECT_FALSE(Existe(FichierEtude));
-    EXPECT_FALSE(Existe(FichierPerte));
-    EXPECT_FALSE(Existe(FichierGenerales));
-    EXPECT_EQ(Contenu("Maison.pla"), pla);
-
+    EXPECT_EQ(Dossier(), (QStringList{"Maison.pla", "Maison.plg", "Maison.plp"}));
     ChargerEtude("Maison.pla", "Maison.plp", "Maison.plg");
-    EXPECT_EQ(Contenu(FichierEtude), pla);
-    EXPECT_EQ(Contenu(FichierPerte), Contenu("Maison.plp"));
+    EXPECT_EQ(Travail(), stockee);
     EXPECT_EQ(LireGenerales(), g);
     EXPECT_EQ(LirePiece(4), Piece(4));
-
     // Nothing but the study files is left in the folder.
-    const QStringList tous = QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(tous, (QStringList{"Etude.tmp", "Generale.tmp", "Maison.pla", "Maison.plg", "Maison.plp",
-                                 "Perte.tmp"}));
+    EXPECT_EQ(Dossier(), (QStringList{"Etude.tmp", "Generale.tmp", "Maison.pla", "Maison.plg", "Maison.plp",
+                                      "Perte.tmp"}));
 }
 
 TEST_F(Fichiers, EtudeSansPieceEnregistree) {
@@ -282,15 +288,12 @@ TEST_F(Fichiers, EtudeSansPieceEnregistree) {
 }
 
 TEST_F(Fichiers, CopieEchoueeLaisseLEtudeEnregistree) {
-    Remplir(2);
-    EcrireGenerales(DonneesGenerales{});
-    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
-    const QByteArray pla = Contenu("Maison.pla"), plp = Contenu("Maison.plp"), plg = Contenu("Maison.plg");
+    const auto stockee = StockerMaison(2);
     Remplir(3); // the study changes: 5 rooms now
 
     // Failures of each kind, at each of the three files. A folder in place
     // of a file cannot be read or replaced, even by the administrator.
-    struct Cas { const char* quoi; QString dossier; QString nomMessage; };
+    struct Cas { const char* quoi; QString dossier; std::string nomMessage; };
     const Cas cas[] = {
         {"source Perte.tmp illisible", CheminEtudes(FichierPerte), "Perte.tmp"},
         {"source Generale.tmp illisible", CheminEtudes(FichierGenerales), "Generale.tmp"},
@@ -300,41 +303,31 @@ TEST_F(Fichiers, CopieEchoueeLaisseLEtudeEnregistree) {
         const QString sauve = c.dossier + ".sauve";
         ASSERT_TRUE(QFile::rename(c.dossier, sauve));
         ASSERT_TRUE(QDir().mkdir(c.dossier));
-        try {
-            CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
-            ADD_FAILURE() << c.quoi;
-        } catch (const ErreurFichier& e) {
-            EXPECT_TRUE(e.messageFrancais().contains("« " + c.nomMessage + " »")) << e.what();
-        }
+        const std::string m = Message(Stocker);
+        EXPECT_TRUE(Contient(m, "« " + c.nomMessage + " »")) << m;
         ASSERT_TRUE(QDir().rmdir(c.dossier));
         ASSERT_TRUE(QFile::rename(sauve, c.dossier));
-        EXPECT_EQ(Contenu("Maison.pla"), pla) << c.quoi;
-        EXPECT_EQ(Contenu("Maison.plp"), plp) << c.quoi;
-        EXPECT_EQ(Contenu("Maison.plg"), plg) << c.quoi;
-        // no temporary file left behind
-        EXPECT_EQ(QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden).size(), 6) << c.quoi;
+        EXPECT_EQ(Stockee(), stockee) << c.quoi;
+        EXPECT_EQ(Dossier().size(), 6) << c.quoi; // no temporary file left behind
     }
     // And the failed storage can be done again once the cause is gone.
-    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    Stocker();
     EXPECT_EQ(Contenu("Maison.pla").size(), 5 * 136);
 }
 
-TEST_F(Fichiers, SupprimerFichier) {
-    EXPECT_NO_THROW(SupprimerFichier("Inconnu.pla"));
-    Poser("Maison.pla", "x");
-    SupprimerFichier("Maison.pla");
-    EXPECT_FALSE(Existe("Maison.pla"));
-}
-
-TEST_F(Fichiers, EtudesEnregistrees) {
+TEST_F(Fichiers, EtudesEnregistreesEtSupprimees) {
     EXPECT_TRUE(EtudesEnregistrees().isEmpty());
     for (const char* nom : {"Villa.pla", "Maison.pla", "Maison.plp", "Maison.plg", "Chalet.PLA",
                             "Etude 1.pla", "Notes.txt"}) {
         Poser(nom, {});
     }
     ASSERT_TRUE(QDir().mkdir(CheminEtudes("Dossier.pla"))); // folders are not studies
-    // Maison.PLA is not listed: the extension is compared exactly.
+    // Chalet.PLA is not listed: the extension is compared exactly.
     EXPECT_EQ(EtudesEnregistrees(), (QStringList{"Etude 1", "Maison", "Villa"}));
+    // A deleted study leaves the list; deleting a missing file is no error.
+    SupprimerFichier("Villa.pla");
+    EXPECT_NO_THROW(SupprimerFichier("Inconnu.pla"));
+    EXPECT_EQ(EtudesEnregistrees(), (QStringList{"Etude 1", "Maison"}));
 }
 
 TEST_F(Fichiers, DemarrageCreeLeDossier) {
@@ -344,17 +337,11 @@ TEST_F(Fichiers, DemarrageCreeLeDossier) {
     PreparerDemarrage();
     EXPECT_TRUE(QFileInfo(autre.path() + "/Etudes").isDir());
     EXPECT_EQ(CheminEtudes("Etude.tmp"), autre.path() + "/Etudes/Etude.tmp");
-    Poser(FichierEtude, "x");
-    Poser(FichierPerte, "x");
-    Poser(FichierGenerales, "x");
-    Poser("Maison.pla", "x");
+    for (const QString& nom : {FichierEtude, FichierPerte, FichierGenerales, QStringLiteral("Maison.pla")})
+        Poser(nom, "x");
     PreparerDemarrage(); // an existing folder is no error
     EXPECT_EQ(NombrePieces(), 0);
-    EXPECT_FALSE(Existe(FichierEtude));
-    EXPECT_FALSE(Existe(FichierPerte));
-    EXPECT_FALSE(Existe(FichierGenerales));
-    EXPECT_TRUE(Existe("Maison.pla"));
-    EXPECT_TRUE(QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden) == QStringList{"Maison.pla"});
+    EXPECT_EQ(Dossier(), QStringList{"Maison.pla"});
 
     // Without a folder of its own, the program's folder is the current one
     // (there is no application object in the tests).
@@ -371,13 +358,8 @@ TEST_F(Fichiers, DossierImpossible) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     DefinirDossierProgramme(fichier);
-    try {
-        PreparerDemarrage();
-        ADD_FAILURE();
-    } catch (const ErreurFichier& e) {
-        EXPECT_TRUE(e.messageFrancais().startsWith("Impossible de créer le dossier")) << e.what();
-        EXPECT_TRUE(e.messageFrancais().contains("Etudes")) << e.what();
-    }
+    const std::string m = Message(PreparerDemarrage);
+    EXPECT_TRUE(m.starts_with("Impossible de créer le dossier") && Contient(m, "Etudes")) << m;
     struct Cas { const char* quoi; std::function<void()> operation; const char* debut; };
     const Cas cas[] = {
         {"AjouterPiece", [] { AjouterPiece(DonneesPiece{}); }, "Impossible d'écrire le fichier « Etude.tmp » : "},
@@ -389,14 +371,9 @@ TEST_F(Fichiers, DossierImpossible) {
         {"CopierEtude", [] { CopierEtude("A.pla", "A.plp", "A.plg"); }, "Impossible d'écrire le fichier « A.pla » : "},
     };
     for (const auto& c : cas) {
-        try {
-            c.operation();
-            ADD_FAILURE() << c.quoi;
-        } catch (const ErreurFichier& e) {
-            EXPECT_TRUE(e.messageFrancais().startsWith(QString::fromUtf8(c.debut))) << e.what();
-            // the cause, in French
-            EXPECT_TRUE(e.messageFrancais().contains("n'est pas un dossier")) << e.what();
-        }
+        // the file named, then the cause in French
+        const std::string m = Message(c.operation);
+        EXPECT_TRUE(m.starts_with(c.debut) && Contient(m, "n'est pas un dossier")) << c.quoi << " : " << m;
     }
 }
 
@@ -407,12 +384,8 @@ TEST_F(Fichiers, DossierEnLectureSeule) {
     Remplir(1);
     ASSERT_TRUE(QFile::setPermissions(DossierEtudes(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     EXPECT_THROW(PreparerDemarrage(), ErreurFichier);
-    try {
-        CopierEtude("A.pla", "A.plp", "A.plg");
-        ADD_FAILURE() << "CopierEtude";
-    } catch (const ErreurFichier& e) {
-        EXPECT_EQ(e.messageFrancais(), QStringLiteral("Impossible d'écrire le fichier « A.pla » : l'accès est refusé."));
-    }
+    EXPECT_EQ(Message([] { CopierEtude("A.pla", "A.plp", "A.plg"); }),
+              "Impossible d'écrire le fichier « A.pla » : l'accès est refusé.");
     EXPECT_THROW(SupprimerPieceFichiers(1), ErreurFichier);
     EXPECT_EQ(LireToutesPieces().size(), 1u); // reading still works
     QFile::setPermissions(DossierEtudes(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -439,10 +412,7 @@ private:
 };
 
 TEST_F(Fichiers, EcritureRefuseeEnCours) {
-    Remplir(1);
-    EcrireGenerales(DonneesGenerales{});
-    CopierEtude("Maison.pla", "Maison.plp", "Maison.plg");
-    const QByteArray pla = Contenu("Maison.pla"), plp = Contenu("Maison.plp"), plg = Contenu("Maison.plg");
+    const auto stockee = StockerMaison(1);
     Remplir(2);
     const QByteArray piece = Contenu(FichierEtude);
     {
@@ -452,8 +422,8 @@ TEST_F(Fichiers, EcritureRefuseeEnCours) {
             AjouterPiece(Piece(4));
             ADD_FAILURE() << "AjouterPiece";
         } catch (const ErreurFichier& e) {
-            EXPECT_EQ(e.messageFrancais(),
-                      QStringLiteral("Impossible d'écrire le fichier « Etude.tmp » : le fichier est trop grand."));
+            EXPECT_EQ(e.messageFrancais().toStdString(),
+                      "Impossible d'écrire le fichier « Etude.tmp » : le fichier est trop grand.");
             EXPECT_EQ(e.fichier(), CheminEtudes(FichierEtude));
         }
     }
@@ -461,12 +431,10 @@ TEST_F(Fichiers, EcritureRefuseeEnCours) {
         // The stored study is written aside first: the rooms file of 3 rooms
         // does not fit, and the previous storage of 1 room stays whole.
         LimiteTailleFichier limite(200);
-        EXPECT_THROW(CopierEtude("Maison.pla", "Maison.plp", "Maison.plg"), ErreurFichier);
+        EXPECT_THROW(Stocker(), ErreurFichier);
     }
-    EXPECT_EQ(Contenu("Maison.pla"), pla);
-    EXPECT_EQ(Contenu("Maison.plp"), plp);
-    EXPECT_EQ(Contenu("Maison.plg"), plg);
-    EXPECT_EQ(QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden).size(), 6);
+    EXPECT_EQ(Stockee(), stockee);
+    EXPECT_EQ(Dossier().size(), 6);
     // The three whole rooms before the failed one are still readable.
     EXPECT_EQ(LireToutesPieces().size(), 3u);
     EXPECT_EQ(Contenu(FichierEtude).left(3 * 136), piece);

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "Exemples.h"
-
 using namespace sorvel;
 
 namespace {
@@ -38,10 +36,7 @@ TableEtude Table(std::initializer_list<PieceTable> pieces) {
 }
 
 DonneesGenerales Generales(std::int16_t support, std::int16_t tube, std::int16_t chape, std::int16_t epais) {
-    DonneesGenerales g = exemples::Generales(support, tube);
-    g.Chape = chape;
-    g.EpaisChape = epais;
-    return g;
+    return {.Support = support, .Tube = tube, .TempDepart = "45", .EpaisChape = epais, .Chape = chape};
 }
 
 using C = CelluleMateriel;

