@@ -11,7 +11,7 @@
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
-#include "ecrans/Traduction.h"
+#include "ihm/Traduction.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,13 +1,14 @@
+#include "commun/Version.h"
 #include "ecrans/MDIPlancher.h"
-#include "ecrans/Ressources.h"
-#include "ecrans/Traduction.h"
+#include "ihm/Ressources.h"
+#include "ihm/Traduction.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(sorvel::VersionSorvel));
     sorvel::InstallerFrancais(application);
     // Every window, the main one included, carries the program's icon.
     QApplication::setWindowIcon(sorvel::IconeProgramme());

@@ -3,7 +3,7 @@
 // Room records shared by the file tests and the screen tests: varied enough
 // that a record written in the wrong place or with a wrong byte shows.
 
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <string>
 

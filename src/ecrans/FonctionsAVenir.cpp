@@ -5,9 +5,9 @@
 
 #include "ecrans/FonctionsAVenir.h"
 
-#include "ecrans/BoiteMessage.h"
+#include "ihm/BoiteMessage.h"
 #include "ecrans/MDIPlancher.h"
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 namespace sorvel {
 

@@ -1,12 +1,12 @@
 #include "ecrans/FrmCharge.h"
 
-#include "ecrans/BoiteMessage.h"
-#include "ecrans/ChampNumerique.h"
-#include "ecrans/Controles.h"
-#include "ecrans/Grille.h"
+#include "ihm/BoiteMessage.h"
+#include "ihm/ChampNumerique.h"
+#include "ihm/Controles.h"
+#include "ihm/Grille.h"
 #include "ecrans/MDIPlancher.h"
-#include "ecrans/ModAide.h"
-#include "ecrans/Ressources.h"
+#include "ihm/ModAide.h"
+#include "ihm/Ressources.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,12 +1,12 @@
 #include "ecrans/FrmCircuits.h"
 
 #include "commun/Nombres.h"
-#include "ecrans/Controles.h"
+#include "ihm/Controles.h"
 #include "ecrans/FrmD_Generales.h"
-#include "ecrans/Grille.h"
+#include "ihm/Grille.h"
 #include "ecrans/MDIPlancher.h"
-#include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
+#include "ihm/ModAide.h"
+#include "ihm/Proteger.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

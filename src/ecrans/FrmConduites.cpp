@@ -2,15 +2,15 @@
 
 #include "calcul/Diagnostic.h"
 #include "commun/Nombres.h"
-#include "ecrans/BoiteMessage.h"
-#include "ecrans/ChampNumerique.h"
-#include "ecrans/Controles.h"
+#include "ihm/BoiteMessage.h"
+#include "ihm/ChampNumerique.h"
+#include "ihm/Controles.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
-#include "ecrans/ModAide.h"
+#include "ihm/ModAide.h"
 #include "etude/CalculEtude.h"
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QComboBox>
 #include <QFrame>

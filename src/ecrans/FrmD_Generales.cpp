@@ -1,12 +1,12 @@
 #include "ecrans/FrmD_Generales.h"
 
 #include "commun/Nombres.h"
-#include "ecrans/Controles.h"
+#include "ihm/Controles.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/MDIPlancher.h"
-#include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
-#include "etude/ModEnregistrer.h"
+#include "ihm/ModAide.h"
+#include "ihm/Proteger.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -2,13 +2,13 @@
 
 #include "calcul/Isolation.h"
 #include "commun/Nombres.h"
-#include "ecrans/BoiteMessage.h"
-#include "ecrans/ChampNumerique.h"
-#include "ecrans/Controles.h"
+#include "ihm/BoiteMessage.h"
+#include "ihm/ChampNumerique.h"
+#include "ihm/Controles.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/MDIPlancher.h"
-#include "ecrans/ModAide.h"
+#include "ihm/ModAide.h"
 
 #include <QComboBox>
 #include <QFrame>

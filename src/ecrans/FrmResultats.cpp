@@ -1,12 +1,12 @@
 #include "ecrans/FrmResultats.h"
 
-#include "ecrans/Controles.h"
+#include "ihm/Controles.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
-#include "ecrans/Grille.h"
+#include "ihm/Grille.h"
 #include "ecrans/MDIPlancher.h"
-#include "ecrans/ModAide.h"
-#include "etude/ModEnregistrer.h"
+#include "ihm/ModAide.h"
+#include "stockage/ModEnregistrer.h"
 #include "etude/PresentationResultats.h"
 
 #include <QHeaderView>

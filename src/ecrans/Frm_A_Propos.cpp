@@ -1,7 +1,8 @@
 #include "ecrans/Frm_A_Propos.h"
 
-#include "ecrans/Controles.h"
-#include "ecrans/Ressources.h"
+#include "commun/Version.h"
+#include "ihm/Controles.h"
+#include "ihm/Ressources.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -10,12 +11,6 @@
 #include <QPushButton>
 #include <QUrlQuery>
 #include <QVBoxLayout>
-
-#ifndef SORVEL_VERSION_MAJEURE
-#define SORVEL_VERSION_MAJEURE 1
-#define SORVEL_VERSION_MINEURE 0
-#define SORVEL_VERSION_REVISION 0
-#endif
 
 namespace sorvel {
 
@@ -88,10 +83,7 @@ Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
     police.setBold(true);
     titre->setFont(police);
 
-    auto* version = new QLabel(QStringLiteral("Version %1.%2.%3")
-                                   .arg(SORVEL_VERSION_MAJEURE)
-                                   .arg(SORVEL_VERSION_MINEURE)
-                                   .arg(SORVEL_VERSION_REVISION),
+    auto* version = new QLabel(QStringLiteral("Version ") + QString::fromLatin1(VersionSorvel),
                                this);
     version->setObjectName(QStringLiteral("LblVersion"));
 

@@ -1,6 +1,6 @@
 #include "ecrans/MDIPlancher.h"
 
-#include "ecrans/BoiteMessage.h"
+#include "ihm/BoiteMessage.h"
 #include "ecrans/FonctionsAVenir.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
@@ -9,11 +9,11 @@
 #include "ecrans/FrmResultats.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/Frm_A_Propos.h"
-#include "ecrans/Grille.h"
-#include "ecrans/ModAide.h"
-#include "ecrans/Proteger.h"
-#include "ecrans/Ressources.h"
-#include "etude/ModEnregistrer.h"
+#include "ihm/Grille.h"
+#include "ihm/ModAide.h"
+#include "ihm/Proteger.h"
+#include "ihm/Ressources.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QApplication>
 #include <QCloseEvent>

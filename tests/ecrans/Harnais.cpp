@@ -2,7 +2,7 @@
 
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // What the screen tests share: a scripted message box, a program folder of
 // their own, and the gestures of a user (click, type, choose, use a menu).
 
-#include "ecrans/BoiteMessage.h"
+#include "ihm/BoiteMessage.h"
 #include "ecrans/MDIPlancher.h"
 
 #include <QAction>

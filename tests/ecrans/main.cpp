@@ -1,7 +1,7 @@
 // One QApplication for the whole test program, French like the program
 // itself; each test then builds the windows it needs.
 
-#include "ecrans/Traduction.h"
+#include "ihm/Traduction.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // Help file, help window, about box, pictures and cursors beside the program.
 
 #include "ecrans/Harnais.h"
-#include "ecrans/FrmAide.h"
+#include "ihm/FrmAide.h"
 #include "ecrans/Frm_A_Propos.h"
-#include "ecrans/LecteurChm.h"
-#include "ecrans/ModAide.h"
-#include "ecrans/Ressources.h"
-#include "etude/ModEnregistrer.h"
+#include "ihm/LecteurChm.h"
+#include "ihm/ModAide.h"
+#include "ihm/Ressources.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QApplication>
 #include <QFile>

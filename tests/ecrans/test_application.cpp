@@ -3,7 +3,7 @@
 #include "ecrans/FonctionsAVenir.h"
 #include "ecrans/Harnais.h"
 #include "ecrans/MDIPlancher.h"
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QApplication>
 #include <QComboBox>

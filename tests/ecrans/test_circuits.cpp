@@ -1,9 +1,9 @@
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
-#include "ecrans/Grille.h"
+#include "ihm/Grille.h"
 #include "ExemplesEtude.h"
 #include "ecrans/Harnais.h"
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QFile>
 #include <QTest>

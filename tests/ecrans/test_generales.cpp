@@ -1,7 +1,7 @@
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/Harnais.h"
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QComboBox>
 #include <QLabel>

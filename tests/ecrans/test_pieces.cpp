@@ -3,16 +3,16 @@
 
 #include "calcul/ModCalcul.h"
 #include "commun/Nombres.h"
-#include "ecrans/FrmAide.h"
+#include "ihm/FrmAide.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
-#include "ecrans/Grille.h"
+#include "ihm/Grille.h"
 #include "ecrans/Harnais.h"
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 #include "etude/PresentationResultats.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "ecrans/FrmAide.h"
+#include "ihm/FrmAide.h"
 
-#include "ecrans/Ressources.h"
+#include "ihm/Ressources.h"
 
 #include <QApplication>
 #include <QDesktopServices>

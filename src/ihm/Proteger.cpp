@@ -1,8 +1,8 @@
-#include "ecrans/Proteger.h"
+#include "ihm/Proteger.h"
 
 #include "commun/ErreurArithmetique.h"
-#include "ecrans/BoiteMessage.h"
-#include "etude/ModEnregistrer.h"
+#include "ihm/BoiteMessage.h"
+#include "commun/ErreurSignalee.h"
 
 #include <QAbstractButton>
 
@@ -14,9 +14,9 @@ bool Proteger(QWidget* parent, const std::function<void()>& action) {
     try {
         action();
         return true;
-    } catch (const ErreurFichier& e) {
-        Message(parent, IconeMessage::Exclamation, TitreErreurFichier,
-                e.messageFrancais());
+    } catch (const ErreurSignalee& e) {
+        Message(parent, IconeMessage::Exclamation, QString::fromStdString(e.titre()),
+                QString::fromUtf8(e.what()));
     } catch (const ErreurArithmetique& e) {
         Message(parent, IconeMessage::Critique, QStringLiteral("Erreur de calcul."),
                 QStringLiteral("Le calcul a été interrompu (%1 à l'étape %2).")

@@ -1,8 +1,8 @@
-#include "ecrans/Controles.h"
+#include "ihm/Controles.h"
 
 #include "commun/Nombres.h"
-#include "ecrans/ChampNumerique.h"
-#include "ecrans/Proteger.h"
+#include "ihm/ChampNumerique.h"
+#include "ihm/Proteger.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -3,7 +3,7 @@
 // Small builders shared by the entry screens: every control gets its name
 // (objectName) and, when the user acts on it, its caption as accessible name.
 
-#include "ecrans/Proteger.h"
+#include "ihm/Proteger.h"
 
 #include <QString>
 

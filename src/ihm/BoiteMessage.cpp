@@ -1,4 +1,4 @@
-#include "ecrans/BoiteMessage.h"
+#include "ihm/BoiteMessage.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "ecrans/Traduction.h"
+#include "ihm/Traduction.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "ecrans/ChampNumerique.h"
+#include "ihm/ChampNumerique.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -5,6 +5,7 @@
 // PteTemp.tmp) and stored studies (name + .plg/.pla/.plp). Every operation
 // opens its file, does its work and closes it before returning.
 
+#include "commun/ErreurSignalee.h"
 #include "etude/Enregistrements.h"
 
 #include <QString>
@@ -17,7 +18,7 @@ namespace sorvel {
 
 // A file that cannot be opened, read or written (permissions, full disk...).
 // what() is a French sentence naming the file, ready to show to the user.
-class ErreurFichier : public std::runtime_error {
+class ErreurFichier : public ErreurSignalee {
 public:
     ErreurFichier(const QString& fichier, const QString& message);
     const QString& fichier() const noexcept { return fichier_; }

@@ -1,6 +1,6 @@
-#include "ecrans/Ressources.h"
+#include "ihm/Ressources.h"
 
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QBuffer>
 #include <QFile>

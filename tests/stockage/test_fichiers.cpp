@@ -1,7 +1,7 @@
 // The study's working, scratch and stored files in the folder `Etudes`.
 
 #include "ExemplesEtude.h"
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "etude/ModEnregistrer.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,7 +19,7 @@ namespace sorvel {
 // Errors
 
 ErreurFichier::ErreurFichier(const QString& fichier, const QString& message)
-    : std::runtime_error(message.toStdString()), fichier_(fichier) {}
+    : ErreurSignalee(TitreErreurFichier.toStdString(), message.toStdString()), fichier_(fichier) {}
 
 QString ErreurFichier::messageFrancais() const {
     return QString::fromUtf8(what());

@@ -1,4 +1,4 @@
-#include "ecrans/Grille.h"
+#include "ihm/Grille.h"
 
 #include <QApplication>
 #include <QScrollBar>

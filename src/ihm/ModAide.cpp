@@ -1,8 +1,8 @@
-#include "ecrans/ModAide.h"
+#include "ihm/ModAide.h"
 
-#include "ecrans/BoiteMessage.h"
-#include "ecrans/FrmAide.h"
-#include "etude/ModEnregistrer.h"
+#include "ihm/BoiteMessage.h"
+#include "ihm/FrmAide.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "ecrans/LecteurChm.h"
+#include "ihm/LecteurChm.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -3,7 +3,7 @@
 // The program's help viewer: one window, reused by every call, showing the
 // pages of the compiled help file with its table of contents.
 
-#include "ecrans/LecteurChm.h"
+#include "ihm/LecteurChm.h"
 
 #include <QTextBrowser>
 #include <QWidget>
