@@ -12,6 +12,7 @@
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
 #include "ihm/Traduction.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
@@ -76,7 +78,10 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(dossier);
     const QString prefixe = dossier + QLatin1Char('/');
 
-    sorvel::MDIPlancher fenetre;
+    // A studies folder of its own: the screenshots leave nothing behind.
+    QTemporaryDir etudes;
+    const sorvel::DossierEtudes dossierEtudes(etudes.path());
+    sorvel::MDIPlancher fenetre(etudes.path());
     // Without a window manager the window takes the whole screen itself.
     fenetre.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     fenetre.show();
@@ -87,9 +92,14 @@ int main(int argc, char* argv[]) {
     ok &= Capturer(prefixe + QStringLiteral("2-donnees-generales.png"));
 
     fenetre.Generales()->CmdSuivant_Click();
-    fenetre.Circuits()->RemplirGrilleCircuits(
-        {QStringLiteral("Séjour"), QStringLiteral("Cuisine"), QStringLiteral("Chambre 1"),
-         QStringLiteral("Chambre 2"), QStringLiteral("Salle de bains")});
+    // Five rooms in the working files, as if entered.
+    for (const char* nom : {"Séjour", "Cuisine", "Chambre 1", "Chambre 2", "Salle de bains"}) {
+        sorvel::DonneesPiece piece;
+        piece.NomPiece = nom;
+        dossierEtudes.AjouterPiece(piece);
+        dossierEtudes.AjouterPerte(0, 0, 0, sorvel::FichierPerte);
+    }
+    fenetre.Circuits()->RemplirGrilleCircuits();
     fenetre.Circuits()->SelectionnerLigne(1);
     ok &= Capturer(prefixe + QStringLiteral("3-circuits.png"));
 
@@ -110,7 +120,9 @@ int main(int argc, char* argv[]) {
     fichier->close();
 
     // A room with an independent edge loop, through its four screens.
-    fenetre.Circuits()->RemplirGrilleCircuits({});
+    for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
+        dossierEtudes.SupprimerFichier(f);
+    fenetre.Circuits()->RemplirGrilleCircuits();
     fenetre.AfficherFeuille(fenetre.Circuits());
     fenetre.AjouterPiece();
     const sorvel::FeuillesPiece& feuilles = fenetre.FeuillesDePiece();
@@ -154,7 +166,7 @@ int main(int argc, char* argv[]) {
     ok &= Capturer(prefixe + QStringLiteral("12-circuits-avec-piece.png"));
 
     // Nothing to keep: the working files go as when the user quits without storing.
-    fenetre.DefinirModifie(false);
+    fenetre.Etude().DefinirModifie(false);
     fenetre.close();
     return ok ? 0 : 1;
 }

@@ -172,7 +172,7 @@ TEST_F(SorvelCalcul, CsvPourUnTableurFrancais) {
     EXPECT_EQ(lignes[1].rfind("\"Séjour; salon\";20;28;1,5;26,5;", 0), 0u) << lignes[1];
     EXPECT_EQ(lignes[2].rfind("\"Véranda \"\"sud\"\"\";", 0), 0u) << lignes[2];
     // Numbers rounded to 2 decimals, halves to even, with a comma.
-    const std::string debit = FormatGeneral(Arrondir(std::get<double>(Recalculee(g).Table.Cell(32, 3)), 2));
+    const std::string debit = FormatGeneral(Arrondir(std::get<double>(Recalculee(g).Table.Cell(ColonneEtude::DebitNormale, 3)), 2));
     EXPECT_NE(lignes[3].find(";" + debit + ";"), std::string::npos) << debit << "\n" << lignes[3];
     EXPECT_TRUE(lignes[5].empty());
     EXPECT_EQ(lignes[6].rfind("Longueur totale de tube;", 0), 0u);
