@@ -109,7 +109,10 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
     Recharger();
     ActiverEpaisseur();
 
-    auto marquer = [this] { etude_.ChangerGenerales(Enregistrement()); };
+    auto marquer = [this] {
+        if (!remplissage_)
+            etude_.ChangerGenerales(Enregistrement());
+    };
     for (auto* groupe : {&optSupport_, &optTube_, &optChape_})
         for (QRadioButton* o : *groupe)
             connect(o, &QRadioButton::toggled, this, [marquer](bool coche) {
@@ -129,8 +132,12 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
 }
 
 void FrmD_Generales::Recharger() {
-    EtudeEnCours::SansMarquage remplissage(etude_);
-    AfficherEnregistrement(etude_.Generales());
+    // The fields are set one by one: none of them is handed back to the
+    // study until all hold the study's values.
+    const DonneesGenerales g = etude_.Generales();
+    remplissage_ = true;
+    AfficherEnregistrement(g);
+    remplissage_ = false;
 }
 
 void FrmD_Generales::ActiverEpaisseur() {

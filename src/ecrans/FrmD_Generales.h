@@ -48,6 +48,7 @@ private:
     void Recharger();
 
     EtudeEnCours& etude_;
+    bool remplissage_ = false;
     QLabel* lblEtude_;
     std::array<QRadioButton*, 2> optSupport_;
     std::array<QRadioButton*, 2> optTube_;

@@ -176,7 +176,8 @@ bool EtudeEnCours::CommandeEnregistrer() {
         EnregistrerEtude(nom_);
         return false;
     }
-    if (dossier_.Existe(FichierEtude))
+    // A study emptied of its rooms has no accepted room either.
+    if (NombrePieces() > 0)
         return true;
     Dire(IconeMessage::Exclamation, QStringLiteral("Enregistrement."),
          QStringLiteral("Une pièce au moins doit avoir été calculée avant d'enregistrer l'étude !"));
@@ -184,7 +185,7 @@ bool EtudeEnCours::CommandeEnregistrer() {
 }
 
 bool EtudeEnCours::PeutEnregistrerSous() {
-    if (dossier_.Existe(FichierEtude))
+    if (NombrePieces() > 0)
         return true;
     Dire(IconeMessage::Exclamation, QStringLiteral("Enregistrement."),
          QStringLiteral("Une pièce au moins doit avoir été calculée avant d'enregistrer l'étude sous un "
@@ -231,6 +232,9 @@ int EtudeEnCours::NombrePieces() const { return dossier_.NombrePieces(); }
 
 QStringList EtudeEnCours::NomsPieces() const {
     QStringList noms;
+    // Listing a study without rooms creates no empty rooms file.
+    if (NombrePieces() == 0)
+        return noms;
     try {
         dossier_.ListerPieces(noms);
     } catch (const ErreurFichier&) {
@@ -255,10 +259,9 @@ bool EtudeEnCours::CommencerNouvellePiece() {
     }
     FinirSaisie();
     saisie_ = true;
+    modifieAvantSaisie_ = modifie_;
     nouvellePiece_ = true;
     piece_.TempChute = ChuteNouvellePiece;
-    // The fresh room screens start from a clean slate.
-    modifie_ = false;
     return true;
 }
 
@@ -273,6 +276,7 @@ bool EtudeEnCours::OuvrirPiece(int n) {
         return false;
     FinirSaisie();
     saisie_ = true;
+    modifieAvantSaisie_ = modifie_;
     nouvellePiece_ = false;
     pieceCourante_ = n;
     piece_ = piece;
@@ -280,8 +284,10 @@ bool EtudeEnCours::OuvrirPiece(int n) {
 }
 
 void EtudeEnCours::AbandonnerPiece() {
+    // What was typed for the room is gone: the study is as it was before.
+    if (saisie_)
+        modifie_ = modifieAvantSaisie_;
     FinirSaisie();
-    modifie_ = false;
 }
 
 void EtudeEnCours::ModifierPieceEnSaisie(const std::function<void(DonneesPiece&)>& modification) {

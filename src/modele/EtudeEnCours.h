@@ -131,7 +131,8 @@ public:
     // "Modifier/Visionner une pièce" on row `n` of the rooms list: refused
     // (and told) for an empty row or a record that cannot be read.
     bool OuvrirPiece(int n);
-    // "&Annuler" on a room screen: the entries are dropped.
+    // "&Annuler" on a room screen: the entries are dropped and the study is
+    // as modified as it was before the room was started or opened.
     void AbandonnerPiece();
     // A room is being entered or edited.
     bool SaisieEnCours() const { return saisie_; }
@@ -179,6 +180,7 @@ private:
     DonneesGenerales generales_;
 
     bool saisie_ = false;
+    bool modifieAvantSaisie_ = false;
     bool nouvellePiece_ = false;
     int pieceCourante_ = 0;
     DonneesPiece piece_;
