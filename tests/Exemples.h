@@ -31,7 +31,7 @@ std::string Etape(F&& operation) {
     return e ? e->etape() : "<aucune erreur>";
 }
 
-// The room of the worked example of the room calculation: supply 45 °C,
+// The reference room of the calculation tests: supply 45 °C,
 // drop 5 K, room 20 °C, 20 m² with 2 m² of obstacles, losses 1500 W of which
 // 200 W through the floor, no ceiling gain; 16x20 pipe on trellis, covering
 // 0.05 now and later, 6 m of connecting pipes, 90 W downwards.
@@ -42,7 +42,7 @@ inline EntreesPiece EntreesExemple() {
             .DeperdPiece = 1500, .DeperdPlancher = 200, .LongRaccordNormale = 6, .EmissionsBas = 90};
 }
 
-// The worked example with some of its inputs changed, calculated.
+// The reference room with some of its inputs changed, calculated.
 template <class F>
 ResultatsPiece CalculModifie(F&& modifier) {
     EntreesPiece e = EntreesExemple();

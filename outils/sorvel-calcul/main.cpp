@@ -10,17 +10,14 @@
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
 #include "etude/Materiel.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <charconv>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace fs = std::filesystem;
 using namespace sorvel;
 
 namespace {
@@ -32,8 +29,8 @@ constexpr int SortieCalcul = 3;
 const char* const Aide =
     "Usage : sorvel-calcul [--json] DOSSIER NOM\n"
     "\n"
-    "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg et\n"
-    "NOM.pla) et affiche son tableau récapitulatif puis sa liste de matériel.\n"
+    "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg,\n"
+    "NOM.pla et NOM.plp) et affiche son tableau récapitulatif puis sa liste de matériel.\n"
     "\n"
     "Sans option, la sortie est au format CSV pour un tableur français :\n"
     "séparateur « ; », une ligne d'en-têtes, une ligne par pièce (nombres\n"
@@ -57,56 +54,35 @@ struct ErreurEtude {
     std::string message;
 };
 
-std::vector<char> LireFichier(const fs::path& chemin) {
-    std::error_code ec;
-    const std::string nom = chemin.string();
-    if (!fs::exists(chemin, ec))
-        throw ErreurEtude{"Le fichier « " + nom + " » est introuvable."};
-    if (!fs::is_regular_file(chemin, ec))
-        throw ErreurEtude{"« " + nom + " » n'est pas un fichier."};
-    std::ifstream flux(chemin, std::ios::binary);
-    if (!flux)
-        throw ErreurEtude{"Le fichier « " + nom + " » ne peut pas être lu."};
-    std::vector<char> octets((std::istreambuf_iterator<char>(flux)), std::istreambuf_iterator<char>());
-    if (flux.bad())
-        throw ErreurEtude{"Le fichier « " + nom + " » ne peut pas être lu."};
-    return octets;
-}
-
 struct Etude {
     DonneesGenerales generales;
     std::vector<DonneesPiece> pieces;
 };
 
-Etude LireEtude(const fs::path& dossier, const std::string& nom) {
-    Etude etude;
-    const fs::path cheminGenerales = dossier / (nom + ".plg");
-    const fs::path cheminPieces = dossier / (nom + ".pla");
-    const std::vector<char> generales = LireFichier(cheminGenerales);
-    const std::vector<char> pieces = LireFichier(cheminPieces);
-
-    if (generales.empty() || generales.size() % DonneesGenerales::Longueur != 0)
-        throw ErreurEtude{"Le fichier « " + cheminGenerales.string()
-                          + " » est endommagé : sa longueur ne correspond pas aux données générales."};
-    etude.generales = DecoderGenerales(generales.data());
-    if (!LireNombre(etude.generales.TempDepart))
-        throw ErreurEtude{"Le fichier « " + cheminGenerales.string()
+// The stored study, read as the program reads it.
+Etude LireEtude(const std::string& dossier, const std::string& nom) {
+    EtudeEnregistree lue;
+    const QString cheminDossier = QString::fromLocal8Bit(dossier.c_str());
+    try {
+        lue = DossierEtudes(cheminDossier).LireEtude(QString::fromLocal8Bit(nom.c_str()));
+    } catch (const ErreurSignalee& e) {
+        throw ErreurEtude{e.what()};
+    }
+    const std::string cheminGenerales = (cheminDossier + QLatin1Char('/') + QString::fromLocal8Bit(nom.c_str())
+                                         + QStringLiteral(".plg")).toStdString();
+    const std::string cheminPieces = (cheminDossier + QLatin1Char('/') + QString::fromLocal8Bit(nom.c_str())
+                                      + QStringLiteral(".pla")).toStdString();
+    if (!LireNombre(lue.Generales.TempDepart))
+        throw ErreurEtude{"Le fichier « " + cheminGenerales
                           + " » est endommagé : la température de départ n'est pas un nombre."};
-
-    if (pieces.size() % DonneesPiece::Longueur != 0)
-        throw ErreurEtude{"Le fichier « " + cheminPieces.string()
-                          + " » est endommagé : sa longueur n'est pas un nombre entier de pièces."};
-    const std::size_t nombre = pieces.size() / DonneesPiece::Longueur;
-    etude.pieces.reserve(nombre);
-    for (std::size_t i = 0; i < nombre; ++i) {
-        DonneesPiece p = DecoderPiece(pieces.data() + i * DonneesPiece::Longueur);
-        if (p.TypeCharge < 0 || p.TypeCharge > 3)
-            throw ErreurEtude{"Le fichier « " + cheminPieces.string() + " » est endommagé : la pièce "
+    for (std::size_t i = 0; i < lue.Pieces.size(); ++i) {
+        const DonneesPiece& p = lue.Pieces[i];
+        if (!TypeChargeConnu(p.TypeCharge))
+            throw ErreurEtude{"Le fichier « " + cheminPieces + " » est endommagé : la pièce "
                               + std::to_string(i + 1) + " a un type de charge inconnu ("
                               + std::to_string(p.TypeCharge) + ")."};
-        etude.pieces.push_back(std::move(p));
     }
-    return etude;
+    return {lue.Generales, std::move(lue.Pieces)};
 }
 
 // ---------------------------------------------------------------------------
@@ -274,7 +250,7 @@ int main(int argc, char** argv) {
     }
     const std::string& nom = arguments[1];
     try {
-        const Etude etude = LireEtude(fs::path(arguments[0]), nom);
+        const Etude etude = LireEtude(arguments[0], nom);
         const ResultatEtude resultat = CalculEtude(etude.pieces, etude.generales);
         const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.generales);
         Ecrire(stdout, json ? Json(nom, resultat, materiel) : Csv(resultat, materiel));

@@ -10,6 +10,9 @@
 
 namespace sorvel {
 
+// Most rooms a study holds (rows of the rooms list).
+inline constexpr int PiecesMaximumEtude = 30;
+
 // Options of the general data: the index of the option chosen on screen.
 inline constexpr std::int16_t SupportTreillis = 0; // "Treillis ou plaques pré tracées"
 inline constexpr std::int16_t SupportPlots = 1;    // "Plots thermoformés"

@@ -20,8 +20,6 @@
 
 namespace sorvel {
 
-// Most rooms a study holds (rows of the rooms list).
-inline constexpr int PiecesMaximumEtude = 30;
 // Temperature drop a new room starts with, K.
 inline constexpr std::int16_t ChuteNouvellePiece = 8;
 

@@ -20,6 +20,13 @@ namespace sorvel {
 ErreurFichier::ErreurFichier(const QString& fichier, const QString& message)
     : ErreurSignalee(TitreErreurFichier.toStdString(), message.toStdString()), fichier_(fichier) {}
 
+ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const QString& raison)
+    : ErreurSignalee(TitreEtudeEndommagee.toStdString(),
+                     QStringLiteral("Le fichier « %1 » est endommagé : %2.")
+                         .arg(QDir::toNativeSeparators(fichier), raison)
+                         .toStdString()),
+      fichier_(fichier) {}
+
 QString ErreurFichier::messageFrancais() const {
     return QString::fromUtf8(what());
 }
@@ -466,6 +473,58 @@ void DossierEtudes::CopierEtude(const QString& pieces, const QString& pertes, co
 
 void DossierEtudes::ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales) const {
     CopierTrois({pieces, pertes, generales}, {FichierEtude, FichierPerte, FichierGenerales});
+}
+
+EtudeEnregistree DossierEtudes::LireEtude(const QString& nom) const {
+    const QString generales = Chemin(nom + QStringLiteral(".plg"));
+    const QString pieces = Chemin(nom + QStringLiteral(".pla"));
+    const QString pertes = Chemin(nom + QStringLiteral(".plp"));
+    // The sizes first, every file: nothing is read from a study that could
+    // not have been written.
+    auto taille = [](const QString& chemin) -> qint64 {
+        const QFileInfo info(chemin);
+        if (!info.exists())
+            throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » est introuvable.")
+                                            .arg(QDir::toNativeSeparators(chemin)));
+        if (!info.isFile())
+            throw ErreurFichier(chemin, QStringLiteral("« %1 » n'est pas un fichier.")
+                                            .arg(QDir::toNativeSeparators(chemin)));
+        return info.size();
+    };
+    const qint64 tailleGenerales = taille(generales);
+    const qint64 taillePieces = taille(pieces);
+    const qint64 taillePertes = taille(pertes);
+    if (tailleGenerales != DonneesGenerales::Longueur)
+        throw ErreurEtudeEndommagee(generales, QStringLiteral("sa longueur ne correspond pas aux données générales"));
+    if (taillePieces % DonneesPiece::Longueur != 0)
+        throw ErreurEtudeEndommagee(pieces, QStringLiteral("sa longueur n'est pas un nombre entier de pièces"));
+    if (taillePieces / DonneesPiece::Longueur > PiecesMaximumEtude)
+        throw ErreurEtudeEndommagee(pieces, QStringLiteral("il contient plus de %1 pièces").arg(PiecesMaximumEtude));
+    if (taillePertes % PerteCharge::Longueur != 0)
+        throw ErreurEtudeEndommagee(pertes,
+                                    QStringLiteral("sa longueur n'est pas un nombre entier de pertes de charge"));
+    if (taillePertes / PerteCharge::Longueur > PiecesMaximumEtude)
+        throw ErreurEtudeEndommagee(pertes, QStringLiteral("il contient plus de %1 pertes de charge")
+                                                .arg(PiecesMaximumEtude));
+
+    EtudeEnregistree etude;
+    // A file that changed size since it was measured is read no further
+    // than the size measured.
+    auto lire = [](const QString& chemin, qint64 octets) {
+        QByteArray contenu = LireFichier(chemin);
+        if (contenu.size() != octets)
+            throw ErreurEtudeEndommagee(chemin, QStringLiteral("il a changé pendant sa lecture"));
+        return contenu;
+    };
+    const QByteArray g = lire(generales, tailleGenerales);
+    etude.Generales = DecoderGenerales(g.constData());
+    const QByteArray p = lire(pieces, taillePieces);
+    for (qsizetype i = 0; i < p.size(); i += DonneesPiece::Longueur)
+        etude.Pieces.push_back(DecoderPiece(p.constData() + i));
+    const QByteArray q = lire(pertes, taillePertes);
+    for (qsizetype i = 0; i < q.size(); i += PerteCharge::Longueur)
+        etude.Pertes.push_back(DecoderPerte(q.constData() + i));
+    return etude;
 }
 
 QStringList DossierEtudes::EtudesEnregistrees() const {

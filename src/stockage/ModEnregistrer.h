@@ -41,6 +41,25 @@ inline const QString FichierPerte = QStringLiteral("Perte.tmp");
 inline const QString FichierTemp = QStringLiteral("Temp.tmp");
 inline const QString FichierPteTemp = QStringLiteral("PteTemp.tmp");
 
+// A stored study whose files could not have been written by the program: a
+// length that is not a whole number of records, too many rooms... what() is
+// the French sentence naming the file.
+class ErreurEtudeEndommagee : public ErreurSignalee {
+public:
+    ErreurEtudeEndommagee(const QString& fichier, const QString& raison);
+    const QString& fichier() const noexcept { return fichier_; }
+private:
+    QString fichier_;
+};
+inline const QString TitreEtudeEndommagee = QStringLiteral("Etude endommagée.");
+
+// A stored study as read from its three files.
+struct EtudeEnregistree {
+    DonneesGenerales Generales;
+    std::vector<DonneesPiece> Pieces;
+    std::vector<PerteCharge> Pertes;
+};
+
 // The studies folder and every file operation on it. The folder is given by
 // whoever runs the program (beside the program, in the user's documents, a
 // test's own folder); nothing here knows where the program lies.
@@ -106,6 +125,13 @@ public:
     // Copies the three stored files over the working files, all or nothing
     // like CopierEtude.
     void ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales) const;
+
+    // Reads the stored study `nom` (nom.plg, nom.pla, nom.plp) whole, the
+    // same way for the program and for the batch tool. Each file's size is
+    // checked before a byte is read, so a huge file is refused at once.
+    // Raises ErreurFichier (missing or unreadable file) or
+    // ErreurEtudeEndommagee.
+    EtudeEnregistree LireEtude(const QString& nom) const;
 
     // Names of the stored studies: every file of the folder whose name ends
     // with "pla" (exact case), without its last four characters; sorted by

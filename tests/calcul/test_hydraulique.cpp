@@ -110,7 +110,7 @@ TEST(Hydraulique, MiniMaxi) {
     EXPECT_TRUE(std::signbit(MiniMaxi(-0.0, 0.0, "Maxi")));
 }
 
-// The throttling search exactly as stated, one 0.0001 K step at a time: the
+// The throttling search in its plain form, one 0.0001 K step at a time: the
 // reference the bisection of DebitAFreiner must reproduce bit for bit.
 double DebitAFreinerPasAPas(double b, double e, double p, double d, double q,
                             std::int16_t deltaT, double t) {

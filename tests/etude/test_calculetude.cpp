@@ -70,7 +70,7 @@ TEST(CalculEtude, ToutesLesBouclesAligneesSurLaPlusResistante) {
 
     // Each room is the room calculation of its record, balanced in the pass
     // against the rooms before it (room 2 against room 1).
-    // (the worked example's room with the record's own values)
+    // (the reference room with the record's own values)
     const ResultatsPiece sejour = exemples::CalculModifie([](EntreesPiece& e) {
         e.SurfacePiece = 30; e.SurfaceEmprises = 1; e.RthFuture = "0.10"; e.DeperdPiece = 2600;
         e.DeperdPlancher = 150; e.ApportPlafond = 50; e.LongRaccordNormale = 8; e.LongRaccordBordure = 6;

@@ -60,6 +60,13 @@ public:
             pla.append(op.begin(), op.end());
         }
         Ecrire(nom + ".pla", pla);
+        // One pressure-drop record per room, as the program stores them.
+        std::string plp;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const auto o = Encoder(PerteChargePiece(100.0 * static_cast<double>(i + 1), 0));
+            plp.append(o.begin(), o.end());
+        }
+        Ecrire(nom + ".plp", plp);
     }
     static std::string Lire(const fs::path& p) {
         std::ifstream f(p, std::ios::binary);
@@ -199,6 +206,13 @@ TEST_F(SorvelCalcul, FichiersAbsentsOuEndommages) {
              t.Ecrire("Etude.plg", std::string(g.begin(), g.end()));
          }, "introuvable"},
         {"plg absent", [](SorvelCalcul& t) { t.Ecrire("Etude.pla", ""); }, "introuvable"},
+        {"plp absent", [](SorvelCalcul& t) {
+             t.EcrireEtude("Etude", Generales(0, 0), {});
+             fs::remove(t.dossier_ / "Etude.plp");
+         }, "Etude.plp » est introuvable"},
+        {"31 pieces", [](SorvelCalcul& t) {
+             t.EcrireEtude("Etude", Generales(0, 0), std::vector<DonneesPiece>(31, Piece("Salon", 0, 20, "10")));
+         }, "plus de 30 pièces"},
         {"longueur incomplete", [](SorvelCalcul& t) {
              t.EcrireEtude("Etude", Generales(0, 0), {Piece("Chambre", 0, 11, "10")});
              std::ofstream(t.dossier_ / "Etude.pla", std::ios::binary | std::ios::app) << "xyz";

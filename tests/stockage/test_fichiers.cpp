@@ -436,3 +436,73 @@ TEST_F(Fichiers, EcritureRefuseeEnCours) {
 }
 
 } // namespace
+
+namespace {
+
+// A stored study "Maison" of n rooms, written straight into the folder.
+void EcrireMaison(const DossierEtudes& E, int n) {
+    auto ecrire = [&](const QString& nom, const QByteArray& octets) {
+        QFile f(E.Chemin(nom));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(octets), octets.size());
+    };
+    QByteArray pieces, pertes;
+    for (int i = 1; i <= n; ++i) {
+        const auto p = Encoder(test::PieceExemple(i));
+        pieces.append(p.data(), p.size());
+        const auto q = Encoder(PerteChargePiece(10.0 * i, 0));
+        pertes.append(q.data(), q.size());
+    }
+    const auto g = Encoder(DonneesGenerales{.TempDepart = "45"});
+    ecrire("Maison.plg", QByteArray(g.data(), g.size()));
+    ecrire("Maison.pla", pieces);
+    ecrire("Maison.plp", pertes);
+}
+
+} // namespace
+
+// A stored study reads back whole; a file that could not have been written
+// by the program is refused by its size alone, before it is read (a sparse
+// file of 200 MB costs nothing to make and would cost much to read).
+TEST_F(Fichiers, LireUneEtudeEnregistree) {
+    EcrireMaison(E, 3);
+    const EtudeEnregistree lue = E.LireEtude("Maison");
+    EXPECT_EQ(lue.Generales.TempDepart, "45");
+    ASSERT_EQ(lue.Pieces.size(), 3u);
+    EXPECT_EQ(lue.Pieces[2], Piece(3));
+    ASSERT_EQ(lue.Pertes.size(), 3u);
+    EXPECT_EQ(lue.Pertes[1].PerteMax, 20);
+
+    struct Cas {
+        const char* quoi;
+        std::function<void()> abimer;
+        const char* debut;
+        const char* raison;
+    };
+    auto tailler = [&](const char* nom, qint64 taille) {
+        QFile f(E.Chemin(nom));
+        ASSERT_TRUE(f.resize(taille));
+    };
+    const Cas cas[] = {
+        {".plp absent", [&] { E.SupprimerFichier("Maison.plp"); }, "Le fichier « ", "Maison.plp » est introuvable."},
+        {".plg vide", [&] { tailler("Maison.plg", 0); }, "Le fichier « ", "ne correspond pas aux données générales."},
+        {".pla entamé", [&] { tailler("Maison.pla", 3 * 136 + 5); }, "Le fichier « ",
+         "n'est pas un nombre entier de pièces."},
+        {"31 pièces", [&] { tailler("Maison.pla", 31 * 136); }, "Le fichier « ", "il contient plus de 30 pièces."},
+        {"204 Mo", [&] { tailler("Maison.pla", 136LL * 1500000); }, "Le fichier « ", "il contient plus de 30 pièces."},
+        {".plp entamé", [&] { tailler("Maison.plp", 25); }, "Le fichier « ",
+         "n'est pas un nombre entier de pertes de charge."},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        EcrireMaison(E, 3);
+        c.abimer();
+        std::string message = "<aucune erreur>";
+        try {
+            E.LireEtude("Maison");
+        } catch (const ErreurSignalee& e) {
+            message = e.what();
+        }
+        EXPECT_TRUE(message.starts_with(c.debut) && message.ends_with(c.raison)) << message;
+    }
+}
