@@ -196,32 +196,34 @@ QString ModImprimer::Titre() const {
 }
 
 // ---------------------------------------------------------------------------
-// Frame of every page: header, title, footer.
+// Frame of every page: header and title above, footer below.
 
-void ModImprimer::DessinerCadre(Feuille& f, int page) const {
+void ModImprimer::DessinerCadre(Feuille& f) const {
     // Header: "Sorvel. [study]" at the left, the date against the right-hand
     // limit; a long study name gives way to the date.
     const double hEntete = Hauteur(PoliceEntete);
-    const QString date = QStringLiteral("Date : ") + DateFrancaise(donnees_.Date);
-    const double largeurDate = Largeur(PoliceEntete, date);
-    f.Texte(date, PoliceEntete, QRectF(droite_ - largeurDate, MargeHaut, largeurDate, hEntete), Qt::AlignRight);
     const QString sorvel = QStringLiteral("Sorvel.");
     const double largeurSorvel = Largeur(PoliceEnteteGras, sorvel);
-    f.Texte(sorvel, PoliceEnteteGras, QRectF(gauche_, MargeHaut, largeurSorvel, hEntete), Qt::AlignLeft);
+    const QString date = QStringLiteral("Date : ") + DateFrancaise(donnees_.Date);
+    const double largeurDate = Largeur(PoliceEntete, date);
     const Mesure entete(PoliceEntete);
     const double place = droite_ - largeurDate - 12 - (gauche_ + largeurSorvel);
     const double crochets = entete.Largeur(QStringLiteral(" []"));
     const QString nom = QStringLiteral(" [") + entete.Ajuster(Q(donnees_.NomEtude), place - crochets)
         + QStringLiteral("]");
+    f.Texte(sorvel, PoliceEnteteGras, QRectF(gauche_, MargeHaut, largeurSorvel, hEntete), Qt::AlignLeft);
     f.Texte(nom, PoliceEntete, QRectF(gauche_ + largeurSorvel, MargeHaut, entete.Largeur(nom), hEntete),
             Qt::AlignLeft);
+    f.Texte(date, PoliceEntete, QRectF(droite_ - largeurDate, MargeHaut, largeurDate, hEntete), Qt::AlignRight);
     const double yTrait = MargeHaut + hEntete + 4;
     f.Ligne({gauche_, yTrait}, {droite_, yTrait}, 0.8);
 
     // Title of the report, centred.
     f.Texte(Titre(), PoliceTitre, QRectF(0, yTrait + 6, page_.width(), Hauteur(PoliceTitre)), Qt::AlignHCenter);
+}
 
-    // Footer: "Page : n/N" centred on the page width.
+void ModImprimer::DessinerPied(Feuille& f, int page) const {
+    // "Page : n/N" centred on the page width.
     const double hPied = Hauteur(PolicePied);
     const double yPied = page_.height() - MargeBas - hPied;
     f.Ligne({gauche_, yPied - 4}, {droite_, yPied - 4}, 0.5, GrisTrait);
@@ -236,13 +238,15 @@ std::vector<BoiteTexte> ModImprimer::DessinerPage(QPainter& peintre, int page, d
     peintre.save();
     peintre.setRenderHint(QPainter::Antialiasing);
     peintre.setRenderHint(QPainter::TextAntialiasing);
-    DessinerCadre(f, page);
+    // In reading order, which is also the order of the text in a PDF file.
+    DessinerCadre(f);
     if (rapport_ == Rapport::Recapitulatif)
         DessinerRecapitulatif(f, page);
     else if (page <= pagesPieces_)
         DessinerPieces(f, page);
     else
         DessinerDonneesGenerales(f);
+    DessinerPied(f, page);
     peintre.restore();
     return std::move(f.Boites);
 }
@@ -339,35 +343,32 @@ void ModImprimer::DessinerDonneesGenerales(Feuille& f) const {
     f.Texte(QStringLiteral("Données générales"), PoliceSection, QRectF(0, hautContenu_, page_.width(), hSection),
             Qt::AlignHCenter);
 
-    // Labels in one column, values right-aligned in the next, units after
-    // them; the block centred on the page.
+    // Labels in one column, each value with its unit in the next; the block
+    // centred on the page.
     const Mesure mesure(PoliceDonnees);
-    double largeurLibelles = 0, largeurValeurs = 0, largeurUnites = 0;
+    const auto valeur = [](const LigneDonneeGenerale& l) { return Q(l.Valeur + l.Unite); };
+    double largeurLibelles = 0, largeurValeurs = 0;
     for (const LigneDonneeGenerale& l : generales_) {
         largeurLibelles = std::max(largeurLibelles, mesure.Largeur(Q(l.Libelle).trimmed()));
-        largeurValeurs = std::max(largeurValeurs, mesure.Largeur(Q(l.Valeur)));
-        largeurUnites = std::max(largeurUnites, mesure.Largeur(Q(l.Unite).trimmed()));
+        largeurValeurs = std::max(largeurValeurs, mesure.Largeur(valeur(l)));
     }
-    const double ecart = mesure.Largeur(QStringLiteral("  "));
-    const double espace = mesure.Largeur(QStringLiteral(" "));
-    largeurLibelles = std::min(largeurLibelles, droite_ - gauche_ - ecart - largeurValeurs - espace - largeurUnites);
-    const double largeurBloc = largeurLibelles + ecart + largeurValeurs + espace + largeurUnites;
+    const double ecart = mesure.Largeur(QStringLiteral("   "));
+    largeurLibelles = std::min(largeurLibelles, droite_ - gauche_ - ecart - largeurValeurs);
+    const double largeurBloc = largeurLibelles + ecart + largeurValeurs;
     const double x0 = std::max(gauche_, (page_.width() - largeurBloc) / 2);
     const double xValeurs = x0 + largeurLibelles + ecart;
-    const double xUnites = xValeurs + largeurValeurs + espace;
 
-    const double h = mesure.Hauteur();
+    const double pas = 1.2 * mesure.Hauteur();
     double y = hautContenu_ + hSection + 18;
     bool fond = false;
     for (const LigneDonneeGenerale& l : generales_) {
-        const double pas = 1.2 * h;
         if (fond)
             f.Fond(QRectF(x0 - Retrait, y, largeurBloc + 2 * Retrait, pas), GrisFond);
         fond = !fond;
         f.Texte(mesure.Ajuster(Q(l.Libelle).trimmed(), largeurLibelles), PoliceDonnees,
                 QRectF(x0, y, largeurLibelles, pas), Qt::AlignLeft);
-        f.Texte(Q(l.Valeur), PoliceDonnees, QRectF(xValeurs, y, largeurValeurs, pas), Qt::AlignRight);
-        f.Texte(Q(l.Unite).trimmed(), PoliceDonnees, QRectF(xUnites, y, largeurUnites, pas), Qt::AlignLeft);
+        f.Texte(mesure.Ajuster(valeur(l), largeurValeurs), PoliceDonnees, QRectF(xValeurs, y, largeurValeurs, pas),
+                Qt::AlignLeft);
         y += pas;
     }
 }

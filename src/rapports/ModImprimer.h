@@ -97,7 +97,8 @@ public:
 private:
     class Feuille;
 
-    void DessinerCadre(Feuille& f, int page) const;
+    void DessinerCadre(Feuille& f) const;
+    void DessinerPied(Feuille& f, int page) const;
     void DessinerPieces(Feuille& f, int page) const;
     void DessinerDonneesGenerales(Feuille& f) const;
     void DessinerRecapitulatif(Feuille& f, int page) const;
