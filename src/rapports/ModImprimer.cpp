@@ -419,9 +419,17 @@ QStringList LignesNom(const Mesure& mesure, const QString& nom, double largeur) 
                 break;
             ligne = essai;
         }
-        if (ligne.isEmpty()) { // a word wider than the column
-            lignes << mesure.Ajuster(mots.join(QLatin1Char(' ')), largeur);
-            break;
+        if (ligne.isEmpty()) {
+            // A word wider than the column goes on over the next line.
+            const QString mot = mots.first();
+            qsizetype coupe = 1;
+            while (coupe < mot.size() && mesure.Largeur(mot.left(coupe + 1)) <= largeur)
+                ++coupe;
+            lignes << mot.left(coupe);
+            mots.first() = mot.mid(coupe);
+            if (mots.first().isEmpty())
+                mots.removeFirst();
+            continue;
         }
         lignes << ligne;
         mots = mots.mid(n);
@@ -503,7 +511,8 @@ void ModImprimer::DessinerRecapitulatif(Feuille& f, int page) const {
     for (int i = premiere; i <= derniere; ++i) {
         const CelluleRecapitulatif& c = recap_.Case(Colonne::Designation, i);
         const Mesure& mesure = c.Format.Gras ? mesureGrasse : mesureNormale;
-        const QRectF zone = zonePiece(i, y, hNoms);
+        // The names may come closer to the rules than the figures.
+        const QRectF zone = zonePiece(i, y, hNoms).adjusted(-Retrait / 2, 0, Retrait / 2, 0);
         const QStringList lignes = LignesNom(mesure, Q(c.Texte), zone.width());
         const double hLigne = hNoms / (LignesNomMax + 0.4);
         double yLigne = y + (hNoms - lignes.size() * hLigne) / 2;

@@ -24,6 +24,8 @@
 #include "Exemples.h"
 
 #include <cmath>
+#include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -400,39 +402,63 @@ TEST(Boites, TableauDesPiecesContinueSurLaPageSuivante) {
             << noms[static_cast<qsizetype>(i)].toStdString();
 }
 
-// Names too long for a summary column are cut between words over up to
-// three lines and end with "…"; they never run into the next column.
-TEST(Boites, NomsLongsRaccourcis) {
-    const EtudeExemple e = Etudes()[3];
-    const ModImprimer m(Donnees(e), Rapport::Recapitulatif);
-    const Pages pages = Dessiner(m);
-    std::vector<QString> noms; // by column, every page in turn
-    for (const std::vector<BoiteTexte>& page : pages) {
-        const BoiteTexte* piece = Trouver(page, QStringLiteral("Pièce"));
-        const BoiteTexte* premiere = Trouver(page, QStringLiteral("Température de la pièce"));
-        ASSERT_TRUE(piece && premiere);
-        std::map<double, QStringList> colonnes; // by the centre of the column
-        const double haut = piece->Cadre.center().y() - (premiere->Cadre.top() - piece->Cadre.center().y());
-        for (const BoiteTexte& b : page)
-            if (b.Cadre.left() > piece->Cadre.right() && b.Cadre.top() >= haut
-                && b.Cadre.bottom() <= premiere->Cadre.top())
-                colonnes[std::round(b.Cadre.center().x())] << b.Texte;
-        for (const auto& [x, lignes] : colonnes) {
-            EXPECT_LE(lignes.size(), 3);
-            noms.push_back(lignes.join(QLatin1Char(' ')));
+// Room names in a summary column: over up to three lines, cut between
+// words (inside a word wider than the column), the last line shortened with
+// "…" when the name still does not fit; never into the next column.
+TEST(Boites, NomsLongsDansLeRecapitulatif) {
+    const struct {
+        const char* cas;
+        std::function<std::string(int)> nom;
+        bool raccourcis; // every name must be shortened
+    } cas[] = {
+        {"30 caractères en mots", [](int i) { return exemples::NomLong(i); }, false},
+        {"30 capitales sans espace", [](int i) {
+             char n[8];
+             std::snprintf(n, sizeof n, "%02d", i);
+             return "CHAMBRE-D'AMIS-DU-2E-ETAGE-N" + std::string(n);
+         }, true},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        EtudeExemple e{c.cas, "Noms", exemples::Generales(0, 1), exemples::EtudeDePieces(9)};
+        for (std::size_t i = 0; i < e.pieces.size(); ++i) {
+            e.pieces[i].NomPiece = c.nom(static_cast<int>(i) + 1);
+            ASSERT_EQ(Q(e.pieces[i].NomPiece).size(), 30);
         }
+        const ModImprimer m(Donnees(e), Rapport::Recapitulatif);
+        const Pages pages = Dessiner(m);
+        std::vector<QString> noms; // by column, every page in turn
+        for (const std::vector<BoiteTexte>& page : pages) {
+            VerifierBoites(page, m.TaillePage());
+            const BoiteTexte* piece = Trouver(page, QStringLiteral("Pièce"));
+            const BoiteTexte* premiere = Trouver(page, QStringLiteral("Température de la pièce"));
+            ASSERT_TRUE(piece && premiere);
+            // The heading row is centred on "Pièce" and ends where the first row begins.
+            const double haut = 2 * piece->Cadre.center().y() - premiere->Cadre.top();
+            std::map<double, QStringList> colonnes; // by the centre of the column
+            for (const BoiteTexte& b : page)
+                if (b.Cadre.left() > piece->Cadre.right() && b.Cadre.top() >= haut - 0.01
+                    && b.Cadre.bottom() <= premiere->Cadre.top())
+                    colonnes[std::round(b.Cadre.center().x())] << b.Texte;
+            for (const auto& [x, lignes] : colonnes) {
+                EXPECT_LE(lignes.size(), 3);
+                noms.push_back(lignes.join(QString()).remove(' '));
+            }
+        }
+        ASSERT_EQ(noms.size(), e.pieces.size());
+        for (std::size_t i = 0; i < noms.size(); ++i) {
+            // Lines cut between words lose their space: compare without spaces.
+            const QString complet = Q(e.pieces[i].NomPiece).remove(' ');
+            EXPECT_TRUE(NomOuDebut(noms[i], complet)) << noms[i].toStdString();
+            if (c.raccourcis) {
+                EXPECT_TRUE(noms[i].endsWith(QChar(0x2026))) << noms[i].toStdString();
+            }
+        }
+        // The site report's wide first column holds them in full.
+        const Pages chantier = Dessiner(ModImprimer(Donnees(e), Rapport::Chantier));
+        for (const DonneesPiece& p : e.pieces)
+            EXPECT_NE(Trouver(chantier[0], Q(p.NomPiece)), nullptr) << p.NomPiece;
     }
-    ASSERT_EQ(noms.size(), e.pieces.size());
-    int raccourcis = 0;
-    for (std::size_t i = 0; i < noms.size(); ++i) {
-        EXPECT_TRUE(NomOuDebut(noms[i], Q(e.pieces[i].NomPiece))) << noms[i].toStdString();
-        raccourcis += noms[i] != Q(e.pieces[i].NomPiece);
-    }
-    EXPECT_GT(raccourcis, 0);
-    // The site report's wide first column holds them in full.
-    const Pages chantier = Dessiner(ModImprimer(Donnees(e), Rapport::Chantier));
-    for (const DonneesPiece& p : e.pieces)
-        EXPECT_NE(Trouver(chantier[0], Q(p.NomPiece)), nullptr) << p.NomPiece;
 }
 
 } // namespace
