@@ -206,9 +206,7 @@ TEST_F(SorvelCalculPdf, LigneDeCommande) {
 // The 12-room study kept with the sources (the screenshots print it) is the
 // example house, as the record encoder writes it today.
 TEST(EtudeExemple, MaisonDouzePieces) {
-    const char* sources = std::getenv("SORVEL_DOSSIER_SOURCES");
-    ASSERT_NE(sources, nullptr);
-    const fs::path base = fs::path(sources) / "tests" / "donnees" / "Maison 12 pièces";
+    const fs::path base = fs::path(SORVEL_DONNEES_TESTS) / "Maison 12 pièces";
     const std::string plg = Lire(base.string() + ".plg"), pla = Lire(base.string() + ".pla");
     const auto g = Encoder(exemples::Generales(0, 1));
     EXPECT_EQ(plg, std::string(g.begin(), g.end()));
