@@ -8,6 +8,7 @@ paquets=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fp-utils libchm-dev
+  fonts-liberation2 poppler-utils
   locales xvfb xauth
 )
 

@@ -1,9 +1,11 @@
 // sorvel-calcul: recalculates a stored study and prints its summary and
 // material list, as CSV for a French spreadsheet or as JSON, so that a
-// design office can recalculate studies in batch.
+// design office can recalculate studies in batch; or writes one of its
+// printed reports as a PDF file (--pdf, Pdf.cpp).
 //
 // Exit status: 0 done; 1 wrong command line; 2 a study file is missing,
-// unreadable or damaged; 3 a room cannot be calculated.
+// unreadable or damaged; 3 a room cannot be calculated (or, for a report,
+// the study has no room); 4 the PDF file cannot be written.
 
 #include "commun/ErreurArithmetique.h"
 #include "commun/Nombres.h"
@@ -12,8 +14,11 @@
 #include "etude/Materiel.h"
 #include "stockage/ModEnregistrer.h"
 
+#include "Pdf.h"
+
 #include <charconv>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +33,7 @@ constexpr int SortieCalcul = 3;
 
 const char* const Aide =
     "Usage : sorvel-calcul [--json] DOSSIER NOM\n"
+    "        sorvel-calcul --pdf chantier|recapitulatif SORTIE.pdf DOSSIER NOM\n"
     "\n"
     "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg,\n"
     "NOM.pla et NOM.plp) et affiche son tableau récapitulatif puis sa liste de matériel.\n"
@@ -41,13 +47,21 @@ const char* const Aide =
     "  --json   affiche un objet JSON : {\"etude\", \"PerteMaxi\", \"DebitTotal\",\n"
     "           \"pieces\" (41 valeurs par pièce), \"materiel\" (12 valeurs)} ;\n"
     "           les nombres sont en pleine précision.\n"
+    "  --pdf chantier SORTIE.pdf\n"
+    "           écrit dans SORTIE.pdf (A4) le rapport des résultats chantier :\n"
+    "           tableau des pièces, données générales et matériel.\n"
+    "  --pdf recapitulatif SORTIE.pdf\n"
+    "           écrit dans SORTIE.pdf (A4) le récapitulatif imprimé : les 41\n"
+    "           grandeurs de chaque pièce. Aucun écran n'est nécessaire.\n"
     "  --help   affiche cette aide.\n"
     "\n"
     "Codes de sortie :\n"
     "  0  calcul effectué ;\n"
     "  1  ligne de commande incorrecte ;\n"
     "  2  fichier de l'étude absent, illisible ou endommagé ;\n"
-    "  3  le calcul d'une pièce est impossible.\n";
+    "  3  le calcul d'une pièce est impossible (avec --pdf : ou l'étude n'a\n"
+    "     aucune pièce) ;\n"
+    "  4  le fichier PDF ne peut pas être écrit (aucun fichier n'est laissé).\n";
 
 // A study file that cannot be used; the message is ready for the user.
 struct ErreurEtude {
@@ -229,6 +243,8 @@ void Ecrire(std::FILE* f, const std::string& texte) {
 
 int main(int argc, char** argv) {
     bool json = false;
+    std::optional<OptionPdf> pdf;
+    bool pdfIncorrect = false;
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -238,14 +254,24 @@ int main(int argc, char** argv) {
         }
         if (a == "--json")
             json = true;
+        else if (a == "--pdf") {
+            // --pdf RAPPORT SORTIE.pdf
+            if (pdf || i + 2 >= argc || !RapportConnu(argv[i + 1])) {
+                pdfIncorrect = true;
+                break;
+            }
+            pdf = OptionPdf{argv[i + 1], argv[i + 2]};
+            i += 2;
+        }
         else if (a.size() > 1 && a.front() == '-')
             arguments.push_back("?" + std::string(a)); // unknown option, refused below
         else
             arguments.emplace_back(a);
     }
-    if (arguments.size() != 2 || arguments[0].front() == '?' || arguments[1].front() == '?') {
+    if (pdfIncorrect || (pdf && json) || arguments.size() != 2 || arguments[0].front() == '?'
+        || arguments[1].front() == '?') {
         Ecrire(stderr, "sorvel-calcul : ligne de commande incorrecte.\n"
-                       "Usage : sorvel-calcul [--json] DOSSIER NOM (sorvel-calcul --help pour l'aide).\n");
+                       "Usage : sorvel-calcul [--json | --pdf RAPPORT SORTIE.pdf] DOSSIER NOM (sorvel-calcul --help pour l'aide).\n");
         return SortieUsage;
     }
     const std::string& nom = arguments[1];
@@ -253,6 +279,8 @@ int main(int argc, char** argv) {
         const Etude etude = LireEtude(arguments[0], nom);
         const ResultatEtude resultat = CalculEtude(etude.pieces, etude.generales);
         const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.generales);
+        if (pdf)
+            return EcrireRapportPdf(*pdf, nom, etude.generales, resultat, materiel, argc, argv);
         Ecrire(stdout, json ? Json(nom, resultat, materiel) : Csv(resultat, materiel));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");

@@ -4,6 +4,7 @@
 #include "commun/ErreurArithmetique.h"
 #include "commun/ErreurSignalee.h"
 #include "etude/CalculEtude.h"
+#include "etude/PresentationRecapitulatif.h"
 
 namespace sorvel {
 
@@ -12,14 +13,7 @@ DonneesGenerales GeneralesInitiales() {
             .Chape = ChapeTraditionnelle};
 }
 
-QString ResumeEtude(const DonneesGenerales& g) {
-    const QString tube = QString::fromLatin1(TexteTube(g)) + QStringLiteral(" mm");
-    const QString support =
-        g.Support == SupportTreillis ? QStringLiteral("Trellis") : QStringLiteral("Plots thermoformés");
-    return QStringLiteral("Etude : tube de diamètre ") + tube + QStringLiteral(" sur ") + support +
-           QStringLiteral(" avec température de départ du fluide de ") +
-           QString::fromStdString(g.TempDepart).trimmed() + QStringLiteral("°C");
-}
+QString ResumeEtude(const DonneesGenerales& g) { return QString::fromStdString(TexteLblRecap(g)); }
 
 double FluxAtraversIsolant(double surface, const QString& epaisseur) {
     return FluxIsolant(surface, epaisseur.toStdString());

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "Exemples.h"
+#include "EtudeEnregistreeTest.h"
 
 #include <sys/wait.h>
 
@@ -52,21 +53,7 @@ public:
         f << octets;
     }
     void EcrireEtude(const std::string& nom, const DonneesGenerales& g, const std::vector<DonneesPiece>& pieces) {
-        const auto og = Encoder(g);
-        Ecrire(nom + ".plg", std::string(og.begin(), og.end()));
-        std::string pla;
-        for (const DonneesPiece& p : pieces) {
-            const auto op = Encoder(p);
-            pla.append(op.begin(), op.end());
-        }
-        Ecrire(nom + ".pla", pla);
-        // One pressure-drop record per room, as the program stores them.
-        std::string plp;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            const auto o = Encoder(PerteChargePiece(100.0 * static_cast<double>(i + 1), 0));
-            plp.append(o.begin(), o.end());
-        }
-        Ecrire(nom + ".plp", plp);
+        test::EcrireEtudeEnregistree(dossier_, nom, g, pieces);
     }
     static std::string Lire(const fs::path& p) {
         std::ifstream f(p, std::ios::binary);
