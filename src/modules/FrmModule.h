@@ -1,0 +1,66 @@
+#pragma once
+
+// What the two expert module windows share. They are auxiliary windows of
+// the main window: opened from its menu, they remember the screen that was
+// showing, and "Fermer" announces itself (`fermee()`) so that whoever opened
+// the window shows that screen again and destroys the window.
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+
+namespace sorvel {
+
+class FrmModule : public QWidget {
+    Q_OBJECT
+public:
+    // The screen that was showing when the window was last opened (nullptr
+    // when none was, or when it is gone since).
+    QWidget* FeuilleOrigine() const { return feuilleOrigine_; }
+    void DefinirFeuilleOrigine(QWidget* feuille) { feuilleOrigine_ = feuille; }
+    // "Fermer" was pressed: the window is on its way out and must not be
+    // shown again.
+    bool EstFermee() const { return fermee_; }
+
+    void CmdFermer_Click();
+
+signals:
+    // "Fermer": show the original screen again and destroy the window.
+    void fermee();
+
+protected:
+    explicit FrmModule(QWidget* parent = nullptr);
+
+    // Runs `recherche`, a search that lets the window process its events
+    // at every step (TraiterEvenements). A deleteLater() that arrives
+    // meanwhile waits for the search to end, so that the window is never
+    // destroyed under it. Returns false when the window was closed during
+    // the search: the caller must leave it alone then.
+    bool Rechercher(const std::function<void()>& recherche);
+    // Processes the pending events; false once the window has been closed.
+    bool TraiterEvenements();
+
+    bool event(QEvent* evenement) override;
+
+    // The bottom row: "Aide &?" and "Fermer" on the right; "Fermer" is wired
+    // here, "Aide &?" by the window.
+    QPushButton* BoutonsBas(QGridLayout* grille, int ligne, int colonnes);
+
+private:
+    QPointer<QWidget> feuilleOrigine_;
+    bool fermee_ = false;
+    int recherches_ = 0;
+    bool detruireApres_ = false;
+};
+
+// A result label: sunken, right-aligned, empty at first. Its text is its
+// accessible name, so that what it shows can be read out.
+QLabel* LabelResultat(const QString& nom, QWidget* parent);
+void AfficherResultat(QLabel* label, const QString& texte);
+
+} // namespace sorvel
