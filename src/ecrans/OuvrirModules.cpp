@@ -9,6 +9,9 @@
 #include "modules/FrmCorrection.h"
 #include "modules/FrmIncertitude.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
 namespace sorvel {
 
 namespace {
@@ -38,6 +41,11 @@ void OuvrirFenetreModule(MDIPlancher& plancher) {
     QWidget* affichee = plancher.FeuilleAffichee();
     if (affichee != fenetre)
         fenetre->DefinirFeuilleOrigine(affichee);
+    // As large as it needs within the client area; on a small screen its
+    // contents scroll.
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget()))
+        if (QMdiArea* zone = sous->mdiArea())
+            sous->resize(sous->sizeHint().boundedTo(zone->viewport()->size()));
     plancher.CentrerFeuille(fenetre);
     plancher.AfficherFeuille(fenetre);
 }

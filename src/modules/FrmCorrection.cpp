@@ -12,6 +12,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QRadioButton>
 #include <QScatterSeries>
@@ -28,7 +30,7 @@ namespace {
 
 // Width of the captions, which wrap, so that the three columns fit a
 // 1024-pixel screen.
-constexpr int LargeurLibelle = 190;
+constexpr int LargeurLibelle = 175;
 
 QLabel* LibelleLong(const QString& nom, const QString& texte, QWidget* parent) {
     auto* l = Libelle(nom, texte, parent);
@@ -84,7 +86,7 @@ const LigneResultat LignesResultats[] = {
 
 const QString TitreAxeTempDepart = QStringLiteral("Température de départ du fluide (°C)");
 const QString TitreAxeDebit = QStringLiteral("Débit de la boucle (l/h)");
-const QString TitreAxeEquilibre = QStringLiteral("Température intérieure d'équilibre (°C)");
+const QString TitreAxeEquilibre = QStringLiteral("Pièce (°C)");
 const QString NomPointTrouve = QStringLiteral("Point trouvé");
 const QString NomPointActuel = QStringLiteral("Valeurs actuelles");
 
@@ -134,10 +136,9 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     auto* souhait = new QGridLayout;
     auto* lblSouhaitee =
         Libelle(QStringLiteral("LblValSouhaitee"), QStringLiteral("Température souhaitée dans la pièce"), this);
-    lblSouhaitee->setWordWrap(true);
     txtValSouhaitee_ = ChampNombre(QStringLiteral("TxtValSouhaitee"), lblSouhaitee->text(), this, 70);
     lblSouhaitee->setBuddy(txtValSouhaitee_);
-    souhait->addWidget(lblSouhaitee, 0, 0, 1, 2);
+    souhait->addWidget(lblSouhaitee, 0, 0, 1, 3);
     souhait->addWidget(txtValSouhaitee_, 1, 0);
     souhait->addWidget(Libelle(QStringLiteral("LblUniteValSouhaitee"), QStringLiteral("°C"), this), 1, 1);
     souhait->setColumnStretch(2, 1);
@@ -177,7 +178,7 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
         QLabel* valeur = LabelResultat(QStringLiteral("Lbl") + suffixe, resultats);
         (l.pourCent ? lblPourCent_[l.index] : lblResultats_[l.index]) = valeur;
         r->addWidget(libelle, ligne, 0);
-        r->addWidget(valeur, ligne, 1);
+        r->addWidget(valeur, ligne, 1, Qt::AlignVCenter);
         r->addWidget(Libelle(QStringLiteral("LblUnite") + suffixe, QString::fromUtf8(l.unite), resultats), ligne, 2);
         ++ligne;
     }
@@ -226,15 +227,13 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     graphe_->setMinimumHeight(230);
 
     // ---- Together.
-    auto* principal = new QGridLayout(this);
-    principal->setContentsMargins(12, 10, 12, 10);
-    principal->setHorizontalSpacing(12);
+    QGridLayout* principal = Grille();
     principal->addWidget(donnees, 0, 0);
     principal->addLayout(milieu, 0, 1);
     principal->addWidget(resultats, 0, 2);
     principal->addWidget(graphe_, 1, 0, 1, 3);
     principal->setRowStretch(1, 1);
-    QPushButton* aide = BoutonsBas(principal, 2, 3);
+    QPushButton* aide = BoutonsBas();
 
     Relier(cmdActuelle, this, &FrmCorrection::CmdCalcActuelle_Click);
     Relier(cmdCorrigee, this, &FrmCorrection::CmdCalcCorrigee_Click);
@@ -337,6 +336,12 @@ void FrmCorrection::Tracer(const Courbe& courbe) {
     seriePoint_->setName(courbe.Points.empty() ? NomPointActuel : NomPointTrouve);
     if (courbe.Point)
         seriePoint_->append(courbe.Point->X, courbe.Point->TempEquilibre);
+
+    // The legend names only what is drawn.
+    QChart* chart = graphe_->chart();
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{serieCourbe_, serieCible_, seriePoint_})
+        for (QLegendMarker* m : chart->legend()->markers(s))
+            m->setVisible(s->count() > 0);
 
     axeX_->setTitleText(courbe.Axe == AxeCourbe::DebitBoucle ? TitreAxeDebit : TitreAxeTempDepart);
     // A lone point stands inside its range, not on its edge.

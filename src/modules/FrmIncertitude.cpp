@@ -18,7 +18,7 @@ using namespace ModIncertitude;
 
 namespace {
 
-constexpr int LargeurLibelle = 190;
+constexpr int LargeurLibelle = 175;
 
 QLabel* LibelleLong(const QString& nom, const char* texte, QWidget* parent) {
     auto* l = Libelle(nom, QString::fromUtf8(texte), parent);
@@ -120,7 +120,7 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
         auto* libelle = LibelleLong(QStringLiteral("LblLibelleResultats_%1").arg(i), texte, resultats);
         lblResultats_[i] = LabelResultat(QStringLiteral("LblResultats_%1").arg(i), resultats);
         r->addWidget(libelle, i + 1, 0);
-        r->addWidget(lblResultats_[i], i + 1, 1);
+        r->addWidget(lblResultats_[i], i + 1, 1, Qt::AlignVCenter);
         r->addWidget(Libelle(QStringLiteral("LblUniteResultats_%1").arg(i), QStringLiteral("°C"), resultats), i + 1, 2);
     };
     for (const LigneGrandeur& l : LignesGrandeurs)
@@ -128,13 +128,11 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
     ligneResultat(IndexTotal, "Total");
     r->setRowStretch(IndexTotal + 2, 1);
 
-    auto* principal = new QGridLayout(this);
-    principal->setContentsMargins(12, 10, 12, 10);
-    principal->setHorizontalSpacing(12);
+    QGridLayout* principal = Grille();
     principal->addWidget(donnees, 0, 0);
     principal->addLayout(milieu, 0, 1);
     principal->addWidget(resultats, 0, 2);
-    QPushButton* aide = BoutonsBas(principal, 1, 3);
+    QPushButton* aide = BoutonsBas();
 
     Relier(cmdIncertitude, this, &FrmIncertitude::CmdIncertitude_Click);
     Relier(aide, this, &FrmIncertitude::CmdAide_Click);

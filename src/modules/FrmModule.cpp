@@ -8,10 +8,43 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace sorvel {
 
-FrmModule::FrmModule(QWidget* parent) : QWidget(parent) {}
+namespace {
+
+constexpr int Marge = 12;
+
+} // namespace
+
+FrmModule::FrmModule(QWidget* parent) : QWidget(parent) {
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, Marge);
+    disposition->setSpacing(6);
+    defilement_ = new QScrollArea(this);
+    defilement_->setObjectName(QStringLiteral("Defilement"));
+    defilement_->setFrameShape(QFrame::NoFrame);
+    defilement_->setWidgetResizable(true);
+    contenu_ = new QWidget(defilement_);
+    contenu_->setObjectName(QStringLiteral("Contenu"));
+    grille_ = new QGridLayout(contenu_);
+    grille_->setContentsMargins(Marge, 10, Marge, 0);
+    grille_->setHorizontalSpacing(Marge);
+    defilement_->setWidget(contenu_);
+    disposition->addWidget(defilement_, 1);
+}
+
+QSize FrmModule::sizeHint() const {
+    const QSize contenu = contenu_->sizeHint();
+    const QSize bas = rangeeBas_ ? rangeeBas_->sizeHint() : QSize();
+    const QMargins m = layout()->contentsMargins();
+    return QSize(std::max(contenu.width(), bas.width() + 2 * Marge),
+                 contenu.height() + layout()->spacing() + bas.height() + m.top() + m.bottom());
+}
 
 void FrmModule::CmdFermer_Click() {
     fermee_ = true;
@@ -48,14 +81,15 @@ bool FrmModule::event(QEvent* evenement) {
     return QWidget::event(evenement);
 }
 
-QPushButton* FrmModule::BoutonsBas(QGridLayout* grille, int ligne, int colonnes) {
+QPushButton* FrmModule::BoutonsBas() {
     auto* aide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
     auto* fermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
-    auto* rangee = new QHBoxLayout;
-    rangee->addStretch();
-    rangee->addWidget(aide);
-    rangee->addWidget(fermer);
-    grille->addLayout(rangee, ligne, 0, 1, colonnes);
+    rangeeBas_ = new QHBoxLayout;
+    rangeeBas_->setContentsMargins(Marge, 0, Marge, 0);
+    rangeeBas_->addStretch();
+    rangeeBas_->addWidget(aide);
+    rangeeBas_->addWidget(fermer);
+    static_cast<QVBoxLayout*>(layout())->addLayout(rangeeBas_);
     connect(fermer, &QPushButton::clicked, this, &FrmModule::CmdFermer_Click);
     return aide;
 }

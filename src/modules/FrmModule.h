@@ -11,8 +11,10 @@
 #include <functional>
 
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace sorvel {
 
@@ -28,6 +30,10 @@ public:
     bool EstFermee() const { return fermee_; }
 
     void CmdFermer_Click();
+
+    // The whole window without scroll bars. Made smaller, the window
+    // scrolls its columns and keeps its bottom row in view.
+    QSize sizeHint() const override;
 
 signals:
     // "Fermer": show the original screen again and destroy the window.
@@ -47,11 +53,18 @@ protected:
 
     bool event(QEvent* evenement) override;
 
-    // The bottom row: "Aide &?" and "Fermer" on the right; "Fermer" is wired
-    // here, "Aide &?" by the window.
-    QPushButton* BoutonsBas(QGridLayout* grille, int ligne, int colonnes);
+    // Where the window lays out its columns.
+    QGridLayout* Grille() const { return grille_; }
+    // Closes the window's layout with its bottom row, "Aide &?" and
+    // "Fermer" on the right, outside the scrolling part so that they stay
+    // in reach. "Fermer" is wired here, "Aide &?" (returned) by the window.
+    QPushButton* BoutonsBas();
 
 private:
+    QScrollArea* defilement_ = nullptr;
+    QWidget* contenu_ = nullptr;
+    QGridLayout* grille_ = nullptr;
+    QHBoxLayout* rangeeBas_ = nullptr;
     QPointer<QWidget> feuilleOrigine_;
     bool fermee_ = false;
     int recherches_ = 0;

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <gtest/gtest.h>
 
@@ -119,4 +121,26 @@ TEST_F(Modules, OuvertAuDemarrage) {
     Cliquer(correction, QStringLiteral("CmdFermer"));
     EXPECT_EQ(f->FeuilleAffichee(), nullptr);
     Detruire();
+}
+
+// On a small screen the window fits in the client area (its contents
+// scroll); on a large one it takes the size it needs.
+TEST_F(Modules, TientDansLaZoneClient) {
+    for (const Module& m : LesModules) {
+        SCOPED_TRACE(m.objet);
+        auto f = Demarrer();
+        auto* zone = Trouver<QMdiArea>(f.get(), QStringLiteral("ZoneClient"));
+        for (QSize taille : {QSize(800, 600), QSize(1280, 1024)}) {
+            f->resize(taille);
+            QApplication::processEvents();
+            Declencher(f.get(), QString::fromLatin1(m.menu));
+            QWidget* fenetre = f->FeuilleAffichee();
+            ASSERT_NE(fenetre, nullptr);
+            auto* sous = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget());
+            ASSERT_NE(sous, nullptr);
+            EXPECT_EQ(sous->size(), sous->sizeHint().boundedTo(zone->viewport()->size()))
+                << taille.width() << "x" << taille.height();
+            EXPECT_TRUE(zone->viewport()->rect().contains(sous->geometry()));
+        }
+    }
 }
