@@ -10,6 +10,7 @@ namespace sorvel::ModCorrection {
 
 using modules::Arret;
 using modules::Avertissement;
+using modules::Difference;
 using modules::Nombre;
 using modules::NombreSimple;
 using modules::TexteR2;
@@ -285,9 +286,12 @@ Issue CalculerValeursActuelles(const Saisie& s) {
 
         const double tempMoyenne = tdep - chute / 2;
         const double qc = DebitConduites(CInt(tempMoyenne, "DebitConduites"), CInt(chute, "DebitConduites"), l1, tube);
-        const double qcAffiche = t.ecrire(Resultat::DebitRaccordement, TexteR2(qc, "DebitConduites"));
-        const double qAffiche = t.ecrire(Resultat::DebitTotal, s.Texte(Champ::DebitTotal));
-        const double qb = DebitBoucleVerifie(Verifier(qAffiche - qcAffiche, "DebitBoucle"));
+        const std::string qcTexte = TexteR2(qc, "DebitConduites");
+        t.ecrire(Resultat::DebitRaccordement, qcTexte);
+        t.ecrire(Resultat::DebitTotal, s.Texte(Champ::DebitTotal));
+        // The loop flow, not rounded: what the two labels show, one taken
+        // from the other.
+        const double qb = DebitBoucleVerifie(Verifier(Difference(s.Texte(Champ::DebitTotal), qcTexte), "DebitBoucle"));
         const double qbAffiche = t.ecrire(Resultat::DebitBoucle, FormatGeneral(qb));
 
         const double k = Coeff_Lineique(h, vz);

@@ -18,6 +18,12 @@ double Nombre(std::string_view texte);
 // value does not fit in a float.
 float NombreSimple(std::string_view texte, const char* etape);
 
+// a - b for two numbers read from texts (a field, a label): their exact
+// difference, the binary one rounded to the decimals the two texts show, so
+// that "100,1" - "100" is 0,1 and not 0,0999999999999943. With an exponent
+// in either text, the binary difference as it is.
+double Difference(std::string_view a, std::string_view b);
+
 // A value rounded to 2 or 4 decimals (halves to even) and written the French
 // way, "12,35". Raises ErreurArithmetique naming `etape` when the value is
 // not a finite number.

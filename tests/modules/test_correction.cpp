@@ -398,6 +398,26 @@ TEST(Correction, SansConduitesDeRaccordement) {
     EXPECT_EQ(Lu(issue.Ecrit[Resultat::PerteChargeTotale]), Arrondir(80 * PerteChargeCorrection(150, 40, "16x20"), 2));
 }
 
+// The loop flow shown is the exact difference of the two flows shown
+// above it, without the binary residue of the subtraction: 6,41 l/h in
+// all, 6,31 l/h for 6 m of connecting pipes at a mean 36 °C and 8 K
+// (58,32 W over 8 x 1,162639 x 0,99386), leave 0,1 l/h.
+TEST(Correction, DebitDeBoucleSansResiduBinaire) {
+    const Issue issue = CalculerValeursActuelles(Avec(Boucle(), Champ::DebitTotal, "6,41"));
+    ASSERT_EQ(issue.Ecrit[Resultat::DebitRaccordement], "6,31");
+    EXPECT_EQ(issue.Ecrit[Resultat::DebitBoucle], "0,1");
+    const struct { const char* a; const char* b; double difference; } cas[] = {
+        {"100,1", "100", 0.1}, {"6,41", "6,31", 0.1}, {"150", "6,31", 143.69},
+        {"0,3", "0,1", 0.2}, {"1,2345", "0,01", 1.2245}, {"12", "12", 0}, {"5", "6,31", -1.31},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(modules::Difference(c.a, c.b), c.difference) << c.a << " - " << c.b;
+        EXPECT_EQ(FormatGeneral(modules::Difference(c.a, c.b)), FormatGeneral(c.difference));
+    }
+    // With an exponent the difference is the binary one.
+    EXPECT_EQ(modules::Difference("1E-3", "0"), 0.001);
+}
+
 // A long loop of small pipe at a high flow: above 2500 mmCE, red.
 TEST(Correction, PerteDeChargeElevee) {
     Saisie s = Avec(Avec(Boucle(), Champ::Diametre, "13x16"), Champ::DebitTotal, "400");
