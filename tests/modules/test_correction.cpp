@@ -120,11 +120,6 @@ TEST(Correction, EcartMoyenLogarithmique) {
         EXPECT_THROW(EcartMoyen(c.chute, c.tdep, c.ti), ErreurArithmetique) << c.chute << " " << c.ti;
 }
 
-TEST(Correction, EmissionEgaleAuxDeperditions) {
-    EXPECT_DOUBLE_EQ(Emission(40, 20, -5), 1000);
-    EXPECT_DOUBLE_EQ(Emission(55.5, 19, 19), 0);
-}
-
 // Heat lost by the connecting pipes, carried by a flow at the drop.
 TEST(Correction, DebitDesConduites) {
     // 10 m of 16x20 pipe at 40 °C: 0.0075 x 40² x 10 = 120 W; water at
