@@ -265,7 +265,7 @@ QWidget* FrmCorrection::ChampDe(Champ champ) const {
 void FrmCorrection::CmdCalcActuelle_Click() { Afficher(CalculerValeursActuelles(Saisie())); }
 
 void FrmCorrection::CmdCalcCorrigee_Click() {
-    Issue issue;
+    Bilan bilan;
     // Between two steps the window handles its events, and the wished
     // temperature is read again: the user may change it meanwhile.
     const RelireCible relire = [this]() -> std::optional<std::string> {
@@ -273,35 +273,35 @@ void FrmCorrection::CmdCalcCorrigee_Click() {
             return std::nullopt;
         return txtValSouhaitee_->text().toStdString();
     };
-    if (!Rechercher([&] { issue = CalculerValeursCorrigees(Saisie(), relire); }))
+    if (!Rechercher([&] { bilan = CalculerValeursCorrigees(Saisie(), relire); }))
         return;
-    Afficher(issue);
+    Afficher(bilan);
 }
 
 void FrmCorrection::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideCorrection); }
 
-void FrmCorrection::Afficher(const Issue& issue) {
-    if (issue.Fin == modules::Arret::Abandon)
+void FrmCorrection::Afficher(const Bilan& bilan) {
+    if (bilan.Fin == modules::Arret::Abandon)
         return;
     for (int i = 0; i < NombreResultats; ++i)
-        if (issue.Ecrit.Resultats[i])
-            AfficherResultat(lblResultats_[i], Texte(*issue.Ecrit.Resultats[i]));
+        if (bilan.Ecrit.Resultats[i])
+            AfficherResultat(lblResultats_[i], Texte(*bilan.Ecrit.Resultats[i]));
     for (int i = 0; i < NombrePourCent; ++i)
-        if (issue.Ecrit.PourCents[i])
-            AfficherResultat(lblPourCent_[i], Texte(*issue.Ecrit.PourCents[i]));
-    if (issue.Ecrit.Couleur) {
+        if (bilan.Ecrit.PourCents[i])
+            AfficherResultat(lblPourCent_[i], Texte(*bilan.Ecrit.PourCents[i]));
+    if (bilan.Ecrit.Couleur) {
         QLabel* perte = lblResultats_[static_cast<int>(Resultat::PerteChargeTotale)];
         QPalette p = perte->palette();
         p.setColor(QPalette::WindowText,
-                   *issue.Ecrit.Couleur == CouleurPerte::Rouge ? QColor(255, 0, 0) : QColor(0, 0, 255));
+                   *bilan.Ecrit.Couleur == CouleurPerte::Rouge ? QColor(255, 0, 0) : QColor(0, 0, 255));
         perte->setPalette(p);
     }
-    if (issue.Trace)
-        Tracer(*issue.Trace);
-    if (issue.Message)
-        Message(this, IconeMessage::Exclamation, Texte(issue.Message->Titre), Texte(issue.Message->Texte));
-    if (issue.Focus)
-        ChampDe(*issue.Focus)->setFocus(Qt::OtherFocusReason);
+    if (bilan.Trace)
+        Tracer(*bilan.Trace);
+    if (bilan.Message)
+        Message(this, IconeMessage::Exclamation, Texte(bilan.Message->Titre), Texte(bilan.Message->Texte));
+    if (bilan.Focus)
+        ChampDe(*bilan.Focus)->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmCorrection::Tracer(const Courbe& courbe) {

@@ -37,7 +37,7 @@ public:
     void CmdAide_Click();
 
 private:
-    void Afficher(const ModCorrection::Issue& issue);
+    void Afficher(const ModCorrection::Bilan& bilan);
     void Tracer(const ModCorrection::Courbe& courbe);
     QWidget* ChampDe(ModCorrection::Champ champ) const;
 

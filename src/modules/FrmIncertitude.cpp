@@ -155,15 +155,15 @@ QWidget* FrmIncertitude::ChampDe(Champ champ) const {
 }
 
 void FrmIncertitude::CmdIncertitude_Click() {
-    const Issue issue = CalculerIncertitude(Saisie());
+    const Bilan bilan = CalculerIncertitude(Saisie());
     for (int i = 0; i < NombreResultats; ++i)
-        if (issue.Resultats[i])
-            AfficherResultat(lblResultats_[i], QString::fromStdString(*issue.Resultats[i]));
-    if (issue.Message)
-        Message(this, IconeMessage::Exclamation, QString::fromStdString(issue.Message->Titre),
-                QString::fromStdString(issue.Message->Texte));
-    if (issue.Focus)
-        ChampDe(*issue.Focus)->setFocus(Qt::OtherFocusReason);
+        if (bilan.Resultats[i])
+            AfficherResultat(lblResultats_[i], QString::fromStdString(*bilan.Resultats[i]));
+    if (bilan.Message)
+        Message(this, IconeMessage::Exclamation, QString::fromStdString(bilan.Message->Titre),
+                QString::fromStdString(bilan.Message->Texte));
+    if (bilan.Focus)
+        ChampDe(*bilan.Focus)->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmIncertitude::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideIncertitude); }

@@ -61,12 +61,12 @@ std::string TextePourCent(double valeur, double reference, const char* etape) {
     return FormatGeneral(Verifier(Arrondir(rapport, 4), etape) * 100);
 }
 
-Issue Manquant(const Manque& m) {
-    Issue issue;
-    issue.Fin = Arret::ChampManquant;
-    issue.Message = m.Message;
-    issue.Focus = m.Focus;
-    return issue;
+Bilan Manquant(const Manque& m) {
+    Bilan bilan;
+    bilan.Fin = Arret::ChampManquant;
+    bilan.Message = m.Message;
+    bilan.Focus = m.Focus;
+    return bilan;
 }
 
 } // namespace
@@ -267,11 +267,11 @@ Avertissement MessageLimiteDebit(const std::string& cible) {
                 "Essayez avec une température de départ du fluide plus élevée."};
 }
 
-Issue CalculerValeursActuelles(const Saisie& s) {
+Bilan CalculerValeursActuelles(const Saisie& s) {
     if (auto manque = ControleCorrection(s))
         return Manquant(*manque);
-    Issue issue;
-    Tableau t(issue.Ecrit);
+    Bilan bilan;
+    Tableau t(bilan.Ecrit);
     try {
         const double l0 = Nombre(s.Texte(Champ::LongueurBoucle));
         const double l1 = Nombre(s.Texte(Champ::LongueurRaccordement));
@@ -301,7 +301,7 @@ Issue CalculerValeursActuelles(const Saisie& s) {
         Courbe courbe;
         courbe.Axe = s.Mode == ModeCorrection::Debit ? AxeCourbe::DebitBoucle : AxeCourbe::TempDepart;
         courbe.Point = PointCourbe{courbe.Axe == AxeCourbe::DebitBoucle ? qbAffiche : tdep, teq};
-        issue.Trace = std::move(courbe);
+        bilan.Trace = std::move(courbe);
 
         const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(H, teq, text), "Emission"));
         // The drop of the whole circuit: the divisor is the total flow.
@@ -313,9 +313,9 @@ Issue CalculerValeursActuelles(const Saisie& s) {
         t.ecrire(PourCent::Temperature, "");
         t.perte((l1 + l0) * PerteChargeCorrection(q, tempMoyenne, tube));
     } catch (const ErreurArithmetique&) {
-        issue.Fin = Arret::FormuleSansValeur;
+        bilan.Fin = Arret::FormuleSansValeur;
     }
-    return issue;
+    return bilan;
 }
 
 namespace {
@@ -355,29 +355,29 @@ Courbe CourbeDeRecherche(AxeCourbe axe, Recherche& r) {
 
 // Ends the press at a search limit: the message, the curve as far as it
 // went, and not one label changed.
-void Limite(Issue& issue, const Avertissement& message) {
-    issue.Fin = Arret::Limite;
-    issue.Message = message;
+void Limite(Bilan& bilan, const Avertissement& message) {
+    bilan.Fin = Arret::Limite;
+    bilan.Message = message;
 }
 
 // Temperature mode: the flow stays as entered, the supply temperature T is
 // searched.
-void CorrigerTemperature(const Donnees& d, const RelireCible& relire, Issue& issue) {
-    Tableau t(issue.Ecrit);
+void CorrigerTemperature(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
+    Tableau t(bilan.Ecrit);
     const double qb = DebitBoucleVerifie(Verifier(d.q - d.debitConduites(), "DebitBoucle"));
     const double k = Coeff_Lineique(d.h, d.vz);
     const double f = Coeff_f(qb, d.H, d.l0, k);
 
     Recherche r = RechercherTemperature(f, d.text, relire);
     if (r.Fin == FinRecherche::Abandonnee) {
-        issue.Fin = Arret::Abandon;
+        bilan.Fin = Arret::Abandon;
         return;
     }
     const double temp = r.Valeur, teq = r.TempEquilibre;
     const std::string cible = r.Cible;
-    issue.Trace = CourbeDeRecherche(AxeCourbe::TempDepart, r);
+    bilan.Trace = CourbeDeRecherche(AxeCourbe::TempDepart, r);
     if (r.Fin == FinRecherche::Limite)
-        return Limite(issue, MessageLimiteTemperature(cible));
+        return Limite(bilan, MessageLimiteTemperature(cible));
 
     t.ecrire(Resultat::TempEquilibre, TexteR2(teq, "Temp_Equilibre"));
     t.ecrire(Resultat::CoeffRegulation, TexteR4(f, "Coeff_f"));
@@ -396,18 +396,18 @@ void CorrigerTemperature(const Donnees& d, const RelireCible& relire, Issue& iss
 
 // Flow mode: the supply temperature stays as entered, the loop flow Qb is
 // searched.
-void CorrigerDebit(const Donnees& d, const RelireCible& relire, Issue& issue) {
-    Tableau t(issue.Ecrit);
+void CorrigerDebit(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
+    Tableau t(bilan.Ecrit);
     Recherche r = RechercherDebit(d.h, d.vz, d.H, d.l0, d.text, d.tdep, relire);
     if (r.Fin == FinRecherche::Abandonnee) {
-        issue.Fin = Arret::Abandon;
+        bilan.Fin = Arret::Abandon;
         return;
     }
     const double qb = r.Valeur, f = r.f, teq = r.TempEquilibre;
     const std::string cible = r.Cible;
-    issue.Trace = CourbeDeRecherche(AxeCourbe::DebitBoucle, r);
+    bilan.Trace = CourbeDeRecherche(AxeCourbe::DebitBoucle, r);
     if (r.Fin == FinRecherche::Limite)
-        return Limite(issue, MessageLimiteDebit(cible));
+        return Limite(bilan, MessageLimiteDebit(cible));
 
     t.ecrire(Resultat::TempEquilibre, TexteR2(teq, "Temp_Equilibre"));
     t.ecrire(Resultat::CoeffRegulation, TexteR4(f, "Coeff_f"));
@@ -430,25 +430,25 @@ void CorrigerDebit(const Donnees& d, const RelireCible& relire, Issue& issue) {
 
 } // namespace
 
-Issue CalculerValeursCorrigees(const Saisie& s, const RelireCible& relire) {
+Bilan CalculerValeursCorrigees(const Saisie& s, const RelireCible& relire) {
     if (Nombre(s.TempSouhaitee) == 0) {
         return Manquant({Champ::TempSouhaitee,
                          {"Température d'ambiance.", "Vous devez définir une température d'ambiance !"}});
     }
     if (auto manque = ControleCorrection(s))
         return Manquant(*manque);
-    Issue issue;
+    Bilan bilan;
     try {
         const Donnees d(s);
         switch (s.Mode) {
-        case ModeCorrection::Temperature: CorrigerTemperature(d, relire, issue); break;
-        case ModeCorrection::Debit: CorrigerDebit(d, relire, issue); break;
-        case ModeCorrection::Aucun: issue.Fin = Arret::AucunMode; break;
+        case ModeCorrection::Temperature: CorrigerTemperature(d, relire, bilan); break;
+        case ModeCorrection::Debit: CorrigerDebit(d, relire, bilan); break;
+        case ModeCorrection::Aucun: bilan.Fin = Arret::AucunMode; break;
         }
     } catch (const ErreurArithmetique&) {
-        issue.Fin = Arret::FormuleSansValeur;
+        bilan.Fin = Arret::FormuleSansValeur;
     }
-    return issue;
+    return bilan;
 }
 
 } // namespace sorvel::ModCorrection

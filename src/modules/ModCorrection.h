@@ -181,7 +181,7 @@ struct Courbe {
     std::optional<PointCourbe> Point;
 };
 
-struct Issue {
+struct Bilan {
     modules::Arret Fin = modules::Arret::Aucun;
     std::optional<modules::Avertissement> Message;
     std::optional<Champ> Focus;
@@ -198,9 +198,9 @@ struct Manque {
 std::optional<Manque> ControleCorrection(const Saisie& s);
 
 // "Calculer les valeurs actuelles >>".
-Issue CalculerValeursActuelles(const Saisie& s);
+Bilan CalculerValeursActuelles(const Saisie& s);
 // "Calculer les valeurs corrigées >>": the search of the chosen mode.
-Issue CalculerValeursCorrigees(const Saisie& s, const RelireCible& relire);
+Bilan CalculerValeursCorrigees(const Saisie& s, const RelireCible& relire);
 
 // The messages of a search that reaches its limit; `cible` is the text of
 // the wished temperature.

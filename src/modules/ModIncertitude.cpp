@@ -92,13 +92,13 @@ std::string TexteTotal(const std::array<std::string, NombreGrandeurs>& contribut
     return FormatGeneral(total);
 }
 
-Issue CalculerIncertitude(const Saisie& s) {
-    Issue issue;
+Bilan CalculerIncertitude(const Saisie& s) {
+    Bilan bilan;
     if (auto manque = ControleIncertitude(s)) {
-        issue.Fin = Arret::ChampManquant;
-        issue.Message = manque->Message;
-        issue.Focus = manque->Focus;
-        return issue;
+        bilan.Fin = Arret::ChampManquant;
+        bilan.Message = manque->Message;
+        bilan.Focus = manque->Focus;
+        return bilan;
     }
     try {
         // Length, flow and pitch in double precision; the coefficients and
@@ -124,7 +124,7 @@ Issue CalculerIncertitude(const Saisie& s) {
             const double p = Nombre(s.Pourcents[i]);
             const double sensibilite = Erreur_f(tdep, text, f);
             contributions[i] = TexteR2(std::abs(p / 100 * grandeur * derivee * sensibilite), "Incertitude");
-            issue.Resultats[i] = contributions[i];
+            bilan.Resultats[i] = contributions[i];
         };
         ligne(Grandeur::Longueur, L, Erreur_Longueur(k, H, n));
         ligne(Grandeur::Debit, Q, Erreur_Debit(H, n));
@@ -132,11 +132,11 @@ Issue CalculerIncertitude(const Saisie& s) {
         // linear coefficient k, which is proportional to it.
         ligne(Grandeur::CoeffSurfacique, k, Erreur_Coeff_P(L, H, n));
         ligne(Grandeur::CoeffH, H, Erreur_H(Q, H, n));
-        issue.Resultats[IndexTotal] = TexteTotal(contributions);
+        bilan.Resultats[IndexTotal] = TexteTotal(contributions);
     } catch (const ErreurArithmetique&) {
-        issue.Fin = Arret::FormuleSansValeur;
+        bilan.Fin = Arret::FormuleSansValeur;
     }
-    return issue;
+    return bilan;
 }
 
 } // namespace sorvel::ModIncertitude

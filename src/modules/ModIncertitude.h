@@ -72,7 +72,7 @@ struct Saisie {
     const std::string& Texte(Champ c) const;
 };
 
-struct Issue {
+struct Bilan {
     modules::Arret Fin = modules::Arret::Aucun;
     std::optional<modules::Avertissement> Message;
     std::optional<Champ> Focus;
@@ -95,6 +95,6 @@ std::optional<Manque> ControleIncertitude(const Saisie& s);
 std::string TexteTotal(const std::array<std::string, NombreGrandeurs>& contributions);
 
 // "Calculer l'incertitude >>".
-Issue CalculerIncertitude(const Saisie& s);
+Bilan CalculerIncertitude(const Saisie& s);
 
 } // namespace sorvel::ModIncertitude

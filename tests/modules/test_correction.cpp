@@ -314,12 +314,12 @@ TEST(Correction, ControleDansLOrdre) {
                 EXPECT_EQ(manque->Message.Texte, c.message);
             }
             // Both procedures stop there and write nothing.
-            for (const Issue& issue : {CalculerValeursActuelles(s),
+            for (const Bilan& bilan : {CalculerValeursActuelles(s),
                                        CalculerValeursCorrigees(EnMode(s, ModeCorrection::Debit), Fixe("20"))}) {
-                EXPECT_EQ(issue.Fin, Arret::ChampManquant);
-                EXPECT_EQ(issue.Focus, c.champ);
-                EXPECT_TRUE(RienEcrit(issue.Ecrit));
-                EXPECT_FALSE(issue.Trace.has_value());
+                EXPECT_EQ(bilan.Fin, Arret::ChampManquant);
+                EXPECT_EQ(bilan.Focus, c.champ);
+                EXPECT_TRUE(RienEcrit(bilan.Ecrit));
+                EXPECT_FALSE(bilan.Trace.has_value());
             }
         }
     }
@@ -347,9 +347,9 @@ TEST(Correction, ChampsFacultatifsEtTemperatureNegative) {
 // Actual values
 
 TEST(Correction, ValeursActuelles) {
-    const Issue issue = CalculerValeursActuelles(Boucle());
-    ASSERT_EQ(issue.Fin, Arret::Aucun);
-    const Ecritures& e = issue.Ecrit;
+    const Bilan bilan = CalculerValeursActuelles(Boucle());
+    ASSERT_EQ(bilan.Fin, Arret::Aucun);
+    const Ecritures& e = bilan.Ecrit;
     // Texts copied from the fields, percentages emptied.
     EXPECT_EQ(e[Resultat::DebitTotal], "150");
     EXPECT_EQ(e[Resultat::TempDepartNecessaire], "40");
@@ -370,13 +370,13 @@ TEST(Correction, ValeursActuelles) {
     EXPECT_NEAR(Lu(e[Resultat::PerteChargeTotale]), 86 * PerteChargeCorrection(150, 36, "16x20"), 0.005);
     EXPECT_EQ(e.Couleur, CouleurPerte::Bleu);
     // The chart shows the present point alone, against the supply temperature.
-    ASSERT_TRUE(issue.Trace.has_value());
-    EXPECT_TRUE(issue.Trace->Points.empty());
-    EXPECT_FALSE(issue.Trace->Cible.has_value());
-    EXPECT_EQ(issue.Trace->Axe, AxeCourbe::TempDepart);
-    EXPECT_EQ(issue.Trace->Point, (PointCourbe{40, teq}));
+    ASSERT_TRUE(bilan.Trace.has_value());
+    EXPECT_TRUE(bilan.Trace->Points.empty());
+    EXPECT_FALSE(bilan.Trace->Cible.has_value());
+    EXPECT_EQ(bilan.Trace->Axe, AxeCourbe::TempDepart);
+    EXPECT_EQ(bilan.Trace->Point, (PointCourbe{40, teq}));
     // ...against the loop flow when the flow is to be corrected.
-    const Issue debit = CalculerValeursActuelles(EnMode(Boucle(), ModeCorrection::Debit));
+    const Bilan debit = CalculerValeursActuelles(EnMode(Boucle(), ModeCorrection::Debit));
     ASSERT_TRUE(debit.Trace.has_value());
     EXPECT_EQ(debit.Trace->Axe, AxeCourbe::DebitBoucle);
     EXPECT_EQ(debit.Trace->Point, (PointCourbe{Lu(e[Resultat::DebitBoucle]), teq}));
@@ -386,11 +386,11 @@ TEST(Correction, ValeursActuelles) {
 // flow and the pressure drop is taken at the supply temperature.
 TEST(Correction, SansConduitesDeRaccordement) {
     const Saisie s = Avec(Avec(Boucle(), Champ::LongueurRaccordement, "0"), Champ::ChuteActuelle, "0");
-    const Issue issue = CalculerValeursActuelles(s);
-    ASSERT_EQ(issue.Fin, Arret::Aucun);
-    EXPECT_EQ(issue.Ecrit[Resultat::DebitRaccordement], "0");
-    EXPECT_EQ(issue.Ecrit[Resultat::DebitBoucle], "150");
-    EXPECT_EQ(Lu(issue.Ecrit[Resultat::PerteChargeTotale]), Arrondir(80 * PerteChargeCorrection(150, 40, "16x20"), 2));
+    const Bilan bilan = CalculerValeursActuelles(s);
+    ASSERT_EQ(bilan.Fin, Arret::Aucun);
+    EXPECT_EQ(bilan.Ecrit[Resultat::DebitRaccordement], "0");
+    EXPECT_EQ(bilan.Ecrit[Resultat::DebitBoucle], "150");
+    EXPECT_EQ(Lu(bilan.Ecrit[Resultat::PerteChargeTotale]), Arrondir(80 * PerteChargeCorrection(150, 40, "16x20"), 2));
 }
 
 // The loop flow shown is the exact difference of the two flows shown
@@ -398,9 +398,9 @@ TEST(Correction, SansConduitesDeRaccordement) {
 // all, 6,31 l/h for 6 m of connecting pipes at a mean 36 °C and 8 K
 // (58,32 W over 8 x 1,162639 x 0,99386), leave 0,1 l/h.
 TEST(Correction, DebitDeBoucleSansResiduBinaire) {
-    const Issue issue = CalculerValeursActuelles(Avec(Boucle(), Champ::DebitTotal, "6,41"));
-    ASSERT_EQ(issue.Ecrit[Resultat::DebitRaccordement], "6,31");
-    EXPECT_EQ(issue.Ecrit[Resultat::DebitBoucle], "0,1");
+    const Bilan bilan = CalculerValeursActuelles(Avec(Boucle(), Champ::DebitTotal, "6,41"));
+    ASSERT_EQ(bilan.Ecrit[Resultat::DebitRaccordement], "6,31");
+    EXPECT_EQ(bilan.Ecrit[Resultat::DebitBoucle], "0,1");
     const struct { const char* a; const char* b; double difference; } cas[] = {
         {"100,1", "100", 0.1}, {"6,41", "6,31", 0.1}, {"150", "6,31", 143.69},
         {"0,3", "0,1", 0.2}, {"1,2345", "0,01", 1.2245}, {"12", "12", 0}, {"5", "6,31", -1.31},
@@ -417,17 +417,17 @@ TEST(Correction, DebitDeBoucleSansResiduBinaire) {
 TEST(Correction, PerteDeChargeElevee) {
     Saisie s = Avec(Avec(Boucle(), Champ::Diametre, "13x16"), Champ::DebitTotal, "400");
     s = Avec(s, Champ::LongueurBoucle, "120");
-    const Issue issue = CalculerValeursActuelles(s);
-    ASSERT_EQ(issue.Fin, Arret::Aucun);
-    EXPECT_GT(Lu(issue.Ecrit[Resultat::PerteChargeTotale]), PerteChargeMaxi);
-    EXPECT_EQ(issue.Ecrit.Couleur, CouleurPerte::Rouge);
+    const Bilan bilan = CalculerValeursActuelles(s);
+    ASSERT_EQ(bilan.Fin, Arret::Aucun);
+    EXPECT_GT(Lu(bilan.Ecrit[Resultat::PerteChargeTotale]), PerteChargeMaxi);
+    EXPECT_EQ(bilan.Ecrit.Couleur, CouleurPerte::Rouge);
 }
 
 // Connecting pipes that take the whole flow leave the loop none: the
 // procedure stops there, silently, keeping what it had written.
 TEST(Correction, DebitDeBoucleNul) {
     const Saisie s = Avec(Avec(Boucle(), Champ::DebitTotal, "5"), Champ::LongueurRaccordement, "200");
-    const Issue actuelles = CalculerValeursActuelles(s);
+    const Bilan actuelles = CalculerValeursActuelles(s);
     EXPECT_EQ(actuelles.Fin, Arret::FormuleSansValeur);
     EXPECT_FALSE(actuelles.Message.has_value());
     EXPECT_TRUE(actuelles.Ecrit[Resultat::DebitRaccordement].has_value());
@@ -435,7 +435,7 @@ TEST(Correction, DebitDeBoucleNul) {
     EXPECT_FALSE(actuelles.Ecrit[Resultat::DebitBoucle].has_value());
     EXPECT_FALSE(actuelles.Ecrit[Resultat::TempEquilibre].has_value());
 
-    const Issue corrigees = CalculerValeursCorrigees(EnMode(s, ModeCorrection::Temperature), Fixe("20"));
+    const Bilan corrigees = CalculerValeursCorrigees(EnMode(s, ModeCorrection::Temperature), Fixe("20"));
     EXPECT_EQ(corrigees.Fin, Arret::FormuleSansValeur);
     EXPECT_TRUE(RienEcrit(corrigees.Ecrit));
     EXPECT_FALSE(corrigees.Message.has_value());
@@ -447,35 +447,35 @@ TEST(Correction, DebitDeBoucleNul) {
 TEST(Correction, TemperatureSouhaiteeAvantToutControle) {
     Saisie s = Avec(Boucle(), Champ::TempSouhaitee, "0");
     s = Avec(s, Champ::LongueurBoucle, "0");
-    const Issue issue = CalculerValeursCorrigees(EnMode(s, ModeCorrection::Temperature), Fixe("0"));
-    EXPECT_EQ(issue.Fin, Arret::ChampManquant);
-    EXPECT_EQ(issue.Focus, Champ::TempSouhaitee);
-    ASSERT_TRUE(issue.Message.has_value());
-    EXPECT_EQ(issue.Message->Titre, "Température d'ambiance.");
-    EXPECT_EQ(issue.Message->Texte, "Vous devez définir une température d'ambiance !");
+    const Bilan bilan = CalculerValeursCorrigees(EnMode(s, ModeCorrection::Temperature), Fixe("0"));
+    EXPECT_EQ(bilan.Fin, Arret::ChampManquant);
+    EXPECT_EQ(bilan.Focus, Champ::TempSouhaitee);
+    ASSERT_TRUE(bilan.Message.has_value());
+    EXPECT_EQ(bilan.Message->Titre, "Température d'ambiance.");
+    EXPECT_EQ(bilan.Message->Texte, "Vous devez définir une température d'ambiance !");
 }
 
 TEST(Correction, SansModeChoisiRienNeSePasse) {
     int lectures = 0;
-    const Issue issue = CalculerValeursCorrigees(Boucle(), [&] {
+    const Bilan bilan = CalculerValeursCorrigees(Boucle(), [&] {
         ++lectures;
         return std::optional<std::string>("20");
     });
-    EXPECT_EQ(issue.Fin, Arret::AucunMode);
-    EXPECT_TRUE(RienEcrit(issue.Ecrit));
-    EXPECT_FALSE(issue.Message.has_value());
-    EXPECT_FALSE(issue.Trace.has_value());
+    EXPECT_EQ(bilan.Fin, Arret::AucunMode);
+    EXPECT_TRUE(RienEcrit(bilan.Ecrit));
+    EXPECT_FALSE(bilan.Message.has_value());
+    EXPECT_FALSE(bilan.Trace.has_value());
     EXPECT_EQ(lectures, 0);
 }
 
 // Searching the temperature at which the room is at its present
 // equilibrium finds the present supply temperature again.
 TEST(Correction, CorrectionDeTemperatureRetrouveLEtatActuel) {
-    const Issue actuelles = CalculerValeursActuelles(Boucle());
+    const Bilan actuelles = CalculerValeursActuelles(Boucle());
     const std::string teqActuelle = actuelles.Ecrit[Resultat::TempEquilibre].value();
-    const Issue issue = CalculerValeursCorrigees(EnMode(Boucle(), ModeCorrection::Temperature), Fixe(teqActuelle));
-    ASSERT_EQ(issue.Fin, Arret::Aucun);
-    const Ecritures& e = issue.Ecrit;
+    const Bilan bilan = CalculerValeursCorrigees(EnMode(Boucle(), ModeCorrection::Temperature), Fixe(teqActuelle));
+    ASSERT_EQ(bilan.Fin, Arret::Aucun);
+    const Ecritures& e = bilan.Ecrit;
     EXPECT_NEAR(Lu(e[Resultat::TempDepartNecessaire]), 40, 0.05);
     EXPECT_EQ(e[Resultat::CoeffRegulation], actuelles.Ecrit[Resultat::CoeffRegulation]);
     EXPECT_EQ(e[Resultat::DebitRaccordement], actuelles.Ecrit[Resultat::DebitRaccordement]);
@@ -486,8 +486,8 @@ TEST(Correction, CorrectionDeTemperatureRetrouveLEtatActuel) {
     // The emission is that of the temperature found, before its rounding.
     EXPECT_NEAR(Lu(e[Resultat::Emission]), 40 * (Lu(e[Resultat::TempEquilibre]) + 5), 40 * 0.005 + 0.005);
     // The curve of the search, the wished temperature and the point found.
-    ASSERT_TRUE(issue.Trace.has_value());
-    const Courbe& c = *issue.Trace;
+    ASSERT_TRUE(bilan.Trace.has_value());
+    const Courbe& c = *bilan.Trace;
     EXPECT_EQ(c.Axe, AxeCourbe::TempDepart);
     EXPECT_NEAR(c.Points.back().X, Lu(e[Resultat::TempDepartNecessaire]), 0.005);
     EXPECT_EQ(c.Cible, Lu(teqActuelle));
@@ -501,10 +501,10 @@ TEST(Correction, CorrectionDeTemperatureRetrouveLEtatActuel) {
 // shown -6,25 %. The user lowers the target once 3000 steps are done.
 TEST(Correction, PourcentageDeTemperature) {
     const Saisie s = EnMode(Avec(Boucle(), Champ::TempDepart, "32"), ModeCorrection::Temperature);
-    const Issue issue = CalculerValeursCorrigees(s, Change("100", "-100", 3000));
-    ASSERT_EQ(issue.Fin, Arret::Aucun);
-    EXPECT_EQ(issue.Ecrit[Resultat::TempDepartNecessaire], "30");
-    EXPECT_EQ(issue.Ecrit[PourCent::Temperature], "-6,25");
+    const Bilan bilan = CalculerValeursCorrigees(s, Change("100", "-100", 3000));
+    ASSERT_EQ(bilan.Fin, Arret::Aucun);
+    EXPECT_EQ(bilan.Ecrit[Resultat::TempDepartNecessaire], "30");
+    EXPECT_EQ(bilan.Ecrit[PourCent::Temperature], "-6,25");
 }
 
 // The wished temperature already reached at the first step, with a loop
@@ -512,10 +512,10 @@ TEST(Correction, PourcentageDeTemperature) {
 TEST(Correction, AtteinteAuPremierPas) {
     Saisie chaud = Avec(Avec(Boucle(), Champ::TempExterieure, "15"), Champ::TempSouhaitee, "1");
     chaud = Avec(Avec(Avec(chaud, Champ::LongueurBoucle, "1"), Champ::CoeffSurfacique, "1"), Champ::PasVZ, "10");
-    const Issue temperature = CalculerValeursCorrigees(EnMode(chaud, ModeCorrection::Temperature), Fixe("1"));
+    const Bilan temperature = CalculerValeursCorrigees(EnMode(chaud, ModeCorrection::Temperature), Fixe("1"));
     ASSERT_EQ(temperature.Fin, Arret::Aucun);
     EXPECT_EQ(temperature.Ecrit[Resultat::TempDepartNecessaire], "0,01");
-    const Issue debit = CalculerValeursCorrigees(EnMode(chaud, ModeCorrection::Debit), Fixe("1"));
+    const Bilan debit = CalculerValeursCorrigees(EnMode(chaud, ModeCorrection::Debit), Fixe("1"));
     ASSERT_EQ(debit.Fin, Arret::Aucun);
     EXPECT_EQ(debit.Ecrit[Resultat::DebitBoucle], "0,1");
 }
@@ -540,17 +540,17 @@ TEST(Correction, LimitesDesRecherches) {
         SCOPED_TRACE(c.titre);
         // The target typed at the press is changed during the search: the
         // message names the one in the field when the limit is reached.
-        const Issue issue = CalculerValeursCorrigees(EnMode(Boucle(), c.mode), Change("40", "35,5", 2));
-        EXPECT_EQ(issue.Fin, Arret::Limite);
-        ASSERT_TRUE(issue.Message.has_value());
-        EXPECT_EQ(issue.Message->Titre, c.titre);
-        EXPECT_EQ(issue.Message->Texte, c.texte);
-        EXPECT_TRUE(RienEcrit(issue.Ecrit));
+        const Bilan bilan = CalculerValeursCorrigees(EnMode(Boucle(), c.mode), Change("40", "35,5", 2));
+        EXPECT_EQ(bilan.Fin, Arret::Limite);
+        ASSERT_TRUE(bilan.Message.has_value());
+        EXPECT_EQ(bilan.Message->Titre, c.titre);
+        EXPECT_EQ(bilan.Message->Texte, c.texte);
+        EXPECT_TRUE(RienEcrit(bilan.Ecrit));
         // The chart shows how far the search went, without a point found.
-        ASSERT_TRUE(issue.Trace.has_value());
-        EXPECT_EQ(issue.Trace->Points.size(), c.pas);
-        EXPECT_EQ(issue.Trace->Cible, 35.5);
-        EXPECT_FALSE(issue.Trace->Point.has_value());
+        ASSERT_TRUE(bilan.Trace.has_value());
+        EXPECT_EQ(bilan.Trace->Points.size(), c.pas);
+        EXPECT_EQ(bilan.Trace->Cible, 35.5);
+        EXPECT_FALSE(bilan.Trace->Point.has_value());
     }
 }
 
@@ -558,29 +558,29 @@ TEST(Correction, LimitesDesRecherches) {
 // the present loop flow again.
 TEST(Correction, CorrectionDeDebitRetrouveLEtatActuel) {
     const Saisie s = Avec(Avec(Boucle(), Champ::LongueurRaccordement, "0"), Champ::ChuteActuelle, "0");
-    const Issue actuelles = CalculerValeursActuelles(s);
-    const Issue issue = CalculerValeursCorrigees(EnMode(s, ModeCorrection::Debit),
+    const Bilan actuelles = CalculerValeursActuelles(s);
+    const Bilan bilan = CalculerValeursCorrigees(EnMode(s, ModeCorrection::Debit),
                                                  Fixe(actuelles.Ecrit[Resultat::TempEquilibre].value()));
-    ASSERT_EQ(issue.Fin, Arret::Aucun);
-    const Ecritures& e = issue.Ecrit;
+    ASSERT_EQ(bilan.Fin, Arret::Aucun);
+    const Ecritures& e = bilan.Ecrit;
     EXPECT_NEAR(Lu(e[Resultat::DebitBoucle]), 150, 1.5);
     EXPECT_EQ(e[Resultat::TempDepartNecessaire], "40");
     EXPECT_EQ(e[PourCent::Temperature], "");
-    const double qb = issue.Trace.value().Point.value().X;
+    const double qb = bilan.Trace.value().Point.value().X;
     EXPECT_EQ(Lu(e[PourCent::Debit]), Arrondir((qb - 150) / 150, 4) * 100);
     // The drop of the loop alone, on the loop flow found.
     EXPECT_NEAR(Lu(e[Resultat::ChuteTemperature]), Lu(e[Resultat::Emission]) / (qb * ChaleurMassique), 0.005);
     // The connecting pipes at the new drop, added to the loop flow.
     EXPECT_DOUBLE_EQ(Lu(e[Resultat::DebitTotal]), Arrondir(Lu(e[Resultat::DebitRaccordement]) + qb, 2));
-    EXPECT_EQ(issue.Trace->Axe, AxeCourbe::DebitBoucle);
+    EXPECT_EQ(bilan.Trace->Axe, AxeCourbe::DebitBoucle);
 }
 
 // The supply temperature is held in single precision and shown as typed.
 TEST(Correction, TemperatureDeDepartEnSimplePrecision) {
     for (const char* tdep : {"45,3", "40", "38,7", "41,15"}) {
         const Saisie s = EnMode(Avec(Boucle(), Champ::TempDepart, tdep), ModeCorrection::Debit);
-        const Issue issue = CalculerValeursCorrigees(s, Fixe("20"));
-        ASSERT_EQ(issue.Fin, Arret::Aucun) << tdep;
-        EXPECT_EQ(issue.Ecrit[Resultat::TempDepartNecessaire], tdep);
+        const Bilan bilan = CalculerValeursCorrigees(s, Fixe("20"));
+        ASSERT_EQ(bilan.Fin, Arret::Aucun) << tdep;
+        EXPECT_EQ(bilan.Ecrit[Resultat::TempDepartNecessaire], tdep);
     }
 }

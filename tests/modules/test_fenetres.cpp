@@ -108,7 +108,7 @@ ModCorrection::Saisie SaisieBoucle(ModCorrection::ModeCorrection mode, const cha
 
 // Every label of the window shows what the calculation wrote, as text and
 // as accessible name.
-void ComparerLabels(const QWidget* f, const ModCorrection::Issue& attendue) {
+void ComparerLabels(const QWidget* f, const ModCorrection::Bilan& attendue) {
     for (int i = 0; i < ModCorrection::NombreResultats; ++i) {
         auto* l = Enfant<QLabel>(f, QStringLiteral("LblResultats_%1").arg(i));
         EXPECT_EQ(l->text().toStdString(), attendue.Ecrit.Resultats[i].value_or("")) << i;
@@ -344,7 +344,7 @@ TEST(FenetreIncertitude, Calcul) {
     s.Valeurs = {"80", "150", "10,8", "40", "20", "40", "-5"};
     s.PasVZ = "15";
     s.Pourcents = {"5", "10", "7,5", "15"};
-    const ModIncertitude::Issue attendue = ModIncertitude::CalculerIncertitude(s);
+    const ModIncertitude::Bilan attendue = ModIncertitude::CalculerIncertitude(s);
     ASSERT_EQ(attendue.Fin, modules::Arret::Aucun);
     Cliquer(f, QStringLiteral("CmdIncertitude"));
     EXPECT_TRUE(o.boite.titres.isEmpty());

@@ -60,7 +60,7 @@ Saisie AvecPourcent(Saisie s, Grandeur g, const std::string& texte) {
     return s;
 }
 
-std::string Resultat(const Issue& issue, int i) { return issue.Resultats[i].value_or("(rien)"); }
+std::string Resultat(const Bilan& bilan, int i) { return bilan.Resultats[i].value_or("(rien)"); }
 
 } // namespace
 
@@ -107,9 +107,9 @@ TEST(Incertitude, DeriveesDuModeleDeBoucle) {
 }
 
 TEST(Incertitude, Calcul) {
-    const Issue issue = CalculerIncertitude(Exemple());
-    ASSERT_EQ(issue.Fin, Arret::Aucun);
-    EXPECT_FALSE(issue.Message.has_value());
+    const Bilan bilan = CalculerIncertitude(Exemple());
+    ASSERT_EQ(bilan.Fin, Arret::Aucun);
+    EXPECT_FALSE(bilan.Message.has_value());
     // Each contribution is its percentage of the quantity times the slope
     // of the room temperature, at the room temperature typed.
     Boucle b;
@@ -122,12 +122,12 @@ TEST(Incertitude, Calcul) {
     };
     double total = 0;
     for (int i = 0; i < NombreGrandeurs; ++i) {
-        const double lu = LireNombre(Resultat(issue, i)).value();
+        const double lu = LireNombre(Resultat(bilan, i)).value();
         EXPECT_NEAR(lu, attendues[i], 0.005 + 1e-6) << i;
         EXPECT_EQ(lu, Arrondir(lu, 2)) << i;
         total += lu;
     }
-    EXPECT_EQ(LireNombre(Resultat(issue, IndexTotal)), total);
+    EXPECT_EQ(LireNombre(Resultat(bilan, IndexTotal)), total);
 }
 
 // L.(k/H).e^n = k.(L/H).e^n: with equal percentages, length and surface
@@ -135,9 +135,9 @@ TEST(Incertitude, Calcul) {
 TEST(Incertitude, LongueurEtCoefficientSurfaciquePesentPareil) {
     for (const char* p : {"5", "12,5", "50"}) {
         Saisie s = AvecPourcent(AvecPourcent(Exemple(), Grandeur::Longueur, p), Grandeur::CoeffSurfacique, p);
-        const Issue issue = CalculerIncertitude(s);
-        EXPECT_EQ(Resultat(issue, 0), Resultat(issue, 2)) << p;
-        EXPECT_NE(Resultat(issue, 0), "0") << p;
+        const Bilan bilan = CalculerIncertitude(s);
+        EXPECT_EQ(Resultat(bilan, 0), Resultat(bilan, 2)) << p;
+        EXPECT_NE(Resultat(bilan, 0), "0") << p;
     }
 }
 
@@ -149,16 +149,16 @@ TEST(Incertitude, Pourcentages) {
         SCOPED_TRACE(c.p);
         Saisie s = Exemple();
         s.Pourcents = {c.p, c.p, c.p, c.p};
-        const Issue issue = CalculerIncertitude(s);
-        ASSERT_EQ(issue.Fin, Arret::Aucun);
+        const Bilan bilan = CalculerIncertitude(s);
+        ASSERT_EQ(bilan.Fin, Arret::Aucun);
         if (!c.comme) {
             for (int i = 0; i < NombreResultats; ++i)
-                EXPECT_EQ(Resultat(issue, i), "0") << i;
+                EXPECT_EQ(Resultat(bilan, i), "0") << i;
             continue;
         }
         Saisie oppose = Exemple();
         oppose.Pourcents = {c.comme, c.comme, c.comme, c.comme};
-        EXPECT_EQ(issue.Resultats, CalculerIncertitude(oppose).Resultats);
+        EXPECT_EQ(bilan.Resultats, CalculerIncertitude(oppose).Resultats);
     }
 }
 
@@ -205,13 +205,13 @@ TEST(Incertitude, ControleDansLOrdre) {
         for (std::size_t j = i + 1; j < std::size(cas); ++j)
             suivants = Avec(suivants, cas[j].champ, cas[j].texte);
         for (const Saisie& s : {seul, suivants}) {
-            const Issue issue = CalculerIncertitude(s);
-            EXPECT_EQ(issue.Fin, Arret::ChampManquant);
-            EXPECT_EQ(issue.Focus, c.champ);
-            ASSERT_TRUE(issue.Message.has_value());
-            EXPECT_EQ(issue.Message->Titre, c.titre);
-            EXPECT_EQ(issue.Message->Texte, c.message);
-            for (const auto& r : issue.Resultats)
+            const Bilan bilan = CalculerIncertitude(s);
+            EXPECT_EQ(bilan.Fin, Arret::ChampManquant);
+            EXPECT_EQ(bilan.Focus, c.champ);
+            ASSERT_TRUE(bilan.Message.has_value());
+            EXPECT_EQ(bilan.Message->Titre, c.titre);
+            EXPECT_EQ(bilan.Message->Texte, c.message);
+            for (const auto& r : bilan.Resultats)
                 EXPECT_FALSE(r.has_value());
         }
     }
@@ -228,13 +228,13 @@ TEST(Incertitude, TemperatureExterieure) {
 // calculation stops silently, writing nothing. At the outdoor temperature
 // f is 0 and the calculation goes on.
 TEST(Incertitude, FormulesSansValeur) {
-    const Issue egale = CalculerIncertitude(Avec(Exemple(), Champ::TempPiece, "40"));
+    const Bilan egale = CalculerIncertitude(Avec(Exemple(), Champ::TempPiece, "40"));
     EXPECT_EQ(egale.Fin, Arret::FormuleSansValeur);
     EXPECT_FALSE(egale.Message.has_value());
     for (const auto& r : egale.Resultats)
         EXPECT_FALSE(r.has_value());
 
-    const Issue exterieure = CalculerIncertitude(Avec(Exemple(), Champ::TempPiece, "-5"));
+    const Bilan exterieure = CalculerIncertitude(Avec(Exemple(), Champ::TempPiece, "-5"));
     EXPECT_EQ(exterieure.Fin, Arret::Aucun);
     EXPECT_TRUE(exterieure.Resultats[IndexTotal].has_value());
 }
