@@ -165,6 +165,46 @@ int main(int argc, char* argv[]) {
         Clic(resultats, "cmdOK");
     ok &= Capturer(prefixe + QStringLiteral("12-circuits-avec-piece.png"));
 
+    // The correction module on an existing loop: the present values, then
+    // the supply temperature and the flow for a room at 20 °C, with the
+    // curve of the search.
+    fenetre.findChild<QAction*>(QStringLiteral("MnuCorrection"))->trigger();
+    if (QWidget* correction = fenetre.FeuilleAffichee()) {
+        const char* boucle[] = {"80", "6", "40", "8", "-5", "150", "10,8", "40"};
+        for (int i = 0; i < 8; ++i)
+            correction->findChild<QLineEdit*>(QStringLiteral("TxtValManuelle_%1").arg(i))
+                ->setText(QString::fromLatin1(boucle[i]));
+        Choix(correction, "CmbVZ", QStringLiteral("15"));
+        Choix(correction, "CmbDiametre", QStringLiteral("16x20"));
+        Clic(correction, "CmdCalcActuelle");
+        ok &= Capturer(prefixe + QStringLiteral("13-module-correction-actuelles.png"));
+        Texte(correction, "TxtValSouhaitee", QStringLiteral("20"));
+        Clic(correction, "OptCorrection_0");
+        Clic(correction, "CmdCalcCorrigee");
+        ok &= Capturer(prefixe + QStringLiteral("14-module-correction-temperature.png"));
+        Clic(correction, "OptCorrection_1");
+        Clic(correction, "CmdCalcCorrigee");
+        ok &= Capturer(prefixe + QStringLiteral("15-module-correction-debit.png"));
+        Clic(correction, "CmdFermer");
+    }
+
+    // The uncertainty module on the same loop.
+    fenetre.findChild<QAction*>(QStringLiteral("MnuIncertitude"))->trigger();
+    if (QWidget* incertitude = fenetre.FeuilleAffichee()) {
+        const char* valeurs[] = {"80", "143,69", "10,8", "40", "20", "40", "-5"};
+        for (int i = 0; i < 7; ++i)
+            incertitude->findChild<QLineEdit*>(QStringLiteral("TxtValeurs_%1").arg(i))
+                ->setText(QString::fromLatin1(valeurs[i]));
+        Choix(incertitude, "CmbVZ", QStringLiteral("15"));
+        const char* pourcents[] = {"5", "10", "10", "15"};
+        for (int i = 0; i < 4; ++i)
+            incertitude->findChild<QLineEdit*>(QStringLiteral("TxtPourcent_%1").arg(i))
+                ->setText(QString::fromLatin1(pourcents[i]));
+        Clic(incertitude, "CmdIncertitude");
+        ok &= Capturer(prefixe + QStringLiteral("16-module-incertitude.png"));
+        Clic(incertitude, "CmdFermer");
+    }
+
     // Nothing to keep: the working files go as when the user quits without storing.
     fenetre.Etude().DefinirModifie(false);
     fenetre.close();

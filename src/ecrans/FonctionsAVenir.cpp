@@ -1,6 +1,5 @@
 // The commands of the windows still being written: the study library's
-// dialogs, the print-outs, the summary, the material list and the two
-// modules. Each one tells the user it is not available yet; replacing one
+// dialogs, the print-outs, the summary and the material list. Each one tells the user it is not available yet; replacing one
 // means replacing its body here.
 
 #include "ecrans/FonctionsAVenir.h"
@@ -33,7 +32,5 @@ void MDIPlancher::LancerImpression(Impression impression) {
 
 void MDIPlancher::OuvrirRecapitulatif() { FonctionIndisponible(this); }
 void MDIPlancher::OuvrirMateriel() { FonctionIndisponible(this); }
-void MDIPlancher::OuvrirModuleCorrection() { FonctionIndisponible(this); }
-void MDIPlancher::OuvrirModuleIncertitude() { FonctionIndisponible(this); }
 
 } // namespace sorvel

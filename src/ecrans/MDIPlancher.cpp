@@ -11,6 +11,8 @@
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
 #include "ihm/Ressources.h"
+#include "modules/FrmCorrection.h"
+#include "modules/FrmIncertitude.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -229,6 +231,27 @@ void MDIPlancher::CentrerFeuille(QWidget* ecran) {
     const QSize client = zone_->viewport()->size();
     sous->move(qMax(0, client.width() / 2 - sous->width() / 2),
                qMax(0, client.height() / 2 - sous->height() / 2));
+}
+
+void MDIPlancher::PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
+    AjouterFeuille(fenetre);
+    connect(fenetre, &FenetreAuxiliaire::fermee, this, [this, fenetre] {
+        AfficherFeuille(fenetre->FeuilleOrigine());
+        fenetre->deleteLater(); // its window in the client area follows
+    });
+}
+
+void MDIPlancher::AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
+    // Opened again over itself, it keeps the screen it came from.
+    QWidget* affichee = FeuilleAffichee();
+    if (affichee != fenetre)
+        fenetre->DefinirFeuilleOrigine(affichee);
+    // As large as it needs within the client area; on a small screen its
+    // contents scroll.
+    if (QMdiSubWindow* sous = SousFenetre(fenetre))
+        sous->resize(sous->sizeHint().boundedTo(zone_->viewport()->size()));
+    CentrerFeuille(fenetre);
+    AfficherFeuille(fenetre);
 }
 
 bool MDIPlancher::EstFeuillePiece(const QWidget* ecran) const {
@@ -500,8 +523,12 @@ void MDIPlancher::MnuSupprimerPiece_Click() {
 void MDIPlancher::MnuPieceSelectionnee_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
 void MDIPlancher::MnuRecapitulatif_Click() { OuvrirRecapitulatif(); }
 void MDIPlancher::MnuMateriel_Click() { OuvrirMateriel(); }
-void MDIPlancher::MnuCorrection_Click() { OuvrirModuleCorrection(); }
-void MDIPlancher::MnuIncertitude_Click() { OuvrirModuleIncertitude(); }
+void MDIPlancher::MnuCorrection_Click() {
+    OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; });
+}
+void MDIPlancher::MnuIncertitude_Click() {
+    OuvrirFenetreAuxiliaire<FrmIncertitude>([] { return new FrmIncertitude; });
+}
 
 void MDIPlancher::MnuAideSorvel_Click() { AfficherAide(CheminAide()); }
 

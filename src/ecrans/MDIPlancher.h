@@ -7,6 +7,7 @@
 // it, and this window alone decides which screen shows next.
 
 #include "ihm/BoiteMessage.h"
+#include "ihm/FenetreAuxiliaire.h"
 #include "modele/EtudeEnCours.h"
 
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -74,6 +76,24 @@ public:
     // Places `ecran` in the middle of the client area.
     void CentrerFeuille(QWidget* ecran);
 
+    // The auxiliary window of type F (summary, material list, modules):
+    // made with `creer` when none is open, shown again unchanged otherwise;
+    // either way it remembers the screen then showing. Its "Fermer" shows
+    // that screen again and destroys it.
+    template <class F>
+    F* OuvrirFenetreAuxiliaire(const std::function<F*()>& creer) {
+        F* fenetre = nullptr;
+        for (F* f : findChildren<F*>())
+            if (!f->EstFermee())
+                fenetre = f;
+        if (!fenetre) {
+            fenetre = creer();
+            PlacerFenetreAuxiliaire(fenetre);
+        }
+        AfficherFenetreAuxiliaire(fenetre);
+        return fenetre;
+    }
+
     // ---- Room screens ------------------------------------------------------
     void RechargerFeuillesPiece();
     void AjouterPiece();
@@ -104,6 +124,8 @@ private:
     QAction* Action(QMenu* menu, const char* nom, const QString& libelle,
                     const QKeySequence& raccourci, void (MDIPlancher::*slot)());
     void ChoisirImageFond(int largeurEcran);
+    void PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
+    void AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
     void QuitterFeuillesPiece();
     void OublierFeuilleCalcul();
     // A new or opened study: the room screens start afresh, the rooms list
@@ -144,8 +166,6 @@ private:
     void LancerImpression(Impression impression);
     void OuvrirRecapitulatif();
     void OuvrirMateriel();
-    void OuvrirModuleCorrection();
-    void OuvrirModuleIncertitude();
 
     QuestionsParBoite questions_;
     std::unique_ptr<EtudeEnCours> etude_;
