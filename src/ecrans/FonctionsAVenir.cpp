@@ -1,6 +1,6 @@
-// The commands of the windows still being written: the study library's
-// dialogs, the print-outs, the summary and the material list. Each one tells the user it is not available yet; replacing one
-// means replacing its body here.
+// The commands of the windows still being written: the print-outs. Each
+// one tells the user it is not available yet; replacing one means replacing
+// its body here.
 
 #include "ecrans/FonctionsAVenir.h"
 
@@ -14,23 +14,10 @@ void FonctionIndisponible(QWidget* parent) {
     Message(parent, IconeMessage::Information, TitreFonctionIndisponible, TexteFonctionIndisponible);
 }
 
-void MDIPlancher::OuvrirDialogueOuverture(const QStringList& etudes) {
-    (void)etudes;
-    FonctionIndisponible(this);
-}
-
-void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
-    (void)mode;
-    FonctionIndisponible(this);
-}
-
 void MDIPlancher::LancerImpression(Impression impression) {
     (void)impression;
     if (etude_->PeutImprimer())
         FonctionIndisponible(this);
 }
-
-void MDIPlancher::OuvrirRecapitulatif() { FonctionIndisponible(this); }
-void MDIPlancher::OuvrirMateriel() { FonctionIndisponible(this); }
 
 } // namespace sorvel
