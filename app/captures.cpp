@@ -18,6 +18,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QDir>
 #include <QElapsedTimer>
@@ -203,6 +206,42 @@ int main(int argc, char* argv[]) {
         Clic(incertitude, "CmdIncertitude");
         ok &= Capturer(prefixe + QStringLiteral("16-module-incertitude.png"));
         Clic(incertitude, "CmdFermer");
+    }
+
+    // The study library: the save dialog offers the study's name; the
+    // example study of 12 rooms is then opened from the open dialog, and its
+    // summary and material list shown.
+    fenetre.findChild<QAction*>(QStringLiteral("MnuEnregistrer"))->trigger();
+    if (auto* enregistrer = fenetre.findChild<QDialog*>(QStringLiteral("FrmEnregistrer"))) {
+        ok &= Capturer(prefixe + QStringLiteral("17-enregistrer.png"));
+        Texte(enregistrer, "TxtEnregistrer", QStringLiteral("Maison Martin"));
+        Clic(enregistrer, "CmdEnregistrer");
+    }
+    for (const char* extension : {".pla", ".plp", ".plg"}) {
+        const QString nom = QStringLiteral("Maison 12 pièces") + QLatin1String(extension);
+        QFile::copy(QStringLiteral(SORVEL_ETUDES_EXEMPLES "/") + nom, dossierEtudes.Chemin(nom));
+    }
+    for (const char* nom : {"Appartement Durand", "école maternelle", "Étage bureaux"})
+        dossierEtudes.CopierEtudeEnregistree(QStringLiteral("Maison Martin"), QString::fromUtf8(nom));
+    fenetre.findChild<QAction*>(QStringLiteral("MnuOuvrir"))->trigger();
+    if (auto* ouvrir = fenetre.findChild<QDialog*>(QStringLiteral("FrmOuvrir"))) {
+        if (auto* liste = ouvrir->findChild<QListWidget*>(QStringLiteral("LstOuvrir"))) {
+            const auto trouvees = liste->findItems(QStringLiteral("Maison 12 pièces"), Qt::MatchExactly);
+            if (!trouvees.isEmpty())
+                liste->setCurrentItem(trouvees.first());
+        }
+        ok &= Capturer(prefixe + QStringLiteral("18-ouvrir.png"));
+        Clic(ouvrir, "CmdOuvrir");
+    }
+    fenetre.findChild<QAction*>(QStringLiteral("MnuRecapitulatif"))->trigger();
+    if (QWidget* recap = fenetre.FeuilleAffichee()) {
+        ok &= Capturer(prefixe + QStringLiteral("19-recapitulatif.png"));
+        Clic(recap, "CmdFermer");
+    }
+    fenetre.findChild<QAction*>(QStringLiteral("MnuMateriel"))->trigger();
+    if (QWidget* materiel = fenetre.FeuilleAffichee()) {
+        ok &= Capturer(prefixe + QStringLiteral("20-materiel.png"));
+        Clic(materiel, "CmdFermer");
     }
 
     // Nothing to keep: the working files go as when the user quits without storing.

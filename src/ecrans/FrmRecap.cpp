@@ -59,6 +59,8 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
     grille_ = new Grille(QStringLiteral("GrilleRecap"), LignesGrilleRecap, NombreColonnesEtude,
                          LignesEnTeteRecapitulatif, 1, this);
     grille_->setAccessibleName(QStringLiteral("Récapitulatif de l'étude"));
+    // A table to read: no cell shows selected over its colour.
+    grille_->setSelectionMode(QAbstractItemView::NoSelection);
     for (int k = 1; k <= NombreColonnesEtude; ++k) {
         const int c = ColonneGrille(k);
         grille_->definirLargeurColonneTwips(c, c == 0 ? LargeurDesignationTwips : LargeurColonneTwips);
