@@ -272,8 +272,9 @@ TEST(CalculPiece, RechercheDuDebitAFreinerBornee) {
         const std::int64_t avant = EssaisDebitAFreiner();
         const auto erreur = exemples::Erreur<ErreurArithmetique>([&] { CalculModifie(c.modifier); });
         EXPECT_EQ(erreur ? erreur->etape() : "<aucune erreur>", c.etape);
-        if (erreur) // given up at the step limit, not failed on the way
+        if (erreur) { // given up at the step limit, not failed on the way
             EXPECT_EQ(erreur->nature(), ErreurArithmetique::Nature::Depassement);
+        }
         // Two searches per room (present and future covering).
         EXPECT_LE(EssaisDebitAFreiner() - avant, 2 * 500);
         EXPECT_GT(EssaisDebitAFreiner() - avant, 0);
