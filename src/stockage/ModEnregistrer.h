@@ -25,13 +25,15 @@ public:
     QString messageFrancais() const;
 private:
     QString fichier_;
+    QString message_;
 };
 
 // Title of the message box that shows an ErreurFichier.
 inline const QString TitreErreurFichier = QStringLiteral("Erreur de fichier.");
 
 // French wording of a system error number (errno), for the end of a
-// message: "le disque est plein", "l'accès est refusé"...
+// message: "le disque est plein", "l'accès est refusé"... (the wording of
+// LibelleErreurSysteme, shared with the command-line tool).
 QString RaisonSysteme(int codeErreur);
 
 // The program's folder (where the executable and its pictures lie) and the
