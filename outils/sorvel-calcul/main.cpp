@@ -3,19 +3,27 @@
 // design office can recalculate studies in batch.
 //
 // Exit status: 0 done; 1 wrong command line; 2 a study file is missing,
-// unreadable or damaged; 3 a room cannot be calculated.
+// unreadable or damaged (nothing is calculated then); 3 a room cannot be
+// calculated.
+//
+// Reading the files, checking the study, and writing the results are kept
+// apart: the output never depends on how the study was read.
 
 #include "commun/ErreurArithmetique.h"
+#include "commun/ErreurSysteme.h"
 #include "commun/Nombres.h"
+#include "commun/Textes.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
 #include "etude/Materiel.h"
+#include "etude/VerificationEtude.h"
 
+#include <array>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,18 +40,27 @@ constexpr int SortieCalcul = 3;
 const char* const Aide =
     "Usage : sorvel-calcul [--json] DOSSIER NOM\n"
     "\n"
-    "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg et\n"
-    "NOM.pla) et affiche son tableau récapitulatif puis sa liste de matériel.\n"
+    "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg,\n"
+    "NOM.pla et NOM.plp) et affiche son tableau récapitulatif puis sa liste de\n"
+    "matériel.\n"
+    "\n"
+    "L'étude est d'abord vérifiée : chaque champ choisi dans une liste doit\n"
+    "porter une valeur que les écrans proposent, chaque nombre doit être fini,\n"
+    "positif ou nul et dans les bornes de la saisie, l'étude compte au plus\n"
+    "30 pièces et autant de pertes de charge que de pièces. Une étude qui ne\n"
+    "passe pas est endommagée : rien n'est calculé, le message nomme le\n"
+    "fichier, la pièce (numéro et nom) et le champ.\n"
     "\n"
     "Sans option, la sortie est au format CSV pour un tableur français :\n"
     "séparateur « ; », une ligne d'en-têtes, une ligne par pièce (nombres\n"
     "arrondis à 2 décimales, virgule décimale), puis une ligne vide et les\n"
-    "lignes « désignation;valeur;unité » du matériel.\n"
+    "lignes « désignation;valeur;unité » du matériel. Les caractères de\n"
+    "contrôle d'un nom y sont montrés par leur symbole (␀, ␊...).\n"
     "\n"
     "Options :\n"
-    "  --json   affiche un objet JSON : {\"etude\", \"PerteMaxi\", \"DebitTotal\",\n"
-    "           \"pieces\" (41 valeurs par pièce), \"materiel\" (12 valeurs)} ;\n"
-    "           les nombres sont en pleine précision.\n"
+    "  --json   affiche un objet JSON (UTF-8 valide) : {\"etude\", \"PerteMaxi\",\n"
+    "           \"DebitTotal\", \"pieces\" (41 valeurs par pièce), \"materiel\"\n"
+    "           (12 valeurs)} ; les nombres sont en pleine précision.\n"
     "  --help   affiche cette aide.\n"
     "\n"
     "Codes de sortie :\n"
@@ -57,63 +74,102 @@ struct ErreurEtude {
     std::string message;
 };
 
+// A path as the messages show it.
+std::string Montrer(const fs::path& chemin) {
+    return TexteAffichable(chemin.string());
+}
+
+// The whole content of a study file, or the real reason why it cannot be
+// read: "introuvable" only when the file (or its folder) does not exist.
 std::vector<char> LireFichier(const fs::path& chemin) {
     std::error_code ec;
-    const std::string nom = chemin.string();
-    if (!fs::exists(chemin, ec))
-        throw ErreurEtude{"Le fichier « " + nom + " » est introuvable."};
-    if (!fs::is_regular_file(chemin, ec))
-        throw ErreurEtude{"« " + nom + " » n'est pas un fichier."};
-    std::ifstream flux(chemin, std::ios::binary);
-    if (!flux)
-        throw ErreurEtude{"Le fichier « " + nom + " » ne peut pas être lu."};
-    std::vector<char> octets((std::istreambuf_iterator<char>(flux)), std::istreambuf_iterator<char>());
-    if (flux.bad())
-        throw ErreurEtude{"Le fichier « " + nom + " » ne peut pas être lu."};
+    const fs::file_status etat = fs::status(chemin, ec);
+    if (ec) {
+        if (ec == std::errc::no_such_file_or_directory) {
+            std::error_code ecDossier;
+            const fs::path dossier = chemin.parent_path();
+            if (!dossier.empty() && !fs::exists(dossier, ecDossier) && !ecDossier)
+                throw ErreurEtude{"Le dossier « " + Montrer(dossier) + " » est introuvable."};
+            throw ErreurEtude{"Le fichier « " + Montrer(chemin) + " » est introuvable."};
+        }
+        throw ErreurEtude{"Impossible de lire le fichier « " + Montrer(chemin) + " » : "
+                          + LibelleErreurSysteme(ec.value()) + "."};
+    }
+    if (fs::is_directory(etat))
+        throw ErreurEtude{"« " + Montrer(chemin) + " » est un dossier, pas un fichier d'étude."};
+    if (!fs::is_regular_file(etat))
+        throw ErreurEtude{"« " + Montrer(chemin) + " » n'est pas un fichier ordinaire."};
+    errno = 0;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(chemin.c_str(), "rb"), &std::fclose);
+    if (!f)
+        throw ErreurEtude{"Impossible de lire le fichier « " + Montrer(chemin) + " » : "
+                          + LibelleErreurSysteme(errno != 0 ? errno : DiagnostiquerLecture(chemin)) + "."};
+    std::vector<char> octets;
+    char tampon[1 << 16];
+    for (;;) {
+        errno = 0;
+        const std::size_t lus = std::fread(tampon, 1, sizeof tampon, f.get());
+        octets.insert(octets.end(), tampon, tampon + lus);
+        if (lus < sizeof tampon)
+            break;
+    }
+    if (std::ferror(f.get()))
+        throw ErreurEtude{"Impossible de lire le fichier « " + Montrer(chemin) + " » : "
+                          + LibelleErreurSysteme(errno) + "."};
     return octets;
 }
 
-struct Etude {
+// The study as its three files hold it, before any check of its values.
+struct EtudeLue {
     DonneesGenerales generales;
     std::vector<DonneesPiece> pieces;
+    std::vector<PerteCharge> pertes;
+    std::array<fs::path, 3> chemins; // by FichierEtude, for the messages
+
+    const fs::path& Chemin(FichierEtude f) const { return chemins[static_cast<std::size_t>(f)]; }
 };
 
-Etude LireEtude(const fs::path& dossier, const std::string& nom) {
-    Etude etude;
-    const fs::path cheminGenerales = dossier / (nom + ".plg");
-    const fs::path cheminPieces = dossier / (nom + ".pla");
-    const std::vector<char> generales = LireFichier(cheminGenerales);
-    const std::vector<char> pieces = LireFichier(cheminPieces);
+// Reads the three files and decodes their records; a missing or unreadable
+// file, or one whose length is not a whole number of records, raises
+// ErreurEtude.
+EtudeLue LireEtude(const fs::path& dossier, const std::string& nom) {
+    EtudeLue etude;
+    for (FichierEtude f : {FichierEtude::Generales, FichierEtude::Pieces, FichierEtude::Pertes})
+        etude.chemins[static_cast<std::size_t>(f)] = dossier / (nom + ExtensionFichier(f));
 
+    const fs::path& cheminGenerales = etude.Chemin(FichierEtude::Generales);
+    const std::vector<char> generales = LireFichier(cheminGenerales);
     if (generales.empty() || generales.size() % DonneesGenerales::Longueur != 0)
-        throw ErreurEtude{"Le fichier « " + cheminGenerales.string()
+        throw ErreurEtude{"Le fichier « " + Montrer(cheminGenerales)
                           + " » est endommagé : sa longueur ne correspond pas aux données générales."};
     etude.generales = DecoderGenerales(generales.data());
-    if (!LireNombre(etude.generales.TempDepart))
-        throw ErreurEtude{"Le fichier « " + cheminGenerales.string()
-                          + " » est endommagé : la température de départ n'est pas un nombre."};
 
+    const fs::path& cheminPieces = etude.Chemin(FichierEtude::Pieces);
+    const std::vector<char> pieces = LireFichier(cheminPieces);
     if (pieces.size() % DonneesPiece::Longueur != 0)
-        throw ErreurEtude{"Le fichier « " + cheminPieces.string()
+        throw ErreurEtude{"Le fichier « " + Montrer(cheminPieces)
                           + " » est endommagé : sa longueur n'est pas un nombre entier de pièces."};
-    const std::size_t nombre = pieces.size() / DonneesPiece::Longueur;
-    etude.pieces.reserve(nombre);
-    for (std::size_t i = 0; i < nombre; ++i) {
-        DonneesPiece p = DecoderPiece(pieces.data() + i * DonneesPiece::Longueur);
-        if (p.TypeCharge < 0 || p.TypeCharge > 3)
-            throw ErreurEtude{"Le fichier « " + cheminPieces.string() + " » est endommagé : la pièce "
-                              + std::to_string(i + 1) + " a un type de charge inconnu ("
-                              + std::to_string(p.TypeCharge) + ")."};
-        etude.pieces.push_back(std::move(p));
-    }
+    for (std::size_t i = 0; i < pieces.size(); i += DonneesPiece::Longueur)
+        etude.pieces.push_back(DecoderPiece(pieces.data() + i));
+
+    const fs::path& cheminPertes = etude.Chemin(FichierEtude::Pertes);
+    const std::vector<char> pertes = LireFichier(cheminPertes);
+    if (pertes.size() % PerteCharge::Longueur != 0)
+        throw ErreurEtude{"Le fichier « " + Montrer(cheminPertes)
+                          + " » est endommagé : sa longueur n'est pas un nombre entier de pertes de charge."};
+    for (std::size_t i = 0; i < pertes.size(); i += PerteCharge::Longueur)
+        etude.pertes.push_back(DecoderPerte(pertes.data() + i));
     return etude;
 }
 
 // ---------------------------------------------------------------------------
 // CSV
 
-std::string ChampCsv(const std::string& texte) {
-    if (texte.find_first_of(";\"\r\n") == std::string::npos)
+// A text cell: control characters shown by their symbols (a CSV line holds
+// no raw control byte), quoted when it holds the separator or a quote.
+std::string ChampCsv(std::string_view brut) {
+    const std::string texte = TexteAffichable(brut);
+    if (texte.find_first_of(";\"") == std::string::npos)
         return texte;
     std::string r = "\"";
     for (char c : texte) {
@@ -173,9 +229,11 @@ std::string Csv(const ResultatEtude& r, const std::vector<CelluleMateriel>& mate
 // ---------------------------------------------------------------------------
 // JSON
 
-void ChaineJson(std::string& s, std::string_view t) {
+// A JSON string of any bytes: valid UTF-8 (a byte that begins no
+// well-formed sequence becomes U+FFFD), control characters escaped.
+void ChaineJson(std::string& s, std::string_view brut) {
     s += '"';
-    for (char c : t) {
+    for (char c : Utf8Valide(brut)) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
         case '"': s += "\\\""; break;
@@ -184,7 +242,7 @@ void ChaineJson(std::string& s, std::string_view t) {
         case '\r': s += "\\r"; break;
         case '\t': s += "\\t"; break;
         default:
-            if (u < 0x20) {
+            if (u < 0x20 || u == 0x7F) {
                 char tampon[8];
                 std::snprintf(tampon, sizeof tampon, "\\u%04x", u);
                 s += tampon;
@@ -274,7 +332,13 @@ int main(int argc, char** argv) {
     }
     const std::string& nom = arguments[1];
     try {
-        const Etude etude = LireEtude(fs::path(arguments[0]), nom);
+        const EtudeLue etude = LireEtude(fs::path(arguments[0]), nom);
+        // A damaged study is refused as a whole, before any room is calculated.
+        if (const auto defaut = VerifierEtude(etude.generales, etude.pieces, etude.pertes)) {
+            Ecrire(stderr, "sorvel-calcul : " + MessageDefautEtude(*defaut, etude.Chemin(defaut->Fichier).string())
+                               + "\n");
+            return SortieFichier;
+        }
         const ResultatEtude resultat = CalculEtude(etude.pieces, etude.generales);
         const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.generales);
         Ecrire(stdout, json ? Json(nom, resultat, materiel) : Csv(resultat, materiel));
@@ -287,6 +351,7 @@ int main(int argc, char** argv) {
         Ecrire(stderr, "sorvel-calcul : " + e.message + "\n");
         return SortieFichier;
     } catch (const ErreurCalculEtude& e) {
+        // what() names the room with its control characters made visible: never cut short.
         Ecrire(stderr, std::string("sorvel-calcul : ") + e.what() + "\n");
         return SortieCalcul;
     } catch (const ErreurArithmetique& e) {
@@ -294,7 +359,7 @@ int main(int argc, char** argv) {
                            + e.what() + ".\n");
         return SortieFichier;
     } catch (const std::exception& e) {
-        Ecrire(stderr, std::string("sorvel-calcul : erreur inattendue : ") + e.what() + "\n");
+        Ecrire(stderr, std::string("sorvel-calcul : erreur inattendue : ") + TexteAffichable(e.what()) + "\n");
         return SortieFichier;
     }
 }
