@@ -3,6 +3,7 @@
 // Rooms and general data shared by the calculation and study tests.
 
 #include "calcul/ModCalcul.h"
+#include "commun/ErreurArithmetique.h"
 #include "etude/Enregistrements.h"
 
 #include <cstdint>
