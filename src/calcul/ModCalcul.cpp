@@ -90,9 +90,10 @@ public:
         return q1;
     }
 
-    // Search over an interval already known to be false then true: plain
-    // bisection for the first fitting step, starting near `estime`.
-    double PremierMonotone(std::int64_t estime, std::int64_t dernier) const;
+    // When the steps that fit all follow those that do not: the first one
+    // bracketed from the estimate `depart` (widening 16 times each time),
+    // then found by halving; past `dernier` the search gives up.
+    double PremierMonotone(std::int64_t depart, std::int64_t dernier) const;
 
 private:
     static constexpr const char* Etape = "DebitAFreiner";

@@ -1,7 +1,6 @@
 // The check of a loaded study: list values, bounds, counts, and the message
 // naming the file, the room and the field.
 
-#include "commun/ErreurArithmetique.h"
 #include "etude/BornesSaisie.h"
 #include "etude/VerificationEtude.h"
 
