@@ -12,6 +12,7 @@
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
 #include "ihm/Traduction.h"
+#include "stockage/ModEnregistrer.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
@@ -76,7 +78,10 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(dossier);
     const QString prefixe = dossier + QLatin1Char('/');
 
-    sorvel::MDIPlancher fenetre;
+    // A studies folder of its own: the screenshots leave nothing behind.
+    QTemporaryDir etudes;
+    const sorvel::DossierEtudes dossierEtudes(etudes.path());
+    sorvel::MDIPlancher fenetre(etudes.path());
     // Without a window manager the window takes the whole screen itself.
     fenetre.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     fenetre.show();
@@ -87,9 +92,14 @@ int main(int argc, char* argv[]) {
     ok &= Capturer(prefixe + QStringLiteral("2-donnees-generales.png"));
 
     fenetre.Generales()->CmdSuivant_Click();
-    fenetre.Circuits()->RemplirGrilleCircuits(
-        {QStringLiteral("Séjour"), QStringLiteral("Cuisine"), QStringLiteral("Chambre 1"),
-         QStringLiteral("Chambre 2"), QStringLiteral("Salle de bains")});
+    // Five rooms in the working files, as if entered.
+    for (const char* nom : {"Séjour", "Cuisine", "Chambre 1", "Chambre 2", "Salle de bains"}) {
+        sorvel::DonneesPiece piece;
+        piece.NomPiece = nom;
+        dossierEtudes.AjouterPiece(piece);
+        dossierEtudes.AjouterPerte(0, 0, 0, sorvel::FichierPerte);
+    }
+    fenetre.Circuits()->RemplirGrilleCircuits();
     fenetre.Circuits()->SelectionnerLigne(1);
     ok &= Capturer(prefixe + QStringLiteral("3-circuits.png"));
 
@@ -110,7 +120,9 @@ int main(int argc, char* argv[]) {
     fichier->close();
 
     // A room with an independent edge loop, through its four screens.
-    fenetre.Circuits()->RemplirGrilleCircuits({});
+    for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
+        dossierEtudes.SupprimerFichier(f);
+    fenetre.Circuits()->RemplirGrilleCircuits();
     fenetre.AfficherFeuille(fenetre.Circuits());
     fenetre.AjouterPiece();
     const sorvel::FeuillesPiece& feuilles = fenetre.FeuillesDePiece();
@@ -153,8 +165,48 @@ int main(int argc, char* argv[]) {
         Clic(resultats, "cmdOK");
     ok &= Capturer(prefixe + QStringLiteral("12-circuits-avec-piece.png"));
 
+    // The correction module on an existing loop: the present values, then
+    // the supply temperature and the flow for a room at 20 °C, with the
+    // curve of the search.
+    fenetre.findChild<QAction*>(QStringLiteral("MnuCorrection"))->trigger();
+    if (QWidget* correction = fenetre.FeuilleAffichee()) {
+        const char* boucle[] = {"80", "6", "40", "8", "-5", "150", "10,8", "40"};
+        for (int i = 0; i < 8; ++i)
+            correction->findChild<QLineEdit*>(QStringLiteral("TxtValManuelle_%1").arg(i))
+                ->setText(QString::fromLatin1(boucle[i]));
+        Choix(correction, "CmbVZ", QStringLiteral("15"));
+        Choix(correction, "CmbDiametre", QStringLiteral("16x20"));
+        Clic(correction, "CmdCalcActuelle");
+        ok &= Capturer(prefixe + QStringLiteral("13-module-correction-actuelles.png"));
+        Texte(correction, "TxtValSouhaitee", QStringLiteral("20"));
+        Clic(correction, "OptCorrection_0");
+        Clic(correction, "CmdCalcCorrigee");
+        ok &= Capturer(prefixe + QStringLiteral("14-module-correction-temperature.png"));
+        Clic(correction, "OptCorrection_1");
+        Clic(correction, "CmdCalcCorrigee");
+        ok &= Capturer(prefixe + QStringLiteral("15-module-correction-debit.png"));
+        Clic(correction, "CmdFermer");
+    }
+
+    // The uncertainty module on the same loop.
+    fenetre.findChild<QAction*>(QStringLiteral("MnuIncertitude"))->trigger();
+    if (QWidget* incertitude = fenetre.FeuilleAffichee()) {
+        const char* valeurs[] = {"80", "143,69", "10,8", "40", "20", "40", "-5"};
+        for (int i = 0; i < 7; ++i)
+            incertitude->findChild<QLineEdit*>(QStringLiteral("TxtValeurs_%1").arg(i))
+                ->setText(QString::fromLatin1(valeurs[i]));
+        Choix(incertitude, "CmbVZ", QStringLiteral("15"));
+        const char* pourcents[] = {"5", "10", "10", "15"};
+        for (int i = 0; i < 4; ++i)
+            incertitude->findChild<QLineEdit*>(QStringLiteral("TxtPourcent_%1").arg(i))
+                ->setText(QString::fromLatin1(pourcents[i]));
+        Clic(incertitude, "CmdIncertitude");
+        ok &= Capturer(prefixe + QStringLiteral("16-module-incertitude.png"));
+        Clic(incertitude, "CmdFermer");
+    }
+
     // Nothing to keep: the working files go as when the user quits without storing.
-    fenetre.DefinirModifie(false);
+    fenetre.Etude().DefinirModifie(false);
     fenetre.close();
     return ok ? 0 : 1;
 }

@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     // Every window, the main one included, carries the program's icon.
     QApplication::setWindowIcon(sorvel::IconeProgramme());
 
-    sorvel::MDIPlancher fenetre;
+    sorvel::MDIPlancher fenetre(sorvel::DossierEtudesProgramme());
     fenetre.show();
     return application.exec();
 }

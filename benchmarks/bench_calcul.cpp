@@ -239,7 +239,7 @@ const PireEtude& Pire() {
                 e.coutRefusee = c;
             }
         }
-        for (int i = 0; i < NombreMaximumPieces; ++i) {
+        for (int i = 0; i < PiecesMaximumEtude; ++i) {
             Cout c;
             DonneesPiece p = r.Grimper(e.generales, 2, 400, true, c);
             p.NomPiece = "Pire " + std::to_string(i + 1);
@@ -297,7 +297,7 @@ void RapportPire() {
         plus = std::max(plus, c.essais);
     }
     std::printf("Étude de %d pièces calculées parmi les plus coûteuses : %lld essais en tout, %lld au plus par pièce\n",
-                NombreMaximumPieces, static_cast<long long>(total), static_cast<long long>(plus));
+                PiecesMaximumEtude, static_cast<long long>(total), static_cast<long long>(plus));
     const std::int64_t avant = EssaisDebitAFreiner();
     const double tEtude = Mediane(50, [&] { benchmark::DoNotOptimize(CalculEtude(e.pieces, e.generales)); });
     std::printf("  CalculEtude : %.1f µs (médiane de 50, %lld essais par passe)\n\n", tEtude,

@@ -5,9 +5,10 @@ set -euo pipefail
 
 paquets=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fp-utils libchm-dev
+  fonts-liberation2 poppler-utils
   locales xvfb xauth
 )
 

@@ -7,8 +7,10 @@
 #include "etude/Enregistrements.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sorvel::exemples {
 
@@ -31,7 +33,7 @@ std::string Etape(F&& operation) {
     return e ? e->etape() : "<aucune erreur>";
 }
 
-// The room of the worked example of the room calculation: supply 45 °C,
+// The reference room of the calculation tests: supply 45 °C,
 // drop 5 K, room 20 °C, 20 m² with 2 m² of obstacles, losses 1500 W of which
 // 200 W through the floor, no ceiling gain; 16x20 pipe on trellis, covering
 // 0.05 now and later, 6 m of connecting pipes, 90 W downwards.
@@ -42,7 +44,7 @@ inline EntreesPiece EntreesExemple() {
             .DeperdPiece = 1500, .DeperdPlancher = 200, .LongRaccordNormale = 6, .EmissionsBas = 90};
 }
 
-// The worked example with some of its inputs changed, calculated.
+// The reference room with some of its inputs changed, calculated.
 template <class F>
 ResultatsPiece CalculModifie(F&& modifier) {
     EntreesPiece e = EntreesExemple();
@@ -66,6 +68,40 @@ inline DonneesPiece Piece(const std::string& nom, std::int16_t type, double surf
             .DeperdPiece = deperd, .DeperdPlancher = 150, .ApportPlafond = 50, .EmissionsBas = 60,
             .RthActuelle = "0.05", .RthFuture = "0.10", .IsoApport = "4", .IsoEmissions = "6",
             .LongRaccordNormale = 8, .LongDistri = 0, .LongRaccordBordure = 6, .TempChute = 5};
+}
+
+// A house of 12 rooms with every load type, as a site has them: a large
+// living room, bedrooms, wet rooms with an independent edge loop, small
+// passages.
+inline std::vector<DonneesPiece> Maison12Pieces() {
+    return {Piece("Séjour", 0, 38, 2900),         Piece("Cuisine", 2, 14, 1100),
+            Piece("Entrée", 0, 8, 500),           Piece("Chambre 1", 0, 13, 900),
+            Piece("Chambre 2", 0, 12, 850),       Piece("Chambre parents", 3, 16, 1200),
+            Piece("Salle de bains", 1, 7, 600),   Piece("Salle d'eau", 0, 5, 350),
+            Piece("Bureau", 0, 10, 700),          Piece("Véranda", 1, 20, 2200),
+            Piece("Dégagement", 0, 6, 250),       Piece("Buanderie", 0, 6, 300)};
+}
+
+// A study of `n` rooms: the house's rooms over again, numbered from the
+// second round on ("Séjour 2").
+inline std::vector<DonneesPiece> EtudeDePieces(int n) {
+    const std::vector<DonneesPiece> maison = Maison12Pieces();
+    std::vector<DonneesPiece> pieces;
+    for (int i = 0; i < n; ++i) {
+        DonneesPiece p = maison[static_cast<std::size_t>(i % 12)];
+        if (i >= 12)
+            p.NomPiece += " " + std::to_string(i / 12 + 1);
+        pieces.push_back(p);
+    }
+    return pieces;
+}
+
+// A room name of the full 30 characters a record holds:
+// "Chambre d'amis n°07 - 2e étage".
+inline std::string NomLong(int i) {
+    char numero[8];
+    std::snprintf(numero, sizeof numero, "%02d", i % 100);
+    return std::string("Chambre d'amis n°") + numero + " - 2e étage";
 }
 
 } // namespace sorvel::exemples

@@ -17,14 +17,14 @@ inline DonneesPiece PieceExemple(int i) {
             .IsoApport = "3", .IsoEmissions = "4", .TempChute = static_cast<std::int16_t>(5 + i % 10)};
 }
 
-// Appends room i to both working files, as accepting it on the results
-// screen does; its loop pressure drop is 10 × i mmCE.
-inline void AjouterPieceExemple(int i, const std::string& nom = {}) {
+// Appends room i to both working files of `etudes`, as accepting it on the
+// results screen does; its loop pressure drop is 10 × i mmCE.
+inline void AjouterPieceExemple(const DossierEtudes& etudes, int i, const std::string& nom = {}) {
     DonneesPiece d = PieceExemple(i);
     if (!nom.empty())
         d.NomPiece = nom;
-    AjouterPiece(d);
-    AjouterPerte(10.0 * i, 0, 10.0 * i, FichierPerte);
+    etudes.AjouterPiece(d);
+    etudes.AjouterPerte(10.0 * i, 0, 10.0 * i, FichierPerte);
 }
 
 } // namespace sorvel::test

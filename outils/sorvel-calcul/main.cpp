@@ -1,34 +1,35 @@
 // sorvel-calcul: recalculates a stored study and prints its summary and
 // material list, as CSV for a French spreadsheet or as JSON, so that a
-// design office can recalculate studies in batch.
+// design office can recalculate studies in batch; or writes one of its
+// printed reports as a PDF file (--pdf, Pdf.cpp).
 //
 // Exit status: 0 done; 1 wrong command line; 2 a study file is missing,
 // unreadable or damaged (nothing is calculated then); 3 a room cannot be
-// calculated.
+// calculated (or, for a report, the study has no room); 4 the PDF file
+// cannot be written.
 //
 // Reading the files, checking the study, and writing the results are kept
 // apart: the output never depends on how the study was read.
 
 #include "commun/ErreurArithmetique.h"
-#include "commun/ErreurSysteme.h"
 #include "commun/Nombres.h"
 #include "commun/Textes.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
 #include "etude/Materiel.h"
 #include "etude/VerificationEtude.h"
+#include "stockage/ModEnregistrer.h"
+
+#include "Pdf.h"
 
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace fs = std::filesystem;
 using namespace sorvel;
 
 namespace {
@@ -39,10 +40,10 @@ constexpr int SortieCalcul = 3;
 
 const char* const Aide =
     "Usage : sorvel-calcul [--json] DOSSIER NOM\n"
+    "        sorvel-calcul --pdf chantier|recapitulatif SORTIE.pdf DOSSIER NOM\n"
     "\n"
     "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg,\n"
-    "NOM.pla et NOM.plp) et affiche son tableau récapitulatif puis sa liste de\n"
-    "matériel.\n"
+    "NOM.pla et NOM.plp) et affiche son tableau récapitulatif puis sa liste de matériel.\n"
     "\n"
     "L'étude est d'abord vérifiée : chaque champ choisi dans une liste doit\n"
     "porter une valeur que les écrans proposent, chaque nombre doit être fini,\n"
@@ -61,104 +62,50 @@ const char* const Aide =
     "  --json   affiche un objet JSON (UTF-8 valide) : {\"etude\", \"PerteMaxi\",\n"
     "           \"DebitTotal\", \"pieces\" (41 valeurs par pièce), \"materiel\"\n"
     "           (12 valeurs)} ; les nombres sont en pleine précision.\n"
+    "  --pdf chantier SORTIE.pdf\n"
+    "           écrit dans SORTIE.pdf (A4) le rapport des résultats chantier :\n"
+    "           tableau des pièces, données générales et matériel.\n"
+    "  --pdf recapitulatif SORTIE.pdf\n"
+    "           écrit dans SORTIE.pdf (A4) le récapitulatif imprimé : les 41\n"
+    "           grandeurs de chaque pièce. Aucun écran n'est nécessaire.\n"
     "  --help   affiche cette aide.\n"
     "\n"
     "Codes de sortie :\n"
     "  0  calcul effectué ;\n"
     "  1  ligne de commande incorrecte ;\n"
     "  2  fichier de l'étude absent, illisible ou endommagé ;\n"
-    "  3  le calcul d'une pièce est impossible.\n";
+    "  3  le calcul d'une pièce est impossible (avec --pdf : ou l'étude n'a\n"
+    "     aucune pièce) ;\n"
+    "  4  le fichier PDF ne peut pas être écrit (aucun fichier n'est laissé).\n";
 
 // A study file that cannot be used; the message is ready for the user.
 struct ErreurEtude {
     std::string message;
 };
 
-// A path as the messages show it.
-std::string Montrer(const fs::path& chemin) {
-    return TexteAffichable(chemin.string());
-}
-
-// The whole content of a study file, or the real reason why it cannot be
-// read: "introuvable" only when the file (or its folder) does not exist.
-std::vector<char> LireFichier(const fs::path& chemin) {
-    std::error_code ec;
-    const fs::file_status etat = fs::status(chemin, ec);
-    if (ec) {
-        if (ec == std::errc::no_such_file_or_directory) {
-            std::error_code ecDossier;
-            const fs::path dossier = chemin.parent_path();
-            if (!dossier.empty() && !fs::exists(dossier, ecDossier) && !ecDossier)
-                throw ErreurEtude{"Le dossier « " + Montrer(dossier) + " » est introuvable."};
-            throw ErreurEtude{"Le fichier « " + Montrer(chemin) + " » est introuvable."};
-        }
-        throw ErreurEtude{"Impossible de lire le fichier « " + Montrer(chemin) + " » : "
-                          + LibelleErreurSysteme(ec.value()) + "."};
-    }
-    if (fs::is_directory(etat))
-        throw ErreurEtude{"« " + Montrer(chemin) + " » est un dossier, pas un fichier d'étude."};
-    if (!fs::is_regular_file(etat))
-        throw ErreurEtude{"« " + Montrer(chemin) + " » n'est pas un fichier ordinaire."};
-    errno = 0;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(chemin.c_str(), "rb"), &std::fclose);
-    if (!f)
-        throw ErreurEtude{"Impossible de lire le fichier « " + Montrer(chemin) + " » : "
-                          + LibelleErreurSysteme(errno != 0 ? errno : DiagnostiquerLecture(chemin)) + "."};
-    std::vector<char> octets;
-    char tampon[1 << 16];
-    for (;;) {
-        errno = 0;
-        const std::size_t lus = std::fread(tampon, 1, sizeof tampon, f.get());
-        octets.insert(octets.end(), tampon, tampon + lus);
-        if (lus < sizeof tampon)
-            break;
-    }
-    if (std::ferror(f.get()))
-        throw ErreurEtude{"Impossible de lire le fichier « " + Montrer(chemin) + " » : "
-                          + LibelleErreurSysteme(errno) + "."};
-    return octets;
-}
-
 // The study as its three files hold it, before any check of its values.
 struct EtudeLue {
     DonneesGenerales generales;
     std::vector<DonneesPiece> pieces;
     std::vector<PerteCharge> pertes;
-    std::array<fs::path, 3> chemins; // by FichierEtude, for the messages
+    std::array<std::string, 3> chemins; // by FichierStocke, for the messages
 
-    const fs::path& Chemin(FichierEtude f) const { return chemins[static_cast<std::size_t>(f)]; }
+    const std::string& Chemin(FichierStocke f) const { return chemins[static_cast<std::size_t>(f)]; }
 };
 
-// Reads the three files and decodes their records; a missing or unreadable
-// file, or one whose length is not a whole number of records, raises
-// ErreurEtude.
-EtudeLue LireEtude(const fs::path& dossier, const std::string& nom) {
-    EtudeLue etude;
-    for (FichierEtude f : {FichierEtude::Generales, FichierEtude::Pieces, FichierEtude::Pertes})
-        etude.chemins[static_cast<std::size_t>(f)] = dossier / (nom + ExtensionFichier(f));
-
-    const fs::path& cheminGenerales = etude.Chemin(FichierEtude::Generales);
-    const std::vector<char> generales = LireFichier(cheminGenerales);
-    if (generales.empty() || generales.size() % DonneesGenerales::Longueur != 0)
-        throw ErreurEtude{"Le fichier « " + Montrer(cheminGenerales)
-                          + " » est endommagé : sa longueur ne correspond pas aux données générales."};
-    etude.generales = DecoderGenerales(generales.data());
-
-    const fs::path& cheminPieces = etude.Chemin(FichierEtude::Pieces);
-    const std::vector<char> pieces = LireFichier(cheminPieces);
-    if (pieces.size() % DonneesPiece::Longueur != 0)
-        throw ErreurEtude{"Le fichier « " + Montrer(cheminPieces)
-                          + " » est endommagé : sa longueur n'est pas un nombre entier de pièces."};
-    for (std::size_t i = 0; i < pieces.size(); i += DonneesPiece::Longueur)
-        etude.pieces.push_back(DecoderPiece(pieces.data() + i));
-
-    const fs::path& cheminPertes = etude.Chemin(FichierEtude::Pertes);
-    const std::vector<char> pertes = LireFichier(cheminPertes);
-    if (pertes.size() % PerteCharge::Longueur != 0)
-        throw ErreurEtude{"Le fichier « " + Montrer(cheminPertes)
-                          + " » est endommagé : sa longueur n'est pas un nombre entier de pertes de charge."};
-    for (std::size_t i = 0; i < pertes.size(); i += PerteCharge::Longueur)
-        etude.pertes.push_back(DecoderPerte(pertes.data() + i));
+// The stored study, read as the program reads it (a missing, unreadable or
+// misshapen file raises ErreurEtude).
+EtudeLue LireEtude(const std::string& dossier, const std::string& nom) {
+    EtudeEnregistree lue;
+    try {
+        lue = DossierEtudes(QString::fromLocal8Bit(dossier.c_str())).LireEtude(QString::fromLocal8Bit(nom.c_str()));
+    } catch (const ErreurSignalee& e) {
+        // The path in the message may hold control characters: shown by their symbols.
+        throw ErreurEtude{TexteAffichable(e.what())};
+    }
+    EtudeLue etude{lue.Generales, std::move(lue.Pieces), std::move(lue.Pertes), {}};
+    for (FichierStocke f : {FichierStocke::Generales, FichierStocke::Pieces, FichierStocke::Pertes})
+        etude.chemins[static_cast<std::size_t>(f)] = dossier + "/" + nom + ExtensionFichier(f);
     return etude;
 }
 
@@ -311,6 +258,8 @@ void Ecrire(std::FILE* f, const std::string& texte) {
 
 int main(int argc, char** argv) {
     bool json = false;
+    std::optional<OptionPdf> pdf;
+    bool pdfIncorrect = false;
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -320,27 +269,38 @@ int main(int argc, char** argv) {
         }
         if (a == "--json")
             json = true;
+        else if (a == "--pdf") {
+            // --pdf RAPPORT SORTIE.pdf
+            if (pdf || i + 2 >= argc || !RapportConnu(argv[i + 1])) {
+                pdfIncorrect = true;
+                break;
+            }
+            pdf = OptionPdf{argv[i + 1], argv[i + 2]};
+            i += 2;
+        }
         else if (a.size() > 1 && a.front() == '-')
             arguments.push_back("?" + std::string(a)); // unknown option, refused below
         else
             arguments.emplace_back(a);
     }
-    if (arguments.size() != 2 || arguments[0].front() == '?' || arguments[1].front() == '?') {
+    if (pdfIncorrect || (pdf && json) || arguments.size() != 2 || arguments[0].front() == '?'
+        || arguments[1].front() == '?') {
         Ecrire(stderr, "sorvel-calcul : ligne de commande incorrecte.\n"
-                       "Usage : sorvel-calcul [--json] DOSSIER NOM (sorvel-calcul --help pour l'aide).\n");
+                       "Usage : sorvel-calcul [--json | --pdf RAPPORT SORTIE.pdf] DOSSIER NOM (sorvel-calcul --help pour l'aide).\n");
         return SortieUsage;
     }
     const std::string& nom = arguments[1];
     try {
-        const EtudeLue etude = LireEtude(fs::path(arguments[0]), nom);
+        const EtudeLue etude = LireEtude(arguments[0], nom);
         // A damaged study is refused as a whole, before any room is calculated.
         if (const auto defaut = VerifierEtude(etude.generales, etude.pieces, etude.pertes)) {
-            Ecrire(stderr, "sorvel-calcul : " + MessageDefautEtude(*defaut, etude.Chemin(defaut->Fichier).string())
-                               + "\n");
+            Ecrire(stderr, "sorvel-calcul : " + MessageDefautEtude(*defaut, etude.Chemin(defaut->Fichier)) + "\n");
             return SortieFichier;
         }
         const ResultatEtude resultat = CalculEtude(etude.pieces, etude.generales);
         const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.generales);
+        if (pdf)
+            return EcrireRapportPdf(*pdf, nom, etude.generales, resultat, materiel, argc, argv);
         Ecrire(stdout, json ? Json(nom, resultat, materiel) : Csv(resultat, materiel));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");

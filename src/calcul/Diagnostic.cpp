@@ -115,17 +115,17 @@ std::string ExpliquerEchec(const EntreesPiece& e, const ErreurArithmetique& erre
         return "la chute de température de l'eau (DeltaT) est nulle";
     if (e.SurfacePiece == 0)
         return "la surface de la pièce est nulle";
-    const double nette = e.SurfacePiece - e.SurfaceEmprises;
+    const double nette = SurfaceNette(e.SurfacePiece, e.SurfaceEmprises);
     if (nette <= 0)
         return "la surface des emprises occupe toute la surface de la pièce";
-    if ((e.TypeCharge == 1 || e.TypeCharge == 2) && nette - e.SurfaceBordure <= 0)
+    if (SurfaceBordureSaisie(e.TypeCharge) && nette - e.SurfaceBordure <= 0)
         return "la zone de bordure occupe toute la surface utile du plancher";
     // A resistance or an edge pitch outside the lists gives no emission and
     // hence no flow (only a damaged record can hold one).
     for (const std::string* rth : {&e.RthActuelle, &e.RthFuture})
         if (CoefficientNormale(e.Tube, *rth, "Treillis", "10") == 0)
             return "la résistance thermique du revêtement « " + *rth + " » n'est pas dans la liste (0.01 à 0.15)";
-    if (e.TypeCharge != 0 && CoefficientBordure(e.Tube, e.RthActuelle, "Treillis", e.PasVZBordure) == 0)
+    if (AvecZoneBordure(e.TypeCharge) && CoefficientBordure(e.Tube, e.RthActuelle, "Treillis", e.PasVZBordure) == 0)
         return "le pas (VZ) de la zone de bordure « " + e.PasVZBordure + " » n'est pas 5, 10 ou 15 cm";
 
     std::string libelle = LibelleEtape(erreur.etape());

@@ -395,12 +395,12 @@ ResultatsPiece CalculPiece(const EntreesPiece& e) {
     Verifier(e.LongDistri, "LongDistri");
     Verifier(e.EmissionsBas, "EmissionsBas");
     Verifier(e.PerteMaxEtude, "PerteMaxEtude");
-    if (e.TypeCharge < 0 || e.TypeCharge > 3)
+    if (!TypeChargeConnu(e.TypeCharge))
         throw ErreurArithmetique(Nature::OperationInvalide, "TypeCharge");
 
     ResultatsPiece r;
-    const bool bouclesSeparees = e.TypeCharge == 1; // independent edge loop
-    const bool bordure = e.TypeCharge != 0;         // an edge zone exists
+    const bool bouclesSeparees = BoucleBordureIndependante(e.TypeCharge);
+    const bool bordure = AvecZoneBordure(e.TypeCharge);
 
     // 1-2. Mean water temperature and its difference to the room.
     r.TempMoyenne = static_cast<double>(e.TempDepart) - static_cast<double>(e.TempChute) / 2.0;
@@ -409,14 +409,14 @@ ResultatsPiece CalculPiece(const EntreesPiece& e) {
     const double ecart = r.EcartEau;
 
     // 3. Zones.
-    r.SurfaceNette = Verifier(e.SurfacePiece - e.SurfaceEmprises, "SurfaceNette");
+    r.SurfaceNette = Verifier(SurfaceNette(e.SurfacePiece, e.SurfaceEmprises), "SurfaceNette");
     switch (e.TypeCharge) {
-    case 0:
+    case ChargeNormale:
         r.SurfaceNormale = r.SurfaceNette;
         r.SurfaceBordureCalculee = 0;
         break;
-    case 1:
-    case 2:
+    case ChargeElevee:
+    case ChargeCombinee:
         r.SurfaceBordureCalculee = e.SurfaceBordure;
         r.SurfaceNormale = Verifier(r.SurfaceNette - e.SurfaceBordure, "SurfaceNormale");
         break;
@@ -517,7 +517,7 @@ ResultatsPiece CalculPiece(const EntreesPiece& e) {
                                                   "TempSurfaceBordure");
 
     // 14. Downward emission shared between the zones by area.
-    const double basParM2 = Diviser(e.EmissionsBas, e.SurfacePiece - e.SurfaceEmprises, "EmissionBasNormale");
+    const double basParM2 = Diviser(e.EmissionsBas, SurfaceNette(e.SurfacePiece, e.SurfaceEmprises), "EmissionBasNormale");
     r.EmissionBasNormale = Verifier(basParM2 * r.SurfaceNormale, "EmissionBasNormale");
     r.EmissionBasBordure = Verifier(basParM2 * r.SurfaceBordureCalculee, "EmissionBasBordure");
 

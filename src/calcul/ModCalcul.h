@@ -143,6 +143,24 @@ struct ResultatsPiece {
 // The twenty inputs of a room calculation, in their customary order. Texts
 // are compared exactly (pass them trimmed): support "Treillis" or "Plots",
 // tube "13x16" or "16x20", Rth "0.01".."0.15", edge pitch "5", "10", "15".
+// Load types of a room, as chosen on the load-type screen.
+inline constexpr std::int16_t ChargeNormale = 0;   // normal zone only
+inline constexpr std::int16_t ChargeElevee = 1;    // edge zone on a loop of its own
+inline constexpr std::int16_t ChargeCombinee = 2;  // edge zone along one wall, on the room's loop
+inline constexpr std::int16_t ChargeAngle = 3;     // edge zone in a corner, on the room's loop
+inline constexpr int NombreTypesCharge = 4;
+inline constexpr bool TypeChargeConnu(int type) { return type >= ChargeNormale && type < NombreTypesCharge; }
+// Every type but the normal one has an edge zone; only ChargeElevee feeds it
+// through a loop of its own (with its own connecting pipes and drop).
+inline constexpr bool AvecZoneBordure(int type) { return type != ChargeNormale; }
+inline constexpr bool BoucleBordureIndependante(int type) { return type == ChargeElevee; }
+// The edge area is entered for these two types; the corner zone's is derived.
+inline constexpr bool SurfaceBordureSaisie(int type) { return type == ChargeElevee || type == ChargeCombinee; }
+
+// The floor that can be heated: the room's floor less the area under fixed
+// obstacles (units, bath, cupboards), m².
+inline double SurfaceNette(double surfacePiece, double surfaceEmprises) { return surfacePiece - surfaceEmprises; }
+
 struct EntreesPiece {
     std::int16_t TempDepart = 0;      // °C, supply temperature
     std::int16_t TempChute = 0;       // K, supply/return drop

@@ -4,9 +4,9 @@
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
 #include "ihm/Grille.h"
-#include "ecrans/MDIPlancher.h"
 #include "ihm/ModAide.h"
 #include "ihm/Ressources.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -50,7 +50,7 @@ int Pixels(const QWidget* w, int twips) { return Grille::TwipsEnPixels(twips, w-
 
 } // namespace
 
-FrmCharge::FrmCharge(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmCharge"));
     setWindowTitle(QStringLiteral("Données de la pièce"));
 
@@ -59,7 +59,7 @@ FrmCharge::FrmCharge(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), 
     auto* cdrCharge = new QGroupBox(QStringLiteral("Type de charge du panneau"), this);
     cdrCharge->setObjectName(QStringLiteral("CdrCharge"));
     auto* lCharge = new QVBoxLayout(cdrCharge);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < NombreTypesCharge; ++i) {
         optCharge_[i] = new QRadioButton(QString::fromUtf8(LibellesCharge[i]), cdrCharge);
         optCharge_[i]->setObjectName(QStringLiteral("OptCharge_%1").arg(i));
         optCharge_[i]->setAccessibleName(optCharge_[i]->text());
@@ -126,7 +126,7 @@ FrmCharge::FrmCharge(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), 
     const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 1/4"), false, Avancer::Suivant);
 
     // A fresh screen: normal load, no edge zone to enter.
-    optCharge_[0]->setChecked(true);
+    optCharge_[ChargeNormale]->setChecked(true);
     cmbPasVZ_->setCurrentText(QStringLiteral("10"));
     for (QWidget* w : {static_cast<QWidget*>(txtSurfaceBordure_), static_cast<QWidget*>(cmbPasVZ_),
                        static_cast<QWidget*>(lblSurface_[0]), static_cast<QWidget*>(lblSurface_[1]),
@@ -134,23 +134,21 @@ FrmCharge::FrmCharge(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), 
         w->setEnabled(false);
     DefinirHauteurCommentaire(HauteurCommentairePlie);
 
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < NombreTypesCharge; ++i)
         connect(optCharge_[i], &QRadioButton::toggled, this, [this, i](bool coche) {
             if (coche)
                 ChoisirCharge(i);
         });
-    connect(txtSurfaceBordure_, &ChampNumerique::modifie, &plancher_, &MDIPlancher::MarquerModifie);
-    connect(cmbPasVZ_, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
+    connect(txtSurfaceBordure_, &ChampNumerique::modifie, &etude_, &EtudeEnCours::MarquerModifie);
+    connect(cmbPasVZ_, &QComboBox::currentIndexChanged, &etude_, &EtudeEnCours::MarquerModifie);
     connect(cmdComment_, &QPushButton::clicked, this, [this] { CmdComment_Click(); });
     Relier(boutons.Suivant, this, &FrmCharge::CmdSuivant_Click);
     Relier(boutons.Annuler, this, &FrmCharge::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmCharge::CmdAide_Click);
-
-    plancher_.DefinirModifie(false);
 }
 
 QString FrmCharge::Commentaire(int index) {
-    return index >= 0 && index < 4 ? QString::fromUtf8(Commentaires[index]) : QString();
+    return TypeChargeConnu(index) ? QString::fromUtf8(Commentaires[index]) : QString();
 }
 
 QString FrmCharge::CommentaireInitial() {
@@ -161,16 +159,16 @@ QString FrmCharge::CommentaireInitial() {
 }
 
 int FrmCharge::TypeCharge() const {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < NombreTypesCharge; ++i)
         if (optCharge_[i]->isChecked())
             return i;
-    return 4;
+    return NombreTypesCharge;
 }
 
 double FrmCharge::SurfaceBordure() const { return txtSurfaceBordure_->valeur().value_or(0.0); }
 
 void FrmCharge::ChoisirCharge(int index) {
-    if (index < 0 || index > 3)
+    if (!TypeChargeConnu(index))
         return;
     if (!optCharge_[index]->isChecked()) {
         optCharge_[index]->setChecked(true); // comes back here through `toggled`
@@ -187,10 +185,10 @@ void FrmCharge::ChoisirCharge(int index) {
         imgCharge_->setPixmap(image);
     txtCommentaire_->setPlainText(Commentaire(index));
 
-    // Types 1 and 2 need the edge surface; type 3's is derived by the
-    // calculation; every type but 0 uses the edge pitch.
-    const bool surface = index == 1 || index == 2;
-    const bool pas = index != 0;
+    // The corner zone's surface is derived by the calculation; every type
+    // with an edge zone has its pitch.
+    const bool surface = SurfaceBordureSaisie(index);
+    const bool pas = AvecZoneBordure(index);
     txtSurfaceBordure_->setText(QStringLiteral("0"));
     txtSurfaceBordure_->setEnabled(surface);
     lblSurface_[0]->setEnabled(surface);
@@ -200,7 +198,7 @@ void FrmCharge::ChoisirCharge(int index) {
     lblValeur_[1]->setEnabled(pas);
     if (surface)
         txtSurfaceBordure_->setFocus(Qt::OtherFocusReason);
-    plancher_.DefinirModifie(true);
+    etude_.MarquerModifie();
 }
 
 void FrmCharge::RemplirEnregistrement(DonneesPiece& d) const {
@@ -212,7 +210,7 @@ void FrmCharge::RemplirEnregistrement(DonneesPiece& d) const {
 void FrmCharge::AfficherEnregistrement(const DonneesPiece& d) {
     // The option first: choosing it empties the surface, which is then
     // given its stored value.
-    if (d.TypeCharge >= 0 && d.TypeCharge < 4) {
+    if (TypeChargeConnu(d.TypeCharge)) {
         if (optCharge_[d.TypeCharge]->isChecked())
             ChoisirCharge(d.TypeCharge);
         else
@@ -240,11 +238,11 @@ void FrmCharge::DefinirHauteurCommentaire(int twips) {
     }
     cdrComment_->setFixedHeight(deplie ? hauteur : 0);
     cdrComment_->setVisible(deplie);
-    // The window follows the screen's new height and stays centred.
+    // The window follows the screen's new height (the main window keeps it
+    // centred).
     if (fenetre) {
         adjustSize();
         fenetre->adjustSize();
-        plancher_.CentrerFeuille(this);
     }
 }
 
@@ -263,8 +261,7 @@ bool FrmCharge::eventFilter(QObject* objet, QEvent* evenement) {
 }
 
 bool FrmCharge::Controle() {
-    const int type = TypeCharge();
-    if ((type == 1 || type == 2) && SurfaceBordure() == 0) {
+    if (SurfaceBordureSaisie(TypeCharge()) && SurfaceBordure() == 0) {
         Message(this, IconeMessage::Exclamation, QStringLiteral("Surface."),
                 QStringLiteral("Entrer la surface de la zone à charge élevée ou limite en m² !\n"
                                "Si le champ n'est pas visible, cliquer sur le bouton 'Commentaire'"));
@@ -277,10 +274,11 @@ bool FrmCharge::Controle() {
 void FrmCharge::CmdSuivant_Click() {
     if (!Controle())
         return;
-    plancher_.AfficherFeuille(plancher_.FeuillesDePiece().Piece);
+    etude_.ModifierPieceEnSaisie([this](DonneesPiece& d) { RemplirEnregistrement(d); });
+    emit suivant();
 }
 
-void FrmCharge::CmdAnnuler_Click() { plancher_.AbandonnerPiece(); }
+void FrmCharge::CmdAnnuler_Click() { emit annulee(); }
 
 void FrmCharge::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideCharge); }
 

@@ -5,6 +5,7 @@
 // openings. Its fields are the live copy of TypeCharge, SurfaceBordure and
 // PasVZBordure of the room's record.
 
+#include "calcul/ModCalcul.h"
 #include "etude/Enregistrements.h"
 
 #include <QWidget>
@@ -21,7 +22,7 @@ class QRadioButton;
 namespace sorvel {
 
 class ChampNumerique;
-class MDIPlancher;
+class EtudeEnCours;
 
 class FrmCharge : public QWidget {
     Q_OBJECT
@@ -30,9 +31,10 @@ public:
     static constexpr int HauteurCommentairePlie = 255;
     static constexpr int HauteurCommentaireDeplie = 2655;
 
-    explicit FrmCharge(MDIPlancher& plancher, QWidget* parent = nullptr);
+    explicit FrmCharge(EtudeEnCours& etude, QWidget* parent = nullptr);
 
-    // Index of the first load type set (0 to 3), 4 when none is.
+    // Index of the first load type set (ChargeNormale to ChargeAngle),
+    // NombreTypesCharge when none is.
     int TypeCharge() const;
     // The edge-zone surface as a number (0 when the field holds none).
     double SurfaceBordure() const;
@@ -57,14 +59,19 @@ public:
     void CmdAide_Click();
     void CmdComment_Click();
 
+signals:
+    void suivant();
+    // "&Annuler": the room's entries are to be dropped.
+    void annulee();
+
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void DefinirHauteurCommentaire(int twips);
 
-    MDIPlancher& plancher_;
-    std::array<QRadioButton*, 4> optCharge_;
+    EtudeEnCours& etude_;
+    std::array<QRadioButton*, NombreTypesCharge> optCharge_;
     QLabel* imgCharge_;
     std::array<QLabel*, 3> lblSurface_;
     std::array<QLabel*, 2> lblValeur_;

@@ -2,11 +2,10 @@
 
 #include "commun/Nombres.h"
 #include "ihm/Controles.h"
-#include "ecrans/FrmD_Generales.h"
 #include "ihm/Grille.h"
-#include "ecrans/MDIPlancher.h"
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,7 +15,7 @@
 
 namespace sorvel {
 
-FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+FrmCircuits::FrmCircuits(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmCircuits"));
     setWindowTitle(QStringLiteral("Circuits."));
 
@@ -28,7 +27,7 @@ FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(paren
     lblCircuit_->setFont(gras);
 
     // Row 0 is the heading; rows 1 to 30 hold the rooms.
-    grille_ = new Grille(QStringLiteral("GrilleCircuit"), PiecesMaximum + 1, 2, 1, 0, this);
+    grille_ = new Grille(QStringLiteral("GrilleCircuit"), PiecesMaximumEtude + 1, 2, 1, 0, this);
     grille_->setAccessibleName(QStringLiteral("Pièces de l'étude"));
     grille_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grille_->definirTexte(0, 0, QStringLiteral("N°"));
@@ -38,7 +37,7 @@ FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(paren
         grille_->definirGras(true);
         grille_->definirAlignement(AlignementCellule::Centre);
     }
-    for (int l = 1; l <= PiecesMaximum; ++l) {
+    for (int l = 1; l <= PiecesMaximumEtude; ++l) {
         grille_->definirCelluleCourante(l, 0);
         grille_->definirAlignement(AlignementCellule::Centre);
     }
@@ -67,38 +66,26 @@ FrmCircuits::FrmCircuits(MDIPlancher& plancher, QWidget* parent) : QWidget(paren
     principal->addLayout(centre, 1);
     const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 1/1"), true, Avancer::Non);
 
-    RelierClic(cmdAjouter, this, [this] { plancher_.AjouterPiece(); });
-    RelierClic(cmdModifier, this, [this] { plancher_.ModifierPiece(); });
-    RelierClic(cmdSupprimer, this, [this] { plancher_.SupprimerPiece(); });
-    connect(grille_, &Grille::doubleClic, this, [this] { Proteger(this, [this] { plancher_.ModifierPiece(); }); });
+    RelierClic(cmdAjouter, this, [this] { emit ajouterPiece(); });
+    RelierClic(cmdModifier, this, [this] { emit modifierPiece(LigneSelectionnee()); });
+    RelierClic(cmdSupprimer, this, [this] { SupprimerPiece(); });
+    connect(grille_, &Grille::doubleClic, this,
+            [this] { Proteger(this, [this] { emit modifierPiece(LigneSelectionnee()); }); });
     Relier(boutons.Precedent, this, &FrmCircuits::CmdPrecedent_Click);
     Relier(boutons.Annuler, this, &FrmCircuits::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmCircuits::CmdAide_Click);
+
+    connect(&etude_, &EtudeEnCours::PiecesChangees, this, &FrmCircuits::RemplirGrilleCircuits);
+    RemplirGrilleCircuits();
 }
 
-void FrmCircuits::ViderGrilleCircuits() {
+void FrmCircuits::RemplirGrilleCircuits() {
+    const QStringList noms = etude_.NomsPieces();
     for (int l = 1; l < grille_->rowCount(); ++l) {
-        grille_->definirTexte(l, 0, QString());
-        grille_->definirTexte(l, 1, QString());
+        const bool piece = l <= noms.size();
+        grille_->definirTexte(l, 0, piece ? QString::fromStdString(FormatGeneral(l)) : QString());
+        grille_->definirTexte(l, 1, piece ? noms[l - 1] : QString());
     }
-}
-
-void FrmCircuits::EcrireLigne(int n, const QString& nom) {
-    grille_->definirTexte(n, 0, QString::fromStdString(FormatGeneral(n)));
-    grille_->definirTexte(n, 1, nom);
-}
-
-void FrmCircuits::RemplirGrilleCircuits(const QStringList& noms) {
-    ViderGrilleCircuits();
-    for (int i = 0; i < noms.size() && i < PiecesMaximum; ++i)
-        EcrireLigne(i + 1, noms[i]);
-}
-
-int FrmCircuits::NombrePieces() const {
-    int n = 0;
-    while (n < PiecesMaximum && !grille_->texte(n + 1, 1).isEmpty())
-        ++n;
-    return n;
 }
 
 int FrmCircuits::LigneSelectionnee() const { return grille_->ligneCourante(); }
@@ -106,13 +93,17 @@ int FrmCircuits::LigneSelectionnee() const { return grille_->ligneCourante(); }
 void FrmCircuits::SelectionnerLigne(int ligne) { grille_->definirCelluleCourante(ligne, 1); }
 
 void FrmCircuits::DefinirLigneEtude(const QString& texte) { lblCircuit_->setText(texte); }
-QString FrmCircuits::LigneEtude() const { return lblCircuit_->text(); }
 
-void FrmCircuits::CmdPrecedent_Click() { plancher_.AfficherFeuille(plancher_.Generales()); }
+void FrmCircuits::SupprimerPiece() {
+    if (etude_.SupprimerPiece(LigneSelectionnee()) && etude_.NombrePieces() > 0)
+        SelectionnerLigne(1);
+}
+
+void FrmCircuits::CmdPrecedent_Click() { emit precedent(); }
 
 void FrmCircuits::CmdAnnuler_Click() {
-    plancher_.NouvelleEtude();
-    plancher_.AfficherFeuille(nullptr);
+    etude_.NouvelleEtude();
+    emit quitter();
 }
 
 void FrmCircuits::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideCircuits); }

@@ -9,38 +9,41 @@ class QLabel;
 
 namespace sorvel {
 
+class EtudeEnCours;
 class Grille;
-class MDIPlancher;
 
 class FrmCircuits : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int PiecesMaximum = 30;
-
-    explicit FrmCircuits(MDIPlancher& plancher, QWidget* parent = nullptr);
+    explicit FrmCircuits(EtudeEnCours& etude, QWidget* parent = nullptr);
 
     Grille* GrilleCircuit() const { return grille_; }
-    // Empties the number and name of every room row.
-    void ViderGrilleCircuits();
-    // Rows 1.. get the numbers and the names, in order.
-    void RemplirGrilleCircuits(const QStringList& noms);
-    // Row `n` (from 1) gets the room number and its name.
-    void EcrireLigne(int n, const QString& nom);
-    // Rows holding a room (the filled rows are 1 to n without gaps).
-    int NombrePieces() const;
+    // The rooms of the study, one per row from row 1 (number, name).
+    void RemplirGrilleCircuits();
     // The row the user chose.
     int LigneSelectionnee() const;
     void SelectionnerLigne(int ligne);
 
     void DefinirLigneEtude(const QString& texte);
-    QString LigneEtude() const;
+
+    // Deletes the room of the chosen row, after the study's question; row 1
+    // is chosen afterwards when rooms are left.
+    void SupprimerPiece();
 
     void CmdPrecedent_Click();
     void CmdAnnuler_Click();
     void CmdAide_Click();
 
+signals:
+    void ajouterPiece();
+    // Open the room of row `ligne` for editing.
+    void modifierPiece(int ligne);
+    void precedent();
+    // "&Annuler" emptied the study: no screen shows any more.
+    void quitter();
+
 private:
-    MDIPlancher& plancher_;
+    EtudeEnCours& etude_;
     QLabel* lblCircuit_;
     Grille* grille_;
 };

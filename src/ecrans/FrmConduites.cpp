@@ -1,16 +1,10 @@
 #include "ecrans/FrmConduites.h"
 
-#include "calcul/Diagnostic.h"
 #include "commun/Nombres.h"
-#include "ihm/BoiteMessage.h"
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
-#include "ecrans/FrmD_Generales.h"
-#include "ecrans/FrmResultats.h"
-#include "ecrans/MDIPlancher.h"
 #include "ihm/ModAide.h"
-#include "etude/CalculEtude.h"
-#include "stockage/ModEnregistrer.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -20,7 +14,7 @@
 
 namespace sorvel {
 
-FrmConduites::FrmConduites(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+FrmConduites::FrmConduites(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmConduites"));
     setWindowTitle(QStringLiteral("Données de la piéce"));
 
@@ -73,8 +67,8 @@ FrmConduites::FrmConduites(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     setMinimumWidth(560);
 
     for (ChampNumerique* c : {txtLongRaccordNormale_, txtLongDistri_, txtLongRaccordBordure_})
-        connect(c, &ChampNumerique::modifie, &plancher_, &MDIPlancher::MarquerModifie);
-    connect(cmbTempChute_, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
+        connect(c, &ChampNumerique::modifie, &etude_, &EtudeEnCours::MarquerModifie);
+    connect(cmbTempChute_, &QComboBox::currentIndexChanged, &etude_, &EtudeEnCours::MarquerModifie);
 
     Relier(boutons.Precedent, this, &FrmConduites::CmdPrecedent_Click);
     Relier(boutons.Suivant, this, &FrmConduites::CmdSuivant_Click);
@@ -96,7 +90,14 @@ void FrmConduites::AfficherEnregistrement(const DonneesPiece& d) {
     ChoisirTexte(cmbTempChute_, QString::fromStdString(FormatGeneral(d.TempChute)));
 }
 
-void FrmConduites::DefinirDesignation(const QString& nom) { lblDesignation_->setText(nom); }
+void FrmConduites::Preparer() {
+    const DonneesPiece& d = etude_.PieceEnSaisie();
+    const QString nom = QString::fromStdString(d.NomPiece);
+    setWindowTitle(LegendePiece(nom));
+    lblDesignation_->setText(nom);
+    // Only an independent edge loop has connecting pipes of its own.
+    AfficherBoucleBordure(BoucleBordureIndependante(d.TypeCharge));
+}
 
 void FrmConduites::AfficherBoucleBordure(bool visible) {
     for (QWidget* w : ligneBordure_)
@@ -105,39 +106,21 @@ void FrmConduites::AfficherBoucleBordure(bool visible) {
         txtLongRaccordBordure_->setText(QStringLiteral("0"));
 }
 
-void FrmConduites::PrechoisirChute() { cmbTempChute_->setCurrentText(QStringLiteral("8")); }
-
-ResultatsPiece FrmConduites::Feuille(const DonneesPiece& piece, const DonneesGenerales& generales) const {
-    return CalculPiece(EntreesDepuisEnregistrements(piece, generales, PerteMaxEtude(FichierPerte)));
+void FrmConduites::AfficherChute(const DonneesPiece& d) {
+    ChoisirTexte(cmbTempChute_, QString::fromStdString(FormatGeneral(d.TempChute)));
 }
 
 void FrmConduites::CmdSuivant_Click() {
-    const DonneesPiece piece = plancher_.EnregistrementPiece();
-    const DonneesGenerales generales = plancher_.Generales()->Enregistrement();
-    ResultatsPiece r;
-    try {
-        r = Feuille(piece, generales);
-    } catch (const ErreurArithmetique& erreur) {
-        // The user stays here to correct what made the room incalculable.
-        const std::string cause = ExpliquerEchecPiece(piece, generales, erreur);
-        Message(this, IconeMessage::Exclamation, QStringLiteral("Calcul impossible."),
-                QStringLiteral("La pièce '") + QString::fromStdString(piece.NomPiece) +
-                    QStringLiteral("' ne peut pas être calculée : ") + QString::fromStdString(cause) +
-                    QStringLiteral(".\nCorriger les données de la pièce puis recommencer."));
-        return;
-    }
-    auto* resultats = qobject_cast<FrmResultats*>(plancher_.FeuillesDePiece().Resultats.data());
-    if (!resultats)
-        return;
-    resultats->RemplirResultatsPiece(piece, generales, r);
-    resultats->setWindowTitle(windowTitle());
-    resultats->DefinirLigneEtude(plancher_.Generales()->LigneEtude());
-    plancher_.AfficherFeuille(resultats);
+    etude_.ModifierPieceEnSaisie([this](DonneesPiece& d) { RemplirEnregistrement(d); });
+    // A room that cannot be calculated stays here, the study model having
+    // said why.
+    if (etude_.CalculerPiece())
+        emit suivant();
 }
 
-void FrmConduites::CmdPrecedent_Click() { plancher_.AfficherFeuille(plancher_.FeuillesDePiece().Piece); }
+void FrmConduites::CmdPrecedent_Click() { emit precedent(); }
 
-void FrmConduites::CmdAnnuler_Click() { plancher_.AbandonnerPiece(); }
+void FrmConduites::CmdAnnuler_Click() { emit annulee(); }
 
 void FrmConduites::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideConduites); }
 

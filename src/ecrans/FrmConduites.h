@@ -2,10 +2,8 @@
 
 // Connecting pipes screen ("Page 3/4"): pipes that join the room's loops to
 // the manifold and pipes of other loops crossing the room, and the water's
-// temperature drop. Moving on runs the room calculation on every entry
-// screen and shows its results.
+// temperature drop. Moving on has the room calculated and its results shown.
 
-#include "calcul/ModCalcul.h"
 #include "etude/Enregistrements.h"
 
 #include <QWidget>
@@ -19,35 +17,39 @@ class QLabel;
 namespace sorvel {
 
 class ChampNumerique;
-class MDIPlancher;
+class EtudeEnCours;
 
 class FrmConduites : public QWidget {
     Q_OBJECT
 public:
-    explicit FrmConduites(MDIPlancher& plancher, QWidget* parent = nullptr);
+    explicit FrmConduites(EtudeEnCours& etude, QWidget* parent = nullptr);
 
     void RemplirEnregistrement(DonneesPiece& d) const;
     void AfficherEnregistrement(const DonneesPiece& d);
 
-    void DefinirDesignation(const QString& nom);
-    // Shows the edge loop's connecting pipes (independent edge loop), or
-    // hides them and sets their length to 0.
-    void AfficherBoucleBordure(bool visible);
-    // The drop a new room starts with: "8".
-    void PrechoisirChute();
-
-    // The room calculation on the contents of the entry screens, balanced
-    // against the rooms already accepted (Perte.tmp). Raises
-    // ErreurArithmetique when the room cannot be calculated.
-    ResultatsPiece Feuille(const DonneesPiece& piece, const DonneesGenerales& generales) const;
+    // The drop of the room being entered (a new room starts with one).
+    void AfficherChute(const DonneesPiece& d);
+    // Before the screen shows: the caption and designation follow the
+    // room's name, and the edge loop's connecting pipes show for an
+    // independent edge loop only (hidden, their length is 0).
+    void Preparer();
 
     void CmdPrecedent_Click();
     void CmdSuivant_Click();
     void CmdAnnuler_Click();
     void CmdAide_Click();
 
+signals:
+    // The room was calculated: its results are in the study model.
+    void suivant();
+    void precedent();
+    // "&Annuler": the room's entries are to be dropped.
+    void annulee();
+
 private:
-    MDIPlancher& plancher_;
+    void AfficherBoucleBordure(bool visible);
+
+    EtudeEnCours& etude_;
     QLabel* lblDesignation_;
     ChampNumerique* txtLongRaccordNormale_;
     ChampNumerique* txtLongDistri_;

@@ -2,11 +2,9 @@
 
 #include "commun/Nombres.h"
 #include "ihm/Controles.h"
-#include "ecrans/FrmCircuits.h"
-#include "ecrans/MDIPlancher.h"
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
-#include "stockage/ModEnregistrer.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,17 +30,18 @@ QRadioButton* Option(const char* prefixe, int index, const char* libelle, QWidge
     return o;
 }
 
-int IndexOption(const std::array<QRadioButton*, 2>& options) { return options[0]->isChecked() ? 0 : 1; }
+// Option 0 when it is set, and 1 otherwise.
+std::int16_t IndexOption(const std::array<QRadioButton*, 2>& options) { return options[0]->isChecked() ? 0 : 1; }
 
 } // namespace
 
-FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
-    : QWidget(parent), plancher_(plancher) {
+FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
+    : QWidget(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmD_Generales"));
     setWindowTitle(QStringLiteral("Données générales."));
 
     auto* lblNomEtude = Libelle(QStringLiteral("LblNomEtude"), QStringLiteral("Nom de l'étude :"), this);
-    lblEtude_ = Libelle(QStringLiteral("LblEtude"), QString(), this);
+    lblEtude_ = Libelle(QStringLiteral("LblEtude"), etude_.Nom(), this);
     QFont gras = lblEtude_->font();
     gras.setBold(true);
     lblEtude_->setFont(gras);
@@ -106,15 +105,14 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
     principal->addWidget(cadreChape);
     const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 1/1"), false, Avancer::Suivant);
 
-    // Initial values, then every change marks the study as modified.
-    optSupport_[0]->setChecked(true);
-    optTube_[1]->setChecked(true);
-    optChape_[0]->setChecked(true);
-    cmbTempDepart_->setCurrentText(QStringLiteral("40"));
-    cmbEpais_->setCurrentText(QStringLiteral("6"));
+    // The study's values, then every change goes to the study.
+    Recharger();
     ActiverEpaisseur();
 
-    auto marquer = [this] { plancher_.DefinirModifie(true); };
+    auto marquer = [this] {
+        if (!remplissage_)
+            etude_.ChangerGenerales(Enregistrement());
+    };
     for (auto* groupe : {&optSupport_, &optTube_, &optChape_})
         for (QRadioButton* o : *groupe)
             connect(o, &QRadioButton::toggled, this, [marquer](bool coche) {
@@ -129,13 +127,23 @@ FrmD_Generales::FrmD_Generales(MDIPlancher& plancher, QWidget* parent)
     Relier(boutons.Annuler, this, &FrmD_Generales::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmD_Generales::CmdAide_Click);
 
-    plancher_.DefinirModifie(false);
+    connect(&etude_, &EtudeEnCours::NomChange, lblEtude_, &QLabel::setText);
+    connect(&etude_, &EtudeEnCours::EtudeRemplacee, this, &FrmD_Generales::Recharger);
+}
+
+void FrmD_Generales::Recharger() {
+    // The fields are set one by one: none of them is handed back to the
+    // study until all hold the study's values.
+    const DonneesGenerales g = etude_.Generales();
+    remplissage_ = true;
+    AfficherEnregistrement(g);
+    remplissage_ = false;
 }
 
 void FrmD_Generales::ActiverEpaisseur() {
     // Liquid screed levels itself: its thickness is not chosen, but the value
     // last chosen is kept and still stored.
-    const bool traditionnelle = optChape_[0]->isChecked();
+    const bool traditionnelle = optChape_[ChapeTraditionnelle]->isChecked();
     lblEpais_->setEnabled(traditionnelle);
     cmbEpais_->setEnabled(traditionnelle);
     lblValeur_[1]->setEnabled(traditionnelle);
@@ -143,19 +151,19 @@ void FrmD_Generales::ActiverEpaisseur() {
 
 DonneesGenerales FrmD_Generales::Enregistrement() const {
     DonneesGenerales d;
-    d.Support = static_cast<std::int16_t>(IndexOption(optSupport_));
-    d.Tube = static_cast<std::int16_t>(IndexOption(optTube_));
+    d.Support = IndexOption(optSupport_);
+    d.Tube = IndexOption(optTube_);
     d.TempDepart = cmbTempDepart_->currentText().toStdString();
     d.EpaisChape = CInt(LireNombre(cmbEpais_->currentText().toStdString()).value_or(0),
                         "épaisseur de la chape");
-    d.Chape = static_cast<std::int16_t>(IndexOption(optChape_));
+    d.Chape = IndexOption(optChape_);
     return d;
 }
 
 void FrmD_Generales::AfficherEnregistrement(const DonneesGenerales& d) {
     auto choisir = [](std::array<QRadioButton*, 2>& options, int index) {
-        if (index == 0 || index == 1)
-            options[index]->setChecked(true);
+        if (index >= 0 && index < static_cast<int>(options.size()))
+            options[static_cast<std::size_t>(index)]->setChecked(true);
     };
     choisir(optSupport_, d.Support);
     choisir(optTube_, d.Tube);
@@ -169,33 +177,14 @@ void FrmD_Generales::AfficherEnregistrement(const DonneesGenerales& d) {
     choisirTexte(cmbEpais_, QString::fromStdString(FormatGeneral(d.EpaisChape)));
 }
 
-void FrmD_Generales::Reinitialiser() {
-    optSupport_[0]->setChecked(true);
-    optTube_[1]->setChecked(true);
-    cmbTempDepart_->setCurrentText(QStringLiteral("40"));
-    optChape_[0]->setChecked(true);
-}
-
-void FrmD_Generales::DefinirNomEtude(const QString& nom) { lblEtude_->setText(nom); }
-
-QString FrmD_Generales::LigneEtude() const {
-    const QString tube = optTube_[0]->isChecked() ? QStringLiteral("13x16 mm") : QStringLiteral("16x20 mm");
-    const QString support = optSupport_[0]->isChecked() ? QStringLiteral("Trellis")
-                                                        : QStringLiteral("Plots thermoformés");
-    return QStringLiteral("Etude : tube de diamètre ") + tube + QStringLiteral(" sur ") + support +
-           QStringLiteral(" avec température de départ du fluide de ") + cmbTempDepart_->currentText() +
-           QStringLiteral("°C");
-}
-
 void FrmD_Generales::CmdSuivant_Click() {
-    EcrireGenerales(Enregistrement());
-    plancher_.Circuits()->DefinirLigneEtude(LigneEtude());
-    plancher_.AfficherFeuille(plancher_.Circuits());
+    if (etude_.EcrireGenerales())
+        emit suivant();
 }
 
 void FrmD_Generales::CmdAnnuler_Click() {
-    plancher_.NouvelleEtude();
-    plancher_.AfficherFeuille(nullptr);
+    etude_.NouvelleEtude();
+    emit quitter();
 }
 
 void FrmD_Generales::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideDonneesGenerales); }

@@ -1,8 +1,8 @@
 #pragma once
 
 // General data screen: pipe support, pipe size, supply temperature and
-// screed of the whole study. Its fields are the live copy of the study's
-// DonneesGenerales record.
+// screed of the whole study. Every change goes to the study model at once,
+// so the rooms calculated afterwards use it.
 
 #include "etude/Enregistrements.h"
 
@@ -18,35 +18,37 @@ class QRadioButton;
 
 namespace sorvel {
 
-class MDIPlancher;
+class EtudeEnCours;
 
 class FrmD_Generales : public QWidget {
     Q_OBJECT
 public:
-    explicit FrmD_Generales(MDIPlancher& plancher, QWidget* parent = nullptr);
+    explicit FrmD_Generales(EtudeEnCours& etude, QWidget* parent = nullptr);
 
     // The record built from the fields, and the fields set from a record
     // (a value outside the choices leaves its field as it was).
     DonneesGenerales Enregistrement() const;
     void AfficherEnregistrement(const DonneesGenerales& d);
 
-    // Back to a new study's choices; the screed thickness keeps its value.
-    void Reinitialiser();
-    void DefinirNomEtude(const QString& nom);
 
-    // "Etude : tube de diamètre 16x20 mm sur Trellis avec température de
-    // départ du fluide de 40°C", shown above the rooms list.
-    QString LigneEtude() const;
-
-    // "&Suivant >>": writes Generale.tmp, then shows the rooms list.
+    // "&Suivant >>": the general data are written into the study, then the
+    // rooms list follows.
     void CmdSuivant_Click();
     void CmdAnnuler_Click();
     void CmdAide_Click();
 
+signals:
+    void suivant();
+    // "&Annuler" emptied the study: no screen shows any more.
+    void quitter();
+
 private:
     void ActiverEpaisseur();
+    // The fields as the model holds them; no change counted.
+    void Recharger();
 
-    MDIPlancher& plancher_;
+    EtudeEnCours& etude_;
+    bool remplissage_ = false;
     QLabel* lblEtude_;
     std::array<QRadioButton*, 2> optSupport_;
     std::array<QRadioButton*, 2> optTube_;

@@ -1,14 +1,12 @@
 #include "ecrans/FrmPiece.h"
 
-#include "calcul/Isolation.h"
 #include "commun/Nombres.h"
+#include "etude/CalculEtude.h"
 #include "ihm/BoiteMessage.h"
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
-#include "ecrans/FrmCharge.h"
-#include "ecrans/FrmConduites.h"
-#include "ecrans/MDIPlancher.h"
 #include "ihm/ModAide.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -72,9 +70,9 @@ QFrame* Panneau(const QString& nom, const QString& titre, QWidget* parent, QGrid
 
 } // namespace
 
-FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmPiece"));
-    setWindowTitle(Legende(QString()));
+    setWindowTitle(LegendePiece(QString()));
 
     auto* lblTitre = Titre(QStringLiteral("Surfaces et déperditions"), this);
 
@@ -225,14 +223,14 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     // The caption follows the name; typing it is a change, picking a
     // suggestion alone is not.
     connect(cmbNomPiece_, &QComboBox::editTextChanged, this, [this](const QString& nom) {
-        setWindowTitle(Legende(nom.trimmed()));
+        setWindowTitle(LegendePiece(nom.trimmed()));
     });
-    connect(cmbNomPiece_->lineEdit(), &QLineEdit::textEdited, &plancher_, &MDIPlancher::MarquerModifie);
+    connect(cmbNomPiece_->lineEdit(), &QLineEdit::textEdited, &etude_, &EtudeEnCours::MarquerModifie);
     for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtDeperdPiece_, txtDeperdPlancher_, txtApport_,
                               txtEmissions_, txtApportSurface_})
-        connect(c, &ChampNumerique::modifie, &plancher_, &MDIPlancher::MarquerModifie);
+        connect(c, &ChampNumerique::modifie, &etude_, &EtudeEnCours::MarquerModifie);
     for (QComboBox* l : {cmbTempPiece_, cmbActuelle_, cmbFuture_, cmbApportIso_, cmbEmissionsIso_})
-        connect(l, &QComboBox::currentIndexChanged, &plancher_, &MDIPlancher::MarquerModifie);
+        connect(l, &QComboBox::currentIndexChanged, &etude_, &EtudeEnCours::MarquerModifie);
 
     Relier(cmdApport_, this, &FrmPiece::CmdApport_Click);
     Relier(cmdApportOK, this, &FrmPiece::CmdApport_OK_Click);
@@ -242,13 +240,6 @@ FrmPiece::FrmPiece(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), pl
     Relier(boutons.Suivant, this, &FrmPiece::CmdSuivant_Click);
     Relier(boutons.Annuler, this, &FrmPiece::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmPiece::CmdAide_Click);
-
-    plancher_.DefinirModifie(false);
-}
-
-QString FrmPiece::Legende(const QString& nom) {
-    return nom.isEmpty() ? QStringLiteral("Données de la pièce")
-                         : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
 }
 
 QString FrmPiece::NomPiece() const {
@@ -325,15 +316,16 @@ void FrmPiece::CmdApport_Click() {
 }
 
 void FrmPiece::CmdApport_OK_Click() {
-    txtApport_->definirValeur(FluxIsolant(Valeur(txtApportSurface_), cmbApportIso_->currentText().toStdString()));
+    txtApport_->definirValeur(FluxAtraversIsolant(Valeur(txtApportSurface_), cmbApportIso_->currentText()));
     cdrApport_->hide();
     txtApport_->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmPiece::CmdEmissions_Click() {
     cdrApport_->hide();
-    lblEmissionsBas_->setText(
-        QString::fromStdString(FormatGeneral(Valeur(txtSurface_[0]) - Valeur(txtSurface_[1]))));
+    DonneesPiece d;
+    RemplirEnregistrement(d);
+    lblEmissionsBas_->setText(QString::fromStdString(FormatGeneral(SurfaceUtile(d))));
     PlacerPanneau(cdrEmissions_, cmdEmissions_);
     cdrEmissions_->show();
     cdrEmissions_->raise();
@@ -342,7 +334,7 @@ void FrmPiece::CmdEmissions_Click() {
 
 void FrmPiece::CmdEmission_OK_Click() {
     const double surface = LireNombre(lblEmissionsBas_->text().toStdString()).value_or(0.0);
-    txtEmissions_->definirValeur(FluxIsolant(surface, cmbEmissionsIso_->currentText().toStdString()));
+    txtEmissions_->definirValeur(FluxAtraversIsolant(surface, cmbEmissionsIso_->currentText()));
     cdrEmissions_->hide();
     txtEmissions_->setFocus(Qt::OtherFocusReason);
 }
@@ -358,14 +350,13 @@ bool FrmPiece::Controle() {
                      QStringLiteral("Température de la pièce."), cmbTempPiece_);
     if (NomPiece().isEmpty())
         return echec(QStringLiteral("Donner un nom à la pièce !"), QStringLiteral("Nom de la pièce."), cmbNomPiece_);
-    const double surface = Valeur(txtSurface_[0]);
-    if (surface == 0)
+    DonneesPiece d = etude_.PieceEnSaisie();
+    RemplirEnregistrement(d);
+    if (d.SurfacePiece == 0)
         return echec(QStringLiteral("Entrer la surface de la pièce !"), QStringLiteral("Surface de la pièce."),
                      txtSurface_[0]);
     // The edge zone may take at most half of the heated floor.
-    const auto* charge = qobject_cast<const FrmCharge*>(plancher_.FeuillesDePiece().Charge.data());
-    const double bordure = charge ? charge->SurfaceBordure() : 0.0;
-    if ((surface - Valeur(txtSurface_[1])) / 2 < bordure)
+    if (SurfaceUtile(d) / 2 < d.SurfaceBordure)
         return echec(QStringLiteral("La surface de la zone de bordure ne peut pas excéder la moitié de la surface "
                                     "utile !"),
                      QStringLiteral("Surface de bordure."), txtSurface_[0]);
@@ -384,23 +375,16 @@ bool FrmPiece::Controle() {
     return true;
 }
 
-void FrmPiece::CmdPrecedent_Click() { plancher_.AfficherFeuille(plancher_.FeuillesDePiece().Charge); }
+void FrmPiece::CmdPrecedent_Click() { emit precedent(); }
 
 void FrmPiece::CmdSuivant_Click() {
     if (!Controle())
         return;
-    const FeuillesPiece& feuilles = plancher_.FeuillesDePiece();
-    if (auto* conduites = qobject_cast<FrmConduites*>(feuilles.Conduites.data())) {
-        conduites->setWindowTitle(windowTitle());
-        conduites->DefinirDesignation(NomPiece());
-        const auto* charge = qobject_cast<const FrmCharge*>(feuilles.Charge.data());
-        // Only an independent edge loop has connecting pipes of its own.
-        conduites->AfficherBoucleBordure(charge && charge->TypeCharge() == 1);
-    }
-    plancher_.AfficherFeuille(feuilles.Conduites);
+    etude_.ModifierPieceEnSaisie([this](DonneesPiece& d) { RemplirEnregistrement(d); });
+    emit suivant();
 }
 
-void FrmPiece::CmdAnnuler_Click() { plancher_.AbandonnerPiece(); }
+void FrmPiece::CmdAnnuler_Click() { emit annulee(); }
 
 void FrmPiece::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AidePiece); }
 

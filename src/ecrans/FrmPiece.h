@@ -21,7 +21,7 @@ class QPushButton;
 namespace sorvel {
 
 class ChampNumerique;
-class MDIPlancher;
+class EtudeEnCours;
 
 class FrmPiece : public QWidget {
     Q_OBJECT
@@ -29,12 +29,10 @@ public:
     // Room names offered in the name list (any other name may be typed).
     static const QStringList NomsProposes;
 
-    explicit FrmPiece(MDIPlancher& plancher, QWidget* parent = nullptr);
+    explicit FrmPiece(EtudeEnCours& etude, QWidget* parent = nullptr);
 
     // The room name, without the spaces typed around it.
     QString NomPiece() const;
-    // "Données de la pièce (Séjour)", or "Données de la pièce" without a name.
-    static QString Legende(const QString& nom);
 
     void RemplirEnregistrement(DonneesPiece& d) const;
     void AfficherEnregistrement(const DonneesPiece& d);
@@ -53,6 +51,12 @@ public:
     void CmdAnnuler_Click();
     void CmdAide_Click();
 
+signals:
+    void suivant();
+    void precedent();
+    // "&Annuler": the room's entries are to be dropped.
+    void annulee();
+
 protected:
     void resizeEvent(QResizeEvent* evenement) override;
     void showEvent(QShowEvent* evenement) override;
@@ -61,7 +65,7 @@ private:
     void PlacerPanneau(QFrame* panneau, QWidget* sous);
     double Valeur(const ChampNumerique* champ) const;
 
-    MDIPlancher& plancher_;
+    EtudeEnCours& etude_;
     QGridLayout* haut_;
     QComboBox* cmbNomPiece_;
     QComboBox* cmbTempPiece_;

@@ -1,13 +1,10 @@
 #include "ecrans/FrmResultats.h"
 
-#include "ihm/Controles.h"
-#include "ecrans/FrmCircuits.h"
-#include "ecrans/FrmD_Generales.h"
-#include "ihm/Grille.h"
-#include "ecrans/MDIPlancher.h"
-#include "ihm/ModAide.h"
-#include "stockage/ModEnregistrer.h"
 #include "etude/PresentationResultats.h"
+#include "ihm/Controles.h"
+#include "ihm/Grille.h"
+#include "ihm/ModAide.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -28,7 +25,7 @@ QColor Couleur(CouleurValeur c) {
 
 } // namespace
 
-FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(parent), plancher_(plancher) {
+FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmResultats"));
     setWindowTitle(QStringLiteral("Données de la pièce"));
 
@@ -44,7 +41,7 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     grille_->setSelectionMode(QAbstractItemView::NoSelection);
     grille_->setFocusPolicy(Qt::NoFocus);
     // The titles and units: the same rows whatever the room.
-    const auto lignes = LignesResultatsPiece(DonneesPiece{}, 0, ResultatsPiece{});
+    const auto lignes = LignesResultatsPiece(DonneesPiece{}, Tube16x20, ResultatsPiece{});
     for (int l = 0; l < NombreLignesResultats; ++l) {
         grille_->definirTexte(l, 0, QString::fromUtf8(lignes[l].Titre));
         grille_->definirTexte(l, 1, QString::fromUtf8(lignes[l].Unite));
@@ -84,10 +81,9 @@ FrmResultats::FrmResultats(MDIPlancher& plancher, QWidget* parent) : QWidget(par
     Relier(boutons.Aide, this, &FrmResultats::CmdAide_Click);
 }
 
-void FrmResultats::RemplirResultatsPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
-                                         const ResultatsPiece& r) {
-    resultats_ = r;
-    const auto lignes = LignesResultatsPiece(piece, generales.Tube, r);
+void FrmResultats::RemplirResultatsPiece() {
+    lblEtude_->setText(ResumeEtude(etude_.Generales()));
+    const auto lignes = LignesResultatsPiece(etude_.PieceEnSaisie(), etude_.Generales().Tube, etude_.Resultats());
     for (int l = 0; l < NombreLignesResultats; ++l) {
         grille_->definirTexte(l, 2, QString::fromStdString(lignes[l].Valeur));
         grille_->definirCelluleCourante(l, 2);
@@ -112,52 +108,14 @@ void FrmResultats::showEvent(QShowEvent* evenement) {
     fenetre->resize(fenetre->width(), qMax(fenetre->minimumSizeHint().height(), qMin(voulue, place)));
 }
 
-void FrmResultats::DefinirLigneEtude(const QString& texte) { lblEtude_->setText(texte); }
-
-void FrmResultats::RemplirGrille(const QString& nom) {
-    FrmCircuits* circuits = plancher_.Circuits();
-    if (!plancher_.NouvellePiece()) {
-        circuits->EcrireLigne(plancher_.PieceCourante(), nom);
-        return;
-    }
-    // Rooms are appended without gaps: the first empty row is the new record.
-    for (int k = 1; k <= FrmCircuits::PiecesMaximum; ++k) {
-        if (circuits->GrilleCircuit()->texte(k, 1).isEmpty()) {
-            circuits->EcrireLigne(k, nom);
-            return;
-        }
-    }
-}
-
 void FrmResultats::cmdOK_Click() {
-    const bool modifie = plancher_.Modifie();
-    const DonneesPiece piece = plancher_.EnregistrementPiece();
-    const DonneesGenerales generales = plancher_.Generales()->Enregistrement();
-    const PerteCharge perte = PerteChargePiece(resultats_.PerteNormale, resultats_.PerteBordure);
-    if (!plancher_.NouvellePiece()) {
-        const int n = plancher_.PieceCourante();
-        EcrirePerte(n, perte.PerteNormale, perte.PerteBordure, perte.PerteMax);
-        EcrireGenerales(generales);
-        EcrirePiece(n, piece);
-    } else {
-        // Appended as record count + 1 of both files. Written by number
-        // rather than appended, so that accepting again after a failed write
-        // (full disk) rewrites the same record instead of adding a second one.
-        const int n = NombrePieces() + 1;
-        EcrirePerte(n, perte.PerteNormale, perte.PerteBordure, perte.PerteMax);
-        EcrireGenerales(generales);
-        EcrirePiece(n, piece);
-    }
-    RemplirGrille(QString::fromStdString(piece.NomPiece));
-    plancher_.RechargerFeuillesPiece();
-    plancher_.DefinirModifie(modifie);
-    plancher_.AfficherFeuille(plancher_.Circuits());
-    plancher_.ActiverMenuPiece(true);
+    if (etude_.AccepterPiece())
+        emit acceptee();
 }
 
-void FrmResultats::CmdPrecedent_Click() { plancher_.AfficherFeuille(plancher_.FeuillesDePiece().Conduites); }
+void FrmResultats::CmdPrecedent_Click() { emit precedent(); }
 
-void FrmResultats::CmdAnnuler_Click() { plancher_.AbandonnerPiece(); }
+void FrmResultats::CmdAnnuler_Click() { emit annulee(); }
 
 void FrmResultats::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideResultats); }
 

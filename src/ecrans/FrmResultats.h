@@ -1,11 +1,7 @@
 #pragma once
 
 // Results screen ("Page 4/4"): the results of the room just calculated, one
-// value per row; "&OK" stores the room in the working files and enters it in
-// the rooms list.
-
-#include "calcul/ModCalcul.h"
-#include "etude/Enregistrements.h"
+// value per row; "&OK" has the room accepted into the study.
 
 #include <QWidget>
 
@@ -13,8 +9,8 @@ class QLabel;
 
 namespace sorvel {
 
+class EtudeEnCours;
 class Grille;
-class MDIPlancher;
 
 class FrmResultats : public QWidget {
     Q_OBJECT
@@ -24,17 +20,12 @@ public:
     static constexpr int LargeurUnite = 750;
     static constexpr int LargeurValeur = 2050;
 
-    explicit FrmResultats(MDIPlancher& plancher, QWidget* parent = nullptr);
+    explicit FrmResultats(EtudeEnCours& etude, QWidget* parent = nullptr);
 
     Grille* GrilleResult() const { return grille_; }
-    // The results of the room calculated last (what "&OK" stores).
-    const ResultatsPiece& Resultats() const { return resultats_; }
-
-    // Writes the values of the room `piece`, calculated into `r`, in column 2
-    // with their formats.
-    void RemplirResultatsPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
-                               const ResultatsPiece& r);
-    void DefinirLigneEtude(const QString& texte);
+    // The results of the room the study model calculated last, in column 2
+    // with their formats, and the study's summary line.
+    void RemplirResultatsPiece();
 
     void cmdOK_Click();
     void CmdPrecedent_Click();
@@ -44,14 +35,17 @@ public:
 protected:
     void showEvent(QShowEvent* evenement) override;
 
-private:
-    // The accepted room in the rooms list.
-    void RemplirGrille(const QString& nom);
+signals:
+    // The room is in the study.
+    void acceptee();
+    void precedent();
+    // "&Annuler": the room's entries are to be dropped.
+    void annulee();
 
-    MDIPlancher& plancher_;
+private:
+    EtudeEnCours& etude_;
     Grille* grille_;
     QLabel* lblEtude_;
-    ResultatsPiece resultats_;
 };
 
 } // namespace sorvel

@@ -1,23 +1,21 @@
 #include "ecrans/MDIPlancher.h"
 
-#include "ihm/BoiteMessage.h"
 #include "ecrans/FonctionsAVenir.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
+#include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
-#include "ecrans/FrmD_Generales.h"
 #include "ecrans/Frm_A_Propos.h"
-#include "ihm/Grille.h"
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
 #include "ihm/Ressources.h"
-#include "stockage/ModEnregistrer.h"
+#include "modules/FrmCorrection.h"
+#include "modules/FrmIncertitude.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -71,7 +69,11 @@ QMdiSubWindow* SousFenetre(QWidget* ecran) {
 
 } // namespace
 
-MDIPlancher::MDIPlancher(QWidget* parent, int largeurEcran) : QMainWindow(parent) {
+std::array<QWidget*, 4> FeuillesPiece::toutes() const { return {Charge, Piece, Conduites, Resultats}; }
+
+MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int largeurEcran)
+    : QMainWindow(parent), questions_(this),
+      etude_(std::make_unique<EtudeEnCours>(DossierEtudes(dossierEtudes), questions_)) {
     setObjectName(QStringLiteral("MDIPlancher"));
     setWindowTitle(QStringLiteral("Sorvel."));
     zone_ = new ZoneClient(*this, this);
@@ -85,17 +87,32 @@ MDIPlancher::MDIPlancher(QWidget* parent, int largeurEcran) : QMainWindow(parent
     }
     ChoisirImageFond(largeurEcran);
     mnuFeuilleCalcul_->setEnabled(false);
-    DemarrerDossierEtudes();
+    etude_->Demarrer();
+    connect(etude_.get(), &EtudeEnCours::NomChange, this, &MDIPlancher::NomChange);
+    connect(etude_.get(), &EtudeEnCours::EtudeRemplacee, this, &MDIPlancher::EtudeRemplacee);
     resize(880, 640);
 }
 
-MDIPlancher::~MDIPlancher() = default;
+MDIPlancher::~MDIPlancher() {
+    // The screens refer to the study: they go first.
+    delete zone_;
+    zone_ = nullptr;
+}
 
 void MDIPlancher::Ini() {
-    generales_ = new FrmD_Generales(*this);
+    generales_ = new FrmD_Generales(*etude_);
     AjouterFeuille(generales_);
-    circuits_ = new FrmCircuits(*this);
+    circuits_ = new FrmCircuits(*etude_);
     AjouterFeuille(circuits_);
+    connect(generales_, &FrmD_Generales::suivant, this, [this] {
+        circuits_->DefinirLigneEtude(ResumeEtude(etude_->Generales()));
+        AfficherFeuille(circuits_);
+    });
+    connect(generales_, &FrmD_Generales::quitter, this, [this] { AfficherFeuille(nullptr); });
+    connect(circuits_, &FrmCircuits::precedent, this, [this] { AfficherFeuille(generales_); });
+    connect(circuits_, &FrmCircuits::quitter, this, [this] { AfficherFeuille(nullptr); });
+    connect(circuits_, &FrmCircuits::ajouterPiece, this, &MDIPlancher::AjouterPiece);
+    connect(circuits_, &FrmCircuits::modifierPiece, this, &MDIPlancher::ModifierPiece);
 }
 
 void MDIPlancher::PlacerFe() {
@@ -125,41 +142,13 @@ void MDIPlancher::ChoisirImageFond(int largeurEcran) {
 
 // ---- Start-up and shut-down ------------------------------------------
 
-void MDIPlancher::DemarrerDossierEtudes() {
-    try {
-        PreparerDemarrage();
-    } catch (const ErreurFichier& e) {
-        Message(this, IconeMessage::Exclamation, QStringLiteral("Dossier des études."),
-                e.messageFrancais() +
-                    QStringLiteral("\n\nLes études ne pourront pas être enregistrées tant que "
-                                   "le dossier 'Etudes' n'est pas utilisable."));
-    } catch (const std::exception& e) {
-        Message(this, IconeMessage::Exclamation, QStringLiteral("Dossier des études."),
-                QString::fromUtf8(e.what()));
-    }
-}
-
-QString MDIPlancher::SupprimerFichiersTravail() {
-    // Every file is tried even when one resists; the first failure is told.
-    QString erreur;
-    for (const QString& f : {FichierEtude, FichierPerte, FichierGenerales}) {
-        try {
-            SupprimerFichier(f);
-        } catch (const ErreurFichier& e) {
-            if (erreur.isEmpty())
-                erreur = e.messageFrancais();
-        }
-    }
-    return erreur;
-}
-
 void MDIPlancher::showEvent(QShowEvent* evenement) {
     QMainWindow::showEvent(evenement);
     if (!dejaActivee_) {
         dejaActivee_ = true;
         PlacerFe();
-        Proteger(this, [this] { NommerEtude(); });
-        modifie_ = false;
+        etude_->NommerEtude();
+        etude_->DefinirModifie(false);
     }
 }
 
@@ -170,28 +159,18 @@ bool MDIPlancher::event(QEvent* evenement) {
 }
 
 void MDIPlancher::closeEvent(QCloseEvent* evenement) {
-    if (modifie_) {
-        const ReponseMessage r = Message(
-            this, IconeMessage::Question, QStringLiteral("Enregistrement."),
-            QStringLiteral("Voulez vous enregistrer les modifications apportées à l'étude '") + nomEtude_ +
-                QStringLiteral("' ?"),
-            BoutonsMessage::OuiNonAnnuler);
-        if (r == ReponseMessage::Annuler) {
-            evenement->ignore();
-            return;
-        }
-        if (r == ReponseMessage::Oui) {
-            bool refuse = false;
-            if (!Proteger(this, [&] { EnregistrerEtude(nomEtude_, refuse); }) || refuse) {
-                // Not stored: the study stays open rather than being lost.
-                evenement->ignore();
-                return;
-            }
-        }
-    }
-    // A working file that resists now is deleted at the next start.
-    SupprimerFichiersTravail();
-    evenement->accept();
+    if (etude_->Quitter())
+        evenement->accept();
+    else
+        evenement->ignore();
+}
+
+bool MDIPlancher::eventFilter(QObject* objet, QEvent* evenement) {
+    // A screen that changes size (an explanation unfolded) stays centred.
+    if (evenement->type() == QEvent::Resize)
+        if (auto* sous = qobject_cast<QMdiSubWindow*>(objet); sous && sous->widget())
+            CentrerFeuille(sous->widget());
+    return QMainWindow::eventFilter(objet, evenement);
 }
 
 // ---- Screens ----------------------------------------------------------
@@ -207,6 +186,7 @@ QMdiSubWindow* MDIPlancher::AjouterFeuille(QWidget* ecran) {
     zone_->addSubWindow(sous);
     sous->adjustSize();
     sous->hide();
+    sous->installEventFilter(this);
     // The window goes with its screen.
     connect(ecran, &QObject::destroyed, sous, &QObject::deleteLater);
     CentrerFeuille(ecran);
@@ -221,6 +201,8 @@ QWidget* MDIPlancher::FeuilleAffichee() const {
 }
 
 void MDIPlancher::AfficherFeuille(QWidget* ecran) {
+    if (!zone_)
+        return;
     QMdiSubWindow* cible = SousFenetre(ecran);
     for (QMdiSubWindow* sous : zone_->subWindowList())
         if (sous != cible)
@@ -244,11 +226,32 @@ void MDIPlancher::AfficherFeuille(QWidget* ecran) {
 
 void MDIPlancher::CentrerFeuille(QWidget* ecran) {
     QMdiSubWindow* sous = SousFenetre(ecran);
-    if (!sous)
+    if (!sous || !zone_)
         return;
     const QSize client = zone_->viewport()->size();
     sous->move(qMax(0, client.width() / 2 - sous->width() / 2),
                qMax(0, client.height() / 2 - sous->height() / 2));
+}
+
+void MDIPlancher::PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
+    AjouterFeuille(fenetre);
+    connect(fenetre, &FenetreAuxiliaire::fermee, this, [this, fenetre] {
+        AfficherFeuille(fenetre->FeuilleOrigine());
+        fenetre->deleteLater(); // its window in the client area follows
+    });
+}
+
+void MDIPlancher::AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
+    // Opened again over itself, it keeps the screen it came from.
+    QWidget* affichee = FeuilleAffichee();
+    if (affichee != fenetre)
+        fenetre->DefinirFeuilleOrigine(affichee);
+    // As large as it needs within the client area; on a small screen its
+    // contents scroll.
+    if (QMdiSubWindow* sous = SousFenetre(fenetre))
+        sous->resize(sous->sizeHint().boundedTo(zone_->viewport()->size()));
+    CentrerFeuille(fenetre);
+    AfficherFeuille(fenetre);
 }
 
 bool MDIPlancher::EstFeuillePiece(const QWidget* ecran) const {
@@ -260,16 +263,9 @@ bool MDIPlancher::EstFeuillePiece(const QWidget* ecran) const {
     return false;
 }
 
-FeuillesPiece MDIPlancher::CreerFeuillesPiece() {
-    FeuillesPiece f;
-    f.Charge = new FrmCharge(*this);
-    f.Piece = new FrmPiece(*this);
-    f.Conduites = new FrmConduites(*this);
-    f.Resultats = new FrmResultats(*this);
-    return f;
-}
-
 void MDIPlancher::RechargerFeuillesPiece() {
+    // Creating and filling screens is no change to the study.
+    EtudeEnCours::SansMarquage remplissage(*etude_);
     // The screens go once the event that asked for it is over: the button
     // clicked may be one of theirs. Hidden at once, they are out of the way.
     for (QWidget* f : feuillesPiece_.toutes()) {
@@ -279,51 +275,50 @@ void MDIPlancher::RechargerFeuillesPiece() {
             sous->hide();
         f->deleteLater(); // its window follows
     }
-    feuillesPiece_ = CreerFeuillesPiece();
+    FeuillesPiece& f = feuillesPiece_;
+    f.Charge = new FrmCharge(*etude_);
+    f.Piece = new FrmPiece(*etude_);
+    f.Conduites = new FrmConduites(*etude_);
+    f.Resultats = new FrmResultats(*etude_);
     // The screen remembered for "Feuille de calcul..." is gone with the others.
     OublierFeuilleCalcul();
-    for (QWidget* f : feuillesPiece_.toutes())
-        AjouterFeuille(f);
-    // A room screen's first load is no change to the study.
-    modifie_ = false;
+    for (QWidget* ecran : f.toutes())
+        AjouterFeuille(ecran);
+
+    // The way through a room, page after page.
+    connect(f.Charge, &FrmCharge::suivant, this, [this] { AfficherFeuille(feuillesPiece_.Piece); });
+    connect(f.Piece, &FrmPiece::precedent, this, [this] { AfficherFeuille(feuillesPiece_.Charge); });
+    connect(f.Piece, &FrmPiece::suivant, this, [this] {
+        feuillesPiece_.Conduites->Preparer();
+        AfficherFeuille(feuillesPiece_.Conduites);
+    });
+    connect(f.Conduites, &FrmConduites::precedent, this, [this] { AfficherFeuille(feuillesPiece_.Piece); });
+    connect(f.Conduites, &FrmConduites::suivant, this, [this] {
+        feuillesPiece_.Resultats->RemplirResultatsPiece();
+        feuillesPiece_.Resultats->setWindowTitle(feuillesPiece_.Conduites->windowTitle());
+        AfficherFeuille(feuillesPiece_.Resultats);
+    });
+    connect(f.Resultats, &FrmResultats::precedent, this, [this] { AfficherFeuille(feuillesPiece_.Conduites); });
+    connect(f.Resultats, &FrmResultats::acceptee, this, [this] {
+        RechargerFeuillesPiece();
+        AfficherFeuille(circuits_);
+        ActiverMenuPiece(true);
+    });
+    connect(f.Charge, &FrmCharge::annulee, this, &MDIPlancher::AbandonnerPiece);
+    connect(f.Piece, &FrmPiece::annulee, this, &MDIPlancher::AbandonnerPiece);
+    connect(f.Conduites, &FrmConduites::annulee, this, &MDIPlancher::AbandonnerPiece);
+    connect(f.Resultats, &FrmResultats::annulee, this, &MDIPlancher::AbandonnerPiece);
 }
 
 // ---- Study ------------------------------------------------------------
 
-void MDIPlancher::DefinirNomEtude(const QString& nom) {
-    nomEtude_ = nom;
-    generales_->DefinirNomEtude(nom);
+void MDIPlancher::NomChange(const QString& nom) {
     setWindowTitle(QStringLiteral("Sorvel. [") + nom + QStringLiteral("]"));
 }
 
-void MDIPlancher::NommerEtude() {
-    // The first "Etude n" not already stored.
-    QString nom;
-    for (int n = 1;; ++n) {
-        nom = QStringLiteral("Etude %1").arg(n);
-        if (!QFileInfo::exists(CheminEtudes(nom + QStringLiteral(".pla"))) || n == 1000000)
-            break;
-    }
-    DefinirNomEtude(nom);
-}
-
-void MDIPlancher::NouvelleEtude() {
+void MDIPlancher::EtudeRemplacee() {
     RechargerFeuillesPiece();
-    circuits_->ViderGrilleCircuits();
-    // Rooms left in a working file would come back in the new study, out of
-    // step with the empty rooms list: the user must know.
-    const QString erreur = SupprimerFichiersTravail();
-    if (!erreur.isEmpty())
-        Message(this, IconeMessage::Exclamation, TitreErreurFichier,
-                erreur + QStringLiteral("\n\nLa nouvelle étude risque de reprendre des pièces de "
-                                        "l'étude précédente."));
-    generales_->Reinitialiser();
-    NommerEtude();
-    // No room is being entered any more.
     ActiverMenuPiece(true);
-    pieceCourante_ = 0;
-    etudeEnregistree_ = false;
-    modifie_ = false;
 }
 
 void MDIPlancher::ActiverMenuPiece(bool etat) {
@@ -333,103 +328,39 @@ void MDIPlancher::ActiverMenuPiece(bool etat) {
 }
 
 void MDIPlancher::AjouterPiece() {
-    if (!circuits_->GrilleCircuit()->texte(FrmCircuits::PiecesMaximum, 1).isEmpty()) {
-        Message(this, IconeMessage::Information, QStringLiteral("30 Pièces maximum."),
-                QStringLiteral("Il n'est plus possible d'ajouter de pièce à l'étude !"));
+    if (!etude_->CommencerNouvellePiece())
         return;
-    }
-    nouvellePiece_ = true;
     RechargerFeuillesPiece();
-    if (!feuillesPiece_.existent()) {
-        FonctionIndisponible(this);
-        return;
-    }
     AfficherFeuille(feuillesPiece_.Charge);
-    // A new room starts with a drop of 8 K; presetting it is no change.
-    const bool avant = modifie_;
-    if (auto* conduites = qobject_cast<FrmConduites*>(feuillesPiece_.Conduites.data()))
-        conduites->PrechoisirChute();
-    modifie_ = avant;
+    {
+        EtudeEnCours::SansMarquage remplissage(*etude_);
+        feuillesPiece_.Conduites->AfficherChute(etude_->PieceEnSaisie());
+    }
     ActiverMenuPiece(false);
 }
 
 void MDIPlancher::AbandonnerPiece() {
+    etude_->AbandonnerPiece();
     RechargerFeuillesPiece();
     AfficherFeuille(circuits_);
-    modifie_ = false;
     ActiverMenuPiece(true);
 }
 
-DonneesPiece MDIPlancher::EnregistrementPiece() const {
-    DonneesPiece d;
-    if (auto* charge = qobject_cast<FrmCharge*>(feuillesPiece_.Charge.data()))
-        charge->RemplirEnregistrement(d);
-    if (auto* piece = qobject_cast<FrmPiece*>(feuillesPiece_.Piece.data()))
-        piece->RemplirEnregistrement(d);
-    if (auto* conduites = qobject_cast<FrmConduites*>(feuillesPiece_.Conduites.data()))
-        conduites->RemplirEnregistrement(d);
-    return d;
-}
-
-void MDIPlancher::AfficherPiece(const DonneesPiece& d) {
-    if (auto* charge = qobject_cast<FrmCharge*>(feuillesPiece_.Charge.data()))
-        charge->AfficherEnregistrement(d);
-    if (auto* piece = qobject_cast<FrmPiece*>(feuillesPiece_.Piece.data()))
-        piece->AfficherEnregistrement(d);
-    if (auto* conduites = qobject_cast<FrmConduites*>(feuillesPiece_.Conduites.data()))
-        conduites->AfficherEnregistrement(d);
-}
-
-void MDIPlancher::ModifierPiece() {
-    nouvellePiece_ = false;
-    const int ligne = circuits_->LigneSelectionnee();
-    if (ligne < 1 || circuits_->GrilleCircuit()->texte(ligne, 1).isEmpty()) {
-        pieceCourante_ = 0;
-        Message(this, IconeMessage::Aucune, QStringLiteral("Modification."),
-                QStringLiteral("La ligne sélectionnée dans la feuille circuits est vide !"));
+void MDIPlancher::ModifierPiece(int ligne) {
+    if (!etude_->OuvrirPiece(ligne))
         return;
-    }
-    pieceCourante_ = ligne;
-    // Filling the room screens counts as no change to the study.
-    const bool avant = modifie_;
-    // Fresh screens, so that nothing of a room entered before lingers.
+    // Fresh screens, so that nothing of a room entered before lingers;
+    // filling them counts as no change to the study.
     RechargerFeuillesPiece();
-    if (!feuillesPiece_.existent()) {
-        modifie_ = avant;
-        FonctionIndisponible(this);
-        return;
-    }
-    try {
-        AfficherPiece(LirePiece(ligne));
-    } catch (...) {
-        // An unreadable record is reported by the caller; the study is unchanged.
-        modifie_ = avant;
-        throw;
+    {
+        EtudeEnCours::SansMarquage remplissage(*etude_);
+        const DonneesPiece& d = etude_->PieceEnSaisie();
+        feuillesPiece_.Charge->AfficherEnregistrement(d);
+        feuillesPiece_.Piece->AfficherEnregistrement(d);
+        feuillesPiece_.Conduites->AfficherEnregistrement(d);
     }
     AfficherFeuille(feuillesPiece_.Charge);
-    modifie_ = avant;
     ActiverMenuPiece(false);
-}
-
-void MDIPlancher::SupprimerPiece() {
-    const int ligne = circuits_->LigneSelectionnee();
-    const QString nom = circuits_->GrilleCircuit()->texte(ligne, 1);
-    if (ligne < 1 || nom.isEmpty()) {
-        Message(this, IconeMessage::Exclamation, QStringLiteral("Suppression."),
-                QStringLiteral("La ligne sélectionnée est vide, aucune suppression ne peut être faite !"));
-        return;
-    }
-    if (Message(this, IconeMessage::Question, QStringLiteral("Suppression."),
-                QStringLiteral("Voulez vous supprimer la pièce '") + nom + QStringLiteral("' de l'étude ?"),
-                BoutonsMessage::OuiNon) != ReponseMessage::Oui)
-        return;
-    SupprimerPieceFichiers(ligne);
-    QStringList noms;
-    ListerPieces(noms);
-    circuits_->RemplirGrilleCircuits(noms);
-    if (!noms.isEmpty())
-        circuits_->SelectionnerLigne(1);
-    modifie_ = true;
 }
 
 // ---- Menus ------------------------------------------------------------
@@ -517,75 +448,32 @@ void MDIPlancher::CreerMenus() {
 }
 
 void MDIPlancher::MnuNouvelle_Click() {
-    if (modifie_ &&
-        Message(this, IconeMessage::Question, QStringLiteral("Enregistrer."),
-                QStringLiteral("Voulez vous enregistrer l'étude en cours ?"),
-                BoutonsMessage::OuiNon) == ReponseMessage::Oui) {
-        // Whatever comes of the storing, the new study starts.
-        bool refuse = false;
-        Proteger(this, [&] { EnregistrerEtude(nomEtude_, refuse); });
-    }
-    NouvelleEtude();
+    etude_->CommandeNouvelleEtude();
     AfficherFeuille(generales_);
-    modifie_ = false;
 }
 
 void MDIPlancher::MnuOuvrir_Click() {
-    const QStringList etudes = EtudesEnregistrees();
-    if (etudes.isEmpty()) {
-        Message(this, IconeMessage::Aucune, QStringLiteral("Ouverture d'une étude."),
-                QStringLiteral("Aucune étude n'est disponible !"));
-        return;
-    }
-    OuvrirDialogueOuverture(etudes);
+    const QStringList etudes = etude_->EtudesAOuvrir();
+    if (!etudes.isEmpty())
+        OuvrirDialogueOuverture(etudes);
 }
 
 void MDIPlancher::MnuEnregistrer_Click() {
-    if (etudeEnregistree_) {
-        bool refuse = false;
-        EnregistrerEtude(nomEtude_, refuse);
-    } else if (QFileInfo::exists(CheminEtudes(FichierEtude))) {
+    if (etude_->CommandeEnregistrer())
         OuvrirDialogueEnregistrement(ModeEnregistrement::Enregistrer);
-    } else {
-        Message(this, IconeMessage::Exclamation, QStringLiteral("Enregistrement."),
-                QStringLiteral("Une pièce au moins doit avoir été calculée avant d'enregistrer l'étude !"));
-    }
 }
 
 void MDIPlancher::MnuEnregistrerSous_Click() {
-    if (QFileInfo::exists(CheminEtudes(FichierEtude))) {
+    if (etude_->PeutEnregistrerSous())
         OuvrirDialogueEnregistrement(ModeEnregistrement::EnregistrerSous);
-    } else {
-        Message(this, IconeMessage::Exclamation, QStringLiteral("Enregistrement."),
-                QStringLiteral("Une pièce au moins doit avoir été calculée avant d'enregistrer "
-                               "l'étude sous un autre nom !"));
-    }
 }
 
 void MDIPlancher::MnuRenommer_Click() {
-    if (QFileInfo::exists(CheminEtudes(nomEtude_ + QStringLiteral(".pla")))) {
+    if (etude_->PeutRenommer())
         OuvrirDialogueEnregistrement(ModeEnregistrement::Renommer);
-    } else {
-        Message(this, IconeMessage::Aucune, QStringLiteral("Renommer."),
-                QStringLiteral("L'étude '") + nomEtude_ + QStringLiteral("' n'est pas encore enregistrée !"));
-    }
 }
 
-void MDIPlancher::MnuSupprimerEtude_Click() {
-    if (!QFileInfo::exists(CheminEtudes(nomEtude_ + QStringLiteral(".pla")))) {
-        Message(this, IconeMessage::Exclamation, QStringLiteral("Suppression impossible."),
-                QStringLiteral("Cette étude n'a pas encore été enregistrée, elle ne peut donc pas "
-                               "être supprimée !"));
-        return;
-    }
-    if (Message(this, IconeMessage::Question, QStringLiteral("Suppression de l'étude."),
-                QStringLiteral("Voulez vous supprimer l'étude '") + nomEtude_ + QStringLiteral("' ?"),
-                BoutonsMessage::OuiNon) != ReponseMessage::Oui)
-        return;
-    for (const char* extension : {".pla", ".plp", ".plg"})
-        SupprimerFichier(nomEtude_ + QLatin1String(extension));
-    NouvelleEtude();
-}
+void MDIPlancher::MnuSupprimerEtude_Click() { etude_->SupprimerEtude(); }
 
 void MDIPlancher::MnuApercuChantier_Click() { LancerImpression(Impression::ApercuChantier); }
 void MDIPlancher::MnuImprimerChantier_Click() { LancerImpression(Impression::ImprimerChantier); }
@@ -625,18 +513,22 @@ void MDIPlancher::MnuFeuilleCalcul_Click() {
 }
 
 void MDIPlancher::MnuAjouterPiece_Click() { AjouterPiece(); }
-void MDIPlancher::MnuModifierPiece_Click() { ModifierPiece(); }
+void MDIPlancher::MnuModifierPiece_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
 
 void MDIPlancher::MnuSupprimerPiece_Click() {
     AfficherFeuille(circuits_);
-    SupprimerPiece();
+    circuits_->SupprimerPiece();
 }
 
-void MDIPlancher::MnuPieceSelectionnee_Click() { ModifierPiece(); }
+void MDIPlancher::MnuPieceSelectionnee_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
 void MDIPlancher::MnuRecapitulatif_Click() { OuvrirRecapitulatif(); }
 void MDIPlancher::MnuMateriel_Click() { OuvrirMateriel(); }
-void MDIPlancher::MnuCorrection_Click() { OuvrirModuleCorrection(); }
-void MDIPlancher::MnuIncertitude_Click() { OuvrirModuleIncertitude(); }
+void MDIPlancher::MnuCorrection_Click() {
+    OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; });
+}
+void MDIPlancher::MnuIncertitude_Click() {
+    OuvrirFenetreAuxiliaire<FrmIncertitude>([] { return new FrmIncertitude; });
+}
 
 void MDIPlancher::MnuAideSorvel_Click() { AfficherAide(CheminAide()); }
 

@@ -1,16 +1,22 @@
 #pragma once
 
-// The program's only top-level window: the menu bar, the state of the study
-// being edited and the navigation between the entry screens, which are shown
-// one at a time, centred in the client area, over the background picture.
+// The program's only top-level window: the menu bar and the navigation
+// between the entry screens, which are shown one at a time, centred in the
+// client area, over the background picture. The study itself (its data, its
+// state, its commands) is the model this window owns; the screens work on
+// it, and this window alone decides which screen shows next.
 
-#include "etude/Enregistrements.h"
+#include "ihm/BoiteMessage.h"
+#include "ihm/FenetreAuxiliaire.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QMdiArea;
@@ -19,18 +25,21 @@ class QMenu;
 
 namespace sorvel {
 
-class FrmD_Generales;
+class FrmCharge;
 class FrmCircuits;
+class FrmConduites;
+class FrmD_Generales;
+class FrmPiece;
+class FrmResultats;
 
 // The four screens of one room, in page order. They are created afresh for
 // every room entered (`RechargerFeuillesPiece`).
 struct FeuillesPiece {
-    QPointer<QWidget> Charge;     // load type, "Page 1/4"
-    QPointer<QWidget> Piece;      // room data, "Page 2/4"
-    QPointer<QWidget> Conduites;  // connecting pipes, "Page 3/4"
-    QPointer<QWidget> Resultats;  // results, "Page 4/4"
-    std::array<QWidget*, 4> toutes() const { return {Charge, Piece, Conduites, Resultats}; }
-    bool existent() const { return Charge && Piece && Conduites && Resultats; }
+    QPointer<FrmCharge> Charge;         // load type, "Page 1/4"
+    QPointer<FrmPiece> Piece;           // room data, "Page 2/4"
+    QPointer<FrmConduites> Conduites;   // connecting pipes, "Page 3/4"
+    QPointer<FrmResultats> Resultats;   // results, "Page 4/4"
+    std::array<QWidget*, 4> toutes() const;
 };
 
 enum class ModeEnregistrement { Enregistrer, EnregistrerSous, Renommer };
@@ -39,28 +48,14 @@ enum class Impression { ApercuChantier, ImprimerChantier, ApercuRecapitulatif, I
 class MDIPlancher : public QMainWindow {
     Q_OBJECT
 public:
-    // `largeurEcran` in pixels chooses the background picture; by default the
-    // width of the screen the program runs on.
-    explicit MDIPlancher(QWidget* parent = nullptr, int largeurEcran = -1);
+    // `dossierEtudes`: the studies folder the study works in. `largeurEcran`
+    // in pixels chooses the background picture; by default the width of the
+    // screen the program runs on.
+    explicit MDIPlancher(const QString& dossierEtudes, QWidget* parent = nullptr, int largeurEcran = -1);
     ~MDIPlancher() override;
 
-    // ---- Program state -------------------------------------------------
-    bool Modifie() const { return modifie_; }
-    void DefinirModifie(bool valeur) { modifie_ = valeur; }
-    // For the entry fields' change signals: connect(champ, &ChampNumerique::modifie,
-    // &plancher, &MDIPlancher::MarquerModifie).
-    void MarquerModifie() { modifie_ = true; }
-    bool EtudeEnregistree() const { return etudeEnregistree_; }
-    void DefinirEtudeEnregistree(bool valeur) { etudeEnregistree_ = valeur; }
-    bool NouvellePiece() const { return nouvellePiece_; }
-    void DefinirNouvellePiece(bool valeur) { nouvellePiece_ = valeur; }
-    int PieceCourante() const { return pieceCourante_; }
-    void DefinirPieceCourante(int piece) { pieceCourante_ = piece; }
-    // The room screen left through the menu, or nullptr.
-    QWidget* FeuilleCalcul() const { return feuilleCalcul_; }
-    // The study name, shown in the general data screen and in the title bar.
-    QString NomEtude() const { return nomEtude_; }
-    void DefinirNomEtude(const QString& nom);
+    EtudeEnCours& Etude() { return *etude_; }
+    const EtudeEnCours& Etude() const { return *etude_; }
 
     // ---- Screens ---------------------------------------------------------
     FrmD_Generales* Generales() const { return generales_; }
@@ -69,35 +64,45 @@ public:
     bool EstFeuillePiece(const QWidget* ecran) const;
     // The entry screen now showing, or nullptr.
     QWidget* FeuilleAffichee() const;
+    // The room screen left through the menu, or nullptr.
+    QWidget* FeuilleCalcul() const { return feuilleCalcul_; }
 
     // Puts `ecran` in the client area (hidden) as one of its child windows; the
-    // window is destroyed with the screen. Used for every screen and for the
-    // auxiliary windows (summary, material list, modules).
+    // window is destroyed with the screen, and stays centred when the screen
+    // changes size. Used for every screen and for the auxiliary windows.
     QMdiSubWindow* AjouterFeuille(QWidget* ecran);
-    // Hides every other screen and shows `ecran`.
+    // Hides every other screen and shows `ecran` (none for nullptr).
     void AfficherFeuille(QWidget* ecran);
     // Places `ecran` in the middle of the client area.
     void CentrerFeuille(QWidget* ecran);
 
-    // ---- Operations shared by the screens -------------------------------
+    // The auxiliary window of type F (summary, material list, modules):
+    // made with `creer` when none is open, shown again unchanged otherwise;
+    // either way it remembers the screen then showing. Its "Fermer" shows
+    // that screen again and destroys it.
+    template <class F>
+    F* OuvrirFenetreAuxiliaire(const std::function<F*()>& creer) {
+        F* fenetre = nullptr;
+        for (F* f : findChildren<F*>())
+            if (!f->EstFermee())
+                fenetre = f;
+        if (!fenetre) {
+            fenetre = creer();
+            PlacerFenetreAuxiliaire(fenetre);
+        }
+        AfficherFenetreAuxiliaire(fenetre);
+        return fenetre;
+    }
+
+    // ---- Room screens ------------------------------------------------------
     void RechargerFeuillesPiece();
-    void NouvelleEtude();
-    void NommerEtude();
     void AjouterPiece();
-    void ModifierPiece();
-    void SupprimerPiece();
+    // Opens the room of row `ligne` of the rooms list.
+    void ModifierPiece(int ligne);
     void ActiverMenuPiece(bool etat);
     // "&Annuler" on a room screen: the room's entries are dropped, the rooms
     // list shows again and the study is as it was last accepted.
     void AbandonnerPiece();
-    // The room record built from the three entry screens (load type, room,
-    // connecting pipes), and the screens filled from a record.
-    DonneesPiece EnregistrementPiece() const;
-    void AfficherPiece(const DonneesPiece& d);
-    // Deletes Etude.tmp, Perte.tmp and Generale.tmp (missing files are no
-    // error). Returns the French message of the first one that resisted,
-    // empty when all are gone.
-    static QString SupprimerFichiersTravail();
 
     // ---- Background ------------------------------------------------------
     // File name of the background picture for a screen `largeur` pixels wide,
@@ -107,13 +112,10 @@ public:
     QImage ImageFond() const { return imageFond_; }
 
 protected:
-    // Creates the four room screens. They do nothing more than being created:
-    // RechargerFeuillesPiece adds them to the client area, hidden, and centres them.
-    virtual FeuillesPiece CreerFeuillesPiece();
-
     void closeEvent(QCloseEvent* evenement) override;
     void showEvent(QShowEvent* evenement) override;
     bool event(QEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void Ini();
@@ -122,9 +124,14 @@ private:
     QAction* Action(QMenu* menu, const char* nom, const QString& libelle,
                     const QKeySequence& raccourci, void (MDIPlancher::*slot)());
     void ChoisirImageFond(int largeurEcran);
-    void DemarrerDossierEtudes();
+    void PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
+    void AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
     void QuitterFeuillesPiece();
     void OublierFeuilleCalcul();
+    // A new or opened study: the room screens start afresh, the rooms list
+    // and the general data follow the model.
+    void EtudeRemplacee();
+    void NomChange(const QString& nom);
 
     // Menu commands.
     void MnuNouvelle_Click();
@@ -154,23 +161,15 @@ private:
 
     // Commands of the windows still to come (FonctionsAVenir.cpp): each one
     // tells the user it is not available yet.
-    // Stores the study under `nom`; sets `refuse` when nothing was stored
-    // because the user declined to replace a stored study.
-    void EnregistrerEtude(const QString& nom, bool& refuse);
     void OuvrirDialogueOuverture(const QStringList& etudes);
     void OuvrirDialogueEnregistrement(ModeEnregistrement mode);
     void LancerImpression(Impression impression);
     void OuvrirRecapitulatif();
     void OuvrirMateriel();
-    void OuvrirModuleCorrection();
-    void OuvrirModuleIncertitude();
 
-    bool modifie_ = false;
-    bool etudeEnregistree_ = false;
-    bool nouvellePiece_ = false;
-    int pieceCourante_ = 0;
+    QuestionsParBoite questions_;
+    std::unique_ptr<EtudeEnCours> etude_;
     QPointer<QWidget> feuilleCalcul_;
-    QString nomEtude_;
     bool dejaActivee_ = false;
 
     QMdiArea* zone_ = nullptr;

@@ -1,10 +1,11 @@
 #pragma once
 
-// What a study may hold: the most rooms, and the bounds of every number the
-// room screens take. The study check refuses a stored study beyond them,
-// and the screens refuse the same numbers on entry, so that the program
-// never writes what it would refuse to open. Every bound lies far beyond
-// any dwelling; 0 is the lower bound of every one.
+// The bounds of every number the room screens take (the most rooms a study
+// holds, PiecesMaximumEtude, lies beside the records). The study check
+// refuses a stored study beyond them, and the screens refuse the same
+// numbers on entry, so that the program never writes what it would refuse
+// to open. Every bound lies far beyond any dwelling; 0 is the lower bound of
+// every one.
 
 #include <array>
 #include <optional>
@@ -12,9 +13,6 @@
 #include <string_view>
 
 namespace sorvel {
-
-// Most rooms a study holds.
-inline constexpr int NombreMaximumPieces = 30;
 
 inline constexpr double SurfaceMaximale = 10'000;       // m², any area of a room
 inline constexpr double PuissanceMaximale = 1'000'000;  // W, losses, gains, emissions of a room

@@ -36,8 +36,6 @@ ErreurCalculEtude::ErreurCalculEtude(int piece, std::string nomPiece, const Erre
                          + " » ne peut pas être calculée : " + TexteAffichable(cause) + "."),
       piece_(piece), nomPiece_(std::move(nomPiece)), erreur_(erreur) {}
 
-const char* TexteSupport(const DonneesGenerales& g) { return g.Support == 0 ? "Treillis" : "Plots"; }
-const char* TexteTube(const DonneesGenerales& g) { return g.Tube == 0 ? "13x16" : "16x20"; }
 
 namespace {
 
@@ -50,59 +48,59 @@ std::int16_t Degres(const std::string& texte, const char* etape) {
 }
 
 LigneEtude LignePiece(const DonneesPiece& d, const ResultatsPiece& r) {
-    const bool boucle = d.TypeCharge == 1; // independent edge loop
-    const bool zone = d.TypeCharge != 0;   // edge zone
+    const bool boucle = BoucleBordureIndependante(d.TypeCharge);
+    const bool zone = AvecZoneBordure(d.TypeCharge);
     LigneEtude l;
     auto poser = [&l](int k, Cellule c) { l[static_cast<std::size_t>(k - 1)] = std::move(c); };
-    poser(1, Nettoyer(d.NomPiece));
-    poser(2, Nettoyer(d.TempPiece));
-    poser(3, d.SurfacePiece);
-    poser(4, d.SurfaceEmprises);
-    poser(5, d.SurfacePiece - d.SurfaceEmprises);
-    poser(6, r.SurfaceNormale);
-    poser(7, r.SurfaceBordureCalculee);
-    poser(8, Verifier(d.SurfacePlafond, "SurfacePlafond"));
-    poser(9, d.DeperdPiece);
-    poser(10, d.DeperdPlancher);
-    poser(11, d.ApportPlafond);
-    poser(12, r.DeperdCorrigees);
-    poser(13, d.EmissionsBas);
-    poser(14, Nettoyer(d.IsoEmissions));
-    poser(15, Nettoyer(d.IsoApport));
-    poser(16, r.EmissionNecessairePiece);
-    poser(17, MiniMaxi(r.CoefBordureActuelle, r.CoefBordureFuture, "Mini"));
-    poser(18, r.EmissionNecessaireNormale);
-    poser(19, r.EmissionUtiliseeNormale);
-    poser(20, Verifier(r.PuissanceNormale + r.PuissanceBordure + r.EmissionRaccordNormale + r.EmissionRaccordBordure,
+    poser(ColonneEtude::Designation, Nettoyer(d.NomPiece));
+    poser(ColonneEtude::TempPiece, Nettoyer(d.TempPiece));
+    poser(ColonneEtude::SurfacePiece, d.SurfacePiece);
+    poser(ColonneEtude::SurfaceEmprises, d.SurfaceEmprises);
+    poser(ColonneEtude::SurfaceUtile, SurfaceUtile(d));
+    poser(ColonneEtude::SurfaceNormale, r.SurfaceNormale);
+    poser(ColonneEtude::SurfaceBordure, r.SurfaceBordureCalculee);
+    poser(ColonneEtude::SurfacePlafond, Verifier(d.SurfacePlafond, "SurfacePlafond"));
+    poser(ColonneEtude::DeperdPiece, d.DeperdPiece);
+    poser(ColonneEtude::DeperdPlancher, d.DeperdPlancher);
+    poser(ColonneEtude::ApportPlafond, d.ApportPlafond);
+    poser(ColonneEtude::DeperdCorrigees, r.DeperdCorrigees);
+    poser(ColonneEtude::EmissionsBas, d.EmissionsBas);
+    poser(ColonneEtude::IsolationPlancher, Nettoyer(d.IsoEmissions));
+    poser(ColonneEtude::IsolationPlafond, Nettoyer(d.IsoApport));
+    poser(ColonneEtude::EmissionNecessairePiece, r.EmissionNecessairePiece);
+    poser(ColonneEtude::EmissionZoneBordure, MiniMaxi(r.CoefBordureActuelle, r.CoefBordureFuture, "Mini"));
+    poser(ColonneEtude::EmissionNecessaireNormale, r.EmissionNecessaireNormale);
+    poser(ColonneEtude::EmissionUtiliseeNormale, r.EmissionUtiliseeNormale);
+    poser(ColonneEtude::PuissanceThermique, Verifier(r.PuissanceNormale + r.PuissanceBordure + r.EmissionRaccordNormale + r.EmissionRaccordBordure,
                        "PuissanceThermique"));
-    poser(21, static_cast<std::int32_t>(d.TempChute));
-    poser(22, Nettoyer(d.RthActuelle));
-    poser(23, Nettoyer(d.RthFuture));
-    poser(24, r.AppointActuelle);
-    poser(25, r.AppointFuture);
-    poser(26, r.PasVZNormale);
+    poser(ColonneEtude::ChuteTemperature, static_cast<std::int32_t>(d.TempChute));
+    poser(ColonneEtude::RthActuelle, Nettoyer(d.RthActuelle));
+    poser(ColonneEtude::RthFuture, Nettoyer(d.RthFuture));
+    poser(ColonneEtude::AppointActuelle, r.AppointActuelle);
+    poser(ColonneEtude::AppointFuture, r.AppointFuture);
+    poser(ColonneEtude::PasVZNormale, r.PasVZNormale);
     if (zone)
-        poser(27, Nettoyer(d.PasVZBordure));
-    poser(28, Verifier(r.LongueurNormale + d.LongRaccordNormale, "LongueurNormale"));
+        poser(ColonneEtude::PasVZBordure, Nettoyer(d.PasVZBordure));
+    poser(ColonneEtude::LongueurNormale, Verifier(r.LongueurNormale + d.LongRaccordNormale, "LongueurNormale"));
     if (boucle)
-        poser(29, Verifier(r.LongueurBordure + d.LongRaccordBordure, "LongueurBordure"));
-    poser(30, r.EmissionRaccordNormale);
+        poser(ColonneEtude::LongueurBordure, Verifier(r.LongueurBordure + d.LongRaccordBordure, "LongueurBordure"));
+    poser(ColonneEtude::EmissionRaccordNormale, r.EmissionRaccordNormale);
     if (boucle)
-        poser(31, r.EmissionRaccordBordure);
-    poser(32, r.DebitNormale);
+        poser(ColonneEtude::EmissionRaccordBordure, r.EmissionRaccordBordure);
+    poser(ColonneEtude::DebitNormale, r.DebitNormale);
     if (boucle)
-        poser(33, r.DebitBordure);
-    poser(34, r.DebitFreinActuelle);
-    poser(35, r.DebitFreinFuture);
-    poser(36, r.PerteNormale);
+        poser(ColonneEtude::DebitBordure, r.DebitBordure);
+    poser(ColonneEtude::DebitFreinActuelle, r.DebitFreinActuelle);
+    poser(ColonneEtude::DebitFreinFuture, r.DebitFreinFuture);
+    poser(ColonneEtude::PerteNormale, r.PerteNormale);
     if (boucle)
-        poser(37, r.PerteBordure);
-    poser(38, r.PerteArtificielleNormale);
+        poser(ColonneEtude::PerteBordure, r.PerteBordure);
+    poser(ColonneEtude::PerteArtificielleNormale, r.PerteArtificielleNormale);
     if (boucle)
-        poser(39, r.PerteArtificielleBordure);
-    poser(40, r.TempSurfaceNormale);
+        poser(ColonneEtude::PerteArtificielleBordure, r.PerteArtificielleBordure);
+    poser(ColonneEtude::TempSurfaceNormale, r.TempSurfaceNormale);
     if (zone)
-        poser(41, r.TempSurfaceBordure);
+        poser(ColonneEtude::TempSurfaceBordure, r.TempSurfaceBordure);
     return l;
 }
 
@@ -110,10 +108,10 @@ LigneEtude LignePiece(const DonneesPiece& d, const ResultatsPiece& r) {
 
 void EquilibrerEtude(TableEtude& table, double perteMaxi) {
     for (int i = 1; i <= table.NombrePieces(); ++i) {
-        if (const auto pn = NombreCellule(table.Cell(36, i)); pn && *pn < perteMaxi)
-            table.Cell(38, i) = perteMaxi - *pn;
-        if (const auto pb = NombreCellule(table.Cell(37, i)); pb && *pb < perteMaxi)
-            table.Cell(39, i) = perteMaxi - *pb;
+        if (const auto pn = NombreCellule(table.Cell(ColonneEtude::PerteNormale, i)); pn && *pn < perteMaxi)
+            table.Cell(ColonneEtude::PerteArtificielleNormale, i) = perteMaxi - *pn;
+        if (const auto pb = NombreCellule(table.Cell(ColonneEtude::PerteBordure, i)); pb && *pb < perteMaxi)
+            table.Cell(ColonneEtude::PerteArtificielleBordure, i) = perteMaxi - *pb;
     }
 }
 

@@ -27,6 +27,55 @@ using Cellule = std::variant<std::monostate, std::string, double, std::int32_t>;
 inline constexpr int NombreColonnesEtude = 41;
 using LigneEtude = std::array<Cellule, NombreColonnesEtude>;
 
+// The 41 columns of the study table, numbered from 1 as the summary shows
+// them (TitresColonnesEtude gives their headings).
+namespace ColonneEtude {
+enum : int {
+    Designation = 1,
+    TempPiece,
+    SurfacePiece,
+    SurfaceEmprises,
+    SurfaceUtile,
+    SurfaceNormale,
+    SurfaceBordure,
+    SurfacePlafond,
+    DeperdPiece,
+    DeperdPlancher,
+    ApportPlafond,
+    DeperdCorrigees,
+    EmissionsBas,
+    IsolationPlancher,
+    IsolationPlafond,
+    EmissionNecessairePiece,
+    EmissionZoneBordure,
+    EmissionNecessaireNormale,
+    EmissionUtiliseeNormale,
+    PuissanceThermique,
+    ChuteTemperature,
+    RthActuelle,
+    RthFuture,
+    AppointActuelle,
+    AppointFuture,
+    PasVZNormale,
+    PasVZBordure,
+    LongueurNormale,
+    LongueurBordure,
+    EmissionRaccordNormale,
+    EmissionRaccordBordure,
+    DebitNormale,
+    DebitBordure,
+    DebitFreinActuelle,
+    DebitFreinFuture,
+    PerteNormale,
+    PerteBordure,
+    PerteArtificielleNormale,
+    PerteArtificielleBordure,
+    TempSurfaceNormale,
+    TempSurfaceBordure,
+};
+} // namespace ColonneEtude
+static_assert(ColonneEtude::TempSurfaceBordure == NombreColonnesEtude);
+
 // The 41 values of every room. Column k (1..41) and room i (1..count), as
 // the summary shows them.
 struct TableEtude {
@@ -66,10 +115,8 @@ private:
     ErreurArithmetique erreur_;
 };
 
-// The texts the room calculation takes from the general data: "Treillis" for
-// support 0 and "Plots" otherwise, "13x16" for tube 0 and "16x20" otherwise.
-const char* TexteSupport(const DonneesGenerales& g);
-const char* TexteTube(const DonneesGenerales& g);
+// The floor of a room that can be heated (SurfaceNette of its record), m².
+inline double SurfaceUtile(const DonneesPiece& d) { return SurfaceNette(d.SurfacePiece, d.SurfaceEmprises); }
 
 // The twenty inputs of the room calculation for the room `piece` of a study
 // with the general data `generales`, balanced against `perteMax` (the

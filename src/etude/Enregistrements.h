@@ -10,6 +10,17 @@
 
 namespace sorvel {
 
+// Most rooms a study holds (rows of the rooms list).
+inline constexpr int PiecesMaximumEtude = 30;
+
+// Options of the general data: the index of the option chosen on screen.
+inline constexpr std::int16_t SupportTreillis = 0; // "Treillis ou plaques pré tracées"
+inline constexpr std::int16_t SupportPlots = 1;    // "Plots thermoformés"
+inline constexpr std::int16_t Tube13x16 = 0;       // "13x16 mm"
+inline constexpr std::int16_t Tube16x20 = 1;       // "16x20 mm"
+inline constexpr std::int16_t ChapeTraditionnelle = 0;
+inline constexpr std::int16_t ChapeLiquide = 1;
+
 struct DonneesGenerales {
     static constexpr int Longueur = 10;
     std::int16_t Support = 0;   // 0 "Treillis ou plaques pré tracées", 1 "Plots thermoformés"
@@ -52,6 +63,12 @@ struct PerteCharge {
     double PerteMax = 0;
     bool operator==(const PerteCharge&) const = default;
 };
+
+// The texts the calculation and the reports take from the general data:
+// "Treillis" for SupportTreillis and "Plots" otherwise, "13x16" for Tube13x16
+// and "16x20" otherwise (a damaged index reads as the usual choice).
+inline const char* TexteSupport(const DonneesGenerales& g) { return g.Support == SupportTreillis ? "Treillis" : "Plots"; }
+inline const char* TexteTube(const DonneesGenerales& g) { return g.Tube == Tube13x16 ? "13x16" : "16x20"; }
 
 // The pressure-drop record of a room: PerteMax is PerteNormale when
 // PerteBordure <= PerteNormale, else PerteBordure (a room without an

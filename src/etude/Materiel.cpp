@@ -41,7 +41,7 @@ double Somme(const TableEtude& table, int k) {
 
 std::array<double, 3> SurfacesTreillis(const TableEtude& table, const DonneesGenerales& generales) {
     std::array<double, 3> m{0, 0, 0};
-    if (generales.Support != 0)
+    if (generales.Support != SupportTreillis)
         return m; // the studs hold the pipe: no trellis
     // Mesh by pitch: 5x5 for 5 cm, 10x10 for 10 and 20 cm, 15x15 for 15 and 30 cm.
     auto maille = [](std::optional<double> pas) -> int {
@@ -54,13 +54,13 @@ std::array<double, 3> SurfacesTreillis(const TableEtude& table, const DonneesGen
     };
     for (int i = 1; i <= table.NombrePieces(); ++i) {
         // The normal zone has no 5-cm pitch.
-        const int normale = maille(Pas(table.Cell(26, i)));
+        const int normale = maille(Pas(table.Cell(ColonneEtude::PasVZNormale, i)));
         if (normale > 0)
-            if (const auto s = NombreCellule(table.Cell(6, i)))
+            if (const auto s = NombreCellule(table.Cell(ColonneEtude::SurfaceNormale, i)))
                 m[static_cast<std::size_t>(normale)] += *s;
-        const int bordure = maille(Pas(table.Cell(27, i)));
+        const int bordure = maille(Pas(table.Cell(ColonneEtude::PasVZBordure, i)));
         if (bordure >= 0)
-            if (const auto s = NombreCellule(table.Cell(7, i)))
+            if (const auto s = NombreCellule(table.Cell(ColonneEtude::SurfaceBordure, i)))
                 m[static_cast<std::size_t>(bordure)] += *s;
     }
     return m;
@@ -70,15 +70,15 @@ std::vector<CelluleMateriel> Materiel(const TableEtude& table, const DonneesGene
     std::vector<CelluleMateriel> c;
     if (table.NombrePieces() == 0)
         return c;
-    const bool treillis = generales.Support == 0;
-    const double s = Somme(table, 3); // floor of the rooms
-    const double u = Somme(table, 5); // heated floor
+    const bool treillis = generales.Support == SupportTreillis;
+    const double s = Somme(table, ColonneEtude::SurfacePiece); // floor of the rooms
+    const double u = Somme(table, ColonneEtude::SurfaceUtile); // heated floor
 
     double tube = 0;
     for (int i = 1; i <= table.NombrePieces(); ++i) {
-        if (const auto x = NombreCellule(table.Cell(28, i)))
+        if (const auto x = NombreCellule(table.Cell(ColonneEtude::LongueurNormale, i)))
             tube += *x;
-        if (const auto x = NombreCellule(table.Cell(29, i)))
+        if (const auto x = NombreCellule(table.Cell(ColonneEtude::LongueurBordure, i)))
             tube += *x;
     }
     const double longueurTube = ArrondiSup(tube);
@@ -86,13 +86,13 @@ std::vector<CelluleMateriel> Materiel(const TableEtude& table, const DonneesGene
 
     c.reserve(12);
     c.emplace_back(longueurTube);
-    c.emplace_back(std::string(generales.Tube == 0 ? "13x16" : "16x20"));
+    c.emplace_back(std::string(TexteTube(generales)));
     c.emplace_back(std::string(treillis ? "Treillis" : "Plots thermoformés"));
     for (double m : SurfacesTreillis(table, generales)) // 5 % of trellis for the overlaps
         c.emplace_back(m == 0 ? CelluleMateriel(tiret) : CelluleMateriel(ArrondiSup(m * 1.05)));
     c.emplace_back(treillis ? CelluleMateriel(ArrondiSup(longueurTube * 3.1)) : CelluleMateriel(tiret));
     // Plasticiser: 3.5 L per m³ of traditional screed.
-    c.emplace_back(generales.Chape == 0
+    c.emplace_back(generales.Chape == ChapeTraditionnelle
                        ? CelluleMateriel(ArrondiSup(static_cast<double>(generales.EpaisChape) / 100.0 * s * 3.5))
                        : CelluleMateriel(tiret));
     c.emplace_back(treillis ? CelluleMateriel(ArrondiSup(s * 1.1)) : CelluleMateriel(tiret));

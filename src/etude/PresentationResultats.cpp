@@ -1,6 +1,7 @@
 #include "etude/PresentationResultats.h"
 
 #include "commun/Nombres.h"
+#include "etude/CalculEtude.h"
 
 #include <string_view>
 
@@ -36,8 +37,8 @@ FormatValeur FormatSiPositif(double x) {
 FormatValeur FormatLongueurBoucle(double longueur, std::int16_t tube) {
     // A longer loop needs too much pump head: the small pipe reaches it sooner.
     const double l = Affichee(longueur);
-    const double orange = tube == 0 ? 80.0 : 120.0;
-    const double rouge = tube == 0 ? 120.0 : 160.0;
+    const double orange = tube == Tube13x16 ? 80.0 : 120.0;
+    const double rouge = tube == Tube13x16 ? 120.0 : 160.0;
     if (l > rouge)
         return {true, CouleurValeur::Rouge};
     if (l > orange && l < rouge)
@@ -50,10 +51,10 @@ FormatValeur FormatTempSurface(double temperature) {
     return Affichee(temperature) > 28.0 ? FormatValeur{true, CouleurValeur::Rouge} : Normal;
 }
 
-std::array<LigneResultat, NombreLignesResultats> LignesResultatsPiece(const DonneesPiece& d, std::int16_t tube,
+std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const DonneesPiece& d, std::int16_t tube,
                                                                      const ResultatsPiece& r) {
-    const bool boucle = d.TypeCharge == 1; // independent edge loop
-    const bool zone = d.TypeCharge != 0;   // edge zone
+    const bool boucle = BoucleBordureIndependante(d.TypeCharge);
+    const bool zone = AvecZoneBordure(d.TypeCharge);
     const auto v = [](double x) { return TexteArrondi(x); };
     const auto si = [](bool existe, std::string texte) { return existe ? std::move(texte) : std::string(); };
     const double longueurNormale = d.LongRaccordNormale + r.LongueurNormale;
@@ -62,7 +63,7 @@ std::array<LigneResultat, NombreLignesResultats> LignesResultatsPiece(const Donn
     return {{
         {"Nom de la pièce", "", Nettoyer(d.NomPiece), Gras},
         {"Température de la pièce", "°C", Nettoyer(d.TempPiece), Normal},
-        {"Surface utile du plancher chauffant", "m²", v(d.SurfacePiece - d.SurfaceEmprises), Normal},
+        {"Surface utile du plancher chauffant", "m²", v(SurfaceUtile(d)), Normal},
         {"Déperditions corrigées", "W", v(r.DeperdCorrigees), Normal},
         {"Emissions nécessaires pour la pièce", "W/(m².K)", v(r.EmissionNecessairePiece), Normal},
         {"Emissions utilisées pour la zone de bordure", "W/(m².K)",

@@ -34,7 +34,7 @@ std::string TexteArrondi(double x);
 // Supplementary heat, flows to throttle, artificial pressure drops: bold
 // blue when the value shown is above 0.
 FormatValeur FormatSiPositif(double x);
-// Loop length (m): bold; with the 13x16 pipe (`tube` 0) orange above 80 m and
+// Loop length (m): bold; with the 13x16 pipe (`tube` Tube13x16) orange above 80 m and
 // red above 120 m, with the 16x20 pipe orange above 120 m and red above
 // 160 m. The limits are strict: a loop of exactly 120 m of 13x16 pipe keeps
 // the window-text colour.
@@ -44,7 +44,43 @@ FormatValeur FormatTempSurface(double temperature);
 
 inline constexpr int NombreLignesResultats = 29;
 
-struct LigneResultat {
+// The rows of the results screen, from the top (row 0).
+namespace LigneResultat {
+enum : int {
+    NomPiece,
+    TempPiece,
+    SurfaceUtile,
+    DeperdCorrigees,
+    EmissionNecessairePiece,
+    EmissionZoneBordure,
+    EmissionNecessaireNormale,
+    EmissionUtiliseeNormale,
+    ChuteTemperature,
+    AppointActuelle,
+    AppointFuture,
+    PasVZNormale,
+    PasVZBordure,
+    LongueurNormale,
+    LongueurBordure,
+    EmissionRaccordNormale,
+    EmissionRaccordBordure,
+    EmissionsBas,
+    DebitNormale,
+    DebitBordure,
+    DebitFreinActuelle,
+    DebitFreinFuture,
+    PerteNormale,
+    PerteBordure,
+    PerteLaPlusElevee,
+    PerteArtificielleNormale,
+    PerteArtificielleBordure,
+    TempSurfaceNormale,
+    TempSurfaceBordure,
+};
+} // namespace LigneResultat
+static_assert(LigneResultat::TempSurfaceBordure + 1 == NombreLignesResultats);
+
+struct LigneResultatPiece {
     const char* Titre;
     const char* Unite;
     std::string Valeur; // empty for a value the load type does not have
@@ -52,8 +88,8 @@ struct LigneResultat {
 };
 
 // The 29 rows of the results screen for the room `piece` just calculated
-// into `r`, with the pipe size of the study (`tube` 0 "13x16", 1 "16x20").
-std::array<LigneResultat, NombreLignesResultats> LignesResultatsPiece(const DonneesPiece& piece,
+// into `r`, with the pipe size of the study (`tube`: Tube13x16 or Tube16x20).
+std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const DonneesPiece& piece,
                                                                      std::int16_t tube,
                                                                      const ResultatsPiece& r);
 

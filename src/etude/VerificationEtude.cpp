@@ -1,5 +1,6 @@
 #include "etude/VerificationEtude.h"
 
+#include "calcul/ModCalcul.h"
 #include "commun/Nombres.h"
 #include "commun/Textes.h"
 #include "etude/BornesSaisie.h"
@@ -98,7 +99,7 @@ constexpr const char* PerteMax = "Perte de charge la plus élevée de la pièce"
 // Collects the first fault of one record.
 class Controle {
 public:
-    Controle(FichierEtude fichier, int piece, std::string nom)
+    Controle(FichierStocke fichier, int piece, std::string nom)
         : fichier_(fichier), piece_(piece), nom_(std::move(nom)) {}
 
     // A text offered by a list.
@@ -133,26 +134,26 @@ private:
     void Refuser(const char* champ, std::string raison) {
         defaut_ = DefautEtude{fichier_, piece_, nom_, champ, std::move(raison)};
     }
-    FichierEtude fichier_;
+    FichierStocke fichier_;
     int piece_;
     std::string nom_;
     std::optional<DefautEtude> defaut_;
 };
 
 std::optional<DefautEtude> VerifierGenerales(const DonneesGenerales& g) {
-    Controle c(FichierEtude::Generales, 0, {});
-    c.Entier(legende::Support, g.Support, 0, 1, "0 ou 1");
-    c.Entier(legende::Tube, g.Tube, 0, 1, "0 ou 1");
+    Controle c(FichierStocke::Generales, 0, {});
+    c.Entier(legende::Support, g.Support, SupportTreillis, SupportPlots, "0 ou 1");
+    c.Entier(legende::Tube, g.Tube, Tube13x16, Tube16x20, "0 ou 1");
     c.Texte(legende::TempDepart, g.TempDepart, ListeTempDepart());
     c.Entier(legende::EpaisChape, g.EpaisChape, 6, 8, "6, 7 ou 8");
-    c.Entier(legende::Chape, g.Chape, 0, 1, "0 ou 1");
+    c.Entier(legende::Chape, g.Chape, ChapeTraditionnelle, ChapeLiquide, "0 ou 1");
     return c.Defaut();
 }
 
 // The fields in record order, as the three room screens hold them.
 std::optional<DefautEtude> VerifierPiece(const DonneesPiece& p, int numero) {
-    Controle c(FichierEtude::Pieces, numero, p.NomPiece);
-    c.Entier(legende::TypeCharge, p.TypeCharge, 0, 3, "0 à 3");
+    Controle c(FichierStocke::Pieces, numero, p.NomPiece);
+    c.Entier(legende::TypeCharge, p.TypeCharge, ChargeNormale, NombreTypesCharge - 1, "0 à 3");
     c.Nombre(legende::SurfaceBordure, p.SurfaceBordure);
     c.Texte(legende::PasVZBordure, p.PasVZBordure, ListePasBordure());
     c.Texte(legende::TempPiece, p.TempPiece, ListeTempPiece());
@@ -178,7 +179,7 @@ std::optional<DefautEtude> VerifierPiece(const DonneesPiece& p, int numero) {
 // loop length comes out below zero stores a negative one, so only their
 // being numbers is checked.
 std::optional<DefautEtude> VerifierPerte(const PerteCharge& p, int numero, const std::string& nom) {
-    Controle c(FichierEtude::Pertes, numero, nom);
+    Controle c(FichierStocke::Pertes, numero, nom);
     c.Fini(legende::PerteNormale, p.PerteNormale);
     c.Fini(legende::PerteBordure, p.PerteBordure);
     c.Fini(legende::PerteMax, p.PerteMax);
@@ -187,11 +188,11 @@ std::optional<DefautEtude> VerifierPerte(const PerteCharge& p, int numero, const
 
 } // namespace
 
-const char* ExtensionFichier(FichierEtude fichier) {
+const char* ExtensionFichier(FichierStocke fichier) {
     switch (fichier) {
-    case FichierEtude::Generales: return ".plg";
-    case FichierEtude::Pieces: return ".pla";
-    case FichierEtude::Pertes: return ".plp";
+    case FichierStocke::Generales: return ".plg";
+    case FichierStocke::Pieces: return ".pla";
+    case FichierStocke::Pertes: return ".plp";
     }
     return "";
 }
@@ -200,15 +201,15 @@ std::optional<DefautEtude> VerifierEtude(const DonneesGenerales& generales, cons
                                          const std::vector<PerteCharge>& pertes) {
     if (auto d = VerifierGenerales(generales))
         return d;
-    if (pieces.size() > static_cast<std::size_t>(NombreMaximumPieces))
-        return DefautEtude{FichierEtude::Pieces, 0, {}, {},
+    if (pieces.size() > static_cast<std::size_t>(PiecesMaximumEtude))
+        return DefautEtude{FichierStocke::Pieces, 0, {}, {},
                            "il contient " + std::to_string(pieces.size()) + " pièces, une étude en compte au plus "
-                               + std::to_string(NombreMaximumPieces)};
+                               + std::to_string(PiecesMaximumEtude)};
     for (std::size_t i = 0; i < pieces.size(); ++i)
         if (auto d = VerifierPiece(pieces[i], static_cast<int>(i) + 1))
             return d;
     if (pertes.size() != pieces.size())
-        return DefautEtude{FichierEtude::Pertes, 0, {}, {},
+        return DefautEtude{FichierStocke::Pertes, 0, {}, {},
                            "il contient " + std::to_string(pertes.size()) + " pertes de charge pour "
                                + std::to_string(pieces.size()) + " pièces"};
     for (std::size_t i = 0; i < pertes.size(); ++i)

@@ -3,7 +3,7 @@
 // The check of a loaded study, before anything is calculated from it: every
 // field that the screens fill from a list holds one of the list's values,
 // every number is finite, 0 or more and within the bounds of BornesSaisie,
-// at most NombreMaximumPieces rooms, one pressure-drop record per room. A
+// at most PiecesMaximumEtude rooms, one pressure-drop record per room. A
 // study that fails is damaged: it is refused as a whole, with the file, the
 // room and the field named as the screens name them. Pure C++.
 
@@ -16,18 +16,18 @@
 namespace sorvel {
 
 // The three files of a stored study.
-enum class FichierEtude {
+enum class FichierStocke {
     Generales, // name.plg, general data
     Pieces,    // name.pla, rooms
     Pertes,    // name.plp, loop pressure drops
 };
 
 // ".plg", ".pla", ".plp".
-const char* ExtensionFichier(FichierEtude fichier);
+const char* ExtensionFichier(FichierStocke fichier);
 
 // The first fault of a damaged study.
 struct DefautEtude {
-    FichierEtude Fichier = FichierEtude::Generales;
+    FichierStocke Fichier = FichierStocke::Generales;
     int Piece = 0;         // room number from 1; 0 for the general data or a fault of the whole file
     std::string NomPiece;  // that room's name as stored (UTF-8, trimmed); empty with Piece 0
     std::string Champ;     // caption of the field on its screen; empty for a fault of the whole file

@@ -3,15 +3,13 @@
 // Every message box of the program goes through this small interface, so that
 // tests can answer them by script and record what was asked.
 
-#include <QString>
+#include "commun/Questions.h"
 
-class QWidget;
+#include <QPointer>
+#include <QString>
+#include <QWidget>
 
 namespace sorvel {
-
-enum class IconeMessage { Aucune, Information, Question, Exclamation, Critique };
-enum class BoutonsMessage { OK, OuiNon, OuiNonAnnuler };
-enum class ReponseMessage { OK, Oui, Non, Annuler };
 
 class BoiteMessage {
 public:
@@ -28,5 +26,18 @@ void InstallerBoiteMessage(BoiteMessage* boite);
 // Shorthand for Messages().afficher(...).
 ReponseMessage Message(QWidget* parent, IconeMessage icone, const QString& titre,
                        const QString& texte, BoutonsMessage boutons = BoutonsMessage::OK);
+
+// The questions of the study model, shown as message boxes over `parent`.
+class QuestionsParBoite : public Questions {
+public:
+    explicit QuestionsParBoite(QWidget* parent = nullptr) : parent_(parent) {}
+    ReponseMessage Poser(IconeMessage icone, const std::string& titre, const std::string& texte,
+                         BoutonsMessage boutons) override {
+        return Message(parent_, icone, QString::fromStdString(titre), QString::fromStdString(texte), boutons);
+    }
+
+private:
+    QPointer<QWidget> parent_;
+};
 
 } // namespace sorvel

@@ -2,7 +2,7 @@
 
 #include "ihm/BoiteMessage.h"
 #include "ihm/FrmAide.h"
-#include "stockage/ModEnregistrer.h"
+#include "ihm/Ressources.h"
 
 #include <QFileInfo>
 
@@ -11,7 +11,7 @@ namespace sorvel {
 QString CheminAide() { return DossierProgramme() + QStringLiteral("/Sorvel.chm"); }
 
 void AfficherAide(const QString& chemin, const QString& typeFenetre, std::optional<int> contexte) {
-    if (!QFileInfo::exists(CheminAide())) {
+    if (!QFileInfo::exists(chemin.trimmed())) {
         Message(nullptr, IconeMessage::Critique, QStringLiteral("FICHIER D'AIDE MANQUANT."),
                 QStringLiteral("Le fichier d'aide 'Sorvel.chm' ne se trouve plus dans le dossier du "
                                "programme, faite une recherche sur votre système et replacez le dans "

@@ -1,8 +1,8 @@
 #include "ihm/Ressources.h"
 
-#include "stockage/ModEnregistrer.h"
-
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -13,9 +13,30 @@ namespace sorvel {
 
 namespace {
 
+QString& DossierDefini() {
+    static QString dossier;
+    return dossier;
+}
+
 QString cheminProgramme(const QString& nomFichier) {
     return DossierProgramme() + QLatin1Char('/') + nomFichier;
 }
+
+} // namespace
+
+QString DossierProgramme() {
+    if (!DossierDefini().isEmpty())
+        return DossierDefini();
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+}
+
+void DefinirDossierProgramme(const QString& dossier) { DossierDefini() = dossier; }
+
+QString DossierEtudesProgramme() { return DossierProgramme() + QStringLiteral("/Etudes"); }
+
+namespace {
 
 quint16 u16(const QByteArray& o, qsizetype i) { return qFromLittleEndian<quint16>(o.constData() + i); }
 quint32 u32(const QByteArray& o, qsizetype i) { return qFromLittleEndian<quint32>(o.constData() + i); }

@@ -12,6 +12,13 @@
 
 namespace sorvel {
 
+// The program's folder, where the pictures, cursors and help file lie: the
+// executable's own folder unless a test set another one.
+QString DossierProgramme();
+void DefinirDossierProgramme(const QString& dossier);
+// The studies folder beside the program.
+QString DossierEtudesProgramme();
+
 // Loads the picture `nomFichier` of the program's folder, whatever its
 // extension says: the format is read from the content. A missing or
 // unreadable file gives a null pixmap.

@@ -2,7 +2,6 @@
 
 #include "commun/ErreurSysteme.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +23,13 @@ namespace sorvel {
 ErreurFichier::ErreurFichier(const QString& fichier, const QString& message)
     : ErreurSignalee(TitreErreurFichier.toStdString(), message.toStdString()), fichier_(fichier),
       message_(message) {}
+
+ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const QString& raison)
+    : ErreurSignalee(TitreEtudeEndommagee.toStdString(),
+                     QStringLiteral("Le fichier « %1 » est endommagé : %2.")
+                         .arg(QDir::toNativeSeparators(fichier), raison)
+                         .toStdString()),
+      fichier_(fichier) {}
 
 QString ErreurFichier::messageFrancais() const {
     // Kept as given: what() is a C string, cut short by a NUL.
@@ -65,11 +71,6 @@ int CodeErreur(const QString& chemin, int errnoSauve) {
     ErreurSysteme("de supprimer", chemin, code);
 }
 
-QString& DossierDefini() {
-    static QString dossier;
-    return dossier;
-}
-
 // Opening a missing file for reading creates it empty, as a record file
 // opened by the program always exists afterwards.
 void CreerSiAbsent(const QString& chemin) {
@@ -99,10 +100,14 @@ QByteArray LireFichier(const QString& chemin) {
     return octets;
 }
 
+constexpr int EnFin = std::numeric_limits<int>::min(); // record number meaning "after the last whole record"
+
+} // namespace
+
 // Every whole record of a file; the bytes of an unfinished last record are
 // left out and counted in `octetsEnTrop`.
-QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* octetsEnTrop) {
-    const QString chemin = CheminEtudes(nomFichier);
+QByteArray DossierEtudes::LireEnregistrements(const QString& nomFichier, int longueur, int* octetsEnTrop) const {
+    const QString chemin = Chemin(nomFichier);
     CreerSiAbsent(chemin);
     QByteArray octets = LireFichier(chemin);
     const int reste = static_cast<int>(octets.size() % longueur);
@@ -113,14 +118,12 @@ QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* oct
     return octets;
 }
 
-constexpr int EnFin = std::numeric_limits<int>::min(); // record number meaning "after the last whole record"
-
 // Writes `octets` (one or more records) from record `n` (from 1) of the file,
 // or after its last whole record for n = EnFin. The file is created when
 // missing.
-void EcrireEnregistrements(const QString& nomFichier, int longueur, int n, const char* octets,
-                           qint64 taille) {
-    const QString chemin = CheminEtudes(nomFichier);
+void DossierEtudes::EcrireEnregistrements(const QString& nomFichier, int longueur, int n, const char* octets,
+                                          qint64 taille) const {
+    const QString chemin = Chemin(nomFichier);
     QFile f(chemin);
     errno = 0;
     if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
@@ -156,6 +159,8 @@ void EcrireEnregistrements(const QString& nomFichier, int longueur, int n, const
         ErreurEcriture(chemin, errno);
     }
 }
+
+namespace {
 
 // A whole new file content, written through a temporary file in the same
 // folder and renamed over the target only once every byte is on disk.
@@ -198,17 +203,19 @@ QByteArray ContenuSource(const QString& chemin) {
     return QFileInfo::exists(chemin) ? LireFichier(chemin) : QByteArray();
 }
 
+} // namespace
+
 // Copies three files together: every source is read and every target written
 // aside before the first target is replaced, so a failure (unreadable source,
 // full disk) leaves all three targets as they were.
-void CopierTrois(const std::array<QString, 3>& sources, const std::array<QString, 3>& cibles) {
+void DossierEtudes::CopierTrois(const std::array<QString, 3>& sources, const std::array<QString, 3>& cibles) const {
     std::array<QByteArray, 3> contenus;
     for (std::size_t i = 0; i < 3; ++i) {
-        contenus[i] = ContenuSource(CheminEtudes(sources[i]));
+        contenus[i] = ContenuSource(Chemin(sources[i]));
     }
     std::array<std::unique_ptr<FichierNeuf>, 3> neufs;
     for (std::size_t i = 0; i < 3; ++i) {
-        neufs[i] = std::make_unique<FichierNeuf>(CheminEtudes(cibles[i]));
+        neufs[i] = std::make_unique<FichierNeuf>(Chemin(cibles[i]));
         neufs[i]->Ecrire(contenus[i]);
     }
     for (std::size_t i = 0; i < 3; ++i) {
@@ -217,7 +224,7 @@ void CopierTrois(const std::array<QString, 3>& sources, const std::array<QString
 }
 
 // Rebuilds `source` without its record k into `cible` (a fresh file).
-void RecopierSauf(const QString& source, const QString& cible, int longueur, int k) {
+void DossierEtudes::RecopierSauf(const QString& source, const QString& cible, int longueur, int k) const {
     const QByteArray octets = LireEnregistrements(source, longueur, nullptr);
     const int nombre = static_cast<int>(octets.size() / longueur);
     QByteArray reste;
@@ -227,16 +234,16 @@ void RecopierSauf(const QString& source, const QString& cible, int longueur, int
             reste.append(octets.constData() + static_cast<qsizetype>(i - 1) * longueur, longueur);
         }
     }
-    FichierNeuf neuf(CheminEtudes(cible));
+    FichierNeuf neuf(Chemin(cible));
     neuf.Ecrire(reste);
     neuf.Valider();
 }
 
 // Puts a scratch file's content in place of a working file already deleted.
 // A copy is tried first; if it fails, a rename, which needs no free space.
-void Remplacer(const QString& source, const QString& cible) {
-    const QString de = CheminEtudes(source);
-    const QString vers = CheminEtudes(cible);
+void DossierEtudes::Remplacer(const QString& source, const QString& cible) const {
+    const QString de = Chemin(source);
+    const QString vers = Chemin(cible);
     try {
         FichierNeuf neuf(vers);
         neuf.Ecrire(ContenuSource(de));
@@ -251,35 +258,19 @@ void Remplacer(const QString& source, const QString& cible) {
     }
 }
 
-} // namespace
-
 // ---------------------------------------------------------------------------
-// Folders
+// Folder
 
-void DefinirDossierProgramme(const QString& dossier) {
-    DossierDefini() = dossier;
+QString DossierEtudes::Chemin(const QString& nomFichier) const {
+    return chemin_ + QLatin1Char('/') + nomFichier;
 }
 
-QString DossierProgramme() {
-    if (!DossierDefini().isEmpty()) {
-        return DossierDefini();
-    }
-    if (QCoreApplication::instance()) {
-        return QCoreApplication::applicationDirPath();
-    }
-    return QDir::currentPath();
+bool DossierEtudes::Existe(const QString& nomFichier) const {
+    return QFileInfo::exists(Chemin(nomFichier));
 }
 
-QString DossierEtudes() {
-    return DossierProgramme() + QStringLiteral("/Etudes");
-}
-
-QString CheminEtudes(const QString& nomFichier) {
-    return DossierEtudes() + QLatin1Char('/') + nomFichier;
-}
-
-void PreparerDemarrage() {
-    const QString dossier = DossierEtudes();
+void DossierEtudes::PreparerDemarrage() const {
+    const QString dossier = chemin_;
     const QFileInfo info(dossier);
     if (info.exists() && !info.isDir()) {
         throw ErreurFichier(dossier, QStringLiteral("Impossible de créer le dossier « %1 » : "
@@ -308,8 +299,9 @@ void PreparerDemarrage() {
     SupprimerFichier(FichierGenerales);
 }
 
-int NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement, int* octetsEnTrop) {
-    const QFileInfo info(CheminEtudes(nomFichier));
+int DossierEtudes::NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement,
+                                         int* octetsEnTrop) const {
+    const QFileInfo info(Chemin(nomFichier));
     const qint64 taille = info.isFile() ? info.size() : 0;
     if (octetsEnTrop) {
         *octetsEnTrop = static_cast<int>(taille % longueurEnregistrement);
@@ -317,23 +309,23 @@ int NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement,
     return static_cast<int>(taille / longueurEnregistrement);
 }
 
-int NombrePieces() {
+int DossierEtudes::NombrePieces() const {
     return NombreEnregistrements(FichierEtude, DonneesPiece::Longueur);
 }
 
 // ---------------------------------------------------------------------------
 // General data
 
-void EcrireGenerales(const DonneesGenerales& d) {
+void DossierEtudes::EcrireGenerales(const DonneesGenerales& d) const {
     const auto octets = Encoder(d);
     EcrireEnregistrements(FichierGenerales, DonneesGenerales::Longueur, 1, octets.data(),
                           DonneesGenerales::Longueur);
 }
 
-DonneesGenerales LireGenerales() {
+DonneesGenerales DossierEtudes::LireGenerales() const {
     const QByteArray octets = LireEnregistrements(FichierGenerales, DonneesGenerales::Longueur, nullptr);
     if (octets.isEmpty()) {
-        const QString chemin = CheminEtudes(FichierGenerales);
+        const QString chemin = Chemin(FichierGenerales);
         throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » ne contient pas les données "
                                                    "générales de l'étude.")
                                         .arg(FichierGenerales));
@@ -344,21 +336,21 @@ DonneesGenerales LireGenerales() {
 // ---------------------------------------------------------------------------
 // Rooms
 
-void AjouterPiece(const DonneesPiece& d) {
+void DossierEtudes::AjouterPiece(const DonneesPiece& d) const {
     const auto octets = Encoder(d);
     EcrireEnregistrements(FichierEtude, DonneesPiece::Longueur, EnFin, octets.data(), DonneesPiece::Longueur);
 }
 
-void EcrirePiece(int n, const DonneesPiece& d) {
+void DossierEtudes::EcrirePiece(int n, const DonneesPiece& d) const {
     const auto octets = Encoder(d);
     EcrireEnregistrements(FichierEtude, DonneesPiece::Longueur, n, octets.data(), DonneesPiece::Longueur);
 }
 
-DonneesPiece LirePiece(int n) {
+DonneesPiece DossierEtudes::LirePiece(int n) const {
     const QByteArray octets = LireEnregistrements(FichierEtude, DonneesPiece::Longueur, nullptr);
     const int nombre = static_cast<int>(octets.size() / DonneesPiece::Longueur);
     if (n < 1 || n > nombre) {
-        const QString chemin = CheminEtudes(FichierEtude);
+        const QString chemin = Chemin(FichierEtude);
         throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » ne contient pas la pièce n° %2 "
                                                    "(il contient %3 pièce(s)).")
                                         .arg(FichierEtude).arg(n).arg(nombre));
@@ -366,7 +358,7 @@ DonneesPiece LirePiece(int n) {
     return DecoderPiece(octets.constData() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur);
 }
 
-std::vector<DonneesPiece> LireToutesPieces(const QString& nomFichier, int* octetsEnTrop) {
+std::vector<DonneesPiece> DossierEtudes::LireToutesPieces(const QString& nomFichier, int* octetsEnTrop) const {
     const QByteArray octets = LireEnregistrements(nomFichier, DonneesPiece::Longueur, octetsEnTrop);
     std::vector<DonneesPiece> pieces;
     for (qsizetype i = 0; i < octets.size(); i += DonneesPiece::Longueur) {
@@ -375,7 +367,7 @@ std::vector<DonneesPiece> LireToutesPieces(const QString& nomFichier, int* octet
     return pieces;
 }
 
-void ListerPieces(QStringList& liste) {
+void DossierEtudes::ListerPieces(QStringList& liste) const {
     const std::vector<DonneesPiece> pieces = LireToutesPieces(FichierEtude);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const QString nom = QString::fromStdString(pieces[i].NomPiece);
@@ -390,17 +382,17 @@ void ListerPieces(QStringList& liste) {
 // ---------------------------------------------------------------------------
 // Pressure drops
 
-void AjouterPerte(double normale, double bordure, double max, const QString& nomFichier) {
+void DossierEtudes::AjouterPerte(double normale, double bordure, double max, const QString& nomFichier) const {
     const auto octets = Encoder(PerteCharge{normale, bordure, max});
     EcrireEnregistrements(nomFichier, PerteCharge::Longueur, EnFin, octets.data(), PerteCharge::Longueur);
 }
 
-void EcrirePerte(int n, double normale, double bordure, double max) {
+void DossierEtudes::EcrirePerte(int n, double normale, double bordure, double max) const {
     const auto octets = Encoder(PerteCharge{normale, bordure, max});
     EcrireEnregistrements(FichierPerte, PerteCharge::Longueur, n, octets.data(), PerteCharge::Longueur);
 }
 
-std::vector<PerteCharge> LireToutesPertes(const QString& nomFichier, int* octetsEnTrop) {
+std::vector<PerteCharge> DossierEtudes::LireToutesPertes(const QString& nomFichier, int* octetsEnTrop) const {
     const QByteArray octets = LireEnregistrements(nomFichier, PerteCharge::Longueur, octetsEnTrop);
     std::vector<PerteCharge> pertes;
     for (qsizetype i = 0; i < octets.size(); i += PerteCharge::Longueur) {
@@ -409,7 +401,7 @@ std::vector<PerteCharge> LireToutesPertes(const QString& nomFichier, int* octets
     return pertes;
 }
 
-double PerteMaxEtude(const QString& nomFichier) {
+double DossierEtudes::PerteMaxEtude(const QString& nomFichier) const {
     // The running maximum starts at 0 and moves only to a strictly larger
     // value: negative values and NaN from a damaged record never win.
     double maxi = 0;
@@ -424,8 +416,8 @@ double PerteMaxEtude(const QString& nomFichier) {
 // ---------------------------------------------------------------------------
 // Whole files
 
-void SupprimerFichier(const QString& nomFichier) {
-    const QString chemin = CheminEtudes(nomFichier);
+void DossierEtudes::SupprimerFichier(const QString& nomFichier) const {
+    const QString chemin = Chemin(nomFichier);
     const QFileInfo info(chemin);
     if (!info.exists() && !info.isSymLink()) {
         return;
@@ -437,38 +429,98 @@ void SupprimerFichier(const QString& nomFichier) {
     }
 }
 
-void SupprimerPieceFichiers(int k) {
+void DossierEtudes::SupprimerPieceFichiers(int k) const {
     // The scratch files are written in full before a working file is
     // touched: a failure up to there leaves the study as it was.
     try {
         RecopierSauf(FichierEtude, FichierTemp, DonneesPiece::Longueur, k);
         RecopierSauf(FichierPerte, FichierPteTemp, PerteCharge::Longueur, k);
     } catch (const ErreurFichier&) {
-        QFile::remove(CheminEtudes(FichierTemp));
-        QFile::remove(CheminEtudes(FichierPteTemp));
+        QFile::remove(Chemin(FichierTemp));
+        QFile::remove(Chemin(FichierPteTemp));
         throw;
     }
     // A working file that resists deletion is replaced below all the same:
     // the new content is renamed over it.
-    QFile::remove(CheminEtudes(FichierEtude));
-    QFile::remove(CheminEtudes(FichierPerte));
+    QFile::remove(Chemin(FichierEtude));
+    QFile::remove(Chemin(FichierPerte));
     Remplacer(FichierTemp, FichierEtude);
     Remplacer(FichierPteTemp, FichierPerte);
     SupprimerFichier(FichierTemp);
     SupprimerFichier(FichierPteTemp);
 }
 
-void CopierEtude(const QString& pieces, const QString& pertes, const QString& generales) {
+void DossierEtudes::CopierEtude(const QString& pieces, const QString& pertes, const QString& generales) const {
     CopierTrois({FichierEtude, FichierPerte, FichierGenerales}, {pieces, pertes, generales});
 }
 
-void ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales) {
+void DossierEtudes::ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales) const {
     CopierTrois({pieces, pertes, generales}, {FichierEtude, FichierPerte, FichierGenerales});
 }
 
-QStringList EtudesEnregistrees() {
+EtudeEnregistree DossierEtudes::LireEtude(const QString& nom) const {
+    const QString generales = Chemin(nom + QStringLiteral(".plg"));
+    const QString pieces = Chemin(nom + QStringLiteral(".pla"));
+    const QString pertes = Chemin(nom + QStringLiteral(".plp"));
+    // The sizes first, every file: nothing is read from a study that could
+    // not have been written.
+    // "introuvable" only for a file that does not exist; any other obstacle
+    // (a file in the place of a folder, a folder that cannot be searched, a
+    // name too long) is named as the system names it.
+    auto taille = [](const QString& chemin) -> qint64 {
+        const QFileInfo info(chemin);
+        if (!info.exists()) {
+            const int code = DiagnostiquerLecture(std::filesystem::path(QFile::encodeName(chemin).toStdString()));
+            if (code == ENOENT || code == 0)
+                throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » est introuvable.")
+                                                .arg(QDir::toNativeSeparators(chemin)));
+            throw ErreurFichier(chemin, QStringLiteral("Impossible de lire le fichier « %1 » : %2.")
+                                            .arg(QDir::toNativeSeparators(chemin), RaisonSysteme(code)));
+        }
+        if (!info.isFile())
+            throw ErreurFichier(chemin, QStringLiteral("« %1 » n'est pas un fichier.")
+                                            .arg(QDir::toNativeSeparators(chemin)));
+        return info.size();
+    };
+    const qint64 tailleGenerales = taille(generales);
+    const qint64 taillePieces = taille(pieces);
+    const qint64 taillePertes = taille(pertes);
+    if (tailleGenerales != DonneesGenerales::Longueur)
+        throw ErreurEtudeEndommagee(generales, QStringLiteral("sa longueur ne correspond pas aux données générales"));
+    if (taillePieces % DonneesPiece::Longueur != 0)
+        throw ErreurEtudeEndommagee(pieces, QStringLiteral("sa longueur n'est pas un nombre entier de pièces"));
+    if (taillePieces / DonneesPiece::Longueur > PiecesMaximumEtude)
+        throw ErreurEtudeEndommagee(pieces, QStringLiteral("il contient plus de %1 pièces").arg(PiecesMaximumEtude));
+    if (taillePertes % PerteCharge::Longueur != 0)
+        throw ErreurEtudeEndommagee(pertes,
+                                    QStringLiteral("sa longueur n'est pas un nombre entier de pertes de charge"));
+    if (taillePertes / PerteCharge::Longueur > PiecesMaximumEtude)
+        throw ErreurEtudeEndommagee(pertes, QStringLiteral("il contient plus de %1 pertes de charge")
+                                                .arg(PiecesMaximumEtude));
+
+    EtudeEnregistree etude;
+    // A file that changed size since it was measured is read no further
+    // than the size measured.
+    auto lire = [](const QString& chemin, qint64 octets) {
+        QByteArray contenu = LireFichier(chemin);
+        if (contenu.size() != octets)
+            throw ErreurEtudeEndommagee(chemin, QStringLiteral("il a changé pendant sa lecture"));
+        return contenu;
+    };
+    const QByteArray g = lire(generales, tailleGenerales);
+    etude.Generales = DecoderGenerales(g.constData());
+    const QByteArray p = lire(pieces, taillePieces);
+    for (qsizetype i = 0; i < p.size(); i += DonneesPiece::Longueur)
+        etude.Pieces.push_back(DecoderPiece(p.constData() + i));
+    const QByteArray q = lire(pertes, taillePertes);
+    for (qsizetype i = 0; i < q.size(); i += PerteCharge::Longueur)
+        etude.Pertes.push_back(DecoderPerte(q.constData() + i));
+    return etude;
+}
+
+QStringList DossierEtudes::EtudesEnregistrees() const {
     QStringList noms;
-    const QDir dossier(DossierEtudes());
+    const QDir dossier(chemin_);
     const QStringList fichiers =
         dossier.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
     for (const QString& f : fichiers) {

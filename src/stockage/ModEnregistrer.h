@@ -1,6 +1,6 @@
 #pragma once
 
-// The files of a study in the folder `Etudes` beside the program: working
+// The files of a study in a studies folder: working
 // files (Generale.tmp, Etude.tmp, Perte.tmp), scratch files (Temp.tmp,
 // PteTemp.tmp) and stored studies (name + .plg/.pla/.plp). Every operation
 // opens its file, does its work and closes it before returning.
@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <stdexcept>
 #include <vector>
 
@@ -36,77 +37,118 @@ inline const QString TitreErreurFichier = QStringLiteral("Erreur de fichier.");
 // LibelleErreurSysteme, shared with the command-line tool).
 QString RaisonSysteme(int codeErreur);
 
-// The program's folder (where the executable and its pictures lie) and the
-// studies folder inside it. By default the executable's own folder; tests set
-// a folder of their own.
-void DefinirDossierProgramme(const QString& dossier);
-QString DossierProgramme();
-QString DossierEtudes();
-QString CheminEtudes(const QString& nomFichier); // DossierEtudes() + "/" + name
-
 inline const QString FichierGenerales = QStringLiteral("Generale.tmp");
 inline const QString FichierEtude = QStringLiteral("Etude.tmp");
 inline const QString FichierPerte = QStringLiteral("Perte.tmp");
 inline const QString FichierTemp = QStringLiteral("Temp.tmp");
 inline const QString FichierPteTemp = QStringLiteral("PteTemp.tmp");
 
-// Start-up: creates `Etudes` when missing and deletes the three working
-// files. Raises ErreurFichier when the folder cannot be created or written.
-void PreparerDemarrage();
+// A stored study whose files could not have been written by the program: a
+// length that is not a whole number of records, too many rooms... what() is
+// the French sentence naming the file.
+class ErreurEtudeEndommagee : public ErreurSignalee {
+public:
+    ErreurEtudeEndommagee(const QString& fichier, const QString& raison);
+    const QString& fichier() const noexcept { return fichier_; }
+private:
+    QString fichier_;
+};
+inline const QString TitreEtudeEndommagee = QStringLiteral("Etude endommagée.");
 
-// Number of whole records (length / record length). `octetsEnTrop`, when
-// given, receives the trailing bytes that do not make a whole record.
-int NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement,
-                          int* octetsEnTrop = nullptr);
+// A stored study as read from its three files.
+struct EtudeEnregistree {
+    DonneesGenerales Generales;
+    std::vector<DonneesPiece> Pieces;
+    std::vector<PerteCharge> Pertes;
+};
 
+// The studies folder and every file operation on it. The folder is given by
+// whoever runs the program (beside the program, in the user's documents, a
+// test's own folder); nothing here knows where the program lies.
+//
 // Every operation below raises ErreurFichier when its file cannot be opened,
 // read or written (the message names the file and the cause, a full disk
 // included). A file opened for reading that does not exist is created empty.
 // Reading keeps the whole records of a file and ignores the bytes of an
 // unfinished last one (`octetsEnTrop` reports them). Writing record n needs
 // 1 <= n <= count + 1, so that records stay contiguous; otherwise it raises.
+class DossierEtudes {
+public:
+    explicit DossierEtudes(QString chemin) : chemin_(std::move(chemin)) {}
 
-// Rooms in Etude.tmp (whole records; 0 when the file is missing).
-int NombrePieces();
+    const QString& Chemin() const { return chemin_; }
+    // Chemin() + "/" + name.
+    QString Chemin(const QString& nomFichier) const;
+    bool Existe(const QString& nomFichier) const;
 
-void EcrireGenerales(const DonneesGenerales& d);
-// Record 1 of Generale.tmp; an empty file raises ErreurFichier.
-DonneesGenerales LireGenerales();
-void AjouterPiece(const DonneesPiece& d);         // appended to Etude.tmp
-void EcrirePiece(int n, const DonneesPiece& d);   // record n (from 1) of Etude.tmp
-// Record n of Etude.tmp; n outside 1..count raises ErreurFichier (a default
-// record would show an empty room as if it had been entered).
-DonneesPiece LirePiece(int n);
-std::vector<DonneesPiece> LireToutesPieces(const QString& nomFichier = FichierEtude,
-                                           int* octetsEnTrop = nullptr);
-void ListerPieces(QStringList& liste);            // grows the list to the room count
+    // Start-up: creates the folder when missing and deletes the three
+    // working files. Raises ErreurFichier when the folder cannot be created
+    // or written.
+    void PreparerDemarrage() const;
 
-void AjouterPerte(double normale, double bordure, double max, const QString& nomFichier);
-void EcrirePerte(int n, double normale, double bordure, double max); // Perte.tmp
-std::vector<PerteCharge> LireToutesPertes(const QString& nomFichier = FichierPerte,
-                                          int* octetsEnTrop = nullptr);
-// Largest PerteMax of the file, 0 when it is empty, missing (then created
-// empty) or holds no positive value.
-double PerteMaxEtude(const QString& nomFichier);
+    // Number of whole records (length / record length). `octetsEnTrop`, when
+    // given, receives the trailing bytes that do not make a whole record.
+    int NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement,
+                              int* octetsEnTrop = nullptr) const;
+    // Rooms in Etude.tmp (whole records; 0 when the file is missing).
+    int NombrePieces() const;
 
-// Missing file: no error. A file that exists and cannot be deleted raises.
-void SupprimerFichier(const QString& nomFichier);
-// Removes room k (from 1) from Etude.tmp and Perte.tmp by way of Temp.tmp and
-// PteTemp.tmp; the other records keep their bytes.
-void SupprimerPieceFichiers(int k);
-// Stores the working files under the three names (replacing them). The three
-// sources are read and the three targets written aside first, then renamed
-// over the targets, so a failure (unreadable source, full disk) leaves the
-// previous stored files intact. A missing source counts as an empty file (a
-// study without rooms has no Etude.tmp yet).
-void CopierEtude(const QString& pieces, const QString& pertes, const QString& generales);
-// Copies the three stored files over the working files, all or nothing like
-// CopierEtude; the screens then read the general data and room 1 themselves.
-void ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales);
+    void EcrireGenerales(const DonneesGenerales& d) const;
+    // Record 1 of Generale.tmp; an empty file raises ErreurFichier.
+    DonneesGenerales LireGenerales() const;
+    void AjouterPiece(const DonneesPiece& d) const;         // appended to Etude.tmp
+    void EcrirePiece(int n, const DonneesPiece& d) const;   // record n (from 1) of Etude.tmp
+    // Record n of Etude.tmp; n outside 1..count raises ErreurFichier (a
+    // default record would show an empty room as if it had been entered).
+    DonneesPiece LirePiece(int n) const;
+    std::vector<DonneesPiece> LireToutesPieces(const QString& nomFichier = FichierEtude,
+                                               int* octetsEnTrop = nullptr) const;
+    void ListerPieces(QStringList& liste) const;            // grows the list to the room count
 
-// Names of the stored studies: every file of Etudes whose name ends with
-// "pla" (exact case), without its last four characters; sorted by name,
-// ignoring case. Empty when there is none.
-QStringList EtudesEnregistrees();
+    void AjouterPerte(double normale, double bordure, double max, const QString& nomFichier) const;
+    void EcrirePerte(int n, double normale, double bordure, double max) const; // Perte.tmp
+    std::vector<PerteCharge> LireToutesPertes(const QString& nomFichier = FichierPerte,
+                                              int* octetsEnTrop = nullptr) const;
+    // Largest PerteMax of the file, 0 when it is empty, missing (then created
+    // empty) or holds no positive value.
+    double PerteMaxEtude(const QString& nomFichier) const;
+
+    // Missing file: no error. A file that exists and cannot be deleted raises.
+    void SupprimerFichier(const QString& nomFichier) const;
+    // Removes room k (from 1) from Etude.tmp and Perte.tmp by way of Temp.tmp
+    // and PteTemp.tmp; the other records keep their bytes.
+    void SupprimerPieceFichiers(int k) const;
+    // Stores the working files under the three names (replacing them). The
+    // three sources are read and the three targets written aside first, then
+    // renamed over the targets, so a failure (unreadable source, full disk)
+    // leaves the previous stored files intact. A missing source counts as an
+    // empty file (a study without rooms has no Etude.tmp yet).
+    void CopierEtude(const QString& pieces, const QString& pertes, const QString& generales) const;
+    // Copies the three stored files over the working files, all or nothing
+    // like CopierEtude.
+    void ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales) const;
+
+    // Reads the stored study `nom` (nom.plg, nom.pla, nom.plp) whole, the
+    // same way for the program and for the batch tool. Each file's size is
+    // checked before a byte is read, so a huge file is refused at once.
+    // Raises ErreurFichier (missing or unreadable file) or
+    // ErreurEtudeEndommagee.
+    EtudeEnregistree LireEtude(const QString& nom) const;
+
+    // Names of the stored studies: every file of the folder whose name ends
+    // with "pla" (exact case), without its last four characters; sorted by
+    // name, ignoring case. Empty when there is none.
+    QStringList EtudesEnregistrees() const;
+
+private:
+    QByteArray LireEnregistrements(const QString& nomFichier, int longueur, int* octetsEnTrop) const;
+    void EcrireEnregistrements(const QString& nomFichier, int longueur, int n, const char* octets,
+                               qint64 taille) const;
+    void CopierTrois(const std::array<QString, 3>& sources, const std::array<QString, 3>& cibles) const;
+    void RecopierSauf(const QString& source, const QString& cible, int longueur, int k) const;
+    void Remplacer(const QString& source, const QString& cible) const;
+
+    QString chemin_;
+};
 
 } // namespace sorvel

@@ -20,7 +20,7 @@ using exemples::CalculModifie;
 using exemples::EntreesExemple;
 
 TEST(CalculPiece, ExempleEtTemperatures) {
-    // Worked example of the room calculation.
+    // The reference room, computed by hand step by step.
     const ResultatsPiece r = CalculPiece(EntreesExemple());
     EXPECT_EQ(r.TempMoyenne, 42.5);
     EXPECT_EQ(r.EcartEau, 22); // CInt(42.5) = 42, halves to even

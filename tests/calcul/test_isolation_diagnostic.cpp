@@ -23,7 +23,7 @@ TEST(Isolation, CoefficientsEtProduits) {
         EXPECT_EQ(CoefficientIsolant(k.epaisseur), k.coefficient);
         EXPECT_EQ(FluxIsolant(10, k.epaisseur), 10 * k.coefficient);
     }
-    // The room screen's worked examples: 12.5 m² over 4 cm, 17.5 m² over 8 cm.
+    // The room screen's two panels: 12.5 m² over 4 cm, 17.5 m² over 8 cm.
     EXPECT_NEAR(FluxIsolant(12.5, "4"), 63.5, 1e-12);
     EXPECT_NEAR(FluxIsolant(17.5, "8"), 45.15, 1e-12);
     EXPECT_THROW(FluxIsolant(INFINITY, "4"), ErreurArithmetique);

@@ -19,7 +19,7 @@ TEST(ModVZ, ChoixDuPas) {
         PasCoefficient attendu;
     };
     const Cas cas[] = {
-        // Worked example of the pitch choice: 4.50 at VZ20 is too small.
+        // Choosing the pitch: 4.50 at VZ20 is too small.
         {"exemple treillis", "Treillis", "13x16", 0.05, 4.60, {15, 4.94}},
         // Same example on studs: 3.74, 4.47, 4.91.
         {"exemple plots", "Plots", "13x16", 0.05, 4.60, {15, 4.94 - 0.03}},
@@ -60,7 +60,7 @@ TEST(ModVZ, LectureDesCoefficients) {
         double attendu;
     };
     const Cas cas[] = {
-        // Worked example: 7.37 - 0.03 (table 16x20, "0.02", VZ5, on studs).
+        // On studs: 7.37 - 0.03 (table 16x20, "0.02", VZ5).
         {"exemple bordure plots", true, "16x20", "0.02", "Plots", "5", 7.37 - 0.03},
         {"bordure VZ15", true, "13x16", "0.15", "Treillis", "15", 3.28},
         {"normale VZ30", false, "13x16", "0.01", "Treillis", "30", 4.48},

@@ -31,7 +31,11 @@ set(sans_qt commun calcul etude modules)
 
 # What the screens never do themselves (beyond not including the storage
 # layer): read or write a file, run the calculation. They ask the study model.
-set(motifs_ecrans "QFile[ (:<>]|QSaveFile|QDir[ :(]|QTemporaryFile|std::[io]?fstream|fopen\\(|CalculPiece\\(|CalculEtude\\(|[^A-Za-z_]Materiel\\(|PerteMaxEtude|ChoisirPasVZ|LongueurTube\\(")
+set(motifs_ecrans "QFile[ (:<>]|QSaveFile|QDir[ :(]|QTemporaryFile|std::[io]?fstream|fopen\\(|CalculPiece\\(|CalculEtude\\(|[^A-Za-z_]Materiel\\(|PerteMaxEtude|ChoisirPasVZ|LongueurTube\\(|FluxIsolant\\(|ExpliquerEchec")
+
+# The main window hosts the screens; a screen includes no other screen's
+# header (it knows nothing of where the user goes next).
+set(hotes_ecrans MDIPlancher FonctionsAVenir)
 
 set(fautes 0)
 file(GLOB_RECURSE sources RELATIVE ${RACINE}
@@ -68,6 +72,15 @@ foreach(source ${sources})
       math(EXPR fautes "${fautes} + 1")
     endif()
   endforeach()
+  get_filename_component(base ${source} NAME_WE)
+  if(couche STREQUAL "ecrans" AND NOT base IN_LIST hotes_ecrans)
+    foreach(ligne ${lignes})
+      if(ligne MATCHES "#[ \t]*include[ \t]*\"ecrans/([^\".]+)\\.h\"" AND NOT CMAKE_MATCH_1 STREQUAL base)
+        message(SEND_ERROR "${source} : un écran n'inclut pas un autre écran : ${ligne}")
+        math(EXPR fautes "${fautes} + 1")
+      endif()
+    endforeach()
+  endif()
   if(couche STREQUAL "ecrans")
     file(STRINGS ${RACINE}/${source} appels REGEX "${motifs_ecrans}")
     foreach(appel ${appels})

@@ -2,7 +2,7 @@
 
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
-#include "stockage/ModEnregistrer.h"
+#include "ihm/Ressources.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -74,25 +74,10 @@ bool DossierProgrammeTest::existeDansEtudes(const QString& nom) const {
     return QFile::exists(etudes() + QLatin1Char('/') + nom);
 }
 
-FeuillesPiece PlancherAvecPieces::CreerFeuillesPiece() {
-    FeuillesPiece f;
-    auto creer = [](const char* nom) {
-        auto* w = new QWidget;
-        w->setObjectName(QString::fromLatin1(nom));
-        w->setWindowTitle(QStringLiteral("Données de la pièce"));
-        w->resize(400, 300);
-        return w;
-    };
-    f.Charge = creer("FrmCharge");
-    f.Piece = creer("FrmPiece");
-    f.Conduites = creer("FrmConduites");
-    f.Resultats = creer("FrmResultats");
-    return f;
-}
+QString CheminEtudes(const QString& nom) { return DossierEtudesProgramme() + QLatin1Char('/') + nom; }
 
-std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran, bool avecPieces) {
-    std::unique_ptr<MDIPlancher> f = avecPieces ? std::make_unique<PlancherAvecPieces>(nullptr, largeurEcran)
-                                                : std::make_unique<MDIPlancher>(nullptr, largeurEcran);
+std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran) {
+    auto f = std::make_unique<MDIPlancher>(DossierEtudesProgramme(), nullptr, largeurEcran);
     f->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
     f->activateWindow();
@@ -100,8 +85,8 @@ std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran, bool avecPieces) {
     return f;
 }
 
-std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart, bool avecPieces) {
-    auto f = Demarrer(1280, avecPieces);
+std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart) {
+    auto f = Demarrer(1280);
     Declencher(f.get(), QStringLiteral("MnuNouvelle"));
     if (!tempDepart.isEmpty())
         Choisir(f->Generales(), QStringLiteral("CmbTempDepart"), tempDepart);

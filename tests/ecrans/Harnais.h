@@ -68,21 +68,15 @@ private:
     QTemporaryDir dossier_;
 };
 
-// The main window with room screens that are plain stand-ins, so that the
-// navigation between room screens and the others can be exercised.
-class PlancherAvecPieces : public MDIPlancher {
-public:
-    using MDIPlancher::MDIPlancher;
+// The path of `nom` in the studies folder of the test's program folder.
+QString CheminEtudes(const QString& nom);
 
-protected:
-    FeuillesPiece CreerFeuillesPiece() override;
-};
-
-// Builds the main window and shows it (first activation included).
-std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280, bool avecPieces = false);
+// Builds the main window on the studies folder beside the program and shows
+// it (first activation included).
+std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280);
 // Builds the main window, starts a new study, chooses the supply
 // temperature `tempDepart` (unless empty) and goes on to the rooms list.
-std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {}, bool avecPieces = false);
+std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {});
 
 // The child of `racine` named `nom` (objectName), or nullptr with a test failure.
 template <class T = QWidget>

@@ -1,9 +1,9 @@
+#include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
-#include "ecrans/FonctionsAVenir.h"
+#include "ExemplesEtude.h"
 #include "ecrans/Harnais.h"
 #include "ecrans/MDIPlancher.h"
-#include "stockage/ModEnregistrer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,15 +38,13 @@ protected:
 } // namespace
 
 TEST_F(Application, NomDeLaNouvelleEtude) {
+    // The name is the model's; the title and the general data show it.
     const struct {
         QStringList enregistrees;
         const char* attendu;
     } cas[] = {
         {{}, "Etude 1"},
         {{"Etude 1", "Etude 2"}, "Etude 3"},
-        {{"Etude 2"}, "Etude 1"},
-        {{"Etude 1", "Etude 3"}, "Etude 2"},
-        {{"Maison"}, "Etude 1"},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.attendu);
@@ -55,10 +53,10 @@ TEST_F(Application, NomDeLaNouvelleEtude) {
             propre.creerDansEtudes(nom + QStringLiteral(".pla"));
         auto f = Demarrer();
         EXPECT_TRUE(QFileInfo(propre.etudes()).isDir()) << "Etudes is made when missing";
-        EXPECT_EQ(f->NomEtude(), QString::fromUtf8(k.attendu));
+        EXPECT_EQ(f->Etude().Nom(), QString::fromUtf8(k.attendu));
         EXPECT_EQ(Trouver<QLabel>(f.get(), QStringLiteral("LblEtude"))->text(), QString::fromUtf8(k.attendu));
         EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [%1]").arg(QString::fromUtf8(k.attendu)));
-        EXPECT_FALSE(f->Modifie());
+        EXPECT_FALSE(f->Etude().Modifie());
     }
     EXPECT_TRUE(boite.messages.empty());
 }
@@ -94,7 +92,7 @@ TEST_F(Application, EtudesInutilisable) {
         auto f = Demarrer();
         EXPECT_TRUE(boite.seul(QStringLiteral("Dossier des études."), {}, IconeMessage::Exclamation));
         EXPECT_TRUE(f->isVisible());
-        EXPECT_EQ(f->NomEtude(), QStringLiteral("Etude 1"));
+        EXPECT_EQ(f->Etude().Nom(), QStringLiteral("Etude 1"));
     }
 }
 
@@ -115,20 +113,17 @@ TEST_F(Application, Quitter) {
     } cas[] = {
         {ReponseMessage::Annuler, true},
         {ReponseMessage::Non, false},
-        {ReponseMessage::Oui, true}, // storing is not available yet, so nothing was stored
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(static_cast<int>(k.reponse));
         boite.vider();
         f = DemarrerEtude(QStringLiteral("45")); // writes Generale.tmp
         ASSERT_TRUE(dossier.existeDansEtudes(QStringLiteral("Generale.tmp")));
-        ASSERT_TRUE(f->Modifie());
+        ASSERT_TRUE(f->Etude().Modifie());
         boite.vider();
         boite.repondre(k.reponse);
         f->close();
         QApplication::processEvents();
-        ASSERT_FALSE(boite.messages.empty());
-        boite.messages.resize(1); // "Oui" is told next that storing is not there yet
         EXPECT_TRUE(boite.seul(
             QStringLiteral("Enregistrement."),
             QStringLiteral("Voulez vous enregistrer les modifications apportées à l'étude 'Etude 1' ?"),
@@ -148,7 +143,7 @@ TEST_F(Application, NouvelleEtudeApresModification) {
     Cliquer(f.get(), QStringLiteral("OptTube_0"));
     Choisir(f.get(), QStringLiteral("CmbTempDepart"), QStringLiteral("33"));
     Cliquer(f.get(), QStringLiteral("OptChape_1"));
-    ASSERT_TRUE(f->Modifie());
+    ASSERT_TRUE(f->Etude().Modifie());
     boite.repondre(ReponseMessage::Non);
     Declencher(f.get(), QStringLiteral("MnuNouvelle"));
 
@@ -159,8 +154,8 @@ TEST_F(Application, NouvelleEtudeApresModification) {
     EXPECT_TRUE(Trouver<QRadioButton>(f.get(), QStringLiteral("OptTube_1"))->isChecked());
     EXPECT_EQ(Trouver<QComboBox>(f.get(), QStringLiteral("CmbTempDepart"))->currentText(), QStringLiteral("40"));
     EXPECT_TRUE(Trouver<QRadioButton>(f.get(), QStringLiteral("OptChape_0"))->isChecked());
-    EXPECT_FALSE(f->Modifie());
-    EXPECT_FALSE(f->EtudeEnregistree());
+    EXPECT_FALSE(f->Etude().Modifie());
+    EXPECT_FALSE(f->Etude().EtudeEnregistree());
 }
 
 // A working file that cannot be deleted would bring its rooms into the new
@@ -173,7 +168,7 @@ TEST_F(Application, NouvelleEtudeAvecFichierIndelebile) {
     ASSERT_TRUE(boite.seul(TitreErreurFichier, {}, IconeMessage::Exclamation));
     EXPECT_TRUE(boite.messages[0].texte.contains(QStringLiteral("« Etude.tmp »")));
     EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
-    EXPECT_FALSE(f->Modifie());
+    EXPECT_FALSE(f->Etude().Modifie());
 }
 
 TEST_F(Application, ImageDeFondSelonLaLargeur) {
@@ -227,7 +222,7 @@ TEST_F(Application, MenusEtRaccourcis) {
 // Leaving a room screen through the menu remembers it; "Feuille de
 // calcul..." goes back to it once.
 TEST_F(Application, FeuilleDeCalcul) {
-    auto f = Demarrer(1280, true);
+    auto f = Demarrer(1280);
     auto* feuilleCalcul = Trouver<QAction>(f.get(), QStringLiteral("MnuFeuilleCalcul"));
     EXPECT_FALSE(feuilleCalcul->isEnabled());
 
@@ -237,10 +232,10 @@ TEST_F(Application, FeuilleDeCalcul) {
     EXPECT_FALSE(feuilleCalcul->isEnabled());
 
     Declencher(f.get(), QStringLiteral("MnuAjouterPiece"));
-    QWidget* charge = f->FeuillesDePiece().Charge;
+    QWidget* charge = f->FeuillesDePiece().Charge.data();
     ASSERT_NE(charge, nullptr);
     EXPECT_EQ(f->FeuilleAffichee(), charge);
-    EXPECT_TRUE(f->NouvellePiece());
+    EXPECT_TRUE(f->Etude().NouvellePiece());
     for (const char* nom : {"MnuAjouterPiece", "MnuModifierPiece", "MnuSupprimerPiece"})
         EXPECT_FALSE(Trouver<QAction>(f.get(), QString::fromLatin1(nom))->isEnabled()) << nom;
 
@@ -345,19 +340,18 @@ TEST_F(Application, TousLesMenus) {
     ParcourirTousLesMenus(*f, boite);
     f = DemarrerEtude(QStringLiteral("45"));
     ParcourirTousLesMenus(*f, boite);
-    f = DemarrerEtude({}, true);
-    f->Circuits()->RemplirGrilleCircuits({QStringLiteral("Séjour")});
+    f = DemarrerEtude();
+    AjouterPieceExemple(f->Etude().Dossier(), 1);
+    f->Circuits()->RemplirGrilleCircuits();
     Declencher(f.get(), QStringLiteral("MnuAjouterPiece"));
     ASSERT_EQ(f->FeuilleAffichee(), f->FeuillesDePiece().Charge);
     ParcourirTousLesMenus(*f, boite);
 }
 
-// The study and print commands check their conditions before any dialog;
-// the windows still to come say so, plainly.
+// Each study and print command reaches the study model, which checks its
+// conditions before any dialog; the windows still to come say so, plainly.
 TEST_F(Application, ConditionsDesCommandesDEtude) {
     auto f = Demarrer();
-    const char* const PasDePiece =
-        "Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !";
     const struct {
         const char* menu;
         const char* titre;
@@ -374,14 +368,8 @@ TEST_F(Application, ConditionsDesCommandesDEtude) {
         {"MnuSupprimerEtude", "Suppression impossible.",
          "Cette étude n'a pas encore été enregistrée, elle ne peut donc pas être supprimée !",
          IconeMessage::Exclamation},
-        {"MnuApercuChantier", "Impression.", PasDePiece, IconeMessage::Aucune},
-        {"MnuImprimerChantier", "Impression.", PasDePiece, IconeMessage::Aucune},
-        {"MnuApercuRecap", "Impression.", PasDePiece, IconeMessage::Aucune},
-        {"MnuImprimerRecap", "Impression.", PasDePiece, IconeMessage::Aucune},
         {"MnuRecapitulatif", nullptr, nullptr, IconeMessage::Information},
         {"MnuMateriel", nullptr, nullptr, IconeMessage::Information},
-        {"MnuCorrection", nullptr, nullptr, IconeMessage::Information},
-        {"MnuIncertitude", nullptr, nullptr, IconeMessage::Information},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.menu);
@@ -390,20 +378,13 @@ TEST_F(Application, ConditionsDesCommandesDEtude) {
         EXPECT_TRUE(k.titre ? boite.seul(QString::fromUtf8(k.titre), QString::fromUtf8(k.texte), k.icone)
                             : boite.seul(TitreFonctionIndisponible, TexteFonctionIndisponible));
     }
-}
-
-TEST_F(Application, SupprimerLEtudeEnregistree) {
-    for (const char* ext : {".pla", ".plp", ".plg"})
-        dossier.creerDansEtudes(QStringLiteral("Etude 1") + QLatin1String(ext), QByteArray(10, 'x'));
-    auto f = Demarrer();
-    f->DefinirNomEtude(QStringLiteral("Etude 1"));
-    boite.repondre(ReponseMessage::Oui);
-    Declencher(f.get(), QStringLiteral("MnuSupprimerEtude"));
-    EXPECT_TRUE(boite.seul(QStringLiteral("Suppression de l'étude."),
-                           QStringLiteral("Voulez vous supprimer l'étude 'Etude 1' ?")));
-    for (const char* ext : {".pla", ".plp", ".plg"})
-        EXPECT_FALSE(dossier.existeDansEtudes(QStringLiteral("Etude 1") + QLatin1String(ext))) << ext;
-    EXPECT_EQ(f->NomEtude(), QStringLiteral("Etude 1")); // the first free name again
+    // The four print items ask the model first.
+    for (const char* menu : {"MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap", "MnuImprimerRecap"}) {
+        SCOPED_TRACE(menu);
+        boite.vider();
+        Declencher(f.get(), QString::fromLatin1(menu));
+        EXPECT_TRUE(boite.seul(QStringLiteral("Impression.")));
+    }
 }
 
 // The standard buttons of the real message box read in French.

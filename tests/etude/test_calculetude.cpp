@@ -35,15 +35,15 @@ TEST(CalculEtude, EquilibrageFinal) {
     // first must get 150 of artificial pressure drop, the second none.
     TableEtude t;
     t.Pieces.resize(2);
-    t.Cell(36, 1) = 300.0;
-    t.Cell(38, 1) = 0.0; // value of the pass: nothing before it
-    t.Cell(36, 2) = 450.0;
-    t.Cell(38, 2) = 0.0;
+    t.Cell(ColonneEtude::PerteNormale, 1) = 300.0;
+    t.Cell(ColonneEtude::PerteArtificielleNormale, 1) = 0.0; // value of the pass: nothing before it
+    t.Cell(ColonneEtude::PerteNormale, 2) = 450.0;
+    t.Cell(ColonneEtude::PerteArtificielleNormale, 2) = 0.0;
     EquilibrerEtude(t, 450);
-    EXPECT_EQ(t.Cell(38, 1), Cellule(150.0));
-    EXPECT_EQ(t.Cell(38, 2), Cellule(0.0));
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(t.Cell(37, 1)));
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(t.Cell(39, 1))); // empty cells stay empty
+    EXPECT_EQ(t.Cell(ColonneEtude::PerteArtificielleNormale, 1), Cellule(150.0));
+    EXPECT_EQ(t.Cell(ColonneEtude::PerteArtificielleNormale, 2), Cellule(0.0));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(t.Cell(ColonneEtude::PerteBordure, 1)));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(t.Cell(ColonneEtude::PerteArtificielleBordure, 1))); // empty cells stay empty
 }
 
 TEST(CalculEtude, ToutesLesBouclesAligneesSurLaPlusResistante) {
@@ -56,29 +56,29 @@ TEST(CalculEtude, ToutesLesBouclesAligneesSurLaPlusResistante) {
     ASSERT_EQ(r.Table.NombrePieces(), 5);
     double maxi = 0, debit = 0;
     for (int i = 1; i <= 5; ++i) {
-        maxi = std::max({maxi, Nombre(r.Table, 36, i), NombreCellule(r.Table.Cell(37, i)).value_or(0)});
-        debit += Nombre(r.Table, 32, i) + NombreCellule(r.Table.Cell(33, i)).value_or(0);
+        maxi = std::max({maxi, Nombre(r.Table, ColonneEtude::PerteNormale, i), NombreCellule(r.Table.Cell(ColonneEtude::PerteBordure, i)).value_or(0)});
+        debit += Nombre(r.Table, ColonneEtude::DebitNormale, i) + NombreCellule(r.Table.Cell(ColonneEtude::DebitBordure, i)).value_or(0);
     }
     EXPECT_EQ(r.PerteMaxi, maxi);
     EXPECT_NEAR(r.DebitTotal, debit, 1e-9);
     for (int i = 1; i <= 5; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_DOUBLE_EQ(Nombre(r.Table, 38, i), r.PerteMaxi - Nombre(r.Table, 36, i));
-        EXPECT_GE(Nombre(r.Table, 38, i), 0);
+        EXPECT_DOUBLE_EQ(Nombre(r.Table, ColonneEtude::PerteArtificielleNormale, i), r.PerteMaxi - Nombre(r.Table, ColonneEtude::PerteNormale, i));
+        EXPECT_GE(Nombre(r.Table, ColonneEtude::PerteArtificielleNormale, i), 0);
     }
-    EXPECT_DOUBLE_EQ(Nombre(r.Table, 39, 5), r.PerteMaxi - Nombre(r.Table, 37, 5));
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, ColonneEtude::PerteArtificielleBordure, 5), r.PerteMaxi - Nombre(r.Table, ColonneEtude::PerteBordure, 5));
 
     // Each room is the room calculation of its record, balanced in the pass
     // against the rooms before it (room 2 against room 1).
-    // (the worked example's room with the record's own values)
+    // (the reference room with the record's own values)
     const ResultatsPiece sejour = exemples::CalculModifie([](EntreesPiece& e) {
         e.SurfacePiece = 30; e.SurfaceEmprises = 1; e.RthFuture = "0.10"; e.DeperdPiece = 2600;
         e.DeperdPlancher = 150; e.ApportPlafond = 50; e.LongRaccordNormale = 8; e.LongRaccordBordure = 6;
         e.EmissionsBas = 60;
     });
-    EXPECT_EQ(Nombre(r.Table, 36, 2), sejour.PerteNormale);
-    EXPECT_EQ(Nombre(r.Table, 32, 2), sejour.DebitNormale);
-    EXPECT_EQ(std::get<std::string>(r.Table.Cell(26, 2)), sejour.PasVZNormale);
+    EXPECT_EQ(Nombre(r.Table, ColonneEtude::PerteNormale, 2), sejour.PerteNormale);
+    EXPECT_EQ(Nombre(r.Table, ColonneEtude::DebitNormale, 2), sejour.DebitNormale);
+    EXPECT_EQ(std::get<std::string>(r.Table.Cell(ColonneEtude::PasVZNormale, 2)), sejour.PasVZNormale);
 }
 
 TEST(CalculEtude, CellulesParTypeDeCharge) {
@@ -97,14 +97,14 @@ TEST(CalculEtude, CellulesParTypeDeCharge) {
             EXPECT_EQ(std::holds_alternative<std::monostate>(r.Table.Cell(k, c.piece)), !c.boucle) << k;
         for (int k : zone)
             EXPECT_EQ(std::holds_alternative<std::monostate>(r.Table.Cell(k, c.piece)), !c.zone) << k;
-        EXPECT_EQ(r.Table.Cell(21, c.piece), Cellule(std::int32_t{5}));
-        EXPECT_EQ(r.Table.Cell(2, c.piece), Cellule(std::string("20")));
-        EXPECT_DOUBLE_EQ(Nombre(r.Table, 5, c.piece), 11);
+        EXPECT_EQ(r.Table.Cell(ColonneEtude::ChuteTemperature, c.piece), Cellule(std::int32_t{5}));
+        EXPECT_EQ(r.Table.Cell(ColonneEtude::TempPiece, c.piece), Cellule(std::string("20")));
+        EXPECT_DOUBLE_EQ(Nombre(r.Table, ColonneEtude::SurfaceUtile, c.piece), 11);
     }
-    EXPECT_EQ(r.Table.Cell(1, 3), Cellule(std::string("Combinée")));
-    EXPECT_EQ(r.Table.Cell(27, 2), Cellule(std::string("10")));
+    EXPECT_EQ(r.Table.Cell(ColonneEtude::Designation, 3), Cellule(std::string("Combinée")));
+    EXPECT_EQ(r.Table.Cell(ColonneEtude::PasVZBordure, 2), Cellule(std::string("10")));
     // Corner panel: 0.85 of half the 11 m2 of heated floor.
-    EXPECT_DOUBLE_EQ(Nombre(r.Table, 7, 4), 11 / 2.0 * 0.85);
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, ColonneEtude::SurfaceBordure, 4), 11 / 2.0 * 0.85);
 }
 
 TEST(CalculEtude, BoucleDeBordureLaPlusResistante) {
@@ -116,13 +116,13 @@ TEST(CalculEtude, BoucleDeBordureLaPlusResistante) {
     limite.LongRaccordBordure = 30;
     const std::vector<DonneesPiece> pieces = {Piece("Chambre", 0, 10, 700), limite};
     const ResultatEtude r = CalculEtude(pieces, Generales());
-    const double bordure = Nombre(r.Table, 37, 2);
-    ASSERT_GT(bordure, Nombre(r.Table, 36, 2));
+    const double bordure = Nombre(r.Table, ColonneEtude::PerteBordure, 2);
+    ASSERT_GT(bordure, Nombre(r.Table, ColonneEtude::PerteNormale, 2));
     EXPECT_EQ(r.PerteMaxi, bordure);
-    EXPECT_EQ(Nombre(r.Table, 39, 2), 0);
-    EXPECT_DOUBLE_EQ(Nombre(r.Table, 38, 2), bordure - Nombre(r.Table, 36, 2));
-    EXPECT_DOUBLE_EQ(Nombre(r.Table, 38, 1), bordure - Nombre(r.Table, 36, 1));
-    EXPECT_DOUBLE_EQ(Nombre(r.Table, 29, 2), 150);
+    EXPECT_EQ(Nombre(r.Table, ColonneEtude::PerteArtificielleBordure, 2), 0);
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, ColonneEtude::PerteArtificielleNormale, 2), bordure - Nombre(r.Table, ColonneEtude::PerteNormale, 2));
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, ColonneEtude::PerteArtificielleNormale, 1), bordure - Nombre(r.Table, ColonneEtude::PerteNormale, 1));
+    EXPECT_DOUBLE_EQ(Nombre(r.Table, ColonneEtude::LongueurBordure, 2), 150);
 }
 
 TEST(CalculEtude, PieceImpossibleACalculer) {

@@ -74,72 +74,72 @@ TEST(VerificationEtude, UnDefautParChamp) {
     using E = Etude&;
     struct Cas {
         std::function<void(E)> abimer;
-        FichierEtude fichier;
+        FichierStocke fichier;
         int piece;
         const char* champ;
         const char* raison;
     };
     const Cas cas[] = {
-        {[](E e) { e.generales.Support = 7; }, FichierEtude::Generales, 0, "Support (type de fixation des tubes)",
+        {[](E e) { e.generales.Support = 7; }, FichierStocke::Generales, 0, "Support (type de fixation des tubes)",
          "7 n'est pas une valeur proposée (0 ou 1)"},
-        {[](E e) { e.generales.Tube = -3; }, FichierEtude::Generales, 0, "Diamètre du tube",
+        {[](E e) { e.generales.Tube = -3; }, FichierStocke::Generales, 0, "Diamètre du tube",
          "-3 n'est pas une valeur proposée (0 ou 1)"},
-        {[](E e) { e.generales.TempDepart = "99"; }, FichierEtude::Generales, 0, "Température de départ du fluide",
+        {[](E e) { e.generales.TempDepart = "99"; }, FichierStocke::Generales, 0, "Température de départ du fluide",
          "« 99 » n'est pas une valeur proposée (30 à 50)"},
-        {[](E e) { e.generales.TempDepart = "-9"; }, FichierEtude::Generales, 0, "Température de départ du fluide",
+        {[](E e) { e.generales.TempDepart = "-9"; }, FichierStocke::Generales, 0, "Température de départ du fluide",
          "« -9 » n'est pas une valeur proposée (30 à 50)"},
-        {[](E e) { e.generales.EpaisChape = 5; }, FichierEtude::Generales, 0, "Epaisseur moyenne de la chape",
+        {[](E e) { e.generales.EpaisChape = 5; }, FichierStocke::Generales, 0, "Epaisseur moyenne de la chape",
          "5 n'est pas une valeur proposée (6, 7 ou 8)"},
-        {[](E e) { e.generales.Chape = 2; }, FichierEtude::Generales, 0, "Chape",
+        {[](E e) { e.generales.Chape = 2; }, FichierStocke::Generales, 0, "Chape",
          "2 n'est pas une valeur proposée (0 ou 1)"},
-        {[](E e) { e.pieces[1].TypeCharge = 4; }, FichierEtude::Pieces, 2, "Type de charge du panneau",
+        {[](E e) { e.pieces[1].TypeCharge = 4; }, FichierStocke::Pieces, 2, "Type de charge du panneau",
          "4 n'est pas une valeur proposée (0 à 3)"},
-        {[](E e) { e.pieces[1].SurfaceBordure = -1; }, FichierEtude::Pieces, 2,
+        {[](E e) { e.pieces[1].SurfaceBordure = -1; }, FichierStocke::Pieces, 2,
          "Surface zone de bordure (élevée/limite)", "la valeur -1 est négative"},
-        {[](E e) { e.pieces[1].PasVZBordure = "20"; }, FichierEtude::Pieces, 2,
+        {[](E e) { e.pieces[1].PasVZBordure = "20"; }, FichierStocke::Pieces, 2,
          "Pas VZ zone de bordure (élevée/limite)", "« 20 » n'est pas une valeur proposée (5, 10 ou 15, ou vide)"},
-        {[](E e) { e.pieces[0].TempPiece = "25"; }, FichierEtude::Pieces, 1, "Température ambiante de la pièce",
+        {[](E e) { e.pieces[0].TempPiece = "25"; }, FichierStocke::Pieces, 1, "Température ambiante de la pièce",
          "« 25 » n'est pas une valeur proposée (15 à 24)"},
-        {[](E e) { e.pieces[0].SurfacePiece = -20.72; }, FichierEtude::Pieces, 1, "Surface de la pièce",
+        {[](E e) { e.pieces[0].SurfacePiece = -20.72; }, FichierStocke::Pieces, 1, "Surface de la pièce",
          "la valeur -20,72 est négative"},
-        {[](E e) { e.pieces[0].SurfaceEmprises = Nan; }, FichierEtude::Pieces, 1, "Surface des emprises",
+        {[](E e) { e.pieces[0].SurfaceEmprises = Nan; }, FichierStocke::Pieces, 1, "Surface des emprises",
          "la valeur n'est pas un nombre fini"},
-        {[](E e) { e.pieces[0].SurfacePlafond = 1.7e308; }, FichierEtude::Pieces, 1, "Surface du plancher haut",
+        {[](E e) { e.pieces[0].SurfacePlafond = 1.7e308; }, FichierStocke::Pieces, 1, "Surface du plancher haut",
          "la valeur 1,7E+308 dépasse 10000 m²"},
-        {[](E e) { e.pieces[2].DeperdPiece = Inf; }, FichierEtude::Pieces, 3, "Déperditions de la pièce",
+        {[](E e) { e.pieces[2].DeperdPiece = Inf; }, FichierStocke::Pieces, 3, "Déperditions de la pièce",
          "la valeur n'est pas un nombre fini"},
-        {[](E e) { e.pieces[2].DeperdPlancher = 2e6; }, FichierEtude::Pieces, 3, "Déperditions du plancher",
+        {[](E e) { e.pieces[2].DeperdPlancher = 2e6; }, FichierStocke::Pieces, 3, "Déperditions du plancher",
          "la valeur 2000000 dépasse 1000000 W"},
-        {[](E e) { e.pieces[2].ApportPlafond = -Inf; }, FichierEtude::Pieces, 3, "Apport par le plafond",
+        {[](E e) { e.pieces[2].ApportPlafond = -Inf; }, FichierStocke::Pieces, 3, "Apport par le plafond",
          "la valeur n'est pas un nombre fini"},
-        {[](E e) { e.pieces[2].EmissionsBas = -0.5; }, FichierEtude::Pieces, 3, "Emission vers le bas",
+        {[](E e) { e.pieces[2].EmissionsBas = -0.5; }, FichierStocke::Pieces, 3, "Emission vers le bas",
          "la valeur -0,5 est négative"},
-        {[](E e) { e.pieces[0].RthActuelle = "9.99"; }, FichierEtude::Pieces, 1, "Résistance actuelle",
+        {[](E e) { e.pieces[0].RthActuelle = "9.99"; }, FichierStocke::Pieces, 1, "Résistance actuelle",
          "« 9.99 » n'est pas une valeur proposée (0.01 à 0.15)"},
-        {[](E e) { e.pieces[0].RthFuture = "0.1"; }, FichierEtude::Pieces, 1, "Résistance future",
+        {[](E e) { e.pieces[0].RthFuture = "0.1"; }, FichierStocke::Pieces, 1, "Résistance future",
          "« 0.1 » n'est pas une valeur proposée (0.01 à 0.15)"},
-        {[](E e) { e.pieces[0].IsoApport = "9"; }, FichierEtude::Pieces, 1,
+        {[](E e) { e.pieces[0].IsoApport = "9"; }, FichierStocke::Pieces, 1,
          "Epaisseur de l'isolant (Apport par le plafond)", "« 9 » n'est pas une valeur proposée (2 à 8, ou vide)"},
-        {[](E e) { e.pieces[0].IsoEmissions = "1"; }, FichierEtude::Pieces, 1,
+        {[](E e) { e.pieces[0].IsoEmissions = "1"; }, FichierStocke::Pieces, 1,
          "Epaisseur de l'isolant (Emissions vers le bas)", "« 1 » n'est pas une valeur proposée (2 à 8, ou vide)"},
-        {[](E e) { e.pieces[1].LongRaccordNormale = 1001; }, FichierEtude::Pieces, 2,
+        {[](E e) { e.pieces[1].LongRaccordNormale = 1001; }, FichierStocke::Pieces, 2,
          "Longueur des conduites de raccordement", "la valeur 1001 dépasse 1000 m"},
-        {[](E e) { e.pieces[1].LongDistri = -3; }, FichierEtude::Pieces, 2,
+        {[](E e) { e.pieces[1].LongDistri = -3; }, FichierStocke::Pieces, 2,
          "Longueur des conduites de distribution (traversantes)", "la valeur -3 est négative"},
-        {[](E e) { e.pieces[1].LongRaccordBordure = Nan; }, FichierEtude::Pieces, 2,
+        {[](E e) { e.pieces[1].LongRaccordBordure = Nan; }, FichierStocke::Pieces, 2,
          "Longueur des conduites de raccordement (si boucle indépendante)", "la valeur n'est pas un nombre fini"},
-        {[](E e) { e.pieces[1].TempChute = -32768; }, FichierEtude::Pieces, 2,
+        {[](E e) { e.pieces[1].TempChute = -32768; }, FichierStocke::Pieces, 2,
          "Chute de température du fluide (DeltaT Départ/Retour)", "-32768 n'est pas une valeur proposée (3 à 20)"},
-        {[](E e) { e.pertes[2].PerteNormale = Nan; }, FichierEtude::Pertes, 3,
+        {[](E e) { e.pertes[2].PerteNormale = Nan; }, FichierStocke::Pertes, 3,
          "Perte de charge du circuit zone normale (normale ou combinée)", "la valeur n'est pas un nombre fini"},
-        {[](E e) { e.pertes[1].PerteBordure = Inf; }, FichierEtude::Pertes, 2,
+        {[](E e) { e.pertes[1].PerteBordure = Inf; }, FichierStocke::Pertes, 2,
          "Perte de charge du circuit zone de bordure (si boucle indépendante)", "la valeur n'est pas un nombre fini"},
-        {[](E e) { e.pertes[0].PerteMax = -Inf; }, FichierEtude::Pertes, 1, "Perte de charge la plus élevée de la pièce",
+        {[](E e) { e.pertes[0].PerteMax = -Inf; }, FichierStocke::Pertes, 1, "Perte de charge la plus élevée de la pièce",
          "la valeur n'est pas un nombre fini"},
         // Whole files: too many rooms, one pressure drop missing.
-        {[](E e) { e.pieces.resize(31, e.pieces[0]); e.pertes.resize(31, e.pertes[0]); }, FichierEtude::Pieces, 0, "",
+        {[](E e) { e.pieces.resize(31, e.pieces[0]); e.pertes.resize(31, e.pertes[0]); }, FichierStocke::Pieces, 0, "",
          "il contient 31 pièces, une étude en compte au plus 30"},
-        {[](E e) { e.pertes.pop_back(); }, FichierEtude::Pertes, 0, "", "il contient 2 pertes de charge pour 3 pièces"},
+        {[](E e) { e.pertes.pop_back(); }, FichierStocke::Pertes, 0, "", "il contient 2 pertes de charge pour 3 pièces"},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.champ);
@@ -163,23 +163,23 @@ TEST(VerificationEtude, PremierDefautDansLOrdreDesFichiers) {
     e.pieces[1].TempChute = 0;
     EXPECT_EQ(e.Verifier()->Piece, 2);
     e.generales.Chape = 9;
-    EXPECT_EQ(e.Verifier()->Fichier, FichierEtude::Generales);
+    EXPECT_EQ(e.Verifier()->Fichier, FichierStocke::Generales);
     // 30 rooms are allowed, with as many pressure drops.
     Etude trente;
-    trente.pieces.resize(NombreMaximumPieces, trente.pieces[1]);
-    trente.pertes.resize(NombreMaximumPieces, trente.pertes[1]);
+    trente.pieces.resize(PiecesMaximumEtude, trente.pieces[1]);
+    trente.pertes.resize(PiecesMaximumEtude, trente.pertes[1]);
     EXPECT_EQ(trente.Verifier(), std::nullopt);
 }
 
 TEST(VerificationEtude, Message) {
-    DefautEtude d{FichierEtude::Pieces, 2, "Séjour", "Surface de la pièce", "la valeur -3 est négative"};
+    DefautEtude d{FichierStocke::Pieces, 2, "Séjour", "Surface de la pièce", "la valeur -3 est négative"};
     EXPECT_EQ(MessageDefautEtude(d, "/etudes/Maison.pla"),
               "Le fichier « /etudes/Maison.pla » est endommagé : pièce 2 « Séjour », champ « Surface de la pièce » : "
               "la valeur -3 est négative.");
-    EXPECT_EQ(MessageDefautEtude({FichierEtude::Generales, 0, "", "Chape", "2 n'est pas une valeur proposée (0 ou 1)"},
+    EXPECT_EQ(MessageDefautEtude({FichierStocke::Generales, 0, "", "Chape", "2 n'est pas une valeur proposée (0 ou 1)"},
                                  "Maison.plg"),
               "Le fichier « Maison.plg » est endommagé : champ « Chape » : 2 n'est pas une valeur proposée (0 ou 1).");
-    EXPECT_EQ(MessageDefautEtude({FichierEtude::Pertes, 0, "", "", "il contient 2 pertes de charge pour 3 pièces"},
+    EXPECT_EQ(MessageDefautEtude({FichierStocke::Pertes, 0, "", "", "il contient 2 pertes de charge pour 3 pièces"},
                                  "Maison.plp"),
               "Le fichier « Maison.plp » est endommagé : il contient 2 pertes de charge pour 3 pièces.");
     // A name holding a NUL, a line feed or a stray byte: the whole message,
@@ -189,8 +189,8 @@ TEST(VerificationEtude, Message) {
     EXPECT_EQ(m, "Le fichier « Mai␁son.pla » est endommagé : pièce 2 « Bur␀eau␊� », champ « Surface de la pièce » : "
                  "la valeur -3 est négative.");
     EXPECT_EQ(m.find('\0'), std::string::npos);
-    EXPECT_EQ(std::string(ExtensionFichier(FichierEtude::Generales)) + ExtensionFichier(FichierEtude::Pieces)
-                  + ExtensionFichier(FichierEtude::Pertes),
+    EXPECT_EQ(std::string(ExtensionFichier(FichierStocke::Generales)) + ExtensionFichier(FichierStocke::Pieces)
+                  + ExtensionFichier(FichierStocke::Pertes),
               ".plg.pla.plp");
 }
 

@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         return 0;
     }
     // Accepted: what the check promises holds.
-    if (pieces.size() > static_cast<std::size_t>(NombreMaximumPieces) || pertes.size() != pieces.size())
+    if (pieces.size() > static_cast<std::size_t>(PiecesMaximumEtude) || pertes.size() != pieces.size())
         Echec("nombre de pièces accepté à tort");
     for (const DonneesPiece& p : pieces)
         if (p.TypeCharge < 0 || p.TypeCharge > 3 || p.TempChute < 3 || p.TempChute > 20 || !std::isfinite(p.SurfacePiece)

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "Exemples.h"
+#include "EtudeEnregistreeTest.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,25 +54,18 @@ public:
         std::ofstream f(dossier_ / nomFichier, std::ios::binary);
         f << octets;
     }
-    // The three files of a stored study; each room's loop pressure drops
-    // are those its calculation would record (any finite values serve: the
-    // tool recalculates them).
+    // The three files of a stored study as the program writes them, or with
+    // the pressure-drop records given.
     void EcrireEtude(const std::string& nom, const DonneesGenerales& g, const std::vector<DonneesPiece>& pieces,
-                     std::vector<PerteCharge> pertes = {}) {
-        const auto og = Encoder(g);
-        Ecrire(nom + ".plg", std::string(og.begin(), og.end()));
-        std::string pla, plp;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            const auto op = Encoder(pieces[i]);
-            pla.append(op.begin(), op.end());
-            if (pertes.size() < pieces.size())
-                pertes.push_back(PerteChargePiece(400.0 + 10.0 * static_cast<double>(i), 0));
-        }
+                     const std::vector<PerteCharge>& pertes = {}) {
+        test::EcrireEtudeEnregistree(dossier_, nom, g, pieces);
+        if (pertes.empty())
+            return;
+        std::string plp;
         for (const PerteCharge& p : pertes) {
             const auto op = Encoder(p);
             plp.append(op.begin(), op.end());
         }
-        Ecrire(nom + ".pla", pla);
         Ecrire(nom + ".plp", plp);
     }
     static std::string Lire(const fs::path& p) {
@@ -189,7 +183,7 @@ TEST_F(SorvelCalcul, CsvPourUnTableurFrancais) {
     EXPECT_EQ(lignes[1].rfind("\"Séjour; salon\";20;28;1,5;26,5;", 0), 0u) << lignes[1];
     EXPECT_EQ(lignes[2].rfind("\"Véranda \"\"sud\"\"\";", 0), 0u) << lignes[2];
     // Numbers rounded to 2 decimals, halves to even, with a comma.
-    const std::string debit = FormatGeneral(Arrondir(std::get<double>(Recalculee(g).Table.Cell(32, 3)), 2));
+    const std::string debit = FormatGeneral(Arrondir(std::get<double>(Recalculee(g).Table.Cell(ColonneEtude::DebitNormale, 3)), 2));
     EXPECT_NE(lignes[3].find(";" + debit + ";"), std::string::npos) << debit << "\n" << lignes[3];
     EXPECT_TRUE(lignes[5].empty());
     EXPECT_EQ(lignes[6].rfind("Longueur totale de tube;", 0), 0u);
@@ -221,12 +215,12 @@ TEST_F(SorvelCalcul, FichiersAbsentsOuIllisibles) {
          "Le fichier « " + d + "/Etude.plg » est introuvable."},
         {"plp absent", [&](SorvelCalcul& t) { etude(t); fs::remove(t.dossier_ / "Etude.plp"); }, d,
          "Le fichier « " + d + "/Etude.plp » est introuvable."},
-        {"dossier absent", etude, d + "/absent", "Le dossier « " + d + "/absent » est introuvable."},
+        {"dossier absent", etude, d + "/absent", "Le fichier « " + d + "/absent/Etude.plg » est introuvable."},
         {"un dossier au nom du fichier", [&](SorvelCalcul& t) {
              etude(t);
              fs::remove(t.dossier_ / "Etude.pla");
              fs::create_directory(t.dossier_ / "Etude.pla");
-         }, d, "« " + d + "/Etude.pla » est un dossier, pas un fichier d'étude."},
+         }, d, "« " + d + "/Etude.pla » n'est pas un fichier."},
         {"un fichier pris pour le dossier", etude, d + "/Etude.plg",
          "Impossible de lire le fichier « " + d + "/Etude.plg/Etude.plg » : un élément du chemin n'est pas un dossier."},
         {"nom trop long", etude, d + "/" + std::string(300, 'n'),
@@ -317,7 +311,7 @@ TEST_F(SorvelCalcul, EtudesEndommagees) {
          "champ « Déperditions de la pièce »"},
         {"raccord infini", [](G, P p, T) { p[1].LongRaccordBordure = INFINITY; }, "Etude.pla",
          "pièce 2 « Véranda \"sud\" »", "champ « Longueur des conduites de raccordement (si boucle indépendante) »"},
-        {"31 pieces", [](G, P p, T) { p.resize(31, p[3]); }, "Etude.pla", "", "il contient 31 pièces"},
+        {"31 pieces", [](G, P p, T) { p.resize(31, p[3]); }, "Etude.pla", "", "il contient plus de 30 pièces"},
         {"une perte de charge de trop", [](G, P, T t) { t.push_back(PerteChargePiece(10, 0)); }, "Etude.plp", "",
          "il contient 5 pertes de charge pour 4 pièces"},
         {"perte de charge NaN", [](G, P, T t) { t[2].PerteMax = std::nan(""); }, "Etude.plp", "pièce 3 « Cuisine »",
@@ -370,15 +364,16 @@ TEST_F(SorvelCalcul, PieceImpossibleACalculer) {
     EXPECT_EQ(n.erreurs.find('\0'), std::string::npos);
 }
 
-// Room names and study names of any bytes: the CSV carries no raw control
-// byte, the JSON is valid UTF-8 and keeps the names exactly (escaped).
+// Room names and study names holding any characters: the CSV carries no raw
+// control byte, the JSON is valid UTF-8 and keeps the names exactly
+// (escaped).
 TEST_F(SorvelCalcul, NomsQuelconques) {
     std::vector<DonneesPiece> pieces = QuatreTypes();
     pieces[0].NomPiece = std::string("Bur\0eau\tnord\r\n", 14);
     // Record bytes 0x81 (no character in Windows-1252, kept as U+0081) and
     // 0x1B, written as they would be found in a damaged file.
     pieces[1].NomPiece = "Salle \xC2\x81\x1B";
-    const std::string nom = "Etude \xFF\xFE";
+    const std::string nom = "Etude \x01\x7F";
     EcrireEtude(nom, Generales(0, 1), pieces);
 
     const Sortie csv = Lancer(Dossier() + " '" + nom + "'");
@@ -396,10 +391,19 @@ TEST_F(SorvelCalcul, NomsQuelconques) {
     QJsonParseError erreur;
     const QJsonObject o = QJsonDocument::fromJson(octets, &erreur).object();
     ASSERT_EQ(erreur.error, QJsonParseError::NoError) << erreur.errorString().toStdString();
-    EXPECT_EQ(o.value("etude").toString(), QStringLiteral("Etude \uFFFD\uFFFD"));
+    EXPECT_EQ(o.value("etude").toString(), QString::fromUtf8(nom));
     const QJsonArray lignes = o.value("pieces").toArray();
     EXPECT_EQ(lignes.at(0).toArray().at(0).toString(), QString::fromUtf8(pieces[0].NomPiece.data(), 14));
     EXPECT_EQ(lignes.at(1).toArray().at(0).toString(), QString::fromUtf8("Salle \xC2\x81\x1B"));
+
+    // A study name that is no UTF-8 cannot be opened; the message says so in
+    // valid UTF-8, without raw control bytes.
+    const Sortie invalide = Lancer("--json " + Dossier() + " 'Etude \xFF\x01'");
+    EXPECT_EQ(invalide.statut, 2);
+    EXPECT_TRUE(invalide.sortie.empty());
+    EXPECT_TRUE(QUtf8StringView(QByteArray::fromStdString(invalide.erreurs)).isValidUtf8()) << invalide.erreurs;
+    for (std::size_t i = 0; i + 1 < invalide.erreurs.size(); ++i)
+        EXPECT_GE(static_cast<unsigned char>(invalide.erreurs[i]), 0x20) << invalide.erreurs;
 }
 
 TEST_F(SorvelCalcul, AideEtLigneDeCommande) {

@@ -27,25 +27,24 @@ class Fichiers : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dossier_.isValid());
-        DefinirDossierProgramme(dossier_.path());
-        PreparerDemarrage();
+        E = DossierEtudes(dossier_.path() + "/Etudes");
+        E.PreparerDemarrage();
     }
-    void TearDown() override { DefinirDossierProgramme(QString()); }
 
-    static QByteArray Contenu(const QString& nom) {
-        QFile f(CheminEtudes(nom));
+    QByteArray Contenu(const QString& nom) {
+        QFile f(E.Chemin(nom));
         if (!f.open(QIODevice::ReadOnly)) return QByteArray("<absent>");
         return f.readAll();
     }
-    static void Poser(const QString& nom, const QByteArray& octets) {
-        QFile f(CheminEtudes(nom));
+    void Poser(const QString& nom, const QByteArray& octets) {
+        QFile f(E.Chemin(nom));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ASSERT_EQ(f.write(octets), octets.size());
     }
-    static bool Existe(const QString& nom) { return QFileInfo::exists(CheminEtudes(nom)); }
-    static QStringList Dossier() { return QDir(DossierEtudes()).entryList(QDir::Files | QDir::Hidden); }
+    bool Existe(const QString& nom) { return QFileInfo::exists(E.Chemin(nom)); }
+    QStringList Dossier() { return QDir(E.Chemin()).entryList(QDir::Files | QDir::Hidden); }
     // The French message of the file error the operation raises.
-    static std::string Message(const std::function<void()>& operation) {
+    std::string Message(const std::function<void()>& operation) {
         try {
             operation();
         } catch (const ErreurFichier& e) {
@@ -53,84 +52,85 @@ protected:
         }
         return "<aucune erreur>";
     }
-    static bool Contient(const std::string& texte, const std::string& morceau) {
+    bool Contient(const std::string& texte, const std::string& morceau) {
         return texte.find(morceau) != std::string::npos;
     }
     // The stored study "Maison" and the working files, to compare byte for byte.
-    static void Stocker() { CopierEtude("Maison.pla", "Maison.plp", "Maison.plg"); }
-    static std::vector<QByteArray> Stockee() {
+    void Stocker() { E.CopierEtude("Maison.pla", "Maison.plp", "Maison.plg"); }
+    std::vector<QByteArray> Stockee() {
         return {Contenu("Maison.pla"), Contenu("Maison.plp"), Contenu("Maison.plg")};
     }
-    static std::vector<QByteArray> Travail() {
+    std::vector<QByteArray> Travail() {
         return {Contenu(FichierEtude), Contenu(FichierPerte), Contenu(FichierGenerales)};
     }
 
     // "Maison" stored with n rooms; gives its stored files.
-    static std::vector<QByteArray> StockerMaison(int n) {
+    std::vector<QByteArray> StockerMaison(int n) {
         Remplir(n);
-        EcrireGenerales(DonneesGenerales{});
+        E.EcrireGenerales(DonneesGenerales{});
         Stocker();
         return Stockee();
     }
 
-    static DonneesPiece Piece(int i) { return test::PieceExemple(i); }
+    DonneesPiece Piece(int i) { return test::PieceExemple(i); }
     // A study of n rooms in the working files.
-    static void Remplir(int n) {
+    void Remplir(int n) {
         for (int i = 1; i <= n; ++i)
-            test::AjouterPieceExemple(i);
+            test::AjouterPieceExemple(E, i);
     }
 
     QTemporaryDir dossier_;
+    DossierEtudes E{QString()};
 };
 
 TEST_F(Fichiers, TaillesDesFichiersDeTrentePieces) {
     Remplir(30);
     const DonneesGenerales g{.TempDepart = "45"};
-    EcrireGenerales(g);
-    EcrireGenerales(g); // record 1 again, not appended
+    E.EcrireGenerales(g);
+    E.EcrireGenerales(g); // record 1 again, not appended
     // 30 × 136 and 30 × 24 bytes, no header, no padding
     EXPECT_EQ(Contenu(FichierEtude).size(), 4080);
     EXPECT_EQ(Contenu(FichierPerte).size(), 720);
     EXPECT_EQ(Contenu(FichierGenerales).size(), 10);
-    EXPECT_EQ(NombrePieces(), 30);
-    EXPECT_EQ(LireGenerales(), g);
+    EXPECT_EQ(E.NombrePieces(), 30);
+    EXPECT_EQ(E.LireGenerales(), g);
 }
 
 TEST_F(Fichiers, EcrireEtLirePieces) {
     Remplir(3);
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(LirePiece(i), Piece(i));
+        EXPECT_EQ(E.LirePiece(i), Piece(i));
     }
     // An edited room is rewritten in place; its neighbours keep their bytes.
     const QByteArray avant = Contenu(FichierEtude);
-    EcrirePiece(2, Piece(7));
-    EcrirePerte(2, 1, 2, 2);
+    E.EcrirePiece(2, Piece(7));
+    E.EcrirePerte(2, 1, 2, 2);
     const QByteArray apres = Contenu(FichierEtude);
     ASSERT_EQ(apres.size(), 3 * 136);
     EXPECT_EQ(apres.left(136), avant.left(136));
     EXPECT_EQ(apres.mid(272), avant.mid(272));
-    EXPECT_EQ(LirePiece(2), Piece(7));
-    EXPECT_EQ(LireToutesPertes()[1], (PerteCharge{1, 2, 2}));
-    EXPECT_EQ(LireToutesPertes().size(), 3u);
+    EXPECT_EQ(E.LirePiece(2), Piece(7));
+    EXPECT_EQ(E.LireToutesPertes()[1], (PerteCharge{1, 2, 2}));
+    EXPECT_EQ(E.LireToutesPertes().size(), 3u);
 
     // Writing record count + 1 appends; beyond would leave a hole.
-    EcrirePiece(4, Piece(4));
-    EXPECT_EQ(LirePiece(4), Piece(4));
-    EXPECT_THROW(EcrirePiece(6, Piece(6)), ErreurFichier);
-    EXPECT_THROW(EcrirePiece(0, Piece(0)), ErreurFichier);
-    EXPECT_THROW(EcrirePerte(5, 1, 1, 1), ErreurFichier);
+    E.EcrirePiece(4, Piece(4));
+    EXPECT_EQ(E.LirePiece(4), Piece(4));
+    EXPECT_THROW(E.EcrirePiece(6, Piece(6)), ErreurFichier);
+    EXPECT_THROW(E.EcrirePiece(0, Piece(0)), ErreurFichier);
+    EXPECT_THROW(E.EcrirePerte(5, 1, 1, 1), ErreurFichier);
     EXPECT_EQ(Contenu(FichierEtude).size(), 4 * 136);
 
     // Reading a room that does not exist is refused with a clear sentence.
     for (int n : {0, -1, 5}) {
-        const std::string m = Message([n] { LirePiece(n); });
+        const std::string m = Message([&, n] { E.LirePiece(n); });
         EXPECT_TRUE(Contient(m, "« Etude.tmp »") && Contient(m, "n° " + std::to_string(n))) << m;
     }
 }
 
 TEST_F(Fichiers, DonneesGeneralesAbsentes) {
     // Generale.tmp missing or empty: no record 1 to show.
-    EXPECT_THROW(LireGenerales(), ErreurFichier);
+    EXPECT_THROW(E.LireGenerales(), ErreurFichier);
     EXPECT_TRUE(Existe(FichierGenerales)); // opening created it, empty
     EXPECT_EQ(Contenu(FichierGenerales).size(), 0);
 }
@@ -149,10 +149,10 @@ TEST_F(Fichiers, ListerPieces) {
         {{"   Séjour  "}, {}, {"Séjour"}},
     };
     for (const auto& c : cas) {
-        SupprimerFichier(FichierEtude);
-        for (std::size_t i = 0; i < c.noms.size(); ++i) test::AjouterPieceExemple(static_cast<int>(i) + 1, c.noms[i]);
+        E.SupprimerFichier(FichierEtude);
+        for (std::size_t i = 0; i < c.noms.size(); ++i) test::AjouterPieceExemple(E, static_cast<int>(i) + 1, c.noms[i]);
         QStringList liste = c.avant;
-        ListerPieces(liste);
+        E.ListerPieces(liste);
         EXPECT_EQ(liste, c.apres) << c.noms.size() << " pièces";
     }
 }
@@ -172,12 +172,12 @@ TEST_F(Fichiers, PerteMaxEtude) {
     };
     for (const auto& c : cas) {
         Poser(FichierPteTemp, {});
-        for (double m : c.maxis) AjouterPerte(0, 0, m, FichierPteTemp);
-        EXPECT_EQ(PerteMaxEtude(FichierPteTemp), c.attendu) << c.quoi;
+        for (double m : c.maxis) E.AjouterPerte(0, 0, m, FichierPteTemp);
+        EXPECT_EQ(E.PerteMaxEtude(FichierPteTemp), c.attendu) << c.quoi;
     }
     // A missing file gives 0 and is left behind empty.
     ASSERT_FALSE(Existe(QStringLiteral("Absent.tmp")));
-    EXPECT_EQ(PerteMaxEtude(QStringLiteral("Absent.tmp")), 0);
+    EXPECT_EQ(E.PerteMaxEtude(QStringLiteral("Absent.tmp")), 0);
     EXPECT_TRUE(Existe(QStringLiteral("Absent.tmp")));
     EXPECT_EQ(Contenu(QStringLiteral("Absent.tmp")).size(), 0);
 }
@@ -193,12 +193,12 @@ TEST_F(Fichiers, SupprimerUnePiece) {
         {3, 9, {1, 2, 3}}, // no such room: nothing removed
     };
     for (const auto& c : cas) {
-        SupprimerFichier(FichierEtude);
-        SupprimerFichier(FichierPerte);
+        E.SupprimerFichier(FichierEtude);
+        E.SupprimerFichier(FichierPerte);
         Remplir(c.pieces);
         const QByteArray pieces = Contenu(FichierEtude);
         const QByteArray pertes = Contenu(FichierPerte);
-        SupprimerPieceFichiers(c.k);
+        E.SupprimerPieceFichiers(c.k);
         QByteArray piecesAttendues, pertesAttendues;
         for (int i : c.restent) {
             piecesAttendues += pieces.mid((i - 1) * 136, 136);
@@ -217,10 +217,10 @@ TEST_F(Fichiers, SupprimerUnePieceSurAncienBrouillon) {
     Remplir(2);
     Poser(FichierTemp, QByteArray(136 * 5, 'x'));
     Poser(FichierPteTemp, QByteArray(24 * 5, 'x'));
-    SupprimerPieceFichiers(1);
-    EXPECT_EQ(LireToutesPieces().size(), 1u);
-    EXPECT_EQ(LirePiece(1), Piece(2));
-    EXPECT_EQ(LireToutesPertes().size(), 1u);
+    E.SupprimerPieceFichiers(1);
+    EXPECT_EQ(E.LireToutesPieces().size(), 1u);
+    EXPECT_EQ(E.LirePiece(1), Piece(2));
+    EXPECT_EQ(E.LireToutesPertes().size(), 1u);
 }
 
 TEST_F(Fichiers, FichierTronque) {
@@ -230,48 +230,48 @@ TEST_F(Fichiers, FichierTronque) {
     octets += Contenu(FichierEtude).left(50);
     Poser(FichierEtude, octets);
     int enTrop = -1;
-    EXPECT_EQ(LireToutesPieces(FichierEtude, &enTrop).size(), 2u);
+    EXPECT_EQ(E.LireToutesPieces(FichierEtude, &enTrop).size(), 2u);
     EXPECT_EQ(enTrop, 50);
     enTrop = -1;
-    EXPECT_EQ(NombreEnregistrements(FichierEtude, DonneesPiece::Longueur, &enTrop), 2);
+    EXPECT_EQ(E.NombreEnregistrements(FichierEtude, DonneesPiece::Longueur, &enTrop), 2);
     EXPECT_EQ(enTrop, 50);
-    EXPECT_EQ(LirePiece(2), Piece(2));
-    EXPECT_THROW(LirePiece(3), ErreurFichier);
+    EXPECT_EQ(E.LirePiece(2), Piece(2));
+    EXPECT_THROW(E.LirePiece(3), ErreurFichier);
     QStringList noms;
-    ListerPieces(noms);
+    E.ListerPieces(noms);
     EXPECT_EQ(noms.size(), 2);
     // The next room goes right after the last whole record, over the stray
     // bytes.
-    AjouterPiece(Piece(3));
+    E.AjouterPiece(Piece(3));
     EXPECT_EQ(Contenu(FichierEtude).size(), 3 * 136);
-    EXPECT_EQ(LirePiece(3), Piece(3));
+    EXPECT_EQ(E.LirePiece(3), Piece(3));
 
     Poser(FichierPerte, QByteArray(24 * 3 + 7, '\0'));
-    EXPECT_EQ(LireToutesPertes(FichierPerte, &enTrop).size(), 3u);
+    EXPECT_EQ(E.LireToutesPertes(FichierPerte, &enTrop).size(), 3u);
     EXPECT_EQ(enTrop, 7);
 }
 
 TEST_F(Fichiers, CopierEtChargerUneEtude) {
     Remplir(3);
     const DonneesGenerales g{.Support = 1, .TempDepart = "40"};
-    EcrireGenerales(g);
+    E.EcrireGenerales(g);
     Stocker();
     EXPECT_EQ(Stockee(), Travail());
 
     // A second storage replaces the files.
-    AjouterPiece(Piece(4));
-    AjouterPerte(1, 2, 2, FichierPerte);
+    E.AjouterPiece(Piece(4));
+    E.AjouterPerte(1, 2, 2, FichierPerte);
     Stocker();
     EXPECT_EQ(Contenu("Maison.pla").size(), 4 * 136);
     EXPECT_EQ(Contenu("Maison.plp").size(), 4 * 24);
 
     const auto stockee = Stockee();
-    PreparerDemarrage(); // the working files are gone, the stored study stays
+    E.PreparerDemarrage(); // the working files are gone, the stored study stays
     EXPECT_EQ(Dossier(), (QStringList{"Maison.pla", "Maison.plg", "Maison.plp"}));
-    ChargerEtude("Maison.pla", "Maison.plp", "Maison.plg");
+    E.ChargerEtude("Maison.pla", "Maison.plp", "Maison.plg");
     EXPECT_EQ(Travail(), stockee);
-    EXPECT_EQ(LireGenerales(), g);
-    EXPECT_EQ(LirePiece(4), Piece(4));
+    EXPECT_EQ(E.LireGenerales(), g);
+    EXPECT_EQ(E.LirePiece(4), Piece(4));
     // Nothing but the study files is left in the folder.
     EXPECT_EQ(Dossier(), (QStringList{"Etude.tmp", "Generale.tmp", "Maison.pla", "Maison.plg", "Maison.plp",
                                       "Perte.tmp"}));
@@ -280,8 +280,8 @@ TEST_F(Fichiers, CopierEtChargerUneEtude) {
 TEST_F(Fichiers, EtudeSansPieceEnregistree) {
     // No room yet: Etude.tmp and Perte.tmp do not exist; the stored study
     // gets empty room files.
-    EcrireGenerales(DonneesGenerales{});
-    CopierEtude("Vide.pla", "Vide.plp", "Vide.plg");
+    E.EcrireGenerales(DonneesGenerales{});
+    E.CopierEtude("Vide.pla", "Vide.plp", "Vide.plg");
     EXPECT_EQ(Contenu("Vide.pla").size(), 0);
     EXPECT_EQ(Contenu("Vide.plp").size(), 0);
     EXPECT_EQ(Contenu("Vide.plg").size(), 10);
@@ -295,15 +295,15 @@ TEST_F(Fichiers, CopieEchoueeLaisseLEtudeEnregistree) {
     // of a file cannot be read or replaced, even by the administrator.
     struct Cas { const char* quoi; QString dossier; std::string nomMessage; };
     const Cas cas[] = {
-        {"source Perte.tmp illisible", CheminEtudes(FichierPerte), "Perte.tmp"},
-        {"source Generale.tmp illisible", CheminEtudes(FichierGenerales), "Generale.tmp"},
-        {"cible .plg impossible", CheminEtudes("Maison.plg"), "Maison.plg"},
+        {"source Perte.tmp illisible", E.Chemin(FichierPerte), "Perte.tmp"},
+        {"source Generale.tmp illisible", E.Chemin(FichierGenerales), "Generale.tmp"},
+        {"cible .plg impossible", E.Chemin("Maison.plg"), "Maison.plg"},
     };
     for (const auto& c : cas) {
         const QString sauve = c.dossier + ".sauve";
         ASSERT_TRUE(QFile::rename(c.dossier, sauve));
         ASSERT_TRUE(QDir().mkdir(c.dossier));
-        const std::string m = Message(Stocker);
+        const std::string m = Message([&] { Stocker(); });
         EXPECT_TRUE(Contient(m, "« " + c.nomMessage + " »")) << m;
         ASSERT_TRUE(QDir().rmdir(c.dossier));
         ASSERT_TRUE(QFile::rename(sauve, c.dossier));
@@ -316,37 +316,32 @@ TEST_F(Fichiers, CopieEchoueeLaisseLEtudeEnregistree) {
 }
 
 TEST_F(Fichiers, EtudesEnregistreesEtSupprimees) {
-    EXPECT_TRUE(EtudesEnregistrees().isEmpty());
+    EXPECT_TRUE(E.EtudesEnregistrees().isEmpty());
     for (const char* nom : {"Villa.pla", "Maison.pla", "Maison.plp", "Maison.plg", "Chalet.PLA",
                             "Etude 1.pla", "Notes.txt"}) {
         Poser(nom, {});
     }
-    ASSERT_TRUE(QDir().mkdir(CheminEtudes("Dossier.pla"))); // folders are not studies
+    ASSERT_TRUE(QDir().mkdir(E.Chemin("Dossier.pla"))); // folders are not studies
     // Chalet.PLA is not listed: the extension is compared exactly.
-    EXPECT_EQ(EtudesEnregistrees(), (QStringList{"Etude 1", "Maison", "Villa"}));
+    EXPECT_EQ(E.EtudesEnregistrees(), (QStringList{"Etude 1", "Maison", "Villa"}));
     // A deleted study leaves the list; deleting a missing file is no error.
-    SupprimerFichier("Villa.pla");
-    EXPECT_NO_THROW(SupprimerFichier("Inconnu.pla"));
-    EXPECT_EQ(EtudesEnregistrees(), (QStringList{"Etude 1", "Maison"}));
+    E.SupprimerFichier("Villa.pla");
+    EXPECT_NO_THROW(E.SupprimerFichier("Inconnu.pla"));
+    EXPECT_EQ(E.EtudesEnregistrees(), (QStringList{"Etude 1", "Maison"}));
 }
 
 TEST_F(Fichiers, DemarrageCreeLeDossier) {
     QTemporaryDir autre;
-    DefinirDossierProgramme(autre.path());
+    E = DossierEtudes(autre.path() + "/Etudes");
     EXPECT_FALSE(QFileInfo::exists(autre.path() + "/Etudes"));
-    PreparerDemarrage();
+    E.PreparerDemarrage();
     EXPECT_TRUE(QFileInfo(autre.path() + "/Etudes").isDir());
-    EXPECT_EQ(CheminEtudes("Etude.tmp"), autre.path() + "/Etudes/Etude.tmp");
+    EXPECT_EQ(E.Chemin("Etude.tmp"), autre.path() + "/Etudes/Etude.tmp");
     for (const QString& nom : {FichierEtude, FichierPerte, FichierGenerales, QStringLiteral("Maison.pla")})
         Poser(nom, "x");
-    PreparerDemarrage(); // an existing folder is no error
-    EXPECT_EQ(NombrePieces(), 0);
+    E.PreparerDemarrage(); // an existing folder is no error
+    EXPECT_EQ(E.NombrePieces(), 0);
     EXPECT_EQ(Dossier(), QStringList{"Maison.pla"});
-
-    // Without a folder of its own, the program's folder is the current one
-    // (there is no application object in the tests).
-    DefinirDossierProgramme(QString());
-    EXPECT_EQ(DossierProgramme(), QDir::currentPath());
 }
 
 TEST_F(Fichiers, DossierImpossible) {
@@ -357,18 +352,18 @@ TEST_F(Fichiers, DossierImpossible) {
         QFile f(fichier);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    DefinirDossierProgramme(fichier);
-    const std::string m = Message(PreparerDemarrage);
+    E = DossierEtudes(fichier + "/Etudes");
+    const std::string m = Message([&] { E.PreparerDemarrage(); });
     EXPECT_TRUE(m.starts_with("Impossible de créer le dossier") && Contient(m, "Etudes")) << m;
     struct Cas { const char* quoi; std::function<void()> operation; const char* debut; };
     const Cas cas[] = {
-        {"AjouterPiece", [] { AjouterPiece(DonneesPiece{}); }, "Impossible d'écrire le fichier « Etude.tmp » : "},
-        {"EcrireGenerales", [] { EcrireGenerales(DonneesGenerales{}); },
+        {"AjouterPiece", [&] { E.AjouterPiece(DonneesPiece{}); }, "Impossible d'écrire le fichier « Etude.tmp » : "},
+        {"EcrireGenerales", [&] { E.EcrireGenerales(DonneesGenerales{}); },
          "Impossible d'écrire le fichier « Generale.tmp » : "},
-        {"AjouterPerte", [] { AjouterPerte(1, 0, 1, FichierPerte); }, "Impossible d'écrire le fichier « Perte.tmp » : "},
-        {"PerteMaxEtude", [] { PerteMaxEtude(FichierPteTemp); }, "Impossible d'ouvrir le fichier « PteTemp.tmp » : "},
-        {"LirePiece", [] { LirePiece(1); }, "Impossible d'ouvrir le fichier « Etude.tmp » : "},
-        {"CopierEtude", [] { CopierEtude("A.pla", "A.plp", "A.plg"); }, "Impossible d'écrire le fichier « A.pla » : "},
+        {"AjouterPerte", [&] { E.AjouterPerte(1, 0, 1, FichierPerte); }, "Impossible d'écrire le fichier « Perte.tmp » : "},
+        {"PerteMaxEtude", [&] { E.PerteMaxEtude(FichierPteTemp); }, "Impossible d'ouvrir le fichier « PteTemp.tmp » : "},
+        {"LirePiece", [&] { E.LirePiece(1); }, "Impossible d'ouvrir le fichier « Etude.tmp » : "},
+        {"CopierEtude", [&] { E.CopierEtude("A.pla", "A.plp", "A.plg"); }, "Impossible d'écrire le fichier « A.pla » : "},
     };
     for (const auto& c : cas) {
         // the file named, then the cause in French
@@ -379,24 +374,31 @@ TEST_F(Fichiers, DossierImpossible) {
 
 TEST_F(Fichiers, CauseReelleDesErreurs) {
     // Each failure names its own cause, not a generic one.
-    QDir(DossierEtudes()).mkdir(FichierEtude); // a folder where the rooms file should be
-    EXPECT_EQ(Message([] { LireToutesPieces(); }), "Impossible de lire le fichier « Etude.tmp » : un dossier porte ce nom.");
-    QDir(DossierEtudes()).rmdir(FichierEtude);
+    QDir(E.Chemin()).mkdir(FichierEtude); // a folder where the rooms file should be
+    EXPECT_EQ(Message([this] { E.LireToutesPieces(); }),
+              "Impossible de lire le fichier « Etude.tmp » : un dossier porte ce nom.");
+    QDir(E.Chemin()).rmdir(FichierEtude);
     Remplir(1);
     const QString tropLong = QString(300, QLatin1Char('n'));
     struct Cas { const char* quoi; std::function<void()> operation; const char* cause; };
     const Cas cas[] = {
-        {"nom trop long a l'enregistrement", [&] { CopierEtude(tropLong + ".pla", "A.plp", "A.plg"); },
+        {"nom trop long a l'enregistrement", [&] { E.CopierEtude(tropLong + ".pla", "A.plp", "A.plg"); },
          "le nom du fichier est trop long"},
-        {"nom trop long a la lecture", [&] { LireToutesPertes(tropLong + ".plp"); }, "le nom du fichier est trop long"},
-        {"dossier absent", [] { AjouterPerte(1, 0, 1, "absent/A.plp"); }, "n'existe pas"},
-        {"fichier pris pour un dossier", [] { LireToutesPieces(FichierEtude + "/A.pla"); },
+        {"nom trop long a la lecture", [&] { E.LireToutesPertes(tropLong + ".plp"); },
+         "le nom du fichier est trop long"},
+        {"dossier absent", [this] { E.AjouterPerte(1, 0, 1, "absent/A.plp"); }, "n'existe pas"},
+        {"fichier pris pour un dossier", [this] { E.LireToutesPieces(FichierEtude + "/A.pla"); },
          "un élément du chemin n'est pas un dossier"},
+        // Opening a stored study: "introuvable" only for a missing file.
+        {"etude sous un fichier", [this] { E.LireEtude(FichierEtude + "/Maison"); },
+         "un élément du chemin n'est pas un dossier"},
+        {"etude au nom trop long", [&] { E.LireEtude(tropLong); }, "le nom du fichier est trop long"},
     };
     for (const Cas& c : cas) {
         const std::string m = Message(c.operation);
         EXPECT_TRUE(Contient(m, c.cause)) << c.quoi << " : " << m;
     }
+    EXPECT_TRUE(Contient(Message([this] { E.LireEtude("Absente"); }), "Absente.plg » est introuvable."));
     // The message comes back whole even when it holds a NUL.
     const QString avecNul = QStringLiteral("Le fichier « a") + QChar(0) + QStringLiteral("b » est illisible.");
     EXPECT_EQ(ErreurFichier("a", avecNul).messageFrancais(), avecNul);
@@ -407,13 +409,13 @@ TEST_F(Fichiers, DossierEnLectureSeule) {
         GTEST_SKIP() << "the administrator writes through permission bits";
     }
     Remplir(1);
-    ASSERT_TRUE(QFile::setPermissions(DossierEtudes(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    EXPECT_THROW(PreparerDemarrage(), ErreurFichier);
-    EXPECT_EQ(Message([] { CopierEtude("A.pla", "A.plp", "A.plg"); }),
+    ASSERT_TRUE(QFile::setPermissions(E.Chemin(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_THROW(E.PreparerDemarrage(), ErreurFichier);
+    EXPECT_EQ(Message([&] { E.CopierEtude("A.pla", "A.plp", "A.plg"); }),
               "Impossible d'écrire le fichier « A.pla » : l'accès est refusé.");
-    EXPECT_THROW(SupprimerPieceFichiers(1), ErreurFichier);
-    EXPECT_EQ(LireToutesPieces().size(), 1u); // reading still works
-    QFile::setPermissions(DossierEtudes(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_THROW(E.SupprimerPieceFichiers(1), ErreurFichier);
+    EXPECT_EQ(E.LireToutesPieces().size(), 1u); // reading still works
+    QFile::setPermissions(E.Chemin(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 // Lowers the largest file size this process may write, the way a full disk
@@ -444,12 +446,12 @@ TEST_F(Fichiers, EcritureRefuseeEnCours) {
         // Room 4 would end at byte 544: only part of it fits.
         LimiteTailleFichier limite(3 * 136 + 20);
         try {
-            AjouterPiece(Piece(4));
+            E.AjouterPiece(Piece(4));
             ADD_FAILURE() << "AjouterPiece";
         } catch (const ErreurFichier& e) {
             EXPECT_EQ(e.messageFrancais().toStdString(),
                       "Impossible d'écrire le fichier « Etude.tmp » : le fichier est trop grand.");
-            EXPECT_EQ(e.fichier(), CheminEtudes(FichierEtude));
+            EXPECT_EQ(e.fichier(), E.Chemin(FichierEtude));
         }
     }
     {
@@ -461,8 +463,78 @@ TEST_F(Fichiers, EcritureRefuseeEnCours) {
     EXPECT_EQ(Stockee(), stockee);
     EXPECT_EQ(Dossier().size(), 6);
     // The three whole rooms before the failed one are still readable.
-    EXPECT_EQ(LireToutesPieces().size(), 3u);
+    EXPECT_EQ(E.LireToutesPieces().size(), 3u);
     EXPECT_EQ(Contenu(FichierEtude).left(3 * 136), piece);
 }
 
 } // namespace
+
+namespace {
+
+// A stored study "Maison" of n rooms, written straight into the folder.
+void EcrireMaison(const DossierEtudes& E, int n) {
+    auto ecrire = [&](const QString& nom, const QByteArray& octets) {
+        QFile f(E.Chemin(nom));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(octets), octets.size());
+    };
+    QByteArray pieces, pertes;
+    for (int i = 1; i <= n; ++i) {
+        const auto p = Encoder(test::PieceExemple(i));
+        pieces.append(p.data(), p.size());
+        const auto q = Encoder(PerteChargePiece(10.0 * i, 0));
+        pertes.append(q.data(), q.size());
+    }
+    const auto g = Encoder(DonneesGenerales{.TempDepart = "45"});
+    ecrire("Maison.plg", QByteArray(g.data(), g.size()));
+    ecrire("Maison.pla", pieces);
+    ecrire("Maison.plp", pertes);
+}
+
+} // namespace
+
+// A stored study reads back whole; a file that could not have been written
+// by the program is refused by its size alone, before it is read (a sparse
+// file of 200 MB costs nothing to make and would cost much to read).
+TEST_F(Fichiers, LireUneEtudeEnregistree) {
+    EcrireMaison(E, 3);
+    const EtudeEnregistree lue = E.LireEtude("Maison");
+    EXPECT_EQ(lue.Generales.TempDepart, "45");
+    ASSERT_EQ(lue.Pieces.size(), 3u);
+    EXPECT_EQ(lue.Pieces[2], Piece(3));
+    ASSERT_EQ(lue.Pertes.size(), 3u);
+    EXPECT_EQ(lue.Pertes[1].PerteMax, 20);
+
+    struct Cas {
+        const char* quoi;
+        std::function<void()> abimer;
+        const char* debut;
+        const char* raison;
+    };
+    auto tailler = [&](const char* nom, qint64 taille) {
+        QFile f(E.Chemin(nom));
+        ASSERT_TRUE(f.resize(taille));
+    };
+    const Cas cas[] = {
+        {".plp absent", [&] { E.SupprimerFichier("Maison.plp"); }, "Le fichier « ", "Maison.plp » est introuvable."},
+        {".plg vide", [&] { tailler("Maison.plg", 0); }, "Le fichier « ", "ne correspond pas aux données générales."},
+        {".pla entamé", [&] { tailler("Maison.pla", 3 * 136 + 5); }, "Le fichier « ",
+         "n'est pas un nombre entier de pièces."},
+        {"31 pièces", [&] { tailler("Maison.pla", 31 * 136); }, "Le fichier « ", "il contient plus de 30 pièces."},
+        {"204 Mo", [&] { tailler("Maison.pla", 136LL * 1500000); }, "Le fichier « ", "il contient plus de 30 pièces."},
+        {".plp entamé", [&] { tailler("Maison.plp", 25); }, "Le fichier « ",
+         "n'est pas un nombre entier de pertes de charge."},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        EcrireMaison(E, 3);
+        c.abimer();
+        std::string message = "<aucune erreur>";
+        try {
+            E.LireEtude("Maison");
+        } catch (const ErreurSignalee& e) {
+            message = e.what();
+        }
+        EXPECT_TRUE(message.starts_with(c.debut) && message.ends_with(c.raison)) << message;
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// sorvel-calcul --pdf: a printed report of the study written as a PDF file,
+// without any display.
+
+#include "etude/CalculEtude.h"
+#include "etude/Enregistrements.h"
+#include "etude/Materiel.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Exit status when the PDF file cannot be written.
+inline constexpr int SortiePdf = 4;
+
+struct OptionPdf {
+    std::string rapport; // "chantier" or "recapitulatif"
+    std::string sortie;  // the PDF file to write
+};
+
+// Whether `nom` names a report: "chantier" or "recapitulatif".
+bool RapportConnu(std::string_view nom);
+
+// Writes the report of the recalculated study `nom` to the option's file and
+// returns the exit status: 0, 3 when the study has no room (there is nothing
+// to print), SortiePdf when the file cannot be written (no file is left
+// behind). Messages go to stderr.
+int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const sorvel::DonneesGenerales& generales,
+                     const sorvel::ResultatEtude& resultat, const std::vector<sorvel::CelluleMateriel>& materiel,
+                     int argc, char** argv);

@@ -1,0 +1,345 @@
+#include "modele/EtudeEnCours.h"
+
+#include "calcul/Isolation.h"
+#include "commun/ErreurArithmetique.h"
+#include "commun/ErreurSignalee.h"
+#include "etude/CalculEtude.h"
+#include "etude/PresentationRecapitulatif.h"
+
+namespace sorvel {
+
+DonneesGenerales GeneralesInitiales() {
+    return {.Support = SupportTreillis, .Tube = Tube16x20, .TempDepart = "40", .EpaisChape = 6,
+            .Chape = ChapeTraditionnelle};
+}
+
+QString ResumeEtude(const DonneesGenerales& g) { return QString::fromStdString(TexteLblRecap(g)); }
+
+double FluxAtraversIsolant(double surface, const QString& epaisseur) {
+    return FluxIsolant(surface, epaisseur.toStdString());
+}
+
+QString LegendePiece(const QString& nom) {
+    return nom.isEmpty() ? QStringLiteral("Données de la pièce")
+                         : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
+}
+
+EtudeEnCours::EtudeEnCours(DossierEtudes dossier, Questions& questions, QObject* parent)
+    : QObject(parent), dossier_(std::move(dossier)), questions_(questions), generales_(GeneralesInitiales()) {}
+
+ReponseMessage EtudeEnCours::Dire(IconeMessage icone, const QString& titre, const QString& texte,
+                                  BoutonsMessage boutons) {
+    return questions_.Poser(icone, titre.toStdString(), texte.toStdString(), boutons);
+}
+
+bool EtudeEnCours::Signaler(const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const ErreurSignalee& e) {
+        Dire(IconeMessage::Exclamation, QString::fromStdString(e.titre()), QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void EtudeEnCours::MarquerModifie() {
+    if (remplissages_ == 0)
+        modifie_ = true;
+}
+
+void EtudeEnCours::DefinirNom(const QString& nom) {
+    nom_ = nom;
+    emit NomChange(nom_);
+}
+
+// ---- Start and end of a run ------------------------------------------------
+
+void EtudeEnCours::Demarrer() {
+    try {
+        dossier_.PreparerDemarrage();
+    } catch (const ErreurFichier& e) {
+        Dire(IconeMessage::Exclamation, QStringLiteral("Dossier des études."),
+             e.messageFrancais() + QStringLiteral("\n\nLes études ne pourront pas être enregistrées tant que "
+                                                  "le dossier 'Etudes' n'est pas utilisable."));
+    }
+}
+
+void EtudeEnCours::NommerEtude() {
+    QString nom;
+    for (int n = 1;; ++n) {
+        nom = QStringLiteral("Etude %1").arg(n);
+        // A folder that cannot be listed would never give a free name.
+        if (!dossier_.Existe(nom + QStringLiteral(".pla")) || n == 1000000)
+            break;
+    }
+    DefinirNom(nom);
+}
+
+QString EtudeEnCours::SupprimerFichiersTravail() {
+    QString erreur;
+    for (const QString& f : {FichierEtude, FichierPerte, FichierGenerales}) {
+        try {
+            dossier_.SupprimerFichier(f);
+        } catch (const ErreurFichier& e) {
+            if (erreur.isEmpty())
+                erreur = e.messageFrancais();
+        }
+    }
+    return erreur;
+}
+
+bool EtudeEnCours::Quitter() {
+    if (modifie_) {
+        const ReponseMessage r =
+            Dire(IconeMessage::Question, QStringLiteral("Enregistrement."),
+                 QStringLiteral("Voulez vous enregistrer les modifications apportées à l'étude '") + nom_ +
+                     QStringLiteral("' ?"),
+                 BoutonsMessage::OuiNonAnnuler);
+        if (r == ReponseMessage::Annuler)
+            return false;
+        // Not stored: the study stays open rather than being lost.
+        if (r == ReponseMessage::Oui && !EnregistrerEtude(nom_))
+            return false;
+    }
+    // A working file that resists now is deleted at the next start.
+    SupprimerFichiersTravail();
+    return true;
+}
+
+// ---- The whole study -------------------------------------------------------
+
+void EtudeEnCours::NouvelleEtude() {
+    FinirSaisie();
+    // Rooms left in a working file would come back in the new study: the
+    // user must know.
+    const QString erreur = SupprimerFichiersTravail();
+    if (!erreur.isEmpty())
+        Dire(IconeMessage::Exclamation, TitreErreurFichier,
+             erreur + QStringLiteral("\n\nLa nouvelle étude risque de reprendre des pièces de "
+                                     "l'étude précédente."));
+    // The screed thickness is the one choice a new study keeps.
+    const std::int16_t epaisseur = generales_.EpaisChape;
+    generales_ = GeneralesInitiales();
+    generales_.EpaisChape = epaisseur;
+    NommerEtude();
+    pieceCourante_ = 0;
+    etudeEnregistree_ = false;
+    emit EtudeRemplacee();
+    emit PiecesChangees();
+    modifie_ = false;
+}
+
+void EtudeEnCours::CommandeNouvelleEtude() {
+    if (modifie_ && Dire(IconeMessage::Question, QStringLiteral("Enregistrer."),
+                         QStringLiteral("Voulez vous enregistrer l'étude en cours ?"),
+                         BoutonsMessage::OuiNon) == ReponseMessage::Oui) {
+        // Whatever comes of the storing, the new study starts.
+        EnregistrerEtude(nom_);
+    }
+    NouvelleEtude();
+}
+
+void EtudeEnCours::SupprimerEtude() {
+    if (!dossier_.Existe(nom_ + QStringLiteral(".pla"))) {
+        Dire(IconeMessage::Exclamation, QStringLiteral("Suppression impossible."),
+             QStringLiteral("Cette étude n'a pas encore été enregistrée, elle ne peut donc pas être supprimée !"));
+        return;
+    }
+    if (Dire(IconeMessage::Question, QStringLiteral("Suppression de l'étude."),
+             QStringLiteral("Voulez vous supprimer l'étude '") + nom_ + QStringLiteral("' ?"),
+             BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+        return;
+    if (!Signaler([&] {
+            for (const char* extension : {".pla", ".plp", ".plg"})
+                dossier_.SupprimerFichier(nom_ + QLatin1String(extension));
+        }))
+        return;
+    NouvelleEtude();
+}
+
+QStringList EtudeEnCours::EtudesAOuvrir() {
+    const QStringList etudes = dossier_.EtudesEnregistrees();
+    if (etudes.isEmpty())
+        Dire(IconeMessage::Aucune, QStringLiteral("Ouverture d'une étude."),
+             QStringLiteral("Aucune étude n'est disponible !"));
+    return etudes;
+}
+
+bool EtudeEnCours::CommandeEnregistrer() {
+    if (etudeEnregistree_) {
+        EnregistrerEtude(nom_);
+        return false;
+    }
+    // A study emptied of its rooms has no accepted room either.
+    if (NombrePieces() > 0)
+        return true;
+    Dire(IconeMessage::Exclamation, QStringLiteral("Enregistrement."),
+         QStringLiteral("Une pièce au moins doit avoir été calculée avant d'enregistrer l'étude !"));
+    return false;
+}
+
+bool EtudeEnCours::PeutEnregistrerSous() {
+    if (NombrePieces() > 0)
+        return true;
+    Dire(IconeMessage::Exclamation, QStringLiteral("Enregistrement."),
+         QStringLiteral("Une pièce au moins doit avoir été calculée avant d'enregistrer l'étude sous un "
+                        "autre nom !"));
+    return false;
+}
+
+bool EtudeEnCours::PeutRenommer() {
+    if (dossier_.Existe(nom_ + QStringLiteral(".pla")))
+        return true;
+    Dire(IconeMessage::Aucune, QStringLiteral("Renommer."),
+         QStringLiteral("L'étude '") + nom_ + QStringLiteral("' n'est pas encore enregistrée !"));
+    return false;
+}
+
+bool EtudeEnCours::EnregistrerEtude(const QString& nom) {
+    (void)nom;
+    Dire(IconeMessage::Information, TitreFonctionIndisponible, TexteFonctionIndisponible);
+    return false;
+}
+
+bool EtudeEnCours::PeutImprimer() {
+    if (NombrePieces() > 0)
+        return true;
+    Dire(IconeMessage::Aucune, QStringLiteral("Impression."),
+         QStringLiteral("Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !"));
+    return false;
+}
+
+// ---- General data ------------------------------------------------------------
+
+void EtudeEnCours::ChangerGenerales(const DonneesGenerales& g) {
+    generales_ = g;
+    MarquerModifie();
+}
+
+bool EtudeEnCours::EcrireGenerales() {
+    return Signaler([&] { dossier_.EcrireGenerales(generales_); });
+}
+
+// ---- Rooms of the study --------------------------------------------------------
+
+int EtudeEnCours::NombrePieces() const { return dossier_.NombrePieces(); }
+
+QStringList EtudeEnCours::NomsPieces() const {
+    QStringList noms;
+    // Listing a study without rooms creates no empty rooms file.
+    if (NombrePieces() == 0)
+        return noms;
+    try {
+        dossier_.ListerPieces(noms);
+    } catch (const ErreurFichier&) {
+        // An unreadable rooms file lists nothing; the commands on a room say why.
+    }
+    return noms;
+}
+
+// ---- The room being entered ----------------------------------------------------
+
+void EtudeEnCours::FinirSaisie() {
+    saisie_ = false;
+    piece_ = DonneesPiece{};
+    resultats_ = ResultatsPiece{};
+}
+
+bool EtudeEnCours::CommencerNouvellePiece() {
+    if (NombrePieces() >= PiecesMaximumEtude) {
+        Dire(IconeMessage::Information, QStringLiteral("30 Pièces maximum."),
+             QStringLiteral("Il n'est plus possible d'ajouter de pièce à l'étude !"));
+        return false;
+    }
+    FinirSaisie();
+    saisie_ = true;
+    modifieAvantSaisie_ = modifie_;
+    nouvellePiece_ = true;
+    piece_.TempChute = ChuteNouvellePiece;
+    return true;
+}
+
+bool EtudeEnCours::OuvrirPiece(int n) {
+    if (n < 1 || n > NombrePieces()) {
+        Dire(IconeMessage::Aucune, QStringLiteral("Modification."),
+             QStringLiteral("La ligne sélectionnée dans la feuille circuits est vide !"));
+        return false;
+    }
+    DonneesPiece piece;
+    if (!Signaler([&] { piece = dossier_.LirePiece(n); }))
+        return false;
+    FinirSaisie();
+    saisie_ = true;
+    modifieAvantSaisie_ = modifie_;
+    nouvellePiece_ = false;
+    pieceCourante_ = n;
+    piece_ = piece;
+    return true;
+}
+
+void EtudeEnCours::AbandonnerPiece() {
+    // What was typed for the room is gone: the study is as it was before.
+    if (saisie_)
+        modifie_ = modifieAvantSaisie_;
+    FinirSaisie();
+}
+
+void EtudeEnCours::ModifierPieceEnSaisie(const std::function<void(DonneesPiece&)>& modification) {
+    modification(piece_);
+}
+
+bool EtudeEnCours::CalculerPiece() {
+    double perteMax = 0;
+    if (!Signaler([&] { perteMax = dossier_.PerteMaxEtude(FichierPerte); }))
+        return false;
+    try {
+        resultats_ = CalculPiece(EntreesDepuisEnregistrements(piece_, generales_, perteMax));
+        return true;
+    } catch (const ErreurArithmetique& erreur) {
+        // The user stays on the room to correct what made it incalculable.
+        Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."),
+             QStringLiteral("La pièce '") + QString::fromStdString(piece_.NomPiece) +
+                 QStringLiteral("' ne peut pas être calculée : ") +
+                 QString::fromStdString(ExpliquerEchecPiece(piece_, generales_, erreur)) +
+                 QStringLiteral(".\nCorriger les données de la pièce puis recommencer."));
+    }
+    return false;
+}
+
+bool EtudeEnCours::AccepterPiece() {
+    const PerteCharge perte = PerteChargePiece(resultats_.PerteNormale, resultats_.PerteBordure);
+    const bool ok = Signaler([&] {
+        // A new room is written as record count + 1 by number rather than
+        // appended, so that accepting again after a failed write (full
+        // disk) rewrites the same record instead of adding a second one.
+        const int n = nouvellePiece_ ? dossier_.NombrePieces() + 1 : pieceCourante_;
+        dossier_.EcrirePerte(n, perte.PerteNormale, perte.PerteBordure, perte.PerteMax);
+        dossier_.EcrireGenerales(generales_);
+        dossier_.EcrirePiece(n, piece_);
+    });
+    if (!ok)
+        return false;
+    FinirSaisie();
+    emit PiecesChangees();
+    return true;
+}
+
+bool EtudeEnCours::SupprimerPiece(int k) {
+    const QStringList noms = NomsPieces();
+    if (k < 1 || k > noms.size()) {
+        Dire(IconeMessage::Exclamation, QStringLiteral("Suppression."),
+             QStringLiteral("La ligne sélectionnée est vide, aucune suppression ne peut être faite !"));
+        return false;
+    }
+    if (Dire(IconeMessage::Question, QStringLiteral("Suppression."),
+             QStringLiteral("Voulez vous supprimer la pièce '") + noms[k - 1] + QStringLiteral("' de l'étude ?"),
+             BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+        return false;
+    if (!Signaler([&] { dossier_.SupprimerPieceFichiers(k); }))
+        return false;
+    modifie_ = true;
+    emit PiecesChangees();
+    return true;
+}
+
+} // namespace sorvel

@@ -1,0 +1,188 @@
+#pragma once
+
+// The study being edited: its general data, its rooms (in the working files
+// of the studies folder), its name and state, the room being entered, and
+// every command the screens trigger on it. No widget here: the screens show
+// what this model holds, hand it what the user typed and call one command;
+// every message and question goes through the `Questions` interface. It is
+// the one owner of the working files.
+
+#include "calcul/ModCalcul.h"
+#include "commun/Questions.h"
+#include "etude/Enregistrements.h"
+#include "stockage/ModEnregistrer.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace sorvel {
+
+// Temperature drop a new room starts with, K.
+inline constexpr std::int16_t ChuteNouvellePiece = 8;
+
+inline const QString TexteFonctionIndisponible = QStringLiteral("Cette fonction n'est pas encore disponible.");
+inline const QString TitreFonctionIndisponible = QStringLiteral("Sorvel.");
+
+// The general data of a new study: "Treillis ou plaques pré tracées",
+// "16x20 mm", 40 °C, "Chape traditionnelle", 6 cm.
+DonneesGenerales GeneralesInitiales();
+// "Etude : tube de diamètre 16x20 mm sur Trellis avec température de départ
+// du fluide de 40°C", the line above the rooms list and the results.
+QString ResumeEtude(const DonneesGenerales& g);
+// Heat (W) through `surface` m² of floor over an insulation `epaisseur` cm
+// thick ("2" to "8"; 0 without one): the estimates of the ceiling gain and
+// of the downward emission offered by the room screen.
+double FluxAtraversIsolant(double surface, const QString& epaisseur);
+// Caption of the room screens: "Données de la pièce (Séjour)", or without the
+// brackets while the room has no name.
+QString LegendePiece(const QString& nom);
+
+class EtudeEnCours : public QObject {
+    Q_OBJECT
+public:
+    // `questions` (not owned) tells the user and asks; it outlives the model.
+    EtudeEnCours(DossierEtudes dossier, Questions& questions, QObject* parent = nullptr);
+
+    const DossierEtudes& Dossier() const { return dossier_; }
+
+    // ---- State --------------------------------------------------------
+    // The study has changes not stored under its name.
+    bool Modifie() const { return modifie_; }
+    void DefinirModifie(bool valeur) { modifie_ = valeur; }
+    // An edit on an entry screen; ignored while the screens are being filled
+    // from the model (SansMarquage).
+    void MarquerModifie();
+    // While one lives, filling the screens counts as no change to the study.
+    class SansMarquage {
+    public:
+        explicit SansMarquage(EtudeEnCours& etude) : etude_(etude) { ++etude_.remplissages_; }
+        ~SansMarquage() { --etude_.remplissages_; }
+        SansMarquage(const SansMarquage&) = delete;
+        SansMarquage& operator=(const SansMarquage&) = delete;
+    private:
+        EtudeEnCours& etude_;
+    };
+    // The study exists as a stored study under its name.
+    bool EtudeEnregistree() const { return etudeEnregistree_; }
+    void DefinirEtudeEnregistree(bool valeur) { etudeEnregistree_ = valeur; }
+    const QString& Nom() const { return nom_; }
+    void DefinirNom(const QString& nom);
+
+    // ---- Start and end of a run ---------------------------------------
+    // Creates the studies folder when missing and deletes the working files
+    // of an earlier run. A folder that cannot be used is told ("Dossier des
+    // études."); the program goes on.
+    void Demarrer();
+    // The first "Etude n" not already stored.
+    void NommerEtude();
+    // Shut-down: asks to store a modified study. False when the program must
+    // stay open (Cancel, or nothing stored); otherwise the working files are
+    // gone.
+    bool Quitter();
+    // Deletes the three working files, every one tried. The French message
+    // of the first that resisted, empty when all are gone.
+    QString SupprimerFichiersTravail();
+
+    // ---- The whole study ----------------------------------------------
+    // An empty study with the initial general data and a new name; asks
+    // nothing.
+    void NouvelleEtude();
+    // "Nouvelle étude": a modified study is offered for storing first.
+    void CommandeNouvelleEtude();
+    // "Supprimer l'étude": the stored study of this name, after a question;
+    // a new study follows.
+    void SupprimerEtude();
+    // "Ouvrir une étude...": the stored studies, or nothing after telling
+    // that there is none.
+    QStringList EtudesAOuvrir();
+    // "Enregistrer l'étude": stored under its name when it already is. True
+    // when the user must now choose a name (the save dialog).
+    bool CommandeEnregistrer();
+    // "Enregistrer l'étude sous..." and "Renommer l'étude...": true when the
+    // dialog may open; otherwise the reason is told.
+    bool PeutEnregistrerSous();
+    bool PeutRenommer();
+    // Stores the study under `nom`; false when nothing was stored.
+    bool EnregistrerEtude(const QString& nom);
+    // The reports need at least one accepted room; otherwise it is told.
+    bool PeutImprimer();
+
+    // ---- General data ---------------------------------------------------
+    const DonneesGenerales& Generales() const { return generales_; }
+    // The general data as now on screen. Every room calculated afterwards
+    // uses them; a change marks the study as modified.
+    void ChangerGenerales(const DonneesGenerales& g);
+    // Writes them to Generale.tmp (leaving the general data screen forward).
+    bool EcrireGenerales();
+
+    // ---- Rooms of the study --------------------------------------------
+    int NombrePieces() const;
+    // Trimmed names of the rooms, in record order.
+    QStringList NomsPieces() const;
+
+    // ---- The room being entered ----------------------------------------
+    // "Ajouter une pièce": refused (and told) when the study is full.
+    bool CommencerNouvellePiece();
+    // "Modifier/Visionner une pièce" on row `n` of the rooms list: refused
+    // (and told) for an empty row or a record that cannot be read.
+    bool OuvrirPiece(int n);
+    // "&Annuler" on a room screen: the entries are dropped and the study is
+    // as modified as it was before the room was started or opened.
+    void AbandonnerPiece();
+    // A room is being entered or edited.
+    bool SaisieEnCours() const { return saisie_; }
+    bool NouvellePiece() const { return nouvellePiece_; }
+    // Number of the room being edited, 0 for none or a new room.
+    int PieceCourante() const { return pieceCourante_; }
+    // The record of the room being entered, as the screens left it.
+    const DonneesPiece& PieceEnSaisie() const { return piece_; }
+    // A screen hands over its part of the record.
+    void ModifierPieceEnSaisie(const std::function<void(DonneesPiece&)>& modification);
+    // Calculates the room being entered against the largest pressure drop
+    // recorded in the study. False (and a "Calcul impossible." message that
+    // explains why) when it cannot be calculated.
+    bool CalculerPiece();
+    // The results of the room calculated last.
+    const ResultatsPiece& Resultats() const { return resultats_; }
+    // "&OK": the room calculated last goes into the study (appended, or
+    // written over its record when edited). False (and told) when a file
+    // refused it; the room then stays on screen.
+    bool AccepterPiece();
+    // "Supprimer une pièce" on row `k`: asks first. True when it is gone.
+    bool SupprimerPiece(int k);
+
+signals:
+    void NomChange(const QString& nom);
+    // The list of rooms changed (accepted, deleted, emptied).
+    void PiecesChangees();
+    // A new study (or another one opened): the screens start again from the
+    // model's general data and rooms.
+    void EtudeRemplacee();
+
+private:
+    ReponseMessage Dire(IconeMessage icone, const QString& titre, const QString& texte,
+                        BoutonsMessage boutons = BoutonsMessage::OK);
+    // Runs `action`; a file or study error is told and gives false.
+    bool Signaler(const std::function<void()>& action);
+    void FinirSaisie();
+
+    DossierEtudes dossier_;
+    Questions& questions_;
+    QString nom_;
+    bool modifie_ = false;
+    bool etudeEnregistree_ = false;
+    int remplissages_ = 0;
+    DonneesGenerales generales_;
+
+    bool saisie_ = false;
+    bool modifieAvantSaisie_ = false;
+    bool nouvellePiece_ = false;
+    int pieceCourante_ = 0;
+    DonneesPiece piece_;
+    ResultatsPiece resultats_;
+};
+
+} // namespace sorvel

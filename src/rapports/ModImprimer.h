@@ -1,0 +1,134 @@
+#pragma once
+
+// The printed reports: the site results report (rooms table, then the
+// general data and the material to order) and the summary report (the 41
+// quantities of every room). One set of drawing routines draws any page of
+// either report on a QPainter at a scale, so that the preview, the printer
+// and the PDF files show the same pages.
+//
+// The page is laid out once, in points (1/72 inch) of the paper, from the
+// paper size and the font's own metrics, never from the device drawn on: a
+// page has the same content and the report the same page count whatever the
+// scale or resolution it is drawn at. Nothing here reads a file; the study,
+// already recalculated, is handed in.
+
+#include "etude/CalculEtude.h"
+#include "etude/Enregistrements.h"
+#include "etude/Materiel.h"
+#include "etude/PresentationChantier.h"
+#include "etude/PresentationRecapitulatif.h"
+
+#include <QDate>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPaintDevice;
+class QPainter;
+
+namespace sorvel {
+
+enum class Rapport {
+    Chantier,      // site results: rooms table, then "Données générales"
+    Recapitulatif, // summary: 41 labelled rows, the rooms as columns
+};
+
+// What a report prints, all computed beforehand.
+struct DonneesRapport {
+    std::string NomEtude;             // as the main window shows it
+    QDate Date;                       // printed "Date : 06/12/2026"
+    DonneesGenerales Generales;
+    ResultatEtude Resultat;           // CalculEtude of the study
+    std::vector<CelluleMateriel> Materiel; // Materiel(Resultat.Table, Generales)
+};
+
+// A text drawn on a page: the text as drawn (shortened with "…" when it had
+// to be) and its box, in points from the paper's top-left corner.
+struct BoiteTexte {
+    QString Texte;
+    QRectF Cadre;
+};
+
+// An A4 sheet in points (210 x 297 mm).
+QSizeF TailleA4();
+
+// The font family the reports print in: "Arial" when the system has it,
+// otherwise its metric-compatible "Liberation Sans", otherwise whatever the
+// system gives for "Arial". Needs a QGuiApplication.
+QString FamillePolice();
+
+// "06/12/2026".
+QString DateFrancaise(const QDate& date);
+
+// Device pixels for one point of the paper on `device` at `echelle`: the
+// preview sizes its page as TaillePage() times this.
+double PixelsParPoint(const QPaintDevice& device, double echelle);
+
+class ModImprimer {
+public:
+    // Lays the report out on paper of `page` points. Needs a QGuiApplication
+    // (fonts).
+    ModImprimer(DonneesRapport donnees, Rapport rapport, QSizeF page = TailleA4());
+
+    Rapport TypeRapport() const { return rapport_; }
+    QSizeF TaillePage() const { return page_; }
+    // 2 for the site results while the rooms fit one page (each further page
+    // of rooms adds one); for the summary, as many pages as the rooms need
+    // side by side.
+    int NombrePages() const { return nombrePages_; }
+
+    // Draws page `page` (1 .. NombrePages()) with its top-left corner at the
+    // painter's origin, every length and font size multiplied by `echelle`
+    // (1 on paper; 0.5, 0.75, 0.9 in the preview). Returns the boxes of the
+    // texts drawn, at scale 1.
+    std::vector<BoiteTexte> DessinerPage(QPainter& peintre, int page, double echelle = 1.0) const;
+
+    // Every page at scale 1 on a painter already begun on `device`, a new
+    // sheet between two pages (printer or PDF writer).
+    void DessinerToutesLesPages(QPainter& peintre, QPagedPaintDevice& device) const;
+
+    // The report's title: "Résultats chantier" or "Récapitulatif".
+    QString Titre() const;
+
+private:
+    class Feuille;
+
+    void DessinerCadre(Feuille& f) const;
+    void DessinerPied(Feuille& f, int page) const;
+    void DessinerPieces(Feuille& f, int page) const;
+    void DessinerDonneesGenerales(Feuille& f) const;
+    void DessinerRecapitulatif(Feuille& f, int page) const;
+    void MettreEnPageChantier();
+    void MettreEnPageRecapitulatif();
+
+    DonneesRapport donnees_;
+    Rapport rapport_;
+    QSizeF page_;
+    int nombrePages_ = 1;
+
+    // Paper, in points.
+    double gauche_ = 0, droite_ = 0;   // left margin, right-hand limit
+    double hautContenu_ = 0;           // below the header and the title
+    double basContenu_ = 0;            // above the footer
+
+    // Site results: the rooms table.
+    std::vector<LigneChantier> pieces_;
+    std::vector<LigneDonneeGenerale> generales_;
+    double largeurNom_ = 0, largeurValeur_ = 0;
+    double hauteurLigne_ = 0;
+    int lignesParPage_ = 1;
+    int pagesPieces_ = 1;
+
+    // Summary.
+    Recapitulatif recap_;
+    double taille_ = 9;                // font size of the table
+    double hauteurRangee_ = 0;
+    double largeurLibelle_ = 0, largeurUnite_ = 0, largeurPiece_ = 0;
+    int piecesParPage_ = 1;
+};
+
+} // namespace sorvel
