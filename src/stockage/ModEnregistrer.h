@@ -27,13 +27,15 @@ public:
     QString messageFrancais() const;
 private:
     QString fichier_;
+    QString message_;
 };
 
 // Title of the message box that shows an ErreurFichier.
 inline const QString TitreErreurFichier = QStringLiteral("Erreur de fichier.");
 
 // French wording of a system error number (errno), for the end of a
-// message: "le disque est plein", "l'accès est refusé"...
+// message: "le disque est plein", "l'accès est refusé"... (the wording of
+// LibelleErreurSysteme, shared with the command-line tool).
 QString RaisonSysteme(int codeErreur);
 
 inline const QString FichierGenerales = QStringLiteral("Generale.tmp");

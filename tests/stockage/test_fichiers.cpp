@@ -379,6 +379,38 @@ TEST_F(Fichiers, DossierImpossible) {
     }
 }
 
+TEST_F(Fichiers, CauseReelleDesErreurs) {
+    // Each failure names its own cause, not a generic one.
+    QDir(E.Chemin()).mkdir(FichierEtude); // a folder where the rooms file should be
+    EXPECT_EQ(Message([this] { E.LireToutesPieces(); }),
+              "Impossible de lire le fichier « Etude.tmp » : un dossier porte ce nom.");
+    QDir(E.Chemin()).rmdir(FichierEtude);
+    Remplir(1);
+    const QString tropLong = QString(300, QLatin1Char('n'));
+    struct Cas { const char* quoi; std::function<void()> operation; const char* cause; };
+    const Cas cas[] = {
+        {"nom trop long a l'enregistrement", [&] { E.CopierEtude(tropLong + ".pla", "A.plp", "A.plg"); },
+         "le nom du fichier est trop long"},
+        {"nom trop long a la lecture", [&] { E.LireToutesPertes(tropLong + ".plp"); },
+         "le nom du fichier est trop long"},
+        {"dossier absent", [this] { E.AjouterPerte(1, 0, 1, "absent/A.plp"); }, "n'existe pas"},
+        {"fichier pris pour un dossier", [this] { E.LireToutesPieces(FichierEtude + "/A.pla"); },
+         "un élément du chemin n'est pas un dossier"},
+        // Opening a stored study: "introuvable" only for a missing file.
+        {"etude sous un fichier", [this] { E.LireEtude(FichierEtude + "/Maison"); },
+         "un élément du chemin n'est pas un dossier"},
+        {"etude au nom trop long", [&] { E.LireEtude(tropLong); }, "le nom du fichier est trop long"},
+    };
+    for (const Cas& c : cas) {
+        const std::string m = Message(c.operation);
+        EXPECT_TRUE(Contient(m, c.cause)) << c.quoi << " : " << m;
+    }
+    EXPECT_TRUE(Contient(Message([this] { E.LireEtude("Absente"); }), "Absente.plg » est introuvable."));
+    // The message comes back whole even when it holds a NUL.
+    const QString avecNul = QStringLiteral("Le fichier « a") + QChar(0) + QStringLiteral("b » est illisible.");
+    EXPECT_EQ(ErreurFichier("a", avecNul).messageFrancais(), avecNul);
+}
+
 TEST_F(Fichiers, DossierEnLectureSeule) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "the administrator writes through permission bits";
