@@ -5,6 +5,7 @@
 #include "commun/ErreurSignalee.h"
 #include "etude/CalculEtude.h"
 #include "etude/PresentationRecapitulatif.h"
+#include "etude/VerificationEtude.h"
 
 namespace sorvel {
 
@@ -329,6 +330,12 @@ bool EtudeEnCours::OuvrirEtude(const QString& nom) {
     sorvel::EtudeEnregistree lue;
     try {
         lue = dossier_.LireEtude(nom);
+        // Values the program could never have written (a damaged file).
+        if (const auto defaut = VerifierEtude(lue.Generales, lue.Pieces, lue.Pertes)) {
+            const QString fichier = dossier_.Chemin(nom + QString::fromUtf8(ExtensionFichier(defaut->Fichier)));
+            throw ErreurSignalee(TitreEtudeEndommagee.toStdString(),
+                                 MessageDefautEtude(*defaut, fichier.toStdString()));
+        }
         // The current study is closed here: its working files are replaced,
         // all or nothing.
         dossier_.ChargerEtudeEnregistree(nom);

@@ -328,6 +328,22 @@ TEST_F(Bibliotheque, OuvrirUneEtudeAbimee) {
          "Le fichier « " + dossier.Chemin("Maison.pla").toStdString() + " » est endommagé : il contient plus de 30 "
                                                                          "pièces." + refus,
          IconeMessage::Exclamation},
+        {"surface négative",
+         [&] {
+             // Room 2's floor area is -3 m², which no screen accepts.
+             DonneesPiece chambre = Chambre;
+             chambre.SurfacePiece = -3;
+             const auto octets = Encoder(chambre);
+             QFile f(dossier.Chemin("Maison.pla"));
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             f.seek(DonneesPiece::Longueur);
+             f.write(octets.data(), static_cast<qint64>(octets.size()));
+         },
+         "Etude endommagée.",
+         "Le fichier « " + dossier.Chemin("Maison.pla").toStdString() +
+             " » est endommagé : pièce 2 « Chambre », champ « Surface de la pièce » : la valeur -3 est négative." +
+             refus,
+         IconeMessage::Exclamation},
         {".plp absent", [&] { dossier.SupprimerFichier("Maison.plp"); }, "Fichier manquant.",
          "Le fichier [Maison.plp] nécessaire à l'étude est manquant !\n\nOuverture de l'étude impossible.",
          IconeMessage::Critique},
