@@ -140,7 +140,8 @@ void FrmRecap::CmdExporter_Click() {
         ChoixFichier() ? ChoixFichier()(this, propose)
                        : QFileDialog::getSaveFileName(this, QStringLiteral("Exporter le récapitulatif"), propose,
                                                       QStringLiteral("Fichiers CSV (*.csv)"));
-    (void)chemin; // EXPORT-A-FAIRE
+    if (!chemin.isEmpty())
+        etude_.ExporterCsv(chemin, *recalculee_);
 }
 
 QSize FrmRecap::sizeHint() const {

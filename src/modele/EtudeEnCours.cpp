@@ -4,6 +4,7 @@
 #include "commun/ErreurArithmetique.h"
 #include "commun/ErreurSignalee.h"
 #include "etude/CalculEtude.h"
+#include "etude/ExportCsv.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "etude/VerificationEtude.h"
 
@@ -423,6 +424,17 @@ std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
                  .arg(QString::fromStdString(e.etape())));
     }
     return std::nullopt;
+}
+
+bool EtudeEnCours::ExporterCsv(const QString& chemin, const EtudeRecalculee& etude) {
+    const std::string csv = CsvEtude(etude.Resultat, etude.Materiel);
+    try {
+        EcrireFichierComplet(chemin, QByteArray::fromStdString(csv));
+    } catch (const ErreurSignalee& e) {
+        Dire(IconeMessage::Exclamation, QStringLiteral("Exportation impossible."), QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
 }
 
 // ---- The room being entered ----------------------------------------------------

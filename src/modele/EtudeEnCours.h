@@ -181,6 +181,11 @@ public:
     // when a room cannot be calculated or the rooms file cannot be read.
     std::optional<EtudeRecalculee> RecalculerEtude();
 
+    // "Exporter…" of the summary: the recalculated study `etude` (the one
+    // the summary shows) with its material list, as the CSV of the batch
+    // tool, in the file `chemin`. False, and told, when it cannot be written.
+    bool ExporterCsv(const QString& chemin, const EtudeRecalculee& etude);
+
     // ---- The room being entered ----------------------------------------
     // "Ajouter une pièce": refused (and told) when the study is full.
     bool CommencerNouvellePiece();

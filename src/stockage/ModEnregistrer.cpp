@@ -253,6 +253,13 @@ const QByteArray FinJournal = QByteArrayLiteral("fin");
 
 } // namespace
 
+void EcrireFichierComplet(const QString& chemin, const QByteArray& octets) {
+    FichierNeuf neuf(chemin);
+    neuf.Ecrire(octets);
+    neuf.Fermer(true);
+    neuf.Valider();
+}
+
 void DossierEtudes::Etape(EtapeEnregistrement etape) const {
     if (suivi_) {
         suivi_(etape);

@@ -85,6 +85,12 @@ enum class EtapeEnregistrement {
 };
 inline constexpr int NombreEtapesEnregistrement = static_cast<int>(EtapeEnregistrement::Termine) + 1;
 
+// Writes `octets` as the whole file `chemin`, anywhere (a spreadsheet file
+// in the user's documents): written beside it, synced and renamed over it,
+// so that a failure leaves an existing file as it was and no part of the
+// new one. Raises ErreurFichier naming the file.
+void EcrireFichierComplet(const QString& chemin, const QByteArray& octets);
+
 // A stored study as read from its three files.
 struct EtudeEnregistree {
     DonneesGenerales Generales;

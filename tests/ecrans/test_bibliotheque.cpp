@@ -13,6 +13,7 @@
 #include "ecrans/FrmRecap.h"
 #include "ecrans/Harnais.h"
 #include "ecrans/MDIPlancher.h"
+#include "etude/ExportCsv.h"
 #include "etude/Materiel.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "ihm/Grille.h"
@@ -25,6 +26,8 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -279,6 +282,24 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblPerte"))->accessibleName(),
               QString::fromStdString(attendu.LblPerte));
 
+    // "Exporter…" offers the study's name in the documents folder and writes
+    // the batch tool's CSV of what the window shows.
+    QTemporaryDir exportation;
+    const QString chemin = exportation.path() + QStringLiteral("/recap.csv");
+    QString offert;
+    FrmRecap::DefinirChoixFichier([&](QWidget*, const QString& propose) {
+        offert = propose;
+        return chemin;
+    });
+    Cliquer(recap, QStringLiteral("CmdExporter"));
+    FrmRecap::DefinirChoixFichier({});
+    EXPECT_EQ(offert, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                          QStringLiteral("/Maison 12 pièces.csv"));
+    QFile csv(chemin);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().toStdString(), CsvEtude(recalculee->Resultat, recalculee->Materiel));
+    EXPECT_TRUE(boite.messages.empty());
+
     Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
     Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
     EXPECT_EQ(f->FeuilleAffichee(), recap.data());
@@ -315,6 +336,7 @@ TEST_F(Bibliotheque, RecapitulatifSansPieceOuIncalculable) {
     EXPECT_EQ(recap->GrilleRecap()->texte(1, 1), QStringLiteral("T° pièce"));
     EXPECT_EQ(recap->GrilleRecap()->texte(3, 0), QString());
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblPerte"))->text(), QString());
+    EXPECT_FALSE(Trouver<QPushButton>(recap, QStringLiteral("CmdExporter"))->isEnabled()) << "nothing to export";
     Cliquer(recap, QStringLiteral("CmdFermer"));
     Detruire();
 

@@ -6,6 +6,7 @@
 #include "Exemples.h"
 #include "LimiteTailleFichier.h"
 #include "QuestionsScriptees.h"
+#include "etude/ExportCsv.h"
 #include "modele/EtudeEnCours.h"
 
 #include <QFile>
@@ -395,4 +396,26 @@ TEST_F(Bibliotheque, QuitterEnEnregistrant) {
     EXPECT_TRUE(etude.Quitter());
     EXPECT_EQ(Stockee(nom), travail);
     EXPECT_EQ(Contenu(FichierEtude), "<absent>");
+}
+
+// "Exporter…" writes the summary shown with its material list, as the batch
+// tool's CSV; a file that cannot be written is told and nothing is left.
+TEST_F(Bibliotheque, ExporterCsv) {
+    etude.ChangerGenerales(exemples::Generales());
+    ASSERT_TRUE(Saisir(Sejour));
+    ASSERT_TRUE(Saisir(Chambre));
+    const auto recalculee = etude.RecalculerEtude();
+    ASSERT_TRUE(recalculee);
+    const QString chemin = temp_.path() + QStringLiteral("/Maison.csv");
+    EXPECT_TRUE(etude.ExporterCsv(chemin, *recalculee));
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), CsvEtude(recalculee->Resultat, recalculee->Materiel));
+    EXPECT_TRUE(questions.posees.empty());
+
+    const QString impossible = temp_.path() + QStringLiteral("/absent/Maison.csv");
+    EXPECT_FALSE(etude.ExporterCsv(impossible, *recalculee));
+    EXPECT_TRUE(Seul("Exportation impossible.",
+                     "Impossible d'écrire le fichier « Maison.csv » : le fichier ou son dossier n'existe pas."));
+    EXPECT_FALSE(QFile::exists(impossible));
 }
