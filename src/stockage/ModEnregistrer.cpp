@@ -345,7 +345,8 @@ void DossierEtudes::CopierTrois(const std::array<QString, 3>& sources, const std
 
 void DossierEtudes::ReprendreEnregistrement() const {
     const QString journal = Chemin(FichierJournal);
-    if (QFileInfo(journal).isFile()) {
+    const bool journalTraite = QFileInfo(journal).isFile();
+    if (journalTraite) {
         const QList<QByteArray> lignes = LireFichier(journal).split('\n');
         // Lines: the targets, then "fin", then nothing after the last line break.
         const bool entier = lignes.size() >= 3 && lignes.back().isEmpty() && lignes[lignes.size() - 2] == FinJournal;
@@ -375,7 +376,9 @@ void DossierEtudes::ReprendreEnregistrement() const {
     for (const QString& reste : restes) {
         QFile::remove(Chemin(reste));
     }
-    SynchroniserDossier();
+    if (!restes.isEmpty() || journalTraite) {
+        SynchroniserDossier();
+    }
 }
 
 // Rebuilds `source` without its record k into `cible` (a fresh file).
