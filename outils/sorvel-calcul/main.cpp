@@ -84,30 +84,15 @@ struct ErreurEtude {
     std::string message;
 };
 
-// The study as its three files hold it, before any check of its values.
-struct EtudeLue {
-    DonneesGenerales generales;
-    std::vector<DonneesPiece> pieces;
-    std::vector<PerteCharge> pertes;
-    std::array<std::string, 3> chemins; // by FichierStocke, for the messages
-
-    const std::string& Chemin(FichierStocke f) const { return chemins[static_cast<std::size_t>(f)]; }
-};
-
-// The stored study, read as the program reads it (a missing, unreadable or
-// misshapen file raises ErreurEtude).
-EtudeLue LireEtude(const std::string& dossier, const std::string& nom) {
-    EtudeEnregistree lue;
+// The stored study, read and checked as the program reads it (a missing,
+// unreadable, misshapen or damaged file raises ErreurEtude).
+EtudeEnregistree LireEtude(const std::string& dossier, const std::string& nom) {
     try {
-        lue = DossierEtudes(QString::fromLocal8Bit(dossier.c_str())).LireEtude(QString::fromLocal8Bit(nom.c_str()));
+        return DossierEtudes(QString::fromLocal8Bit(dossier.c_str())).LireEtude(QString::fromLocal8Bit(nom.c_str()));
     } catch (const ErreurSignalee& e) {
         // The path in the message may hold control characters: shown by their symbols.
         throw ErreurEtude{TexteAffichable(e.what())};
     }
-    EtudeLue etude{lue.Generales, std::move(lue.Pieces), std::move(lue.Pertes), {}};
-    for (FichierStocke f : {FichierStocke::Generales, FichierStocke::Pieces, FichierStocke::Pertes})
-        etude.chemins[static_cast<std::size_t>(f)] = dossier + "/" + nom + ExtensionFichier(f);
-    return etude;
 }
 
 // ---------------------------------------------------------------------------
@@ -228,16 +213,13 @@ int main(int argc, char** argv) {
     }
     const std::string& nom = arguments[1];
     try {
-        const EtudeLue etude = LireEtude(arguments[0], nom);
-        // A damaged study is refused as a whole, before any room is calculated.
-        if (const auto defaut = VerifierEtude(etude.generales, etude.pieces, etude.pertes)) {
-            Ecrire(stderr, "sorvel-calcul : " + MessageDefautEtude(*defaut, etude.Chemin(defaut->Fichier)) + "\n");
-            return SortieFichier;
-        }
-        const ResultatEtude resultat = CalculEtude(etude.pieces, etude.generales);
-        const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.generales);
+        // A damaged study is refused as a whole by the loader, before any
+        // room is calculated.
+        const EtudeEnregistree etude = LireEtude(arguments[0], nom);
+        const ResultatEtude resultat = CalculEtude(etude.Pieces, etude.Generales);
+        const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.Generales);
         if (pdf)
-            return EcrireRapportPdf(*pdf, nom, etude.generales, resultat, materiel, argc, argv);
+            return EcrireRapportPdf(*pdf, nom, etude.Generales, resultat, materiel, argc, argv);
         Ecrire(stdout, json ? Json(nom, resultat, materiel) : CsvEtude(resultat, materiel));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");

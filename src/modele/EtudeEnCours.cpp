@@ -6,7 +6,6 @@
 #include "etude/CalculEtude.h"
 #include "etude/ExportCsv.h"
 #include "etude/PresentationRecapitulatif.h"
-#include "etude/VerificationEtude.h"
 
 namespace sorvel {
 
@@ -330,13 +329,9 @@ bool EtudeEnCours::OuvrirEtude(const QString& nom) {
     }
     sorvel::EtudeEnregistree lue;
     try {
+        // Sizes and values: a study the program could never have written is
+        // refused here.
         lue = dossier_.LireEtude(nom);
-        // Values the program could never have written (a damaged file).
-        if (const auto defaut = VerifierEtude(lue.Generales, lue.Pieces, lue.Pertes)) {
-            const QString fichier = dossier_.Chemin(nom + QString::fromUtf8(ExtensionFichier(defaut->Fichier)));
-            throw ErreurSignalee(TitreEtudeEndommagee.toStdString(),
-                                 MessageDefautEtude(*defaut, fichier.toStdString()));
-        }
         // The current study is closed here: its working files are replaced,
         // all or nothing.
         dossier_.ChargerEtudeEnregistree(nom);

@@ -1,5 +1,7 @@
 #include "stockage/ModEnregistrer.h"
 
+#include "etude/VerificationEtude.h"
+
 #include "commun/ErreurSysteme.h"
 
 #include <QDir>
@@ -36,6 +38,9 @@ ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const QStri
                          .arg(QDir::toNativeSeparators(fichier), raison)
                          .toStdString()),
       fichier_(fichier) {}
+
+ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const std::string& message)
+    : ErreurSignalee(TitreEtudeEndommagee.toStdString(), message), fichier_(fichier) {}
 
 QString ErreurFichier::messageFrancais() const {
     // Kept as given: what() is a C string, cut short by a NUL.
@@ -699,6 +704,14 @@ EtudeEnregistree DossierEtudes::LireEtude(const QString& nom) const {
     const QByteArray q = lire(pertes, taillePertes);
     for (qsizetype i = 0; i < q.size(); i += PerteCharge::Longueur)
         etude.Pertes.push_back(DecoderPerte(q.constData() + i));
+    // Values no screen could have written: the study is refused as a whole.
+    if (const auto defaut = VerifierEtude(etude.Generales, etude.Pieces, etude.Pertes)) {
+        const QString& fichier = defaut->Fichier == FichierStocke::Generales ? generales
+                                 : defaut->Fichier == FichierStocke::Pieces  ? pieces
+                                                                             : pertes;
+        throw ErreurEtudeEndommagee(fichier,
+                                    MessageDefautEtude(*defaut, QDir::toNativeSeparators(fichier).toStdString()));
+    }
     return etude;
 }
 

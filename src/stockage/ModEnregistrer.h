@@ -50,6 +50,8 @@ inline const QString FichierPteTemp = QStringLiteral("PteTemp.tmp");
 class ErreurEtudeEndommagee : public ErreurSignalee {
 public:
     ErreurEtudeEndommagee(const QString& fichier, const QString& raison);
+    // With the whole sentence already made.
+    ErreurEtudeEndommagee(const QString& fichier, const std::string& message);
     const QString& fichier() const noexcept { return fichier_; }
 private:
     QString fichier_;
@@ -194,9 +196,10 @@ public:
 
     // Reads the stored study `nom` (nom.plg, nom.pla, nom.plp) whole, the
     // same way for the program and for the batch tool. Each file's size is
-    // checked before a byte is read, so a huge file is refused at once.
-    // Raises ErreurFichier (missing or unreadable file) or
-    // ErreurEtudeEndommagee.
+    // checked before a byte is read, so a huge file is refused at once; then
+    // every value must be one the screens could have written
+    // (VerifierEtude). Raises ErreurFichier (missing or unreadable file) or
+    // ErreurEtudeEndommagee naming the file, the room and the field.
     EtudeEnregistree LireEtude(const QString& nom) const;
 
     // Names of the stored studies: every file of the folder whose name ends

@@ -472,7 +472,7 @@ void EcrireMaison(const DossierEtudes& E, int n) {
         const auto q = Encoder(PerteChargePiece(10.0 * i, 0));
         pertes.append(q.data(), q.size());
     }
-    const auto g = Encoder(DonneesGenerales{.TempDepart = "45"});
+    const auto g = Encoder(DonneesGenerales{.TempDepart = "45", .EpaisChape = 6});
     ecrire("Maison.plg", QByteArray(g.data(), g.size()));
     ecrire("Maison.pla", pieces);
     ecrire("Maison.plp", pertes);
@@ -511,6 +511,15 @@ TEST_F(Fichiers, LireUneEtudeEnregistree) {
         {"204 Mo", [&] { tailler("Maison.pla", 136LL * 1500000); }, "Le fichier « ", "il contient plus de 30 pièces."},
         {".plp entamé", [&] { tailler("Maison.plp", 25); }, "Le fichier « ",
          "n'est pas un nombre entier de pertes de charge."},
+        // A value no screen offers: the study's check names the room and the field.
+        {"surface négative", [&] {
+             DonneesPiece p = Piece(2);
+             p.SurfacePiece = -3;
+             const auto o = Encoder(p);
+             QFile f(E.Chemin("Maison.pla"));
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(DonneesPiece::Longueur));
+             ASSERT_EQ(f.write(o.data(), o.size()), DonneesPiece::Longueur);
+         }, "Le fichier « ", "pièce 2 « Pièce 2 », champ « Surface de la pièce » : la valeur -3 est négative."},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.quoi);
