@@ -1,5 +1,5 @@
 // The commands of the windows still being written: the study library's
-// dialogs, the print-outs, the summary and the material list. Each one tells the user it is not available yet; replacing one
+// dialogs, the summary and the material list. Each one tells the user it is not available yet; replacing one
 // means replacing its body here.
 
 #include "ecrans/FonctionsAVenir.h"
@@ -22,12 +22,6 @@ void MDIPlancher::OuvrirDialogueOuverture(const QStringList& etudes) {
 void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
     (void)mode;
     FonctionIndisponible(this);
-}
-
-void MDIPlancher::LancerImpression(Impression impression) {
-    (void)impression;
-    if (etude_->PeutImprimer())
-        FonctionIndisponible(this);
 }
 
 void MDIPlancher::OuvrirRecapitulatif() { FonctionIndisponible(this); }

@@ -159,11 +159,14 @@ private:
     void MnuAideSorvel_Click();
     void MnuAPropos_Click();
 
+    // The "&Impression..." items (MDIPlancherImpression.cpp): the study
+    // recalculated, then its report previewed (FrmImprimer) or printed.
+    void LancerImpression(Impression impression);
+
     // Commands of the windows still to come (FonctionsAVenir.cpp): each one
     // tells the user it is not available yet.
     void OuvrirDialogueOuverture(const QStringList& etudes);
     void OuvrirDialogueEnregistrement(ModeEnregistrement mode);
-    void LancerImpression(Impression impression);
     void OuvrirRecapitulatif();
     void OuvrirMateriel();
 
