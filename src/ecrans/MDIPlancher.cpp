@@ -534,7 +534,7 @@ void MDIPlancher::MnuAideSorvel_Click() { AfficherAide(CheminAide()); }
 
 void MDIPlancher::MnuAPropos_Click() {
     // Modal to the main window, without holding up the caller.
-    auto* boite = new Frm_A_Propos(this);
+    auto* boite = new Frm_A_Propos(etude_->Dossier().Chemin(), this);
     boite->setAttribute(Qt::WA_DeleteOnClose);
     boite->open();
 }

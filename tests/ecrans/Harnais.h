@@ -74,6 +74,8 @@ QString CheminEtudes(const QString& nom);
 // Builds the main window on the studies folder beside the program and shows
 // it (first activation included).
 std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280);
+// Same, on the studies folder `dossierEtudes`.
+std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran = 1280);
 // Builds the main window, starts a new study, chooses the supply
 // temperature `tempDepart` (unless empty) and goes on to the rooms list.
 std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {});
