@@ -59,6 +59,37 @@ public:
     CurseurOccupe& operator=(const CurseurOccupe&) = delete;
 };
 
+// Every page of `mise` at scale 1 on `imprimante`, a new sheet between two.
+// A long report takes a moment: meanwhile the pointer says the program is
+// busy and a dialog, which holds the window, counts the pages off. False
+// when the printer or the file refused the document.
+bool ImprimerPages(QWidget* parent, QPrinter& imprimante, const ModImprimer& mise) {
+    CurseurOccupe occupe;
+    const int pages = mise.NombrePages();
+    QProgressDialog progression(QStringLiteral("Impression du rapport..."), QString(), 0, pages, parent);
+    progression.setObjectName(QStringLiteral("Progression"));
+    progression.setWindowTitle(TitreImpression);
+    progression.setWindowModality(Qt::WindowModal);
+    progression.setMinimumDuration(0);
+    progression.show();
+    QCoreApplication::processEvents();
+
+    QPainter peintre;
+    if (!peintre.begin(&imprimante))
+        return false;
+    for (int page = 1; page <= pages; ++page) {
+        progression.setLabelText(QStringLiteral("Impression de la page %1 sur %2...").arg(page).arg(pages));
+        if (page > 1 && !imprimante.newPage()) {
+            peintre.end();
+            return false;
+        }
+        mise.DessinerPage(peintre, page, 1.0);
+        progression.setValue(page);
+        QCoreApplication::processEvents();
+    }
+    return peintre.end();
+}
+
 } // namespace
 
 // ---- Printing -----------------------------------------------------------
@@ -91,43 +122,13 @@ bool ImprimerRapport(QWidget* parent, const DonneesRapport& donnees, Rapport rap
 
     const ModImprimer mise(donnees, rapport, imprimante->pageLayout().fullRect(QPageLayout::Point).size());
     imprimante->setDocName(QStringLiteral("Sorvel. [%1] - %2").arg(NomEtude(donnees), mise.Titre()));
-    const auto echec = [&] {
-        const QString texte =
+    if (ImprimerPages(parent, *imprimante, mise))
+        return true;
+    Message(parent, IconeMessage::Exclamation, TitreImpression,
             fichier.isEmpty()
                 ? QStringLiteral("L'imprimante « %1 » n'a pas pu imprimer le rapport.").arg(imprimante->printerName())
-                : QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(fichier);
-        Message(parent, IconeMessage::Exclamation, TitreImpression, texte);
-        return false;
-    };
-
-    // A long report takes a moment: the pages are counted off in a dialog
-    // that holds the window meanwhile.
-    CurseurOccupe occupe;
-    const int pages = mise.NombrePages();
-    QProgressDialog progression(QStringLiteral("Impression du rapport..."), QString(), 0, pages, parent);
-    progression.setObjectName(QStringLiteral("Progression"));
-    progression.setWindowTitle(TitreImpression);
-    progression.setWindowModality(Qt::WindowModal);
-    progression.setMinimumDuration(0);
-    progression.show();
-    QCoreApplication::processEvents();
-
-    QPainter peintre;
-    if (!peintre.begin(imprimante.get()))
-        return echec();
-    for (int page = 1; page <= pages; ++page) {
-        progression.setLabelText(QStringLiteral("Impression de la page %1 sur %2...").arg(page).arg(pages));
-        if (page > 1 && !imprimante->newPage()) {
-            peintre.end();
-            return echec();
-        }
-        mise.DessinerPage(peintre, page, 1.0);
-        progression.setValue(page);
-        QCoreApplication::processEvents();
-    }
-    if (!peintre.end())
-        return echec();
-    return true;
+                : QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(fichier));
+    return false;
 }
 
 // ---- The picture of the page ----------------------------------------------
