@@ -1,6 +1,5 @@
 #include "ecrans/MDIPlancher.h"
 
-#include "ecrans/FonctionsAVenir.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"

@@ -158,6 +158,10 @@ private:
     void MnuAideSorvel_Click();
     void MnuAPropos_Click();
 
+    // The "&Impression..." items (MDIPlancherImpression.cpp): the study
+    // recalculated, then its report previewed (FrmImprimer) or printed.
+    void LancerImpression(Impression impression);
+
     // The study library's dialogs, modal over the main window.
     void OuvrirDialogueOuverture(const QStringList& etudes);
     void OuvrirDialogueEnregistrement(ModeEnregistrement mode);
@@ -167,10 +171,6 @@ private:
     // The summary and the material list, auxiliary windows.
     void OuvrirRecapitulatif();
     void OuvrirMateriel();
-
-    // Commands of the windows still to come (FonctionsAVenir.cpp): each one
-    // tells the user it is not available yet.
-    void LancerImpression(Impression impression);
 
     QuestionsParBoite questions_;
     std::unique_ptr<EtudeEnCours> etude_;

@@ -26,8 +26,6 @@ namespace sorvel {
 // Temperature drop a new room starts with, K.
 inline constexpr std::int16_t ChuteNouvellePiece = 8;
 
-inline const QString TexteFonctionIndisponible = QStringLiteral("Cette fonction n'est pas encore disponible.");
-inline const QString TitreFonctionIndisponible = QStringLiteral("Sorvel.");
 // Title of the message of a store that failed.
 inline const QString TitreEnregistrementImpossible = QStringLiteral("Enregistrement impossible.");
 
