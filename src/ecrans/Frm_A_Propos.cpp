@@ -67,7 +67,7 @@ void LienCourriel::mousePressEvent(QMouseEvent* evenement) {
 
 Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Frm_A_Propos"));
-    setWindowTitle(QStringLiteral("À propos d'Sorvel"));
+    setWindowTitle(QStringLiteral("À propos de Sorvel"));
     setWindowIcon(IconeProgramme());
 
     auto* icone = new QLabel(this);

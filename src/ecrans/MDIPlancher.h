@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 
 #include <array>
 #include <memory>
@@ -48,8 +49,11 @@ class MDIPlancher : public QMainWindow {
 public:
     // `dossierEtudes`: the studies folder the study works in. `largeurEcran`
     // in pixels chooses the background picture; by default the width of the
-    // screen the program runs on.
-    explicit MDIPlancher(const QString& dossierEtudes, QWidget* parent = nullptr, int largeurEcran = -1);
+    // screen the program runs on. `zoneDisponible`: the part of the screen a
+    // window may take (the screen less its task bar); by default that of
+    // the screen the program runs on.
+    explicit MDIPlancher(const QString& dossierEtudes, QWidget* parent = nullptr, int largeurEcran = -1,
+                         const QRect& zoneDisponible = QRect());
     ~MDIPlancher() override;
 
     EtudeEnCours& Etude() { return *etude_; }
@@ -73,6 +77,17 @@ public:
     void AfficherFeuille(QWidget* ecran);
     // Places `ecran` in the middle of the client area.
     void CentrerFeuille(QWidget* ecran);
+    // Gives `ecran`'s window the size it asks for, as far as the client area
+    // allows (a screen given less scrolls inside), and centres it.
+    void AjusterFeuille(QWidget* ecran);
+
+    // ---- Size on the screen -------------------------------------------------
+    // The part of the screen the window may take, frame included.
+    QRect ZoneDisponible() const;
+    // The size (frame excluded) at which every entry screen shows whole. The
+    // window opens at this size, centred, when the available area has room
+    // for it and its frame; maximised otherwise.
+    QSize TailleVoulue() const;
 
     // ---- Room screens ------------------------------------------------------
     void RechargerFeuillesPiece();
@@ -80,7 +95,7 @@ public:
     // Opens the room of row `ligne` of the rooms list.
     void ModifierPiece(int ligne);
     void ActiverMenuPiece(bool etat);
-    // "&Annuler" on a room screen: the room's entries are dropped, the rooms
+    // "Annuler" on a room screen: the room's entries are dropped, the rooms
     // list shows again and the study is as it was last accepted.
     void AbandonnerPiece();
 
@@ -104,6 +119,9 @@ private:
     QAction* Action(QMenu* menu, const char* nom, const QString& libelle,
                     const QKeySequence& raccourci, void (MDIPlancher::*slot)());
     void ChoisirImageFond(int largeurEcran);
+    void PlacerFenetre();
+    // "Aide ?" of the screen showing, or the help's default topic (F1).
+    void AideContextuelle();
     void QuitterFeuillesPiece();
     void OublierFeuilleCalcul();
     // A new or opened study: the room screens start afresh, the rooms list
@@ -156,6 +174,7 @@ private:
     FrmD_Generales* generales_ = nullptr;
     FrmCircuits* circuits_ = nullptr;
     FeuillesPiece feuillesPiece_;
+    QRect zoneDisponible_;
     QString fichierFond_;
     QImage imageFond_;
 
