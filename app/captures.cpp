@@ -3,6 +3,11 @@
 // xvfb-run), it shows the real main window, takes the whole screen as the X
 // server draws it after each step, writes PNG files into the folder given
 // as first argument and quits. Not part of the program.
+//
+// With "--gestionnaire" a window manager runs on that server: the main window
+// is shown as the program shows it, at the size it chooses, and the window
+// manager frames and places it. Without it, the window is given the whole
+// screen, which nothing else would do.
 
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
@@ -74,7 +79,11 @@ int main(int argc, char* argv[]) {
                      qPrintable(QGuiApplication::platformName()));
         return 2;
     }
-    const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("captures");
+    const QStringList arguments = QApplication::arguments();
+    const bool gestionnaire = arguments.contains(QStringLiteral("--gestionnaire"));
+    const QString dossier = arguments.size() > 1 && !arguments[1].startsWith(QLatin1String("--"))
+                                ? arguments[1]
+                                : QStringLiteral("captures");
     QDir().mkpath(dossier);
     const QString prefixe = dossier + QLatin1Char('/');
 
@@ -83,9 +92,10 @@ int main(int argc, char* argv[]) {
     const sorvel::DossierEtudes dossierEtudes(etudes.path());
     sorvel::MDIPlancher fenetre(etudes.path());
     // Without a window manager the window takes the whole screen itself.
-    fenetre.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    if (!gestionnaire)
+        fenetre.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     fenetre.show();
-    Attendre(300);
+    Attendre(gestionnaire ? 800 : 300);
 
     bool ok = Capturer(prefixe + QStringLiteral("1-demarrage.png"));
     fenetre.findChild<QAction*>(QStringLiteral("MnuNouvelle"))->trigger();
@@ -164,6 +174,19 @@ int main(int argc, char* argv[]) {
     if (QWidget* resultats = feuilles.Resultats)
         Clic(resultats, "cmdOK");
     ok &= Capturer(prefixe + QStringLiteral("12-circuits-avec-piece.png"));
+
+    // The help of the rooms list, and the about box, as they open.
+    Clic(fenetre.Circuits(), "CmdAide");
+    ok &= Capturer(prefixe + QStringLiteral("13-aide.png"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("FrmAide"))
+            w->close();
+    fenetre.activateWindow();
+    fenetre.findChild<QAction*>(QStringLiteral("MnuAPropos"))->trigger();
+    ok &= Capturer(prefixe + QStringLiteral("14-a-propos.png"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("Frm_A_Propos"))
+            w->close();
 
     // Nothing to keep: the working files go as when the user quits without storing.
     fenetre.Etude().DefinirModifie(false);

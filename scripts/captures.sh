@@ -3,6 +3,9 @@
 # a virtual X server (xvfb-run), for three screen sizes, into captures/<size>/.
 # The screenshots are taken by build/bin/sorvel_captures, which drives the
 # main window through its menus and grabs the X screen after each step.
+# Then the same at 800x600 and 1024x768 under a window manager (openbox),
+# the window left at the size the program chooses, as a user sees it, into
+# captures/<size>-openbox/.
 # Then every page of both printed reports of the 12-room example study is
 # rendered as PNG into captures/rapports/ (sorvel-calcul --pdf, pdftoppm).
 set -euo pipefail
@@ -16,6 +19,30 @@ for taille in 1024x768 800x600 1280x1024; do
   env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 ${taille}x24" \
     "$racine/build/bin/sorvel_captures" "$racine/captures/$taille"
+done
+
+# Under a window manager: openbox is started on the virtual server, and the
+# screenshots begin once it manages the screen.
+sous_openbox='
+  openbox >/dev/null 2>&1 &
+  gestionnaire=$!
+  for _ in $(seq 1 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+  done
+  # It announces itself before it is done starting: a window shown in
+  # between would be left without a frame.
+  sleep 1
+  statut=0
+  "$@" || statut=$?
+  kill "$gestionnaire" 2>/dev/null || true
+  wait "$gestionnaire" 2>/dev/null || true
+  exit $statut'
+for taille in 800x600 1024x768; do
+  env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb \
+    xvfb-run -a -s "-screen 0 ${taille}x24" \
+    bash -c "$sous_openbox" _ \
+    "$racine/build/bin/sorvel_captures" "$racine/captures/$taille-openbox" --gestionnaire
 done
 
 # Printed reports, as a site foreman gets them on paper.

@@ -10,6 +10,7 @@ paquets=(
   fp-utils libchm-dev
   fonts-liberation2 poppler-utils
   locales xvfb xauth
+  openbox x11-utils
 )
 
 manquants=()
