@@ -76,8 +76,8 @@ bool DossierProgrammeTest::existeDansEtudes(const QString& nom) const {
 
 QString CheminEtudes(const QString& nom) { return DossierEtudesProgramme() + QLatin1Char('/') + nom; }
 
-std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran) {
-    auto f = std::make_unique<MDIPlancher>(DossierEtudesProgramme(), nullptr, largeurEcran);
+std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran, const QRect& zoneDisponible) {
+    auto f = std::make_unique<MDIPlancher>(DossierEtudesProgramme(), nullptr, largeurEcran, zoneDisponible);
     f->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
     f->activateWindow();

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -71,9 +72,12 @@ private:
 // The path of `nom` in the studies folder of the test's program folder.
 QString CheminEtudes(const QString& nom);
 
+// A desk with room to spare, where the main window opens at its own size.
+inline const QRect GrandEcran(0, 0, 1280, 1024);
 // Builds the main window on the studies folder beside the program and shows
-// it (first activation included).
-std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280);
+// it (first activation included), on a screen `largeurEcran` pixels wide
+// whose windows may take `zoneDisponible`.
+std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280, const QRect& zoneDisponible = GrandEcran);
 // Builds the main window, starts a new study, chooses the supply
 // temperature `tempDepart` (unless empty) and goes on to the rooms list.
 std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {});
