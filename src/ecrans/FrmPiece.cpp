@@ -252,12 +252,12 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     gEmissions->addWidget(cmdEmissionOK, 2, 1, 1, 2, Qt::AlignRight);
     panneauEmissions->ok = cmdEmissionOK;
     // Escape puts an open panel away without filling anything, wherever the
-    // focus is in the window.
+    // focus is in the screen's window.
     echapPanneau_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     echapPanneau_->setContext(Qt::WindowShortcut);
     echapPanneau_->setEnabled(false);
     connect(echapPanneau_, &QShortcut::activated, this, [this] {
-        FermerPanneau(cdrApport_->isVisible() ? cmdApport_ : cmdEmissions_);
+        FermerPanneau(cdrApport_->isHidden() ? cmdEmissions_ : cmdApport_);
     });
 
     // First load.
@@ -377,7 +377,8 @@ void FrmPiece::OuvrirPanneau(QFrame* panneau, QWidget* bouton, QWidget* focus) {
 }
 
 void FrmPiece::FermerPanneau(QWidget* focus) {
-    const bool ouvert = cdrApport_->isVisible() || cdrEmissions_->isVisible();
+    // isHidden, not isVisible: a page being left counts as hidden already.
+    const bool ouvert = PanneauOuvert();
     cdrApport_->hide();
     cdrEmissions_->hide();
     echapPanneau_->setEnabled(false);
@@ -389,7 +390,7 @@ void FrmPiece::FermerPanneau(QWidget* focus) {
         DonnerFocus(focus);
 }
 
-bool FrmPiece::PanneauOuvert() const { return cdrApport_->isVisible() || cdrEmissions_->isVisible(); }
+bool FrmPiece::PanneauOuvert() const { return !cdrApport_->isHidden() || !cdrEmissions_->isHidden(); }
 
 void FrmPiece::CmdApport_Click() { OuvrirPanneau(cdrApport_, cmdApport_, txtApportSurface_); }
 

@@ -272,27 +272,42 @@ void MDIPlancher::AfficherFeuille(QWidget* ecran) {
     if (!zone_)
         return;
     QMdiSubWindow* cible = SousFenetre(ecran);
-    for (QMdiSubWindow* sous : zone_->subWindowList())
-        if (sous != cible)
-            sous->hide();
+    // The field that has the focus on the screen being left is where the
+    // keyboard comes back to it. Not a button: back on a page left through
+    // "<< Précédent", Enter would leave it again.
+    QWidget* focus = QApplication::focusWidget();
+    for (QMdiSubWindow* sous : zone_->subWindowList()) {
+        if (sous == cible)
+            continue;
+        if (sous->isVisible() && sous->widget() && sous->widget()->isAncestorOf(focus))
+            focusDesFeuilles_[sous->widget()] = qobject_cast<QPushButton*>(focus) ? nullptr : focus;
+        sous->hide();
+    }
     if (!cible)
         return;
+    const bool dejaAffichee = cible->isVisible();
     cible->show();
     // Shown, the screen lays itself out; let its new wishes reach its window.
     for (int tour = 0; tour < 4; ++tour)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     AjusterFeuille(ecran);
     zone_->setActiveSubWindow(cible);
-    // The keyboard starts on the screen's first field unless it is already there.
-    if (!ecran->isAncestorOf(QApplication::focusWidget())) {
-        for (QWidget* w = ecran->nextInFocusChain(); w && w != ecran; w = w->nextInFocusChain()) {
-            if (ecran->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
-                w->isVisibleTo(ecran)) {
-                w->setFocus(Qt::TabFocusReason);
-                break;
-            }
-        }
+    if (dejaAffichee && ecran->isAncestorOf(QApplication::focusWidget()))
+        return;
+    auto accessible = [ecran](const QWidget* w) {
+        return w && ecran->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+               w->isVisibleTo(ecran);
+    };
+    QWidget* retour = focusDesFeuilles_.value(ecran);
+    if (!accessible(retour)) {
+        // The first time: the screen's first field.
+        retour = nullptr;
+        for (QWidget* w = ecran->nextInFocusChain(); w && w != ecran && !retour; w = w->nextInFocusChain())
+            if (accessible(w))
+                retour = w;
     }
+    if (retour)
+        retour->setFocus(Qt::TabFocusReason);
 }
 
 void MDIPlancher::CentrerFeuille(QWidget* ecran) {

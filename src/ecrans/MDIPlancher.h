@@ -9,6 +9,7 @@
 #include "ihm/BoiteMessage.h"
 #include "modele/EtudeEnCours.h"
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
@@ -175,6 +176,8 @@ private:
     FrmCircuits* circuits_ = nullptr;
     FeuillesPiece feuillesPiece_;
     QRect zoneDisponible_;
+    // The control that had the focus when each screen was left.
+    QHash<const QWidget*, QPointer<QWidget>> focusDesFeuilles_;
     QString fichierFond_;
     QImage imageFond_;
 

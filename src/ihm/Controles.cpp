@@ -4,6 +4,7 @@
 #include "ihm/ChampNumerique.h"
 #include "ihm/Proteger.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -159,13 +160,23 @@ public:
     ClavierPage(QWidget* ecran, QPushButton* avance) : QObject(ecran), ecran_(ecran), avance_(avance) {
         setObjectName(QStringLiteral("ClavierPage"));
         ecran->installEventFilter(this);
+        // An editable list keeps Enter and Escape for itself, even when its
+        // list is closed: they are the screen's there too.
+        for (QComboBox* liste : ecran->findChildren<QComboBox*>())
+            if (liste->isEditable())
+                liste->installEventFilter(this);
     }
     QPointer<QPushButton> annuler;
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override {
-        if (objet != ecran_ || evenement->type() != QEvent::KeyPress)
+        if (evenement->type() != QEvent::KeyPress)
             return false;
+        if (objet != ecran_) {
+            auto* liste = qobject_cast<QComboBox*>(objet);
+            if (!liste || liste->view()->isVisible())
+                return false;
+        }
         const auto* touche = static_cast<QKeyEvent*>(evenement);
         if ((touche->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             return false;

@@ -82,6 +82,11 @@ std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280, const QRect& zone
 // temperature `tempDepart` (unless empty) and goes on to the rooms list.
 std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {});
 
+// From the rooms list, adds a room and enters a valid one (normal load,
+// "Séjour", 20 °C, 20 m² less 2 m², 1500 W, 50 W downward, Rth 0.05) up to
+// page `page` of the room screens (1 to 4), which is then showing.
+void SaisirPieceJusquALaPage(MDIPlancher& f, int page);
+
 // The child of `racine` named `nom` (objectName), or nullptr with a test failure.
 template <class T = QWidget>
 T* Trouver(const QObject* racine, const QString& nom) {
