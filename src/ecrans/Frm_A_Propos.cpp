@@ -101,7 +101,9 @@ Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
 
     auto* courriel = new LienCourriel(AdresseContact, this);
     courriel->setObjectName(QStringLiteral("TxtMailto"));
-    courriel->setAccessibleName(QStringLiteral("Adresse de contact"));
+    // Read out as the address it shows; what it does, as its description.
+    courriel->setAccessibleName(AdresseContact);
+    courriel->setAccessibleDescription(QStringLiteral("Adresse de contact : écrire un courriel"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
