@@ -71,10 +71,12 @@ public:
     QWidget* FeuilleCalcul() const { return feuilleCalcul_; }
 
     // Puts `ecran` in the client area (hidden) as one of its child windows; the
-    // window is destroyed with the screen, and stays centred when the screen
-    // changes size. Used for every screen and for the auxiliary windows.
+    // window is destroyed with the screen and, once shown, follows the size
+    // the screen asks for as far as the client area allows, centred. Used for
+    // every screen and for the auxiliary windows.
     QMdiSubWindow* AjouterFeuille(QWidget* ecran);
-    // Hides every other screen and shows `ecran` (none for nullptr).
+    // Hides every other screen and shows `ecran` (none for nullptr), the
+    // keyboard on the field it had when it was left, or on its first field.
     void AfficherFeuille(QWidget* ecran);
     // Places `ecran` in the middle of the client area.
     void CentrerFeuille(QWidget* ecran);
