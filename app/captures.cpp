@@ -2,7 +2,9 @@
 // the screens: run under an X server (scripts/captures.sh starts one with
 // xvfb-run), it shows the real main window, takes the whole screen as the X
 // server draws it after each step, writes PNG files into the folder given
-// as first argument and quits. Not part of the program.
+// as first argument and quits. Given a second argument, the folder of the
+// 12-room example study, it also previews both reports of that study. Not
+// part of the program.
 //
 // With "--gestionnaire" a window manager runs on that server: the main window
 // is shown as the program shows it, at the size it chooses, and the window
@@ -81,9 +83,11 @@ int main(int argc, char* argv[]) {
     }
     const QStringList arguments = QApplication::arguments();
     const bool gestionnaire = arguments.contains(QStringLiteral("--gestionnaire"));
-    const QString dossier = arguments.size() > 1 && !arguments[1].startsWith(QLatin1String("--"))
-                                ? arguments[1]
-                                : QStringLiteral("captures");
+    QStringList positions; // the arguments that are not options
+    for (const QString& a : arguments.mid(1))
+        if (!a.startsWith(QLatin1String("--")))
+            positions << a;
+    const QString dossier = positions.value(0, QStringLiteral("captures"));
     QDir().mkpath(dossier);
     const QString prefixe = dossier + QLatin1Char('/');
 
@@ -175,15 +179,92 @@ int main(int argc, char* argv[]) {
         Clic(resultats, "cmdOK");
     ok &= Capturer(prefixe + QStringLiteral("12-circuits-avec-piece.png"));
 
+    // The correction module on an existing loop: the present values, then
+    // the supply temperature and the flow for a room at 20 °C, with the
+    // curve of the search.
+    fenetre.findChild<QAction*>(QStringLiteral("MnuCorrection"))->trigger();
+    if (QWidget* correction = fenetre.FeuilleAffichee()) {
+        const char* boucle[] = {"80", "6", "40", "8", "-5", "150", "10,8", "40"};
+        for (int i = 0; i < 8; ++i)
+            correction->findChild<QLineEdit*>(QStringLiteral("TxtValManuelle_%1").arg(i))
+                ->setText(QString::fromLatin1(boucle[i]));
+        Choix(correction, "CmbVZ", QStringLiteral("15"));
+        Choix(correction, "CmbDiametre", QStringLiteral("16x20"));
+        Clic(correction, "CmdCalcActuelle");
+        ok &= Capturer(prefixe + QStringLiteral("13-module-correction-actuelles.png"));
+        Texte(correction, "TxtValSouhaitee", QStringLiteral("20"));
+        Clic(correction, "OptCorrection_0");
+        Clic(correction, "CmdCalcCorrigee");
+        ok &= Capturer(prefixe + QStringLiteral("14-module-correction-temperature.png"));
+        Clic(correction, "OptCorrection_1");
+        Clic(correction, "CmdCalcCorrigee");
+        ok &= Capturer(prefixe + QStringLiteral("15-module-correction-debit.png"));
+        Clic(correction, "CmdFermer");
+    }
+
+    // The uncertainty module on the same loop.
+    fenetre.findChild<QAction*>(QStringLiteral("MnuIncertitude"))->trigger();
+    if (QWidget* incertitude = fenetre.FeuilleAffichee()) {
+        const char* valeurs[] = {"80", "143,69", "10,8", "40", "20", "40", "-5"};
+        for (int i = 0; i < 7; ++i)
+            incertitude->findChild<QLineEdit*>(QStringLiteral("TxtValeurs_%1").arg(i))
+                ->setText(QString::fromLatin1(valeurs[i]));
+        Choix(incertitude, "CmbVZ", QStringLiteral("15"));
+        const char* pourcents[] = {"5", "10", "10", "15"};
+        for (int i = 0; i < 4; ++i)
+            incertitude->findChild<QLineEdit*>(QStringLiteral("TxtPourcent_%1").arg(i))
+                ->setText(QString::fromLatin1(pourcents[i]));
+        Clic(incertitude, "CmdIncertitude");
+        ok &= Capturer(prefixe + QStringLiteral("16-module-incertitude.png"));
+        Clic(incertitude, "CmdFermer");
+    }
+
+    // The preview of both reports on the 12-room example study, when its
+    // folder is given: page 1 at 50 %, then at 100 %, the second page, and
+    // the summary.
+    const QString exemple = QStringLiteral("Maison 12 pièces");
+    if (positions.size() > 1) {
+        try {
+            const sorvel::EtudeEnregistree maison = sorvel::DossierEtudes(positions[1]).LireEtude(exemple);
+            for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
+                dossierEtudes.SupprimerFichier(f);
+            for (std::size_t i = 0; i < maison.Pieces.size(); ++i) {
+                dossierEtudes.AjouterPiece(maison.Pieces[i]);
+                const sorvel::PerteCharge& p = maison.Pertes.at(i);
+                dossierEtudes.AjouterPerte(p.PerteNormale, p.PerteBordure, p.PerteMax, sorvel::FichierPerte);
+            }
+            fenetre.Etude().ChangerGenerales(maison.Generales);
+            fenetre.Etude().DefinirNom(exemple);
+            fenetre.Circuits()->RemplirGrilleCircuits();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "ÉCHEC lecture de l'étude d'exemple : %s\n", e.what());
+            ok = false;
+        }
+        fenetre.findChild<QAction*>(QStringLiteral("MnuApercuChantier"))->trigger();
+        if (QWidget* apercu = fenetre.FeuilleAffichee()) {
+            ok &= Capturer(prefixe + QStringLiteral("17-apercu-chantier-50.png"));
+            apercu->findChild<QAction*>(QStringLiteral("Mnu_100"))->trigger();
+            ok &= Capturer(prefixe + QStringLiteral("18-apercu-chantier-100.png"));
+            Clic(apercu, "CmdSuivante");
+            ok &= Capturer(prefixe + QStringLiteral("19-apercu-chantier-page-2.png"));
+        }
+        fenetre.findChild<QAction*>(QStringLiteral("MnuApercuRecap"))->trigger();
+        if (QWidget* apercu = fenetre.FeuilleAffichee()) {
+            apercu->findChild<QAction*>(QStringLiteral("Mnu_75"))->trigger();
+            ok &= Capturer(prefixe + QStringLiteral("20-apercu-recapitulatif-75.png"));
+            Clic(apercu, "CmdFermer");
+        }
+    }
+
     // The help of the rooms list, and the about box, as they open.
     Clic(fenetre.Circuits(), "CmdAide");
-    ok &= Capturer(prefixe + QStringLiteral("13-aide.png"));
+    ok &= Capturer(prefixe + QStringLiteral("21-aide.png"));
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QStringLiteral("FrmAide"))
             w->close();
     fenetre.activateWindow();
     fenetre.findChild<QAction*>(QStringLiteral("MnuAPropos"))->trigger();
-    ok &= Capturer(prefixe + QStringLiteral("14-a-propos.png"));
+    ok &= Capturer(prefixe + QStringLiteral("22-a-propos.png"));
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QStringLiteral("Frm_A_Propos"))
             w->close();

@@ -1,19 +1,36 @@
-// Timings of the room calculation and of the study-wide recalculation.
+// Timings of the room calculation and of the study-wide recalculation, on
+// ordinary rooms and on the worst rooms a search can find.
 //
-//   bench_calcul                         runs the benchmarks
-//   bench_calcul --ecrire-etude DIR NOM  writes the 30-room study used here
-//                                        as DIR/NOM.plg and DIR/NOM.pla
-//                                        (for temps-sorvel-calcul.sh)
+//   bench_calcul                         prints the worst cases found, then
+//                                        runs the benchmarks
+//   bench_calcul --ecrire-etude DIR NOM  writes the ordinary 30-room study
+//                                        as DIR/NOM.plg, .pla and .plp
+//   bench_calcul --ecrire-pire DIR NOM   writes the 30-room study of the
+//                                        worst rooms found (for
+//                                        temps-sorvel-calcul.sh)
+//
+// The worst cases are searched among the studies the study check accepts:
+// every list value the screens offer, every number within the bounds of the
+// entry. What makes a room slow is the throttling search, so the search
+// climbs on the number of drops it tries.
 
 #include "calcul/ModCalcul.h"
+#include "commun/ErreurArithmetique.h"
+#include "commun/Nombres.h"
+#include "etude/BornesSaisie.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
+#include "etude/VerificationEtude.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -65,6 +82,232 @@ std::vector<DonneesPiece> TrentePieces() {
     return pieces;
 }
 
+// ---------------------------------------------------------------------------
+// Search for the worst rooms
+
+// A room calculated alone: the drops its throttling searches tried, and
+// whether it was calculated or refused.
+struct Cout {
+    std::int64_t essais = 0;
+    bool calculee = false;
+};
+
+Cout Mesurer(const DonneesPiece& p, const DonneesGenerales& g) {
+    Cout c;
+    const std::int64_t avant = EssaisDebitAFreiner();
+    try {
+        CalculPiece(EntreesDepuisEnregistrements(p, g, 0));
+        c.calculee = true;
+    } catch (const ErreurArithmetique&) {
+    }
+    c.essais = EssaisDebitAFreiner() - avant;
+    return c;
+}
+
+class Recherche {
+public:
+    explicit Recherche(std::uint64_t graine) : alea_(graine) {}
+
+    DonneesGenerales GeneralesAuHasard() {
+        DonneesGenerales g = Generales();
+        g.Support = static_cast<std::int16_t>(Entier(0, 1));
+        g.Tube = static_cast<std::int16_t>(Entier(0, 1));
+        g.TempDepart = std::to_string(Entier(30, 50));
+        return g;
+    }
+
+    DonneesPiece PieceAuHasard() {
+        DonneesPiece p;
+        p.NomPiece = "Pire";
+        p.TypeCharge = static_cast<std::int16_t>(Entier(0, 3));
+        p.PasVZBordure = Pas();
+        p.TempPiece = std::to_string(Entier(15, 24));
+        p.RthActuelle = Rth();
+        p.RthFuture = Rth();
+        p.IsoApport = std::to_string(Entier(2, 8));
+        p.IsoEmissions = std::to_string(Entier(2, 8));
+        p.TempChute = static_cast<std::int16_t>(Entier(3, 20));
+        for (double* x : Surfaces(p))
+            *x = Nombre(SurfaceMaximale);
+        for (double* x : Puissances(p))
+            *x = Nombre(PuissanceMaximale);
+        for (double* x : Longueurs(p))
+            *x = Nombre(LongueurMaximale);
+        return p;
+    }
+
+    // One field changed: a list value drawn again, or a number moved by a
+    // random factor (or set to 0), kept within its bound.
+    DonneesPiece Muter(DonneesPiece p) {
+        switch (Entier(0, 6)) {
+        case 0: p.TypeCharge = static_cast<std::int16_t>(Entier(0, 3)); break;
+        case 1: p.PasVZBordure = Pas(); break;
+        case 2: p.TempPiece = std::to_string(Entier(15, 24)); break;
+        case 3: (Entier(0, 1) ? p.RthActuelle : p.RthFuture) = Rth(); break;
+        case 4: p.TempChute = static_cast<std::int16_t>(Entier(3, 20)); break;
+        default: {
+            struct Champ { double* x; double maximum; };
+            std::vector<Champ> champs;
+            for (double* x : Surfaces(p)) champs.push_back({x, SurfaceMaximale});
+            for (double* x : Puissances(p)) champs.push_back({x, PuissanceMaximale});
+            for (double* x : Longueurs(p)) champs.push_back({x, LongueurMaximale});
+            const Champ c = champs[static_cast<std::size_t>(Entier(0, static_cast<int>(champs.size()) - 1))];
+            if (Entier(0, 9) == 0)
+                *c.x = 0;
+            else
+                *c.x = std::clamp((*c.x + 1e-3) * std::exp(std::normal_distribution<double>(0, 1)(alea_)), 0.0,
+                                  c.maximum);
+        }
+        }
+        return p;
+    }
+
+    // The costliest room found for the general data `g`: random starts, each
+    // improved by keeping the changes that do not lower its cost.
+    // `calculees` keeps only rooms that are calculated to the end.
+    DonneesPiece Grimper(const DonneesGenerales& g, int departs, int pas, bool calculees, Cout& meilleur) {
+        DonneesPiece pire = PieceAuHasard();
+        meilleur = Cout{-1, false};
+        for (int d = 0; d < departs; ++d) {
+            DonneesPiece p = PieceAuHasard();
+            Cout c = Mesurer(p, g);
+            for (int i = 0; i < pas; ++i) {
+                const DonneesPiece q = Muter(p);
+                const Cout cq = Mesurer(q, g);
+                if (cq.essais >= c.essais && (cq.calculee || !calculees)) {
+                    p = q;
+                    c = cq;
+                }
+            }
+            if ((c.calculee || !calculees) && c.essais > meilleur.essais) {
+                meilleur = c;
+                pire = p;
+            }
+        }
+        return pire;
+    }
+
+private:
+    int Entier(int de, int a) { return std::uniform_int_distribution<int>(de, a)(alea_); }
+    std::string Pas() { return std::array<const char*, 3>{"5", "10", "15"}[static_cast<std::size_t>(Entier(0, 2))]; }
+    std::string Rth() {
+        const int n = Entier(1, 15);
+        return n < 10 ? "0.0" + std::to_string(n) : "0." + std::to_string(n);
+    }
+    // Log-uniform from 0.001 to the bound, 0 one time in five.
+    double Nombre(double maximum) {
+        if (Entier(0, 4) == 0)
+            return 0;
+        return std::exp(std::uniform_real_distribution<double>(std::log(1e-3), std::log(maximum))(alea_));
+    }
+    static std::array<double*, 4> Surfaces(DonneesPiece& p) {
+        return {&p.SurfacePiece, &p.SurfaceEmprises, &p.SurfaceBordure, &p.SurfacePlafond};
+    }
+    static std::array<double*, 4> Puissances(DonneesPiece& p) {
+        return {&p.DeperdPiece, &p.DeperdPlancher, &p.ApportPlafond, &p.EmissionsBas};
+    }
+    static std::array<double*, 3> Longueurs(DonneesPiece& p) {
+        return {&p.LongRaccordNormale, &p.LongDistri, &p.LongRaccordBordure};
+    }
+
+    std::mt19937_64 alea_;
+};
+
+struct PireEtude {
+    DonneesGenerales generales;
+    DonneesPiece pireRefusee;          // costliest room, calculated or refused
+    Cout coutRefusee;
+    std::vector<DonneesPiece> pieces;  // 30 costly rooms that are calculated
+    std::vector<Cout> couts;
+};
+
+// Fixed seed: the same worst study on every run.
+const PireEtude& Pire() {
+    static const PireEtude pire = [] {
+        Recherche r(20240612);
+        PireEtude e;
+        // The general data of the costliest room among a few drawn at random.
+        Cout meilleur{-1, false};
+        for (int i = 0; i < 12; ++i) {
+            const DonneesGenerales g = r.GeneralesAuHasard();
+            Cout c;
+            const DonneesPiece p = r.Grimper(g, 4, 400, false, c);
+            if (c.essais > meilleur.essais) {
+                meilleur = c;
+                e.generales = g;
+                e.pireRefusee = p;
+                e.coutRefusee = c;
+            }
+        }
+        for (int i = 0; i < PiecesMaximumEtude; ++i) {
+            Cout c;
+            DonneesPiece p = r.Grimper(e.generales, 2, 400, true, c);
+            p.NomPiece = "Pire " + std::to_string(i + 1);
+            e.pieces.push_back(p);
+            e.couts.push_back(c);
+        }
+        return e;
+    }();
+    return pire;
+}
+
+void Decrire(const char* titre, const DonneesPiece& p, const Cout& c) {
+    std::printf("%s : %lld essais, %s\n", titre, static_cast<long long>(c.essais),
+                c.calculee ? "calculée" : "refusée");
+    std::printf("  type %d, chute %d, pièce %s °C, bordure %s cm, Rth %s/%s\n", p.TypeCharge, p.TempChute,
+                p.TempPiece.c_str(), p.PasVZBordure.c_str(), p.RthActuelle.c_str(), p.RthFuture.c_str());
+    std::printf("  surfaces %s / %s / bordure %s / plafond %s m²\n", FormatGeneral(p.SurfacePiece).c_str(),
+                FormatGeneral(p.SurfaceEmprises).c_str(), FormatGeneral(p.SurfaceBordure).c_str(),
+                FormatGeneral(p.SurfacePlafond).c_str());
+    std::printf("  déperditions %s (plancher %s), apport %s, émission basse %s W\n",
+                FormatGeneral(p.DeperdPiece).c_str(), FormatGeneral(p.DeperdPlancher).c_str(),
+                FormatGeneral(p.ApportPlafond).c_str(), FormatGeneral(p.EmissionsBas).c_str());
+    std::printf("  raccords %s / %s, distribution %s m\n", FormatGeneral(p.LongRaccordNormale).c_str(),
+                FormatGeneral(p.LongRaccordBordure).c_str(), FormatGeneral(p.LongDistri).c_str());
+}
+
+// Median time of `fois` runs of f, in microseconds.
+template <class F>
+double Mediane(int fois, F&& f) {
+    std::vector<double> t;
+    for (int i = 0; i < fois; ++i) {
+        const auto debut = std::chrono::steady_clock::now();
+        f();
+        t.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - debut).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void RapportPire() {
+    const PireEtude& e = Pire();
+    std::printf("Pires cas trouvés (données générales : support %d, tube %d, départ %s °C)\n", e.generales.Support,
+                e.generales.Tube, e.generales.TempDepart.c_str());
+    Decrire("Pièce la plus coûteuse", e.pireRefusee, e.coutRefusee);
+    const double tPiece = Mediane(200, [&] {
+        try {
+            benchmark::DoNotOptimize(CalculPiece(EntreesDepuisEnregistrements(e.pireRefusee, e.generales, 0)));
+        } catch (const ErreurArithmetique&) {
+        }
+    });
+    std::printf("  CalculPiece : %.1f µs (médiane de 200)\n", tPiece);
+    std::int64_t total = 0, plus = 0;
+    for (const Cout& c : e.couts) {
+        total += c.essais;
+        plus = std::max(plus, c.essais);
+    }
+    std::printf("Étude de %d pièces calculées parmi les plus coûteuses : %lld essais en tout, %lld au plus par pièce\n",
+                PiecesMaximumEtude, static_cast<long long>(total), static_cast<long long>(plus));
+    const std::int64_t avant = EssaisDebitAFreiner();
+    const double tEtude = Mediane(50, [&] { benchmark::DoNotOptimize(CalculEtude(e.pieces, e.generales)); });
+    std::printf("  CalculEtude : %.1f µs (médiane de 50, %lld essais par passe)\n\n", tEtude,
+                static_cast<long long>((EssaisDebitAFreiner() - avant) / 50));
+    std::fflush(stdout);
+}
+
+// ---------------------------------------------------------------------------
+// Benchmarks
+
 void BM_CalculPiece(benchmark::State& etat) {
     EntreesPiece e;
     e.TempDepart = 45; e.TempChute = 5; e.TempPiece = 20; e.TypeCharge = 1;
@@ -78,6 +321,18 @@ void BM_CalculPiece(benchmark::State& etat) {
 }
 BENCHMARK(BM_CalculPiece);
 
+void BM_CalculPiecePire(benchmark::State& etat) {
+    const PireEtude& p = Pire();
+    const EntreesPiece e = EntreesDepuisEnregistrements(p.pireRefusee, p.generales, 0);
+    for (auto _ : etat) {
+        try {
+            benchmark::DoNotOptimize(CalculPiece(e));
+        } catch (const ErreurArithmetique&) {
+        }
+    }
+}
+BENCHMARK(BM_CalculPiecePire);
+
 void BM_CalculEtude30(benchmark::State& etat) {
     const auto pieces = TrentePieces();
     const auto generales = Generales();
@@ -86,16 +341,36 @@ void BM_CalculEtude30(benchmark::State& etat) {
 }
 BENCHMARK(BM_CalculEtude30)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
-int EcrireEtude(const std::string& dossier, const std::string& nom) {
-    std::ofstream plg(dossier + "/" + nom + ".plg", std::ios::binary);
-    const auto g = Encoder(Generales());
-    plg.write(g.data(), static_cast<std::streamsize>(g.size()));
-    std::ofstream pla(dossier + "/" + nom + ".pla", std::ios::binary);
-    for (const DonneesPiece& p : TrentePieces()) {
-        const auto octets = Encoder(p);
-        pla.write(octets.data(), static_cast<std::streamsize>(octets.size()));
+void BM_CalculEtude30Pire(benchmark::State& etat) {
+    const PireEtude& p = Pire();
+    for (auto _ : etat)
+        benchmark::DoNotOptimize(CalculEtude(p.pieces, p.generales));
+}
+BENCHMARK(BM_CalculEtude30Pire)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The three files of a study; the pressure drops are those of its own
+// recalculation.
+int EcrireEtude(const std::string& dossier, const std::string& nom, const DonneesGenerales& g,
+                const std::vector<DonneesPiece>& pieces) {
+    if (const auto defaut = VerifierEtude(g, pieces, std::vector<PerteCharge>(pieces.size()))) {
+        std::fprintf(stderr, "bench_calcul : %s\n", MessageDefautEtude(*defaut, nom).c_str());
+        return 2;
     }
-    if (!plg || !pla) {
+    const ResultatEtude r = CalculEtude(pieces, g);
+    std::ofstream plg(dossier + "/" + nom + ".plg", std::ios::binary);
+    const auto og = Encoder(g);
+    plg.write(og.data(), static_cast<std::streamsize>(og.size()));
+    std::ofstream pla(dossier + "/" + nom + ".pla", std::ios::binary);
+    std::ofstream plp(dossier + "/" + nom + ".plp", std::ios::binary);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const auto op = Encoder(pieces[i]);
+        pla.write(op.data(), static_cast<std::streamsize>(op.size()));
+        const int n = static_cast<int>(i) + 1;
+        const double bordure = NombreCellule(r.Table.Cell(37, n)).value_or(0.0);
+        const auto oc = Encoder(PerteChargePiece(NombreCellule(r.Table.Cell(36, n)).value_or(0.0), bordure));
+        plp.write(oc.data(), static_cast<std::streamsize>(oc.size()));
+    }
+    if (!plg || !pla || !plp) {
         std::fprintf(stderr, "bench_calcul : impossible d'écrire l'étude dans %s\n", dossier.c_str());
         return 2;
     }
@@ -106,7 +381,10 @@ int EcrireEtude(const std::string& dossier, const std::string& nom) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--ecrire-etude") == 0)
-        return EcrireEtude(argv[2], argv[3]);
+        return EcrireEtude(argv[2], argv[3], Generales(), TrentePieces());
+    if (argc == 4 && std::strcmp(argv[1], "--ecrire-pire") == 0)
+        return EcrireEtude(argv[2], argv[3], Pire().generales, Pire().pieces);
+    RapportPire();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

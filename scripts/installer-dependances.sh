@@ -5,12 +5,15 @@ set -euo pipefail
 
 paquets=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fp-utils libchm-dev
   fonts-liberation2 poppler-utils
   locales xvfb xauth
+  # the screenshots under a window manager
   openbox x11-utils
+  # the Debian package (dpkg-shlibdeps) and the checks of the desktop files
+  dpkg-dev appstream desktop-file-utils
 )
 
 manquants=()

@@ -11,3 +11,5 @@ export QT_QPA_PLATFORM=offscreen
 # cursors, help) are the part that depends on the generator.
 cmake -S "$racine" -B "$racine/build-make" -G "Unix Makefiles" -DSORVEL_TESTS=OFF >/dev/null
 cmake --build "$racine/build-make" --parallel "$(nproc)" --target sorvel_ressources
+# The desktop entry and the software-centre description pass their validators.
+bash "$racine/scripts/valider-bureau.sh"

@@ -13,7 +13,7 @@ namespace sorvel::test {
 inline DonneesPiece PieceExemple(int i) {
     return {.TypeCharge = static_cast<std::int16_t>(i % 4), .SurfaceBordure = i % 4 == 1 ? 2.25 : 0,
             .PasVZBordure = i % 4 == 1 ? "10" : "", .NomPiece = "Pièce " + std::to_string(i), .TempPiece = "20",
-            .SurfacePiece = 10.5 + i, .DeperdPiece = 100.0 * i, .RthActuelle = "0.05", .RthFuture = "0.1",
+            .SurfacePiece = 10.5 + i, .DeperdPiece = 100.0 * i, .RthActuelle = "0.05", .RthFuture = "0.10",
             .IsoApport = "3", .IsoEmissions = "4", .TempChute = static_cast<std::int16_t>(5 + i % 10)};
 }
 

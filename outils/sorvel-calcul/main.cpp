@@ -4,18 +4,25 @@
 // printed reports as a PDF file (--pdf, Pdf.cpp).
 //
 // Exit status: 0 done; 1 wrong command line; 2 a study file is missing,
-// unreadable or damaged; 3 a room cannot be calculated (or, for a report,
-// the study has no room); 4 the PDF file cannot be written.
+// unreadable or damaged (nothing is calculated then); 3 a room cannot be
+// calculated (or, for a report, the study has no room); 4 the PDF file
+// cannot be written.
+//
+// Reading the files, checking the study, and writing the results are kept
+// apart: the output never depends on how the study was read.
 
 #include "commun/ErreurArithmetique.h"
 #include "commun/Nombres.h"
+#include "commun/Textes.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
 #include "etude/Materiel.h"
+#include "etude/VerificationEtude.h"
 #include "stockage/ModEnregistrer.h"
 
 #include "Pdf.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -38,15 +45,23 @@ const char* const Aide =
     "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg,\n"
     "NOM.pla et NOM.plp) et affiche son tableau récapitulatif puis sa liste de matériel.\n"
     "\n"
+    "L'étude est d'abord vérifiée : chaque champ choisi dans une liste doit\n"
+    "porter une valeur que les écrans proposent, chaque nombre doit être fini,\n"
+    "positif ou nul et dans les bornes de la saisie, l'étude compte au plus\n"
+    "30 pièces et autant de pertes de charge que de pièces. Une étude qui ne\n"
+    "passe pas est endommagée : rien n'est calculé, le message nomme le\n"
+    "fichier, la pièce (numéro et nom) et le champ.\n"
+    "\n"
     "Sans option, la sortie est au format CSV pour un tableur français :\n"
     "séparateur « ; », une ligne d'en-têtes, une ligne par pièce (nombres\n"
     "arrondis à 2 décimales, virgule décimale), puis une ligne vide et les\n"
-    "lignes « désignation;valeur;unité » du matériel.\n"
+    "lignes « désignation;valeur;unité » du matériel. Les caractères de\n"
+    "contrôle d'un nom y sont montrés par leur symbole (␀, ␊...).\n"
     "\n"
     "Options :\n"
-    "  --json   affiche un objet JSON : {\"etude\", \"PerteMaxi\", \"DebitTotal\",\n"
-    "           \"pieces\" (41 valeurs par pièce), \"materiel\" (12 valeurs)} ;\n"
-    "           les nombres sont en pleine précision.\n"
+    "  --json   affiche un objet JSON (UTF-8 valide) : {\"etude\", \"PerteMaxi\",\n"
+    "           \"DebitTotal\", \"pieces\" (41 valeurs par pièce), \"materiel\"\n"
+    "           (12 valeurs)} ; les nombres sont en pleine précision.\n"
     "  --pdf chantier SORTIE.pdf\n"
     "           écrit dans SORTIE.pdf (A4) le rapport des résultats chantier :\n"
     "           tableau des pièces, données générales et matériel.\n"
@@ -68,42 +83,25 @@ struct ErreurEtude {
     std::string message;
 };
 
-struct Etude {
-    DonneesGenerales generales;
-    std::vector<DonneesPiece> pieces;
-};
-
-// The stored study, read as the program reads it.
-Etude LireEtude(const std::string& dossier, const std::string& nom) {
-    EtudeEnregistree lue;
-    const QString cheminDossier = QString::fromLocal8Bit(dossier.c_str());
+// The stored study, read and checked as the program reads it (a missing,
+// unreadable, misshapen or damaged file raises ErreurEtude).
+EtudeEnregistree LireEtude(const std::string& dossier, const std::string& nom) {
     try {
-        lue = DossierEtudes(cheminDossier).LireEtude(QString::fromLocal8Bit(nom.c_str()));
+        return DossierEtudes(QString::fromLocal8Bit(dossier.c_str())).LireEtude(QString::fromLocal8Bit(nom.c_str()));
     } catch (const ErreurSignalee& e) {
-        throw ErreurEtude{e.what()};
+        // The path in the message may hold control characters: shown by their symbols.
+        throw ErreurEtude{TexteAffichable(e.what())};
     }
-    const std::string cheminGenerales = (cheminDossier + QLatin1Char('/') + QString::fromLocal8Bit(nom.c_str())
-                                         + QStringLiteral(".plg")).toStdString();
-    const std::string cheminPieces = (cheminDossier + QLatin1Char('/') + QString::fromLocal8Bit(nom.c_str())
-                                      + QStringLiteral(".pla")).toStdString();
-    if (!LireNombre(lue.Generales.TempDepart))
-        throw ErreurEtude{"Le fichier « " + cheminGenerales
-                          + " » est endommagé : la température de départ n'est pas un nombre."};
-    for (std::size_t i = 0; i < lue.Pieces.size(); ++i) {
-        const DonneesPiece& p = lue.Pieces[i];
-        if (!TypeChargeConnu(p.TypeCharge))
-            throw ErreurEtude{"Le fichier « " + cheminPieces + " » est endommagé : la pièce "
-                              + std::to_string(i + 1) + " a un type de charge inconnu ("
-                              + std::to_string(p.TypeCharge) + ")."};
-    }
-    return {lue.Generales, std::move(lue.Pieces)};
 }
 
 // ---------------------------------------------------------------------------
 // CSV
 
-std::string ChampCsv(const std::string& texte) {
-    if (texte.find_first_of(";\"\r\n") == std::string::npos)
+// A text cell: control characters shown by their symbols (a CSV line holds
+// no raw control byte), quoted when it holds the separator or a quote.
+std::string ChampCsv(std::string_view brut) {
+    const std::string texte = TexteAffichable(brut);
+    if (texte.find_first_of(";\"") == std::string::npos)
         return texte;
     std::string r = "\"";
     for (char c : texte) {
@@ -163,9 +161,11 @@ std::string Csv(const ResultatEtude& r, const std::vector<CelluleMateriel>& mate
 // ---------------------------------------------------------------------------
 // JSON
 
-void ChaineJson(std::string& s, std::string_view t) {
+// A JSON string of any bytes: valid UTF-8 (a byte that begins no
+// well-formed sequence becomes U+FFFD), control characters escaped.
+void ChaineJson(std::string& s, std::string_view brut) {
     s += '"';
-    for (char c : t) {
+    for (char c : Utf8Valide(brut)) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
         case '"': s += "\\\""; break;
@@ -174,7 +174,7 @@ void ChaineJson(std::string& s, std::string_view t) {
         case '\r': s += "\\r"; break;
         case '\t': s += "\\t"; break;
         default:
-            if (u < 0x20) {
+            if (u < 0x20 || u == 0x7F) {
                 char tampon[8];
                 std::snprintf(tampon, sizeof tampon, "\\u%04x", u);
                 s += tampon;
@@ -276,11 +276,13 @@ int main(int argc, char** argv) {
     }
     const std::string& nom = arguments[1];
     try {
-        const Etude etude = LireEtude(arguments[0], nom);
-        const ResultatEtude resultat = CalculEtude(etude.pieces, etude.generales);
-        const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.generales);
+        // A damaged study is refused as a whole by the loader, before any
+        // room is calculated.
+        const EtudeEnregistree etude = LireEtude(arguments[0], nom);
+        const ResultatEtude resultat = CalculEtude(etude.Pieces, etude.Generales);
+        const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.Generales);
         if (pdf)
-            return EcrireRapportPdf(*pdf, nom, etude.generales, resultat, materiel, argc, argv);
+            return EcrireRapportPdf(*pdf, nom, etude.Generales, resultat, materiel, argc, argv);
         Ecrire(stdout, json ? Json(nom, resultat, materiel) : Csv(resultat, materiel));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");
@@ -291,6 +293,7 @@ int main(int argc, char** argv) {
         Ecrire(stderr, "sorvel-calcul : " + e.message + "\n");
         return SortieFichier;
     } catch (const ErreurCalculEtude& e) {
+        // what() names the room with its control characters made visible: never cut short.
         Ecrire(stderr, std::string("sorvel-calcul : ") + e.what() + "\n");
         return SortieCalcul;
     } catch (const ErreurArithmetique& e) {
@@ -298,7 +301,7 @@ int main(int argc, char** argv) {
                            + e.what() + ".\n");
         return SortieFichier;
     } catch (const std::exception& e) {
-        Ecrire(stderr, std::string("sorvel-calcul : erreur inattendue : ") + e.what() + "\n");
+        Ecrire(stderr, std::string("sorvel-calcul : erreur inattendue : ") + TexteAffichable(e.what()) + "\n");
         return SortieFichier;
     }
 }

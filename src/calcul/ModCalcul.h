@@ -20,9 +20,10 @@ namespace sorvel {
 inline constexpr double FacteurDebit = static_cast<double>(1.162639f); // 1.16263902187347412109375
 
 // Largest number of 0.0001 K raises of the drop that DebitAFreiner tries
-// (a raise of 1000 K): far beyond any real loop, small enough that no input
-// can keep the program busy. Past it the search gives up with an
-// ErreurArithmetique (Depassement) naming "DebitAFreiner".
+// (a raise of 1000 K): far beyond any real loop. Past it the search gives up
+// with an ErreurArithmetique (Depassement) naming "DebitAFreiner". The
+// search never tries the steps one by one up to there: it halves intervals
+// of steps, so that a few hundred trials at most settle any loop.
 inline constexpr std::int64_t PasMaximumDebitAFreiner = 10'000'000;
 
 // Pipe laid in `surface` m² at the pitch `pas` ("5", "10", "15", "20",
@@ -50,9 +51,15 @@ double DebitCircuit(double emission, std::int16_t temperature, std::int16_t delt
 // with connecting pipes `raccord` and downward emission `bas`: the excess
 // flow at the first drop, in steps of 0.0001 K from `deltaT`, at which the
 // remaining flow still carries the need. `temperature` is the unrounded mean
-// water temperature. A loop flow <= 0 gives 0 at once.
+// water temperature. A loop flow <= 0 gives 0 at once. The result is the
+// one of trying the drops one after the other (the same q1, or the same
+// arithmetic error at the same step), found in a few hundred trials.
 double DebitAFreiner(double besoin, double emission, double raccord, double bas,
                      double debit, std::int16_t deltaT, double temperature);
+
+// Number of drops DebitAFreiner has tried on this thread so far: the cost
+// of the search, read before and after a calculation.
+std::int64_t EssaisDebitAFreiner() noexcept;
 
 // Pressure drop per metre of loop, mmCE/m, for a flow `debit` l/h at
 // `temperature` °C in the tube "13x16" (13 mm bore) or any other tube text

@@ -107,20 +107,12 @@ std::optional<double> LireNombre(std::string_view texte) { return lire(texte, ',
 
 std::optional<double> LireNombrePoint(std::string_view texte) { return lire(texte, '.'); }
 
-std::string FormatGeneral(double x) {
-    if (std::isnan(x))
-        return "NaN";
-    if (std::isinf(x))
-        return x > 0 ? "Inf" : "-Inf";
-    if (x == 0.0)
-        return "0";
+namespace {
 
-    // 15 significant digits, correctly rounded: d.dddddddddddddde[+-]XX
-    char tampon[64];
-    auto resultat = std::to_chars(tampon, tampon + sizeof tampon, x,
-                                  std::chars_format::scientific, 14);
-    std::string_view s(tampon, static_cast<std::size_t>(resultat.ptr - tampon));
-
+// Writes, the French way, a number given by its scientific form
+// "d.ddde[+-]XX" (any number of digits): exponent form below 0.0001 and
+// from 1E15 up, plain decimals otherwise, no trailing zeros.
+std::string Ecrire(std::string_view s) {
     std::string signe;
     if (s.front() == '-') {
         signe = "-";
@@ -166,6 +158,38 @@ std::string FormatGeneral(double x) {
         texte.append(chiffres, entiers, std::string::npos);
     }
     return texte;
+}
+
+// What every number format says of the values that are not numbers.
+std::optional<std::string> TexteSpecial(double x) {
+    if (std::isnan(x))
+        return "NaN";
+    if (std::isinf(x))
+        return x > 0 ? "Inf" : "-Inf";
+    if (x == 0.0)
+        return "0";
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string FormatGeneral(double x) {
+    if (auto special = TexteSpecial(x))
+        return *special;
+    // 15 significant digits, correctly rounded: d.dddddddddddddde[+-]XX
+    char tampon[64];
+    auto resultat = std::to_chars(tampon, tampon + sizeof tampon, x,
+                                  std::chars_format::scientific, 14);
+    return Ecrire(std::string_view(tampon, static_cast<std::size_t>(resultat.ptr - tampon)));
+}
+
+std::string FormatSimplePrecision(float x) {
+    if (auto special = TexteSpecial(x))
+        return *special;
+    // The shortest digits that give back the same float (at most 9).
+    char tampon[64];
+    auto resultat = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::scientific);
+    return Ecrire(std::string_view(tampon, static_cast<std::size_t>(resultat.ptr - tampon)));
 }
 
 double ArrondiPair(double x) {

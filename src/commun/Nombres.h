@@ -23,6 +23,10 @@ std::optional<double> LireNombrePoint(std::string_view texte);
 // significant digits, a comma as separator, no trailing zeros; exponent form
 // ("1E-05", "1,5E+15") below 0.0001 and from 1E15 up.
 std::string FormatGeneral(double x);
+// The same form for a value held in single precision: the shortest text that
+// reads back as the same 32-bit float, so that "45,3" stored in a float shows
+// "45,3" and not the "45,2999992370605" of its exact double value.
+std::string FormatSimplePrecision(float x);
 
 // Real to int16, halves to the even neighbour (42.5 -> 42, 41.5 -> 42).
 // Out of range or not a number raises ErreurArithmetique naming `etape`.

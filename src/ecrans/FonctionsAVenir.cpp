@@ -1,6 +1,5 @@
 // The commands of the windows still being written: the study library's
-// dialogs, the print-outs, the summary, the material list and the two
-// modules. Each one tells the user it is not available yet; replacing one
+// dialogs, the summary and the material list. Each one tells the user it is not available yet; replacing one
 // means replacing its body here.
 
 #include "ecrans/FonctionsAVenir.h"
@@ -25,15 +24,7 @@ void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
     FonctionIndisponible(this);
 }
 
-void MDIPlancher::LancerImpression(Impression impression) {
-    (void)impression;
-    if (etude_->PeutImprimer())
-        FonctionIndisponible(this);
-}
-
 void MDIPlancher::OuvrirRecapitulatif() { FonctionIndisponible(this); }
 void MDIPlancher::OuvrirMateriel() { FonctionIndisponible(this); }
-void MDIPlancher::OuvrirModuleCorrection() { FonctionIndisponible(this); }
-void MDIPlancher::OuvrirModuleIncertitude() { FonctionIndisponible(this); }
 
 } // namespace sorvel

@@ -65,7 +65,7 @@ void LienCourriel::mousePressEvent(QMouseEvent* evenement) {
     evenement->accept();
 }
 
-Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
+Frm_A_Propos::Frm_A_Propos(const QString& dossierEtudes, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Frm_A_Propos"));
     setWindowTitle(QStringLiteral("À propos de Sorvel"));
     setWindowIcon(IconeProgramme());
@@ -99,6 +99,19 @@ Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
     // A wrapped label only gets its true height from a known width.
     description->setFixedWidth(420);
 
+    // The folder is shown whole and can be selected, to be found again in a
+    // file manager or copied into a message.
+    auto* legendeEtudes = new QLabel(QStringLiteral("Dossier des études :"), this);
+    legendeEtudes->setObjectName(QStringLiteral("LblLegendeDossierEtudes"));
+    auto* etudes = new QLabel(dossierEtudes, this);
+    etudes->setObjectName(QStringLiteral("LblDossierEtudes"));
+    etudes->setTextFormat(Qt::PlainText);
+    etudes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    etudes->setWordWrap(true);
+    etudes->setFixedWidth(420);
+    etudes->setAccessibleName(dossierEtudes);
+    legendeEtudes->setBuddy(etudes);
+
     auto* courriel = new LienCourriel(AdresseContact, this);
     courriel->setObjectName(QStringLiteral("TxtMailto"));
     // Read out as the address it shows; what it does, as its description.
@@ -127,6 +140,9 @@ Frm_A_Propos::Frm_A_Propos(QWidget* parent) : QDialog(parent) {
     disposition->addLayout(haut);
     disposition->addWidget(Trait(this, QStringLiteral("LigneDecor_0")));
     disposition->addWidget(description);
+    disposition->addSpacing(6);
+    disposition->addWidget(legendeEtudes);
+    disposition->addWidget(etudes);
     disposition->addWidget(Trait(this, QStringLiteral("LigneDecor_1")));
     disposition->addLayout(bas);
     disposition->setSizeConstraint(QLayout::SetFixedSize);

@@ -27,11 +27,12 @@ private:
     QString adresse_;
 };
 
-// The about box: title, version, description and the contact address.
+// The about box: title, version, description, the studies folder of this
+// run (where the user finds their studies) and the contact address.
 class Frm_A_Propos : public QDialog {
     Q_OBJECT
 public:
-    explicit Frm_A_Propos(QWidget* parent = nullptr);
+    explicit Frm_A_Propos(const QString& dossierEtudes, QWidget* parent = nullptr);
 
     static const QString AdresseContact;
     static const QString SujetCourriel;

@@ -12,6 +12,8 @@
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
 #include "ihm/Ressources.h"
+#include "modules/FrmCorrection.h"
+#include "modules/FrmIncertitude.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -328,6 +330,27 @@ void MDIPlancher::AjusterFeuille(QWidget* ecran) {
     CentrerFeuille(ecran);
 }
 
+void MDIPlancher::PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
+    AjouterFeuille(fenetre);
+    connect(fenetre, &FenetreAuxiliaire::fermee, this, [this, fenetre] {
+        AfficherFeuille(fenetre->FeuilleOrigine());
+        fenetre->deleteLater(); // its window in the client area follows
+    });
+}
+
+void MDIPlancher::AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
+    // Opened again over itself, it keeps the screen it came from.
+    QWidget* affichee = FeuilleAffichee();
+    if (affichee != fenetre)
+        fenetre->DefinirFeuilleOrigine(affichee);
+    // As large as it needs within the client area; on a small screen its
+    // contents scroll.
+    if (QMdiSubWindow* sous = SousFenetre(fenetre))
+        sous->resize(sous->sizeHint().boundedTo(zone_->viewport()->size()));
+    CentrerFeuille(fenetre);
+    AfficherFeuille(fenetre);
+}
+
 bool MDIPlancher::EstFeuillePiece(const QWidget* ecran) const {
     if (!ecran)
         return false;
@@ -597,8 +620,12 @@ void MDIPlancher::MnuSupprimerPiece_Click() {
 void MDIPlancher::MnuPieceSelectionnee_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
 void MDIPlancher::MnuRecapitulatif_Click() { OuvrirRecapitulatif(); }
 void MDIPlancher::MnuMateriel_Click() { OuvrirMateriel(); }
-void MDIPlancher::MnuCorrection_Click() { OuvrirModuleCorrection(); }
-void MDIPlancher::MnuIncertitude_Click() { OuvrirModuleIncertitude(); }
+void MDIPlancher::MnuCorrection_Click() {
+    OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; });
+}
+void MDIPlancher::MnuIncertitude_Click() {
+    OuvrirFenetreAuxiliaire<FrmIncertitude>([] { return new FrmIncertitude; });
+}
 
 void MDIPlancher::MnuAideSorvel_Click() { AfficherAide(CheminAide()); }
 
@@ -612,7 +639,7 @@ void MDIPlancher::AideContextuelle() {
 
 void MDIPlancher::MnuAPropos_Click() {
     // Modal to the main window, without holding up the caller.
-    auto* boite = new Frm_A_Propos(this);
+    auto* boite = new Frm_A_Propos(etude_->Dossier().Chemin(), this);
     boite->setAttribute(Qt::WA_DeleteOnClose);
     boite->open();
 }

@@ -7,6 +7,7 @@
 // it, and this window alone decides which screen shows next.
 
 #include "ihm/BoiteMessage.h"
+#include "ihm/FenetreAuxiliaire.h"
 #include "modele/EtudeEnCours.h"
 
 #include <QHash>
@@ -16,6 +17,7 @@
 #include <QRect>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -92,6 +94,24 @@ public:
     // for it and its frame; maximised otherwise.
     QSize TailleVoulue() const;
 
+    // The auxiliary window of type F (summary, material list, modules):
+    // made with `creer` when none is open, shown again unchanged otherwise;
+    // either way it remembers the screen then showing. Its "Fermer" shows
+    // that screen again and destroys it.
+    template <class F>
+    F* OuvrirFenetreAuxiliaire(const std::function<F*()>& creer) {
+        F* fenetre = nullptr;
+        for (F* f : findChildren<F*>())
+            if (!f->EstFermee())
+                fenetre = f;
+        if (!fenetre) {
+            fenetre = creer();
+            PlacerFenetreAuxiliaire(fenetre);
+        }
+        AfficherFenetreAuxiliaire(fenetre);
+        return fenetre;
+    }
+
     // ---- Room screens ------------------------------------------------------
     void RechargerFeuillesPiece();
     void AjouterPiece();
@@ -125,6 +145,8 @@ private:
     void PlacerFenetre();
     // "Aide ?" of the screen showing, or the help's default topic (F1).
     void AideContextuelle();
+    void PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
+    void AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
     void QuitterFeuillesPiece();
     void OublierFeuilleCalcul();
     // A new or opened study: the room screens start afresh, the rooms list
@@ -158,15 +180,16 @@ private:
     void MnuAideSorvel_Click();
     void MnuAPropos_Click();
 
+    // The "&Impression..." items (MDIPlancherImpression.cpp): the study
+    // recalculated, then its report previewed (FrmImprimer) or printed.
+    void LancerImpression(Impression impression);
+
     // Commands of the windows still to come (FonctionsAVenir.cpp): each one
     // tells the user it is not available yet.
     void OuvrirDialogueOuverture(const QStringList& etudes);
     void OuvrirDialogueEnregistrement(ModeEnregistrement mode);
-    void LancerImpression(Impression impression);
     void OuvrirRecapitulatif();
     void OuvrirMateriel();
-    void OuvrirModuleCorrection();
-    void OuvrirModuleIncertitude();
 
     QuestionsParBoite questions_;
     std::unique_ptr<EtudeEnCours> etude_;

@@ -3,6 +3,7 @@
 #include "calcul/Diagnostic.h"
 #include "calcul/ModCalcul.h"
 #include "commun/Nombres.h"
+#include "commun/Textes.h"
 
 #include <string_view>
 
@@ -29,8 +30,10 @@ std::optional<double> NombreCellule(const Cellule& c) {
 
 ErreurCalculEtude::ErreurCalculEtude(int piece, std::string nomPiece, const ErreurArithmetique& erreur,
                                      const std::string& cause)
-    : std::runtime_error("La pièce " + std::to_string(piece) + " « " + nomPiece
-                         + " » ne peut pas être calculée : " + cause + "."),
+    // The name comes from the record as it stands: its control characters
+    // are made visible so that what() is never cut short at a NUL.
+    : std::runtime_error("La pièce " + std::to_string(piece) + " « " + TexteAffichable(nomPiece)
+                         + " » ne peut pas être calculée : " + TexteAffichable(cause) + "."),
       piece_(piece), nomPiece_(std::move(nomPiece)), erreur_(erreur) {}
 
 

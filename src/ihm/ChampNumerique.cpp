@@ -59,6 +59,10 @@ void ChampNumerique::verifierTexte() {
         setCursorPosition(curseur);
         return;
     }
+    if (moinsSeul_ && text() == QStringLiteral("-")) {
+        emit modifie();
+        return;
+    }
     if (!valeur()) {
         // setText re-enters here once with "0", which is a number.
         setText(QStringLiteral("0"));

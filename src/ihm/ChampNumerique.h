@@ -24,6 +24,10 @@ public:
     std::optional<double> valeur() const;
     // Shows `x` in its shortest general form ("12,5", "12").
     void definirValeur(double x);
+    // A field for a value that may be negative (an outdoor temperature)
+    // keeps a lone "-", so that the user can type "-5" key by key; the text
+    // is still no number until a digit follows.
+    void accepterMoinsSeul(bool accepte) { moinsSeul_ = accepte; }
 
 signals:
     // Every change of the text, by the user or by the program.
@@ -37,6 +41,7 @@ protected:
 private:
     void verifierTexte();
     bool selectionnerAuClic_ = false;
+    bool moinsSeul_ = false;
 };
 
 } // namespace sorvel

@@ -1,5 +1,7 @@
 #include "ihm/Ressources.h"
 
+#include "ihm/DessinIcone.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
@@ -67,18 +69,6 @@ QImage decoderDib(const QByteArray& dib) {
     return image;
 }
 
-const char* const dessinIcone = R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 64 64">
-  <defs><linearGradient id="f" x1="0" y1="0" x2="0" y2="1">
-    <stop offset="0" stop-color="#3f7fc0"/><stop offset="1" stop-color="#275d94"/></linearGradient></defs>
-  <rect x="2" y="2" width="60" height="60" rx="11" fill="url(#f)"/>
-  <path d="M 12 30 L 32 13 L 52 30" fill="none" stroke="#ffffff" stroke-width="4.5"
-        stroke-linecap="round" stroke-linejoin="round"/>
-  <rect x="15" y="33" width="34" height="20" rx="2" fill="#fdf3e7"/>
-  <path d="M 19 50 L 19 37 A 3 3 0 0 1 25 37 L 25 49 A 3 3 0 0 0 31 49 L 31 37
-           A 3 3 0 0 1 37 37 L 37 49 A 3 3 0 0 0 43 49 L 43 37"
-        fill="none" stroke="#d0583c" stroke-width="2.6" stroke-linecap="round"/>
-</svg>)svg";
-
 } // namespace
 
 QPixmap ChargerImage(const QString& nomFichier) {
@@ -133,7 +123,7 @@ std::optional<QCursor> ChargerCurseur(const QString& nomFichier) {
 }
 
 QPixmap ImageIconeProgramme(int taille) {
-    QSvgRenderer rendu{QByteArray(dessinIcone)};
+    QSvgRenderer rendu{QByteArray(DessinIcone)};
     QImage image(taille, taille, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter peintre(&image);

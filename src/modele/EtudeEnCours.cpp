@@ -237,6 +237,26 @@ QStringList EtudeEnCours::NomsPieces() const {
     return noms;
 }
 
+std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
+    std::vector<DonneesPiece> pieces;
+    if (!Signaler([&] { pieces = dossier_.LireToutesPieces(); }))
+        return std::nullopt;
+    try {
+        EtudeRecalculee r;
+        r.Resultat = CalculEtude(pieces, generales_);
+        r.Materiel = Materiel(r.Resultat.Table, generales_);
+        return r;
+    } catch (const ErreurCalculEtude& e) {
+        Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."), QString::fromUtf8(e.what()));
+    } catch (const ErreurArithmetique& e) {
+        // The general data themselves (a supply temperature that is no number).
+        Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."),
+             QStringLiteral("Les données générales de l'étude ne permettent pas le calcul (%1).")
+                 .arg(QString::fromStdString(e.etape())));
+    }
+    return std::nullopt;
+}
+
 // ---- The room being entered ----------------------------------------------------
 
 void EtudeEnCours::FinirSaisie() {

@@ -9,7 +9,9 @@
 
 #include "calcul/ModCalcul.h"
 #include "commun/Questions.h"
+#include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
+#include "etude/Materiel.h"
 #include "stockage/ModEnregistrer.h"
 
 #include <QObject>
@@ -17,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace sorvel {
 
@@ -39,6 +42,13 @@ double FluxAtraversIsolant(double surface, const QString& epaisseur);
 // Caption of the room screens: "Données de la pièce (Séjour)", or without the
 // brackets while the room has no name.
 QString LegendePiece(const QString& nom);
+
+// The whole study recalculated, for the summary, the material list and the
+// reports.
+struct EtudeRecalculee {
+    ResultatEtude Resultat;
+    std::vector<CelluleMateriel> Materiel;
+};
 
 class EtudeEnCours : public QObject {
     Q_OBJECT
@@ -122,6 +132,11 @@ public:
     int NombrePieces() const;
     // Trimmed names of the rooms, in record order.
     QStringList NomsPieces() const;
+
+    // Every accepted room recalculated in order and balanced, with the
+    // material to order. Nothing (and a message naming the room and why)
+    // when a room cannot be calculated or the rooms file cannot be read.
+    std::optional<EtudeRecalculee> RecalculerEtude();
 
     // ---- The room being entered ----------------------------------------
     // "Ajouter une pièce": refused (and told) when the study is full.

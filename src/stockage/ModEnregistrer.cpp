@@ -1,5 +1,9 @@
 #include "stockage/ModEnregistrer.h"
 
+#include "etude/VerificationEtude.h"
+
+#include "commun/ErreurSysteme.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +12,7 @@
 
 #include <array>
 #include <cerrno>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -18,7 +23,8 @@ namespace sorvel {
 // Errors
 
 ErreurFichier::ErreurFichier(const QString& fichier, const QString& message)
-    : ErreurSignalee(TitreErreurFichier.toStdString(), message.toStdString()), fichier_(fichier) {}
+    : ErreurSignalee(TitreErreurFichier.toStdString(), message.toStdString()), fichier_(fichier),
+      message_(message) {}
 
 ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const QString& raison)
     : ErreurSignalee(TitreEtudeEndommagee.toStdString(),
@@ -27,32 +33,16 @@ ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const QStri
                          .toStdString()),
       fichier_(fichier) {}
 
+ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const std::string& message)
+    : ErreurSignalee(TitreEtudeEndommagee.toStdString(), message), fichier_(fichier) {}
+
 QString ErreurFichier::messageFrancais() const {
-    return QString::fromUtf8(what());
+    // Kept as given: what() is a C string, cut short by a NUL.
+    return message_;
 }
 
 QString RaisonSysteme(int codeErreur) {
-    switch (codeErreur) {
-    case ENOSPC: return QStringLiteral("le disque est plein");
-#ifdef EDQUOT
-    case EDQUOT: return QStringLiteral("le quota d'espace disque est dépassé");
-#endif
-    case EACCES:
-    case EPERM: return QStringLiteral("l'accès est refusé");
-    case EROFS: return QStringLiteral("le disque est en lecture seule");
-    case ENOENT: return QStringLiteral("le fichier ou son dossier n'existe pas");
-    case ENOTDIR: return QStringLiteral("un élément du chemin n'est pas un dossier");
-    case EISDIR: return QStringLiteral("un dossier porte ce nom");
-    case EIO: return QStringLiteral("erreur matérielle de lecture ou d'écriture");
-    case EMFILE:
-    case ENFILE: return QStringLiteral("trop de fichiers sont ouverts");
-    case ENAMETOOLONG: return QStringLiteral("le nom du fichier est trop long");
-    case EFBIG: return QStringLiteral("le fichier est trop grand");
-    case EBUSY:
-    case ETXTBSY: return QStringLiteral("le fichier est utilisé par un autre programme");
-    case 0: return QStringLiteral("cause inconnue");
-    default: return QStringLiteral("erreur du système n° %1").arg(codeErreur);
-    }
+    return QString::fromStdString(LibelleErreurSysteme(codeErreur));
 }
 
 namespace {
@@ -61,17 +51,15 @@ QString NomCourt(const QString& chemin) {
     return QFileInfo(chemin).fileName();
 }
 
-// The error number of the last system call, or a plausible one from Qt's
-// own diagnosis when Qt refused before reaching the system.
+// The error number of the last system call, or, when the failed call left
+// none (Qt refused before reaching the system), what the path itself shows:
+// a folder, a missing folder, a file in the place of a folder, a name too
+// long, a folder that cannot be searched.
 int CodeErreur(const QString& chemin, int errnoSauve) {
     if (errnoSauve != 0) {
         return errnoSauve;
     }
-    const QFileInfo info(chemin);
-    if (info.isDir()) {
-        return EISDIR;
-    }
-    return 0;
+    return DiagnostiquerLecture(std::filesystem::path(QFile::encodeName(chemin).toStdString()));
 }
 
 // "Impossible de lire le fichier « Etude.tmp » : le disque est plein."
@@ -481,11 +469,19 @@ EtudeEnregistree DossierEtudes::LireEtude(const QString& nom) const {
     const QString pertes = Chemin(nom + QStringLiteral(".plp"));
     // The sizes first, every file: nothing is read from a study that could
     // not have been written.
+    // "introuvable" only for a file that does not exist; any other obstacle
+    // (a file in the place of a folder, a folder that cannot be searched, a
+    // name too long) is named as the system names it.
     auto taille = [](const QString& chemin) -> qint64 {
         const QFileInfo info(chemin);
-        if (!info.exists())
-            throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » est introuvable.")
-                                            .arg(QDir::toNativeSeparators(chemin)));
+        if (!info.exists()) {
+            const int code = DiagnostiquerLecture(std::filesystem::path(QFile::encodeName(chemin).toStdString()));
+            if (code == ENOENT || code == 0)
+                throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » est introuvable.")
+                                                .arg(QDir::toNativeSeparators(chemin)));
+            throw ErreurFichier(chemin, QStringLiteral("Impossible de lire le fichier « %1 » : %2.")
+                                            .arg(QDir::toNativeSeparators(chemin), RaisonSysteme(code)));
+        }
         if (!info.isFile())
             throw ErreurFichier(chemin, QStringLiteral("« %1 » n'est pas un fichier.")
                                             .arg(QDir::toNativeSeparators(chemin)));
@@ -524,6 +520,14 @@ EtudeEnregistree DossierEtudes::LireEtude(const QString& nom) const {
     const QByteArray q = lire(pertes, taillePertes);
     for (qsizetype i = 0; i < q.size(); i += PerteCharge::Longueur)
         etude.Pertes.push_back(DecoderPerte(q.constData() + i));
+    // Values no screen could have written: the study is refused as a whole.
+    if (const auto defaut = VerifierEtude(etude.Generales, etude.Pieces, etude.Pertes)) {
+        const QString& fichier = defaut->Fichier == FichierStocke::Generales ? generales
+                                 : defaut->Fichier == FichierStocke::Pieces  ? pieces
+                                                                             : pertes;
+        throw ErreurEtudeEndommagee(fichier,
+                                    MessageDefautEtude(*defaut, QDir::toNativeSeparators(fichier).toStdString()));
+    }
     return etude;
 }
 

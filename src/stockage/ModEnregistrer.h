@@ -26,13 +26,15 @@ public:
     QString messageFrancais() const;
 private:
     QString fichier_;
+    QString message_;
 };
 
 // Title of the message box that shows an ErreurFichier.
 inline const QString TitreErreurFichier = QStringLiteral("Erreur de fichier.");
 
 // French wording of a system error number (errno), for the end of a
-// message: "le disque est plein", "l'accès est refusé"...
+// message: "le disque est plein", "l'accès est refusé"... (the wording of
+// LibelleErreurSysteme, shared with the command-line tool).
 QString RaisonSysteme(int codeErreur);
 
 inline const QString FichierGenerales = QStringLiteral("Generale.tmp");
@@ -47,6 +49,8 @@ inline const QString FichierPteTemp = QStringLiteral("PteTemp.tmp");
 class ErreurEtudeEndommagee : public ErreurSignalee {
 public:
     ErreurEtudeEndommagee(const QString& fichier, const QString& raison);
+    // With the whole sentence already made.
+    ErreurEtudeEndommagee(const QString& fichier, const std::string& message);
     const QString& fichier() const noexcept { return fichier_; }
 private:
     QString fichier_;
@@ -128,9 +132,10 @@ public:
 
     // Reads the stored study `nom` (nom.plg, nom.pla, nom.plp) whole, the
     // same way for the program and for the batch tool. Each file's size is
-    // checked before a byte is read, so a huge file is refused at once.
-    // Raises ErreurFichier (missing or unreadable file) or
-    // ErreurEtudeEndommagee.
+    // checked before a byte is read, so a huge file is refused at once; then
+    // every value must be one the screens could have written
+    // (VerifierEtude). Raises ErreurFichier (missing or unreadable file) or
+    // ErreurEtudeEndommagee naming the file, the room and the field.
     EtudeEnregistree LireEtude(const QString& nom) const;
 
     // Names of the stored studies: every file of the folder whose name ends

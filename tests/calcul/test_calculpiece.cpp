@@ -243,6 +243,44 @@ TEST(CalculPiece, DefautsArithmetiques) {
     }
 }
 
+// Rooms built to make the throttling search as long as possible, with every
+// input a value the screens accept: a small room whose obstacles and edge
+// zone leave the normal zone below zero, and a ceiling gain above its
+// losses, so that the need is negative and the flow to carry it tiny. Tried
+// drop by drop, the first one runs the search to its 10-million-step limit;
+// both are settled in a few hundred trials, counted, not timed.
+TEST(CalculPiece, RechercheDuDebitAFreinerBornee) {
+    struct Cas { const char* quoi; std::function<void(EntreesPiece&)> modifier; const char* etape; };
+    const Cas cas[] = {
+        {"refusee", [](EntreesPiece& e) {
+             e.TempDepart = 42; e.TempChute = 7; e.TempPiece = 23; e.TypeCharge = 1;
+             e.SurfacePiece = 5; e.SurfaceEmprises = 4; e.SurfaceBordure = 3; e.PasVZBordure = "10";
+             e.RthActuelle = "0.13"; e.RthFuture = "0.04";
+             e.DeperdPiece = 1100; e.DeperdPlancher = 140; e.ApportPlafond = 2500;
+             e.LongRaccordNormale = 2; e.LongRaccordBordure = 10; e.LongDistri = 0; e.EmissionsBas = 10;
+         }, "DebitAFreiner"},
+        {"calculee", [](EntreesPiece& e) {
+             e.TempDepart = 45; e.TempChute = 16; e.TempPiece = 18; e.TypeCharge = 1;
+             e.SurfacePiece = 10; e.SurfaceEmprises = 4; e.SurfaceBordure = 5; e.PasVZBordure = "5";
+             e.RthActuelle = "0.05"; e.RthFuture = "0.06";
+             e.DeperdPiece = 500; e.DeperdPlancher = 200; e.ApportPlafond = 3100;
+             e.LongRaccordNormale = 2; e.LongRaccordBordure = 2; e.LongDistri = 10; e.EmissionsBas = 90;
+         }, "<aucune erreur>"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        const std::int64_t avant = EssaisDebitAFreiner();
+        const auto erreur = exemples::Erreur<ErreurArithmetique>([&] { CalculModifie(c.modifier); });
+        EXPECT_EQ(erreur ? erreur->etape() : "<aucune erreur>", c.etape);
+        if (erreur) { // given up at the step limit, not failed on the way
+            EXPECT_EQ(erreur->nature(), ErreurArithmetique::Nature::Depassement);
+        }
+        // Two searches per room (present and future covering).
+        EXPECT_LE(EssaisDebitAFreiner() - avant, 2 * 500);
+        EXPECT_GT(EssaisDebitAFreiner() - avant, 0);
+    }
+}
+
 TEST(CalculPiece, IndependantDeLaLocale) {
     // The coverings are read with a point whatever the machine's locale.
     const ResultatsPiece avant = CalculPiece(EntreesExemple());

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <random>
+#include <string>
 
 using namespace sorvel;
 
@@ -110,21 +111,70 @@ TEST(Hydraulique, MiniMaxi) {
     EXPECT_TRUE(std::signbit(MiniMaxi(-0.0, 0.0, "Maxi")));
 }
 
-// The throttling search in its plain form, one 0.0001 K step at a time: the
-// reference the bisection of DebitAFreiner must reproduce bit for bit.
-double DebitAFreinerPasAPas(double b, double e, double p, double d, double q,
-                            std::int16_t deltaT, double t) {
-    const double r = MasseVolumique(t) / 1000.0;
-    double x = deltaT;
-    for (;;) {
-        const double q1 = (e - b) / (x * FacteurDebit * r);
-        const double w = q - q1;
-        x = x + 0.0001;
-        const double q2 = (p + d + b) / (x * FacteurDebit * r);
-        if (q2 <= w)
-            return q1;
+// The throttling search exactly as stated, one 0.0001 K step at a time, with
+// the same checked arithmetic and the same give-up point as DebitAFreiner:
+// the reference its interval search must reproduce bit for bit.
+struct Pas {
+    enum class Fin { Resultat, Erreur, Abandon } fin = Fin::Resultat;
+    double debit = 0;          // q1 of the first step that fits
+    std::int64_t essais = 0;   // steps tried
+    std::string etape;         // step named by an arithmetic error
+};
+
+Pas DebitAFreinerPasAPas(double b, double e, double p, double d, double q, std::int16_t deltaT, double t,
+                         std::int64_t maximum = PasMaximumDebitAFreiner) {
+    Pas r;
+    try {
+        if (!(q > 0.0))
+            return r; // nothing to throttle
+        const double rho = MasseVolumique(t) / 1000.0;
+        const double excedent = Verifier(e - b, "DebitAFreiner"), besoin = Verifier(p + d + b, "DebitAFreiner");
+        double x = deltaT;
+        for (; r.essais < maximum; ++r.essais) {
+            const double q1 = Diviser(excedent, x * FacteurDebit * rho, "DebitAFreiner");
+            const double w = Verifier(q - q1, "DebitAFreiner");
+            x = x + 0.0001;
+            const double q2 = Diviser(besoin, x * FacteurDebit * rho, "DebitAFreiner");
+            if (q2 <= w) {
+                r.debit = q1;
+                ++r.essais;
+                return r;
+            }
+        }
+        r.fin = Pas::Fin::Abandon;
+        r.etape = "DebitAFreiner";
+    } catch (const ErreurArithmetique& erreur) {
+        r.fin = Pas::Fin::Erreur;
+        r.etape = erreur.etape();
     }
+    return r;
 }
+
+// DebitAFreiner's outcome in the same terms, with the number of drops tried.
+Pas DebitAFreinerMesure(double b, double e, double p, double d, double q, std::int16_t deltaT, double t) {
+    const std::int64_t avant = EssaisDebitAFreiner();
+    Pas r;
+    try {
+        r.debit = DebitAFreiner(b, e, p, d, q, deltaT, t);
+    } catch (const ErreurArithmetique& erreur) {
+        const bool abandon = erreur.nature() == ErreurArithmetique::Nature::Depassement
+            && erreur.etape() == "DebitAFreiner";
+        r.fin = abandon ? Pas::Fin::Abandon : Pas::Fin::Erreur;
+        r.etape = erreur.etape();
+    }
+    r.essais = EssaisDebitAFreiner() - avant;
+    return r;
+}
+
+// Same end, same flow to the last bit (or the same failed step).
+void ExpectMemeFin(const Pas& obtenu, const Pas& attendu) {
+    ASSERT_EQ(static_cast<int>(obtenu.fin), static_cast<int>(attendu.fin)) << obtenu.etape << " / " << attendu.etape;
+    EXPECT_EQ(obtenu.debit, attendu.debit);
+    EXPECT_EQ(obtenu.etape, attendu.etape);
+}
+
+// Drops tried by DebitAFreiner at most for one loop, whatever its inputs.
+constexpr std::int64_t EssaisMaximum = 500;
 
 TEST(Hydraulique, DebitAFreiner) {
     // Emission equal to the need: no excess, q1 = 0 as soon as the flow fits.
@@ -135,15 +185,6 @@ TEST(Hydraulique, DebitAFreiner) {
     // A flow so small that no reasonable drop carries the need: the search
     // gives up instead of running on.
     EXPECT_THROW(DebitAFreiner(1000, 1500, 0, 0, 1e-9, 5, 42.5), ErreurArithmetique);
-
-    // Heat gains above the losses (negative need): the search runs step by
-    // step, and must still agree with the stated one.
-    struct Cas { double b, e, p, d, q; std::int16_t dt; double t; };
-    for (const Cas& c : {Cas{-500, 100, 50, 60, 30, 5, 42.5}, Cas{-80, 300, 10, 20, 15, 3, 38},
-                         Cas{-200, -150, 0, 0, 40, 8, 41}}) {
-        EXPECT_EQ(DebitAFreiner(c.b, c.e, c.p, c.d, c.q, c.dt, c.t),
-                  DebitAFreinerPasAPas(c.b, c.e, c.p, c.d, c.q, c.dt, c.t));
-    }
 
     // Against the step-by-step search, over loops of every size: flows from
     // DebitCircuit of a part of the emission, drops 3 to 20 K.
@@ -158,8 +199,68 @@ TEST(Hydraulique, DebitAFreiner) {
         const auto dt = static_cast<std::int16_t>(chute(alea));
         const double q = DebitCircuit(b * (0.5 + excedent(alea)), 42, dt, p, d);
         SCOPED_TRACE(i);
-        EXPECT_EQ(DebitAFreiner(b, e, p, d, q, dt, t), DebitAFreinerPasAPas(b, e, p, d, q, dt, t));
+        ExpectMemeFin(DebitAFreinerMesure(b, e, p, d, q, dt, t), DebitAFreinerPasAPas(b, e, p, d, q, dt, t));
     }
+}
+
+// Heat gains above the losses make the need negative: the flow needed at the
+// raised drop then climbs with the remaining flow instead of falling, and
+// only intervals of steps that provably cannot fit are skipped. Crafted
+// loops of every kind end exactly as the step-by-step search ends, after a
+// few hundred trials at most.
+TEST(Hydraulique, DebitAFreinerBesoinNegatifEtCasExtremes) {
+    struct Cas { const char* quoi; double b, e, p, d, q; std::int16_t dt; double t; };
+    const Cas cas[] = {
+        {"gains au-dessus des pertes", -500, 100, 50, 60, 30, 5, 42.5},
+        {"petits gains", -80, 300, 10, 20, 15, 3, 38},
+        {"emission et besoin negatifs", -200, -150, 0, 0, 40, 8, 41},
+        // Need and emission almost cancel: q2 and the remaining flow climb
+        // at nearly the same rate for thousands of steps.
+        {"quasi compensation", -447381, 138.763, 18.3426, 28.6312, 5.29693, 16, 37.0371},
+        {"enorme apport, debit infime", -1e6, -999000, 400, 600, 1e-3, 20, 45},
+        // The step-by-step search runs its 10 million steps and gives up.
+        {"debit trop faible", -3000, 500, 10, 20, 1e-6, 3, 30},
+        // A drop of zero or below: x crosses zero; the search fails where
+        // the stated one divides by zero or overflows, or fits on the way.
+        {"chute negative", 2000, 2500, 100, 100, 50, -3, 40},
+        {"chute negative, besoin negatif", -5000, -1000, 100, 100, 50, -2, 40},
+        {"chute nulle", 100, 200, 0, 0, 50, 0, 40},
+        // Excess below zero (the room calculation never passes it).
+        {"excedent negatif", 1500, 1000, 100, 100, 80, 5, 40},
+        // A mean water temperature where the density polynomial is below zero.
+        {"masse volumique negative", 1000, 1500, 50, 50, 20, 5, -200},
+        {"masse volumique negative, besoin negatif", -1000, 1500, 50, 50, 20, 5, -250},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        const Pas obtenu = DebitAFreinerMesure(c.b, c.e, c.p, c.d, c.q, c.dt, c.t);
+        ExpectMemeFin(obtenu, DebitAFreinerPasAPas(c.b, c.e, c.p, c.d, c.q, c.dt, c.t));
+        EXPECT_LE(obtenu.essais, EssaisMaximum);
+    }
+
+    // Random loops with gains above the losses, against the step-by-step
+    // search given a shorter run.
+    std::mt19937_64 alea(77);
+    std::uniform_real_distribution<double> gains(0, 2e5), surplus(0, 5000), pertes(0, 400), debit(1e-3, 300),
+        temp(20, 48.5);
+    std::uniform_int_distribution<int> chute(3, 20);
+    constexpr std::int64_t Court = 200'000;
+    int longues = 0;
+    for (int i = 0; i < 200; ++i) {
+        const double b = -gains(alea), e = b + surplus(alea), p = pertes(alea), d = pertes(alea), q = debit(alea);
+        const auto dt = static_cast<std::int16_t>(chute(alea));
+        const double t = temp(alea);
+        SCOPED_TRACE(i);
+        const Pas obtenu = DebitAFreinerMesure(b, e, p, d, q, dt, t);
+        const Pas attendu = DebitAFreinerPasAPas(b, e, p, d, q, dt, t, Court);
+        EXPECT_LE(obtenu.essais, EssaisMaximum);
+        if (attendu.fin == Pas::Fin::Abandon)
+            ++longues; // not decided within the short run
+        else
+            ExpectMemeFin(obtenu, attendu);
+    }
+    // The sample must be mostly decided within the short run, or it compares nothing.
+    EXPECT_LT(longues, 40);
 }
 
 } // namespace

@@ -83,6 +83,23 @@ TEST(Nombres, FormatGeneral) {
     }
 }
 
+// A value held in a 32-bit float shows the decimals it was typed with, not
+// those of its exact binary value; every text reads back as the same float.
+TEST(Nombres, FormatSimplePrecision) {
+    struct Cas { float x; const char* attendu; };
+    const Cas cas[] = {
+        {45.3f, "45,3"}, {-5.0f, "-5"}, {0.1f, "0,1"}, {1.0f / 3.0f, "0,33333334"},
+        {0.0f, "0"}, {-0.0f, "0"}, {16777216.0f, "16777216"}, {0.00001f, "1E-05"},
+        {3.4028235e38f, "3,4028235E+38"},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(FormatSimplePrecision(c.x), c.attendu) << c.x;
+        EXPECT_EQ(static_cast<float>(LireNombre(c.attendu).value()), c.x) << c.attendu;
+    }
+    // The same float seen as a double has other digits.
+    EXPECT_EQ(FormatGeneral(45.3f), "45,2999992370605");
+}
+
 TEST(Nombres, ArrondisAuPair) {
     struct Cas { double x; std::int16_t entier; };
     const Cas cas[] = {{42.5, 42}, {41.5, 42}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2},

@@ -81,7 +81,12 @@ bool DossierProgrammeTest::existeDansEtudes(const QString& nom) const {
 QString CheminEtudes(const QString& nom) { return DossierEtudesProgramme() + QLatin1Char('/') + nom; }
 
 std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran, const QRect& zoneDisponible) {
-    auto f = std::make_unique<MDIPlancher>(DossierEtudesProgramme(), nullptr, largeurEcran, zoneDisponible);
+    return DemarrerDans(DossierEtudesProgramme(), largeurEcran, zoneDisponible);
+}
+
+std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran,
+                                          const QRect& zoneDisponible) {
+    auto f = std::make_unique<MDIPlancher>(dossierEtudes, nullptr, largeurEcran, zoneDisponible);
     f->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
     f->activateWindow();

@@ -78,6 +78,9 @@ inline const QRect GrandEcran(0, 0, 1280, 1024);
 // it (first activation included), on a screen `largeurEcran` pixels wide
 // whose windows may take `zoneDisponible`.
 std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280, const QRect& zoneDisponible = GrandEcran);
+// Same, on the studies folder `dossierEtudes`.
+std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran = 1280,
+                                          const QRect& zoneDisponible = GrandEcran);
 // Builds the main window, starts a new study, chooses the supply
 // temperature `tempDepart` (unless empty) and goes on to the rooms list.
 std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {});

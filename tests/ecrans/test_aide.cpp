@@ -280,7 +280,7 @@ TEST_F(Aide, LAdresseOuvreUnCourrielAvecLeSujet) {
         ouverts.push_back(url);
         return true;
     });
-    Frm_A_Propos boiteAPropos;
+    Frm_A_Propos boiteAPropos(QStringLiteral("/tmp/Etudes"));
     auto* lien = boiteAPropos.findChild<LienCourriel*>(QStringLiteral("TxtMailto"));
     ASSERT_NE(lien, nullptr);
     EXPECT_TRUE(lien->text().contains(Frm_A_Propos::AdresseContact));
@@ -298,7 +298,7 @@ TEST_F(Aide, LAdresseOuvreUnCourrielAvecLeSujet) {
     // Without the cursor file the pointer stays the ordinary one.
     QTemporaryDir vide;
     DefinirDossierProgramme(vide.path());
-    Frm_A_Propos sansCurseur;
+    Frm_A_Propos sansCurseur(QStringLiteral("/tmp/Etudes"));
     EXPECT_EQ(sansCurseur.findChild<QLabel*>(QStringLiteral("TxtMailto"))->cursor().shape(), Qt::ArrowCursor);
 }
 

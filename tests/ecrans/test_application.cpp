@@ -372,8 +372,6 @@ TEST_F(Application, ConditionsDesCommandesDEtude) {
          IconeMessage::Exclamation},
         {"MnuRecapitulatif", nullptr, nullptr, IconeMessage::Information},
         {"MnuMateriel", nullptr, nullptr, IconeMessage::Information},
-        {"MnuCorrection", nullptr, nullptr, IconeMessage::Information},
-        {"MnuIncertitude", nullptr, nullptr, IconeMessage::Information},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.menu);

@@ -157,6 +157,19 @@ TEST(CalculEtude, PieceImpossibleACalculer) {
     DonneesGenerales g = Generales();
     g.TempDepart = "";
     EXPECT_THROW(CalculEtude({Piece("Chambre", 0, 10, 700)}, g), ErreurArithmetique);
+
+    // A name holding a NUL and a line feed: what() is the whole sentence,
+    // the controls shown; NomPiece() keeps the name as stored.
+    const std::string nom("Bur\0eau\n", 8);
+    const auto e = exemples::Erreur<ErreurCalculEtude>([&] {
+        DonneesPiece p = Piece(nom, 0, 10, 700);
+        p.TempPiece = "42";
+        CalculEtude({p}, Generales());
+    });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->NomPiece(), nom);
+    EXPECT_EQ(std::string(e->what()).rfind("La pièce 1 « Bur␀eau␊ » ne peut pas être calculée : la température", 0), 0u)
+        << e->what();
 }
 
 // Both callers of the room calculation build its inputs the same way: the

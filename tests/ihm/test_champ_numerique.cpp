@@ -171,3 +171,29 @@ TEST(ChampNumerique, Valeur) {
     c.definirValeur(12);
     EXPECT_EQ(c.text(), QStringLiteral("12"));
 }
+
+// A field that takes negative values lets "-5" be typed key by key; any
+// other text that is no number is still replaced, and an ordinary field
+// refuses the lone sign.
+TEST(ChampNumerique, MoinsSeulPourUneValeurNegative) {
+    const struct {
+        bool moinsSeul;
+        const char* frappe;
+        const char* affiche;
+    } cas[] = {
+        {true, "-", "-"}, {true, "-5", "-5"}, {true, "-2.5", "-2,5"}, {true, "-a", "0"},
+        {true, "+", "0"}, {false, "-", "0"}, {false, "-5", "5"},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(std::string(k.moinsSeul ? "moins seul accepté, " : "ordinaire, ") + k.frappe);
+        Fenetre f;
+        f.champ->accepterMoinsSeul(k.moinsSeul);
+        f.entrer();
+        QTest::keyClicks(f.champ, QString::fromUtf8(k.frappe));
+        EXPECT_EQ(f.champ->text(), QString::fromUtf8(k.affiche));
+    }
+    Fenetre f;
+    f.champ->accepterMoinsSeul(true);
+    f.champ->setText(QStringLiteral("-"));
+    EXPECT_FALSE(f.champ->valeur().has_value());
+}

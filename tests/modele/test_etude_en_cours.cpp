@@ -411,3 +411,27 @@ TEST(ResumeEtude, Texte) {
     EXPECT_EQ(ResumeEtude(g), QStringLiteral("Etude : tube de diamètre 13x16 mm sur Plots thermoformés avec "
                                              "température de départ du fluide de 35°C"));
 }
+
+// The whole study recalculated as the summary and reports show it; a room
+// that cannot be calculated is named and nothing is given.
+TEST_F(Etude, RecalculerLEtude) {
+    etude.ChangerGenerales(exemples::Generales());
+    ASSERT_TRUE(Saisir(Sejour));
+    ASSERT_TRUE(Saisir(Chambre));
+    const auto r = etude.RecalculerEtude();
+    ASSERT_TRUE(r.has_value());
+    const ResultatEtude attendu = CalculEtude({Sejour, Chambre}, exemples::Generales());
+    EXPECT_EQ(r->Resultat.Table.Pieces, attendu.Table.Pieces);
+    EXPECT_EQ(r->Resultat.PerteMaxi, attendu.PerteMaxi);
+    EXPECT_EQ(r->Materiel, Materiel(attendu.Table, exemples::Generales()));
+    EXPECT_TRUE(questions.posees.empty());
+
+    DonneesPiece vide = Cuisine;
+    vide.SurfacePiece = 0;
+    dossier.AjouterPiece(vide);
+    dossier.AjouterPerte(0, 0, 0, FichierPerte);
+    EXPECT_FALSE(etude.RecalculerEtude().has_value());
+    ASSERT_EQ(questions.titres(), std::vector<std::string>{"Calcul impossible."});
+    EXPECT_EQ(questions.posees[0].texte,
+              "La pièce 3 « Cuisine » ne peut pas être calculée : la surface de la pièce est nulle.");
+}

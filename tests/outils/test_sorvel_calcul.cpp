@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUtf8StringView>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "EtudeEnregistreeTest.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -52,8 +54,19 @@ public:
         std::ofstream f(dossier_ / nomFichier, std::ios::binary);
         f << octets;
     }
-    void EcrireEtude(const std::string& nom, const DonneesGenerales& g, const std::vector<DonneesPiece>& pieces) {
+    // The three files of a stored study as the program writes them, or with
+    // the pressure-drop records given.
+    void EcrireEtude(const std::string& nom, const DonneesGenerales& g, const std::vector<DonneesPiece>& pieces,
+                     const std::vector<PerteCharge>& pertes = {}) {
         test::EcrireEtudeEnregistree(dossier_, nom, g, pieces);
+        if (pertes.empty())
+            return;
+        std::string plp;
+        for (const PerteCharge& p : pertes) {
+            const auto op = Encoder(p);
+            plp.append(op.begin(), op.end());
+        }
+        Ecrire(nom + ".plp", plp);
     }
     static std::string Lire(const fs::path& p) {
         std::ifstream f(p, std::ios::binary);
@@ -71,6 +84,10 @@ public:
         return s;
     }
     std::string Dossier() const { return "'" + dossier_.string() + "'"; }
+    void Vider() {
+        for (const auto& f : fs::directory_iterator(dossier_))
+            fs::remove_all(f.path());
+    }
 
     fs::path dossier_;
 };
@@ -185,61 +202,208 @@ TEST_F(SorvelCalcul, EtudeSansPiece) {
     EXPECT_EQ(o.value("DebitTotal").toDouble(-1), 0);
 }
 
-TEST_F(SorvelCalcul, FichiersAbsentsOuEndommages) {
-    struct Cas { const char* quoi; std::function<void(SorvelCalcul&)> preparer; const char* message; };
+TEST_F(SorvelCalcul, FichiersAbsentsOuIllisibles) {
+    // Each file error gives its real cause: "introuvable" only for a file or
+    // folder that does not exist.
+    struct Cas { const char* quoi; std::function<void(SorvelCalcul&)> preparer; std::string dossier; std::string message; };
+    const std::string d = dossier_.string();
+    auto etude = [](SorvelCalcul& t) { t.EcrireEtude("Etude", Generales(0, 0), {Piece("Chambre", 0, 11, "10")}); };
     const Cas cas[] = {
-        {"pla absent", [](SorvelCalcul& t) {
-             const auto g = Encoder(Generales(0, 0));
-             t.Ecrire("Etude.plg", std::string(g.begin(), g.end()));
-         }, "introuvable"},
-        {"plg absent", [](SorvelCalcul& t) { t.Ecrire("Etude.pla", ""); }, "introuvable"},
-        {"plp absent", [](SorvelCalcul& t) {
-             t.EcrireEtude("Etude", Generales(0, 0), {});
-             fs::remove(t.dossier_ / "Etude.plp");
-         }, "Etude.plp » est introuvable"},
-        {"31 pieces", [](SorvelCalcul& t) {
-             t.EcrireEtude("Etude", Generales(0, 0), std::vector<DonneesPiece>(31, Piece("Salon", 0, 20, "10")));
-         }, "plus de 30 pièces"},
-        {"longueur incomplete", [](SorvelCalcul& t) {
-             t.EcrireEtude("Etude", Generales(0, 0), {Piece("Chambre", 0, 11, "10")});
-             std::ofstream(t.dossier_ / "Etude.pla", std::ios::binary | std::ios::app) << "xyz";
-         }, "endommagé"},
-        {"plg vide", [](SorvelCalcul& t) {
-             t.EcrireEtude("Etude", Generales(0, 0), {});
-             t.Ecrire("Etude.plg", "");
-         }, "endommagé"},
-        {"type de charge 5", [](SorvelCalcul& t) {
-             DonneesPiece p = Piece("Chambre", 0, 11, "10");
-             p.TypeCharge = 5;
-             t.EcrireEtude("Etude", Generales(0, 0), {Piece("Salon", 0, 20, "10"), p});
-         }, "pièce 2"},
-        {"temperature de depart illisible", [](SorvelCalcul& t) {
-             DonneesGenerales g = Generales(0, 0);
-             g.TempDepart = "x";
-             t.EcrireEtude("Etude", g, {Piece("Salon", 0, 20, "10")});
-         }, "température de départ"},
+        {"pla absent", [&](SorvelCalcul& t) { etude(t); fs::remove(t.dossier_ / "Etude.pla"); }, d,
+         "Le fichier « " + d + "/Etude.pla » est introuvable."},
+        {"plg absent", [&](SorvelCalcul& t) { etude(t); fs::remove(t.dossier_ / "Etude.plg"); }, d,
+         "Le fichier « " + d + "/Etude.plg » est introuvable."},
+        {"plp absent", [&](SorvelCalcul& t) { etude(t); fs::remove(t.dossier_ / "Etude.plp"); }, d,
+         "Le fichier « " + d + "/Etude.plp » est introuvable."},
+        {"dossier absent", etude, d + "/absent", "Le fichier « " + d + "/absent/Etude.plg » est introuvable."},
+        {"un dossier au nom du fichier", [&](SorvelCalcul& t) {
+             etude(t);
+             fs::remove(t.dossier_ / "Etude.pla");
+             fs::create_directory(t.dossier_ / "Etude.pla");
+         }, d, "« " + d + "/Etude.pla » n'est pas un fichier."},
+        {"un fichier pris pour le dossier", etude, d + "/Etude.plg",
+         "Impossible de lire le fichier « " + d + "/Etude.plg/Etude.plg » : un élément du chemin n'est pas un dossier."},
+        {"nom trop long", etude, d + "/" + std::string(300, 'n'),
+         "Impossible de lire le fichier « " + d + "/" + std::string(300, 'n') + "/Etude.plg » : le nom du fichier est "
+         "trop long."},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.quoi);
-        for (const auto& f : fs::directory_iterator(dossier_))
-            fs::remove(f.path());
+        Vider();
         c.preparer(*this);
+        const Sortie s = Lancer("--json '" + c.dossier + "' Etude");
+        EXPECT_EQ(s.statut, 2);
+        EXPECT_TRUE(s.sortie.empty());
+        EXPECT_EQ(s.erreurs, "sorvel-calcul : " + c.message + "\n");
+    }
+    // A file the user may not read (the administrator reads everything).
+    if (::geteuid() != 0) {
+        Vider();
+        etude(*this);
+        fs::permissions(dossier_ / "Etude.pla", fs::perms::none);
+        const Sortie s = Lancer(Dossier() + " Etude");
+        EXPECT_EQ(s.statut, 2);
+        EXPECT_NE(s.erreurs.find("Etude.pla » : l'accès est refusé."), std::string::npos) << s.erreurs;
+    }
+}
+
+TEST_F(SorvelCalcul, LongueursIncompletes) {
+    struct Cas { const char* quoi; const char* fichier; const char* ajout; const char* message; };
+    const Cas cas[] = {
+        {"pla incomplet", "Etude.pla", "xyz", "sa longueur n'est pas un nombre entier de pièces"},
+        {"plp incomplet", "Etude.plp", "x", "sa longueur n'est pas un nombre entier de pertes de charge"},
+        {"plg trop long", "Etude.plg", "12345", "sa longueur ne correspond pas aux données générales"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        Vider();
+        EcrireEtude("Etude", Generales(0, 0), {Piece("Chambre", 0, 11, "10")});
+        std::ofstream(dossier_ / c.fichier, std::ios::binary | std::ios::app) << c.ajout;
+        const Sortie s = Lancer(Dossier() + " Etude");
+        EXPECT_EQ(s.statut, 2);
+        EXPECT_TRUE(s.sortie.empty());
+        EXPECT_NE(s.erreurs.find(std::string(c.fichier) + " » est endommagé : " + c.message), std::string::npos)
+            << s.erreurs;
+    }
+    Vider();
+    EcrireEtude("Etude", Generales(0, 0), {});
+    Ecrire("Etude.plg", "");
+    EXPECT_EQ(Lancer(Dossier() + " Etude").statut, 2);
+}
+
+// One damaged study per category of the check: every one is refused with
+// status 2, nothing on the output, and a message naming the file, the room
+// and the field by its caption.
+TEST_F(SorvelCalcul, EtudesEndommagees) {
+    using P = std::vector<DonneesPiece>&;
+    using G = DonneesGenerales&;
+    using T = std::vector<PerteCharge>&;
+    struct Cas {
+        const char* quoi;
+        std::function<void(G, P, T)> abimer;
+        const char* fichier;
+        const char* piece; // "" for the general data and the whole file
+        const char* champ;
+    };
+    const Cas cas[] = {
+        {"option 7", [](G g, P, T) { g.Support = 7; }, "Etude.plg", "", "champ « Support (type de fixation des tubes) »"},
+        {"option -3", [](G g, P, T) { g.Chape = -3; }, "Etude.plg", "", "champ « Chape »"},
+        {"depart 99", [](G g, P, T) { g.TempDepart = "99"; }, "Etude.plg", "",
+         "champ « Température de départ du fluide »"},
+        {"chape 9 cm", [](G g, P, T) { g.EpaisChape = 9; }, "Etude.plg", "", "champ « Epaisseur moyenne de la chape »"},
+        {"type de charge 5", [](G, P p, T) { p[1].TypeCharge = 5; }, "Etude.pla", "pièce 2 « Véranda \"sud\" »",
+         "champ « Type de charge du panneau »"},
+        {"chute -32768", [](G, P p, T) { p[0].TempChute = -32768; }, "Etude.pla", "pièce 1 « Séjour; salon »",
+         "champ « Chute de température du fluide (DeltaT Départ/Retour) »"},
+        {"temperature de piece 30", [](G, P p, T) { p[2].TempPiece = "30"; }, "Etude.pla", "pièce 3 « Cuisine »",
+         "champ « Température ambiante de la pièce »"},
+        {"pas de bordure 7", [](G, P p, T) { p[3].PasVZBordure = "7"; }, "Etude.pla", "pièce 4 « Chambre »",
+         "champ « Pas VZ zone de bordure (élevée/limite) »"},
+        {"resistance 9.99", [](G, P p, T) { p[3].RthFuture = "9.99"; }, "Etude.pla", "pièce 4 « Chambre »",
+         "champ « Résistance future »"},
+        {"isolant 9", [](G, P p, T) { p[2].IsoApport = "9"; }, "Etude.pla", "pièce 3 « Cuisine »",
+         "champ « Epaisseur de l'isolant (Apport par le plafond) »"},
+        {"surface negative", [](G, P p, T) { p[1].SurfacePiece = -20.72; }, "Etude.pla",
+         "pièce 2 « Véranda \"sud\" »", "champ « Surface de la pièce »"},
+        {"plafond 1,7E308", [](G, P p, T) { p[0].SurfacePlafond = 1.7e308; }, "Etude.pla",
+         "pièce 1 « Séjour; salon »", "champ « Surface du plancher haut »"},
+        {"deperditions NaN", [](G, P p, T) { p[2].DeperdPiece = std::nan(""); }, "Etude.pla", "pièce 3 « Cuisine »",
+         "champ « Déperditions de la pièce »"},
+        {"raccord infini", [](G, P p, T) { p[1].LongRaccordBordure = INFINITY; }, "Etude.pla",
+         "pièce 2 « Véranda \"sud\" »", "champ « Longueur des conduites de raccordement (si boucle indépendante) »"},
+        {"31 pieces", [](G, P p, T) { p.resize(31, p[3]); }, "Etude.pla", "", "il contient plus de 30 pièces"},
+        {"une perte de charge de trop", [](G, P, T t) { t.push_back(PerteChargePiece(10, 0)); }, "Etude.plp", "",
+         "il contient 5 pertes de charge pour 4 pièces"},
+        {"perte de charge NaN", [](G, P, T t) { t[2].PerteMax = std::nan(""); }, "Etude.plp", "pièce 3 « Cuisine »",
+         "champ « Perte de charge la plus élevée de la pièce »"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        Vider();
+        DonneesGenerales g = Generales(0, 1);
+        std::vector<DonneesPiece> pieces = QuatreTypes();
+        std::vector<PerteCharge> pertes(4, PerteChargePiece(350, 0));
+        c.abimer(g, pieces, pertes);
+        pertes.resize(std::max(pertes.size(), pieces.size()), PerteChargePiece(350, 0));
+        EcrireEtude("Etude", g, pieces, pertes);
         const Sortie s = Lancer("--json " + Dossier() + " Etude");
         EXPECT_EQ(s.statut, 2);
         EXPECT_TRUE(s.sortie.empty());
-        EXPECT_NE(s.erreurs.find(c.message), std::string::npos) << s.erreurs;
+        const std::string debut =
+            "sorvel-calcul : Le fichier « " + (dossier_ / c.fichier).string() + " » est endommagé : ";
+        EXPECT_EQ(s.erreurs.rfind(debut, 0), 0u) << s.erreurs;
+        EXPECT_NE(s.erreurs.find(c.piece), std::string::npos) << s.erreurs;
+        EXPECT_NE(s.erreurs.find(c.champ), std::string::npos) << s.erreurs;
     }
 }
 
 TEST_F(SorvelCalcul, PieceImpossibleACalculer) {
-    // Room 3's mean water temperature (42 degC) equals its room temperature.
+    // Room 3, with a 12 K drop from a 30 degC supply, has its mean water
+    // temperature (24 degC) equal to its room temperature: every value is
+    // one the screens offer, yet the room cannot be calculated.
+    DonneesGenerales g = Generales(1, 0);
+    g.TempDepart = "30";
     std::vector<DonneesPiece> pieces = QuatreTypes();
-    pieces[2].TempPiece = "42";
-    EcrireEtude("Etude", Generales(1, 0), pieces);
+    pieces[2].TempPiece = "24";
+    pieces[2].TempChute = 12;
+    EcrireEtude("Etude", g, pieces);
     const Sortie s = Lancer(Dossier() + " Etude");
     EXPECT_EQ(s.statut, 3);
-    EXPECT_NE(s.erreurs.find("pièce 3 « Cuisine »"), std::string::npos) << s.erreurs;
+    EXPECT_NE(s.erreurs.find("pièce 3 « Cuisine » ne peut pas être calculée : la température moyenne"),
+              std::string::npos) << s.erreurs;
     EXPECT_TRUE(s.sortie.empty());
+
+    // A name holding a NUL and control bytes still gives the whole message,
+    // its controls shown by their symbols.
+    pieces[2].NomPiece = std::string("Cui\0sine\x07\n", 10);
+    EcrireEtude("Etude", g, pieces);
+    const Sortie n = Lancer(Dossier() + " Etude");
+    EXPECT_EQ(n.statut, 3);
+    EXPECT_NE(n.erreurs.find("pièce 3 « Cui␀sine␇␊ » ne peut pas être calculée : la température moyenne de l'eau"),
+              std::string::npos) << n.erreurs;
+    EXPECT_EQ(n.erreurs.find('\0'), std::string::npos);
+}
+
+// Room names and study names holding any characters: the CSV carries no raw
+// control byte, the JSON is valid UTF-8 and keeps the names exactly
+// (escaped).
+TEST_F(SorvelCalcul, NomsQuelconques) {
+    std::vector<DonneesPiece> pieces = QuatreTypes();
+    pieces[0].NomPiece = std::string("Bur\0eau\tnord\r\n", 14);
+    // Record bytes 0x81 (no character in Windows-1252, kept as U+0081) and
+    // 0x1B, written as they would be found in a damaged file.
+    pieces[1].NomPiece = "Salle \xC2\x81\x1B";
+    const std::string nom = "Etude \x01\x7F";
+    EcrireEtude(nom, Generales(0, 1), pieces);
+
+    const Sortie csv = Lancer(Dossier() + " '" + nom + "'");
+    ASSERT_EQ(csv.statut, 0) << csv.erreurs;
+    for (const char c : csv.sortie)
+        EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n') << static_cast<int>(c);
+    EXPECT_EQ(std::count(csv.sortie.begin(), csv.sortie.end(), '\n'), 1 + 4 + 1 + 12);
+    EXPECT_NE(csv.sortie.find("\nBur␀eau␉nord␍␊;20;"), std::string::npos) << csv.sortie;
+    EXPECT_NE(csv.sortie.find("\nSalle �␛;"), std::string::npos) << csv.sortie;
+
+    const Sortie json = Lancer("--json " + Dossier() + " '" + nom + "'");
+    ASSERT_EQ(json.statut, 0) << json.erreurs;
+    const QByteArray octets = QByteArray::fromStdString(json.sortie);
+    EXPECT_TRUE(QUtf8StringView(octets).isValidUtf8());
+    QJsonParseError erreur;
+    const QJsonObject o = QJsonDocument::fromJson(octets, &erreur).object();
+    ASSERT_EQ(erreur.error, QJsonParseError::NoError) << erreur.errorString().toStdString();
+    EXPECT_EQ(o.value("etude").toString(), QString::fromUtf8(nom));
+    const QJsonArray lignes = o.value("pieces").toArray();
+    EXPECT_EQ(lignes.at(0).toArray().at(0).toString(), QString::fromUtf8(pieces[0].NomPiece.data(), 14));
+    EXPECT_EQ(lignes.at(1).toArray().at(0).toString(), QString::fromUtf8("Salle \xC2\x81\x1B"));
+
+    // A study name that is no UTF-8 cannot be opened; the message says so in
+    // valid UTF-8, without raw control bytes.
+    const Sortie invalide = Lancer("--json " + Dossier() + " 'Etude \xFF\x01'");
+    EXPECT_EQ(invalide.statut, 2);
+    EXPECT_TRUE(invalide.sortie.empty());
+    EXPECT_TRUE(QUtf8StringView(QByteArray::fromStdString(invalide.erreurs)).isValidUtf8()) << invalide.erreurs;
+    for (std::size_t i = 0; i + 1 < invalide.erreurs.size(); ++i)
+        EXPECT_GE(static_cast<unsigned char>(invalide.erreurs[i]), 0x20) << invalide.erreurs;
 }
 
 TEST_F(SorvelCalcul, AideEtLigneDeCommande) {

@@ -142,12 +142,17 @@ TEST_F(SorvelCalculPdf, EtudeEndommageeOuImpossibleACalculer) {
              DonneesGenerales g = exemples::Generales();
              g.TempDepart = "x";
              t.EcrireEtude("Etude", g, exemples::Maison12Pieces());
-         }, 2, "température de départ"},
+         }, 2, "champ « Température de départ du fluide »"},
         {"piece impossible a calculer", [](SorvelCalculPdf& t) {
-             // Mean water temperature (42 degC) equal to the room's.
+             // Mean water temperature (30 - 12 / 2 = 24 degC) equal to the
+             // room's: values the screens offer, a room that cannot be
+             // calculated.
+             DonneesGenerales g = exemples::Generales();
+             g.TempDepart = "30";
              std::vector<DonneesPiece> pieces = exemples::Maison12Pieces();
-             pieces[1].TempPiece = "42";
-             t.EcrireEtude("Etude", exemples::Generales(), pieces);
+             pieces[1].TempPiece = "24";
+             pieces[1].TempChute = 12;
+             t.EcrireEtude("Etude", g, pieces);
          }, 3, "pièce 2 « Cuisine »"},
         {"aucune piece", [](SorvelCalculPdf& t) { t.EcrireEtude("Etude", exemples::Generales(), {}); }, 3,
          "Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !"},

@@ -372,6 +372,38 @@ TEST_F(Fichiers, DossierImpossible) {
     }
 }
 
+TEST_F(Fichiers, CauseReelleDesErreurs) {
+    // Each failure names its own cause, not a generic one.
+    QDir(E.Chemin()).mkdir(FichierEtude); // a folder where the rooms file should be
+    EXPECT_EQ(Message([this] { E.LireToutesPieces(); }),
+              "Impossible de lire le fichier « Etude.tmp » : un dossier porte ce nom.");
+    QDir(E.Chemin()).rmdir(FichierEtude);
+    Remplir(1);
+    const QString tropLong = QString(300, QLatin1Char('n'));
+    struct Cas { const char* quoi; std::function<void()> operation; const char* cause; };
+    const Cas cas[] = {
+        {"nom trop long a l'enregistrement", [&] { E.CopierEtude(tropLong + ".pla", "A.plp", "A.plg"); },
+         "le nom du fichier est trop long"},
+        {"nom trop long a la lecture", [&] { E.LireToutesPertes(tropLong + ".plp"); },
+         "le nom du fichier est trop long"},
+        {"dossier absent", [this] { E.AjouterPerte(1, 0, 1, "absent/A.plp"); }, "n'existe pas"},
+        {"fichier pris pour un dossier", [this] { E.LireToutesPieces(FichierEtude + "/A.pla"); },
+         "un élément du chemin n'est pas un dossier"},
+        // Opening a stored study: "introuvable" only for a missing file.
+        {"etude sous un fichier", [this] { E.LireEtude(FichierEtude + "/Maison"); },
+         "un élément du chemin n'est pas un dossier"},
+        {"etude au nom trop long", [&] { E.LireEtude(tropLong); }, "le nom du fichier est trop long"},
+    };
+    for (const Cas& c : cas) {
+        const std::string m = Message(c.operation);
+        EXPECT_TRUE(Contient(m, c.cause)) << c.quoi << " : " << m;
+    }
+    EXPECT_TRUE(Contient(Message([this] { E.LireEtude("Absente"); }), "Absente.plg » est introuvable."));
+    // The message comes back whole even when it holds a NUL.
+    const QString avecNul = QStringLiteral("Le fichier « a") + QChar(0) + QStringLiteral("b » est illisible.");
+    EXPECT_EQ(ErreurFichier("a", avecNul).messageFrancais(), avecNul);
+}
+
 TEST_F(Fichiers, DossierEnLectureSeule) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "the administrator writes through permission bits";
@@ -453,7 +485,7 @@ void EcrireMaison(const DossierEtudes& E, int n) {
         const auto q = Encoder(PerteChargePiece(10.0 * i, 0));
         pertes.append(q.data(), q.size());
     }
-    const auto g = Encoder(DonneesGenerales{.TempDepart = "45"});
+    const auto g = Encoder(DonneesGenerales{.TempDepart = "45", .EpaisChape = 6});
     ecrire("Maison.plg", QByteArray(g.data(), g.size()));
     ecrire("Maison.pla", pieces);
     ecrire("Maison.plp", pertes);
@@ -492,6 +524,15 @@ TEST_F(Fichiers, LireUneEtudeEnregistree) {
         {"204 Mo", [&] { tailler("Maison.pla", 136LL * 1500000); }, "Le fichier « ", "il contient plus de 30 pièces."},
         {".plp entamé", [&] { tailler("Maison.plp", 25); }, "Le fichier « ",
          "n'est pas un nombre entier de pertes de charge."},
+        // A value no screen offers: the study's check names the room and the field.
+        {"surface négative", [&] {
+             DonneesPiece p = Piece(2);
+             p.SurfacePiece = -3;
+             const auto o = Encoder(p);
+             QFile f(E.Chemin("Maison.pla"));
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(DonneesPiece::Longueur));
+             ASSERT_EQ(f.write(o.data(), o.size()), DonneesPiece::Longueur);
+         }, "Le fichier « ", "pièce 2 « Pièce 2 », champ « Surface de la pièce » : la valeur -3 est négative."},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.quoi);

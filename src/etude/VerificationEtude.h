@@ -1,0 +1,51 @@
+#pragma once
+
+// The check of a loaded study, before anything is calculated from it: every
+// field that the screens fill from a list holds one of the list's values,
+// every number is finite, 0 or more and within the bounds of BornesSaisie,
+// at most PiecesMaximumEtude rooms, one pressure-drop record per room. A
+// study that fails is damaged: it is refused as a whole, with the file, the
+// room and the field named as the screens name them. Pure C++.
+
+#include "etude/Enregistrements.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorvel {
+
+// The three files of a stored study.
+enum class FichierStocke {
+    Generales, // name.plg, general data
+    Pieces,    // name.pla, rooms
+    Pertes,    // name.plp, loop pressure drops
+};
+
+// ".plg", ".pla", ".plp".
+const char* ExtensionFichier(FichierStocke fichier);
+
+// The first fault of a damaged study.
+struct DefautEtude {
+    FichierStocke Fichier = FichierStocke::Generales;
+    int Piece = 0;         // room number from 1; 0 for the general data or a fault of the whole file
+    std::string NomPiece;  // that room's name as stored (UTF-8, trimmed); empty with Piece 0
+    std::string Champ;     // caption of the field on its screen; empty for a fault of the whole file
+    std::string Raison;    // why, in French, without a final full stop
+    bool operator==(const DefautEtude&) const = default;
+};
+
+// Checks the general data, then the rooms in order, then their pressure
+// drops, and returns the first fault; nothing when the study is sound.
+std::optional<DefautEtude> VerifierEtude(const DonneesGenerales& generales, const std::vector<DonneesPiece>& pieces,
+                                         const std::vector<PerteCharge>& pertes);
+
+// The whole French message, `fichier` being the damaged file's path or name
+// as the user knows it:
+// "Le fichier « Maison.pla » est endommagé : pièce 2 « Séjour », champ
+// « Surface de la pièce » : la valeur -3 est négative."
+// Names and paths are shown with their control characters made visible, so
+// that the message is never cut short.
+std::string MessageDefautEtude(const DefautEtude& defaut, const std::string& fichier);
+
+} // namespace sorvel

@@ -1,0 +1,355 @@
+#include "modules/FrmCorrection.h"
+
+#include "commun/Nombres.h"
+#include "ihm/BoiteMessage.h"
+#include "ihm/ChampNumerique.h"
+#include "ihm/Controles.h"
+#include "ihm/ModAide.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace sorvel {
+
+using namespace ModCorrection;
+
+namespace {
+
+// Width of the captions, which wrap, so that the three columns fit a
+// 1024-pixel screen.
+constexpr int LargeurLibelle = 175;
+
+QLabel* LibelleLong(const QString& nom, const QString& texte, QWidget* parent) {
+    auto* l = Libelle(nom, texte, parent);
+    l->setWordWrap(true);
+    l->setFixedWidth(LargeurLibelle);
+    return l;
+}
+
+QString Texte(const std::string& s) { return QString::fromStdString(s); }
+
+struct LigneSaisie {
+    Champ champ;
+    const char* libelle;
+    const char* unite;
+    bool facultative;
+};
+
+// The left column, top to bottom.
+const LigneSaisie LignesSaisie[] = {
+    {Champ::LongueurBoucle, "Longueur de tube (boucle seule)", "m", false},
+    {Champ::LongueurRaccordement, "Longueur des conduites de raccordement", "m", true},
+    {Champ::TempDepart, "Température de départ du fluide", "°C", false},
+    {Champ::ChuteActuelle, "Chute de température actuelle", "°C", true},
+    {Champ::TempExterieure, "Température extérieure", "°C", false},
+    {Champ::DebitTotal, "Débit total du fluide caloporteur (boucle + conduites de raccordement)", "l/h", false},
+    {Champ::CoeffSurfacique, "Coefficient d'émission surfacique haut", "W/(m².K)", false},
+    {Champ::CoeffDeperditions, "Coefficient de déperditions (H)", "W/K", false},
+};
+
+struct LigneResultat {
+    bool pourCent; // LblPourCent rather than LblResultats
+    int index;
+    const char* libelle;
+    const char* unite;
+};
+
+// The right column, top to bottom.
+const LigneResultat LignesResultats[] = {
+    {false, static_cast<int>(Resultat::TempEquilibre), "Température intérieure d'équilibre", "°C"},
+    {false, static_cast<int>(Resultat::CoeffRegulation), "Coefficient de régulation (f)", ""},
+    {false, static_cast<int>(Resultat::Emission), "Emission de chaleur", "W"},
+    {false, static_cast<int>(Resultat::ChuteTemperature), "Chute de température du fluide (DeltaT fluide)", "°C"},
+    {false, static_cast<int>(Resultat::EcartMoyen), "Ecart moyen des températures", "°C"},
+    {false, static_cast<int>(Resultat::DebitBoucle), "Débit nécessaire pour la boucle", "l/h"},
+    {true, static_cast<int>(PourCent::Debit), "% de débit en + ou -", "%"},
+    {false, static_cast<int>(Resultat::TempDepartNecessaire),
+     "Température de départ du fluide nécessaire pour l'installation", "°C"},
+    {true, static_cast<int>(PourCent::Temperature), "% de température du fluide en  + ou -", "%"},
+    {false, static_cast<int>(Resultat::DebitRaccordement), "Débit des conduites de raccordement", "l/h"},
+    {false, static_cast<int>(Resultat::DebitTotal), "Débit total du circuit", "l/h"},
+    {false, static_cast<int>(Resultat::PerteChargeTotale), "Pertes de charge totale du circuit", "mmCE"},
+};
+
+const QString TitreAxeTempDepart = QStringLiteral("Température de départ du fluide (°C)");
+const QString TitreAxeDebit = QStringLiteral("Débit de la boucle (l/h)");
+const QString TitreAxeEquilibre = QStringLiteral("Pièce (°C)");
+const QString NomPointTrouve = QStringLiteral("Point trouvé");
+const QString NomPointActuel = QStringLiteral("Valeurs actuelles");
+
+} // namespace
+
+FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
+    setObjectName(QStringLiteral("FrmCorrection"));
+    setWindowTitle(QStringLiteral("Sorvel. [Module de correction]"));
+
+    // ---- Left: the data of the loop.
+    auto* donnees = new QGroupBox(QStringLiteral("Données d'entrée"), this);
+    donnees->setObjectName(QStringLiteral("CdrDonnees"));
+    auto* g = new QGridLayout(donnees);
+    g->setVerticalSpacing(4);
+    int ligne = 0;
+    for (const LigneSaisie& l : LignesSaisie) {
+        const int i = IndexValManuelle(l.champ);
+        auto* libelle = LibelleLong(QStringLiteral("LblValManuelle_%1").arg(i), QString::fromUtf8(l.libelle), donnees);
+        txtValManuelle_[i] = ChampNombre(QStringLiteral("TxtValManuelle_%1").arg(i), libelle->text(), donnees, 70);
+        LigneChamp(g, ligne, libelle, txtValManuelle_[i], QString::fromUtf8(l.unite),
+                   QStringLiteral("LblUniteValManuelle_%1").arg(i));
+        if (l.facultative)
+            g->addWidget(Libelle(QStringLiteral("LblFacultatif_%1").arg(i), QStringLiteral("*"), donnees), ligne, 3);
+        ++ligne;
+    }
+    // A negative outdoor temperature is typed sign first.
+    txtValManuelle_[IndexValManuelle(Champ::TempExterieure)]->accepterMoinsSeul(true);
+
+    auto* lblVZ = LibelleLong(QStringLiteral("LblVZ"), QStringLiteral("Pas (VZ) en centimètre"), donnees);
+    cmbVZ_ = Liste(QStringLiteral("CmbVZ"), lblVZ->text(),
+                   {QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
+                    QStringLiteral("30")},
+                   donnees);
+    cmbVZ_->setFixedWidth(70);
+    LigneChamp(g, ligne++, lblVZ, cmbVZ_, QStringLiteral("cm"), QStringLiteral("LblUniteVZ"));
+    auto* lblDiametre =
+        LibelleLong(QStringLiteral("LblDiametre"), QStringLiteral("Diamètre du tube (13x16 ou 16x20)"), donnees);
+    cmbDiametre_ = Liste(QStringLiteral("CmbDiametre"), lblDiametre->text(),
+                         {QStringLiteral("13x16"), QStringLiteral("16x20")}, donnees);
+    cmbDiametre_->setFixedWidth(70);
+    LigneChamp(g, ligne++, lblDiametre, cmbDiametre_, QStringLiteral("mm"), QStringLiteral("LblUniteDiametre"));
+    g->setRowStretch(ligne, 1);
+    g->setColumnMinimumWidth(3, 8);
+
+    // ---- Middle: the wished temperature and the calculations.
+    auto* milieu = new QVBoxLayout;
+    auto* souhait = new QGridLayout;
+    auto* lblSouhaitee =
+        Libelle(QStringLiteral("LblValSouhaitee"), QStringLiteral("Température souhaitée dans la pièce"), this);
+    txtValSouhaitee_ = ChampNombre(QStringLiteral("TxtValSouhaitee"), lblSouhaitee->text(), this, 70);
+    lblSouhaitee->setBuddy(txtValSouhaitee_);
+    souhait->addWidget(lblSouhaitee, 0, 0, 1, 3);
+    souhait->addWidget(txtValSouhaitee_, 1, 0);
+    souhait->addWidget(Libelle(QStringLiteral("LblUniteValSouhaitee"), QStringLiteral("°C"), this), 1, 1);
+    souhait->setColumnStretch(2, 1);
+    milieu->addLayout(souhait);
+    auto* cmdActuelle = Bouton(QStringLiteral("CmdCalcActuelle"), QStringLiteral("Calculer les valeurs actuelles >>"), this);
+    milieu->addWidget(cmdActuelle);
+    auto* cadreOptions = new QGroupBox(this);
+    cadreOptions->setObjectName(QStringLiteral("CdrCorrection"));
+    auto* options = new QVBoxLayout(cadreOptions);
+    const char* libellesOptions[] = {"Corriger la température du fluide", "Corriger le débit du fluide"};
+    for (int i = 0; i < 2; ++i) {
+        optCorrection_[i] = new QRadioButton(QString::fromUtf8(libellesOptions[i]), cadreOptions);
+        optCorrection_[i]->setObjectName(QStringLiteral("OptCorrection_%1").arg(i));
+        optCorrection_[i]->setAccessibleName(optCorrection_[i]->text());
+        options->addWidget(optCorrection_[i]);
+    }
+    milieu->addWidget(cadreOptions);
+    auto* cmdCorrigee = Bouton(QStringLiteral("CmdCalcCorrigee"), QStringLiteral("Calculer les valeurs corrigées >>"), this);
+    milieu->addWidget(cmdCorrigee);
+    milieu->addStretch();
+    auto* legende = new QHBoxLayout;
+    legende->addWidget(Libelle(QStringLiteral("LblEtoile"), QStringLiteral("*"), this));
+    legende->addWidget(Libelle(QStringLiteral("LblFacultatives"), QStringLiteral("Valeurs facultatives"), this));
+    legende->addStretch();
+    milieu->addLayout(legende);
+
+    // ---- Right: the results.
+    auto* resultats = new QGroupBox(QStringLiteral("Résultats"), this);
+    resultats->setObjectName(QStringLiteral("CdrResultats"));
+    auto* r = new QGridLayout(resultats);
+    r->setVerticalSpacing(4);
+    ligne = 0;
+    for (const LigneResultat& l : LignesResultats) {
+        const QString suffixe = (l.pourCent ? QStringLiteral("PourCent_") : QStringLiteral("Resultats_")) +
+                                QString::number(l.index);
+        auto* libelle = LibelleLong(QStringLiteral("LblLibelle") + suffixe, QString::fromUtf8(l.libelle), resultats);
+        QLabel* valeur = LabelResultat(QStringLiteral("Lbl") + suffixe, resultats);
+        (l.pourCent ? lblPourCent_[l.index] : lblResultats_[l.index]) = valeur;
+        r->addWidget(libelle, ligne, 0);
+        r->addWidget(valeur, ligne, 1, Qt::AlignVCenter);
+        r->addWidget(Libelle(QStringLiteral("LblUnite") + suffixe, QString::fromUtf8(l.unite), resultats), ligne, 2);
+        ++ligne;
+    }
+    r->setRowStretch(ligne, 1);
+
+    // ---- Below: the curve.
+    auto* chart = new QChart;
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale(QLocale::French, QLocale::France));
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    serieCourbe_ = new QLineSeries(chart);
+    serieCourbe_->setObjectName(QStringLiteral("SerieEquilibre"));
+    serieCourbe_->setName(QStringLiteral("Température d'équilibre"));
+    serieCible_ = new QLineSeries(chart);
+    serieCible_->setObjectName(QStringLiteral("SerieSouhaitee"));
+    serieCible_->setName(QStringLiteral("Température souhaitée"));
+    QPen tirets(QColor(200, 0, 0));
+    tirets.setStyle(Qt::DashLine);
+    tirets.setWidth(2);
+    serieCible_->setPen(tirets);
+    seriePoint_ = new QScatterSeries(chart);
+    seriePoint_->setObjectName(QStringLiteral("SeriePoint"));
+    seriePoint_->setName(NomPointTrouve);
+    seriePoint_->setMarkerSize(11);
+    seriePoint_->setColor(QColor(0, 0, 255));
+    for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{serieCourbe_, serieCible_, seriePoint_})
+        chart->addSeries(s);
+    axeX_ = new QValueAxis(chart);
+    axeX_->setTitleText(TitreAxeTempDepart);
+    axeX_->setLabelFormat(QStringLiteral("%.0f"));
+    axeY_ = new QValueAxis(chart);
+    axeY_->setTitleText(TitreAxeEquilibre);
+    axeY_->setLabelFormat(QStringLiteral("%.1f"));
+    chart->addAxis(axeX_, Qt::AlignBottom);
+    chart->addAxis(axeY_, Qt::AlignLeft);
+    for (QAbstractSeries* s : chart->series()) {
+        s->attachAxis(axeX_);
+        s->attachAxis(axeY_);
+    }
+    graphe_ = new QChartView(chart, this);
+    graphe_->setObjectName(QStringLiteral("GraphEquilibre"));
+    graphe_->setAccessibleName(QStringLiteral("Courbe de la température intérieure d'équilibre"));
+    graphe_->setRenderHint(QPainter::Antialiasing);
+    graphe_->setMinimumHeight(230);
+
+    // ---- Together.
+    QGridLayout* principal = Grille();
+    principal->addWidget(donnees, 0, 0);
+    principal->addLayout(milieu, 0, 1);
+    principal->addWidget(resultats, 0, 2);
+    principal->addWidget(graphe_, 1, 0, 1, 3);
+    principal->setRowStretch(1, 1);
+    QPushButton* aide = BoutonsBas();
+
+    Relier(cmdActuelle, this, &FrmCorrection::CmdCalcActuelle_Click);
+    Relier(cmdCorrigee, this, &FrmCorrection::CmdCalcCorrigee_Click);
+    Relier(aide, this, &FrmCorrection::CmdAide_Click);
+}
+
+ModCorrection::Saisie FrmCorrection::Saisie() const {
+    ModCorrection::Saisie s;
+    for (int i = 0; i < NombreValManuelles; ++i)
+        s.ValManuelles[i] = txtValManuelle_[i]->text().toStdString();
+    s.PasVZ = cmbVZ_->currentText().toStdString();
+    s.Diametre = cmbDiametre_->currentText().toStdString();
+    s.TempSouhaitee = txtValSouhaitee_->text().toStdString();
+    s.Mode = optCorrection_[0]->isChecked()   ? ModeCorrection::Temperature
+             : optCorrection_[1]->isChecked() ? ModeCorrection::Debit
+                                              : ModeCorrection::Aucun;
+    return s;
+}
+
+QWidget* FrmCorrection::ChampDe(Champ champ) const {
+    switch (champ) {
+    case Champ::PasVZ: return cmbVZ_;
+    case Champ::Diametre: return cmbDiametre_;
+    case Champ::TempSouhaitee: return txtValSouhaitee_;
+    default: return txtValManuelle_[IndexValManuelle(champ)];
+    }
+}
+
+void FrmCorrection::CmdCalcActuelle_Click() { Afficher(CalculerValeursActuelles(Saisie())); }
+
+void FrmCorrection::CmdCalcCorrigee_Click() {
+    Bilan bilan;
+    // Between two steps the window handles its events, and the wished
+    // temperature is read again: the user may change it meanwhile.
+    const RelireCible relire = [this]() -> std::optional<std::string> {
+        if (!TraiterEvenements())
+            return std::nullopt;
+        return txtValSouhaitee_->text().toStdString();
+    };
+    if (!Rechercher([&] { bilan = CalculerValeursCorrigees(Saisie(), relire); }))
+        return;
+    Afficher(bilan);
+}
+
+void FrmCorrection::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideCorrection); }
+
+void FrmCorrection::Afficher(const Bilan& bilan) {
+    if (bilan.Fin == modules::Arret::Abandon)
+        return;
+    for (int i = 0; i < NombreResultats; ++i)
+        if (bilan.Ecrit.Resultats[i])
+            AfficherResultat(lblResultats_[i], Texte(*bilan.Ecrit.Resultats[i]));
+    for (int i = 0; i < NombrePourCent; ++i)
+        if (bilan.Ecrit.PourCents[i])
+            AfficherResultat(lblPourCent_[i], Texte(*bilan.Ecrit.PourCents[i]));
+    if (bilan.Ecrit.Couleur) {
+        QLabel* perte = lblResultats_[static_cast<int>(Resultat::PerteChargeTotale)];
+        QPalette p = perte->palette();
+        p.setColor(QPalette::WindowText,
+                   *bilan.Ecrit.Couleur == CouleurPerte::Rouge ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        perte->setPalette(p);
+    }
+    if (bilan.Trace)
+        Tracer(*bilan.Trace);
+    if (bilan.Message)
+        Message(this, IconeMessage::Exclamation, Texte(bilan.Message->Titre), Texte(bilan.Message->Texte));
+    if (bilan.Focus)
+        ChampDe(*bilan.Focus)->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmCorrection::Tracer(const Courbe& courbe) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(courbe.Points.size()));
+    for (const PointCourbe& p : courbe.Points)
+        points.append(QPointF(p.X, p.TempEquilibre));
+    serieCourbe_->replace(points);
+
+    // The range covers the curve, the target and the point, from a flow or
+    // a supply temperature of 0.
+    double xMax = 0, yMin = 0, yMax = 0;
+    bool premier = true;
+    auto inclure = [&](double x, double y) {
+        xMax = std::max(xMax, x);
+        yMin = premier ? y : std::min(yMin, y);
+        yMax = premier ? y : std::max(yMax, y);
+        premier = false;
+    };
+    for (const PointCourbe& p : courbe.Points)
+        inclure(p.X, p.TempEquilibre);
+    if (courbe.Point)
+        inclure(courbe.Point->X, courbe.Point->TempEquilibre);
+    if (courbe.Cible)
+        inclure(courbe.Points.empty() ? 0.0 : courbe.Points.front().X, *courbe.Cible);
+
+    serieCible_->clear();
+    if (courbe.Cible && !courbe.Points.empty())
+        serieCible_->replace({QPointF(courbe.Points.front().X, *courbe.Cible),
+                              QPointF(courbe.Points.back().X, *courbe.Cible)});
+    seriePoint_->clear();
+    seriePoint_->setName(courbe.Points.empty() ? NomPointActuel : NomPointTrouve);
+    if (courbe.Point)
+        seriePoint_->append(courbe.Point->X, courbe.Point->TempEquilibre);
+
+    // The legend names only what is drawn.
+    QChart* chart = graphe_->chart();
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{serieCourbe_, serieCible_, seriePoint_})
+        for (QLegendMarker* m : chart->legend()->markers(s))
+            m->setVisible(s->count() > 0);
+
+    axeX_->setTitleText(courbe.Axe == AxeCourbe::DebitBoucle ? TitreAxeDebit : TitreAxeTempDepart);
+    // A lone point stands inside its range, not on its edge.
+    const double marge = courbe.Points.empty() ? 0.25 : 0.02;
+    axeX_->setRange(0, xMax > 0 ? xMax * (1 + marge) : 1);
+    axeY_->setRange(yMin - 1, yMax + 1);
+    axeX_->applyNiceNumbers();
+    axeY_->applyNiceNumbers();
+}
+
+} // namespace sorvel

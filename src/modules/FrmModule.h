@@ -1,0 +1,62 @@
+#pragma once
+
+// What the two expert module windows share: auxiliary windows of the main
+// window whose searches run while the window keeps processing its events.
+
+#include "ihm/FenetreAuxiliaire.h"
+
+#include <functional>
+
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace sorvel {
+
+class FrmModule : public FenetreAuxiliaire {
+    Q_OBJECT
+public:
+    void CmdFermer_Click() { Fermer(); }
+
+    // The whole window without scroll bars. Made smaller, the window
+    // scrolls its columns and keeps its bottom row in view.
+    QSize sizeHint() const override;
+
+protected:
+    explicit FrmModule(QWidget* parent = nullptr);
+
+    // Runs `recherche`, a search that lets the window process its events
+    // at every step (TraiterEvenements). A deleteLater() that arrives
+    // meanwhile waits for the search to end, so that the window is never
+    // destroyed under it. Returns false when the window was closed during
+    // the search: the caller must leave it alone then.
+    bool Rechercher(const std::function<void()>& recherche);
+    // Processes the pending events; false once the window has been closed.
+    bool TraiterEvenements();
+
+    bool event(QEvent* evenement) override;
+
+    // Where the window lays out its columns.
+    QGridLayout* Grille() const { return grille_; }
+    // Closes the window's layout with its bottom row, "Aide &?" and
+    // "Fermer" on the right, outside the scrolling part so that they stay
+    // in reach. "Fermer" is wired here, "Aide &?" (returned) by the window.
+    QPushButton* BoutonsBas();
+
+private:
+    QScrollArea* defilement_ = nullptr;
+    QWidget* contenu_ = nullptr;
+    QGridLayout* grille_ = nullptr;
+    QHBoxLayout* rangeeBas_ = nullptr;
+    int recherches_ = 0;
+    bool detruireApres_ = false;
+};
+
+// A result label: sunken, right-aligned, empty at first. Its text is its
+// accessible name, so that what it shows can be read out.
+QLabel* LabelResultat(const QString& nom, QWidget* parent);
+void AfficherResultat(QLabel* label, const QString& texte);
+
+} // namespace sorvel

@@ -1,0 +1,454 @@
+#include "modules/ModCorrection.h"
+
+#include "calcul/ModCalcul.h"
+#include "commun/ErreurArithmetique.h"
+#include "commun/Nombres.h"
+
+#include <cmath>
+
+namespace sorvel::ModCorrection {
+
+using modules::Arret;
+using modules::Avertissement;
+using modules::Difference;
+using modules::Nombre;
+using modules::NombreSimple;
+using modules::TexteR2;
+using modules::TexteR4;
+
+namespace {
+
+constexpr double Pi = 3.14159265358979;
+
+double Carre(double x) { return x * x; }
+
+// log10 as ln(x) / ln(10), the way the friction factor has always been
+// computed (it may differ from a library log10 in the last bit).
+double Log10(double x, const char* etape) { return Logarithme(x, etape) / std::log(10.0); }
+
+// The loop flow is what the total flow leaves once the connecting pipes
+// have had theirs; a loop without flow has no regulation coefficient.
+double DebitBoucleVerifie(double debit) {
+    if (!(debit > 0.0))
+        throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, "DebitBoucle");
+    return debit;
+}
+
+// Writes the labels of one press in order and reads each back as the
+// number it shows, as the next steps use the rounded value.
+class Tableau {
+public:
+    explicit Tableau(Ecritures& e) : e_(e) {}
+    double ecrire(Resultat r, std::string texte) {
+        const double relu = Nombre(texte);
+        e_.Resultats[static_cast<int>(r)] = std::move(texte);
+        return relu;
+    }
+    void ecrire(PourCent p, std::string texte) { e_.PourCents[static_cast<int>(p)] = std::move(texte); }
+    void perte(double perteCharge) {
+        const double affichee = ecrire(Resultat::PerteChargeTotale, TexteR2(perteCharge, "PerteChargeTotale"));
+        e_.Couleur = CouleurPerteCharge(affichee);
+    }
+
+private:
+    Ecritures& e_;
+};
+
+// Percentage change from `reference` to `valeur`: rounded to 4 decimals as
+// a ratio, then times 100 ((30 - 32) / 32 shows -6,25).
+std::string TextePourCent(double valeur, double reference, const char* etape) {
+    const double rapport = Diviser(valeur - reference, reference, etape);
+    return FormatGeneral(Verifier(Arrondir(rapport, 4), etape) * 100);
+}
+
+Bilan Manquant(const Manque& m) {
+    Bilan bilan;
+    bilan.Fin = Arret::ChampManquant;
+    bilan.Message = m.Message;
+    bilan.Focus = m.Focus;
+    return bilan;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Formulas
+
+double Coeff_f(double debit, double H, double longueur, double k) {
+    const char* etape = "Coeff_f";
+    const double qc = Verifier(debit * ChaleurMassique, etape);
+    const double exposant = -Diviser(longueur * k, qc, etape);
+    return Verifier(Diviser(qc, H, etape) * (1 - std::exp(exposant)), etape);
+}
+
+double Coeff_Lineique(double h, double pasVZ) { return Verifier(h * (pasVZ / 100) / 0.92, "Coeff_Lineique"); }
+
+double Temp_Equilibre(double tempExterieure, double f, double tempDepart) {
+    const char* etape = "Temp_Equilibre";
+    const double inverse = Diviser(1, f, etape);
+    return Verifier(Diviser(tempDepart, 1 + inverse, etape) + Diviser(tempExterieure, f + 1, etape), etape);
+}
+
+double EcartMoyen(double chute, double tempDepart, double tempInterieure) {
+    const char* etape = "EcartMoyen";
+    const double rapport = Diviser(tempDepart - tempInterieure, tempDepart - chute - tempInterieure, etape);
+    return Verifier(Diviser(chute, Logarithme(rapport, etape), etape), etape);
+}
+
+double Emission(double H, double tempEquilibre, double tempExterieure) {
+    return Verifier((tempEquilibre - tempExterieure) * H, "Emission");
+}
+
+double DebitConduites(std::int16_t tempMoyenne, std::int16_t chute, double longueur, std::string_view tube) {
+    const char* etape = "DebitConduites";
+    if (chute == 0)
+        return 0;
+    const double kc = tube == "13x16" ? 0.0065 : 0.0075; // W/(m.K²)
+    const double tm = tempMoyenne;
+    const double perte = Verifier(kc * Carre(tm) * longueur, etape);
+    const double densiteRelative = (1000.07 + 0.001276 * tm - 0.004826 * Carre(tm)) / 1000;
+    return Verifier(Diviser(perte, chute * ChaleurMassiqueConduites * densiteRelative, etape), etape);
+}
+
+double PerteChargeCorrection(double debit, double tempMoyenne, std::string_view tube) {
+    const char* etape = "PerteChargeCorrection";
+    Verifier(debit, etape);
+    const double d = tube == "13x16" ? 13 : 16; // bore, mm
+    const double debitVolume = debit / 3600 * 0.001; // m³/s
+    const double section = Pi * Carre(d / 2 * 0.001);
+    const double vitesse = debitVolume / section;
+    const double reynolds = Diviser(d * vitesse * 0.001, Viscosite(tempMoyenne), etape);
+    double lambda;
+    if (reynolds <= 2320) {
+        lambda = Diviser(64, reynolds, etape);
+    } else {
+        // Three Colebrook iterates, extrapolated by Aitken's method.
+        const double rugosite = 0.0001 / 3.71;
+        const double x1 = -2 * Log10(12 / reynolds + rugosite, etape);
+        const double x2 = -2 * Log10(2.51 * x1 / reynolds + rugosite, etape);
+        const double x3 = -2 * Log10(2.51 * x2 / reynolds + rugosite, etape);
+        const double x = x1 - Diviser(Carre(x1 - x2), x3 + x1 - 2 * x2, etape);
+        lambda = Diviser(1, Carre(x), etape);
+    }
+    const double rho = MasseVolumique(tempMoyenne);
+    const double frottement = rho * lambda * Carre(vitesse) / (d * 0.001 + d * 0.001) / 10 * (10 / 9.81);
+    const double singulieres = rho * 0.3 * Carre(vitesse) / 2 / 10;
+    return Verifier(frottement + singulieres, etape);
+}
+
+// ---------------------------------------------------------------------------
+// Searches
+
+namespace {
+
+// One search: `pas` adds a step to the running sum (kept in double) and
+// gives the equilibrium temperature there; the search stops past `limite`,
+// when the wished temperature is reached, or when the window goes.
+template <class Pas>
+Recherche Rechercher(double increment, double limite, const RelireCible& relire, Pas pas) {
+    Recherche r;
+    r.Pas.reserve(static_cast<std::size_t>(limite / increment) + 1);
+    double x = 0;
+    for (;;) {
+        x = x + increment;
+        r.Valeur = x;
+        r.TempEquilibre = pas(x, r.f);
+        if (x > limite) {
+            r.Fin = FinRecherche::Limite;
+            return r;
+        }
+        r.Pas.push_back({x, r.TempEquilibre});
+        std::optional<std::string> cible = relire();
+        if (!cible) {
+            r.Fin = FinRecherche::Abandonnee;
+            return r;
+        }
+        r.Cible = std::move(*cible);
+        if (!(Nombre(r.Cible) > r.TempEquilibre)) {
+            r.Fin = FinRecherche::Atteinte;
+            return r;
+        }
+    }
+}
+
+} // namespace
+
+Recherche RechercherTemperature(double f, float tempExterieure, const RelireCible& relire) {
+    return Rechercher(PasTemperature, TemperatureDepartMaxi, relire, [&](double t, double& fPas) {
+        fPas = f;
+        return Temp_Equilibre(tempExterieure, f, t);
+    });
+}
+
+Recherche RechercherDebit(float h, std::int16_t pasVZ, double H, float longueurBoucle, float tempExterieure,
+                          float tempDepart, const RelireCible& relire) {
+    return Rechercher(PasDebit, DebitBoucleMaxi, relire, [&](double qb, double& fPas) {
+        const double k = Coeff_Lineique(h, pasVZ);
+        fPas = Coeff_f(qb, H, longueurBoucle, k);
+        return Temp_Equilibre(tempExterieure, fPas, tempDepart);
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Procedures
+
+const std::string& Saisie::Texte(Champ c) const {
+    switch (c) {
+    case Champ::PasVZ: return PasVZ;
+    case Champ::Diametre: return Diametre;
+    case Champ::TempSouhaitee: return TempSouhaitee;
+    default: return ValManuelles[static_cast<std::size_t>(IndexValManuelle(c))];
+    }
+}
+
+CouleurPerte CouleurPerteCharge(double perteAffichee) {
+    return perteAffichee > PerteChargeMaxi ? CouleurPerte::Rouge : CouleurPerte::Bleu;
+}
+
+std::optional<Manque> ControleCorrection(const Saisie& s) {
+    auto nul = [&](Champ c) { return Nombre(s.Texte(c)) == 0; };
+    struct Regle {
+        Champ champ;
+        bool manque;
+        const char* titre;
+        const char* texte;
+    };
+    const Regle regles[] = {
+        {Champ::LongueurBoucle, nul(Champ::LongueurBoucle), "Longueur de tube.",
+         "Vous devez entrer la longueur de tube "
+         "située dans la pièce (longueur de la boucle) !"},
+        {Champ::TempDepart, nul(Champ::TempDepart), "Température du fluide.",
+         "Vous devez entrer la température de départ "
+         "du fluide caloporteur (entrée collecteur de départ) !"},
+        {Champ::ChuteActuelle, !nul(Champ::LongueurRaccordement) && nul(Champ::ChuteActuelle),
+         "Chute de température.",
+         "Vous devez entrer la chute de température "
+         "du fluide caloporteur (DeltaT fluide) !"},
+        {Champ::TempExterieure, nul(Champ::TempExterieure), "Température extérieure.",
+         "Vous devez entrer la température extérieure, "
+         "qui peut être celle de base ou celle mesurée !"},
+        {Champ::DebitTotal, nul(Champ::DebitTotal), "Débit total.",
+         "Vous devez entrer le débit total de fluide du circuit "
+         "(boucle + raccordement si il y a) !"},
+        {Champ::CoeffSurfacique, nul(Champ::CoeffSurfacique), "Coefficient surfacique.",
+         "Vous devez entrer le coefficient surfacique "
+         "(émissions hautes en W/m²/K) !"},
+        {Champ::CoeffDeperditions, nul(Champ::CoeffDeperditions), "Coefficient H.",
+         "Vous devez entrer le coefficient de déperdition "
+         "(H) !"},
+        {Champ::PasVZ, s.PasVZ.empty(), "Pas VZ",
+         "Vous devez entrer le pas "
+         "(VZ) de la pièce !"},
+        {Champ::Diametre, s.Diametre.empty(), "Diamètre du tube",
+         "Vous devez entrer le diamètre du tube utilisé "
+         "(13x16 ou 16x20 mm) !"},
+    };
+    for (const Regle& r : regles)
+        if (r.manque)
+            return Manque{r.champ, {r.titre, r.texte}};
+    return std::nullopt;
+}
+
+Avertissement MessageLimiteTemperature(const std::string& cible) {
+    return {"Température trop élevée.",
+            "La température du fluide nécessaire pour obtenir "
+            "une température intérieure d'équilibre de " +
+                cible +
+                "°C est supérieure à 60°C (50°C maxi autorisé par le DTU).\r\n"
+                "Essayez avec un débit de fluide un peu plus élevé."};
+}
+
+Avertissement MessageLimiteDebit(const std::string& cible) {
+    return {"Débit trop important.",
+            "Le débit nécessaire pour obtenir "
+            "une température intérieure d'équilibre de " +
+                cible +
+                "°C est beaucoup trop important.\r\n"
+                "Essayez avec une température de départ du fluide plus élevée."};
+}
+
+Bilan CalculerValeursActuelles(const Saisie& s) {
+    if (auto manque = ControleCorrection(s))
+        return Manquant(*manque);
+    Bilan bilan;
+    Tableau t(bilan.Ecrit);
+    try {
+        const double l0 = Nombre(s.Texte(Champ::LongueurBoucle));
+        const double l1 = Nombre(s.Texte(Champ::LongueurRaccordement));
+        const double tdep = Nombre(s.Texte(Champ::TempDepart));
+        const double chute = Nombre(s.Texte(Champ::ChuteActuelle));
+        const double text = Nombre(s.Texte(Champ::TempExterieure));
+        const double q = Nombre(s.Texte(Champ::DebitTotal));
+        const double h = Nombre(s.Texte(Champ::CoeffSurfacique));
+        const double H = Nombre(s.Texte(Champ::CoeffDeperditions));
+        const double vz = Nombre(s.PasVZ);
+        const std::string& tube = s.Diametre;
+
+        const double tempMoyenne = tdep - chute / 2;
+        const double qc = DebitConduites(CInt(tempMoyenne, "DebitConduites"), CInt(chute, "DebitConduites"), l1, tube);
+        const std::string qcTexte = TexteR2(qc, "DebitConduites");
+        t.ecrire(Resultat::DebitRaccordement, qcTexte);
+        t.ecrire(Resultat::DebitTotal, s.Texte(Champ::DebitTotal));
+        // The loop flow, not rounded: what the two labels show, one taken
+        // from the other.
+        const double qb = DebitBoucleVerifie(Verifier(Difference(s.Texte(Champ::DebitTotal), qcTexte), "DebitBoucle"));
+        const double qbAffiche = t.ecrire(Resultat::DebitBoucle, FormatGeneral(qb));
+
+        const double k = Coeff_Lineique(h, vz);
+        const double f = t.ecrire(Resultat::CoeffRegulation, TexteR4(Coeff_f(qbAffiche, H, l0, k), "Coeff_f"));
+        const double teq = t.ecrire(Resultat::TempEquilibre, TexteR2(Temp_Equilibre(text, f, tdep), "Temp_Equilibre"));
+        // The present point, on the axis of the mode chosen.
+        Courbe courbe;
+        courbe.Axe = s.Mode == ModeCorrection::Debit ? AxeCourbe::DebitBoucle : AxeCourbe::TempDepart;
+        courbe.Point = PointCourbe{courbe.Axe == AxeCourbe::DebitBoucle ? qbAffiche : tdep, teq};
+        bilan.Trace = std::move(courbe);
+
+        const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(H, teq, text), "Emission"));
+        // The drop of the whole circuit: the divisor is the total flow.
+        const double dtf = t.ecrire(Resultat::ChuteTemperature,
+                                    TexteR2(Diviser(e, q * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
+        t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, tdep, teq), "EcartMoyen"));
+        t.ecrire(Resultat::TempDepartNecessaire, s.Texte(Champ::TempDepart));
+        t.ecrire(PourCent::Debit, "");
+        t.ecrire(PourCent::Temperature, "");
+        t.perte((l1 + l0) * PerteChargeCorrection(q, tempMoyenne, tube));
+    } catch (const ErreurArithmetique&) {
+        bilan.Fin = Arret::FormuleSansValeur;
+    }
+    return bilan;
+}
+
+namespace {
+
+// The fields as the corrected calculation holds them: lengths, supply and
+// outdoor temperatures and the surface coefficient in single precision.
+struct Donnees {
+    float l0, l1, tdep, text, h;
+    double chute, q, H;
+    std::int16_t vz;
+    std::string tube;
+
+    explicit Donnees(const Saisie& s)
+        : l0(NombreSimple(s.Texte(Champ::LongueurBoucle), "LongueurBoucle")),
+          l1(NombreSimple(s.Texte(Champ::LongueurRaccordement), "LongueurRaccordement")),
+          tdep(NombreSimple(s.Texte(Champ::TempDepart), "TempDepart")),
+          text(NombreSimple(s.Texte(Champ::TempExterieure), "TempExterieure")),
+          h(NombreSimple(s.Texte(Champ::CoeffSurfacique), "CoeffSurfacique")),
+          chute(Nombre(s.Texte(Champ::ChuteActuelle))), q(Nombre(s.Texte(Champ::DebitTotal))),
+          H(Nombre(s.Texte(Champ::CoeffDeperditions))), vz(CInt(Nombre(s.PasVZ), "PasVZ")), tube(s.Diametre) {}
+
+    // Flow of the connecting pipes at the present drop.
+    double debitConduites() const {
+        return DebitConduites(CInt(tdep - chute / 2, "DebitConduites"), CInt(chute, "DebitConduites"), l1, tube);
+    }
+};
+
+Courbe CourbeDeRecherche(AxeCourbe axe, Recherche& r) {
+    Courbe c;
+    c.Axe = axe;
+    c.Points = std::move(r.Pas);
+    c.Cible = Nombre(r.Cible);
+    if (r.Fin == FinRecherche::Atteinte)
+        c.Point = PointCourbe{r.Valeur, r.TempEquilibre};
+    return c;
+}
+
+// Ends the press at a search limit: the message, the curve as far as it
+// went, and not one label changed.
+void Limite(Bilan& bilan, const Avertissement& message) {
+    bilan.Fin = Arret::Limite;
+    bilan.Message = message;
+}
+
+// Temperature mode: the flow stays as entered, the supply temperature T is
+// searched.
+void CorrigerTemperature(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
+    Tableau t(bilan.Ecrit);
+    const double qb = DebitBoucleVerifie(Verifier(d.q - d.debitConduites(), "DebitBoucle"));
+    const double k = Coeff_Lineique(d.h, d.vz);
+    const double f = Coeff_f(qb, d.H, d.l0, k);
+
+    Recherche r = RechercherTemperature(f, d.text, relire);
+    if (r.Fin == FinRecherche::Abandonnee) {
+        bilan.Fin = Arret::Abandon;
+        return;
+    }
+    const double temp = r.Valeur, teq = r.TempEquilibre;
+    const std::string cible = r.Cible;
+    bilan.Trace = CourbeDeRecherche(AxeCourbe::TempDepart, r);
+    if (r.Fin == FinRecherche::Limite)
+        return Limite(bilan, MessageLimiteTemperature(cible));
+
+    t.ecrire(Resultat::TempEquilibre, TexteR2(teq, "Temp_Equilibre"));
+    t.ecrire(Resultat::CoeffRegulation, TexteR4(f, "Coeff_f"));
+    const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(d.H, teq, d.text), "Emission"));
+    const double dtf = t.ecrire(Resultat::ChuteTemperature,
+                                TexteR2(Diviser(e, d.q * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
+    t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, temp, teq), "EcartMoyen"));
+    const double qc = t.ecrire(Resultat::DebitRaccordement, TexteR2(d.debitConduites(), "DebitConduites"));
+    t.ecrire(Resultat::DebitBoucle, TexteR2(d.q - qc, "DebitBoucle"));
+    t.ecrire(Resultat::DebitTotal, FormatGeneral(d.q));
+    t.ecrire(Resultat::TempDepartNecessaire, TexteR2(temp, "TempDepart"));
+    t.ecrire(PourCent::Temperature, TextePourCent(temp, d.tdep, "PourCentTemperature"));
+    t.ecrire(PourCent::Debit, "");
+    t.perte((d.l1 + d.l0) * PerteChargeCorrection(d.q, temp - dtf / 2, d.tube));
+}
+
+// Flow mode: the supply temperature stays as entered, the loop flow Qb is
+// searched.
+void CorrigerDebit(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
+    Tableau t(bilan.Ecrit);
+    Recherche r = RechercherDebit(d.h, d.vz, d.H, d.l0, d.text, d.tdep, relire);
+    if (r.Fin == FinRecherche::Abandonnee) {
+        bilan.Fin = Arret::Abandon;
+        return;
+    }
+    const double qb = r.Valeur, f = r.f, teq = r.TempEquilibre;
+    const std::string cible = r.Cible;
+    bilan.Trace = CourbeDeRecherche(AxeCourbe::DebitBoucle, r);
+    if (r.Fin == FinRecherche::Limite)
+        return Limite(bilan, MessageLimiteDebit(cible));
+
+    t.ecrire(Resultat::TempEquilibre, TexteR2(teq, "Temp_Equilibre"));
+    t.ecrire(Resultat::CoeffRegulation, TexteR4(f, "Coeff_f"));
+    const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(d.H, teq, d.text), "Emission"));
+    // The drop of the loop alone: the divisor is the loop flow found.
+    const double dtf = t.ecrire(Resultat::ChuteTemperature,
+                                TexteR2(Diviser(e, qb * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
+    t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, d.tdep, teq), "EcartMoyen"));
+    t.ecrire(Resultat::DebitBoucle, TexteR2(qb, "DebitBoucle"));
+    const double qc = t.ecrire(Resultat::DebitRaccordement,
+                               TexteR2(DebitConduites(CInt(d.tdep - dtf / 2, "DebitConduites"),
+                                                      CInt(dtf, "DebitConduites"), d.l1, d.tube),
+                                       "DebitConduites"));
+    const double q = t.ecrire(Resultat::DebitTotal, TexteR2(qc + qb, "DebitTotal"));
+    t.ecrire(Resultat::TempDepartNecessaire, FormatSimplePrecision(d.tdep));
+    t.ecrire(PourCent::Debit, TextePourCent(qb, d.q, "PourCentDebit"));
+    t.ecrire(PourCent::Temperature, "");
+    t.perte((d.l1 + d.l0) * PerteChargeCorrection(q, d.tdep - dtf / 2, d.tube));
+}
+
+} // namespace
+
+Bilan CalculerValeursCorrigees(const Saisie& s, const RelireCible& relire) {
+    if (Nombre(s.TempSouhaitee) == 0) {
+        return Manquant({Champ::TempSouhaitee,
+                         {"Température d'ambiance.", "Vous devez définir une température d'ambiance !"}});
+    }
+    if (auto manque = ControleCorrection(s))
+        return Manquant(*manque);
+    Bilan bilan;
+    try {
+        const Donnees d(s);
+        switch (s.Mode) {
+        case ModeCorrection::Temperature: CorrigerTemperature(d, relire, bilan); break;
+        case ModeCorrection::Debit: CorrigerDebit(d, relire, bilan); break;
+        case ModeCorrection::Aucun: bilan.Fin = Arret::AucunMode; break;
+        }
+    } catch (const ErreurArithmetique&) {
+        bilan.Fin = Arret::FormuleSansValeur;
+    }
+    return bilan;
+}
+
+} // namespace sorvel::ModCorrection

@@ -1,0 +1,127 @@
+// Replays inputs through the fuzz target without the fuzzer, with the
+// ordinary compiler: every file named, or every file of every folder named.
+// CTest runs it on the seed corpus and on the inputs the fuzzer once found
+// crashing or slow.
+//
+//   fuzz_etude_rejouer CHEMIN...              replays the inputs
+//   fuzz_etude_rejouer --ecrire-graines DIR   writes the seed corpus, built
+//                                             from the example studies
+
+#include "Exemples.h"
+#include "etude/Enregistrements.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille);
+
+namespace fs = std::filesystem;
+using namespace sorvel;
+
+namespace {
+
+// An input of the target: the room count, then the three images.
+std::string Entree(const DonneesGenerales& g, const std::vector<DonneesPiece>& pieces,
+                   const std::vector<PerteCharge>& pertes) {
+    std::string s(1, static_cast<char>(pieces.size()));
+    const auto og = Encoder(g);
+    s.append(og.begin(), og.end());
+    for (const DonneesPiece& p : pieces) {
+        const auto o = Encoder(p);
+        s.append(o.begin(), o.end());
+    }
+    for (const PerteCharge& p : pertes) {
+        const auto o = Encoder(p);
+        s.append(o.begin(), o.end());
+    }
+    return s;
+}
+
+std::vector<PerteCharge> Pertes(std::size_t n) {
+    std::vector<PerteCharge> v;
+    for (std::size_t i = 0; i < n; ++i)
+        v.push_back(PerteChargePiece(300.0 + 40.0 * static_cast<double>(i), i % 2 ? 150.0 : 0.0));
+    return v;
+}
+
+int EcrireGraines(const fs::path& dossier) {
+    fs::create_directories(dossier);
+    using exemples::Generales;
+    using exemples::Piece;
+    const std::vector<DonneesPiece> quatre = {Piece("Séjour", 0, 28, 1600), Piece("Véranda", 1, 15, 900),
+                                              Piece("Cuisine", 2, 13, 800), Piece("Chambre", 3, 11, 600)};
+    // A room whose ceiling gain exceeds its losses: the throttling search
+    // on a negative need.
+    DonneesPiece gains = Piece("Combles", 1, 10, 500);
+    gains.SurfaceEmprises = 4;
+    gains.SurfaceBordure = 5;
+    gains.PasVZBordure = "5";
+    gains.ApportPlafond = 3100;
+    gains.LongDistri = 10;
+    gains.TempChute = 16;
+    DonneesPiece nom = Piece(std::string("Bur\0eau\x07", 8), 0, 12, 700);
+    DonneesPiece abime = Piece("Abîmée", 0, 12, 700);
+    abime.TempChute = -32768;
+    DonneesGenerales plots = Generales(1, 0);
+    plots.TempDepart = "30";
+    struct Graine { const char* nom; std::string octets; };
+    const Graine graines[] = {
+        {"vide", Entree(Generales(), {}, {})},
+        {"une-piece", Entree(Generales(), {quatre[0]}, Pertes(1))},
+        {"quatre-types", Entree(Generales(0, 1), quatre, Pertes(4))},
+        {"quatre-types-plots-30", Entree(plots, quatre, Pertes(4))},
+        {"gains-au-dessus-des-pertes", Entree(Generales(), {gains, quatre[1]}, Pertes(2))},
+        {"nom-avec-nul", Entree(Generales(), {nom}, Pertes(1))},
+        {"chute-endommagee", Entree(Generales(), {quatre[0], abime}, Pertes(2))},
+        {"perte-manquante", Entree(Generales(), quatre, Pertes(3))},
+    };
+    for (const Graine& g : graines) {
+        std::ofstream f(dossier / g.nom, std::ios::binary);
+        f.write(g.octets.data(), static_cast<std::streamsize>(g.octets.size()));
+        if (!f) {
+            std::fprintf(stderr, "fuzz_etude_rejouer : impossible d'écrire %s\n", (dossier / g.nom).c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int Rejouer(const fs::path& fichier) {
+    std::ifstream f(fichier, std::ios::binary);
+    if (!f) {
+        std::fprintf(stderr, "fuzz_etude_rejouer : %s illisible\n", fichier.c_str());
+        return 1;
+    }
+    const std::vector<char> octets((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(octets.data()), octets.size());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--ecrire-graines") == 0)
+        return EcrireGraines(argv[2]);
+    int fautes = 0, rejouees = 0;
+    for (int i = 1; i < argc; ++i) {
+        const fs::path chemin = argv[i];
+        if (fs::is_directory(chemin)) {
+            for (const auto& entree : fs::directory_iterator(chemin))
+                if (entree.is_regular_file() && entree.path().filename() != "LISEZMOI") {
+                    fautes += Rejouer(entree.path());
+                    ++rejouees;
+                }
+        } else {
+            fautes += Rejouer(chemin);
+            ++rejouees;
+        }
+    }
+    std::printf("%d entrée(s) rejouée(s)\n", rejouees);
+    return fautes == 0 && rejouees > 0 ? 0 : 1;
+}
