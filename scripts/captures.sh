@@ -17,6 +17,7 @@ fi
 cmake --build "$racine/build" -j2 --target sorvel_captures sorvel_ressources sorvel-calcul
 mkdir -p "$racine/captures"
 for taille in 1024x768 800x600 1280x1024; do
+  rm -rf "$racine/captures/$taille"
   env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 ${taille}x24" \
     "$racine/build/bin/sorvel_captures" "$racine/captures/$taille" "$racine/tests/donnees"
@@ -40,6 +41,7 @@ sous_openbox='
   wait "$gestionnaire" 2>/dev/null || true
   exit $statut'
 for taille in 800x600 1024x768; do
+  rm -rf "$racine/captures/$taille-openbox"
   env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 ${taille}x24" \
     bash -c "$sous_openbox" _ \
