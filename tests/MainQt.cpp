@@ -1,5 +1,6 @@
-// One QApplication for the whole test program, French like the program
-// itself; each test then builds the windows it needs.
+// The main of the widget test programs: one QApplication for the whole
+// program, French like the program itself; each test then builds the windows
+// it needs.
 
 #include "ihm/Traduction.h"
 
