@@ -15,6 +15,7 @@
 #include "rapports/ModImprimer.h"
 
 #include "Exemples.h"
+#include "LecturePdf.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,10 +27,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -77,31 +76,6 @@ public:
     int imprimantesDemandees = 0;
     std::vector<Demande> demandes;
 };
-
-QString Lancer(const QString& programme, const QStringList& arguments) {
-    QProcess p;
-    p.start(programme, arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        ADD_FAILURE() << programme.toStdString() << " a échoué : " << p.readAllStandardError().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int PagesPdf(const QString& chemin) {
-    const auto m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
-                       .match(Lancer(QStringLiteral("pdfinfo"), {chemin}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// The text of page `page`, every run of spaces made one.
-QString TextePage(const QString& chemin, int page) {
-    const QString n = QString::number(page);
-    return Lancer(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), QStringLiteral("-f"), n, QStringLiteral("-l"), n, chemin,
-                   QStringLiteral("-")})
-        .simplified();
-}
 
 // The build puts the test program beside the cursors.
 void CopierCurseurs(const QString& dossier) {

@@ -15,13 +15,12 @@
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "Exemples.h"
+#include "LecturePdf.h"
 
 #include <cmath>
 #include <cstdio>
@@ -31,6 +30,7 @@
 #include <vector>
 
 using namespace sorvel;
+using namespace sorvel::test;
 
 namespace {
 
@@ -68,38 +68,6 @@ DonneesRapport Donnees(const EtudeExemple& e) {
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QString Lancer(const QString& programme, const QStringList& arguments) {
-    QProcess p;
-    p.start(programme, arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        ADD_FAILURE() << programme.toStdString() << " a échoué : " << p.readAllStandardError().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int PagesPdf(const QString& chemin) {
-    const auto m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
-                       .match(Lancer(QStringLiteral("pdfinfo"), {chemin}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// The lines of a page as pdftotext reads them, every run of spaces made
-// one: laid out as on the sheet ("-layout", for the tables), or in the order
-// they were drawn ("-raw").
-QStringList LignesPage(const QString& chemin, int page, const QString& mode = QStringLiteral("-layout")) {
-    const QString n = QString::number(page);
-    const QString texte = Lancer(QStringLiteral("pdftotext"),
-                                 {mode, QStringLiteral("-f"), n, QStringLiteral("-l"), n, chemin, QStringLiteral("-")});
-    QStringList lignes;
-    for (const QString& l : texte.split(QLatin1Char('\n'))) {
-        const QString simple = l.simplified();
-        if (!simple.isEmpty())
-            lignes << simple;
-    }
-    return lignes;
-}
 
 std::string Afficher(const QStringList& lignes) { return lignes.join(QLatin1Char('\n')).toStdString(); }
 
