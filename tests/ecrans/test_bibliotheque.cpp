@@ -42,15 +42,6 @@ protected:
     BoiteMessageScriptee boite;
 };
 
-// The rooms `pieces` in the working files, as if accepted one by one.
-void Pieces(MDIPlancher& f, const std::vector<DonneesPiece>& pieces) {
-    for (const DonneesPiece& d : pieces) {
-        f.Etude().Dossier().AjouterPiece(d);
-        f.Etude().Dossier().AjouterPerte(0, 0, 0, FichierPerte);
-    }
-    f.Circuits()->RemplirGrilleCircuits();
-}
-
 // The example study of 12 rooms, stored in the studies folder.
 void CopierMaison12Pieces(const DossierProgrammeTest& dossier) {
     ASSERT_TRUE(QDir().mkpath(dossier.etudes()));
@@ -68,11 +59,6 @@ T* Dialogue(const MDIPlancher& f) {
     return nullptr;
 }
 
-void Detruire() {
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 // "Enregistrer l'étude" of a study never stored: the dialog offers its name,
@@ -80,7 +66,7 @@ void Detruire() {
 // show it. Once stored, the command stores without a dialog.
 TEST_F(Bibliotheque, EnregistrerParLeMenu) {
     auto f = DemarrerEtude();
-    Pieces(*f, {exemples::Maison12Pieces()[0]});
+    AjouterPieces(*f, {exemples::Maison12Pieces()[0]});
     Declencher(f.get(), QStringLiteral("MnuEnregistrer"));
     QPointer<FrmEnregistrer> d = Dialogue<FrmEnregistrer>(*f);
     ASSERT_TRUE(d);
@@ -109,7 +95,7 @@ TEST_F(Bibliotheque, EnregistrerParLeMenu) {
 // the field holds what it held, the caret at its end; typing goes on.
 TEST_F(Bibliotheque, CaractereInterditALaFrappe) {
     auto f = DemarrerEtude();
-    Pieces(*f, {exemples::Maison12Pieces()[0]});
+    AjouterPieces(*f, {exemples::Maison12Pieces()[0]});
     Declencher(f.get(), QStringLiteral("MnuEnregistrerSous"));
     QPointer<FrmEnregistrer> d = Dialogue<FrmEnregistrer>(*f);
     ASSERT_TRUE(d);
@@ -140,7 +126,7 @@ TEST_F(Bibliotheque, CaractereInterditALaFrappe) {
 TEST_F(Bibliotheque, RenommerParLeMenu) {
     dossier.creerDansEtudes(QStringLiteral("Villa.pla"));
     auto f = DemarrerEtude();
-    Pieces(*f, {exemples::Maison12Pieces()[0]});
+    AjouterPieces(*f, {exemples::Maison12Pieces()[0]});
     ASSERT_EQ(f->Etude().EnregistrerEtude(QStringLiteral("Maison")), ResultatEnregistrement::Enregistree);
     Declencher(f.get(), QStringLiteral("MnuRenommer"));
     QPointer<FrmEnregistrer> d = Dialogue<FrmEnregistrer>(*f);
@@ -313,7 +299,7 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
 // last row.
 TEST_F(Bibliotheque, RecapitulatifDeTrentePieces) {
     auto f = DemarrerEtude();
-    Pieces(*f, exemples::EtudeDePieces(PiecesMaximumEtude));
+    AjouterPieces(*f, exemples::EtudeDePieces(PiecesMaximumEtude));
     Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
     auto* recap = qobject_cast<FrmRecap*>(f->FeuilleAffichee());
     ASSERT_NE(recap, nullptr);
@@ -342,7 +328,7 @@ TEST_F(Bibliotheque, RecapitulatifSansPieceOuIncalculable) {
 
     DonneesPiece vide = exemples::Maison12Pieces()[1];
     vide.SurfacePiece = 0;
-    Pieces(*f, {exemples::Maison12Pieces()[0], vide});
+    AjouterPieces(*f, {exemples::Maison12Pieces()[0], vide});
     Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
     recap = qobject_cast<FrmRecap*>(f->FeuilleAffichee());
     ASSERT_NE(recap, nullptr);
@@ -356,7 +342,7 @@ TEST_F(Bibliotheque, RecapitulatifSansPieceOuIncalculable) {
 // designations and units; row 13 stays empty.
 TEST_F(Bibliotheque, Materiel) {
     auto f = DemarrerEtude();
-    Pieces(*f, exemples::Maison12Pieces());
+    AjouterPieces(*f, exemples::Maison12Pieces());
     Declencher(f.get(), QStringLiteral("MnuMateriel"));
     auto* materiel = qobject_cast<FrmMateriel*>(f->FeuilleAffichee());
     ASSERT_NE(materiel, nullptr);

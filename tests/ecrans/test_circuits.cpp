@@ -14,11 +14,6 @@ using namespace sorvel::test;
 
 namespace {
 
-QByteArray Contenu(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class Circuits : public ::testing::Test {
 protected:
     void demarrer() {
@@ -67,7 +62,7 @@ TEST_F(Circuits, SupprimerLaPiece2Sur4) {
     }
     EXPECT_EQ(ecran->LigneSelectionnee(), 1);
     EXPECT_TRUE(f->Etude().Modifie());
-    EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)).size(), 3 * DonneesPiece::Longueur);
+    EXPECT_EQ(Contenu(FichierEtude).size(), 3 * DonneesPiece::Longueur);
 }
 
 // "Non" changes nothing; deleting through the menu shows the rooms list
@@ -75,14 +70,14 @@ TEST_F(Circuits, SupprimerLaPiece2Sur4) {
 TEST_F(Circuits, SupprimerRefuseParLeMenuEtDernierePiece) {
     demarrer();
     ecrirePieces({"Séjour", "Chambre"});
-    const QByteArray pieces = Contenu(CheminEtudes(FichierEtude));
+    const QByteArray pieces = Contenu(FichierEtude);
     f->Etude().DefinirModifie(false);
     choisirLigne(1);
     boite.repondre(ReponseMessage::Non);
     Cliquer(ecran, QStringLiteral("CmdSupprimer"));
     EXPECT_EQ(boite.messages.size(), 1u);
     EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
-    EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)), pieces);
+    EXPECT_EQ(Contenu(FichierEtude), pieces);
     EXPECT_FALSE(f->Etude().Modifie());
 
     choisirLigne(2);
@@ -99,7 +94,7 @@ TEST_F(Circuits, SupprimerRefuseParLeMenuEtDernierePiece) {
     for (int l = 1; l < grille->rowCount(); ++l)
         for (int c = 0; c < 2; ++c)
             EXPECT_EQ(grille->texte(l, c), QString()) << l << "," << c;
-    EXPECT_EQ(Contenu(CheminEtudes(FichierEtude)).size(), 0);
+    EXPECT_EQ(Contenu(FichierEtude).size(), 0);
     EXPECT_TRUE(f->Etude().Modifie());
 }
 

@@ -25,11 +25,6 @@ using namespace sorvel::test;
 
 namespace {
 
-QByteArray Contenu(const QString& nom) {
-    QFile f(CheminEtudes(nom));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class Clavier : public ::testing::Test {
 protected:
     void SetUp() override { f = DemarrerEtude(QStringLiteral("45")); }

@@ -92,11 +92,7 @@ protected:
     // 45 °C, showing the rooms list.
     std::unique_ptr<MDIPlancher> Etude(const std::vector<DonneesPiece>& pieces) {
         auto f = DemarrerEtude(QStringLiteral("45"));
-        for (const DonneesPiece& p : pieces) {
-            f->Etude().Dossier().AjouterPiece(p);
-            f->Etude().Dossier().AjouterPerte(0, 0, 0, FichierPerte);
-        }
-        f->Circuits()->RemplirGrilleCircuits();
+        AjouterPieces(*f, pieces);
         boite.vider();
         return f;
     }

@@ -41,12 +41,6 @@ const Module LesModules[] = {
      "Sorvel. [Module d'incertitude sur la température d'ambiance de la pièce]", "TxtValeurs_0"},
 };
 
-// Lets the windows closed by "Fermer" go.
-void Detruire() {
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 TEST_F(Modules, OuvertureEtFermeture) {

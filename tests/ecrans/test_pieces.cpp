@@ -32,11 +32,6 @@ using namespace sorvel::test;
 
 namespace {
 
-QByteArray Contenu(const QString& nom) {
-    QFile f(CheminEtudes(nom));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 template <std::size_t N>
 QByteArray Octets(const std::array<char, N>& a) {
     return QByteArray(a.data(), static_cast<qsizetype>(N));
