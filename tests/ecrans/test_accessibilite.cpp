@@ -11,11 +11,14 @@
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Harnais.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -95,6 +98,15 @@ protected:
         }
         if (attendu.image)
             EXPECT_TRUE(trouver([](const Noeud& n) { return n.role == QAccessible::Graphic && !n.nom.isEmpty(); }));
+        // Beyond those, every control the user acts on carries a name and a caption.
+        for (QWidget* w : ecran->findChildren<QWidget*>()) {
+            if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w) && !qobject_cast<QAbstractButton*>(w))
+                continue;
+            if (qobject_cast<QComboBox*>(w->parentWidget()) || qobject_cast<QAbstractItemView*>(w->parentWidget()))
+                continue; // a part of a list or of a grid
+            EXPECT_FALSE(w->objectName().isEmpty()) << w->metaObject()->className();
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        }
     }
     // The description of the load-type picture as read out now.
     QString descriptionImage() const {

@@ -1,5 +1,8 @@
-// Help file, help window, about box, pictures and cursors beside the program.
+// Help file, help window, about box, pictures and cursors beside the program;
+// the "Aide ?" button of every screen and module.
 
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmD_Generales.h"
 #include "ecrans/Harnais.h"
 #include "ihm/FrmAide.h"
 #include "ecrans/Frm_A_Propos.h"
@@ -14,6 +17,7 @@
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTest>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -248,18 +252,13 @@ TEST_F(Aide, LaFenetreTientDansLEcran) {
         << fenetre->frameGeometry().width() << "x" << fenetre->frameGeometry().height();
 }
 
+// Every entry of the table of contents but its headings opens its page.
 TEST_F(Aide, LeSommaireMeneAChaquePage) {
     AfficherAide(CheminAide());
     FrmAide* fenetre = FrmAide::Existante();
     ASSERT_NE(fenetre, nullptr);
     auto* arbre = fenetre->findChild<QTreeWidget*>(QStringLiteral("ArbreSommaire"));
     ASSERT_NE(arbre, nullptr);
-    ASSERT_EQ(arbre->topLevelItemCount(), 2);
-    EXPECT_EQ(arbre->topLevelItem(0)->text(0), QStringLiteral("Bienvenue dans Sorvel"));
-    EXPECT_EQ(arbre->topLevelItem(0)->childCount(), 7);
-    EXPECT_EQ(arbre->topLevelItem(1)->text(0), QStringLiteral("Modules"));
-    EXPECT_EQ(arbre->topLevelItem(1)->childCount(), 2);
-    // Every entry but the "Modules" heading opens its page.
     int pages = 0;
     for (QTreeWidgetItemIterator it(arbre); *it; ++it) {
         const QString objet = (*it)->data(0, Qt::UserRole).toString();
@@ -272,6 +271,58 @@ TEST_F(Aide, LeSommaireMeneAChaquePage) {
         EXPECT_FALSE(fenetre->navigateur()->toPlainText().isEmpty()) << qPrintable(objet);
     }
     EXPECT_EQ(pages, 10);
+}
+
+// "Aide ?" of every screen and module, and F1, open the help at the page of
+// what is showing; without the file, each says so and the screen stays.
+TEST_F(Aide, ChaqueEcranOuvreSaPage) {
+    for (bool fichier : {true, false}) {
+        SCOPED_TRACE(fichier);
+        test::DossierProgrammeTest dossier;
+        if (fichier)
+            ASSERT_TRUE(QFile::copy(DossierConstruit() + QStringLiteral("/Sorvel.chm"), CheminAide()));
+        auto f = test::DemarrerEtude();
+        test::SaisirPieceJusquALaPage(*f, 4);
+        const auto piece = f->FeuillesDePiece().toutes();
+        const std::pair<QWidget*, const char*> ecrans[] = {
+            {f->Generales(), "/donnees_generales.html"}, {f->Circuits(), "/circuits.html"},
+            {piece[0], "/charge.html"}, {piece[1], "/piece.html"}, {piece[2], "/conduites.html"},
+            {piece[3], "/resultats.html"}};
+        boite.vider();
+        for (auto [ecran, page] : ecrans) {
+            SCOPED_TRACE(page);
+            f->AfficherFeuille(ecran);
+            test::Cliquer(ecran, QStringLiteral("CmdAide"));
+            EXPECT_EQ(f->FeuilleAffichee(), ecran);
+            if (fichier) {
+                ASSERT_NE(FrmAide::Existante(), nullptr);
+                EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QString::fromLatin1(page));
+            }
+        }
+        for (auto [menu, page] : {std::pair{"MnuCorrection", "/correction.html"}, {"MnuIncertitude", "/incertitude.html"}}) {
+            test::Declencher(f.get(), QString::fromLatin1(menu));
+            test::Cliquer(f->FeuilleAffichee(), QStringLiteral("CmdAide"));
+            if (fichier)
+                EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QString::fromLatin1(page));
+        }
+        if (fichier) { // the help window put away, the main window active again
+            FrmAide::Existante()->hide();
+            f->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(f.get()));
+        }
+        f->AfficherFeuille(f->Circuits());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        if (fichier)
+            EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QStringLiteral("/circuits.html"));
+        test::Declencher(f.get(), QStringLiteral("MnuAideSorvel"));
+        if (fichier) {
+            EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QStringLiteral("/index.html"));
+            EXPECT_TRUE(boite.messages.empty());
+        } else {
+            EXPECT_EQ(boite.titres(), QStringList(std::size(ecrans) + 4, QStringLiteral("FICHIER D'AIDE MANQUANT.")));
+        }
+        delete FrmAide::Existante();
+    }
 }
 
 TEST_F(Aide, LAdresseOuvreUnCourrielAvecLeSujet) {

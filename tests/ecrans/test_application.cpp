@@ -279,20 +279,6 @@ TEST_F(Application, EcranCentre) {
     }
 }
 
-// The help menu item and every "Aide ?" button say the same when the help
-// file is missing, and the screen stays.
-TEST_F(Application, AideManquante) {
-    auto f = Demarrer();
-    Declencher(f.get(), QStringLiteral("MnuAideSorvel"));
-    for (QWidget* ecran : {static_cast<QWidget*>(f->Generales()), static_cast<QWidget*>(f->Circuits())}) {
-        f->AfficherFeuille(ecran);
-        QApplication::processEvents();
-        Cliquer(ecran, QStringLiteral("CmdAide"));
-        EXPECT_EQ(f->FeuilleAffichee(), ecran);
-    }
-    EXPECT_EQ(boite.titres(), QStringList(3, QStringLiteral("FICHIER D'AIDE MANQUANT.")));
-}
-
 // "À propos" from the menu shows the version and the program's icon; "OK"
 // closes the box and frees it.
 TEST_F(Application, AProposSOuvreEtSeFerme) {

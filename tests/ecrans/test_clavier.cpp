@@ -218,14 +218,6 @@ TEST_F(Clavier, GrilleDesPieces) {
     EXPECT_TRUE(f->Etude().NouvellePiece());
 }
 
-// F1 is the help of the screen showing (here the help file is missing, which
-// the help says); it leaves the screen as it was.
-TEST_F(Clavier, F1OuvreLAideDeLEcran) {
-    Touche(Qt::Key_F1);
-    EXPECT_TRUE(boite.seul(QStringLiteral("FICHIER D'AIDE MANQUANT.")));
-    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-}
-
 // An open pop-over panel keeps the focus: Tab and Shift+Tab go round its own
 // controls, the rest of the screen cannot be reached. Escape puts it away
 // wherever the focus is in the screen's window, without dropping the room;

@@ -1,27 +1,23 @@
 // A room entered from end to end through the four room screens: load type,
-// room data, connecting pipes and results, then stored on "&OK".
+// room data, connecting pipes and results, then stored on "&OK". The rules
+// of the room (balancing, abandoning, deleting) are tested on the study
+// model; here, what the screens themselves decide and their wiring.
 
 #include "calcul/ModCalcul.h"
 #include "commun/Nombres.h"
-#include "ihm/FrmAide.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
-#include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
-#include "ihm/Grille.h"
 #include "ecrans/Harnais.h"
-#include "stockage/ModEnregistrer.h"
 #include "etude/PresentationResultats.h"
+#include "ihm/Grille.h"
+#include "stockage/ModEnregistrer.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
-#include <QAbstractButton>
-#include <QAbstractScrollArea>
-#include <QAbstractItemView>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -40,29 +36,25 @@ QByteArray Octets(const std::array<char, N>& a) {
 QString T(double x) { return QString::fromStdString(FormatGeneral(Arrondir(x, 2))); }
 
 // What the user types on the three entry screens. Empty texts are left as
-// the screen has them; `emissionPanneau` uses the "..." panel instead of
-// typing the downward emission.
+// the screen has them.
 struct Saisie {
     int type = 0;
     QString surfaceBordure, pas;
     QString nom, temperature, surface, emprises, deperdPiece, deperdPlancher;
-    QString apport, apportSurface, apportIso; // apportSurface: through the panel
-    QString emissions, emissionsIso;          // emissionsIso: through the panel
+    QString apportSurface, apportIso; // through the "..." panel
+    QString emissions, emissionsIso;  // emissionsIso: through the panel
     QString actuelle, future;
     QString raccord, distri, raccordBordure, chute;
 };
 
 class Pieces : public ::testing::Test {
 protected:
-    void SetUp() override {
-        f = DemarrerEtude(QStringLiteral("45"));
-        ASSERT_TRUE(f->Etude().Modifie());
-    }
+    void SetUp() override { f = DemarrerEtude(QStringLiteral("45")); }
 
-    FrmCharge* charge() const { return qobject_cast<FrmCharge*>(f->FeuillesDePiece().Charge.data()); }
-    FrmPiece* piece() const { return qobject_cast<FrmPiece*>(f->FeuillesDePiece().Piece.data()); }
-    FrmConduites* conduites() const { return qobject_cast<FrmConduites*>(f->FeuillesDePiece().Conduites.data()); }
-    FrmResultats* resultats() const { return qobject_cast<FrmResultats*>(f->FeuillesDePiece().Resultats.data()); }
+    FrmCharge* charge() const { return f->FeuillesDePiece().Charge; }
+    FrmPiece* piece() const { return f->FeuillesDePiece().Piece; }
+    FrmConduites* conduites() const { return f->FeuillesDePiece().Conduites; }
+    FrmResultats* resultats() const { return f->FeuillesDePiece().Resultats; }
 
     void taperNom(const QString& nom) {
         auto* liste = Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"));
@@ -101,7 +93,6 @@ protected:
         taperSi(piece(), "TxtSurface_1", s.emprises);
         taperSi(piece(), "TxtDeperdPiece", s.deperdPiece);
         taperSi(piece(), "TxtDeperdPlancher", s.deperdPlancher);
-        taperSi(piece(), "TxtApport", s.apport);
         if (!s.apportSurface.isEmpty()) {
             Cliquer(piece(), QStringLiteral("CmdApport"));
             Taper(piece(), QStringLiteral("TxtApport_Surface"), s.apportSurface);
@@ -132,7 +123,6 @@ protected:
         ASSERT_EQ(f->FeuilleAffichee(), resultats());
         grilles.push_back(valeurs());
         Cliquer(resultats(), QStringLiteral("cmdOK"));
-        QApplication::processEvents();
         ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
     }
 
@@ -147,7 +137,7 @@ protected:
 
     QStringList valeurs() const {
         QStringList v;
-        for (int l = 0; l < 29; ++l)
+        for (int l = 0; l < NombreLignesResultats; ++l)
             v << resultats()->GrilleResult()->texte(l, 2);
         return v;
     }
@@ -158,40 +148,32 @@ protected:
     std::vector<QStringList> grilles;
 };
 
-// The three rooms of the end-to-end test, as typed and as recorded.
-const Saisie Sejour = {0, {}, {}, QStringLiteral("Séjour"), QStringLiteral("20"), QStringLiteral("25"),
-                       QStringLiteral("2"), QStringLiteral("1500"), QStringLiteral("200"), {}, {}, {}, {},
-                       QStringLiteral("8"), QStringLiteral("0.05"), QStringLiteral("0.10"), QStringLiteral("6"),
-                       {}, {}, {}};
+// The two rooms of the end-to-end test, as typed and as recorded: every
+// field of the three entry screens, both panels included.
 const Saisie Cuisine = {1, QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("Cuisine"),
                         QStringLiteral("19"), QStringLiteral("16"), QStringLiteral("1"), QStringLiteral("1200"),
-                        QStringLiteral("150"), {}, QStringLiteral("12.5"), QStringLiteral("4"),
+                        QStringLiteral("150"), QStringLiteral("12.5"), QStringLiteral("4"),
                         QStringLiteral("40"), {}, QStringLiteral("0.10"), {}, QStringLiteral("4"),
                         QStringLiteral("2,5"), QStringLiteral("3"), QStringLiteral("10")};
-const Saisie Chambre = {3, {}, QStringLiteral("15"), QStringLiteral("Chambre 1"), QStringLiteral("18"),
-                        QStringLiteral("14"), {}, QStringLiteral("900"), QStringLiteral("100"), {}, {}, {},
-                        QStringLiteral("35"), {}, QStringLiteral("0.15"), QStringLiteral("0.02"),
-                        QStringLiteral("8"), {}, {}, {}};
+const Saisie Sejour = {0, {}, {}, QStringLiteral("Séjour"), QStringLiteral("20"), QStringLiteral("25"),
+                       QStringLiteral("2"), QStringLiteral("1500"), QStringLiteral("200"), {}, {}, {},
+                       QStringLiteral("8"), QStringLiteral("0.05"), QStringLiteral("0.10"), QStringLiteral("6"),
+                       {}, {}, {}};
 
-// The records the three rooms must give. Downward emission of the living
-// room: 23 m² net over 8 cm of insulation, 23 x 2.58 = 59.34 W; ceiling gain
-// of the kitchen: 12.5 m² over 4 cm, 12.5 x 5.08 = 63.5 W. The pitch list
-// of a normal load keeps its "10"; an unchosen future resistance takes the
-// present one.
-const DonneesPiece RecordSejour{.TypeCharge = 0, .PasVZBordure = "10", .NomPiece = "Séjour", .TempPiece = "20",
-                                .SurfacePiece = 25, .SurfaceEmprises = 2, .DeperdPiece = 1500, .DeperdPlancher = 200,
-                                .EmissionsBas = 23 * 2.58, .RthActuelle = "0.05", .RthFuture = "0.10",
-                                .IsoApport = "4", .IsoEmissions = "8", .LongRaccordNormale = 6, .TempChute = 8};
+// Ceiling gain of the kitchen: 12.5 m² over 4 cm, 12.5 x 5.08 = 63.5 W;
+// downward emission of the living room: 23 m² net over 8 cm of insulation,
+// 23 x 2.58 = 59.34 W. The pitch list of a normal load keeps its "10"; an
+// unchosen future resistance takes the present one.
 const DonneesPiece RecordCuisine{.TypeCharge = 1, .SurfaceBordure = 4, .PasVZBordure = "5", .NomPiece = "Cuisine",
                                  .TempPiece = "19", .SurfacePiece = 16, .SurfaceEmprises = 1, .SurfacePlafond = 12.5,
                                  .DeperdPiece = 1200, .DeperdPlancher = 150, .ApportPlafond = 12.5 * 5.08,
                                  .EmissionsBas = 40, .RthActuelle = "0.10", .RthFuture = "0.10", .IsoApport = "4",
                                  .IsoEmissions = "4", .LongRaccordNormale = 4, .LongDistri = 2.5,
                                  .LongRaccordBordure = 3, .TempChute = 10};
-const DonneesPiece RecordChambre{.TypeCharge = 3, .PasVZBordure = "15", .NomPiece = "Chambre 1", .TempPiece = "18",
-                                 .SurfacePiece = 14, .DeperdPiece = 900, .DeperdPlancher = 100, .EmissionsBas = 35,
-                                 .RthActuelle = "0.15", .RthFuture = "0.02", .IsoApport = "4", .IsoEmissions = "4",
-                                 .LongRaccordNormale = 8, .TempChute = 8};
+const DonneesPiece RecordSejour{.TypeCharge = 0, .PasVZBordure = "10", .NomPiece = "Séjour", .TempPiece = "20",
+                                .SurfacePiece = 25, .SurfaceEmprises = 2, .DeperdPiece = 1500, .DeperdPlancher = 200,
+                                .EmissionsBas = 23 * 2.58, .RthActuelle = "0.05", .RthFuture = "0.10",
+                                .IsoApport = "4", .IsoEmissions = "8", .LongRaccordNormale = 6, .TempChute = 8};
 
 // The calculation with its twenty inputs spelled out by hand from the record,
 // for a 16x20 pipe on mesh at a supply of 45 °C: independent of the way the
@@ -209,24 +191,22 @@ ResultatsPiece Calculer(const DonneesPiece& d, double perteMax) {
 
 } // namespace
 
-TEST_F(Pieces, TroisPiecesDeBoutEnBout) {
-    saisirEtAccepter(Sejour);
+TEST_F(Pieces, DeuxPiecesDeBoutEnBout) {
     saisirEtAccepter(Cuisine);
-    saisirEtAccepter(Chambre);
-    ASSERT_EQ(grilles.size(), 3u);
+    saisirEtAccepter(Sejour);
+    ASSERT_EQ(grilles.size(), 2u);
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
 
-    const DonneesPiece attendus[] = {RecordSejour, RecordCuisine, RecordChambre};
+    const DonneesPiece attendus[] = {RecordCuisine, RecordSejour};
     QByteArray pieces, pertes;
     double perteMax = 0; // the rooms accepted before each one balance it
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(attendus[i].NomPiece);
         const ResultatsPiece r = Calculer(attendus[i], perteMax);
         // The grid shows the presentation of these results, row by row.
         const auto lignes = LignesResultatsPiece(attendus[i], Tube16x20, r);
         for (int l = 0; l < NombreLignesResultats; ++l)
             EXPECT_EQ(grilles[static_cast<std::size_t>(i)][l], QString::fromStdString(lignes[l].Valeur)) << l;
-
         const PerteCharge p = PerteChargePiece(r.PerteNormale, r.PerteBordure);
         perteMax = std::max(perteMax, p.PerteMax);
         pieces += Octets(Encoder(attendus[i]));
@@ -237,24 +217,18 @@ TEST_F(Pieces, TroisPiecesDeBoutEnBout) {
     // Mesh, 16x20 mm, 45 °C, 6 cm of traditional screed.
     const DonneesGenerales g{.Support = 0, .Tube = 1, .TempDepart = "45", .EpaisChape = 6, .Chape = 0};
     EXPECT_EQ(Contenu(FichierGenerales), Octets(Encoder(g)));
-
     const Grille* liste = f->Circuits()->GrilleCircuit();
-    const char* noms[] = {"Séjour", "Cuisine", "Chambre 1", ""};
-    for (int l = 1; l <= 4; ++l) {
-        EXPECT_EQ(liste->texte(l, 0), l <= 3 ? QString::number(l) : QString()) << l;
-        EXPECT_EQ(liste->texte(l, 1), QString::fromUtf8(noms[l - 1])) << l;
-    }
-    EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
+    EXPECT_EQ(liste->texte(1, 1), QStringLiteral("Cuisine"));
+    EXPECT_EQ(liste->texte(2, 0), QStringLiteral("2"));
+    EXPECT_EQ(liste->texte(2, 1), QStringLiteral("Séjour"));
 
-    // Editing room 2 rewrites record 2 of both files only.
+    // Editing room 1 rewrites record 1 of both files only.
     f->Etude().DefinirModifie(false);
-
-    f->Circuits()->SelectionnerLigne(2);
+    f->Circuits()->SelectionnerLigne(1);
     Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
     EXPECT_FALSE(f->Etude().Modifie()) << "filling the screens is no change";
-    EXPECT_TRUE(!f->Etude().NouvellePiece() && f->Etude().PieceCourante() == 2);
     ASSERT_EQ(f->FeuilleAffichee(), charge());
-    // The screens hold record 2 (read back from the fields), decimals shown the French way.
+    // The screens hold record 1 (read back from the fields), decimals shown the French way.
     EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Cuisine)"));
     EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtApport"))->text(), QStringLiteral("63,5"));
     EXPECT_EQ(Trouver<QLineEdit>(conduites(), QStringLiteral("TxtLongDistri"))->text(), QStringLiteral("2,5"));
@@ -266,7 +240,6 @@ TEST_F(Pieces, TroisPiecesDeBoutEnBout) {
     Cliquer(piece(), QStringLiteral("CmdSuivant"));
     Cliquer(conduites(), QStringLiteral("CmdSuivant"));
     ASSERT_EQ(f->FeuilleAffichee(), resultats());
-    EXPECT_EQ(resultats()->windowTitle(), QStringLiteral("Données de la pièce (Cuisine ouverte)"));
     const ResultatsPiece r = f->Etude().Resultats();
     Cliquer(resultats(), QStringLiteral("cmdOK"));
     EXPECT_TRUE(f->Etude().Modifie());
@@ -275,23 +248,19 @@ TEST_F(Pieces, TroisPiecesDeBoutEnBout) {
     cuisine.NomPiece = "Cuisine ouverte";
     cuisine.DeperdPiece = 1300;
     const int P = DonneesPiece::Longueur, Q = PerteCharge::Longueur;
-    ASSERT_EQ(pieces.size(), 3 * P);
-    EXPECT_EQ(Contenu(FichierEtude), pieces.left(P) + Octets(Encoder(cuisine)) + pieces.mid(2 * P));
-    EXPECT_EQ(Contenu(FichierPerte),
-              pertes.left(Q) + Octets(Encoder(PerteChargePiece(r.PerteNormale, r.PerteBordure))) + pertes.mid(2 * Q));
-    EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(2, 1), QStringLiteral("Cuisine ouverte"));
-    EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(3, 1), QStringLiteral("Chambre 1"));
+    EXPECT_EQ(Contenu(FichierEtude), Octets(Encoder(cuisine)) + pieces.mid(P));
+    EXPECT_EQ(Contenu(FichierPerte), Octets(Encoder(PerteChargePiece(r.PerteNormale, r.PerteBordure))) + pertes.mid(Q));
+    EXPECT_EQ(liste->texte(1, 1), QStringLiteral("Cuisine ouverte"));
 }
 
-// "&Annuler" on any room screen drops the room: no file changes, the rooms
-// list shows, the study is as modified as before the room was opened and
-// the room menu is back.
+// "&Annuler" on each room screen drops the room: no file changes, the rooms
+// list shows and the room menu is back.
 TEST_F(Pieces, AnnulerSurChaqueEcran) {
-    saisirEtAccepter(Sejour);
+    SaisirPieceJusquALaPage(*f, 4);
+    Cliquer(resultats(), QStringLiteral("cmdOK"));
     const QByteArray pieces = Contenu(FichierEtude);
     for (int page = 0; page < 4; ++page) {
         SCOPED_TRACE(page);
-        f->Etude().DefinirModifie(page % 2 == 0);
         f->Circuits()->SelectionnerLigne(1);
         Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
         EXPECT_FALSE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
@@ -299,41 +268,35 @@ TEST_F(Pieces, AnnulerSurChaqueEcran) {
         for (int p = 0; p < page; ++p)
             Cliquer(ecrans[p], QStringLiteral("CmdSuivant"));
         ASSERT_EQ(f->FeuilleAffichee(), ecrans[page]);
-        EXPECT_EQ(f->Etude().Modifie(), page % 2 == 0) << "looking through a room is no change";
         Taper(piece(), QStringLiteral("TxtDeperdPiece"), QStringLiteral("999"));
         Cliquer(ecrans[page], QStringLiteral("CmdAnnuler"));
         EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-        EXPECT_EQ(f->Etude().Modifie(), page % 2 == 0);
+        EXPECT_FALSE(f->Etude().SaisieEnCours());
         EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
         EXPECT_EQ(Contenu(FichierEtude), pieces);
     }
     EXPECT_TRUE(boite.messages.empty());
 }
 
-// A new room arrives with a drop of 8 K, which is no change. Load type screen:
-// each option's field states and comment, and the "Surface." check of the
-// edge zone.
+// A new room arrives with a drop of 8 K, which is no change. Load type
+// screen: each option's field states, and the "Surface." check of the edge
+// zone.
 TEST_F(Pieces, TypesDeCharge) {
     f->Etude().DefinirModifie(false);
     Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
     EXPECT_EQ(Trouver<QComboBox>(conduites(), QStringLiteral("CmbTempChute"))->currentText(), QStringLiteral("8"));
     EXPECT_FALSE(f->Etude().Modifie());
-    EXPECT_TRUE(f->Etude().NouvellePiece());
     auto* surface = Trouver<QLineEdit>(charge(), QStringLiteral("TxtSurfaceBordure"));
     auto* pas = Trouver<QComboBox>(charge(), QStringLiteral("CmbPasVZ"));
     auto* commentaire = charge()->findChild<QWidget*>(QStringLiteral("TxtCommentaire"));
     ASSERT_NE(commentaire, nullptr);
-    EXPECT_EQ(commentaire->property("plainText").toString(),
-              QStringLiteral("---------------Zone normale.--------------- \nType de charge la plus utilisée. \n"
-                             "Pas (VZ) couramment utilisé : \nVZ10, VZ15, VZ20, VZ30.\n"));
     EXPECT_FALSE(surface->isEnabled());
     EXPECT_FALSE(pas->isEnabled());
-    EXPECT_EQ(pas->currentText(), QStringLiteral("10"));
 
     const struct {
         int type;
-        bool surface, pas, focus;
-    } cas[] = {{1, true, true, true}, {3, false, true, false}, {2, true, true, true}, {0, false, false, false}};
+        bool surface, pas;
+    } cas[] = {{1, true, true}, {3, false, true}, {2, true, true}, {0, false, false}};
     for (const auto& k : cas) {
         SCOPED_TRACE(k.type);
         if (surface->isEnabled())
@@ -342,7 +305,7 @@ TEST_F(Pieces, TypesDeCharge) {
         EXPECT_EQ(surface->text(), QStringLiteral("0"));
         EXPECT_EQ(surface->isEnabled(), k.surface);
         EXPECT_EQ(pas->isEnabled(), k.pas);
-        if (k.focus) {
+        if (k.surface) {
             EXPECT_TRUE(surface->hasFocus());
         }
         EXPECT_EQ(commentaire->property("plainText").toString(), FrmCharge::Commentaire(k.type));
@@ -364,12 +327,6 @@ TEST_F(Pieces, TypesDeCharge) {
             Cliquer(piece(), QStringLiteral("CmdPrecedent"));
         }
     }
-    // The comment frame folds and unfolds.
-    EXPECT_FALSE(charge()->CommentaireDeplie());
-    Cliquer(charge(), QStringLiteral("CmdComment"));
-    EXPECT_EQ(charge()->HauteurCommentaireTwips(), FrmCharge::HauteurCommentaireDeplie);
-    Cliquer(charge(), QStringLiteral("CmdComment"));
-    EXPECT_EQ(charge()->HauteurCommentaireTwips(), FrmCharge::HauteurCommentairePlie);
 }
 
 // Room screen: the seven checks in order, each with its message and the
@@ -431,49 +388,35 @@ TEST_F(Pieces, ControleDeLaPiece) {
     EXPECT_EQ(f->FeuilleAffichee(), conduites());
     // The future covering takes the present one.
     EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbFuture"))->currentText(), QStringLiteral("0.07"));
-    EXPECT_EQ(conduites()->windowTitle(), QStringLiteral("Données de la pièce (Séjour)"));
-    EXPECT_EQ(Trouver<QLabel>(conduites(), QStringLiteral("LblDesignation"))->text(), QStringLiteral("Séjour"));
 }
 
-// The two panels: 12,5 m² over 4 cm of insulation gives 63,5 W
-// (12.5 x 5.08); a net floor of 20 - 2,5 = 17,5 m² over 8 cm gives 45,15 W
-// (17.5 x 2.58).
-TEST_F(Pieces, PanneauxApportEtEmissions) {
+// The panels by the keyboard: Enter is their "OK", Escape puts a panel away
+// and fills nothing; the downward panel shows the net floor, 20 - 2,5 m².
+TEST_F(Pieces, PanneauxAuClavier) {
     Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
     Cliquer(charge(), QStringLiteral("CmdSuivant"));
-    auto* panneauApport = piece()->findChild<QWidget*>(QStringLiteral("CdrApport"));
-    auto* panneauBas = piece()->findChild<QWidget*>(QStringLiteral("CdrEmissions"));
-    ASSERT_TRUE(panneauApport && panneauBas);
-    EXPECT_FALSE(panneauApport->isVisible());
-    EXPECT_FALSE(panneauBas->isVisible());
-
+    auto* panneauApport = Trouver(piece(), QStringLiteral("CdrApport"));
+    auto* panneauBas = Trouver(piece(), QStringLiteral("CdrEmissions"));
     Cliquer(piece(), QStringLiteral("CmdApport"));
-    EXPECT_TRUE(panneauApport->isVisible());
-    EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbApport_Iso"))->currentText(), QStringLiteral("4"));
-    EXPECT_TRUE(Trouver<QWidget>(piece(), QStringLiteral("TxtApport_Surface"))->hasFocus());
+    EXPECT_TRUE(Trouver(piece(), QStringLiteral("TxtApport_Surface"))->hasFocus());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12.5"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // as "OK"
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(panneauApport->isVisible());
     EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtApport"))->text(), QStringLiteral("63,5"));
 
     Taper(piece(), QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
     Taper(piece(), QStringLiteral("TxtSurface_1"), QStringLiteral("2,5"));
-    // Escape puts a panel away and fills nothing.
-    Cliquer(piece(), QStringLiteral("CmdEmissions"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(panneauBas->isVisible());
-    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtEmissions"))->text(), QStringLiteral("0"));
     Cliquer(piece(), QStringLiteral("CmdEmissions"));
     EXPECT_TRUE(panneauBas->isVisible());
     EXPECT_EQ(Trouver<QLabel>(piece(), QStringLiteral("LblEmissions_Bas"))->text(), QStringLiteral("17,5"));
-    Choisir(piece(), QStringLiteral("CmbEmissions_Iso"), QStringLiteral("8"));
-    Cliquer(piece(), QStringLiteral("CmdEmission_OK"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(panneauBas->isVisible());
-    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtEmissions"))->text(), QStringLiteral("45,15"));
+    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtEmissions"))->text(), QStringLiteral("0"));
 }
 
-// Going back and forth recalculates the same results; the edge loop's pipes
-// exist only for an independent edge loop.
+// Going back and forth recalculates the same results, shown with the
+// presentation's formats; the edge loop's pipes exist only for an
+// independent edge loop.
 TEST_F(Pieces, AllerRetourEtBoucleDeBordure) {
     Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
     remplirJusquAuxConduites(Cuisine);
@@ -482,19 +425,16 @@ TEST_F(Pieces, AllerRetourEtBoucleDeBordure) {
     Cliquer(conduites(), QStringLiteral("CmdSuivant"));
     const QStringList premiere = valeurs();
     Cliquer(resultats(), QStringLiteral("CmdPrecedent"));
-    ASSERT_EQ(f->FeuilleAffichee(), conduites());
     Cliquer(conduites(), QStringLiteral("CmdSuivant"));
     EXPECT_EQ(valeurs(), premiere);
-    // The grid wears the formats of the presentation rules, cell by cell.
     const auto lignes = LignesResultatsPiece(f->Etude().PieceEnSaisie(), Tube16x20, f->Etude().Resultats());
-    for (int l = 0; l < 29; ++l) {
+    for (int l = 0; l < NombreLignesResultats; ++l) {
         const auto rvb = Rvb(lignes[l].Format.Couleur);
         const QColor couleur = lignes[l].Format.Couleur == CouleurValeur::TexteFenetre ? Grille::CouleurTexteFenetre()
                                                                                       : QColor(rvb[0], rvb[1], rvb[2]);
         EXPECT_EQ(resultats()->GrilleResult()->gras(l, 2), lignes[l].Format.Gras) << l;
         EXPECT_EQ(resultats()->GrilleResult()->couleurTexte(l, 2), couleur) << l;
     }
-    EXPECT_TRUE(resultats()->GrilleResult()->gras(11, 2));
     EXPECT_TRUE(resultats()->GrilleResult()->selectedItems().isEmpty()) << "no cell shown selected";
     EXPECT_EQ(premiere[14], T(Calculer(RecordCuisine, 0).LongueurBordure + 3));
 
@@ -510,60 +450,7 @@ TEST_F(Pieces, AllerRetourEtBoucleDeBordure) {
     EXPECT_EQ(bordure->text(), QStringLiteral("0"));
     Cliquer(conduites(), QStringLiteral("CmdSuivant"));
     EXPECT_EQ(f->Etude().PieceEnSaisie().LongRaccordBordure, 0.0);
-    DonneesPiece combinee = RecordCuisine;
-    combinee.TypeCharge = 2;
-    combinee.LongRaccordBordure = 0;
-    EXPECT_EQ(valeurs()[13], T(Calculer(combinee, 0).LongueurNormale + 4));
     EXPECT_EQ(valeurs()[14], QString());
-}
-
-// Every control the user acts on in the four room screens carries a name
-// and its caption for assistive tools; each screen shows its page.
-TEST_F(Pieces, NomsDesControles) {
-    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
-    const std::pair<QWidget*, const char*> ecrans[] = {
-        {charge(), "Page 1/4"}, {piece(), "Page 2/4"}, {conduites(), "Page 3/4"}, {resultats(), "Page 4/4"}};
-    for (auto [ecran, page] : ecrans) {
-        SCOPED_TRACE(page);
-        EXPECT_EQ(Trouver<QLabel>(ecran, QStringLiteral("LblPage"))->text(), QString::fromLatin1(page));
-        int controles = 0;
-        for (QWidget* w : ecran->findChildren<QWidget*>()) {
-            if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w) && !qobject_cast<QAbstractButton*>(w))
-                continue;
-            if (qobject_cast<QComboBox*>(w->parentWidget()) || qobject_cast<QAbstractItemView*>(w->parentWidget()))
-                continue; // a part of a list or of a grid
-            ++controles;
-            EXPECT_FALSE(w->objectName().isEmpty()) << w->metaObject()->className();
-            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
-        }
-        EXPECT_GE(controles, 4); // at least the bottom row of buttons
-    }
-    EXPECT_EQ(conduites()->windowTitle(), QStringLiteral("Données de la piéce"));
-    EXPECT_EQ(resultats()->GrilleResult()->texte(24, 0), QStringLiteral("Perte de charge la plus élevée de l'étude"));
-    EXPECT_EQ(resultats()->GrilleResult()->texte(4, 1), QStringLiteral("W/(m².K)"));
-}
-
-// "Aide &?" of each room screen opens the help file at the screen's page.
-TEST_F(Pieces, AideDesEcransDePiece) {
-    const QString aide = QCoreApplication::applicationDirPath() + QStringLiteral("/Sorvel.chm");
-    if (!QFile::exists(aide))
-        GTEST_SKIP() << "help file not built";
-    ASSERT_TRUE(QFile::copy(aide, dossier.chemin() + QStringLiteral("/Sorvel.chm")));
-    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
-    const std::pair<QWidget*, const char*> ecrans[] = {{charge(), "/charge.html"},
-                                                       {piece(), "/piece.html"},
-                                                       {conduites(), "/conduites.html"},
-                                                       {resultats(), "/resultats.html"}};
-    for (auto [ecran, page] : ecrans) {
-        SCOPED_TRACE(page);
-        f->AfficherFeuille(ecran);
-        QApplication::processEvents();
-        Cliquer(ecran, QStringLiteral("CmdAide"));
-        ASSERT_NE(FrmAide::Existante(), nullptr);
-        EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QString::fromLatin1(page));
-    }
-    EXPECT_TRUE(boite.messages.empty());
-    delete FrmAide::Existante();
 }
 
 // The caption follows the name. Picking a suggested name is no change to the
@@ -572,16 +459,13 @@ TEST_F(Pieces, AideDesEcransDePiece) {
 TEST_F(Pieces, NomDeLaPieceEtCommentaire) {
     Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
     Cliquer(charge(), QStringLiteral("CmdComment"));
-    auto* commentaire = charge()->findChild<QWidget*>(QStringLiteral("TxtCommentaire"));
-    ASSERT_NE(commentaire, nullptr);
-    auto* zone = qobject_cast<QAbstractScrollArea*>(commentaire);
+    auto* zone = qobject_cast<QAbstractScrollArea*>(Trouver(charge(), QStringLiteral("TxtCommentaire")));
     ASSERT_NE(zone, nullptr);
     QTest::mouseClick(zone->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
-    EXPECT_TRUE(Trouver<QWidget>(charge(), QStringLiteral("CmdComment"))->hasFocus());
+    EXPECT_TRUE(Trouver(charge(), QStringLiteral("CmdComment"))->hasFocus());
 
     Cliquer(charge(), QStringLiteral("CmdSuivant"));
     f->Etude().DefinirModifie(false);
-    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce"));
     Choisir(piece(), QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
     EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Séjour)"));
     EXPECT_FALSE(f->Etude().Modifie());

@@ -369,33 +369,3 @@ TEST(FenetreIncertitude, ChampManquantEtSigne) {
     EXPECT_EQ(QApplication::focusWidget(), Enfant<QWidget>(f, QStringLiteral("TxtValeurs_6")));
     EXPECT_EQ(Label(f, QStringLiteral("LblResultats_4")), QString());
 }
-
-// ---------------------------------------------------------------------------
-// Help
-
-// "Aide &?" opens the help file at the module's page; without the file, the
-// one message about it.
-TEST(FenetresModules, Aide) {
-    const QString construit = QCoreApplication::applicationDirPath() + QStringLiteral("/Sorvel.chm");
-    QTemporaryDir dossier;
-    DefinirDossierProgramme(dossier.path());
-    BoiteEnregistree boite;
-    FrmCorrection correction;
-    FrmIncertitude incertitude;
-    const std::pair<QWidget*, const char*> fenetres[] = {{&correction, "/correction.html"},
-                                                         {&incertitude, "/incertitude.html"}};
-    for (auto [fenetre, page] : fenetres)
-        Enfant<QPushButton>(fenetre, QStringLiteral("CmdAide"))->click();
-    EXPECT_EQ(boite.titres, QStringList(2, QStringLiteral("FICHIER D'AIDE MANQUANT.")));
-    if (QFile::exists(construit)) {
-        ASSERT_TRUE(QFile::copy(construit, dossier.path() + QStringLiteral("/Sorvel.chm")));
-        for (auto [fenetre, page] : fenetres) {
-            Enfant<QPushButton>(fenetre, QStringLiteral("CmdAide"))->click();
-            ASSERT_NE(FrmAide::Existante(), nullptr);
-            EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QString::fromLatin1(page));
-        }
-        EXPECT_EQ(boite.titres.size(), 2);
-        delete FrmAide::Existante();
-    }
-    DefinirDossierProgramme(QCoreApplication::applicationDirPath());
-}
