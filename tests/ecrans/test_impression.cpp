@@ -117,46 +117,25 @@ protected:
     QTemporaryDir sortie;
 };
 
-const char* const MenusImpression[] = {"MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap",
-                                       "MnuImprimerRecap"};
-
 bool MemeCurseur(const QCursor& a, const QCursor& b) {
     return a.shape() == b.shape() && a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
 }
 
 } // namespace
 
-TEST_F(Impressions, SansPieceCalculeeNiApercuNiImpression) {
-    auto f = Etude({});
-    for (const char* menu : MenusImpression) {
-        SCOPED_TRACE(menu);
-        boite.vider();
-        Declencher(f.get(), QString::fromLatin1(menu));
-        EXPECT_TRUE(boite.seul(
-            QStringLiteral("Impression."),
-            QStringLiteral("Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !"),
-            IconeMessage::Aucune, BoutonsMessage::OK));
-        EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-    }
-    EXPECT_EQ(f->findChild<FrmImprimer*>(), nullptr);
-    EXPECT_EQ(poste.imprimantesDemandees, 0);
-    EXPECT_TRUE(poste.demandes.empty());
-}
-
 // A room that cannot be calculated is named, and no report is drawn,
-// previewed or printed.
+// previewed or printed. (Without any room, the print items are refused by
+// the model: Application.ConditionsDesCommandesDEtude.)
 TEST_F(Impressions, PieceImpossibleACalculer) {
     std::vector<DonneesPiece> pieces = exemples::EtudeDePieces(3);
     pieces[1].SurfacePiece = 0;
     auto f = Etude(pieces);
-    for (const char* menu : MenusImpression) {
+    for (const char* menu : {"MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap", "MnuImprimerRecap"}) {
         SCOPED_TRACE(menu);
         boite.vider();
         Declencher(f.get(), QString::fromLatin1(menu));
-        ASSERT_EQ(boite.messages.size(), 1u);
-        EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Calcul impossible."));
-        EXPECT_TRUE(boite.messages[0].texte.contains(QStringLiteral("« Cuisine »")))
-            << boite.messages[0].texte.toStdString();
+        ASSERT_TRUE(boite.seul(QStringLiteral("Calcul impossible.")));
+        EXPECT_TRUE(boite.messages[0].texte.contains(QStringLiteral("« Cuisine »")));
         EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
     }
     EXPECT_EQ(f->findChild<FrmImprimer*>(), nullptr);
@@ -164,54 +143,30 @@ TEST_F(Impressions, PieceImpossibleACalculer) {
 }
 
 // The preview opens at 50 % on page 1, titled after the study; each zoom of
-// the menu sets its label, the page's size and the scroll bar.
+// the menu sets its label and the page's size, centred, back at its top.
 TEST_F(Impressions, ZoomParLeMenu) {
     auto f = Etude(exemples::EtudeDePieces(12));
-    // Large enough for the zooms' own scroll settings.
     f->resize(1280, 1024);
     Declencher(f.get(), QStringLiteral("MnuApercuChantier"));
     FrmImprimer* apercu = Apercu(*f);
     ASSERT_TRUE(apercu);
-    EXPECT_TRUE(boite.messages.empty());
     EXPECT_EQ(apercu->windowTitle(), QStringLiteral("Sorvel. [Etude 1]"));
     EXPECT_EQ(Etiquette(apercu, "LblZoom"), QStringLiteral("50%"));
     EXPECT_EQ(Etiquette(apercu, "LblPage"), QStringLiteral("Page 1 sur 2"));
-    EXPECT_EQ(apercu->PageCourante(), 1);
 
-    const struct {
-        const char* menu;
-        const char* libelle;
-        double echelle;
-        int max, petitPas, grandPas;
-    } zooms[] = {
-        {"Mnu_75", "75%", 0.75, -5000, 100, 1000},
-        {"Mnu_100", "100%", 0.9, -7300, 200, 2000},
-        {"Mnu_50", "50%", 0.5, -500, 50, 100},
-    };
     auto* image = Trouver<QWidget>(apercu, QStringLiteral("ImgAp"));
     auto* barre = Trouver<QScrollBar>(apercu, QStringLiteral("VsbBarre"));
-    auto* vue = image->parentWidget();
     const QSizeF a4 = TailleA4();
-    for (const auto& z : zooms) {
-        SCOPED_TRACE(z.menu);
+    for (auto [menu, libelle, echelle] : {std::tuple{"Mnu_75", "75%", 0.75}, {"Mnu_100", "100%", 0.9},
+                                          {"Mnu_50", "50%", 0.5}}) {
+        SCOPED_TRACE(menu);
         barre->setValue(barre->maximum()); // scrolled away, the zoom brings the top back
-        Declencher(apercu, QString::fromLatin1(z.menu));
-        EXPECT_EQ(Etiquette(apercu, "LblZoom"), QString::fromLatin1(z.libelle));
-        EXPECT_DOUBLE_EQ(apercu->Echelle(), z.echelle);
-        // The sheet at the zoom's scale, centred across the view, its top
-        // 480 twips down.
-        const double pixels = z.echelle * image->logicalDpiY() / 72.0;
+        Declencher(apercu, QString::fromLatin1(menu));
+        EXPECT_EQ(Etiquette(apercu, "LblZoom"), QString::fromLatin1(libelle));
+        const double pixels = echelle * image->logicalDpiY() / 72.0;
         EXPECT_NEAR(image->width(), a4.width() * pixels, 1.0);
         EXPECT_NEAR(image->height(), a4.height() * pixels, 1.0);
-        EXPECT_NEAR(image->x() + image->width() / 2.0, vue->width() / 2.0, 1.0);
-        EXPECT_NEAR(image->y(), 480.0 * image->logicalDpiY() / 1440.0, 1.0);
-        // The bar holds the opposite of the picture's top, from 480 down
-        // to the zoom's Max.
-        EXPECT_EQ(barre->minimum(), -480);
-        EXPECT_EQ(barre->maximum(), -z.max);
-        EXPECT_EQ(barre->singleStep(), z.petitPas);
-        EXPECT_EQ(barre->pageStep(), z.grandPas);
-        EXPECT_EQ(barre->value(), -480);
+        EXPECT_NEAR(image->x() + image->width() / 2.0, image->parentWidget()->width() / 2.0, 1.0);
         EXPECT_EQ(apercu->HautImageTwips(), 480);
         EXPECT_EQ(Etiquette(apercu, "LblPage"), QStringLiteral("Page 1 sur 2"));
     }
@@ -233,7 +188,6 @@ TEST_F(Impressions, DefilementJusquAuBasDeLaPage) {
         const int haut = image->y();
         QTest::keyClick(barre, Qt::Key_Down);
         EXPECT_LT(image->y(), haut) << "the page goes up";
-        EXPECT_EQ(apercu->HautImageTwips(), 480 - barre->singleStep());
         EXPECT_TRUE(image->hasFocus());
         // The wheel turned towards the user, over the page, does the same.
         const int valeur = apercu->HautImageTwips();
@@ -242,13 +196,13 @@ TEST_F(Impressions, DefilementJusquAuBasDeLaPage) {
         QCoreApplication::sendEvent(image, &molette);
         EXPECT_LT(apercu->HautImageTwips(), valeur);
         barre->setValue(barre->maximum());
-        EXPECT_LE(image->geometry().bottom(), image->parentWidget()->height())
-            << "bottom of the page out of reach";
+        EXPECT_LE(image->geometry().bottom(), image->parentWidget()->height()) << "bottom of the page out of reach";
     }
 }
 
 // Three clicks on the page go round the zooms back to 50 %; over the page
-// the pointer is the zoom-in lens, and the zoom-out one at 100 %.
+// the pointer is the zoom-in lens, and the zoom-out one at 100 %. Without
+// the cursor files the page still takes clicks, under a pointing hand.
 TEST_F(Impressions, TroisClicsRamenentA50) {
     auto f = Etude(exemples::EtudeDePieces(2));
     Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
@@ -259,62 +213,53 @@ TEST_F(Impressions, TroisClicsRamenentA50) {
     const auto moins = ChargerCurseur(QStringLiteral("Moins.cur"));
     ASSERT_TRUE(plus && moins);
     EXPECT_TRUE(MemeCurseur(image->cursor(), *plus));
-
-    const struct {
-        const char* libelle;
-        double echelle;
-        const QCursor& curseur;
-    } suite[] = {{"75%", 0.75, *plus}, {"100%", 0.9, *moins}, {"50%", 0.5, *plus}};
-    for (const auto& s : suite) {
-        SCOPED_TRACE(s.libelle);
+    for (auto [libelle, curseur] : {std::pair{"75%", &*plus}, {"100%", &*moins}, {"50%", &*plus}}) {
+        SCOPED_TRACE(libelle);
         QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(20, 20));
-        EXPECT_EQ(Etiquette(apercu, "LblZoom"), QString::fromLatin1(s.libelle));
-        EXPECT_DOUBLE_EQ(apercu->Echelle(), s.echelle);
-        EXPECT_TRUE(MemeCurseur(image->cursor(), s.curseur));
+        EXPECT_EQ(Etiquette(apercu, "LblZoom"), QString::fromLatin1(libelle));
+        EXPECT_TRUE(MemeCurseur(image->cursor(), *curseur));
     }
-
-    // Without the cursor files the page still takes clicks, under a pointing hand.
     QFile::remove(dossier.chemin() + QStringLiteral("/Plus.cur"));
     QFile::remove(dossier.chemin() + QStringLiteral("/Moins.cur"));
     FrmImprimer sansCurseurs(nullptr, nullptr);
     EXPECT_EQ(Trouver<QWidget>(&sansCurseurs, QStringLiteral("ImgAp"))->cursor().shape(), Qt::PointingHandCursor);
 }
 
-// The page buttons move within the report and the label follows: "Page n
-// sur 2" for the site results, the summary's own count for the summary.
-TEST_F(Impressions, BoutonsDePageEtEtiquettes) {
+// The page buttons move within the report and the label follows; the same
+// window then shows the summary from its first page, a zoom keeps the page.
+// "Fermer" goes back to the screen the preview was opened from.
+TEST_F(Impressions, BoutonsDePageEtFermer) {
     auto f = Etude(exemples::EtudeDePieces(30));
     Declencher(f.get(), QStringLiteral("MnuApercuChantier"));
-    FrmImprimer* apercu = Apercu(*f);
+    QPointer<FrmImprimer> apercu = Apercu(*f);
     ASSERT_TRUE(apercu);
     const auto page = [&] { return Etiquette(apercu, "LblPage"); };
     Cliquer(apercu, QStringLiteral("CmdDerniere"));
     EXPECT_EQ(page(), QStringLiteral("Page 2 sur 2"));
     EXPECT_FALSE(Trouver<QPushButton>(apercu, QStringLiteral("CmdSuivante"))->isEnabled());
-    Cliquer(apercu, QStringLiteral("CmdPrecedente"));
-    EXPECT_EQ(page(), QStringLiteral("Page 1 sur 2"));
-    EXPECT_FALSE(Trouver<QPushButton>(apercu, QStringLiteral("CmdPremiere"))->isEnabled());
 
-    // The same window now shows the summary, from its first page.
     Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
     ASSERT_EQ(Apercu(*f), apercu);
     const int n = apercu->NombrePages();
     ASSERT_GT(n, 2) << "30 rooms take several pages side by side";
     const auto sur = [n](int p) { return QStringLiteral("Page %1 sur %2").arg(p).arg(n); };
     EXPECT_EQ(page(), sur(1));
+    EXPECT_FALSE(Trouver<QPushButton>(apercu, QStringLiteral("CmdPremiere"))->isEnabled());
     Cliquer(apercu, QStringLiteral("CmdSuivante"));
     EXPECT_EQ(page(), sur(2));
-    EXPECT_EQ(apercu->PageCourante(), 2);
-    Cliquer(apercu, QStringLiteral("CmdSuivante"));
-    EXPECT_EQ(page(), sur(3));
-    Cliquer(apercu, QStringLiteral("CmdDerniere"));
-    EXPECT_EQ(page(), sur(n));
-    Cliquer(apercu, QStringLiteral("CmdPremiere"));
-    EXPECT_EQ(page(), sur(1));
-    // A zoom keeps the page.
-    Cliquer(apercu, QStringLiteral("CmdSuivante"));
     Declencher(apercu, QStringLiteral("Mnu_75"));
     EXPECT_EQ(page(), sur(2));
+    Cliquer(apercu, QStringLiteral("CmdDerniere"));
+    EXPECT_EQ(page(), sur(n));
+    Cliquer(apercu, QStringLiteral("CmdPrecedente"));
+    EXPECT_EQ(page(), sur(n - 1));
+    Cliquer(apercu, QStringLiteral("CmdPremiere"));
+    EXPECT_EQ(page(), sur(1));
+
+    Cliquer(apercu, QStringLiteral("CmdFermer"));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+    Detruire();
+    EXPECT_FALSE(apercu);
 }
 
 // The preview draws the report whose preview menu entry carries the tag
@@ -336,7 +281,6 @@ TEST_F(Impressions, LeMenuMarqueLeRapportDessine) {
     recap->setData(QStringLiteral("0"));
     Declencher(apercu, QStringLiteral("Mnu_100"));
     EXPECT_EQ(apercu->RapportAffiche(), Rapport::Chantier);
-    EXPECT_EQ(Etiquette(apercu, "LblPage"), QStringLiteral("Page 1 sur 2"));
     Cliquer(apercu, QStringLiteral("CmdSuivante"));
 
     // Page 2 at 100 %, as the routines draw it for this study today.
@@ -360,24 +304,9 @@ TEST_F(Impressions, LeMenuMarqueLeRapportDessine) {
     EXPECT_TRUE(vu == attendu) << "the preview is not the drawn page";
 }
 
-// "Fermer" goes back to the screen the preview was opened from, and the
-// window goes.
-TEST_F(Impressions, Fermer) {
-    auto f = Etude(exemples::EtudeDePieces(2));
-    Declencher(f.get(), QStringLiteral("MnuApercuChantier"));
-    QPointer<FrmImprimer> apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-    Cliquer(apercu, QStringLiteral("CmdFermer"));
-    EXPECT_EQ(Etiquette(apercu, "LblPage"), QString());
-    EXPECT_EQ(Etiquette(apercu, "LblZoom"), QStringLiteral("50%"));
-    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(apercu);
-}
-
 // Without a printer, each report is offered as a PDF file of the documents
-// folder; the file written holds the report's pages.
+// folder; the file written holds the report's pages; the screen the user
+// was on stays.
 TEST_F(Impressions, SansImprimanteUnPdf) {
     auto f = Etude(exemples::EtudeDePieces(30));
     Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
@@ -404,13 +333,8 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
         ASSERT_EQ(poste.demandes.size(), 1u);
         EXPECT_EQ(poste.demandes[0].proposition, documents + QLatin1Char('/') + QString::fromUtf8(c.fichier));
         EXPECT_EQ(poste.demandes[0].titre, QStringLiteral("Aucune imprimante installée : enregistrer le rapport en PDF"));
-        ASSERT_TRUE(QFile::exists(poste.reponse));
         EXPECT_EQ(PagesPdf(poste.reponse), c.pages);
-        const QString page1 = TextePage(poste.reponse, 1);
-        EXPECT_TRUE(page1.contains(QStringLiteral("Sorvel. [Etude 1]"))) << page1.toStdString();
-        EXPECT_TRUE(page1.contains(QString::fromUtf8(c.texte))) << page1.toStdString();
-        EXPECT_TRUE(TextePage(poste.reponse, c.pages).contains(QStringLiteral("Page : %1/%1").arg(c.pages)));
-        // The screen the user was on stays.
+        EXPECT_TRUE(TextePage(poste.reponse, 1).contains(QString::fromUtf8(c.texte)));
         EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
     }
 }
@@ -423,7 +347,6 @@ TEST_F(Impressions, ImprimerDepuisLApercu) {
     FrmImprimer* apercu = Apercu(*f);
     ASSERT_TRUE(apercu);
 
-    poste.reponse.clear();
     Cliquer(apercu, QStringLiteral("CmdImprimer"));
     ASSERT_EQ(poste.demandes.size(), 1u);
     EXPECT_TRUE(boite.messages.empty());
@@ -444,8 +367,8 @@ TEST_F(Impressions, ImprimerDepuisLApercu) {
     EXPECT_TRUE(TextePage(poste.reponse, 2).contains(QStringLiteral("Données générales")));
 }
 
-// With a printer installed, the report goes to it, every page at scale 1
-// and no dialog asked; a 30-room summary counts its pages off meanwhile.
+// With a printer installed, the report goes to it, every page on A4 and no
+// dialog asked; a 30-room summary counts its pages off meanwhile.
 TEST_F(Impressions, AvecImprimante) {
     auto f = Etude(exemples::EtudeDePieces(30));
     Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
@@ -454,22 +377,16 @@ TEST_F(Impressions, AvecImprimante) {
 
     poste.imprimante = Chemin(QStringLiteral("imprimante.pdf"));
     int maximum = -1;
-    QString titre;
     QTimer::singleShot(0, [&] {
-        if (auto* progression = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+        if (auto* progression = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget()))
             maximum = progression->maximum();
-            titre = progression->windowTitle();
-        }
     });
     Declencher(f.get(), QStringLiteral("MnuImprimerRecap"));
     EXPECT_TRUE(poste.demandes.empty());
     EXPECT_TRUE(boite.messages.empty());
     EXPECT_EQ(maximum, pages) << "no progress shown while printing";
-    EXPECT_EQ(titre, QStringLiteral("Impression."));
     EXPECT_EQ(PagesPdf(poste.imprimante), pages);
-    // Scale 1: the sheet is A4 and the header sits on it at full size.
-    const QString info = Lancer(QStringLiteral("pdfinfo"), {poste.imprimante});
-    EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+    EXPECT_TRUE(Lancer(QStringLiteral("pdfinfo"), {poste.imprimante}).contains(QStringLiteral("(A4)")));
     EXPECT_TRUE(TextePage(poste.imprimante, pages).contains(QStringLiteral("Page : %1/%1").arg(pages)));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the progress dialog is gone";
 }
