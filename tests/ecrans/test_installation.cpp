@@ -11,15 +11,12 @@
 #include "stockage/EmplacementEtudes.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -35,35 +32,6 @@ const QStringList FichiersTravail = {QStringLiteral("Generale.tmp"), QStringLite
                                      QStringLiteral("Perte.tmp")};
 
 bool Existe(const QString& dossier, const QString& nom) { return QFileInfo::exists(dossier + QLatin1Char('/') + nom); }
-
-// A living room typed through the four room screens and accepted with "&OK".
-void AccepterUnePiece(MDIPlancher& f) {
-    Cliquer(f.Circuits(), QStringLiteral("CmdAjouter"));
-    QWidget* charge = f.FeuilleAffichee();
-    ASSERT_NE(charge, nullptr);
-    Cliquer(charge, QStringLiteral("CmdSuivant"));
-    QWidget* piece = f.FeuilleAffichee();
-    ASSERT_NE(piece, charge);
-    auto* nom = Trouver<QComboBox>(piece, QStringLiteral("CmbNomPiece"));
-    ASSERT_NE(nom, nullptr);
-    nom->lineEdit()->setFocus();
-    QTest::keyClicks(nom->lineEdit(), QStringLiteral("Salon"));
-    Choisir(piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
-    Taper(piece, QStringLiteral("TxtSurface_0"), QStringLiteral("25"));
-    Taper(piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("1500"));
-    Taper(piece, QStringLiteral("TxtDeperdPlancher"), QStringLiteral("200"));
-    Taper(piece, QStringLiteral("TxtEmissions"), QStringLiteral("60"));
-    Choisir(piece, QStringLiteral("CmbActuelle"), QStringLiteral("0.05"));
-    Cliquer(piece, QStringLiteral("CmdSuivant"));
-    QWidget* conduites = f.FeuilleAffichee();
-    ASSERT_NE(conduites, piece);
-    Taper(conduites, QStringLiteral("TxtLongRaccordNormale"), QStringLiteral("6"));
-    Cliquer(conduites, QStringLiteral("CmdSuivant"));
-    QWidget* resultats = f.FeuilleAffichee();
-    ASSERT_NE(resultats, conduites);
-    Cliquer(resultats, QStringLiteral("cmdOK"));
-    ASSERT_EQ(f.FeuilleAffichee(), f.Circuits());
-}
 
 } // namespace
 
@@ -115,9 +83,9 @@ TEST(ProgrammeInstalle, EtudesDansLesDocuments) {
         // A room entered and accepted leaves its working files there.
         Declencher(f.get(), QStringLiteral("MnuNouvelle"));
         Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
-        ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
-        AccepterUnePiece(*f);
-        EXPECT_EQ(f->Etude().NomsPieces(), QStringList{QStringLiteral("Salon")});
+        SaisirPieceJusquALaPage(*f, 4);
+        Cliquer(f->FeuilleAffichee(), QStringLiteral("cmdOK"));
+        EXPECT_EQ(f->Etude().NomsPieces(), QStringList{QStringLiteral("Séjour")});
         for (const QString& nom : FichiersTravail) {
             EXPECT_TRUE(Existe(etudes, nom)) << nom.toStdString();
             EXPECT_FALSE(programme.existeDansEtudes(nom)) << nom.toStdString();

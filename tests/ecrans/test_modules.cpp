@@ -1,16 +1,12 @@
 // The two expert modules open from the "&Modules" menu as auxiliary
-// windows: created once, shown again unchanged, and closed back to the
-// screen they came from.
+// windows: created once, shown again unchanged, closed back to the screen
+// they came from, and fitted to the client area.
 
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/Harnais.h"
-#include "ecrans/MDIPlancher.h"
-#include "modules/FrmCorrection.h"
-#include "modules/FrmIncertitude.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -30,107 +26,75 @@ protected:
 
 struct Module {
     const char* menu;
-    const char* objet;
     const char* titre;
     const char* champ; // a field of the window
 };
 
 const Module LesModules[] = {
-    {"MnuCorrection", "FrmCorrection", "Sorvel. [Module de correction]", "TxtValManuelle_0"},
-    {"MnuIncertitude", "FrmIncertitude",
-     "Sorvel. [Module d'incertitude sur la température d'ambiance de la pièce]", "TxtValeurs_0"},
+    {"MnuCorrection", "Sorvel. [Module de correction]", "TxtValManuelle_0"},
+    {"MnuIncertitude", "Sorvel. [Module d'incertitude sur la température d'ambiance de la pièce]", "TxtValeurs_0"},
 };
 
 } // namespace
 
 TEST_F(Modules, OuvertureEtFermeture) {
     for (const Module& m : LesModules) {
-        SCOPED_TRACE(m.objet);
+        SCOPED_TRACE(m.menu);
         auto f = DemarrerEtude();
-        // Opened from the rooms list.
         Declencher(f.get(), QString::fromLatin1(m.menu));
         QPointer<QWidget> fenetre = f->FeuilleAffichee();
         ASSERT_TRUE(fenetre);
-        EXPECT_EQ(fenetre->objectName(), QString::fromLatin1(m.objet));
         EXPECT_EQ(fenetre->windowTitle(), QString::fromUtf8(m.titre));
-        EXPECT_TRUE(boite.messages.empty());
         Taper(fenetre, QString::fromLatin1(m.champ), QStringLiteral("75"));
 
-        // Opened again over itself, and after the general data screen: the
-        // same window, unchanged; it now goes back to the general data.
-        Declencher(f.get(), QString::fromLatin1(m.menu));
-        EXPECT_EQ(f->FeuilleAffichee(), fenetre);
+        // Opened again after the general data screen: the same window,
+        // unchanged; it now goes back to the general data.
         Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
-        EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
         Declencher(f.get(), QString::fromLatin1(m.menu));
         EXPECT_EQ(f->FeuilleAffichee(), fenetre);
         EXPECT_EQ(Trouver<QLineEdit>(fenetre, QString::fromLatin1(m.champ))->text(), QStringLiteral("75"));
-
         Cliquer(fenetre, QStringLiteral("CmdFermer"));
         EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
         Detruire();
         EXPECT_FALSE(fenetre) << "destroyed on closing";
 
-        // The next opening starts afresh, and closes back to the rooms list.
-        Declencher(f.get(), QStringLiteral("MnuCircuits"));
+        // The next opening starts afresh.
         Declencher(f.get(), QString::fromLatin1(m.menu));
-        QWidget* nouvelle = f->FeuilleAffichee();
-        ASSERT_NE(nouvelle, nullptr);
-        EXPECT_EQ(nouvelle->objectName(), QString::fromLatin1(m.objet));
-        EXPECT_EQ(Trouver<QLineEdit>(nouvelle, QString::fromLatin1(m.champ))->text(), QStringLiteral("0"));
-        Cliquer(nouvelle, QStringLiteral("CmdFermer"));
-        EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-        Detruire();
+        EXPECT_EQ(Trouver<QLineEdit>(f->FeuilleAffichee(), QString::fromLatin1(m.champ))->text(), QStringLiteral("0"));
     }
+    EXPECT_TRUE(boite.messages.empty());
 }
 
-// The two modules live side by side: each keeps its own contents and its
-// own screen to go back to.
+// The two modules live side by side, each with its own contents and its own
+// screen to go back to; opened at start-up, a module closes back to the
+// empty client area.
 TEST_F(Modules, LesDeuxModules) {
-    auto f = DemarrerEtude();
+    auto f = Demarrer();
     Declencher(f.get(), QStringLiteral("MnuCorrection"));
     QWidget* correction = f->FeuilleAffichee();
     Taper(correction, QStringLiteral("TxtValManuelle_2"), QStringLiteral("45"));
     Declencher(f.get(), QStringLiteral("MnuIncertitude"));
     QWidget* incertitude = f->FeuilleAffichee();
     ASSERT_NE(incertitude, correction);
-    // The uncertainty module came from the correction module, which came
-    // from the rooms list.
     Cliquer(incertitude, QStringLiteral("CmdFermer"));
     EXPECT_EQ(f->FeuilleAffichee(), correction);
     EXPECT_EQ(Trouver<QLineEdit>(correction, QStringLiteral("TxtValManuelle_2"))->text(), QStringLiteral("45"));
     Cliquer(correction, QStringLiteral("CmdFermer"));
-    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-    Detruire();
-}
-
-// At start-up no screen shows: closing the module leaves the client area
-// empty, as it was.
-TEST_F(Modules, OuvertAuDemarrage) {
-    auto f = Demarrer();
-    ASSERT_EQ(f->FeuilleAffichee(), nullptr);
-    Declencher(f.get(), QStringLiteral("MnuCorrection"));
-    QWidget* correction = f->FeuilleAffichee();
-    ASSERT_NE(correction, nullptr);
-    Cliquer(correction, QStringLiteral("CmdFermer"));
     EXPECT_EQ(f->FeuilleAffichee(), nullptr);
-    Detruire();
 }
 
 // On a small screen the window fits in the client area (its contents
 // scroll); on a large one it takes the size it needs.
 TEST_F(Modules, TientDansLaZoneClient) {
     for (const Module& m : LesModules) {
-        SCOPED_TRACE(m.objet);
+        SCOPED_TRACE(m.menu);
         auto f = Demarrer();
         auto* zone = Trouver<QMdiArea>(f.get(), QStringLiteral("ZoneClient"));
         for (QSize taille : {QSize(800, 600), QSize(1280, 1024)}) {
             f->resize(taille);
             QApplication::processEvents();
             Declencher(f.get(), QString::fromLatin1(m.menu));
-            QWidget* fenetre = f->FeuilleAffichee();
-            ASSERT_NE(fenetre, nullptr);
-            auto* sous = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget());
+            auto* sous = qobject_cast<QMdiSubWindow*>(f->FeuilleAffichee()->parentWidget());
             ASSERT_NE(sous, nullptr);
             EXPECT_EQ(sous->size(), sous->sizeHint().boundedTo(zone->viewport()->size()))
                 << taille.width() << "x" << taille.height();
