@@ -1,83 +1,42 @@
 // The two module windows: their fields reach the calculation, its results
-// reach their labels, the searches keep the window responsive.
+// reach their labels and chart, the searches keep the window responsive.
+// The calculations themselves are tested without the windows
+// (test_correction.cpp, test_incertitude.cpp).
 
-#include "ihm/BoiteMessage.h"
+#include "Gestes.h"
 #include "ihm/ChampNumerique.h"
-#include "ihm/FrmAide.h"
-#include "ihm/ModAide.h"
 #include "modules/FrmCorrection.h"
 #include "modules/FrmIncertitude.h"
-#include "ihm/Ressources.h"
 
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
-#include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScatterSeries>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <map>
 
 using namespace sorvel;
+using namespace sorvel::test;
 
 namespace {
 
-// Records the message boxes and answers OK.
-class BoiteEnregistree : public BoiteMessage {
-public:
-    BoiteEnregistree() { InstallerBoiteMessage(this); }
-    ~BoiteEnregistree() override { InstallerBoiteMessage(nullptr); }
-    ReponseMessage afficher(QWidget*, IconeMessage icone, const QString& titre, const QString& texte,
-                            BoutonsMessage) override {
-        icones.push_back(icone);
-        titres << titre;
-        textes << texte;
-        return ReponseMessage::OK;
-    }
-    std::vector<IconeMessage> icones;
-    QStringList titres, textes;
-};
+QString Label(const QWidget* fenetre, const QString& nom) { return Trouver<QLabel>(fenetre, nom)->text(); }
 
-template <class T = QWidget>
-T* Enfant(const QWidget* fenetre, const QString& nom) {
-    T* w = fenetre->findChild<T*>(nom);
-    EXPECT_NE(w, nullptr) << nom.toStdString();
-    return w;
-}
-
-void Taper(QWidget* fenetre, const QString& nom, const QString& texte) {
-    auto* champ = Enfant<QLineEdit>(fenetre, nom);
-    champ->setFocus(Qt::TabFocusReason);
-    champ->selectAll();
-    QTest::keyClicks(champ, texte);
-}
-
-void Choisir(QWidget* fenetre, const QString& nom, const QString& texte) {
-    auto* liste = Enfant<QComboBox>(fenetre, nom);
-    liste->setCurrentIndex(liste->findText(texte));
-}
-
-void Cliquer(QWidget* fenetre, const QString& nom) {
-    QTest::mouseClick(Enfant<QAbstractButton>(fenetre, nom), Qt::LeftButton);
-}
-
-QString Label(const QWidget* fenetre, const QString& nom) { return Enfant<QLabel>(fenetre, nom)->text(); }
-
+// A module window shown and active, its message boxes scripted.
 template <class Fenetre>
 struct Ouverte {
+    BoiteMessageScriptee boite;
     Fenetre fenetre;
-    BoiteEnregistree boite;
     Ouverte() {
         fenetre.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
@@ -87,7 +46,7 @@ struct Ouverte {
 };
 
 // The loop typed as a user would: "." for the decimal separator, the
-// outdoor temperature sign first.
+// outdoor temperature sign first; and the same loop as the calculation takes it.
 void SaisirBoucle(QWidget* f) {
     const char* valeurs[] = {"80", "6", "40", "8", "-5", "150", "10.8", "40"};
     for (int i = 0; i < ModCorrection::NombreValManuelles; ++i)
@@ -96,52 +55,47 @@ void SaisirBoucle(QWidget* f) {
     Choisir(f, QStringLiteral("CmbDiametre"), QStringLiteral("16x20"));
 }
 
-ModCorrection::Saisie SaisieBoucle(ModCorrection::ModeCorrection mode, const char* souhaitee) {
+ModCorrection::Saisie SaisieBoucle(ModCorrection::ModeCorrection mode) {
     ModCorrection::Saisie s;
     s.ValManuelles = {"80", "6", "40", "8", "-5", "150", "10,8", "40"};
     s.PasVZ = "15";
     s.Diametre = "16x20";
-    s.TempSouhaitee = souhaitee;
+    s.TempSouhaitee = "20";
     s.Mode = mode;
     return s;
+}
+
+ModCorrection::Bilan Corrigees(ModCorrection::ModeCorrection mode) {
+    return ModCorrection::CalculerValeursCorrigees(SaisieBoucle(mode), [] { return std::optional<std::string>("20"); });
 }
 
 // Every label of the window shows what the calculation wrote, as text and
 // as accessible name.
 void ComparerLabels(const QWidget* f, const ModCorrection::Bilan& attendue) {
     for (int i = 0; i < ModCorrection::NombreResultats; ++i) {
-        auto* l = Enfant<QLabel>(f, QStringLiteral("LblResultats_%1").arg(i));
+        auto* l = Trouver<QLabel>(f, QStringLiteral("LblResultats_%1").arg(i));
         EXPECT_EQ(l->text().toStdString(), attendue.Ecrit.Resultats[i].value_or("")) << i;
         EXPECT_EQ(l->accessibleName(), l->text()) << i;
     }
-    for (int i = 0; i < ModCorrection::NombrePourCent; ++i) {
-        auto* l = Enfant<QLabel>(f, QStringLiteral("LblPourCent_%1").arg(i));
-        EXPECT_EQ(l->text().toStdString(), attendue.Ecrit.PourCents[i].value_or("")) << i;
-        EXPECT_EQ(l->accessibleName(), l->text()) << i;
-    }
+    for (int i = 0; i < ModCorrection::NombrePourCent; ++i)
+        EXPECT_EQ(Label(f, QStringLiteral("LblPourCent_%1").arg(i)).toStdString(),
+                  attendue.Ecrit.PourCents[i].value_or("")) << i;
 }
 
-template <class Serie>
-Serie* SerieDuGraphe(const QWidget* f, const QString& nom) {
-    auto* vue = Enfant<QChartView>(f, QStringLiteral("GraphEquilibre"));
-    for (QAbstractSeries* s : vue->chart()->series())
-        if (s->objectName() == nom)
-            return qobject_cast<Serie*>(s);
-    ADD_FAILURE() << "pas de série " << nom.toStdString();
-    return nullptr;
-}
-
+// The chart shows the curve, the point found and the wished temperature.
 void ComparerCourbe(const QWidget* f, const ModCorrection::Courbe& attendue) {
-    const QList<QPointF> courbe = SerieDuGraphe<QLineSeries>(f, QStringLiteral("SerieEquilibre"))->points();
+    std::map<QString, QList<QPointF>> series;
+    for (QAbstractSeries* s : Trouver<QChartView>(f, QStringLiteral("GraphEquilibre"))->chart()->series())
+        series[s->objectName()] = qobject_cast<QXYSeries*>(s)->points();
+    const QList<QPointF>& courbe = series[QStringLiteral("SerieEquilibre")];
     ASSERT_EQ(courbe.size(), static_cast<qsizetype>(attendue.Points.size()));
     for (qsizetype i = 0; i < courbe.size(); ++i)
         ASSERT_EQ(courbe[i], QPointF(attendue.Points[i].X, attendue.Points[i].TempEquilibre)) << i;
-    const QList<QPointF> point = SerieDuGraphe<QScatterSeries>(f, QStringLiteral("SeriePoint"))->points();
-    ASSERT_EQ(point.size(), attendue.Point ? 1 : 0);
-    if (attendue.Point) {
-        EXPECT_EQ(point[0], QPointF(attendue.Point->X, attendue.Point->TempEquilibre));
-    }
-    const QList<QPointF> cible = SerieDuGraphe<QLineSeries>(f, QStringLiteral("SerieSouhaitee"))->points();
+    QList<QPointF> point;
+    if (attendue.Point)
+        point << QPointF(attendue.Point->X, attendue.Point->TempEquilibre);
+    EXPECT_EQ(series[QStringLiteral("SeriePoint")], point);
+    const QList<QPointF>& cible = series[QStringLiteral("SerieSouhaitee")];
     if (attendue.Cible && !attendue.Points.empty()) {
         ASSERT_EQ(cible.size(), 2);
         EXPECT_EQ(cible[0].y(), *attendue.Cible);
@@ -152,7 +106,7 @@ void ComparerCourbe(const QWidget* f, const ModCorrection::Courbe& attendue) {
 }
 
 QColor CouleurTexte(const QWidget* f, const QString& nom) {
-    return Enfant<QLabel>(f, nom)->palette().color(QPalette::WindowText);
+    return Trouver<QLabel>(f, nom)->palette().color(QPalette::WindowText);
 }
 
 } // namespace
@@ -160,33 +114,20 @@ QColor CouleurTexte(const QWidget* f, const QString& nom) {
 // ---------------------------------------------------------------------------
 // Correction module
 
-TEST(FenetreCorrection, EtatInitial) {
-    FrmCorrection f;
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Sorvel. [Module de correction]"));
-    for (int i = 0; i < ModCorrection::NombreValManuelles; ++i) {
-        auto* champ = Enfant<QLineEdit>(&f, QStringLiteral("TxtValManuelle_%1").arg(i));
-        EXPECT_EQ(champ->text(), QStringLiteral("0"));
-        // Its accessible name is its caption, a label of its own.
-        EXPECT_EQ(champ->accessibleName(), Label(&f, QStringLiteral("LblValManuelle_%1").arg(i)));
-    }
-    EXPECT_EQ(Enfant<QLineEdit>(&f, QStringLiteral("TxtValSouhaitee"))->text(), QStringLiteral("0"));
-    EXPECT_EQ(Enfant<QComboBox>(&f, QStringLiteral("CmbVZ"))->currentText(), QString());
-    EXPECT_EQ(Enfant<QComboBox>(&f, QStringLiteral("CmbDiametre"))->currentText(), QString());
-    EXPECT_FALSE(Enfant<QRadioButton>(&f, QStringLiteral("OptCorrection_0"))->isChecked());
-    EXPECT_FALSE(Enfant<QRadioButton>(&f, QStringLiteral("OptCorrection_1"))->isChecked());
-    ComparerLabels(&f, {});
-}
-
-// The fields reach the calculation and its results reach the labels, the
-// colour of the pressure drop and the chart.
+// Each field is read out by its caption; the fields reach the calculation
+// and its results reach the labels, the colour of the pressure drop and
+// the chart.
 TEST(FenetreCorrection, ValeursActuelles) {
     Ouverte<FrmCorrection> o;
     FrmCorrection* f = &o.fenetre;
+    for (int i = 0; i < ModCorrection::NombreValManuelles; ++i)
+        EXPECT_EQ(Trouver(f, QStringLiteral("TxtValManuelle_%1").arg(i))->accessibleName(),
+                  Label(f, QStringLiteral("LblValManuelle_%1").arg(i)));
     SaisirBoucle(f);
-    const auto attendue = ModCorrection::CalculerValeursActuelles(SaisieBoucle(ModCorrection::ModeCorrection::Aucun, "0"));
+    const auto attendue = ModCorrection::CalculerValeursActuelles(SaisieBoucle(ModCorrection::ModeCorrection::Aucun));
     ASSERT_EQ(attendue.Fin, modules::Arret::Aucun);
     Cliquer(f, QStringLiteral("CmdCalcActuelle"));
-    EXPECT_TRUE(o.boite.titres.isEmpty());
+    EXPECT_TRUE(o.boite.messages.empty());
     ComparerLabels(f, attendue);
     EXPECT_EQ(CouleurTexte(f, QStringLiteral("LblResultats_9")), QColor(0, 0, 255));
     ComparerCourbe(f, attendue.Trace.value());
@@ -199,7 +140,8 @@ TEST(FenetreCorrection, ValeursActuelles) {
     EXPECT_EQ(CouleurTexte(f, QStringLiteral("LblResultats_9")), QColor(255, 0, 0));
 }
 
-// A missing field: its message, the focus on it, and the labels as they were.
+// A missing field: its message, the focus on it, and the labels as they
+// were. The corrected calculation asks for the wished temperature first.
 TEST(FenetreCorrection, ChampManquant) {
     Ouverte<FrmCorrection> o;
     FrmCorrection* f = &o.fenetre;
@@ -207,38 +149,34 @@ TEST(FenetreCorrection, ChampManquant) {
     Cliquer(f, QStringLiteral("CmdCalcActuelle"));
     const QString avant = Label(f, QStringLiteral("LblResultats_0"));
     Taper(f, QStringLiteral("TxtValManuelle_7"), QStringLiteral("0"));
-    Enfant<QWidget>(f, QStringLiteral("TxtValManuelle_0"))->setFocus();
+    Trouver(f, QStringLiteral("TxtValManuelle_0"))->setFocus();
     Cliquer(f, QStringLiteral("CmdCalcActuelle"));
-    ASSERT_EQ(o.boite.titres, QStringList{QStringLiteral("Coefficient H.")});
-    EXPECT_EQ(o.boite.icones[0], IconeMessage::Exclamation);
-    EXPECT_EQ(QApplication::focusWidget(), Enfant<QWidget>(f, QStringLiteral("TxtValManuelle_7")));
+    EXPECT_TRUE(o.boite.seul(QStringLiteral("Coefficient H."), {}, IconeMessage::Exclamation));
+    EXPECT_EQ(QApplication::focusWidget(), Trouver(f, QStringLiteral("TxtValManuelle_7")));
     EXPECT_EQ(Label(f, QStringLiteral("LblResultats_0")), avant);
 
-    // The wished temperature is asked first by the corrected calculation.
-    o.boite.titres.clear();
+    o.boite.vider();
     Cliquer(f, QStringLiteral("CmdCalcCorrigee"));
-    EXPECT_EQ(o.boite.titres, QStringList{QStringLiteral("Température d'ambiance.")});
-    EXPECT_EQ(QApplication::focusWidget(), Enfant<QWidget>(f, QStringLiteral("TxtValSouhaitee")));
+    EXPECT_TRUE(o.boite.seul(QStringLiteral("Température d'ambiance.")));
+    EXPECT_EQ(QApplication::focusWidget(), Trouver(f, QStringLiteral("TxtValSouhaitee")));
 }
 
+// Each option reaches its correction; the labels and the chart show it.
 TEST(FenetreCorrection, ValeursCorrigees) {
-    const struct {
-        const char* option;
-        ModCorrection::ModeCorrection mode;
-    } cas[] = {{"OptCorrection_0", ModCorrection::ModeCorrection::Temperature},
-               {"OptCorrection_1", ModCorrection::ModeCorrection::Debit}};
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.option);
+    const std::pair<const char*, ModCorrection::ModeCorrection> cas[] = {
+        {"OptCorrection_0", ModCorrection::ModeCorrection::Temperature},
+        {"OptCorrection_1", ModCorrection::ModeCorrection::Debit}};
+    for (auto [option, mode] : cas) {
+        SCOPED_TRACE(option);
         Ouverte<FrmCorrection> o;
         FrmCorrection* f = &o.fenetre;
         SaisirBoucle(f);
         Taper(f, QStringLiteral("TxtValSouhaitee"), QStringLiteral("20"));
-        Cliquer(f, QString::fromLatin1(c.option));
-        const auto attendue = ModCorrection::CalculerValeursCorrigees(
-            SaisieBoucle(c.mode, "20"), [] { return std::optional<std::string>("20"); });
+        Cliquer(f, QString::fromLatin1(option));
+        const auto attendue = Corrigees(mode);
         ASSERT_EQ(attendue.Fin, modules::Arret::Aucun);
         Cliquer(f, QStringLiteral("CmdCalcCorrigee"));
-        EXPECT_TRUE(o.boite.titres.isEmpty());
+        EXPECT_TRUE(o.boite.messages.empty());
         ComparerLabels(f, attendue);
         ComparerCourbe(f, attendue.Trace.value());
     }
@@ -252,7 +190,7 @@ TEST(FenetreCorrection, CibleChangeePendantLaRecherche) {
     FrmCorrection* f = &o.fenetre;
     SaisirBoucle(f);
     Cliquer(f, QStringLiteral("OptCorrection_1"));
-    auto* souhaitee = Enfant<ChampNumerique>(f, QStringLiteral("TxtValSouhaitee"));
+    auto* souhaitee = Trouver<ChampNumerique>(f, QStringLiteral("TxtValSouhaitee"));
     souhaitee->setText(QStringLiteral("35,5"));
     souhaitee->setFocus();
     souhaitee->selectAll();
@@ -263,23 +201,22 @@ TEST(FenetreCorrection, CibleChangeePendantLaRecherche) {
         QCoreApplication::postEvent(souhaitee, new QKeyEvent(QEvent::KeyRelease, touche, Qt::NoModifier,
                                                              QString::fromLatin1(texte)));
     }
-    Enfant<QPushButton>(f, QStringLiteral("CmdCalcCorrigee"))->click();
+    Trouver<QPushButton>(f, QStringLiteral("CmdCalcCorrigee"))->click();
     EXPECT_EQ(souhaitee->text(), QStringLiteral("20"));
-    EXPECT_TRUE(o.boite.titres.isEmpty()) << o.boite.titres.join(QLatin1Char(' ')).toStdString();
-    ComparerLabels(f, ModCorrection::CalculerValeursCorrigees(SaisieBoucle(ModCorrection::ModeCorrection::Debit, "20"),
-                                                              [] { return std::optional<std::string>("20"); }));
+    EXPECT_TRUE(o.boite.messages.empty()) << o.boite.titres().join(QLatin1Char(' ')).toStdString();
+    ComparerLabels(f, Corrigees(ModCorrection::ModeCorrection::Debit));
 
     // Left at 35,5 °C, the search reaches its limit.
     souhaitee->setText(QStringLiteral("35,5"));
     Cliquer(f, QStringLiteral("CmdCalcCorrigee"));
-    EXPECT_EQ(o.boite.titres, QStringList{QStringLiteral("Débit trop important.")});
+    EXPECT_TRUE(o.boite.seul(QStringLiteral("Débit trop important.")));
 }
 
 // "Fermer" during a search: the search stops at the next step, writes
 // nothing and shows nothing; the window is destroyed once the search is over,
 // never under it.
 TEST(FenetreCorrection, FermeePendantLaRecherche) {
-    BoiteEnregistree boite;
+    BoiteMessageScriptee boite;
     QPointer<FrmCorrection> f = new FrmCorrection;
     f->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
@@ -290,39 +227,27 @@ TEST(FenetreCorrection, FermeePendantLaRecherche) {
     QObject::connect(f.data(), &FrmModule::fermee, f.data(), &QObject::deleteLater);
     // The click, and the deferred deletion it asks for, arrive while the
     // search still runs.
-    QPushButton* fermer = Enfant<QPushButton>(f, QStringLiteral("CmdFermer"));
+    QPushButton* fermer = Trouver<QPushButton>(f, QStringLiteral("CmdFermer"));
     QTimer::singleShot(0, fermer, [fermer] {
         fermer->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     });
-    Enfant<QPushButton>(f, QStringLiteral("CmdCalcCorrigee"))->click();
+    Trouver<QPushButton>(f, QStringLiteral("CmdCalcCorrigee"))->click();
     ASSERT_TRUE(f);
     EXPECT_EQ(fermee.count(), 1);
     EXPECT_TRUE(f->EstFermee());
-    EXPECT_TRUE(boite.titres.isEmpty());
+    EXPECT_TRUE(boite.messages.empty());
     EXPECT_EQ(Label(f, QStringLiteral("LblResultats_6")), QString());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(f);
 }
 
-// The outdoor temperature keeps a lone "-" so that "-5" can be typed; the
-// wished temperature does not.
-TEST(FenetreCorrection, SigneMoinsSeul) {
-    Ouverte<FrmCorrection> o;
-    Taper(&o.fenetre, QStringLiteral("TxtValManuelle_4"), QStringLiteral("-"));
-    EXPECT_EQ(Enfant<QLineEdit>(&o.fenetre, QStringLiteral("TxtValManuelle_4"))->text(), QStringLiteral("-"));
-    Taper(&o.fenetre, QStringLiteral("TxtValSouhaitee"), QStringLiteral("-"));
-    EXPECT_EQ(Enfant<QLineEdit>(&o.fenetre, QStringLiteral("TxtValSouhaitee"))->text(), QStringLiteral("0"));
-    Taper(&o.fenetre, QStringLiteral("TxtValManuelle_0"), QStringLiteral("-"));
-    EXPECT_EQ(Enfant<QLineEdit>(&o.fenetre, QStringLiteral("TxtValManuelle_0"))->text(), QStringLiteral("0"));
-}
-
 // ---------------------------------------------------------------------------
 // Uncertainty module
 
-namespace {
-
-void SaisirIncertitude(QWidget* f) {
+TEST(FenetreIncertitude, Calcul) {
+    Ouverte<FrmIncertitude> o;
+    FrmIncertitude* f = &o.fenetre;
     const char* valeurs[] = {"80", "150", "10.8", "40", "20", "40", "-5"};
     for (int i = 0; i < ModIncertitude::NombreValeurs; ++i)
         Taper(f, QStringLiteral("TxtValeurs_%1").arg(i), QString::fromLatin1(valeurs[i]));
@@ -330,16 +255,6 @@ void SaisirIncertitude(QWidget* f) {
     const char* pourcents[] = {"5", "10", "7.5", "15"};
     for (int i = 0; i < ModIncertitude::NombreGrandeurs; ++i)
         Taper(f, QStringLiteral("TxtPourcent_%1").arg(i), QString::fromLatin1(pourcents[i]));
-}
-
-} // namespace
-
-TEST(FenetreIncertitude, Calcul) {
-    Ouverte<FrmIncertitude> o;
-    FrmIncertitude* f = &o.fenetre;
-    EXPECT_EQ(f->windowTitle(),
-              QStringLiteral("Sorvel. [Module d'incertitude sur la température d'ambiance de la pièce]"));
-    SaisirIncertitude(f);
     ModIncertitude::Saisie s;
     s.Valeurs = {"80", "150", "10,8", "40", "20", "40", "-5"};
     s.PasVZ = "15";
@@ -347,25 +262,36 @@ TEST(FenetreIncertitude, Calcul) {
     const ModIncertitude::Bilan attendue = ModIncertitude::CalculerIncertitude(s);
     ASSERT_EQ(attendue.Fin, modules::Arret::Aucun);
     Cliquer(f, QStringLiteral("CmdIncertitude"));
-    EXPECT_TRUE(o.boite.titres.isEmpty());
+    EXPECT_TRUE(o.boite.messages.empty());
     for (int i = 0; i < ModIncertitude::NombreResultats; ++i) {
-        auto* l = Enfant<QLabel>(f, QStringLiteral("LblResultats_%1").arg(i));
+        auto* l = Trouver<QLabel>(f, QStringLiteral("LblResultats_%1").arg(i));
         EXPECT_EQ(l->text().toStdString(), attendue.Resultats[i].value()) << i;
         EXPECT_EQ(l->accessibleName(), l->text()) << i;
     }
+
+    // A lone "-" is no outdoor temperature: its message, the focus on it,
+    // the results as they were.
+    const QString avant = Label(f, QStringLiteral("LblResultats_4"));
+    Taper(f, QStringLiteral("TxtValeurs_6"), QStringLiteral("-"));
+    Cliquer(f, QStringLiteral("CmdIncertitude"));
+    EXPECT_TRUE(o.boite.seul(QStringLiteral("Température extérieure.")));
+    EXPECT_EQ(QApplication::focusWidget(), Trouver(f, QStringLiteral("TxtValeurs_6")));
+    EXPECT_EQ(Label(f, QStringLiteral("LblResultats_4")), avant);
 }
 
-TEST(FenetreIncertitude, ChampManquantEtSigne) {
-    Ouverte<FrmIncertitude> o;
-    FrmIncertitude* f = &o.fenetre;
-    SaisirIncertitude(f);
-    Taper(f, QStringLiteral("TxtValeurs_6"), QStringLiteral("-"));
-    EXPECT_EQ(Enfant<QLineEdit>(f, QStringLiteral("TxtValeurs_6"))->text(), QStringLiteral("-"));
-    Taper(f, QStringLiteral("TxtPourcent_0"), QStringLiteral("-"));
-    EXPECT_EQ(Enfant<QLineEdit>(f, QStringLiteral("TxtPourcent_0"))->text(), QStringLiteral("0"));
-    // A lone "-" is no outdoor temperature.
-    Cliquer(f, QStringLiteral("CmdIncertitude"));
-    EXPECT_EQ(o.boite.titres, QStringList{QStringLiteral("Température extérieure.")});
-    EXPECT_EQ(QApplication::focusWidget(), Enfant<QWidget>(f, QStringLiteral("TxtValeurs_6")));
-    EXPECT_EQ(Label(f, QStringLiteral("LblResultats_4")), QString());
+// The outdoor temperatures keep a lone "-" so that "-5" can be typed; no
+// other field does.
+TEST(FenetresModules, SigneMoinsSeul) {
+    Ouverte<FrmCorrection> correction;
+    Ouverte<FrmIncertitude> incertitude;
+    const std::tuple<QWidget*, const char*, const char*> cas[] = {
+        {&correction.fenetre, "TxtValManuelle_4", "-"}, {&correction.fenetre, "TxtValSouhaitee", "0"},
+        {&correction.fenetre, "TxtValManuelle_0", "0"}, {&incertitude.fenetre, "TxtValeurs_6", "-"},
+        {&incertitude.fenetre, "TxtPourcent_0", "0"}};
+    for (auto [fenetre, champ, affiche] : cas) {
+        fenetre->activateWindow();
+        Taper(fenetre, QString::fromLatin1(champ), QStringLiteral("-"));
+        EXPECT_EQ(Trouver<QLineEdit>(fenetre, QString::fromLatin1(champ))->text(), QString::fromLatin1(affiche))
+            << champ;
+    }
 }
