@@ -147,7 +147,8 @@ TEST(Correction, TubeAutreQue13x16) {
 }
 
 // The loop pressure drop is the one the room calculation uses for its own
-// loops, written again in the module's order of operations.
+// loops (laminar at 5 and 20 l/h, turbulent above), written again in the
+// module's order of operations.
 TEST(Correction, PerteDeChargeCommeLeCalculDesPieces) {
     const struct { double debit, temperature; const char* tube; } cas[] = {
         {150, 36, "16x20"}, {150, 36, "13x16"}, {48.47, 30.74, "16x20"}, {600, 45, "13x16"},
@@ -158,18 +159,7 @@ TEST(Correction, PerteDeChargeCommeLeCalculDesPieces) {
         EXPECT_NEAR(PerteChargeCorrection(c.debit, c.temperature, c.tube), attendu, attendu * 1e-12)
             << c.debit << " l/h, " << c.temperature << " °C, " << c.tube;
     }
-}
-
-// Below Re = 2320 the flow is laminar: Hagen-Poiseuille, 32.rho.nu.v/D²
-// pascals per metre (9.81 Pa to the mmCE), plus 0.3 dynamic pressure.
-TEST(Correction, PerteDeChargeLaminaire) {
-    const double debit = 10, t = 40, d = 0.016;
-    const double v = debit / 3600 / 1000 / (3.14159265358979 * d * d / 4);
-    ASSERT_LT(d * v / Viscosite(t), 2320);
-    const double rho = MasseVolumique(t);
-    const double attendu = 32 * rho * Viscosite(t) * v / (d * d) / 9.81 + rho * 0.3 * v * v / 2 / 10;
-    EXPECT_NEAR(PerteChargeCorrection(debit, t, "16x20"), attendu, attendu * 1e-9);
-    EXPECT_THROW(PerteChargeCorrection(0, t, "16x20"), ErreurArithmetique);
+    EXPECT_THROW(PerteChargeCorrection(0, 40, "16x20"), ErreurArithmetique);
 }
 
 TEST(Correction, CouleurDeLaPerteDeCharge) {
@@ -241,17 +231,6 @@ TEST(Correction, RechercheDeDebit) {
     EXPECT_EQ(r.TempEquilibre, Temp_Equilibre(-5, Coeff_f(r.Valeur, 40, 80, Coeff_Lineique(10.8f, 15)), 40));
     EXPECT_GE(r.TempEquilibre, 20);
     EXPECT_LT(r.Pas[r.Pas.size() - 2].TempEquilibre, 20);
-}
-
-// The target is read again at every step: lowered during the search, it
-// ends the search at the first step that reaches the new value.
-TEST(Correction, CibleChangeePendantLaRecherche) {
-    const Recherche r = RechercherTemperature(1, 0, Change("100", "10", 1000));
-    ASSERT_EQ(r.Fin, FinRecherche::Atteinte);
-    EXPECT_EQ(r.Cible, "10");
-    EXPECT_GE(r.Pas.size(), 1000u);
-    EXPECT_GE(r.TempEquilibre, 10);
-    EXPECT_LT(r.Pas[r.Pas.size() - 2].TempEquilibre, 10);
 }
 
 // The window closing during a search abandons it at the next step.
@@ -413,16 +392,6 @@ TEST(Correction, DebitDeBoucleSansResiduBinaire) {
     EXPECT_EQ(modules::Difference("1E-3", "0"), 0.001);
 }
 
-// A long loop of small pipe at a high flow: above 2500 mmCE, red.
-TEST(Correction, PerteDeChargeElevee) {
-    Saisie s = Avec(Avec(Boucle(), Champ::Diametre, "13x16"), Champ::DebitTotal, "400");
-    s = Avec(s, Champ::LongueurBoucle, "120");
-    const Bilan bilan = CalculerValeursActuelles(s);
-    ASSERT_EQ(bilan.Fin, Arret::Aucun);
-    EXPECT_GT(Lu(bilan.Ecrit[Resultat::PerteChargeTotale]), PerteChargeMaxi);
-    EXPECT_EQ(bilan.Ecrit.Couleur, CouleurPerte::Rouge);
-}
-
 // Connecting pipes that take the whole flow leave the loop none: the
 // procedure stops there, silently, keeping what it had written.
 TEST(Correction, DebitDeBoucleNul) {
@@ -505,19 +474,6 @@ TEST(Correction, PourcentageDeTemperature) {
     ASSERT_EQ(bilan.Fin, Arret::Aucun);
     EXPECT_EQ(bilan.Ecrit[Resultat::TempDepartNecessaire], "30");
     EXPECT_EQ(bilan.Ecrit[PourCent::Temperature], "-6,25");
-}
-
-// The wished temperature already reached at the first step, with a loop
-// short enough that the water is still warm at its end at 0.1 l/h.
-TEST(Correction, AtteinteAuPremierPas) {
-    Saisie chaud = Avec(Avec(Boucle(), Champ::TempExterieure, "15"), Champ::TempSouhaitee, "1");
-    chaud = Avec(Avec(Avec(chaud, Champ::LongueurBoucle, "1"), Champ::CoeffSurfacique, "1"), Champ::PasVZ, "10");
-    const Bilan temperature = CalculerValeursCorrigees(EnMode(chaud, ModeCorrection::Temperature), Fixe("1"));
-    ASSERT_EQ(temperature.Fin, Arret::Aucun);
-    EXPECT_EQ(temperature.Ecrit[Resultat::TempDepartNecessaire], "0,01");
-    const Bilan debit = CalculerValeursCorrigees(EnMode(chaud, ModeCorrection::Debit), Fixe("1"));
-    ASSERT_EQ(debit.Fin, Arret::Aucun);
-    EXPECT_EQ(debit.Ecrit[Resultat::DebitBoucle], "0,1");
 }
 
 TEST(Correction, LimitesDesRecherches) {

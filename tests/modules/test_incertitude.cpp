@@ -55,11 +55,6 @@ Saisie Avec(Saisie s, Champ champ, const std::string& texte) {
     return s;
 }
 
-Saisie AvecPourcent(Saisie s, Grandeur g, const std::string& texte) {
-    s.Pourcents[static_cast<std::size_t>(g)] = texte;
-    return s;
-}
-
 std::string Resultat(const Bilan& bilan, int i) { return bilan.Resultats[i].value_or("(rien)"); }
 
 } // namespace
@@ -128,17 +123,6 @@ TEST(Incertitude, Calcul) {
         total += lu;
     }
     EXPECT_EQ(LireNombre(Resultat(bilan, IndexTotal)), total);
-}
-
-// L.(k/H).e^n = k.(L/H).e^n: with equal percentages, length and surface
-// coefficient weigh the same.
-TEST(Incertitude, LongueurEtCoefficientSurfaciquePesentPareil) {
-    for (const char* p : {"5", "12,5", "50"}) {
-        Saisie s = AvecPourcent(AvecPourcent(Exemple(), Grandeur::Longueur, p), Grandeur::CoeffSurfacique, p);
-        const Bilan bilan = CalculerIncertitude(s);
-        EXPECT_EQ(Resultat(bilan, 0), Resultat(bilan, 2)) << p;
-        EXPECT_NE(Resultat(bilan, 0), "0") << p;
-    }
 }
 
 // Percentages are not checked: 0 gives no uncertainty, a negative one the
