@@ -65,6 +65,42 @@ void SaisirPieceJusquALaPage(MDIPlancher& f, int page) {
     ASSERT_EQ(f.FeuilleAffichee(), ecrans.Resultats);
 }
 
+void ParcourirLesEcrans(MDIPlancher& f, const std::function<void(Arret, QWidget*)>& voir) {
+    const FeuillesPiece& ecrans = f.FeuillesDePiece();
+    f.AfficherFeuille(f.Generales());
+    voir(Arret::Generales, f.Generales());
+    f.AfficherFeuille(f.Circuits());
+    voir(Arret::Circuits, f.Circuits());
+    Cliquer(f.Circuits(), QStringLiteral("CmdAjouter"));
+    Cliquer(ecrans.Charge, QStringLiteral("OptCharge_1"));
+    Taper(ecrans.Charge, QStringLiteral("TxtSurfaceBordure"), QStringLiteral("3"));
+    voir(Arret::Charge, ecrans.Charge);
+    Cliquer(ecrans.Charge, QStringLiteral("CmdComment"));
+    voir(Arret::Commentaire, ecrans.Charge);
+    Cliquer(ecrans.Charge, QStringLiteral("CmdComment"));
+    Cliquer(ecrans.Charge, QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f.FeuilleAffichee(), ecrans.Piece);
+    Choisir(ecrans.Piece, QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
+    Choisir(ecrans.Piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
+    Taper(ecrans.Piece, QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
+    Taper(ecrans.Piece, QStringLiteral("TxtSurface_1"), QStringLiteral("2,5"));
+    Taper(ecrans.Piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("1500"));
+    Choisir(ecrans.Piece, QStringLiteral("CmbActuelle"), QStringLiteral("0.05"));
+    voir(Arret::Piece, ecrans.Piece);
+    Cliquer(ecrans.Piece, QStringLiteral("CmdApport"));
+    voir(Arret::Apport, ecrans.Piece);
+    Cliquer(ecrans.Piece, QStringLiteral("CmdApport_OK"));
+    Cliquer(ecrans.Piece, QStringLiteral("CmdEmissions"));
+    voir(Arret::Emissions, ecrans.Piece);
+    Cliquer(ecrans.Piece, QStringLiteral("CmdEmission_OK"));
+    Cliquer(ecrans.Piece, QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f.FeuilleAffichee(), ecrans.Conduites);
+    voir(Arret::Conduites, ecrans.Conduites);
+    Cliquer(ecrans.Conduites, QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f.FeuilleAffichee(), ecrans.Resultats);
+    voir(Arret::Resultats, ecrans.Resultats);
+}
+
 QByteArray Contenu(const QString& nom) {
     QFile f(CheminEtudes(nom));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -9,6 +9,7 @@
 
 #include <QRect>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,15 @@ std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {});
 // "Séjour", 20 °C, 20 m² less 2 m², 1500 W, 50 W downward, Rth 0.05) up to
 // page `page` of the room screens (1 to 4), which is then showing.
 void SaisirPieceJusquALaPage(MDIPlancher& f, int page);
+
+// The stops of the way through every entry screen.
+enum class Arret { Generales, Circuits, Charge, Commentaire, Piece, Apport, Emissions, Conduites, Resultats };
+// From the rooms list, the way a user goes through every entry screen: the
+// general data, the rooms list, then a room whose edge zone has a loop of
+// its own (3 m², the tallest connecting pipes page), the explanation of the
+// load type unfolded and the two panels of the room data opened on the way.
+// `voir` is called at each stop with the screen showing.
+void ParcourirLesEcrans(MDIPlancher& f, const std::function<void(Arret, QWidget*)>& voir);
 
 // The working file `nom` of the studies folder, as its bytes (empty when missing).
 QByteArray Contenu(const QString& nom);

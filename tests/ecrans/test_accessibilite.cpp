@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 using namespace sorvel;
@@ -57,9 +58,9 @@ std::vector<Noeud> Arbre(QWidget* ecran) {
 
 // What one screen must show a screen reader.
 struct Attendu {
-    QStringList champs;   // input controls (fields, options, buttons): their caption
-    QStringList listes;   // pick lists: the caption of their label
-    QStringList valeurs;  // objectName of the labels that show a value
+    QStringList champs = {};  // input controls (fields, options, buttons): their caption
+    QStringList listes = {};  // pick lists: the caption of their label
+    QStringList valeurs = {}; // objectName of the labels that show a value
     bool image = false;   // a picture with its description
 };
 
@@ -96,8 +97,9 @@ protected:
                 return n.role == QAccessible::StaticText && n.nom == etiquette->text() && n.objet == nom;
             })) << "valeur « " << etiquette->text().toStdString() << " » de " << nom.toStdString();
         }
-        if (attendu.image)
+        if (attendu.image) {
             EXPECT_TRUE(trouver([](const Noeud& n) { return n.role == QAccessible::Graphic && !n.nom.isEmpty(); }));
+        }
         // Beyond those, every control the user acts on carries a name and a caption.
         for (QWidget* w : ecran->findChildren<QWidget*>()) {
             if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w) && !qobject_cast<QAbstractButton*>(w))
@@ -131,88 +133,68 @@ TEST_F(Accessibilite, ChaqueEcran) {
         QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(image),
                     dossier.chemin() + QLatin1Char('/') + QLatin1String(image));
     f = DemarrerEtude(QStringLiteral("45"));
-    const FeuillesPiece& ecrans = f->FeuillesDePiece();
-    f->AfficherFeuille(f->Generales());
-    verifier(f->Generales(),
-             {.champs = PiedPage + QStringList{QStringLiteral("Suivant >>"),
-                                               QStringLiteral("Treillis ou plaques pré tracées"),
-                                               QStringLiteral("Plots thermoformés"), QStringLiteral("13x16 mm"),
-                                               QStringLiteral("16x20 mm"), QStringLiteral("Chape traditionnelle"),
-                                               QStringLiteral("Chape liquide")},
-              .listes = {QStringLiteral("Température de départ du fluide"),
-                         QStringLiteral("Epaisseur moyenne de la chape")},
-              .valeurs = {QStringLiteral("LblEtude")}});
-
-    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
-    verifier(f->Circuits(),
-             {.champs = PiedPage + QStringList{QStringLiteral("<< Précédent"), QStringLiteral("Ajouter une pièce"),
-                                               QStringLiteral("Modifier/Visionner une pièce"),
-                                               QStringLiteral("Supprimer une pièce")},
-              .valeurs = {QStringLiteral("LblCircuit")}});
-
-    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
-    Cliquer(ecrans.Charge, QStringLiteral("OptCharge_1"));
-    verifier(ecrans.Charge,
-             {.champs = PiedPage + QStringList{QStringLiteral("Suivant >>"), QStringLiteral("Charge normale"),
-                                               QStringLiteral("Charge élevée ou limite"),
-                                               QStringLiteral("Charge combinée droite"),
-                                               QStringLiteral("Charge intégrée d'angle"),
-                                               QStringLiteral("Surface zone de bordure (élevée/limite)"),
-                                               QStringLiteral("Commentaire")},
-              .listes = {QStringLiteral("Pas VZ zone de bordure (élevée/limite)")},
-              .image = true});
-    // The description follows the picture.
-    const QString elevee = descriptionImage();
-    Cliquer(ecrans.Charge, QStringLiteral("OptCharge_3"));
-    EXPECT_NE(descriptionImage(), elevee);
-    Cliquer(ecrans.Charge, QStringLiteral("OptCharge_0"));
-
-    Cliquer(ecrans.Charge, QStringLiteral("CmdSuivant"));
-    ASSERT_EQ(f->FeuilleAffichee(), ecrans.Piece);
-    Choisir(ecrans.Piece, QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
-    Choisir(ecrans.Piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
-    Taper(ecrans.Piece, QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
-    Taper(ecrans.Piece, QStringLiteral("TxtSurface_1"), QStringLiteral("2,5"));
-    Taper(ecrans.Piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("1500"));
-    Choisir(ecrans.Piece, QStringLiteral("CmbActuelle"), QStringLiteral("0.05"));
-    verifier(ecrans.Piece,
-             {.champs = PiedPage + QStringList{QStringLiteral("Suivant >>"), QStringLiteral("<< Précédent"),
-                                               QStringLiteral("Surface de la pièce"),
-                                               QStringLiteral("Surface des emprises"),
-                                               QStringLiteral("Déperditions de la pièce"),
-                                               QStringLiteral("Déperditions du plancher"),
-                                               QStringLiteral("Apport par le plafond"),
-                                               QStringLiteral("Emission vers le bas"),
-                                               QStringLiteral("Calculer l'apport par le plafond"),
-                                               QStringLiteral("Calculer l'émission vers le bas")},
-              .listes = {QStringLiteral("Nom de la pièce"), QStringLiteral("Température ambiante de la pièce"),
-                         QStringLiteral("Résistance actuelle"), QStringLiteral("Résistance future")}});
-    Cliquer(ecrans.Piece, QStringLiteral("CmdApport"));
-    verifier(ecrans.Piece, {.champs = {QStringLiteral("Surface du plancher haut"), QStringLiteral("OK")},
-                            .listes = {QStringLiteral("Epaisseur de l'isolant")}});
-    Cliquer(ecrans.Piece, QStringLiteral("CmdApport_OK"));
-    // The net floor area, 17,5 m², is read out as such; its caption apart.
-    Cliquer(ecrans.Piece, QStringLiteral("CmdEmissions"));
-    ASSERT_EQ(Trouver<QLabel>(ecrans.Piece, QStringLiteral("LblEmissions_Bas"))->text(), QStringLiteral("17,5"));
-    verifier(ecrans.Piece,
-             {.champs = {QStringLiteral("OK")}, .listes = {QStringLiteral("Epaisseur de l'isolant")},
-              .valeurs = {QStringLiteral("LblEmissions_Bas"), QStringLiteral("LblEmissions_Surface")}});
-    Cliquer(ecrans.Piece, QStringLiteral("CmdEmission_OK"));
-
-    Cliquer(ecrans.Piece, QStringLiteral("CmdSuivant"));
-    ASSERT_EQ(f->FeuilleAffichee(), ecrans.Conduites);
-    verifier(ecrans.Conduites,
-             {.champs = PiedPage + QStringList{QStringLiteral("Suivant >>"), QStringLiteral("<< Précédent"),
-                                               QStringLiteral("Longueur des conduites de raccordement"),
-                                               QStringLiteral("Longueur des conduites de distribution (traversantes)")},
-              .listes = {QStringLiteral("Chute de température du fluide (DeltaT Départ/Retour)")},
-              .valeurs = {QStringLiteral("LblDesignation"), QStringLiteral("LblConduites_4")}});
-    EXPECT_EQ(Trouver<QLabel>(ecrans.Conduites, QStringLiteral("LblDesignation"))->text(), QStringLiteral("Séjour"));
-
-    Cliquer(ecrans.Conduites, QStringLiteral("CmdSuivant"));
-    ASSERT_EQ(f->FeuilleAffichee(), ecrans.Resultats);
-    verifier(ecrans.Resultats,
-             {.champs = PiedPage + QStringList{QStringLiteral("OK"), QStringLiteral("<< Précédent")},
-              .valeurs = {QStringLiteral("LblEtude")}});
+    const QStringList suivant = PiedPage + QStringList{QStringLiteral("Suivant >>"), QStringLiteral("<< Précédent")};
+    const std::map<Arret, Attendu> attendus = {
+        {Arret::Generales,
+         {.champs = PiedPage + QStringList{QStringLiteral("Suivant >>"), QStringLiteral("Treillis ou plaques pré tracées"),
+                                           QStringLiteral("Plots thermoformés"), QStringLiteral("13x16 mm"),
+                                           QStringLiteral("16x20 mm"), QStringLiteral("Chape traditionnelle"),
+                                           QStringLiteral("Chape liquide")},
+          .listes = {QStringLiteral("Température de départ du fluide"), QStringLiteral("Epaisseur moyenne de la chape")},
+          .valeurs = {QStringLiteral("LblEtude")}}},
+        {Arret::Circuits,
+         {.champs = PiedPage + QStringList{QStringLiteral("<< Précédent"), QStringLiteral("Ajouter une pièce"),
+                                           QStringLiteral("Modifier/Visionner une pièce"),
+                                           QStringLiteral("Supprimer une pièce")},
+          .valeurs = {QStringLiteral("LblCircuit")}}},
+        {Arret::Charge,
+         {.champs = PiedPage + QStringList{QStringLiteral("Suivant >>"), QStringLiteral("Charge normale"),
+                                           QStringLiteral("Charge élevée ou limite"),
+                                           QStringLiteral("Charge combinée droite"),
+                                           QStringLiteral("Charge intégrée d'angle"),
+                                           QStringLiteral("Surface zone de bordure (élevée/limite)"),
+                                           QStringLiteral("Commentaire")},
+          .listes = {QStringLiteral("Pas VZ zone de bordure (élevée/limite)")},
+          .image = true}},
+        {Arret::Piece,
+         {.champs = suivant + QStringList{QStringLiteral("Surface de la pièce"), QStringLiteral("Surface des emprises"),
+                                          QStringLiteral("Déperditions de la pièce"),
+                                          QStringLiteral("Déperditions du plancher"),
+                                          QStringLiteral("Apport par le plafond"),
+                                          QStringLiteral("Emission vers le bas"),
+                                          QStringLiteral("Calculer l'apport par le plafond"),
+                                          QStringLiteral("Calculer l'émission vers le bas")},
+          .listes = {QStringLiteral("Nom de la pièce"), QStringLiteral("Température ambiante de la pièce"),
+                     QStringLiteral("Résistance actuelle"), QStringLiteral("Résistance future")}}},
+        {Arret::Apport,
+         {.champs = {QStringLiteral("Surface du plancher haut"), QStringLiteral("OK")},
+          .listes = {QStringLiteral("Epaisseur de l'isolant")}}},
+        // The net floor area, 17,5 m², is read out as such; its caption apart.
+        {Arret::Emissions,
+         {.champs = {QStringLiteral("OK")}, .listes = {QStringLiteral("Epaisseur de l'isolant")},
+          .valeurs = {QStringLiteral("LblEmissions_Bas"), QStringLiteral("LblEmissions_Surface")}}},
+        {Arret::Conduites,
+         {.champs = suivant + QStringList{QStringLiteral("Longueur des conduites de raccordement"),
+                                          QStringLiteral("Longueur des conduites de distribution (traversantes)")},
+          .listes = {QStringLiteral("Chute de température du fluide (DeltaT Départ/Retour)")},
+          .valeurs = {QStringLiteral("LblDesignation"), QStringLiteral("LblConduites_4")}}},
+        {Arret::Resultats,
+         {.champs = PiedPage + QStringList{QStringLiteral("OK"), QStringLiteral("<< Précédent")},
+          .valeurs = {QStringLiteral("LblEtude")}}},
+    };
+    ParcourirLesEcrans(*f, [&](Arret arret, QWidget* ecran) {
+        if (attendus.contains(arret))
+            verifier(ecran, attendus.at(arret));
+    });
+    EXPECT_EQ(Trouver<QLabel>(f->FeuillesDePiece().Piece, QStringLiteral("LblEmissions_Bas"))->text(),
+              QStringLiteral("17,5"));
+    EXPECT_EQ(Trouver<QLabel>(f->FeuillesDePiece().Conduites, QStringLiteral("LblDesignation"))->text(),
+              QStringLiteral("Séjour"));
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+
+    // The description of the load-type picture follows the picture.
+    f->AfficherFeuille(f->FeuillesDePiece().Charge);
+    const QString elevee = descriptionImage();
+    Cliquer(f->FeuillesDePiece().Charge, QStringLiteral("OptCharge_3"));
+    EXPECT_NE(descriptionImage(), elevee);
 }

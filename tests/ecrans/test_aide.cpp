@@ -279,8 +279,9 @@ TEST_F(Aide, ChaqueEcranOuvreSaPage) {
     for (bool fichier : {true, false}) {
         SCOPED_TRACE(fichier);
         test::DossierProgrammeTest dossier;
-        if (fichier)
+        if (fichier) {
             ASSERT_TRUE(QFile::copy(DossierConstruit() + QStringLiteral("/Sorvel.chm"), CheminAide()));
+        }
         auto f = test::DemarrerEtude();
         test::SaisirPieceJusquALaPage(*f, 4);
         const auto piece = f->FeuillesDePiece().toutes();
@@ -302,8 +303,9 @@ TEST_F(Aide, ChaqueEcranOuvreSaPage) {
         for (auto [menu, page] : {std::pair{"MnuCorrection", "/correction.html"}, {"MnuIncertitude", "/incertitude.html"}}) {
             test::Declencher(f.get(), QString::fromLatin1(menu));
             test::Cliquer(f->FeuilleAffichee(), QStringLiteral("CmdAide"));
-            if (fichier)
+            if (fichier) {
                 EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QString::fromLatin1(page));
+            }
         }
         if (fichier) { // the help window put away, the main window active again
             FrmAide::Existante()->hide();
@@ -312,8 +314,9 @@ TEST_F(Aide, ChaqueEcranOuvreSaPage) {
         }
         f->AfficherFeuille(f->Circuits());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-        if (fichier)
+        if (fichier) {
             EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QStringLiteral("/circuits.html"));
+        }
         test::Declencher(f.get(), QStringLiteral("MnuAideSorvel"));
         if (fichier) {
             EXPECT_EQ(FrmAide::Existante()->sujetAffiche(), QStringLiteral("/index.html"));

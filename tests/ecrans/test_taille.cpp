@@ -64,43 +64,15 @@ protected:
         }
         EXPECT_GE(boutons, 2);
     }
-    // Each screen in turn, on the way through a room whose edge zone has a
-    // loop of its own (the tallest page 3/4), with the explanation unfolded
-    // and both pop-over panels open on the way.
+    // Each screen in turn, the panels' "OK" on the way.
     void parcourirLesEcrans(bool rangeeDuBas) {
-        f->AfficherFeuille(f->Generales());
-        boutonsVisibles(rangeeDuBas);
-        f->AfficherFeuille(f->Circuits());
-        boutonsVisibles(rangeeDuBas);
-        Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
-        boutonsVisibles(rangeeDuBas);
-        Cliquer(ecrans().Charge, QStringLiteral("CmdComment"));
-        boutonsVisibles(true);
-        Cliquer(ecrans().Charge, QStringLiteral("CmdComment"));
-        Cliquer(ecrans().Charge, QStringLiteral("OptCharge_1"));
-        Taper(ecrans().Charge, QStringLiteral("TxtSurfaceBordure"), QStringLiteral("3"));
-        Cliquer(ecrans().Charge, QStringLiteral("CmdSuivant"));
-        ASSERT_EQ(f->FeuilleAffichee(), ecrans().Piece);
-        Choisir(ecrans().Piece, QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
-        Choisir(ecrans().Piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
-        Taper(ecrans().Piece, QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
-        Taper(ecrans().Piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("1500"));
-        Choisir(ecrans().Piece, QStringLiteral("CmbActuelle"), QStringLiteral("0.05"));
-        boutonsVisibles(rangeeDuBas);
-        for (const char* panneau : {"CmdApport", "CmdEmissions"}) {
-            Cliquer(ecrans().Piece, QString::fromLatin1(panneau));
-            const QString ok = QString::fromLatin1(panneau) == QStringLiteral("CmdApport")
-                                   ? QStringLiteral("CmdApport_OK")
-                                   : QStringLiteral("CmdEmission_OK");
-            EXPECT_TRUE(visible(Trouver<QPushButton>(ecrans().Piece, ok)));
-            Cliquer(ecrans().Piece, ok);
-        }
-        Cliquer(ecrans().Piece, QStringLiteral("CmdSuivant"));
-        ASSERT_EQ(f->FeuilleAffichee(), ecrans().Conduites);
-        boutonsVisibles(rangeeDuBas);
-        Cliquer(ecrans().Conduites, QStringLiteral("CmdSuivant"));
-        ASSERT_EQ(f->FeuilleAffichee(), ecrans().Resultats);
-        boutonsVisibles(rangeeDuBas);
+        ParcourirLesEcrans(*f, [&](Arret arret, QWidget* ecran) {
+            if (arret == Arret::Apport || arret == Arret::Emissions)
+                EXPECT_TRUE(visible(Trouver<QPushButton>(
+                    ecran, arret == Arret::Apport ? QStringLiteral("CmdApport_OK") : QStringLiteral("CmdEmission_OK"))));
+            else
+                boutonsVisibles(rangeeDuBas || arret == Arret::Commentaire);
+        });
     }
     // How many rows of the results grid are whole in its view.
     int lignesResultatsVisibles() const {
