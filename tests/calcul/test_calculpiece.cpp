@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -280,20 +279,5 @@ TEST(CalculPiece, RechercheDuDebitAFreinerBornee) {
         EXPECT_GT(EssaisDebitAFreiner() - avant, 0);
     }
 }
-
-TEST(CalculPiece, IndependantDeLaLocale) {
-    // The coverings are read with a point whatever the machine's locale.
-    const ResultatsPiece avant = CalculPiece(EntreesExemple());
-    const char* ancienne = std::setlocale(LC_ALL, nullptr);
-    const std::string sauvee = ancienne ? ancienne : "C";
-    if (!std::setlocale(LC_ALL, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "fr_FR.UTF-8 is not generated on this machine";
-    const ResultatsPiece apres = CalculPiece(EntreesExemple());
-    std::setlocale(LC_ALL, sauvee.c_str());
-    EXPECT_EQ(apres.RthDeCalcul, 0.05);
-    EXPECT_EQ(apres.PerteNormale, avant.PerteNormale);
-    EXPECT_EQ(apres.PasVZNormale, avant.PasVZNormale);
-}
-
 
 } // namespace

@@ -2,7 +2,6 @@
 // rooms with 30-character names: as PDF files read back with pdftotext, and
 // as the text boxes the drawing routines record.
 
-#include "commun/Nombres.h"
 #include "etude/CalculEtude.h"
 #include "etude/Materiel.h"
 #include "etude/PresentationChantier.h"
@@ -126,27 +125,6 @@ TEST_F(RapportsPdf, ResultatsChantier) {
         for (std::size_t n = 0; n < generales.size(); ++n) {
             const QString attendue = (Q(generales[n].Libelle) + Q(generales[n].Valeur) + Q(generales[n].Unite)).simplified();
             EXPECT_EQ(p2.at(3 + static_cast<int>(n)), attendue);
-        }
-        // The figures a site needs, from the study itself.
-        const double longueur = std::get<double>(d.Materiel[0]);
-        const double diametre = e.generales.Tube == 0 ? 13 : 16;
-        const double litres = 3.14159265358979 * diametre * diametre / 4 * longueur / 1000;
-        for (const QString& ligne : {
-                 QStringLiteral("Débit total du plancher chauffant : %1 l/h").arg(std::ceil(d.Resultat.DebitTotal)),
-                 QStringLiteral("Longueur totale de tube du plancher chauffant : %1 m").arg(longueur),
-                 QStringLiteral("Diamètre du tube : %1 mm").arg(e.generales.Tube == 0 ? "13x16" : "16x20"),
-                 "Contenance totale des tubes : " + Q(FormatGeneral(Arrondir(litres, 2))) + " litres",
-                 QStringLiteral("Température de départ du fluide : 45 °C"),
-                 QStringLiteral("Type de support du tube : %1")
-                     .arg(e.generales.Support == 0 ? "Treillis" : "Plots thermoformés"),
-             })
-            EXPECT_TRUE(p2.contains(ligne)) << ligne.toStdString() << "\n" << Afficher(p2);
-        // What the support does not use reads "-".
-        if (e.generales.Support == 0) {
-            EXPECT_TRUE(p2.contains(QStringLiteral("Surface de plaques à plots : - m²")));
-        } else {
-            EXPECT_TRUE(p2.contains(QStringLiteral("Surface de treillis en 10x10 : - m²")));
-            EXPECT_TRUE(p2.contains(QStringLiteral("Nombre total de clips : - u")));
         }
     }
 }
