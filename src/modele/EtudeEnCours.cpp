@@ -409,6 +409,7 @@ std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
         EtudeRecalculee r;
         r.Resultat = CalculEtude(pieces, generales_);
         r.Materiel = Materiel(r.Resultat.Table, generales_);
+        r.Equilibrage = CalculerEquilibrage(pieces, generales_, r.Resultat);
         return r;
     } catch (const ErreurCalculEtude& e) {
         Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."), QString::fromUtf8(e.what()));
@@ -422,7 +423,14 @@ std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
 }
 
 bool EtudeEnCours::ExporterCsv(const QString& chemin, const EtudeRecalculee& etude) {
-    const std::string csv = CsvEtude(etude.Resultat, etude.Materiel);
+    return EcrireCsv(chemin, CsvEtude(etude.Resultat, etude.Materiel, etude.Equilibrage));
+}
+
+bool EtudeEnCours::ExporterCsvEquilibrage(const QString& chemin, const EtudeRecalculee& etude) {
+    return EcrireCsv(chemin, CsvEquilibrage(etude.Equilibrage));
+}
+
+bool EtudeEnCours::EcrireCsv(const QString& chemin, const std::string& csv) {
     try {
         EcrireFichierComplet(chemin, QByteArray::fromStdString(csv));
     } catch (const ErreurSignalee& e) {

@@ -11,6 +11,7 @@
 #include "commun/Questions.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
+#include "etude/EquilibrageEtude.h"
 #include "etude/Materiel.h"
 #include "stockage/ModEnregistrer.h"
 
@@ -55,11 +56,12 @@ enum class SuiteDialogue { Fermer, Rester, ViderNom };
 // The nine characters a study name never holds: it names files.
 inline const QString CaracteresInterdits = QStringLiteral("\\/:\"?*|<>");
 
-// The whole study recalculated, for the summary, the material list and the
-// reports.
+// The whole study recalculated, for the summary, the material list, the
+// balancing and the reports.
 struct EtudeRecalculee {
     ResultatEtude Resultat;
     std::vector<CelluleMateriel> Materiel;
+    EquilibrageEtude Equilibrage;
 };
 
 class EtudeEnCours : public QObject {
@@ -175,14 +177,20 @@ public:
     QStringList NomsPieces() const;
 
     // Every accepted room recalculated in order and balanced, with the
-    // material to order. Nothing (and a message naming the room and why)
-    // when a room cannot be calculated or the rooms file cannot be read.
+    // material to order, the setting of every loop's valve and the lowest
+    // supply temperature that needs no supplementary heat. Nothing (and a
+    // message naming the room and why) when a room cannot be calculated or
+    // the rooms file cannot be read.
     std::optional<EtudeRecalculee> RecalculerEtude();
 
     // "Exporter…" of the summary: the recalculated study `etude` (the one
-    // the summary shows) with its material list, as the CSV of the batch
-    // tool, in the file `chemin`. False, and told, when it cannot be written.
+    // the summary shows) with its material list and its balancing, as the
+    // CSV of the batch tool, in the file `chemin`. False, and told, when it
+    // cannot be written.
     bool ExporterCsv(const QString& chemin, const EtudeRecalculee& etude);
+    // "Exporter…" of the balancing window: the balancing section of that
+    // CSV alone.
+    bool ExporterCsvEquilibrage(const QString& chemin, const EtudeRecalculee& etude);
 
     // ---- The room being entered ----------------------------------------
     // "Ajouter une pièce": refused (and told) when the study is full.
@@ -232,6 +240,8 @@ private:
                         BoutonsMessage boutons = BoutonsMessage::OK);
     // Runs `action`; a file or study error is told and gives false.
     bool Signaler(const std::function<void()>& action);
+    // Writes the CSV text `csv` to `chemin`; false, and told, when it cannot.
+    bool EcrireCsv(const QString& chemin, const std::string& csv);
     void FinirSaisie();
 
     DossierEtudes dossier_;
