@@ -38,10 +38,7 @@ std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
     for (int c = 0; c < NombreColonnesEquilibrage; ++c) {
         if (c)
             s += ';';
-        std::string titre = TitresColonnesEquilibrage[static_cast<std::size_t>(c)];
-        if (const std::string unite = UnitesColonnesEquilibrage[static_cast<std::size_t>(c)]; !unite.empty())
-            titre += " (" + unite + ")";
-        s += ChampCsv(titre);
+        s += ChampCsv(LibelleAvecUnite(c));
     }
     s += '\n';
     for (const LigneEquilibrage& ligne : PresenterEquilibrage(equilibrage.Boucles, equilibrage.Tube)) {

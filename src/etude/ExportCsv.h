@@ -24,7 +24,7 @@ namespace sorvel {
 std::string ChampCsv(std::string_view texte);
 
 // The balancing section: a line "Équilibrage", a line of column headings
-// with their units ("Débit (l/h)"), one line per loop as the balancing
+// in words with their units ("Débit (l/h)"), one line per loop as the balancing
 // window shows it, an empty line and the line "Température de départ
 // minimale sans appoint;38;°C" (or ";aucune (appoint nécessaire même à
 // 50 °C);").

@@ -6,7 +6,10 @@
 namespace sorvel {
 
 const std::array<const char*, NombreColonnesEquilibrage> TitresColonnesEquilibrage = {
-    "Pièce", "Boucle", "Débit", "Perte de charge", "Perte artificielle", "Vitesse", "Kv", "Alertes"};
+    "Pièce", "Boucle", "Débit", "Perte", "Perte art.", "Vitesse", "Kv", "Alertes"};
+const std::array<const char*, NombreColonnesEquilibrage> LibellesColonnesEquilibrage = {
+    "Pièce", "Boucle", "Débit", "Perte de charge", "Perte de charge artificielle", "Vitesse de l'eau",
+    "Kv de la vanne", "Alertes"};
 const std::array<const char*, NombreColonnesEquilibrage> UnitesColonnesEquilibrage = {
     "", "", "l/h", "mmCE", "mmCE", "m/s", "m³/h", ""};
 
@@ -81,6 +84,14 @@ std::vector<LigneEquilibrage> PresenterEquilibrage(const std::vector<ReglageBouc
         lignes.push_back(std::move(l));
     }
     return lignes;
+}
+
+std::string LibelleAvecUnite(int colonne) {
+    const auto c = static_cast<std::size_t>(colonne);
+    std::string libelle = LibellesColonnesEquilibrage.at(c);
+    if (const std::string unite = UnitesColonnesEquilibrage.at(c); !unite.empty())
+        libelle += " (" + unite + ")";
+    return libelle;
 }
 
 std::string ValeurTempDepartMinimale(std::optional<int> temperature) {

@@ -22,9 +22,13 @@ enum : int { Piece, Boucle, Debit, Perte, PerteArtificielle, Vitesse, Kv, Alerte
 } // namespace ColonneEquilibrage
 inline constexpr int NombreColonnesEquilibrage = ColonneEquilibrage::Alertes + 1;
 
-// "Pièce", "Boucle", "Débit", "Perte de charge", "Perte artificielle",
-// "Vitesse", "Kv", "Alertes".
+// The headings of the grid, short enough for its columns: "Pièce",
+// "Boucle", "Débit", "Perte", "Perte art.", "Vitesse", "Kv", "Alertes".
 extern const std::array<const char*, NombreColonnesEquilibrage> TitresColonnesEquilibrage;
+// The same in words, for the headings' tooltips and the CSV: "Pièce",
+// "Boucle", "Débit", "Perte de charge", "Perte de charge artificielle",
+// "Vitesse de l'eau", "Kv de la vanne", "Alertes".
+extern const std::array<const char*, NombreColonnesEquilibrage> LibellesColonnesEquilibrage;
 // "", "", "l/h", "mmCE", "mmCE", "m/s", "m³/h", "".
 extern const std::array<const char*, NombreColonnesEquilibrage> UnitesColonnesEquilibrage;
 
@@ -49,6 +53,8 @@ std::vector<LigneEquilibrage> PresenterEquilibrage(const std::vector<ReglageBouc
 // The lowest supply temperature as a value: "38 °C", or "aucune (appoint
 // nécessaire même à 50 °C)".
 std::string ValeurTempDepartMinimale(std::optional<int> temperature);
+// A column in words with its unit: "Débit (l/h)", "Pièce".
+std::string LibelleAvecUnite(int colonne);
 // "Température de départ minimale sans appoint : " and that value.
 std::string TexteTempDepartMinimale(std::optional<int> temperature);
 // "Température de départ minimale sans appoint".

@@ -121,8 +121,8 @@ TEST(ExportCsv, Equilibrage) {
     const std::vector<std::string> l = Lignes(CsvEquilibrage(Equilibrage(38)));
     ASSERT_EQ(l.size(), 6u);
     EXPECT_EQ(l[0], "Équilibrage");
-    EXPECT_EQ(l[1], "Pièce;Boucle;Débit (l/h);Perte de charge (mmCE);Perte artificielle (mmCE);Vitesse (m/s);"
-                    "Kv (m³/h);Alertes");
+    EXPECT_EQ(l[1], "Pièce;Boucle;Débit (l/h);Perte de charge (mmCE);Perte de charge artificielle (mmCE);"
+                    "Vitesse de l'eau (m/s);Kv de la vanne (m³/h);Alertes");
     EXPECT_EQ(l[2], "\"Salle \"\"A\"\"; nord\";normale;80,46;120,5;379,5;0,11;0,41;vitesse faible");
     EXPECT_EQ(l[3], "Bureau;bordure;150;500;0;0,2;ouverte;trop longue : 2 boucles");
     EXPECT_EQ(l[4], "");
