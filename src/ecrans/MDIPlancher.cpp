@@ -5,6 +5,7 @@
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmEnregistrer.h"
+#include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmMateriel.h"
 #include "ecrans/FrmOuvrir.h"
 #include "ecrans/FrmPiece.h"
@@ -535,6 +536,7 @@ void MDIPlancher::CreerMenus() {
     Action(consulter, "MnuRecapitulatif", QStringLiteral("&Récapitulatif"), {},
            &MDIPlancher::MnuRecapitulatif_Click);
     Action(consulter, "MnuMateriel", QStringLiteral("&Matériel"), {}, &MDIPlancher::MnuMateriel_Click);
+    Action(consulter, "MnuEquilibrage", QStringLiteral("É&quilibrage"), {}, &MDIPlancher::MnuEquilibrage_Click);
 
     QMenu* modules = menu("MnuModules", QStringLiteral("&Modules"));
     Action(modules, "MnuCorrection", QStringLiteral("Module de &correction"), {},
@@ -623,6 +625,7 @@ void MDIPlancher::MnuSupprimerPiece_Click() {
 void MDIPlancher::MnuPieceSelectionnee_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
 void MDIPlancher::MnuRecapitulatif_Click() { OuvrirRecapitulatif(); }
 void MDIPlancher::MnuMateriel_Click() { OuvrirMateriel(); }
+void MDIPlancher::MnuEquilibrage_Click() { OuvrirEquilibrage(); }
 
 void MDIPlancher::OuvrirDialogueOuverture(const QStringList& etudes) {
     auto* dialogue = new FrmOuvrir(*etude_, etudes, this);
@@ -653,6 +656,10 @@ void MDIPlancher::OuvrirRecapitulatif() {
 
 void MDIPlancher::OuvrirMateriel() {
     OuvrirFenetreAuxiliaire<FrmMateriel>([this] { return new FrmMateriel(*etude_); });
+}
+
+void MDIPlancher::OuvrirEquilibrage() {
+    OuvrirFenetreAuxiliaire<FrmEquilibrage>([this] { return new FrmEquilibrage(*etude_); });
 }
 void MDIPlancher::MnuCorrection_Click() {
     OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; });

@@ -208,8 +208,9 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuImprimerRecap", "Ctrl+R"},  {"MnuQuitter", "Ctrl+Q"},         {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
         {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuPieceSelectionnee", ""},
-        {"MnuRecapitulatif", ""},        {"MnuMateriel", ""},              {"MnuCorrection", ""},
-        {"MnuIncertitude", ""},          {"MnuAideSorvel", ""},            {"MnuAPropos", ""},
+        {"MnuRecapitulatif", ""},        {"MnuMateriel", ""},              {"MnuEquilibrage", ""},
+        {"MnuCorrection", ""},           {"MnuIncertitude", ""},           {"MnuAideSorvel", ""},
+        {"MnuAPropos", ""},
     };
     const auto actions = ActionsDesMenus(f.get());
     ASSERT_EQ(actions.size(), std::size(cas));

@@ -1,4 +1,5 @@
-// The study library's dialogs, the summary and the material list, through
+// The study library's dialogs, the summary, the material list and the
+// balancing, through
 // the main window's menus: what the user does reaches the study model, and
 // what the model gives reaches the windows. The rules themselves are tested
 // on the model (tests/modele).
@@ -8,6 +9,7 @@
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmEnregistrer.h"
+#include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmMateriel.h"
 #include "ecrans/FrmOuvrir.h"
 #include "ecrans/FrmRecap.h"
@@ -15,9 +17,11 @@
 #include "ecrans/MDIPlancher.h"
 #include "etude/ExportCsv.h"
 #include "etude/Materiel.h"
+#include "etude/PresentationEquilibrage.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "ihm/Grille.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -281,6 +285,11 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblPerte"))->text(), QString::fromStdString(attendu.LblPerte));
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblPerte"))->accessibleName(),
               QString::fromStdString(attendu.LblPerte));
+    // The lowest supply temperature, below the 41 columns.
+    const QString temperature = QString::fromStdString(TexteTempDepartMinimale(recalculee->Equilibrage.TempDepartMinimale));
+    EXPECT_TRUE(temperature.startsWith(QStringLiteral("Température de départ minimale sans appoint : ")));
+    EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblTempDepartMinimale"))->text(), temperature);
+    EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblTempDepartMinimale"))->accessibleName(), temperature);
 
     // "Exporter…" offers the study's name in the documents folder and writes
     // the batch tool's CSV of what the window shows.
@@ -297,7 +306,8 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
                           QStringLiteral("/Maison 12 pièces.csv"));
     QFile csv(chemin);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readAll().toStdString(), CsvEtude(recalculee->Resultat, recalculee->Materiel));
+    EXPECT_EQ(csv.readAll().toStdString(),
+              CsvEtude(recalculee->Resultat, recalculee->Materiel, recalculee->Equilibrage));
     EXPECT_TRUE(boite.messages.empty());
 
     Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
@@ -307,6 +317,115 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
     EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
     Detruire();
     EXPECT_FALSE(recap);
+}
+
+// The balancing of the 12-room example study: the grid shows what the
+// balancing presentation gives, loop by loop, with its colours and
+// tooltips, which a screen reader reads out; the labels and the title
+// follow; "Exporter…" writes the balancing section of the CSV. Opened
+// again, the same window; "Fermer" goes back.
+TEST_F(Bibliotheque, EquilibrageDeDouzePieces) {
+    CopierMaison12Pieces(dossier);
+    auto f = Demarrer();
+    ASSERT_TRUE(f->Etude().OuvrirEtude(QStringLiteral("Maison 12 pièces")));
+    Declencher(f.get(), QStringLiteral("MnuCircuits"));
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    QPointer<FrmEquilibrage> fenetre = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
+    ASSERT_TRUE(fenetre);
+    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(", ").toStdString();
+    EXPECT_EQ(fenetre->windowTitle(), QStringLiteral("Équilibrage [Maison 12 pièces]"));
+
+    const auto recalculee = f->Etude().RecalculerEtude();
+    ASSERT_TRUE(recalculee);
+    const auto attendu = PresenterEquilibrage(recalculee->Equilibrage.Boucles, f->Etude().Generales().Tube);
+    ASSERT_EQ(attendu.size(), 14u); // two rooms have an edge loop of their own
+    const Grille* g = fenetre->GrilleEquilibrage();
+    ASSERT_EQ(g->rowCount(), 2 + 14);
+    ASSERT_EQ(g->columnCount(), NombreColonnesEquilibrage);
+    EXPECT_EQ(g->texte(0, ColonneEquilibrage::Kv), QStringLiteral("Kv"));
+    EXPECT_EQ(g->texte(1, ColonneEquilibrage::Kv), QStringLiteral("m³/h"));
+    QAccessibleInterface* acces = QAccessible::queryAccessibleInterface(const_cast<Grille*>(g));
+    ASSERT_NE(acces, nullptr);
+    ASSERT_NE(acces->tableInterface(), nullptr);
+    int avecInfoBulle = 0;
+    for (std::size_t n = 0; n < attendu.size(); ++n)
+        for (int c = 0; c < NombreColonnesEquilibrage; ++c) {
+            SCOPED_TRACE(std::to_string(n) + " " + std::to_string(c));
+            const CelluleEquilibrage& cellule = attendu[n][static_cast<std::size_t>(c)];
+            const int l = 2 + static_cast<int>(n);
+            ASSERT_EQ(g->texte(l, c), QString::fromStdString(cellule.Texte));
+            EXPECT_EQ(g->gras(l, c), cellule.Format.Gras);
+            if (cellule.Format.Couleur != CouleurValeur::TexteFenetre) {
+                const auto rvb = Rvb(cellule.Format.Couleur);
+                EXPECT_EQ(g->couleurTexte(l, c), QColor(rvb[0], rvb[1], rvb[2]));
+            }
+            EXPECT_EQ(g->infoBulle(l, c), QString::fromStdString(cellule.InfoBulle));
+            QAccessibleInterface* case_ = acces->tableInterface()->cellAt(l, c);
+            ASSERT_NE(case_, nullptr);
+            EXPECT_EQ(case_->text(QAccessible::Name), g->texte(l, c));
+            if (!cellule.InfoBulle.empty()) {
+                ++avecInfoBulle;
+                EXPECT_EQ(case_->text(QAccessible::Description), QString::fromStdString(cellule.InfoBulle));
+            }
+        }
+    EXPECT_GT(avecInfoBulle, 0) << "the open valve, at least, is explained";
+    for (const char* nom : {"LblPerte", "LblTempDepartMinimale"}) {
+        const QLabel* l = Trouver<QLabel>(fenetre, QString::fromLatin1(nom));
+        EXPECT_FALSE(l->text().isEmpty()) << nom;
+        EXPECT_EQ(l->accessibleName(), l->text()) << nom;
+    }
+    EXPECT_EQ(Trouver<QLabel>(fenetre, QStringLiteral("LblTempDepartMinimale"))->text(),
+              QString::fromStdString(TexteTempDepartMinimale(recalculee->Equilibrage.TempDepartMinimale)));
+
+    QTemporaryDir exportation;
+    const QString chemin = exportation.path() + QStringLiteral("/equilibrage.csv");
+    QString offert;
+    FrmEquilibrage::DefinirChoixFichier([&](QWidget*, const QString& propose) {
+        offert = propose;
+        return chemin;
+    });
+    Cliquer(fenetre, QStringLiteral("CmdExporter"));
+    FrmEquilibrage::DefinirChoixFichier({});
+    EXPECT_EQ(offert, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                          QStringLiteral("/Maison 12 pièces - équilibrage.csv"));
+    QFile csv(chemin);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().toStdString(), CsvEquilibrage(recalculee->Equilibrage));
+    EXPECT_TRUE(boite.messages.empty());
+
+    Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    EXPECT_EQ(f->FeuilleAffichee(), fenetre.data());
+    Cliquer(fenetre, QStringLiteral("CmdFermer"));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
+    Detruire();
+    EXPECT_FALSE(fenetre);
+}
+
+// Without rooms, or with a room that cannot be calculated, the headings
+// alone and nothing to export.
+TEST_F(Bibliotheque, EquilibrageSansPieceOuIncalculable) {
+    auto f = DemarrerEtude();
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    auto* fenetre = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
+    ASSERT_NE(fenetre, nullptr);
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(fenetre->GrilleEquilibrage()->texte(0, 0), QStringLiteral("Pièce"));
+    EXPECT_EQ(fenetre->GrilleEquilibrage()->texte(2, 0), QString());
+    EXPECT_EQ(Trouver<QLabel>(fenetre, QStringLiteral("LblTempDepartMinimale"))->text(), QString());
+    EXPECT_FALSE(Trouver<QPushButton>(fenetre, QStringLiteral("CmdExporter"))->isEnabled());
+    Cliquer(fenetre, QStringLiteral("CmdFermer"));
+    Detruire();
+
+    DonneesPiece vide = exemples::Maison12Pieces()[1];
+    vide.SurfacePiece = 0;
+    Pieces(*f, {exemples::Maison12Pieces()[0], vide});
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    fenetre = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
+    ASSERT_NE(fenetre, nullptr);
+    ASSERT_TRUE(boite.seul(QStringLiteral("Calcul impossible.")));
+    EXPECT_EQ(fenetre->GrilleEquilibrage()->texte(2, 0), QString());
+    EXPECT_FALSE(Trouver<QPushButton>(fenetre, QStringLiteral("CmdExporter"))->isEnabled());
 }
 
 // 30 rooms fill grid rows 3 to 32; row 33 stays empty; the totals are the
