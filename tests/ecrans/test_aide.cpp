@@ -130,7 +130,7 @@ TEST_F(Aide, LesLiensEtImagesDesPagesSontDansLeFichier) {
                 << qPrintable(objet) << " -> " << qPrintable(cible);
         }
     }
-    EXPECT_EQ(pages, 10);
+    EXPECT_EQ(pages, 11);
     EXPECT_GT(references, 20);
 }
 
@@ -256,7 +256,7 @@ TEST_F(Aide, LeSommaireMeneAChaquePage) {
     ASSERT_NE(arbre, nullptr);
     ASSERT_EQ(arbre->topLevelItemCount(), 2);
     EXPECT_EQ(arbre->topLevelItem(0)->text(0), QStringLiteral("Bienvenue dans Sorvel"));
-    EXPECT_EQ(arbre->topLevelItem(0)->childCount(), 7);
+    EXPECT_EQ(arbre->topLevelItem(0)->childCount(), 8);
     EXPECT_EQ(arbre->topLevelItem(1)->text(0), QStringLiteral("Modules"));
     EXPECT_EQ(arbre->topLevelItem(1)->childCount(), 2);
     // Every entry but the "Modules" heading opens its page.
@@ -271,7 +271,7 @@ TEST_F(Aide, LeSommaireMeneAChaquePage) {
         EXPECT_EQ(arbre->currentItem(), *it);
         EXPECT_FALSE(fenetre->navigateur()->toPlainText().isEmpty()) << qPrintable(objet);
     }
-    EXPECT_EQ(pages, 10);
+    EXPECT_EQ(pages, 11);
 }
 
 TEST_F(Aide, LAdresseOuvreUnCourrielAvecLeSujet) {
