@@ -7,9 +7,11 @@
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Harnais.h"
+#include "Exemples.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -202,5 +204,21 @@ TEST_F(Accessibilite, ChaqueEcran) {
     verifier(ecrans.Resultats,
              {.champs = PiedPage + QStringList{QStringLiteral("OK"), QStringLiteral("<< Précédent")},
               .valeurs = {QStringLiteral("LblEtude")}});
+    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+}
+
+// The balancing window: its buttons by their captions, its two lines of
+// figures by what they say.
+TEST_F(Accessibilite, Equilibrage) {
+    f = DemarrerEtude();
+    for (const DonneesPiece& d : exemples::Maison12Pieces()) {
+        f->Etude().Dossier().AjouterPiece(d);
+        f->Etude().Dossier().AjouterPerte(0, 0, 0, FichierPerte);
+    }
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    auto* fenetre = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
+    ASSERT_NE(fenetre, nullptr);
+    verifier(fenetre, {.champs = {QStringLiteral("Exporter…"), QStringLiteral("Fermer")},
+                       .valeurs = {QStringLiteral("LblPerte"), QStringLiteral("LblTempDepartMinimale")}});
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
 }
