@@ -87,9 +87,10 @@ MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int larg
     }
     ChoisirImageFond(largeurEcran);
     mnuFeuilleCalcul_->setEnabled(false);
-    etude_->Demarrer();
     connect(etude_.get(), &EtudeEnCours::NomChange, this, &MDIPlancher::NomChange);
     connect(etude_.get(), &EtudeEnCours::EtudeRemplacee, this, &MDIPlancher::EtudeRemplacee);
+    // A study taken back from a run cut short reaches the screens at once.
+    etude_->Demarrer();
     resize(880, 640);
 }
 
@@ -147,8 +148,14 @@ void MDIPlancher::showEvent(QShowEvent* evenement) {
     if (!dejaActivee_) {
         dejaActivee_ = true;
         PlacerFe();
-        etude_->NommerEtude();
-        etude_->DefinirModifie(false);
+        if (etude_->EtatDemarrage() == Demarrage::Reprise) {
+            // The rooms taken back are what the user sees first.
+            circuits_->DefinirLigneEtude(ResumeEtude(etude_->Generales()));
+            AfficherFeuille(circuits_);
+        } else {
+            etude_->NommerEtude();
+            etude_->DefinirModifie(false);
+        }
     }
 }
 

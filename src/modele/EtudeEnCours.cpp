@@ -122,6 +122,9 @@ Demarrage EtudeEnCours::Demarrer() {
         const QString erreur = SupprimerFichiersTravail();
         if (!erreur.isEmpty())
             dossierInutilisable(erreur);
+        // A rooms list made before the start must not show them.
+        if (pieces > 0)
+            emit PiecesChangees();
     }
     sessionOuverte_ = true;
     NoterSession();

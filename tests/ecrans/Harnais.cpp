@@ -80,6 +80,8 @@ std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran) { return DemarrerDans(Do
 
 std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran) {
     auto f = std::make_unique<MDIPlancher>(dossierEtudes, nullptr, largeurEcran);
+    // A window left open on the folder would make this one give way.
+    EXPECT_NE(f->Etude().EtatDemarrage(), Demarrage::DossierOccupe) << "another window works on this folder";
     f->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
     f->activateWindow();
