@@ -4,6 +4,7 @@
 #include "commun/ErreurArithmetique.h"
 #include "commun/ErreurSignalee.h"
 #include "etude/CalculEtude.h"
+#include "etude/BornesSaisie.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "etude/VerificationEtude.h"
 #include "stockage/FichiersTravail.h"
@@ -26,6 +27,14 @@ double FluxAtraversIsolant(double surface, const QString& epaisseur) {
 QString LegendePiece(const QString& nom) {
     return nom.isEmpty() ? QStringLiteral("Données de la pièce")
                          : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
+}
+
+std::optional<std::pair<QString, QString>> RefusNombreSaisi(const DonneesPiece& piece, const QString& legende) {
+    const std::string texte = legende.toStdString();
+    const BorneSaisie* borne = PremierNombreRefuse(piece, {texte});
+    if (!borne)
+        return std::nullopt;
+    return std::pair{legende + QLatin1Char('.'), QString::fromStdString(MessageBorne(*borne))};
 }
 
 QString QuestionReprise(const QString& nom, int pieces) {

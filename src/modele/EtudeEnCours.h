@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace sorvel {
 
@@ -44,6 +45,14 @@ double FluxAtraversIsolant(double surface, const QString& epaisseur);
 // Caption of the room screens: "Données de la pièce (Séjour)", or without the
 // brackets while the room has no name.
 QString LegendePiece(const QString& nom);
+
+// The message by which an entry screen refuses the number `piece` holds in
+// the field captioned `legende`: beyond its bound (BornesSaisie) the study
+// check would refuse the study when it is opened again, so it is never
+// written. Title: the caption and "."; text: "La valeur de « Surface de la
+// pièce » doit être comprise entre 0 et 10000 m² !". Nothing when the
+// number fits or the field has no bound.
+std::optional<std::pair<QString, QString>> RefusNombreSaisi(const DonneesPiece& piece, const QString& legende);
 
 // How a run of the program started (EtudeEnCours::Demarrer).
 enum class Demarrage {
