@@ -2,7 +2,9 @@
 // the screens: run under an X server (scripts/captures.sh starts one with
 // xvfb-run), it shows the real main window, takes the whole screen as the X
 // server draws it after each step, writes PNG files into the folder given
-// as first argument and quits. Not part of the program.
+// as first argument and quits. Given a second argument, the folder of the
+// 12-room example study, it also previews both reports of that study. Not
+// part of the program.
 
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
@@ -18,6 +20,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QDir>
 #include <QElapsedTimer>
@@ -203,6 +208,80 @@ int main(int argc, char* argv[]) {
         Clic(incertitude, "CmdIncertitude");
         ok &= Capturer(prefixe + QStringLiteral("16-module-incertitude.png"));
         Clic(incertitude, "CmdFermer");
+    }
+
+    // The preview of both reports on the 12-room example study, when its
+    // folder is given: page 1 at 50 %, then at 100 %, the second page, and
+    // the summary.
+    const QString exemple = QStringLiteral("Maison 12 pièces");
+    if (argc > 2) {
+        try {
+            const sorvel::EtudeEnregistree maison =
+                sorvel::DossierEtudes(QString::fromLocal8Bit(argv[2])).LireEtude(exemple);
+            for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
+                dossierEtudes.SupprimerFichier(f);
+            for (std::size_t i = 0; i < maison.Pieces.size(); ++i) {
+                dossierEtudes.AjouterPiece(maison.Pieces[i]);
+                const sorvel::PerteCharge& p = maison.Pertes.at(i);
+                dossierEtudes.AjouterPerte(p.PerteNormale, p.PerteBordure, p.PerteMax, sorvel::FichierPerte);
+            }
+            fenetre.Etude().ChangerGenerales(maison.Generales);
+            fenetre.Etude().DefinirNom(exemple);
+            fenetre.Circuits()->RemplirGrilleCircuits();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "ÉCHEC lecture de l'étude d'exemple : %s\n", e.what());
+            ok = false;
+        }
+        fenetre.findChild<QAction*>(QStringLiteral("MnuApercuChantier"))->trigger();
+        if (QWidget* apercu = fenetre.FeuilleAffichee()) {
+            ok &= Capturer(prefixe + QStringLiteral("17-apercu-chantier-50.png"));
+            apercu->findChild<QAction*>(QStringLiteral("Mnu_100"))->trigger();
+            ok &= Capturer(prefixe + QStringLiteral("18-apercu-chantier-100.png"));
+            Clic(apercu, "CmdSuivante");
+            ok &= Capturer(prefixe + QStringLiteral("19-apercu-chantier-page-2.png"));
+        }
+        fenetre.findChild<QAction*>(QStringLiteral("MnuApercuRecap"))->trigger();
+        if (QWidget* apercu = fenetre.FeuilleAffichee()) {
+            apercu->findChild<QAction*>(QStringLiteral("Mnu_75"))->trigger();
+            ok &= Capturer(prefixe + QStringLiteral("20-apercu-recapitulatif-75.png"));
+            Clic(apercu, "CmdFermer");
+        }
+
+        // The study library: the save dialog offers the study's name; the
+        // example study is then opened from the open dialog, and its summary
+        // and material list shown.
+        fenetre.findChild<QAction*>(QStringLiteral("MnuEnregistrer"))->trigger();
+        if (auto* enregistrer = fenetre.findChild<QDialog*>(QStringLiteral("FrmEnregistrer"))) {
+            ok &= Capturer(prefixe + QStringLiteral("21-enregistrer.png"));
+            Texte(enregistrer, "TxtEnregistrer", QStringLiteral("Maison Martin"));
+            Clic(enregistrer, "CmdEnregistrer");
+        }
+        for (const char* extension : {".pla", ".plp", ".plg"}) {
+            const QString nom = exemple + QLatin1String(extension);
+            QFile::copy(QString::fromLocal8Bit(argv[2]) + QLatin1Char('/') + nom, dossierEtudes.Chemin(nom));
+        }
+        for (const char* nom : {"Appartement Durand", "école maternelle", "Étage bureaux"})
+            dossierEtudes.CopierEtudeEnregistree(QStringLiteral("Maison Martin"), QString::fromUtf8(nom));
+        fenetre.findChild<QAction*>(QStringLiteral("MnuOuvrir"))->trigger();
+        if (auto* ouvrir = fenetre.findChild<QDialog*>(QStringLiteral("FrmOuvrir"))) {
+            if (auto* liste = ouvrir->findChild<QListWidget*>(QStringLiteral("LstOuvrir"))) {
+                const auto trouvees = liste->findItems(exemple, Qt::MatchExactly);
+                if (!trouvees.isEmpty())
+                    liste->setCurrentItem(trouvees.first());
+            }
+            ok &= Capturer(prefixe + QStringLiteral("22-ouvrir.png"));
+            Clic(ouvrir, "CmdOuvrir");
+        }
+        fenetre.findChild<QAction*>(QStringLiteral("MnuRecapitulatif"))->trigger();
+        if (QWidget* recap = fenetre.FeuilleAffichee()) {
+            ok &= Capturer(prefixe + QStringLiteral("23-recapitulatif.png"));
+            Clic(recap, "CmdFermer");
+        }
+        fenetre.findChild<QAction*>(QStringLiteral("MnuMateriel"))->trigger();
+        if (QWidget* materiel = fenetre.FeuilleAffichee()) {
+            ok &= Capturer(prefixe + QStringLiteral("24-materiel.png"));
+            Clic(materiel, "CmdFermer");
+        }
     }
 
     // Nothing to keep: the working files go as when the user quits without storing.

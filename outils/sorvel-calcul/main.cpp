@@ -16,6 +16,7 @@
 #include "commun/Textes.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
+#include "etude/ExportCsv.h"
 #include "etude/Materiel.h"
 #include "etude/VerificationEtude.h"
 #include "stockage/ModEnregistrer.h"
@@ -92,70 +93,6 @@ EtudeEnregistree LireEtude(const std::string& dossier, const std::string& nom) {
         // The path in the message may hold control characters: shown by their symbols.
         throw ErreurEtude{TexteAffichable(e.what())};
     }
-}
-
-// ---------------------------------------------------------------------------
-// CSV
-
-// A text cell: control characters shown by their symbols (a CSV line holds
-// no raw control byte), quoted when it holds the separator or a quote.
-std::string ChampCsv(std::string_view brut) {
-    const std::string texte = TexteAffichable(brut);
-    if (texte.find_first_of(";\"") == std::string::npos)
-        return texte;
-    std::string r = "\"";
-    for (char c : texte) {
-        if (c == '"')
-            r += '"';
-        r += c;
-    }
-    return r + "\"";
-}
-
-std::string TexteCsv(const Cellule& c) {
-    if (const auto* t = std::get_if<std::string>(&c))
-        return ChampCsv(*t);
-    if (const auto* x = std::get_if<double>(&c))
-        return FormatGeneral(Arrondir(*x, 2));
-    if (const auto* n = std::get_if<std::int32_t>(&c))
-        return std::to_string(*n);
-    return "";
-}
-
-std::string TexteCsv(const CelluleMateriel& c) {
-    if (const auto* t = std::get_if<std::string>(&c))
-        return ChampCsv(*t);
-    return FormatGeneral(std::get<double>(c));
-}
-
-std::string Csv(const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel) {
-    std::string s;
-    for (int k = 0; k < NombreColonnesEtude; ++k) {
-        if (k)
-            s += ';';
-        s += ChampCsv(TitresColonnesEtude[static_cast<std::size_t>(k)]);
-    }
-    s += '\n';
-    for (const LigneEtude& ligne : r.Table.Pieces) {
-        for (std::size_t k = 0; k < ligne.size(); ++k) {
-            if (k)
-                s += ';';
-            s += TexteCsv(ligne[k]);
-        }
-        s += '\n';
-    }
-    if (!materiel.empty()) {
-        s += '\n';
-        for (std::size_t n = 0; n < materiel.size(); ++n) {
-            s += ChampCsv(LignesMateriel[n].Designation);
-            s += ';';
-            s += TexteCsv(materiel[n]);
-            s += ';';
-            s += ChampCsv(LignesMateriel[n].Unite);
-            s += '\n';
-        }
-    }
-    return s;
 }
 
 // ---------------------------------------------------------------------------
@@ -283,7 +220,7 @@ int main(int argc, char** argv) {
         const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.Generales);
         if (pdf)
             return EcrireRapportPdf(*pdf, nom, etude.Generales, resultat, materiel, argc, argv);
-        Ecrire(stdout, json ? Json(nom, resultat, materiel) : Csv(resultat, materiel));
+        Ecrire(stdout, json ? Json(nom, resultat, materiel) : CsvEtude(resultat, materiel));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");
             return SortieFichier;

@@ -1,11 +1,14 @@
 #include "ecrans/MDIPlancher.h"
 
-#include "ecrans/FonctionsAVenir.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmEnregistrer.h"
+#include "ecrans/FrmMateriel.h"
+#include "ecrans/FrmOuvrir.h"
 #include "ecrans/FrmPiece.h"
+#include "ecrans/FrmRecap.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Frm_A_Propos.h"
 #include "ihm/ModAide.h"
@@ -455,8 +458,8 @@ void MDIPlancher::CreerMenus() {
 }
 
 void MDIPlancher::MnuNouvelle_Click() {
-    etude_->CommandeNouvelleEtude();
-    AfficherFeuille(generales_);
+    if (etude_->CommandeNouvelleEtude())
+        AfficherFeuille(generales_);
 }
 
 void MDIPlancher::MnuOuvrir_Click() {
@@ -530,6 +533,37 @@ void MDIPlancher::MnuSupprimerPiece_Click() {
 void MDIPlancher::MnuPieceSelectionnee_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
 void MDIPlancher::MnuRecapitulatif_Click() { OuvrirRecapitulatif(); }
 void MDIPlancher::MnuMateriel_Click() { OuvrirMateriel(); }
+
+void MDIPlancher::OuvrirDialogueOuverture(const QStringList& etudes) {
+    auto* dialogue = new FrmOuvrir(*etude_, etudes, this);
+    dialogue->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialogue, &FrmOuvrir::ouverte, this, &MDIPlancher::EtudeOuverte);
+    dialogue->open();
+}
+
+void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
+    auto* dialogue = new FrmEnregistrer(*etude_, mode, this);
+    dialogue->setAttribute(Qt::WA_DeleteOnClose);
+    dialogue->open();
+}
+
+void MDIPlancher::EtudeOuverte() {
+    AfficherFeuille(generales_);
+    if (etude_->NombrePieces() > 0)
+        circuits_->SelectionnerLigne(1);
+}
+
+void MDIPlancher::OuvrirRecapitulatif() {
+    OuvrirFenetreAuxiliaire<FrmRecap>([this] {
+        auto* recap = new FrmRecap(*etude_);
+        recap->RemplirRecapitulatif();
+        return recap;
+    });
+}
+
+void MDIPlancher::OuvrirMateriel() {
+    OuvrirFenetreAuxiliaire<FrmMateriel>([this] { return new FrmMateriel(*etude_); });
+}
 void MDIPlancher::MnuCorrection_Click() {
     OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; });
 }

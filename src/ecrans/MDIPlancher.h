@@ -42,7 +42,6 @@ struct FeuillesPiece {
     std::array<QWidget*, 4> toutes() const;
 };
 
-enum class ModeEnregistrement { Enregistrer, EnregistrerSous, Renommer };
 enum class Impression { ApercuChantier, ImprimerChantier, ApercuRecapitulatif, ImprimerRecapitulatif };
 
 class MDIPlancher : public QMainWindow {
@@ -159,11 +158,17 @@ private:
     void MnuAideSorvel_Click();
     void MnuAPropos_Click();
 
-    // Commands of the windows still to come (FonctionsAVenir.cpp): each one
-    // tells the user it is not available yet.
+    // The "&Impression..." items (MDIPlancherImpression.cpp): the study
+    // recalculated, then its report previewed (FrmImprimer) or printed.
+    void LancerImpression(Impression impression);
+
+    // The study library's dialogs, modal over the main window.
     void OuvrirDialogueOuverture(const QStringList& etudes);
     void OuvrirDialogueEnregistrement(ModeEnregistrement mode);
-    void LancerImpression(Impression impression);
+    // An opened study shows on the general data screen, its first room
+    // chosen in the rooms list.
+    void EtudeOuverte();
+    // The summary and the material list, auxiliary windows.
     void OuvrirRecapitulatif();
     void OuvrirMateriel();
 

@@ -39,6 +39,12 @@ double Somme(const TableEtude& table, int k) {
 
 } // namespace
 
+std::string TexteMateriel(const CelluleMateriel& c) {
+    if (const auto* t = std::get_if<std::string>(&c))
+        return *t;
+    return FormatGeneral(std::get<double>(c));
+}
+
 std::array<double, 3> SurfacesTreillis(const TableEtude& table, const DonneesGenerales& generales) {
     std::array<double, 3> m{0, 0, 0};
     if (generales.Support != SupportTreillis)

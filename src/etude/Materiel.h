@@ -24,6 +24,10 @@ struct LigneMateriel {
 // Designations and units of the 12 cells, in order.
 extern const std::array<LigneMateriel, 12> LignesMateriel;
 
+// A cell as the material list shows it: the text as it is, a quantity in
+// its shortest form with a comma ("124", "-").
+std::string TexteMateriel(const CelluleMateriel& cellule);
+
 // Trellis areas (m²) for meshes 5x5, 10x10 and 15x15 under the zones laid
 // at 5, 10 or 20, 15 or 30 cm; all 0 on thermoformed studs (support 1).
 std::array<double, 3> SurfacesTreillis(const TableEtude& table, const DonneesGenerales& generales);

@@ -47,11 +47,7 @@ enum CaseMateriel : std::size_t {
 };
 
 std::string Texte(const std::vector<CelluleMateriel>& materiel, std::size_t n) {
-    if (n >= materiel.size())
-        return "-";
-    if (const auto* t = std::get_if<std::string>(&materiel[n]))
-        return *t;
-    return FormatGeneral(std::get<double>(materiel[n]));
+    return n < materiel.size() ? TexteMateriel(materiel[n]) : "-";
 }
 
 } // namespace

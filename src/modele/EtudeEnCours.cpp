@@ -5,6 +5,7 @@
 #include "commun/ErreurSignalee.h"
 #include "etude/CalculEtude.h"
 #include "etude/BornesSaisie.h"
+#include "etude/ExportCsv.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "etude/VerificationEtude.h"
 #include "stockage/FichiersTravail.h"
@@ -240,7 +241,7 @@ bool EtudeEnCours::Quitter() {
         if (r == ReponseMessage::Annuler)
             return false;
         // Not stored: the study stays open rather than being lost.
-        if (r == ReponseMessage::Oui && !EnregistrerEtude(nom_))
+        if (r == ReponseMessage::Oui && EnregistrerEtude(nom_) != ResultatEnregistrement::Enregistree)
             return false;
     }
     // A working file that resists now is deleted at the next start.
@@ -272,18 +273,25 @@ void EtudeEnCours::NouvelleEtude() {
     modifie_ = false;
 }
 
-void EtudeEnCours::CommandeNouvelleEtude() {
-    if (modifie_ && Dire(IconeMessage::Question, QStringLiteral("Enregistrer."),
-                         QStringLiteral("Voulez vous enregistrer l'étude en cours ?"),
-                         BoutonsMessage::OuiNon) == ReponseMessage::Oui) {
-        // Whatever comes of the storing, the new study starts.
-        EnregistrerEtude(nom_);
-    }
+bool EtudeEnCours::DemanderEnregistrement() {
+    if (!modifie_ || Dire(IconeMessage::Question, QStringLiteral("Enregistrer."),
+                          QStringLiteral("Voulez vous enregistrer l'étude en cours ?"),
+                          BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+        return true;
+    // Declining to replace a study of that name is the user's choice; a
+    // store that failed leaves the study where it is.
+    return EnregistrerEtude(nom_) != ResultatEnregistrement::Echouee;
+}
+
+bool EtudeEnCours::CommandeNouvelleEtude() {
+    if (!DemanderEnregistrement())
+        return false;
     NouvelleEtude();
+    return true;
 }
 
 void EtudeEnCours::SupprimerEtude() {
-    if (!dossier_.Existe(nom_ + QStringLiteral(".pla"))) {
+    if (!dossier_.EtudeExiste(nom_)) {
         Dire(IconeMessage::Exclamation, QStringLiteral("Suppression impossible."),
              QStringLiteral("Cette étude n'a pas encore été enregistrée, elle ne peut donc pas être supprimée !"));
         return;
@@ -292,10 +300,7 @@ void EtudeEnCours::SupprimerEtude() {
              QStringLiteral("Voulez vous supprimer l'étude '") + nom_ + QStringLiteral("' ?"),
              BoutonsMessage::OuiNon) != ReponseMessage::Oui)
         return;
-    if (!Signaler([&] {
-            for (const char* extension : {".pla", ".plp", ".plg"})
-                dossier_.SupprimerFichier(nom_ + QLatin1String(extension));
-        }))
+    if (!Signaler([&] { dossier_.SupprimerEtude(nom_); }))
         return;
     NouvelleEtude();
 }
@@ -331,17 +336,176 @@ bool EtudeEnCours::PeutEnregistrerSous() {
 }
 
 bool EtudeEnCours::PeutRenommer() {
-    if (dossier_.Existe(nom_ + QStringLiteral(".pla")))
+    if (dossier_.EtudeExiste(nom_))
         return true;
     Dire(IconeMessage::Aucune, QStringLiteral("Renommer."),
          QStringLiteral("L'étude '") + nom_ + QStringLiteral("' n'est pas encore enregistrée !"));
     return false;
 }
 
-bool EtudeEnCours::EnregistrerEtude(const QString& nom) {
-    (void)nom;
-    Dire(IconeMessage::Information, TitreFonctionIndisponible, TexteFonctionIndisponible);
+ResultatEnregistrement EtudeEnCours::EnregistrerEtude(const QString& nom) {
+    // This study stored under its own name is simply stored again.
+    const bool autre = dossier_.EtudeExiste(nom) && !(etudeEnregistree_ && nom == nom_);
+    if (autre && Dire(IconeMessage::Question, QStringLiteral("Enregistrer."),
+                      QStringLiteral("L'étude '") + nom +
+                          QStringLiteral("' existe déjà !\nVoulez vous la remplacer ?"),
+                      BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+        return ResultatEnregistrement::Refusee;
+    try {
+        dossier_.EcrireGenerales(generales_);
+        dossier_.EnregistrerEtude(nom);
+    } catch (const ErreurSignalee& e) {
+        Dire(IconeMessage::Exclamation, TitreEnregistrementImpossible,
+             QString::fromUtf8(e.what()) + QStringLiteral("\n\nL'étude '") + nom +
+                 QStringLiteral("' n'a pas été enregistrée ; ce qui était enregistré sous ce nom n'a pas changé."));
+        return ResultatEnregistrement::Echouee;
+    }
+    etudeEnregistree_ = true;
+    modifie_ = false;
+    DefinirNom(nom);
+    return ResultatEnregistrement::Enregistree;
+}
+
+// ---- The save dialog ---------------------------------------------------------
+
+namespace {
+
+bool ContientInterdit(const QString& texte) {
+    for (QChar c : texte)
+        if (CaracteresInterdits.contains(c))
+            return true;
     return false;
+}
+
+} // namespace
+
+void EtudeEnCours::DireCaractereIncorrect() {
+    Dire(IconeMessage::Exclamation, QStringLiteral("Caractère incorrect."),
+         QStringLiteral("Caractère incorrect !\nles caractères \\ / : \" ? * | < > sont interdits pour un nom de "
+                        "fichier."));
+}
+
+QString EtudeEnCours::CorrigerNomSaisi(const QString& texte) {
+    if (!ContientInterdit(texte))
+        return texte;
+    DireCaractereIncorrect();
+    QString propre;
+    for (QChar c : texte)
+        if (!CaracteresInterdits.contains(c))
+            propre += c;
+    return propre;
+}
+
+SuiteDialogue EtudeEnCours::ValiderEnregistrement(ModeEnregistrement mode, const QString& texte) {
+    const QString nom = texte.trimmed();
+    if (nom.isEmpty()) {
+        Dire(IconeMessage::Exclamation, QStringLiteral("Nom de l'étude."),
+             QStringLiteral("Vous devez donner un nom à l'étude !"));
+        return SuiteDialogue::Rester;
+    }
+    // The field refuses them as they are typed; a name never reaches the
+    // folder with one.
+    if (ContientInterdit(nom)) {
+        DireCaractereIncorrect();
+        return SuiteDialogue::Rester;
+    }
+    if (mode == ModeEnregistrement::Enregistrer)
+        return EnregistrerEtude(nom) == ResultatEnregistrement::Enregistree ? SuiteDialogue::Fermer
+                                                                            : SuiteDialogue::Rester;
+
+    // The stored files of the current name hold the study, then they are
+    // copied under the new name.
+    if (EnregistrerEtude(nom_) != ResultatEnregistrement::Enregistree)
+        return SuiteDialogue::Rester;
+    if (dossier_.EtudeExiste(nom)) {
+        Dire(IconeMessage::Aucune, QStringLiteral("Etude existante."),
+             QStringLiteral("Le nom '") + nom + QStringLiteral("' existe déjà !"));
+        return SuiteDialogue::ViderNom;
+    }
+    try {
+        dossier_.CopierEtudeEnregistree(nom_, nom);
+    } catch (const ErreurSignalee& e) {
+        Dire(IconeMessage::Exclamation, TitreEnregistrementImpossible,
+             QString::fromUtf8(e.what()) + QStringLiteral("\n\nL'étude '") + nom +
+                 QStringLiteral("' n'a pas été créée ; l'étude '") + nom_ + QStringLiteral("' est enregistrée."));
+        return SuiteDialogue::Rester;
+    }
+    if (mode == ModeEnregistrement::Renommer) {
+        try {
+            dossier_.SupprimerEtude(nom_);
+        } catch (const ErreurSignalee& e) {
+            // The study goes on under its new name; the old files are told.
+            Dire(IconeMessage::Exclamation, QStringLiteral("Renommer."),
+                 QString::fromUtf8(e.what()) + QStringLiteral("\n\nL'étude est enregistrée sous le nom '") + nom +
+                     QStringLiteral("', mais l'étude '") + nom_ + QStringLiteral("' n'a pas pu être supprimée."));
+        }
+    }
+    DefinirNom(nom);
+    return SuiteDialogue::Fermer;
+}
+
+// ---- The open dialog -----------------------------------------------------------
+
+bool EtudeEnCours::OuvrirEtude(const QString& nom) {
+    if (!DemanderEnregistrement())
+        return false;
+    // Everything is checked before the current study is closed: a study
+    // that cannot be opened leaves it as it is.
+    auto refuser = [&](const ErreurSignalee& e) {
+        Dire(IconeMessage::Exclamation, QString::fromStdString(e.titre()),
+             QString::fromUtf8(e.what()) + QStringLiteral("\n\nL'étude '") + nom +
+                 QStringLiteral("' ne peut pas être ouverte ; l'étude en cours n'a pas changé."));
+        return false;
+    };
+    try {
+        dossier_.ReprendreEnregistrement();
+    } catch (const ErreurSignalee& e) {
+        return refuser(e);
+    }
+    for (const QString& extension : {ExtensionPertes, ExtensionGenerales}) {
+        if (!dossier_.Existe(nom + extension)) {
+            Dire(IconeMessage::Critique, QStringLiteral("Fichier manquant."),
+                 QStringLiteral("Le fichier [") + nom + extension +
+                     QStringLiteral("] nécessaire à l'étude est manquant !\n\nOuverture de l'étude impossible."));
+            return false;
+        }
+    }
+    sorvel::EtudeEnregistree lue;
+    try {
+        // Sizes and values: a study the program could never have written is
+        // refused here.
+        lue = dossier_.LireEtude(nom);
+        // The current study is closed here: its working files are replaced,
+        // all or nothing.
+        dossier_.ChargerEtudeEnregistree(nom);
+    } catch (const ErreurSignalee& e) {
+        return refuser(e);
+    }
+    FinirSaisie();
+    generales_ = lue.Generales;
+    pieceCourante_ = 0;
+    etudeEnregistree_ = true;
+    DefinirNom(nom);
+    emit EtudeRemplacee();
+    emit PiecesChangees();
+    modifie_ = false;
+    return true;
+}
+
+std::optional<QStringList> EtudeEnCours::SupprimerEtudeEnregistree(const QString& nom) {
+    if (nom.isEmpty() ||
+        Dire(IconeMessage::Question, QStringLiteral("Suppression de l'étude."),
+             QStringLiteral("Voulez vous supprimer l'étude '") + nom + QStringLiteral("' ?"),
+             BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+        return std::nullopt;
+    Signaler([&] { dossier_.SupprimerEtude(nom); });
+    // The study being edited was that one: it now lives in its working
+    // files alone, and quitting asks to store it.
+    if (etudeEnregistree_ && nom == nom_ && !dossier_.EtudeExiste(nom)) {
+        etudeEnregistree_ = false;
+        modifie_ = true;
+    }
+    return dossier_.EtudesEnregistrees();
 }
 
 bool EtudeEnCours::PeutImprimer() {
@@ -398,6 +562,17 @@ std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
                  .arg(QString::fromStdString(e.etape())));
     }
     return std::nullopt;
+}
+
+bool EtudeEnCours::ExporterCsv(const QString& chemin, const EtudeRecalculee& etude) {
+    const std::string csv = CsvEtude(etude.Resultat, etude.Materiel);
+    try {
+        EcrireFichierComplet(chemin, QByteArray::fromStdString(csv));
+    } catch (const ErreurSignalee& e) {
+        Dire(IconeMessage::Exclamation, QStringLiteral("Exportation impossible."), QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
 }
 
 // ---- The room being entered ----------------------------------------------------

@@ -29,8 +29,8 @@ namespace sorvel {
 // Temperature drop a new room starts with, K.
 inline constexpr std::int16_t ChuteNouvellePiece = 8;
 
-inline const QString TexteFonctionIndisponible = QStringLiteral("Cette fonction n'est pas encore disponible.");
-inline const QString TitreFonctionIndisponible = QStringLiteral("Sorvel.");
+// Title of the message of a store that failed.
+inline const QString TitreEnregistrementImpossible = QStringLiteral("Enregistrement impossible.");
 
 // The general data of a new study: "Treillis ou plaques pré tracées",
 // "16x20 mm", 40 °C, "Chape traditionnelle", 6 cm.
@@ -71,6 +71,18 @@ QString QuestionReprise(const QString& nom, int pieces);
 // ends; `ordinateur` names the holder's computer when it is another one.
 inline const QString TitreDossierOccupe = QStringLiteral("Sorvel déjà ouvert.");
 QString MessageDossierOccupe(const QString& dossier, const QString& ordinateur = {});
+
+// How storing a study came out: stored, refused by the user (an existing
+// study of that name not to be replaced), or failed (and told).
+enum class ResultatEnregistrement { Enregistree, Refusee, Echouee };
+// The three modes of the save dialog.
+enum class ModeEnregistrement { Enregistrer, EnregistrerSous, Renommer };
+// What the save dialog does after its button: closes, stays open as it is,
+// or stays open with its name field emptied.
+enum class SuiteDialogue { Fermer, Rester, ViderNom };
+
+// The nine characters a study name never holds: it names files.
+inline const QString CaracteresInterdits = QStringLiteral("\\/:\"?*|<>");
 
 // The whole study recalculated, for the summary, the material list and the
 // reports.
@@ -139,13 +151,16 @@ public:
     // An empty study with the initial general data and a new name; asks
     // nothing.
     void NouvelleEtude();
-    // "Nouvelle étude": a modified study is offered for storing first.
-    void CommandeNouvelleEtude();
+    // "Nouvelle étude": a modified study is offered for storing first; when
+    // the user wants it stored and storing fails, nothing is discarded
+    // (false). Otherwise the new study starts, whatever else came of the
+    // storing.
+    bool CommandeNouvelleEtude();
     // "Supprimer l'étude": the stored study of this name, after a question;
     // a new study follows.
     void SupprimerEtude();
-    // "Ouvrir une étude...": the stored studies, or nothing after telling
-    // that there is none.
+    // "Ouvrir une étude...": the stored studies in French alphabetical
+    // order, or nothing after telling that there is none.
     QStringList EtudesAOuvrir();
     // "Enregistrer l'étude": stored under its name when it already is. True
     // when the user must now choose a name (the save dialog).
@@ -154,8 +169,34 @@ public:
     // dialog may open; otherwise the reason is told.
     bool PeutEnregistrerSous();
     bool PeutRenommer();
-    // Stores the study under `nom`; false when nothing was stored.
-    bool EnregistrerEtude(const QString& nom);
+    // Stores the study under `nom`, all or nothing. An existing study of that
+    // name, other than this study stored, is replaced only when the user
+    // says so. Stored: the study is named `nom`, stored and unmodified.
+    // Failed: told, and the study, its state and the stored files are as
+    // they were.
+    ResultatEnregistrement EnregistrerEtude(const QString& nom);
+
+    // ---- The save dialog ------------------------------------------------
+    // The name field after a change: every forbidden character removed, and
+    // the user told when there was one.
+    QString CorrigerNomSaisi(const QString& texte);
+    // The dialog's button in `mode` with the name typed (spaces around it
+    // do not count): "Enregistrer..." stores under it; "Enregistrer
+    // sous..." stores the study under its own name, then copies it as the
+    // new one, which the study takes; "Renommer l'étude..." does the same
+    // and deletes the study of the old name.
+    SuiteDialogue ValiderEnregistrement(ModeEnregistrement mode, const QString& texte);
+
+    // ---- The open dialog ------------------------------------------------
+    // "&Ouvrir" on the stored study `nom`: a modified study is offered for
+    // storing first; then the stored study is checked (its files present,
+    // whole and sound) before anything of the current study is closed. True
+    // when the study is opened and the dialog closes; otherwise the reason
+    // is told and the current study is as it was.
+    bool OuvrirEtude(const QString& nom);
+    // "&Supprimer" on the stored study `nom`, after a question: the studies
+    // left to list (empty when none), or nothing when none was deleted.
+    std::optional<QStringList> SupprimerEtudeEnregistree(const QString& nom);
     // The reports need at least one accepted room; otherwise it is told.
     bool PeutImprimer();
 
@@ -176,6 +217,11 @@ public:
     // material to order. Nothing (and a message naming the room and why)
     // when a room cannot be calculated or the rooms file cannot be read.
     std::optional<EtudeRecalculee> RecalculerEtude();
+
+    // "Exporter…" of the summary: the recalculated study `etude` (the one
+    // the summary shows) with its material list, as the CSV of the batch
+    // tool, in the file `chemin`. False, and told, when it cannot be written.
+    bool ExporterCsv(const QString& chemin, const EtudeRecalculee& etude);
 
     // ---- The room being entered ----------------------------------------
     // "Ajouter une pièce": refused (and told) when the study is full.
@@ -217,6 +263,10 @@ signals:
     void EtudeRemplacee();
 
 private:
+    // The question before a modified study is closed; false when the user
+    // wants it stored and storing failed.
+    bool DemanderEnregistrement();
+    void DireCaractereIncorrect();
     ReponseMessage Dire(IconeMessage icone, const QString& titre, const QString& texte,
                         BoutonsMessage boutons = BoutonsMessage::OK);
     // Runs `action`; a file or study error is told and gives false.

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -24,27 +23,6 @@ namespace {
     throw ErreurFichier(chemin, QStringLiteral("Impossible %1 le fichier « %2 » : %3.")
                                     .arg(QString::fromUtf8(action), QFileInfo(chemin).fileName(),
                                          RaisonSysteme(code)));
-}
-
-// `octets` as the whole content of `chemin`: the file appears under its
-// name only once every byte is written and on disk.
-void EcrireEntier(const QString& chemin, const QByteArray& octets) {
-    if (QFileInfo(chemin).isDir())
-        Echec("d'écrire", chemin, EISDIR);
-    QSaveFile f(chemin);
-    f.setDirectWriteFallback(false);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly))
-        Echec("d'écrire", chemin, errno);
-    errno = 0;
-    if (f.write(octets) != octets.size() || !f.flush()) {
-        const int code = errno;
-        f.cancelWriting();
-        Echec("d'écrire", chemin, code);
-    }
-    errno = 0;
-    if (!f.commit())
-        Echec("d'écrire", chemin, errno);
 }
 
 // Renames `de` over `vers` in one step: `vers` holds either its old content
@@ -109,8 +87,8 @@ void RemplacerPiecesEtPertes(const DossierEtudes& dossier, const QByteArray& pie
     const QString pteTemp = dossier.Chemin(FichierPteTemp);
     try {
         // PteTemp.tmp first: while it exists, the change is not made.
-        EcrireEntier(pteTemp, pertes);
-        EcrireEntier(temp, pieces);
+        EcrireFichierComplet(pteTemp, pertes);
+        EcrireFichierComplet(temp, pieces);
         RenommerPar(pteTemp, dossier.Chemin(FichierPerte));
     } catch (const ErreurFichier&) {
         // Temp.tmp before PteTemp.tmp, so that Temp.tmp is never left alone.
@@ -145,6 +123,10 @@ void EcrirePieceEtPerte(const DossierEtudes& dossier, int n, const DonneesPiece&
 }
 
 int ReparerFichiersTravail(const DossierEtudes& dossier) {
+    // A store into or out of the working files (opening, storing a study)
+    // comes first: finished when decided, its files written aside removed.
+    dossier.ReprendreEnregistrement();
+
     const QString etude = dossier.Chemin(FichierEtude);
     const QString perte = dossier.Chemin(FichierPerte);
     const QString temp = dossier.Chemin(FichierTemp);
@@ -164,13 +146,11 @@ int ReparerFichiersTravail(const DossierEtudes& dossier) {
         SynchroniserDossier(dossier.Chemin());
     }
 
-    // Unfinished temporaries: those of a whole-file write beside its target,
-    // and the probe of the folder made at start-up.
-    static const QRegularExpression temporaire(
-        QStringLiteral("^((Generale|Etude|Perte|Temp|PteTemp)\\.tmp\\.[A-Za-z0-9]{6}|essai_[A-Za-z0-9]{6}\\.tmp)$"));
+    // The probe of the folder made at start-up, left by a run killed then.
+    static const QRegularExpression sonde(QStringLiteral("^essai_[A-Za-z0-9]{6}\\.tmp$"));
     const QStringList fichiers = QDir(dossier.Chemin()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& f : fichiers)
-        if (temporaire.match(f).hasMatch())
+        if (sonde.match(f).hasMatch())
             Retirer(dossier.Chemin(f));
 
     // The rooms both files hold, whole.

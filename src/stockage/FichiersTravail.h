@@ -16,7 +16,7 @@ namespace sorvel {
 // Makes `pieces` the whole of Etude.tmp and `pertes` the whole of Perte.tmp,
 // both or neither:
 //   1. PteTemp.tmp then Temp.tmp receive the new contents; each appears under
-//      its name only once written whole and on disk;
+//      its name only once written whole and on disk (EcrireFichierComplet);
 //   2. PteTemp.tmp is renamed over Perte.tmp: from here the change is made;
 //   3. Temp.tmp is renamed over Etude.tmp.
 // A failure before step 2 removes the scratch files and leaves the study as
@@ -31,14 +31,16 @@ void EcrirePieceEtPerte(const DossierEtudes& dossier, int n, const DonneesPiece&
 
 // Start-up, before the working files are used or deleted: puts them back
 // into a whole study and gives its number of rooms.
+//   - A store interrupted in an earlier run (opening or storing a study) is
+//     finished or undone, and every file it wrote aside (name + ".neuf")
+//     goes (ReprendreEnregistrement).
 //   - PteTemp.tmp present: a change stopped before its point of no return;
 //     the scratch files go, the study is the one before the change.
 //   - Temp.tmp alone: a change past that point; Temp.tmp replaces
 //     Etude.tmp, provided it holds as many rooms as Perte.tmp.
 //   - The bytes of an unfinished last record are dropped, and the longer of
 //     Etude.tmp and Perte.tmp is cut to the rooms both hold.
-//   - Unfinished temporaries of the working files (name + "." + six
-//     characters) and of the folder probe are removed.
+//   - The probe of the folder (essai_XXXXXX.tmp) is removed.
 // Raises ErreurFichier when a file cannot be read or put right.
 int ReparerFichiersTravail(const DossierEtudes& dossier);
 

@@ -9,15 +9,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
+#include "commun/OrdreAlphabetique.h"
+
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <limits>
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace sorvel {
 
@@ -169,40 +175,73 @@ void DossierEtudes::EcrireEnregistrements(const QString& nomFichier, int longueu
 
 namespace {
 
-// A whole new file content, written through a temporary file in the same
-// folder and renamed over the target only once every byte is on disk.
+// The system's rename: replaces the target in one step (QFile::rename
+// refuses an existing target).
+bool RenommerPar(const QString& de, const QString& vers) {
+    return std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) == 0;
+}
+
+// Pushes a file's bytes from the system's cache to the disk.
+bool Synchroniser(QFile& f) {
+    return ::fsync(f.handle()) == 0;
+}
+
+// A whole new file content, written beside the target under the target's
+// name + SuffixeNouveau and renamed over it once every byte is written. An
+// error names the target, the file the user knows. Nothing is removed on
+// destruction: a write that fails removes its own file, and an interrupted
+// store leaves it for ReprendreEnregistrement, as a kill would.
 class FichierNeuf {
 public:
-    explicit FichierNeuf(const QString& chemin) : chemin_(chemin), f_(chemin) {
-        if (QFileInfo(chemin).isDir()) {
-            ErreurEcriture(chemin, EISDIR);
+    explicit FichierNeuf(const QString& cible) : cible_(cible), neuf_(cible + SuffixeNouveau), f_(neuf_) {
+        if (QFileInfo(cible).isDir()) {
+            ErreurEcriture(cible, EISDIR);
         }
-        f_.setDirectWriteFallback(false);
         errno = 0;
-        if (!f_.open(QIODevice::WriteOnly)) {
-            ErreurEcriture(chemin, errno);
+        if (!f_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+            Echec(errno);
         }
     }
     void Ecrire(const QByteArray& octets) {
-        // The bytes are pushed to the system here, not left in Qt's buffer:
-        // the commit would otherwise write them late and could lose the
-        // error of a full disk.
         errno = 0;
-        if (f_.write(octets) != octets.size() || !f_.flush() || f_.error() != QFileDevice::NoError) {
-            const int code = errno;
-            f_.cancelWriting();
-            ErreurEcriture(chemin_, code);
+        if (f_.write(octets) != octets.size() || f_.error() != QFileDevice::NoError) {
+            Echec(errno);
         }
     }
+    // The bytes on the disk, and the file closed.
+    void Fermer(bool synchroniser) {
+        errno = 0;
+        if (synchroniser && !Synchroniser(f_)) {
+            Echec(errno);
+        }
+        f_.close();
+        if (f_.error() != QFileDevice::NoError) {
+            Echec(errno);
+        }
+    }
+    // Renamed over the target.
     void Valider() {
+        if (f_.isOpen()) {
+            Fermer(false);
+        }
         errno = 0;
-        if (!f_.commit()) {
-            ErreurEcriture(chemin_, errno);
+        if (!RenommerPar(neuf_, cible_)) {
+            Echec(errno);
         }
     }
+    void Abandonner() {
+        f_.close();
+        QFile::remove(neuf_);
+    }
+
 private:
-    QString chemin_;
-    QSaveFile f_;
+    [[noreturn]] void Echec(int code) {
+        Abandonner();
+        ErreurEcriture(cible_, code);
+    }
+    QString cible_;
+    QString neuf_;
+    QFile f_;
 };
 
 // The whole content of a file to copy; a missing file counts as empty.
@@ -210,23 +249,142 @@ QByteArray ContenuSource(const QString& chemin) {
     return QFileInfo::exists(chemin) ? LireFichier(chemin) : QByteArray();
 }
 
+// A file name the journal may hold: a name in the folder, nothing more.
+bool NomDeFichierSimple(const QString& nom) {
+    return !nom.isEmpty() && nom != QStringLiteral(".") && nom != QStringLiteral("..") &&
+           !nom.contains(QLatin1Char('/')) && !nom.contains(QChar(0));
+}
+
+// The journal's last line: a journal without it is not one.
+const QByteArray FinJournal = QByteArrayLiteral("fin");
+
 } // namespace
 
-// Copies three files together: every source is read and every target written
-// aside before the first target is replaced, so a failure (unreadable source,
-// full disk) leaves all three targets as they were.
+void EcrireFichierComplet(const QString& chemin, const QByteArray& octets) {
+    FichierNeuf neuf(chemin);
+    neuf.Ecrire(octets);
+    neuf.Fermer(true);
+    neuf.Valider();
+}
+
+void DossierEtudes::Etape(EtapeEnregistrement etape) const {
+    if (suivi_) {
+        suivi_(etape);
+    }
+}
+
+// Makes the names in the folder (new, renamed, removed files) durable.
+void DossierEtudes::SynchroniserDossier() const {
+    const int d = ::open(QFile::encodeName(chemin_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (d < 0) {
+        return; // the folder itself is checked by every file operation
+    }
+    errno = 0;
+    const bool ok = ::fsync(d) == 0;
+    const int code = errno;
+    ::close(d);
+    // Some file systems cannot sync a folder (EINVAL); a disk that fails is
+    // reported.
+    if (!ok && code == EIO) {
+        throw ErreurFichier(chemin_, QStringLiteral("Impossible d'écrire dans le dossier « %1 » : %2.")
+                                         .arg(QDir::toNativeSeparators(chemin_), RaisonSysteme(code)));
+    }
+}
+
+// Copies three files together, all or nothing (see CopierEtude).
 void DossierEtudes::CopierTrois(const std::array<QString, 3>& sources, const std::array<QString, 3>& cibles) const {
+    ReprendreEnregistrement();
     std::array<QByteArray, 3> contenus;
     for (std::size_t i = 0; i < 3; ++i) {
         contenus[i] = ContenuSource(Chemin(sources[i]));
     }
+    static constexpr EtapeEnregistrement Ecrit[] = {EtapeEnregistrement::PiecesEcrit, EtapeEnregistrement::PertesEcrit,
+                                                    EtapeEnregistrement::GeneralesEcrit};
+    static constexpr EtapeEnregistrement Remplace[] = {
+        EtapeEnregistrement::PiecesRemplace, EtapeEnregistrement::PertesRemplace,
+        EtapeEnregistrement::GeneralesRemplace};
     std::array<std::unique_ptr<FichierNeuf>, 3> neufs;
-    for (std::size_t i = 0; i < 3; ++i) {
-        neufs[i] = std::make_unique<FichierNeuf>(Chemin(cibles[i]));
-        neufs[i]->Ecrire(contenus[i]);
+    const QString journal = Chemin(FichierJournal);
+    try {
+        for (std::size_t i = 0; i < 3; ++i) {
+            neufs[i] = std::make_unique<FichierNeuf>(Chemin(cibles[i]));
+            neufs[i]->Ecrire(contenus[i]);
+            neufs[i]->Fermer(true);
+            Etape(Ecrit[i]);
+        }
+        SynchroniserDossier();
+        // The journal is written aside and synced too, then renamed into
+        // place: it exists whole or not at all.
+        QByteArray texte;
+        for (const QString& cible : cibles) {
+            texte += cible.toUtf8() + '\n';
+        }
+        texte += FinJournal + '\n';
+        FichierNeuf neuf(journal);
+        neuf.Ecrire(texte);
+        neuf.Fermer(true);
+        Etape(EtapeEnregistrement::JournalEcrit);
+        neuf.Valider();
+        SynchroniserDossier();
+    } catch (const ErreurFichier&) {
+        for (const QString& cible : cibles) {
+            QFile::remove(Chemin(cible) + SuffixeNouveau);
+        }
+        QFile::remove(journal + SuffixeNouveau);
+        QFile::remove(journal);
+        throw;
     }
+    Etape(EtapeEnregistrement::JournalEnPlace);
+    // Decided: from here a failure is finished by the next
+    // ReprendreEnregistrement.
     for (std::size_t i = 0; i < 3; ++i) {
         neufs[i]->Valider();
+        Etape(Remplace[i]);
+    }
+    SynchroniserDossier();
+    errno = 0;
+    if (!QFile::remove(journal)) {
+        ErreurSuppression(journal, errno);
+    }
+    SynchroniserDossier();
+    Etape(EtapeEnregistrement::Termine);
+}
+
+void DossierEtudes::ReprendreEnregistrement() const {
+    const QString journal = Chemin(FichierJournal);
+    const bool journalTraite = QFileInfo(journal).isFile();
+    if (journalTraite) {
+        const QList<QByteArray> lignes = LireFichier(journal).split('\n');
+        // Lines: the targets, then "fin", then nothing after the last line break.
+        const bool entier = lignes.size() >= 3 && lignes.back().isEmpty() && lignes[lignes.size() - 2] == FinJournal;
+        if (entier) {
+            for (qsizetype i = 0; i + 2 < lignes.size(); ++i) {
+                const QString cible = QString::fromUtf8(lignes[i]);
+                if (!NomDeFichierSimple(cible)) {
+                    continue;
+                }
+                const QString neuf = Chemin(cible) + SuffixeNouveau;
+                // A file already renamed has no new file left.
+                errno = 0;
+                if (QFileInfo::exists(neuf) && !RenommerPar(neuf, Chemin(cible))) {
+                    ErreurSysteme("de terminer l'enregistrement dans", Chemin(cible), errno);
+                }
+            }
+            SynchroniserDossier();
+        }
+        errno = 0;
+        if (!QFile::remove(journal)) {
+            ErreurSuppression(journal, errno);
+        }
+    }
+    // What an undecided store or an interrupted rewrite left aside.
+    const QStringList restes =
+        QDir(chemin_).entryList({QStringLiteral("*") + SuffixeNouveau}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& reste : restes) {
+        QFile::remove(Chemin(reste));
+    }
+    if (!restes.isEmpty() || journalTraite) {
+        SynchroniserDossier();
     }
 }
 
@@ -257,6 +415,9 @@ bool DossierEtudes::Existe(const QString& nomFichier) const {
 
 void DossierEtudes::PreparerDemarrage() const {
     PreparerDossier();
+    // A store interrupted in an earlier run is finished or undone first: a
+    // decided copy into the working files must not bring them back later.
+    ReprendreEnregistrement();
     SupprimerFichier(FichierEtude);
     SupprimerFichier(FichierPerte);
     SupprimerFichier(FichierGenerales);
@@ -434,6 +595,29 @@ void DossierEtudes::ChargerEtude(const QString& pieces, const QString& pertes, c
     CopierTrois({pieces, pertes, generales}, {FichierEtude, FichierPerte, FichierGenerales});
 }
 
+bool DossierEtudes::EtudeExiste(const QString& nom) const {
+    return Existe(nom + ExtensionPieces);
+}
+
+void DossierEtudes::EnregistrerEtude(const QString& nom) const {
+    CopierEtude(nom + ExtensionPieces, nom + ExtensionPertes, nom + ExtensionGenerales);
+}
+
+void DossierEtudes::CopierEtudeEnregistree(const QString& source, const QString& cible) const {
+    CopierTrois({source + ExtensionPieces, source + ExtensionPertes, source + ExtensionGenerales},
+                {cible + ExtensionPieces, cible + ExtensionPertes, cible + ExtensionGenerales});
+}
+
+void DossierEtudes::ChargerEtudeEnregistree(const QString& nom) const {
+    ChargerEtude(nom + ExtensionPieces, nom + ExtensionPertes, nom + ExtensionGenerales);
+}
+
+void DossierEtudes::SupprimerEtude(const QString& nom) const {
+    for (const QString& extension : {ExtensionPieces, ExtensionPertes, ExtensionGenerales}) {
+        SupprimerFichier(nom + extension);
+    }
+}
+
 EtudeEnregistree DossierEtudes::LireEtude(const QString& nom) const {
     const QString generales = Chemin(nom + QStringLiteral(".plg"));
     const QString pieces = Chemin(nom + QStringLiteral(".pla"));
@@ -503,10 +687,14 @@ EtudeEnregistree DossierEtudes::LireEtude(const QString& nom) const {
 }
 
 QStringList DossierEtudes::EtudesEnregistrees() const {
+    try {
+        ReprendreEnregistrement();
+    } catch (const ErreurFichier&) {
+        // A folder that cannot be written (a read-only disk) is still listed.
+    }
     QStringList noms;
     const QDir dossier(chemin_);
-    const QStringList fichiers =
-        dossier.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    const QStringList fichiers = dossier.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
     for (const QString& f : fichiers) {
         // The last three characters must be "pla" exactly: Maison.PLA is not
         // a stored study.
@@ -514,6 +702,10 @@ QStringList DossierEtudes::EtudesEnregistrees() const {
             noms.append(f.chopped(4));
         }
     }
+    // The folder gives its names in no useful order.
+    std::sort(noms.begin(), noms.end(), [](const QString& a, const QString& b) {
+        return AvantEnFrancais(a.toUtf8().toStdString(), b.toUtf8().toStdString());
+    });
     return noms;
 }
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -57,6 +58,41 @@ private:
 };
 inline const QString TitreEtudeEndommagee = QStringLiteral("Etude endommagée.");
 
+// Extensions of the three files of a stored study: rooms, pressure drops,
+// general data.
+inline const QString ExtensionPieces = QStringLiteral(".pla");
+inline const QString ExtensionPertes = QStringLiteral(".plp");
+inline const QString ExtensionGenerales = QStringLiteral(".plg");
+
+// While three files are stored together, each new file is first written
+// beside its target under the target's name followed by this suffix.
+inline const QString SuffixeNouveau = QStringLiteral(".neuf");
+// The intent of a store under way: the names of its three targets. Once it
+// is in place the store is decided and is finished even after a crash.
+inline const QString FichierJournal = QStringLiteral("Enregistrement.journal");
+
+// The steps of a store of three files, in order (CopierEtude, ChargerEtude).
+// A program killed after any of them leaves either the previous three files
+// or the three new ones once ReprendreEnregistrement has run.
+enum class EtapeEnregistrement {
+    PiecesEcrit,       // the new rooms file written aside and synced
+    PertesEcrit,       // the new pressure-drop file too
+    GeneralesEcrit,    // the new general-data file too
+    JournalEcrit,      // the journal written aside and synced
+    JournalEnPlace,    // the journal in place: the store is decided
+    PiecesRemplace,    // the new rooms file renamed over its target
+    PertesRemplace,
+    GeneralesRemplace,
+    Termine,           // the journal removed
+};
+inline constexpr int NombreEtapesEnregistrement = static_cast<int>(EtapeEnregistrement::Termine) + 1;
+
+// Writes `octets` as the whole file `chemin`, anywhere (a spreadsheet file
+// in the user's documents): written beside it, synced and renamed over it,
+// so that a failure leaves an existing file as it was and no part of the
+// new one. Raises ErreurFichier naming the file.
+void EcrireFichierComplet(const QString& chemin, const QByteArray& octets);
+
 // A stored study as read from its three files.
 struct EtudeEnregistree {
     DonneesGenerales Generales;
@@ -83,9 +119,9 @@ public:
     QString Chemin(const QString& nomFichier) const;
     bool Existe(const QString& nomFichier) const;
 
-    // Start-up: creates the folder when missing and deletes the three
-    // working files. Raises ErreurFichier when the folder cannot be created
-    // or written.
+    // Start-up: creates the folder when missing, finishes or undoes a store
+    // interrupted in an earlier run and deletes the three working files.
+    // Raises ErreurFichier when the folder cannot be created or written.
     void PreparerDemarrage() const;
     // The first half of PreparerDemarrage: the folder made when missing and
     // checked by writing; no file touched.
@@ -125,15 +161,43 @@ public:
     // together or not at all (RemplacerPiecesEtPertes): a program stopped
     // part-way never leaves a rooms file missing.
     void SupprimerPieceFichiers(int k) const;
-    // Stores the working files under the three names (replacing them). The
-    // three sources are read and the three targets written aside first, then
-    // renamed over the targets, so a failure (unreadable source, full disk)
-    // leaves the previous stored files intact. A missing source counts as an
+    // Stores the working files under the three names (replacing them), all
+    // or nothing, also when the program is killed or the power fails
+    // midway. The three sources are read, the three new files written beside
+    // their targets and synced, then the journal naming the targets is put
+    // in place (the store is decided), the new files are renamed over their
+    // targets and the journal goes. A failure before the journal is in place
+    // (unreadable source, full disk) removes what was written aside and
+    // leaves the previous files byte for byte; an interruption is finished
+    // or undone by ReprendreEnregistrement. A missing source counts as an
     // empty file (a study without rooms has no Etude.tmp yet).
     void CopierEtude(const QString& pieces, const QString& pertes, const QString& generales) const;
     // Copies the three stored files over the working files, all or nothing
     // like CopierEtude.
     void ChargerEtude(const QString& pieces, const QString& pertes, const QString& generales) const;
+
+    // ---- Stored studies, by name --------------------------------------
+    // The study `nom` is stored: nom.pla exists.
+    bool EtudeExiste(const QString& nom) const;
+    // The working files stored as the study `nom` (CopierEtude).
+    void EnregistrerEtude(const QString& nom) const;
+    // The stored study `source` copied as the study `cible`, all or nothing.
+    void CopierEtudeEnregistree(const QString& source, const QString& cible) const;
+    // The stored study `nom` copied over the working files (ChargerEtude).
+    void ChargerEtudeEnregistree(const QString& nom) const;
+    // Deletes nom.pla, nom.plp and nom.plg, in that order: the study leaves
+    // the list with its first file.
+    void SupprimerEtude(const QString& nom) const;
+    // Finishes a store whose journal is in place (its new files renamed over
+    // their targets) and removes what an undecided store left aside. Run
+    // before every store, by the listing of the stored studies and before a
+    // study is opened. Raises ErreurFichier when a decided store cannot be
+    // finished.
+    void ReprendreEnregistrement() const;
+    // Called after each step of a store (tests interrupt a store there, as
+    // a kill would; nothing is cleaned up after an exception that is not an
+    // ErreurFichier).
+    void SuivreEtapes(std::function<void(EtapeEnregistrement)> suivi) { suivi_ = std::move(suivi); }
 
     // Reads the stored study `nom` (nom.plg, nom.pla, nom.plp) whole, the
     // same way for the program and for the batch tool. Each file's size is
@@ -144,8 +208,10 @@ public:
     EtudeEnregistree LireEtude(const QString& nom) const;
 
     // Names of the stored studies: every file of the folder whose name ends
-    // with "pla" (exact case), without its last four characters; sorted by
-    // name, ignoring case. Empty when there is none.
+    // with "pla" (exact case), without its last four characters, in French
+    // alphabetical order (ComparerEnFrancais). Empty when there is none. An
+    // interrupted store is finished or undone first (ReprendreEnregistrement);
+    // when that fails the studies are listed all the same.
     QStringList EtudesEnregistrees() const;
 
 private:
@@ -154,8 +220,11 @@ private:
                                qint64 taille) const;
     void CopierTrois(const std::array<QString, 3>& sources, const std::array<QString, 3>& cibles) const;
     QByteArray EnregistrementsSauf(const QString& source, int longueur, int k) const;
+    void Etape(EtapeEnregistrement etape) const;
+    void SynchroniserDossier() const;
 
     QString chemin_;
+    std::function<void(EtapeEnregistrement)> suivi_;
 };
 
 } // namespace sorvel

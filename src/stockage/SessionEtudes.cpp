@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -55,23 +54,8 @@ void VerrouEtudes::Rendre() {
 }
 
 void EcrireSession(const DossierEtudes& dossier, const QString& nomEtude) {
-    const QString chemin = dossier.Chemin(FichierSession);
     // Whole or absent: a marker cut short would name another study.
-    QSaveFile f(chemin);
-    f.setDirectWriteFallback(false);
-    const QByteArray contenu = EnteteSession + nomEtude.toUtf8();
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly))
-        EchecSession("d'écrire", chemin, errno);
-    errno = 0;
-    if (f.write(contenu) != contenu.size()) {
-        const int code = errno;
-        f.cancelWriting();
-        EchecSession("d'écrire", chemin, code);
-    }
-    errno = 0;
-    if (!f.commit())
-        EchecSession("d'écrire", chemin, errno);
+    EcrireFichierComplet(dossier.Chemin(FichierSession), EnteteSession + nomEtude.toUtf8());
 }
 
 std::optional<QString> SessionInterrompue(const DossierEtudes& dossier) {

@@ -35,7 +35,7 @@ set(motifs_ecrans "QFile[ (:<>]|QSaveFile|QDir[ :(]|QTemporaryFile|std::[io]?fst
 
 # The main window hosts the screens; a screen includes no other screen's
 # header (it knows nothing of where the user goes next).
-set(hotes_ecrans MDIPlancher FonctionsAVenir)
+set(hotes_ecrans MDIPlancher MDIPlancherImpression)
 
 set(fautes 0)
 file(GLOB_RECURSE sources RELATIVE ${RACINE}

@@ -354,7 +354,7 @@ TEST_F(Application, TousLesMenus) {
 }
 
 // Each study and print command reaches the study model, which checks its
-// conditions before any dialog; the windows still to come say so, plainly.
+// conditions before any dialog.
 TEST_F(Application, ConditionsDesCommandesDEtude) {
     auto f = Demarrer();
     const struct {
@@ -373,15 +373,12 @@ TEST_F(Application, ConditionsDesCommandesDEtude) {
         {"MnuSupprimerEtude", "Suppression impossible.",
          "Cette étude n'a pas encore été enregistrée, elle ne peut donc pas être supprimée !",
          IconeMessage::Exclamation},
-        {"MnuRecapitulatif", nullptr, nullptr, IconeMessage::Information},
-        {"MnuMateriel", nullptr, nullptr, IconeMessage::Information},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.menu);
         boite.vider();
         Declencher(f.get(), QString::fromLatin1(k.menu));
-        EXPECT_TRUE(k.titre ? boite.seul(QString::fromUtf8(k.titre), QString::fromUtf8(k.texte), k.icone)
-                            : boite.seul(TitreFonctionIndisponible, TexteFonctionIndisponible));
+        EXPECT_TRUE(boite.seul(QString::fromUtf8(k.titre), QString::fromUtf8(k.texte), k.icone));
     }
     // The four print items ask the model first.
     for (const char* menu : {"MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap", "MnuImprimerRecap"}) {

@@ -93,3 +93,11 @@ TEST(Materiel, EtudeSansPieceEtTreillis) {
 }
 
 } // namespace
+
+// A quantity shows in its shortest French form, a text as it is.
+TEST(Materiel, TexteDesCellules) {
+    EXPECT_EQ(TexteMateriel(C(124.0)), "124");
+    EXPECT_EQ(TexteMateriel(C(12.5)), "12,5");
+    EXPECT_EQ(TexteMateriel(C(std::string("-"))), "-");
+    EXPECT_EQ(TexteMateriel(C(std::string("Plots thermoformés"))), "Plots thermoformés");
+}

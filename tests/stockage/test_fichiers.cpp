@@ -1,6 +1,7 @@
 // The study's working, scratch and stored files in the folder `Etudes`.
 
 #include "ExemplesEtude.h"
+#include "LimiteTailleFichier.h"
 #include "stockage/ModEnregistrer.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,10 @@
 #include <limits>
 #include <string>
 #include <vector>
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace sorvel;
+using sorvel::test::LimiteTailleFichier;
 
 namespace {
 
@@ -317,17 +317,24 @@ TEST_F(Fichiers, CopieEchoueeLaisseLEtudeEnregistree) {
 
 TEST_F(Fichiers, EtudesEnregistreesEtSupprimees) {
     EXPECT_TRUE(E.EtudesEnregistrees().isEmpty());
-    for (const char* nom : {"Villa.pla", "Maison.pla", "Maison.plp", "Maison.plg", "Chalet.PLA",
-                            "Etude 1.pla", "Notes.txt"}) {
-        Poser(nom, {});
+    for (const char* nom : {"Villa.pla", "Maison.pla", "Maison.plp", "Maison.plg", "Chalet.PLA", "Etude 10.pla",
+                            "école.pla", "Etude 1.pla", "Étage.pla", "Etude 2.pla", "Notes.txt"}) {
+        Poser(QString::fromUtf8(nom), {});
     }
     ASSERT_TRUE(QDir().mkdir(E.Chemin("Dossier.pla"))); // folders are not studies
-    // Chalet.PLA is not listed: the extension is compared exactly.
-    EXPECT_EQ(E.EtudesEnregistrees(), (QStringList{"Etude 1", "Maison", "Villa"}));
+    // Chalet.PLA is not listed: the extension is compared exactly. The
+    // order is the French one, numbers by value.
+    EXPECT_EQ(E.EtudesEnregistrees(), (QStringList{"école", "Étage", "Etude 1", "Etude 2", "Etude 10", "Maison",
+                                                   "Villa"}));
     // A deleted study leaves the list; deleting a missing file is no error.
     E.SupprimerFichier("Villa.pla");
     EXPECT_NO_THROW(E.SupprimerFichier("Inconnu.pla"));
-    EXPECT_EQ(E.EtudesEnregistrees(), (QStringList{"Etude 1", "Maison"}));
+    EXPECT_TRUE(E.EtudeExiste("Maison"));
+    E.SupprimerEtude("Maison");
+    EXPECT_FALSE(E.EtudeExiste("Maison"));
+    EXPECT_FALSE(Existe("Maison.plp"));
+    EXPECT_FALSE(Existe("Maison.plg"));
+    EXPECT_EQ(E.EtudesEnregistrees(), (QStringList{"école", "Étage", "Etude 1", "Etude 2", "Etude 10"}));
 }
 
 TEST_F(Fichiers, DemarrageCreeLeDossier) {
@@ -417,26 +424,6 @@ TEST_F(Fichiers, DossierEnLectureSeule) {
     EXPECT_EQ(E.LireToutesPieces().size(), 1u); // reading still works
     QFile::setPermissions(E.Chemin(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
-
-// Lowers the largest file size this process may write, the way a full disk
-// stops a write part-way: the system refuses the bytes beyond the limit.
-class LimiteTailleFichier {
-public:
-    explicit LimiteTailleFichier(rlim_t octets) {
-        signalAvant_ = std::signal(SIGXFSZ, SIG_IGN); // a refused write returns an error, not the end of the program
-        getrlimit(RLIMIT_FSIZE, &avant_);
-        rlimit r = avant_;
-        r.rlim_cur = octets;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~LimiteTailleFichier() {
-        setrlimit(RLIMIT_FSIZE, &avant_);
-        std::signal(SIGXFSZ, signalAvant_);
-    }
-private:
-    rlimit avant_{};
-    void (*signalAvant_)(int) = SIG_DFL;
-};
 
 TEST_F(Fichiers, EcritureRefuseeEnCours) {
     const auto stockee = StockerMaison(1);

@@ -178,19 +178,27 @@ TEST_F(FichiersTravail, ReparerAuDemarrage) {
     }
 }
 
-// Start-up removes the unfinished temporaries of the working files and of
-// the folder probe, and nothing else.
+// Start-up removes what writes of whole files left aside (name + ".neuf"),
+// finishes a decided store into the working files, removes the folder
+// probe, and nothing else.
 TEST_F(FichiersTravail, TemporairesInacheves) {
     PoserEtat(EtatExemple(1));
-    const QStringList gardes = {"Etude.tmp.bak", "Maison.pla", "Maison.pla.Ab12Cd", "Sorvel.verrou",
-                                "essai.tmp", "Etude.tmp.Ab12Cd5"};
-    const QStringList retires = {"Etude.tmp.Ab12Cd", "Perte.tmp.zzzzzz", "Generale.tmp.000000",
-                                 "Temp.tmp.aB3dE4", "PteTemp.tmp.Qwerty", "essai_Xy12Zt.tmp"};
+    const QStringList gardes = {"Etude.tmp.bak", "Maison.pla", "Sorvel.verrou", "essai.tmp", "essai_Xy12Zt5.tmp"};
+    const QStringList retires = {"Etude.tmp.neuf", "PteTemp.tmp.neuf", "Sorvel.session.neuf", "essai_Xy12Zt.tmp"};
     for (const QString& f : gardes + retires)
         Poser(f, "x");
     EXPECT_EQ(ReparerFichiersTravail(E), 1);
     QStringList attendus = gardes + QStringList{FichierEtude, FichierPerte};
     attendus.sort();
+    EXPECT_EQ(Dossier(), attendus);
+
+    // A study being opened when the program stopped, past the point where
+    // the copy was decided: the working files are the opened study's.
+    Poser(FichierEtude + SuffixeNouveau, EtatExemple(2).pieces);
+    Poser(FichierPerte + SuffixeNouveau, EtatExemple(2).pertes);
+    Poser(FichierJournal, (FichierEtude + "\n" + FichierPerte + "\nfin\n").toUtf8());
+    EXPECT_EQ(ReparerFichiersTravail(E), 2);
+    EXPECT_EQ(Lu(), EtatExemple(2));
     EXPECT_EQ(Dossier(), attendus);
 }
 

@@ -1,0 +1,80 @@
+#include "ecrans/FrmMateriel.h"
+
+#include "etude/Materiel.h"
+#include "ihm/Controles.h"
+#include "ihm/Grille.h"
+#include "modele/EtudeEnCours.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sorvel {
+
+namespace {
+
+// Rows: the heading, the 12 quantities, one empty row.
+constexpr int LignesGrilleMat = 1 + static_cast<int>(LignesMateriel.size()) + 1;
+enum ColonneMat { ColDesignation, ColValeur, ColUnite, NombreColonnesMat };
+constexpr int LargeursTwips[NombreColonnesMat] = {5000, 2200, 500};
+const char* const Entetes[NombreColonnesMat] = {"Désignations", "Valeurs", "Dim."};
+
+} // namespace
+
+FrmMateriel::FrmMateriel(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(parent) {
+    setObjectName(QStringLiteral("FrmMateriel"));
+    setWindowTitle(QStringLiteral("Matériel."));
+
+    grille_ = new Grille(QStringLiteral("GrilleMat"), LignesGrilleMat, NombreColonnesMat, 1, 0, this);
+    grille_->setAccessibleName(QStringLiteral("Matériel de l'étude"));
+    // A list to read: no cell shows selected.
+    grille_->setSelectionMode(QAbstractItemView::NoSelection);
+    for (int c = 0; c < NombreColonnesMat; ++c) {
+        grille_->definirLargeurColonneTwips(c, LargeursTwips[c]);
+        grille_->definirTexte(0, c, QString::fromUtf8(Entetes[c]));
+        grille_->definirCelluleCourante(0, c);
+        grille_->definirGras(true);
+    }
+
+    auto* cmdFermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
+    auto* principal = Disposition(this);
+    principal->addWidget(grille_, 1);
+    auto* bas = new QHBoxLayout;
+    bas->addStretch();
+    bas->addWidget(cmdFermer);
+    principal->addLayout(bas);
+    RelierClic(cmdFermer, this, [this] { CmdFermer_Click(); });
+
+    if (const auto recalculee = etude.RecalculerEtude()) {
+        const std::vector<CelluleMateriel>& materiel = recalculee->Materiel;
+        for (std::size_t n = 0; n < materiel.size() && n < LignesMateriel.size(); ++n) {
+            const int ligne = static_cast<int>(n) + 1;
+            grille_->definirTexte(ligne, ColDesignation, QString::fromUtf8(LignesMateriel[n].Designation));
+            grille_->definirCelluleCourante(ligne, ColDesignation);
+            grille_->definirGras(true);
+            grille_->definirTexte(ligne, ColValeur, QString::fromStdString(TexteMateriel(materiel[n])));
+            grille_->definirCelluleCourante(ligne, ColValeur);
+            grille_->definirAlignement(AlignementCellule::Centre);
+            grille_->definirTexte(ligne, ColUnite, QString::fromUtf8(LignesMateriel[n].Unite));
+        }
+        grille_->definirCelluleCourante(1, ColValeur);
+    }
+
+    // The widths in twips, widened when the screen's font needs more room
+    // for a whole designation or heading; every row in view.
+    int largeur = grille_->frameWidth() * 2;
+    for (int c = 0; c < NombreColonnesMat; ++c) {
+        const int voulue = grille_->columnWidth(c);
+        grille_->resizeColumnToContents(c);
+        grille_->setColumnWidth(c, qMax(voulue, grille_->columnWidth(c) + 8));
+        largeur += grille_->columnWidth(c);
+    }
+    int hauteur = grille_->frameWidth() * 2;
+    for (int l = 0; l < LignesGrilleMat; ++l)
+        hauteur += grille_->rowHeight(l);
+    grille_->setMinimumSize(largeur, hauteur);
+    grille_->horizontalHeader()->setStretchLastSection(true);
+}
+
+} // namespace sorvel

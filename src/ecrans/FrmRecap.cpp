@@ -1,0 +1,161 @@
+#include "ecrans/FrmRecap.h"
+
+#include "etude/PresentationRecapitulatif.h"
+#include "ihm/Controles.h"
+#include "ihm/Grille.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace sorvel {
+
+namespace {
+
+// Grid rows: three heading rows, up to 30 rooms, one empty row, the totals.
+constexpr int LignesGrilleRecap = LignesEnTeteRecapitulatif + PiecesMaximumEtude + 2;
+constexpr int LargeurDesignationTwips = 2000;
+constexpr int LargeurColonneTwips = 1600;
+
+QColor Couleur(CouleurValeur c) {
+    if (c == CouleurValeur::TexteFenetre)
+        return Grille::CouleurTexteFenetre();
+    const auto rvb = Rvb(c);
+    return QColor(rvb[0], rvb[1], rvb[2]);
+}
+
+std::function<QString(QWidget*, const QString&)>& ChoixFichier() {
+    static std::function<QString(QWidget*, const QString&)> choix;
+    return choix;
+}
+
+// Writes one cell of a room or of the totals with its format.
+void EcrireCellule(Grille& grille, int ligne, int colonne, const CelluleRecapitulatif& cellule) {
+    grille.definirTexte(ligne, colonne, QString::fromStdString(cellule.Texte));
+    grille.definirCelluleCourante(ligne, colonne);
+    grille.definirGras(cellule.Format.Gras);
+    grille.definirCouleurTexte(Couleur(cellule.Format.Couleur));
+    if (cellule.Fond != FondCellule::Aucun) {
+        const auto rvb = Rvb(cellule.Fond);
+        grille.definirCouleurFond(QColor(rvb[0], rvb[1], rvb[2]));
+    }
+}
+
+} // namespace
+
+void FrmRecap::DefinirChoixFichier(std::function<QString(QWidget*, const QString&)> choix) {
+    ChoixFichier() = std::move(choix);
+}
+
+FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(parent), etude_(etude) {
+    setObjectName(QStringLiteral("FrmRecap"));
+    setWindowTitle(QStringLiteral("Récapitulatif"));
+
+    grille_ = new Grille(QStringLiteral("GrilleRecap"), LignesGrilleRecap, NombreColonnesEtude,
+                         LignesEnTeteRecapitulatif, 1, this);
+    grille_->setAccessibleName(QStringLiteral("Récapitulatif de l'étude"));
+    // A table to read: no cell shows selected over its colour.
+    grille_->setSelectionMode(QAbstractItemView::NoSelection);
+    for (int k = 1; k <= NombreColonnesEtude; ++k) {
+        const int c = ColonneGrille(k);
+        grille_->definirLargeurColonneTwips(c, c == 0 ? LargeurDesignationTwips : LargeurColonneTwips);
+        grille_->definirTexte(LigneGrilleNumero, c, QString::number(k));
+        grille_->definirTexte(LigneGrilleTitre, c, QString::fromUtf8(TitresColonnesEtude[static_cast<std::size_t>(k - 1)]));
+        grille_->definirTexte(LigneGrilleUnite, c, QString::fromUtf8(UnitesColonnesEtude[static_cast<std::size_t>(k - 1)]));
+        for (int l : {LigneGrilleNumero, LigneGrilleTitre, LigneGrilleUnite}) {
+            grille_->definirCelluleCourante(l, c);
+            grille_->definirAlignement(AlignementCellule::Centre);
+            grille_->definirCouleurFond(Grille::CouleurInfoBulle());
+            grille_->definirCouleurTexte(Grille::CouleurTexteFenetre());
+            grille_->definirGras(l == LigneGrilleNumero);
+        }
+    }
+    grille_->definirCelluleCourante(LigneGrillePiece(1), 1);
+
+    lblRecap_ = Libelle(QStringLiteral("LblRecap"), QString(), this);
+    lblPerte_ = Libelle(QStringLiteral("LblPerte"), QString(), this);
+    for (QLabel* l : {lblRecap_, lblPerte_}) {
+        QFont gras = l->font();
+        gras.setBold(true);
+        l->setFont(gras);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    cmdExporter_ = Bouton(QStringLiteral("CmdExporter"), QStringLiteral("E&xporter…"), this);
+    cmdExporter_->setToolTip(QStringLiteral("Enregistre le récapitulatif et la liste du matériel dans un fichier "
+                                            "CSV pour un tableur"));
+    cmdExporter_->setEnabled(false);
+    auto* cmdFermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
+
+    auto* principal = Disposition(this);
+    principal->addWidget(grille_, 1);
+    principal->addWidget(lblRecap_);
+    principal->addWidget(lblPerte_);
+    auto* bas = new QHBoxLayout;
+    bas->addStretch();
+    bas->addWidget(cmdExporter_);
+    bas->addWidget(cmdFermer);
+    principal->addLayout(bas);
+
+    RelierClic(cmdFermer, this, [this] { CmdFermer_Click(); });
+    RelierClic(cmdExporter_, this, [this] { CmdExporter_Click(); });
+}
+
+void FrmRecap::RemplirRecapitulatif() {
+    const DonneesGenerales generales = etude_.Generales();
+    setWindowTitle(QStringLiteral("Récapitulatif [") + etude_.Nom() + QStringLiteral("]"));
+    lblRecap_->setText(QString::fromStdString(TexteLblRecap(generales)));
+    lblRecap_->setAccessibleName(lblRecap_->text());
+
+    recalculee_ = etude_.RecalculerEtude();
+    cmdExporter_->setEnabled(recalculee_ && recalculee_->Resultat.Table.NombrePieces() > 0);
+    if (!recalculee_)
+        return;
+    const Recapitulatif recap = PresenterRecapitulatif(recalculee_->Resultat, generales);
+    for (int i = 1; i <= recap.NombrePieces(); ++i)
+        for (int k = 1; k <= NombreColonnesEtude; ++k)
+            EcrireCellule(*grille_, LigneGrillePiece(i), ColonneGrille(k), recap.Case(k, i));
+    if (recap.Totaux) {
+        const int ligne = LigneGrilleTotaux(recap.NombrePieces());
+        for (int k = 1; k <= NombreColonnesEtude; ++k) {
+            EcrireCellule(*grille_, ligne, ColonneGrille(k), (*recap.Totaux)[static_cast<std::size_t>(k - 1)]);
+            grille_->definirTaillePolice(TaillePoliceTotaux);
+        }
+    }
+    lblPerte_->setText(QString::fromStdString(recap.LblPerte));
+    lblPerte_->setAccessibleName(lblPerte_->text());
+    grille_->definirCelluleCourante(LigneGrillePiece(1), 1);
+}
+
+void FrmRecap::CmdExporter_Click() {
+    if (!recalculee_)
+        return;
+    const QString dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString propose = dossier + QLatin1Char('/') + etude_.Nom() + QStringLiteral(".csv");
+    const QString chemin =
+        ChoixFichier() ? ChoixFichier()(this, propose)
+                       : QFileDialog::getSaveFileName(this, QStringLiteral("Exporter le récapitulatif"), propose,
+                                                      QStringLiteral("Fichiers CSV (*.csv)"));
+    if (!chemin.isEmpty())
+        etude_.ExporterCsv(chemin, *recalculee_);
+}
+
+QSize FrmRecap::sizeHint() const {
+    int largeur = grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grille_->columnCount(); ++c)
+        largeur += grille_->columnWidth(c);
+    int hauteur = grille_->frameWidth() * 2 + grille_->horizontalScrollBar()->sizeHint().height();
+    for (int l = 0; l < grille_->rowCount(); ++l)
+        hauteur += grille_->rowHeight(l);
+    const QMargins m = layout()->contentsMargins();
+    const int espace = layout()->spacing();
+    hauteur += lblRecap_->sizeHint().height() + lblPerte_->sizeHint().height() + cmdExporter_->sizeHint().height() +
+               3 * espace;
+    return {largeur + m.left() + m.right(), hauteur + m.top() + m.bottom()};
+}
+
+} // namespace sorvel

@@ -1,0 +1,53 @@
+#pragma once
+
+// The summary window: the whole study recalculated, one row per room and 41
+// columns with their formats and colours, the totals row and two lines of
+// text below. It holds what was computed when it was opened; "Exporter…"
+// writes that same summary with the material list for a spreadsheet.
+
+#include "ihm/FenetreAuxiliaire.h"
+#include "modele/EtudeEnCours.h"
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+
+namespace sorvel {
+
+class Grille;
+
+class FrmRecap : public FenetreAuxiliaire {
+    Q_OBJECT
+public:
+    // Lays out the heading rows and the column widths; no room yet.
+    explicit FrmRecap(EtudeEnCours& etude, QWidget* parent = nullptr);
+
+    Grille* GrilleRecap() const { return grille_; }
+
+    // Recalculates the study and fills the room rows, the totals, both
+    // labels and the title. A room that cannot be calculated is told (by
+    // the study) and leaves the grid unfilled.
+    void RemplirRecapitulatif();
+
+    void CmdFermer_Click() { Fermer(); }
+    void CmdExporter_Click();
+
+    // How the file to export to is chosen, from the path offered: a save
+    // dialog unless a test put its own function here (empty restores it).
+    static void DefinirChoixFichier(std::function<QString(QWidget*, const QString&)> choix);
+
+    // The whole grid when the main window has the room for it.
+    QSize sizeHint() const override;
+
+private:
+    EtudeEnCours& etude_;
+    Grille* grille_;
+    QLabel* lblRecap_;
+    QLabel* lblPerte_;
+    QPushButton* cmdExporter_;
+    std::optional<EtudeRecalculee> recalculee_;
+};
+
+} // namespace sorvel
