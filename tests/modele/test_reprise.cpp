@@ -244,21 +244,3 @@ TEST_F(Reprise, MarqueDeLaSession) {
     EXPECT_EQ(etude->Demarrer(), Demarrage::Reprise);
     EXPECT_EQ(etude->Nom(), QStringLiteral("Chalet"));
 }
-
-// Start-up removes the scratch files of a deletion that never reached its
-// point of no return: the study is the one before it.
-TEST_F(Reprise, BrouillonsRetiresAuDemarrage) {
-    RunInterrompu(QStringLiteral("Villa"), 2);
-    const QByteArray pieces = Contenu(FichierEtude);
-    QFile temp(dossier.Chemin(FichierTemp)), pteTemp(dossier.Chemin(FichierPteTemp));
-    ASSERT_TRUE(temp.open(QIODevice::WriteOnly) && pteTemp.open(QIODevice::WriteOnly));
-    temp.write(pieces.left(DonneesPiece::Longueur));
-    temp.close();
-    pteTemp.close();
-    questions.reponses = {ReponseMessage::Oui};
-    auto etude = Modele(questions);
-    EXPECT_EQ(etude->Demarrer(), Demarrage::Reprise);
-    EXPECT_EQ(Contenu(FichierEtude), pieces);
-    EXPECT_FALSE(dossier.Existe(FichierTemp));
-    EXPECT_FALSE(dossier.Existe(FichierPteTemp));
-}
