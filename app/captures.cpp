@@ -5,6 +5,11 @@
 // as first argument and quits. Given a second argument, the folder of the
 // 12-room example study, it also previews both reports of that study. Not
 // part of the program.
+//
+// With "--gestionnaire" a window manager runs on that server: the main window
+// is shown as the program shows it, at the size it chooses, and the window
+// manager frames and places it. Without it, the window is given the whole
+// screen, which nothing else would do.
 
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
@@ -79,7 +84,13 @@ int main(int argc, char* argv[]) {
                      qPrintable(QGuiApplication::platformName()));
         return 2;
     }
-    const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("captures");
+    const QStringList arguments = QApplication::arguments();
+    const bool gestionnaire = arguments.contains(QStringLiteral("--gestionnaire"));
+    QStringList positions; // the arguments that are not options
+    for (const QString& a : arguments.mid(1))
+        if (!a.startsWith(QLatin1String("--")))
+            positions << a;
+    const QString dossier = positions.value(0, QStringLiteral("captures"));
     QDir().mkpath(dossier);
     const QString prefixe = dossier + QLatin1Char('/');
 
@@ -88,9 +99,10 @@ int main(int argc, char* argv[]) {
     const sorvel::DossierEtudes dossierEtudes(etudes.path());
     sorvel::MDIPlancher fenetre(etudes.path());
     // Without a window manager the window takes the whole screen itself.
-    fenetre.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    if (!gestionnaire)
+        fenetre.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     fenetre.show();
-    Attendre(300);
+    Attendre(gestionnaire ? 800 : 300);
 
     bool ok = Capturer(prefixe + QStringLiteral("1-demarrage.png"));
     fenetre.findChild<QAction*>(QStringLiteral("MnuNouvelle"))->trigger();
@@ -214,10 +226,9 @@ int main(int argc, char* argv[]) {
     // folder is given: page 1 at 50 %, then at 100 %, the second page, and
     // the summary.
     const QString exemple = QStringLiteral("Maison 12 pièces");
-    if (argc > 2) {
+    if (positions.size() > 1) {
         try {
-            const sorvel::EtudeEnregistree maison =
-                sorvel::DossierEtudes(QString::fromLocal8Bit(argv[2])).LireEtude(exemple);
+            const sorvel::EtudeEnregistree maison = sorvel::DossierEtudes(positions[1]).LireEtude(exemple);
             for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
                 dossierEtudes.SupprimerFichier(f);
             for (std::size_t i = 0; i < maison.Pieces.size(); ++i) {
@@ -283,6 +294,19 @@ int main(int argc, char* argv[]) {
             Clic(materiel, "CmdFermer");
         }
     }
+
+    // The help of the rooms list, and the about box, as they open.
+    Clic(fenetre.Circuits(), "CmdAide");
+    ok &= Capturer(prefixe + QStringLiteral("21-aide.png"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("FrmAide"))
+            w->close();
+    fenetre.activateWindow();
+    fenetre.findChild<QAction*>(QStringLiteral("MnuAPropos"))->trigger();
+    ok &= Capturer(prefixe + QStringLiteral("22-a-propos.png"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("Frm_A_Propos"))
+            w->close();
 
     // Nothing to keep: the working files go as when the user quits without storing.
     fenetre.Etude().DefinirModifie(false);

@@ -10,6 +10,8 @@ paquets=(
   fp-utils libchm-dev
   fonts-liberation2 poppler-utils
   locales xvfb xauth
+  # the screenshots under a window manager
+  openbox x11-utils
   # the Debian package (dpkg-shlibdeps) and the checks of the desktop files
   dpkg-dev appstream desktop-file-utils
 )

@@ -13,16 +13,40 @@ namespace {
 
 bool estChiffre(char c) { return c >= '0' && c <= '9'; }
 
+// Length in bytes of the space (U+0020), tab, no-break space (U+00A0) or
+// narrow no-break space (U+202F, what French number formatting puts between
+// thousands) that starts `t`, 0 when there is none. The text is UTF-8.
+std::size_t espaceEnTete(std::string_view t) {
+    if (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        return 1;
+    if (t.substr(0, 2) == "\xC2\xA0")
+        return 2;
+    if (t.substr(0, 3) == "\xE2\x80\xAF")
+        return 3;
+    return 0;
+}
+
+// The same at the end of `t`.
+std::size_t espaceEnQueue(std::string_view t) {
+    if (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        return 1;
+    if (t.size() >= 2 && t.substr(t.size() - 2) == "\xC2\xA0")
+        return 2;
+    if (t.size() >= 3 && t.substr(t.size() - 3) == "\xE2\x80\xAF")
+        return 3;
+    return 0;
+}
+
 std::string_view sansEspaces(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
-        t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
-        t.remove_suffix(1);
+    while (const std::size_t n = espaceEnTete(t))
+        t.remove_prefix(n);
+    while (const std::size_t n = espaceEnQueue(t))
+        t.remove_suffix(n);
     return t;
 }
 
 // Checks the shape of the text and rewrites it for from_chars, which knows
-// neither the comma nor a leading '+'.
+// neither the comma, nor a leading '+', nor thousands separators.
 std::optional<double> lire(std::string_view texte, char separateur) {
     texte = sansEspaces(texte);
     std::string canon;
@@ -35,14 +59,22 @@ std::optional<double> lire(std::string_view texte, char separateur) {
     }
     int chiffres = 0;
     bool separateurVu = false;
-    for (; i < texte.size(); ++i) {
-        char c = texte[i];
+    while (i < texte.size()) {
+        const char c = texte[i];
         if (estChiffre(c)) {
             canon.push_back(c);
             ++chiffres;
+            ++i;
         } else if (c == separateur && !separateurVu) {
             separateurVu = true;
             canon.push_back('.');
+            ++i;
+        } else if (const std::size_t espace = espaceEnTete(texte.substr(i));
+                   espace > 0 && c != '\t' && !separateurVu && i > 0 && estChiffre(texte[i - 1]) &&
+                   i + espace < texte.size() && estChiffre(texte[i + espace])) {
+            // "1 850": one space between two digits of the whole part
+            // separates the thousands. "1 ,5" and "1, 5" stay refused.
+            i += espace;
         } else {
             break;
         }

@@ -12,7 +12,9 @@ namespace sorvel {
 
 // Text of a field to a number: optional sign, digits with at most one
 // decimal separator, optional exponent ("1,5E-3"), surrounding spaces
-// allowed. Anything else (empty text, letters, a lone sign) gives nothing.
+// allowed. In the whole part, one space, no-break space or narrow no-break
+// space between two digits separates the thousands ("1 850", "12 345 678").
+// Anything else (empty text, letters, a lone sign, "1 ,5") gives nothing.
 std::optional<double> LireNombre(std::string_view texte);
 // Same with a point as separator: the floor-covering resistances "0.05".
 std::optional<double> LireNombrePoint(std::string_view texte);

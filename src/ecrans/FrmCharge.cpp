@@ -15,7 +15,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,6 +27,13 @@ namespace {
 const char* const LibellesCharge[] = {"Charge normale", "Charge élevée ou limite", "Charge combinée droite",
                                       "Charge intégrée d'angle"};
 const char* const ImagesCharge[] = {"Ch_No.Fpl", "Ch_El.fpl", "Ch_Cd.fpl", "Ch_Ca.fpl"};
+// What each picture shows, for a screen reader.
+const char* const DescriptionsImages[] = {
+    "Schéma de pose : zone normale seule",
+    "Schéma de pose : zone de bordure à boucle indépendante devant la baie",
+    "Schéma de pose : zone de bordure dans la boucle de la zone normale",
+    "Schéma de pose : zone de bordure intégrée dans l'angle de deux baies",
+};
 
 const char* const Commentaires[] = {
     "---------------Zone normale.--------------- Type de charge la plus utilisée. Pas (VZ) couramment "
@@ -72,6 +78,7 @@ FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), et
     imgCharge_->setAlignment(Qt::AlignCenter);
     imgCharge_->setFrameShape(QFrame::StyledPanel);
     imgCharge_->setPixmap(ChargerImage(QString::fromLatin1(ImagesCharge[0])));
+    imgCharge_->setAccessibleName(QString::fromUtf8(DescriptionsImages[ChargeNormale]));
 
     // The edge zone.
     lblSurface_[2] = Libelle(QStringLiteral("LblSurface_2"), QStringLiteral("Zone de bordure"), this);
@@ -145,6 +152,7 @@ FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), et
     Relier(boutons.Suivant, this, &FrmCharge::CmdSuivant_Click);
     Relier(boutons.Annuler, this, &FrmCharge::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmCharge::CmdAide_Click);
+    EchapAnnule(boutons);
 }
 
 QString FrmCharge::Commentaire(int index) {
@@ -181,8 +189,10 @@ void FrmCharge::ChoisirCharge(int index) {
         w->setEnabled(true);
     // A missing picture leaves the previous one.
     const QPixmap image = ChargerImage(QString::fromLatin1(ImagesCharge[index]));
-    if (!image.isNull())
+    if (!image.isNull()) {
         imgCharge_->setPixmap(image);
+        imgCharge_->setAccessibleName(QString::fromUtf8(DescriptionsImages[index]));
+    }
     txtCommentaire_->setPlainText(Commentaire(index));
 
     // The corner zone's surface is derived by the calculation; every type
@@ -197,7 +207,7 @@ void FrmCharge::ChoisirCharge(int index) {
     lblSurface_[1]->setEnabled(pas);
     lblValeur_[1]->setEnabled(pas);
     if (surface)
-        txtSurfaceBordure_->setFocus(Qt::OtherFocusReason);
+        DonnerFocus(txtSurfaceBordure_);
     etude_.MarquerModifie();
 }
 
@@ -225,25 +235,13 @@ bool FrmCharge::CommentaireDeplie() const { return hauteurCommentaire_ == Hauteu
 void FrmCharge::DefinirHauteurCommentaire(int twips) {
     hauteurCommentaire_ = twips;
     const bool deplie = twips == HauteurCommentaireDeplie;
-    auto* fenetre = qobject_cast<QMdiSubWindow*>(parentWidget());
-    int hauteur = Pixels(this, twips);
     txtCommentaire_->setVisible(deplie);
-    cdrComment_->setVisible(false);
-    if (deplie && fenetre && fenetre->parentWidget()) {
-        // On a small screen the unfolded explanation takes what room is left,
-        // so that the buttons stay in view.
-        adjustSize();
-        const int reste = fenetre->parentWidget()->height() - fenetre->sizeHint().height() - 16;
-        hauteur = qBound(80, reste, hauteur);
-    }
-    cdrComment_->setFixedHeight(deplie ? hauteur : 0);
+    cdrComment_->setFixedHeight(deplie ? Pixels(this, twips) : 0);
     cdrComment_->setVisible(deplie);
-    // The window follows the screen's new height (the main window keeps it
-    // centred).
-    if (fenetre) {
-        adjustSize();
-        fenetre->adjustSize();
-    }
+    // The screen asks for its new height; the main window gives what it can
+    // and the screen scrolls for the rest: bring the explanation into view.
+    if (deplie)
+        MontrerDansLaPage(cdrComment_);
 }
 
 void FrmCharge::CmdComment_Click() {
@@ -270,7 +268,7 @@ bool FrmCharge::Controle() {
         Message(this, IconeMessage::Exclamation, QStringLiteral("Surface."),
                 QStringLiteral("Entrer la surface de la zone à charge élevée ou limite en m² !\n"
                                "Si le champ n'est pas visible, cliquer sur le bouton 'Commentaire'"));
-        txtSurfaceBordure_->setFocus(Qt::OtherFocusReason);
+        DonnerFocus(txtSurfaceBordure_);
         return false;
     }
     return true;

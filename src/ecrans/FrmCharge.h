@@ -61,7 +61,7 @@ public:
 
 signals:
     void suivant();
-    // "&Annuler": the room's entries are to be dropped.
+    // "Annuler": the room's entries are to be dropped.
     void annulee();
 
 protected:

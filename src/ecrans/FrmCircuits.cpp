@@ -9,6 +9,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,9 +20,10 @@ FrmCircuits::FrmCircuits(EtudeEnCours& etude, QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("FrmCircuits"));
     setWindowTitle(QStringLiteral("Circuits."));
 
+    // The summary on one line: the screen asks for its width (a wrapped label
+    // would ask for some eighty characters and leave the end of the line
+    // alone below it).
     lblCircuit_ = Libelle(QStringLiteral("LblCircuit"), QString(), this);
-    lblCircuit_->setWordWrap(true);
-    lblCircuit_->setMinimumHeight(lblCircuit_->fontMetrics().height() * 2 + 4);
     QFont gras = lblCircuit_->font();
     gras.setBold(true);
     lblCircuit_->setFont(gras);
@@ -77,6 +79,33 @@ FrmCircuits::FrmCircuits(EtudeEnCours& etude, QWidget* parent) : QWidget(parent)
 
     connect(&etude_, &EtudeEnCours::PiecesChangees, this, &FrmCircuits::RemplirGrilleCircuits);
     RemplirGrilleCircuits();
+    grille_->installEventFilter(this);
+}
+
+bool FrmCircuits::eventFilter(QObject* objet, QEvent* evenement) {
+    // The keys of a list: Enter opens the chosen room (as a double click
+    // does), Insert adds one, Delete deletes the chosen one (after the
+    // study's question).
+    if (objet == grille_ && evenement->type() == QEvent::KeyPress) {
+        const auto* touche = static_cast<QKeyEvent*>(evenement);
+        if ((touche->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            switch (touche->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                Proteger(this, [this] { emit modifierPiece(LigneSelectionnee()); });
+                return true;
+            case Qt::Key_Insert:
+                Proteger(this, [this] { emit ajouterPiece(); });
+                return true;
+            case Qt::Key_Delete:
+                Proteger(this, [this] { SupprimerPiece(); });
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(objet, evenement);
 }
 
 void FrmCircuits::RemplirGrilleCircuits() {

@@ -34,12 +34,15 @@ public:
     void CmdAnnuler_Click();
     void CmdAide_Click();
 
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
 signals:
     void ajouterPiece();
     // Open the room of row `ligne` for editing.
     void modifierPiece(int ligne);
     void precedent();
-    // "&Annuler" emptied the study: no screen shows any more.
+    // "Annuler" emptied the study: no screen shows any more.
     void quitter();
 
 private:

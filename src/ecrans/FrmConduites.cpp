@@ -24,8 +24,9 @@ FrmConduites::FrmConduites(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     g->setHorizontalSpacing(8);
     g->setVerticalSpacing(8);
     auto* lblCircuit = Libelle(QStringLiteral("LblConduites_4"), QStringLiteral("Désignation du circuit"), this);
+    // Shows the room's name, which is what a screen reader reads out of it;
+    // the caption beside it says what it is.
     lblDesignation_ = Libelle(QStringLiteral("LblDesignation"), QString(), this);
-    lblDesignation_->setAccessibleName(lblCircuit->text());
     QFont gras = lblDesignation_->font();
     gras.setBold(true);
     lblDesignation_->setFont(gras);
@@ -74,6 +75,7 @@ FrmConduites::FrmConduites(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     Relier(boutons.Suivant, this, &FrmConduites::CmdSuivant_Click);
     Relier(boutons.Annuler, this, &FrmConduites::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmConduites::CmdAide_Click);
+    EchapAnnule(boutons);
 }
 
 void FrmConduites::RemplirEnregistrement(DonneesPiece& d) const {

@@ -47,7 +47,7 @@ signals:
     // The room was calculated: its results are in the study model.
     void suivant();
     void precedent();
-    // "&Annuler": the room's entries are to be dropped.
+    // "Annuler": the room's entries are to be dropped.
     void annulee();
 
 private:

@@ -39,7 +39,7 @@ public:
 
 signals:
     void suivant();
-    // "&Annuler" emptied the study: no screen shows any more.
+    // "Annuler" emptied the study: no screen shows any more.
     void quitter();
 
 private:

@@ -8,11 +8,13 @@
 #include "ihm/ModAide.h"
 #include "modele/EtudeEnCours.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,32 +43,62 @@ QStringList Resistances() {
     return l;
 }
 
-QFrame* Panneau(const QString& nom, const QString& titre, QWidget* parent, QGridLayout*& grille) {
-    auto* p = new QFrame(parent);
-    p->setObjectName(nom);
-    p->setFrameShape(QFrame::Panel);
-    p->setFrameShadow(QFrame::Raised);
-    p->setLineWidth(2);
-    p->setAutoFillBackground(true);
-    auto* l = new QVBoxLayout(p);
-    l->setContentsMargins(12, 8, 12, 10);
-    auto* t = new QLabel(titre, p);
-    t->setObjectName(nom + QStringLiteral("_Titre"));
-    QFont f = t->font();
-    f.setBold(true);
-    t->setFont(f);
-    l->addWidget(t);
-    l->addWidget(Trait(p));
-    grille = new QGridLayout;
-    grille->setHorizontalSpacing(8);
-    l->addLayout(grille);
-    // Escape puts the panel away without filling anything.
-    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), p);
-    echap->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(echap, &QShortcut::activated, p, &QWidget::hide);
-    p->hide();
-    return p;
-}
+// A pop-over panel of the room screen. While it is open it keeps the focus:
+// Tab goes round its own controls and Enter presses its "OK".
+class Panneau : public QFrame {
+public:
+    Panneau(const QString& nom, const QString& titre, QWidget* parent) : QFrame(parent) {
+        setObjectName(nom);
+        setFrameShape(QFrame::Panel);
+        setFrameShadow(QFrame::Raised);
+        setLineWidth(2);
+        setAutoFillBackground(true);
+        auto* l = new QVBoxLayout(this);
+        l->setContentsMargins(12, 8, 12, 10);
+        auto* t = new QLabel(titre, this);
+        t->setObjectName(nom + QStringLiteral("_Titre"));
+        QFont f = t->font();
+        f.setBold(true);
+        t->setFont(f);
+        l->addWidget(t);
+        l->addWidget(Trait(this));
+        grille = new QGridLayout;
+        grille->setHorizontalSpacing(8);
+        l->addLayout(grille);
+        hide();
+    }
+    QGridLayout* grille;
+    QPushButton* ok = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* evenement) override {
+        const bool entree = evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter;
+        if (entree && (evenement->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && ok) {
+            // The button that has the focus, else "OK".
+            auto* bouton = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            (bouton && isAncestorOf(bouton) ? bouton : ok)->click();
+            return;
+        }
+        QFrame::keyPressEvent(evenement);
+    }
+    bool focusNextPrevChild(bool suivant) override {
+        QList<QWidget*> ordre;
+        for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+            if (isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(this) && (w->focusPolicy() & Qt::TabFocus) &&
+                !w->focusProxy())
+                ordre << w;
+        if (ordre.isEmpty())
+            return false;
+        QWidget* focus = QApplication::focusWidget();
+        qsizetype i = ordre.indexOf(focus);
+        for (QWidget* w = focus; i < 0 && w && w != this; w = w->parentWidget())
+            i = ordre.indexOf(w);
+        const qsizetype n = ordre.size();
+        const qsizetype cible = i < 0 ? 0 : (i + (suivant ? 1 : n - 1)) % n;
+        ordre[cible]->setFocus(suivant ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+};
 
 } // namespace
 
@@ -182,8 +214,9 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 2/4"), true, Avancer::Suivant);
 
     // Pop-over panel: gain through the ceiling.
-    QGridLayout* gApport = nullptr;
-    cdrApport_ = Panneau(QStringLiteral("CdrApport"), QStringLiteral("Apport par le plafond"), this, gApport);
+    auto* panneauApport = new Panneau(QStringLiteral("CdrApport"), QStringLiteral("Apport par le plafond"), this);
+    cdrApport_ = panneauApport;
+    QGridLayout* gApport = panneauApport->grille;
     auto* lblApportSurface =
         Libelle(QStringLiteral("LblApport_Surface"), QStringLiteral("Surface du plancher haut"), cdrApport_);
     txtApportSurface_ = ChampNombre(QStringLiteral("TxtApport_Surface"), lblApportSurface->text(), cdrApport_);
@@ -194,16 +227,18 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     LigneChamp(gApport, 1, lblApportIso, cmbApportIso_, QStringLiteral("cm"));
     auto* cmdApportOK = Bouton(QStringLiteral("CmdApport_OK"), QStringLiteral("OK"), cdrApport_);
     gApport->addWidget(cmdApportOK, 2, 1, 1, 2, Qt::AlignRight);
-    // The surface typed, Enter takes it as "OK" does.
-    connect(txtApportSurface_, &QLineEdit::returnPressed, cmdApportOK, &QPushButton::click);
+    panneauApport->ok = cmdApportOK;
 
     // Pop-over panel: emission downwards.
-    QGridLayout* gEmissions = nullptr;
-    cdrEmissions_ = Panneau(QStringLiteral("CdrEmissions"), QStringLiteral("Emissions vers le bas"), this, gEmissions);
+    auto* panneauEmissions =
+        new Panneau(QStringLiteral("CdrEmissions"), QStringLiteral("Emissions vers le bas"), this);
+    cdrEmissions_ = panneauEmissions;
+    QGridLayout* gEmissions = panneauEmissions->grille;
     auto* lblNette =
         Libelle(QStringLiteral("LblEmissions_Surface"), QStringLiteral("Surface nette du plancher"), cdrEmissions_);
+    // Shows the net floor area, which is what a screen reader reads out of
+    // it; the caption beside it says what it is.
     lblEmissionsBas_ = Libelle(QStringLiteral("LblEmissions_Bas"), QStringLiteral("0"), cdrEmissions_);
-    lblEmissionsBas_->setAccessibleName(lblNette->text());
     lblEmissionsBas_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblEmissionsBas_->setFrameShape(QFrame::StyledPanel);
     lblEmissionsBas_->setFixedWidth(90);
@@ -215,6 +250,15 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     LigneChamp(gEmissions, 1, lblEmissionsIso, cmbEmissionsIso_, QStringLiteral("cm"));
     auto* cmdEmissionOK = Bouton(QStringLiteral("CmdEmission_OK"), QStringLiteral("OK"), cdrEmissions_);
     gEmissions->addWidget(cmdEmissionOK, 2, 1, 1, 2, Qt::AlignRight);
+    panneauEmissions->ok = cmdEmissionOK;
+    // Escape puts an open panel away without filling anything, wherever the
+    // focus is in the screen's window.
+    echapPanneau_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    echapPanneau_->setContext(Qt::WindowShortcut);
+    echapPanneau_->setEnabled(false);
+    connect(echapPanneau_, &QShortcut::activated, this, [this] {
+        FermerPanneau(cdrApport_->isHidden() ? cmdEmissions_ : cmdApport_);
+    });
 
     // First load.
     cmbApportIso_->setCurrentText(QStringLiteral("4"));
@@ -240,6 +284,7 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     Relier(boutons.Suivant, this, &FrmPiece::CmdSuivant_Click);
     Relier(boutons.Annuler, this, &FrmPiece::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmPiece::CmdAide_Click);
+    EchapAnnule(boutons);
 }
 
 QString FrmPiece::NomPiece() const {
@@ -283,11 +328,15 @@ void FrmPiece::AfficherEnregistrement(const DonneesPiece& d) {
 }
 
 void FrmPiece::PlacerPanneau(QFrame* panneau, QWidget* sous) {
-    // Over the form, its right edge lined up with the "..." button, just below it.
+    // Over the form, its right edge lined up with the "..." button, just
+    // below it, or above it when the screen ends too soon.
     panneau->adjustSize();
     const QPoint coin = sous->mapTo(this, QPoint(sous->width(), sous->height() + 4));
+    int y = coin.y();
+    if (y + panneau->height() > height() - 4)
+        y = sous->mapTo(this, QPoint()).y() - 4 - panneau->height();
     const int x = qBound(4, coin.x() - panneau->width(), qMax(4, width() - panneau->width() - 4));
-    const int y = qBound(4, coin.y(), qMax(4, height() - panneau->height() - 4));
+    y = qBound(4, y, qMax(4, height() - panneau->height() - 4));
     panneau->move(x, y);
 }
 
@@ -303,17 +352,47 @@ void FrmPiece::showEvent(QShowEvent* evenement) {
     QWidget::showEvent(evenement);
     // Laid out by now: the name and the temperature line their fields up with
     // those of the frames below.
-    const int champs = txtSurface_[0]->mapTo(this, QPoint()).x();
+    const int champs = txtSurface_[0]->mapTo(haut_->parentWidget(), QPoint()).x();
     haut_->setColumnMinimumWidth(0, qMax(0, champs - haut_->geometry().left() - haut_->horizontalSpacing()));
 }
 
-void FrmPiece::CmdApport_Click() {
-    cdrEmissions_->hide();
-    PlacerPanneau(cdrApport_, cmdApport_);
-    cdrApport_->show();
-    cdrApport_->raise();
-    txtApportSurface_->setFocus(Qt::OtherFocusReason);
+void FrmPiece::hideEvent(QHideEvent* evenement) {
+    // Leaving the page puts an open panel away.
+    FermerPanneau(nullptr);
+    QWidget::hideEvent(evenement);
 }
+
+void FrmPiece::OuvrirPanneau(QFrame* panneau, QWidget* bouton, QWidget* focus) {
+    FermerPanneau(nullptr);
+    // The panel lies over part of the form: the rest of the screen waits
+    // until it is put away, so that nothing it hides can be reached.
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != panneau)
+            w->setEnabled(false);
+    PlacerPanneau(panneau, bouton);
+    panneau->show();
+    panneau->raise();
+    echapPanneau_->setEnabled(true);
+    DonnerFocus(focus);
+}
+
+void FrmPiece::FermerPanneau(QWidget* focus) {
+    // isHidden, not isVisible: a page being left counts as hidden already.
+    const bool ouvert = PanneauOuvert();
+    cdrApport_->hide();
+    cdrEmissions_->hide();
+    echapPanneau_->setEnabled(false);
+    if (!ouvert)
+        return;
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        w->setEnabled(true);
+    if (focus)
+        DonnerFocus(focus);
+}
+
+bool FrmPiece::PanneauOuvert() const { return !cdrApport_->isHidden() || !cdrEmissions_->isHidden(); }
+
+void FrmPiece::CmdApport_Click() { OuvrirPanneau(cdrApport_, cmdApport_, txtApportSurface_); }
 
 void FrmPiece::CmdApport_OK_Click() {
     DonneesPiece d;
@@ -322,32 +401,26 @@ void FrmPiece::CmdApport_OK_Click() {
                          [&d](const QString& legende) { return RefusNombreSaisi(d, legende); }))
         return;
     txtApport_->definirValeur(FluxAtraversIsolant(Valeur(txtApportSurface_), cmbApportIso_->currentText()));
-    cdrApport_->hide();
-    txtApport_->setFocus(Qt::OtherFocusReason);
+    FermerPanneau(txtApport_);
 }
 
 void FrmPiece::CmdEmissions_Click() {
-    cdrApport_->hide();
     DonneesPiece d;
     RemplirEnregistrement(d);
     lblEmissionsBas_->setText(QString::fromStdString(FormatGeneral(SurfaceUtile(d))));
-    PlacerPanneau(cdrEmissions_, cmdEmissions_);
-    cdrEmissions_->show();
-    cdrEmissions_->raise();
-    cmbEmissionsIso_->setFocus(Qt::OtherFocusReason);
+    OuvrirPanneau(cdrEmissions_, cmdEmissions_, cmbEmissionsIso_);
 }
 
 void FrmPiece::CmdEmission_OK_Click() {
     const double surface = LireNombre(lblEmissionsBas_->text().toStdString()).value_or(0.0);
     txtEmissions_->definirValeur(FluxAtraversIsolant(surface, cmbEmissionsIso_->currentText()));
-    cdrEmissions_->hide();
-    txtEmissions_->setFocus(Qt::OtherFocusReason);
+    FermerPanneau(txtEmissions_);
 }
 
 bool FrmPiece::Controle() {
     auto echec = [this](const QString& texte, const QString& titre, QWidget* champ) {
         Message(this, IconeMessage::Exclamation, titre, texte);
-        champ->setFocus(Qt::OtherFocusReason);
+        DonnerFocus(champ);
         return false;
     };
     if (cmbTempPiece_->currentIndex() < 0)

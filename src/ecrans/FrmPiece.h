@@ -17,6 +17,7 @@ class QFrame;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QShortcut;
 
 namespace sorvel {
 
@@ -51,18 +52,27 @@ public:
     void CmdAnnuler_Click();
     void CmdAide_Click();
 
+    // One of the two pop-over panels is open.
+    bool PanneauOuvert() const;
+
 signals:
     void suivant();
     void precedent();
-    // "&Annuler": the room's entries are to be dropped.
+    // "Annuler": the room's entries are to be dropped.
     void annulee();
 
 protected:
     void resizeEvent(QResizeEvent* evenement) override;
     void showEvent(QShowEvent* evenement) override;
+    void hideEvent(QHideEvent* evenement) override;
 
 private:
     void PlacerPanneau(QFrame* panneau, QWidget* sous);
+    // Opens `panneau` below `bouton`, the focus on `focus`; the rest of the
+    // screen is disabled until it closes.
+    void OuvrirPanneau(QFrame* panneau, QWidget* bouton, QWidget* focus);
+    // Puts away the open panel, if any, and gives the focus to `focus`.
+    void FermerPanneau(QWidget* focus);
     double Valeur(const ChampNumerique* champ) const;
 
     EtudeEnCours& etude_;
@@ -85,6 +95,7 @@ private:
     QFrame* cdrEmissions_;
     QLabel* lblEmissionsBas_;
     QComboBox* cmbEmissionsIso_;
+    QShortcut* echapPanneau_ = nullptr;
 };
 
 } // namespace sorvel

@@ -8,7 +8,6 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -30,8 +29,10 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     setWindowTitle(QStringLiteral("Données de la pièce"));
 
     auto* lblTitre = Titre(QStringLiteral("Résultats"), this);
+    // The summary on one line: the screen asks for its width (a wrapped label
+    // would ask for some eighty characters and leave the end of the line
+    // alone below it).
     lblEtude_ = Libelle(QStringLiteral("LblEtude"), QString(), this);
-    lblEtude_->setWordWrap(true);
 
     grille_ = new Grille(QStringLiteral("GrilleResult"), NombreLignesResultats, 3, 0, 2, this);
     grille_->setAccessibleName(QStringLiteral("Résultats de la pièce"));
@@ -39,7 +40,16 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     // A grid to read: no cell is ever shown selected, not even the cells the
     // layout below makes current one after the other.
     grille_->setSelectionMode(QAbstractItemView::NoSelection);
-    grille_->setFocusPolicy(Qt::NoFocus);
+    // It takes the keyboard, so that the arrow and page keys scroll it when
+    // the window is too small for every row.
+    grille_->setFocusPolicy(Qt::StrongFocus);
+    // Rows as tight as reading allows: all of them in view on a 1024 x 768
+    // screen.
+    grille_->definirHauteurLignes(grille_->fontMetrics().height() + 3);
+    // It asks for the height of all its rows; given less, it scrolls. Its
+    // columns always fit its width.
+    grille_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    grille_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The titles and units: the same rows whatever the room.
     const auto lignes = LignesResultatsPiece(DonneesPiece{}, Tube16x20, ResultatsPiece{});
     for (int l = 0; l < NombreLignesResultats; ++l) {
@@ -64,7 +74,7 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
         largeur += grille_->columnWidth(c);
     }
     grille_->setMinimumSize(largeur + grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width() + 2,
-                            grille_->verticalHeader()->defaultSectionSize() * 17);
+                            grille_->verticalHeader()->defaultSectionSize() * LignesVisiblesMinimum);
     // Without a scroll bar (all rows in view) the values take its room too.
     grille_->horizontalHeader()->setStretchLastSection(true);
     grille_->definirCelluleCourante(0, 2);
@@ -79,6 +89,7 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     Relier(boutons.Precedent, this, &FrmResultats::CmdPrecedent_Click);
     Relier(boutons.Annuler, this, &FrmResultats::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmResultats::CmdAide_Click);
+    EchapAnnule(boutons);
 }
 
 void FrmResultats::RemplirResultatsPiece() {
@@ -91,21 +102,6 @@ void FrmResultats::RemplirResultatsPiece() {
         grille_->definirCouleurTexte(Couleur(lignes[l].Format.Couleur));
     }
     grille_->definirCelluleCourante(0, 2);
-}
-
-void FrmResultats::showEvent(QShowEvent* evenement) {
-    QWidget::showEvent(evenement);
-    // The window grows to show every row when the main window has the room
-    // for them, and otherwise takes the height there is; the grid scrolls.
-    auto* fenetre = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!fenetre || !fenetre->parentWidget())
-        return;
-    int toutes = grille_->frameWidth() * 2;
-    for (int l = 0; l < grille_->rowCount(); ++l)
-        toutes += grille_->rowHeight(l);
-    const int voulue = fenetre->height() + toutes - grille_->viewport()->height() - grille_->frameWidth() * 2;
-    const int place = fenetre->parentWidget()->height() - 8;
-    fenetre->resize(fenetre->width(), qMax(fenetre->minimumSizeHint().height(), qMin(voulue, place)));
 }
 
 void FrmResultats::cmdOK_Click() {

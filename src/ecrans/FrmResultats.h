@@ -19,6 +19,8 @@ public:
     static constexpr int LargeurTitre = 4900;
     static constexpr int LargeurUnite = 750;
     static constexpr int LargeurValeur = 2050;
+    // Rows of the grid the screen keeps in view however small the window.
+    static constexpr int LignesVisiblesMinimum = 6;
 
     explicit FrmResultats(EtudeEnCours& etude, QWidget* parent = nullptr);
 
@@ -32,14 +34,11 @@ public:
     void CmdAnnuler_Click();
     void CmdAide_Click();
 
-protected:
-    void showEvent(QShowEvent* evenement) override;
-
 signals:
     // The room is in the study.
     void acceptee();
     void precedent();
-    // "&Annuler": the room's entries are to be dropped.
+    // "Annuler": the room's entries are to be dropped.
     void annulee();
 
 private:

@@ -67,7 +67,7 @@ void LienCourriel::mousePressEvent(QMouseEvent* evenement) {
 
 Frm_A_Propos::Frm_A_Propos(const QString& dossierEtudes, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Frm_A_Propos"));
-    setWindowTitle(QStringLiteral("À propos d'Sorvel"));
+    setWindowTitle(QStringLiteral("À propos de Sorvel"));
     setWindowIcon(IconeProgramme());
 
     auto* icone = new QLabel(this);
@@ -114,7 +114,9 @@ Frm_A_Propos::Frm_A_Propos(const QString& dossierEtudes, QWidget* parent) : QDia
 
     auto* courriel = new LienCourriel(AdresseContact, this);
     courriel->setObjectName(QStringLiteral("TxtMailto"));
-    courriel->setAccessibleName(QStringLiteral("Adresse de contact"));
+    // Read out as the address it shows; what it does, as its description.
+    courriel->setAccessibleName(AdresseContact);
+    courriel->setAccessibleDescription(QStringLiteral("Adresse de contact : écrire un courriel"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));

@@ -11,6 +11,7 @@
 #include "ecrans/FrmRecap.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Frm_A_Propos.h"
+#include "ihm/Controles.h"
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
 #include "ihm/Ressources.h"
@@ -24,7 +25,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 namespace sorvel {
 
@@ -57,9 +60,9 @@ protected:
     }
     void resizeEvent(QResizeEvent* evenement) override {
         QMdiArea::resizeEvent(evenement);
-        // The screen showing stays in the middle of the window.
+        // The screen showing takes the room there is now, in the middle.
         if (QWidget* ecran = plancher_.FeuilleAffichee())
-            plancher_.CentrerFeuille(ecran);
+            plancher_.AjusterFeuille(ecran);
     }
 
 private:
@@ -74,9 +77,11 @@ QMdiSubWindow* SousFenetre(QWidget* ecran) {
 
 std::array<QWidget*, 4> FeuillesPiece::toutes() const { return {Charge, Piece, Conduites, Resultats}; }
 
-MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int largeurEcran)
+MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int largeurEcran,
+                         const QRect& zoneDisponible)
     : QMainWindow(parent), questions_(this),
-      etude_(std::make_unique<EtudeEnCours>(DossierEtudes(dossierEtudes), questions_)) {
+      etude_(std::make_unique<EtudeEnCours>(DossierEtudes(dossierEtudes), questions_)),
+      zoneDisponible_(zoneDisponible) {
     setObjectName(QStringLiteral("MDIPlancher"));
     setWindowTitle(QStringLiteral("Sorvel."));
     zone_ = new ZoneClient(*this, this);
@@ -94,7 +99,11 @@ MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int larg
     connect(etude_.get(), &EtudeEnCours::EtudeRemplacee, this, &MDIPlancher::EtudeRemplacee);
     // A study taken back from a run cut short reaches the screens at once.
     etude_->Demarrer();
-    resize(880, 640);
+    // F1: the help of what is on screen.
+    auto* aide = new QShortcut(QKeySequence::HelpContents, this);
+    aide->setObjectName(QStringLiteral("RaccourciAide"));
+    connect(aide, &QShortcut::activated, this, [this] { Proteger(this, [this] { AideContextuelle(); }); });
+    PlacerFenetre();
 }
 
 MDIPlancher::~MDIPlancher() {
@@ -144,6 +153,63 @@ void MDIPlancher::ChoisirImageFond(int largeurEcran) {
     zone_->viewport()->update();
 }
 
+// ---- Size on the screen ------------------------------------------------
+
+QRect MDIPlancher::ZoneDisponible() const {
+    if (!zoneDisponible_.isEmpty())
+        return zoneDisponible_;
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    return ecran ? ecran->availableGeometry() : QRect();
+}
+
+QSize MDIPlancher::TailleVoulue() const {
+    // Every screen with its window's title bar and borders, measured on the
+    // general data screen's window.
+    const QMdiSubWindow* sous = SousFenetre(generales_);
+    const QSize cadre = sous ? sous->sizeHint() - generales_->sizeHint() : QSize();
+    QSize client;
+    auto mesurer = [&](QWidget& ecran) {
+        ecran.ensurePolished();
+        client = client.expandedTo(ecran.sizeHint() + cadre);
+    };
+    mesurer(*generales_);
+    mesurer(*circuits_);
+    {
+        // The room screens as a new room shows them; measured on screens made
+        // for the purpose, which touch nothing of the study.
+        EtudeEnCours::SansMarquage mesure(*etude_);
+        FrmCharge charge(*etude_);
+        FrmPiece piece(*etude_);
+        FrmConduites conduites(*etude_);
+        FrmResultats resultats(*etude_);
+        for (QWidget* ecran : std::initializer_list<QWidget*>{&charge, &piece, &conduites, &resultats})
+            mesurer(*ecran);
+    }
+    // A margin of background around the screen.
+    const int marge = 2 * 12;
+    return QSize(client.width() + marge, client.height() + marge + menuBar()->sizeHint().height());
+}
+
+void MDIPlancher::PlacerFenetre() {
+    const QRect zone = ZoneDisponible();
+    const QSize voulue = TailleVoulue();
+    if (zone.isEmpty()) {
+        resize(voulue);
+        return;
+    }
+    const QSize avecCadre = voulue + CadreFenetre;
+    if (avecCadre.width() <= zone.width() && avecCadre.height() <= zone.height()) {
+        resize(voulue);
+        move(zone.x() + (zone.width() - avecCadre.width()) / 2, zone.y() + (zone.height() - avecCadre.height()) / 2);
+        return;
+    }
+    // A small screen: the whole of it, and back to a size that fits should
+    // the user restore the window.
+    resize(voulue.boundedTo(zone.size() - CadreFenetre));
+    move(zone.topLeft());
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
 // ---- Start-up and shut-down ------------------------------------------
 
 void MDIPlancher::showEvent(QShowEvent* evenement) {
@@ -176,10 +242,15 @@ void MDIPlancher::closeEvent(QCloseEvent* evenement) {
 }
 
 bool MDIPlancher::eventFilter(QObject* objet, QEvent* evenement) {
-    // A screen that changes size (an explanation unfolded) stays centred.
-    if (evenement->type() == QEvent::Resize)
-        if (auto* sous = qobject_cast<QMdiSubWindow*>(objet); sous && sous->widget())
+    auto* sous = qobject_cast<QMdiSubWindow*>(objet);
+    if (sous && sous->widget()) {
+        // A screen that asks for another size (an explanation unfolded, a
+        // row hidden) gets it as far as there is room; any window stays centred.
+        if (evenement->type() == QEvent::LayoutRequest && sous->isVisibleTo(zone_))
+            AjusterFeuille(sous->widget());
+        else if (evenement->type() == QEvent::Resize)
             CentrerFeuille(sous->widget());
+    }
     return QMainWindow::eventFilter(objet, evenement);
 }
 
@@ -194,7 +265,6 @@ QMdiSubWindow* MDIPlancher::AjouterFeuille(QWidget* ecran) {
     sous->setWindowTitle(ecran->windowTitle());
     sous->setAttribute(Qt::WA_DeleteOnClose, false);
     zone_->addSubWindow(sous);
-    sous->adjustSize();
     sous->hide();
     sous->installEventFilter(this);
     // The window goes with its screen.
@@ -214,24 +284,42 @@ void MDIPlancher::AfficherFeuille(QWidget* ecran) {
     if (!zone_)
         return;
     QMdiSubWindow* cible = SousFenetre(ecran);
-    for (QMdiSubWindow* sous : zone_->subWindowList())
-        if (sous != cible)
-            sous->hide();
+    // The field that has the focus on the screen being left is where the
+    // keyboard comes back to it. Not a button: back on a page left through
+    // "<< Précédent", Enter would leave it again.
+    QWidget* focus = QApplication::focusWidget();
+    for (QMdiSubWindow* sous : zone_->subWindowList()) {
+        if (sous == cible)
+            continue;
+        if (sous->isVisible() && sous->widget() && sous->widget()->isAncestorOf(focus))
+            focusDesFeuilles_[sous->widget()] = qobject_cast<QPushButton*>(focus) ? nullptr : focus;
+        sous->hide();
+    }
     if (!cible)
         return;
+    const bool dejaAffichee = cible->isVisible();
     cible->show();
-    CentrerFeuille(ecran);
+    // Shown, the screen lays itself out; let its new wishes reach its window.
+    for (int tour = 0; tour < 4; ++tour)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    AjusterFeuille(ecran);
     zone_->setActiveSubWindow(cible);
-    // The keyboard starts on the screen's first field unless it is already there.
-    if (!ecran->isAncestorOf(QApplication::focusWidget())) {
-        for (QWidget* w = ecran->nextInFocusChain(); w && w != ecran; w = w->nextInFocusChain()) {
-            if (ecran->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
-                w->isVisibleTo(ecran)) {
-                w->setFocus(Qt::TabFocusReason);
-                break;
-            }
-        }
+    if (dejaAffichee && ecran->isAncestorOf(QApplication::focusWidget()))
+        return;
+    auto accessible = [ecran](const QWidget* w) {
+        return w && ecran->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+               w->isVisibleTo(ecran);
+    };
+    QWidget* retour = focusDesFeuilles_.value(ecran);
+    if (!accessible(retour)) {
+        // The first time: the screen's first field.
+        retour = nullptr;
+        for (QWidget* w = ecran->nextInFocusChain(); w && w != ecran && !retour; w = w->nextInFocusChain())
+            if (accessible(w))
+                retour = w;
     }
+    if (retour)
+        retour->setFocus(Qt::TabFocusReason);
 }
 
 void MDIPlancher::CentrerFeuille(QWidget* ecran) {
@@ -241,6 +329,15 @@ void MDIPlancher::CentrerFeuille(QWidget* ecran) {
     const QSize client = zone_->viewport()->size();
     sous->move(qMax(0, client.width() / 2 - sous->width() / 2),
                qMax(0, client.height() / 2 - sous->height() / 2));
+}
+
+void MDIPlancher::AjusterFeuille(QWidget* ecran) {
+    QMdiSubWindow* sous = SousFenetre(ecran);
+    if (!sous || !zone_)
+        return;
+    const QSize client = zone_->viewport()->size();
+    sous->resize(sous->sizeHint().boundedTo(client).expandedTo(sous->minimumSizeHint()));
+    CentrerFeuille(ecran);
 }
 
 void MDIPlancher::PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
@@ -454,7 +551,7 @@ void MDIPlancher::CreerMenus() {
 
     QMenu* aide = menu("MnuAide", QStringLiteral("&Aide"));
     Action(aide, "MnuAideSorvel", QStringLiteral("&Aide sur Sorvel"), {}, &MDIPlancher::MnuAideSorvel_Click);
-    Action(aide, "MnuAPropos", QStringLiteral("À &propos d'Sorvel"), {}, &MDIPlancher::MnuAPropos_Click);
+    Action(aide, "MnuAPropos", QStringLiteral("À &propos de Sorvel"), {}, &MDIPlancher::MnuAPropos_Click);
 }
 
 void MDIPlancher::MnuNouvelle_Click() {
@@ -572,6 +669,14 @@ void MDIPlancher::MnuIncertitude_Click() {
 }
 
 void MDIPlancher::MnuAideSorvel_Click() { AfficherAide(CheminAide()); }
+
+void MDIPlancher::AideContextuelle() {
+    auto* bouton = FeuilleAffichee() ? FeuilleAffichee()->findChild<QPushButton*>(QStringLiteral("CmdAide")) : nullptr;
+    if (bouton && bouton->isEnabled())
+        bouton->click();
+    else
+        MnuAideSorvel_Click();
+}
 
 void MDIPlancher::MnuAPropos_Click() {
     // Modal to the main window, without holding up the caller.

@@ -10,9 +10,11 @@
 #include "ihm/FenetreAuxiliaire.h"
 #include "modele/EtudeEnCours.h"
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 
 #include <array>
 #include <functional>
@@ -49,8 +51,11 @@ class MDIPlancher : public QMainWindow {
 public:
     // `dossierEtudes`: the studies folder the study works in. `largeurEcran`
     // in pixels chooses the background picture; by default the width of the
-    // screen the program runs on.
-    explicit MDIPlancher(const QString& dossierEtudes, QWidget* parent = nullptr, int largeurEcran = -1);
+    // screen the program runs on. `zoneDisponible`: the part of the screen a
+    // window may take (the screen less its task bar); by default that of
+    // the screen the program runs on.
+    explicit MDIPlancher(const QString& dossierEtudes, QWidget* parent = nullptr, int largeurEcran = -1,
+                         const QRect& zoneDisponible = QRect());
     ~MDIPlancher() override;
 
     EtudeEnCours& Etude() { return *etude_; }
@@ -67,13 +72,26 @@ public:
     QWidget* FeuilleCalcul() const { return feuilleCalcul_; }
 
     // Puts `ecran` in the client area (hidden) as one of its child windows; the
-    // window is destroyed with the screen, and stays centred when the screen
-    // changes size. Used for every screen and for the auxiliary windows.
+    // window is destroyed with the screen and, once shown, follows the size
+    // the screen asks for as far as the client area allows, centred. Used for
+    // every screen and for the auxiliary windows.
     QMdiSubWindow* AjouterFeuille(QWidget* ecran);
-    // Hides every other screen and shows `ecran` (none for nullptr).
+    // Hides every other screen and shows `ecran` (none for nullptr), the
+    // keyboard on the field it had when it was left, or on its first field.
     void AfficherFeuille(QWidget* ecran);
     // Places `ecran` in the middle of the client area.
     void CentrerFeuille(QWidget* ecran);
+    // Gives `ecran`'s window the size it asks for, as far as the client area
+    // allows (a screen given less scrolls inside), and centres it.
+    void AjusterFeuille(QWidget* ecran);
+
+    // ---- Size on the screen -------------------------------------------------
+    // The part of the screen the window may take, frame included.
+    QRect ZoneDisponible() const;
+    // The size (frame excluded) at which every entry screen shows whole. The
+    // window opens at this size, centred, when the available area has room
+    // for it and its frame; maximised otherwise.
+    QSize TailleVoulue() const;
 
     // The auxiliary window of type F (summary, material list, modules):
     // made with `creer` when none is open, shown again unchanged otherwise;
@@ -99,7 +117,7 @@ public:
     // Opens the room of row `ligne` of the rooms list.
     void ModifierPiece(int ligne);
     void ActiverMenuPiece(bool etat);
-    // "&Annuler" on a room screen: the room's entries are dropped, the rooms
+    // "Annuler" on a room screen: the room's entries are dropped, the rooms
     // list shows again and the study is as it was last accepted.
     void AbandonnerPiece();
 
@@ -123,6 +141,9 @@ private:
     QAction* Action(QMenu* menu, const char* nom, const QString& libelle,
                     const QKeySequence& raccourci, void (MDIPlancher::*slot)());
     void ChoisirImageFond(int largeurEcran);
+    void PlacerFenetre();
+    // "Aide ?" of the screen showing, or the help's default topic (F1).
+    void AideContextuelle();
     void PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
     void AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
     void QuitterFeuillesPiece();
@@ -181,6 +202,9 @@ private:
     FrmD_Generales* generales_ = nullptr;
     FrmCircuits* circuits_ = nullptr;
     FeuillesPiece feuillesPiece_;
+    QRect zoneDisponible_;
+    // The control that had the focus when each screen was left.
+    QHash<const QWidget*, QPointer<QWidget>> focusDesFeuilles_;
     QString fichierFond_;
     QImage imageFond_;
 

@@ -4,12 +4,19 @@
 #include "ihm/ChampNumerique.h"
 #include "ihm/Proteger.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -84,18 +91,147 @@ ChampNumerique* ChampNombre(const QString& nom, const QString& libelle, QWidget*
     return c;
 }
 
+namespace {
+
+// The scrolling body of an entry screen. It asks for the whole of its content
+// (a plain scroll area caps its wish at a few dozen lines, which would cut
+// the screens short where there is room), and can shrink to a few lines.
+class CorpsDefilant : public QScrollArea {
+public:
+    explicit CorpsDefilant(QWidget* parent) : QScrollArea(parent) {
+        setObjectName(QStringLiteral("CorpsPage"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        // The fields inside take the focus, not the area: Tab brings the
+        // field it reaches into view.
+        setFocusPolicy(Qt::NoFocus);
+    }
+    QSize sizeHint() const override {
+        if (!widget())
+            return QScrollArea::sizeHint();
+        const QSize contenu = widget()->sizeHint();
+        // Wide enough that a vertical scroll bar never brings a horizontal one.
+        const int largeur = qMax(contenu.width(), widget()->minimumSizeHint().width() + barre());
+        return QSize(largeur, contenu.height()) + QSize(2 * frameWidth(), 2 * frameWidth());
+    }
+    QSize minimumSizeHint() const override {
+        const int largeur = widget() ? widget()->minimumSizeHint().width() + barre() : 0;
+        return QSize(largeur, fontMetrics().height() * 4) + QSize(2 * frameWidth(), 2 * frameWidth());
+    }
+
+protected:
+    bool viewportEvent(QEvent* evenement) override {
+        // The content asks for another size (a text set, a frame unfolded):
+        // the screen, then its window, are to ask for it in turn.
+        if (evenement->type() == QEvent::LayoutRequest) {
+            choisirBarre();
+            updateGeometry();
+        }
+        return QScrollArea::viewportEvent(evenement);
+    }
+    void resizeEvent(QResizeEvent* evenement) override {
+        choisirBarre();
+        QScrollArea::resizeEvent(evenement);
+    }
+
+private:
+    // The vertical scroll bar only when the content, as wide as the whole
+    // area, is taller than it. (Left to itself, a scroll area that once
+    // needed the bar keeps it after growing: the bar's width makes wrapped
+    // text taller, which seems to need the bar still.)
+    void choisirBarre() {
+        if (!widget())
+            return;
+        const QSize place = maximumViewportSize();
+        int hauteur = widget()->heightForWidth(place.width());
+        if (hauteur < 0)
+            hauteur = widget()->minimumSizeHint().height();
+        hauteur = qMax(hauteur, widget()->minimumSizeHint().height());
+        setVerticalScrollBarPolicy(hauteur > place.height() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    }
+
+    int barre() const { return verticalScrollBar()->sizeHint().width(); }
+};
+
+// Enter and Escape of an entry screen, for the keys its fields leave alone
+// (they reach the screen unaccepted).
+class ClavierPage : public QObject {
+public:
+    ClavierPage(QWidget* ecran, QPushButton* avance) : QObject(ecran), ecran_(ecran), avance_(avance) {
+        setObjectName(QStringLiteral("ClavierPage"));
+        ecran->installEventFilter(this);
+        // An editable list keeps Enter and Escape for itself, even when its
+        // list is closed: they are the screen's there too.
+        for (QComboBox* liste : ecran->findChildren<QComboBox*>())
+            if (liste->isEditable())
+                liste->installEventFilter(this);
+    }
+    QPointer<QPushButton> annuler;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override {
+        if (evenement->type() != QEvent::KeyPress)
+            return false;
+        if (objet != ecran_) {
+            auto* liste = qobject_cast<QComboBox*>(objet);
+            if (!liste || liste->view()->isVisible())
+                return false;
+        }
+        const auto* touche = static_cast<QKeyEvent*>(evenement);
+        if ((touche->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        QPushButton* cible = nullptr;
+        if (touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) {
+            // As in a dialog: the button that has the focus, else the one
+            // that moves on.
+            auto* focus = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            cible = focus && ecran_->isAncestorOf(focus) ? focus : avance_.data();
+        } else if (touche->key() == Qt::Key_Escape) {
+            cible = annuler;
+        }
+        if (!cible || !cible->isEnabled() || !cible->isVisibleTo(ecran_))
+            return false;
+        cible->click();
+        return true;
+    }
+
+private:
+    QWidget* ecran_;
+    QPointer<QPushButton> avance_;
+};
+
+} // namespace
+
 QVBoxLayout* Disposition(QWidget* ecran) {
-    auto* d = new QVBoxLayout(ecran);
-    d->setContentsMargins(16, 14, 16, 12);
+    // Screen: the body that scrolls, then (PiedDePage) the bottom row.
+    auto* externe = new QVBoxLayout(ecran);
+    externe->setContentsMargins(16, 12, 16, 10);
+    externe->setSpacing(8);
+    auto* corps = new CorpsDefilant(ecran);
+    auto* contenu = new QWidget(corps);
+    contenu->setObjectName(QStringLiteral("ContenuPage"));
+    auto* d = new QVBoxLayout(contenu);
+    d->setContentsMargins(0, 0, 0, 0);
     d->setSpacing(10);
+    corps->setWidget(contenu);
+    externe->addWidget(corps, 1);
     return d;
 }
 
 BoutonsPage PiedDePage(QVBoxLayout* disposition, const QString& page, bool precedent, Avancer avancer) {
+    // The bottom row goes below the scrolling body, when the body is one.
     QWidget* ecran = disposition->parentWidget();
+    QVBoxLayout* pied = disposition;
+    for (QWidget* w = ecran; w; w = w->parentWidget()) {
+        if (auto* corps = dynamic_cast<CorpsDefilant*>(w)) {
+            ecran = corps->parentWidget();
+            pied = qobject_cast<QVBoxLayout*>(ecran->layout());
+            break;
+        }
+    }
     BoutonsPage b;
     b.Aide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), ecran);
-    b.Annuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), ecran);
+    b.Annuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("Annuler"), ecran);
     if (precedent)
         b.Precedent = Bouton(QStringLiteral("CmdPrecedent"), QStringLiteral("<< &Précédent"), ecran);
     QPushButton* avance = nullptr;
@@ -104,17 +240,54 @@ BoutonsPage PiedDePage(QVBoxLayout* disposition, const QString& page, bool prece
     else if (avancer == Avancer::OK)
         avance = b.OK = Bouton(QStringLiteral("cmdOK"), QStringLiteral("&OK"), ecran);
     if (avance)
-        avance->setDefault(true);
+        avance->setDefault(true); // drawn as the button Enter presses
+    new ClavierPage(ecran, avance);
 
-    disposition->addWidget(Trait(ecran));
+    pied->addWidget(Trait(ecran));
     auto* ligne = new QHBoxLayout;
     ligne->addWidget(Libelle(QStringLiteral("LblPage"), page, ecran));
     ligne->addStretch();
     for (QPushButton* bouton : {b.Aide, b.Annuler, b.Precedent, avance})
         if (bouton)
             ligne->addWidget(bouton);
-    disposition->addLayout(ligne);
+    pied->addLayout(ligne);
     return b;
+}
+
+void EchapAnnule(const BoutonsPage& boutons) {
+    if (!boutons.Annuler)
+        return;
+    QWidget* ecran = boutons.Annuler->parentWidget();
+    if (auto* clavier = ecran->findChild<ClavierPage*>(QStringLiteral("ClavierPage"), Qt::FindDirectChildrenOnly))
+        clavier->annuler = boutons.Annuler;
+}
+
+void DonnerFocus(QWidget* champ) {
+    if (!champ)
+        return;
+    champ->setFocus(Qt::OtherFocusReason);
+    // Already focused, the field got no focus event: select here, so that
+    // what the user types next replaces the refused value.
+    if (auto* ligne = qobject_cast<QLineEdit*>(champ))
+        ligne->selectAll();
+    else if (auto* liste = qobject_cast<QComboBox*>(champ); liste && liste->lineEdit())
+        liste->lineEdit()->selectAll();
+    MontrerDansLaPage(champ);
+}
+
+void MontrerDansLaPage(QWidget* w) {
+    if (!w)
+        return;
+    CorpsDefilant* corps = nullptr;
+    for (QWidget* p = w->parentWidget(); p && !corps; p = p->parentWidget())
+        corps = dynamic_cast<CorpsDefilant*>(p);
+    if (!corps)
+        return;
+    // A change of size travels up one layout at a time (the screen, its
+    // window, the body): let it arrive before measuring where `w` is.
+    for (int tour = 0; tour < 4; ++tour)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    corps->ensureWidgetVisible(w);
 }
 
 } // namespace sorvel

@@ -5,6 +5,7 @@
 
 #include "ihm/Proteger.h"
 
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -20,6 +21,10 @@ class QVBoxLayout;
 class QWidget;
 
 namespace sorvel {
+
+// What a window manager adds around a top-level window: its title bar and
+// borders, room to leave for them on the screen.
+inline constexpr QSize CadreFenetre{12, 36};
 
 class ChampNumerique;
 class MDIPlancher;
@@ -47,25 +52,40 @@ QLabel* LigneChamp(QGridLayout* grille, int ligne, QLabel* libelle, QWidget* cha
 // A numeric entry field holding "0", right-aligned, `largeur` pixels wide.
 ChampNumerique* ChampNombre(const QString& nom, const QString& libelle, QWidget* parent, int largeur = 90);
 
-// The layout of an entry screen, top to bottom, with the margins and the
-// spacing every screen shares.
+// The layout of an entry screen's body, top to bottom, with the margins and
+// the spacing every screen shares. The body scrolls inside the screen when
+// the screen is given less height (or width) than it asks for; the bottom
+// row that PiedDePage adds stays outside it, always in view.
 QVBoxLayout* Disposition(QWidget* ecran);
 
 // The buttons of an entry screen's bottom row; those a screen has not are null.
 struct BoutonsPage {
     QPushButton* Aide = nullptr;      // CmdAide "Aide &?"
-    QPushButton* Annuler = nullptr;   // CmdAnnuler "&Annuler"
+    QPushButton* Annuler = nullptr;   // CmdAnnuler "Annuler"
     QPushButton* Precedent = nullptr; // CmdPrecedent "<< &Précédent"
     QPushButton* Suivant = nullptr;   // CmdSuivant "&Suivant >>"
     QPushButton* OK = nullptr;        // cmdOK "&OK"
 };
 // The button that moves on from a screen, if any.
 enum class Avancer { Non, Suivant, OK };
-// Closes `disposition` (the layout of its screen) with a sunken line and the
-// bottom row: the page label `page` (LblPage) on the left; on the right
-// "Aide &?", "&Annuler", "<< &Précédent" when `precedent`, then the button
-// that moves on, which is the screen's default button (Enter).
+// Closes `disposition` (the body of its screen, from Disposition) with a
+// sunken line and the bottom row: the page label `page` (LblPage) on the
+// left; on the right "Aide &?", "Annuler", "<< &Précédent" when `precedent`,
+// then the button that moves on. Enter anywhere in the screen presses the
+// push button that has the focus, else the button that moves on. "Annuler"
+// has no access key: Alt+A is the "Aide" menu's, and on the general data and
+// rooms list screens "Annuler" empties the study without a question.
 BoutonsPage PiedDePage(QVBoxLayout* disposition, const QString& page, bool precedent, Avancer avancer);
+// Escape presses the screen's "Annuler" (the room screens, where it drops
+// only the room's entries).
+void EchapAnnule(const BoutonsPage& boutons);
+
+// Scrolls the body of `w`'s screen so that `w` is in view, once the sizes
+// that changed (a frame unfolded) are laid out.
+void MontrerDansLaPage(QWidget* w);
+// Puts the focus on `champ` for the user to correct it: its whole text
+// selected (a number field, an editable list), scrolled into view.
+void DonnerFocus(QWidget* champ);
 
 // A click on `bouton` (skipped when null) runs the screen's `commande`
 // through Proteger, so that no fault escapes into the event loop.

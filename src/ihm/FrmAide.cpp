@@ -1,5 +1,6 @@
 #include "ihm/FrmAide.h"
 
+#include "ihm/Controles.h"
 #include "ihm/Ressources.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QStringDecoder>
 #include <QTextDocument>
@@ -167,6 +169,16 @@ FrmAide::FrmAide(QWidget* parent) : QWidget(parent, Qt::Window) {
             [this](const QUrl& url) { selectionnerDansSommaire(url.path()); });
 }
 
+QRect FrmAide::DansLaZone(const QRect& voulue, const QRect& zone) {
+    // `voulue`: where the frame starts, and the size inside it.
+    if (zone.isEmpty())
+        return voulue;
+    const QSize taille = voulue.size().boundedTo(zone.size() - CadreFenetre);
+    const int x = qBound(zone.left(), voulue.left(), zone.left() + zone.width() - taille.width() - CadreFenetre.width());
+    const int y = qBound(zone.top(), voulue.top(), zone.top() + zone.height() - taille.height() - CadreFenetre.height());
+    return QRect(QPoint(x, y), taille);
+}
+
 bool FrmAide::ouvrir(const QString& fichier) {
     // The same file, unchanged since it was opened, is kept as it is (with
     // the page history); a file replaced in between is read again.
@@ -198,6 +210,14 @@ QString FrmAide::afficher(const QString& typeFenetre, std::optional<int> context
                 setGeometry(f->position);
                 dejaPlacee_ = true;
             }
+        }
+    // Never larger than the screen, which may be smaller than the window the
+    // file asks for.
+    if (!isVisible())
+        if (const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen()) {
+            const QRect place = DansLaZone(QRect(pos(), size()), ecran->availableGeometry());
+            resize(place.size());
+            move(place.topLeft());
         }
     if (titre.isEmpty())
         titre = lecteur_.titre();

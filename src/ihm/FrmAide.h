@@ -52,6 +52,11 @@ public:
     void afficherSujet(const QString& objet);
 
     QString sujetAffiche() const;
+
+    // A window whose frame starts at `voulue`'s top left corner and whose
+    // inside is `voulue`'s size, made to fit with its frame in `zone`: no
+    // larger, and moved inside it (same form as `voulue`).
+    static QRect DansLaZone(const QRect& voulue, const QRect& zone);
     const LecteurChm& lecteur() const { return lecteur_; }
     NavigateurAide* navigateur() const { return navigateur_; }
 

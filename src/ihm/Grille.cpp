@@ -40,6 +40,9 @@ Grille::Grille(const QString& nom, int lignes, int colonnes, int lignesFixes, in
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setWordWrap(false);
+    // Tab leaves the grid for the next control of the screen, as everywhere
+    // else; the arrow and page keys move inside it.
+    setTabKeyNavigation(false);
 
     const QColor fondEntete = palette().color(QPalette::Button);
     for (int l = 0; l < lignes; ++l) {
@@ -301,6 +304,15 @@ double Grille::taillePolice(int ligne, int colonne) const {
 
 int Grille::TwipsEnPixels(int twips, double pointsParPouce) {
     return qRound(twips * pointsParPouce / 1440.0);
+}
+
+void Grille::definirHauteurLignes(int pixels) {
+    if (pixels <= 0)
+        return;
+    verticalHeader()->setDefaultSectionSize(pixels);
+    // The heading views follow through sectionResized, row by row.
+    for (int l = 0; l < rowCount(); ++l)
+        setRowHeight(l, pixels);
 }
 
 void Grille::definirLargeurColonneTwips(int colonne, int twips) {

@@ -50,6 +50,8 @@ public:
     AlignementCellule alignement(int ligne, int colonne) const;
     double taillePolice(int ligne, int colonne) const;
 
+    // Height of every row, in pixels.
+    void definirHauteurLignes(int pixels);
     // Column width in twips (1/1440 inch), shown at the screen's logical DPI.
     void definirLargeurColonneTwips(int colonne, int twips);
     static int TwipsEnPixels(int twips, double pointsParPouce);

@@ -37,7 +37,7 @@ TEST(Nombres, LectureDesChamps) {
         {"0", 0.0}, {",5", 0.5}, {"5,", 5.0}, {"1,5E-3", 0.0015}, {"2e+2", 200.0},
         {"", std::nullopt}, {"   ", std::nullopt}, {"-", std::nullopt}, {"+", std::nullopt},
         {"abc", std::nullopt}, {"12,5,3", std::nullopt}, {"12.5", std::nullopt},
-        {"1 000", std::nullopt}, {"3E", std::nullopt}, {"E3", std::nullopt},
+        {"3E", std::nullopt}, {"E3", std::nullopt},
         {",", std::nullopt}, {"12a", std::nullopt}, {"1E999", std::nullopt},
     };
     for (const auto& c : cas) {
@@ -45,6 +45,28 @@ TEST(Nombres, LectureDesChamps) {
     }
     EXPECT_EQ(LireNombrePoint("0.05"), 0.05);
     EXPECT_EQ(LireNombrePoint("0,05"), std::nullopt);
+}
+
+// French users group thousands with a space; numbers pasted from French
+// formatting carry a no-break space (U+00A0) or a narrow no-break space
+// (U+202F) there. Only one such space between two digits of the whole part.
+TEST(Nombres, SeparateurDesMilliers) {
+    const std::string insecable = "\xC2\xA0", fine = "\xE2\x80\xAF";
+    struct Cas { std::string texte; std::optional<double> attendu; };
+    const Cas cas[] = {
+        {"1 850", 1850.0}, {"1 850,5", 1850.5}, {"12 345 678", 12345678.0}, {"-1 850", -1850.0},
+        {"1" + insecable + "850", 1850.0}, {"12" + fine + "345" + fine + "678,25", 12345678.25},
+        {"1 8", 18.0},                       // on the way to "1 850": a number already
+        {" 1 850 ", 1850.0}, {"1" + insecable, 1.0}, {fine + "2", 2.0},
+        {"1 5E3", 15000.0},
+        {"1 ,5", std::nullopt}, {"1, 5", std::nullopt}, {"1,5 0", std::nullopt},
+        {"1  850", std::nullopt}, {"1\t850", std::nullopt}, {"- 5", std::nullopt},
+        {"+ 5", std::nullopt}, {" ,5", 0.5}, {"1 E3", std::nullopt}, {"1 a", std::nullopt},
+        {"1" + insecable + insecable + "850", std::nullopt},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(LireNombre(c.texte), c.attendu) << '"' << c.texte << '"';
+    }
 }
 
 TEST(Nombres, FormatGeneral) {

@@ -1,7 +1,11 @@
 #include "ecrans/Harnais.h"
 
+#include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmPiece.h"
+#include "ecrans/FrmResultats.h"
 #include "ihm/Ressources.h"
 
 #include <QAbstractButton>
@@ -76,10 +80,13 @@ bool DossierProgrammeTest::existeDansEtudes(const QString& nom) const {
 
 QString CheminEtudes(const QString& nom) { return DossierEtudesProgramme() + QLatin1Char('/') + nom; }
 
-std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran) { return DemarrerDans(DossierEtudesProgramme(), largeurEcran); }
+std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran, const QRect& zoneDisponible) {
+    return DemarrerDans(DossierEtudesProgramme(), largeurEcran, zoneDisponible);
+}
 
-std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran) {
-    auto f = std::make_unique<MDIPlancher>(dossierEtudes, nullptr, largeurEcran);
+std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran,
+                                          const QRect& zoneDisponible) {
+    auto f = std::make_unique<MDIPlancher>(dossierEtudes, nullptr, largeurEcran, zoneDisponible);
     // A window left open on the folder would make this one give way.
     EXPECT_NE(f->Etude().EtatDemarrage(), Demarrage::DossierOccupe) << "another window works on this folder";
     f->show();
@@ -97,6 +104,31 @@ std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart) {
     Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
     EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
     return f;
+}
+
+void SaisirPieceJusquALaPage(MDIPlancher& f, int page) {
+    const FeuillesPiece& ecrans = f.FeuillesDePiece();
+    Cliquer(f.Circuits(), QStringLiteral("CmdAjouter"));
+    ASSERT_EQ(f.FeuilleAffichee(), ecrans.Charge);
+    if (page == 1)
+        return;
+    Cliquer(ecrans.Charge, QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f.FeuilleAffichee(), ecrans.Piece);
+    Choisir(ecrans.Piece, QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
+    Choisir(ecrans.Piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
+    Taper(ecrans.Piece, QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
+    Taper(ecrans.Piece, QStringLiteral("TxtSurface_1"), QStringLiteral("2"));
+    Taper(ecrans.Piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("1500"));
+    Taper(ecrans.Piece, QStringLiteral("TxtEmissions"), QStringLiteral("50"));
+    Choisir(ecrans.Piece, QStringLiteral("CmbActuelle"), QStringLiteral("0.05"));
+    if (page == 2)
+        return;
+    Cliquer(ecrans.Piece, QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f.FeuilleAffichee(), ecrans.Conduites);
+    if (page == 3)
+        return;
+    Cliquer(ecrans.Conduites, QStringLiteral("CmdSuivant"));
+    ASSERT_EQ(f.FeuilleAffichee(), ecrans.Resultats);
 }
 
 void Cliquer(const QObject* racine, const QString& nom) {

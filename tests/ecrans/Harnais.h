@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -71,14 +72,23 @@ private:
 // The path of `nom` in the studies folder of the test's program folder.
 QString CheminEtudes(const QString& nom);
 
+// A desk with room to spare, where the main window opens at its own size.
+inline const QRect GrandEcran(0, 0, 1280, 1024);
 // Builds the main window on the studies folder beside the program and shows
-// it (first activation included).
-std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280);
+// it (first activation included), on a screen `largeurEcran` pixels wide
+// whose windows may take `zoneDisponible`.
+std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran = 1280, const QRect& zoneDisponible = GrandEcran);
 // Same, on the studies folder `dossierEtudes`.
-std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran = 1280);
+std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran = 1280,
+                                          const QRect& zoneDisponible = GrandEcran);
 // Builds the main window, starts a new study, chooses the supply
 // temperature `tempDepart` (unless empty) and goes on to the rooms list.
 std::unique_ptr<MDIPlancher> DemarrerEtude(const QString& tempDepart = {});
+
+// From the rooms list, adds a room and enters a valid one (normal load,
+// "Séjour", 20 °C, 20 m² less 2 m², 1500 W, 50 W downward, Rth 0.05) up to
+// page `page` of the room screens (1 to 4), which is then showing.
+void SaisirPieceJusquALaPage(MDIPlancher& f, int page);
 
 // The child of `racine` named `nom` (objectName), or nullptr with a test failure.
 template <class T = QWidget>

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -232,6 +233,19 @@ TEST_F(Aide, UneSeuleFenetreSuitLesContextes) {
     emit fenetre->navigateur()->anchorClicked(QUrl(QStringLiteral("piece.html")));
     EXPECT_EQ(fenetre->sujetAffiche(), QStringLiteral("/piece.html"));
     EXPECT_TRUE(boite.messages.empty());
+}
+
+// The help file's window type asks for 900 x 660 pixels; on the 800 x 600
+// test screen the window opens whole, frame included.
+TEST_F(Aide, LaFenetreTientDansLEcran) {
+    AfficherAide(CheminAide(), FenetreAide, AideCharge);
+    FrmAide* fenetre = FrmAide::Existante();
+    ASSERT_NE(fenetre, nullptr);
+    ASSERT_TRUE(fenetre->isVisible());
+    const QRect ecran = fenetre->screen()->availableGeometry();
+    ASSERT_EQ(ecran.size(), QSize(800, 600));
+    EXPECT_TRUE(ecran.contains(fenetre->frameGeometry()))
+        << fenetre->frameGeometry().width() << "x" << fenetre->frameGeometry().height();
 }
 
 TEST_F(Aide, LeSommaireMeneAChaquePage) {

@@ -302,6 +302,8 @@ TEST_F(Application, AProposSOuvreEtSeFerme) {
     auto* boiteAPropos = f->findChild<QDialog*>(QStringLiteral("Frm_A_Propos"));
     ASSERT_NE(boiteAPropos, nullptr);
     EXPECT_TRUE(boiteAPropos->isVisible());
+    EXPECT_EQ(boiteAPropos->windowTitle(), QStringLiteral("À propos de Sorvel"));
+    EXPECT_EQ(Trouver<QAction>(f.get(), QStringLiteral("MnuAPropos"))->text(), QStringLiteral("À &propos de Sorvel"));
     EXPECT_EQ(Trouver<QLabel>(boiteAPropos, QStringLiteral("LblVersion"))->text(), QStringLiteral("Version 1.0.0"));
     EXPECT_FALSE(Trouver<QLabel>(boiteAPropos, QStringLiteral("ImgIcone"))->pixmap().isNull());
     Cliquer(boiteAPropos, QStringLiteral("cmdOK"));

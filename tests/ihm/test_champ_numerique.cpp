@@ -72,6 +72,49 @@ TEST(ChampNumerique, FrappeEtCollage) {
     }
 }
 
+// Thousands typed the French way, key by key: every text on the way ("1 8"
+// before "1 850") is a number already, so nothing is replaced by "0". A
+// space where no thousands can be ("1 ,5", "1, 5") is not a number.
+TEST(ChampNumerique, MilliersTapesTouchePartouche) {
+    const QString insecable(QChar(0x00A0)), fine(QChar(0x202F));
+    const struct {
+        QString texte;
+        double valeur;
+    } cas[] = {
+        {QStringLiteral("1 850"), 1850},
+        {QStringLiteral("1 850,5"), 1850.5},
+        {QStringLiteral("12 345 678"), 12345678},
+        {QStringLiteral("1") + insecable + QStringLiteral("850"), 1850},
+        {QStringLiteral("2") + fine + QStringLiteral("500.25"), 2500.25},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.texte.toStdString());
+        Fenetre f;
+        f.champ->setText(QStringLiteral("0"));
+        f.entrer();
+        QString attendu;
+        for (const QChar c : k.texte) {
+            // A no-break space has no key of its own here: sent as typed text.
+            QTest::sendKeyEvent(QTest::Click, f.champ, c == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key_unknown,
+                                QString(c), Qt::NoModifier);
+            attendu += c == QLatin1Char('.') ? QLatin1Char(',') : c;
+            ASSERT_EQ(f.champ->text(), attendu);
+        }
+        ASSERT_TRUE(f.champ->valeur());
+        EXPECT_DOUBLE_EQ(*f.champ->valeur(), k.valeur);
+    }
+    // The text stops being a number at the misplaced space or at the digit
+    // after it: a selected "0" takes its place, and 1,5 is never read.
+    for (const char* refuse : {"1 ,5", "1, 5"}) {
+        SCOPED_TRACE(refuse);
+        Fenetre f;
+        f.entrer();
+        QTest::keyClicks(f.champ, QString::fromLatin1(refuse));
+        EXPECT_NE(f.champ->text(), QString::fromLatin1(refuse));
+        EXPECT_NE(f.champ->valeur(), std::optional<double>(1.5));
+    }
+}
+
 TEST(ChampNumerique, VideDevientZeroSelectionne) {
     Fenetre f;
     f.champ->setText(QStringLiteral("45"));

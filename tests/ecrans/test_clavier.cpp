@@ -1,0 +1,278 @@
+// The keys of the main window and of the entry screens, and where the focus
+// goes: each key does one thing, none throws work away unasked, and a field
+// that gets the focus has its whole text selected.
+
+#include "ExemplesEtude.h"
+#include "ecrans/FrmCharge.h"
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmConduites.h"
+#include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmPiece.h"
+#include "ecrans/FrmResultats.h"
+#include "ecrans/Harnais.h"
+#include "ihm/Grille.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace sorvel;
+using namespace sorvel::test;
+
+namespace {
+
+QByteArray Contenu(const QString& nom) {
+    QFile f(CheminEtudes(nom));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class Clavier : public ::testing::Test {
+protected:
+    void SetUp() override { f = DemarrerEtude(QStringLiteral("45")); }
+
+    const FeuillesPiece& ecrans() const { return f->FeuillesDePiece(); }
+
+    // A key pressed where the focus is, as the user presses it.
+    static void Touche(Qt::Key touche, Qt::KeyboardModifiers modificateurs = Qt::NoModifier) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, touche, modificateurs);
+        QApplication::processEvents();
+    }
+    // Text typed where the focus is, key by key, without selecting anything first.
+    static void Frappe(const QString& texte) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClicks(QApplication::focusWidget(), texte);
+        QApplication::processEvents();
+    }
+    static QString NomFocus() {
+        QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName() : QStringLiteral("(aucun)");
+    }
+
+    DossierProgrammeTest dossier;
+    BoiteMessageScriptee boite;
+    std::unique_ptr<MDIPlancher> f;
+};
+
+} // namespace
+
+// Alt+A opens the "Aide" menu, from the general data screen and from a room
+// screen alike; the screen stays and the room is still being entered.
+TEST_F(Clavier, AltAOuvreLeMenuAide) {
+    auto* aide = Trouver<QMenu>(f.get(), QStringLiteral("MnuAide"));
+    ASSERT_NE(aide, nullptr);
+    SaisirPieceJusquALaPage(*f, 3);
+    for (QWidget* ecran : {static_cast<QWidget*>(f->Generales()), static_cast<QWidget*>(ecrans().Conduites)}) {
+        SCOPED_TRACE(ecran->objectName().toStdString());
+        f->AfficherFeuille(ecran);
+        QApplication::processEvents();
+        Touche(Qt::Key_A, Qt::AltModifier);
+        EXPECT_TRUE(aide->isVisible());
+        aide->close();
+        QApplication::processEvents();
+        EXPECT_EQ(f->FeuilleAffichee(), ecran);
+    }
+    EXPECT_TRUE(f->Etude().SaisieEnCours());
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+// Escape on page 3/4 drops the room being entered and nothing else: the rooms
+// list shows, the working files and the "modified" state are as they were.
+TEST_F(Clavier, EchapSurLaPage3RevientALaListeSansRienChanger) {
+    AjouterPieceExemple(f->Etude().Dossier(), 1);
+    f->Circuits()->RemplirGrilleCircuits();
+    f->Etude().DefinirModifie(false);
+    const QByteArray pieces = Contenu(FichierEtude), pertes = Contenu(FichierPerte);
+
+    SaisirPieceJusquALaPage(*f, 3);
+    Taper(ecrans().Conduites, QStringLiteral("TxtLongDistri"), QStringLiteral("7"));
+    Touche(Qt::Key_Escape);
+
+    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+    EXPECT_FALSE(f->Etude().SaisieEnCours());
+    EXPECT_FALSE(f->Etude().Modifie());
+    EXPECT_EQ(f->Etude().NomsPieces(), QStringList{QStringLiteral("Pièce 1")});
+    EXPECT_EQ(Contenu(FichierEtude), pieces);
+    EXPECT_EQ(Contenu(FichierPerte), pertes);
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+// On the general data screen and the rooms list, "Annuler" empties the study
+// without a question: no key does it there.
+TEST_F(Clavier, EchapNeVidePasLEtude) {
+    AjouterPieceExemple(f->Etude().Dossier(), 1);
+    f->Circuits()->RemplirGrilleCircuits();
+    for (QWidget* ecran : {static_cast<QWidget*>(f->Circuits()), static_cast<QWidget*>(f->Generales())}) {
+        SCOPED_TRACE(ecran->objectName().toStdString());
+        f->AfficherFeuille(ecran);
+        QApplication::processEvents();
+        Touche(Qt::Key_Escape);
+        EXPECT_EQ(f->FeuilleAffichee(), ecran);
+        EXPECT_EQ(f->Etude().NombrePieces(), 1);
+    }
+}
+
+// Enter on page 2/4 runs the page's checks: refused, the page stays with the
+// message; once they pass, page 3/4 shows. Enter on a button that has the
+// focus presses that button.
+TEST_F(Clavier, EntreeSurLaPage2ControlePuisAvance) {
+    SaisirPieceJusquALaPage(*f, 1);
+    Touche(Qt::Key_Return);
+    ASSERT_EQ(f->FeuilleAffichee(), ecrans().Piece) << "Enter moves on from page 1/4 too";
+
+    Touche(Qt::Key_Return);
+    EXPECT_TRUE(boite.seul(QStringLiteral("Température de la pièce.")));
+    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Piece);
+
+    Choisir(ecrans().Piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
+    Choisir(ecrans().Piece, QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
+    Taper(ecrans().Piece, QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
+    Taper(ecrans().Piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("1 500"));
+    Taper(ecrans().Piece, QStringLiteral("TxtEmissions"), QStringLiteral("50"));
+    Choisir(ecrans().Piece, QStringLiteral("CmbActuelle"), QStringLiteral("0.05"));
+    boite.vider();
+    Touche(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Conduites);
+    EXPECT_EQ(f->Etude().PieceEnSaisie().DeperdPiece, 1500.0) << "the thousands typed with a space";
+
+    Trouver<QPushButton>(ecrans().Conduites, QStringLiteral("CmdPrecedent"))->setFocus(Qt::TabFocusReason);
+    Touche(Qt::Key_Return);
+    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Piece);
+
+    // On to the results, where Enter is "OK": the room is in the study.
+    EXPECT_EQ(NomFocus(), QStringLiteral("TxtEmissions")) << "back where the page was left";
+    Touche(Qt::Key_Return);
+    Touche(Qt::Key_Return);
+    ASSERT_EQ(f->FeuilleAffichee(), ecrans().Resultats);
+    Touche(Qt::Key_Return);
+    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+    EXPECT_EQ(f->Etude().NomsPieces(), QStringList{QStringLiteral("Séjour")});
+}
+
+// After a check's message, what the user types replaces the refused value,
+// also when the field already had the focus.
+TEST_F(Clavier, LeChampRefuseEstSelectionne) {
+    SaisirPieceJusquALaPage(*f, 1);
+    Cliquer(ecrans().Charge, QStringLiteral("OptCharge_1"));
+    Touche(Qt::Key_Return); // the edge zone's surface is 0
+    ASSERT_TRUE(boite.seul(QStringLiteral("Surface.")));
+    Frappe(QStringLiteral("9,5"));
+    EXPECT_EQ(Trouver<QLineEdit>(ecrans().Charge, QStringLiteral("TxtSurfaceBordure"))->text(), QStringLiteral("9,5"));
+    Touche(Qt::Key_Return);
+    ASSERT_EQ(f->FeuilleAffichee(), ecrans().Piece);
+
+    Choisir(ecrans().Piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
+    Choisir(ecrans().Piece, QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
+    // 15 m²: half of it is less than the edge zone's 9,5 m².
+    Taper(ecrans().Piece, QStringLiteral("TxtSurface_0"), QStringLiteral("15"));
+    boite.vider();
+    Touche(Qt::Key_Return);
+    ASSERT_TRUE(boite.seul(QStringLiteral("Surface de bordure.")));
+    Frappe(QStringLiteral("20"));
+    EXPECT_EQ(Trouver<QLineEdit>(ecrans().Piece, QStringLiteral("TxtSurface_0"))->text(), QStringLiteral("20"));
+
+    // The cursor left after a typed "0", then the message.
+    Taper(ecrans().Piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("0"));
+    boite.vider();
+    Touche(Qt::Key_Return);
+    ASSERT_TRUE(boite.seul(QStringLiteral("Déperditions de la pièce.")));
+    Frappe(QStringLiteral("900"));
+    EXPECT_EQ(Trouver<QLineEdit>(ecrans().Piece, QStringLiteral("TxtDeperdPiece"))->text(), QStringLiteral("900"));
+}
+
+// Rooms list: Tab leaves the grid for "Ajouter une pièce", Shift+Tab comes
+// back; Ctrl+Tab shows no hidden screen. On the grid, Enter opens the chosen
+// room, Delete deletes it after the question, Insert adds one.
+TEST_F(Clavier, GrilleDesPieces) {
+    AjouterPieceExemple(f->Etude().Dossier(), 1, "Séjour");
+    AjouterPieceExemple(f->Etude().Dossier(), 2, "Cuisine");
+    f->Circuits()->RemplirGrilleCircuits();
+    Grille* grille = f->Circuits()->GrilleCircuit();
+    grille->setFocus(Qt::TabFocusReason);
+    Touche(Qt::Key_Tab);
+    EXPECT_EQ(NomFocus(), QStringLiteral("CmdAjouter"));
+    Touche(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), grille);
+    Touche(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+
+    f->Circuits()->SelectionnerLigne(2);
+    grille->setFocus(Qt::TabFocusReason);
+    Touche(Qt::Key_Return);
+    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Charge);
+    EXPECT_EQ(f->Etude().PieceCourante(), 2);
+    Cliquer(ecrans().Charge, QStringLiteral("CmdAnnuler"));
+
+    f->Circuits()->SelectionnerLigne(2);
+    grille->setFocus(Qt::TabFocusReason);
+    boite.repondre(ReponseMessage::Oui);
+    Touche(Qt::Key_Delete);
+    EXPECT_TRUE(boite.seul(QStringLiteral("Suppression."),
+                           QStringLiteral("Voulez vous supprimer la pièce 'Cuisine' de l'étude ?")));
+    EXPECT_EQ(f->Etude().NomsPieces(), QStringList{QStringLiteral("Séjour")});
+
+    grille->setFocus(Qt::TabFocusReason);
+    Touche(Qt::Key_Insert);
+    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Charge);
+    EXPECT_TRUE(f->Etude().NouvellePiece());
+}
+
+// F1 is the help of the screen showing (here the help file is missing, which
+// the help says); it leaves the screen as it was.
+TEST_F(Clavier, F1OuvreLAideDeLEcran) {
+    Touche(Qt::Key_F1);
+    EXPECT_TRUE(boite.seul(QStringLiteral("FICHIER D'AIDE MANQUANT.")));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+}
+
+// An open pop-over panel keeps the focus: Tab and Shift+Tab go round its own
+// controls, the rest of the screen cannot be reached. Escape puts it away
+// wherever the focus is in the screen's window, without dropping the room;
+// a second Escape does.
+TEST_F(Clavier, PanneauGardeLeFocus) {
+    SaisirPieceJusquALaPage(*f, 2);
+    auto* piece = qobject_cast<FrmPiece*>(ecrans().Piece.data());
+    auto* panneau = Trouver<QWidget>(piece, QStringLiteral("CdrApport"));
+    Cliquer(piece, QStringLiteral("CmdApport"));
+    ASSERT_TRUE(panneau->isVisible());
+    for (Qt::KeyboardModifiers sens : {Qt::NoModifier, Qt::ShiftModifier}) {
+        for (int i = 0; i < 7; ++i) {
+            Touche(sens == Qt::NoModifier ? Qt::Key_Tab : Qt::Key_Backtab, sens);
+            EXPECT_TRUE(panneau->isAncestorOf(QApplication::focusWidget())) << NomFocus().toStdString();
+        }
+    }
+    for (const char* nom : {"TxtEmissions", "CmdEmissions", "CmbActuelle", "CmdSuivant", "CmdAnnuler"})
+        EXPECT_FALSE(Trouver<QWidget>(piece, QString::fromLatin1(nom))->isEnabled()) << nom;
+
+    // The focus on the screen's window itself (its title bar clicked).
+    QWidget* fenetre = piece->parentWidget();
+    fenetre->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(fenetre, Qt::Key_Escape);
+    EXPECT_FALSE(panneau->isVisible());
+    EXPECT_EQ(f->FeuilleAffichee(), piece);
+    EXPECT_TRUE(Trouver<QWidget>(piece, QStringLiteral("CmdSuivant"))->isEnabled());
+    EXPECT_EQ(NomFocus(), QStringLiteral("CmdApport"));
+    Touche(Qt::Key_Escape);
+    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
+}
+
+// A panel left open goes away with its page, and the page comes back whole.
+TEST_F(Clavier, PanneauFermeEnQuittantLaPage) {
+    SaisirPieceJusquALaPage(*f, 2);
+    QWidget* piece = ecrans().Piece;
+    auto* panneau = Trouver<QWidget>(piece, QStringLiteral("CdrEmissions"));
+    Cliquer(piece, QStringLiteral("CmdEmissions"));
+    ASSERT_TRUE(panneau->isVisible());
+    Declencher(f.get(), QStringLiteral("MnuCircuits"));
+    Declencher(f.get(), QStringLiteral("MnuFeuilleCalcul"));
+    ASSERT_EQ(f->FeuilleAffichee(), piece);
+    EXPECT_FALSE(panneau->isVisible());
+    EXPECT_TRUE(Trouver<QWidget>(piece, QStringLiteral("CmdSuivant"))->isEnabled());
+    EXPECT_TRUE(Trouver<QWidget>(piece, QStringLiteral("TxtSurface_0"))->isEnabled());
+}

@@ -1,0 +1,225 @@
+// The main window on small screens: it never exceeds the area the screen
+// leaves to windows, and every entry screen keeps its buttons in view, its
+// body scrolling when the room runs out.
+
+#include "ecrans/FrmCharge.h"
+#include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmConduites.h"
+#include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmPiece.h"
+#include "ecrans/FrmResultats.h"
+#include "ecrans/Harnais.h"
+#include "etude/PresentationResultats.h"
+#include "ihm/Controles.h"
+#include "ihm/Grille.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace sorvel;
+using namespace sorvel::test;
+
+namespace {
+
+// 800 x 600, the smallest screen served; the test screen is that size.
+const QRect Ecran800x600(0, 0, 800, 600);
+
+class Taille : public ::testing::Test {
+protected:
+    QWidget* client() const { return f->findChild<QMdiArea*>()->viewport(); }
+    const FeuillesPiece& ecrans() const { return f->FeuillesDePiece(); }
+
+    // The part of `w` the user sees: inside the client area and, for a
+    // control of a screen's scrolling body, inside what the body shows.
+    ::testing::AssertionResult visible(const QWidget* w) const {
+        const QRect dansClient(w->mapTo(client(), QPoint()), w->size());
+        if (!client()->rect().contains(dansClient))
+            return ::testing::AssertionFailure() << w->objectName().toStdString() << " hors de la zone client";
+        for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+            if (auto* corps = qobject_cast<const QScrollArea*>(p)) {
+                const QRect dansCorps(w->mapTo(corps->viewport(), QPoint()), w->size());
+                if (!corps->viewport()->rect().contains(dansCorps))
+                    return ::testing::AssertionFailure() << w->objectName().toStdString() << " caché dans la page";
+            }
+        return ::testing::AssertionSuccess();
+    }
+    // Every button the screen showing has (its bottom row alone when
+    // `rangeeDuBas`) lies in the visible part of the client area.
+    void boutonsVisibles(bool rangeeDuBas) const {
+        QWidget* ecran = f->FeuilleAffichee();
+        ASSERT_NE(ecran, nullptr);
+        SCOPED_TRACE(ecran->objectName().toStdString());
+        int boutons = 0;
+        for (QPushButton* b : ecran->findChildren<QPushButton*>()) {
+            if (!b->isVisibleTo(ecran) || (rangeeDuBas && b->parentWidget() != ecran))
+                continue;
+            ++boutons;
+            EXPECT_TRUE(visible(b));
+        }
+        EXPECT_GE(boutons, 2);
+    }
+    // Each screen in turn, on the way through a room whose edge zone has a
+    // loop of its own (the tallest page 3/4), with the explanation unfolded
+    // and both pop-over panels open on the way.
+    void parcourirLesEcrans(bool rangeeDuBas) {
+        f->AfficherFeuille(f->Generales());
+        boutonsVisibles(rangeeDuBas);
+        f->AfficherFeuille(f->Circuits());
+        boutonsVisibles(rangeeDuBas);
+        Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+        boutonsVisibles(rangeeDuBas);
+        Cliquer(ecrans().Charge, QStringLiteral("CmdComment"));
+        boutonsVisibles(true);
+        Cliquer(ecrans().Charge, QStringLiteral("CmdComment"));
+        Cliquer(ecrans().Charge, QStringLiteral("OptCharge_1"));
+        Taper(ecrans().Charge, QStringLiteral("TxtSurfaceBordure"), QStringLiteral("3"));
+        Cliquer(ecrans().Charge, QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(f->FeuilleAffichee(), ecrans().Piece);
+        Choisir(ecrans().Piece, QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
+        Choisir(ecrans().Piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
+        Taper(ecrans().Piece, QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
+        Taper(ecrans().Piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("1500"));
+        Choisir(ecrans().Piece, QStringLiteral("CmbActuelle"), QStringLiteral("0.05"));
+        boutonsVisibles(rangeeDuBas);
+        for (const char* panneau : {"CmdApport", "CmdEmissions"}) {
+            Cliquer(ecrans().Piece, QString::fromLatin1(panneau));
+            const QString ok = QString::fromLatin1(panneau) == QStringLiteral("CmdApport")
+                                   ? QStringLiteral("CmdApport_OK")
+                                   : QStringLiteral("CmdEmission_OK");
+            EXPECT_TRUE(visible(Trouver<QPushButton>(ecrans().Piece, ok)));
+            Cliquer(ecrans().Piece, ok);
+        }
+        Cliquer(ecrans().Piece, QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(f->FeuilleAffichee(), ecrans().Conduites);
+        boutonsVisibles(rangeeDuBas);
+        Cliquer(ecrans().Conduites, QStringLiteral("CmdSuivant"));
+        ASSERT_EQ(f->FeuilleAffichee(), ecrans().Resultats);
+        boutonsVisibles(rangeeDuBas);
+    }
+    // How many rows of the results grid are whole in its view.
+    int lignesResultatsVisibles() const {
+        const Grille* grille = qobject_cast<FrmResultats*>(ecrans().Resultats.data())->GrilleResult();
+        int lignes = 0;
+        for (int l = 0; l < grille->rowCount(); ++l)
+            if (grille->viewport()->rect().contains(grille->visualRect(grille->model()->index(l, 2))))
+                ++lignes;
+        return lignes;
+    }
+
+    DossierProgrammeTest dossier;
+    BoiteMessageScriptee boite;
+    std::unique_ptr<MDIPlancher> f;
+};
+
+} // namespace
+
+// On an 800 x 600 screen the window opens maximised, its frame inside the
+// area; where there is room it opens at its own size, centred.
+TEST_F(Taille, LaFenetreTientDansLaZoneDisponible) {
+    f = Demarrer(800, Ecran800x600);
+    EXPECT_TRUE(f->isMaximized());
+    EXPECT_TRUE(Ecran800x600.contains(f->frameGeometry())) << f->frameGeometry().width() << "x"
+                                                          << f->frameGeometry().height();
+
+    f.reset(); // one program at a time on the studies folder
+    f = Demarrer(1280, GrandEcran);
+    EXPECT_FALSE(f->isMaximized());
+    EXPECT_EQ(f->size(), f->TailleVoulue());
+    const QRect avecCadre(f->pos(), f->size() + CadreFenetre);
+    EXPECT_TRUE(GrandEcran.contains(avecCadre));
+    EXPECT_LE(std::abs(avecCadre.center().x() - GrandEcran.center().x()), 1);
+    EXPECT_LE(std::abs(avecCadre.center().y() - GrandEcran.center().y()), 1);
+}
+
+// Maximised on 800 x 600, every button of every entry screen is in view.
+TEST_F(Taille, ToutLEcranA800x600) {
+    f = Demarrer(800, Ecran800x600);
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+    parcourirLesEcrans(false);
+    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+}
+
+// With a task bar taking 40 pixels of the 600 (the window manager gives the
+// window what is left), each screen's bottom row is still in view; its body
+// scrolls.
+TEST_F(Taille, RangeeDuBasAvecUneBarreDesTaches) {
+    f = Demarrer(800, Ecran800x600);
+    f->showNormal();
+    f->setGeometry(QRect(QPoint(0, 0), QSize(800, 560) - CadreFenetre));
+    QApplication::processEvents();
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+    parcourirLesEcrans(true);
+    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+}
+
+// The results screen follows the main window's size: on a 1024 x 768 screen
+// all 29 rows show at once; the window made small, "OK" stays in view and
+// the grid scrolls; made large again, all the rows are back.
+TEST_F(Taille, LesResultatsSuiventLaFenetre) {
+    f = Demarrer(1024, QRect(0, 0, 1024, 768));
+    ASSERT_FALSE(f->isMaximized()) << "the window's own size is expected to fit 1024 x 768";
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+    SaisirPieceJusquALaPage(*f, 4);
+    EXPECT_EQ(lignesResultatsVisibles(), NombreLignesResultats);
+
+    const QSize voulue = f->size();
+    f->resize(760, 480);
+    QApplication::processEvents();
+    EXPECT_TRUE(visible(Trouver<QPushButton>(ecrans().Resultats, QStringLiteral("cmdOK"))));
+    const int peu = lignesResultatsVisibles();
+    EXPECT_GE(peu, FrmResultats::LignesVisiblesMinimum);
+    EXPECT_LT(peu, NombreLignesResultats);
+
+    f->resize(voulue);
+    QApplication::processEvents();
+    EXPECT_EQ(lignesResultatsVisibles(), NombreLignesResultats);
+}
+
+// The grid takes the keyboard: the surface temperatures, last rows of the
+// grid, are reached with the keys when the window is small.
+TEST_F(Taille, LaGrilleDesResultatsDefileAuClavier) {
+    f = Demarrer(800, Ecran800x600);
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+    SaisirPieceJusquALaPage(*f, 4);
+    Grille* grille = qobject_cast<FrmResultats*>(ecrans().Resultats.data())->GrilleResult();
+    ASSERT_LT(lignesResultatsVisibles(), NombreLignesResultats) << "a window too small for every row";
+    grille->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(grille->hasFocus());
+    QTest::keyClick(grille, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    const int derniere = NombreLignesResultats - 1;
+    EXPECT_TRUE(grille->viewport()->rect().contains(grille->visualRect(grille->model()->index(derniere, 2))));
+    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Resultats);
+}
+
+// The study's summary line holds on one line, whole, above the rooms list
+// and above the results, with the longest support and pipe names, at 800
+// pixels wide.
+TEST_F(Taille, LeResumeTientSurUneLigne) {
+    f = Demarrer(800, Ecran800x600);
+    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+    Cliquer(f->Generales(), QStringLiteral("OptSupport_1"));
+    Choisir(f->Generales(), QStringLiteral("CmbTempDepart"), QStringLiteral("50"));
+    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+    auto* resume = Trouver<QLabel>(f->Circuits(), QStringLiteral("LblCircuit"));
+    ASSERT_TRUE(resume->text().endsWith(QStringLiteral("Plots thermoformés avec température de départ du fluide de 50°C")));
+    EXPECT_TRUE(visible(resume));
+    EXPECT_GE(resume->width(), resume->fontMetrics().horizontalAdvance(resume->text()));
+    EXPECT_LT(resume->height(), 2 * resume->fontMetrics().lineSpacing());
+
+    SaisirPieceJusquALaPage(*f, 4);
+    auto* ligne = Trouver<QLabel>(ecrans().Resultats, QStringLiteral("LblEtude"));
+    EXPECT_EQ(ligne->text(), resume->text());
+    EXPECT_TRUE(visible(ligne));
+    EXPECT_GE(ligne->width(), ligne->fontMetrics().horizontalAdvance(ligne->text()));
+}
