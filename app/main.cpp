@@ -49,13 +49,10 @@ int VerifierInstallation() {
     return 0;
 }
 
-// Opening, at start-up, the stored study named on the command line: the
-// place where the main window's study is handed the study library's open
-// command. Until the model has that command, the program starts on a new
-// study in the folder that holds the named one.
+// Opening, at start-up, the stored study named on the command line (a study
+// that cannot be opened is told, and the program goes on with a new study).
 void OuvrirEtudeAuDemarrage(sorvel::MDIPlancher& fenetre, const sorvel::EtudeDemandee& etude) {
-    (void)fenetre;
-    (void)etude;
+    fenetre.OuvrirEtude(etude.nom);
 }
 
 } // namespace

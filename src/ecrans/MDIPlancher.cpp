@@ -644,6 +644,13 @@ void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
     dialogue->open();
 }
 
+bool MDIPlancher::OuvrirEtude(const QString& nom) {
+    if (!etude_->OuvrirEtude(nom))
+        return false;
+    EtudeOuverte();
+    return true;
+}
+
 void MDIPlancher::EtudeOuverte() {
     AfficherFeuille(generales_);
     if (etude_->NombrePieces() > 0)
