@@ -16,6 +16,8 @@ namespace {
 
 constexpr int SortieUsage = 1;
 constexpr int SortieFichiers = 2;
+// Another Sorvel works on the studies folder; the user has been told.
+constexpr int SortieDossierOccupe = 3;
 
 QStringList Arguments(int argc, char* argv[]) {
     QStringList arguments;
@@ -47,13 +49,10 @@ int VerifierInstallation() {
     return 0;
 }
 
-// Opening, at start-up, the stored study named on the command line: the
-// place where the main window's study is handed the study library's open
-// command. Until the model has that command, the program starts on a new
-// study in the folder that holds the named one.
+// Opening, at start-up, the stored study named on the command line (a study
+// that cannot be opened is told, and the program goes on with a new study).
 void OuvrirEtudeAuDemarrage(sorvel::MDIPlancher& fenetre, const sorvel::EtudeDemandee& etude) {
-    (void)fenetre;
-    (void)etude;
+    fenetre.OuvrirEtude(etude.nom);
 }
 
 } // namespace
@@ -108,6 +107,8 @@ int main(int argc, char* argv[]) {
                                       ? lancement.etude->dossier
                                       : sorvel::DossierEtudesDemarrage(sorvel::DossierProgramme());
     sorvel::MDIPlancher fenetre(dossierEtudes);
+    if (fenetre.Etude().EtatDemarrage() == sorvel::Demarrage::DossierOccupe)
+        return SortieDossierOccupe;
     fenetre.show();
     if (lancement.etude)
         OuvrirEtudeAuDemarrage(fenetre, *lancement.etude);

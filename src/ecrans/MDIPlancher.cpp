@@ -96,9 +96,10 @@ MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int larg
     }
     ChoisirImageFond(largeurEcran);
     mnuFeuilleCalcul_->setEnabled(false);
-    etude_->Demarrer();
     connect(etude_.get(), &EtudeEnCours::NomChange, this, &MDIPlancher::NomChange);
     connect(etude_.get(), &EtudeEnCours::EtudeRemplacee, this, &MDIPlancher::EtudeRemplacee);
+    // A study taken back from a run cut short reaches the screens at once.
+    etude_->Demarrer();
     // F1: the help of what is on screen.
     auto* aide = new QShortcut(QKeySequence::HelpContents, this);
     aide->setObjectName(QStringLiteral("RaccourciAide"));
@@ -217,8 +218,14 @@ void MDIPlancher::showEvent(QShowEvent* evenement) {
     if (!dejaActivee_) {
         dejaActivee_ = true;
         PlacerFe();
-        etude_->NommerEtude();
-        etude_->DefinirModifie(false);
+        if (etude_->EtatDemarrage() == Demarrage::Reprise) {
+            // The rooms taken back are what the user sees first.
+            circuits_->DefinirLigneEtude(ResumeEtude(etude_->Generales()));
+            AfficherFeuille(circuits_);
+        } else {
+            etude_->NommerEtude();
+            etude_->DefinirModifie(false);
+        }
     }
 }
 
@@ -638,6 +645,13 @@ void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
     auto* dialogue = new FrmEnregistrer(*etude_, mode, this);
     dialogue->setAttribute(Qt::WA_DeleteOnClose);
     dialogue->open();
+}
+
+bool MDIPlancher::OuvrirEtude(const QString& nom) {
+    if (!etude_->OuvrirEtude(nom))
+        return false;
+    EtudeOuverte();
+    return true;
 }
 
 void MDIPlancher::EtudeOuverte() {

@@ -111,6 +111,11 @@ public:
         return fenetre;
     }
 
+    // Opens the stored study `nom` of the studies folder, as the open dialog
+    // does (the study is checked first; a refusal is told and nothing
+    // changes). Used when the program is started on a study.
+    bool OuvrirEtude(const QString& nom);
+
     // ---- Room screens ------------------------------------------------------
     void RechargerFeuillesPiece();
     void AjouterPiece();

@@ -117,6 +117,7 @@ TEST_F(Application, Quitter) {
     for (const auto& k : cas) {
         SCOPED_TRACE(static_cast<int>(k.reponse));
         boite.vider();
+        f.reset(); // one program at a time on the studies folder
         f = DemarrerEtude(QStringLiteral("45")); // writes Generale.tmp
         ASSERT_TRUE(dossier.existeDansEtudes(QStringLiteral("Generale.tmp")));
         ASSERT_TRUE(f->Etude().Modifie());
@@ -341,8 +342,12 @@ TEST_F(Application, TousLesMenus) {
     auto f = Demarrer();
     ParcourirTousLesMenus(*f, boite);
     ParcourirTousLesMenus(*f, boite);
+    // One program at a time on the studies folder: the previous one goes
+    // before the next starts.
+    f.reset();
     f = DemarrerEtude(QStringLiteral("45"));
     ParcourirTousLesMenus(*f, boite);
+    f.reset();
     f = DemarrerEtude();
     AjouterPieceExemple(f->Etude().Dossier(), 1);
     f->Circuits()->RemplirGrilleCircuits();

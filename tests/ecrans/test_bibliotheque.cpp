@@ -502,3 +502,21 @@ TEST_F(Bibliotheque, Materiel) {
     EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
     Detruire();
 }
+
+// The program started on a stored study opens it as the open dialog does:
+// its rooms listed, the general data showing; a study that cannot be opened
+// is told and the new study stays.
+TEST_F(Bibliotheque, OuvrirAuDemarrage) {
+    CopierMaison12Pieces(dossier);
+    auto f = Demarrer();
+    EXPECT_FALSE(f->OuvrirEtude(QStringLiteral("Absente")));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(f->Etude().Nom(), QStringLiteral("Etude 1"));
+    boite.vider();
+    ASSERT_TRUE(f->OuvrirEtude(QStringLiteral("Maison 12 pièces")));
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Maison 12 pièces]"));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
+    EXPECT_EQ(f->Circuits()->GrilleCircuit()->texte(12, 0), QStringLiteral("12"));
+    EXPECT_FALSE(f->Etude().Modifie());
+}

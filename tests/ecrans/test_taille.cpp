@@ -129,6 +129,7 @@ TEST_F(Taille, LaFenetreTientDansLaZoneDisponible) {
     EXPECT_TRUE(Ecran800x600.contains(f->frameGeometry())) << f->frameGeometry().width() << "x"
                                                           << f->frameGeometry().height();
 
+    f.reset(); // one program at a time on the studies folder
     f = Demarrer(1280, GrandEcran);
     EXPECT_FALSE(f->isMaximized());
     EXPECT_EQ(f->size(), f->TailleVoulue());
