@@ -122,11 +122,13 @@ QString TexteAide() {
                "une clé USB) ; sinon « %2 » dans le dossier des documents de\n"
                "l'utilisateur, créé au premier démarrage. La variable d'environnement\n"
                "%3 impose un autre dossier (un disque partagé, par exemple).\n"
+               "Un seul Sorvel à la fois travaille sur un dossier des études.\n"
                "\n"
                "Codes de sortie :\n"
                "  0  fin normale ;\n"
                "  1  ligne de commande incorrecte ;\n"
-               "  2  (--verifier-installation) un fichier manque ou est illisible.\n")
+               "  2  (--verifier-installation) un fichier manque ou est illisible ;\n"
+               "  3  un autre Sorvel travaille déjà sur le dossier des études.\n")
         .arg(NomDossierEtudes, SousDossierDocuments, QString::fromLatin1(VariableDossierEtudes));
 }
 

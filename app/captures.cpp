@@ -25,6 +25,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
+#include <QHelpEvent>
 #include <QDialog>
 #include <QFile>
 #include <QListWidget>
@@ -35,8 +37,10 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QToolTip>
 
 #include <cstdio>
 
@@ -292,6 +296,30 @@ int main(int argc, char* argv[]) {
         if (QWidget* materiel = fenetre.FeuilleAffichee()) {
             ok &= Capturer(prefixe + QStringLiteral("24-materiel.png"));
             Clic(materiel, "CmdFermer");
+        }
+        // The balancing, then the tooltip of the first warning as the mouse
+        // would bring it up.
+        fenetre.findChild<QAction*>(QStringLiteral("MnuEquilibrage"))->trigger();
+        if (QWidget* equilibrage = fenetre.FeuilleAffichee()) {
+            ok &= Capturer(prefixe + QStringLiteral("25-equilibrage.png"));
+            if (auto* grille = equilibrage->findChild<QTableWidget*>(QStringLiteral("GrilleEquilibrage"))) {
+                const int alertes = grille->columnCount() - 1;
+                for (int l = 0; l < grille->rowCount(); ++l) {
+                    const QTableWidgetItem* cellule = grille->item(l, alertes);
+                    if (l < 2 || !cellule || cellule->toolTip().isEmpty())
+                        continue;
+                    const QPoint centre = grille->visualItemRect(cellule).center();
+                    const QPoint global = grille->viewport()->mapToGlobal(centre);
+                    QCursor::setPos(global);
+                    Attendre(100);
+                    QHelpEvent aide(QEvent::ToolTip, centre, global);
+                    QApplication::sendEvent(grille->viewport(), &aide);
+                    ok &= Capturer(prefixe + QStringLiteral("26-equilibrage-info-bulle.png"));
+                    QToolTip::hideText();
+                    break;
+                }
+            }
+            Clic(equilibrage, "CmdFermer");
         }
     }
 

@@ -16,6 +16,8 @@ namespace {
 
 constexpr int SortieUsage = 1;
 constexpr int SortieFichiers = 2;
+// Another Sorvel works on the studies folder; the user has been told.
+constexpr int SortieDossierOccupe = 3;
 
 QStringList Arguments(int argc, char* argv[]) {
     QStringList arguments;
@@ -105,6 +107,8 @@ int main(int argc, char* argv[]) {
                                       ? lancement.etude->dossier
                                       : sorvel::DossierEtudesDemarrage(sorvel::DossierProgramme());
     sorvel::MDIPlancher fenetre(dossierEtudes);
+    if (fenetre.Etude().EtatDemarrage() == sorvel::Demarrage::DossierOccupe)
+        return SortieDossierOccupe;
     fenetre.show();
     if (lancement.etude)
         OuvrirEtudeAuDemarrage(fenetre, *lancement.etude);

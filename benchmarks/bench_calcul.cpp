@@ -1,5 +1,7 @@
-// Timings of the room calculation and of the study-wide recalculation, on
-// ordinary rooms and on the worst rooms a search can find.
+// Timings of the room calculation, of the study-wide recalculation and of
+// the search of the lowest supply temperature (the study recalculated at
+// each of the 21 supply temperatures), on ordinary rooms and on the worst
+// rooms a search can find.
 //
 //   bench_calcul                         prints the worst cases found, then
 //                                        runs the benchmarks
@@ -20,6 +22,7 @@
 #include "etude/BornesSaisie.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
+#include "etude/EquilibrageEtude.h"
 #include "etude/VerificationEtude.h"
 
 #include <benchmark/benchmark.h>
@@ -79,6 +82,16 @@ std::vector<DonneesPiece> TrentePieces() {
         p.TempChute = static_cast<std::int16_t>(5 + i % 6);
         pieces.push_back(p);
     }
+    return pieces;
+}
+
+// The thirty rooms with the last one a conservatory that no supply
+// temperature heats without help: the search of the lowest supply
+// temperature then recalculates the study at all 21 temperatures.
+std::vector<DonneesPiece> TrentePiecesAvecAppoint() {
+    std::vector<DonneesPiece> pieces = TrentePieces();
+    pieces.back().NomPiece = "Véranda";
+    pieces.back().DeperdPiece = 20'000;
     return pieces;
 }
 
@@ -300,8 +313,18 @@ void RapportPire() {
                 PiecesMaximumEtude, static_cast<long long>(total), static_cast<long long>(plus));
     const std::int64_t avant = EssaisDebitAFreiner();
     const double tEtude = Mediane(50, [&] { benchmark::DoNotOptimize(CalculEtude(e.pieces, e.generales)); });
-    std::printf("  CalculEtude : %.1f µs (médiane de 50, %lld essais par passe)\n\n", tEtude,
+    std::printf("  CalculEtude : %.1f µs (médiane de 50, %lld essais par passe)\n", tEtude,
                 static_cast<long long>((EssaisDebitAFreiner() - avant) / 50));
+    const double tMinimale = Mediane(50, [&] { benchmark::DoNotOptimize(TempDepartMinimale(e.pieces, e.generales)); });
+    const auto minimale = TempDepartMinimale(e.pieces, e.generales);
+    std::printf("  TempDepartMinimale : %.1f µs (médiane de 50 ; %s)\n", tMinimale,
+                minimale ? (std::to_string(*minimale) + " °C").c_str() : "aucune, 21 températures essayées");
+    const auto ordinaire = TrentePiecesAvecAppoint();
+    const auto generales = Generales();
+    const double tOrdinaire = Mediane(50, [&] { benchmark::DoNotOptimize(TempDepartMinimale(ordinaire, generales)); });
+    std::printf("Température de départ minimale de %d pièces ordinaires dont une véranda jamais chauffée sans "
+                "appoint (21 recalculs) : %.1f µs (médiane de 50 ; %s)\n\n",
+                PiecesMaximumEtude, tOrdinaire, TempDepartMinimale(ordinaire, generales) ? "trouvée" : "aucune");
     std::fflush(stdout);
 }
 
@@ -347,6 +370,23 @@ void BM_CalculEtude30Pire(benchmark::State& etat) {
         benchmark::DoNotOptimize(CalculEtude(p.pieces, p.generales));
 }
 BENCHMARK(BM_CalculEtude30Pire)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The lowest supply temperature of 30 rooms that need supplementary heat
+// even at 50 °C: the study recalculated 21 times.
+void BM_TempDepartMinimale30(benchmark::State& etat) {
+    const auto pieces = TrentePiecesAvecAppoint();
+    const auto generales = Generales();
+    for (auto _ : etat)
+        benchmark::DoNotOptimize(TempDepartMinimale(pieces, generales));
+}
+BENCHMARK(BM_TempDepartMinimale30)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void BM_TempDepartMinimale30Pire(benchmark::State& etat) {
+    const PireEtude& p = Pire();
+    for (auto _ : etat)
+        benchmark::DoNotOptimize(TempDepartMinimale(p.pieces, p.generales));
+}
+BENCHMARK(BM_TempDepartMinimale30Pire)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 // The three files of a study; the pressure drops are those of its own
 // recalculation.

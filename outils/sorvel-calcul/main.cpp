@@ -16,6 +16,7 @@
 #include "commun/Textes.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
+#include "etude/EquilibrageEtude.h"
 #include "etude/ExportCsv.h"
 #include "etude/Materiel.h"
 #include "etude/VerificationEtude.h"
@@ -56,13 +57,30 @@ const char* const Aide =
     "Sans option, la sortie est au format CSV pour un tableur français :\n"
     "séparateur « ; », une ligne d'en-têtes, une ligne par pièce (nombres\n"
     "arrondis à 2 décimales, virgule décimale), puis une ligne vide et les\n"
-    "lignes « désignation;valeur;unité » du matériel. Les caractères de\n"
-    "contrôle d'un nom y sont montrés par leur symbole (␀, ␊...).\n"
+    "lignes « désignation;valeur;unité » du matériel, puis une ligne vide et\n"
+    "la section « Équilibrage » : une ligne d'en-têtes, une ligne par boucle\n"
+    "(pièce, boucle normale ou bordure, débit, perte de charge, perte\n"
+    "artificielle, vitesse de l'eau, Kv de la vanne ou « ouverte », alertes),\n"
+    "une ligne vide et la ligne « Température de départ minimale sans\n"
+    "appoint;N;°C » (ou « aucune (appoint nécessaire même à 50 °C) »). Les\n"
+    "caractères de contrôle d'un nom y sont montrés par leur symbole (␀, ␊...).\n"
     "\n"
     "Options :\n"
     "  --json   affiche un objet JSON (UTF-8 valide) : {\"etude\", \"PerteMaxi\",\n"
     "           \"DebitTotal\", \"pieces\" (41 valeurs par pièce), \"materiel\"\n"
-    "           (12 valeurs)} ; les nombres sont en pleine précision.\n"
+    "           (12 valeurs), \"equilibrage\", \"TempDepartMinimale\"} ; les\n"
+    "           nombres sont en pleine précision. \"equilibrage\" donne un\n"
+    "           objet par boucle, dans l'ordre des pièces, la boucle normale\n"
+    "           avant celle de bordure : {\"piece\" (numéro), \"boucle\"\n"
+    "           (\"normale\" ou \"bordure\"), \"debit\" (l/h), \"perte\" et\n"
+    "           \"perteArtificielle\" (mmCE), \"vitesse\" (m/s), \"kv\" (m³/h,\n"
+    "           null pour la vanne laissée ouverte), \"bouclesConseillees\"\n"
+    "           (boucles égales qui ramènent la longueur sous la limite rouge,\n"
+    "           1 sans dépassement), \"alertes\" (parmi \"vitesse\" : moins de\n"
+    "           0,15 m/s, \"laminaire\" : Reynolds de 2320 au plus,\n"
+    "           \"longueur\" : boucle en rouge au récapitulatif)}.\n"
+    "           \"TempDepartMinimale\" est la plus basse température de départ\n"
+    "           (30 à 50 °C) sans appoint dans aucune pièce, ou null.\n"
     "  --pdf chantier SORTIE.pdf\n"
     "           écrit dans SORTIE.pdf (A4) le rapport des résultats chantier :\n"
     "           tableau des pièces, données générales et matériel.\n"
@@ -141,7 +159,39 @@ void CelluleJson(std::string& s, const Cellule& c) {
         s += "\"\"";
 }
 
-std::string Json(const std::string& nom, const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel) {
+// One loop of the balancing: its room (from 1), which loop, the figures at
+// full precision, the valve's Kv (null when left open), the warnings by name.
+void BoucleJson(std::string& s, const ReglageBoucle& b) {
+    s += "{\"piece\": " + std::to_string(b.Piece) + ", \"boucle\": ";
+    ChaineJson(s, TexteBoucle(b.Boucle));
+    s += ", \"debit\": ";
+    NombreJson(s, b.Debit);
+    s += ", \"perte\": ";
+    NombreJson(s, b.Perte);
+    s += ", \"perteArtificielle\": ";
+    NombreJson(s, b.PerteArtificielle);
+    s += ", \"vitesse\": ";
+    NombreJson(s, b.Vitesse);
+    s += ", \"kv\": ";
+    if (b.Kv)
+        NombreJson(s, *b.Kv);
+    else
+        s += "null";
+    s += ", \"bouclesConseillees\": " + std::to_string(b.BouclesConseillees) + ", \"alertes\": [";
+    const char* separateur = "";
+    for (const auto& [alerte, nomAlerte] : {std::pair{b.AlerteVitesse, "vitesse"}, std::pair{b.AlerteLaminaire, "laminaire"},
+                                            std::pair{b.AlerteLongueur, "longueur"}}) {
+        if (!alerte)
+            continue;
+        s += separateur;
+        ChaineJson(s, nomAlerte);
+        separateur = ", ";
+    }
+    s += "]}";
+}
+
+std::string Json(const std::string& nom, const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel,
+                 const EquilibrageEtude& equilibrage) {
     std::string s = "{\"etude\": ";
     ChaineJson(s, nom);
     s += ", \"PerteMaxi\": ";
@@ -168,7 +218,15 @@ std::string Json(const std::string& nom, const ResultatEtude& r, const std::vect
         else
             NombreJson(s, std::get<double>(materiel[n]));
     }
-    s += "]}\n";
+    s += "], \"equilibrage\": [";
+    for (std::size_t n = 0; n < equilibrage.Boucles.size(); ++n) {
+        if (n)
+            s += ", ";
+        BoucleJson(s, equilibrage.Boucles[n]);
+    }
+    s += "], \"TempDepartMinimale\": ";
+    s += equilibrage.TempDepartMinimale ? std::to_string(*equilibrage.TempDepartMinimale) : "null";
+    s += "}\n";
     return s;
 }
 
@@ -220,7 +278,8 @@ int main(int argc, char** argv) {
         const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.Generales);
         if (pdf)
             return EcrireRapportPdf(*pdf, nom, etude.Generales, resultat, materiel, argc, argv);
-        Ecrire(stdout, json ? Json(nom, resultat, materiel) : CsvEtude(resultat, materiel));
+        const EquilibrageEtude equilibrage = CalculerEquilibrage(etude.Pieces, etude.Generales, resultat);
+        Ecrire(stdout, json ? Json(nom, resultat, materiel, equilibrage) : CsvEtude(resultat, materiel, equilibrage));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");
             return SortieFichier;

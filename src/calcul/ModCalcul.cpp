@@ -320,19 +320,46 @@ double DebitAFreiner(double besoin, double emission, double raccord, double bas,
     throw ErreurArithmetique(Nature::Depassement, etape);
 }
 
+double DiametreInterieur(std::string_view tube) { return tube == "13x16" ? 13.0 : 16.0; }
+
+namespace {
+
+// The velocity and the Reynolds number as the pressure drop computes them;
+// a fault names `etape`, the operation that asked.
+double Vitesse(double debit, std::string_view tube, const char* etape) {
+    constexpr double Pi = 3.14159265358979;
+    const double debitM3s = debit / 3600.0 * 0.001;
+    const double section = Pi * Carre(DiametreInterieur(tube) / 2.0 * 0.001);
+    return Verifier(debitM3s / section, etape);
+}
+
+double Reynolds(double debit, double temperature, std::string_view tube, const char* etape) {
+    return Diviser(DiametreInterieur(tube) * Vitesse(debit, tube, etape) * 0.001, Viscosite(temperature), etape);
+}
+
+} // namespace
+
+double VitesseEau(double debit, std::string_view tube) {
+    Verifier(debit, "VitesseEau");
+    return Vitesse(debit, tube, "VitesseEau");
+}
+
+double NombreReynolds(double debit, double temperature, std::string_view tube) {
+    Verifier(debit, "NombreReynolds");
+    Verifier(temperature, "NombreReynolds");
+    return Reynolds(debit, temperature, tube, "NombreReynolds");
+}
+
 double PerteChargeLineique(double debit, double temperature, std::string_view tube) {
     const char* etape = "PerteChargeLineique";
     Verifier(debit, etape);
     Verifier(temperature, etape);
-    constexpr double Pi = 3.14159265358979;
-    const double d = tube == "13x16" ? 13.0 : 16.0; // bore, mm
-    const double debitM3s = debit / 3600.0 * 0.001;
-    const double section = Pi * Carre(d / 2.0 * 0.001);
-    const double vitesse = debitM3s / section;
-    const double reynolds = Diviser(d * vitesse * 0.001, Viscosite(temperature), etape);
+    const double d = DiametreInterieur(tube); // bore, mm
+    const double vitesse = Vitesse(debit, tube, etape);
+    const double reynolds = Reynolds(debit, temperature, tube, etape);
     double lambda;
-    if (reynolds <= 2320.0) {
-        lambda = Diviser(64.0, reynolds, etape); // laminar
+    if (EcoulementLaminaire(reynolds)) {
+        lambda = Diviser(64.0, reynolds, etape);
     } else {
         // Colebrook-White made explicit by three fixed-point steps (Serghides).
         const double k = 0.0001 / 3.71;
@@ -403,7 +430,7 @@ ResultatsPiece CalculPiece(const EntreesPiece& e) {
     const bool bordure = AvecZoneBordure(e.TypeCharge);
 
     // 1-2. Mean water temperature and its difference to the room.
-    r.TempMoyenne = static_cast<double>(e.TempDepart) - static_cast<double>(e.TempChute) / 2.0;
+    r.TempMoyenne = TempMoyenneEau(e.TempDepart, e.TempChute);
     const std::int16_t tMoyenneEntiere = CInt(r.TempMoyenne, "TempMoyenne");
     r.EcartEau = CInt(static_cast<double>(tMoyenneEntiere) - e.TempPiece, "EcartEau");
     const double ecart = r.EcartEau;

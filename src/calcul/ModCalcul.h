@@ -61,6 +61,26 @@ double DebitAFreiner(double besoin, double emission, double raccord, double bas,
 // of the search, read before and after a calculation.
 std::int64_t EssaisDebitAFreiner() noexcept;
 
+// Mean water temperature of a loop, °C: the supply temperature less half
+// the supply/return drop (unrounded).
+inline double TempMoyenneEau(std::int16_t tempDepart, std::int16_t tempChute) {
+    return static_cast<double>(tempDepart) - static_cast<double>(tempChute) / 2.0;
+}
+
+// Bore of the pipe, mm: 13 for the tube "13x16", 16 for any other tube text
+// (16x20).
+double DiametreInterieur(std::string_view tube);
+// Mean velocity of the water, m/s, for a flow `debit` l/h in the bore of
+// `tube`.
+double VitesseEau(double debit, std::string_view tube);
+// Reynolds number of that flow with water at `temperature` °C. Raises
+// ErreurArithmetique ("NombreReynolds") when the viscosity is zero.
+double NombreReynolds(double debit, double temperature, std::string_view tube);
+// Up to this Reynolds number (included) the flow is laminar and the
+// friction factor is 64 / Re; above it, turbulent.
+inline constexpr double ReynoldsLaminaire = 2320.0;
+inline constexpr bool EcoulementLaminaire(double reynolds) { return reynolds <= ReynoldsLaminaire; }
+
 // Pressure drop per metre of loop, mmCE/m, for a flow `debit` l/h at
 // `temperature` °C in the tube "13x16" (13 mm bore) or any other tube text
 // (16x20, 16 mm bore): Darcy-Weisbach with an explicit Colebrook-White

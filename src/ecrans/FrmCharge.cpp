@@ -259,6 +259,11 @@ bool FrmCharge::eventFilter(QObject* objet, QEvent* evenement) {
 }
 
 bool FrmCharge::Controle() {
+    DonneesPiece d;
+    RemplirEnregistrement(d);
+    if (!ControlerChamps(this, {txtSurfaceBordure_},
+                         [&d](const QString& legende) { return RefusNombreSaisi(d, legende); }))
+        return false;
     if (SurfaceBordureSaisie(TypeCharge()) && SurfaceBordure() == 0) {
         Message(this, IconeMessage::Exclamation, QStringLiteral("Surface."),
                 QStringLiteral("Entrer la surface de la zone à charge élevée ou limite en m² !\n"

@@ -112,7 +112,16 @@ void FrmConduites::AfficherChute(const DonneesPiece& d) {
     ChoisirTexte(cmbTempChute_, QString::fromStdString(FormatGeneral(d.TempChute)));
 }
 
+bool FrmConduites::Controle() {
+    DonneesPiece d;
+    RemplirEnregistrement(d);
+    return ControlerChamps(this, {txtLongRaccordNormale_, txtLongDistri_, txtLongRaccordBordure_},
+                           [&d](const QString& legende) { return RefusNombreSaisi(d, legende); });
+}
+
 void FrmConduites::CmdSuivant_Click() {
+    if (!Controle())
+        return;
     etude_.ModifierPieceEnSaisie([this](DonneesPiece& d) { RemplirEnregistrement(d); });
     // A room that cannot be calculated stays here, the study model having
     // said why.

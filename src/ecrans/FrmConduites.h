@@ -34,6 +34,10 @@ public:
     // independent edge loop only (hidden, their length is 0).
     void Preparer();
 
+    // Refuses a length beyond what a study may hold, with its message, the
+    // focus back on the field; true when every length passes.
+    bool Controle();
+
     void CmdPrecedent_Click();
     void CmdSuivant_Click();
     void CmdAnnuler_Click();

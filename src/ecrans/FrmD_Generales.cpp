@@ -66,7 +66,7 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
 
     auto* lblTemp = Libelle(QStringLiteral("LblTempMoyenne"),
                             QStringLiteral("Température de départ du fluide"), this);
-    cmbTempDepart_ = Liste(QStringLiteral("CmbTempDepart"), lblTemp->text(), Entiers(30, 50), this);
+    cmbTempDepart_ = Liste(QStringLiteral("CmbTempDepart"), lblTemp->text(), Entiers(TempDepartBasse, TempDepartHaute), this);
     lblTemp->setBuddy(cmbTempDepart_);
     lblValeur_[0] = Libelle(QStringLiteral("LblValeur_0"), QStringLiteral("°C"), this);
 

@@ -395,6 +395,11 @@ bool FrmPiece::PanneauOuvert() const { return !cdrApport_->isHidden() || !cdrEmi
 void FrmPiece::CmdApport_Click() { OuvrirPanneau(cdrApport_, cmdApport_, txtApportSurface_); }
 
 void FrmPiece::CmdApport_OK_Click() {
+    DonneesPiece d;
+    RemplirEnregistrement(d);
+    if (!ControlerChamps(this, {txtApportSurface_},
+                         [&d](const QString& legende) { return RefusNombreSaisi(d, legende); }))
+        return;
     txtApport_->definirValeur(FluxAtraversIsolant(Valeur(txtApportSurface_), cmbApportIso_->currentText()));
     FermerPanneau(txtApport_);
 }
@@ -425,6 +430,17 @@ bool FrmPiece::Controle() {
         return echec(QStringLiteral("Donner un nom à la pièce !"), QStringLiteral("Nom de la pièce."), cmbNomPiece_);
     DonneesPiece d = etude_.PieceEnSaisie();
     RemplirEnregistrement(d);
+    // A number the study could not hold is refused before it is judged.
+    const RefusChamp refus = [&d](const QString& legende) { return RefusNombreSaisi(d, legende); };
+    if (!ControlerChamps(this, {txtSurface_[0], txtSurface_[1], txtDeperdPiece_, txtDeperdPlancher_, txtApport_,
+                                txtEmissions_},
+                         refus))
+        return false;
+    // The ceiling's area lies in its panel, which opens to show it.
+    if (refus(txtApportSurface_->accessibleName())) {
+        CmdApport_Click();
+        return ControlerChamps(this, {txtApportSurface_}, refus);
+    }
     if (d.SurfacePiece == 0)
         return echec(QStringLiteral("Entrer la surface de la pièce !"), QStringLiteral("Surface de la pièce."),
                      txtSurface_[0]);

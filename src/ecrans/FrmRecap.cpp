@@ -1,5 +1,6 @@
 #include "ecrans/FrmRecap.h"
 
+#include "etude/PresentationEquilibrage.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "ihm/Controles.h"
 #include "ihm/Grille.h"
@@ -79,14 +80,17 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
 
     lblRecap_ = Libelle(QStringLiteral("LblRecap"), QString(), this);
     lblPerte_ = Libelle(QStringLiteral("LblPerte"), QString(), this);
-    for (QLabel* l : {lblRecap_, lblPerte_}) {
+    // Apart from the 41 columns: it comes from recalculating the whole study
+    // at every supply temperature.
+    lblTempDepartMinimale_ = Libelle(QStringLiteral("LblTempDepartMinimale"), QString(), this);
+    for (QLabel* l : {lblRecap_, lblPerte_, lblTempDepartMinimale_}) {
         QFont gras = l->font();
         gras.setBold(true);
         l->setFont(gras);
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
     cmdExporter_ = Bouton(QStringLiteral("CmdExporter"), QStringLiteral("E&xporter…"), this);
-    cmdExporter_->setToolTip(QStringLiteral("Enregistre le récapitulatif et la liste du matériel dans un fichier "
+    cmdExporter_->setToolTip(QStringLiteral("Enregistre le récapitulatif, la liste du matériel et l'équilibrage dans un fichier "
                                             "CSV pour un tableur"));
     cmdExporter_->setEnabled(false);
     auto* cmdFermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
@@ -95,6 +99,7 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
     principal->addWidget(grille_, 1);
     principal->addWidget(lblRecap_);
     principal->addWidget(lblPerte_);
+    principal->addWidget(lblTempDepartMinimale_);
     auto* bas = new QHBoxLayout;
     bas->addStretch();
     bas->addWidget(cmdExporter_);
@@ -128,6 +133,11 @@ void FrmRecap::RemplirRecapitulatif() {
     }
     lblPerte_->setText(QString::fromStdString(recap.LblPerte));
     lblPerte_->setAccessibleName(lblPerte_->text());
+    if (recap.NombrePieces() > 0) {
+        lblTempDepartMinimale_->setText(
+            QString::fromStdString(TexteTempDepartMinimale(recalculee_->Equilibrage.TempDepartMinimale)));
+        lblTempDepartMinimale_->setAccessibleName(lblTempDepartMinimale_->text());
+    }
     grille_->definirCelluleCourante(LigneGrillePiece(1), 1);
 }
 
@@ -153,8 +163,8 @@ QSize FrmRecap::sizeHint() const {
         hauteur += grille_->rowHeight(l);
     const QMargins m = layout()->contentsMargins();
     const int espace = layout()->spacing();
-    hauteur += lblRecap_->sizeHint().height() + lblPerte_->sizeHint().height() + cmdExporter_->sizeHint().height() +
-               3 * espace;
+    hauteur += lblRecap_->sizeHint().height() + lblPerte_->sizeHint().height() +
+               lblTempDepartMinimale_->sizeHint().height() + cmdExporter_->sizeHint().height() + 4 * espace;
     return {largeur + m.left() + m.right(), hauteur + m.top() + m.bottom()};
 }
 

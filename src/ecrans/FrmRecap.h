@@ -2,8 +2,10 @@
 
 // The summary window: the whole study recalculated, one row per room and 41
 // columns with their formats and colours, the totals row and two lines of
-// text below. It holds what was computed when it was opened; "Exporter…"
-// writes that same summary with the material list for a spreadsheet.
+// text below, then the lowest supply temperature that needs no
+// supplementary heat. It holds what was computed when it was opened;
+// "Exporter…" writes that same summary with the material list and the
+// balancing for a spreadsheet.
 
 #include "ihm/FenetreAuxiliaire.h"
 #include "modele/EtudeEnCours.h"
@@ -46,6 +48,7 @@ private:
     Grille* grille_;
     QLabel* lblRecap_;
     QLabel* lblPerte_;
+    QLabel* lblTempDepartMinimale_;
     QPushButton* cmdExporter_;
     std::optional<EtudeRecalculee> recalculee_;
 };

@@ -5,6 +5,7 @@
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmEnregistrer.h"
+#include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmMateriel.h"
 #include "ecrans/FrmOuvrir.h"
 #include "ecrans/FrmPiece.h"
@@ -95,9 +96,10 @@ MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int larg
     }
     ChoisirImageFond(largeurEcran);
     mnuFeuilleCalcul_->setEnabled(false);
-    etude_->Demarrer();
     connect(etude_.get(), &EtudeEnCours::NomChange, this, &MDIPlancher::NomChange);
     connect(etude_.get(), &EtudeEnCours::EtudeRemplacee, this, &MDIPlancher::EtudeRemplacee);
+    // A study taken back from a run cut short reaches the screens at once.
+    etude_->Demarrer();
     // F1: the help of what is on screen.
     auto* aide = new QShortcut(QKeySequence::HelpContents, this);
     aide->setObjectName(QStringLiteral("RaccourciAide"));
@@ -216,8 +218,14 @@ void MDIPlancher::showEvent(QShowEvent* evenement) {
     if (!dejaActivee_) {
         dejaActivee_ = true;
         PlacerFe();
-        etude_->NommerEtude();
-        etude_->DefinirModifie(false);
+        if (etude_->EtatDemarrage() == Demarrage::Reprise) {
+            // The rooms taken back are what the user sees first.
+            circuits_->DefinirLigneEtude(ResumeEtude(etude_->Generales()));
+            AfficherFeuille(circuits_);
+        } else {
+            etude_->NommerEtude();
+            etude_->DefinirModifie(false);
+        }
     }
 }
 
@@ -535,6 +543,7 @@ void MDIPlancher::CreerMenus() {
     Action(consulter, "MnuRecapitulatif", QStringLiteral("&Récapitulatif"), {},
            &MDIPlancher::MnuRecapitulatif_Click);
     Action(consulter, "MnuMateriel", QStringLiteral("&Matériel"), {}, &MDIPlancher::MnuMateriel_Click);
+    Action(consulter, "MnuEquilibrage", QStringLiteral("É&quilibrage"), {}, &MDIPlancher::MnuEquilibrage_Click);
 
     QMenu* modules = menu("MnuModules", QStringLiteral("&Modules"));
     Action(modules, "MnuCorrection", QStringLiteral("Module de &correction"), {},
@@ -623,6 +632,7 @@ void MDIPlancher::MnuSupprimerPiece_Click() {
 void MDIPlancher::MnuPieceSelectionnee_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
 void MDIPlancher::MnuRecapitulatif_Click() { OuvrirRecapitulatif(); }
 void MDIPlancher::MnuMateriel_Click() { OuvrirMateriel(); }
+void MDIPlancher::MnuEquilibrage_Click() { OuvrirEquilibrage(); }
 
 void MDIPlancher::OuvrirDialogueOuverture(const QStringList& etudes) {
     auto* dialogue = new FrmOuvrir(*etude_, etudes, this);
@@ -660,6 +670,10 @@ void MDIPlancher::OuvrirRecapitulatif() {
 
 void MDIPlancher::OuvrirMateriel() {
     OuvrirFenetreAuxiliaire<FrmMateriel>([this] { return new FrmMateriel(*etude_); });
+}
+
+void MDIPlancher::OuvrirEquilibrage() {
+    OuvrirFenetreAuxiliaire<FrmEquilibrage>([this] { return new FrmEquilibrage(*etude_); });
 }
 void MDIPlancher::MnuCorrection_Click() {
     OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; });

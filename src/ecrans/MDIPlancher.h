@@ -179,6 +179,7 @@ private:
     void MnuPieceSelectionnee_Click();
     void MnuRecapitulatif_Click();
     void MnuMateriel_Click();
+    void MnuEquilibrage_Click();
     void MnuCorrection_Click();
     void MnuIncertitude_Click();
     void MnuAideSorvel_Click();
@@ -194,9 +195,10 @@ private:
     // An opened study shows on the general data screen, its first room
     // chosen in the rooms list.
     void EtudeOuverte();
-    // The summary and the material list, auxiliary windows.
+    // The summary, the material list and the balancing, auxiliary windows.
     void OuvrirRecapitulatif();
     void OuvrirMateriel();
+    void OuvrirEquilibrage();
 
     QuestionsParBoite questions_;
     std::unique_ptr<EtudeEnCours> etude_;

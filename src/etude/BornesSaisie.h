@@ -7,10 +7,13 @@
 // to open. Every bound lies far beyond any dwelling; 0 is the lower bound of
 // every one.
 
+#include "etude/Enregistrements.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sorvel {
 
@@ -51,5 +54,15 @@ std::optional<std::string> RefusBorne(const BorneSaisie& borne, double valeur);
 // What a screen says when it refuses a number of the field:
 // "La valeur de « Surface de la pièce » doit être comprise entre 0 et 10000 m² !"
 std::string MessageBorne(const BorneSaisie& borne);
+
+// The number a room record holds in the bounded field with this caption;
+// nothing for any other caption.
+std::optional<double> ValeurChamp(const DonneesPiece& d, std::string_view legende);
+
+// The rule of the entry screens: of the fields captioned `legendes`, taken
+// in the order given (a screen's order), the first whose number in `d` the
+// study check would refuse, by its bound; nullptr when every one fits. A
+// caption without a bound is passed over.
+const BorneSaisie* PremierNombreRefuse(const DonneesPiece& d, const std::vector<std::string_view>& legendes);
 
 } // namespace sorvel

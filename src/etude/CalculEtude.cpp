@@ -106,6 +106,10 @@ LigneEtude LignePiece(const DonneesPiece& d, const ResultatsPiece& r) {
 
 } // namespace
 
+std::int16_t TempDepartEtude(const DonneesGenerales& generales) {
+    return Degres(Nettoyer(generales.TempDepart), "TempDepart");
+}
+
 void EquilibrerEtude(TableEtude& table, double perteMaxi) {
     for (int i = 1; i <= table.NombrePieces(); ++i) {
         if (const auto pn = NombreCellule(table.Cell(ColonneEtude::PerteNormale, i)); pn && *pn < perteMaxi)
@@ -127,7 +131,7 @@ std::string ExpliquerEchecPiece(const DonneesPiece& piece, const DonneesGenerale
 EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& d, const DonneesGenerales& generales,
                                           double perteMax) {
     EntreesPiece e;
-    e.TempDepart = Degres(Nettoyer(generales.TempDepart), "TempDepart");
+    e.TempDepart = TempDepartEtude(generales);
     e.Support = TexteSupport(generales);
     e.Tube = TexteTube(generales);
     e.TempChute = d.TempChute;
@@ -153,7 +157,7 @@ EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& d, const DonneesGe
 ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales) {
     ResultatEtude resultat;
     // A supply temperature that is no number stops the whole pass before any room.
-    Degres(Nettoyer(generales.TempDepart), "TempDepart");
+    TempDepartEtude(generales);
 
     // Largest PerteMax of the rooms recalculated so far in this pass, replaced
     // only by a strictly larger one.

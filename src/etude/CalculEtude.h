@@ -118,6 +118,10 @@ private:
 // The floor of a room that can be heated (SurfaceNette of its record), m².
 inline double SurfaceUtile(const DonneesPiece& d) { return SurfaceNette(d.SurfacePiece, d.SurfaceEmprises); }
 
+// The supply temperature of the general data, a whole number of degrees.
+// Raises ErreurArithmetique ("TempDepart") when it is not one.
+std::int16_t TempDepartEtude(const DonneesGenerales& generales);
+
 // The twenty inputs of the room calculation for the room `piece` of a study
 // with the general data `generales`, balanced against `perteMax` (the
 // largest PerteMax recorded so far, 0 when none). Texts are passed trimmed,

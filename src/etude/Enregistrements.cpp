@@ -1,5 +1,7 @@
 #include "etude/Enregistrements.h"
 
+#include "commun/Textes.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -38,24 +40,6 @@ char OctetWindows1252(char32_t c) {
         }
     }
     return '?';
-}
-
-void AjouterUtf8(std::string& sortie, char32_t c) {
-    if (c < 0x80) {
-        sortie += static_cast<char>(c);
-    } else if (c < 0x800) {
-        sortie += static_cast<char>(0xC0 | (c >> 6));
-        sortie += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        sortie += static_cast<char>(0xE0 | (c >> 12));
-        sortie += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        sortie += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        sortie += static_cast<char>(0xF0 | (c >> 18));
-        sortie += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        sortie += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        sortie += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // --- Little-endian packing, independent of the machine's byte order ---
@@ -115,50 +99,9 @@ std::string LireTexte(const char* p, int largeur) {
 std::string VersWindows1252(const std::string& utf8) {
     std::string sortie;
     sortie.reserve(utf8.size());
-    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
-    const std::size_t n = utf8.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char o = s[i];
-        if (o < 0x80) {
-            sortie += static_cast<char>(o);
-            ++i;
-            continue;
-        }
-        // Length of the sequence and the smallest code point it may carry
-        // (a longer form than needed is malformed).
-        int suite = 0;
-        char32_t c = 0;
-        char32_t minimum = 0;
-        if ((o & 0xE0) == 0xC0) {
-            suite = 1; c = o & 0x1F; minimum = 0x80;
-        } else if ((o & 0xF0) == 0xE0) {
-            suite = 2; c = o & 0x0F; minimum = 0x800;
-        } else if ((o & 0xF8) == 0xF0) {
-            suite = 3; c = o & 0x07; minimum = 0x10000;
-        } else {
-            sortie += '?'; // stray continuation byte or invalid lead byte
-            ++i;
-            continue;
-        }
-        bool valide = i + static_cast<std::size_t>(suite) < n; // whole sequence present
-        std::size_t j = 1;
-        for (; valide && j <= static_cast<std::size_t>(suite); ++j) {
-            if ((s[i + j] & 0xC0) != 0x80) {
-                valide = false;
-                break;
-            }
-            c = (c << 6) | (s[i + j] & 0x3F);
-        }
-        if (!valide || c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            // One '?' for the bad lead byte; what follows is read afresh.
-            sortie += '?';
-            ++i;
-            continue;
-        }
-        sortie += OctetWindows1252(c);
-        i += static_cast<std::size_t>(suite) + 1;
-    }
+    // A byte that makes no character comes out as U+FFFD, which
+    // Windows-1252 cannot hold either: one '?' for it.
+    PourChaqueCaractere(utf8, [&](char32_t c) { sortie += OctetWindows1252(c); });
     return sortie;
 }
 

@@ -21,6 +21,11 @@ inline constexpr std::int16_t Tube16x20 = 1;       // "16x20 mm"
 inline constexpr std::int16_t ChapeTraditionnelle = 0;
 inline constexpr std::int16_t ChapeLiquide = 1;
 
+// The supply temperatures offered (°C), every whole degree from the first
+// to the last.
+inline constexpr int TempDepartBasse = 30;
+inline constexpr int TempDepartHaute = 50;
+
 struct DonneesGenerales {
     static constexpr int Longueur = 10;
     std::int16_t Support = 0;   // 0 "Treillis ou plaques pré tracées", 1 "Plots thermoformés"

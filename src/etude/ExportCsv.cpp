@@ -2,6 +2,7 @@
 
 #include "commun/Nombres.h"
 #include "commun/Textes.h"
+#include "etude/PresentationEquilibrage.h"
 
 namespace sorvel {
 
@@ -32,7 +33,35 @@ std::string TexteCsv(const Cellule& c) {
 
 } // namespace
 
-std::string CsvEtude(const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel) {
+std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
+    std::string s = "Équilibrage\n";
+    for (int c = 0; c < NombreColonnesEquilibrage; ++c) {
+        if (c)
+            s += ';';
+        s += ChampCsv(LibelleAvecUnite(c));
+    }
+    s += '\n';
+    for (const LigneEquilibrage& ligne : PresenterEquilibrage(equilibrage.Boucles, equilibrage.Tube)) {
+        for (std::size_t c = 0; c < ligne.size(); ++c) {
+            if (c)
+                s += ';';
+            s += ChampCsv(ligne[c].Texte);
+        }
+        s += '\n';
+    }
+    s += '\n';
+    s += ChampCsv(LibelleTempDepartMinimale);
+    s += ';';
+    if (equilibrage.TempDepartMinimale)
+        s += std::to_string(*equilibrage.TempDepartMinimale) + ";°C";
+    else
+        s += ChampCsv(ValeurTempDepartMinimale(std::nullopt)) + ";";
+    s += '\n';
+    return s;
+}
+
+std::string CsvEtude(const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel,
+                     const EquilibrageEtude& equilibrage) {
     std::string s;
     for (int k = 0; k < NombreColonnesEtude; ++k) {
         if (k)
@@ -58,6 +87,8 @@ std::string CsvEtude(const ResultatEtude& r, const std::vector<CelluleMateriel>&
             s += ChampCsv(LignesMateriel[n].Unite);
             s += '\n';
         }
+        s += '\n';
+        s += CsvEquilibrage(equilibrage);
     }
     return s;
 }

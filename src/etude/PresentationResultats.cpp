@@ -34,11 +34,14 @@ FormatValeur FormatSiPositif(double x) {
     return Affichee(x) > 0 ? FormatValeur{true, CouleurValeur::Bleu} : Normal;
 }
 
+// A longer loop needs too much pump head: the small pipe reaches it sooner.
+double LongueurBoucleOrange(std::int16_t tube) { return tube == Tube13x16 ? 80.0 : 120.0; }
+double LongueurBoucleRouge(std::int16_t tube) { return tube == Tube13x16 ? 120.0 : 160.0; }
+
 FormatValeur FormatLongueurBoucle(double longueur, std::int16_t tube) {
-    // A longer loop needs too much pump head: the small pipe reaches it sooner.
     const double l = Affichee(longueur);
-    const double orange = tube == Tube13x16 ? 80.0 : 120.0;
-    const double rouge = tube == Tube13x16 ? 120.0 : 160.0;
+    const double orange = LongueurBoucleOrange(tube);
+    const double rouge = LongueurBoucleRouge(tube);
     if (l > rouge)
         return {true, CouleurValeur::Rouge};
     if (l > orange && l < rouge)

@@ -34,6 +34,10 @@ std::string TexteArrondi(double x);
 // Supplementary heat, flows to throttle, artificial pressure drops: bold
 // blue when the value shown is above 0.
 FormatValeur FormatSiPositif(double x);
+// The loop lengths (m) above which a loop of the pipe `tube` (Tube13x16 or
+// Tube16x20) shows orange (80 m, 120 m), and red (120 m, 160 m).
+double LongueurBoucleOrange(std::int16_t tube);
+double LongueurBoucleRouge(std::int16_t tube);
 // Loop length (m): bold; with the 13x16 pipe (`tube` Tube13x16) orange above 80 m and
 // red above 120 m, with the 16x20 pipe orange above 120 m and red above
 // 160 m. The limits are strict: a loop of exactly 120 m of 13x16 pipe keeps

@@ -43,7 +43,7 @@ std::vector<std::string> AvecVide(std::vector<std::string> v) {
 }
 
 const ListeTextes& ListeTempDepart() {
-    static const ListeTextes l{Entiers(30, 50), "30 à 50"};
+    static const ListeTextes l{Entiers(TempDepartBasse, TempDepartHaute), "30 à 50"};
     return l;
 }
 const ListeTextes& ListeTempPiece() {

@@ -1,6 +1,7 @@
 #include "ihm/ChampNumerique.h"
 
 #include "commun/Nombres.h"
+#include "ihm/BoiteMessage.h"
 
 #include <QKeyEvent>
 
@@ -70,6 +71,20 @@ void ChampNumerique::verifierTexte() {
         return; // the nested change has announced itself
     }
     emit modifie();
+}
+
+bool ControlerChamps(QWidget* ecran, std::initializer_list<ChampNumerique*> champs, const RefusChamp& refus) {
+    for (ChampNumerique* champ : champs) {
+        const auto message = refus(champ->accessibleName());
+        if (!message)
+            continue;
+        Message(ecran, IconeMessage::Exclamation, message->first, message->second);
+        champ->setFocus(Qt::OtherFocusReason);
+        // Selected even when the field kept the focus through the message.
+        champ->selectAll();
+        return false;
+    }
+    return true;
 }
 
 } // namespace sorvel

@@ -9,7 +9,10 @@
 
 #include <QLineEdit>
 
+#include <functional>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace sorvel {
 
@@ -43,5 +46,15 @@ private:
     bool selectionnerAuClic_ = false;
     bool moinsSeul_ = false;
 };
+
+// What refuses the number of a field, asked by the field's caption (its
+// accessible name): the title and the text of the message, or nothing.
+using RefusChamp = std::function<std::optional<std::pair<QString, QString>>(const QString& legende)>;
+
+// A screen's check of its numbers: `refus` is asked about each of `champs`
+// in the order given. The first refused shows its message over `ecran`
+// (exclamation icon, OK) and gets the focus back, its whole text selected,
+// so that the next key replaces it; false then. True when none is refused.
+bool ControlerChamps(QWidget* ecran, std::initializer_list<ChampNumerique*> champs, const RefusChamp& refus);
 
 } // namespace sorvel

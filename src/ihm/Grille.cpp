@@ -264,6 +264,13 @@ void Grille::definirTaillePolice(double points) {
     }
 }
 
+void Grille::definirInfoBulle(const QString& texte) {
+    if (QTableWidgetItem* c = celluleCourante()) {
+        c->setToolTip(texte);
+        c->setData(Qt::AccessibleDescriptionRole, texte);
+    }
+}
+
 bool Grille::gras(int ligne, int colonne) const {
     const QTableWidgetItem* c = cellule(ligne, colonne);
     return c && c->font().bold();
@@ -300,6 +307,11 @@ AlignementCellule Grille::alignement(int ligne, int colonne) const {
 double Grille::taillePolice(int ligne, int colonne) const {
     const QTableWidgetItem* c = cellule(ligne, colonne);
     return c ? c->font().pointSizeF() : 0.0;
+}
+
+QString Grille::infoBulle(int ligne, int colonne) const {
+    const QTableWidgetItem* c = cellule(ligne, colonne);
+    return c ? c->toolTip() : QString();
 }
 
 int Grille::TwipsEnPixels(int twips, double pointsParPouce) {

@@ -43,12 +43,16 @@ public:
     void definirCouleurFond(const QColor& couleur);
     void definirAlignement(AlignementCellule alignement);
     void definirTaillePolice(double points);
+    // A tooltip that explains the current cell, which a screen reader gives
+    // as the cell's description; empty for none.
+    void definirInfoBulle(const QString& texte);
 
     bool gras(int ligne, int colonne) const;
     QColor couleurTexte(int ligne, int colonne) const;
     QColor couleurFond(int ligne, int colonne) const;
     AlignementCellule alignement(int ligne, int colonne) const;
     double taillePolice(int ligne, int colonne) const;
+    QString infoBulle(int ligne, int colonne) const;
 
     // Height of every row, in pixels.
     void definirHauteurLignes(int pixels);

@@ -4,8 +4,13 @@
 #include "commun/ErreurArithmetique.h"
 #include "commun/ErreurSignalee.h"
 #include "etude/CalculEtude.h"
+#include "etude/BornesSaisie.h"
 #include "etude/ExportCsv.h"
 #include "etude/PresentationRecapitulatif.h"
+#include "etude/VerificationEtude.h"
+#include "stockage/FichiersTravail.h"
+
+#include <QDir>
 
 namespace sorvel {
 
@@ -25,8 +30,44 @@ QString LegendePiece(const QString& nom) {
                          : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
 }
 
+std::optional<std::pair<QString, QString>> RefusNombreSaisi(const DonneesPiece& piece, const QString& legende) {
+    const std::string texte = legende.toStdString();
+    const BorneSaisie* borne = PremierNombreRefuse(piece, {texte});
+    if (!borne)
+        return std::nullopt;
+    return std::pair{legende + QLatin1Char('.'), QString::fromStdString(MessageBorne(*borne))};
+}
+
+QString QuestionReprise(const QString& nom, int pieces) {
+    return QStringLiteral("Sorvel ne s'est pas arrêté normalement. Voulez-vous récupérer l'étude en cours « %1 » "
+                          "(%2 %3) ?")
+        .arg(nom)
+        .arg(pieces)
+        .arg(pieces > 1 ? QStringLiteral("pièces") : QStringLiteral("pièce"));
+}
+
+QString MessageDossierOccupe(const QString& dossier, const QString& ordinateur) {
+    QString texte = QStringLiteral("Sorvel est déjà ouvert sur le dossier des études « %1 »")
+                        .arg(QDir::toNativeSeparators(dossier));
+    if (!ordinateur.isEmpty())
+        texte += QStringLiteral(", depuis l'ordinateur « %1 »").arg(ordinateur);
+    texte += QStringLiteral(". Deux Sorvel ne peuvent pas travailler en même temps sur le même dossier : "
+                            "chacun effacerait les pièces de l'autre.\n\n"
+                            "Revenez à la fenêtre de Sorvel déjà ouverte ; celle-ci va se fermer.");
+    if (!ordinateur.isEmpty())
+        texte += QStringLiteral("\n\nSi Sorvel n'est plus ouvert sur cet ordinateur, supprimez le fichier « %1 » "
+                                "du dossier des études.")
+                     .arg(FichierVerrou);
+    return texte;
+}
+
 EtudeEnCours::EtudeEnCours(DossierEtudes dossier, Questions& questions, QObject* parent)
     : QObject(parent), dossier_(std::move(dossier)), questions_(questions), generales_(GeneralesInitiales()) {}
+
+EtudeEnCours::~EtudeEnCours() {
+    if (sessionOuverte_ && dossier_.NombrePieces() == 0)
+        FinirSession();
+}
 
 ReponseMessage EtudeEnCours::Dire(IconeMessage icone, const QString& titre, const QString& texte,
                                   BoutonsMessage boutons) {
@@ -50,22 +91,120 @@ void EtudeEnCours::MarquerModifie() {
 
 void EtudeEnCours::DefinirNom(const QString& nom) {
     nom_ = nom;
+    NoterSession();
     emit NomChange(nom_);
 }
 
 // ---- Start and end of a run ------------------------------------------------
 
-void EtudeEnCours::Demarrer() {
-    try {
-        dossier_.PreparerDemarrage();
-    } catch (const ErreurFichier& e) {
+Demarrage EtudeEnCours::Demarrer() {
+    demarrage_ = Demarrage::Normal;
+    auto dossierInutilisable = [this](const QString& erreur) {
         Dire(IconeMessage::Exclamation, QStringLiteral("Dossier des études."),
-             e.messageFrancais() + QStringLiteral("\n\nLes études ne pourront pas être enregistrées tant que "
-                                                  "le dossier 'Etudes' n'est pas utilisable."));
+             erreur + QStringLiteral("\n\nLes études ne pourront pas être enregistrées tant que "
+                                     "le dossier 'Etudes' n'est pas utilisable."));
+    };
+    try {
+        dossier_.PreparerDossier();
+    } catch (const ErreurFichier& e) {
+        dossierInutilisable(e.messageFrancais());
+        return demarrage_;
+    }
+    // Nothing of the folder is touched before its lock is held: the working
+    // files may be another program's.
+    verrou_ = std::make_unique<VerrouEtudes>(dossier_);
+    if (verrou_->Prendre() == VerrouEtudes::Issue::Occupe) {
+        Dire(IconeMessage::Exclamation, TitreDossierOccupe,
+             MessageDossierOccupe(dossier_.Chemin(),
+                                  verrou_->DetenteurDistant() ? verrou_->OrdinateurDetenteur() : QString()));
+        verrou_.reset();
+        demarrage_ = Demarrage::DossierOccupe;
+        return demarrage_;
+    }
+    const std::optional<QString> interrompue = SessionInterrompue(dossier_);
+    int pieces = 0;
+    try {
+        pieces = ReparerFichiersTravail(dossier_);
+    } catch (const ErreurFichier& e) {
+        dossierInutilisable(e.messageFrancais());
+    }
+    if (!(interrompue && pieces > 0 && ProposerReprise(*interrompue, pieces))) {
+        const QString erreur = SupprimerFichiersTravail();
+        if (!erreur.isEmpty())
+            dossierInutilisable(erreur);
+        // A rooms list made before the start must not show them.
+        if (pieces > 0)
+            emit PiecesChangees();
+    }
+    sessionOuverte_ = true;
+    NoterSession();
+    return demarrage_;
+}
+
+bool EtudeEnCours::ProposerReprise(const QString& nomInterrompu, int pieces) {
+    // What a run cut short left is checked as a stored study is: values no
+    // screen could have written are not taken back.
+    DonneesGenerales generales = GeneralesInitiales();
+    std::vector<DonneesPiece> lues;
+    std::vector<PerteCharge> pertes;
+    try {
+        if (dossier_.NombreEnregistrements(FichierGenerales, DonneesGenerales::Longueur) > 0)
+            generales = dossier_.LireGenerales();
+        lues = dossier_.LireToutesPieces();
+        pertes = dossier_.LireToutesPertes();
+    } catch (const ErreurFichier& e) {
+        Dire(IconeMessage::Exclamation, TitreErreurFichier, e.messageFrancais());
+        return false;
+    }
+    if (const auto defaut = VerifierEtude(generales, lues, pertes)) {
+        const QString& fichier = defaut->Fichier == FichierStocke::Generales ? FichierGenerales
+                                 : defaut->Fichier == FichierStocke::Pieces  ? FichierEtude
+                                                                             : FichierPerte;
+        Dire(IconeMessage::Exclamation, TitreEtudeEndommagee,
+             QString::fromStdString(MessageDefautEtude(*defaut, fichier.toStdString())) +
+                 QStringLiteral("\n\nL'étude en cours ne peut pas être récupérée."));
+        return false;
+    }
+    // A run cut short before its study had a name.
+    const QString nom = nomInterrompu.trimmed().isEmpty() ? PremierNomLibre() : nomInterrompu;
+    if (Dire(IconeMessage::Question, TitreReprise, QuestionReprise(nom, pieces), BoutonsMessage::OuiNon) !=
+        ReponseMessage::Oui)
+        return false;
+    DefinirNom(nom);
+    generales_ = generales;
+    pieceCourante_ = 0;
+    // Never stored as it now stands: storing it asks before replacing a
+    // stored study of that name.
+    etudeEnregistree_ = false;
+    demarrage_ = Demarrage::Reprise;
+    emit EtudeRemplacee();
+    emit PiecesChangees();
+    modifie_ = true;
+    return true;
+}
+
+void EtudeEnCours::NoterSession() {
+    if (!sessionOuverte_)
+        return;
+    try {
+        EcrireSession(dossier_, nom_);
+    } catch (const ErreurFichier&) {
     }
 }
 
-void EtudeEnCours::NommerEtude() {
+void EtudeEnCours::FinirSession() {
+    sessionOuverte_ = false;
+    try {
+        TerminerSession(dossier_);
+    } catch (const ErreurFichier&) {
+        // A marker that stays only offers the next run an empty study back,
+        // which it does not: without rooms nothing is asked.
+    }
+}
+
+void EtudeEnCours::NommerEtude() { DefinirNom(PremierNomLibre()); }
+
+QString EtudeEnCours::PremierNomLibre() const {
     QString nom;
     for (int n = 1;; ++n) {
         nom = QStringLiteral("Etude %1").arg(n);
@@ -73,7 +212,7 @@ void EtudeEnCours::NommerEtude() {
         if (!dossier_.Existe(nom + QStringLiteral(".pla")) || n == 1000000)
             break;
     }
-    DefinirNom(nom);
+    return nom;
 }
 
 QString EtudeEnCours::SupprimerFichiersTravail() {
@@ -90,6 +229,9 @@ QString EtudeEnCours::SupprimerFichiersTravail() {
 }
 
 bool EtudeEnCours::Quitter() {
+    // The folder is another program's: nothing here is this run's to delete.
+    if (demarrage_ == Demarrage::DossierOccupe)
+        return true;
     if (modifie_) {
         const ReponseMessage r =
             Dire(IconeMessage::Question, QStringLiteral("Enregistrement."),
@@ -104,6 +246,7 @@ bool EtudeEnCours::Quitter() {
     }
     // A working file that resists now is deleted at the next start.
     SupprimerFichiersTravail();
+    FinirSession();
     return true;
 }
 
@@ -409,6 +552,7 @@ std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
         EtudeRecalculee r;
         r.Resultat = CalculEtude(pieces, generales_);
         r.Materiel = Materiel(r.Resultat.Table, generales_);
+        r.Equilibrage = CalculerEquilibrage(pieces, generales_, r.Resultat);
         return r;
     } catch (const ErreurCalculEtude& e) {
         Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."), QString::fromUtf8(e.what()));
@@ -422,7 +566,14 @@ std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
 }
 
 bool EtudeEnCours::ExporterCsv(const QString& chemin, const EtudeRecalculee& etude) {
-    const std::string csv = CsvEtude(etude.Resultat, etude.Materiel);
+    return EcrireCsv(chemin, CsvEtude(etude.Resultat, etude.Materiel, etude.Equilibrage));
+}
+
+bool EtudeEnCours::ExporterCsvEquilibrage(const QString& chemin, const EtudeRecalculee& etude) {
+    return EcrireCsv(chemin, CsvEquilibrage(etude.Equilibrage));
+}
+
+bool EtudeEnCours::EcrireCsv(const QString& chemin, const std::string& csv) {
     try {
         EcrireFichierComplet(chemin, QByteArray::fromStdString(csv));
     } catch (const ErreurSignalee& e) {
@@ -504,13 +655,13 @@ bool EtudeEnCours::CalculerPiece() {
 bool EtudeEnCours::AccepterPiece() {
     const PerteCharge perte = PerteChargePiece(resultats_.PerteNormale, resultats_.PerteBordure);
     const bool ok = Signaler([&] {
-        // A new room is written as record count + 1 by number rather than
-        // appended, so that accepting again after a failed write (full
-        // disk) rewrites the same record instead of adding a second one.
+        // The room and its pressure drops go into their two files together
+        // or not at all: accepting again after a failed write (full disk)
+        // stores the room once, and a program stopped in between leaves the
+        // study as it was before or after.
         const int n = nouvellePiece_ ? dossier_.NombrePieces() + 1 : pieceCourante_;
-        dossier_.EcrirePerte(n, perte.PerteNormale, perte.PerteBordure, perte.PerteMax);
         dossier_.EcrireGenerales(generales_);
-        dossier_.EcrirePiece(n, piece_);
+        EcrirePieceEtPerte(dossier_, n, piece_, perte);
     });
     if (!ok)
         return false;

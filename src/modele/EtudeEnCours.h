@@ -11,15 +11,19 @@
 #include "commun/Questions.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
+#include "etude/EquilibrageEtude.h"
 #include "etude/Materiel.h"
 #include "stockage/ModEnregistrer.h"
+#include "stockage/SessionEtudes.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <utility>
 
 namespace sorvel {
 
@@ -43,6 +47,32 @@ double FluxAtraversIsolant(double surface, const QString& epaisseur);
 // brackets while the room has no name.
 QString LegendePiece(const QString& nom);
 
+// The message by which an entry screen refuses the number `piece` holds in
+// the field captioned `legende`: beyond its bound (BornesSaisie) the study
+// check would refuse the study when it is opened again, so it is never
+// written. Title: the caption and "."; text: "La valeur de « Surface de la
+// pièce » doit être comprise entre 0 et 10000 m² !". Nothing when the
+// number fits or the field has no bound.
+std::optional<std::pair<QString, QString>> RefusNombreSaisi(const DonneesPiece& piece, const QString& legende);
+
+// How a run of the program started (EtudeEnCours::Demarrer).
+enum class Demarrage {
+    Normal,        // an empty study; the working files of an earlier run deleted
+    Reprise,       // the study of a run that did not end normally, taken back
+    DossierOccupe, // another program works on the studies folder: this one ends
+};
+
+// The question asked at start-up when the previous run did not end
+// normally and left rooms: "Sorvel ne s'est pas arrêté normalement.
+// Voulez-vous récupérer l'étude en cours « Villa » (3 pièces) ?" ("1 pièce"
+// for one room).
+inline const QString TitreReprise = QStringLiteral("Récupération de l'étude.");
+QString QuestionReprise(const QString& nom, int pieces);
+// What a second program started on the same studies folder says before it
+// ends; `ordinateur` names the holder's computer when it is another one.
+inline const QString TitreDossierOccupe = QStringLiteral("Sorvel déjà ouvert.");
+QString MessageDossierOccupe(const QString& dossier, const QString& ordinateur = {});
+
 // How storing a study came out: stored, refused by the user (an existing
 // study of that name not to be replaced), or failed (and told).
 enum class ResultatEnregistrement { Enregistree, Refusee, Echouee };
@@ -55,11 +85,12 @@ enum class SuiteDialogue { Fermer, Rester, ViderNom };
 // The nine characters a study name never holds: it names files.
 inline const QString CaracteresInterdits = QStringLiteral("\\/:\"?*|<>");
 
-// The whole study recalculated, for the summary, the material list and the
-// reports.
+// The whole study recalculated, for the summary, the material list, the
+// balancing and the reports.
 struct EtudeRecalculee {
     ResultatEtude Resultat;
     std::vector<CelluleMateriel> Materiel;
+    EquilibrageEtude Equilibrage;
 };
 
 class EtudeEnCours : public QObject {
@@ -67,6 +98,10 @@ class EtudeEnCours : public QObject {
 public:
     // `questions` (not owned) tells the user and asks; it outlives the model.
     EtudeEnCours(DossierEtudes dossier, Questions& questions, QObject* parent = nullptr);
+    // Destroyed while its working files still hold rooms the user never
+    // chose to drop, the run counts as cut short: its marker stays, and the
+    // next start offers the study back.
+    ~EtudeEnCours() override;
 
     const DossierEtudes& Dossier() const { return dossier_; }
 
@@ -94,15 +129,21 @@ public:
     void DefinirNom(const QString& nom);
 
     // ---- Start and end of a run ---------------------------------------
-    // Creates the studies folder when missing and deletes the working files
-    // of an earlier run. A folder that cannot be used is told ("Dossier des
-    // études."); the program goes on.
-    void Demarrer();
+    // Creates the studies folder when missing and takes its lock. Another
+    // program holding it is told (TitreDossierOccupe): this one must end,
+    // having touched nothing. Otherwise the working files of an earlier run
+    // are put right (ReparerFichiersTravail) and, when that run did not end
+    // normally and left rooms, offered back (TitreReprise): "Oui" makes them
+    // the current study, under its name, modified and never stored; "Non",
+    // or a normal start, deletes them. A folder that cannot be used is told
+    // ("Dossier des études."); the program goes on.
+    Demarrage Demarrer();
+    Demarrage EtatDemarrage() const { return demarrage_; }
     // The first "Etude n" not already stored.
     void NommerEtude();
     // Shut-down: asks to store a modified study. False when the program must
     // stay open (Cancel, or nothing stored); otherwise the working files are
-    // gone.
+    // gone and the run's marker with them: the next start is a normal one.
     bool Quitter();
     // Deletes the three working files, every one tried. The French message
     // of the first that resisted, empty when all are gone.
@@ -175,14 +216,20 @@ public:
     QStringList NomsPieces() const;
 
     // Every accepted room recalculated in order and balanced, with the
-    // material to order. Nothing (and a message naming the room and why)
-    // when a room cannot be calculated or the rooms file cannot be read.
+    // material to order, the setting of every loop's valve and the lowest
+    // supply temperature that needs no supplementary heat. Nothing (and a
+    // message naming the room and why) when a room cannot be calculated or
+    // the rooms file cannot be read.
     std::optional<EtudeRecalculee> RecalculerEtude();
 
     // "Exporter…" of the summary: the recalculated study `etude` (the one
-    // the summary shows) with its material list, as the CSV of the batch
-    // tool, in the file `chemin`. False, and told, when it cannot be written.
+    // the summary shows) with its material list and its balancing, as the
+    // CSV of the batch tool, in the file `chemin`. False, and told, when it
+    // cannot be written.
     bool ExporterCsv(const QString& chemin, const EtudeRecalculee& etude);
+    // "Exporter…" of the balancing window: the balancing section of that
+    // CSV alone.
+    bool ExporterCsvEquilibrage(const QString& chemin, const EtudeRecalculee& etude);
 
     // ---- The room being entered ----------------------------------------
     // "Ajouter une pièce": refused (and told) when the study is full.
@@ -232,7 +279,18 @@ private:
                         BoutonsMessage boutons = BoutonsMessage::OK);
     // Runs `action`; a file or study error is told and gives false.
     bool Signaler(const std::function<void()>& action);
+    // Writes the CSV text `csv` to `chemin`; false, and told, when it cannot.
+    bool EcrireCsv(const QString& chemin, const std::string& csv);
     void FinirSaisie();
+    // The study a run cut short left in the working files (`pieces` rooms),
+    // checked, then offered back. True when it is the current study now.
+    bool ProposerReprise(const QString& nomInterrompu, int pieces);
+    // The first "Etude n" not already stored.
+    QString PremierNomLibre() const;
+    // The marker of this run, written again with the study's name; a marker
+    // that cannot be written only loses the offer to recover.
+    void NoterSession();
+    void FinirSession();
 
     DossierEtudes dossier_;
     Questions& questions_;
@@ -241,6 +299,10 @@ private:
     bool etudeEnregistree_ = false;
     int remplissages_ = 0;
     DonneesGenerales generales_;
+
+    Demarrage demarrage_ = Demarrage::Normal;
+    std::unique_ptr<VerrouEtudes> verrou_;
+    bool sessionOuverte_ = false; // this run keeps the marker
 
     bool saisie_ = false;
     bool modifieAvantSaisie_ = false;

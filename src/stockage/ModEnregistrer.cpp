@@ -1,5 +1,7 @@
 #include "stockage/ModEnregistrer.h"
 
+#include "stockage/FichiersTravail.h"
+
 #include "etude/VerificationEtude.h"
 
 #include "commun/ErreurSysteme.h"
@@ -386,8 +388,8 @@ void DossierEtudes::ReprendreEnregistrement() const {
     }
 }
 
-// Rebuilds `source` without its record k into `cible` (a fresh file).
-void DossierEtudes::RecopierSauf(const QString& source, const QString& cible, int longueur, int k) const {
+// The whole records of `source` but its record k.
+QByteArray DossierEtudes::EnregistrementsSauf(const QString& source, int longueur, int k) const {
     const QByteArray octets = LireEnregistrements(source, longueur, nullptr);
     const int nombre = static_cast<int>(octets.size() / longueur);
     QByteArray reste;
@@ -397,28 +399,7 @@ void DossierEtudes::RecopierSauf(const QString& source, const QString& cible, in
             reste.append(octets.constData() + static_cast<qsizetype>(i - 1) * longueur, longueur);
         }
     }
-    FichierNeuf neuf(Chemin(cible));
-    neuf.Ecrire(reste);
-    neuf.Valider();
-}
-
-// Puts a scratch file's content in place of a working file already deleted.
-// A copy is tried first; if it fails, a rename, which needs no free space.
-void DossierEtudes::Remplacer(const QString& source, const QString& cible) const {
-    const QString de = Chemin(source);
-    const QString vers = Chemin(cible);
-    try {
-        FichierNeuf neuf(vers);
-        neuf.Ecrire(ContenuSource(de));
-        neuf.Valider();
-    } catch (const ErreurFichier&) {
-        QFile::remove(vers);
-        if (!QFile::rename(de, vers)) {
-            throw ErreurFichier(vers, QStringLiteral("Impossible de reconstituer le fichier « %1 » : "
-                                                     "ses enregistrements restent dans « %2 ».")
-                                          .arg(NomCourt(vers), source));
-        }
-    }
+    return reste;
 }
 
 // ---------------------------------------------------------------------------
@@ -433,6 +414,16 @@ bool DossierEtudes::Existe(const QString& nomFichier) const {
 }
 
 void DossierEtudes::PreparerDemarrage() const {
+    PreparerDossier();
+    // A store interrupted in an earlier run is finished or undone first: a
+    // decided copy into the working files must not bring them back later.
+    ReprendreEnregistrement();
+    SupprimerFichier(FichierEtude);
+    SupprimerFichier(FichierPerte);
+    SupprimerFichier(FichierGenerales);
+}
+
+void DossierEtudes::PreparerDossier() const {
     const QString dossier = chemin_;
     const QFileInfo info(dossier);
     if (info.exists() && !info.isDir()) {
@@ -457,12 +448,6 @@ void DossierEtudes::PreparerDemarrage() const {
                                                   RaisonSysteme(CodeErreur(dossier, errno))));
         }
     }
-    // A store interrupted in an earlier run is finished or undone first: a
-    // decided copy into the working files must not bring them back later.
-    ReprendreEnregistrement();
-    SupprimerFichier(FichierEtude);
-    SupprimerFichier(FichierPerte);
-    SupprimerFichier(FichierGenerales);
 }
 
 int DossierEtudes::NombreEnregistrements(const QString& nomFichier, int longueurEnregistrement,
@@ -596,24 +581,10 @@ void DossierEtudes::SupprimerFichier(const QString& nomFichier) const {
 }
 
 void DossierEtudes::SupprimerPieceFichiers(int k) const {
-    // The scratch files are written in full before a working file is
-    // touched: a failure up to there leaves the study as it was.
-    try {
-        RecopierSauf(FichierEtude, FichierTemp, DonneesPiece::Longueur, k);
-        RecopierSauf(FichierPerte, FichierPteTemp, PerteCharge::Longueur, k);
-    } catch (const ErreurFichier&) {
-        QFile::remove(Chemin(FichierTemp));
-        QFile::remove(Chemin(FichierPteTemp));
-        throw;
-    }
-    // A working file that resists deletion is replaced below all the same:
-    // the new content is renamed over it.
-    QFile::remove(Chemin(FichierEtude));
-    QFile::remove(Chemin(FichierPerte));
-    Remplacer(FichierTemp, FichierEtude);
-    Remplacer(FichierPteTemp, FichierPerte);
-    SupprimerFichier(FichierTemp);
-    SupprimerFichier(FichierPteTemp);
+    // Both rebuilt contents are ready before a file is touched; then they
+    // replace the working files together, never by deleting them first.
+    RemplacerPiecesEtPertes(*this, EnregistrementsSauf(FichierEtude, DonneesPiece::Longueur, k),
+                            EnregistrementsSauf(FichierPerte, PerteCharge::Longueur, k));
 }
 
 void DossierEtudes::CopierEtude(const QString& pieces, const QString& pertes, const QString& generales) const {

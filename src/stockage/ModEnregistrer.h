@@ -123,6 +123,9 @@ public:
     // interrupted in an earlier run and deletes the three working files.
     // Raises ErreurFichier when the folder cannot be created or written.
     void PreparerDemarrage() const;
+    // The first half of PreparerDemarrage: the folder made when missing and
+    // checked by writing; no file touched.
+    void PreparerDossier() const;
 
     // Number of whole records (length / record length). `octetsEnTrop`, when
     // given, receives the trailing bytes that do not make a whole record.
@@ -154,7 +157,9 @@ public:
     // Missing file: no error. A file that exists and cannot be deleted raises.
     void SupprimerFichier(const QString& nomFichier) const;
     // Removes room k (from 1) from Etude.tmp and Perte.tmp by way of Temp.tmp
-    // and PteTemp.tmp; the other records keep their bytes.
+    // and PteTemp.tmp; the other records keep their bytes. Both files change
+    // together or not at all (RemplacerPiecesEtPertes): a program stopped
+    // part-way never leaves a rooms file missing.
     void SupprimerPieceFichiers(int k) const;
     // Stores the working files under the three names (replacing them), all
     // or nothing, also when the program is killed or the power fails
@@ -214,8 +219,7 @@ private:
     void EcrireEnregistrements(const QString& nomFichier, int longueur, int n, const char* octets,
                                qint64 taille) const;
     void CopierTrois(const std::array<QString, 3>& sources, const std::array<QString, 3>& cibles) const;
-    void RecopierSauf(const QString& source, const QString& cible, int longueur, int k) const;
-    void Remplacer(const QString& source, const QString& cible) const;
+    QByteArray EnregistrementsSauf(const QString& source, int longueur, int k) const;
     void Etape(EtapeEnregistrement etape) const;
     void SynchroniserDossier() const;
 

@@ -51,6 +51,33 @@ TEST(Hydraulique, PerteDeChargeParMetre) {
     }
 }
 
+// The velocity and the Reynolds number the pressure drop works with, on its
+// worked cases; the laminar range ends at Re 2320 included.
+TEST(Hydraulique, VitesseEtReynolds) {
+    struct Cas { const char* quoi; double debit; const char* tube; double vitesse; double reynolds; bool laminaire; };
+    const Cas cas[] = {
+        // 100 l/h = 2.7778e-5 m3/s through pi x 0.008^2 = 2.0106e-4 m2.
+        {"100 l/h 16x20", 100, "16x20", 0.13816, 3586, false},
+        // Through pi x 0.0065^2 = 1.3273e-4 m2.
+        {"100 l/h 13x16", 100, "13x16", 0.20928, 4413, false},
+        {"20 l/h 16x20", 20, "16x20", 0.027631, 717, true},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        EXPECT_NEAR(VitesseEau(c.debit, c.tube), c.vitesse, 5e-6);
+        EXPECT_NEAR(NombreReynolds(c.debit, 42.5, c.tube), c.reynolds, 0.5);
+        EXPECT_EQ(EcoulementLaminaire(NombreReynolds(c.debit, 42.5, c.tube)), c.laminaire);
+    }
+    EXPECT_EQ(DiametreInterieur("13x16"), 13);
+    EXPECT_EQ(DiametreInterieur("16x20"), 16);
+    EXPECT_TRUE(EcoulementLaminaire(2320));
+    EXPECT_FALSE(EcoulementLaminaire(std::nextafter(2320.0, 3000.0)));
+    // The mean water temperature of a 45 degC supply with a 5 K drop.
+    EXPECT_EQ(TempMoyenneEau(45, 5), 42.5);
+    EXPECT_EQ(exemples::Etape([] { NombreReynolds(std::nan(""), 42.5, "16x20"); }), "NombreReynolds");
+    EXPECT_EQ(exemples::Etape([] { VitesseEau(INFINITY, "16x20"); }), "VitesseEau");
+}
+
 TEST(Hydraulique, LongueursEmissionsDebits) {
     // Pipe per m2 by pitch: 10 m2 at 15 cm lay 67 m; unknown texts lay none.
     EXPECT_DOUBLE_EQ(LongueurTube("15", 10), 67);

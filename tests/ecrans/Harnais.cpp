@@ -23,6 +23,8 @@ std::unique_ptr<MDIPlancher> Demarrer(int largeurEcran, const QRect& zoneDisponi
 std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int largeurEcran,
                                           const QRect& zoneDisponible) {
     auto f = std::make_unique<MDIPlancher>(dossierEtudes, nullptr, largeurEcran, zoneDisponible);
+    // A window left open on the folder would make this one give way.
+    EXPECT_NE(f->Etude().EtatDemarrage(), Demarrage::DossierOccupe) << "another window works on this folder";
     f->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
     f->activateWindow();

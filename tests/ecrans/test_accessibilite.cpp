@@ -7,9 +7,11 @@
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Harnais.h"
+#include "Exemples.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -197,4 +199,17 @@ TEST_F(Accessibilite, ChaqueEcran) {
     const QString elevee = descriptionImage();
     Cliquer(f->FeuillesDePiece().Charge, QStringLiteral("OptCharge_3"));
     EXPECT_NE(descriptionImage(), elevee);
+}
+
+// The balancing window: its buttons by their captions, its two lines of
+// figures by what they say.
+TEST_F(Accessibilite, Equilibrage) {
+    f = DemarrerEtude();
+    AjouterPieces(*f, exemples::Maison12Pieces());
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    auto* fenetre = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
+    ASSERT_NE(fenetre, nullptr);
+    verifier(fenetre, {.champs = {QStringLiteral("Exporter…"), QStringLiteral("Fermer")},
+                       .valeurs = {QStringLiteral("LblPerte"), QStringLiteral("LblTempDepartMinimale")}});
+    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
 }

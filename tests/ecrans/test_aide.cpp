@@ -134,7 +134,7 @@ TEST_F(Aide, LesLiensEtImagesDesPagesSontDansLeFichier) {
                 << qPrintable(objet) << " -> " << qPrintable(cible);
         }
     }
-    EXPECT_EQ(pages, 10);
+    EXPECT_EQ(pages, 11);
     EXPECT_GT(references, 20);
 }
 
@@ -250,7 +250,7 @@ TEST_F(Aide, LeSommaireMeneAChaquePage) {
         EXPECT_EQ(arbre->currentItem(), *it);
         EXPECT_FALSE(fenetre->navigateur()->toPlainText().isEmpty()) << qPrintable(objet);
     }
-    EXPECT_EQ(pages, 10);
+    EXPECT_EQ(pages, 11);
 }
 
 // "Aide ?" of every screen and module, and F1, open the help at the page of

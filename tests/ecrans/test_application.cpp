@@ -47,6 +47,7 @@ TEST_F(Application, NomDeLaNouvelleEtude) {
     EXPECT_EQ(Trouver<QLabel>(f.get(), QStringLiteral("LblEtude"))->text(), QStringLiteral("Etude 2"));
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Etude 2]"));
     QDir(dossier.etudes()).removeRecursively();
+    f.reset(); // one program at a time on the studies folder
     f = Demarrer();
     EXPECT_TRUE(QFileInfo(dossier.etudes()).isDir());
     EXPECT_TRUE(boite.messages.empty());
@@ -96,6 +97,7 @@ TEST_F(Application, Quitter) {
     for (ReponseMessage reponse : {ReponseMessage::Annuler, ReponseMessage::Non}) {
         const bool resteOuvert = reponse == ReponseMessage::Annuler;
         SCOPED_TRACE(resteOuvert);
+        f.reset(); // one program at a time on the studies folder
         f = DemarrerEtude(QStringLiteral("45")); // writes Generale.tmp
         boite.vider();
         boite.repondre(reponse);
@@ -147,6 +149,7 @@ TEST_F(Application, ImageDeFondSelonLaLargeur) {
     auto f = Demarrer(1024);
     EXPECT_EQ(f->FichierImageFond(), QStringLiteral("Fd2.fpl"));
     EXPECT_EQ(f->ImageFond().size(), QSize(48, 30));
+    f.reset(); // one program at a time on the studies folder
     EXPECT_TRUE(Demarrer(800)->ImageFond().isNull()) << "Fd1.fpl missing";
     QFile illisible(dossier.chemin() + QStringLiteral("/Fd2.fpl"));
     ASSERT_TRUE(illisible.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -166,8 +169,9 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuImprimerRecap", "Ctrl+R"},  {"MnuQuitter", "Ctrl+Q"},         {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
         {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuPieceSelectionnee", ""},
-        {"MnuRecapitulatif", ""},        {"MnuMateriel", ""},              {"MnuCorrection", ""},
-        {"MnuIncertitude", ""},          {"MnuAideSorvel", ""},            {"MnuAPropos", ""},
+        {"MnuRecapitulatif", ""},        {"MnuMateriel", ""},              {"MnuEquilibrage", ""},
+        {"MnuCorrection", ""},           {"MnuIncertitude", ""},           {"MnuAideSorvel", ""},
+        {"MnuAPropos", ""},
     };
     const auto actions = ActionsDesMenus(f.get());
     ASSERT_EQ(actions.size(), std::size(cas));
@@ -256,6 +260,7 @@ TEST_F(Application, TousLesMenus) {
     };
     parcourir();
     parcourir(); // from wherever the first walk left it
+    f.reset(); // one program at a time on the studies folder
     f = DemarrerEtude();
     AjouterPieceExemple(f->Etude().Dossier(), 1);
     f->Circuits()->RemplirGrilleCircuits();

@@ -1,4 +1,5 @@
-// The study library's dialogs, the summary and the material list, through
+// The study library's dialogs, the summary, the material list and the
+// balancing, through
 // the main window's menus: what the user does reaches the study model, and
 // what the model gives reaches the windows. The rules themselves are tested
 // on the model (tests/modele) and on the presentations (tests/etude).
@@ -8,15 +9,18 @@
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmEnregistrer.h"
+#include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmMateriel.h"
 #include "ecrans/FrmOuvrir.h"
 #include "ecrans/FrmRecap.h"
 #include "ecrans/Harnais.h"
 #include "etude/ExportCsv.h"
 #include "etude/Materiel.h"
+#include "etude/PresentationEquilibrage.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "ihm/Grille.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -210,6 +214,9 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblRecap"))->text(), QString::fromStdString(attendu.LblRecap));
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblPerte"))->accessibleName(),
               QString::fromStdString(attendu.LblPerte));
+    // The lowest supply temperature, below the 41 columns.
+    EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblTempDepartMinimale"))->accessibleName(),
+              QString::fromStdString(TexteTempDepartMinimale(recalculee->Equilibrage.TempDepartMinimale)));
 
     QTemporaryDir exportation;
     const QString chemin = exportation.path() + QStringLiteral("/recap.csv");
@@ -224,7 +231,8 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
                           QStringLiteral("/Maison 12 pièces.csv"));
     QFile csv(chemin);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readAll().toStdString(), CsvEtude(recalculee->Resultat, recalculee->Materiel));
+    EXPECT_EQ(csv.readAll().toStdString(),
+              CsvEtude(recalculee->Resultat, recalculee->Materiel, recalculee->Equilibrage));
     EXPECT_TRUE(boite.messages.empty());
 
     Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
@@ -236,29 +244,111 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
     EXPECT_FALSE(recap);
 }
 
-// A study without rooms has nothing to export; a room that cannot be
-// calculated is named in a message and the grid stays unfilled.
-TEST_F(Bibliotheque, RecapitulatifSansPieceOuIncalculable) {
-    auto f = DemarrerEtude();
-    Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
-    auto* recap = qobject_cast<FrmRecap*>(f->FeuilleAffichee());
-    ASSERT_NE(recap, nullptr);
+// The balancing of the 12-room example study: the grid shows what the
+// balancing presentation gives, loop by loop, with its colours and
+// tooltips, which a screen reader reads out; the labels follow;
+// "Exporter…" writes the balancing section of the CSV. Opened again, the
+// same window; "Fermer" goes back.
+TEST_F(Bibliotheque, EquilibrageDeDouzePieces) {
+    CopierMaison12Pieces(dossier);
+    auto f = Demarrer();
+    ASSERT_TRUE(f->Etude().OuvrirEtude(QStringLiteral("Maison 12 pièces")));
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    QPointer<FrmEquilibrage> fenetre = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
+    ASSERT_TRUE(fenetre);
+    EXPECT_EQ(fenetre->windowTitle(), QStringLiteral("Équilibrage [Maison 12 pièces]"));
+
+    const auto recalculee = f->Etude().RecalculerEtude();
+    ASSERT_TRUE(recalculee);
+    const auto attendu = PresenterEquilibrage(recalculee->Equilibrage.Boucles, f->Etude().Generales().Tube);
+    const Grille* g = fenetre->GrilleEquilibrage();
+    QAccessibleInterface* acces = QAccessible::queryAccessibleInterface(const_cast<Grille*>(g));
+    ASSERT_TRUE(acces && acces->tableInterface());
+    int avecInfoBulle = 0;
+    for (std::size_t n = 0; n < attendu.size(); ++n)
+        for (int c = 0; c < NombreColonnesEquilibrage; ++c) {
+            SCOPED_TRACE(std::to_string(n) + " " + std::to_string(c));
+            const CelluleEquilibrage& cellule = attendu[n][static_cast<std::size_t>(c)];
+            const int l = 2 + static_cast<int>(n);
+            ASSERT_EQ(g->texte(l, c), QString::fromStdString(cellule.Texte));
+            EXPECT_EQ(g->gras(l, c), cellule.Format.Gras);
+            if (cellule.Format.Couleur != CouleurValeur::TexteFenetre) {
+                const auto rvb = Rvb(cellule.Format.Couleur);
+                EXPECT_EQ(g->couleurTexte(l, c), QColor(rvb[0], rvb[1], rvb[2]));
+            }
+            EXPECT_EQ(g->infoBulle(l, c), QString::fromStdString(cellule.InfoBulle));
+            QAccessibleInterface* case_ = acces->tableInterface()->cellAt(l, c);
+            ASSERT_NE(case_, nullptr);
+            EXPECT_EQ(case_->text(QAccessible::Name), g->texte(l, c));
+            if (!cellule.InfoBulle.empty()) {
+                ++avecInfoBulle;
+                EXPECT_EQ(case_->text(QAccessible::Description), QString::fromStdString(cellule.InfoBulle));
+            }
+        }
+    EXPECT_GT(avecInfoBulle, 0) << "the open valve, at least, is explained";
+    EXPECT_EQ(g->texte(2 + static_cast<int>(attendu.size()), 0), QString()) << "one row a loop";
+    EXPECT_EQ(Trouver<QLabel>(fenetre, QStringLiteral("LblTempDepartMinimale"))->accessibleName(),
+              QString::fromStdString(TexteTempDepartMinimale(recalculee->Equilibrage.TempDepartMinimale)));
+    EXPECT_FALSE(Trouver<QLabel>(fenetre, QStringLiteral("LblPerte"))->accessibleName().isEmpty());
+
+    QTemporaryDir exportation;
+    const QString chemin = exportation.path() + QStringLiteral("/equilibrage.csv");
+    QString offert;
+    FrmEquilibrage::DefinirChoixFichier([&](QWidget*, const QString& propose) {
+        offert = propose;
+        return chemin;
+    });
+    Cliquer(fenetre, QStringLiteral("CmdExporter"));
+    FrmEquilibrage::DefinirChoixFichier({});
+    EXPECT_EQ(offert, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                          QStringLiteral("/Maison 12 pièces - équilibrage.csv"));
+    QFile csv(chemin);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().toStdString(), CsvEquilibrage(recalculee->Equilibrage));
     EXPECT_TRUE(boite.messages.empty());
-    EXPECT_FALSE(Trouver<QPushButton>(recap, QStringLiteral("CmdExporter"))->isEnabled());
-    Cliquer(recap, QStringLiteral("CmdFermer"));
+
+    Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    EXPECT_EQ(f->FeuilleAffichee(), fenetre.data());
+    Cliquer(fenetre, QStringLiteral("CmdFermer"));
+    EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
     Detruire();
+    EXPECT_FALSE(fenetre);
+}
+
+// A study without rooms has nothing to summarise, balance or export; a
+// room that cannot be calculated is named in a message and the grids stay
+// unfilled.
+TEST_F(Bibliotheque, VuesSansPieceOuIncalculable) {
+    auto f = DemarrerEtude();
+    for (const char* menu : {"MnuRecapitulatif", "MnuEquilibrage"}) {
+        SCOPED_TRACE(menu);
+        Declencher(f.get(), QString::fromLatin1(menu));
+        QWidget* vue = f->FeuilleAffichee();
+        ASSERT_NE(vue, nullptr);
+        EXPECT_TRUE(boite.messages.empty());
+        EXPECT_FALSE(Trouver<QPushButton>(vue, QStringLiteral("CmdExporter"))->isEnabled());
+        Cliquer(vue, QStringLiteral("CmdFermer"));
+        Detruire();
+    }
 
     DonneesPiece vide = exemples::Maison12Pieces()[1];
     vide.SurfacePiece = 0;
     AjouterPieces(*f, {exemples::Maison12Pieces()[0], vide});
     Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
-    recap = qobject_cast<FrmRecap*>(f->FeuilleAffichee());
+    auto* recap = qobject_cast<FrmRecap*>(f->FeuilleAffichee());
     ASSERT_NE(recap, nullptr);
     ASSERT_TRUE(boite.seul(QStringLiteral("Calcul impossible.")));
     EXPECT_TRUE(boite.messages[0].texte.contains(QStringLiteral("« Cuisine »")));
     EXPECT_EQ(recap->GrilleRecap()->texte(LigneGrillePiece(1), 0), QString());
+    boite.vider();
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    auto* equilibrage = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
+    ASSERT_NE(equilibrage, nullptr);
+    ASSERT_TRUE(boite.seul(QStringLiteral("Calcul impossible.")));
+    EXPECT_EQ(equilibrage->GrilleEquilibrage()->texte(2, 0), QString());
+    EXPECT_FALSE(Trouver<QPushButton>(equilibrage, QStringLiteral("CmdExporter"))->isEnabled());
 }
-
 // The material list: the model's quantities in the grid, with their
 // designations and units.
 TEST_F(Bibliotheque, Materiel) {

@@ -6,9 +6,11 @@
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Harnais.h"
+#include "Exemples.h"
 #include "etude/PresentationResultats.h"
 #include "ihm/Controles.h"
 #include "ihm/Grille.h"
@@ -99,6 +101,7 @@ TEST_F(Taille, LaFenetreTientDansLaZoneDisponible) {
     EXPECT_TRUE(Ecran800x600.contains(f->frameGeometry())) << f->frameGeometry().width() << "x"
                                                           << f->frameGeometry().height();
 
+    f.reset(); // one program at a time on the studies folder
     f = Demarrer(1280, GrandEcran);
     EXPECT_FALSE(f->isMaximized());
     EXPECT_EQ(f->size(), f->TailleVoulue());
@@ -193,4 +196,36 @@ TEST_F(Taille, LeResumeTientSurUneLigne) {
     EXPECT_EQ(ligne->text(), resume->text());
     EXPECT_TRUE(visible(ligne));
     EXPECT_GE(ligne->width(), ligne->fontMetrics().horizontalAdvance(ligne->text()));
+}
+
+// The views of the whole study on 800 x 600, with the 12 rooms of a house:
+// the balancing shows all its columns, its labels and its buttons; the
+// summary keeps its labels and buttons in view, its grid scrolling.
+TEST_F(Taille, VuesDeLEtudeA800x600) {
+    f = Demarrer(800, Ecran800x600);
+    AjouterPieces(*f, exemples::Maison12Pieces());
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    auto* equilibrage = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
+    ASSERT_NE(equilibrage, nullptr);
+    QApplication::processEvents();
+    for (const char* nom : {"CmdExporter", "CmdFermer"})
+        EXPECT_TRUE(visible(Trouver<QPushButton>(equilibrage, QString::fromLatin1(nom))));
+    for (const char* nom : {"LblPerte", "LblTempDepartMinimale"}) {
+        auto* l = Trouver<QLabel>(equilibrage, QString::fromLatin1(nom));
+        EXPECT_TRUE(visible(l));
+        EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text())) << nom;
+    }
+    const Grille* grille = equilibrage->GrilleEquilibrage();
+    EXPECT_EQ(grille->horizontalScrollBar()->maximum(), 0) << "every column in view";
+    Cliquer(equilibrage, QStringLiteral("CmdFermer"));
+
+    Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
+    QWidget* recap = f->FeuilleAffichee();
+    ASSERT_EQ(recap->objectName(), QStringLiteral("FrmRecap"));
+    QApplication::processEvents();
+    for (const char* nom : {"CmdExporter", "CmdFermer"})
+        EXPECT_TRUE(visible(Trouver<QPushButton>(recap, QString::fromLatin1(nom))));
+    for (const char* nom : {"LblRecap", "LblPerte", "LblTempDepartMinimale"})
+        EXPECT_TRUE(visible(Trouver<QLabel>(recap, QString::fromLatin1(nom)))) << nom;
+    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -51,8 +52,33 @@ TEST(ExportCsv, Champs) {
     EXPECT_EQ(ChampCsv(std::string("Bureau\0", 7)), "Bureau␀");
 }
 
+// A balancing of two loops: one set, one left open and too long.
+EquilibrageEtude Equilibrage(std::optional<int> tempMinimale) {
+    ReglageBoucle reglee;
+    reglee.Piece = 1;
+    reglee.NomPiece = "Salle \"A\"; nord";
+    reglee.Debit = 80.456;
+    reglee.Perte = 120.5;
+    reglee.PerteArtificielle = 379.5;
+    reglee.Vitesse = 0.111;
+    reglee.Kv = 0.4132;
+    reglee.AlerteVitesse = true;
+    ReglageBoucle ouverte;
+    ouverte.Piece = 2;
+    ouverte.NomPiece = "Bureau";
+    ouverte.Boucle = TypeBoucle::Bordure;
+    ouverte.Longueur = 190;
+    ouverte.Debit = 150;
+    ouverte.Perte = 500;
+    ouverte.Vitesse = 0.2;
+    ouverte.AlerteLongueur = true;
+    ouverte.BouclesConseillees = 2;
+    return {{reglee, ouverte}, tempMinimale, Tube16x20};
+}
+
 // Headings, one line per room with its 41 cells, numbers rounded to 2
-// decimals with a comma, then the material after an empty line.
+// decimals with a comma, then the material after an empty line, then the
+// balancing after another.
 TEST(ExportCsv, EtudeEtMateriel) {
     ResultatEtude r;
     r.Table.Pieces.resize(2);
@@ -67,8 +93,8 @@ TEST(ExportCsv, EtudeEtMateriel) {
     materiel[0] = 40.0;
     materiel[2] = std::string("Plots thermoformés");
 
-    const std::vector<std::string> l = Lignes(CsvEtude(r, materiel));
-    ASSERT_EQ(l.size(), 1u + 2u + 1u + 12u);
+    const std::vector<std::string> l = Lignes(CsvEtude(r, materiel, Equilibrage(38)));
+    ASSERT_EQ(l.size(), 1u + 2u + 1u + 12u + 1u + 6u);
     EXPECT_EQ(Champ(l[0], 1), "Désignation");
     EXPECT_EQ(Champ(l[0], 41), "T° Sup. bordure");
     EXPECT_EQ(Champ(l[0], 42), "<absent>");
@@ -85,11 +111,29 @@ TEST(ExportCsv, EtudeEtMateriel) {
     EXPECT_EQ(l[4], "Longueur totale de tube;40;m");
     EXPECT_EQ(l[6], "Type de fixation;Plots thermoformés;-");
     EXPECT_EQ(l[15], "Surface de plaques isolantes de sol;-;m²");
+    EXPECT_EQ(l[16], "");
+    EXPECT_EQ(l[17], "Équilibrage");
+}
+
+// The balancing section, as the balancing window shows it: headings with
+// their units, one line per loop, then the lowest supply temperature.
+TEST(ExportCsv, Equilibrage) {
+    const std::vector<std::string> l = Lignes(CsvEquilibrage(Equilibrage(38)));
+    ASSERT_EQ(l.size(), 6u);
+    EXPECT_EQ(l[0], "Équilibrage");
+    EXPECT_EQ(l[1], "Pièce;Boucle;Débit (l/h);Perte de charge (mmCE);Perte de charge artificielle (mmCE);"
+                    "Vitesse de l'eau (m/s);Kv de la vanne (m³/h);Alertes");
+    EXPECT_EQ(l[2], "\"Salle \"\"A\"\"; nord\";normale;80,46;120,5;379,5;0,11;0,41;vitesse faible");
+    EXPECT_EQ(l[3], "Bureau;bordure;150;500;0;0,2;ouverte;trop longue : 2 boucles");
+    EXPECT_EQ(l[4], "");
+    EXPECT_EQ(l[5], "Température de départ minimale sans appoint;38;°C");
+    EXPECT_EQ(Lignes(CsvEquilibrage(Equilibrage(std::nullopt)))[5],
+              "Température de départ minimale sans appoint;aucune (appoint nécessaire même à 50 °C);");
 }
 
 // A study without rooms: the headings alone.
 TEST(ExportCsv, EtudeSansPiece) {
-    const std::vector<std::string> l = Lignes(CsvEtude(ResultatEtude{}, {}));
+    const std::vector<std::string> l = Lignes(CsvEtude(ResultatEtude{}, {}, EquilibrageEtude{{}, 30, Tube16x20}));
     ASSERT_EQ(l.size(), 1u);
     EXPECT_EQ(Champ(l[0], 2), "T° pièce");
 }

@@ -15,6 +15,7 @@
 #include "commun/Textes.h"
 #include "etude/BornesSaisie.h"
 #include "etude/CalculEtude.h"
+#include "etude/EquilibrageEtude.h"
 #include "etude/Enregistrements.h"
 #include "etude/Materiel.h"
 #include "etude/VerificationEtude.h"
@@ -111,6 +112,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     try {
         const ResultatEtude r = CalculEtude(pieces, generales);
         VerifierFinis(r, Materiel(r.Table, generales));
+        // Every loop of a calculated study gets its setting, all finite.
+        for (const ReglageBoucle& b : ReglerBoucles(r, generales))
+            if (!std::isfinite(b.Vitesse) || !std::isfinite(b.Reynolds) || (b.Kv && !std::isfinite(*b.Kv))
+                || b.BouclesConseillees < 1)
+                Echec("réglage de boucle non fini");
     } catch (const ErreurCalculEtude& e) {
         // A room that cannot be calculated is named, whole.
         const std::string m = e.what();

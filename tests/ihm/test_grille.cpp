@@ -47,6 +47,12 @@ TEST(Grille, UnFormatNeTouchePasLesVoisines) {
          [](const Grille& g, int l, int c) { return g.alignement(l, c) == AlignementCellule::Centre; }},
         {"taille", [](Grille& g) { g.definirTaillePolice(14); },
          [](const Grille& g, int l, int c) { return g.taillePolice(l, c) == 14; }},
+        // The tooltip is the description a screen reader gives of the cell.
+        {"info-bulle", [](Grille& g) { g.definirInfoBulle(QStringLiteral("Trop lent.")); },
+         [](const Grille& g, int l, int c) {
+             return g.infoBulle(l, c) == QStringLiteral("Trop lent.")
+                    && g.item(l, c)->data(Qt::AccessibleDescriptionRole).toString() == QStringLiteral("Trop lent.");
+         }},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.nom);

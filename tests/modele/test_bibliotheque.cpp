@@ -398,8 +398,10 @@ TEST_F(Bibliotheque, QuitterEnEnregistrant) {
     EXPECT_EQ(Contenu(FichierEtude), "<absent>");
 }
 
-// "Exporter…" writes the summary shown with its material list, as the batch
-// tool's CSV; a file that cannot be written is told and nothing is left.
+// "Exporter…" writes the summary shown with its material list and its
+// balancing, as the batch tool's CSV; the balancing window's export writes
+// the balancing section alone; a file that cannot be written is told and
+// nothing is left.
 TEST_F(Bibliotheque, ExporterCsv) {
     etude.ChangerGenerales(exemples::Generales());
     ASSERT_TRUE(Saisir(Sejour));
@@ -410,7 +412,14 @@ TEST_F(Bibliotheque, ExporterCsv) {
     EXPECT_TRUE(etude.ExporterCsv(chemin, *recalculee));
     QFile f(chemin);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll().toStdString(), CsvEtude(recalculee->Resultat, recalculee->Materiel));
+    EXPECT_EQ(f.readAll().toStdString(),
+              CsvEtude(recalculee->Resultat, recalculee->Materiel, recalculee->Equilibrage));
+    EXPECT_TRUE(questions.posees.empty());
+    const QString equilibrage = temp_.path() + QStringLiteral("/Maison - équilibrage.csv");
+    EXPECT_TRUE(etude.ExporterCsvEquilibrage(equilibrage, *recalculee));
+    QFile e(equilibrage);
+    ASSERT_TRUE(e.open(QIODevice::ReadOnly));
+    EXPECT_EQ(e.readAll().toStdString(), CsvEquilibrage(recalculee->Equilibrage));
     EXPECT_TRUE(questions.posees.empty());
 
     const QString impossible = temp_.path() + QStringLiteral("/absent/Maison.csv");
@@ -418,4 +427,28 @@ TEST_F(Bibliotheque, ExporterCsv) {
     EXPECT_TRUE(Seul("Exportation impossible.",
                      "Impossible d'écrire le fichier « Maison.csv » : le fichier ou son dossier n'existe pas."));
     EXPECT_FALSE(QFile::exists(impossible));
+}
+
+// The recalculated study carries the balancing of its loops and its lowest
+// supply temperature, for the general data the model holds now.
+TEST_F(Bibliotheque, RecalculerAvecEquilibrage) {
+    for (std::int16_t tube : {Tube13x16, Tube16x20}) {
+        SCOPED_TRACE(tube);
+        etude.ChangerGenerales(exemples::Generales(0, tube));
+        if (etude.NombrePieces() == 0) {
+            ASSERT_TRUE(Saisir(Sejour));
+            ASSERT_TRUE(Saisir(Chambre));
+        }
+        const auto recalculee = etude.RecalculerEtude();
+        ASSERT_TRUE(recalculee);
+        const EquilibrageEtude& e = recalculee->Equilibrage;
+        // The living room's loop, then the bedroom's normal and edge loops.
+        ASSERT_EQ(e.Boucles.size(), 3u);
+        EXPECT_EQ(e.Boucles[2].Boucle, TypeBoucle::Bordure);
+        EXPECT_EQ(e.Tube, tube);
+        EXPECT_EQ(e.Boucles[0].Vitesse, VitesseEau(e.Boucles[0].Debit, tube == Tube13x16 ? "13x16" : "16x20"));
+        EXPECT_EQ(e.TempDepartMinimale, TempDepartMinimale({Sejour, Chambre}, exemples::Generales(0, tube)));
+        EXPECT_TRUE(e.TempDepartMinimale.has_value());
+    }
+    EXPECT_TRUE(questions.posees.empty());
 }

@@ -4,6 +4,7 @@
 #include "commun/Nombres.h"
 #include "etude/CalculEtude.h"
 #include "etude/Enregistrements.h"
+#include "etude/EquilibrageEtude.h"
 #include "etude/Materiel.h"
 
 #include <QJsonArray>
@@ -109,13 +110,16 @@ std::vector<DonneesPiece> QuatreTypes() {
             Piece("Cuisine", 2, 13, "15"), Piece("Chambre", 3, 11, "10")};
 }
 
-// The same study recalculated here from its records as the tool reads them.
-ResultatEtude Recalculee(const DonneesGenerales& g) {
+// The same study's rooms as the tool reads them back from their records.
+std::vector<DonneesPiece> Relues(const std::vector<DonneesPiece>& pieces) {
     std::vector<DonneesPiece> relues;
-    for (const DonneesPiece& p : QuatreTypes())
+    for (const DonneesPiece& p : pieces)
         relues.push_back(DecoderPiece(Encoder(p).data()));
-    return CalculEtude(relues, g);
+    return relues;
 }
+
+// The same study recalculated here from its records as the tool reads them.
+ResultatEtude Recalculee(const DonneesGenerales& g) { return CalculEtude(Relues(QuatreTypes()), g); }
 
 TEST_F(SorvelCalcul, JsonCompletPourTousLesTypesSupportsEtTubes) {
     for (std::int16_t variante : {0, 1}) {
@@ -164,7 +168,77 @@ TEST_F(SorvelCalcul, JsonCompletPourTousLesTypesSupportsEtTubes) {
             else
                 EXPECT_EQ(m.at(n).toDouble(), std::get<double>(materiel[static_cast<std::size_t>(n)]));
         }
+
+        // The balancing of every loop, room by room, the normal loop first,
+        // every number exactly; the open valve's Kv is null.
+        const EquilibrageEtude equilibrage = CalculerEquilibrage(Relues(QuatreTypes()), g, attendu);
+        const QJsonArray boucles = o.value("equilibrage").toArray();
+        ASSERT_EQ(boucles.size(), 5); // the room of type 1 has two loops
+        ASSERT_EQ(static_cast<std::size_t>(boucles.size()), equilibrage.Boucles.size());
+        int ouvertes = 0;
+        for (int n = 0; n < boucles.size(); ++n) {
+            SCOPED_TRACE("loop " + std::to_string(n));
+            const ReglageBoucle& b = equilibrage.Boucles[static_cast<std::size_t>(n)];
+            const QJsonObject j = boucles.at(n).toObject();
+            EXPECT_EQ(j.keys(), (QStringList{"alertes", "boucle", "bouclesConseillees", "debit", "kv", "perte",
+                                             "perteArtificielle", "piece", "vitesse"}));
+            EXPECT_EQ(j.value("piece").toInt(), n < 2 ? n + 1 : n);
+            EXPECT_EQ(j.value("boucle").toString(), n == 2 ? "bordure" : "normale");
+            EXPECT_EQ(j.value("debit").toDouble(), b.Debit);
+            EXPECT_EQ(j.value("perte").toDouble(), b.Perte);
+            EXPECT_EQ(j.value("perteArtificielle").toDouble(), b.PerteArtificielle);
+            EXPECT_EQ(j.value("vitesse").toDouble(), b.Vitesse);
+            if (b.Kv)
+                EXPECT_EQ(j.value("kv").toDouble(), *b.Kv);
+            else
+                ouvertes += j.value("kv").isNull() ? 1 : 100;
+            EXPECT_EQ(j.value("bouclesConseillees").toInt(), b.BouclesConseillees);
+            QJsonArray alertes;
+            if (b.AlerteVitesse)
+                alertes.append("vitesse");
+            if (b.AlerteLaminaire)
+                alertes.append("laminaire");
+            if (b.AlerteLongueur)
+                alertes.append("longueur");
+            EXPECT_EQ(j.value("alertes").toArray(), alertes);
+        }
+        EXPECT_EQ(ouvertes, 1);
+        ASSERT_TRUE(equilibrage.TempDepartMinimale);
+        EXPECT_EQ(o.value("TempDepartMinimale"), QJsonValue(*equilibrage.TempDepartMinimale));
     }
+}
+
+// The lowest supply temperature: a whole number, or null when even 50 °C
+// needs supplementary heat; a loop over the red length is advised as equal
+// loops.
+TEST_F(SorvelCalcul, JsonTempDepartMinimaleEtBouclesTropLongues) {
+    struct Cas { const char* quoi; std::vector<DonneesPiece> pieces; QJsonValue temperature; };
+    const Cas cas[] = {
+        {"38 °C", {exemples::Piece("Séjour", 0, 30, 2000), exemples::Piece("Chambre", 0, 12, 600)}, 38},
+        {"aucune", {exemples::Piece("Véranda", 0, 30, 4000)}, QJsonValue(QJsonValue::Null)},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        EcrireEtude("Maison", Generales(0, Tube16x20), c.pieces);
+        const Sortie s = Lancer("--json " + Dossier() + " Maison");
+        ASSERT_EQ(s.statut, 0) << s.erreurs;
+        const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(s.sortie)).object();
+        ASSERT_TRUE(o.contains("TempDepartMinimale"));
+        EXPECT_EQ(o.value("TempDepartMinimale"), c.temperature);
+    }
+    // The 30 m² living room at a 10 cm pitch lays a loop of over 160 m.
+    EcrireEtude("Maison", Generales(0, Tube16x20), {exemples::Piece("Séjour", 0, 30, 3500)});
+    const ResultatEtude r = CalculEtude(Relues({exemples::Piece("Séjour", 0, 30, 3500)}), Generales(0, Tube16x20));
+    const double longueur = *NombreCellule(r.Table.Cell(ColonneEtude::LongueurNormale, 1));
+    ASSERT_GT(longueur, 160);
+    ASSERT_LE(longueur, 320);
+    const Sortie s = Lancer("--json " + Dossier() + " Maison");
+    ASSERT_EQ(s.statut, 0) << s.erreurs;
+    const QJsonObject boucle =
+        QJsonDocument::fromJson(QByteArray::fromStdString(s.sortie)).object().value("equilibrage").toArray().at(0).toObject();
+    EXPECT_TRUE(boucle.value("alertes").toArray().contains(QJsonValue("longueur")));
+    EXPECT_EQ(boucle.value("bouclesConseillees").toInt(), 2);
+    EXPECT_TRUE(boucle.value("kv").isNull());
 }
 
 TEST_F(SorvelCalcul, CsvPourUnTableurFrancais) {
@@ -176,7 +250,8 @@ TEST_F(SorvelCalcul, CsvPourUnTableurFrancais) {
     std::istringstream flux(s.sortie);
     for (std::string l; std::getline(flux, l);)
         lignes.push_back(l);
-    ASSERT_EQ(lignes.size(), 1u + 4 + 1 + 12);
+    // Rooms, material, then the balancing of the five loops.
+    ASSERT_EQ(lignes.size(), 1u + 4 + 1 + 12 + 1 + 1 + 1 + 5 + 1 + 1);
     EXPECT_EQ(lignes[0].rfind("Désignation;T° pièce;Surface pièce;", 0), 0u);
     EXPECT_EQ(std::count(lignes[0].begin(), lignes[0].end(), ';'), 40);
     // A name holding the separator or quotes is quoted.
@@ -189,6 +264,15 @@ TEST_F(SorvelCalcul, CsvPourUnTableurFrancais) {
     EXPECT_EQ(lignes[6].rfind("Longueur totale de tube;", 0), 0u);
     EXPECT_EQ(lignes[7], "Diamètre du tube;16x20;mm");
     EXPECT_EQ(lignes[8], "Type de fixation;Treillis;-");
+    EXPECT_TRUE(lignes[18].empty());
+    EXPECT_EQ(lignes[19], "Équilibrage");
+    EXPECT_EQ(lignes[20].rfind("Pièce;Boucle;Débit (l/h);", 0), 0u) << lignes[20];
+    EXPECT_EQ(lignes[21].rfind("\"Séjour; salon\";normale;", 0), 0u) << lignes[21];
+    EXPECT_EQ(lignes[23].rfind("\"Véranda \"\"sud\"\"\";bordure;", 0), 0u) << lignes[23];
+    EXPECT_TRUE(lignes[26].empty());
+    const auto t = TempDepartMinimale(Relues(QuatreTypes()), g);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(lignes[27], "Température de départ minimale sans appoint;" + std::to_string(*t) + ";°C");
 }
 
 TEST_F(SorvelCalcul, EtudeSansPiece) {
@@ -200,6 +284,9 @@ TEST_F(SorvelCalcul, EtudeSansPiece) {
     EXPECT_EQ(o.value("materiel"), QJsonArray());
     EXPECT_EQ(o.value("PerteMaxi").toDouble(-1), 0);
     EXPECT_EQ(o.value("DebitTotal").toDouble(-1), 0);
+    EXPECT_EQ(o.value("equilibrage"), QJsonArray());
+    // No room needs supplementary heat at the lowest temperature.
+    EXPECT_EQ(o.value("TempDepartMinimale"), QJsonValue(30));
 }
 
 TEST_F(SorvelCalcul, FichiersAbsentsOuIllisibles) {
@@ -380,7 +467,7 @@ TEST_F(SorvelCalcul, NomsQuelconques) {
     ASSERT_EQ(csv.statut, 0) << csv.erreurs;
     for (const char c : csv.sortie)
         EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n') << static_cast<int>(c);
-    EXPECT_EQ(std::count(csv.sortie.begin(), csv.sortie.end(), '\n'), 1 + 4 + 1 + 12);
+    EXPECT_EQ(std::count(csv.sortie.begin(), csv.sortie.end(), '\n'), 1 + 4 + 1 + 12 + 10);
     EXPECT_NE(csv.sortie.find("\nBur␀eau␉nord␍␊;20;"), std::string::npos) << csv.sortie;
     EXPECT_NE(csv.sortie.find("\nSalle �␛;"), std::string::npos) << csv.sortie;
 
@@ -411,6 +498,9 @@ TEST_F(SorvelCalcul, AideEtLigneDeCommande) {
     EXPECT_EQ(aide.statut, 0);
     EXPECT_NE(aide.sortie.find("Usage : sorvel-calcul [--json] DOSSIER NOM"), std::string::npos);
     EXPECT_NE(aide.sortie.find("endommagé"), std::string::npos);
+    for (const char* mot : {"Équilibrage", "\"equilibrage\"", "\"TempDepartMinimale\"", "\"perteArtificielle\"",
+                            "\"kv\"", "\"alertes\""})
+        EXPECT_NE(aide.sortie.find(mot), std::string::npos) << mot;
     EXPECT_EQ(Lancer("").statut, 1);
     EXPECT_EQ(Lancer("--xml a b").statut, 1);
 }

@@ -1,0 +1,52 @@
+#pragma once
+
+// The balancing window: one row per loop of the study recalculated when it
+// opens, with its flow, its pressure drop, the artificial drop its valve
+// must add, the velocity of the water and the valve setting as a Kv; the
+// warnings in orange, each explained by its tooltip; the study's largest
+// pressure drop and lowest supply temperature without supplementary heat
+// below. "Exporter…" writes the table as CSV for a spreadsheet.
+
+#include "ihm/FenetreAuxiliaire.h"
+#include "modele/EtudeEnCours.h"
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+
+namespace sorvel {
+
+class Grille;
+
+class FrmEquilibrage : public FenetreAuxiliaire {
+    Q_OBJECT
+public:
+    // Recalculates the study and fills the grid, the labels and the title.
+    // A room that cannot be calculated is told (by the study) and leaves
+    // only the heading rows.
+    explicit FrmEquilibrage(EtudeEnCours& etude, QWidget* parent = nullptr);
+
+    Grille* GrilleEquilibrage() const { return grille_; }
+
+    void CmdFermer_Click() { Fermer(); }
+    void CmdExporter_Click();
+
+    // How the file to export to is chosen, from the path offered: a save
+    // dialog unless a test put its own function here (empty restores it).
+    static void DefinirChoixFichier(std::function<QString(QWidget*, const QString&)> choix);
+
+    // The whole grid when the main window has the room for it.
+    QSize sizeHint() const override;
+
+private:
+    EtudeEnCours& etude_;
+    std::optional<EtudeRecalculee> recalculee_;
+    Grille* grille_ = nullptr;
+    QLabel* lblPerte_ = nullptr;
+    QLabel* lblTempDepartMinimale_ = nullptr;
+    QPushButton* cmdExporter_ = nullptr;
+};
+
+} // namespace sorvel

@@ -1,0 +1,129 @@
+#include "etude/EquilibrageEtude.h"
+
+#include "calcul/ModCalcul.h"
+#include "commun/ErreurArithmetique.h"
+#include "commun/Nombres.h"
+#include "etude/PresentationResultats.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sorvel {
+
+namespace {
+
+// Where the table keeps the figures of each loop of a room.
+struct ColonnesBoucle {
+    TypeBoucle Boucle;
+    int Longueur, Debit, Perte, PerteArtificielle;
+};
+constexpr ColonnesBoucle ColonnesBoucles[] = {
+    {TypeBoucle::Normale, ColonneEtude::LongueurNormale, ColonneEtude::DebitNormale, ColonneEtude::PerteNormale,
+     ColonneEtude::PerteArtificielleNormale},
+    {TypeBoucle::Bordure, ColonneEtude::LongueurBordure, ColonneEtude::DebitBordure, ColonneEtude::PerteBordure,
+     ColonneEtude::PerteArtificielleBordure},
+};
+
+bool Rouge(double longueur, std::int16_t tube) {
+    return FormatLongueurBoucle(longueur, tube).Couleur == CouleurValeur::Rouge;
+}
+
+// A room needs supplementary heat with either covering.
+bool AvecAppoint(const TableEtude& table, int piece) {
+    for (int k : {ColonneEtude::AppointActuelle, ColonneEtude::AppointFuture})
+        if (NombreCellule(table.Cell(k, piece)).value_or(0.0) > 0.0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+const char* TexteBoucle(TypeBoucle boucle) { return boucle == TypeBoucle::Normale ? "normale" : "bordure"; }
+
+double KvVanne(double debit, double perte) {
+    const char* etape = "Kv";
+    const double q = Verifier(debit, etape) / 1000.0;                          // m³/h
+    const double dp = Verifier(perte, etape) * PascalsParMmCE / PascalsParBar; // bar
+    return Diviser(q, RacineCarree(dp, etape), etape);
+}
+
+int BouclesEgalesConseillees(double longueur, std::int16_t tube) {
+    Verifier(longueur, "BouclesConseillees");
+    if (!Rouge(longueur, tube))
+        return 1;
+    // Near the share of the red limit, then settled by the summary's own rule
+    // (which compares the length as shown).
+    const double estime = std::ceil(longueur / LongueurBoucleRouge(tube));
+    int n = estime > 2.0 ? static_cast<int>(std::min(estime, 1e6)) : 2;
+    while (n > 2 && !Rouge(longueur / (n - 1), tube))
+        --n;
+    while (Rouge(longueur / n, tube))
+        ++n;
+    return n;
+}
+
+std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const DonneesGenerales& generales) {
+    const std::int16_t depart = TempDepartEtude(generales);
+    const char* tube = TexteTube(generales);
+    const TableEtude& table = resultat.Table;
+    std::vector<ReglageBoucle> boucles;
+    for (int i = 1; i <= table.NombrePieces(); ++i) {
+        const auto chute = NombreCellule(table.Cell(ColonneEtude::ChuteTemperature, i));
+        // The pressure drops were computed at the room's mean water
+        // temperature: the regime of the flow is the one they used.
+        const double temperature = TempMoyenneEau(depart, CInt(chute.value_or(std::nan("")), "ChuteTemperature"));
+        const auto* nom = std::get_if<std::string>(&table.Cell(ColonneEtude::Designation, i));
+        for (const ColonnesBoucle& c : ColonnesBoucles) {
+            const auto longueur = NombreCellule(table.Cell(c.Longueur, i));
+            const auto debit = NombreCellule(table.Cell(c.Debit, i));
+            const auto perte = NombreCellule(table.Cell(c.Perte, i));
+            const auto artificielle = NombreCellule(table.Cell(c.PerteArtificielle, i));
+            if (!longueur || !debit || !perte || !artificielle)
+                continue; // a room without an edge loop of its own
+            ReglageBoucle b;
+            b.Piece = i;
+            b.NomPiece = nom ? *nom : std::string();
+            b.Boucle = c.Boucle;
+            b.Longueur = *longueur;
+            b.Debit = *debit;
+            b.Perte = *perte;
+            b.PerteArtificielle = *artificielle;
+            b.Vitesse = VitesseEau(b.Debit, tube);
+            b.Reynolds = NombreReynolds(b.Debit, temperature, tube);
+            // A drop too small to show is no setting: the valve stays open.
+            if (Arrondir(b.PerteArtificielle, 2) > 0.0)
+                b.Kv = KvVanne(b.Debit, b.PerteArtificielle);
+            b.AlerteVitesse = Arrondir(b.Vitesse, 2) < VitesseMinimaleEau;
+            b.AlerteLaminaire = EcoulementLaminaire(b.Reynolds);
+            b.BouclesConseillees = BouclesEgalesConseillees(b.Longueur, generales.Tube);
+            b.AlerteLongueur = b.BouclesConseillees > 1;
+            boucles.push_back(std::move(b));
+        }
+    }
+    return boucles;
+}
+
+std::optional<int> TempDepartMinimale(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales) {
+    DonneesGenerales g = generales;
+    for (int t = TempDepartBasse; t <= TempDepartHaute; ++t) {
+        g.TempDepart = std::to_string(t);
+        try {
+            const ResultatEtude r = CalculEtude(pieces, g);
+            bool appoint = false;
+            for (int i = 1; i <= r.Table.NombrePieces() && !appoint; ++i)
+                appoint = AvecAppoint(r.Table, i);
+            if (!appoint)
+                return t;
+        } catch (const ErreurCalculEtude&) {
+            // Some room cannot be calculated at this temperature: it does not qualify.
+        }
+    }
+    return std::nullopt;
+}
+
+EquilibrageEtude CalculerEquilibrage(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales,
+                                     const ResultatEtude& resultat) {
+    return {ReglerBoucles(resultat, generales), TempDepartMinimale(pieces, generales), generales.Tube};
+}
+
+} // namespace sorvel
