@@ -341,6 +341,27 @@ void MDIPlancher::AjusterFeuille(QWidget* ecran) {
     CentrerFeuille(ecran);
 }
 
+void MDIPlancher::AgrandirPour(const QSize& voulue) {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QSize manque = (voulue - zone_->viewport()->size()).expandedTo(QSize(0, 0));
+    if (manque.isNull())
+        return;
+    // With the margin of background the entry screens have.
+    const int marge = 2 * 12;
+    QSize nouvelle = size() + manque + QSize(manque.width() ? marge : 0, manque.height() ? marge : 0);
+    const QRect zone = ZoneDisponible();
+    if (!zone.isEmpty()) {
+        nouvelle = nouvelle.boundedTo(zone.size() - CadreFenetre);
+        // Grown, the window stays on the screen.
+        QPoint coin = pos();
+        coin.setX(qBound(zone.left(), coin.x(), zone.right() + 1 - nouvelle.width() - CadreFenetre.width()));
+        coin.setY(qBound(zone.top(), coin.y(), zone.bottom() + 1 - nouvelle.height() - CadreFenetre.height()));
+        move(coin);
+    }
+    resize(nouvelle);
+}
+
 void MDIPlancher::PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
     AjouterFeuille(fenetre);
     connect(fenetre, &FenetreAuxiliaire::fermee, this, [this, fenetre] {
@@ -354,10 +375,12 @@ void MDIPlancher::AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
     QWidget* affichee = FeuilleAffichee();
     if (affichee != fenetre)
         fenetre->DefinirFeuilleOrigine(affichee);
-    // As large as it needs within the client area; on a small screen its
-    // contents scroll.
-    if (QMdiSubWindow* sous = SousFenetre(fenetre))
+    // As large as it needs: the main window grows for it when the screen
+    // has the room; on a small screen its contents scroll.
+    if (QMdiSubWindow* sous = SousFenetre(fenetre)) {
+        AgrandirPour(sous->sizeHint());
         sous->resize(sous->sizeHint().boundedTo(zone_->viewport()->size()));
+    }
     CentrerFeuille(fenetre);
     AfficherFeuille(fenetre);
 }

@@ -150,6 +150,9 @@ private:
     // "Aide ?" of the screen showing, or the help's default topic (F1).
     void AideContextuelle();
     void PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
+    // Grows the main window, within the screen's available area, until its
+    // client area holds `voulue` (a maximised window stays as it is).
+    void AgrandirPour(const QSize& voulue);
     void AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
     void QuitterFeuillesPiece();
     void OublierFeuilleCalcul();

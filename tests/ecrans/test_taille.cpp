@@ -229,3 +229,24 @@ TEST_F(Taille, VuesDeLEtudeA800x600) {
         EXPECT_TRUE(visible(Trouver<QLabel>(recap, QString::fromLatin1(nom)))) << nom;
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
 }
+
+// When the screen has the room, the main window grows for the expert
+// modules, whose three columns then show without scrolling sideways; the
+// window stays on the screen and the module's bottom row in view.
+TEST_F(Taille, LesModulesAgrandissentLaFenetre) {
+    for (const char* menu : {"MnuCorrection", "MnuIncertitude"}) {
+        SCOPED_TRACE(menu);
+        f = Demarrer(1280, GrandEcran);
+        ASSERT_FALSE(f->isMaximized());
+        Declencher(f.get(), QString::fromLatin1(menu));
+        QWidget* module = f->FeuilleAffichee();
+        ASSERT_NE(module, nullptr);
+        QApplication::processEvents();
+        auto* defilement = module->findChild<QScrollArea*>();
+        ASSERT_NE(defilement, nullptr);
+        EXPECT_EQ(defilement->horizontalScrollBar()->maximum(), 0) << "every column in view";
+        EXPECT_TRUE(GrandEcran.contains(f->geometry()));
+        EXPECT_TRUE(visible(Trouver<QPushButton>(module, QStringLiteral("CmdFermer"))));
+        f.reset();
+    }
+}
