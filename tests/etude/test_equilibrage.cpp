@@ -92,8 +92,9 @@ TEST(Equilibrage, KvEtVitesseALaMain) {
         const ReglageBoucle b = Seule(c.tube, c.boucle);
         EXPECT_NEAR(b.Vitesse, c.vitesse, 5e-6);
         ASSERT_EQ(b.Kv.has_value(), c.kv.has_value());
-        if (c.kv)
+        if (c.kv) {
             EXPECT_NEAR(*b.Kv, *c.kv, 5e-6);
+        }
         EXPECT_EQ(b.Debit, c.boucle.debit);
         EXPECT_EQ(b.Perte, c.boucle.perte);
         EXPECT_EQ(b.PerteArtificielle, c.boucle.artificielle);
@@ -289,8 +290,9 @@ TEST(Equilibrage, TempDepartMinimale) {
             continue;
         }
         EXPECT_EQ(appoint(c.pieces, *t), 0);
-        if (*t > TempDepartBasse && c.calculableAvant)
+        if (*t > TempDepartBasse && c.calculableAvant) {
             EXPECT_GT(appoint(c.pieces, *t - 1), 0);
+        }
     }
     EXPECT_THROW(appoint({cellier}, 30), ErreurCalculEtude);
     // The general data's own supply temperature does not matter.
