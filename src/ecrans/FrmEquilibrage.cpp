@@ -3,6 +3,7 @@
 #include "etude/PresentationEquilibrage.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "ihm/Controles.h"
+#include "ecrans/VuesCommunes.h"
 #include "ihm/Grille.h"
 
 #include <QFileDialog>
@@ -25,28 +26,12 @@ constexpr int LignesEnTete = 2;
 // Room for a cell's text beside what it measures, pixels.
 constexpr int MargeColonne = 10;
 
-QColor Couleur(CouleurValeur c) {
-    if (c == CouleurValeur::TexteFenetre)
-        return Grille::CouleurTexteFenetre();
-    const auto rvb = Rvb(c);
-    return QColor(rvb[0], rvb[1], rvb[2]);
-}
-
-std::function<QString(QWidget*, const QString&)>& ChoixFichier() {
-    static std::function<QString(QWidget*, const QString&)> choix;
-    return choix;
-}
-
 bool Numerique(int colonne) {
     return colonne != ColonneEquilibrage::Piece && colonne != ColonneEquilibrage::Boucle &&
            colonne != ColonneEquilibrage::Alertes;
 }
 
 } // namespace
-
-void FrmEquilibrage::DefinirChoixFichier(std::function<QString(QWidget*, const QString&)> choix) {
-    ChoixFichier() = std::move(choix);
-}
 
 FrmEquilibrage::FrmEquilibrage(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmEquilibrage"));
@@ -83,7 +68,7 @@ FrmEquilibrage::FrmEquilibrage(EtudeEnCours& etude, QWidget* parent) : FenetreAu
             grille_->definirTexte(l, c, QString::fromStdString(cellule.Texte));
             grille_->definirCelluleCourante(l, c);
             grille_->definirGras(cellule.Format.Gras);
-            grille_->definirCouleurTexte(Couleur(cellule.Format.Couleur));
+            grille_->definirCouleurTexte(CouleurAffichee(cellule.Format.Couleur));
             grille_->definirInfoBulle(QString::fromStdString(cellule.InfoBulle));
             if (Numerique(c))
                 grille_->definirAlignement(AlignementCellule::DroiteCentre);
@@ -137,21 +122,15 @@ void FrmEquilibrage::CmdExporter_Click() {
         return;
     const QString dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString propose = dossier + QLatin1Char('/') + etude_.Nom() + QStringLiteral(" - équilibrage.csv");
-    const QString chemin =
-        ChoixFichier() ? ChoixFichier()(this, propose)
-                       : QFileDialog::getSaveFileName(this, QStringLiteral("Exporter l'équilibrage"), propose,
-                                                      QStringLiteral("Fichiers CSV (*.csv)"));
+    const QString chemin = ChoisirFichierExport(this, QStringLiteral("Exporter l'équilibrage"), propose);
     if (!chemin.isEmpty())
         etude_.ExporterCsvEquilibrage(chemin, *recalculee_);
 }
 
 QSize FrmEquilibrage::sizeHint() const {
-    int largeur = grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < grille_->columnCount(); ++c)
-        largeur += grille_->columnWidth(c);
-    int hauteur = grille_->frameWidth() * 2 + grille_->horizontalScrollBar()->sizeHint().height();
-    for (int l = 0; l < grille_->rowCount(); ++l)
-        hauteur += grille_->rowHeight(l);
+    const QSize grille = TailleGrilleEntiere(*grille_);
+    const int largeur = grille.width();
+    int hauteur = grille.height();
     const QMargins m = layout()->contentsMargins();
     const int espace = layout()->spacing();
     hauteur += lblPerte_->sizeHint().height() + lblTempDepartMinimale_->sizeHint().height() +

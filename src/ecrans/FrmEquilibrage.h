@@ -33,9 +33,6 @@ public:
     void CmdFermer_Click() { Fermer(); }
     void CmdExporter_Click();
 
-    // How the file to export to is chosen, from the path offered: a save
-    // dialog unless a test put its own function here (empty restores it).
-    static void DefinirChoixFichier(std::function<QString(QWidget*, const QString&)> choix);
 
     // The whole grid when the main window has the room for it.
     QSize sizeHint() const override;

@@ -3,6 +3,7 @@
 #include "etude/PresentationEquilibrage.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "ihm/Controles.h"
+#include "ecrans/VuesCommunes.h"
 #include "ihm/Grille.h"
 
 #include <QFileDialog>
@@ -23,24 +24,12 @@ constexpr int LignesGrilleRecap = LignesEnTeteRecapitulatif + PiecesMaximumEtude
 constexpr int LargeurDesignationTwips = 2000;
 constexpr int LargeurColonneTwips = 1600;
 
-QColor Couleur(CouleurValeur c) {
-    if (c == CouleurValeur::TexteFenetre)
-        return Grille::CouleurTexteFenetre();
-    const auto rvb = Rvb(c);
-    return QColor(rvb[0], rvb[1], rvb[2]);
-}
-
-std::function<QString(QWidget*, const QString&)>& ChoixFichier() {
-    static std::function<QString(QWidget*, const QString&)> choix;
-    return choix;
-}
-
 // Writes one cell of a room or of the totals with its format.
 void EcrireCellule(Grille& grille, int ligne, int colonne, const CelluleRecapitulatif& cellule) {
     grille.definirTexte(ligne, colonne, QString::fromStdString(cellule.Texte));
     grille.definirCelluleCourante(ligne, colonne);
     grille.definirGras(cellule.Format.Gras);
-    grille.definirCouleurTexte(Couleur(cellule.Format.Couleur));
+    grille.definirCouleurTexte(CouleurAffichee(cellule.Format.Couleur));
     if (cellule.Fond != FondCellule::Aucun) {
         const auto rvb = Rvb(cellule.Fond);
         grille.definirCouleurFond(QColor(rvb[0], rvb[1], rvb[2]));
@@ -48,10 +37,6 @@ void EcrireCellule(Grille& grille, int ligne, int colonne, const CelluleRecapitu
 }
 
 } // namespace
-
-void FrmRecap::DefinirChoixFichier(std::function<QString(QWidget*, const QString&)> choix) {
-    ChoixFichier() = std::move(choix);
-}
 
 FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmRecap"));
@@ -146,21 +131,15 @@ void FrmRecap::CmdExporter_Click() {
         return;
     const QString dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString propose = dossier + QLatin1Char('/') + etude_.Nom() + QStringLiteral(".csv");
-    const QString chemin =
-        ChoixFichier() ? ChoixFichier()(this, propose)
-                       : QFileDialog::getSaveFileName(this, QStringLiteral("Exporter le récapitulatif"), propose,
-                                                      QStringLiteral("Fichiers CSV (*.csv)"));
+    const QString chemin = ChoisirFichierExport(this, QStringLiteral("Exporter le récapitulatif"), propose);
     if (!chemin.isEmpty())
         etude_.ExporterCsv(chemin, *recalculee_);
 }
 
 QSize FrmRecap::sizeHint() const {
-    int largeur = grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < grille_->columnCount(); ++c)
-        largeur += grille_->columnWidth(c);
-    int hauteur = grille_->frameWidth() * 2 + grille_->horizontalScrollBar()->sizeHint().height();
-    for (int l = 0; l < grille_->rowCount(); ++l)
-        hauteur += grille_->rowHeight(l);
+    const QSize grille = TailleGrilleEntiere(*grille_);
+    const int largeur = grille.width();
+    int hauteur = grille.height();
     const QMargins m = layout()->contentsMargins();
     const int espace = layout()->spacing();
     hauteur += lblRecap_->sizeHint().height() + lblPerte_->sizeHint().height() +

@@ -2,6 +2,7 @@
 
 #include "etude/PresentationResultats.h"
 #include "ihm/Controles.h"
+#include "ecrans/VuesCommunes.h"
 #include "ihm/Grille.h"
 #include "ihm/ModAide.h"
 #include "modele/EtudeEnCours.h"
@@ -14,13 +15,6 @@
 namespace sorvel {
 
 namespace {
-
-QColor Couleur(CouleurValeur c) {
-    if (c == CouleurValeur::TexteFenetre)
-        return Grille::CouleurTexteFenetre();
-    const auto rvb = Rvb(c);
-    return QColor(rvb[0], rvb[1], rvb[2]);
-}
 
 } // namespace
 
@@ -99,7 +93,7 @@ void FrmResultats::RemplirResultatsPiece() {
         grille_->definirTexte(l, 2, QString::fromStdString(lignes[l].Valeur));
         grille_->definirCelluleCourante(l, 2);
         grille_->definirGras(lignes[l].Format.Gras);
-        grille_->definirCouleurTexte(Couleur(lignes[l].Format.Couleur));
+        grille_->definirCouleurTexte(CouleurAffichee(lignes[l].Format.Couleur));
     }
     grille_->definirCelluleCourante(0, 2);
 }

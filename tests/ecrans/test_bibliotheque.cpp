@@ -14,6 +14,7 @@
 #include "ecrans/FrmOuvrir.h"
 #include "ecrans/FrmRecap.h"
 #include "ecrans/Harnais.h"
+#include "ecrans/VuesCommunes.h"
 #include "etude/ExportCsv.h"
 #include "etude/Materiel.h"
 #include "etude/PresentationEquilibrage.h"
@@ -221,12 +222,12 @@ TEST_F(Bibliotheque, RecapitulatifDeDouzePieces) {
     QTemporaryDir exportation;
     const QString chemin = exportation.path() + QStringLiteral("/recap.csv");
     QString offert;
-    FrmRecap::DefinirChoixFichier([&](QWidget*, const QString& propose) {
+    InstallerChoixFichierExport([&](QWidget*, const QString&, const QString& propose) {
         offert = propose;
         return chemin;
     });
     Cliquer(recap, QStringLiteral("CmdExporter"));
-    FrmRecap::DefinirChoixFichier({});
+    InstallerChoixFichierExport({});
     EXPECT_EQ(offert, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                           QStringLiteral("/Maison 12 pièces.csv"));
     QFile csv(chemin);
@@ -294,12 +295,12 @@ TEST_F(Bibliotheque, EquilibrageDeDouzePieces) {
     QTemporaryDir exportation;
     const QString chemin = exportation.path() + QStringLiteral("/equilibrage.csv");
     QString offert;
-    FrmEquilibrage::DefinirChoixFichier([&](QWidget*, const QString& propose) {
+    InstallerChoixFichierExport([&](QWidget*, const QString&, const QString& propose) {
         offert = propose;
         return chemin;
     });
     Cliquer(fenetre, QStringLiteral("CmdExporter"));
-    FrmEquilibrage::DefinirChoixFichier({});
+    InstallerChoixFichierExport({});
     EXPECT_EQ(offert, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                           QStringLiteral("/Maison 12 pièces - équilibrage.csv"));
     QFile csv(chemin);

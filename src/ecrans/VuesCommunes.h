@@ -1,0 +1,35 @@
+#pragma once
+
+// What several views of the study share without being screens themselves:
+// the colour of a value as the presentation rules give it, the save dialog
+// of the exports, and the size of a grid shown whole.
+
+#include "etude/PresentationResultats.h"
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace sorvel {
+
+class Grille;
+
+// The colour of a shown value; the window-text colour for the plain one.
+QColor CouleurAffichee(CouleurValeur couleur);
+
+// The file an export writes to, chosen in a save dialog titled `titre`
+// from `proposition` (a CSV file); empty when the user gives up. Tests put
+// their own answer in place (an empty function restores the dialog).
+using ChoixFichierExport = std::function<QString(QWidget* parent, const QString& titre, const QString& proposition)>;
+QString ChoisirFichierExport(QWidget* parent, const QString& titre, const QString& proposition);
+void InstallerChoixFichierExport(ChoixFichierExport choix);
+
+// The size a grid needs to show every row and column without scrolling,
+// room for its scroll bars included.
+QSize TailleGrilleEntiere(const Grille& grille);
+
+} // namespace sorvel
