@@ -6,7 +6,6 @@
 #include "ecrans/VuesCommunes.h"
 #include "ihm/Grille.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
