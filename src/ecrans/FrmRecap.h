@@ -36,7 +36,6 @@ public:
     void CmdFermer_Click() { Fermer(); }
     void CmdExporter_Click();
 
-
     // The whole grid when the main window has the room for it.
     QSize sizeHint() const override;
 
