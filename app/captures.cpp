@@ -325,13 +325,13 @@ int main(int argc, char* argv[]) {
 
     // The help of the rooms list, and the about box, as they open.
     Clic(fenetre.Circuits(), "CmdAide");
-    ok &= Capturer(prefixe + QStringLiteral("21-aide.png"));
+    ok &= Capturer(prefixe + QStringLiteral("27-aide.png"));
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QStringLiteral("FrmAide"))
             w->close();
     fenetre.activateWindow();
     fenetre.findChild<QAction*>(QStringLiteral("MnuAPropos"))->trigger();
-    ok &= Capturer(prefixe + QStringLiteral("22-a-propos.png"));
+    ok &= Capturer(prefixe + QStringLiteral("28-a-propos.png"));
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QStringLiteral("Frm_A_Propos"))
             w->close();
