@@ -10,8 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -119,22 +117,14 @@ FrmEquilibrage::FrmEquilibrage(EtudeEnCours& etude, QWidget* parent) : FenetreAu
 void FrmEquilibrage::CmdExporter_Click() {
     if (!recalculee_)
         return;
-    const QString dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString propose = dossier + QLatin1Char('/') + etude_.Nom() + QStringLiteral(" - équilibrage.csv");
-    const QString chemin = ChoisirFichierExport(this, QStringLiteral("Exporter l'équilibrage"), propose);
+    const QString chemin = ChoisirFichierExport(this, QStringLiteral("Exporter l'équilibrage"),
+                                                PropositionExport(etude_.Nom() + QStringLiteral(" - équilibrage.csv")));
     if (!chemin.isEmpty())
         etude_.ExporterCsvEquilibrage(chemin, *recalculee_);
 }
 
 QSize FrmEquilibrage::sizeHint() const {
-    const QSize grille = TailleGrilleEntiere(*grille_);
-    const int largeur = grille.width();
-    int hauteur = grille.height();
-    const QMargins m = layout()->contentsMargins();
-    const int espace = layout()->spacing();
-    hauteur += lblPerte_->sizeHint().height() + lblTempDepartMinimale_->sizeHint().height() +
-               cmdExporter_->sizeHint().height() + 4 * espace;
-    return {largeur + m.left() + m.right(), hauteur + m.top() + m.bottom()};
+    return TailleVueGrille(*this, *grille_, {lblPerte_, lblTempDepartMinimale_, cmdExporter_});
 }
 
 } // namespace sorvel

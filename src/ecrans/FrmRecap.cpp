@@ -10,8 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -128,22 +126,14 @@ void FrmRecap::RemplirRecapitulatif() {
 void FrmRecap::CmdExporter_Click() {
     if (!recalculee_)
         return;
-    const QString dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString propose = dossier + QLatin1Char('/') + etude_.Nom() + QStringLiteral(".csv");
-    const QString chemin = ChoisirFichierExport(this, QStringLiteral("Exporter le récapitulatif"), propose);
+    const QString chemin = ChoisirFichierExport(this, QStringLiteral("Exporter le récapitulatif"),
+                                                PropositionExport(etude_.Nom() + QStringLiteral(".csv")));
     if (!chemin.isEmpty())
         etude_.ExporterCsv(chemin, *recalculee_);
 }
 
 QSize FrmRecap::sizeHint() const {
-    const QSize grille = TailleGrilleEntiere(*grille_);
-    const int largeur = grille.width();
-    int hauteur = grille.height();
-    const QMargins m = layout()->contentsMargins();
-    const int espace = layout()->spacing();
-    hauteur += lblRecap_->sizeHint().height() + lblPerte_->sizeHint().height() +
-               lblTempDepartMinimale_->sizeHint().height() + cmdExporter_->sizeHint().height() + 4 * espace;
-    return {largeur + m.left() + m.right(), hauteur + m.top() + m.bottom()};
+    return TailleVueGrille(*this, *grille_, {lblRecap_, lblPerte_, lblTempDepartMinimale_, cmdExporter_});
 }
 
 } // namespace sorvel

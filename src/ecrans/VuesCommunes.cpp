@@ -3,7 +3,9 @@
 #include "ihm/Grille.h"
 
 #include <QFileDialog>
+#include <QLayout>
 #include <QScrollBar>
+#include <QStandardPaths>
 
 namespace sorvel {
 
@@ -31,6 +33,10 @@ QString ChoisirFichierExport(QWidget* parent, const QString& titre, const QStrin
 
 void InstallerChoixFichierExport(ChoixFichierExport choix) { ChoixInstalle() = std::move(choix); }
 
+QString PropositionExport(const QString& nomFichier) {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + nomFichier;
+}
+
 QSize TailleGrilleEntiere(const Grille& grille) {
     int largeur = grille.frameWidth() * 2 + grille.verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < grille.columnCount(); ++c)
@@ -39,6 +45,16 @@ QSize TailleGrilleEntiere(const Grille& grille) {
     for (int l = 0; l < grille.rowCount(); ++l)
         hauteur += grille.rowHeight(l);
     return {largeur, hauteur};
+}
+
+QSize TailleVueGrille(const QWidget& vue, const Grille& grille, std::initializer_list<const QWidget*> dessous) {
+    QSize taille = TailleGrilleEntiere(grille);
+    const QLayout* disposition = vue.layout();
+    const int espace = disposition ? disposition->spacing() : 0;
+    for (const QWidget* w : dessous)
+        taille.rheight() += w->sizeHint().height() + espace;
+    const QMargins m = disposition ? disposition->contentsMargins() : QMargins();
+    return taille + QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
 } // namespace sorvel

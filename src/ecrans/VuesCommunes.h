@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 
 class QWidget;
 
@@ -27,9 +28,15 @@ QColor CouleurAffichee(CouleurValeur couleur);
 using ChoixFichierExport = std::function<QString(QWidget* parent, const QString& titre, const QString& proposition)>;
 QString ChoisirFichierExport(QWidget* parent, const QString& titre, const QString& proposition);
 void InstallerChoixFichierExport(ChoixFichierExport choix);
+// The file an export offers first: `nomFichier` in the user's documents.
+QString PropositionExport(const QString& nomFichier);
 
 // The size a grid needs to show every row and column without scrolling,
 // room for its scroll bars included.
 QSize TailleGrilleEntiere(const Grille& grille);
+// The size of a view laid out top to bottom: its whole grid, then the
+// widgets `dessous` (labels, the row of buttons), with the view's margins
+// and spacing.
+QSize TailleVueGrille(const QWidget& vue, const Grille& grille, std::initializer_list<const QWidget*> dessous);
 
 } // namespace sorvel
