@@ -15,8 +15,9 @@ namespace sorvel {
 // ---------------------------------------------------------------------------
 // Hydraulics
 
-// Heat capacity of water in Wh/(kg.K), held in single precision as the
-// flows have always been computed with it.
+// Heat capacity of water in Wh/(kg.K), held in single precision: the flows
+// are computed with this rounded factor, so that every stored pressure drop
+// and every flow shown reproduce to the last digit.
 inline constexpr double FacteurDebit = static_cast<double>(1.162639f); // 1.16263902187347412109375
 
 // Largest number of 0.0001 K raises of the drop that DebitAFreiner tries

@@ -5,7 +5,7 @@
 // openings. Its fields are the live copy of TypeCharge, SurfaceBordure and
 // PasVZBordure of the room's record.
 
-#include "calcul/ModCalcul.h"
+#include "modele/EtudeEnCours.h"
 #include "etude/Enregistrements.h"
 
 #include <QWidget>

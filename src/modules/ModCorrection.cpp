@@ -22,8 +22,9 @@ constexpr double Pi = 3.14159265358979;
 
 double Carre(double x) { return x * x; }
 
-// log10 as ln(x) / ln(10), the way the friction factor has always been
-// computed (it may differ from a library log10 in the last bit).
+// log10 as ln(x) / ln(10), the form the friction factor's formula is
+// evaluated in (it may differ from a library log10 in the last bit, which
+// the search limits are sensitive to).
 double Log10(double x, const char* etape) { return Logarithme(x, etape) / std::log(10.0); }
 
 // The loop flow is what the total flow leaves once the connecting pipes

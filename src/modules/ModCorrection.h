@@ -34,8 +34,8 @@ namespace sorvel::ModCorrection {
 // Specific heat of water, Wh/(l.K): the single-precision 1.162639 seen as a
 // double, in every flow and emission formula...
 inline constexpr double ChaleurMassique = 1.1626390218734741;
-// ...except the connecting-pipe flow, which has always used the decimal
-// value (the two differ in the eighth digit).
+// ...except the connecting-pipe flow, which takes the decimal value (the two
+// differ in the eighth digit, enough to move a search by one step).
 inline constexpr double ChaleurMassiqueConduites = 1.162639;
 
 // ---------------------------------------------------------------------------

@@ -23,7 +23,7 @@ set(permis_ihm      commun ihm)
 # shared window pieces.
 set(permis_modules         commun calcul modules)
 set(permis_modules_fenetre commun calcul modules ihm)
-set(permis_ecrans   commun calcul etude modele rapports ihm modules ecrans)
+set(permis_ecrans   commun etude modele rapports ihm modules ecrans)
 set(permis_outils   commun calcul etude stockage rapports)
 
 # Folders whose code is pure C++: no Qt header at all.
