@@ -19,7 +19,8 @@
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
 #include "ihm/Traduction.h"
-#include "stockage/ModEnregistrer.h"
+#include "stockage/Catalogue.h"
+#include "stockage/FichiersTravail.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -101,6 +102,7 @@ int main(int argc, char* argv[]) {
     // A studies folder of its own: the screenshots leave nothing behind.
     QTemporaryDir etudes;
     const sorvel::DossierEtudes dossierEtudes(etudes.path());
+    const sorvel::FichiersTravail travail(dossierEtudes);
     sorvel::MDIPlancher fenetre(etudes.path());
     // Without a window manager the window takes the whole screen itself.
     if (!gestionnaire)
@@ -115,10 +117,9 @@ int main(int argc, char* argv[]) {
     fenetre.Generales()->CmdSuivant_Click();
     // Five rooms in the working files, as if entered.
     for (const char* nom : {"Séjour", "Cuisine", "Chambre 1", "Chambre 2", "Salle de bains"}) {
-        sorvel::DonneesPiece piece;
+        sorvel::Piece piece;
         piece.NomPiece = nom;
-        dossierEtudes.AjouterPiece(piece);
-        dossierEtudes.AjouterPerte(0, 0, 0, sorvel::FichierPerte);
+        travail.EcrirePiece(travail.NombrePieces() + 1, piece, sorvel::PerteCharge{});
     }
     fenetre.Circuits()->RemplirGrilleCircuits();
     fenetre.Circuits()->SelectionnerLigne(1);
@@ -232,14 +233,11 @@ int main(int argc, char* argv[]) {
     const QString exemple = QStringLiteral("Maison 12 pièces");
     if (positions.size() > 1) {
         try {
-            const sorvel::EtudeEnregistree maison = sorvel::DossierEtudes(positions[1]).LireEtude(exemple);
+            const sorvel::Etude maison = sorvel::Catalogue(sorvel::DossierEtudes(positions[1])).Lire(exemple);
             for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
                 dossierEtudes.SupprimerFichier(f);
-            for (std::size_t i = 0; i < maison.Pieces.size(); ++i) {
-                dossierEtudes.AjouterPiece(maison.Pieces[i]);
-                const sorvel::PerteCharge& p = maison.Pertes.at(i);
-                dossierEtudes.AjouterPerte(p.PerteNormale, p.PerteBordure, p.PerteMax, sorvel::FichierPerte);
-            }
+            for (std::size_t i = 0; i < maison.Pieces.size(); ++i)
+                travail.EcrirePiece(static_cast<int>(i) + 1, maison.Pieces[i], maison.Pertes.at(i));
             fenetre.Etude().ChangerGenerales(maison.Generales);
             fenetre.Etude().DefinirNom(exemple);
             fenetre.Circuits()->RemplirGrilleCircuits();
@@ -276,7 +274,7 @@ int main(int argc, char* argv[]) {
             QFile::copy(QString::fromLocal8Bit(argv[2]) + QLatin1Char('/') + nom, dossierEtudes.Chemin(nom));
         }
         for (const char* nom : {"Appartement Durand", "école maternelle", "Étage bureaux"})
-            dossierEtudes.CopierEtudeEnregistree(QStringLiteral("Maison Martin"), QString::fromUtf8(nom));
+            sorvel::Catalogue(dossierEtudes).Copier(QStringLiteral("Maison Martin"), QString::fromUtf8(nom));
         fenetre.findChild<QAction*>(QStringLiteral("MnuOuvrir"))->trigger();
         if (auto* ouvrir = fenetre.findChild<QDialog*>(QStringLiteral("FrmOuvrir"))) {
             if (auto* liste = ouvrir->findChild<QListWidget*>(QStringLiteral("LstOuvrir"))) {

@@ -107,7 +107,7 @@ int main(int argc, char* argv[]) {
                                       ? lancement.etude->dossier
                                       : sorvel::DossierEtudesDemarrage(sorvel::DossierProgramme());
     sorvel::MDIPlancher fenetre(dossierEtudes);
-    if (fenetre.Etude().EtatDemarrage() == sorvel::Demarrage::DossierOccupe)
+    if (fenetre.Etude().Programme().EtatDemarrage() == sorvel::Demarrage::DossierOccupe)
         return SortieDossierOccupe;
     fenetre.show();
     if (lancement.etude)

@@ -30,9 +30,9 @@ void Erreur(const QString& message) {
 
 bool RapportConnu(std::string_view nom) { return nom == "chantier" || nom == "recapitulatif"; }
 
-int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const DonneesGenerales& generales,
-                     const ResultatEtude& resultat, const std::vector<CelluleMateriel>& materiel, int argc,
-                     char** argv) {
+int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const Installation& generales,
+                     const EtudeRecalculee& etude, int argc, char** argv) {
+    const ResultatEtude& resultat = etude.Resultat;
     constexpr int SortieRienAImprimer = 3;
     if (resultat.Table.NombrePieces() == 0) {
         Erreur(QStringLiteral("Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !"));
@@ -47,7 +47,7 @@ int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const Donn
     QGuiApplication application(argc, argv);
 
     DonneesRapport donnees{.NomEtude = nom, .Date = QDate::currentDate(), .Generales = generales,
-                           .Resultat = resultat, .Materiel = materiel};
+                           .Resultat = resultat, .Materiel = etude.Materiel};
     const Rapport rapport = option.rapport == "chantier" ? Rapport::Chantier : Rapport::Recapitulatif;
     QString erreur;
     if (!EcrirePdf(donnees, rapport, QFile::decodeName(option.sortie.c_str()), &erreur)) {

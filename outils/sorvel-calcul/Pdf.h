@@ -3,9 +3,7 @@
 // sorvel-calcul --pdf: a printed report of the study written as a PDF file,
 // without any display.
 
-#include "etude/CalculEtude.h"
-#include "etude/Enregistrements.h"
-#include "etude/Materiel.h"
+#include "etude/RecalculEtude.h"
 
 #include <string>
 #include <string_view>
@@ -26,6 +24,5 @@ bool RapportConnu(std::string_view nom);
 // returns the exit status: 0, 3 when the study has no room (there is nothing
 // to print), SortiePdf when the file cannot be written (no file is left
 // behind). Messages go to stderr.
-int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const sorvel::DonneesGenerales& generales,
-                     const sorvel::ResultatEtude& resultat, const std::vector<sorvel::CelluleMateriel>& materiel,
-                     int argc, char** argv);
+int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const sorvel::Installation& generales,
+                     const sorvel::EtudeRecalculee& etude, int argc, char** argv);

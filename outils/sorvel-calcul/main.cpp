@@ -14,13 +14,9 @@
 #include "commun/ErreurArithmetique.h"
 #include "commun/Nombres.h"
 #include "commun/Textes.h"
-#include "etude/CalculEtude.h"
-#include "etude/Enregistrements.h"
-#include "etude/EquilibrageEtude.h"
 #include "etude/ExportCsv.h"
-#include "etude/Materiel.h"
-#include "etude/VerificationEtude.h"
-#include "stockage/ModEnregistrer.h"
+#include "etude/RecalculEtude.h"
+#include "stockage/Catalogue.h"
 
 #include "Pdf.h"
 
@@ -104,9 +100,9 @@ struct ErreurEtude {
 
 // The stored study, read and checked as the program reads it (a missing,
 // unreadable, misshapen or damaged file raises ErreurEtude).
-EtudeEnregistree LireEtude(const std::string& dossier, const std::string& nom) {
+Etude LireEtude(const std::string& dossier, const std::string& nom) {
     try {
-        return DossierEtudes(QString::fromLocal8Bit(dossier.c_str())).LireEtude(QString::fromLocal8Bit(nom.c_str()));
+        return Catalogue(DossierEtudes(QString::fromLocal8Bit(dossier.c_str()))).Lire(QString::fromLocal8Bit(nom.c_str()));
     } catch (const ErreurSignalee& e) {
         // The path in the message may hold control characters: shown by their symbols.
         throw ErreurEtude{TexteAffichable(e.what())};
@@ -273,13 +269,12 @@ int main(int argc, char** argv) {
     try {
         // A damaged study is refused as a whole by the loader, before any
         // room is calculated.
-        const EtudeEnregistree etude = LireEtude(arguments[0], nom);
-        const ResultatEtude resultat = CalculEtude(etude.Pieces, etude.Generales);
-        const std::vector<CelluleMateriel> materiel = Materiel(resultat.Table, etude.Generales);
+        const Etude etude = LireEtude(arguments[0], nom);
+        const EtudeRecalculee r = RecalculerEtude(etude.Pieces, etude.Generales);
         if (pdf)
-            return EcrireRapportPdf(*pdf, nom, etude.Generales, resultat, materiel, argc, argv);
-        const EquilibrageEtude equilibrage = CalculerEquilibrage(etude.Pieces, etude.Generales, resultat);
-        Ecrire(stdout, json ? Json(nom, resultat, materiel, equilibrage) : CsvEtude(resultat, materiel, equilibrage));
+            return EcrireRapportPdf(*pdf, nom, etude.Generales, r, argc, argv);
+        Ecrire(stdout, json ? Json(nom, r.Resultat, r.Materiel, r.Equilibrage)
+                            : CsvEtude(r.Resultat, r.Materiel, r.Equilibrage));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");
             return SortieFichier;

@@ -1,10 +1,8 @@
 #include "calcul/Diagnostic.h"
 
-#include "calcul/ModVZ.h"
 #include "commun/Nombres.h"
 
 #include <cmath>
-#include <utility>
 
 namespace sorvel {
 
@@ -62,12 +60,11 @@ constexpr Etape Etapes[] = {
     {"DebitTotal", "le calcul du débit total de l'étude"},
 };
 
-// Inputs that cannot be used at all: the sentence is complete by itself.
+// Inputs not chosen: the sentence is complete by itself.
 constexpr Etape Entrees[] = {
-    {"TypeCharge", "le type de charge n'est pas reconnu"},
-    {"TempDepart", "la température de départ du fluide n'est pas un nombre entier"},
     {"TempPiece", "la température de la pièce n'est pas choisie"},
-    {"TempChute", "la chute de température de l'eau n'est pas choisie"},
+    {"RthActuelle", "la résistance thermique actuelle du revêtement n'est pas choisie"},
+    {"RthFuture", "la résistance thermique future du revêtement n'est pas choisie"},
 };
 
 // Number fields of the room that a damaged record may hold as NaN or
@@ -120,13 +117,10 @@ std::string ExpliquerEchec(const EntreesPiece& e, const ErreurArithmetique& erre
         return "la surface des emprises occupe toute la surface de la pièce";
     if (SurfaceBordureSaisie(e.TypeCharge) && nette - e.SurfaceBordure <= 0)
         return "la zone de bordure occupe toute la surface utile du plancher";
-    // A resistance or an edge pitch outside the lists gives no emission and
-    // hence no flow (only a damaged record can hold one).
-    for (const std::string* rth : {&e.RthActuelle, &e.RthFuture})
-        if (CoefficientNormale(e.Tube, *rth, "Treillis", "10") == 0)
-            return "la résistance thermique du revêtement « " + *rth + " » n'est pas dans la liste (0.01 à 0.15)";
-    if (AvecZoneBordure(e.TypeCharge) && CoefficientBordure(e.Tube, e.RthActuelle, "Treillis", e.PasVZBordure) == 0)
-        return "le pas (VZ) de la zone de bordure « " + e.PasVZBordure + " » n'est pas 5, 10 ou 15 cm";
+    // An edge zone without a pitch (only a damaged record holds one) gives
+    // no emission and hence no flow.
+    if (AvecZoneBordure(e.TypeCharge) && !e.PasVZBordure)
+        return "le pas (VZ) de la zone de bordure «  » n'est pas 5, 10 ou 15 cm";
 
     std::string libelle = LibelleEtape(erreur.etape());
     if (libelle.empty())

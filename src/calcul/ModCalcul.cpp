@@ -4,604 +4,278 @@
 #include "commun/ErreurArithmetique.h"
 #include "commun/Nombres.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <optional>
-
 namespace sorvel {
 
 namespace {
 
-using Nature = ErreurArithmetique::Nature;
-
-// Raise of the supply/return drop per step of the throttling search, K.
-constexpr double PasRecherche = 0.0001;
-
-// Value of x after `n` raises x = x + PasRecherche, exactly as the step by
-// step search would compute it, without doing every addition: inside one
-// binade (|x| in [2^e, 2^(e+1))) every representable x is a multiple of the
-// same ulp, so each addition adds the same rounded amount d and k additions
-// add k*d exactly. Near a binade's edge, and very close to zero, it adds one
-// step at a time. A negative x (a drop below zero) moves towards zero, whose
-// binades it leaves by their lower edge.
-double Avancer(double x, std::int64_t n) {
-    while (n > 0) {
-        const double grandeur = std::fabs(x);
-        // From 2^-12 up, PasRecherche / ulp is never halfway between two
-        // integers (that happens only in the binade of 2^-13), so every
-        // addition rounds it to the same multiple of the ulp.
-        if (grandeur >= 0x1p-12 && grandeur < 0x1p52) {
-            const int e = std::ilogb(x);
-            const double ulp = std::ldexp(1.0, e - 52);
-            const double d = std::nearbyint(PasRecherche / ulp) * ulp;
-            if (d == 0.0)
-                return x; // the step no longer changes x
-            // Room left before the edge the steps move towards (exact: both
-            // are multiples of ulp within one binade).
-            const double place = x > 0.0 ? std::ldexp(1.0, e + 1) - x : grandeur - std::ldexp(1.0, e);
-            const double kMax = std::floor(place / d) - 2.0; // two steps of margin
-            if (kMax >= 1.0) {
-                const auto k = std::min<std::int64_t>(n, static_cast<std::int64_t>(kMax));
-                x = x + static_cast<double>(k) * d; // both exact: multiples of ulp inside the binade
-                n -= k;
-                if (n == 0)
-                    break;
-            }
-        }
-        x = x + PasRecherche;
-        --n;
-    }
-    return x;
-}
-
-// Trials of the throttling search done by this thread (one per drop tried).
-thread_local std::int64_t essaisDebitAFreiner = 0;
-
-// The throttling search of one loop. Step n tries the drop x_n (DeltaT
-// raised n times by PasRecherche): it "fits" when the flow needed for the
-// need at x_(n+1) is at most what the loop keeps after the excess flow at
-// x_n. The answer is the first step that fits, or the first step whose
-// arithmetic fails, exactly as trying the steps one after the other.
-class RechercheFrein {
+// One room calculation: the inputs, the results filled step by step, and
+// what every step shares (the rounded mean water temperature, its
+// difference to the room, which zones the load type has).
+class Calcul {
 public:
-    RechercheFrein(double excedent, double necessaire, double debit, double r, double x0)
-        : excedent_(excedent), necessaire_(necessaire), debit_(debit), r_(r), x0_(x0) {}
+    explicit Calcul(const EntreesPiece& e)
+        : e_(e), bouclesSeparees_(BoucleBordureIndependante(e.TypeCharge)), bordure_(AvecZoneBordure(e.TypeCharge)) {}
 
-    struct Essai {
-        double q1 = 0;   // excess flow at x_n
-        double reste = 0;// loop flow left once the excess is taken
-        double q2 = 0;   // flow needed at x_(n+1)
-        bool convient() const { return q2 <= reste; }
-    };
-
-    // Step n, computed as the step-by-step search computes it; raises as it
-    // would.
-    Essai Evaluer(std::int64_t n) const {
-        ++essaisDebitAFreiner;
-        return EvaluerEn(Avancer(x0_, n));
+    ResultatsPiece Executer() {
+        VerifierEntrees();
+        Temperatures();
+        Zones();
+        ZoneBordure();
+        EmissionMaximale();
+        Besoin();
+        Appoint();
+        Distribution();
+        EmissionsNecessaires();
+        PasZoneNormale();
+        Longueurs();
+        Raccordements();
+        TemperaturesSurface();
+        EmissionsVersLeBas();
+        Debits();
+        EmissionsDuPasChoisi();
+        DebitsAFreiner();
+        PertesCharge();
+        Equilibrer();
+        return r_;
     }
-
-    // The first step in [0, fin) that fits (its excess flow q1), or nothing.
-    std::optional<double> Premier(std::int64_t fin) const {
-        double q1 = 0;
-        if (Premier(0, fin - 1, q1) < 0)
-            return std::nullopt;
-        return q1;
-    }
-
-    // When the steps that fit all follow those that do not: the first one
-    // bracketed from the estimate `depart` (widening 16 times each time),
-    // then found by halving; past `dernier` the search gives up.
-    double PremierMonotone(std::int64_t depart, std::int64_t dernier) const;
 
 private:
-    static constexpr const char* Etape = "DebitAFreiner";
-    // Intervals this small are tried step by step.
-    static constexpr std::int64_t Feuille = 16;
-
-    Essai EvaluerEn(double x) const {
-        Essai e;
-        e.q1 = Diviser(excedent_, x * FacteurDebit * r_, Etape);
-        e.reste = Verifier(debit_ - e.q1, Etape);
-        const double xSuivant = x + PasRecherche;
-        e.q2 = Diviser(necessaire_, xSuivant * FacteurDebit * r_, Etape);
-        return e;
-    }
-
-    // First fitting step of [bas, haut] (its q1 in `q1`), -1 when none. The
-    // intervals are examined from the left, so when a step's arithmetic
-    // fails every step before it is known not to fit.
-    std::int64_t Premier(std::int64_t bas, std::int64_t haut, double& q1) const {
-        if (haut - bas < Feuille) {
-            for (std::int64_t n = bas; n <= haut; ++n) {
-                const Essai e = Evaluer(n);
-                if (e.convient()) {
-                    q1 = e.q1;
-                    return n;
-                }
-            }
-            return -1;
-        }
-        if (AucunNeConvient(bas, haut))
-            return -1;
-        const std::int64_t milieu = bas + (haut - bas) / 2;
-        const std::int64_t n = Premier(bas, milieu, q1);
-        return n >= 0 ? n : Premier(milieu + 1, haut, q1);
-    }
-
-    // True only when no step of [bas, haut] can fit (nor fail). Two proofs:
-    // - while x_n keeps its sign, q1 and q2 each move one way only (every
-    //   rounding is monotonic), so their extremes lie at the interval's ends:
-    //   the smallest q2 above the largest remainder settles it;
-    // - q2 - remainder, written (excess + need) / (K x) - need h / (K x x')
-    //   - flow with K = factor x density and h = x' - x, has terms that are
-    //   each monotonic in x: their lower bound, above a margin far wider than
-    //   the rounding of the three operations, settles it even when q2 and the
-    //   remainder climb together.
-    bool AucunNeConvient(std::int64_t bas, std::int64_t haut) const;
-
-    double excedent_, necessaire_, debit_, r_, x0_;
-};
-
-bool RechercheFrein::AucunNeConvient(std::int64_t bas, std::int64_t haut) const {
-    const double xb = Avancer(x0_, bas);
-    const double xh = Avancer(x0_, haut);
-    const double xbSuivant = xb + PasRecherche;
-    const double xhSuivant = xh + PasRecherche;
-    // Every x_n and x_(n+1) of the interval of one sign, none zero.
-    if (!((xb > 0.0 && xhSuivant > 0.0) || (xb < 0.0 && xhSuivant < 0.0)))
-        return false;
-    Essai eb, eh;
-    try {
-        ++essaisDebitAFreiner;
-        eb = EvaluerEn(xb);
-        ++essaisDebitAFreiner;
-        eh = EvaluerEn(xh);
-    } catch (const ErreurArithmetique&) {
-        return false; // a failing end: the steps themselves will tell
-    }
-    if (std::min(eb.q2, eh.q2) > std::max(eb.reste, eh.reste))
-        return true;
-
-    using R = long double;
-    const R k = static_cast<R>(FacteurDebit) * static_cast<R>(r_);
-    const R plusPres = std::min(std::fabs(static_cast<R>(xb)), std::fabs(static_cast<R>(xh)));
-    const R plusPresSuivant = std::min(std::fabs(static_cast<R>(xbSuivant)), std::fabs(static_cast<R>(xhSuivant)));
-    const R q1Max = std::fabs(static_cast<R>(excedent_)) / (std::fabs(k) * plusPres);
-    const R q2Max = std::fabs(static_cast<R>(necessaire_)) / (std::fabs(k) * plusPresSuivant);
-    if (!(std::fabs(k) * std::min(plusPres, plusPresSuivant) > 1e-250L) || !(q1Max < 1e300L) || !(q2Max < 1e300L))
-        return false;
-    const R a = (static_cast<R>(excedent_) + static_cast<R>(necessaire_)) / k;
-    const R b = -static_cast<R>(necessaire_) / k;
-    // The raise h of each step, within one ulp of the largest |x| of the
-    // interval around PasRecherche.
-    const double plusLoin = std::max(std::fabs(xb), std::fabs(xhSuivant));
-    const R ulp = std::ldexp(static_cast<R>(1), std::ilogb(plusLoin) - 52);
-    const R hMin = static_cast<R>(PasRecherche) - ulp, hMax = static_cast<R>(PasRecherche) + ulp;
-    const R pb = 1 / (static_cast<R>(xb) * static_cast<R>(xbSuivant));
-    const R ph = 1 / (static_cast<R>(xh) * static_cast<R>(xhSuivant));
-    const R terme1 = std::min(a / static_cast<R>(xb), a / static_cast<R>(xh));
-    const R terme2 = std::min({b * hMin * pb, b * hMax * pb, b * hMin * ph, b * hMax * ph});
-    const R minorant = terme1 + terme2 - static_cast<R>(debit_);
-    const R marge = 1e-12L * (q1Max + q2Max + std::fabs(static_cast<R>(debit_))) + 1e-280L;
-    return minorant > marge;
-}
-
-double RechercheFrein::PremierMonotone(std::int64_t depart, std::int64_t dernier) const {
-    auto convient = [&](std::int64_t n, double& q1) {
-        const Essai e = Evaluer(n);
-        q1 = e.q1;
-        return e.convient();
-    };
-    double q1 = 0.0;
-    // Bracket the first fitting step between bas (not fitting; -1 stands for
-    // "before the first step") and haut (fitting), widening by 16x.
-    std::int64_t bas = -1, haut = -1;
-    std::int64_t ecart = 16;
-    if (convient(depart, q1)) {
-        haut = depart;
-        while (haut > 0) {
-            const std::int64_t essaiBas = std::max<std::int64_t>(haut - ecart, 0);
-            if (!convient(essaiBas, q1)) {
-                bas = essaiBas;
-                break;
-            }
-            haut = essaiBas;
-            ecart *= 16;
-        }
-    } else {
-        bas = depart;
-        for (;;) {
-            if (bas == dernier)
-                throw ErreurArithmetique(Nature::Depassement, Etape);
-            const std::int64_t essaiHaut = std::min(bas + ecart, dernier);
-            if (convient(essaiHaut, q1)) {
-                haut = essaiHaut;
-                break;
-            }
-            bas = essaiHaut;
-            ecart *= 16;
-        }
-    }
-    while (haut - bas > 1) {
-        const std::int64_t milieu = bas + (haut - bas) / 2;
-        if (convient(milieu, q1))
-            haut = milieu;
-        else
-            bas = milieu;
-    }
-    convient(haut, q1);
-    return q1;
-}
-
-double Carre(double x) { return x * x; }
-
-} // namespace
-
-double LongueurTube(std::string_view pas, double surface) {
-    double metresParM2 = 0;
-    if (pas == "5") metresParM2 = 20;
-    else if (pas == "10") metresParM2 = 10;
-    else if (pas == "15") metresParM2 = 6.7;
-    else if (pas == "20") metresParM2 = 5;
-    else if (pas == "30") metresParM2 = 3.4;
-    return Verifier(surface * metresParM2, "LongueurTube");
-}
-
-double EmissionConduites(std::int16_t temperature, double longueur, std::string_view tube) {
-    const double facteur = tube == "13x16" ? 0.0072 : 0.0075;
-    const double t = temperature;
-    return Verifier(facteur * (t * t) * longueur, "EmissionConduites");
-}
-
-double MasseVolumique(double t) {
-    Verifier(t, "MasseVolumique");
-    const double t2 = t * t, t3 = t2 * t, t4 = t3 * t, t5 = t4 * t;
-    return Verifier(999.83932 + 0.0523705799 * t - 0.00780474 * t2 + 0.000053678 * t3
-                        - 0.000000303 * t4 + 0.0000000008 * t5,
-                    "MasseVolumique");
-}
-
-double Viscosite(double t) {
-    Verifier(t, "Viscosite");
-    return Verifier(1.6993718e-6 - 0.043254681e-6 * t + 0.00051252585e-6 * (t * t)
-                        - 2.2183992e-12 * (t * t * t),
-                    "Viscosite");
-}
-
-double DebitCircuit(double emission, std::int16_t temperature, std::int16_t deltaT,
-                    double raccord, double bas) {
-    const double chaleur = Verifier(emission + raccord + bas, "DebitCircuit");
-    const double capacite = static_cast<double>(deltaT) * FacteurDebit * MasseVolumique(temperature) / 1000.0;
-    return Diviser(chaleur, capacite, "DebitCircuit");
-}
-
-std::int64_t EssaisDebitAFreiner() noexcept { return essaisDebitAFreiner; }
-
-double DebitAFreiner(double besoin, double emission, double raccord, double bas,
-                     double debit, std::int16_t deltaT, double temperature) {
-    const char* etape = "DebitAFreiner";
-    Verifier(besoin, etape);
-    Verifier(emission, etape);
-    Verifier(raccord, etape);
-    Verifier(bas, etape);
-    Verifier(debit, etape);
-    // A loop without flow has nothing to throttle; the search below would
-    // never end for it.
-    if (!(debit > 0.0))
-        return 0.0;
-    const double r = MasseVolumique(temperature) / 1000.0;
-    const double excedent = Verifier(emission - besoin, etape);
-    const double necessaire = Verifier(raccord + bas + besoin, etape);
-    const double x0 = deltaT;
-    const RechercheFrein recherche(excedent, necessaire, debit, r, x0);
-
-    // With non-negative numerators, a positive density and a positive drop,
-    // q1 and q2 only fall as x rises (rounding is monotonic): the steps
-    // that fit follow those that do not, and plain bisection on the step
-    // number finds the first one.
-    const bool monotone = excedent >= 0.0 && necessaire >= 0.0 && r > 0.0 && x0 >= 1.0;
-    if (monotone) {
-        // Start near the answer: the remaining flow carries the need once
-        // (excess + need) / (x * factor * r) falls to the loop flow.
-        const double xEstime = (excedent + necessaire) / (debit * FacteurDebit * r);
-        const double nEstime = (xEstime - x0) / PasRecherche;
-        const std::int64_t dernier = PasMaximumDebitAFreiner - 1;
-        const std::int64_t depart = !(nEstime > 0.0) ? 0
-            : nEstime >= static_cast<double>(dernier) ? dernier : static_cast<std::int64_t>(nEstime);
-        return recherche.PremierMonotone(depart, dernier);
-    }
-    // Otherwise (heat gains above the losses, a drop or a density below
-    // zero) the steps are searched by halving intervals, each one dismissed
-    // only when none of its steps can fit.
-    if (const auto q1 = recherche.Premier(PasMaximumDebitAFreiner))
-        return *q1;
-    throw ErreurArithmetique(Nature::Depassement, etape);
-}
-
-double DiametreInterieur(std::string_view tube) { return tube == "13x16" ? 13.0 : 16.0; }
-
-namespace {
-
-// The velocity and the Reynolds number as the pressure drop computes them;
-// a fault names `etape`, the operation that asked.
-double Vitesse(double debit, std::string_view tube, const char* etape) {
-    constexpr double Pi = 3.14159265358979;
-    const double debitM3s = debit / 3600.0 * 0.001;
-    const double section = Pi * Carre(DiametreInterieur(tube) / 2.0 * 0.001);
-    return Verifier(debitM3s / section, etape);
-}
-
-double Reynolds(double debit, double temperature, std::string_view tube, const char* etape) {
-    return Diviser(DiametreInterieur(tube) * Vitesse(debit, tube, etape) * 0.001, Viscosite(temperature), etape);
-}
-
-} // namespace
-
-double VitesseEau(double debit, std::string_view tube) {
-    Verifier(debit, "VitesseEau");
-    return Vitesse(debit, tube, "VitesseEau");
-}
-
-double NombreReynolds(double debit, double temperature, std::string_view tube) {
-    Verifier(debit, "NombreReynolds");
-    Verifier(temperature, "NombreReynolds");
-    return Reynolds(debit, temperature, tube, "NombreReynolds");
-}
-
-double PerteChargeLineique(double debit, double temperature, std::string_view tube) {
-    const char* etape = "PerteChargeLineique";
-    Verifier(debit, etape);
-    Verifier(temperature, etape);
-    const double d = DiametreInterieur(tube); // bore, mm
-    const double vitesse = Vitesse(debit, tube, etape);
-    const double reynolds = Reynolds(debit, temperature, tube, etape);
-    double lambda;
-    if (EcoulementLaminaire(reynolds)) {
-        lambda = Diviser(64.0, reynolds, etape);
-    } else {
-        // Colebrook-White made explicit by three fixed-point steps (Serghides).
-        const double k = 0.0001 / 3.71;
-        const double a = -2.0 * Logarithme10(k + 12.0 / reynolds, etape);
-        const double b = -2.0 * Logarithme10(k + 2.51 * a / reynolds, etape);
-        const double c = -2.0 * Logarithme10(k + 2.51 * b / reynolds, etape);
-        lambda = Puissance(a - Diviser(Carre(a - b), c - 2.0 * b + a, etape), -2.0, etape);
-    }
-    const double rho = MasseVolumique(temperature);
-    const double frottement = lambda * rho * Carre(vitesse) / (2.0 * d * 0.001) / 10.0 * (10.0 / 9.81);
-    const double singulieres = 0.3 * rho * Carre(vitesse) / 2.0 / 10.0;
-    return Verifier(frottement + singulieres, etape);
-}
-
-Equilibre Equilibrage(std::int16_t typeCharge, double perteMaxEtude,
-                      double perteNormale, double perteBordure) {
-    Equilibre e;
-    const double m = perteMaxEtude;
-    if (m < perteNormale) {
-        e.PerteArtificielleNormale = 0;
-        e.PerteLaPlusElevee = perteNormale;
-    } else {
-        e.PerteArtificielleNormale = Verifier(m - perteNormale, "PerteArtificielleNormale");
-        e.PerteLaPlusElevee = m;
-    }
-    if (typeCharge == 1) {
-        if (m < perteBordure) {
-            e.PerteArtificielleBordure = 0;
-            if (perteBordure > e.PerteLaPlusElevee)
-                e.PerteLaPlusElevee = perteBordure;
-        } else {
-            e.PerteArtificielleBordure = Verifier(m - perteBordure, "PerteArtificielleBordure");
-        }
-    }
-    Verifier(e.PerteLaPlusElevee, "PerteLaPlusElevee");
-    return e;
-}
-
-double MiniMaxi(double a, double b, std::string_view mode) {
-    if (std::isnan(a) || std::isnan(b))
-        return 0;
-    if (mode == "Maxi")
-        return b > a ? b : a;
-    if (mode == "Mini")
-        return b < a ? b : a;
-    return 0;
-}
-
-ResultatsPiece CalculPiece(const EntreesPiece& e) {
     // A record from a damaged file may hold NaN or infinities: stop at the
     // input rather than show a meaningless result.
-    Verifier(e.SurfacePiece, "SurfacePiece");
-    Verifier(e.SurfaceEmprises, "SurfaceEmprises");
-    Verifier(e.SurfaceBordure, "SurfaceBordure");
-    Verifier(e.DeperdPiece, "DeperdPiece");
-    Verifier(e.DeperdPlancher, "DeperdPlancher");
-    Verifier(e.ApportPlafond, "ApportPlafond");
-    Verifier(e.LongRaccordNormale, "LongRaccordNormale");
-    Verifier(e.LongRaccordBordure, "LongRaccordBordure");
-    Verifier(e.LongDistri, "LongDistri");
-    Verifier(e.EmissionsBas, "EmissionsBas");
-    Verifier(e.PerteMaxEtude, "PerteMaxEtude");
-    if (!TypeChargeConnu(e.TypeCharge))
-        throw ErreurArithmetique(Nature::OperationInvalide, "TypeCharge");
-
-    ResultatsPiece r;
-    const bool bouclesSeparees = BoucleBordureIndependante(e.TypeCharge);
-    const bool bordure = AvecZoneBordure(e.TypeCharge);
+    void VerifierEntrees() const {
+        Verifier(e_.SurfacePiece, "SurfacePiece");
+        Verifier(e_.SurfaceEmprises, "SurfaceEmprises");
+        Verifier(e_.SurfaceBordure, "SurfaceBordure");
+        Verifier(e_.DeperdPiece, "DeperdPiece");
+        Verifier(e_.DeperdPlancher, "DeperdPlancher");
+        Verifier(e_.ApportPlafond, "ApportPlafond");
+        Verifier(e_.LongRaccordNormale, "LongRaccordNormale");
+        Verifier(e_.LongRaccordBordure, "LongRaccordBordure");
+        Verifier(e_.LongDistri, "LongDistri");
+        Verifier(e_.EmissionsBas, "EmissionsBas");
+        Verifier(e_.PerteMaxEtude, "PerteMaxEtude");
+    }
 
     // 1-2. Mean water temperature and its difference to the room.
-    r.TempMoyenne = TempMoyenneEau(e.TempDepart, e.TempChute);
-    const std::int16_t tMoyenneEntiere = CInt(r.TempMoyenne, "TempMoyenne");
-    r.EcartEau = CInt(static_cast<double>(tMoyenneEntiere) - e.TempPiece, "EcartEau");
-    const double ecart = r.EcartEau;
+    void Temperatures() {
+        r_.TempMoyenne = TempMoyenneEau(e_.TempDepart, e_.TempChute);
+        tMoyenneEntiere_ = CInt(r_.TempMoyenne, "TempMoyenne");
+        r_.EcartEau = CInt(static_cast<double>(tMoyenneEntiere_) - e_.TempPiece, "EcartEau");
+        ecart_ = r_.EcartEau;
+    }
 
     // 3. Zones.
-    r.SurfaceNette = Verifier(SurfaceNette(e.SurfacePiece, e.SurfaceEmprises), "SurfaceNette");
-    switch (e.TypeCharge) {
-    case ChargeNormale:
-        r.SurfaceNormale = r.SurfaceNette;
-        r.SurfaceBordureCalculee = 0;
-        break;
-    case ChargeElevee:
-    case ChargeCombinee:
-        r.SurfaceBordureCalculee = e.SurfaceBordure;
-        r.SurfaceNormale = Verifier(r.SurfaceNette - e.SurfaceBordure, "SurfaceNormale");
-        break;
-    default:
-        // Corner panel: the edge zone is a fixed share of the heated floor.
-        r.SurfaceBordureCalculee = r.SurfaceNette / 2.0 * 0.85;
-        r.SurfaceNormale = r.SurfaceNette - r.SurfaceBordureCalculee;
-        break;
+    void Zones() {
+        r_.SurfaceNette = Verifier(SurfaceNette(e_.SurfacePiece, e_.SurfaceEmprises), "SurfaceNette");
+        switch (e_.TypeCharge) {
+        case Charge::Normale:
+            r_.SurfaceNormale = r_.SurfaceNette;
+            r_.SurfaceBordureCalculee = 0;
+            break;
+        case Charge::Elevee:
+        case Charge::Combinee:
+            r_.SurfaceBordureCalculee = e_.SurfaceBordure;
+            r_.SurfaceNormale = Verifier(r_.SurfaceNette - e_.SurfaceBordure, "SurfaceNormale");
+            break;
+        case Charge::Angle:
+            // The edge zone is a fixed share of the heated floor.
+            r_.SurfaceBordureCalculee = r_.SurfaceNette / 2.0 * PartBordureAngle;
+            r_.SurfaceNormale = r_.SurfaceNette - r_.SurfaceBordureCalculee;
+            break;
+        }
     }
 
     // 4. Edge zone, with the present and the future floor covering.
-    if (bordure) {
-        r.CoefBordureActuelle = CoefficientBordure(e.Tube, e.RthActuelle, e.Support, e.PasVZBordure);
-        r.CoefBordureFuture = CoefficientBordure(e.Tube, e.RthFuture, e.Support, e.PasVZBordure);
-        // A 5-cm independent edge loop is fed first, nearly at the supply
-        // temperature.
-        const double ecartBordure = (bouclesSeparees && e.PasVZBordure == "5")
-            ? static_cast<double>(e.TempDepart) - 1.5 - e.TempPiece
-            : ecart;
-        r.EmissionBordureActuelle = Verifier(ecartBordure * r.CoefBordureActuelle * r.SurfaceBordureCalculee,
-                                             "EmissionBordureActuelle");
-        r.EmissionBordureFuture = Verifier(ecartBordure * r.CoefBordureFuture * r.SurfaceBordureCalculee,
-                                           "EmissionBordureFuture");
-        r.PuissanceBordure = MiniMaxi(r.EmissionBordureActuelle, r.EmissionBordureFuture, "Mini");
+    void ZoneBordure() {
+        if (!bordure_)
+            return;
+        r_.CoefBordureActuelle = CoefficientBordure(e_.Tube, e_.RthActuelle, e_.Support, e_.PasVZBordure);
+        r_.CoefBordureFuture = CoefficientBordure(e_.Tube, e_.RthFuture, e_.Support, e_.PasVZBordure);
+        const double ecartBordure = Bordure5Independante()
+            ? static_cast<double>(e_.TempDepart) - EcartDepartBordure5 - e_.TempPiece
+            : ecart_;
+        r_.EmissionBordureActuelle = Verifier(ecartBordure * r_.CoefBordureActuelle * r_.SurfaceBordureCalculee,
+                                              "EmissionBordureActuelle");
+        r_.EmissionBordureFuture = Verifier(ecartBordure * r_.CoefBordureFuture * r_.SurfaceBordureCalculee,
+                                            "EmissionBordureFuture");
+        r_.PuissanceBordure = Mini(r_.EmissionBordureActuelle, r_.EmissionBordureFuture);
     }
 
     // 5. What the normal zone can give at its tightest pitch.
-    r.CoefMaxActuelle = CoefficientNormale(e.Tube, e.RthActuelle, e.Support, "10");
-    r.CoefMaxFuture = CoefficientNormale(e.Tube, e.RthFuture, e.Support, "10");
-    r.EmissionMaxActuelle = Verifier(ecart * r.CoefMaxActuelle * r.SurfaceNormale, "EmissionMaxActuelle");
-    r.EmissionMaxFuture = Verifier(ecart * r.CoefMaxFuture * r.SurfaceNormale, "EmissionMaxFuture");
-    r.EmissionMax = MiniMaxi(r.EmissionMaxActuelle, r.EmissionMaxFuture, "Mini");
+    void EmissionMaximale() {
+        r_.CoefMaxActuelle = CoefficientNormale(e_.Tube, e_.RthActuelle, e_.Support, PasVZ::VZ10);
+        r_.CoefMaxFuture = CoefficientNormale(e_.Tube, e_.RthFuture, e_.Support, PasVZ::VZ10);
+        r_.EmissionMaxActuelle = Verifier(ecart_ * r_.CoefMaxActuelle * r_.SurfaceNormale, "EmissionMaxActuelle");
+        r_.EmissionMaxFuture = Verifier(ecart_ * r_.CoefMaxFuture * r_.SurfaceNormale, "EmissionMaxFuture");
+        r_.EmissionMax = Mini(r_.EmissionMaxActuelle, r_.EmissionMaxFuture);
+    }
 
     // 6. Heat to deliver: the floor losses count only for the heated part
     // of the floor.
-    const double partEmprises = Diviser(e.SurfaceEmprises, e.SurfacePiece, "Besoin");
-    r.Besoin = Verifier(e.DeperdPiece - (e.DeperdPlancher - partEmprises * e.DeperdPlancher) - e.ApportPlafond,
-                        "Besoin");
+    void Besoin() {
+        const double partEmprises = Diviser(e_.SurfaceEmprises, e_.SurfacePiece, "Besoin");
+        r_.Besoin = Verifier(e_.DeperdPiece - (e_.DeperdPlancher - partEmprises * e_.DeperdPlancher) - e_.ApportPlafond,
+                             "Besoin");
+    }
 
     // 7. Heat the floor cannot give even at the tightest pitch.
-    const double capaciteActuelle = Verifier(r.EmissionMaxActuelle + r.EmissionBordureActuelle, "AppointActuelle");
-    r.AppointActuelle = capaciteActuelle >= r.Besoin
-        ? 0.0 : Verifier(Arrondir(r.Besoin - capaciteActuelle, 2), "AppointActuelle");
-    const double capaciteFuture = Verifier(r.EmissionMaxFuture + r.EmissionBordureFuture, "AppointFuture");
-    r.AppointFuture = capaciteFuture >= r.Besoin
-        ? 0.0 : Verifier(Arrondir(r.Besoin - capaciteFuture, 2), "AppointFuture");
+    void Appoint() {
+        r_.AppointActuelle = Manque(r_.EmissionMaxActuelle + r_.EmissionBordureActuelle, "AppointActuelle");
+        r_.AppointFuture = Manque(r_.EmissionMaxFuture + r_.EmissionBordureFuture, "AppointFuture");
+    }
+    double Manque(double capacite, const char* etape) const {
+        Verifier(capacite, etape);
+        return capacite >= r_.Besoin ? 0.0 : Verifier(Arrondir(r_.Besoin - capacite, 2), etape);
+    }
 
     // 8. The distribution pipes crossing the room heat it too.
-    r.EmissionDistri = EmissionConduites(tMoyenneEntiere, e.LongDistri, e.Tube);
-    r.DeperdCorrigees = Verifier(r.Besoin - r.EmissionDistri, "DeperdCorrigees");
+    void Distribution() {
+        r_.EmissionDistri = EmissionConduites(tMoyenneEntiere_, e_.LongDistri, e_.Tube);
+        r_.DeperdCorrigees = Verifier(r_.Besoin - r_.EmissionDistri, "DeperdCorrigees");
+    }
 
     // 9. Emissions required.
-    r.EmissionNecessairePiece = Diviser(Diviser(r.DeperdCorrigees, r.SurfaceNette, "EmissionNecessairePiece"),
-                                        ecart, "EmissionNecessairePiece");
-    r.EmissionNecessaireNormale = Diviser(
-        Diviser(Verifier(r.DeperdCorrigees - r.PuissanceBordure, "EmissionNecessaireNormale"),
-                r.SurfaceNormale, "EmissionNecessaireNormale"),
-        ecart, "EmissionNecessaireNormale");
-    if (Verifier(r.EmissionMax + r.PuissanceBordure, "CoefDemande") >= r.DeperdCorrigees)
-        r.CoefDemande = r.EmissionNecessaireNormale;
-    else // the floor cannot cover the need: tightest pitch, worse covering
-        r.CoefDemande = MiniMaxi(r.CoefMaxActuelle, r.CoefMaxFuture, "Mini");
+    void EmissionsNecessaires() {
+        r_.EmissionNecessairePiece = Diviser(Diviser(r_.DeperdCorrigees, r_.SurfaceNette, "EmissionNecessairePiece"),
+                                             ecart_, "EmissionNecessairePiece");
+        r_.EmissionNecessaireNormale = Diviser(
+            Diviser(Verifier(r_.DeperdCorrigees - r_.PuissanceBordure, "EmissionNecessaireNormale"),
+                    r_.SurfaceNormale, "EmissionNecessaireNormale"),
+            ecart_, "EmissionNecessaireNormale");
+        if (Verifier(r_.EmissionMax + r_.PuissanceBordure, "CoefDemande") >= r_.DeperdCorrigees)
+            r_.CoefDemande = r_.EmissionNecessaireNormale;
+        else // the floor cannot cover the need: tightest pitch, worse covering
+            r_.CoefDemande = Mini(r_.CoefMaxActuelle, r_.CoefMaxFuture);
+    }
 
     // 10. Pitch of the normal zone, chosen for the worse covering.
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    r.RthDeCalcul = MiniMaxi(LireNombrePoint(e.RthActuelle).value_or(nan),
-                             LireNombrePoint(e.RthFuture).value_or(nan), "Maxi");
-    const PasCoefficient choix = ChoisirPasVZ(e.Support, e.Tube, r.RthDeCalcul, r.CoefDemande);
-    r.PasVZNormale = std::to_string(CInt(choix.Pas, "PasVZNormale"));
-    r.EmissionUtiliseeNormale = choix.Coefficient;
-    r.PuissanceNormale = Verifier(r.SurfaceNormale * r.EmissionUtiliseeNormale * ecart, "PuissanceNormale");
+    void PasZoneNormale() {
+        const Resistance rthDeCalcul = e_.RthFuture > e_.RthActuelle ? e_.RthFuture : e_.RthActuelle;
+        r_.RthDeCalcul = ValeurResistance(rthDeCalcul);
+        const PasCoefficient choix = ChoisirPasVZ(e_.Support, e_.Tube, rthDeCalcul, r_.CoefDemande);
+        r_.PasVZNormale = choix.Pas;
+        r_.EmissionUtiliseeNormale = choix.Coefficient;
+        r_.PuissanceNormale = Verifier(r_.SurfaceNormale * r_.EmissionUtiliseeNormale * ecart_, "PuissanceNormale");
+    }
 
     // 11. Loop lengths; the crossing pipes take floor space from the normal
     // zone.
-    const double longueurZoneNormale = LongueurTube(r.PasVZNormale, r.SurfaceNormale);
-    const double longueurZoneBordure = LongueurTube(e.PasVZBordure, r.SurfaceBordureCalculee);
-    if (bouclesSeparees) {
-        r.LongueurNormale = Verifier(longueurZoneNormale - e.LongDistri, "LongueurNormale");
-        r.LongueurBordure = longueurZoneBordure;
-    } else {
-        r.LongueurNormale = Verifier(longueurZoneNormale - e.LongDistri + longueurZoneBordure, "LongueurNormale");
+    void Longueurs() {
+        const double longueurZoneNormale = LongueurTube(r_.PasVZNormale, r_.SurfaceNormale);
+        const double longueurZoneBordure = LongueurTube(e_.PasVZBordure, r_.SurfaceBordureCalculee);
+        if (bouclesSeparees_) {
+            r_.LongueurNormale = Verifier(longueurZoneNormale - e_.LongDistri, "LongueurNormale");
+            r_.LongueurBordure = longueurZoneBordure;
+        } else {
+            r_.LongueurNormale =
+                Verifier(longueurZoneNormale - e_.LongDistri + longueurZoneBordure, "LongueurNormale");
+        }
     }
 
     // 12. Connecting pipes.
-    r.EmissionRaccordNormale = EmissionConduites(tMoyenneEntiere, e.LongRaccordNormale, e.Tube);
-    if (bouclesSeparees)
-        r.EmissionRaccordBordure = EmissionConduites(tMoyenneEntiere, e.LongRaccordBordure, e.Tube);
+    void Raccordements() {
+        r_.EmissionRaccordNormale = EmissionConduites(tMoyenneEntiere_, e_.LongRaccordNormale, e_.Tube);
+        if (bouclesSeparees_)
+            r_.EmissionRaccordBordure = EmissionConduites(tMoyenneEntiere_, e_.LongRaccordBordure, e_.Tube);
+    }
 
-    // 13. Surface temperatures (exchange coefficient 11.6 W/(m².K), margin 2 %).
-    auto temperatureSurface = [&](double q, const char* etape) {
-        return Verifier(Arrondir((q / 11.6 * ecart + e.TempPiece) * 1.02, 2), etape);
-    };
-    const double qNormale = Diviser(Diviser(r.PuissanceNormale, r.SurfaceNormale, "TempSurfaceNormale"),
-                                    ecart, "TempSurfaceNormale");
-    r.TempSurfaceNormale = temperatureSurface(qNormale, "TempSurfaceNormale");
-    if (bordure)
-        r.TempSurfaceBordure = temperatureSurface(MiniMaxi(r.CoefBordureActuelle, r.CoefBordureFuture, "Mini"),
-                                                  "TempSurfaceBordure");
+    // 13. Surface temperatures.
+    void TemperaturesSurface() {
+        const double qNormale = Diviser(Diviser(r_.PuissanceNormale, r_.SurfaceNormale, "TempSurfaceNormale"),
+                                        ecart_, "TempSurfaceNormale");
+        r_.TempSurfaceNormale = TemperatureSurface(qNormale, "TempSurfaceNormale");
+        if (bordure_)
+            r_.TempSurfaceBordure =
+                TemperatureSurface(Mini(r_.CoefBordureActuelle, r_.CoefBordureFuture), "TempSurfaceBordure");
+    }
+    double TemperatureSurface(double q, const char* etape) const {
+        return Verifier(Arrondir((q / EchangeSurface * ecart_ + e_.TempPiece) * MargeTempSurface, 2), etape);
+    }
 
     // 14. Downward emission shared between the zones by area.
-    const double basParM2 = Diviser(e.EmissionsBas, SurfaceNette(e.SurfacePiece, e.SurfaceEmprises), "EmissionBasNormale");
-    r.EmissionBasNormale = Verifier(basParM2 * r.SurfaceNormale, "EmissionBasNormale");
-    r.EmissionBasBordure = Verifier(basParM2 * r.SurfaceBordureCalculee, "EmissionBasBordure");
+    void EmissionsVersLeBas() {
+        const double basParM2 =
+            Diviser(e_.EmissionsBas, SurfaceNette(e_.SurfacePiece, e_.SurfaceEmprises), "EmissionBasNormale");
+        r_.EmissionBasNormale = Verifier(basParM2 * r_.SurfaceNormale, "EmissionBasNormale");
+        r_.EmissionBasBordure = Verifier(basParM2 * r_.SurfaceBordureCalculee, "EmissionBasBordure");
+    }
 
     // 15. Flows.
-    if (bouclesSeparees) {
-        r.DebitNormale = DebitCircuit(r.PuissanceNormale, tMoyenneEntiere, e.TempChute,
-                                      r.EmissionRaccordNormale, r.EmissionBasNormale);
-        // A 5-cm edge loop works with a 3 K drop.
-        const std::int16_t chuteBordure = e.PasVZBordure == "5" ? std::int16_t{3} : e.TempChute;
-        r.DebitBordure = DebitCircuit(r.PuissanceBordure, tMoyenneEntiere, chuteBordure,
-                                      r.EmissionRaccordBordure, r.EmissionBasBordure);
-    } else {
-        r.DebitNormale = Verifier(
-            DebitCircuit(r.PuissanceBordure, tMoyenneEntiere, e.TempChute, 0.0, r.EmissionBasBordure)
-                + DebitCircuit(r.PuissanceNormale, tMoyenneEntiere, e.TempChute,
-                               r.EmissionRaccordNormale, r.EmissionBasNormale),
-            "DebitNormale");
+    void Debits() {
+        if (bouclesSeparees_) {
+            r_.DebitNormale = DebitCircuit(r_.PuissanceNormale, tMoyenneEntiere_, e_.TempChute,
+                                           r_.EmissionRaccordNormale, r_.EmissionBasNormale);
+            const std::int16_t chuteBordure = e_.PasVZBordure == PasVZ::VZ5 ? ChuteBordure5 : e_.TempChute;
+            r_.DebitBordure = DebitCircuit(r_.PuissanceBordure, tMoyenneEntiere_, chuteBordure,
+                                           r_.EmissionRaccordBordure, r_.EmissionBasBordure);
+        } else {
+            r_.DebitNormale = Verifier(
+                DebitCircuit(r_.PuissanceBordure, tMoyenneEntiere_, e_.TempChute, 0.0, r_.EmissionBasBordure)
+                    + DebitCircuit(r_.PuissanceNormale, tMoyenneEntiere_, e_.TempChute,
+                                   r_.EmissionRaccordNormale, r_.EmissionBasNormale),
+                "DebitNormale");
+        }
     }
 
     // 16. Emission of the chosen pitch with each covering.
-    r.EmissionNormaleActuelle = Verifier(
-        CoefficientNormale(e.Tube, e.RthActuelle, e.Support, r.PasVZNormale) * r.SurfaceNormale * ecart,
-        "EmissionNormaleActuelle");
-    r.EmissionNormaleFuture = Verifier(
-        CoefficientNormale(e.Tube, e.RthFuture, e.Support, r.PasVZNormale) * r.SurfaceNormale * ecart,
-        "EmissionNormaleFuture");
+    void EmissionsDuPasChoisi() {
+        r_.EmissionNormaleActuelle = Verifier(
+            CoefficientNormale(e_.Tube, e_.RthActuelle, e_.Support, r_.PasVZNormale) * r_.SurfaceNormale * ecart_,
+            "EmissionNormaleActuelle");
+        r_.EmissionNormaleFuture = Verifier(
+            CoefficientNormale(e_.Tube, e_.RthFuture, e_.Support, r_.PasVZNormale) * r_.SurfaceNormale * ecart_,
+            "EmissionNormaleFuture");
+    }
 
     // 17. Flow to throttle where the better covering gives off more than needed.
-    const double besoin = Verifier(r.DeperdCorrigees + r.EmissionDistri, "DebitFrein");
-    const double bas = Verifier(r.EmissionBasBordure + r.EmissionBasNormale, "DebitFrein");
-    const double emissionActuelle = Verifier(r.EmissionBordureActuelle + r.EmissionNormaleActuelle,
-                                             "DebitFreinActuelle");
-    if (emissionActuelle - besoin >= 0.0)
-        r.DebitFreinActuelle = DebitAFreiner(besoin, emissionActuelle, r.EmissionRaccordNormale, bas,
-                                             r.DebitNormale, e.TempChute, r.TempMoyenne);
-    const double emissionFuture = Verifier(r.EmissionBordureFuture + r.EmissionNormaleFuture,
-                                           "DebitFreinFuture");
-    if (emissionFuture - besoin >= 0.0)
-        r.DebitFreinFuture = DebitAFreiner(besoin, emissionFuture, r.EmissionRaccordNormale, bas,
-                                           r.DebitNormale, e.TempChute, r.TempMoyenne);
+    void DebitsAFreiner() {
+        const double besoin = Verifier(r_.DeperdCorrigees + r_.EmissionDistri, "DebitFrein");
+        const double bas = Verifier(r_.EmissionBasBordure + r_.EmissionBasNormale, "DebitFrein");
+        auto frein = [&](double emissionBordure, double emissionNormale, const char* etape) {
+            const double emission = Verifier(emissionBordure + emissionNormale, etape);
+            if (!(emission - besoin >= 0.0))
+                return 0.0;
+            return DebitAFreiner(besoin, emission, r_.EmissionRaccordNormale, bas, r_.DebitNormale, e_.TempChute,
+                                 r_.TempMoyenne);
+        };
+        r_.DebitFreinActuelle = frein(r_.EmissionBordureActuelle, r_.EmissionNormaleActuelle, "DebitFreinActuelle");
+        r_.DebitFreinFuture = frein(r_.EmissionBordureFuture, r_.EmissionNormaleFuture, "DebitFreinFuture");
+    }
 
     // 18. Loop pressure drops.
-    r.PerteNormale = Verifier(PerteChargeLineique(r.DebitNormale, r.TempMoyenne, e.Tube)
-                                  * (r.LongueurNormale + e.LongRaccordNormale),
-                              "PerteNormale");
-    if (bouclesSeparees)
-        r.PerteBordure = Verifier(PerteChargeLineique(r.DebitBordure, r.TempMoyenne, e.Tube)
-                                      * (r.LongueurBordure + e.LongRaccordBordure),
-                                  "PerteBordure");
+    void PertesCharge() {
+        r_.PerteNormale = Verifier(PerteChargeLineique(r_.DebitNormale, r_.TempMoyenne, e_.Tube)
+                                       * (r_.LongueurNormale + e_.LongRaccordNormale),
+                                   "PerteNormale");
+        if (bouclesSeparees_)
+            r_.PerteBordure = Verifier(PerteChargeLineique(r_.DebitBordure, r_.TempMoyenne, e_.Tube)
+                                           * (r_.LongueurBordure + e_.LongRaccordBordure),
+                                       "PerteBordure");
+    }
 
     // 19. Balancing against the largest loop of the study.
-    r.PerteMaxFichier = e.PerteMaxEtude;
-    const Equilibre eq = Equilibrage(e.TypeCharge, e.PerteMaxEtude, r.PerteNormale, r.PerteBordure);
-    r.PerteLaPlusElevee = eq.PerteLaPlusElevee;
-    r.PerteArtificielleNormale = eq.PerteArtificielleNormale;
-    r.PerteArtificielleBordure = eq.PerteArtificielleBordure;
-    return r;
-}
+    void Equilibrer() {
+        r_.PerteMaxFichier = e_.PerteMaxEtude;
+        const Equilibre eq = Equilibrage(e_.TypeCharge, e_.PerteMaxEtude, r_.PerteNormale, r_.PerteBordure);
+        r_.PerteLaPlusElevee = eq.PerteLaPlusElevee;
+        r_.PerteArtificielleNormale = eq.PerteArtificielleNormale;
+        r_.PerteArtificielleBordure = eq.PerteArtificielleBordure;
+    }
+
+    // A 5-cm independent edge loop is fed first, nearly at the supply
+    // temperature, and works with a small drop.
+    bool Bordure5Independante() const { return bouclesSeparees_ && e_.PasVZBordure == PasVZ::VZ5; }
+
+    const EntreesPiece& e_;
+    const bool bouclesSeparees_;
+    const bool bordure_;
+    ResultatsPiece r_;
+    std::int16_t tMoyenneEntiere_ = 0;
+    double ecart_ = 0;
+};
+
+} // namespace
+
+ResultatsPiece CalculPiece(const EntreesPiece& entrees) { return Calcul(entrees).Executer(); }
 
 } // namespace sorvel

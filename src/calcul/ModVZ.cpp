@@ -51,100 +51,78 @@ constexpr Table Table16x20 = {{
 // The one entry read differently when a given pitch's coefficient is asked
 // for: 16x20, Rth 0.07, VZ20 gives 4.25 there, while the pitch choice offers
 // 4.35 (the table value above).
-constexpr int LigneDifferente = 6; // Rth 0.07
+constexpr std::size_t LigneDifferente = 6; // Rth 0.07
 constexpr double CoefficientNormale16x20Rth007VZ20 = 4.25;
 
 // The thermoformed studs hold the pipe a little higher in the screed: every
 // coefficient is 0.03 lower than on trellis.
 constexpr double CorrectionPlots = 0.03;
 
-constexpr std::array<std::string_view, NombreLignes> TextesRth = {
-    "0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07", "0.08",
-    "0.09", "0.10", "0.11", "0.12", "0.13", "0.14", "0.15"};
-// The same resistances as the doubles nearest to them, for exact comparison.
-constexpr std::array<double, NombreLignes> ValeursRth = {
-    0.01, 0.02, 0.03, 0.04, 0.05, 0.06, 0.07, 0.08,
-    0.09, 0.10, 0.11, 0.12, 0.13, 0.14, 0.15};
+std::size_t Ligne(Resistance rth) { return static_cast<std::size_t>(Centiemes(rth) - 1); }
 
-int LigneParTexte(std::string_view rth) {
-    for (int i = 0; i < NombreLignes; ++i)
-        if (TextesRth[static_cast<std::size_t>(i)] == rth)
-            return i;
+const Table& TableDuTube(DiametreTube tube) { return tube == DiametreTube::D13x16 ? Table13x16 : Table16x20; }
+
+int ColonneNormale(std::optional<PasVZ> pas) {
+    if (!pas)
+        return -1;
+    switch (*pas) {
+    case PasVZ::VZ10: return VZ10;
+    case PasVZ::VZ15: return VZ15;
+    case PasVZ::VZ20: return VZ20;
+    case PasVZ::VZ30: return VZ30;
+    case PasVZ::VZ5: break; // an edge-zone pitch only
+    }
     return -1;
 }
 
-int LigneParValeur(double rth) {
-    for (int i = 0; i < NombreLignes; ++i)
-        if (ValeursRth[static_cast<std::size_t>(i)] == rth)
-            return i;
+int ColonneBordure(std::optional<PasVZ> pas) {
+    if (!pas)
+        return -1;
+    switch (*pas) {
+    case PasVZ::VZ5: return VZ5;
+    case PasVZ::VZ10: return VZ10;
+    case PasVZ::VZ15: return VZ15;
+    case PasVZ::VZ20:
+    case PasVZ::VZ30: break; // normal-zone pitches only
+    }
     return -1;
 }
 
-const Table& TableDuTube(std::string_view tube) {
-    return tube == "13x16" ? Table13x16 : Table16x20;
+double AvecSupport(double treillis, Fixation support) {
+    return support == Fixation::Plots ? treillis - CorrectionPlots : treillis;
 }
 
-int ColonneNormale(std::string_view pas) {
-    if (pas == "10") return VZ10;
-    if (pas == "15") return VZ15;
-    if (pas == "20") return VZ20;
-    if (pas == "30") return VZ30;
-    return -1;
-}
-
-int ColonneBordure(std::string_view pas) {
-    if (pas == "5") return VZ5;
-    if (pas == "10") return VZ10;
-    if (pas == "15") return VZ15;
-    return -1;
-}
-
-double AvecSupport(double treillis, std::string_view support) {
-    return support == "Plots" ? treillis - CorrectionPlots : treillis;
+double Coefficient(DiametreTube tube, Resistance rth, Fixation support, int colonne) {
+    double treillis = 0;
+    if (colonne >= 0)
+        treillis = TableDuTube(tube)[Ligne(rth)][static_cast<std::size_t>(colonne)];
+    return AvecSupport(treillis, support);
 }
 
 } // namespace
 
-PasCoefficient ChoisirPasVZ(std::string_view support, std::string_view tube,
-                            double rth, double coefDemande) {
-    const int ligne = LigneParValeur(rth);
-    if (ligne < 0)
-        return {};
-    const auto& valeurs = TableDuTube(tube)[static_cast<std::size_t>(ligne)];
-    const bool treillis = support == "Treillis";
+PasCoefficient ChoisirPasVZ(Fixation support, DiametreTube tube, Resistance rth, double coefDemande) {
+    const auto& valeurs = TableDuTube(tube)[Ligne(rth)];
     // Widest pitch first: the least pipe that still gives the emission.
-    struct Choix { double pas; int colonne; };
-    constexpr Choix ordre[] = {{30, VZ30}, {20, VZ20}, {15, VZ15}, {10, VZ10}};
+    struct Choix { PasVZ pas; int colonne; };
+    constexpr Choix ordre[] = {{PasVZ::VZ30, VZ30}, {PasVZ::VZ20, VZ20}, {PasVZ::VZ15, VZ15}, {PasVZ::VZ10, VZ10}};
     for (const Choix& c : ordre) {
-        const double t = valeurs[static_cast<std::size_t>(c.colonne)];
-        const double coef = treillis ? t : t - CorrectionPlots;
+        const double coef = AvecSupport(valeurs[static_cast<std::size_t>(c.colonne)], support);
         if (coef >= coefDemande)
             return {c.pas, coef};
     }
     return {};
 }
 
-double CoefficientNormale(std::string_view tube, std::string_view rth,
-                          std::string_view support, std::string_view pas) {
-    const int ligne = LigneParTexte(rth);
+double CoefficientNormale(DiametreTube tube, Resistance rth, Fixation support, std::optional<PasVZ> pas) {
     const int colonne = ColonneNormale(pas);
-    double treillis = 0;
-    if (ligne >= 0 && colonne >= 0) {
-        treillis = TableDuTube(tube)[static_cast<std::size_t>(ligne)][static_cast<std::size_t>(colonne)];
-        if (tube != "13x16" && ligne == LigneDifferente && colonne == VZ20)
-            treillis = CoefficientNormale16x20Rth007VZ20;
-    }
-    return AvecSupport(treillis, support);
+    if (tube == DiametreTube::D16x20 && Ligne(rth) == LigneDifferente && colonne == VZ20)
+        return AvecSupport(CoefficientNormale16x20Rth007VZ20, support);
+    return Coefficient(tube, rth, support, colonne);
 }
 
-double CoefficientBordure(std::string_view tube, std::string_view rth,
-                          std::string_view support, std::string_view pas) {
-    const int ligne = LigneParTexte(rth);
-    const int colonne = ColonneBordure(pas);
-    double treillis = 0;
-    if (ligne >= 0 && colonne >= 0)
-        treillis = TableDuTube(tube)[static_cast<std::size_t>(ligne)][static_cast<std::size_t>(colonne)];
-    return AvecSupport(treillis, support);
+double CoefficientBordure(DiametreTube tube, Resistance rth, Fixation support, std::optional<PasVZ> pas) {
+    return Coefficient(tube, rth, support, ColonneBordure(pas));
 }
 
 } // namespace sorvel

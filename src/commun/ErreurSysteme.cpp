@@ -1,8 +1,6 @@
 #include "commun/ErreurSysteme.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <system_error>
 
 namespace sorvel {
 
@@ -29,24 +27,6 @@ std::string LibelleErreurSysteme(int code) {
     case 0: return "cause inconnue";
     default: return "erreur du système n° " + std::to_string(code);
     }
-}
-
-int DiagnostiquerLecture(const std::filesystem::path& chemin) {
-    std::error_code ec;
-    const auto etat = std::filesystem::status(chemin, ec);
-    if (ec)
-        return ec.category() == std::generic_category() || ec.category() == std::system_category() ? ec.value()
-                                                                                                    : 0;
-    if (std::filesystem::is_directory(etat))
-        return EISDIR;
-    // Permission bits say nothing of the administrator or of a read-only
-    // mount: opening tells.
-    errno = 0;
-    std::FILE* f = std::fopen(chemin.c_str(), "rb");
-    if (!f)
-        return errno != 0 ? errno : EACCES;
-    std::fclose(f);
-    return 0;
 }
 
 } // namespace sorvel

@@ -7,6 +7,7 @@
 #include "ihm/ModAide.h"
 #include "ihm/Ressources.h"
 #include "modele/EtudeEnCours.h"
+#include "modele/SaisiePiece.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -78,7 +79,7 @@ FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), et
     imgCharge_->setAlignment(Qt::AlignCenter);
     imgCharge_->setFrameShape(QFrame::StyledPanel);
     imgCharge_->setPixmap(ChargerImage(QString::fromLatin1(ImagesCharge[0])));
-    imgCharge_->setAccessibleName(QString::fromUtf8(DescriptionsImages[ChargeNormale]));
+    imgCharge_->setAccessibleName(QString::fromUtf8(DescriptionsImages[static_cast<int>(Charge::Normale)]));
 
     // The edge zone.
     lblSurface_[2] = Libelle(QStringLiteral("LblSurface_2"), QStringLiteral("Zone de bordure"), this);
@@ -133,7 +134,7 @@ FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), et
     const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 1/4"), false, Avancer::Suivant);
 
     // A fresh screen: normal load, no edge zone to enter.
-    optCharge_[ChargeNormale]->setChecked(true);
+    optCharge_[static_cast<std::size_t>(Charge::Normale)]->setChecked(true);
     cmbPasVZ_->setCurrentText(QStringLiteral("10"));
     for (QWidget* w : {static_cast<QWidget*>(txtSurfaceBordure_), static_cast<QWidget*>(cmbPasVZ_),
                        static_cast<QWidget*>(lblSurface_[0]), static_cast<QWidget*>(lblSurface_[1]),
@@ -141,10 +142,10 @@ FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), et
         w->setEnabled(false);
     DefinirHauteurCommentaire(HauteurCommentairePlie);
 
-    for (int i = 0; i < NombreTypesCharge; ++i)
-        connect(optCharge_[i], &QRadioButton::toggled, this, [this, i](bool coche) {
+    for (Charge type : TypesCharge)
+        connect(optCharge_[static_cast<std::size_t>(type)], &QRadioButton::toggled, this, [this, type](bool coche) {
             if (coche)
-                ChoisirCharge(i);
+                ChoisirCharge(type);
         });
     connect(txtSurfaceBordure_, &ChampNumerique::modifie, &etude_, &EtudeEnCours::MarquerModifie);
     connect(cmbPasVZ_, &QComboBox::currentIndexChanged, &etude_, &EtudeEnCours::MarquerModifie);
@@ -155,9 +156,7 @@ FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), et
     EchapAnnule(boutons);
 }
 
-QString FrmCharge::Commentaire(int index) {
-    return TypeChargeConnu(index) ? QString::fromUtf8(Commentaires[index]) : QString();
-}
+QString FrmCharge::Commentaire(Charge type) { return QString::fromUtf8(Commentaires[static_cast<int>(type)]); }
 
 QString FrmCharge::CommentaireInitial() {
     return QStringLiteral("---------------Zone normale.--------------- \n"
@@ -166,18 +165,17 @@ QString FrmCharge::CommentaireInitial() {
                           "VZ10, VZ15, VZ20, VZ30.\n");
 }
 
-int FrmCharge::TypeCharge() const {
-    for (int i = 0; i < NombreTypesCharge; ++i)
-        if (optCharge_[i]->isChecked())
-            return i;
-    return NombreTypesCharge;
+Charge FrmCharge::TypeCharge() const {
+    for (Charge type : TypesCharge)
+        if (optCharge_[static_cast<std::size_t>(type)]->isChecked())
+            return type;
+    return Charge::Normale;
 }
 
 double FrmCharge::SurfaceBordure() const { return txtSurfaceBordure_->valeur().value_or(0.0); }
 
-void FrmCharge::ChoisirCharge(int index) {
-    if (!TypeChargeConnu(index))
-        return;
+void FrmCharge::ChoisirCharge(Charge type) {
+    const auto index = static_cast<std::size_t>(type);
     if (!optCharge_[index]->isChecked()) {
         optCharge_[index]->setChecked(true); // comes back here through `toggled`
         return;
@@ -193,12 +191,12 @@ void FrmCharge::ChoisirCharge(int index) {
         imgCharge_->setPixmap(image);
         imgCharge_->setAccessibleName(QString::fromUtf8(DescriptionsImages[index]));
     }
-    txtCommentaire_->setPlainText(Commentaire(index));
+    txtCommentaire_->setPlainText(Commentaire(type));
 
     // The corner zone's surface is derived by the calculation; every type
     // with an edge zone has its pitch.
-    const bool surface = SurfaceBordureSaisie(index);
-    const bool pas = AvecZoneBordure(index);
+    const bool surface = SurfaceBordureSaisie(type);
+    const bool pas = AvecZoneBordure(type);
     txtSurfaceBordure_->setText(QStringLiteral("0"));
     txtSurfaceBordure_->setEnabled(surface);
     lblSurface_[0]->setEnabled(surface);
@@ -211,23 +209,22 @@ void FrmCharge::ChoisirCharge(int index) {
     etude_.MarquerModifie();
 }
 
-void FrmCharge::RemplirEnregistrement(DonneesPiece& d) const {
-    d.TypeCharge = static_cast<std::int16_t>(TypeCharge());
-    d.SurfaceBordure = SurfaceBordure();
-    d.PasVZBordure = cmbPasVZ_->currentText().toStdString();
+void FrmCharge::Remplir(Piece& p) const {
+    p.TypeCharge = TypeCharge();
+    p.SurfaceBordure = SurfaceBordure();
+    p.PasVZBordure = PasEnCentimetres(cmbPasVZ_->currentText().toInt());
 }
 
-void FrmCharge::AfficherEnregistrement(const DonneesPiece& d) {
+void FrmCharge::Afficher(const Piece& p) {
     // The option first: choosing it empties the surface, which is then
     // given its stored value.
-    if (TypeChargeConnu(d.TypeCharge)) {
-        if (optCharge_[d.TypeCharge]->isChecked())
-            ChoisirCharge(d.TypeCharge);
-        else
-            optCharge_[d.TypeCharge]->setChecked(true);
-    }
-    txtSurfaceBordure_->definirValeur(d.SurfaceBordure);
-    ChoisirTexte(cmbPasVZ_, QString::fromStdString(d.PasVZBordure));
+    const auto index = static_cast<std::size_t>(p.TypeCharge);
+    if (optCharge_[index]->isChecked())
+        ChoisirCharge(p.TypeCharge);
+    else
+        optCharge_[index]->setChecked(true);
+    txtSurfaceBordure_->definirValeur(p.SurfaceBordure);
+    ChoisirTexte(cmbPasVZ_, QString::fromStdString(TextePas(p.PasVZBordure)));
 }
 
 bool FrmCharge::CommentaireDeplie() const { return hauteurCommentaire_ == HauteurCommentaireDeplie; }
@@ -259,10 +256,10 @@ bool FrmCharge::eventFilter(QObject* objet, QEvent* evenement) {
 }
 
 bool FrmCharge::Controle() {
-    DonneesPiece d;
-    RemplirEnregistrement(d);
+    Piece p;
+    Remplir(p);
     if (!ControlerChamps(this, {txtSurfaceBordure_},
-                         [&d](const QString& legende) { return RefusNombreSaisi(d, legende); }))
+                         [&p](const QString& legende) { return RefusNombreSaisi(p, legende); }))
         return false;
     if (SurfaceBordureSaisie(TypeCharge()) && SurfaceBordure() == 0) {
         Message(this, IconeMessage::Exclamation, QStringLiteral("Surface."),
@@ -277,7 +274,7 @@ bool FrmCharge::Controle() {
 void FrmCharge::CmdSuivant_Click() {
     if (!Controle())
         return;
-    etude_.ModifierPieceEnSaisie([this](DonneesPiece& d) { RemplirEnregistrement(d); });
+    etude_.Saisie().ModifierPieceEnSaisie([this](Piece& p) { Remplir(p); });
     emit suivant();
 }
 

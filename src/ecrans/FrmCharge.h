@@ -3,10 +3,9 @@
 // Load type screen ("Page 1/4"): how the room's heated floor is divided, a
 // normal zone alone or with an edge zone laid tighter in front of large
 // openings. Its fields are the live copy of TypeCharge, SurfaceBordure and
-// PasVZBordure of the room's record.
+// PasVZBordure of the room being entered.
 
 #include "modele/EtudeEnCours.h"
-#include "etude/Enregistrements.h"
 
 #include <QWidget>
 
@@ -22,8 +21,6 @@ class QRadioButton;
 namespace sorvel {
 
 class ChampNumerique;
-class EtudeEnCours;
-
 class FrmCharge : public QWidget {
     Q_OBJECT
 public:
@@ -33,20 +30,19 @@ public:
 
     explicit FrmCharge(EtudeEnCours& etude, QWidget* parent = nullptr);
 
-    // Index of the first load type set (ChargeNormale to ChargeAngle),
-    // NombreTypesCharge when none is.
-    int TypeCharge() const;
+    // The load type set (the first option's when none is).
+    Charge TypeCharge() const;
     // The edge-zone surface as a number (0 when the field holds none).
     double SurfaceBordure() const;
 
-    // The record fields this screen holds, and the reverse.
-    void RemplirEnregistrement(DonneesPiece& d) const;
-    void AfficherEnregistrement(const DonneesPiece& d);
+    // The fields of the room this screen holds, and the reverse.
+    void Remplir(Piece& p) const;
+    void Afficher(const Piece& p);
 
-    // Chooses load type `index` as a click on its option does.
-    void ChoisirCharge(int index);
-    // The explanation of load type `index` (0 to 3), shown in the comment frame.
-    static QString Commentaire(int index);
+    // Chooses load type `type` as a click on its option does.
+    void ChoisirCharge(Charge type);
+    // The explanation of load type `type`, shown in the comment frame.
+    static QString Commentaire(Charge type);
     // The explanation a fresh screen shows, on four lines.
     static QString CommentaireInitial();
     bool CommentaireDeplie() const;

@@ -78,14 +78,14 @@ FrmConduites::FrmConduites(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     EchapAnnule(boutons);
 }
 
-void FrmConduites::RemplirEnregistrement(DonneesPiece& d) const {
+void FrmConduites::Remplir(Piece& d) const {
     d.LongRaccordNormale = txtLongRaccordNormale_->valeur().value_or(0.0);
     d.LongDistri = txtLongDistri_->valeur().value_or(0.0);
     d.LongRaccordBordure = txtLongRaccordBordure_->valeur().value_or(0.0);
     d.TempChute = CInt(LireNombre(cmbTempChute_->currentText().toStdString()).value_or(0), "TempChute");
 }
 
-void FrmConduites::AfficherEnregistrement(const DonneesPiece& d) {
+void FrmConduites::Afficher(const Piece& d) {
     txtLongRaccordNormale_->definirValeur(d.LongRaccordNormale);
     txtLongDistri_->definirValeur(d.LongDistri);
     txtLongRaccordBordure_->definirValeur(d.LongRaccordBordure);
@@ -93,7 +93,7 @@ void FrmConduites::AfficherEnregistrement(const DonneesPiece& d) {
 }
 
 void FrmConduites::Preparer() {
-    const DonneesPiece& d = etude_.PieceEnSaisie();
+    const Piece& d = etude_.Saisie().PieceEnSaisie();
     const QString nom = QString::fromStdString(d.NomPiece);
     setWindowTitle(LegendePiece(nom));
     lblDesignation_->setText(nom);
@@ -108,13 +108,13 @@ void FrmConduites::AfficherBoucleBordure(bool visible) {
         txtLongRaccordBordure_->setText(QStringLiteral("0"));
 }
 
-void FrmConduites::AfficherChute(const DonneesPiece& d) {
+void FrmConduites::AfficherChute(const Piece& d) {
     ChoisirTexte(cmbTempChute_, QString::fromStdString(FormatGeneral(d.TempChute)));
 }
 
 bool FrmConduites::Controle() {
-    DonneesPiece d;
-    RemplirEnregistrement(d);
+    Piece d;
+    Remplir(d);
     return ControlerChamps(this, {txtLongRaccordNormale_, txtLongDistri_, txtLongRaccordBordure_},
                            [&d](const QString& legende) { return RefusNombreSaisi(d, legende); });
 }
@@ -122,10 +122,10 @@ bool FrmConduites::Controle() {
 void FrmConduites::CmdSuivant_Click() {
     if (!Controle())
         return;
-    etude_.ModifierPieceEnSaisie([this](DonneesPiece& d) { RemplirEnregistrement(d); });
+    etude_.Saisie().ModifierPieceEnSaisie([this](Piece& d) { Remplir(d); });
     // A room that cannot be calculated stays here, the study model having
     // said why.
-    if (etude_.CalculerPiece())
+    if (etude_.Saisie().CalculerPiece())
         emit suivant();
 }
 

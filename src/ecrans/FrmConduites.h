@@ -4,7 +4,7 @@
 // the manifold and pipes of other loops crossing the room, and the water's
 // temperature drop. Moving on has the room calculated and its results shown.
 
-#include "etude/Enregistrements.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QWidget>
 
@@ -24,11 +24,11 @@ class FrmConduites : public QWidget {
 public:
     explicit FrmConduites(EtudeEnCours& etude, QWidget* parent = nullptr);
 
-    void RemplirEnregistrement(DonneesPiece& d) const;
-    void AfficherEnregistrement(const DonneesPiece& d);
+    void Remplir(Piece& d) const;
+    void Afficher(const Piece& d);
 
     // The drop of the room being entered (a new room starts with one).
-    void AfficherChute(const DonneesPiece& d);
+    void AfficherChute(const Piece& d);
     // Before the screen shows: the caption and designation follow the
     // room's name, and the edge loop's connecting pipes show for an
     // independent edge loop only (hidden, their length is 0).

@@ -79,7 +79,7 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
     }
     lblEpais_ = Libelle(QStringLiteral("LblEpais"), QStringLiteral("Epaisseur moyenne de la chape"),
                         cadreChape);
-    cmbEpais_ = Liste(QStringLiteral("CmbEpais"), lblEpais_->text(), Entiers(6, 8), cadreChape);
+    cmbEpais_ = Liste(QStringLiteral("CmbEpais"), lblEpais_->text(), Entiers(EpaisChapeBasse, EpaisChapeHaute), cadreChape);
     lblEpais_->setBuddy(cmbEpais_);
     lblValeur_[1] = Libelle(QStringLiteral("LblValeur_1"), QStringLiteral("cm"), cadreChape);
     lChape->addWidget(lblEpais_, 1, 0, 1, 2);
@@ -111,7 +111,7 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
 
     auto marquer = [this] {
         if (!remplissage_)
-            etude_.ChangerGenerales(Enregistrement());
+            etude_.ChangerGenerales(Donnees());
     };
     for (auto* groupe : {&optSupport_, &optTube_, &optChape_})
         for (QRadioButton* o : *groupe)
@@ -134,47 +134,41 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
 void FrmD_Generales::Recharger() {
     // The fields are set one by one: none of them is handed back to the
     // study until all hold the study's values.
-    const DonneesGenerales g = etude_.Generales();
+    const Installation g = etude_.Generales();
     remplissage_ = true;
-    AfficherEnregistrement(g);
+    Afficher(g);
     remplissage_ = false;
 }
 
 void FrmD_Generales::ActiverEpaisseur() {
     // Liquid screed levels itself: its thickness is not chosen, but the value
     // last chosen is kept and still stored.
-    const bool traditionnelle = optChape_[ChapeTraditionnelle]->isChecked();
+    const bool traditionnelle = optChape_[static_cast<std::size_t>(NatureChape::Traditionnelle)]->isChecked();
     lblEpais_->setEnabled(traditionnelle);
     cmbEpais_->setEnabled(traditionnelle);
     lblValeur_[1]->setEnabled(traditionnelle);
 }
 
-DonneesGenerales FrmD_Generales::Enregistrement() const {
-    DonneesGenerales d;
-    d.Support = IndexOption(optSupport_);
-    d.Tube = IndexOption(optTube_);
-    d.TempDepart = cmbTempDepart_->currentText().toStdString();
-    d.EpaisChape = CInt(LireNombre(cmbEpais_->currentText().toStdString()).value_or(0),
-                        "épaisseur de la chape");
-    d.Chape = IndexOption(optChape_);
-    return d;
+Installation FrmD_Generales::Donnees() const {
+    // The options are two each: the second is set whenever the first is not.
+    Installation g;
+    g.Support = IndexOption(optSupport_) == 0 ? Fixation::Treillis : Fixation::Plots;
+    g.Tube = IndexOption(optTube_) == 0 ? DiametreTube::D13x16 : DiametreTube::D16x20;
+    g.TempDepart = cmbTempDepart_->currentText().toInt();
+    g.EpaisChape = cmbEpais_->currentText().toInt();
+    g.Chape = IndexOption(optChape_) == 0 ? NatureChape::Traditionnelle : NatureChape::Liquide;
+    return g;
 }
 
-void FrmD_Generales::AfficherEnregistrement(const DonneesGenerales& d) {
-    auto choisir = [](std::array<QRadioButton*, 2>& options, int index) {
-        if (index >= 0 && index < static_cast<int>(options.size()))
-            options[static_cast<std::size_t>(index)]->setChecked(true);
+void FrmD_Generales::Afficher(const Installation& g) {
+    auto choisir = [](std::array<QRadioButton*, 2>& options, auto valeur) {
+        options[static_cast<std::size_t>(valeur)]->setChecked(true);
     };
-    choisir(optSupport_, d.Support);
-    choisir(optTube_, d.Tube);
-    choisir(optChape_, d.Chape);
-    auto choisirTexte = [](QComboBox* liste, const QString& texte) {
-        const int i = liste->findText(texte.trimmed());
-        if (i >= 0)
-            liste->setCurrentIndex(i);
-    };
-    choisirTexte(cmbTempDepart_, QString::fromStdString(d.TempDepart));
-    choisirTexte(cmbEpais_, QString::fromStdString(FormatGeneral(d.EpaisChape)));
+    choisir(optSupport_, g.Support);
+    choisir(optTube_, g.Tube);
+    choisir(optChape_, g.Chape);
+    ChoisirTexte(cmbTempDepart_, QString::number(g.TempDepart));
+    ChoisirTexte(cmbEpais_, QString::number(g.EpaisChape));
 }
 
 void FrmD_Generales::CmdSuivant_Click() {

@@ -4,7 +4,7 @@
 // screed of the whole study. Every change goes to the study model at once,
 // so the rooms calculated afterwards use it.
 
-#include "etude/Enregistrements.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QWidget>
 
@@ -18,17 +18,15 @@ class QRadioButton;
 
 namespace sorvel {
 
-class EtudeEnCours;
-
 class FrmD_Generales : public QWidget {
     Q_OBJECT
 public:
     explicit FrmD_Generales(EtudeEnCours& etude, QWidget* parent = nullptr);
 
-    // The record built from the fields, and the fields set from a record
-    // (a value outside the choices leaves its field as it was).
-    DonneesGenerales Enregistrement() const;
-    void AfficherEnregistrement(const DonneesGenerales& d);
+    // The general data the fields hold, and the fields set from general
+    // data (a value outside the choices leaves its field as it was).
+    Installation Donnees() const;
+    void Afficher(const Installation& g);
 
 
     // "&Suivant >>": the general data are written into the study, then the

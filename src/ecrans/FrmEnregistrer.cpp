@@ -96,7 +96,7 @@ FrmEnregistrer::FrmEnregistrer(EtudeEnCours& etude, ModeEnregistrement mode, QWi
 void FrmEnregistrer::NomModifie() {
     const QString texte = txtEnregistrer_->text();
     const int curseur = txtEnregistrer_->cursorPosition();
-    const QString corrige = etude_.CorrigerNomSaisi(texte);
+    const QString corrige = etude_.Bibliotheque().CorrigerNomSaisi(texte);
     if (corrige == texte)
         return;
     const QSignalBlocker blocage(txtEnregistrer_);
@@ -107,7 +107,7 @@ void FrmEnregistrer::NomModifie() {
 }
 
 void FrmEnregistrer::CmdEnregistrer_Click() {
-    switch (etude_.ValiderEnregistrement(mode_, txtEnregistrer_->text())) {
+    switch (etude_.Bibliotheque().ValiderEnregistrement(mode_, txtEnregistrer_->text())) {
     case SuiteDialogue::Fermer:
         accept();
         return;

@@ -62,7 +62,7 @@ void FrmOuvrir::Ouvrir() {
     const QListWidgetItem* choisie = lstOuvrir_->currentItem();
     if (!choisie || !choisie->isSelected())
         return;
-    if (etude_.OuvrirEtude(choisie->text())) {
+    if (etude_.Bibliotheque().OuvrirEtude(choisie->text())) {
         accept();
         emit ouverte();
     }
@@ -72,7 +72,7 @@ void FrmOuvrir::CmdSupprimer_Click() {
     const QListWidgetItem* choisie = lstOuvrir_->currentItem();
     if (!choisie || !choisie->isSelected())
         return;
-    if (const auto restantes = etude_.SupprimerEtudeEnregistree(choisie->text()))
+    if (const auto restantes = etude_.Bibliotheque().SupprimerEtudeEnregistree(choisie->text()))
         Remplir(*restantes);
 }
 

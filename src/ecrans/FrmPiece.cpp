@@ -295,9 +295,9 @@ QString FrmPiece::NomPiece() const {
 
 double FrmPiece::Valeur(const ChampNumerique* champ) const { return champ->valeur().value_or(0.0); }
 
-void FrmPiece::RemplirEnregistrement(DonneesPiece& d) const {
+void FrmPiece::Remplir(Piece& d) const {
     d.NomPiece = NomPiece().toStdString();
-    d.TempPiece = cmbTempPiece_->currentText().toStdString();
+    d.TempPiece = EntierChoisi(cmbTempPiece_);
     d.SurfacePiece = Valeur(txtSurface_[0]);
     d.SurfaceEmprises = Valeur(txtSurface_[1]);
     d.SurfacePlafond = Valeur(txtApportSurface_);
@@ -305,15 +305,15 @@ void FrmPiece::RemplirEnregistrement(DonneesPiece& d) const {
     d.DeperdPlancher = Valeur(txtDeperdPlancher_);
     d.ApportPlafond = Valeur(txtApport_);
     d.EmissionsBas = Valeur(txtEmissions_);
-    d.RthActuelle = cmbActuelle_->currentText().toStdString();
-    d.RthFuture = cmbFuture_->currentText().toStdString();
-    d.IsoApport = cmbApportIso_->currentText().toStdString();
-    d.IsoEmissions = cmbEmissionsIso_->currentText().toStdString();
+    d.RthActuelle = ResistanceDepuisTexte(cmbActuelle_->currentText().toStdString());
+    d.RthFuture = ResistanceDepuisTexte(cmbFuture_->currentText().toStdString());
+    d.IsoApport = EntierChoisi(cmbApportIso_);
+    d.IsoEmissions = EntierChoisi(cmbEmissionsIso_);
 }
 
-void FrmPiece::AfficherEnregistrement(const DonneesPiece& d) {
+void FrmPiece::Afficher(const Piece& d) {
     cmbNomPiece_->setEditText(QString::fromStdString(d.NomPiece).trimmed());
-    ChoisirTexte(cmbTempPiece_, QString::fromStdString(d.TempPiece));
+    ChoisirTexte(cmbTempPiece_, QString::fromStdString(TexteEntier(d.TempPiece)));
     txtSurface_[0]->definirValeur(d.SurfacePiece);
     txtSurface_[1]->definirValeur(d.SurfaceEmprises);
     txtApportSurface_->definirValeur(d.SurfacePlafond);
@@ -321,10 +321,10 @@ void FrmPiece::AfficherEnregistrement(const DonneesPiece& d) {
     txtDeperdPlancher_->definirValeur(d.DeperdPlancher);
     txtApport_->definirValeur(d.ApportPlafond);
     txtEmissions_->definirValeur(d.EmissionsBas);
-    ChoisirTexte(cmbActuelle_, QString::fromStdString(d.RthActuelle));
-    ChoisirTexte(cmbFuture_, QString::fromStdString(d.RthFuture));
-    ChoisirTexte(cmbApportIso_, QString::fromStdString(d.IsoApport));
-    ChoisirTexte(cmbEmissionsIso_, QString::fromStdString(d.IsoEmissions));
+    ChoisirTexte(cmbActuelle_, QString::fromStdString(TexteResistance(d.RthActuelle)));
+    ChoisirTexte(cmbFuture_, QString::fromStdString(TexteResistance(d.RthFuture)));
+    ChoisirTexte(cmbApportIso_, QString::fromStdString(TexteEntier(d.IsoApport)));
+    ChoisirTexte(cmbEmissionsIso_, QString::fromStdString(TexteEntier(d.IsoEmissions)));
 }
 
 void FrmPiece::PlacerPanneau(QFrame* panneau, QWidget* sous) {
@@ -395,25 +395,25 @@ bool FrmPiece::PanneauOuvert() const { return !cdrApport_->isHidden() || !cdrEmi
 void FrmPiece::CmdApport_Click() { OuvrirPanneau(cdrApport_, cmdApport_, txtApportSurface_); }
 
 void FrmPiece::CmdApport_OK_Click() {
-    DonneesPiece d;
-    RemplirEnregistrement(d);
+    Piece d;
+    Remplir(d);
     if (!ControlerChamps(this, {txtApportSurface_},
                          [&d](const QString& legende) { return RefusNombreSaisi(d, legende); }))
         return;
-    txtApport_->definirValeur(FluxAtraversIsolant(Valeur(txtApportSurface_), cmbApportIso_->currentText()));
+    txtApport_->definirValeur(FluxAtraversIsolant(Valeur(txtApportSurface_), EntierChoisi(cmbApportIso_)));
     FermerPanneau(txtApport_);
 }
 
 void FrmPiece::CmdEmissions_Click() {
-    DonneesPiece d;
-    RemplirEnregistrement(d);
+    Piece d;
+    Remplir(d);
     lblEmissionsBas_->setText(QString::fromStdString(FormatGeneral(SurfaceUtile(d))));
     OuvrirPanneau(cdrEmissions_, cmdEmissions_, cmbEmissionsIso_);
 }
 
 void FrmPiece::CmdEmission_OK_Click() {
     const double surface = LireNombre(lblEmissionsBas_->text().toStdString()).value_or(0.0);
-    txtEmissions_->definirValeur(FluxAtraversIsolant(surface, cmbEmissionsIso_->currentText()));
+    txtEmissions_->definirValeur(FluxAtraversIsolant(surface, EntierChoisi(cmbEmissionsIso_)));
     FermerPanneau(txtEmissions_);
 }
 
@@ -428,8 +428,8 @@ bool FrmPiece::Controle() {
                      QStringLiteral("Température de la pièce."), cmbTempPiece_);
     if (NomPiece().isEmpty())
         return echec(QStringLiteral("Donner un nom à la pièce !"), QStringLiteral("Nom de la pièce."), cmbNomPiece_);
-    DonneesPiece d = etude_.PieceEnSaisie();
-    RemplirEnregistrement(d);
+    Piece d = etude_.Saisie().PieceEnSaisie();
+    Remplir(d);
     // A number the study could not hold is refused before it is judged.
     const RefusChamp refus = [&d](const QString& legende) { return RefusNombreSaisi(d, legende); };
     if (!ControlerChamps(this, {txtSurface_[0], txtSurface_[1], txtDeperdPiece_, txtDeperdPlancher_, txtApport_,
@@ -469,7 +469,7 @@ void FrmPiece::CmdPrecedent_Click() { emit precedent(); }
 void FrmPiece::CmdSuivant_Click() {
     if (!Controle())
         return;
-    etude_.ModifierPieceEnSaisie([this](DonneesPiece& d) { RemplirEnregistrement(d); });
+    etude_.Saisie().ModifierPieceEnSaisie([this](Piece& d) { Remplir(d); });
     emit suivant();
 }
 

@@ -6,7 +6,7 @@
 // from an insulation thickness. Its fields are the live copy of the room
 // record's fields of the same names.
 
-#include "etude/Enregistrements.h"
+#include "modele/EtudeEnCours.h"
 
 #include <QWidget>
 
@@ -35,8 +35,8 @@ public:
     // The room name, without the spaces typed around it.
     QString NomPiece() const;
 
-    void RemplirEnregistrement(DonneesPiece& d) const;
-    void AfficherEnregistrement(const DonneesPiece& d);
+    void Remplir(Piece& d) const;
+    void Afficher(const Piece& d);
 
     // Leaves a pass/fail flag; shows the message of the first failed check
     // and puts the focus on its field. When it passes, a future resistance

@@ -93,7 +93,7 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
 }
 
 void FrmRecap::RemplirRecapitulatif() {
-    const DonneesGenerales generales = etude_.Generales();
+    const Installation generales = etude_.Generales();
     setWindowTitle(QStringLiteral("Récapitulatif [") + etude_.Nom() + QStringLiteral("]"));
     lblRecap_->setText(QString::fromStdString(TexteLblRecap(generales)));
     lblRecap_->setAccessibleName(lblRecap_->text());

@@ -45,7 +45,7 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     grille_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     grille_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The titles and units: the same rows whatever the room.
-    const auto lignes = LignesResultatsPiece(DonneesPiece{}, Tube16x20, ResultatsPiece{});
+    const auto lignes = LignesResultatsPiece(Piece{}, DiametreTube::D16x20, ResultatsPiece{});
     for (int l = 0; l < NombreLignesResultats; ++l) {
         grille_->definirTexte(l, 0, QString::fromUtf8(lignes[l].Titre));
         grille_->definirTexte(l, 1, QString::fromUtf8(lignes[l].Unite));
@@ -88,7 +88,7 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
 
 void FrmResultats::RemplirResultatsPiece() {
     lblEtude_->setText(ResumeEtude(etude_.Generales()));
-    const auto lignes = LignesResultatsPiece(etude_.PieceEnSaisie(), etude_.Generales().Tube, etude_.Resultats());
+    const auto lignes = LignesResultatsPiece(etude_.Saisie().PieceEnSaisie(), etude_.Generales().Tube, etude_.Saisie().Resultats());
     for (int l = 0; l < NombreLignesResultats; ++l) {
         grille_->definirTexte(l, 2, QString::fromStdString(lignes[l].Valeur));
         grille_->definirCelluleCourante(l, 2);
@@ -99,7 +99,7 @@ void FrmResultats::RemplirResultatsPiece() {
 }
 
 void FrmResultats::cmdOK_Click() {
-    if (etude_.AccepterPiece())
+    if (etude_.Saisie().AccepterPiece())
         emit acceptee();
 }
 

@@ -99,7 +99,7 @@ MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int larg
     connect(etude_.get(), &EtudeEnCours::NomChange, this, &MDIPlancher::NomChange);
     connect(etude_.get(), &EtudeEnCours::EtudeRemplacee, this, &MDIPlancher::EtudeRemplacee);
     // A study taken back from a run cut short reaches the screens at once.
-    etude_->Demarrer();
+    etude_->Programme().Demarrer();
     // F1: the help of what is on screen.
     auto* aide = new QShortcut(QKeySequence::HelpContents, this);
     aide->setObjectName(QStringLiteral("RaccourciAide"));
@@ -218,12 +218,12 @@ void MDIPlancher::showEvent(QShowEvent* evenement) {
     if (!dejaActivee_) {
         dejaActivee_ = true;
         PlacerFe();
-        if (etude_->EtatDemarrage() == Demarrage::Reprise) {
+        if (etude_->Programme().EtatDemarrage() == Demarrage::Reprise) {
             // The rooms taken back are what the user sees first.
             circuits_->DefinirLigneEtude(ResumeEtude(etude_->Generales()));
             AfficherFeuille(circuits_);
         } else {
-            etude_->NommerEtude();
+            etude_->Bibliotheque().NommerEtude();
             etude_->DefinirModifie(false);
         }
     }
@@ -236,7 +236,7 @@ bool MDIPlancher::event(QEvent* evenement) {
 }
 
 void MDIPlancher::closeEvent(QCloseEvent* evenement) {
-    if (etude_->Quitter())
+    if (etude_->Programme().Quitter())
         evenement->accept();
     else
         evenement->ignore();
@@ -459,36 +459,36 @@ void MDIPlancher::ActiverMenuPiece(bool etat) {
 }
 
 void MDIPlancher::AjouterPiece() {
-    if (!etude_->CommencerNouvellePiece())
+    if (!etude_->Saisie().CommencerNouvellePiece())
         return;
     RechargerFeuillesPiece();
     AfficherFeuille(feuillesPiece_.Charge);
     {
         EtudeEnCours::SansMarquage remplissage(*etude_);
-        feuillesPiece_.Conduites->AfficherChute(etude_->PieceEnSaisie());
+        feuillesPiece_.Conduites->AfficherChute(etude_->Saisie().PieceEnSaisie());
     }
     ActiverMenuPiece(false);
 }
 
 void MDIPlancher::AbandonnerPiece() {
-    etude_->AbandonnerPiece();
+    etude_->Saisie().AbandonnerPiece();
     RechargerFeuillesPiece();
     AfficherFeuille(circuits_);
     ActiverMenuPiece(true);
 }
 
 void MDIPlancher::ModifierPiece(int ligne) {
-    if (!etude_->OuvrirPiece(ligne))
+    if (!etude_->Saisie().OuvrirPiece(ligne))
         return;
     // Fresh screens, so that nothing of a room entered before lingers;
     // filling them counts as no change to the study.
     RechargerFeuillesPiece();
     {
         EtudeEnCours::SansMarquage remplissage(*etude_);
-        const DonneesPiece& d = etude_->PieceEnSaisie();
-        feuillesPiece_.Charge->AfficherEnregistrement(d);
-        feuillesPiece_.Piece->AfficherEnregistrement(d);
-        feuillesPiece_.Conduites->AfficherEnregistrement(d);
+        const Piece& d = etude_->Saisie().PieceEnSaisie();
+        feuillesPiece_.Charge->Afficher(d);
+        feuillesPiece_.Piece->Afficher(d);
+        feuillesPiece_.Conduites->Afficher(d);
     }
     AfficherFeuille(feuillesPiece_.Charge);
     ActiverMenuPiece(false);
@@ -580,32 +580,32 @@ void MDIPlancher::CreerMenus() {
 }
 
 void MDIPlancher::MnuNouvelle_Click() {
-    if (etude_->CommandeNouvelleEtude())
+    if (etude_->Bibliotheque().CommandeNouvelleEtude())
         AfficherFeuille(generales_);
 }
 
 void MDIPlancher::MnuOuvrir_Click() {
-    const QStringList etudes = etude_->EtudesAOuvrir();
+    const QStringList etudes = etude_->Bibliotheque().EtudesAOuvrir();
     if (!etudes.isEmpty())
         OuvrirDialogueOuverture(etudes);
 }
 
 void MDIPlancher::MnuEnregistrer_Click() {
-    if (etude_->CommandeEnregistrer())
+    if (etude_->Bibliotheque().CommandeEnregistrer())
         OuvrirDialogueEnregistrement(ModeEnregistrement::Enregistrer);
 }
 
 void MDIPlancher::MnuEnregistrerSous_Click() {
-    if (etude_->PeutEnregistrerSous())
+    if (etude_->Bibliotheque().PeutEnregistrerSous())
         OuvrirDialogueEnregistrement(ModeEnregistrement::EnregistrerSous);
 }
 
 void MDIPlancher::MnuRenommer_Click() {
-    if (etude_->PeutRenommer())
+    if (etude_->Bibliotheque().PeutRenommer())
         OuvrirDialogueEnregistrement(ModeEnregistrement::Renommer);
 }
 
-void MDIPlancher::MnuSupprimerEtude_Click() { etude_->SupprimerEtude(); }
+void MDIPlancher::MnuSupprimerEtude_Click() { etude_->Bibliotheque().SupprimerEtude(); }
 
 void MDIPlancher::MnuApercuChantier_Click() { LancerImpression(Impression::ApercuChantier); }
 void MDIPlancher::MnuImprimerChantier_Click() { LancerImpression(Impression::ImprimerChantier); }
@@ -671,7 +671,7 @@ void MDIPlancher::OuvrirDialogueEnregistrement(ModeEnregistrement mode) {
 }
 
 bool MDIPlancher::OuvrirEtude(const QString& nom) {
-    if (!etude_->OuvrirEtude(nom))
+    if (!etude_->Bibliotheque().OuvrirEtude(nom))
         return false;
     EtudeOuverte();
     return true;

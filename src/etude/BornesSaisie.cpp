@@ -8,23 +8,23 @@ namespace sorvel {
 
 namespace {
 
-// The record field each bounded caption fills.
+// The field of a room each bounded caption fills.
 struct ChampBorne {
     std::string_view Legende;
-    double DonneesPiece::*Champ;
+    double Piece::*Champ;
 };
 constexpr std::array<ChampBorne, BornesSaisie.size()> ChampsBornes = {{
-    {"Surface zone de bordure (élevée/limite)", &DonneesPiece::SurfaceBordure},
-    {"Surface de la pièce", &DonneesPiece::SurfacePiece},
-    {"Surface des emprises", &DonneesPiece::SurfaceEmprises},
-    {"Surface du plancher haut", &DonneesPiece::SurfacePlafond},
-    {"Déperditions de la pièce", &DonneesPiece::DeperdPiece},
-    {"Déperditions du plancher", &DonneesPiece::DeperdPlancher},
-    {"Apport par le plafond", &DonneesPiece::ApportPlafond},
-    {"Emission vers le bas", &DonneesPiece::EmissionsBas},
-    {"Longueur des conduites de raccordement", &DonneesPiece::LongRaccordNormale},
-    {"Longueur des conduites de distribution (traversantes)", &DonneesPiece::LongDistri},
-    {"Longueur des conduites de raccordement (si boucle indépendante)", &DonneesPiece::LongRaccordBordure},
+    {"Surface zone de bordure (élevée/limite)", &Piece::SurfaceBordure},
+    {"Surface de la pièce", &Piece::SurfacePiece},
+    {"Surface des emprises", &Piece::SurfaceEmprises},
+    {"Surface du plancher haut", &Piece::SurfacePlafond},
+    {"Déperditions de la pièce", &Piece::DeperdPiece},
+    {"Déperditions du plancher", &Piece::DeperdPlancher},
+    {"Apport par le plafond", &Piece::ApportPlafond},
+    {"Emission vers le bas", &Piece::EmissionsBas},
+    {"Longueur des conduites de raccordement", &Piece::LongRaccordNormale},
+    {"Longueur des conduites de distribution (traversantes)", &Piece::LongDistri},
+    {"Longueur des conduites de raccordement (si boucle indépendante)", &Piece::LongRaccordBordure},
 }};
 
 } // namespace
@@ -52,14 +52,14 @@ std::string MessageBorne(const BorneSaisie& borne) {
         + FormatGeneral(borne.Maximum) + " " + std::string(borne.Unite) + " !";
 }
 
-std::optional<double> ValeurChamp(const DonneesPiece& d, std::string_view legende) {
+std::optional<double> ValeurChamp(const Piece& d, std::string_view legende) {
     for (const ChampBorne& c : ChampsBornes)
         if (c.Legende == legende)
             return d.*c.Champ;
     return std::nullopt;
 }
 
-const BorneSaisie* PremierNombreRefuse(const DonneesPiece& d, const std::vector<std::string_view>& legendes) {
+const BorneSaisie* PremierNombreRefuse(const Piece& d, const std::vector<std::string_view>& legendes) {
     for (std::string_view legende : legendes) {
         const BorneSaisie* borne = BornePourLegende(legende);
         const std::optional<double> valeur = ValeurChamp(d, legende);

@@ -1,13 +1,13 @@
 #pragma once
 
 // The bounds of every number the room screens take (the most rooms a study
-// holds, PiecesMaximumEtude, lies beside the records). The study check
+// holds, PiecesMaximumEtude, lies beside the typed study). The study check
 // refuses a stored study beyond them, and the screens refuse the same
 // numbers on entry, so that the program never writes what it would refuse
 // to open. Every bound lies far beyond any dwelling; 0 is the lower bound of
 // every one.
 
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 
 #include <array>
 #include <optional>
@@ -55,14 +55,14 @@ std::optional<std::string> RefusBorne(const BorneSaisie& borne, double valeur);
 // "La valeur de « Surface de la pièce » doit être comprise entre 0 et 10000 m² !"
 std::string MessageBorne(const BorneSaisie& borne);
 
-// The number a room record holds in the bounded field with this caption;
-// nothing for any other caption.
-std::optional<double> ValeurChamp(const DonneesPiece& d, std::string_view legende);
+// The number a room holds in the bounded field with this caption; nothing
+// for any other caption.
+std::optional<double> ValeurChamp(const Piece& d, std::string_view legende);
 
 // The rule of the entry screens: of the fields captioned `legendes`, taken
 // in the order given (a screen's order), the first whose number in `d` the
 // study check would refuse, by its bound; nullptr when every one fits. A
 // caption without a bound is passed over.
-const BorneSaisie* PremierNombreRefuse(const DonneesPiece& d, const std::vector<std::string_view>& legendes);
+const BorneSaisie* PremierNombreRefuse(const Piece& d, const std::vector<std::string_view>& legendes);
 
 } // namespace sorvel

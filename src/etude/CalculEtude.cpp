@@ -39,21 +39,13 @@ ErreurCalculEtude::ErreurCalculEtude(int piece, std::string nomPiece, const Erre
 
 namespace {
 
-// A whole number of degrees held as text ("45", "20").
-std::int16_t Degres(const std::string& texte, const char* etape) {
-    const auto valeur = LireNombre(texte);
-    if (!valeur)
-        throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, etape);
-    return CInt(*valeur, etape);
-}
-
-LigneEtude LignePiece(const DonneesPiece& d, const ResultatsPiece& r) {
+LigneEtude LignePiece(const Piece& d, const ResultatsPiece& r) {
     const bool boucle = BoucleBordureIndependante(d.TypeCharge);
     const bool zone = AvecZoneBordure(d.TypeCharge);
     LigneEtude l;
     auto poser = [&l](int k, Cellule c) { l[static_cast<std::size_t>(k - 1)] = std::move(c); };
     poser(ColonneEtude::Designation, Nettoyer(d.NomPiece));
-    poser(ColonneEtude::TempPiece, Nettoyer(d.TempPiece));
+    poser(ColonneEtude::TempPiece, TexteEntier(d.TempPiece));
     poser(ColonneEtude::SurfacePiece, d.SurfacePiece);
     poser(ColonneEtude::SurfaceEmprises, d.SurfaceEmprises);
     poser(ColonneEtude::SurfaceUtile, SurfaceUtile(d));
@@ -65,22 +57,22 @@ LigneEtude LignePiece(const DonneesPiece& d, const ResultatsPiece& r) {
     poser(ColonneEtude::ApportPlafond, d.ApportPlafond);
     poser(ColonneEtude::DeperdCorrigees, r.DeperdCorrigees);
     poser(ColonneEtude::EmissionsBas, d.EmissionsBas);
-    poser(ColonneEtude::IsolationPlancher, Nettoyer(d.IsoEmissions));
-    poser(ColonneEtude::IsolationPlafond, Nettoyer(d.IsoApport));
+    poser(ColonneEtude::IsolationPlancher, TexteEntier(d.IsoEmissions));
+    poser(ColonneEtude::IsolationPlafond, TexteEntier(d.IsoApport));
     poser(ColonneEtude::EmissionNecessairePiece, r.EmissionNecessairePiece);
-    poser(ColonneEtude::EmissionZoneBordure, MiniMaxi(r.CoefBordureActuelle, r.CoefBordureFuture, "Mini"));
+    poser(ColonneEtude::EmissionZoneBordure, Mini(r.CoefBordureActuelle, r.CoefBordureFuture));
     poser(ColonneEtude::EmissionNecessaireNormale, r.EmissionNecessaireNormale);
     poser(ColonneEtude::EmissionUtiliseeNormale, r.EmissionUtiliseeNormale);
     poser(ColonneEtude::PuissanceThermique, Verifier(r.PuissanceNormale + r.PuissanceBordure + r.EmissionRaccordNormale + r.EmissionRaccordBordure,
                        "PuissanceThermique"));
     poser(ColonneEtude::ChuteTemperature, static_cast<std::int32_t>(d.TempChute));
-    poser(ColonneEtude::RthActuelle, Nettoyer(d.RthActuelle));
-    poser(ColonneEtude::RthFuture, Nettoyer(d.RthFuture));
+    poser(ColonneEtude::RthActuelle, TexteResistance(d.RthActuelle));
+    poser(ColonneEtude::RthFuture, TexteResistance(d.RthFuture));
     poser(ColonneEtude::AppointActuelle, r.AppointActuelle);
     poser(ColonneEtude::AppointFuture, r.AppointFuture);
-    poser(ColonneEtude::PasVZNormale, r.PasVZNormale);
+    poser(ColonneEtude::PasVZNormale, TextePasNormale(r.PasVZNormale));
     if (zone)
-        poser(ColonneEtude::PasVZBordure, Nettoyer(d.PasVZBordure));
+        poser(ColonneEtude::PasVZBordure, TextePas(d.PasVZBordure));
     poser(ColonneEtude::LongueurNormale, Verifier(r.LongueurNormale + d.LongRaccordNormale, "LongueurNormale"));
     if (boucle)
         poser(ColonneEtude::LongueurBordure, Verifier(r.LongueurBordure + d.LongRaccordBordure, "LongueurBordure"));
@@ -106,10 +98,6 @@ LigneEtude LignePiece(const DonneesPiece& d, const ResultatsPiece& r) {
 
 } // namespace
 
-std::int16_t TempDepartEtude(const DonneesGenerales& generales) {
-    return Degres(Nettoyer(generales.TempDepart), "TempDepart");
-}
-
 void EquilibrerEtude(TableEtude& table, double perteMaxi) {
     for (int i = 1; i <= table.NombrePieces(); ++i) {
         if (const auto pn = NombreCellule(table.Cell(ColonneEtude::PerteNormale, i)); pn && *pn < perteMaxi)
@@ -119,30 +107,39 @@ void EquilibrerEtude(TableEtude& table, double perteMaxi) {
     }
 }
 
-std::string ExpliquerEchecPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
-                                const ErreurArithmetique& erreur) {
+std::string ExpliquerEchecPiece(const Piece& piece, const Installation& generales, const ErreurArithmetique& erreur) {
     try {
-        return ExpliquerEchec(EntreesDepuisEnregistrements(piece, generales, 0), erreur);
+        return ExpliquerEchec(EntreesDepuisPiece(piece, generales, 0), erreur);
     } catch (const ErreurArithmetique&) {
         return ExpliquerEchec(EntreesPiece{}, erreur); // the failed input speaks for itself
     }
 }
 
-EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& d, const DonneesGenerales& generales,
-                                          double perteMax) {
+namespace {
+
+template <class T>
+T Choisi(const std::optional<T>& choix, const char* etape) {
+    if (!choix)
+        throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, etape);
+    return *choix;
+}
+
+} // namespace
+
+EntreesPiece EntreesDepuisPiece(const Piece& d, const Installation& generales, double perteMax) {
     EntreesPiece e;
-    e.TempDepart = TempDepartEtude(generales);
-    e.Support = TexteSupport(generales);
-    e.Tube = TexteTube(generales);
-    e.TempChute = d.TempChute;
-    e.TempPiece = Degres(Nettoyer(d.TempPiece), "TempPiece");
+    e.TempDepart = static_cast<std::int16_t>(generales.TempDepart);
+    e.Support = generales.Support;
+    e.Tube = generales.Tube;
+    e.TempChute = static_cast<std::int16_t>(d.TempChute);
+    e.TempPiece = static_cast<std::int16_t>(Choisi(d.TempPiece, "TempPiece"));
     e.TypeCharge = d.TypeCharge;
     e.SurfacePiece = d.SurfacePiece;
     e.SurfaceEmprises = d.SurfaceEmprises;
     e.SurfaceBordure = d.SurfaceBordure;
-    e.RthActuelle = Nettoyer(d.RthActuelle);
-    e.RthFuture = Nettoyer(d.RthFuture);
-    e.PasVZBordure = Nettoyer(d.PasVZBordure);
+    e.RthActuelle = Choisi(d.RthActuelle, "RthActuelle");
+    e.RthFuture = Choisi(d.RthFuture, "RthFuture");
+    e.PasVZBordure = d.PasVZBordure;
     e.DeperdPiece = d.DeperdPiece;
     e.DeperdPlancher = d.DeperdPlancher;
     e.ApportPlafond = d.ApportPlafond;
@@ -154,20 +151,17 @@ EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& d, const DonneesGe
     return e;
 }
 
-ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales) {
+ResultatEtude CalculEtude(const std::vector<Piece>& pieces, const Installation& generales) {
     ResultatEtude resultat;
-    // A supply temperature that is no number stops the whole pass before any room.
-    TempDepartEtude(generales);
-
     // Largest PerteMax of the rooms recalculated so far in this pass, replaced
     // only by a strictly larger one.
     double perteMaxPasse = 0;
     resultat.Table.Pieces.reserve(pieces.size());
     for (std::size_t n = 0; n < pieces.size(); ++n) {
-        const DonneesPiece& d = pieces[n];
+        const Piece& d = pieces[n];
         try {
             // Balanced against rooms 1 to i - 1 of this pass.
-            const ResultatsPiece r = CalculPiece(EntreesDepuisEnregistrements(d, generales, perteMaxPasse));
+            const ResultatsPiece r = CalculPiece(EntreesDepuisPiece(d, generales, perteMaxPasse));
             resultat.Table.Pieces.push_back(LignePiece(d, r));
             const double perteMax = PerteChargePiece(r.PerteNormale, r.PerteBordure).PerteMax;
             if (perteMax > perteMaxPasse)

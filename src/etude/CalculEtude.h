@@ -7,7 +7,7 @@
 
 #include "calcul/ModCalcul.h"
 #include "commun/ErreurArithmetique.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 
 #include <array>
 #include <cstdint>
@@ -115,28 +115,21 @@ private:
     ErreurArithmetique erreur_;
 };
 
-// The floor of a room that can be heated (SurfaceNette of its record), m².
-inline double SurfaceUtile(const DonneesPiece& d) { return SurfaceNette(d.SurfacePiece, d.SurfaceEmprises); }
-
-// The supply temperature of the general data, a whole number of degrees.
-// Raises ErreurArithmetique ("TempDepart") when it is not one.
-std::int16_t TempDepartEtude(const DonneesGenerales& generales);
+// The floor of a room that can be heated (SurfaceNette of its inputs), m².
+inline double SurfaceUtile(const Piece& p) { return SurfaceNette(p.SurfacePiece, p.SurfaceEmprises); }
 
 // The twenty inputs of the room calculation for the room `piece` of a study
 // with the general data `generales`, balanced against `perteMax` (the
-// largest PerteMax recorded so far, 0 when none). Texts are passed trimmed,
-// so a 5-cm edge pitch is "5". Both the room screens and the study-wide
-// recalculation go through here. Raises ErreurArithmetique ("TempDepart",
-// "TempPiece") when a temperature is not a whole number of degrees.
-EntreesPiece EntreesDepuisEnregistrements(const DonneesPiece& piece, const DonneesGenerales& generales,
-                                          double perteMax);
+// largest PerteMax recorded so far, 0 when none). Both the room screens and
+// the study-wide recalculation go through here. Raises ErreurArithmetique
+// ("TempPiece", "RthActuelle", "RthFuture") for a list not chosen yet.
+EntreesPiece EntreesDepuisPiece(const Piece& piece, const Installation& generales, double perteMax);
 
 // Why the room `piece` could not be calculated (the `erreur` its
 // calculation raised), in words: ExpliquerEchec on the room's inputs, or on
-// the failed step alone when the inputs themselves cannot be formed (a room
-// temperature that is no number).
-std::string ExpliquerEchecPiece(const DonneesPiece& piece, const DonneesGenerales& generales,
-                                const ErreurArithmetique& erreur);
+// the failed step alone when the inputs themselves cannot be formed (a list
+// not chosen).
+std::string ExpliquerEchecPiece(const Piece& piece, const Installation& generales, const ErreurArithmetique& erreur);
 
 // Final balancing: every loop whose pressure drop (columns 36 and 37) is
 // below `perteMaxi` gets the difference as its artificial pressure drop
@@ -144,8 +137,7 @@ std::string ExpliquerEchecPiece(const DonneesPiece& piece, const DonneesGenerale
 void EquilibrerEtude(TableEtude& table, double perteMaxi);
 
 // Recalculates the study. Raises ErreurCalculEtude for the first room that
-// cannot be calculated, and ErreurArithmetique (step "TempDepart") when the
-// general data's supply temperature is not a number.
-ResultatEtude CalculEtude(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales);
+// cannot be calculated.
+ResultatEtude CalculEtude(const std::vector<Piece>& pieces, const Installation& generales);
 
 } // namespace sorvel

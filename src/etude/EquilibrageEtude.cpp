@@ -24,7 +24,7 @@ constexpr ColonnesBoucle ColonnesBoucles[] = {
      ColonneEtude::PerteArtificielleBordure},
 };
 
-bool Rouge(double longueur, std::int16_t tube) {
+bool Rouge(double longueur, DiametreTube tube) {
     return FormatLongueurBoucle(longueur, tube).Couleur == CouleurValeur::Rouge;
 }
 
@@ -47,7 +47,7 @@ double KvVanne(double debit, double perte) {
     return Diviser(q, RacineCarree(dp, etape), etape);
 }
 
-int BouclesEgalesConseillees(double longueur, std::int16_t tube) {
+int BouclesEgalesConseillees(double longueur, DiametreTube tube) {
     Verifier(longueur, "BouclesConseillees");
     if (!Rouge(longueur, tube))
         return 1;
@@ -62,9 +62,9 @@ int BouclesEgalesConseillees(double longueur, std::int16_t tube) {
     return n;
 }
 
-std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const DonneesGenerales& generales) {
-    const std::int16_t depart = TempDepartEtude(generales);
-    const char* tube = TexteTube(generales);
+std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const Installation& generales) {
+    const auto depart = static_cast<std::int16_t>(generales.TempDepart);
+    const DiametreTube tube = generales.Tube;
     const TableEtude& table = resultat.Table;
     std::vector<ReglageBoucle> boucles;
     for (int i = 1; i <= table.NombrePieces(); ++i) {
@@ -103,10 +103,10 @@ std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const Do
     return boucles;
 }
 
-std::optional<int> TempDepartMinimale(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales) {
-    DonneesGenerales g = generales;
+std::optional<int> TempDepartMinimale(const std::vector<Piece>& pieces, const Installation& generales) {
+    Installation g = generales;
     for (int t = TempDepartBasse; t <= TempDepartHaute; ++t) {
-        g.TempDepart = std::to_string(t);
+        g.TempDepart = t;
         try {
             const ResultatEtude r = CalculEtude(pieces, g);
             bool appoint = false;
@@ -121,7 +121,7 @@ std::optional<int> TempDepartMinimale(const std::vector<DonneesPiece>& pieces, c
     return std::nullopt;
 }
 
-EquilibrageEtude CalculerEquilibrage(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales,
+EquilibrageEtude CalculerEquilibrage(const std::vector<Piece>& pieces, const Installation& generales,
                                      const ResultatEtude& resultat) {
     return {ReglerBoucles(resultat, generales), TempDepartMinimale(pieces, generales), generales.Tube};
 }

@@ -8,7 +8,7 @@
 // heat. Everything is drawn from the recalculated study. Pure C++.
 
 #include "etude/CalculEtude.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 
 #include <cstdint>
 #include <optional>
@@ -53,17 +53,16 @@ struct ReglageBoucle {
 double KvVanne(double debit, double perte);
 
 // How many equal loops sharing `longueur` m of pipe the summary would no
-// longer show red with the pipe `tube` (Tube13x16 or Tube16x20); 1 for a
-// loop it does not show red.
-int BouclesEgalesConseillees(double longueur, std::int16_t tube);
+// longer show red with the pipe `tube`; 1 for a loop it does not show red.
+int BouclesEgalesConseillees(double longueur, DiametreTube tube);
 
 // Every loop of the recalculated study `resultat` (general data
 // `generales`), in room order, the normal loop before the edge loop of a
 // room that has one. A valve whose artificial drop shows as 0 (2 decimals)
 // is left open: the most resistant loop of the study, and any loop as
-// resistant. Raises ErreurArithmetique when the supply temperature is no
-// number, or a figure of the table cannot be computed.
-std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const DonneesGenerales& generales);
+// resistant. Raises ErreurArithmetique when a figure of the table cannot be
+// computed.
+std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const Installation& generales);
 
 // The lowest supply temperature of the list (TempDepartBasse to
 // TempDepartHaute, °C) at which the study recalculated needs no
@@ -71,18 +70,18 @@ std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const Do
 // future one; nothing when even the highest needs some. A temperature at
 // which some room cannot be calculated does not qualify. A study without
 // rooms needs none at the lowest.
-std::optional<int> TempDepartMinimale(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales);
+std::optional<int> TempDepartMinimale(const std::vector<Piece>& pieces, const Installation& generales);
 
 // Both, for the windows, the CSV and the batch tool.
 struct EquilibrageEtude {
     std::vector<ReglageBoucle> Boucles;
     std::optional<int> TempDepartMinimale;
-    std::int16_t Tube = Tube16x20; // the study's pipe, whose limits the warnings quote
+    DiametreTube Tube = DiametreTube::D16x20; // the study's pipe, whose limits the warnings quote
 };
 
 // The balancing of the study `pieces` with the general data `generales`,
 // recalculated as `resultat`.
-EquilibrageEtude CalculerEquilibrage(const std::vector<DonneesPiece>& pieces, const DonneesGenerales& generales,
+EquilibrageEtude CalculerEquilibrage(const std::vector<Piece>& pieces, const Installation& generales,
                                      const ResultatEtude& resultat);
 
 } // namespace sorvel

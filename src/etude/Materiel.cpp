@@ -45,9 +45,9 @@ std::string TexteMateriel(const CelluleMateriel& c) {
     return FormatGeneral(std::get<double>(c));
 }
 
-std::array<double, 3> SurfacesTreillis(const TableEtude& table, const DonneesGenerales& generales) {
+std::array<double, 3> SurfacesTreillis(const TableEtude& table, const Installation& generales) {
     std::array<double, 3> m{0, 0, 0};
-    if (generales.Support != SupportTreillis)
+    if (generales.Support != Fixation::Treillis)
         return m; // the studs hold the pipe: no trellis
     // Mesh by pitch: 5x5 for 5 cm, 10x10 for 10 and 20 cm, 15x15 for 15 and 30 cm.
     auto maille = [](std::optional<double> pas) -> int {
@@ -72,11 +72,11 @@ std::array<double, 3> SurfacesTreillis(const TableEtude& table, const DonneesGen
     return m;
 }
 
-std::vector<CelluleMateriel> Materiel(const TableEtude& table, const DonneesGenerales& generales) {
+std::vector<CelluleMateriel> Materiel(const TableEtude& table, const Installation& generales) {
     std::vector<CelluleMateriel> c;
     if (table.NombrePieces() == 0)
         return c;
-    const bool treillis = generales.Support == SupportTreillis;
+    const bool treillis = generales.Support == Fixation::Treillis;
     const double s = Somme(table, ColonneEtude::SurfacePiece); // floor of the rooms
     const double u = Somme(table, ColonneEtude::SurfaceUtile); // heated floor
 
@@ -92,13 +92,13 @@ std::vector<CelluleMateriel> Materiel(const TableEtude& table, const DonneesGene
 
     c.reserve(12);
     c.emplace_back(longueurTube);
-    c.emplace_back(std::string(TexteTube(generales)));
+    c.emplace_back(std::string(TexteTube(generales.Tube)));
     c.emplace_back(std::string(treillis ? "Treillis" : "Plots thermoformés"));
     for (double m : SurfacesTreillis(table, generales)) // 5 % of trellis for the overlaps
         c.emplace_back(m == 0 ? CelluleMateriel(tiret) : CelluleMateriel(ArrondiSup(m * 1.05)));
     c.emplace_back(treillis ? CelluleMateriel(ArrondiSup(longueurTube * 3.1)) : CelluleMateriel(tiret));
     // Plasticiser: 3.5 L per m³ of traditional screed.
-    c.emplace_back(generales.Chape == ChapeTraditionnelle
+    c.emplace_back(generales.Chape == NatureChape::Traditionnelle
                        ? CelluleMateriel(ArrondiSup(static_cast<double>(generales.EpaisChape) / 100.0 * s * 3.5))
                        : CelluleMateriel(tiret));
     c.emplace_back(treillis ? CelluleMateriel(ArrondiSup(s * 1.1)) : CelluleMateriel(tiret));

@@ -5,7 +5,7 @@
 // to a whole number (ArrondiSup) and carries a fixed allowance for waste.
 
 #include "etude/CalculEtude.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 
 #include <array>
 #include <string>
@@ -29,10 +29,10 @@ extern const std::array<LigneMateriel, 12> LignesMateriel;
 std::string TexteMateriel(const CelluleMateriel& cellule);
 
 // Trellis areas (m²) for meshes 5x5, 10x10 and 15x15 under the zones laid
-// at 5, 10 or 20, 15 or 30 cm; all 0 on thermoformed studs (support 1).
-std::array<double, 3> SurfacesTreillis(const TableEtude& table, const DonneesGenerales& generales);
+// at 5, 10 or 20, 15 or 30 cm; all 0 on thermoformed studs.
+std::array<double, 3> SurfacesTreillis(const TableEtude& table, const Installation& generales);
 
 // The 12 cells of the material list; empty when the study has no room.
-std::vector<CelluleMateriel> Materiel(const TableEtude& table, const DonneesGenerales& generales);
+std::vector<CelluleMateriel> Materiel(const TableEtude& table, const Installation& generales);
 
 } // namespace sorvel

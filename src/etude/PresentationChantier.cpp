@@ -10,9 +10,9 @@ const std::array<const char*, NombreColonnesChantier> TitresColonnesChantier = {
     "Pièces", "VZ normale", "VZ bordure", "Lg normale", "Lg bordure"};
 const std::array<const char*, NombreColonnesChantier> UnitesColonnesChantier = {"", "cm", "cm", "m", "m"};
 
-double ContenanceTubes(double longueur, std::int16_t tube) {
+double ContenanceTubes(double longueur, DiametreTube tube) {
     constexpr double Pi = 3.14159265358979;
-    const double diametre = tube == 0 ? 13.0 : 16.0; // mm, inside the pipe wall
+    const double diametre = DiametreInterieur(tube); // mm
     return Pi * (diametre / 2) * (diametre / 2) * longueur / 1000.0;
 }
 
@@ -52,7 +52,7 @@ std::string Texte(const std::vector<CelluleMateriel>& materiel, std::size_t n) {
 
 } // namespace
 
-std::vector<LigneDonneeGenerale> DonneesGeneralesChantier(const ResultatEtude& r, const DonneesGenerales& g,
+std::vector<LigneDonneeGenerale> DonneesGeneralesChantier(const ResultatEtude& r, const Installation& g,
                                                           const std::vector<CelluleMateriel>& materiel) {
     double longueurTube = 0;
     if (MatLongueurTube < materiel.size())
@@ -62,11 +62,11 @@ std::vector<LigneDonneeGenerale> DonneesGeneralesChantier(const ResultatEtude& r
     return {
         {"Débit total du plancher chauffant : ", FormatGeneral(ArrondiSup(r.DebitTotal)), " l/h"},
         {"Perte de charge maximale pour l'étude : ", TexteArrondi(r.PerteMaxi), " mmCE"},
-        {"Température de départ du fluide : ", Nettoyer(g.TempDepart), " °C"},
+        {"Température de départ du fluide : ", std::to_string(g.TempDepart), " °C"},
         {"Longueur totale de tube du plancher chauffant : ", m(MatLongueurTube), " m"},
-        {"Diamètre du tube : ", TexteTube(g), " mm"},
+        {"Diamètre du tube : ", TexteTube(g.Tube), " mm"},
         {"Contenance totale des tubes : ", TexteArrondi(ContenanceTubes(longueurTube, g.Tube)), " litres"},
-        {"Type de support du tube : ", g.Support == 0 ? "Treillis" : "Plots thermoformés", ""},
+        {"Type de support du tube : ", g.Support == Fixation::Treillis ? "Treillis" : "Plots thermoformés", ""},
         {"Surface de plaques à plots : ", m(MatPlaquesPlots), " m²"},
         {"Surface de plaques isolantes de sol : ", m(MatPlaquesIsolantes), " m²"},
         {"Surface de treillis en 5x5 : ", m(MatTreillis5), " m²"},

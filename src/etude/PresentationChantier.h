@@ -6,7 +6,7 @@
 // the reports layer.
 
 #include "etude/CalculEtude.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 #include "etude/Materiel.h"
 
 #include <array>
@@ -17,9 +17,9 @@
 namespace sorvel {
 
 // Water held by `longueur` metres of pipe, in litres: the inner section
-// (13 mm across for the 13x16 pipe, `tube` 0; 16 mm for the 16x20 pipe)
-// times the length.
-double ContenanceTubes(double longueur, std::int16_t tube);
+// (13 mm across for the 13x16 pipe, 16 mm for the 16x20 pipe) times the
+// length.
+double ContenanceTubes(double longueur, DiametreTube tube);
 
 // Columns of the rooms table: room name, pitch of the normal and the edge
 // zone, loop length of the normal and the edge zone.
@@ -44,7 +44,7 @@ struct LigneDonneeGenerale {
 // support, then the material quantities of the material list `materiel`
 // (the 12 cells of Materiel; a missing cell prints "-").
 std::vector<LigneDonneeGenerale> DonneesGeneralesChantier(const ResultatEtude& resultat,
-                                                          const DonneesGenerales& generales,
+                                                          const Installation& generales,
                                                           const std::vector<CelluleMateriel>& materiel);
 
 } // namespace sorvel

@@ -33,9 +33,9 @@ std::string PhraseLaminaire(const ReglageBoucle& b) {
            + " au plus) : l'eau glisse en couches sans se mélanger et cède moins bien sa chaleur au tube.";
 }
 
-std::string PhraseLongueur(const ReglageBoucle& b, std::int16_t tube) {
+std::string PhraseLongueur(const ReglageBoucle& b, DiametreTube tube) {
     return "La boucle mesure " + TexteArrondi(b.Longueur) + " m, plus que la limite de "
-           + FormatGeneral(LongueurBoucleRouge(tube)) + " m du tube " + (tube == Tube13x16 ? "13x16" : "16x20")
+           + FormatGeneral(LongueurBoucleRouge(tube)) + " m du tube " + TexteTube(tube)
            + " : la partager en " + std::to_string(b.BouclesConseillees) + " boucles égales de "
            + TexteArrondi(b.Longueur / b.BouclesConseillees) + " m.";
 }
@@ -48,7 +48,7 @@ void Ajouter(std::string& texte, const std::string& ajout, const char* separateu
 
 } // namespace
 
-std::vector<LigneEquilibrage> PresenterEquilibrage(const std::vector<ReglageBoucle>& boucles, std::int16_t tube) {
+std::vector<LigneEquilibrage> PresenterEquilibrage(const std::vector<ReglageBoucle>& boucles, DiametreTube tube) {
     std::vector<LigneEquilibrage> lignes;
     lignes.reserve(boucles.size());
     for (const ReglageBoucle& b : boucles) {

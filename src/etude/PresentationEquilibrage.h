@@ -44,11 +44,11 @@ struct CelluleEquilibrage {
 using LigneEquilibrage = std::array<CelluleEquilibrage, NombreColonnesEquilibrage>;
 
 // The rows of the balancing table for the loops `boucles` of a study laid
-// with the pipe `tube` (Tube13x16 or Tube16x20). Numbers are rounded to 2
+// with the pipe `tube`. Numbers are rounded to 2
 // decimals as in the summary; the "Alertes" cell names each warning in
 // orange ("vitesse faible", "laminaire", "trop longue : 2 boucles") and its
 // tooltip explains each in one sentence; a slow velocity is orange too.
-std::vector<LigneEquilibrage> PresenterEquilibrage(const std::vector<ReglageBoucle>& boucles, std::int16_t tube);
+std::vector<LigneEquilibrage> PresenterEquilibrage(const std::vector<ReglageBoucle>& boucles, DiametreTube tube);
 
 // The lowest supply temperature as a value: "38 °C", or "aucune (appoint
 // nécessaire même à 50 °C)".

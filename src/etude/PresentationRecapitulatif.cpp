@@ -78,10 +78,10 @@ bool ColonneTotalisee(int k) {
         || k == AppointFuture || (k >= LongueurNormale && k <= DebitBordure);
 }
 
-std::string TexteLblRecap(const DonneesGenerales& g) {
-    return std::string("Etude : tube de diamètre ") + TexteTube(g) + " mm sur "
-        + (g.Support == SupportTreillis ? "Trellis" : "Plots thermoformés")
-        + " avec température de départ du fluide de " + Nettoyer(g.TempDepart) + "°C";
+std::string TexteLblRecap(const Installation& g) {
+    return std::string("Etude : tube de diamètre ") + TexteTube(g.Tube) + " mm sur "
+        + (g.Support == Fixation::Treillis ? "Trellis" : "Plots thermoformés")
+        + " avec température de départ du fluide de " + std::to_string(g.TempDepart) + "°C";
 }
 
 std::string TexteLblPerte(const ResultatEtude& r) {
@@ -97,7 +97,7 @@ constexpr FormatValeur VertGras{true, CouleurValeur::Vert};
 
 // The format of column k for a room whose cell holds `c`, shown as `texte`.
 // `perteMaxi` is the study's largest loop pressure drop as shown.
-FormatValeur FormatColonne(int k, const Cellule& c, const std::string& texte, std::int16_t tube,
+FormatValeur FormatColonne(int k, const Cellule& c, const std::string& texte, DiametreTube tube,
                            const std::string& perteMaxi) {
     using namespace ColonneEtude;
     const std::optional<double> x = NombreCellule(c);
@@ -135,7 +135,7 @@ FormatValeur FormatColonne(int k, const Cellule& c, const std::string& texte, st
 
 } // namespace
 
-Recapitulatif PresenterRecapitulatif(const ResultatEtude& r, const DonneesGenerales& g) {
+Recapitulatif PresenterRecapitulatif(const ResultatEtude& r, const Installation& g) {
     Recapitulatif recap;
     recap.LblRecap = TexteLblRecap(g);
     const int n = r.Table.NombrePieces();

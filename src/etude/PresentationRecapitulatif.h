@@ -6,7 +6,7 @@
 // both draw from this model; it holds no widget.
 
 #include "etude/CalculEtude.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 #include "etude/PresentationResultats.h"
 
 #include <array>
@@ -77,11 +77,11 @@ std::string TexteCellule(const Cellule& cellule);
 bool ColonneTotalisee(int k);
 
 // The study summary line, in the words of the general data screen.
-std::string TexteLblRecap(const DonneesGenerales& generales);
+std::string TexteLblRecap(const Installation& generales);
 // The largest pressure drop and the total flow of the study.
 std::string TexteLblPerte(const ResultatEtude& resultat);
 
 // The whole summary of a recalculated study.
-Recapitulatif PresenterRecapitulatif(const ResultatEtude& resultat, const DonneesGenerales& generales);
+Recapitulatif PresenterRecapitulatif(const ResultatEtude& resultat, const Installation& generales);
 
 } // namespace sorvel

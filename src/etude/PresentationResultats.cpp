@@ -35,10 +35,10 @@ FormatValeur FormatSiPositif(double x) {
 }
 
 // A longer loop needs too much pump head: the small pipe reaches it sooner.
-double LongueurBoucleOrange(std::int16_t tube) { return tube == Tube13x16 ? 80.0 : 120.0; }
-double LongueurBoucleRouge(std::int16_t tube) { return tube == Tube13x16 ? 120.0 : 160.0; }
+double LongueurBoucleOrange(DiametreTube tube) { return tube == DiametreTube::D13x16 ? 80.0 : 120.0; }
+double LongueurBoucleRouge(DiametreTube tube) { return tube == DiametreTube::D13x16 ? 120.0 : 160.0; }
 
-FormatValeur FormatLongueurBoucle(double longueur, std::int16_t tube) {
+FormatValeur FormatLongueurBoucle(double longueur, DiametreTube tube) {
     const double l = Affichee(longueur);
     const double orange = LongueurBoucleOrange(tube);
     const double rouge = LongueurBoucleRouge(tube);
@@ -54,7 +54,7 @@ FormatValeur FormatTempSurface(double temperature) {
     return Affichee(temperature) > 28.0 ? FormatValeur{true, CouleurValeur::Rouge} : Normal;
 }
 
-std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const DonneesPiece& d, std::int16_t tube,
+std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const Piece& d, DiametreTube tube,
                                                                      const ResultatsPiece& r) {
     const bool boucle = BoucleBordureIndependante(d.TypeCharge);
     const bool zone = AvecZoneBordure(d.TypeCharge);
@@ -65,19 +65,19 @@ std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const
 
     return {{
         {"Nom de la pièce", "", Nettoyer(d.NomPiece), Gras},
-        {"Température de la pièce", "°C", Nettoyer(d.TempPiece), Normal},
+        {"Température de la pièce", "°C", TexteEntier(d.TempPiece), Normal},
         {"Surface utile du plancher chauffant", "m²", v(SurfaceUtile(d)), Normal},
         {"Déperditions corrigées", "W", v(r.DeperdCorrigees), Normal},
         {"Emissions nécessaires pour la pièce", "W/(m².K)", v(r.EmissionNecessairePiece), Normal},
         {"Emissions utilisées pour la zone de bordure", "W/(m².K)",
-         v(MiniMaxi(r.CoefBordureActuelle, r.CoefBordureFuture, "Mini")), Normal},
+         v(Mini(r.CoefBordureActuelle, r.CoefBordureFuture)), Normal},
         {"Emissions nécessaires pour la zone normale", "W/(m².K)", v(r.EmissionNecessaireNormale), Normal},
         {"Emissions utilisées en zone normale", "W/(m².K)", v(r.EmissionUtiliseeNormale), Normal},
         {"Chute de température Départ/Retour (DeltaT eau)", "°C", FormatGeneral(d.TempChute), Normal},
         {"Appoint pour la Rth actuelle", "W", v(r.AppointActuelle), FormatSiPositif(r.AppointActuelle)},
         {"Appoint pour la Rth future", "W", v(r.AppointFuture), FormatSiPositif(r.AppointFuture)},
-        {"Pas (VZ) zone normale", "cm", Nettoyer(r.PasVZNormale), Gras},
-        {"Pas (VZ) zone de bordure", "cm", si(zone, Nettoyer(d.PasVZBordure)), Gras},
+        {"Pas (VZ) zone normale", "cm", TextePasNormale(r.PasVZNormale), Gras},
+        {"Pas (VZ) zone de bordure", "cm", si(zone, TextePas(d.PasVZBordure)), Gras},
         {"Longueur totale du circuit zone normale (normale ou combinée)", "m", v(longueurNormale),
          FormatLongueurBoucle(longueurNormale, tube)},
         {"Longueur totale du circuit zone de bordure (si boucle indépendante)", "m",

@@ -7,7 +7,7 @@
 // these; they hold no widget.
 
 #include "calcul/ModCalcul.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 
 #include <array>
 #include <cstdint>
@@ -34,15 +34,14 @@ std::string TexteArrondi(double x);
 // Supplementary heat, flows to throttle, artificial pressure drops: bold
 // blue when the value shown is above 0.
 FormatValeur FormatSiPositif(double x);
-// The loop lengths (m) above which a loop of the pipe `tube` (Tube13x16 or
-// Tube16x20) shows orange (80 m, 120 m), and red (120 m, 160 m).
-double LongueurBoucleOrange(std::int16_t tube);
-double LongueurBoucleRouge(std::int16_t tube);
-// Loop length (m): bold; with the 13x16 pipe (`tube` Tube13x16) orange above 80 m and
+// The loop lengths (m) above which a loop of the pipe `tube` shows orange (80 m, 120 m), and red (120 m, 160 m).
+double LongueurBoucleOrange(DiametreTube tube);
+double LongueurBoucleRouge(DiametreTube tube);
+// Loop length (m): bold; with the 13x16 pipe orange above 80 m and
 // red above 120 m, with the 16x20 pipe orange above 120 m and red above
 // 160 m. The limits are strict: a loop of exactly 120 m of 13x16 pipe keeps
 // the window-text colour.
-FormatValeur FormatLongueurBoucle(double longueur, std::int16_t tube);
+FormatValeur FormatLongueurBoucle(double longueur, DiametreTube tube);
 // Surface temperature (°C): bold red above 28 (28 itself is plain).
 FormatValeur FormatTempSurface(double temperature);
 
@@ -92,9 +91,9 @@ struct LigneResultatPiece {
 };
 
 // The 29 rows of the results screen for the room `piece` just calculated
-// into `r`, with the pipe size of the study (`tube`: Tube13x16 or Tube16x20).
-std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const DonneesPiece& piece,
-                                                                     std::int16_t tube,
+// into `r`, with the pipe size of the study `tube`.
+std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const Piece& piece,
+                                                                     DiametreTube tube,
                                                                      const ResultatsPiece& r);
 
 } // namespace sorvel

@@ -71,6 +71,12 @@ QLabel* Titre(const QString& texte, QWidget* parent) {
 
 void ChoisirTexte(QComboBox* liste, const QString& texte) { liste->setCurrentIndex(liste->findText(texte.trimmed())); }
 
+std::optional<int> EntierChoisi(const QComboBox* liste) {
+    bool ok = false;
+    const int n = liste->currentText().toInt(&ok);
+    return liste->currentIndex() >= 0 && ok ? std::optional<int>(n) : std::nullopt;
+}
+
 QLabel* LigneChamp(QGridLayout* grille, int ligne, QLabel* libelle, QWidget* champ, const QString& unite,
                    const QString& nomUnite, QWidget* bouton) {
     libelle->setBuddy(champ);

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <QPushButton>
 
 class QComboBox;
@@ -42,6 +43,8 @@ QFrame* Trait(QWidget* parent, const QString& nom = QString());
 QLabel* Titre(const QString& texte, QWidget* parent);
 // Selects the item `texte` of `liste`; an unknown text leaves nothing chosen.
 void ChoisirTexte(QComboBox* liste, const QString& texte);
+// The whole number a list of numbers shows, nothing while none is chosen.
+std::optional<int> EntierChoisi(const QComboBox* liste);
 
 // One row of a form in `grille`: the caption (buddy of the field), the
 // field, its unit (a label named `nomUnite` when given) and an optional

@@ -13,7 +13,7 @@
 // already recalculated, is handed in.
 
 #include "etude/CalculEtude.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 #include "etude/Materiel.h"
 #include "etude/PresentationChantier.h"
 #include "etude/PresentationRecapitulatif.h"
@@ -41,7 +41,7 @@ enum class Rapport {
 struct DonneesRapport {
     std::string NomEtude;             // as the main window shows it
     QDate Date;                       // printed "Date : 06/12/2026"
-    DonneesGenerales Generales;
+    Installation Generales;
     ResultatEtude Resultat;           // CalculEtude of the study
     std::vector<CelluleMateriel> Materiel; // Materiel(Resultat.Table, Generales)
 };

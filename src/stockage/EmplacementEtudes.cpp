@@ -37,4 +37,11 @@ QString DossierEtudesDemarrage(const QString& dossierProgramme,
     return ChoisirDossierEtudes(situation);
 }
 
+QString DossierExportations() {
+    QString dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dossier.isEmpty())
+        dossier = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+    return dossier;
+}
+
 } // namespace sorvel

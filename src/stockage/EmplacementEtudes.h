@@ -1,6 +1,7 @@
 #pragma once
 
-// Where the studies folder lies for one run of the program. A copy of the
+// Where the files of the program lie by default: the studies folder for one
+// run of the program, and the folder proposed for exports. A copy of the
 // program in a folder of its own (a build folder, a USB key) keeps its
 // studies beside itself; an installed program, whose folder belongs to the
 // system and is shared by every user of the machine, keeps them in each
@@ -46,5 +47,9 @@ bool DossierInscriptible(const QString& dossier);
 // folder itself is made by the study at start-up.
 QString DossierEtudesDemarrage(const QString& dossierProgramme,
                                const std::function<bool(const QString&)>& inscriptible = DossierInscriptible);
+
+// Where exports (spreadsheets, PDF files) are proposed: the user's documents
+// folder, or the home folder when the system names none.
+QString DossierExportations();
 
 } // namespace sorvel

@@ -1,62 +1,30 @@
 #include "stockage/FichiersTravail.h"
 
-#include "commun/ErreurSysteme.h"
+#include "enregistrements/Conversion.h"
+#include "enregistrements/VerificationEtude.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace sorvel {
 
 namespace {
 
-[[noreturn]] void Echec(const char* action, const QString& chemin, int code) {
-    if (code == 0)
-        code = DiagnostiquerLecture(std::filesystem::path(QFile::encodeName(chemin).toStdString()));
-    throw ErreurFichier(chemin, QStringLiteral("Impossible %1 le fichier « %2 » : %3.")
-                                    .arg(QString::fromUtf8(action), QFileInfo(chemin).fileName(),
-                                         RaisonSysteme(code)));
-}
-
-// Renames `de` over `vers` in one step: `vers` holds either its old content
-// or the new one, never nothing.
-void RenommerPar(const QString& de, const QString& vers) {
+void Renommer(const QString& de, const QString& vers) {
     errno = 0;
-    if (std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) != 0)
-        Echec("de remplacer", vers, errno);
-}
-
-// A rename is on disk once the folder is: without this a power cut could
-// bring the old name back after the program went on.
-void SynchroniserDossier(const QString& dossier) {
-    const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-void Retirer(const QString& chemin) {
-    const QFileInfo info(chemin);
-    if (!info.exists() && !info.isSymLink())
-        return;
-    errno = 0;
-    if (!QFile::remove(chemin))
-        Echec("de supprimer", chemin, errno);
+    if (!RenommerPar(de, vers))
+        EchecFichier("de remplacer", vers, errno);
 }
 
 void Tronquer(const QString& chemin, qint64 taille) {
     QFile f(chemin);
     errno = 0;
     if (!f.resize(taille))
-        Echec("de réparer", chemin, errno);
+        EchecFichier("de réparer", chemin, errno);
 }
 
 qint64 Taille(const QString& chemin) {
@@ -64,104 +32,224 @@ qint64 Taille(const QString& chemin) {
     return info.isFile() ? info.size() : 0;
 }
 
-// The whole records of a working file (a missing file holds none).
+// The whole records of a working file (a missing file holds none and stays
+// missing).
 QByteArray Enregistrements(const DossierEtudes& dossier, const QString& nom, int longueur) {
     const QString chemin = dossier.Chemin(nom);
     if (!QFileInfo::exists(chemin))
         return {};
-    QFile f(chemin);
-    errno = 0;
-    if (!f.open(QIODevice::ReadOnly))
-        Echec("de lire", chemin, errno);
-    QByteArray octets = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        Echec("de lire", chemin, errno);
+    QByteArray octets = LireFichier(chemin);
     octets.chop(octets.size() % longueur);
     return octets;
 }
 
+// The fault of a working file, named as the user may find it in the folder.
+[[noreturn]] void Endommage(const DossierEtudes& dossier, const DefautEtude& defaut) {
+    const QString& nom = defaut.Fichier == FichierStocke::Generales ? FichierGenerales
+                         : defaut.Fichier == FichierStocke::Pieces  ? FichierEtude
+                                                                    : FichierPerte;
+    throw ErreurEtudeEndommagee(dossier.Chemin(nom), MessageDefautEtude(defaut, nom.toStdString()));
+}
+
+std::vector<PerteCharge> Pertes(const QByteArray& octets) {
+    std::vector<PerteCharge> pertes;
+    for (qsizetype i = 0; i < octets.size(); i += LongueurPerteCharge)
+        pertes.push_back(DecoderPerte(octets.constData() + i));
+    return pertes;
+}
+
 } // namespace
 
-void RemplacerPiecesEtPertes(const DossierEtudes& dossier, const QByteArray& pieces, const QByteArray& pertes) {
-    const QString temp = dossier.Chemin(FichierTemp);
-    const QString pteTemp = dossier.Chemin(FichierPteTemp);
+int FichiersTravail::NombrePieces() const {
+    return dossier_.NombreEnregistrements(FichierEtude, DonneesPiece::Longueur);
+}
+
+QStringList FichiersTravail::NomsPieces() const {
+    QStringList noms;
+    try {
+        const QByteArray octets = Enregistrements(dossier_, FichierEtude, DonneesPiece::Longueur);
+        for (qsizetype i = 0; i < octets.size(); i += DonneesPiece::Longueur)
+            noms.append(QString::fromStdString(DecoderPiece(octets.constData() + i).NomPiece));
+    } catch (const ErreurFichier&) {
+        // An unreadable rooms file lists nothing; the commands on a room say why.
+    }
+    return noms;
+}
+
+void FichiersTravail::EcrireGenerales(const Installation& generales) const {
+    const auto octets = Encoder(VersEnregistrement(generales));
+    dossier_.EcrireEnregistrement(FichierGenerales, DonneesGenerales::Longueur, 1, octets.data());
+}
+
+Installation FichiersTravail::LireGenerales() const {
+    const QByteArray octets = dossier_.LireEnregistrements(FichierGenerales, DonneesGenerales::Longueur);
+    if (octets.isEmpty())
+        throw ErreurFichier(dossier_.Chemin(FichierGenerales),
+                            QStringLiteral("Le fichier « %1 » ne contient pas les données générales de l'étude.")
+                                .arg(FichierGenerales));
+    const DonneesGenerales d = DecoderGenerales(octets.constData());
+    if (const auto defaut = VerifierEtude(d, {}, {}))
+        Endommage(dossier_, *defaut);
+    return VersInstallation(d);
+}
+
+Piece FichiersTravail::Verifiee(const char* octets, int numero) const {
+    const DonneesPiece d = DecoderPiece(octets);
+    if (const auto defaut = VerifierPiece(d, numero))
+        Endommage(dossier_, *defaut);
+    return VersPiece(d);
+}
+
+Piece FichiersTravail::LirePiece(int n) const {
+    const QByteArray octets = dossier_.LireEnregistrements(FichierEtude, DonneesPiece::Longueur);
+    const int nombre = static_cast<int>(octets.size() / DonneesPiece::Longueur);
+    if (n < 1 || n > nombre)
+        throw ErreurFichier(dossier_.Chemin(FichierEtude),
+                            QStringLiteral("Le fichier « %1 » ne contient pas la pièce n° %2 "
+                                           "(il contient %3 pièce(s)).")
+                                .arg(FichierEtude).arg(n).arg(nombre));
+    return Verifiee(octets.constData() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur, n);
+}
+
+std::vector<Piece> FichiersTravail::LirePieces() const {
+    const QByteArray octets = dossier_.LireEnregistrements(FichierEtude, DonneesPiece::Longueur);
+    std::vector<Piece> pieces;
+    for (qsizetype i = 0; i < octets.size(); i += DonneesPiece::Longueur)
+        pieces.push_back(Verifiee(octets.constData() + i, static_cast<int>(pieces.size()) + 1));
+    return pieces;
+}
+
+double FichiersTravail::PerteMaxEtude() const {
+    // The running maximum starts at 0 and moves only to a strictly larger
+    // value: negative values and NaN from a damaged record never win.
+    double maxi = 0;
+    for (const PerteCharge& p : Pertes(dossier_.LireEnregistrements(FichierPerte, LongueurPerteCharge)))
+        if (p.PerteMax > maxi)
+            maxi = p.PerteMax;
+    return maxi;
+}
+
+Etude FichiersTravail::LireEtude() const {
+    DonneesGenerales generales = VersEnregistrement(Installation{});
+    if (dossier_.NombreEnregistrements(FichierGenerales, DonneesGenerales::Longueur) > 0)
+        generales = DecoderGenerales(
+            dossier_.LireEnregistrements(FichierGenerales, DonneesGenerales::Longueur).constData());
+    std::vector<DonneesPiece> pieces;
+    const QByteArray octets = Enregistrements(dossier_, FichierEtude, DonneesPiece::Longueur);
+    for (qsizetype i = 0; i < octets.size(); i += DonneesPiece::Longueur)
+        pieces.push_back(DecoderPiece(octets.constData() + i));
+    Etude etude;
+    etude.Pertes = Pertes(Enregistrements(dossier_, FichierPerte, LongueurPerteCharge));
+    if (const auto defaut = VerifierEtude(generales, pieces, etude.Pertes))
+        Endommage(dossier_, *defaut);
+    etude.Generales = VersInstallation(generales);
+    for (const DonneesPiece& d : pieces)
+        etude.Pieces.push_back(VersPiece(d));
+    return etude;
+}
+
+void FichiersTravail::Remplacer(const QByteArray& pieces, const QByteArray& pertes) const {
+    const QString temp = dossier_.Chemin(FichierTemp);
+    const QString pteTemp = dossier_.Chemin(FichierPteTemp);
     try {
         // PteTemp.tmp first: while it exists, the change is not made.
         EcrireFichierComplet(pteTemp, pertes);
         EcrireFichierComplet(temp, pieces);
-        RenommerPar(pteTemp, dossier.Chemin(FichierPerte));
+        Renommer(pteTemp, dossier_.Chemin(FichierPerte));
     } catch (const ErreurFichier&) {
         // Temp.tmp before PteTemp.tmp, so that Temp.tmp is never left alone.
         QFile::remove(temp);
         QFile::remove(pteTemp);
         throw;
     }
-    SynchroniserDossier(dossier.Chemin());
-    RenommerPar(temp, dossier.Chemin(FichierEtude));
-    SynchroniserDossier(dossier.Chemin());
+    // A rename is on disk once the folder is: without this a power cut could
+    // bring the old name back after the program went on.
+    dossier_.Synchroniser();
+    Renommer(temp, dossier_.Chemin(FichierEtude));
+    dossier_.Synchroniser();
 }
 
-void EcrirePieceEtPerte(const DossierEtudes& dossier, int n, const DonneesPiece& piece, const PerteCharge& perte) {
-    QByteArray pieces = Enregistrements(dossier, FichierEtude, DonneesPiece::Longueur);
-    QByteArray pertes = Enregistrements(dossier, FichierPerte, PerteCharge::Longueur);
+void FichiersTravail::EcrirePiece(int n, const Piece& piece, const PerteCharge& perte) const {
+    QByteArray pieces = Enregistrements(dossier_, FichierEtude, DonneesPiece::Longueur);
+    QByteArray pertes = Enregistrements(dossier_, FichierPerte, LongueurPerteCharge);
     const int communes = static_cast<int>(
-        std::min(pieces.size() / DonneesPiece::Longueur, pertes.size() / PerteCharge::Longueur));
-    if (n < 1 || n > communes + 1) {
-        const QString chemin = dossier.Chemin(FichierEtude);
-        throw ErreurFichier(chemin, QStringLiteral("Impossible d'écrire l'enregistrement n° %1 du fichier « %2 » : "
-                                                   "il ne contient que %3 enregistrement(s).")
-                                        .arg(n).arg(FichierEtude).arg(communes));
-    }
+        std::min(pieces.size() / DonneesPiece::Longueur, pertes.size() / LongueurPerteCharge));
+    if (n < 1 || n > communes + 1)
+        throw ErreurFichier(dossier_.Chemin(FichierEtude),
+                            QStringLiteral("Impossible d'écrire l'enregistrement n° %1 du fichier « %2 » : "
+                                           "il ne contient que %3 enregistrement(s).")
+                                .arg(n).arg(FichierEtude).arg(communes));
     const int nombre = std::max(communes, n);
     pieces.resize(static_cast<qsizetype>(nombre) * DonneesPiece::Longueur);
-    pertes.resize(static_cast<qsizetype>(nombre) * PerteCharge::Longueur);
-    const auto p = Encoder(piece);
+    pertes.resize(static_cast<qsizetype>(nombre) * LongueurPerteCharge);
+    const auto p = Encoder(VersEnregistrement(piece));
     const auto q = Encoder(perte);
     std::copy(p.begin(), p.end(), pieces.begin() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur);
-    std::copy(q.begin(), q.end(), pertes.begin() + static_cast<qsizetype>(n - 1) * PerteCharge::Longueur);
-    RemplacerPiecesEtPertes(dossier, pieces, pertes);
+    std::copy(q.begin(), q.end(), pertes.begin() + static_cast<qsizetype>(n - 1) * LongueurPerteCharge);
+    Remplacer(pieces, pertes);
 }
 
-int ReparerFichiersTravail(const DossierEtudes& dossier) {
-    // A store into or out of the working files (opening, storing a study)
-    // comes first: finished when decided, its files written aside removed.
-    dossier.ReprendreEnregistrement();
+void FichiersTravail::SupprimerPiece(int k) const {
+    // Both rebuilt contents are ready before a file is touched.
+    auto sauf = [&](const QString& fichier, int longueur) {
+        const QByteArray octets = dossier_.LireEnregistrements(fichier, longueur);
+        QByteArray reste;
+        for (qsizetype i = 0; i < octets.size(); i += longueur)
+            if (i / longueur + 1 != k)
+                reste.append(octets.constData() + i, longueur);
+        return reste;
+    };
+    Remplacer(sauf(FichierEtude, DonneesPiece::Longueur), sauf(FichierPerte, LongueurPerteCharge));
+}
 
-    const QString etude = dossier.Chemin(FichierEtude);
-    const QString perte = dossier.Chemin(FichierPerte);
-    const QString temp = dossier.Chemin(FichierTemp);
-    const QString pteTemp = dossier.Chemin(FichierPteTemp);
+int FichiersTravail::Reparer() const {
+    const QString etude = dossier_.Chemin(FichierEtude);
+    const QString perte = dossier_.Chemin(FichierPerte);
+    const QString temp = dossier_.Chemin(FichierTemp);
+    const QString pteTemp = dossier_.Chemin(FichierPteTemp);
 
     // A change of the rooms stopped part-way.
     if (QFileInfo::exists(pteTemp)) {
-        Retirer(temp);
-        Retirer(pteTemp);
+        dossier_.SupprimerFichier(FichierTemp);
+        dossier_.SupprimerFichier(FichierPteTemp);
     } else if (QFileInfo::exists(temp)) {
         const qint64 t = Taille(temp);
         const bool entier = t % DonneesPiece::Longueur == 0;
-        if (entier && t / DonneesPiece::Longueur == Taille(perte) / PerteCharge::Longueur)
-            RenommerPar(temp, etude);
+        if (entier && t / DonneesPiece::Longueur == Taille(perte) / LongueurPerteCharge)
+            Renommer(temp, etude);
         else
-            Retirer(temp);
-        SynchroniserDossier(dossier.Chemin());
+            dossier_.SupprimerFichier(FichierTemp);
+        dossier_.Synchroniser();
     }
 
     // The probe of the folder made at start-up, left by a run killed then.
     static const QRegularExpression sonde(QStringLiteral("^essai_[A-Za-z0-9]{6}\\.tmp$"));
-    const QStringList fichiers = QDir(dossier.Chemin()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList fichiers = QDir(dossier_.Chemin()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& f : fichiers)
         if (sonde.match(f).hasMatch())
-            Retirer(dossier.Chemin(f));
+            dossier_.SupprimerFichier(f);
 
     // The rooms both files hold, whole.
-    const qint64 pieces = Taille(etude) / DonneesPiece::Longueur;
-    const qint64 pertes = Taille(perte) / PerteCharge::Longueur;
-    const qint64 communes = std::min(pieces, pertes);
+    const qint64 communes = std::min(Taille(etude) / DonneesPiece::Longueur, Taille(perte) / LongueurPerteCharge);
     if (QFileInfo(etude).isFile() && Taille(etude) != communes * DonneesPiece::Longueur)
         Tronquer(etude, communes * DonneesPiece::Longueur);
-    if (QFileInfo(perte).isFile() && Taille(perte) != communes * PerteCharge::Longueur)
-        Tronquer(perte, communes * PerteCharge::Longueur);
+    if (QFileInfo(perte).isFile() && Taille(perte) != communes * LongueurPerteCharge)
+        Tronquer(perte, communes * LongueurPerteCharge);
     return static_cast<int>(communes);
+}
+
+void FichiersTravail::SupprimerTout() const {
+    std::optional<ErreurFichier> premiere;
+    for (const QString& f : {FichierEtude, FichierPerte, FichierGenerales}) {
+        try {
+            dossier_.SupprimerFichier(f);
+        } catch (const ErreurFichier& e) {
+            if (!premiere)
+                premiere = e;
+        }
+    }
+    if (premiere)
+        throw *premiere;
 }
 
 } // namespace sorvel

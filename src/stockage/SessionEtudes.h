@@ -6,7 +6,7 @@
 // marker file, present from start to normal end, tells the next run that
 // this one was cut short and which study it was editing.
 
-#include "stockage/ModEnregistrer.h"
+#include "stockage/DossierEtudes.h"
 
 #include <QString>
 

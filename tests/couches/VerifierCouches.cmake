@@ -15,7 +15,8 @@ endif()
 set(permis_commun   commun)
 set(permis_calcul   commun calcul)
 set(permis_etude    commun calcul etude)
-set(permis_stockage commun calcul etude stockage)
+set(permis_enregistrements commun calcul etude enregistrements)
+set(permis_stockage commun calcul etude enregistrements stockage)
 set(permis_modele   commun calcul etude stockage modele)
 set(permis_rapports commun calcul etude rapports)
 set(permis_ihm      commun ihm)
@@ -27,7 +28,7 @@ set(permis_ecrans   commun etude modele rapports ihm modules ecrans)
 set(permis_outils   commun calcul etude stockage rapports)
 
 # Folders whose code is pure C++: no Qt header at all.
-set(sans_qt commun calcul etude modules)
+set(sans_qt commun calcul etude enregistrements modules)
 
 # What the screens never do themselves (beyond not including the storage
 # layer): read or write a file, run the calculation. They ask the study model.

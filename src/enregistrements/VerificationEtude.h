@@ -7,7 +7,7 @@
 // study that fails is damaged: it is refused as a whole, with the file, the
 // room and the field named as the screens name them. Pure C++.
 
-#include "etude/Enregistrements.h"
+#include "enregistrements/Enregistrements.h"
 
 #include <optional>
 #include <string>
@@ -39,6 +39,8 @@ struct DefautEtude {
 // drops, and returns the first fault; nothing when the study is sound.
 std::optional<DefautEtude> VerifierEtude(const DonneesGenerales& generales, const std::vector<DonneesPiece>& pieces,
                                          const std::vector<PerteCharge>& pertes);
+// The same check of one room record, room `numero` (from 1).
+std::optional<DefautEtude> VerifierPiece(const DonneesPiece& piece, int numero);
 
 // The whole French message, `fichier` being the damaged file's path or name
 // as the user knows it:

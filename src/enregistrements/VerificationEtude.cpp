@@ -1,6 +1,5 @@
-#include "etude/VerificationEtude.h"
+#include "enregistrements/VerificationEtude.h"
 
-#include "calcul/ModCalcul.h"
 #include "commun/Nombres.h"
 #include "commun/Textes.h"
 #include "etude/BornesSaisie.h"
@@ -32,8 +31,8 @@ std::vector<std::string> Entiers(int de, int a) {
 
 std::vector<std::string> Resistances() {
     std::vector<std::string> v;
-    for (int i = 1; i <= 15; ++i)
-        v.push_back(i < 10 ? "0.0" + std::to_string(i) : "0." + std::to_string(i));
+    for (int c = 1; c <= NombreResistances; ++c)
+        v.push_back(TexteResistance(ResistanceEnCentiemes(c)));
     return v;
 }
 
@@ -47,7 +46,7 @@ const ListeTextes& ListeTempDepart() {
     return l;
 }
 const ListeTextes& ListeTempPiece() {
-    static const ListeTextes l{Entiers(15, 24), "15 à 24"};
+    static const ListeTextes l{Entiers(TempPieceBasse, TempPieceHaute), "15 à 24"};
     return l;
 }
 const ListeTextes& ListeResistances() {
@@ -142,18 +141,20 @@ private:
 
 std::optional<DefautEtude> VerifierGenerales(const DonneesGenerales& g) {
     Controle c(FichierStocke::Generales, 0, {});
-    c.Entier(legende::Support, g.Support, SupportTreillis, SupportPlots, "0 ou 1");
-    c.Entier(legende::Tube, g.Tube, Tube13x16, Tube16x20, "0 ou 1");
+    c.Entier(legende::Support, g.Support, 0, 1, "0 ou 1");
+    c.Entier(legende::Tube, g.Tube, 0, 1, "0 ou 1");
     c.Texte(legende::TempDepart, g.TempDepart, ListeTempDepart());
-    c.Entier(legende::EpaisChape, g.EpaisChape, 6, 8, "6, 7 ou 8");
-    c.Entier(legende::Chape, g.Chape, ChapeTraditionnelle, ChapeLiquide, "0 ou 1");
+    c.Entier(legende::EpaisChape, g.EpaisChape, EpaisChapeBasse, EpaisChapeHaute, "6, 7 ou 8");
+    c.Entier(legende::Chape, g.Chape, 0, 1, "0 ou 1");
     return c.Defaut();
 }
+
+} // namespace
 
 // The fields in record order, as the three room screens hold them.
 std::optional<DefautEtude> VerifierPiece(const DonneesPiece& p, int numero) {
     Controle c(FichierStocke::Pieces, numero, p.NomPiece);
-    c.Entier(legende::TypeCharge, p.TypeCharge, ChargeNormale, NombreTypesCharge - 1, "0 à 3");
+    c.Entier(legende::TypeCharge, p.TypeCharge, 0, NombreTypesCharge - 1, "0 à 3");
     c.Nombre(legende::SurfaceBordure, p.SurfaceBordure);
     c.Texte(legende::PasVZBordure, p.PasVZBordure, ListePasBordure());
     c.Texte(legende::TempPiece, p.TempPiece, ListeTempPiece());
@@ -171,9 +172,11 @@ std::optional<DefautEtude> VerifierPiece(const DonneesPiece& p, int numero) {
     c.Nombre(legende::LongRaccordNormale, p.LongRaccordNormale);
     c.Nombre(legende::LongDistri, p.LongDistri);
     c.Nombre(legende::LongRaccordBordure, p.LongRaccordBordure);
-    c.Entier(legende::TempChute, p.TempChute, 3, 20, "3 à 20");
+    c.Entier(legende::TempChute, p.TempChute, ChuteBasse, ChuteHaute, "3 à 20");
     return c.Defaut();
 }
+
+namespace {
 
 // The pressure drops of a room are results of its calculation; a room whose
 // loop length comes out below zero stores a negative one, so only their

@@ -1,4 +1,4 @@
-#include "etude/Enregistrements.h"
+#include "enregistrements/Enregistrements.h"
 
 #include "commun/Textes.h"
 
@@ -94,6 +94,102 @@ std::string LireTexte(const char* p, int largeur) {
     return DepuisWindows1252(std::string(p + debut, p + fin));
 }
 
+// --- One table of fields per record, read in both directions ---
+
+// A field of record R: its width in bytes and how it is written and read;
+// fields follow each other from offset 0 without padding.
+template <class R>
+struct Champ {
+    int largeur;
+    void (*poser)(char* p, const R& r);
+    void (*lire)(const char* p, R& r);
+};
+
+template <class R, std::int16_t R::*M>
+constexpr Champ<R> Entier() {
+    return {2, [](char* p, const R& r) { PoserEntier(p, r.*M); }, [](const char* p, R& r) { r.*M = LireEntier(p); }};
+}
+template <class R, double R::*M>
+constexpr Champ<R> Reel() {
+    return {8, [](char* p, const R& r) { PoserReel(p, r.*M); }, [](const char* p, R& r) { r.*M = LireReel(p); }};
+}
+template <class R, int L, std::string R::*M>
+constexpr Champ<R> Texte() {
+    return {L, [](char* p, const R& r) { PoserTexte(p, L, r.*M); }, [](const char* p, R& r) { r.*M = LireTexte(p, L); }};
+}
+
+template <class R, std::size_t N>
+constexpr int Longueur(const std::array<Champ<R>, N>& champs) {
+    int l = 0;
+    for (const Champ<R>& c : champs)
+        l += c.largeur;
+    return l;
+}
+
+using G = DonneesGenerales;
+constexpr std::array<Champ<G>, 5> ChampsGenerales = {{
+    Entier<G, &G::Support>(),
+    Entier<G, &G::Tube>(),
+    Texte<G, 2, &G::TempDepart>(),
+    Entier<G, &G::EpaisChape>(),
+    Entier<G, &G::Chape>(),
+}};
+static_assert(Longueur(ChampsGenerales) == DonneesGenerales::Longueur);
+
+using P = DonneesPiece;
+constexpr std::array<Champ<P>, 20> ChampsPiece = {{
+    Entier<P, &P::TypeCharge>(),
+    Reel<P, &P::SurfaceBordure>(),
+    Texte<P, 2, &P::PasVZBordure>(),
+    Texte<P, 30, &P::NomPiece>(),
+    Texte<P, 2, &P::TempPiece>(),
+    Reel<P, &P::SurfacePiece>(),
+    Reel<P, &P::SurfaceEmprises>(),
+    Reel<P, &P::SurfacePlafond>(),
+    Reel<P, &P::DeperdPiece>(),
+    Reel<P, &P::DeperdPlancher>(),
+    Reel<P, &P::ApportPlafond>(),
+    Reel<P, &P::EmissionsBas>(),
+    Texte<P, 4, &P::RthActuelle>(),
+    Texte<P, 4, &P::RthFuture>(),
+    Texte<P, 1, &P::IsoApport>(),
+    Texte<P, 1, &P::IsoEmissions>(),
+    Reel<P, &P::LongRaccordNormale>(),
+    Reel<P, &P::LongDistri>(),
+    Reel<P, &P::LongRaccordBordure>(),
+    Entier<P, &P::TempChute>(),
+}};
+static_assert(Longueur(ChampsPiece) == DonneesPiece::Longueur);
+
+using T = PerteCharge;
+constexpr std::array<Champ<T>, 3> ChampsPerte = {{
+    Reel<T, &T::PerteNormale>(),
+    Reel<T, &T::PerteBordure>(),
+    Reel<T, &T::PerteMax>(),
+}};
+static_assert(Longueur(ChampsPerte) == LongueurPerteCharge);
+
+template <int L, class R, std::size_t N>
+std::array<char, L> EncoderChamps(const R& r, const std::array<Champ<R>, N>& champs) {
+    std::array<char, L> octets{};
+    char* p = octets.data();
+    for (const Champ<R>& c : champs) {
+        c.poser(p, r);
+        p += c.largeur;
+    }
+    return octets;
+}
+
+template <class R, std::size_t N>
+R DecoderChamps(const char* p, const std::array<Champ<R>, N>& champs) {
+    R r{};
+    for (const Champ<R>& c : champs) {
+        c.lire(p, r);
+        p += c.largeur;
+    }
+    return r;
+}
+
 } // namespace
 
 std::string VersWindows1252(const std::string& utf8) {
@@ -115,96 +211,21 @@ std::string DepuisWindows1252(const std::string& octets) {
 }
 
 std::array<char, DonneesGenerales::Longueur> Encoder(const DonneesGenerales& d) {
-    std::array<char, DonneesGenerales::Longueur> r{};
-    char* p = r.data();
-    PoserEntier(p + 0, d.Support);
-    PoserEntier(p + 2, d.Tube);
-    PoserTexte(p + 4, 2, d.TempDepart);
-    PoserEntier(p + 6, d.EpaisChape);
-    PoserEntier(p + 8, d.Chape);
-    return r;
+    return EncoderChamps<DonneesGenerales::Longueur>(d, ChampsGenerales);
 }
 
-DonneesGenerales DecoderGenerales(const char* p) {
-    DonneesGenerales d;
-    d.Support = LireEntier(p + 0);
-    d.Tube = LireEntier(p + 2);
-    d.TempDepart = LireTexte(p + 4, 2);
-    d.EpaisChape = LireEntier(p + 6);
-    d.Chape = LireEntier(p + 8);
-    return d;
-}
+DonneesGenerales DecoderGenerales(const char* p) { return DecoderChamps<DonneesGenerales>(p, ChampsGenerales); }
 
 std::array<char, DonneesPiece::Longueur> Encoder(const DonneesPiece& d) {
-    std::array<char, DonneesPiece::Longueur> r{};
-    char* p = r.data();
-    PoserEntier(p + 0, d.TypeCharge);
-    PoserReel(p + 2, d.SurfaceBordure);
-    PoserTexte(p + 10, 2, d.PasVZBordure);
-    PoserTexte(p + 12, 30, d.NomPiece);
-    PoserTexte(p + 42, 2, d.TempPiece);
-    PoserReel(p + 44, d.SurfacePiece);
-    PoserReel(p + 52, d.SurfaceEmprises);
-    PoserReel(p + 60, d.SurfacePlafond);
-    PoserReel(p + 68, d.DeperdPiece);
-    PoserReel(p + 76, d.DeperdPlancher);
-    PoserReel(p + 84, d.ApportPlafond);
-    PoserReel(p + 92, d.EmissionsBas);
-    PoserTexte(p + 100, 4, d.RthActuelle);
-    PoserTexte(p + 104, 4, d.RthFuture);
-    PoserTexte(p + 108, 1, d.IsoApport);
-    PoserTexte(p + 109, 1, d.IsoEmissions);
-    PoserReel(p + 110, d.LongRaccordNormale);
-    PoserReel(p + 118, d.LongDistri);
-    PoserReel(p + 126, d.LongRaccordBordure);
-    PoserEntier(p + 134, d.TempChute);
-    return r;
+    return EncoderChamps<DonneesPiece::Longueur>(d, ChampsPiece);
 }
 
-DonneesPiece DecoderPiece(const char* p) {
-    DonneesPiece d;
-    d.TypeCharge = LireEntier(p + 0);
-    d.SurfaceBordure = LireReel(p + 2);
-    d.PasVZBordure = LireTexte(p + 10, 2);
-    d.NomPiece = LireTexte(p + 12, 30);
-    d.TempPiece = LireTexte(p + 42, 2);
-    d.SurfacePiece = LireReel(p + 44);
-    d.SurfaceEmprises = LireReel(p + 52);
-    d.SurfacePlafond = LireReel(p + 60);
-    d.DeperdPiece = LireReel(p + 68);
-    d.DeperdPlancher = LireReel(p + 76);
-    d.ApportPlafond = LireReel(p + 84);
-    d.EmissionsBas = LireReel(p + 92);
-    d.RthActuelle = LireTexte(p + 100, 4);
-    d.RthFuture = LireTexte(p + 104, 4);
-    d.IsoApport = LireTexte(p + 108, 1);
-    d.IsoEmissions = LireTexte(p + 109, 1);
-    d.LongRaccordNormale = LireReel(p + 110);
-    d.LongDistri = LireReel(p + 118);
-    d.LongRaccordBordure = LireReel(p + 126);
-    d.TempChute = LireEntier(p + 134);
-    return d;
+DonneesPiece DecoderPiece(const char* p) { return DecoderChamps<DonneesPiece>(p, ChampsPiece); }
+
+std::array<char, LongueurPerteCharge> Encoder(const PerteCharge& d) {
+    return EncoderChamps<LongueurPerteCharge>(d, ChampsPerte);
 }
 
-PerteCharge PerteChargePiece(double normale, double bordure) {
-    return PerteCharge{normale, bordure, bordure <= normale ? normale : bordure};
-}
-
-std::array<char, PerteCharge::Longueur> Encoder(const PerteCharge& d) {
-    std::array<char, PerteCharge::Longueur> r{};
-    char* p = r.data();
-    PoserReel(p + 0, d.PerteNormale);
-    PoserReel(p + 8, d.PerteBordure);
-    PoserReel(p + 16, d.PerteMax);
-    return r;
-}
-
-PerteCharge DecoderPerte(const char* p) {
-    PerteCharge d;
-    d.PerteNormale = LireReel(p + 0);
-    d.PerteBordure = LireReel(p + 8);
-    d.PerteMax = LireReel(p + 16);
-    return d;
-}
+PerteCharge DecoderPerte(const char* p) { return DecoderChamps<PerteCharge>(p, ChampsPerte); }
 
 } // namespace sorvel

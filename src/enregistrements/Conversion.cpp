@@ -1,0 +1,102 @@
+#include "enregistrements/Conversion.h"
+
+#include "commun/Nombres.h"
+
+#include <stdexcept>
+
+namespace sorvel {
+
+namespace {
+
+// A whole number written in a list text ("20", "4"), nothing otherwise.
+std::optional<int> Entier(const std::string& texte) {
+    const std::optional<double> x = LireNombre(texte);
+    if (!x || *x != static_cast<double>(static_cast<int>(*x)))
+        return std::nullopt;
+    return static_cast<int>(*x);
+}
+
+std::optional<PasVZ> Pas(const std::string& texte) {
+    const std::optional<int> cm = Entier(texte);
+    return cm ? PasEnCentimetres(*cm) : std::nullopt;
+}
+
+template <class E>
+E Option(std::int16_t index, int nombre, const char* champ) {
+    if (index < 0 || index >= nombre)
+        throw std::invalid_argument(std::string("option hors de la liste : ") + champ);
+    return static_cast<E>(index);
+}
+
+} // namespace
+
+DonneesGenerales VersEnregistrement(const Installation& g) {
+    return {.Support = static_cast<std::int16_t>(g.Support),
+            .Tube = static_cast<std::int16_t>(g.Tube),
+            .TempDepart = std::to_string(g.TempDepart),
+            .EpaisChape = static_cast<std::int16_t>(g.EpaisChape),
+            .Chape = static_cast<std::int16_t>(g.Chape)};
+}
+
+DonneesPiece VersEnregistrement(const Piece& p) {
+    DonneesPiece d;
+    d.TypeCharge = static_cast<std::int16_t>(p.TypeCharge);
+    d.SurfaceBordure = p.SurfaceBordure;
+    d.PasVZBordure = TextePas(p.PasVZBordure);
+    d.NomPiece = p.NomPiece;
+    d.TempPiece = TexteEntier(p.TempPiece);
+    d.SurfacePiece = p.SurfacePiece;
+    d.SurfaceEmprises = p.SurfaceEmprises;
+    d.SurfacePlafond = p.SurfacePlafond;
+    d.DeperdPiece = p.DeperdPiece;
+    d.DeperdPlancher = p.DeperdPlancher;
+    d.ApportPlafond = p.ApportPlafond;
+    d.EmissionsBas = p.EmissionsBas;
+    d.RthActuelle = TexteResistance(p.RthActuelle);
+    d.RthFuture = TexteResistance(p.RthFuture);
+    d.IsoApport = TexteEntier(p.IsoApport);
+    d.IsoEmissions = TexteEntier(p.IsoEmissions);
+    d.LongRaccordNormale = p.LongRaccordNormale;
+    d.LongDistri = p.LongDistri;
+    d.LongRaccordBordure = p.LongRaccordBordure;
+    d.TempChute = static_cast<std::int16_t>(p.TempChute);
+    return d;
+}
+
+Installation VersInstallation(const DonneesGenerales& d) {
+    const std::optional<int> depart = Entier(d.TempDepart);
+    if (!depart)
+        throw std::invalid_argument("température de départ hors de la liste");
+    return {.Support = Option<Fixation>(d.Support, 2, "Support"),
+            .Tube = Option<DiametreTube>(d.Tube, 2, "Tube"),
+            .TempDepart = *depart,
+            .EpaisChape = d.EpaisChape,
+            .Chape = Option<NatureChape>(d.Chape, 2, "Chape")};
+}
+
+Piece VersPiece(const DonneesPiece& d) {
+    Piece p;
+    p.TypeCharge = Option<Charge>(d.TypeCharge, NombreTypesCharge, "TypeCharge");
+    p.SurfaceBordure = d.SurfaceBordure;
+    p.PasVZBordure = Pas(d.PasVZBordure);
+    p.NomPiece = d.NomPiece;
+    p.TempPiece = Entier(d.TempPiece);
+    p.SurfacePiece = d.SurfacePiece;
+    p.SurfaceEmprises = d.SurfaceEmprises;
+    p.SurfacePlafond = d.SurfacePlafond;
+    p.DeperdPiece = d.DeperdPiece;
+    p.DeperdPlancher = d.DeperdPlancher;
+    p.ApportPlafond = d.ApportPlafond;
+    p.EmissionsBas = d.EmissionsBas;
+    p.RthActuelle = ResistanceDepuisTexte(d.RthActuelle);
+    p.RthFuture = ResistanceDepuisTexte(d.RthFuture);
+    p.IsoApport = Entier(d.IsoApport);
+    p.IsoEmissions = Entier(d.IsoEmissions);
+    p.LongRaccordNormale = d.LongRaccordNormale;
+    p.LongDistri = d.LongDistri;
+    p.LongRaccordBordure = d.LongRaccordBordure;
+    p.TempChute = d.TempChute;
+    return p;
+}
+
+} // namespace sorvel

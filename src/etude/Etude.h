@@ -1,0 +1,103 @@
+#pragma once
+
+// A study in memory: the general data of the installation, its rooms and
+// the pressure drops recorded for their loops, as typed values (choices as
+// enumerations, temperatures and quantities as numbers). How they are laid
+// out on disk is the storage's business alone.
+
+#include "calcul/Grandeurs.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorvel {
+
+// Most rooms a study holds (rows of the rooms list).
+inline constexpr int PiecesMaximumEtude = 30;
+
+// The lists the screens offer, as numbers: supply temperature (°C), room
+// temperature (°C), supply/return drop (K), screed thickness (cm).
+inline constexpr int TempDepartBasse = 30;
+inline constexpr int TempDepartHaute = 50;
+inline constexpr int TempPieceBasse = 15;
+inline constexpr int TempPieceHaute = 24;
+inline constexpr int ChuteBasse = 3;
+inline constexpr int ChuteHaute = 20;
+inline constexpr int EpaisChapeBasse = 6;
+inline constexpr int EpaisChapeHaute = 8;
+
+enum class NatureChape : std::int16_t { Traditionnelle = 0, Liquide = 1 };
+
+// The general data of the installation. A new study starts from these
+// values: trellis, 16x20 mm, 40 °C, 6 cm of traditional screed.
+struct Installation {
+    Fixation Support = Fixation::Treillis;
+    DiametreTube Tube = DiametreTube::D16x20;
+    int TempDepart = 40;                 // °C, supply temperature
+    int EpaisChape = 6;                  // cm, average screed thickness
+    NatureChape Chape = NatureChape::Traditionnelle;
+    bool operator==(const Installation&) const = default;
+};
+
+// The inputs of one room. A list not chosen yet (a room being entered)
+// holds nothing; a stored room has its temperature and both resistances,
+// and may lack an insulation thickness or an edge pitch.
+struct Piece {
+    Charge TypeCharge = Charge::Normale;
+    double SurfaceBordure = 0;             // m², edge zone as entered
+    std::optional<PasVZ> PasVZBordure;     // 5, 10 or 15 cm
+    std::string NomPiece;                  // UTF-8, without surrounding spaces
+    std::optional<int> TempPiece;          // °C
+    double SurfacePiece = 0;               // m²
+    double SurfaceEmprises = 0;            // m², fixed obstacles
+    double SurfacePlafond = 0;             // m², floor above, for the ceiling gain
+    double DeperdPiece = 0;                // W
+    double DeperdPlancher = 0;             // W
+    double ApportPlafond = 0;              // W
+    double EmissionsBas = 0;               // W
+    std::optional<Resistance> RthActuelle; // present floor covering
+    std::optional<Resistance> RthFuture;   // future floor covering
+    std::optional<int> IsoApport;          // cm, insulation of the ceiling-gain estimate
+    std::optional<int> IsoEmissions;       // cm, insulation of the downward-emission estimate
+    double LongRaccordNormale = 0;         // m
+    double LongDistri = 0;                 // m, distribution pipes crossing the room
+    double LongRaccordBordure = 0;         // m
+    int TempChute = 0;                     // K, supply/return drop
+    bool operator==(const Piece&) const = default;
+};
+
+// The loop pressure drops a room's calculation left, mmCE: its normal loop,
+// its independent edge loop (0 without one) and the larger of the two.
+struct PerteCharge {
+    double PerteNormale = 0;
+    double PerteBordure = 0;
+    double PerteMax = 0;
+    bool operator==(const PerteCharge&) const = default;
+};
+// PerteMax is PerteNormale when PerteBordure <= PerteNormale, else
+// PerteBordure (a room without an independent edge loop has PerteBordure
+// 0, so its normal loop sets it).
+PerteCharge PerteChargePiece(double normale, double bordure);
+
+// A whole study: room n is Pieces[n - 1], its drops Pertes[n - 1].
+struct Etude {
+    Installation Generales;
+    std::vector<Piece> Pieces;
+    std::vector<PerteCharge> Pertes;
+};
+
+// "13x16" or "16x20", as the reports name the pipe.
+const char* TexteTube(DiametreTube tube);
+
+// The texts the lists show for a choice, and the study table and the
+// reports repeat: "20", "0.05", "4", "10"; empty for a list not chosen.
+std::string TexteEntier(std::optional<int> valeur);
+std::string TexteResistance(std::optional<Resistance> rth);
+std::string TextePas(std::optional<PasVZ> pas);
+// The pitch the calculation chose for a normal zone: "0" when none gives
+// the emission needed.
+std::string TextePasNormale(std::optional<PasVZ> pas);
+
+} // namespace sorvel

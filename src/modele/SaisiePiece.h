@@ -1,0 +1,87 @@
+#pragma once
+
+// The room being entered or edited through the four room screens: its
+// inputs as the screens leave them, its calculation against the study, and
+// its acceptance into the study.
+
+#include "calcul/ModCalcul.h"
+#include "etude/Etude.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace sorvel {
+
+class EtudeEnCours;
+
+// Temperature drop a new room starts with, K.
+inline constexpr int ChuteNouvellePiece = 8;
+
+// Heat (W) through `surface` m² of floor over an insulation `epaisseur` cm
+// thick (2 to 8; 0 without one): the estimates of the ceiling gain and of
+// the downward emission offered by the room screen.
+double FluxAtraversIsolant(double surface, std::optional<int> epaisseur);
+// Caption of the room screens: "Données de la pièce (Séjour)", or without the
+// brackets while the room has no name.
+QString LegendePiece(const QString& nom);
+
+// The message by which an entry screen refuses the number `piece` holds in
+// the field captioned `legende`: beyond its bound the study check would
+// refuse the study when it is opened again, so it is never written. Title:
+// the caption and "."; text: "La valeur de « Surface de la pièce » doit être
+// comprise entre 0 et 10000 m² !". Nothing when the number fits or the
+// field has no bound.
+std::optional<std::pair<QString, QString>> RefusNombreSaisi(const Piece& piece, const QString& legende);
+
+class SaisiePiece {
+public:
+    explicit SaisiePiece(EtudeEnCours& etude) : etude_(etude) {}
+
+    // "Ajouter une pièce": refused (and told) when the study is full.
+    bool CommencerNouvellePiece();
+    // "Modifier/Visionner une pièce" on row `n` of the rooms list: refused
+    // (and told) for an empty row or a record that cannot be read.
+    bool OuvrirPiece(int n);
+    // "&Annuler" on a room screen: the entries are dropped and the study is
+    // as modified as it was before the room was started or opened.
+    void AbandonnerPiece();
+    // No room is being entered any more.
+    void Finir();
+    // Another study: no room entered, none edited last.
+    void Reinitialiser();
+
+    // A room is being entered or edited.
+    bool EnCours() const { return saisie_; }
+    bool NouvellePiece() const { return nouvellePiece_; }
+    // Number of the room being edited, 0 for none or a new room.
+    int PieceCourante() const { return pieceCourante_; }
+    // The room being entered, as the screens left it.
+    const Piece& PieceEnSaisie() const { return piece_; }
+    // A screen hands over its part of the room.
+    void ModifierPieceEnSaisie(const std::function<void(Piece&)>& modification) { modification(piece_); }
+
+    // Calculates the room being entered against the largest pressure drop
+    // recorded in the study. False (and a "Calcul impossible." message that
+    // explains why) when it cannot be calculated.
+    bool CalculerPiece();
+    // The results of the room calculated last.
+    const ResultatsPiece& Resultats() const { return resultats_; }
+    // "&OK": the room calculated last goes into the study (appended, or
+    // written over its record when edited). False (and told) when a file
+    // refused it; the room then stays on screen.
+    bool AccepterPiece();
+
+private:
+    EtudeEnCours& etude_;
+    bool saisie_ = false;
+    bool modifieAvantSaisie_ = false;
+    bool nouvellePiece_ = false;
+    int pieceCourante_ = 0;
+    Piece piece_;
+    ResultatsPiece resultats_;
+};
+
+} // namespace sorvel

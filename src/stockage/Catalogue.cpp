@@ -1,0 +1,172 @@
+#include "stockage/Catalogue.h"
+
+#include "enregistrements/Conversion.h"
+#include "enregistrements/VerificationEtude.h"
+#include "stockage/FichiersTravail.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <dirent.h>
+
+namespace sorvel {
+
+namespace {
+
+TroisFichiers FichiersEtude(const QString& nom) {
+    return {nom + ExtensionPieces, nom + ExtensionPertes, nom + ExtensionGenerales};
+}
+
+// True when the folder holds a file whose name, shown as `nom`, is not
+// written in UTF-8: a file copied from an older system. Its name cannot be
+// given back to the system as it is shown.
+bool NomHorsUtf8(const QString& dossier, const QString& nom) {
+    DIR* d = ::opendir(QFile::encodeName(dossier).constData());
+    if (!d)
+        return false;
+    bool trouve = false;
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArray brut(e->d_name);
+        const QString lu = QString::fromUtf8(brut);
+        if (lu.toUtf8() != brut && lu == nom) {
+            trouve = true;
+            break;
+        }
+    }
+    ::closedir(d);
+    return trouve;
+}
+
+// The size of a file of a stored study, before anything is read from it.
+// "introuvable" only for a file that does not exist; any other obstacle (a
+// name not in UTF-8, a file in the place of a folder, a folder that cannot
+// be searched, a name too long) is named as it is.
+qint64 TailleFichierEtude(const QString& chemin) {
+    const QFileInfo info(chemin);
+    const QString affiche = QDir::toNativeSeparators(chemin);
+    if (!info.exists()) {
+        if (NomHorsUtf8(info.path(), info.fileName()))
+            throw ErreurFichier(chemin, QStringLiteral("Impossible de lire le fichier « %1 » : son nom n'est pas "
+                                                       "écrit en UTF-8 (il vient sans doute d'un autre système). "
+                                                       "Renommez les fichiers de l'étude pour l'ouvrir.")
+                                            .arg(affiche));
+        const int code = DiagnostiquerLecture(chemin);
+        if (code == ENOENT || code == 0)
+            throw ErreurFichier(chemin, QStringLiteral("Le fichier « %1 » est introuvable.").arg(affiche));
+        throw ErreurFichier(chemin, QStringLiteral("Impossible de lire le fichier « %1 » : %2.")
+                                        .arg(affiche, RaisonSysteme(code)));
+    }
+    if (!info.isFile())
+        throw ErreurFichier(chemin, QStringLiteral("« %1 » n'est pas un fichier.").arg(affiche));
+    return info.size();
+}
+
+// A file that changed size since it was measured is read no further.
+QByteArray LireMesure(const QString& chemin, qint64 octets) {
+    QByteArray contenu = LireFichier(chemin);
+    if (contenu.size() != octets)
+        throw ErreurEtudeEndommagee(chemin, QStringLiteral("il a changé pendant sa lecture"));
+    return contenu;
+}
+
+void VerifierTailles(const QString& generales, const QString& pieces, const QString& pertes, qint64 g, qint64 p,
+                     qint64 q) {
+    if (g != DonneesGenerales::Longueur)
+        throw ErreurEtudeEndommagee(generales, QStringLiteral("sa longueur ne correspond pas aux données générales"));
+    if (p % DonneesPiece::Longueur != 0)
+        throw ErreurEtudeEndommagee(pieces, QStringLiteral("sa longueur n'est pas un nombre entier de pièces"));
+    if (p / DonneesPiece::Longueur > PiecesMaximumEtude)
+        throw ErreurEtudeEndommagee(pieces, QStringLiteral("il contient plus de %1 pièces").arg(PiecesMaximumEtude));
+    if (q % LongueurPerteCharge != 0)
+        throw ErreurEtudeEndommagee(pertes,
+                                    QStringLiteral("sa longueur n'est pas un nombre entier de pertes de charge"));
+    if (q / LongueurPerteCharge > PiecesMaximumEtude)
+        throw ErreurEtudeEndommagee(pertes,
+                                    QStringLiteral("il contient plus de %1 pertes de charge").arg(PiecesMaximumEtude));
+}
+
+} // namespace
+
+bool Catalogue::Existe(const QString& nom) const { return dossier_.Existe(nom + ExtensionPieces); }
+
+void Catalogue::Enregistrer(const QString& nom) const {
+    journal_.Copier({FichierEtude, FichierPerte, FichierGenerales}, FichiersEtude(nom));
+}
+
+void Catalogue::Copier(const QString& source, const QString& cible) const {
+    journal_.Copier(FichiersEtude(source), FichiersEtude(cible));
+}
+
+void Catalogue::Charger(const QString& nom) const {
+    journal_.Copier(FichiersEtude(nom), {FichierEtude, FichierPerte, FichierGenerales});
+}
+
+void Catalogue::Supprimer(const QString& nom) const {
+    for (const QString& fichier : FichiersEtude(nom))
+        dossier_.SupprimerFichier(fichier);
+}
+
+Etude Catalogue::Lire(const QString& nom) const {
+    const QString generales = dossier_.Chemin(nom + ExtensionGenerales);
+    const QString pieces = dossier_.Chemin(nom + ExtensionPieces);
+    const QString pertes = dossier_.Chemin(nom + ExtensionPertes);
+    // The sizes first, every file: nothing is read from a study that could
+    // not have been written.
+    const qint64 tailleGenerales = TailleFichierEtude(generales);
+    const qint64 taillePieces = TailleFichierEtude(pieces);
+    const qint64 taillePertes = TailleFichierEtude(pertes);
+    VerifierTailles(generales, pieces, pertes, tailleGenerales, taillePieces, taillePertes);
+
+    const DonneesGenerales g = DecoderGenerales(LireMesure(generales, tailleGenerales).constData());
+    std::vector<DonneesPiece> lues;
+    const QByteArray p = LireMesure(pieces, taillePieces);
+    for (qsizetype i = 0; i < p.size(); i += DonneesPiece::Longueur)
+        lues.push_back(DecoderPiece(p.constData() + i));
+    Etude etude;
+    const QByteArray q = LireMesure(pertes, taillePertes);
+    for (qsizetype i = 0; i < q.size(); i += LongueurPerteCharge)
+        etude.Pertes.push_back(DecoderPerte(q.constData() + i));
+    // Values no screen could have written: the study is refused as a whole.
+    if (const auto defaut = VerifierEtude(g, lues, etude.Pertes)) {
+        const QString& fichier = defaut->Fichier == FichierStocke::Generales ? generales
+                                 : defaut->Fichier == FichierStocke::Pieces  ? pieces
+                                                                             : pertes;
+        throw ErreurEtudeEndommagee(fichier,
+                                    MessageDefautEtude(*defaut, QDir::toNativeSeparators(fichier).toStdString()));
+    }
+    etude.Generales = VersInstallation(g);
+    for (const DonneesPiece& d : lues)
+        etude.Pieces.push_back(VersPiece(d));
+    return etude;
+}
+
+QStringList Catalogue::Etudes() const {
+    try {
+        journal_.Reprendre();
+    } catch (const ErreurFichier&) {
+        // A folder that cannot be written (a read-only disk) is still listed.
+    }
+    QStringList noms;
+    const QStringList fichiers = QDir(dossier_.Chemin()).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    for (const QString& f : fichiers)
+        // The last three characters must be "pla" exactly: Maison.PLA is not
+        // a stored study.
+        if (f.size() > 4 && f.endsWith(QStringLiteral("pla"), Qt::CaseSensitive))
+            noms.append(f.chopped(4));
+    // The folder gives its names in no useful order.
+    QCollator ordre(QLocale(QLocale::French, QLocale::France));
+    ordre.setNumericMode(true);
+    std::sort(noms.begin(), noms.end(), [&](const QString& a, const QString& b) {
+        const int c = ordre.compare(a, b);
+        // Names the collation holds equal keep one order: their code points.
+        return c != 0 ? c < 0 : a < b;
+    });
+    return noms;
+}
+
+} // namespace sorvel
