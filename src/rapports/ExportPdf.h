@@ -5,9 +5,17 @@
 
 #include "rapports/ModImprimer.h"
 
+#include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace sorvel {
+
+// Every page of `rapport` as the bytes of a PDF document; nothing when the
+// document cannot be made (`erreur` then says why, in French, without a
+// final full stop). Needs a QGuiApplication.
+std::optional<QByteArray> DocumentPdf(const DonneesRapport& donnees, Rapport rapport, QString* erreur = nullptr);
 
 // Writes every page of `rapport` to the file `chemin`. The file appears only
 // once complete: on failure nothing is left at `chemin` (a file already there
