@@ -4,7 +4,7 @@
 
 #include "calcul/ModCalcul.h"
 #include "commun/ErreurArithmetique.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -38,9 +38,9 @@ std::string Etape(F&& operation) {
 // 200 W through the floor, no ceiling gain; 16x20 pipe on trellis, covering
 // 0.05 now and later, 6 m of connecting pipes, 90 W downwards.
 inline EntreesPiece EntreesExemple() {
-    return {.TempDepart = 45, .TempChute = 5, .TempPiece = 20, .TypeCharge = 0,
-            .SurfacePiece = 20, .SurfaceEmprises = 2,
-            .Support = "Treillis", .Tube = "16x20", .RthActuelle = "0.05", .RthFuture = "0.05", .PasVZBordure = "10",
+    return {.TempDepart = 45, .TempChute = 5, .TempPiece = 20, .TypeCharge = Charge::Normale,
+            .SurfacePiece = 20, .SurfaceEmprises = 2, .Support = Fixation::Treillis, .Tube = DiametreTube::D16x20,
+            .RthActuelle = Resistance::R005, .RthFuture = Resistance::R005, .PasVZBordure = PasVZ::VZ10,
             .DeperdPiece = 1500, .DeperdPlancher = 200, .LongRaccordNormale = 6, .EmissionsBas = 90};
 }
 
@@ -52,43 +52,44 @@ ResultatsPiece CalculModifie(F&& modifier) {
     return CalculPiece(e);
 }
 
-// General data: supply 45 °C, 7 cm of traditional screed; support 0
-// trellis / 1 studs, tube 0 13x16 / 1 16x20.
-inline DonneesGenerales Generales(std::int16_t support = 0, std::int16_t tube = 1) {
-    return {.Support = support, .Tube = tube, .TempDepart = "45", .EpaisChape = 7, .Chape = 0};
+// General data: supply 45 °C, 7 cm of traditional screed.
+inline Installation Generales(Fixation support = Fixation::Treillis, DiametreTube tube = DiametreTube::D16x20) {
+    return {.Support = support, .Tube = tube, .TempDepart = 45, .EpaisChape = 7, .Chape = NatureChape::Traditionnelle};
 }
 
-// A room record at 20 °C with 1 m² of obstacles, 150 W lost through the
-// floor, 50 W gained from the ceiling, 60 W downwards, coverings 0.05 now and
-// 0.10 later, a 5 K drop and 8 m of connecting pipes; with an edge zone
-// (type other than 0) of 4 m² at 10 cm, and 6 m of edge-loop connection.
-inline DonneesPiece Piece(const std::string& nom, std::int16_t type, double surface, double deperd) {
-    return {.TypeCharge = type, .SurfaceBordure = type == 0 ? 0.0 : 4.0, .PasVZBordure = "10", .NomPiece = nom,
-            .TempPiece = "20", .SurfacePiece = surface, .SurfaceEmprises = 1, .SurfacePlafond = surface,
-            .DeperdPiece = deperd, .DeperdPlancher = 150, .ApportPlafond = 50, .EmissionsBas = 60,
-            .RthActuelle = "0.05", .RthFuture = "0.10", .IsoApport = "4", .IsoEmissions = "6",
-            .LongRaccordNormale = 8, .LongDistri = 0, .LongRaccordBordure = 6, .TempChute = 5};
+// A room at 20 °C with 1 m² of obstacles, 150 W lost through the floor,
+// 50 W gained from the ceiling, 60 W downwards, coverings 0.05 now and 0.10
+// later, a 5 K drop and 8 m of connecting pipes; with an edge zone (any
+// type but the normal one) of 4 m² at 10 cm, and 6 m of edge-loop
+// connection.
+inline sorvel::Piece PieceMaison(const std::string& nom, Charge type, double surface, double deperd) {
+    return {.TypeCharge = type, .SurfaceBordure = type == Charge::Normale ? 0.0 : 4.0, .PasVZBordure = PasVZ::VZ10,
+            .NomPiece = nom, .TempPiece = 20, .SurfacePiece = surface, .SurfaceEmprises = 1,
+            .SurfacePlafond = surface, .DeperdPiece = deperd, .DeperdPlancher = 150, .ApportPlafond = 50,
+            .EmissionsBas = 60, .RthActuelle = Resistance::R005, .RthFuture = Resistance::R010, .IsoApport = 4,
+            .IsoEmissions = 6, .LongRaccordNormale = 8, .LongDistri = 0, .LongRaccordBordure = 6, .TempChute = 5};
 }
 
 // A house of 12 rooms with every load type, as a site has them: a large
 // living room, bedrooms, wet rooms with an independent edge loop, small
 // passages.
-inline std::vector<DonneesPiece> Maison12Pieces() {
-    return {Piece("Séjour", 0, 38, 2900),         Piece("Cuisine", 2, 14, 1100),
-            Piece("Entrée", 0, 8, 500),           Piece("Chambre 1", 0, 13, 900),
-            Piece("Chambre 2", 0, 12, 850),       Piece("Chambre parents", 3, 16, 1200),
-            Piece("Salle de bains", 1, 7, 600),   Piece("Salle d'eau", 0, 5, 350),
-            Piece("Bureau", 0, 10, 700),          Piece("Véranda", 1, 20, 2200),
-            Piece("Dégagement", 0, 6, 250),       Piece("Buanderie", 0, 6, 300)};
+inline std::vector<sorvel::Piece> Maison12Pieces() {
+    constexpr Charge N = Charge::Normale, E = Charge::Elevee, C = Charge::Combinee, A = Charge::Angle;
+    return {PieceMaison("Séjour", N, 38, 2900),       PieceMaison("Cuisine", C, 14, 1100),
+            PieceMaison("Entrée", N, 8, 500),         PieceMaison("Chambre 1", N, 13, 900),
+            PieceMaison("Chambre 2", N, 12, 850),     PieceMaison("Chambre parents", A, 16, 1200),
+            PieceMaison("Salle de bains", E, 7, 600), PieceMaison("Salle d'eau", N, 5, 350),
+            PieceMaison("Bureau", N, 10, 700),        PieceMaison("Véranda", E, 20, 2200),
+            PieceMaison("Dégagement", N, 6, 250),     PieceMaison("Buanderie", N, 6, 300)};
 }
 
 // A study of `n` rooms: the house's rooms over again, numbered from the
 // second round on ("Séjour 2").
-inline std::vector<DonneesPiece> EtudeDePieces(int n) {
-    const std::vector<DonneesPiece> maison = Maison12Pieces();
-    std::vector<DonneesPiece> pieces;
+inline std::vector<sorvel::Piece> EtudeDePieces(int n) {
+    const std::vector<sorvel::Piece> maison = Maison12Pieces();
+    std::vector<sorvel::Piece> pieces;
     for (int i = 0; i < n; ++i) {
-        DonneesPiece p = maison[static_cast<std::size_t>(i % 12)];
+        sorvel::Piece p = maison[static_cast<std::size_t>(i % 12)];
         if (i >= 12)
             p.NomPiece += " " + std::to_string(i / 12 + 1);
         pieces.push_back(p);
@@ -96,7 +97,7 @@ inline std::vector<DonneesPiece> EtudeDePieces(int n) {
     return pieces;
 }
 
-// A room name of the full 30 characters a record holds:
+// A room name of the full 30 characters a stored room holds:
 // "Chambre d'amis n°07 - 2e étage".
 inline std::string NomLong(int i) {
     char numero[8];
