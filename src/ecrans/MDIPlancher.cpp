@@ -81,7 +81,7 @@ std::array<QWidget*, 4> FeuillesPiece::toutes() const { return {Charge, Piece, C
 MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int largeurEcran,
                          const QRect& zoneDisponible)
     : QMainWindow(parent), questions_(this),
-      etude_(std::make_unique<EtudeEnCours>(DossierEtudes(dossierEtudes), questions_)),
+      etude_(std::make_unique<EtudeEnCours>(dossierEtudes, questions_)),
       zoneDisponible_(zoneDisponible) {
     setObjectName(QStringLiteral("MDIPlancher"));
     setWindowTitle(QStringLiteral("Sorvel."));
@@ -717,7 +717,7 @@ void MDIPlancher::AideContextuelle() {
 
 void MDIPlancher::MnuAPropos_Click() {
     // Modal to the main window, without holding up the caller.
-    auto* boite = new Frm_A_Propos(etude_->Dossier().Chemin(), this);
+    auto* boite = new Frm_A_Propos(etude_->CheminDossier(), this);
     boite->setAttribute(Qt::WA_DeleteOnClose);
     boite->open();
 }

@@ -1,6 +1,8 @@
 #include "modele/BibliothequeEtudes.h"
 
 #include "modele/EtudeEnCours.h"
+#include "stockage/Catalogue.h"
+#include "stockage/FichiersTravail.h"
 #include "modele/SaisiePiece.h"
 
 namespace sorvel {

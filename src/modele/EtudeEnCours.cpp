@@ -7,18 +7,26 @@
 #include "modele/BibliothequeEtudes.h"
 #include "modele/MarcheProgramme.h"
 #include "modele/SaisiePiece.h"
+#include "stockage/Catalogue.h"
 #include "stockage/EmplacementEtudes.h"
+#include "stockage/FichiersTravail.h"
 
 namespace sorvel {
 
 QString ResumeEtude(const Installation& g) { return QString::fromStdString(TexteLblRecap(g)); }
 
-EtudeEnCours::EtudeEnCours(DossierEtudes dossier, Questions& questions, QObject* parent)
-    : QObject(parent), travail_(dossier), catalogue_(dossier), questions_(questions),
+EtudeEnCours::EtudeEnCours(const QString& dossier, Questions& questions, QObject* parent)
+    : QObject(parent), travail_(std::make_unique<FichiersTravail>(DossierEtudes(dossier))),
+      catalogue_(std::make_unique<Catalogue>(DossierEtudes(dossier))), questions_(questions),
       programme_(std::make_unique<MarcheProgramme>(*this)),
       bibliotheque_(std::make_unique<BibliothequeEtudes>(*this)), saisie_(std::make_unique<SaisiePiece>(*this)) {}
 
 EtudeEnCours::~EtudeEnCours() = default;
+
+const DossierEtudes& EtudeEnCours::Dossier() const { return travail_->Dossier(); }
+QString EtudeEnCours::CheminDossier() const { return Dossier().Chemin(); }
+int EtudeEnCours::NombrePieces() const { return travail_->NombrePieces(); }
+QStringList EtudeEnCours::NomsPieces() const { return travail_->NomsPieces(); }
 
 ReponseMessage EtudeEnCours::Dire(IconeMessage icone, const QString& titre, const QString& texte,
                                   BoutonsMessage boutons) {
@@ -48,7 +56,7 @@ void EtudeEnCours::DefinirNom(const QString& nom) {
 
 QString EtudeEnCours::SupprimerFichiersTravail() {
     try {
-        travail_.SupprimerTout();
+        travail_->SupprimerTout();
     } catch (const ErreurFichier& e) {
         return e.messageFrancais();
     }
@@ -98,7 +106,7 @@ void EtudeEnCours::ChangerGenerales(const Installation& g) {
 }
 
 bool EtudeEnCours::EcrireGenerales() {
-    return Signaler([&] { travail_.EcrireGenerales(generales_); });
+    return Signaler([&] { travail_->EcrireGenerales(generales_); });
 }
 
 // ---- Rooms of the study --------------------------------------------------------
@@ -114,7 +122,7 @@ bool EtudeEnCours::SupprimerPiece(int k) {
              QStringLiteral("Voulez vous supprimer la pièce '") + noms[k - 1] + QStringLiteral("' de l'étude ?"),
              BoutonsMessage::OuiNon) != ReponseMessage::Oui)
         return false;
-    if (!Signaler([&] { travail_.SupprimerPiece(k); }))
+    if (!Signaler([&] { travail_->SupprimerPiece(k); }))
         return false;
     modifie_ = true;
     emit PiecesChangees();
@@ -123,7 +131,7 @@ bool EtudeEnCours::SupprimerPiece(int k) {
 
 std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
     std::vector<Piece> pieces;
-    if (!Signaler([&] { pieces = travail_.LirePieces(); }))
+    if (!Signaler([&] { pieces = travail_->LirePieces(); }))
         return std::nullopt;
     try {
         return sorvel::RecalculerEtude(pieces, generales_);

@@ -15,8 +15,6 @@
 #include "modele/BibliothequeEtudes.h"
 #include "modele/MarcheProgramme.h"
 #include "modele/SaisiePiece.h"
-#include "stockage/Catalogue.h"
-#include "stockage/FichiersTravail.h"
 
 #include <QObject>
 #include <QString>
@@ -29,6 +27,10 @@
 
 namespace sorvel {
 
+class Catalogue;
+class DossierEtudes;
+class FichiersTravail;
+
 // "Etude : tube de diamètre 16x20 mm sur Trellis avec température de départ
 // du fluide de 40°C", the line above the rooms list and the results.
 QString ResumeEtude(const Installation& g);
@@ -36,14 +38,17 @@ QString ResumeEtude(const Installation& g);
 class EtudeEnCours : public QObject {
     Q_OBJECT
 public:
-    // `questions` (not owned) tells the user and asks; it outlives the model.
-    EtudeEnCours(DossierEtudes dossier, Questions& questions, QObject* parent = nullptr);
+    // The study works in the studies folder `dossier`. `questions` (not
+    // owned) tells the user and asks; it outlives the model.
+    EtudeEnCours(const QString& dossier, Questions& questions, QObject* parent = nullptr);
     ~EtudeEnCours() override;
 
-    const DossierEtudes& Dossier() const { return travail_.Dossier(); }
-    const FichiersTravail& Travail() const { return travail_; }
-    const Catalogue& EtudesStockees() const { return catalogue_; }
-    Catalogue& EtudesStockees() { return catalogue_; }
+    // The studies folder, its working files and its stored studies.
+    const DossierEtudes& Dossier() const;
+    QString CheminDossier() const;
+    const FichiersTravail& Travail() const { return *travail_; }
+    const Catalogue& EtudesStockees() const { return *catalogue_; }
+    Catalogue& EtudesStockees() { return *catalogue_; }
 
     MarcheProgramme& Programme() { return *programme_; }
     const MarcheProgramme& Programme() const { return *programme_; }
@@ -90,9 +95,9 @@ public:
     bool EcrireGenerales();
 
     // ---- Rooms of the study --------------------------------------------
-    int NombrePieces() const { return travail_.NombrePieces(); }
+    int NombrePieces() const;
     // Trimmed names of the rooms, in record order.
-    QStringList NomsPieces() const { return travail_.NomsPieces(); }
+    QStringList NomsPieces() const;
     // "Supprimer une pièce" on row `k`: asks first. True when it is gone.
     bool SupprimerPiece(int k);
 
@@ -142,8 +147,8 @@ private:
     // Writes the CSV text `csv` to `chemin`; false, and told, when it cannot.
     bool EcrireCsv(const QString& chemin, const std::string& csv);
 
-    FichiersTravail travail_;
-    Catalogue catalogue_;
+    std::unique_ptr<FichiersTravail> travail_;
+    std::unique_ptr<Catalogue> catalogue_;
     Questions& questions_;
     QString nom_;
     bool modifie_ = false;

@@ -2,6 +2,9 @@
 
 #include "modele/BibliothequeEtudes.h"
 #include "modele/EtudeEnCours.h"
+#include "stockage/Catalogue.h"
+#include "stockage/FichiersTravail.h"
+#include "stockage/SessionEtudes.h"
 
 #include <QDir>
 

@@ -4,8 +4,6 @@
 // its lock taken, the working files put right, the study of a run cut short
 // offered back), the marker of the run in progress, and the end.
 
-#include "stockage/SessionEtudes.h"
-
 #include <QString>
 
 #include <memory>
@@ -13,6 +11,7 @@
 namespace sorvel {
 
 class EtudeEnCours;
+class VerrouEtudes;
 
 // How a run of the program started.
 enum class Demarrage {

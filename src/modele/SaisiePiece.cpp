@@ -5,6 +5,8 @@
 #include "etude/BornesSaisie.h"
 #include "etude/CalculEtude.h"
 #include "modele/EtudeEnCours.h"
+#include "stockage/Catalogue.h"
+#include "stockage/FichiersTravail.h"
 
 namespace sorvel {
 
