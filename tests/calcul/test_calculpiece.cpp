@@ -39,9 +39,9 @@ void PoserEntree(E& e, const cas::Ligne& l) {
     else if (champ == "TypeCharge")
         e.TypeCharge = static_cast<Charge>(l.Entier(2));
     else if (champ == "Support")
-        e.Support = l[2] == "Plots" ? Fixation::Plots : Fixation::Treillis;
+        e.Support = exemples::Support(l[2]);
     else if (champ == "Tube")
-        e.Tube = l[2] == "13x16" ? DiametreTube::D13x16 : DiametreTube::D16x20;
+        e.Tube = exemples::Tube(l[2]);
     else if (champ == "RthActuelle" || champ == "RthFuture")
         (champ == "RthActuelle" ? e.RthActuelle : e.RthFuture) = ResistanceDepuisTexte(l[2]).value();
     else if (champ == "PasVZBordure")

@@ -5,6 +5,7 @@
 #include "calcul/ModVZ.h"
 #include "commun/ErreurArithmetique.h"
 
+#include "Exemples.h"
 #include "TableCas.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@ namespace {
 
 std::vector<cas::Ligne> Cas(const char* genre) { return cas::Lire("coefficients.txt", genre); }
 
-Fixation Support(const std::string& texte) { return texte == "Plots" ? Fixation::Plots : Fixation::Treillis; }
-DiametreTube Tube(const std::string& texte) { return texte == "13x16" ? DiametreTube::D13x16 : DiametreTube::D16x20; }
+using exemples::Support;
+using exemples::Tube;
 Resistance Rth(const std::string& texte) { return ResistanceDepuisTexte(texte).value(); }
 std::optional<int> Epaisseur(int cm) { return cm == 0 ? std::nullopt : std::optional(cm); }
 

@@ -20,8 +20,6 @@ namespace {
 
 std::vector<cas::Ligne> Cas(const char* genre) { return cas::Lire("hydraulique.txt", genre); }
 
-DiametreTube Tube(const std::string& texte) { return texte == "13x16" ? DiametreTube::D13x16 : DiametreTube::D16x20; }
-
 TEST(Hydraulique, ExemplesChiffres) {
     for (const cas::Ligne& l : Cas("eau")) {
         SCOPED_TRACE(l.ou);
@@ -30,14 +28,14 @@ TEST(Hydraulique, ExemplesChiffres) {
     }
     for (const cas::Ligne& l : Cas("vitesse")) {
         SCOPED_TRACE(l.ou);
-        EXPECT_NEAR(VitesseEau(l.Reel(1), Tube(l[2])), l.Reel(3), 5e-6);
-        const double reynolds = NombreReynolds(l.Reel(1), 42.5, Tube(l[2]));
+        EXPECT_NEAR(VitesseEau(l.Reel(1), exemples::Tube(l[2])), l.Reel(3), 5e-6);
+        const double reynolds = NombreReynolds(l.Reel(1), 42.5, exemples::Tube(l[2]));
         EXPECT_NEAR(reynolds, l.Reel(4), 0.5);
         EXPECT_EQ(EcoulementLaminaire(reynolds), l[5] == "oui");
     }
     for (const cas::Ligne& l : Cas("perte")) {
         SCOPED_TRACE(l.ou);
-        EXPECT_NEAR(PerteChargeLineique(l.Reel(1), 42.5, Tube(l[2])), l.Reel(3), l.Reel(4));
+        EXPECT_NEAR(PerteChargeLineique(l.Reel(1), 42.5, exemples::Tube(l[2])), l.Reel(3), l.Reel(4));
     }
     for (const cas::Ligne& l : Cas("longueur")) {
         SCOPED_TRACE(l.ou);
@@ -45,7 +43,7 @@ TEST(Hydraulique, ExemplesChiffres) {
     }
     for (const cas::Ligne& l : Cas("conduites")) {
         SCOPED_TRACE(l.ou);
-        EXPECT_NEAR(EmissionConduites(static_cast<std::int16_t>(l.Entier(1)), l.Reel(2), Tube(l[3])), l.Reel(4), 1e-9);
+        EXPECT_NEAR(EmissionConduites(static_cast<std::int16_t>(l.Entier(1)), l.Reel(2), exemples::Tube(l[3])), l.Reel(4), 1e-9);
     }
     for (const cas::Ligne& l : Cas("equilibrage")) {
         SCOPED_TRACE(l.ou);

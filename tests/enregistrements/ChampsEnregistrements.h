@@ -35,18 +35,16 @@ struct ChampsEnregistrement {
 
 using G = DonneesGenerales;
 inline const ChampsEnregistrement<G> ChampsGenerales{
-    {{"Support", &G::Support}, {"Tube", &G::Tube}, {"EpaisChape", &G::EpaisChape}, {"Chape", &G::Chape}},
-    {},
+    {{"Support", &G::Support}, {"Tube", &G::Tube}, {"EpaisChape", &G::EpaisChape}, {"Chape", &G::Chape}}, {},
     {{"TempDepart", &G::TempDepart}}};
 
 using P = DonneesPiece;
 inline const ChampsEnregistrement<P> ChampsPiece{
     {{"TypeCharge", &P::TypeCharge}, {"TempChute", &P::TempChute}},
-    {{"SurfaceBordure", &P::SurfaceBordure}, {"SurfacePiece", &P::SurfacePiece},
-     {"SurfaceEmprises", &P::SurfaceEmprises}, {"SurfacePlafond", &P::SurfacePlafond},
-     {"DeperdPiece", &P::DeperdPiece}, {"DeperdPlancher", &P::DeperdPlancher}, {"ApportPlafond", &P::ApportPlafond},
-     {"EmissionsBas", &P::EmissionsBas}, {"LongRaccordNormale", &P::LongRaccordNormale},
-     {"LongDistri", &P::LongDistri}, {"LongRaccordBordure", &P::LongRaccordBordure}},
+    {{"SurfaceBordure", &P::SurfaceBordure}, {"SurfacePiece", &P::SurfacePiece}, {"SurfaceEmprises", &P::SurfaceEmprises},
+     {"SurfacePlafond", &P::SurfacePlafond}, {"DeperdPiece", &P::DeperdPiece}, {"DeperdPlancher", &P::DeperdPlancher},
+     {"ApportPlafond", &P::ApportPlafond}, {"EmissionsBas", &P::EmissionsBas}, {"LongDistri", &P::LongDistri},
+     {"LongRaccordNormale", &P::LongRaccordNormale}, {"LongRaccordBordure", &P::LongRaccordBordure}},
     {{"PasVZBordure", &P::PasVZBordure}, {"NomPiece", &P::NomPiece}, {"TempPiece", &P::TempPiece},
      {"RthActuelle", &P::RthActuelle}, {"RthFuture", &P::RthFuture}, {"IsoApport", &P::IsoApport},
      {"IsoEmissions", &P::IsoEmissions}}};

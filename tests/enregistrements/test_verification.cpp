@@ -39,9 +39,9 @@ TEST(VerificationEtude, UnDefautParChamp) {
         EtudeEnregistree e;
         const int piece = l.Entier(1);
         const auto n = static_cast<std::size_t>(std::max(piece, 1) - 1);
-        const FichierStocke fichier = l[0] == "generales" ? FichierStocke::Generales
-                                      : l[0] == "pieces"  ? FichierStocke::Pieces
-                                                          : FichierStocke::Pertes;
+        FichierStocke fichier = FichierStocke::Generales;
+        for (FichierStocke f : {FichierStocke::Pieces, FichierStocke::Pertes})
+            fichier = l[0] == ExtensionFichier(f) ? f : fichier;
         ASSERT_TRUE(fichier == FichierStocke::Generales ? test::ChampsGenerales.Poser(e.generales, l, 2)
                     : fichier == FichierStocke::Pieces  ? test::ChampsPiece.Poser(e.pieces.at(n), l, 2)
                                                         : test::ChampsPerte.Poser(e.pertes.at(n), l, 2));

@@ -6,8 +6,8 @@
 #include "etude/PresentationChantier.h"
 #include "etude/PresentationRecapitulatif.h"
 
-#include "CasEtude.h"
 #include "Exemples.h"
+#include "TableCas.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST(Materiel, Quantites) {
         SCOPED_TRACE(l.ou);
         if (l[0] == "cas") {
             table = {};
-            g = {l[2] == "Plots" ? Fixation::Plots : Fixation::Treillis, test::Tube(l[3]), 45, l.Entier(5),
+            g = {exemples::Support(l[2]), exemples::Tube(l[3]), 45, l.Entier(5),
                  l[4] == "liquide" ? NatureChape::Liquide : NatureChape::Traditionnelle};
         } else if (l[0] == "piece") {
             AjouterPiece(table, l);

@@ -6,8 +6,8 @@
 #include "etude/EquilibrageEtude.h"
 #include "etude/PresentationEquilibrage.h"
 
-#include "CasEtude.h"
 #include "Exemples.h"
+#include "TableCas.h"
 
 #include <gtest/gtest.h>
 
@@ -30,21 +30,18 @@ struct Boucle {
 // drop (5 K: water at 42.5 °C from a 45 °C supply), its normal loop and,
 // when given, its edge loop.
 LigneEtude Ligne(const std::string& nom, const Boucle& normale, std::optional<Boucle> bordure = {}) {
-    LigneEtude l;
-    auto poser = [&l](int k, Cellule c) { l[static_cast<std::size_t>(k - 1)] = std::move(c); };
     using namespace ColonneEtude;
-    poser(Designation, nom);
-    poser(ChuteTemperature, std::int32_t{5});
-    poser(AppointActuelle, 0.0);
-    poser(AppointFuture, 0.0);
-    for (const auto& [boucle, k] : {std::pair{std::optional(normale), LongueurNormale}, {bordure, LongueurBordure}})
-        if (boucle) {
-            const int decalage = k - LongueurNormale; // the edge columns follow the normal ones
-            poser(LongueurNormale + decalage, boucle->longueur);
-            poser(DebitNormale + decalage, boucle->debit);
-            poser(PerteNormale + decalage, boucle->perte);
-            poser(PerteArtificielleNormale + decalage, boucle->artificielle);
-        }
+    LigneEtude l;
+    l[Designation - 1] = nom;
+    l[ChuteTemperature - 1] = std::int32_t{5};
+    l[AppointActuelle - 1] = l[AppointFuture - 1] = 0.0;
+    // The edge loop's columns follow the normal loop's, one to the right.
+    for (int bord = 0; bord < (bordure ? 2 : 1); ++bord) {
+        const Boucle& b = bord ? *bordure : normale;
+        for (auto [k, x] : {std::pair{LongueurNormale, b.longueur}, {DebitNormale, b.debit}, {PerteNormale, b.perte},
+                            {PerteArtificielleNormale, b.artificielle}})
+            l[k - 1 + bord] = x;
+    }
     return l;
 }
 
@@ -66,7 +63,7 @@ Boucle BoucleCas(const cas::Ligne& l) { return {l.Reel(2), l.Reel(3), l.Reel(4),
 TEST(Equilibrage, ReglagesEtAlertes) {
     for (const cas::Ligne& l : cas::Lire("equilibrage.txt", "reglage")) {
         SCOPED_TRACE(l.ou);
-        const ReglageBoucle b = Seule(test::Tube(l[1]), BoucleCas(l));
+        const ReglageBoucle b = Seule(exemples::Tube(l[1]), BoucleCas(l));
         EXPECT_NEAR(b.Vitesse, l.Reel(6), 5e-6);
         ASSERT_EQ(b.Kv.has_value(), l[7] != "-");
         if (b.Kv) {
@@ -76,10 +73,10 @@ TEST(Equilibrage, ReglagesEtAlertes) {
     }
     for (const cas::Ligne& l : cas::Lire("equilibrage.txt", "alerte")) {
         SCOPED_TRACE(l.ou);
-        const ReglageBoucle b = Seule(test::Tube(l[1]), BoucleCas(l));
+        const ReglageBoucle b = Seule(exemples::Tube(l[1]), BoucleCas(l));
         EXPECT_EQ(std::tuple(b.AlerteVitesse, b.AlerteLaminaire, b.AlerteLongueur, b.BouclesConseillees),
                   std::tuple(l[6] == "oui", l[7] == "oui", l[8] == "oui", l.Entier(9)));
-        EXPECT_EQ(BouclesEgalesConseillees(l.Reel(2), test::Tube(l[1])), l.Entier(9));
+        EXPECT_EQ(BouclesEgalesConseillees(l.Reel(2), exemples::Tube(l[1])), l.Entier(9));
     }
     EXPECT_THROW(KvVanne(100, 0), ErreurArithmetique);
     EXPECT_THROW(KvVanne(100, -1), ErreurArithmetique);
@@ -113,14 +110,14 @@ TEST(Equilibrage, Presentation) {
     EXPECT_EQ(lignes[0][ColonneEquilibrage::Kv].Texte, "0,45");
     EXPECT_EQ(lignes[0][ColonneEquilibrage::Vitesse].Texte, "0,21");
     EXPECT_EQ(lignes[0][ColonneEquilibrage::Vitesse].Format.Couleur, CouleurValeur::TexteFenetre);
-    EXPECT_EQ(lignes[0][ColonneEquilibrage::PerteArtificielle].Format, test::Format("bleu"));
+    EXPECT_EQ(lignes[0][ColonneEquilibrage::PerteArtificielle].Format, (FormatValeur{true, CouleurValeur::Bleu}));
     EXPECT_EQ(lignes[0][ColonneEquilibrage::Alertes], CelluleEquilibrage{});
     EXPECT_EQ(lignes[1][ColonneEquilibrage::Kv].Texte, "ouverte");
     EXPECT_FALSE(lignes[1][ColonneEquilibrage::Kv].InfoBulle.empty());
 
     const LigneEquilibrage l = PresenterEquilibrage({Seule(D16x20, {190, 20, 10, 100})}, D16x20).at(0);
     EXPECT_EQ(l[ColonneEquilibrage::Alertes].Texte, "vitesse faible, laminaire, trop longue : 2 boucles");
-    EXPECT_EQ(l[ColonneEquilibrage::Alertes].Format, test::Format("orange"));
+    EXPECT_EQ(l[ColonneEquilibrage::Alertes].Format, (FormatValeur{true, CouleurValeur::Orange}));
     EXPECT_EQ(l[ColonneEquilibrage::Alertes].InfoBulle,
               "La vitesse de l'eau (0,03 m/s) est inférieure à 0,15 m/s : elle n'entraîne plus les bulles d'air vers "
               "les purgeurs du collecteur.\n"

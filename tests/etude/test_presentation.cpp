@@ -6,21 +6,46 @@
 #include "etude/PresentationRecapitulatif.h"
 #include "etude/PresentationResultats.h"
 
-#include "CasEtude.h"
 #include "Exemples.h"
+#include "TableCas.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
 
 using namespace sorvel;
-using test::Format;
 
 namespace {
 
 std::vector<cas::Ligne> Cas(const char* genre) { return cas::Lire("presentation.txt", genre); }
+
+// "normal", "gras", or the colour of a bold value.
+FormatValeur Format(const std::string& nom) {
+    static const std::map<std::string, FormatValeur> formats = {
+        {"normal", {}}, {"gras", {true, CouleurValeur::TexteFenetre}}, {"bleu", {true, CouleurValeur::Bleu}},
+        {"orange", {true, CouleurValeur::Orange}}, {"rouge", {true, CouleurValeur::Rouge}},
+        {"vert", {true, CouleurValeur::Vert}}};
+    return formats.at(nom);
+}
+
+// A cell of the study table: "vide", "texte:...", "entier:..." or a real.
+Cellule CelluleCas(const cas::Ligne& l, std::size_t i) {
+    if (l[i] == "vide")
+        return {};
+    if (l[i].starts_with("texte:") || l[i].starts_with("entier:"))
+        return l[i][0] == 't' ? Cellule(l[i].substr(6)) : Cellule(std::int32_t{std::stoi(l[i].substr(7))});
+    return l.Reel(i);
+}
+
+// The column (from 1) of the study table with this heading.
+int Colonne(const std::string& titre) {
+    const auto k = std::find(TitresColonnesEtude.begin(), TitresColonnesEtude.end(), titre);
+    return k == TitresColonnesEtude.end() ? 0 : static_cast<int>(k - TitresColonnesEtude.begin()) + 1;
+}
 
 Installation Generales(DiametreTube tube = DiametreTube::D16x20) { return exemples::Generales(Fixation::Treillis, tube); }
 
@@ -30,7 +55,7 @@ TEST(Presentation, ArrondisEtCouleurs) {
     for (const cas::Ligne& l : Cas("positif"))
         EXPECT_EQ(FormatSiPositif(l.Reel(1)), Format(l[2])) << l.ou;
     for (const cas::Ligne& l : Cas("longueur"))
-        EXPECT_EQ(FormatLongueurBoucle(l.Reel(1), test::Tube(l[2])), Format(l[3])) << l.ou;
+        EXPECT_EQ(FormatLongueurBoucle(l.Reel(1), exemples::Tube(l[2])), Format(l[3])) << l.ou;
     for (const cas::Ligne& l : Cas("surface"))
         EXPECT_EQ(FormatTempSurface(l.Reel(1)), Format(l[2])) << l.ou;
     EXPECT_EQ(Rvb(CouleurValeur::Orange), (std::array<int, 3>{255, 128, 0}));
@@ -66,12 +91,12 @@ TEST(Presentation, LignesSelonLeTypeDeCharge) {
 TEST(Recapitulatif, TexteEtFormatParColonne) {
     for (const cas::Ligne& l : Cas("colonne")) {
         SCOPED_TRACE(l.ou);
-        const int k = test::Colonne(l[1]);
+        const int k = Colonne(l[1]);
         ResultatEtude r;
         r.Table.Pieces.resize(1);
-        r.Table.Cell(k, 1) = test::CelluleCas(l, 2);
+        r.Table.Cell(k, 1) = CelluleCas(l, 2);
         r.PerteMaxi = l.Reel(4);
-        const Recapitulatif recap = PresenterRecapitulatif(r, Generales(test::Tube(l[3])));
+        const Recapitulatif recap = PresenterRecapitulatif(r, Generales(exemples::Tube(l[3])));
         ASSERT_EQ(recap.NombrePieces(), 1);
         EXPECT_EQ(recap.Case(k, 1), (CelluleRecapitulatif{l[5], Format(l[6]),
                                                           k == ColonneEtude::Designation ? FondCellule::Blanc
