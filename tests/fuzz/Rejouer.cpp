@@ -8,7 +8,7 @@
 //                                             from the example studies
 
 #include "Exemples.h"
-#include "etude/Enregistrements.h"
+#include "enregistrements/Conversion.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -27,13 +27,12 @@ using namespace sorvel;
 namespace {
 
 // An input of the target: the room count, then the three images.
-std::string Entree(const DonneesGenerales& g, const std::vector<DonneesPiece>& pieces,
-                   const std::vector<PerteCharge>& pertes) {
+std::string Entree(const Installation& g, const std::vector<Piece>& pieces, const std::vector<PerteCharge>& pertes) {
     std::string s(1, static_cast<char>(pieces.size()));
-    const auto og = Encoder(g);
+    const auto og = Encoder(VersEnregistrement(g));
     s.append(og.begin(), og.end());
-    for (const DonneesPiece& p : pieces) {
-        const auto o = Encoder(p);
+    for (const Piece& p : pieces) {
+        const auto o = Encoder(VersEnregistrement(p));
         s.append(o.begin(), o.end());
     }
     for (const PerteCharge& p : pertes) {
@@ -52,34 +51,36 @@ std::vector<PerteCharge> Pertes(std::size_t n) {
 
 int EcrireGraines(const fs::path& dossier) {
     fs::create_directories(dossier);
-    using exemples::Generales;
-    using exemples::Piece;
-    const std::vector<DonneesPiece> quatre = {Piece("Séjour", 0, 28, 1600), Piece("Véranda", 1, 15, 900),
-                                              Piece("Cuisine", 2, 13, 800), Piece("Chambre", 3, 11, 600)};
+    using exemples::PieceMaison;
+    const Installation generales = exemples::Generales();
+    const std::vector<Piece> quatre = {PieceMaison("Séjour", Charge::Normale, 28, 1600),
+                                       PieceMaison("Véranda", Charge::Elevee, 15, 900),
+                                       PieceMaison("Cuisine", Charge::Combinee, 13, 800),
+                                       PieceMaison("Chambre", Charge::Angle, 11, 600)};
     // A room whose ceiling gain exceeds its losses: the throttling search
     // on a negative need.
-    DonneesPiece gains = Piece("Combles", 1, 10, 500);
+    Piece gains = PieceMaison("Combles", Charge::Elevee, 10, 500);
     gains.SurfaceEmprises = 4;
     gains.SurfaceBordure = 5;
-    gains.PasVZBordure = "5";
+    gains.PasVZBordure = PasVZ::VZ5;
     gains.ApportPlafond = 3100;
     gains.LongDistri = 10;
     gains.TempChute = 16;
-    DonneesPiece nom = Piece(std::string("Bur\0eau\x07", 8), 0, 12, 700);
-    DonneesPiece abime = Piece("Abîmée", 0, 12, 700);
+    const Piece nom = PieceMaison(std::string("Bur\0eau\x07", 8), Charge::Normale, 12, 700);
+    Piece abime = PieceMaison("Abîmée", Charge::Normale, 12, 700);
     abime.TempChute = -32768;
-    DonneesGenerales plots = Generales(1, 0);
-    plots.TempDepart = "30";
+    Installation plots30 = exemples::Generales(Fixation::Plots, DiametreTube::D13x16);
+    plots30.TempDepart = 30;
     struct Graine { const char* nom; std::string octets; };
     const Graine graines[] = {
-        {"vide", Entree(Generales(), {}, {})},
-        {"une-piece", Entree(Generales(), {quatre[0]}, Pertes(1))},
-        {"quatre-types", Entree(Generales(0, 1), quatre, Pertes(4))},
-        {"quatre-types-plots-30", Entree(plots, quatre, Pertes(4))},
-        {"gains-au-dessus-des-pertes", Entree(Generales(), {gains, quatre[1]}, Pertes(2))},
-        {"nom-avec-nul", Entree(Generales(), {nom}, Pertes(1))},
-        {"chute-endommagee", Entree(Generales(), {quatre[0], abime}, Pertes(2))},
-        {"perte-manquante", Entree(Generales(), quatre, Pertes(3))},
+        {"vide", Entree(generales, {}, {})},
+        {"une-piece", Entree(generales, {quatre[0]}, Pertes(1))},
+        {"quatre-types", Entree(generales, quatre, Pertes(4))},
+        {"quatre-types-plots-30", Entree(plots30, quatre, Pertes(4))},
+        {"gains-au-dessus-des-pertes", Entree(generales, {gains, quatre[1]}, Pertes(2))},
+        {"nom-avec-nul", Entree(generales, {nom}, Pertes(1))},
+        {"chute-endommagee", Entree(generales, {quatre[0], abime}, Pertes(2))},
+        {"perte-manquante", Entree(generales, quatre, Pertes(3))},
     };
     for (const Graine& g : graines) {
         std::ofstream f(dossier / g.nom, std::ios::binary);
