@@ -75,39 +75,37 @@ std::optional<Enregistrements> Decouper(const std::uint8_t* donnees, std::size_t
 // Every real of a recalculated study is finite: no Inf or NaN reaches an
 // output; every loop gets its setting.
 void VerifierFinis(const EtudeRecalculee& e) {
-    const ResultatEtude& r = e.Resultat;
-    if (!std::isfinite(r.PerteMaxi) || !std::isfinite(r.DebitTotal))
-        Echec("total non fini");
-    for (const LigneEtude& ligne : r.Table.Pieces)
+    bool finis = std::isfinite(e.Resultat.PerteMaxi) && std::isfinite(e.Resultat.DebitTotal);
+    for (const LigneEtude& ligne : e.Resultat.Table.Pieces)
         for (const Cellule& c : ligne)
-            if (const auto x = NombreCellule(c); x && !std::isfinite(*x))
-                Echec("cellule non finie");
+            finis = finis && std::isfinite(NombreCellule(c).value_or(0));
     for (const CelluleMateriel& c : e.Materiel)
-        if (const double* x = std::get_if<double>(&c); x && !std::isfinite(*x))
-            Echec("matériel non fini");
+        finis = finis && (!std::holds_alternative<double>(c) || std::isfinite(std::get<double>(c)));
     for (const ReglageBoucle& b : e.Equilibrage.Boucles)
-        if (!std::isfinite(b.Vitesse) || !std::isfinite(b.Reynolds) || (b.Kv && !std::isfinite(*b.Kv))
-            || b.BouclesConseillees < 1)
-            Echec("réglage de boucle non fini");
+        finis = finis && std::isfinite(b.Vitesse) && std::isfinite(b.Reynolds) && std::isfinite(b.Kv.value_or(0))
+                && b.BouclesConseillees >= 1;
+    if (!finis)
+        Echec("valeur non finie dans l'étude recalculée");
 }
+
 
 // The typed study of accepted records, which must write back as the same
 // records.
-std::vector<Piece> Convertir(const Enregistrements& e, Installation& generales) {
-    std::vector<Piece> pieces;
+Etude Convertir(const Enregistrements& e) {
+    Etude etude;
     try {
-        generales = VersInstallation(e.generales);
+        etude.Generales = VersInstallation(e.generales);
         for (const DonneesPiece& d : e.pieces)
-            pieces.push_back(VersPiece(d));
+            etude.Pieces.push_back(VersPiece(d));
     } catch (const std::invalid_argument&) {
         Echec("étude acceptée mais non convertible");
     }
-    if (!(VersEnregistrement(generales) == e.generales))
-        Echec("données générales changées par la conversion");
-    for (std::size_t i = 0; i < pieces.size(); ++i)
-        if (!(VersEnregistrement(pieces[i]) == e.pieces[i]))
-            Echec("pièce changée par la conversion");
-    return pieces;
+    bool inchangee = VersEnregistrement(etude.Generales) == e.generales;
+    for (std::size_t i = 0; i < etude.Pieces.size(); ++i)
+        inchangee = inchangee && VersEnregistrement(etude.Pieces[i]) == e.pieces[i];
+    if (!inchangee)
+        Echec("étude changée par la conversion");
+    return etude;
 }
 
 } // namespace
@@ -126,16 +124,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     // Accepted: what the check promises holds.
     if (e->pieces.size() > static_cast<std::size_t>(PiecesMaximumEtude) || e->pertes.size() != e->pieces.size())
         Echec("nombre de pièces accepté à tort");
-    Installation generales;
-    const std::vector<Piece> pieces = Convertir(*e, generales);
-    for (const Piece& p : pieces)
+    const Etude etude = Convertir(*e);
+    for (const Piece& p : etude.Pieces)
         if (p.TempChute < ChuteBasse || p.TempChute > ChuteHaute || !std::isfinite(p.SurfacePiece) || p.SurfacePiece < 0
             || !p.TempPiece || !p.RthActuelle || !p.RthFuture)
             Echec("pièce acceptée à tort");
 
     const std::int64_t avant = EssaisDebitAFreiner();
     try {
-        VerifierFinis(RecalculerEtude(pieces, generales));
+        VerifierFinis(RecalculerEtude(etude.Pieces, etude.Generales));
     } catch (const ErreurCalculEtude& erreur) {
         // A room that cannot be calculated is named, whole.
         const std::string m = erreur.what();
@@ -145,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         Echec("données générales acceptées à tort");
     }
     const std::int64_t essais = EssaisDebitAFreiner() - avant;
-    if (essais > EssaisParPieceMaximum * CalculsParEtude * static_cast<std::int64_t>(pieces.size()))
+    if (essais > EssaisParPieceMaximum * CalculsParEtude * static_cast<std::int64_t>(etude.Pieces.size()))
         Echec("recherche du débit à freiner trop longue");
     return 0;
 }

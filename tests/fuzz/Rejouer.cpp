@@ -29,16 +29,12 @@ namespace {
 // An input of the target: the room count, then the three images.
 std::string Entree(const Installation& g, const std::vector<Piece>& pieces, const std::vector<PerteCharge>& pertes) {
     std::string s(1, static_cast<char>(pieces.size()));
-    const auto og = Encoder(VersEnregistrement(g));
-    s.append(og.begin(), og.end());
-    for (const Piece& p : pieces) {
-        const auto o = Encoder(VersEnregistrement(p));
-        s.append(o.begin(), o.end());
-    }
-    for (const PerteCharge& p : pertes) {
-        const auto o = Encoder(p);
-        s.append(o.begin(), o.end());
-    }
+    const auto ajouter = [&s](const auto& octets) { s.append(octets.begin(), octets.end()); };
+    ajouter(Encoder(VersEnregistrement(g)));
+    for (const Piece& p : pieces)
+        ajouter(Encoder(VersEnregistrement(p)));
+    for (const PerteCharge& p : pertes)
+        ajouter(Encoder(p));
     return s;
 }
 
@@ -109,20 +105,18 @@ int Rejouer(const fs::path& fichier) {
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--ecrire-graines") == 0)
         return EcrireGraines(argv[2]);
-    int fautes = 0, rejouees = 0;
+    std::vector<fs::path> entrees;
     for (int i = 1; i < argc; ++i) {
-        const fs::path chemin = argv[i];
-        if (fs::is_directory(chemin)) {
-            for (const auto& entree : fs::directory_iterator(chemin))
-                if (entree.is_regular_file() && entree.path().filename() != "LISEZMOI") {
-                    fautes += Rejouer(entree.path());
-                    ++rejouees;
-                }
-        } else {
-            fautes += Rejouer(chemin);
-            ++rejouees;
-        }
+        if (!fs::is_directory(argv[i]))
+            entrees.emplace_back(argv[i]);
+        else
+            for (const auto& f : fs::directory_iterator(argv[i]))
+                if (f.is_regular_file() && f.path().filename() != "LISEZMOI")
+                    entrees.push_back(f.path());
     }
-    std::printf("%d entrée(s) rejouée(s)\n", rejouees);
-    return fautes == 0 && rejouees > 0 ? 0 : 1;
+    int fautes = 0;
+    for (const fs::path& entree : entrees)
+        fautes += Rejouer(entree);
+    std::printf("%zu entrée(s) rejouée(s)\n", entrees.size());
+    return fautes == 0 && !entrees.empty() ? 0 : 1;
 }
