@@ -16,14 +16,16 @@
 // entry. What makes a room slow is the throttling search, so the search
 // climbs on the number of drops it tries.
 
+#include "calcul/Hydraulique.h"
+#include "calcul/Isolation.h"
 #include "calcul/ModCalcul.h"
 #include "commun/ErreurArithmetique.h"
 #include "commun/Nombres.h"
+#include "enregistrements/Conversion.h"
+#include "enregistrements/VerificationEtude.h"
 #include "etude/BornesSaisie.h"
 #include "etude/CalculEtude.h"
-#include "etude/Enregistrements.h"
 #include "etude/EquilibrageEtude.h"
-#include "etude/VerificationEtude.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,30 +43,24 @@ using namespace sorvel;
 
 namespace {
 
-DonneesGenerales Generales() {
-    DonneesGenerales g;
-    g.Support = 0;
-    g.Tube = 1;
-    g.TempDepart = "45";
-    g.EpaisChape = 7;
-    g.Chape = 0;
-    return g;
+Installation Generales() {
+    return {Fixation::Treillis, DiametreTube::D16x20, 45, 7, NatureChape::Traditionnelle};
 }
 
 // Thirty rooms of a large house: every load type, edge pitches 5 to 15 cm,
 // present coverings better than the future ones (so the loops have flow to
 // throttle), crossing pipes in some rooms.
-std::vector<DonneesPiece> TrentePieces() {
-    const char* rth[] = {"0.01", "0.02", "0.05", "0.08", "0.10", "0.12", "0.15"};
-    const char* pas[] = {"5", "10", "15"};
-    std::vector<DonneesPiece> pieces;
+std::vector<Piece> TrentePieces() {
+    constexpr Resistance rth[] = {Resistance::R001, Resistance::R002, Resistance::R005, Resistance::R008,
+                                  Resistance::R010, Resistance::R012, Resistance::R015};
+    std::vector<Piece> pieces;
     for (int i = 0; i < 30; ++i) {
-        DonneesPiece p;
-        p.TypeCharge = static_cast<std::int16_t>(i % 4);
-        p.SurfaceBordure = p.TypeCharge == 0 ? 0 : 3 + i % 3;
-        p.PasVZBordure = pas[i % 3];
+        Piece p;
+        p.TypeCharge = TypesCharge[static_cast<std::size_t>(i % NombreTypesCharge)];
+        p.SurfaceBordure = p.TypeCharge == Charge::Normale ? 0 : 3 + i % 3;
+        p.PasVZBordure = PasBordure[static_cast<std::size_t>(i % 3)];
         p.NomPiece = "Pièce " + std::to_string(i + 1);
-        p.TempPiece = i % 5 == 0 ? "24" : (i % 2 ? "20" : "18");
+        p.TempPiece = i % 5 == 0 ? 24 : (i % 2 ? 20 : 18);
         p.SurfacePiece = 9 + (i * 7) % 25;
         p.SurfaceEmprises = (i % 3) * 0.5;
         p.SurfacePlafond = p.SurfacePiece;
@@ -74,12 +70,12 @@ std::vector<DonneesPiece> TrentePieces() {
         p.EmissionsBas = 40 + (i * 11) % 60;
         p.RthActuelle = rth[i % 3];
         p.RthFuture = rth[2 + i % 5];
-        p.IsoApport = "4";
-        p.IsoEmissions = "6";
+        p.IsoApport = 4;
+        p.IsoEmissions = 6;
         p.LongRaccordNormale = 4 + i % 9;
         p.LongDistri = (i % 5 == 3) ? 4 : 0;
-        p.LongRaccordBordure = p.TypeCharge == 1 ? 3 + i % 4 : 0;
-        p.TempChute = static_cast<std::int16_t>(5 + i % 6);
+        p.LongRaccordBordure = BoucleBordureIndependante(p.TypeCharge) ? 3 + i % 4 : 0;
+        p.TempChute = 5 + i % 6;
         pieces.push_back(p);
     }
     return pieces;
@@ -88,8 +84,8 @@ std::vector<DonneesPiece> TrentePieces() {
 // The thirty rooms with the last one a conservatory that no supply
 // temperature heats without help: the search of the lowest supply
 // temperature then recalculates the study at all 21 temperatures.
-std::vector<DonneesPiece> TrentePiecesAvecAppoint() {
-    std::vector<DonneesPiece> pieces = TrentePieces();
+std::vector<Piece> TrentePiecesAvecAppoint() {
+    std::vector<Piece> pieces = TrentePieces();
     pieces.back().NomPiece = "Véranda";
     pieces.back().DeperdPiece = 20'000;
     return pieces;
@@ -105,11 +101,11 @@ struct Cout {
     bool calculee = false;
 };
 
-Cout Mesurer(const DonneesPiece& p, const DonneesGenerales& g) {
+Cout Mesurer(const Piece& p, const Installation& g) {
     Cout c;
     const std::int64_t avant = EssaisDebitAFreiner();
     try {
-        CalculPiece(EntreesDepuisEnregistrements(p, g, 0));
+        CalculPiece(EntreesDepuisPiece(p, g, 0));
         c.calculee = true;
     } catch (const ErreurArithmetique&) {
     }
@@ -121,25 +117,25 @@ class Recherche {
 public:
     explicit Recherche(std::uint64_t graine) : alea_(graine) {}
 
-    DonneesGenerales GeneralesAuHasard() {
-        DonneesGenerales g = Generales();
-        g.Support = static_cast<std::int16_t>(Entier(0, 1));
-        g.Tube = static_cast<std::int16_t>(Entier(0, 1));
-        g.TempDepart = std::to_string(Entier(30, 50));
+    Installation GeneralesAuHasard() {
+        Installation g = Generales();
+        g.Support = static_cast<Fixation>(Entier(0, 1));
+        g.Tube = static_cast<DiametreTube>(Entier(0, 1));
+        g.TempDepart = Entier(TempDepartBasse, TempDepartHaute);
         return g;
     }
 
-    DonneesPiece PieceAuHasard() {
-        DonneesPiece p;
+    Piece PieceAuHasard() {
+        Piece p;
         p.NomPiece = "Pire";
-        p.TypeCharge = static_cast<std::int16_t>(Entier(0, 3));
+        p.TypeCharge = Type();
         p.PasVZBordure = Pas();
-        p.TempPiece = std::to_string(Entier(15, 24));
+        p.TempPiece = Entier(TempPieceBasse, TempPieceHaute);
         p.RthActuelle = Rth();
         p.RthFuture = Rth();
-        p.IsoApport = std::to_string(Entier(2, 8));
-        p.IsoEmissions = std::to_string(Entier(2, 8));
-        p.TempChute = static_cast<std::int16_t>(Entier(3, 20));
+        p.IsoApport = Entier(EpaisseurIsolantMinimale, EpaisseurIsolantMaximale);
+        p.IsoEmissions = Entier(EpaisseurIsolantMinimale, EpaisseurIsolantMaximale);
+        p.TempChute = Entier(ChuteBasse, ChuteHaute);
         for (double* x : Surfaces(p))
             *x = Nombre(SurfaceMaximale);
         for (double* x : Puissances(p))
@@ -151,13 +147,13 @@ public:
 
     // One field changed: a list value drawn again, or a number moved by a
     // random factor (or set to 0), kept within its bound.
-    DonneesPiece Muter(DonneesPiece p) {
+    Piece Muter(Piece p) {
         switch (Entier(0, 6)) {
-        case 0: p.TypeCharge = static_cast<std::int16_t>(Entier(0, 3)); break;
+        case 0: p.TypeCharge = Type(); break;
         case 1: p.PasVZBordure = Pas(); break;
-        case 2: p.TempPiece = std::to_string(Entier(15, 24)); break;
+        case 2: p.TempPiece = Entier(TempPieceBasse, TempPieceHaute); break;
         case 3: (Entier(0, 1) ? p.RthActuelle : p.RthFuture) = Rth(); break;
-        case 4: p.TempChute = static_cast<std::int16_t>(Entier(3, 20)); break;
+        case 4: p.TempChute = Entier(ChuteBasse, ChuteHaute); break;
         default: {
             struct Champ { double* x; double maximum; };
             std::vector<Champ> champs;
@@ -178,14 +174,14 @@ public:
     // The costliest room found for the general data `g`: random starts, each
     // improved by keeping the changes that do not lower its cost.
     // `calculees` keeps only rooms that are calculated to the end.
-    DonneesPiece Grimper(const DonneesGenerales& g, int departs, int pas, bool calculees, Cout& meilleur) {
-        DonneesPiece pire = PieceAuHasard();
+    Piece Grimper(const Installation& g, int departs, int pas, bool calculees, Cout& meilleur) {
+        Piece pire = PieceAuHasard();
         meilleur = Cout{-1, false};
         for (int d = 0; d < departs; ++d) {
-            DonneesPiece p = PieceAuHasard();
+            Piece p = PieceAuHasard();
             Cout c = Mesurer(p, g);
             for (int i = 0; i < pas; ++i) {
-                const DonneesPiece q = Muter(p);
+                const Piece q = Muter(p);
                 const Cout cq = Mesurer(q, g);
                 if (cq.essais >= c.essais && (cq.calculee || !calculees)) {
                     p = q;
@@ -201,25 +197,24 @@ public:
     }
 
 private:
+    // Every choice drawn among the values its list offers.
     int Entier(int de, int a) { return std::uniform_int_distribution<int>(de, a)(alea_); }
-    std::string Pas() { return std::array<const char*, 3>{"5", "10", "15"}[static_cast<std::size_t>(Entier(0, 2))]; }
-    std::string Rth() {
-        const int n = Entier(1, 15);
-        return n < 10 ? "0.0" + std::to_string(n) : "0." + std::to_string(n);
-    }
+    Charge Type() { return TypesCharge[static_cast<std::size_t>(Entier(0, NombreTypesCharge - 1))]; }
+    PasVZ Pas() { return PasBordure[static_cast<std::size_t>(Entier(0, static_cast<int>(PasBordure.size()) - 1))]; }
+    Resistance Rth() { return *ResistanceEnCentiemes(Entier(1, NombreResistances)); }
     // Log-uniform from 0.001 to the bound, 0 one time in five.
     double Nombre(double maximum) {
         if (Entier(0, 4) == 0)
             return 0;
         return std::exp(std::uniform_real_distribution<double>(std::log(1e-3), std::log(maximum))(alea_));
     }
-    static std::array<double*, 4> Surfaces(DonneesPiece& p) {
+    static std::array<double*, 4> Surfaces(Piece& p) {
         return {&p.SurfacePiece, &p.SurfaceEmprises, &p.SurfaceBordure, &p.SurfacePlafond};
     }
-    static std::array<double*, 4> Puissances(DonneesPiece& p) {
+    static std::array<double*, 4> Puissances(Piece& p) {
         return {&p.DeperdPiece, &p.DeperdPlancher, &p.ApportPlafond, &p.EmissionsBas};
     }
-    static std::array<double*, 3> Longueurs(DonneesPiece& p) {
+    static std::array<double*, 3> Longueurs(Piece& p) {
         return {&p.LongRaccordNormale, &p.LongDistri, &p.LongRaccordBordure};
     }
 
@@ -227,10 +222,10 @@ private:
 };
 
 struct PireEtude {
-    DonneesGenerales generales;
-    DonneesPiece pireRefusee;          // costliest room, calculated or refused
+    Installation generales;
+    Piece pireRefusee;          // costliest room, calculated or refused
     Cout coutRefusee;
-    std::vector<DonneesPiece> pieces;  // 30 costly rooms that are calculated
+    std::vector<Piece> pieces;  // 30 costly rooms that are calculated
     std::vector<Cout> couts;
 };
 
@@ -242,9 +237,9 @@ const PireEtude& Pire() {
         // The general data of the costliest room among a few drawn at random.
         Cout meilleur{-1, false};
         for (int i = 0; i < 12; ++i) {
-            const DonneesGenerales g = r.GeneralesAuHasard();
+            const Installation g = r.GeneralesAuHasard();
             Cout c;
-            const DonneesPiece p = r.Grimper(g, 4, 400, false, c);
+            const Piece p = r.Grimper(g, 4, 400, false, c);
             if (c.essais > meilleur.essais) {
                 meilleur = c;
                 e.generales = g;
@@ -254,7 +249,7 @@ const PireEtude& Pire() {
         }
         for (int i = 0; i < PiecesMaximumEtude; ++i) {
             Cout c;
-            DonneesPiece p = r.Grimper(e.generales, 2, 400, true, c);
+            Piece p = r.Grimper(e.generales, 2, 400, true, c);
             p.NomPiece = "Pire " + std::to_string(i + 1);
             e.pieces.push_back(p);
             e.couts.push_back(c);
@@ -264,11 +259,12 @@ const PireEtude& Pire() {
     return pire;
 }
 
-void Decrire(const char* titre, const DonneesPiece& p, const Cout& c) {
+void Decrire(const char* titre, const Piece& p, const Cout& c) {
     std::printf("%s : %lld essais, %s\n", titre, static_cast<long long>(c.essais),
                 c.calculee ? "calculée" : "refusée");
-    std::printf("  type %d, chute %d, pièce %s °C, bordure %s cm, Rth %s/%s\n", p.TypeCharge, p.TempChute,
-                p.TempPiece.c_str(), p.PasVZBordure.c_str(), p.RthActuelle.c_str(), p.RthFuture.c_str());
+    std::printf("  type %d, chute %d, pièce %s °C, bordure %s cm, Rth %s/%s\n", static_cast<int>(p.TypeCharge),
+                p.TempChute, TexteEntier(p.TempPiece).c_str(), TextePas(p.PasVZBordure).c_str(),
+                TexteResistance(p.RthActuelle).c_str(), TexteResistance(p.RthFuture).c_str());
     std::printf("  surfaces %s / %s / bordure %s / plafond %s m²\n", FormatGeneral(p.SurfacePiece).c_str(),
                 FormatGeneral(p.SurfaceEmprises).c_str(), FormatGeneral(p.SurfaceBordure).c_str(),
                 FormatGeneral(p.SurfacePlafond).c_str());
@@ -294,12 +290,12 @@ double Mediane(int fois, F&& f) {
 
 void RapportPire() {
     const PireEtude& e = Pire();
-    std::printf("Pires cas trouvés (données générales : support %d, tube %d, départ %s °C)\n", e.generales.Support,
-                e.generales.Tube, e.generales.TempDepart.c_str());
+    std::printf("Pires cas trouvés (données générales : support %d, tube %d, départ %d °C)\n",
+                static_cast<int>(e.generales.Support), static_cast<int>(e.generales.Tube), e.generales.TempDepart);
     Decrire("Pièce la plus coûteuse", e.pireRefusee, e.coutRefusee);
     const double tPiece = Mediane(200, [&] {
         try {
-            benchmark::DoNotOptimize(CalculPiece(EntreesDepuisEnregistrements(e.pireRefusee, e.generales, 0)));
+            benchmark::DoNotOptimize(CalculPiece(EntreesDepuisPiece(e.pireRefusee, e.generales, 0)));
         } catch (const ErreurArithmetique&) {
         }
     });
@@ -333,10 +329,11 @@ void RapportPire() {
 
 void BM_CalculPiece(benchmark::State& etat) {
     EntreesPiece e;
-    e.TempDepart = 45; e.TempChute = 5; e.TempPiece = 20; e.TypeCharge = 1;
+    e.TempDepart = 45; e.TempChute = 5; e.TempPiece = 20; e.TypeCharge = Charge::Elevee;
     e.SurfacePiece = 20; e.SurfaceEmprises = 2; e.SurfaceBordure = 4;
-    e.Support = "Treillis"; e.Tube = "16x20"; e.RthActuelle = "0.01"; e.RthFuture = "0.10";
-    e.PasVZBordure = "10"; e.DeperdPiece = 1500; e.DeperdPlancher = 200; e.ApportPlafond = 0;
+    e.Support = Fixation::Treillis; e.Tube = DiametreTube::D16x20; e.RthActuelle = Resistance::R001;
+    e.RthFuture = Resistance::R010;
+    e.PasVZBordure = PasVZ::VZ10; e.DeperdPiece = 1500; e.DeperdPlancher = 200; e.ApportPlafond = 0;
     e.LongRaccordNormale = 6; e.LongRaccordBordure = 4; e.LongDistri = 2; e.EmissionsBas = 90;
     e.PerteMaxEtude = 500;
     for (auto _ : etat)
@@ -346,7 +343,7 @@ BENCHMARK(BM_CalculPiece);
 
 void BM_CalculPiecePire(benchmark::State& etat) {
     const PireEtude& p = Pire();
-    const EntreesPiece e = EntreesDepuisEnregistrements(p.pireRefusee, p.generales, 0);
+    const EntreesPiece e = EntreesDepuisPiece(p.pireRefusee, p.generales, 0);
     for (auto _ : etat) {
         try {
             benchmark::DoNotOptimize(CalculPiece(e));
@@ -388,26 +385,30 @@ void BM_TempDepartMinimale30Pire(benchmark::State& etat) {
 }
 BENCHMARK(BM_TempDepartMinimale30Pire)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
-// The three files of a study; the pressure drops are those of its own
-// recalculation.
-int EcrireEtude(const std::string& dossier, const std::string& nom, const DonneesGenerales& g,
-                const std::vector<DonneesPiece>& pieces) {
-    if (const auto defaut = VerifierEtude(g, pieces, std::vector<PerteCharge>(pieces.size()))) {
+// The three files of a study, as storing it writes them; the pressure drops
+// are those of its own recalculation.
+int EcrireEtude(const std::string& dossier, const std::string& nom, const Installation& g,
+                const std::vector<Piece>& pieces) {
+    const DonneesGenerales generales = VersEnregistrement(g);
+    std::vector<DonneesPiece> enregistrements;
+    for (const Piece& p : pieces)
+        enregistrements.push_back(VersEnregistrement(p));
+    if (const auto defaut = VerifierEtude(generales, enregistrements, std::vector<PerteCharge>(pieces.size()))) {
         std::fprintf(stderr, "bench_calcul : %s\n", MessageDefautEtude(*defaut, nom).c_str());
         return 2;
     }
     const ResultatEtude r = CalculEtude(pieces, g);
     std::ofstream plg(dossier + "/" + nom + ".plg", std::ios::binary);
-    const auto og = Encoder(g);
+    const auto og = Encoder(generales);
     plg.write(og.data(), static_cast<std::streamsize>(og.size()));
     std::ofstream pla(dossier + "/" + nom + ".pla", std::ios::binary);
     std::ofstream plp(dossier + "/" + nom + ".plp", std::ios::binary);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const auto op = Encoder(pieces[i]);
+        const auto op = Encoder(enregistrements[i]);
         pla.write(op.data(), static_cast<std::streamsize>(op.size()));
         const int n = static_cast<int>(i) + 1;
-        const double bordure = NombreCellule(r.Table.Cell(37, n)).value_or(0.0);
-        const auto oc = Encoder(PerteChargePiece(NombreCellule(r.Table.Cell(36, n)).value_or(0.0), bordure));
+        const auto perte = [&](int k) { return NombreCellule(r.Table.Cell(k, n)).value_or(0.0); };
+        const auto oc = Encoder(PerteChargePiece(perte(ColonneEtude::PerteNormale), perte(ColonneEtude::PerteBordure)));
         plp.write(oc.data(), static_cast<std::streamsize>(oc.size()));
     }
     if (!plg || !pla || !plp) {

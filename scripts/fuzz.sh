@@ -25,6 +25,7 @@ drapeaux=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,ad
           -fno-sanitize-recover=undefined -I"$racine/src" -I"$racine/tests")
 objets=()
 for source in "$racine"/src/commun/*.cpp "$racine"/src/calcul/*.cpp "$racine"/src/etude/*.cpp \
+              "$racine"/src/enregistrements/*.cpp \
               "$racine"/tests/fuzz/CibleEtude.cpp; do
   objet=$sortie/obj/$(basename "$(dirname "$source")")_$(basename "$source" .cpp).o
   "$cxx" "${drapeaux[@]}" -c "$source" -o "$objet"

@@ -44,13 +44,10 @@ inline EntreesPiece EntreesExemple() {
             .DeperdPiece = 1500, .DeperdPlancher = 200, .LongRaccordNormale = 6, .EmissionsBas = 90};
 }
 
-// The reference room with some of its inputs changed, calculated.
-template <class F>
-ResultatsPiece CalculModifie(F&& modifier) {
-    EntreesPiece e = EntreesExemple();
-    modifier(e);
-    return CalculPiece(e);
-}
+// The support and the pipe as the tables of cases name them: "Plots",
+// "13x16"; any other name is the other one.
+inline Fixation Support(const std::string& nom) { return nom == "Plots" ? Fixation::Plots : Fixation::Treillis; }
+inline DiametreTube Tube(const std::string& nom) { return nom == "13x16" ? DiametreTube::D13x16 : DiametreTube::D16x20; }
 
 // General data: supply 45 °C, 7 cm of traditional screed.
 inline Installation Generales(Fixation support = Fixation::Treillis, DiametreTube tube = DiametreTube::D16x20) {

@@ -1,12 +1,17 @@
+// Numbers read from and shown in the fields, in French whatever the C locale
+// (cas/nombres.txt); rounding; checked arithmetic.
+
 #include "commun/ErreurArithmetique.h"
 #include "commun/Nombres.h"
+
+#include "TableCas.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
 #include <functional>
-#include <limits>
+#include <optional>
 #include <random>
 
 using namespace sorvel;
@@ -24,114 +29,49 @@ public:
 };
 const auto* const environnement = ::testing::AddGlobalTestEnvironment(new SousLocaleFrancaise);
 
+std::vector<cas::Ligne> Cas(const char* genre) { return cas::Lire("nombres.txt", genre); }
+
+// The number of field i, nothing when the field is empty.
+std::optional<double> Attendu(const cas::Ligne& l, std::size_t i) {
+    return l[i].empty() ? std::nullopt : std::optional(l.Reel(i));
+}
+
 TEST(Nombres, LaLocaleFrancaiseEstActive) {
     // Without the French locale the other tests would prove nothing about it.
-    ASSERT_STREQ(std::localeconv()->decimal_point, ",")
-        << "fr_FR.UTF-8 is not generated on this machine";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",") << "fr_FR.UTF-8 is not generated on this machine";
 }
 
-TEST(Nombres, LectureDesChamps) {
-    struct Cas { const char* texte; std::optional<double> attendu; };
-    const Cas cas[] = {
-        {"12,5", 12.5}, {" 12,5 ", 12.5}, {"-3", -3.0}, {"+4,25", 4.25},
-        {"0", 0.0}, {",5", 0.5}, {"5,", 5.0}, {"1,5E-3", 0.0015}, {"2e+2", 200.0},
-        {"", std::nullopt}, {"   ", std::nullopt}, {"-", std::nullopt}, {"+", std::nullopt},
-        {"abc", std::nullopt}, {"12,5,3", std::nullopt}, {"12.5", std::nullopt},
-        {"3E", std::nullopt}, {"E3", std::nullopt},
-        {",", std::nullopt}, {"12a", std::nullopt}, {"1E999", std::nullopt},
-    };
-    for (const auto& c : cas) {
-        EXPECT_EQ(LireNombre(c.texte), c.attendu) << '"' << c.texte << '"';
-    }
-    EXPECT_EQ(LireNombrePoint("0.05"), 0.05);
-    EXPECT_EQ(LireNombrePoint("0,05"), std::nullopt);
-}
-
-// French users group thousands with a space; numbers pasted from French
-// formatting carry a no-break space (U+00A0) or a narrow no-break space
-// (U+202F) there. Only one such space between two digits of the whole part.
-TEST(Nombres, SeparateurDesMilliers) {
-    const std::string insecable = "\xC2\xA0", fine = "\xE2\x80\xAF";
-    struct Cas { std::string texte; std::optional<double> attendu; };
-    const Cas cas[] = {
-        {"1 850", 1850.0}, {"1 850,5", 1850.5}, {"12 345 678", 12345678.0}, {"-1 850", -1850.0},
-        {"1" + insecable + "850", 1850.0}, {"12" + fine + "345" + fine + "678,25", 12345678.25},
-        {"1 8", 18.0},                       // on the way to "1 850": a number already
-        {" 1 850 ", 1850.0}, {"1" + insecable, 1.0}, {fine + "2", 2.0},
-        {"1 5E3", 15000.0},
-        {"1 ,5", std::nullopt}, {"1, 5", std::nullopt}, {"1,5 0", std::nullopt},
-        {"1  850", std::nullopt}, {"1\t850", std::nullopt}, {"- 5", std::nullopt},
-        {"+ 5", std::nullopt}, {" ,5", 0.5}, {"1 E3", std::nullopt}, {"1 a", std::nullopt},
-        {"1" + insecable + insecable + "850", std::nullopt},
-    };
-    for (const auto& c : cas) {
-        EXPECT_EQ(LireNombre(c.texte), c.attendu) << '"' << c.texte << '"';
-    }
-}
-
-TEST(Nombres, FormatGeneral) {
-    struct Cas { double x; const char* attendu; };
-    const Cas cas[] = {
-        {12.5, "12,5"}, {12.0, "12"}, {0.1 + 0.2, "0,3"}, {0.0, "0"}, {-0.0, "0"},
-        {-12.75, "-12,75"}, {0.0001, "0,0001"}, {0.00001, "1E-05"}, {0.000015, "1,5E-05"},
-        {1e15, "1E+15"}, {123456789012345.0, "123456789012345"}, {2.5e20, "2,5E+20"},
-        {1.0 / 3.0, "0,333333333333333"}, {2.0 / 3.0, "0,666666666666667"},
-        {50 * 1.1, "55"}, {1320.0, "1320"}, {998.148, "998,148"}, {-1e-7, "-1E-07"},
-    };
-    for (const auto& c : cas) {
-        EXPECT_EQ(FormatGeneral(c.x), c.attendu) << c.x;
-    }
-}
-
-// A value held in a 32-bit float shows the decimals it was typed with, not
-// those of its exact binary value; every text reads back as the same float.
-TEST(Nombres, FormatSimplePrecision) {
-    struct Cas { float x; const char* attendu; };
-    const Cas cas[] = {
-        {45.3f, "45,3"}, {-5.0f, "-5"}, {0.1f, "0,1"}, {1.0f / 3.0f, "0,33333334"},
-        {0.0f, "0"}, {-0.0f, "0"}, {16777216.0f, "16777216"}, {0.00001f, "1E-05"},
-        {3.4028235e38f, "3,4028235E+38"},
-    };
-    for (const auto& c : cas) {
-        EXPECT_EQ(FormatSimplePrecision(c.x), c.attendu) << c.x;
-        EXPECT_EQ(static_cast<float>(LireNombre(c.attendu).value()), c.x) << c.attendu;
+TEST(Nombres, LectureEtFormat) {
+    for (const cas::Ligne& l : Cas("lire"))
+        EXPECT_EQ(LireNombre(l[1]), Attendu(l, 2)) << l.ou;
+    for (const cas::Ligne& l : Cas("point"))
+        EXPECT_EQ(LireNombrePoint(l[1]), Attendu(l, 2)) << l.ou;
+    for (const cas::Ligne& l : Cas("format"))
+        EXPECT_EQ(FormatGeneral(l.Reel(1)), l[2]) << l.ou;
+    for (const cas::Ligne& l : Cas("simple")) {
+        const auto x = static_cast<float>(l.Reel(1));
+        EXPECT_EQ(FormatSimplePrecision(x), l[2]) << l.ou;
+        EXPECT_EQ(static_cast<float>(LireNombre(l[2]).value()), x) << l.ou;
     }
     // The same float seen as a double has other digits.
     EXPECT_EQ(FormatGeneral(45.3f), "45,2999992370605");
 }
 
-TEST(Nombres, ArrondisAuPair) {
-    struct Cas { double x; std::int16_t entier; };
-    const Cas cas[] = {{42.5, 42}, {41.5, 42}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2},
-                       {2.5001, 3}, {32767.0, 32767}, {-32768.0, -32768}, {0.5, 0}};
-    for (const auto& c : cas) {
-        EXPECT_EQ(CInt(c.x), c.entier) << c.x;
+TEST(Nombres, Arrondis) {
+    for (const cas::Ligne& l : Cas("cint")) {
+        std::optional<double> obtenu;
+        try {
+            obtenu = CInt(l.Reel(1));
+        } catch (const ErreurArithmetique&) {
+        }
+        EXPECT_EQ(obtenu, Attendu(l, 2)) << l.ou;
     }
-    for (double hors : {32767.5, 32768.0, -32768.6, 1e300,
-                        std::numeric_limits<double>::infinity()}) {
-        EXPECT_THROW(CInt(hors), ErreurArithmetique) << hors;
-    }
-    EXPECT_THROW(CInt(std::nan("")), ErreurArithmetique);
+    for (const cas::Ligne& l : Cas("arrondir"))
+        EXPECT_DOUBLE_EQ(Arrondir(l.Reel(1), l.Entier(2)), l.Reel(3)) << l.ou;
+    for (const cas::Ligne& l : Cas("arrondisup"))
+        EXPECT_EQ(ArrondiSup(l.Reel(1)), l.Reel(2)) << l.ou;
     EXPECT_EQ(CLng(70000.5), 70000);
     EXPECT_THROW(CLng(3e9), ErreurArithmetique);
-
-    // 2.675 is stored just below the half, but 2.675 * 100 rounds to exactly
-    // 267.5 in double: the rounding works on that product, as the program
-    // always has, and the half goes to the even 268.
-    // 0.125 and -0.125 are exact halves, to even.
-    struct Arrondi { double x; int decimales; double attendu; };
-    for (const Arrondi& a : {Arrondi{2.675, 2, 2.68}, {2.665, 2, 2.66}, {0.125, 2, 0.12}, {0.375, 2, 0.38},
-                             {1.23456, 4, 1.2346}, {-0.125, 2, -0.12}})
-        EXPECT_DOUBLE_EQ(Arrondir(a.x, a.decimales), a.attendu) << a.x;
-}
-
-TEST(Nombres, ArrondiSupSurLaValeurAffichee) {
-    struct Cas { double x; double attendu; };
-    const Cas cas[] = {{12.3, 13}, {12, 12}, {0, 0}, {40.01, 41}, {50 * 1.1, 55},
-                       {-0.4, 0}, {0.00001, 1}};
-    for (const auto& c : cas) {
-        EXPECT_EQ(ArrondiSup(c.x), c.attendu) << c.x;
-    }
 }
 
 TEST(Nombres, AllerRetourTexteNombre) {

@@ -1,14 +1,14 @@
-// The rule of the entry screens: a number the study check would refuse is
-// refused when it is typed, field by field, in the screen's order.
+// The bounds of the numbers the room screens take (cas/bornes.txt), and the
+// screens' rule: the first field, in the screen's order, whose number is
+// beyond its bound.
 
 #include "etude/BornesSaisie.h"
-#include "etude/VerificationEtude.h"
+
+#include "Exemples.h"
+#include "TableCas.h"
 
 #include <gtest/gtest.h>
 
-#include "Exemples.h"
-
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -16,84 +16,33 @@ using namespace sorvel;
 
 namespace {
 
-constexpr double Inf = std::numeric_limits<double>::infinity();
-
-// Every number of a room record, as the record declares them.
-struct ChampNombre {
-    const char* nom;
-    double DonneesPiece::*champ;
-};
-const ChampNombre NombresDuRecord[] = {
-    {"SurfaceBordure", &DonneesPiece::SurfaceBordure},
-    {"SurfacePiece", &DonneesPiece::SurfacePiece},
-    {"SurfaceEmprises", &DonneesPiece::SurfaceEmprises},
-    {"SurfacePlafond", &DonneesPiece::SurfacePlafond},
-    {"DeperdPiece", &DonneesPiece::DeperdPiece},
-    {"DeperdPlancher", &DonneesPiece::DeperdPlancher},
-    {"ApportPlafond", &DonneesPiece::ApportPlafond},
-    {"EmissionsBas", &DonneesPiece::EmissionsBas},
-    {"LongRaccordNormale", &DonneesPiece::LongRaccordNormale},
-    {"LongDistri", &DonneesPiece::LongDistri},
-    {"LongRaccordBordure", &DonneesPiece::LongRaccordBordure},
-};
-
-std::vector<std::string_view> ToutesLesLegendes() {
-    std::vector<std::string_view> legendes;
+TEST(BornesSaisie, RefusParLegende) {
+    // Every field of the table is found by its caption; others have no bound.
     for (const BorneSaisie& b : BornesSaisie)
-        legendes.push_back(b.Legende);
-    return legendes;
+        EXPECT_EQ(BornePourLegende(b.Legende), &b) << b.Legende;
+    EXPECT_EQ(BornePourLegende("Nom de la pièce"), nullptr);
+    const BorneSaisie& surface = *BornePourLegende("Surface de la pièce");
+    EXPECT_EQ(surface.Maximum, SurfaceMaximale);
+    for (const cas::Ligne& l : cas::Lire("bornes.txt", "refus"))
+        EXPECT_EQ(RefusBorne(surface, l.Reel(1)).value_or(""), l[2]) << l.ou;
+    EXPECT_EQ(MessageBorne(*BornePourLegende("Apport par le plafond")),
+              "La valeur de « Apport par le plafond » doit être comprise entre 0 et 1000000 W !");
+    // The ceiling and downward panels compute at most 9.26 W per m² of
+    // floor: their results stay within the heat bound for any area allowed.
+    EXPECT_LE(9.26 * SurfaceMaximale, PuissanceMaximale);
+}
+
+TEST(BornesSaisie, PremierNombreRefuseDansLOrdreDeLEcran) {
+    Piece p = exemples::PieceMaison("Séjour", Charge::Normale, 28, 1600);
+    p.SurfaceEmprises = -2;
+    p.DeperdPlancher = PuissanceMaximale * 2;
+    for (const cas::Ligne& l : cas::Lire("bornes.txt", "ordre")) {
+        const std::vector<std::string_view> legendes(l.champs.begin() + 1, l.champs.end() - 1);
+        const BorneSaisie* refus = PremierNombreRefuse(p, legendes);
+        EXPECT_EQ(refus ? refus->Legende : "", l.champs.back()) << l.ou;
+    }
+    EXPECT_EQ(ValeurChamp(p, "Déperditions du plancher"), PuissanceMaximale * 2);
+    EXPECT_EQ(ValeurChamp(p, "Nom de la pièce"), std::nullopt);
 }
 
 } // namespace
-
-// Each number of the record, out of bounds alone: the screens' rule and
-// the study check name the same field, so that what a screen lets through
-// the check accepts, and what the check refuses a screen refuses first.
-TEST(BornesSaisie, LesEcransRefusentCeQueLaVerificationRefuse) {
-    const DonneesPiece saine = exemples::Piece("Séjour", ChargeElevee, 28, 1600);
-    ASSERT_EQ(PremierNombreRefuse(saine, ToutesLesLegendes()), nullptr);
-    for (const ChampNombre& c : NombresDuRecord) {
-        for (double valeur : {-1.0, 2e6, Inf}) {
-            SCOPED_TRACE(std::string(c.nom) + " = " + std::to_string(valeur));
-            DonneesPiece d = saine;
-            d.*c.champ = valeur;
-            const auto defaut = VerifierEtude(exemples::Generales(), {d}, {PerteChargePiece(500, 0)});
-            ASSERT_TRUE(defaut.has_value());
-            const BorneSaisie* refus = PremierNombreRefuse(d, ToutesLesLegendes());
-            ASSERT_NE(refus, nullptr);
-            EXPECT_EQ(refus->Legende, defaut->Champ);
-            EXPECT_EQ(ValeurChamp(d, refus->Legende), valeur);
-        }
-    }
-}
-
-// The fields are taken in the order given; a caption without a bound, or
-// a field within its bound, is passed over.
-TEST(BornesSaisie, PremierNombreRefuseDansLOrdreDeLEcran) {
-    DonneesPiece d = exemples::Piece("Séjour", ChargeNormale, 28, 1600);
-    d.SurfaceEmprises = -2;
-    d.DeperdPlancher = PuissanceMaximale * 2;
-    const std::string_view surfaces = "Surface des emprises";
-    const std::string_view plancher = "Déperditions du plancher";
-    struct Cas {
-        std::vector<std::string_view> legendes;
-        const char* refuse; // nullptr: none
-    };
-    const Cas cas[] = {
-        {{surfaces, plancher}, "Surface des emprises"},
-        {{plancher, surfaces}, "Déperditions du plancher"},
-        {{"Nom de la pièce", "Surface de la pièce", plancher}, "Déperditions du plancher"},
-        {{"Surface de la pièce", "Déperditions de la pièce"}, nullptr},
-        {{}, nullptr},
-    };
-    for (const Cas& c : cas) {
-        const BorneSaisie* refus = PremierNombreRefuse(d, c.legendes);
-        if (c.refuse) {
-            ASSERT_NE(refus, nullptr) << c.refuse;
-            EXPECT_EQ(refus->Legende, c.refuse);
-        } else {
-            EXPECT_EQ(refus, nullptr) << (refus ? refus->Legende : "");
-        }
-    }
-    EXPECT_EQ(ValeurChamp(d, "Nom de la pièce"), std::nullopt);
-}

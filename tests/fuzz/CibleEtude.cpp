@@ -1,29 +1,28 @@
 // Fuzz target over stored studies: the input bytes are cut into the images
 // of the three files of a study, which go through what opening a study does
-// (record decoding, VerifierEtude) and, when the study passes, through the
-// recalculation and the material list. It must never crash, never compute a
-// study the check refused, and settle every study in a bounded number of
-// trials of the throttling search.
+// (record decoding, VerifierEtude, conversion to the typed study) and, when
+// the study passes, through its recalculation (RecalculerEtude). It must
+// never crash, never compute a study the check refused, lose nothing in the
+// conversion of a study it accepted, and settle every study in a bounded
+// number of trials of the throttling search.
 //
 // Layout of an input: byte 0 is the number n of room records; then the
 // general-data image (10 bytes), the rooms image (n x 136 bytes), and the
 // pressure-drop image (every byte left). A short input cuts the images
 // short, as a truncated file would be.
 
-#include "calcul/ModCalcul.h"
+#include "calcul/Hydraulique.h"
 #include "commun/ErreurArithmetique.h"
 #include "commun/Textes.h"
-#include "etude/BornesSaisie.h"
-#include "etude/CalculEtude.h"
-#include "etude/EquilibrageEtude.h"
-#include "etude/Enregistrements.h"
-#include "etude/Materiel.h"
-#include "etude/VerificationEtude.h"
+#include "enregistrements/Conversion.h"
+#include "enregistrements/VerificationEtude.h"
+#include "etude/RecalculEtude.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -31,69 +30,91 @@ using namespace sorvel;
 
 namespace {
 
-// Most drops the throttling search may try per room, whatever the room.
+// Most drops the throttling search may try per room calculation, whatever
+// the room; the recalculation calculates the study once, then again at each
+// supply temperature of the list to find the lowest one.
 constexpr std::int64_t EssaisParPieceMaximum = 1000;
+constexpr std::int64_t CalculsParEtude = 1 + TempDepartHaute - TempDepartBasse + 1;
 
 [[noreturn]] void Echec(const char* quoi) {
     std::fprintf(stderr, "fuzz_etude : %s\n", quoi);
     std::abort();
 }
 
-// The images of the three files, cut out of the input.
-struct Images {
-    std::string_view generales, pieces, pertes;
+// The records of the three files, cut out of the input; nothing when the
+// reader refuses them before the check (a general-data file that is not one
+// record, files that are not whole numbers of records).
+struct Enregistrements {
+    DonneesGenerales generales;
+    std::vector<DonneesPiece> pieces;
+    std::vector<PerteCharge> pertes;
 };
 
-Images Decouper(const std::uint8_t* donnees, std::size_t taille) {
-    Images im;
+std::optional<Enregistrements> Decouper(const std::uint8_t* donnees, std::size_t taille) {
     if (taille == 0)
-        return im;
-    const std::string_view tout(reinterpret_cast<const char*>(donnees), taille);
-    const std::size_t n = static_cast<unsigned char>(tout[0]);
-    std::string_view reste = tout.substr(1);
+        return std::nullopt;
+    std::string_view reste(reinterpret_cast<const char*>(donnees) + 1, taille - 1);
     auto prendre = [&reste](std::size_t longueur) {
         const std::string_view part = reste.substr(0, std::min(longueur, reste.size()));
         reste.remove_prefix(part.size());
         return part;
     };
-    im.generales = prendre(DonneesGenerales::Longueur);
-    im.pieces = prendre(n * DonneesPiece::Longueur);
-    im.pertes = reste;
-    return im;
+    const std::string_view generales = prendre(DonneesGenerales::Longueur);
+    const std::string_view pieces = prendre(donnees[0] * std::size_t{DonneesPiece::Longueur});
+    if (generales.size() != DonneesGenerales::Longueur || pieces.size() % DonneesPiece::Longueur != 0
+        || reste.size() % LongueurPerteCharge != 0)
+        return std::nullopt;
+    Enregistrements e{DecoderGenerales(generales.data()), {}, {}};
+    for (std::size_t i = 0; i < pieces.size(); i += DonneesPiece::Longueur)
+        e.pieces.push_back(DecoderPiece(pieces.data() + i));
+    for (std::size_t i = 0; i < reste.size(); i += LongueurPerteCharge)
+        e.pertes.push_back(DecoderPerte(reste.data() + i));
+    return e;
 }
 
 // Every real of a recalculated study is finite: no Inf or NaN reaches an
-// output.
-void VerifierFinis(const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel) {
-    if (!std::isfinite(r.PerteMaxi) || !std::isfinite(r.DebitTotal))
-        Echec("total non fini");
-    for (const LigneEtude& ligne : r.Table.Pieces)
+// output; every loop gets its setting.
+void VerifierFinis(const EtudeRecalculee& e) {
+    bool finis = std::isfinite(e.Resultat.PerteMaxi) && std::isfinite(e.Resultat.DebitTotal);
+    for (const LigneEtude& ligne : e.Resultat.Table.Pieces)
         for (const Cellule& c : ligne)
-            if (const auto x = NombreCellule(c); x && !std::isfinite(*x))
-                Echec("cellule non finie");
-    for (const CelluleMateriel& c : materiel)
-        if (const double* x = std::get_if<double>(&c); x && !std::isfinite(*x))
-            Echec("matériel non fini");
+            finis = finis && std::isfinite(NombreCellule(c).value_or(0));
+    for (const CelluleMateriel& c : e.Materiel)
+        finis = finis && (!std::holds_alternative<double>(c) || std::isfinite(std::get<double>(c)));
+    for (const ReglageBoucle& b : e.Equilibrage.Boucles)
+        finis = finis && std::isfinite(b.Vitesse) && std::isfinite(b.Reynolds) && std::isfinite(b.Kv.value_or(0))
+                && b.BouclesConseillees >= 1;
+    if (!finis)
+        Echec("valeur non finie dans l'étude recalculée");
+}
+
+
+// The typed study of accepted records, which must write back as the same
+// records.
+Etude Convertir(const Enregistrements& e) {
+    Etude etude;
+    try {
+        etude.Generales = VersInstallation(e.generales);
+        for (const DonneesPiece& d : e.pieces)
+            etude.Pieces.push_back(VersPiece(d));
+    } catch (const std::invalid_argument&) {
+        Echec("étude acceptée mais non convertible");
+    }
+    bool inchangee = VersEnregistrement(etude.Generales) == e.generales;
+    for (std::size_t i = 0; i < etude.Pieces.size(); ++i)
+        inchangee = inchangee && VersEnregistrement(etude.Pieces[i]) == e.pieces[i];
+    if (!inchangee)
+        Echec("étude changée par la conversion");
+    return etude;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    const Images im = Decouper(donnees, taille);
-    // What the reader refuses before the check: a general-data file that is
-    // not one record, files that are not whole numbers of records.
-    if (im.generales.size() != DonneesGenerales::Longueur || im.pieces.size() % DonneesPiece::Longueur != 0
-        || im.pertes.size() % PerteCharge::Longueur != 0)
+    const std::optional<Enregistrements> e = Decouper(donnees, taille);
+    if (!e)
         return 0;
-    const DonneesGenerales generales = DecoderGenerales(im.generales.data());
-    std::vector<DonneesPiece> pieces;
-    for (std::size_t i = 0; i < im.pieces.size(); i += DonneesPiece::Longueur)
-        pieces.push_back(DecoderPiece(im.pieces.data() + i));
-    std::vector<PerteCharge> pertes;
-    for (std::size_t i = 0; i < im.pertes.size(); i += PerteCharge::Longueur)
-        pertes.push_back(DecoderPerte(im.pertes.data() + i));
-
-    if (const auto defaut = VerifierEtude(generales, pieces, pertes)) {
+    if (const auto defaut = VerifierEtude(e->generales, e->pieces, e->pertes)) {
         // Refused: nothing is calculated; the message is whole and valid.
         const std::string message = MessageDefautEtude(*defaut, "Etude" + std::string(ExtensionFichier(defaut->Fichier)));
         if (message.find('\0') != std::string::npos || Utf8Valide(message) != message)
@@ -101,32 +122,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         return 0;
     }
     // Accepted: what the check promises holds.
-    if (pieces.size() > static_cast<std::size_t>(PiecesMaximumEtude) || pertes.size() != pieces.size())
+    if (e->pieces.size() > static_cast<std::size_t>(PiecesMaximumEtude) || e->pertes.size() != e->pieces.size())
         Echec("nombre de pièces accepté à tort");
-    for (const DonneesPiece& p : pieces)
-        if (p.TypeCharge < 0 || p.TypeCharge > 3 || p.TempChute < 3 || p.TempChute > 20 || !std::isfinite(p.SurfacePiece)
-            || p.SurfacePiece < 0)
+    const Etude etude = Convertir(*e);
+    for (const Piece& p : etude.Pieces)
+        if (p.TempChute < ChuteBasse || p.TempChute > ChuteHaute || !std::isfinite(p.SurfacePiece) || p.SurfacePiece < 0
+            || !p.TempPiece || !p.RthActuelle || !p.RthFuture)
             Echec("pièce acceptée à tort");
 
     const std::int64_t avant = EssaisDebitAFreiner();
     try {
-        const ResultatEtude r = CalculEtude(pieces, generales);
-        VerifierFinis(r, Materiel(r.Table, generales));
-        // Every loop of a calculated study gets its setting, all finite.
-        for (const ReglageBoucle& b : ReglerBoucles(r, generales))
-            if (!std::isfinite(b.Vitesse) || !std::isfinite(b.Reynolds) || (b.Kv && !std::isfinite(*b.Kv))
-                || b.BouclesConseillees < 1)
-                Echec("réglage de boucle non fini");
-    } catch (const ErreurCalculEtude& e) {
+        VerifierFinis(RecalculerEtude(etude.Pieces, etude.Generales));
+    } catch (const ErreurCalculEtude& erreur) {
         // A room that cannot be calculated is named, whole.
-        const std::string m = e.what();
-        if (m.find("La pièce " + std::to_string(e.Piece()) + " « ") != 0 || Utf8Valide(m) != m)
+        const std::string m = erreur.what();
+        if (m.find("La pièce " + std::to_string(erreur.Piece()) + " « ") != 0 || Utf8Valide(m) != m)
             Echec("message de calcul tronqué ou invalide");
     } catch (const ErreurArithmetique&) {
         Echec("données générales acceptées à tort");
     }
     const std::int64_t essais = EssaisDebitAFreiner() - avant;
-    if (essais > EssaisParPieceMaximum * static_cast<std::int64_t>(std::max<std::size_t>(pieces.size(), 1)))
+    if (essais > EssaisParPieceMaximum * CalculsParEtude * static_cast<std::int64_t>(etude.Pieces.size()))
         Echec("recherche du débit à freiner trop longue");
     return 0;
 }

@@ -8,7 +8,7 @@
 //                                             from the example studies
 
 #include "Exemples.h"
-#include "etude/Enregistrements.h"
+#include "enregistrements/Conversion.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -27,19 +27,14 @@ using namespace sorvel;
 namespace {
 
 // An input of the target: the room count, then the three images.
-std::string Entree(const DonneesGenerales& g, const std::vector<DonneesPiece>& pieces,
-                   const std::vector<PerteCharge>& pertes) {
+std::string Entree(const Installation& g, const std::vector<Piece>& pieces, const std::vector<PerteCharge>& pertes) {
     std::string s(1, static_cast<char>(pieces.size()));
-    const auto og = Encoder(g);
-    s.append(og.begin(), og.end());
-    for (const DonneesPiece& p : pieces) {
-        const auto o = Encoder(p);
-        s.append(o.begin(), o.end());
-    }
-    for (const PerteCharge& p : pertes) {
-        const auto o = Encoder(p);
-        s.append(o.begin(), o.end());
-    }
+    const auto ajouter = [&s](const auto& octets) { s.append(octets.begin(), octets.end()); };
+    ajouter(Encoder(VersEnregistrement(g)));
+    for (const Piece& p : pieces)
+        ajouter(Encoder(VersEnregistrement(p)));
+    for (const PerteCharge& p : pertes)
+        ajouter(Encoder(p));
     return s;
 }
 
@@ -52,34 +47,36 @@ std::vector<PerteCharge> Pertes(std::size_t n) {
 
 int EcrireGraines(const fs::path& dossier) {
     fs::create_directories(dossier);
-    using exemples::Generales;
-    using exemples::Piece;
-    const std::vector<DonneesPiece> quatre = {Piece("Séjour", 0, 28, 1600), Piece("Véranda", 1, 15, 900),
-                                              Piece("Cuisine", 2, 13, 800), Piece("Chambre", 3, 11, 600)};
+    using exemples::PieceMaison;
+    const Installation generales = exemples::Generales();
+    const std::vector<Piece> quatre = {PieceMaison("Séjour", Charge::Normale, 28, 1600),
+                                       PieceMaison("Véranda", Charge::Elevee, 15, 900),
+                                       PieceMaison("Cuisine", Charge::Combinee, 13, 800),
+                                       PieceMaison("Chambre", Charge::Angle, 11, 600)};
     // A room whose ceiling gain exceeds its losses: the throttling search
     // on a negative need.
-    DonneesPiece gains = Piece("Combles", 1, 10, 500);
+    Piece gains = PieceMaison("Combles", Charge::Elevee, 10, 500);
     gains.SurfaceEmprises = 4;
     gains.SurfaceBordure = 5;
-    gains.PasVZBordure = "5";
+    gains.PasVZBordure = PasVZ::VZ5;
     gains.ApportPlafond = 3100;
     gains.LongDistri = 10;
     gains.TempChute = 16;
-    DonneesPiece nom = Piece(std::string("Bur\0eau\x07", 8), 0, 12, 700);
-    DonneesPiece abime = Piece("Abîmée", 0, 12, 700);
+    const Piece nom = PieceMaison(std::string("Bur\0eau\x07", 8), Charge::Normale, 12, 700);
+    Piece abime = PieceMaison("Abîmée", Charge::Normale, 12, 700);
     abime.TempChute = -32768;
-    DonneesGenerales plots = Generales(1, 0);
-    plots.TempDepart = "30";
+    Installation plots30 = exemples::Generales(Fixation::Plots, DiametreTube::D13x16);
+    plots30.TempDepart = 30;
     struct Graine { const char* nom; std::string octets; };
     const Graine graines[] = {
-        {"vide", Entree(Generales(), {}, {})},
-        {"une-piece", Entree(Generales(), {quatre[0]}, Pertes(1))},
-        {"quatre-types", Entree(Generales(0, 1), quatre, Pertes(4))},
-        {"quatre-types-plots-30", Entree(plots, quatre, Pertes(4))},
-        {"gains-au-dessus-des-pertes", Entree(Generales(), {gains, quatre[1]}, Pertes(2))},
-        {"nom-avec-nul", Entree(Generales(), {nom}, Pertes(1))},
-        {"chute-endommagee", Entree(Generales(), {quatre[0], abime}, Pertes(2))},
-        {"perte-manquante", Entree(Generales(), quatre, Pertes(3))},
+        {"vide", Entree(generales, {}, {})},
+        {"une-piece", Entree(generales, {quatre[0]}, Pertes(1))},
+        {"quatre-types", Entree(generales, quatre, Pertes(4))},
+        {"quatre-types-plots-30", Entree(plots30, quatre, Pertes(4))},
+        {"gains-au-dessus-des-pertes", Entree(generales, {gains, quatre[1]}, Pertes(2))},
+        {"nom-avec-nul", Entree(generales, {nom}, Pertes(1))},
+        {"chute-endommagee", Entree(generales, {quatre[0], abime}, Pertes(2))},
+        {"perte-manquante", Entree(generales, quatre, Pertes(3))},
     };
     for (const Graine& g : graines) {
         std::ofstream f(dossier / g.nom, std::ios::binary);
@@ -108,20 +105,18 @@ int Rejouer(const fs::path& fichier) {
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--ecrire-graines") == 0)
         return EcrireGraines(argv[2]);
-    int fautes = 0, rejouees = 0;
+    std::vector<fs::path> entrees;
     for (int i = 1; i < argc; ++i) {
-        const fs::path chemin = argv[i];
-        if (fs::is_directory(chemin)) {
-            for (const auto& entree : fs::directory_iterator(chemin))
-                if (entree.is_regular_file() && entree.path().filename() != "LISEZMOI") {
-                    fautes += Rejouer(entree.path());
-                    ++rejouees;
-                }
-        } else {
-            fautes += Rejouer(chemin);
-            ++rejouees;
-        }
+        if (!fs::is_directory(argv[i]))
+            entrees.emplace_back(argv[i]);
+        else
+            for (const auto& f : fs::directory_iterator(argv[i]))
+                if (f.is_regular_file() && f.path().filename() != "LISEZMOI")
+                    entrees.push_back(f.path());
     }
-    std::printf("%d entrée(s) rejouée(s)\n", rejouees);
-    return fautes == 0 && rejouees > 0 ? 0 : 1;
+    int fautes = 0;
+    for (const fs::path& entree : entrees)
+        fautes += Rejouer(entree);
+    std::printf("%zu entrée(s) rejouée(s)\n", entrees.size());
+    return fautes == 0 && !entrees.empty() ? 0 : 1;
 }
