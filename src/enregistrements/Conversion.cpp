@@ -16,9 +16,13 @@ std::optional<int> Entier(const std::string& texte) {
     return static_cast<int>(*x);
 }
 
-std::optional<PasVZ> Pas(const std::string& texte) {
+// An edge-zone pitch: 5, 10 or 15 cm.
+std::optional<PasVZ> PasDeBordure(const std::string& texte) {
     const std::optional<int> cm = Entier(texte);
-    return cm ? PasEnCentimetres(*cm) : std::nullopt;
+    for (PasVZ pas : sorvel::PasBordure)
+        if (cm == Centimetres(pas))
+            return pas;
+    return std::nullopt;
 }
 
 template <class E>
@@ -78,7 +82,7 @@ Piece VersPiece(const DonneesPiece& d) {
     Piece p;
     p.TypeCharge = Option<Charge>(d.TypeCharge, NombreTypesCharge, "TypeCharge");
     p.SurfaceBordure = d.SurfaceBordure;
-    p.PasVZBordure = Pas(d.PasVZBordure);
+    p.PasVZBordure = PasDeBordure(d.PasVZBordure);
     p.NomPiece = d.NomPiece;
     p.TempPiece = Entier(d.TempPiece);
     p.SurfacePiece = d.SurfacePiece;
