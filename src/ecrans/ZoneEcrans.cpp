@@ -160,7 +160,9 @@ void ZoneEcrans::AgrandirPour(const QSize& voulue) {
                      QSize(manque.width() ? 2 * MargeFond : 0, manque.height() ? 2 * MargeFond : 0);
     const QRect zone = ZoneDisponible();
     if (!zone.isEmpty()) {
-        nouvelle = nouvelle.boundedTo(zone.size() - CadreFenetre);
+        // Within the area, and never smaller than it is: a window that already
+        // takes the whole screen (no window manager frames it) keeps it.
+        nouvelle = nouvelle.boundedTo(zone.size() - CadreFenetre).expandedTo(fenetre_.size());
         // Grown, the window stays on the screen.
         QPoint coin = fenetre_.pos();
         coin.setX(qBound(zone.left(), coin.x(), zone.right() + 1 - nouvelle.width() - CadreFenetre.width()));
