@@ -5,7 +5,7 @@
 
 #include "Gestes.h"
 #include "ecrans/MDIPlancher.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 
 #include <QRect>
 
@@ -49,6 +49,6 @@ void ParcourirLesEcrans(MDIPlancher& f, const std::function<void(Arret, QWidget*
 QByteArray Contenu(const QString& nom);
 // The rooms `pieces` in the working files, as if accepted one by one; the
 // rooms list shows them.
-void AjouterPieces(MDIPlancher& f, const std::vector<DonneesPiece>& pieces);
+void AjouterPieces(MDIPlancher& f, const std::vector<Piece>& pieces);
 
 } // namespace sorvel::test

@@ -8,8 +8,6 @@
 #include "ecrans/FrmImprimer.h"
 #include "ecrans/Harnais.h"
 #include "ecrans/MDIPlancher.h"
-#include "etude/CalculEtude.h"
-#include "etude/Materiel.h"
 #include "ihm/PosteImpression.h"
 #include "ihm/Ressources.h"
 #include "rapports/ModImprimer.h"
@@ -30,7 +28,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -90,7 +87,7 @@ protected:
 
     // The main window on a study of `pieces` (written as accepted rooms), at
     // 45 °C, showing the rooms list.
-    std::unique_ptr<MDIPlancher> Etude(const std::vector<DonneesPiece>& pieces) {
+    std::unique_ptr<MDIPlancher> Etude(const std::vector<Piece>& pieces) {
         auto f = DemarrerEtude(QStringLiteral("45"));
         AjouterPieces(*f, pieces);
         boite.vider();
@@ -127,7 +124,7 @@ bool MemeCurseur(const QCursor& a, const QCursor& b) {
 // previewed or printed. (Without any room, the print items are refused by
 // the model: Application.ConditionsDesCommandesDEtude.)
 TEST_F(Impressions, PieceImpossibleACalculer) {
-    std::vector<DonneesPiece> pieces = exemples::EtudeDePieces(3);
+    std::vector<Piece> pieces = exemples::EtudeDePieces(3);
     pieces[1].SurfacePiece = 0;
     auto f = Etude(pieces);
     for (const char* menu : {"MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap", "MnuImprimerRecap"}) {
@@ -221,7 +218,8 @@ TEST_F(Impressions, TroisClicsRamenentA50) {
     }
     QFile::remove(dossier.chemin() + QStringLiteral("/Plus.cur"));
     QFile::remove(dossier.chemin() + QStringLiteral("/Moins.cur"));
-    FrmImprimer sansCurseurs(nullptr, nullptr);
+    ImpressionEtude impression(f->Etude());
+    FrmImprimer sansCurseurs(impression, nullptr, nullptr);
     EXPECT_EQ(Trouver<QWidget>(&sansCurseurs, QStringLiteral("ImgAp"))->cursor().shape(), Qt::PointingHandCursor);
 }
 
@@ -265,8 +263,7 @@ TEST_F(Impressions, BoutonsDePageEtFermer) {
 // The preview draws the report whose preview menu entry carries the tag
 // "1", and exactly what the drawing routines draw for it.
 TEST_F(Impressions, LeMenuMarqueLeRapportDessine) {
-    const std::vector<DonneesPiece> pieces = exemples::EtudeDePieces(12);
-    auto f = Etude(pieces);
+    auto f = Etude(exemples::EtudeDePieces(12));
     auto* chantier = Trouver<QAction>(f.get(), QStringLiteral("MnuApercuChantier"));
     auto* recap = Trouver<QAction>(f.get(), QStringLiteral("MnuApercuRecap"));
     Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
@@ -284,12 +281,8 @@ TEST_F(Impressions, LeMenuMarqueLeRapportDessine) {
     Cliquer(apercu, QStringLiteral("CmdSuivante"));
 
     // Page 2 at 100 %, as the routines draw it for this study today.
-    DonneesRapport donnees;
-    donnees.NomEtude = "Etude 1";
-    donnees.Date = QDate::currentDate();
-    donnees.Generales = f->Etude().Generales();
-    donnees.Resultat = CalculEtude(pieces, donnees.Generales);
-    donnees.Materiel = Materiel(donnees.Resultat.Table, donnees.Generales);
+    const std::optional<DonneesRapport> donnees = ImpressionEtude(f->Etude()).DonneesAImprimer();
+    ASSERT_TRUE(donnees);
     auto* image = Trouver<QWidget>(apercu, QStringLiteral("ImgAp"));
     QImage attendu(image->size(), QImage::Format_RGB32);
     attendu.setDotsPerMeterX(qRound(image->logicalDpiX() / 0.0254));
@@ -297,15 +290,15 @@ TEST_F(Impressions, LeMenuMarqueLeRapportDessine) {
     attendu.fill(Qt::white);
     {
         QPainter p(&attendu);
-        ModImprimer(donnees, Rapport::Chantier).DessinerPage(p, 2, 0.9);
+        ModImprimer(*donnees, Rapport::Chantier).DessinerPage(p, 2, 0.9);
     }
     const QImage vu = image->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(vu.size(), attendu.size());
     EXPECT_TRUE(vu == attendu) << "the preview is not the drawn page";
 }
 
-// Without a printer, each report is offered as a PDF file of the documents
-// folder; the file written holds the report's pages; the screen the user
+// Without a printer, each report is offered as a PDF file where the model
+// proposes exports; the file written holds the report's pages; the screen the user
 // was on stays.
 TEST_F(Impressions, SansImprimanteUnPdf) {
     auto f = Etude(exemples::EtudeDePieces(30));
@@ -314,7 +307,6 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
     const int pagesRecap = Apercu(*f)->NombrePages();
     Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
 
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const struct {
         const char* menu;
         const char* fichier;
@@ -331,7 +323,7 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
         Declencher(f.get(), QString::fromLatin1(c.menu));
         EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
         ASSERT_EQ(poste.demandes.size(), 1u);
-        EXPECT_EQ(poste.demandes[0].proposition, documents + QLatin1Char('/') + QString::fromUtf8(c.fichier));
+        EXPECT_EQ(poste.demandes[0].proposition, f->Etude().CheminExportPropose(QString::fromUtf8(c.fichier)));
         EXPECT_EQ(poste.demandes[0].titre, QStringLiteral("Aucune imprimante installée : enregistrer le rapport en PDF"));
         EXPECT_EQ(PagesPdf(poste.reponse), c.pages);
         EXPECT_TRUE(TextePage(poste.reponse, 1).contains(QString::fromUtf8(c.texte)));

@@ -82,23 +82,3 @@ TEST_F(Modules, LesDeuxModules) {
     Cliquer(correction, QStringLiteral("CmdFermer"));
     EXPECT_EQ(f->FeuilleAffichee(), nullptr);
 }
-
-// On a small screen the window fits in the client area (its contents
-// scroll); on a large one it takes the size it needs.
-TEST_F(Modules, TientDansLaZoneClient) {
-    for (const Module& m : LesModules) {
-        SCOPED_TRACE(m.menu);
-        auto f = Demarrer();
-        auto* zone = Trouver<QMdiArea>(f.get(), QStringLiteral("ZoneClient"));
-        for (QSize taille : {QSize(800, 600), QSize(1280, 1024)}) {
-            f->resize(taille);
-            QApplication::processEvents();
-            Declencher(f.get(), QString::fromLatin1(m.menu));
-            auto* sous = qobject_cast<QMdiSubWindow*>(f->FeuilleAffichee()->parentWidget());
-            ASSERT_NE(sous, nullptr);
-            EXPECT_EQ(sous->size(), sous->sizeHint().boundedTo(zone->viewport()->size()))
-                << taille.width() << "x" << taille.height();
-            EXPECT_TRUE(zone->viewport()->rect().contains(sous->geometry()));
-        }
-    }
-}
