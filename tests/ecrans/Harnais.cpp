@@ -1,11 +1,11 @@
-#include "ecrans/Harnais.h"
-
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
+#include "ecrans/Harnais.h"
+
 #include "ihm/Ressources.h"
 
 #include <QApplication>

@@ -16,9 +16,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -177,15 +175,3 @@ TEST_F(Accessibilite, ChaqueEcran) {
     EXPECT_NE(descriptionImage(), elevee);
 }
 
-// The balancing window: its buttons by their captions, its two lines of
-// figures by what they say.
-TEST_F(Accessibilite, Equilibrage) {
-    f = DemarrerEtude();
-    AjouterPieces(*f, exemples::Maison12Pieces());
-    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
-    auto* fenetre = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
-    ASSERT_NE(fenetre, nullptr);
-    verifier(fenetre, {.champs = {QStringLiteral("Exporter…"), QStringLiteral("Fermer")},
-                       .valeurs = {QStringLiteral("LblPerte"), QStringLiteral("LblTempDepartMinimale")}});
-    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
-}

@@ -15,9 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 

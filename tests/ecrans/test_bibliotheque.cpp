@@ -3,9 +3,9 @@
 // the study model, and what the model gives reaches the windows. The rules
 // themselves are tested on the model and on the presentations.
 
-#include "Exemples.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
+#include "Exemples.h"
 #include "ecrans/FrmEnregistrer.h"
 #include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmMateriel.h"
@@ -15,16 +15,15 @@
 #include "ecrans/VuesCommunes.h"
 #include "ihm/Grille.h"
 
-#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace sorvel;
@@ -237,28 +236,3 @@ TEST_F(Bibliotheque, VuesDeDouzePieces) {
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(", ").toStdString();
 }
 
-// A study without rooms has nothing to summarise, balance or export; a
-// room that cannot be calculated is named in a message and the grids stay
-// unfilled.
-TEST_F(Bibliotheque, VuesSansPieceOuIncalculable) {
-    f = DemarrerEtude();
-    Piece vide = exemples::Maison12Pieces()[1];
-    vide.SurfacePiece = 0;
-    for (bool incalculable : {false, true}) {
-        if (incalculable)
-            AjouterPieces(*f, {exemples::Maison12Pieces()[0], vide});
-        for (const char* menu : {"MnuRecapitulatif", "MnuEquilibrage"}) {
-            SCOPED_TRACE(menu);
-            boite.vider();
-            Declencher(f.get(), QString::fromLatin1(menu));
-            QWidget* vue = f->FeuilleAffichee();
-            ASSERT_NE(vue, nullptr);
-            EXPECT_EQ(boite.titres(), incalculable ? QStringList{QStringLiteral("Calcul impossible.")} : QStringList());
-            EXPECT_FALSE(Trouver<QPushButton>(vue, QStringLiteral("CmdExporter"))->isEnabled());
-            const Grille* grille = vue->findChild<Grille*>();
-            EXPECT_EQ(grille->texte(grille->rowCount() > 3 ? LigneGrillePiece(1) : 2, 0), QString());
-            Cliquer(vue, QStringLiteral("CmdFermer"));
-            Detruire();
-        }
-    }
-}

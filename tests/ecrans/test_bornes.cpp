@@ -10,9 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFrame>
 #include <QLineEdit>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace sorvel;
@@ -101,23 +99,3 @@ TEST_F(Bornes, ChaquePage) {
     }
 }
 
-// The ceiling's area, in its panel: refused on the panel's "OK", which then
-// fills nothing, and again on "Suivant" when the panel was put away.
-TEST_F(Bornes, SurfaceDuPlancherHaut) {
-    f = DemarrerEtude(QStringLiteral("45"));
-    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
-    allerALaPiece();
-    Cliquer(piece(), QStringLiteral("CmdApport"));
-    Taper(piece(), QStringLiteral("TxtApport_Surface"), QStringLiteral("50000"));
-    boite.vider();
-    Cliquer(piece(), QStringLiteral("CmdApport_OK"));
-    refuse(piece(), "TxtApport_Surface", "Surface du plancher haut", "10000 m²", QStringLiteral("50000"));
-    auto* panneau = Trouver<QFrame>(piece(), QStringLiteral("CdrApport"));
-    EXPECT_TRUE(panneau->isVisible());
-    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtApport"))->text(), QStringLiteral("0"));
-    QTest::keyClick(Trouver<QLineEdit>(piece(), QStringLiteral("TxtApport_Surface")), Qt::Key_Escape);
-    ASSERT_FALSE(panneau->isVisible());
-    Cliquer(piece(), QStringLiteral("CmdSuivant"));
-    EXPECT_TRUE(panneau->isVisible());
-    refuse(piece(), "TxtApport_Surface", "Surface du plancher haut", "10000 m²", QStringLiteral("50000"));
-}

@@ -2,19 +2,17 @@
 // goes: each key does one thing, none throws work away unasked, and a field
 // that gets the focus has its whole text selected.
 
-#include "ExemplesEtude.h"
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
-#include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
+#include "ExemplesEtude.h"
+#include "ecrans/FrmPiece.h"
 #include "ecrans/Harnais.h"
 #include "ihm/Grille.h"
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -54,26 +52,6 @@ protected:
 };
 
 } // namespace
-
-// Alt+A opens the "Aide" menu, from the general data screen and from a room
-// screen alike; the screen stays and the room is still being entered.
-TEST_F(Clavier, AltAOuvreLeMenuAide) {
-    auto* aide = Trouver<QMenu>(f.get(), QStringLiteral("MnuAide"));
-    ASSERT_NE(aide, nullptr);
-    SaisirPieceJusquALaPage(*f, 3);
-    for (QWidget* ecran : {static_cast<QWidget*>(f->Generales()), static_cast<QWidget*>(ecrans().Conduites)}) {
-        SCOPED_TRACE(ecran->objectName().toStdString());
-        f->AfficherFeuille(ecran);
-        QApplication::processEvents();
-        Touche(Qt::Key_A, Qt::AltModifier);
-        EXPECT_TRUE(aide->isVisible());
-        aide->close();
-        QApplication::processEvents();
-        EXPECT_EQ(f->FeuilleAffichee(), ecran);
-    }
-    EXPECT_TRUE(f->Etude().Saisie().EnCours());
-    EXPECT_TRUE(boite.messages.empty());
-}
 
 // Escape on page 3/4 drops the room being entered and nothing else: the
 // rooms list shows, the stored rooms and the "modified" state are as they
@@ -138,30 +116,6 @@ TEST_F(Clavier, EntreeSurLaPage2ControlePuisAvance) {
     Touche(Qt::Key_Return);
     EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
     EXPECT_EQ(f->Etude().NomsPieces(), QStringList{QStringLiteral("Séjour")});
-}
-
-// After a check's message, what the user types replaces the refused value,
-// also when the field already had the focus.
-TEST_F(Clavier, LeChampRefuseEstSelectionne) {
-    SaisirPieceJusquALaPage(*f, 1);
-    Cliquer(ecrans().Charge, QStringLiteral("OptCharge_1"));
-    Touche(Qt::Key_Return); // the edge zone's surface is 0
-    ASSERT_TRUE(boite.seul(QStringLiteral("Surface.")));
-    Frappe(QStringLiteral("9,5"));
-    EXPECT_EQ(Trouver<QLineEdit>(ecrans().Charge, QStringLiteral("TxtSurfaceBordure"))->text(), QStringLiteral("9,5"));
-    Touche(Qt::Key_Return);
-    ASSERT_EQ(f->FeuilleAffichee(), ecrans().Piece);
-
-    Choisir(ecrans().Piece, QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
-    Choisir(ecrans().Piece, QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
-    Taper(ecrans().Piece, QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
-    // The cursor left after a typed "0", then the message.
-    Taper(ecrans().Piece, QStringLiteral("TxtDeperdPiece"), QStringLiteral("0"));
-    boite.vider();
-    Touche(Qt::Key_Return);
-    ASSERT_TRUE(boite.seul(QStringLiteral("Déperditions de la pièce.")));
-    Frappe(QStringLiteral("900"));
-    EXPECT_EQ(Trouver<QLineEdit>(ecrans().Piece, QStringLiteral("TxtDeperdPiece"))->text(), QStringLiteral("900"));
 }
 
 // Rooms list: Tab leaves the grid for "Ajouter une pièce", Shift+Tab comes
@@ -232,17 +186,3 @@ TEST_F(Clavier, PanneauGardeLeFocus) {
     EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
 }
 
-// A panel left open goes away with its page, and the page comes back whole.
-TEST_F(Clavier, PanneauFermeEnQuittantLaPage) {
-    SaisirPieceJusquALaPage(*f, 2);
-    QWidget* piece = ecrans().Piece;
-    auto* panneau = Trouver<QWidget>(piece, QStringLiteral("CdrEmissions"));
-    Cliquer(piece, QStringLiteral("CmdEmissions"));
-    ASSERT_TRUE(panneau->isVisible());
-    Declencher(f.get(), QStringLiteral("MnuCircuits"));
-    Declencher(f.get(), QStringLiteral("MnuFeuilleCalcul"));
-    ASSERT_EQ(f->FeuilleAffichee(), piece);
-    EXPECT_FALSE(panneau->isVisible());
-    EXPECT_TRUE(Trouver<QWidget>(piece, QStringLiteral("CmdSuivant"))->isEnabled());
-    EXPECT_TRUE(Trouver<QWidget>(piece, QStringLiteral("TxtSurface_0"))->isEnabled());
-}

@@ -15,23 +15,15 @@
 #include "Exemples.h"
 #include "LecturePdf.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QDate>
-#include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -74,17 +66,8 @@ public:
     std::vector<Demande> demandes;
 };
 
-// The build puts the test program beside the cursors.
-void CopierCurseurs(const QString& dossier) {
-    for (const char* nom : {"Plus.cur", "Moins.cur"})
-        QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(nom),
-                    dossier + QLatin1Char('/') + QLatin1String(nom));
-}
-
 class Impressions : public ::testing::Test {
 protected:
-    void SetUp() override { CopierCurseurs(dossier.chemin()); }
-
     // The main window on a study of `pieces` (written as accepted rooms), at
     // 45 °C, showing the rooms list.
     std::unique_ptr<MDIPlancher> Etude(const std::vector<Piece>& pieces) {
@@ -113,10 +96,6 @@ protected:
     PosteScripte poste;
     QTemporaryDir sortie;
 };
-
-bool MemeCurseur(const QCursor& a, const QCursor& b) {
-    return a.shape() == b.shape() && a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
-}
 
 } // namespace
 
@@ -169,60 +148,6 @@ TEST_F(Impressions, ZoomParLeMenu) {
     }
 }
 
-// Scrolling moves the page up, and in a window too short for the zooms'
-// own settings the bottom of the page can still be brought into view.
-TEST_F(Impressions, DefilementJusquAuBasDeLaPage) {
-    auto f = Etude(exemples::EtudeDePieces(1));
-    f->resize(800, 560);
-    Declencher(f.get(), QStringLiteral("MnuApercuChantier"));
-    FrmImprimer* apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-    auto* image = Trouver<QWidget>(apercu, QStringLiteral("ImgAp"));
-    auto* barre = Trouver<QScrollBar>(apercu, QStringLiteral("VsbBarre"));
-    for (double echelle : {0.5, 0.75, 0.9}) {
-        SCOPED_TRACE(echelle);
-        apercu->Zoom(echelle);
-        const int haut = image->y();
-        QTest::keyClick(barre, Qt::Key_Down);
-        EXPECT_LT(image->y(), haut) << "the page goes up";
-        EXPECT_TRUE(image->hasFocus());
-        // The wheel turned towards the user, over the page, does the same.
-        const int valeur = apercu->HautImageTwips();
-        QWheelEvent molette(QPointF(10, 10), image->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
-                            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(image, &molette);
-        EXPECT_LT(apercu->HautImageTwips(), valeur);
-        barre->setValue(barre->maximum());
-        EXPECT_LE(image->geometry().bottom(), image->parentWidget()->height()) << "bottom of the page out of reach";
-    }
-}
-
-// Three clicks on the page go round the zooms back to 50 %; over the page
-// the pointer is the zoom-in lens, and the zoom-out one at 100 %. Without
-// the cursor files the page still takes clicks, under a pointing hand.
-TEST_F(Impressions, TroisClicsRamenentA50) {
-    auto f = Etude(exemples::EtudeDePieces(2));
-    Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
-    FrmImprimer* apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-    auto* image = Trouver<QWidget>(apercu, QStringLiteral("ImgAp"));
-    const auto plus = ChargerCurseur(QStringLiteral("Plus.cur"));
-    const auto moins = ChargerCurseur(QStringLiteral("Moins.cur"));
-    ASSERT_TRUE(plus && moins);
-    EXPECT_TRUE(MemeCurseur(image->cursor(), *plus));
-    for (auto [libelle, curseur] : {std::pair{"75%", &*plus}, {"100%", &*moins}, {"50%", &*plus}}) {
-        SCOPED_TRACE(libelle);
-        QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(20, 20));
-        EXPECT_EQ(Etiquette(apercu, "LblZoom"), QString::fromLatin1(libelle));
-        EXPECT_TRUE(MemeCurseur(image->cursor(), *curseur));
-    }
-    QFile::remove(dossier.chemin() + QStringLiteral("/Plus.cur"));
-    QFile::remove(dossier.chemin() + QStringLiteral("/Moins.cur"));
-    ImpressionEtude impression(f->Etude());
-    FrmImprimer sansCurseurs(impression, nullptr, nullptr);
-    EXPECT_EQ(Trouver<QWidget>(&sansCurseurs, QStringLiteral("ImgAp"))->cursor().shape(), Qt::PointingHandCursor);
-}
-
 // The page buttons move within the report and the label follows; the same
 // window then shows the summary from its first page, a zoom keeps the page.
 // "Fermer" goes back to the screen the preview was opened from.
@@ -260,43 +185,6 @@ TEST_F(Impressions, BoutonsDePageEtFermer) {
     EXPECT_FALSE(apercu);
 }
 
-// The preview draws the report whose preview menu entry carries the tag
-// "1", and exactly what the drawing routines draw for it.
-TEST_F(Impressions, LeMenuMarqueLeRapportDessine) {
-    auto f = Etude(exemples::EtudeDePieces(12));
-    auto* chantier = Trouver<QAction>(f.get(), QStringLiteral("MnuApercuChantier"));
-    auto* recap = Trouver<QAction>(f.get(), QStringLiteral("MnuApercuRecap"));
-    Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
-    FrmImprimer* apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-    EXPECT_EQ(recap->data().toString(), QStringLiteral("1"));
-    EXPECT_EQ(chantier->data().toString(), QStringLiteral("0"));
-    EXPECT_EQ(apercu->RapportAffiche(), Rapport::Recapitulatif);
-
-    // The marks moved by hand: the next zoom redraws the site results.
-    chantier->setData(QStringLiteral("1"));
-    recap->setData(QStringLiteral("0"));
-    Declencher(apercu, QStringLiteral("Mnu_100"));
-    EXPECT_EQ(apercu->RapportAffiche(), Rapport::Chantier);
-    Cliquer(apercu, QStringLiteral("CmdSuivante"));
-
-    // Page 2 at 100 %, as the routines draw it for this study today.
-    const std::optional<DonneesRapport> donnees = ImpressionEtude(f->Etude()).DonneesAImprimer();
-    ASSERT_TRUE(donnees);
-    auto* image = Trouver<QWidget>(apercu, QStringLiteral("ImgAp"));
-    QImage attendu(image->size(), QImage::Format_RGB32);
-    attendu.setDotsPerMeterX(qRound(image->logicalDpiX() / 0.0254));
-    attendu.setDotsPerMeterY(qRound(image->logicalDpiY() / 0.0254));
-    attendu.fill(Qt::white);
-    {
-        QPainter p(&attendu);
-        ModImprimer(*donnees, Rapport::Chantier).DessinerPage(p, 2, 0.9);
-    }
-    const QImage vu = image->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(vu.size(), attendu.size());
-    EXPECT_TRUE(vu == attendu) << "the preview is not the drawn page";
-}
-
 // Without a printer, each report is offered as a PDF file where the model
 // proposes exports; the file written holds the report's pages; the screen the user
 // was on stays.
@@ -329,34 +217,6 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
         EXPECT_TRUE(TextePage(poste.reponse, 1).contains(QString::fromUtf8(c.texte)));
         EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
     }
-}
-
-// "Imprimer" in the preview prints the report previewed; a dialog given
-// up writes nothing, a file that cannot be written is told.
-TEST_F(Impressions, ImprimerDepuisLApercu) {
-    auto f = Etude(exemples::EtudeDePieces(12));
-    Declencher(f.get(), QStringLiteral("MnuApercuChantier"));
-    FrmImprimer* apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-
-    Cliquer(apercu, QStringLiteral("CmdImprimer"));
-    ASSERT_EQ(poste.demandes.size(), 1u);
-    EXPECT_TRUE(boite.messages.empty());
-    EXPECT_TRUE(QDir(sortie.path()).isEmpty());
-
-    poste.reponse = Chemin(QStringLiteral("absent/rapport.pdf"));
-    Declencher(apercu, QStringLiteral("MnuImprimer"));
-    EXPECT_TRUE(boite.seul(QStringLiteral("Impression."),
-                           QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(poste.reponse),
-                           IconeMessage::Exclamation));
-    EXPECT_EQ(Apercu(*f), apercu);
-
-    boite.vider();
-    poste.reponse = Chemin(QStringLiteral("apercu.pdf"));
-    Cliquer(apercu, QStringLiteral("CmdImprimer"));
-    EXPECT_TRUE(boite.messages.empty());
-    EXPECT_EQ(PagesPdf(poste.reponse), 2);
-    EXPECT_TRUE(TextePage(poste.reponse, 2).contains(QStringLiteral("Données générales")));
 }
 
 // With a printer installed, the report goes to it, every page on A4 and no

@@ -3,9 +3,9 @@
 // of the room (its calculation, balancing, abandoning) are tested on the
 // model; here, what the screens themselves decide and their wiring.
 
+#include "ecrans/FrmCircuits.h"
 #include "commun/Nombres.h"
 #include "ecrans/FrmCharge.h"
-#include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
@@ -13,10 +13,8 @@
 #include "ecrans/VuesCommunes.h"
 #include "ihm/Grille.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -138,30 +136,6 @@ TEST_F(Pieces, DeBoutEnBoutPuisModifiee) {
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
 }
 
-// "&Annuler" on each room screen drops the room: the rooms list shows, the
-// room menu is back and the stored room is as it was.
-TEST_F(Pieces, AnnulerSurChaqueEcran) {
-    SaisirPieceJusquALaPage(*f, 4);
-    Cliquer(resultats(), QStringLiteral("cmdOK"));
-    const std::vector<Piece> avant = f->Etude().Travail().LirePieces();
-    for (int page = 0; page < 4; ++page) {
-        SCOPED_TRACE(page);
-        f->Circuits()->SelectionnerLigne(1);
-        Cliquer(f->Circuits(), QStringLiteral("CmdModifier"));
-        EXPECT_FALSE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
-        QWidget* ecrans[] = {charge(), piece(), conduites(), resultats()};
-        for (int p = 0; p < page; ++p)
-            Cliquer(ecrans[p], QStringLiteral("CmdSuivant"));
-        ASSERT_EQ(f->FeuilleAffichee(), ecrans[page]);
-        Taper(piece(), QStringLiteral("TxtDeperdPiece"), QStringLiteral("999"));
-        Cliquer(ecrans[page], QStringLiteral("CmdAnnuler"));
-        EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-        EXPECT_FALSE(f->Etude().Saisie().EnCours());
-        EXPECT_TRUE(Trouver<QAction>(f.get(), QStringLiteral("MnuAjouterPiece"))->isEnabled());
-        EXPECT_EQ(f->Etude().Travail().LirePieces(), avant);
-    }
-}
-
 // Load type screen: a new room arrives with a drop of 8 K, which is no
 // change; each option's field states and explanation, and the "Surface."
 // check of the edge zone with the focus on its field.
@@ -255,61 +229,3 @@ TEST_F(Pieces, ControleDeLaPiece) {
     EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbFuture"))->currentText(), QStringLiteral("0.07"));
 }
 
-// The panels by the keyboard: Enter is their "OK", Escape puts a panel away
-// and fills nothing; the downward panel shows the usable floor, 20 - 2,5
-// m². The edge loop's pipes show for an independent edge loop only.
-TEST_F(Pieces, PanneauxEtBoucleDeBordure) {
-    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
-    Cliquer(charge(), QStringLiteral("CmdSuivant"));
-    Cliquer(piece(), QStringLiteral("CmdApport"));
-    EXPECT_TRUE(Trouver(piece(), QStringLiteral("TxtApport_Surface"))->hasFocus());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12.5"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_FALSE(Trouver(piece(), QStringLiteral("CdrApport"))->isVisible());
-    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtApport"))->text(),
-              QString::fromStdString(FormatGeneral(FluxAtraversIsolant(12.5, 4))));
-    Taper(piece(), QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
-    Taper(piece(), QStringLiteral("TxtSurface_1"), QStringLiteral("2,5"));
-    Cliquer(piece(), QStringLiteral("CmdEmissions"));
-    EXPECT_EQ(Trouver<QLabel>(piece(), QStringLiteral("LblEmissions_Bas"))->text(), QStringLiteral("17,5"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(Trouver(piece(), QStringLiteral("CdrEmissions"))->isVisible());
-    EXPECT_EQ(Trouver<QLineEdit>(piece(), QStringLiteral("TxtEmissions"))->text(), QStringLiteral("0"));
-
-    // A normal load has no edge loop: no pipes of its own.
-    Cliquer(piece(), QStringLiteral("CmdEmissions"));
-    Cliquer(piece(), QStringLiteral("CmdEmission_OK"));
-    Choisir(piece(), QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
-    Choisir(piece(), QStringLiteral("CmbTempPiece"), QStringLiteral("20"));
-    Taper(piece(), QStringLiteral("TxtDeperdPiece"), QStringLiteral("1500"));
-    Choisir(piece(), QStringLiteral("CmbActuelle"), QStringLiteral("0.05"));
-    Cliquer(piece(), QStringLiteral("CmdSuivant"));
-    ASSERT_EQ(f->FeuilleAffichee(), conduites());
-    EXPECT_FALSE(Trouver(conduites(), QStringLiteral("TxtLongRaccordBordure"))->isVisible());
-}
-
-// The caption follows the name. Picking a suggested name is no change to the
-// study by itself; typing one is. The explanation of the load type cannot
-// be edited: a click in it goes to the "Commentaire" button.
-TEST_F(Pieces, NomDeLaPieceEtCommentaire) {
-    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
-    Cliquer(charge(), QStringLiteral("CmdComment"));
-    auto* zone = qobject_cast<QAbstractScrollArea*>(Trouver(charge(), QStringLiteral("TxtCommentaire")));
-    ASSERT_NE(zone, nullptr);
-    QTest::mouseClick(zone->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
-    EXPECT_TRUE(Trouver(charge(), QStringLiteral("CmdComment"))->hasFocus());
-
-    Cliquer(charge(), QStringLiteral("CmdSuivant"));
-    f->Etude().DefinirModifie(false);
-    Choisir(piece(), QStringLiteral("CmbNomPiece"), QStringLiteral("Séjour"));
-    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce (Séjour)"));
-    EXPECT_FALSE(f->Etude().Modifie());
-    // A typed name is kept as typed, even the beginning of a suggestion.
-    taperNom(QStringLiteral("Chambre"));
-    EXPECT_EQ(piece()->NomPiece(), QStringLiteral("Chambre"));
-    EXPECT_TRUE(f->Etude().Modifie());
-    auto* nom = Trouver<QComboBox>(piece(), QStringLiteral("CmbNomPiece"));
-    nom->lineEdit()->selectAll();
-    QTest::keyClick(nom->lineEdit(), Qt::Key_Delete);
-    EXPECT_EQ(piece()->windowTitle(), QStringLiteral("Données de la pièce"));
-}

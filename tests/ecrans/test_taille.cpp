@@ -8,8 +8,8 @@
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmEquilibrage.h"
-#include "ecrans/FrmImprimer.h"
 #include "ecrans/FrmPiece.h"
+#include "ecrans/FrmImprimer.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Harnais.h"
 #include "Exemples.h"
@@ -22,8 +22,8 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTest>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 using namespace sorvel;
@@ -208,28 +208,6 @@ TEST_F(Taille, LesResultatsSuiventLaFenetre) {
     f->resize(voulue);
     QApplication::processEvents();
     EXPECT_EQ(lignesResultatsVisibles(), NombreLignesResultats);
-}
-
-// The views of the whole study on 800 x 600, with the 12 rooms of a house:
-// labels and buttons in view, the balancing with all its columns.
-TEST_F(Taille, VuesDeLEtudeA800x600) {
-    f = Demarrer(800, Ecran800x600);
-    AjouterPieces(*f, exemples::Maison12Pieces());
-    for (const char* menu : {"MnuEquilibrage", "MnuRecapitulatif"}) {
-        SCOPED_TRACE(menu);
-        Declencher(f.get(), QString::fromLatin1(menu));
-        QWidget* vue = f->FeuilleAffichee();
-        ASSERT_NE(vue, nullptr);
-        QApplication::processEvents();
-        for (const char* nom : {"CmdExporter", "CmdFermer"})
-            EXPECT_TRUE(visible(Trouver<QPushButton>(vue, QString::fromLatin1(nom))));
-        for (const char* nom : {"LblPerte", "LblTempDepartMinimale"})
-            EXPECT_TRUE(visible(Trouver<QLabel>(vue, QString::fromLatin1(nom)))) << nom;
-        if (auto* equilibrage = qobject_cast<FrmEquilibrage*>(vue))
-            EXPECT_EQ(equilibrage->GrilleEquilibrage()->horizontalScrollBar()->maximum(), 0) << "every column";
-        Cliquer(vue, QStringLiteral("CmdFermer"));
-    }
-    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
 }
 
 // When the screen has the room, the main window grows for the expert
