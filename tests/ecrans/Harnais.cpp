@@ -103,11 +103,6 @@ void ParcourirLesEcrans(MDIPlancher& f, const std::function<void(Arret, QWidget*
     voir(Arret::Resultats, ecrans.Resultats);
 }
 
-QByteArray Contenu(const QString& nom) {
-    QFile f(CheminEtudes(nom));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void AjouterPieces(MDIPlancher& f, const std::vector<Piece>& pieces) {
     for (const Piece& piece : pieces)
         f.Etude().Travail().EcrirePiece(f.Etude().NombrePieces() + 1, piece, PerteCharge{});

@@ -61,9 +61,7 @@ TEST_F(Application, NomEtReprise) {
 
 // The general data screen: each choice reaches the model and marks the
 // study modified; liquid screed greys the thickness; "Suivant >>" writes the
-// general data and puts the study line above the rooms list; "Annuler"
-// empties the study without a question, and a new study after changes
-// shows its values again.
+// general data and puts the study line above the rooms list.
 TEST_F(Application, DonneesGenerales) {
     f = Demarrer();
     Declencher(f.get(), QStringLiteral("MnuNouvelle"));
@@ -89,18 +87,6 @@ TEST_F(Application, DonneesGenerales) {
     EXPECT_EQ(f->Etude().Travail().LireGenerales(), attendue);
     EXPECT_EQ(Trouver<QLabel>(f->Circuits(), QStringLiteral("LblCircuit"))->text(), ResumeEtude(attendue));
 
-    boite.repondre(ReponseMessage::Non);
-    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    EXPECT_TRUE(boite.seul(QStringLiteral("Enregistrer.")));
-    EXPECT_EQ(f->FeuilleAffichee(), ecran);
-    EXPECT_TRUE(Trouver<QRadioButton>(ecran, QStringLiteral("OptSupport_0"))->isChecked());
-    EXPECT_EQ(texte("CmbTempDepart"), QStringLiteral("40"));
-    EXPECT_EQ(texte("CmbEpais"), QStringLiteral("8")) << "a new study keeps the thickness";
-    Cliquer(ecran, QStringLiteral("OptSupport_1"));
-    Cliquer(ecran, QStringLiteral("CmdAnnuler"));
-    EXPECT_EQ(boite.messages.size(), 1u);
-    EXPECT_EQ(f->FeuilleAffichee(), nullptr);
-    EXPECT_TRUE(Trouver<QRadioButton>(ecran, QStringLiteral("OptSupport_0"))->isChecked());
 }
 
 // The commands of the menus, in menu order, with their shortcuts.
@@ -181,7 +167,7 @@ TEST_F(Application, TousLesMenus) {
 }
 
 // Each study and print command reaches the study model, which checks its
-// conditions before any dialog; closing the window asks it too.
+// conditions before any dialog.
 TEST_F(Application, ConditionsDesCommandesDEtude) {
     f = Demarrer();
     const std::pair<const char*, const char*> cas[] = {
@@ -195,14 +181,7 @@ TEST_F(Application, ConditionsDesCommandesDEtude) {
         Declencher(f.get(), QString::fromLatin1(menu));
         EXPECT_TRUE(boite.seul(QString::fromUtf8(titre))) << menu;
     }
-    f->Etude().DefinirModifie(true);
-    for (ReponseMessage reponse : {ReponseMessage::Annuler, ReponseMessage::Non}) {
-        boite.vider();
-        boite.repondre(reponse);
-        f->close();
-        EXPECT_TRUE(boite.seul(QStringLiteral("Enregistrement.")));
-        EXPECT_EQ(f->isVisible(), reponse == ReponseMessage::Annuler);
-    }
+
 }
 
 // The standard buttons of the real message box read in French.

@@ -64,27 +64,7 @@ TEST_F(Circuits, Supprimer) {
         EXPECT_EQ(f->Etude().NombrePieces(), reste);
     }
     EXPECT_EQ(grille->texte(1, 1), QString());
-    EXPECT_EQ(Contenu(FichierEtude).size(), 0);
-}
-
-// An empty row: each way of opening or deleting it is refused by the model,
-// and the list stays as it was.
-TEST_F(Circuits, LigneVide) {
-    demarrer({"Séjour"});
-    const std::pair<const char*, std::function<void()>> gestes[] = {
-        {"Suppression.", [&] { Cliquer(ecran, QStringLiteral("CmdSupprimer")); }},
-        {"Modification.", [&] { Cliquer(ecran, QStringLiteral("CmdModifier")); }},
-        {"Modification.", [&] { QTest::mouseDClick(grille->viewport(), Qt::LeftButton, {}, centre(3)); }},
-        {"Modification.", [&] { Declencher(f.get(), QStringLiteral("MnuPieceSelectionnee")); }},
-    };
-    for (const auto& [titre, geste] : gestes) {
-        boite.vider();
-        choisirLigne(3);
-        geste();
-        EXPECT_TRUE(boite.seul(QString::fromUtf8(titre)));
-        EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
-        EXPECT_EQ(f->FeuilleAffichee(), ecran);
-    }
+    EXPECT_TRUE(f->Etude().Travail().LirePieces().empty());
 }
 
 // "<< Précédent" goes back to the general data; "Annuler" empties the study

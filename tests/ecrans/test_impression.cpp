@@ -99,25 +99,6 @@ protected:
 
 } // namespace
 
-// A room that cannot be calculated is named, and no report is drawn,
-// previewed or printed. (Without any room, the print items are refused by
-// the model: Application.ConditionsDesCommandesDEtude.)
-TEST_F(Impressions, PieceImpossibleACalculer) {
-    std::vector<Piece> pieces = exemples::EtudeDePieces(3);
-    pieces[1].SurfacePiece = 0;
-    auto f = Etude(pieces);
-    for (const char* menu : {"MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap", "MnuImprimerRecap"}) {
-        SCOPED_TRACE(menu);
-        boite.vider();
-        Declencher(f.get(), QString::fromLatin1(menu));
-        ASSERT_TRUE(boite.seul(QStringLiteral("Calcul impossible.")));
-        EXPECT_TRUE(boite.messages[0].texte.contains(QStringLiteral("« Cuisine »")));
-        EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-    }
-    EXPECT_EQ(f->findChild<FrmImprimer*>(), nullptr);
-    EXPECT_EQ(poste.imprimantesDemandees, 0);
-}
-
 // The preview opens at 50 % on page 1, titled after the study; each zoom of
 // the menu sets its label and the page's size, centred, back at its top.
 TEST_F(Impressions, ZoomParLeMenu) {
@@ -219,26 +200,3 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
     }
 }
 
-// With a printer installed, the report goes to it, every page on A4 and no
-// dialog asked; a 30-room summary counts its pages off meanwhile.
-TEST_F(Impressions, AvecImprimante) {
-    auto f = Etude(exemples::EtudeDePieces(30));
-    Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
-    ASSERT_TRUE(Apercu(*f));
-    const int pages = Apercu(*f)->NombrePages();
-
-    poste.imprimante = Chemin(QStringLiteral("imprimante.pdf"));
-    int maximum = -1;
-    QTimer::singleShot(0, [&] {
-        if (auto* progression = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget()))
-            maximum = progression->maximum();
-    });
-    Declencher(f.get(), QStringLiteral("MnuImprimerRecap"));
-    EXPECT_TRUE(poste.demandes.empty());
-    EXPECT_TRUE(boite.messages.empty());
-    EXPECT_EQ(maximum, pages) << "no progress shown while printing";
-    EXPECT_EQ(PagesPdf(poste.imprimante), pages);
-    EXPECT_TRUE(Lancer(QStringLiteral("pdfinfo"), {poste.imprimante}).contains(QStringLiteral("(A4)")));
-    EXPECT_TRUE(TextePage(poste.imprimante, pages).contains(QStringLiteral("Page : %1/%1").arg(pages)));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the progress dialog is gone";
-}
