@@ -79,6 +79,279 @@ void Clic(QWidget* ecran, const char* nom) {
         bouton->click();
 }
 
+// What every step works on: the main window, its studies folder and where
+// the pictures go. Each step adds its pictures and leaves `ok` false when
+// one failed.
+struct Seance {
+    sorvel::MDIPlancher& fenetre;
+    const sorvel::DossierEtudes& dossierEtudes;
+    const sorvel::FichiersTravail& travail;
+    QString prefixe;
+    bool ok = true;
+    void capturer(const char* nom) { ok &= Capturer(prefixe + QString::fromLatin1(nom)); }
+    QAction* action(const char* nom) const { return fenetre.findChild<QAction*>(QString::fromLatin1(nom)); }
+    // The rooms and pressure drops of the working files emptied.
+    void viderPieces() const {
+        for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
+            dossierEtudes.SupprimerFichier(f);
+    }
+};
+
+// The widest study line above the rooms list, at the size the window
+// opened at: thermoformed studs, 13x16 mm pipe, 50 °C; then the study's
+// first general data again.
+void LigneEtudeLaPlusLongue(Seance& s) {
+    QWidget* generales = s.fenetre.Generales();
+    const auto choisir = [&](const char* support, const char* tube, const QString& temperature) {
+        s.fenetre.AfficherFeuille(generales);
+        Clic(generales, support);
+        Clic(generales, tube);
+        Choix(generales, "CmbTempDepart", temperature);
+        Clic(generales, "CmdSuivant");
+    };
+    choisir("OptSupport_1", "OptTube_0", QStringLiteral("50"));
+    s.capturer("3b-circuits-plots-13x16.png");
+    choisir("OptSupport_0", "OptTube_1", QStringLiteral("40"));
+}
+
+// Start-up, the general data, the rooms list with five rooms and two menus.
+void DebutEtMenus(Seance& s) {
+    s.capturer("1-demarrage.png");
+    s.action("MnuNouvelle")->trigger();
+    s.capturer("2-donnees-generales.png");
+
+    s.fenetre.Generales()->CmdSuivant_Click();
+    // Five rooms in the working files, as if entered.
+    for (const char* nom : {"Séjour", "Cuisine", "Chambre 1", "Chambre 2", "Salle de bains"}) {
+        sorvel::Piece piece;
+        piece.NomPiece = nom;
+        s.travail.EcrirePiece(s.travail.NombrePieces() + 1, piece, sorvel::PerteCharge{});
+    }
+    s.fenetre.Circuits()->RemplirGrilleCircuits();
+    s.fenetre.Circuits()->SelectionnerLigne(1);
+    s.capturer("3-circuits.png");
+    LigneEtudeLaPlusLongue(s);
+
+    // The study menu open on its "Afficher la feuille..." sub-menu.
+    QMenu* etude = s.fenetre.findChild<QMenu*>(QStringLiteral("MnuEtude"));
+    s.fenetre.menuBar()->setActiveAction(etude->menuAction());
+    Attendre(200);
+    QMenu* afficher = s.fenetre.findChild<QMenu*>(QStringLiteral("MnuAfficher"));
+    etude->setActiveAction(afficher->menuAction());
+    afficher->popup(etude->mapToGlobal(etude->actionGeometry(afficher->menuAction()).topRight()));
+    s.capturer("4-menu-etude.png");
+    afficher->close();
+    etude->close();
+
+    QMenu* fichier = s.fenetre.findChild<QMenu*>(QStringLiteral("MnuFichier"));
+    s.fenetre.menuBar()->setActiveAction(fichier->menuAction());
+    s.capturer("5-menu-fichier.png");
+    fichier->close();
+}
+
+// A room with an independent edge loop, through its four screens.
+void PieceDeBoutEnBout(Seance& s) {
+    s.viderPieces();
+    s.fenetre.Circuits()->RemplirGrilleCircuits();
+    s.fenetre.AfficherFeuille(s.fenetre.Circuits());
+    s.fenetre.AjouterPiece();
+    const sorvel::FeuillesPiece& feuilles = s.fenetre.FeuillesDePiece();
+    Clic(feuilles.Charge, "OptCharge_1");
+    Texte(feuilles.Charge, "TxtSurfaceBordure", QStringLiteral("4,5"));
+    Choix(feuilles.Charge, "CmbPasVZ", QStringLiteral("10"));
+    s.capturer("6-piece-charge.png");
+    Clic(feuilles.Charge, "CmdComment");
+    s.capturer("7-piece-charge-commentaire.png");
+    Clic(feuilles.Charge, "CmdComment");
+
+    Clic(feuilles.Charge, "CmdSuivant");
+    if (auto* nom = feuilles.Piece->findChild<QComboBox*>(QStringLiteral("CmbNomPiece")))
+        nom->setEditText(QStringLiteral("Séjour"));
+    Choix(feuilles.Piece, "CmbTempPiece", QStringLiteral("20"));
+    Texte(feuilles.Piece, "TxtSurface_0", QStringLiteral("32,5"));
+    Texte(feuilles.Piece, "TxtSurface_1", QStringLiteral("1,5"));
+    Texte(feuilles.Piece, "TxtDeperdPiece", QStringLiteral("1850"));
+    Texte(feuilles.Piece, "TxtDeperdPlancher", QStringLiteral("240"));
+    Choix(feuilles.Piece, "CmbActuelle", QStringLiteral("0.05"));
+    Choix(feuilles.Piece, "CmbFuture", QStringLiteral("0.10"));
+    Clic(feuilles.Piece, "CmdApport");
+    Texte(feuilles.Piece, "TxtApport_Surface", QStringLiteral("12,5"));
+    s.capturer("8-piece-apport.png");
+    Clic(feuilles.Piece, "CmdApport_OK");
+    Clic(feuilles.Piece, "CmdEmissions");
+    Choix(feuilles.Piece, "CmbEmissions_Iso", QStringLiteral("6"));
+    Clic(feuilles.Piece, "CmdEmission_OK");
+    s.capturer("9-piece-donnees.png");
+
+    Clic(feuilles.Piece, "CmdSuivant");
+    Texte(feuilles.Conduites, "TxtLongRaccordNormale", QStringLiteral("8"));
+    Texte(feuilles.Conduites, "TxtLongDistri", QStringLiteral("2,5"));
+    Texte(feuilles.Conduites, "TxtLongRaccordBordure", QStringLiteral("6"));
+    s.capturer("10-piece-conduites.png");
+
+    Clic(feuilles.Conduites, "CmdSuivant");
+    s.capturer("11-piece-resultats.png");
+    if (QWidget* resultats = feuilles.Resultats)
+        Clic(resultats, "cmdOK");
+    s.capturer("12-circuits-avec-piece.png");
+}
+
+// The correction module on an existing loop: the present values, then the
+// supply temperature and the flow for a room at 20 °C, with the curve of
+// the search; the uncertainty module on the same loop.
+void Modules(Seance& s) {
+    s.action("MnuCorrection")->trigger();
+    if (QWidget* correction = s.fenetre.FeuilleAffichee()) {
+        const char* boucle[] = {"80", "6", "40", "8", "-5", "150", "10,8", "40"};
+        for (int i = 0; i < 8; ++i)
+            Texte(correction, qPrintable(QStringLiteral("TxtValManuelle_%1").arg(i)), QString::fromLatin1(boucle[i]));
+        Choix(correction, "CmbVZ", QStringLiteral("15"));
+        Choix(correction, "CmbDiametre", QStringLiteral("16x20"));
+        Clic(correction, "CmdCalcActuelle");
+        s.capturer("13-module-correction-actuelles.png");
+        Texte(correction, "TxtValSouhaitee", QStringLiteral("20"));
+        Clic(correction, "OptCorrection_0");
+        Clic(correction, "CmdCalcCorrigee");
+        s.capturer("14-module-correction-temperature.png");
+        Clic(correction, "OptCorrection_1");
+        Clic(correction, "CmdCalcCorrigee");
+        s.capturer("15-module-correction-debit.png");
+        Clic(correction, "CmdFermer");
+    }
+    s.action("MnuIncertitude")->trigger();
+    if (QWidget* incertitude = s.fenetre.FeuilleAffichee()) {
+        const char* valeurs[] = {"80", "143,69", "10,8", "40", "20", "40", "-5"};
+        for (int i = 0; i < 7; ++i)
+            Texte(incertitude, qPrintable(QStringLiteral("TxtValeurs_%1").arg(i)), QString::fromLatin1(valeurs[i]));
+        Choix(incertitude, "CmbVZ", QStringLiteral("15"));
+        const char* pourcents[] = {"5", "10", "10", "15"};
+        for (int i = 0; i < 4; ++i)
+            Texte(incertitude, qPrintable(QStringLiteral("TxtPourcent_%1").arg(i)), QString::fromLatin1(pourcents[i]));
+        Clic(incertitude, "CmdIncertitude");
+        s.capturer("16-module-incertitude.png");
+        Clic(incertitude, "CmdFermer");
+    }
+}
+
+const QString Exemple = QStringLiteral("Maison 12 pièces");
+
+// The 12-room example study of `donnees` in the working files, under its
+// name; false when it cannot be read.
+bool ChargerExemple(Seance& s, const QString& donnees) {
+    try {
+        const sorvel::Etude maison = sorvel::Catalogue(sorvel::DossierEtudes(donnees)).Lire(Exemple);
+        s.viderPieces();
+        for (std::size_t i = 0; i < maison.Pieces.size(); ++i)
+            s.travail.EcrirePiece(static_cast<int>(i) + 1, maison.Pieces[i], maison.Pertes.at(i));
+        s.fenetre.Etude().ChangerGenerales(maison.Generales);
+        s.fenetre.Etude().DefinirNom(Exemple);
+        s.fenetre.Circuits()->RemplirGrilleCircuits();
+        return true;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ÉCHEC lecture de l'étude d'exemple : %s\n", e.what());
+        return false;
+    }
+}
+
+// The preview of both reports: page 1 at 50 %, then at 100 %, the second
+// page, and the summary.
+void Apercus(Seance& s) {
+    s.action("MnuApercuChantier")->trigger();
+    if (QWidget* apercu = s.fenetre.FeuilleAffichee()) {
+        s.capturer("17-apercu-chantier-50.png");
+        apercu->findChild<QAction*>(QStringLiteral("Mnu_100"))->trigger();
+        s.capturer("18-apercu-chantier-100.png");
+        Clic(apercu, "CmdSuivante");
+        s.capturer("19-apercu-chantier-page-2.png");
+    }
+    s.action("MnuApercuRecap")->trigger();
+    if (QWidget* apercu = s.fenetre.FeuilleAffichee()) {
+        apercu->findChild<QAction*>(QStringLiteral("Mnu_75"))->trigger();
+        s.capturer("20-apercu-recapitulatif-75.png");
+        Clic(apercu, "CmdFermer");
+    }
+}
+
+// The study library: the save dialog offers the study's name; the example
+// study of `donnees` is then opened from the open dialog.
+void Bibliotheque(Seance& s, const QString& donnees) {
+    s.action("MnuEnregistrer")->trigger();
+    if (auto* enregistrer = s.fenetre.findChild<QDialog*>(QStringLiteral("FrmEnregistrer"))) {
+        s.capturer("21-enregistrer.png");
+        Texte(enregistrer, "TxtEnregistrer", QStringLiteral("Maison Martin"));
+        Clic(enregistrer, "CmdEnregistrer");
+    }
+    for (const char* extension : {".pla", ".plp", ".plg"}) {
+        const QString nom = Exemple + QLatin1String(extension);
+        QFile::copy(donnees + QLatin1Char('/') + nom, s.dossierEtudes.Chemin(nom));
+    }
+    for (const char* nom : {"Appartement Durand", "école maternelle", "Étage bureaux"})
+        sorvel::Catalogue(s.dossierEtudes).Copier(QStringLiteral("Maison Martin"), QString::fromUtf8(nom));
+    s.action("MnuOuvrir")->trigger();
+    if (auto* ouvrir = s.fenetre.findChild<QDialog*>(QStringLiteral("FrmOuvrir"))) {
+        if (auto* liste = ouvrir->findChild<QListWidget*>(QStringLiteral("LstOuvrir"))) {
+            const auto trouvees = liste->findItems(Exemple, Qt::MatchExactly);
+            if (!trouvees.isEmpty())
+                liste->setCurrentItem(trouvees.first());
+        }
+        s.capturer("22-ouvrir.png");
+        Clic(ouvrir, "CmdOuvrir");
+    }
+}
+
+// The summary, the material list and the balancing, then the tooltip of
+// the first warning as the mouse would bring it up.
+void VuesDeLEtude(Seance& s) {
+    s.action("MnuRecapitulatif")->trigger();
+    if (QWidget* recap = s.fenetre.FeuilleAffichee()) {
+        s.capturer("23-recapitulatif.png");
+        Clic(recap, "CmdFermer");
+    }
+    s.action("MnuMateriel")->trigger();
+    if (QWidget* materiel = s.fenetre.FeuilleAffichee()) {
+        s.capturer("24-materiel.png");
+        Clic(materiel, "CmdFermer");
+    }
+    s.action("MnuEquilibrage")->trigger();
+    QWidget* equilibrage = s.fenetre.FeuilleAffichee();
+    if (!equilibrage)
+        return;
+    s.capturer("25-equilibrage.png");
+    if (auto* grille = equilibrage->findChild<QTableWidget*>(QStringLiteral("GrilleEquilibrage"))) {
+        const int alertes = grille->columnCount() - 1;
+        for (int l = 2; l < grille->rowCount(); ++l) {
+            const QTableWidgetItem* cellule = grille->item(l, alertes);
+            if (!cellule || cellule->toolTip().isEmpty())
+                continue;
+            const QPoint centre = grille->visualItemRect(cellule).center();
+            const QPoint global = grille->viewport()->mapToGlobal(centre);
+            QCursor::setPos(global);
+            Attendre(100);
+            QHelpEvent aide(QEvent::ToolTip, centre, global);
+            QApplication::sendEvent(grille->viewport(), &aide);
+            s.capturer("26-equilibrage-info-bulle.png");
+            QToolTip::hideText();
+            break;
+        }
+    }
+    Clic(equilibrage, "CmdFermer");
+}
+
+// The help of the rooms list, and the about box, as they open.
+void AideEtAPropos(Seance& s) {
+    Clic(s.fenetre.Circuits(), "CmdAide");
+    s.capturer("27-aide.png");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("FrmAide"))
+            w->close();
+    s.fenetre.activateWindow();
+    s.action("MnuAPropos")->trigger();
+    s.capturer("28-a-propos.png");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("Frm_A_Propos"))
+            w->close();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -97,7 +370,6 @@ int main(int argc, char* argv[]) {
             positions << a;
     const QString dossier = positions.value(0, QStringLiteral("captures"));
     QDir().mkpath(dossier);
-    const QString prefixe = dossier + QLatin1Char('/');
 
     // A studies folder of its own: the screenshots leave nothing behind.
     QTemporaryDir etudes;
@@ -110,232 +382,21 @@ int main(int argc, char* argv[]) {
     fenetre.show();
     Attendre(gestionnaire ? 800 : 300);
 
-    bool ok = Capturer(prefixe + QStringLiteral("1-demarrage.png"));
-    fenetre.findChild<QAction*>(QStringLiteral("MnuNouvelle"))->trigger();
-    ok &= Capturer(prefixe + QStringLiteral("2-donnees-generales.png"));
-
-    fenetre.Generales()->CmdSuivant_Click();
-    // Five rooms in the working files, as if entered.
-    for (const char* nom : {"Séjour", "Cuisine", "Chambre 1", "Chambre 2", "Salle de bains"}) {
-        sorvel::Piece piece;
-        piece.NomPiece = nom;
-        travail.EcrirePiece(travail.NombrePieces() + 1, piece, sorvel::PerteCharge{});
-    }
-    fenetre.Circuits()->RemplirGrilleCircuits();
-    fenetre.Circuits()->SelectionnerLigne(1);
-    ok &= Capturer(prefixe + QStringLiteral("3-circuits.png"));
-
-    // The study menu open on its "Afficher la feuille..." sub-menu.
-    QMenu* etude = fenetre.findChild<QMenu*>(QStringLiteral("MnuEtude"));
-    fenetre.menuBar()->setActiveAction(etude->menuAction());
-    Attendre(200);
-    QMenu* afficher = fenetre.findChild<QMenu*>(QStringLiteral("MnuAfficher"));
-    etude->setActiveAction(afficher->menuAction());
-    afficher->popup(etude->mapToGlobal(etude->actionGeometry(afficher->menuAction()).topRight()));
-    ok &= Capturer(prefixe + QStringLiteral("4-menu-etude.png"));
-    afficher->close();
-    etude->close();
-
-    QMenu* fichier = fenetre.findChild<QMenu*>(QStringLiteral("MnuFichier"));
-    fenetre.menuBar()->setActiveAction(fichier->menuAction());
-    ok &= Capturer(prefixe + QStringLiteral("5-menu-fichier.png"));
-    fichier->close();
-
-    // A room with an independent edge loop, through its four screens.
-    for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
-        dossierEtudes.SupprimerFichier(f);
-    fenetre.Circuits()->RemplirGrilleCircuits();
-    fenetre.AfficherFeuille(fenetre.Circuits());
-    fenetre.AjouterPiece();
-    const sorvel::FeuillesPiece& feuilles = fenetre.FeuillesDePiece();
-    Clic(feuilles.Charge, "OptCharge_1");
-    Texte(feuilles.Charge, "TxtSurfaceBordure", QStringLiteral("4,5"));
-    Choix(feuilles.Charge, "CmbPasVZ", QStringLiteral("10"));
-    ok &= Capturer(prefixe + QStringLiteral("6-piece-charge.png"));
-    Clic(feuilles.Charge, "CmdComment");
-    ok &= Capturer(prefixe + QStringLiteral("7-piece-charge-commentaire.png"));
-    Clic(feuilles.Charge, "CmdComment");
-
-    Clic(feuilles.Charge, "CmdSuivant");
-    if (auto* nom = feuilles.Piece->findChild<QComboBox*>(QStringLiteral("CmbNomPiece")))
-        nom->setEditText(QStringLiteral("Séjour"));
-    Choix(feuilles.Piece, "CmbTempPiece", QStringLiteral("20"));
-    Texte(feuilles.Piece, "TxtSurface_0", QStringLiteral("32,5"));
-    Texte(feuilles.Piece, "TxtSurface_1", QStringLiteral("1,5"));
-    Texte(feuilles.Piece, "TxtDeperdPiece", QStringLiteral("1850"));
-    Texte(feuilles.Piece, "TxtDeperdPlancher", QStringLiteral("240"));
-    Choix(feuilles.Piece, "CmbActuelle", QStringLiteral("0.05"));
-    Choix(feuilles.Piece, "CmbFuture", QStringLiteral("0.10"));
-    Clic(feuilles.Piece, "CmdApport");
-    Texte(feuilles.Piece, "TxtApport_Surface", QStringLiteral("12,5"));
-    ok &= Capturer(prefixe + QStringLiteral("8-piece-apport.png"));
-    Clic(feuilles.Piece, "CmdApport_OK");
-    Clic(feuilles.Piece, "CmdEmissions");
-    Choix(feuilles.Piece, "CmbEmissions_Iso", QStringLiteral("6"));
-    Clic(feuilles.Piece, "CmdEmission_OK");
-    ok &= Capturer(prefixe + QStringLiteral("9-piece-donnees.png"));
-
-    Clic(feuilles.Piece, "CmdSuivant");
-    Texte(feuilles.Conduites, "TxtLongRaccordNormale", QStringLiteral("8"));
-    Texte(feuilles.Conduites, "TxtLongDistri", QStringLiteral("2,5"));
-    Texte(feuilles.Conduites, "TxtLongRaccordBordure", QStringLiteral("6"));
-    ok &= Capturer(prefixe + QStringLiteral("10-piece-conduites.png"));
-
-    Clic(feuilles.Conduites, "CmdSuivant");
-    ok &= Capturer(prefixe + QStringLiteral("11-piece-resultats.png"));
-    if (QWidget* resultats = feuilles.Resultats)
-        Clic(resultats, "cmdOK");
-    ok &= Capturer(prefixe + QStringLiteral("12-circuits-avec-piece.png"));
-
-    // The correction module on an existing loop: the present values, then
-    // the supply temperature and the flow for a room at 20 °C, with the
-    // curve of the search.
-    fenetre.findChild<QAction*>(QStringLiteral("MnuCorrection"))->trigger();
-    if (QWidget* correction = fenetre.FeuilleAffichee()) {
-        const char* boucle[] = {"80", "6", "40", "8", "-5", "150", "10,8", "40"};
-        for (int i = 0; i < 8; ++i)
-            correction->findChild<QLineEdit*>(QStringLiteral("TxtValManuelle_%1").arg(i))
-                ->setText(QString::fromLatin1(boucle[i]));
-        Choix(correction, "CmbVZ", QStringLiteral("15"));
-        Choix(correction, "CmbDiametre", QStringLiteral("16x20"));
-        Clic(correction, "CmdCalcActuelle");
-        ok &= Capturer(prefixe + QStringLiteral("13-module-correction-actuelles.png"));
-        Texte(correction, "TxtValSouhaitee", QStringLiteral("20"));
-        Clic(correction, "OptCorrection_0");
-        Clic(correction, "CmdCalcCorrigee");
-        ok &= Capturer(prefixe + QStringLiteral("14-module-correction-temperature.png"));
-        Clic(correction, "OptCorrection_1");
-        Clic(correction, "CmdCalcCorrigee");
-        ok &= Capturer(prefixe + QStringLiteral("15-module-correction-debit.png"));
-        Clic(correction, "CmdFermer");
-    }
-
-    // The uncertainty module on the same loop.
-    fenetre.findChild<QAction*>(QStringLiteral("MnuIncertitude"))->trigger();
-    if (QWidget* incertitude = fenetre.FeuilleAffichee()) {
-        const char* valeurs[] = {"80", "143,69", "10,8", "40", "20", "40", "-5"};
-        for (int i = 0; i < 7; ++i)
-            incertitude->findChild<QLineEdit*>(QStringLiteral("TxtValeurs_%1").arg(i))
-                ->setText(QString::fromLatin1(valeurs[i]));
-        Choix(incertitude, "CmbVZ", QStringLiteral("15"));
-        const char* pourcents[] = {"5", "10", "10", "15"};
-        for (int i = 0; i < 4; ++i)
-            incertitude->findChild<QLineEdit*>(QStringLiteral("TxtPourcent_%1").arg(i))
-                ->setText(QString::fromLatin1(pourcents[i]));
-        Clic(incertitude, "CmdIncertitude");
-        ok &= Capturer(prefixe + QStringLiteral("16-module-incertitude.png"));
-        Clic(incertitude, "CmdFermer");
-    }
-
-    // The preview of both reports on the 12-room example study, when its
-    // folder is given: page 1 at 50 %, then at 100 %, the second page, and
-    // the summary.
-    const QString exemple = QStringLiteral("Maison 12 pièces");
+    Seance s{fenetre, dossierEtudes, travail, dossier + QLatin1Char('/')};
+    DebutEtMenus(s);
+    PieceDeBoutEnBout(s);
+    Modules(s);
+    // The views of the 12-room example study, when its folder is given.
     if (positions.size() > 1) {
-        try {
-            const sorvel::Etude maison = sorvel::Catalogue(sorvel::DossierEtudes(positions[1])).Lire(exemple);
-            for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
-                dossierEtudes.SupprimerFichier(f);
-            for (std::size_t i = 0; i < maison.Pieces.size(); ++i)
-                travail.EcrirePiece(static_cast<int>(i) + 1, maison.Pieces[i], maison.Pertes.at(i));
-            fenetre.Etude().ChangerGenerales(maison.Generales);
-            fenetre.Etude().DefinirNom(exemple);
-            fenetre.Circuits()->RemplirGrilleCircuits();
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "ÉCHEC lecture de l'étude d'exemple : %s\n", e.what());
-            ok = false;
-        }
-        fenetre.findChild<QAction*>(QStringLiteral("MnuApercuChantier"))->trigger();
-        if (QWidget* apercu = fenetre.FeuilleAffichee()) {
-            ok &= Capturer(prefixe + QStringLiteral("17-apercu-chantier-50.png"));
-            apercu->findChild<QAction*>(QStringLiteral("Mnu_100"))->trigger();
-            ok &= Capturer(prefixe + QStringLiteral("18-apercu-chantier-100.png"));
-            Clic(apercu, "CmdSuivante");
-            ok &= Capturer(prefixe + QStringLiteral("19-apercu-chantier-page-2.png"));
-        }
-        fenetre.findChild<QAction*>(QStringLiteral("MnuApercuRecap"))->trigger();
-        if (QWidget* apercu = fenetre.FeuilleAffichee()) {
-            apercu->findChild<QAction*>(QStringLiteral("Mnu_75"))->trigger();
-            ok &= Capturer(prefixe + QStringLiteral("20-apercu-recapitulatif-75.png"));
-            Clic(apercu, "CmdFermer");
-        }
-
-        // The study library: the save dialog offers the study's name; the
-        // example study is then opened from the open dialog, and its summary
-        // and material list shown.
-        fenetre.findChild<QAction*>(QStringLiteral("MnuEnregistrer"))->trigger();
-        if (auto* enregistrer = fenetre.findChild<QDialog*>(QStringLiteral("FrmEnregistrer"))) {
-            ok &= Capturer(prefixe + QStringLiteral("21-enregistrer.png"));
-            Texte(enregistrer, "TxtEnregistrer", QStringLiteral("Maison Martin"));
-            Clic(enregistrer, "CmdEnregistrer");
-        }
-        for (const char* extension : {".pla", ".plp", ".plg"}) {
-            const QString nom = exemple + QLatin1String(extension);
-            QFile::copy(QString::fromLocal8Bit(argv[2]) + QLatin1Char('/') + nom, dossierEtudes.Chemin(nom));
-        }
-        for (const char* nom : {"Appartement Durand", "école maternelle", "Étage bureaux"})
-            sorvel::Catalogue(dossierEtudes).Copier(QStringLiteral("Maison Martin"), QString::fromUtf8(nom));
-        fenetre.findChild<QAction*>(QStringLiteral("MnuOuvrir"))->trigger();
-        if (auto* ouvrir = fenetre.findChild<QDialog*>(QStringLiteral("FrmOuvrir"))) {
-            if (auto* liste = ouvrir->findChild<QListWidget*>(QStringLiteral("LstOuvrir"))) {
-                const auto trouvees = liste->findItems(exemple, Qt::MatchExactly);
-                if (!trouvees.isEmpty())
-                    liste->setCurrentItem(trouvees.first());
-            }
-            ok &= Capturer(prefixe + QStringLiteral("22-ouvrir.png"));
-            Clic(ouvrir, "CmdOuvrir");
-        }
-        fenetre.findChild<QAction*>(QStringLiteral("MnuRecapitulatif"))->trigger();
-        if (QWidget* recap = fenetre.FeuilleAffichee()) {
-            ok &= Capturer(prefixe + QStringLiteral("23-recapitulatif.png"));
-            Clic(recap, "CmdFermer");
-        }
-        fenetre.findChild<QAction*>(QStringLiteral("MnuMateriel"))->trigger();
-        if (QWidget* materiel = fenetre.FeuilleAffichee()) {
-            ok &= Capturer(prefixe + QStringLiteral("24-materiel.png"));
-            Clic(materiel, "CmdFermer");
-        }
-        // The balancing, then the tooltip of the first warning as the mouse
-        // would bring it up.
-        fenetre.findChild<QAction*>(QStringLiteral("MnuEquilibrage"))->trigger();
-        if (QWidget* equilibrage = fenetre.FeuilleAffichee()) {
-            ok &= Capturer(prefixe + QStringLiteral("25-equilibrage.png"));
-            if (auto* grille = equilibrage->findChild<QTableWidget*>(QStringLiteral("GrilleEquilibrage"))) {
-                const int alertes = grille->columnCount() - 1;
-                for (int l = 0; l < grille->rowCount(); ++l) {
-                    const QTableWidgetItem* cellule = grille->item(l, alertes);
-                    if (l < 2 || !cellule || cellule->toolTip().isEmpty())
-                        continue;
-                    const QPoint centre = grille->visualItemRect(cellule).center();
-                    const QPoint global = grille->viewport()->mapToGlobal(centre);
-                    QCursor::setPos(global);
-                    Attendre(100);
-                    QHelpEvent aide(QEvent::ToolTip, centre, global);
-                    QApplication::sendEvent(grille->viewport(), &aide);
-                    ok &= Capturer(prefixe + QStringLiteral("26-equilibrage-info-bulle.png"));
-                    QToolTip::hideText();
-                    break;
-                }
-            }
-            Clic(equilibrage, "CmdFermer");
-        }
+        s.ok &= ChargerExemple(s, positions[1]);
+        Apercus(s);
+        Bibliotheque(s, positions[1]);
+        VuesDeLEtude(s);
     }
-
-    // The help of the rooms list, and the about box, as they open.
-    Clic(fenetre.Circuits(), "CmdAide");
-    ok &= Capturer(prefixe + QStringLiteral("27-aide.png"));
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QStringLiteral("FrmAide"))
-            w->close();
-    fenetre.activateWindow();
-    fenetre.findChild<QAction*>(QStringLiteral("MnuAPropos"))->trigger();
-    ok &= Capturer(prefixe + QStringLiteral("28-a-propos.png"));
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QStringLiteral("Frm_A_Propos"))
-            w->close();
+    AideEtAPropos(s);
 
     // Nothing to keep: the working files go as when the user quits without storing.
     fenetre.Etude().DefinirModifie(false);
     fenetre.close();
-    return ok ? 0 : 1;
+    return s.ok ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "ecrans/FrmCircuits.h"
 
 #include "commun/Nombres.h"
+#include "ecrans/VuesCommunes.h"
 #include "ihm/Controles.h"
 #include "ihm/Grille.h"
 #include "ihm/ModAide.h"
@@ -20,13 +21,14 @@ FrmCircuits::FrmCircuits(EtudeEnCours& etude, QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("FrmCircuits"));
     setWindowTitle(QStringLiteral("Circuits."));
 
-    // The summary on one line: the screen asks for its width (a wrapped label
-    // would ask for some eighty characters and leave the end of the line
-    // alone below it).
+    // The summary on one line: the screen asks for the width of the widest
+    // study line (a wrapped label would ask for some eighty characters and
+    // leave the end of the line alone below it).
     lblCircuit_ = Libelle(QStringLiteral("LblCircuit"), QString(), this);
     QFont gras = lblCircuit_->font();
     gras.setBold(true);
     lblCircuit_->setFont(gras);
+    ReserverLigneEtude(*lblCircuit_);
 
     // Row 0 is the heading; rows 1 to 30 hold the rooms.
     grille_ = new Grille(QStringLiteral("GrilleCircuit"), PiecesMaximumEtude + 1, 2, 1, 0, this);

@@ -1,10 +1,9 @@
 #include "ecrans/FrmEquilibrage.h"
 
-#include "etude/PresentationEquilibrage.h"
-#include "etude/PresentationRecapitulatif.h"
-#include "ihm/Controles.h"
 #include "ecrans/VuesCommunes.h"
+#include "ihm/Controles.h"
 #include "ihm/Grille.h"
+#include "modele/VuesEtude.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -35,10 +34,9 @@ FrmEquilibrage::FrmEquilibrage(EtudeEnCours& etude, QWidget* parent) : FenetreAu
     setWindowTitle(QStringLiteral("Équilibrage [") + etude_.Nom() + QStringLiteral("]"));
 
     recalculee_ = etude_.RecalculerEtude();
-    const bool avecPieces = recalculee_ && recalculee_->Resultat.Table.NombrePieces() > 0;
+    const bool avecPieces = recalculee_ && AvecPieces(*recalculee_);
     const std::vector<LigneEquilibrage> lignes =
-        recalculee_ ? PresenterEquilibrage(recalculee_->Equilibrage.Boucles, recalculee_->Equilibrage.Tube)
-                    : std::vector<LigneEquilibrage>();
+        recalculee_ ? LignesEquilibrage(*recalculee_) : std::vector<LigneEquilibrage>();
 
     grille_ = new Grille(QStringLiteral("GrilleEquilibrage"), LignesEnTete + qMax<int>(1, static_cast<int>(lignes.size())),
                          NombreColonnesEquilibrage, LignesEnTete, 1, this);
@@ -81,10 +79,9 @@ FrmEquilibrage::FrmEquilibrage(EtudeEnCours& etude, QWidget* parent) : FenetreAu
 
     lblPerte_ = Libelle(QStringLiteral("LblPerte"), QString(), this);
     lblTempDepartMinimale_ = Libelle(QStringLiteral("LblTempDepartMinimale"), QString(), this);
-    if (avecPieces) {
-        lblPerte_->setText(QString::fromStdString(TexteLblPerte(recalculee_->Resultat)));
-        lblTempDepartMinimale_->setText(
-            QString::fromStdString(TexteTempDepartMinimale(recalculee_->Equilibrage.TempDepartMinimale)));
+    if (recalculee_) {
+        lblPerte_->setText(LignePerteEtude(*recalculee_));
+        lblTempDepartMinimale_->setText(LigneTempDepartMinimale(*recalculee_));
     }
     for (QLabel* l : {lblPerte_, lblTempDepartMinimale_}) {
         QFont gras = l->font();
@@ -118,7 +115,7 @@ void FrmEquilibrage::CmdExporter_Click() {
     if (!recalculee_)
         return;
     const QString chemin = ChoisirFichierExport(this, QStringLiteral("Exporter l'équilibrage"),
-                                                PropositionExport(etude_.Nom() + QStringLiteral(" - équilibrage.csv")));
+                                                etude_.CheminExportPropose(etude_.Nom() + QStringLiteral(" - équilibrage.csv")));
     if (!chemin.isEmpty())
         etude_.ExporterCsvEquilibrage(chemin, *recalculee_);
 }

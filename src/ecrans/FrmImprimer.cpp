@@ -1,6 +1,5 @@
 #include "ecrans/FrmImprimer.h"
 
-#include "ihm/BoiteMessage.h"
 #include "ihm/Controles.h"
 #include "ihm/PosteImpression.h"
 #include "ihm/Proteger.h"
@@ -8,7 +7,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,11 +15,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -38,98 +33,7 @@ constexpr int ZoomDepart = 0; // 50 %
 constexpr double TwipsParPouce = 1440.0;
 constexpr int Marge = 8;
 
-const QString TitreImpression = QStringLiteral("Impression.");
-
-QString NomEtude(const DonneesRapport& donnees) { return QString::fromStdString(donnees.NomEtude); }
-
-// The user's documents folder, or the home folder when the system names none.
-QString DossierDocuments() {
-    QString dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dossier.isEmpty())
-        dossier = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
-    return dossier;
-}
-
-// While it lives the pointer says the program is busy.
-class CurseurOccupe {
-public:
-    CurseurOccupe() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CurseurOccupe() { QApplication::restoreOverrideCursor(); }
-    CurseurOccupe(const CurseurOccupe&) = delete;
-    CurseurOccupe& operator=(const CurseurOccupe&) = delete;
-};
-
-// Every page of `mise` at scale 1 on `imprimante`, a new sheet between two.
-// A long report takes a moment: meanwhile the pointer says the program is
-// busy and a dialog, which holds the window, counts the pages off. False
-// when the printer or the file refused the document.
-bool ImprimerPages(QWidget* parent, QPrinter& imprimante, const ModImprimer& mise) {
-    CurseurOccupe occupe;
-    const int pages = mise.NombrePages();
-    QProgressDialog progression(QStringLiteral("Impression du rapport..."), QString(), 0, pages, parent);
-    progression.setObjectName(QStringLiteral("Progression"));
-    progression.setWindowTitle(TitreImpression);
-    progression.setWindowModality(Qt::WindowModal);
-    progression.setMinimumDuration(0);
-    progression.show();
-    QCoreApplication::processEvents();
-
-    QPainter peintre;
-    if (!peintre.begin(&imprimante))
-        return false;
-    for (int page = 1; page <= pages; ++page) {
-        progression.setLabelText(QStringLiteral("Impression de la page %1 sur %2...").arg(page).arg(pages));
-        if (page > 1 && !imprimante.newPage()) {
-            peintre.end();
-            return false;
-        }
-        mise.DessinerPage(peintre, page, 1.0);
-        progression.setValue(page);
-        QCoreApplication::processEvents();
-    }
-    return peintre.end();
-}
-
 } // namespace
-
-// ---- Printing -----------------------------------------------------------
-
-QString NomFichierPdf(const QString& etude, Rapport rapport) {
-    return etude + (rapport == Rapport::Chantier ? QStringLiteral(" - résultats chantier.pdf")
-                                                 : QStringLiteral(" - récapitulatif.pdf"));
-}
-
-bool ImprimerRapport(QWidget* parent, const DonneesRapport& donnees, Rapport rapport) {
-    PosteImpression& poste = Poste();
-    std::unique_ptr<QPrinter> imprimante = poste.ImprimanteParDefaut();
-    QString fichier;
-    if (!imprimante) {
-        fichier = poste.ChoisirFichierPdf(
-            parent, QStringLiteral("Aucune imprimante installée : enregistrer le rapport en PDF"),
-            DossierDocuments() + QLatin1Char('/') + NomFichierPdf(NomEtude(donnees), rapport));
-        if (fichier.isEmpty())
-            return false;
-        imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        imprimante->setOutputFormat(QPrinter::PdfFormat);
-        imprimante->setOutputFileName(fichier);
-        imprimante->setPageSize(QPageSize(QPageSize::A4));
-    }
-    // The routines place everything from the sheet's corner, margins
-    // included.
-    imprimante->setFullPage(true);
-    imprimante->setPageOrientation(QPageLayout::Portrait);
-    imprimante->setCreator(QStringLiteral("Sorvel"));
-
-    const ModImprimer mise(donnees, rapport, imprimante->pageLayout().fullRect(QPageLayout::Point).size());
-    imprimante->setDocName(QStringLiteral("Sorvel. [%1] - %2").arg(NomEtude(donnees), mise.Titre()));
-    if (ImprimerPages(parent, *imprimante, mise))
-        return true;
-    Message(parent, IconeMessage::Exclamation, TitreImpression,
-            fichier.isEmpty()
-                ? QStringLiteral("L'imprimante « %1 » n'a pas pu imprimer le rapport.").arg(imprimante->printerName())
-                : QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(fichier));
-    return false;
-}
 
 // ---- The picture of the page ----------------------------------------------
 
@@ -162,8 +66,10 @@ private:
 
 // ---- The window -------------------------------------------------------------
 
-FrmImprimer::FrmImprimer(const QAction* apercuChantier, const QAction* apercuRecapitulatif, QWidget* parent)
-    : FenetreAuxiliaire(parent), apercuChantier_(apercuChantier), apercuRecapitulatif_(apercuRecapitulatif) {
+FrmImprimer::FrmImprimer(ImpressionEtude& impression, const QAction* apercuChantier,
+                         const QAction* apercuRecapitulatif, QWidget* parent)
+    : FenetreAuxiliaire(parent), impression_(impression), apercuChantier_(apercuChantier),
+      apercuRecapitulatif_(apercuRecapitulatif) {
     setObjectName(QStringLiteral("FrmImprimer"));
     setWindowTitle(QStringLiteral("Sorvel."));
 
@@ -271,7 +177,7 @@ void FrmImprimer::ChargerCurseurs() {
 }
 
 void FrmImprimer::Afficher(DonneesRapport donnees) {
-    setWindowTitle(QStringLiteral("Sorvel. [") + NomEtude(donnees) + QStringLiteral("]"));
+    setWindowTitle(QStringLiteral("Sorvel. [") + QString::fromStdString(donnees.NomEtude) + QStringLiteral("]"));
     donnees_ = std::move(donnees);
     mise_.reset();
     page_ = 1;
@@ -387,7 +293,7 @@ void FrmImprimer::CmdDerniere_Click() { AllerPage(NombrePages()); }
 
 void FrmImprimer::CmdImprimer_Click() {
     if (donnees_)
-        ImprimerRapport(this, *donnees_, RapportAffiche().value_or(RapportMarque()));
+        impression_.Imprimer(this, *donnees_, RapportAffiche().value_or(RapportMarque()));
 }
 
 void FrmImprimer::CmdFermer_Click() {

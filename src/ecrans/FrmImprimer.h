@@ -6,6 +6,7 @@
 // the main window marks: of its two preview menu entries, the one whose tag
 // (QAction::data) is "1".
 
+#include "ecrans/ImpressionEtude.h"
 #include "ihm/FenetreAuxiliaire.h"
 #include "rapports/ModImprimer.h"
 
@@ -46,22 +47,14 @@ inline constexpr ReglageZoom ReglagesZoom[] = {
     {0.9, "100%", -7300, 200, 2000},
 };
 
-// "Maison - résultats chantier.pdf", "Maison - récapitulatif.pdf".
-QString NomFichierPdf(const QString& etude, Rapport rapport);
-
-// Prints every page of `rapport` at scale 1 on the default printer. Without
-// a printer, offers to save it as an A4 PDF file, proposed in the user's
-// documents folder under NomFichierPdf. A progress dialog follows the pages.
-// True when the report was printed or written; false when the user gave up
-// or it failed (then told, over `parent`).
-bool ImprimerRapport(QWidget* parent, const DonneesRapport& donnees, Rapport rapport);
-
 class FrmImprimer : public FenetreAuxiliaire {
     Q_OBJECT
 public:
-    // `apercuChantier`, `apercuRecapitulatif`: the main window's preview
-    // menu entries, whose tags say which report to draw.
-    FrmImprimer(const QAction* apercuChantier, const QAction* apercuRecapitulatif, QWidget* parent = nullptr);
+    // `impression` prints the report shown ("Imprimer"). `apercuChantier`,
+    // `apercuRecapitulatif`: the main window's preview menu entries, whose
+    // tags say which report to draw.
+    FrmImprimer(ImpressionEtude& impression, const QAction* apercuChantier, const QAction* apercuRecapitulatif,
+                QWidget* parent = nullptr);
     ~FrmImprimer() override;
 
     // The study to preview, as recalculated: page 1 of the marked report at
@@ -114,6 +107,7 @@ private:
     double TwipsDePixels(int pixels) const;
     void ChargerCurseurs();
 
+    ImpressionEtude& impression_;
     QPointer<const QAction> apercuChantier_, apercuRecapitulatif_;
     std::optional<DonneesRapport> donnees_;
     std::optional<ModImprimer> mise_;

@@ -1,9 +1,9 @@
 #include "ecrans/FrmMateriel.h"
 
-#include "etude/Materiel.h"
 #include "ihm/Controles.h"
 #include "ihm/Grille.h"
 #include "modele/EtudeEnCours.h"
+#include "modele/VuesEtude.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,7 +15,7 @@ namespace sorvel {
 namespace {
 
 // Rows: the heading, the 12 quantities, one empty row.
-constexpr int LignesGrilleMat = 1 + static_cast<int>(LignesMateriel.size()) + 1;
+constexpr int LignesGrilleMat = 1 + NombreLignesMateriel + 1;
 enum ColonneMat { ColDesignation, ColValeur, ColUnite, NombreColonnesMat };
 constexpr int LargeursTwips[NombreColonnesMat] = {5000, 2200, 500};
 const char* const Entetes[NombreColonnesMat] = {"Désignations", "Valeurs", "Dim."};
@@ -47,16 +47,16 @@ FrmMateriel::FrmMateriel(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliai
     RelierClic(cmdFermer, this, [this] { CmdFermer_Click(); });
 
     if (const auto recalculee = etude.RecalculerEtude()) {
-        const std::vector<CelluleMateriel>& materiel = recalculee->Materiel;
-        for (std::size_t n = 0; n < materiel.size() && n < LignesMateriel.size(); ++n) {
-            const int ligne = static_cast<int>(n) + 1;
-            grille_->definirTexte(ligne, ColDesignation, QString::fromUtf8(LignesMateriel[n].Designation));
+        int ligne = 0;
+        for (const LigneMaterielAffichee& materiel : LignesMaterielEtude(*recalculee)) {
+            ++ligne;
+            grille_->definirTexte(ligne, ColDesignation, materiel.Designation);
             grille_->definirCelluleCourante(ligne, ColDesignation);
             grille_->definirGras(true);
-            grille_->definirTexte(ligne, ColValeur, QString::fromStdString(TexteMateriel(materiel[n])));
+            grille_->definirTexte(ligne, ColValeur, materiel.Valeur);
             grille_->definirCelluleCourante(ligne, ColValeur);
             grille_->definirAlignement(AlignementCellule::Centre);
-            grille_->definirTexte(ligne, ColUnite, QString::fromUtf8(LignesMateriel[n].Unite));
+            grille_->definirTexte(ligne, ColUnite, materiel.Unite);
         }
         grille_->definirCelluleCourante(1, ColValeur);
     }

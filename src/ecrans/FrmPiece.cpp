@@ -1,7 +1,6 @@
 #include "ecrans/FrmPiece.h"
 
 #include "commun/Nombres.h"
-#include "etude/CalculEtude.h"
 #include "ihm/BoiteMessage.h"
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
@@ -407,7 +406,7 @@ void FrmPiece::CmdApport_OK_Click() {
 void FrmPiece::CmdEmissions_Click() {
     Piece d;
     Remplir(d);
-    lblEmissionsBas_->setText(QString::fromStdString(FormatGeneral(SurfaceUtile(d))));
+    lblEmissionsBas_->setText(QString::fromStdString(FormatGeneral(SurfaceUtilePiece(d))));
     OuvrirPanneau(cdrEmissions_, cmdEmissions_, cmbEmissionsIso_);
 }
 
@@ -445,7 +444,7 @@ bool FrmPiece::Controle() {
         return echec(QStringLiteral("Entrer la surface de la pièce !"), QStringLiteral("Surface de la pièce."),
                      txtSurface_[0]);
     // The edge zone may take at most half of the heated floor.
-    if (SurfaceUtile(d) / 2 < d.SurfaceBordure)
+    if (SurfaceUtilePiece(d) / 2 < d.SurfaceBordure)
         return echec(QStringLiteral("La surface de la zone de bordure ne peut pas excéder la moitié de la surface "
                                     "utile !"),
                      QStringLiteral("Surface de bordure."), txtSurface_[0]);

@@ -1,10 +1,9 @@
 #include "ecrans/FrmRecap.h"
 
-#include "etude/PresentationEquilibrage.h"
-#include "etude/PresentationRecapitulatif.h"
-#include "ihm/Controles.h"
 #include "ecrans/VuesCommunes.h"
+#include "ihm/Controles.h"
 #include "ihm/Grille.h"
+#include "modele/VuesEtude.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -95,14 +94,14 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
 void FrmRecap::RemplirRecapitulatif() {
     const Installation generales = etude_.Generales();
     setWindowTitle(QStringLiteral("Récapitulatif [") + etude_.Nom() + QStringLiteral("]"));
-    lblRecap_->setText(QString::fromStdString(TexteLblRecap(generales)));
+    lblRecap_->setText(ResumeEtude(generales));
     lblRecap_->setAccessibleName(lblRecap_->text());
 
     recalculee_ = etude_.RecalculerEtude();
-    cmdExporter_->setEnabled(recalculee_ && recalculee_->Resultat.Table.NombrePieces() > 0);
+    cmdExporter_->setEnabled(recalculee_ && AvecPieces(*recalculee_));
     if (!recalculee_)
         return;
-    const Recapitulatif recap = PresenterRecapitulatif(recalculee_->Resultat, generales);
+    const Recapitulatif recap = RecapitulatifEtude(*recalculee_, generales);
     for (int i = 1; i <= recap.NombrePieces(); ++i)
         for (int k = 1; k <= NombreColonnesEtude; ++k)
             EcrireCellule(*grille_, LigneGrillePiece(i), ColonneGrille(k), recap.Case(k, i));
@@ -113,13 +112,10 @@ void FrmRecap::RemplirRecapitulatif() {
             grille_->definirTaillePolice(TaillePoliceTotaux);
         }
     }
-    lblPerte_->setText(QString::fromStdString(recap.LblPerte));
+    lblPerte_->setText(LignePerteEtude(*recalculee_));
     lblPerte_->setAccessibleName(lblPerte_->text());
-    if (recap.NombrePieces() > 0) {
-        lblTempDepartMinimale_->setText(
-            QString::fromStdString(TexteTempDepartMinimale(recalculee_->Equilibrage.TempDepartMinimale)));
-        lblTempDepartMinimale_->setAccessibleName(lblTempDepartMinimale_->text());
-    }
+    lblTempDepartMinimale_->setText(LigneTempDepartMinimale(*recalculee_));
+    lblTempDepartMinimale_->setAccessibleName(lblTempDepartMinimale_->text());
     grille_->definirCelluleCourante(LigneGrillePiece(1), 1);
 }
 
@@ -127,7 +123,7 @@ void FrmRecap::CmdExporter_Click() {
     if (!recalculee_)
         return;
     const QString chemin = ChoisirFichierExport(this, QStringLiteral("Exporter le récapitulatif"),
-                                                PropositionExport(etude_.Nom() + QStringLiteral(".csv")));
+                                                etude_.CheminExportPropose(etude_.Nom() + QStringLiteral(".csv")));
     if (!chemin.isEmpty())
         etude_.ExporterCsv(chemin, *recalculee_);
 }

@@ -1,8 +1,7 @@
 #include "ecrans/FrmResultats.h"
 
-#include "etude/PresentationResultats.h"
-#include "ihm/Controles.h"
 #include "ecrans/VuesCommunes.h"
+#include "ihm/Controles.h"
 #include "ihm/Grille.h"
 #include "ihm/ModAide.h"
 #include "modele/EtudeEnCours.h"
@@ -14,19 +13,16 @@
 
 namespace sorvel {
 
-namespace {
-
-} // namespace
-
 FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmResultats"));
     setWindowTitle(QStringLiteral("Données de la pièce"));
 
     auto* lblTitre = Titre(QStringLiteral("Résultats"), this);
-    // The summary on one line: the screen asks for its width (a wrapped label
-    // would ask for some eighty characters and leave the end of the line
-    // alone below it).
+    // The summary on one line: the screen asks for the width of the widest
+    // study line (a wrapped label would ask for some eighty characters and
+    // leave the end of the line alone below it).
     lblEtude_ = Libelle(QStringLiteral("LblEtude"), QString(), this);
+    ReserverLigneEtude(*lblEtude_);
 
     grille_ = new Grille(QStringLiteral("GrilleResult"), NombreLignesResultats, 3, 0, 2, this);
     grille_->setAccessibleName(QStringLiteral("Résultats de la pièce"));
@@ -45,7 +41,7 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     grille_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     grille_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The titles and units: the same rows whatever the room.
-    const auto lignes = LignesResultatsPiece(Piece{}, DiametreTube::D16x20, ResultatsPiece{});
+    const auto lignes = etude_.Saisie().LignesResultats();
     for (int l = 0; l < NombreLignesResultats; ++l) {
         grille_->definirTexte(l, 0, QString::fromUtf8(lignes[l].Titre));
         grille_->definirTexte(l, 1, QString::fromUtf8(lignes[l].Unite));
@@ -88,7 +84,7 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
 
 void FrmResultats::RemplirResultatsPiece() {
     lblEtude_->setText(ResumeEtude(etude_.Generales()));
-    const auto lignes = LignesResultatsPiece(etude_.Saisie().PieceEnSaisie(), etude_.Generales().Tube, etude_.Saisie().Resultats());
+    const auto lignes = etude_.Saisie().LignesResultats();
     for (int l = 0; l < NombreLignesResultats; ++l) {
         grille_->definirTexte(l, 2, QString::fromStdString(lignes[l].Valeur));
         grille_->definirCelluleCourante(l, 2);

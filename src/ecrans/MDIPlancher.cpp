@@ -6,6 +6,7 @@
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmEnregistrer.h"
 #include "ecrans/FrmEquilibrage.h"
+#include "ecrans/FrmImprimer.h"
 #include "ecrans/FrmMateriel.h"
 #include "ecrans/FrmOuvrir.h"
 #include "ecrans/FrmPiece.h"
@@ -21,80 +22,28 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 
 namespace sorvel {
-
-namespace {
-
-// The client area: the entry screens over the background picture, which is
-// drawn centred and scaled to cover the whole area.
-class ZoneClient : public QMdiArea {
-public:
-    ZoneClient(MDIPlancher& plancher, QWidget* parent) : QMdiArea(parent), plancher_(plancher) {
-        setObjectName(QStringLiteral("ZoneClient"));
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setBackground(QColor(0x5a, 0x6e, 0x82));
-    }
-    QImage image;
-
-protected:
-    void paintEvent(QPaintEvent* evenement) override {
-        QMdiArea::paintEvent(evenement);
-        if (image.isNull())
-            return;
-        QPainter p(viewport());
-        const QSize taille = image.size().scaled(viewport()->size(), Qt::KeepAspectRatioByExpanding);
-        const QRect cible(QPoint((viewport()->width() - taille.width()) / 2,
-                                 (viewport()->height() - taille.height()) / 2),
-                          taille);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(cible, image);
-    }
-    void resizeEvent(QResizeEvent* evenement) override {
-        QMdiArea::resizeEvent(evenement);
-        // The screen showing takes the room there is now, in the middle.
-        if (QWidget* ecran = plancher_.FeuilleAffichee())
-            plancher_.AjusterFeuille(ecran);
-    }
-
-private:
-    MDIPlancher& plancher_;
-};
-
-QMdiSubWindow* SousFenetre(QWidget* ecran) {
-    return ecran ? qobject_cast<QMdiSubWindow*>(ecran->parentWidget()) : nullptr;
-}
-
-} // namespace
 
 std::array<QWidget*, 4> FeuillesPiece::toutes() const { return {Charge, Piece, Conduites, Resultats}; }
 
 MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int largeurEcran,
                          const QRect& zoneDisponible)
     : QMainWindow(parent), questions_(this),
-      etude_(std::make_unique<EtudeEnCours>(dossierEtudes, questions_)),
-      zoneDisponible_(zoneDisponible) {
+      etude_(std::make_unique<EtudeEnCours>(dossierEtudes, questions_)), impression_(*etude_) {
     setObjectName(QStringLiteral("MDIPlancher"));
     setWindowTitle(QStringLiteral("Sorvel."));
-    zone_ = new ZoneClient(*this, this);
+    zone_ = new ZoneEcrans(*this, zoneDisponible, largeurEcran);
     setCentralWidget(zone_);
-    CreerMenus();
+    CreerMenuFichier();
+    CreerMenusEtude();
 
     Ini();
-    if (largeurEcran < 0) {
-        const QScreen* ecran = QGuiApplication::primaryScreen();
-        largeurEcran = ecran ? ecran->geometry().width() : 0;
-    }
-    ChoisirImageFond(largeurEcran);
     mnuFeuilleCalcul_->setEnabled(false);
     connect(etude_.get(), &EtudeEnCours::NomChange, this, &MDIPlancher::NomChange);
     connect(etude_.get(), &EtudeEnCours::EtudeRemplacee, this, &MDIPlancher::EtudeRemplacee);
@@ -104,7 +53,7 @@ MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int larg
     auto* aide = new QShortcut(QKeySequence::HelpContents, this);
     aide->setObjectName(QStringLiteral("RaccourciAide"));
     connect(aide, &QShortcut::activated, this, [this] { Proteger(this, [this] { AideContextuelle(); }); });
-    PlacerFenetre();
+    zone_->PlacerFenetre(TailleVoulue());
 }
 
 MDIPlancher::~MDIPlancher() {
@@ -115,9 +64,9 @@ MDIPlancher::~MDIPlancher() {
 
 void MDIPlancher::Ini() {
     generales_ = new FrmD_Generales(*etude_);
-    AjouterFeuille(generales_);
+    zone_->AjouterFeuille(generales_);
     circuits_ = new FrmCircuits(*etude_);
-    AjouterFeuille(circuits_);
+    zone_->AjouterFeuille(circuits_);
     connect(generales_, &FrmD_Generales::suivant, this, [this] {
         circuits_->DefinirLigneEtude(ResumeEtude(etude_->Generales()));
         AfficherFeuille(circuits_);
@@ -130,85 +79,21 @@ void MDIPlancher::Ini() {
 }
 
 void MDIPlancher::PlacerFe() {
-    CentrerFeuille(generales_);
-    CentrerFeuille(circuits_);
-}
-
-// ---- Background ---------------------------------------------------------
-
-QString MDIPlancher::ImageDeFond(int largeur) {
-    if (largeur < 810)
-        return QStringLiteral("Fd1.fpl");
-    if (largeur < 1050)
-        return QStringLiteral("Fd2.fpl");
-    return QString();
-}
-
-void MDIPlancher::ChoisirImageFond(int largeurEcran) {
-    fichierFond_ = ImageDeFond(largeurEcran);
-    imageFond_ = QImage();
-    // A missing or unreadable file just leaves the background plain.
-    if (!fichierFond_.isEmpty())
-        imageFond_ = ChargerImage(fichierFond_).toImage();
-    static_cast<ZoneClient*>(zone_)->image = imageFond_;
-    zone_->viewport()->update();
+    zone_->CentrerFeuille(generales_);
+    zone_->CentrerFeuille(circuits_);
 }
 
 // ---- Size on the screen ------------------------------------------------
 
-QRect MDIPlancher::ZoneDisponible() const {
-    if (!zoneDisponible_.isEmpty())
-        return zoneDisponible_;
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    return ecran ? ecran->availableGeometry() : QRect();
-}
-
 QSize MDIPlancher::TailleVoulue() const {
-    // Every screen with its window's title bar and borders, measured on the
-    // general data screen's window.
-    const QMdiSubWindow* sous = SousFenetre(generales_);
-    const QSize cadre = sous ? sous->sizeHint() - generales_->sizeHint() : QSize();
-    QSize client;
-    auto mesurer = [&](QWidget& ecran) {
-        ecran.ensurePolished();
-        client = client.expandedTo(ecran.sizeHint() + cadre);
-    };
-    mesurer(*generales_);
-    mesurer(*circuits_);
-    {
-        // The room screens as a new room shows them; measured on screens made
-        // for the purpose, which touch nothing of the study.
-        EtudeEnCours::SansMarquage mesure(*etude_);
-        FrmCharge charge(*etude_);
-        FrmPiece piece(*etude_);
-        FrmConduites conduites(*etude_);
-        FrmResultats resultats(*etude_);
-        for (QWidget* ecran : std::initializer_list<QWidget*>{&charge, &piece, &conduites, &resultats})
-            mesurer(*ecran);
-    }
-    // A margin of background around the screen.
-    const int marge = 2 * 12;
-    return QSize(client.width() + marge, client.height() + marge + menuBar()->sizeHint().height());
-}
-
-void MDIPlancher::PlacerFenetre() {
-    const QRect zone = ZoneDisponible();
-    const QSize voulue = TailleVoulue();
-    if (zone.isEmpty()) {
-        resize(voulue);
-        return;
-    }
-    const QSize avecCadre = voulue + CadreFenetre;
-    if (avecCadre.width() <= zone.width() && avecCadre.height() <= zone.height()) {
-        resize(voulue);
-        move(zone.x() + (zone.width() - avecCadre.width()) / 2, zone.y() + (zone.height() - avecCadre.height()) / 2);
-        return;
-    }
-    // A small screen: the whole of it, and back to a size that fits should
-    // the user restore the window.
-    resize(voulue.boundedTo(zone.size() - CadreFenetre));
-    move(zone.topLeft());
-    setWindowState(windowState() | Qt::WindowMaximized);
+    // The room screens as a new room shows them; measured on screens made
+    // for the purpose, which touch nothing of the study.
+    EtudeEnCours::SansMarquage mesure(*etude_);
+    const FrmCharge charge(*etude_);
+    const FrmPiece piece(*etude_);
+    const FrmConduites conduites(*etude_);
+    const FrmResultats resultats(*etude_);
+    return zone_->TailleVoulue({generales_, circuits_, &charge, &piece, &conduites, &resultats});
 }
 
 // ---- Start-up and shut-down ------------------------------------------
@@ -242,49 +127,12 @@ void MDIPlancher::closeEvent(QCloseEvent* evenement) {
         evenement->ignore();
 }
 
-bool MDIPlancher::eventFilter(QObject* objet, QEvent* evenement) {
-    auto* sous = qobject_cast<QMdiSubWindow*>(objet);
-    if (sous && sous->widget()) {
-        // A screen that asks for another size (an explanation unfolded, a
-        // row hidden) gets it as far as there is room; any window stays centred.
-        if (evenement->type() == QEvent::LayoutRequest && sous->isVisibleTo(zone_))
-            AjusterFeuille(sous->widget());
-        else if (evenement->type() == QEvent::Resize)
-            CentrerFeuille(sous->widget());
-    }
-    return QMainWindow::eventFilter(objet, evenement);
-}
-
 // ---- Screens ----------------------------------------------------------
-
-QMdiSubWindow* MDIPlancher::AjouterFeuille(QWidget* ecran) {
-    if (!ecran)
-        return nullptr;
-    auto* sous = new QMdiSubWindow(zone_, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    sous->setObjectName(ecran->objectName() + QStringLiteral("_Fenetre"));
-    sous->setWidget(ecran);
-    sous->setWindowTitle(ecran->windowTitle());
-    sous->setAttribute(Qt::WA_DeleteOnClose, false);
-    zone_->addSubWindow(sous);
-    sous->hide();
-    sous->installEventFilter(this);
-    // The window goes with its screen.
-    connect(ecran, &QObject::destroyed, sous, &QObject::deleteLater);
-    CentrerFeuille(ecran);
-    return sous;
-}
-
-QWidget* MDIPlancher::FeuilleAffichee() const {
-    for (QMdiSubWindow* sous : zone_->subWindowList())
-        if (sous->isVisibleTo(zone_) && sous->widget())
-            return sous->widget();
-    return nullptr;
-}
 
 void MDIPlancher::AfficherFeuille(QWidget* ecran) {
     if (!zone_)
         return;
-    QMdiSubWindow* cible = SousFenetre(ecran);
+    QMdiSubWindow* cible = ZoneEcrans::SousFenetre(ecran);
     // The field that has the focus on the screen being left is where the
     // keyboard comes back to it. Not a button: back on a page left through
     // "<< Précédent", Enter would leave it again.
@@ -300,10 +148,11 @@ void MDIPlancher::AfficherFeuille(QWidget* ecran) {
         return;
     const bool dejaAffichee = cible->isVisible();
     cible->show();
-    // Shown, the screen lays itself out; let its new wishes reach its window.
+    // Shown, the screen lays itself out; let its new wishes reach its window,
+    // which the main window grows for when the screen has the room.
     for (int tour = 0; tour < 4; ++tour)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    AjusterFeuille(ecran);
+    zone_->AgrandirEtAjuster(ecran);
     zone_->setActiveSubWindow(cible);
     if (dejaAffichee && ecran->isAncestorOf(QApplication::focusWidget()))
         return;
@@ -323,47 +172,8 @@ void MDIPlancher::AfficherFeuille(QWidget* ecran) {
         retour->setFocus(Qt::TabFocusReason);
 }
 
-void MDIPlancher::CentrerFeuille(QWidget* ecran) {
-    QMdiSubWindow* sous = SousFenetre(ecran);
-    if (!sous || !zone_)
-        return;
-    const QSize client = zone_->viewport()->size();
-    sous->move(qMax(0, client.width() / 2 - sous->width() / 2),
-               qMax(0, client.height() / 2 - sous->height() / 2));
-}
-
-void MDIPlancher::AjusterFeuille(QWidget* ecran) {
-    QMdiSubWindow* sous = SousFenetre(ecran);
-    if (!sous || !zone_)
-        return;
-    const QSize client = zone_->viewport()->size();
-    sous->resize(sous->sizeHint().boundedTo(client).expandedTo(sous->minimumSizeHint()));
-    CentrerFeuille(ecran);
-}
-
-void MDIPlancher::AgrandirPour(const QSize& voulue) {
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    const QSize manque = (voulue - zone_->viewport()->size()).expandedTo(QSize(0, 0));
-    if (manque.isNull())
-        return;
-    // With the margin of background the entry screens have.
-    const int marge = 2 * 12;
-    QSize nouvelle = size() + manque + QSize(manque.width() ? marge : 0, manque.height() ? marge : 0);
-    const QRect zone = ZoneDisponible();
-    if (!zone.isEmpty()) {
-        nouvelle = nouvelle.boundedTo(zone.size() - CadreFenetre);
-        // Grown, the window stays on the screen.
-        QPoint coin = pos();
-        coin.setX(qBound(zone.left(), coin.x(), zone.right() + 1 - nouvelle.width() - CadreFenetre.width()));
-        coin.setY(qBound(zone.top(), coin.y(), zone.bottom() + 1 - nouvelle.height() - CadreFenetre.height()));
-        move(coin);
-    }
-    resize(nouvelle);
-}
-
 void MDIPlancher::PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
-    AjouterFeuille(fenetre);
+    zone_->AjouterFeuille(fenetre);
     connect(fenetre, &FenetreAuxiliaire::fermee, this, [this, fenetre] {
         AfficherFeuille(fenetre->FeuilleOrigine());
         fenetre->deleteLater(); // its window in the client area follows
@@ -375,13 +185,6 @@ void MDIPlancher::AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
     QWidget* affichee = FeuilleAffichee();
     if (affichee != fenetre)
         fenetre->DefinirFeuilleOrigine(affichee);
-    // As large as it needs: the main window grows for it when the screen
-    // has the room; on a small screen its contents scroll.
-    if (QMdiSubWindow* sous = SousFenetre(fenetre)) {
-        AgrandirPour(sous->sizeHint());
-        sous->resize(sous->sizeHint().boundedTo(zone_->viewport()->size()));
-    }
-    CentrerFeuille(fenetre);
     AfficherFeuille(fenetre);
 }
 
@@ -402,7 +205,7 @@ void MDIPlancher::RechargerFeuillesPiece() {
     for (QWidget* f : feuillesPiece_.toutes()) {
         if (!f)
             continue;
-        if (QMdiSubWindow* sous = SousFenetre(f))
+        if (QMdiSubWindow* sous = ZoneEcrans::SousFenetre(f))
             sous->hide();
         f->deleteLater(); // its window follows
     }
@@ -414,7 +217,7 @@ void MDIPlancher::RechargerFeuillesPiece() {
     // The screen remembered for "Feuille de calcul..." is gone with the others.
     OublierFeuilleCalcul();
     for (QWidget* ecran : f.toutes())
-        AjouterFeuille(ecran);
+        zone_->AjouterFeuille(ecran);
 
     // The way through a room, page after page.
     connect(f.Charge, &FrmCharge::suivant, this, [this] { AfficherFeuille(feuillesPiece_.Piece); });
@@ -496,87 +299,97 @@ void MDIPlancher::ModifierPiece(int ligne) {
 
 // ---- Menus ------------------------------------------------------------
 
-QAction* MDIPlancher::Action(QMenu* menu, const char* nom, const QString& libelle,
-                             const QKeySequence& raccourci, void (MDIPlancher::*slot)()) {
+QAction* MDIPlancher::Action(QMenu* menu, const char* nom, const QString& libelle, const QKeySequence& raccourci,
+                             const std::function<void()>& commande) {
     QAction* a = menu->addAction(libelle);
     a->setObjectName(QString::fromLatin1(nom));
     if (!raccourci.isEmpty())
         a->setShortcut(raccourci);
-    connect(a, &QAction::triggered, this, [this, slot] { Proteger(this, [this, slot] { (this->*slot)(); }); });
+    connect(a, &QAction::triggered, this, [this, commande] { Proteger(this, commande); });
     return a;
 }
 
-void MDIPlancher::CreerMenus() {
-    auto sousMenu = [](QMenu* parent, const char* nom, const QString& titre) {
-        QMenu* m = parent->addMenu(titre);
-        m->setObjectName(QString::fromLatin1(nom));
+QMenu* MDIPlancher::Menu(QMenu* parent, const char* nom, const QString& titre) {
+    QMenu* m = parent ? parent->addMenu(titre) : menuBar()->addMenu(titre);
+    m->setObjectName(QString::fromLatin1(nom));
+    if (parent)
         m->menuAction()->setObjectName(QString::fromLatin1(nom) + QStringLiteral("_Action"));
-        return m;
-    };
-    auto menu = [this](const char* nom, const QString& titre) {
-        QMenu* m = menuBar()->addMenu(titre);
-        m->setObjectName(QString::fromLatin1(nom));
-        return m;
-    };
-    const auto ctrl = [](char lettre) { return QKeySequence(Qt::CTRL | Qt::Key(lettre)); };
+    return m;
+}
 
-    QMenu* fichier = menu("MnuFichier", QStringLiteral("&Fichier"));
-    Action(fichier, "MnuNouvelle", QStringLiteral("Nouvelle étude"), ctrl('N'), &MDIPlancher::MnuNouvelle_Click);
-    Action(fichier, "MnuOuvrir", QStringLiteral("Ouvrir une étude..."), ctrl('O'), &MDIPlancher::MnuOuvrir_Click);
+namespace {
+QKeySequence Ctrl(char lettre) { return QKeySequence(Qt::CTRL | Qt::Key(lettre)); }
+} // namespace
+
+void MDIPlancher::CreerMenuFichier() {
+    QMenu* fichier = Menu(nullptr, "MnuFichier", QStringLiteral("&Fichier"));
+    Action(fichier, "MnuNouvelle", QStringLiteral("Nouvelle étude"), Ctrl('N'), [this] { MnuNouvelle_Click(); });
+    Action(fichier, "MnuOuvrir", QStringLiteral("Ouvrir une étude..."), Ctrl('O'), [this] { MnuOuvrir_Click(); });
     fichier->addSeparator();
-    Action(fichier, "MnuEnregistrer", QStringLiteral("Enregistrer l'étude"), ctrl('S'),
-           &MDIPlancher::MnuEnregistrer_Click);
+    Action(fichier, "MnuEnregistrer", QStringLiteral("Enregistrer l'étude"), Ctrl('S'),
+           [this] { MnuEnregistrer_Click(); });
     Action(fichier, "MnuEnregistrerSous", QStringLiteral("Enregistrer l'étude sous..."), {},
-           &MDIPlancher::MnuEnregistrerSous_Click);
-    Action(fichier, "MnuRenommer", QStringLiteral("Renommer l'étude..."), {}, &MDIPlancher::MnuRenommer_Click);
-    Action(fichier, "MnuSupprimerEtude", QStringLiteral("Supprimer l'étude"), ctrl('D'),
-           &MDIPlancher::MnuSupprimerEtude_Click);
+           [this] { MnuEnregistrerSous_Click(); });
+    Action(fichier, "MnuRenommer", QStringLiteral("Renommer l'étude..."), {}, [this] { MnuRenommer_Click(); });
+    Action(fichier, "MnuSupprimerEtude", QStringLiteral("Supprimer l'étude"), Ctrl('D'),
+           [this] { etude_->Bibliotheque().SupprimerEtude(); });
     fichier->addSeparator();
-    QMenu* impression = sousMenu(fichier, "MnuImpression", QStringLiteral("&Impression..."));
+    QMenu* impression = Menu(fichier, "MnuImpression", QStringLiteral("&Impression..."));
     Action(impression, "MnuApercuChantier", QStringLiteral("Aperçu résultats &chantier"), {},
-           &MDIPlancher::MnuApercuChantier_Click);
-    Action(impression, "MnuImprimerChantier", QStringLiteral("Imprimer résultats chantier"), ctrl('C'),
-           &MDIPlancher::MnuImprimerChantier_Click);
+           [this] { LancerImpression(Impression::ApercuChantier); });
+    Action(impression, "MnuImprimerChantier", QStringLiteral("Imprimer résultats chantier"), Ctrl('C'),
+           [this] { LancerImpression(Impression::ImprimerChantier); });
     impression->addSeparator();
     Action(impression, "MnuApercuRecap", QStringLiteral("Aperçu &récapitulatif"), {},
-           &MDIPlancher::MnuApercuRecap_Click);
-    Action(impression, "MnuImprimerRecap", QStringLiteral("Imprimer récapitulatif"), ctrl('R'),
-           &MDIPlancher::MnuImprimerRecap_Click);
+           [this] { LancerImpression(Impression::ApercuRecapitulatif); });
+    Action(impression, "MnuImprimerRecap", QStringLiteral("Imprimer récapitulatif"), Ctrl('R'),
+           [this] { LancerImpression(Impression::ImprimerRecapitulatif); });
     fichier->addSeparator();
-    Action(fichier, "MnuQuitter", QStringLiteral("Quitter"), ctrl('Q'), &MDIPlancher::MnuQuitter_Click);
+    Action(fichier, "MnuQuitter", QStringLiteral("Quitter"), Ctrl('Q'), [this] { close(); });
+}
 
-    QMenu* etude = menu("MnuEtude", QStringLiteral("&Etude"));
-    QMenu* afficher = sousMenu(etude, "MnuAfficher", QStringLiteral("&Afficher la feuille..."));
+void MDIPlancher::CreerMenusEtude() {
+    QMenu* etude = Menu(nullptr, "MnuEtude", QStringLiteral("&Etude"));
+    QMenu* afficher = Menu(etude, "MnuAfficher", QStringLiteral("&Afficher la feuille..."));
     Action(afficher, "MnuDonneesGenerales", QStringLiteral("&Données générales"), {},
-           &MDIPlancher::MnuDonneesGenerales_Click);
-    Action(afficher, "MnuCircuits", QStringLiteral("&Circuits"), {}, &MDIPlancher::MnuCircuits_Click);
+           [this] { QuitterFeuillesPour(generales_); });
+    Action(afficher, "MnuCircuits", QStringLiteral("&Circuits"), {}, [this] { QuitterFeuillesPour(circuits_); });
     mnuFeuilleCalcul_ = Action(afficher, "MnuFeuilleCalcul", QStringLiteral("&Feuille de calcul..."), {},
-                               &MDIPlancher::MnuFeuilleCalcul_Click);
-    QMenu* piece = sousMenu(etude, "MnuPiece", QStringLiteral("&Pièce..."));
-    mnuAjouterPiece_ = Action(piece, "MnuAjouterPiece", QStringLiteral("&Ajouter une pièce"), {},
-                              &MDIPlancher::MnuAjouterPiece_Click);
-    mnuModifierPiece_ = Action(piece, "MnuModifierPiece", QStringLiteral("&Modifier/Visionner une pièce..."),
-                               {}, &MDIPlancher::MnuModifierPiece_Click);
-    mnuSupprimerPiece_ = Action(piece, "MnuSupprimerPiece", QStringLiteral("&Supprimer une pièce..."), {},
-                                &MDIPlancher::MnuSupprimerPiece_Click);
+                               [this] { MnuFeuilleCalcul_Click(); });
+    QMenu* piece = Menu(etude, "MnuPiece", QStringLiteral("&Pièce..."));
+    const auto modifier = [this] { ModifierPiece(circuits_->LigneSelectionnee()); };
+    mnuAjouterPiece_ =
+        Action(piece, "MnuAjouterPiece", QStringLiteral("&Ajouter une pièce"), {}, [this] { AjouterPiece(); });
+    mnuModifierPiece_ =
+        Action(piece, "MnuModifierPiece", QStringLiteral("&Modifier/Visionner une pièce..."), {}, modifier);
+    mnuSupprimerPiece_ = Action(piece, "MnuSupprimerPiece", QStringLiteral("&Supprimer une pièce..."), {}, [this] {
+        AfficherFeuille(circuits_);
+        circuits_->SupprimerPiece();
+    });
 
-    QMenu* consulter = menu("MnuConsulter", QStringLiteral("&Consulter"));
-    Action(consulter, "MnuPieceSelectionnee", QStringLiteral("&Pièce sélectionnée"), {},
-           &MDIPlancher::MnuPieceSelectionnee_Click);
-    Action(consulter, "MnuRecapitulatif", QStringLiteral("&Récapitulatif"), {},
-           &MDIPlancher::MnuRecapitulatif_Click);
-    Action(consulter, "MnuMateriel", QStringLiteral("&Matériel"), {}, &MDIPlancher::MnuMateriel_Click);
-    Action(consulter, "MnuEquilibrage", QStringLiteral("É&quilibrage"), {}, &MDIPlancher::MnuEquilibrage_Click);
+    QMenu* consulter = Menu(nullptr, "MnuConsulter", QStringLiteral("&Consulter"));
+    Action(consulter, "MnuPieceSelectionnee", QStringLiteral("&Pièce sélectionnée"), {}, modifier);
+    Action(consulter, "MnuRecapitulatif", QStringLiteral("&Récapitulatif"), {}, [this] {
+        OuvrirFenetreAuxiliaire<FrmRecap>([this] {
+            auto* recap = new FrmRecap(*etude_);
+            recap->RemplirRecapitulatif();
+            return recap;
+        });
+    });
+    Action(consulter, "MnuMateriel", QStringLiteral("&Matériel"), {},
+           [this] { OuvrirFenetreAuxiliaire<FrmMateriel>([this] { return new FrmMateriel(*etude_); }); });
+    Action(consulter, "MnuEquilibrage", QStringLiteral("É&quilibrage"), {},
+           [this] { OuvrirFenetreAuxiliaire<FrmEquilibrage>([this] { return new FrmEquilibrage(*etude_); }); });
 
-    QMenu* modules = menu("MnuModules", QStringLiteral("&Modules"));
+    QMenu* modules = Menu(nullptr, "MnuModules", QStringLiteral("&Modules"));
     Action(modules, "MnuCorrection", QStringLiteral("Module de &correction"), {},
-           &MDIPlancher::MnuCorrection_Click);
+           [this] { OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; }); });
     Action(modules, "MnuIncertitude", QStringLiteral("Module d'&incertitude Ti"), {},
-           &MDIPlancher::MnuIncertitude_Click);
+           [this] { OuvrirFenetreAuxiliaire<FrmIncertitude>([] { return new FrmIncertitude; }); });
 
-    QMenu* aide = menu("MnuAide", QStringLiteral("&Aide"));
-    Action(aide, "MnuAideSorvel", QStringLiteral("&Aide sur Sorvel"), {}, &MDIPlancher::MnuAideSorvel_Click);
-    Action(aide, "MnuAPropos", QStringLiteral("À &propos de Sorvel"), {}, &MDIPlancher::MnuAPropos_Click);
+    QMenu* aide = Menu(nullptr, "MnuAide", QStringLiteral("&Aide"));
+    Action(aide, "MnuAideSorvel", QStringLiteral("&Aide sur Sorvel"), {}, [] { AfficherAide(CheminAide()); });
+    Action(aide, "MnuAPropos", QStringLiteral("À &propos de Sorvel"), {}, [this] { MnuAPropos_Click(); });
 }
 
 void MDIPlancher::MnuNouvelle_Click() {
@@ -605,36 +418,40 @@ void MDIPlancher::MnuRenommer_Click() {
         OuvrirDialogueEnregistrement(ModeEnregistrement::Renommer);
 }
 
-void MDIPlancher::MnuSupprimerEtude_Click() { etude_->Bibliotheque().SupprimerEtude(); }
-
-void MDIPlancher::MnuApercuChantier_Click() { LancerImpression(Impression::ApercuChantier); }
-void MDIPlancher::MnuImprimerChantier_Click() { LancerImpression(Impression::ImprimerChantier); }
-void MDIPlancher::MnuApercuRecap_Click() { LancerImpression(Impression::ApercuRecapitulatif); }
-void MDIPlancher::MnuImprimerRecap_Click() { LancerImpression(Impression::ImprimerRecapitulatif); }
-
-void MDIPlancher::MnuQuitter_Click() { close(); }
+void MDIPlancher::LancerImpression(Impression impression) {
+    // A room that cannot be calculated is told by the model, and no report
+    // follows.
+    std::optional<DonneesRapport> donnees = impression_.DonneesAImprimer();
+    if (!donnees)
+        return;
+    const bool chantier = impression == Impression::ApercuChantier || impression == Impression::ImprimerChantier;
+    const Rapport rapport = chantier ? Rapport::Chantier : Rapport::Recapitulatif;
+    if (impression == Impression::ImprimerChantier || impression == Impression::ImprimerRecapitulatif) {
+        impression_.Imprimer(this, *donnees, rapport);
+        return;
+    }
+    // The preview shows the report whose preview entry is tagged "1".
+    auto* apercuChantier = findChild<QAction*>(QStringLiteral("MnuApercuChantier"));
+    auto* apercuRecapitulatif = findChild<QAction*>(QStringLiteral("MnuApercuRecap"));
+    apercuChantier->setData(QString::fromLatin1(chantier ? "1" : "0"));
+    apercuRecapitulatif->setData(QString::fromLatin1(chantier ? "0" : "1"));
+    FrmImprimer* apercu = OuvrirFenetreAuxiliaire<FrmImprimer>(
+        [&] { return new FrmImprimer(impression_, apercuChantier, apercuRecapitulatif); });
+    apercu->Afficher(std::move(*donnees));
+}
 
 void MDIPlancher::OublierFeuilleCalcul() {
     feuilleCalcul_ = nullptr;
     mnuFeuilleCalcul_->setEnabled(false);
 }
 
-void MDIPlancher::QuitterFeuillesPiece() {
+void MDIPlancher::QuitterFeuillesPour(QWidget* ecran) {
     QWidget* affichee = FeuilleAffichee();
     if (EstFeuillePiece(affichee)) {
         feuilleCalcul_ = affichee;
         mnuFeuilleCalcul_->setEnabled(true);
     }
-}
-
-void MDIPlancher::MnuDonneesGenerales_Click() {
-    QuitterFeuillesPiece();
-    AfficherFeuille(generales_);
-}
-
-void MDIPlancher::MnuCircuits_Click() {
-    QuitterFeuillesPiece();
-    AfficherFeuille(circuits_);
+    AfficherFeuille(ecran);
 }
 
 void MDIPlancher::MnuFeuilleCalcul_Click() {
@@ -643,19 +460,6 @@ void MDIPlancher::MnuFeuilleCalcul_Click() {
     if (feuille)
         AfficherFeuille(feuille);
 }
-
-void MDIPlancher::MnuAjouterPiece_Click() { AjouterPiece(); }
-void MDIPlancher::MnuModifierPiece_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
-
-void MDIPlancher::MnuSupprimerPiece_Click() {
-    AfficherFeuille(circuits_);
-    circuits_->SupprimerPiece();
-}
-
-void MDIPlancher::MnuPieceSelectionnee_Click() { ModifierPiece(circuits_->LigneSelectionnee()); }
-void MDIPlancher::MnuRecapitulatif_Click() { OuvrirRecapitulatif(); }
-void MDIPlancher::MnuMateriel_Click() { OuvrirMateriel(); }
-void MDIPlancher::MnuEquilibrage_Click() { OuvrirEquilibrage(); }
 
 void MDIPlancher::OuvrirDialogueOuverture(const QStringList& etudes) {
     auto* dialogue = new FrmOuvrir(*etude_, etudes, this);
@@ -683,36 +487,12 @@ void MDIPlancher::EtudeOuverte() {
         circuits_->SelectionnerLigne(1);
 }
 
-void MDIPlancher::OuvrirRecapitulatif() {
-    OuvrirFenetreAuxiliaire<FrmRecap>([this] {
-        auto* recap = new FrmRecap(*etude_);
-        recap->RemplirRecapitulatif();
-        return recap;
-    });
-}
-
-void MDIPlancher::OuvrirMateriel() {
-    OuvrirFenetreAuxiliaire<FrmMateriel>([this] { return new FrmMateriel(*etude_); });
-}
-
-void MDIPlancher::OuvrirEquilibrage() {
-    OuvrirFenetreAuxiliaire<FrmEquilibrage>([this] { return new FrmEquilibrage(*etude_); });
-}
-void MDIPlancher::MnuCorrection_Click() {
-    OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; });
-}
-void MDIPlancher::MnuIncertitude_Click() {
-    OuvrirFenetreAuxiliaire<FrmIncertitude>([] { return new FrmIncertitude; });
-}
-
-void MDIPlancher::MnuAideSorvel_Click() { AfficherAide(CheminAide()); }
-
 void MDIPlancher::AideContextuelle() {
     auto* bouton = FeuilleAffichee() ? FeuilleAffichee()->findChild<QPushButton*>(QStringLiteral("CmdAide")) : nullptr;
     if (bouton && bouton->isEnabled())
         bouton->click();
     else
-        MnuAideSorvel_Click();
+        AfficherAide(CheminAide());
 }
 
 void MDIPlancher::MnuAPropos_Click() {

@@ -1,17 +1,19 @@
 #pragma once
 
 // The program's only top-level window: the menu bar and the navigation
-// between the entry screens, which are shown one at a time, centred in the
-// client area, over the background picture. The study itself (its data, its
-// state, its commands) is the model this window owns; the screens work on
-// it, and this window alone decides which screen shows next.
+// between the entry screens, which are shown one at a time in the client
+// area (ZoneEcrans, which also sizes the window on the screen). The study
+// itself (its data, its state, its commands) is the model this window owns;
+// the screens work on it, and this window alone decides which screen shows
+// next. The reports go through ImpressionEtude.
 
+#include "ecrans/ImpressionEtude.h"
+#include "ecrans/ZoneEcrans.h"
 #include "ihm/BoiteMessage.h"
 #include "ihm/FenetreAuxiliaire.h"
 #include "modele/EtudeEnCours.h"
 
 #include <QHash>
-#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
@@ -21,7 +23,6 @@
 #include <memory>
 
 class QAction;
-class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 
@@ -60,6 +61,8 @@ public:
 
     EtudeEnCours& Etude() { return *etude_; }
     const EtudeEnCours& Etude() const { return *etude_; }
+    // The client area, and the window's size on the screen.
+    ZoneEcrans& Zone() const { return *zone_; }
 
     // ---- Screens ---------------------------------------------------------
     FrmD_Generales* Generales() const { return generales_; }
@@ -67,30 +70,18 @@ public:
     const FeuillesPiece& FeuillesDePiece() const { return feuillesPiece_; }
     bool EstFeuillePiece(const QWidget* ecran) const;
     // The entry screen now showing, or nullptr.
-    QWidget* FeuilleAffichee() const;
+    QWidget* FeuilleAffichee() const { return zone_->FeuilleAffichee(); }
     // The room screen left through the menu, or nullptr.
     QWidget* FeuilleCalcul() const { return feuilleCalcul_; }
 
-    // Puts `ecran` in the client area (hidden) as one of its child windows; the
-    // window is destroyed with the screen and, once shown, follows the size
-    // the screen asks for as far as the client area allows, centred. Used for
-    // every screen and for the auxiliary windows.
-    QMdiSubWindow* AjouterFeuille(QWidget* ecran);
     // Hides every other screen and shows `ecran` (none for nullptr), the
-    // keyboard on the field it had when it was left, or on its first field.
+    // main window grown for it when the screen has the room, the keyboard on
+    // the field it had when it was left, or on its first field.
     void AfficherFeuille(QWidget* ecran);
-    // Places `ecran` in the middle of the client area.
-    void CentrerFeuille(QWidget* ecran);
-    // Gives `ecran`'s window the size it asks for, as far as the client area
-    // allows (a screen given less scrolls inside), and centres it.
-    void AjusterFeuille(QWidget* ecran);
 
-    // ---- Size on the screen -------------------------------------------------
-    // The part of the screen the window may take, frame included.
-    QRect ZoneDisponible() const;
-    // The size (frame excluded) at which every entry screen shows whole. The
-    // window opens at this size, centred, when the available area has room
-    // for it and its frame; maximised otherwise.
+    // The size (frame excluded) at which every entry screen shows whole,
+    // whatever the study line. The window opens at this size, centred, when
+    // the available area has room for it and its frame; maximised otherwise.
     QSize TailleVoulue() const;
 
     // The auxiliary window of type F (summary, material list, modules):
@@ -126,35 +117,29 @@ public:
     // list shows again and the study is as it was last accepted.
     void AbandonnerPiece();
 
-    // ---- Background ------------------------------------------------------
-    // File name of the background picture for a screen `largeur` pixels wide,
-    // empty when there is none.
-    static QString ImageDeFond(int largeur);
-    QString FichierImageFond() const { return fichierFond_; }
-    QImage ImageFond() const { return imageFond_; }
-
 protected:
     void closeEvent(QCloseEvent* evenement) override;
     void showEvent(QShowEvent* evenement) override;
     bool event(QEvent* evenement) override;
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void Ini();
     void PlacerFe();
-    void CreerMenus();
-    QAction* Action(QMenu* menu, const char* nom, const QString& libelle,
-                    const QKeySequence& raccourci, void (MDIPlancher::*slot)());
-    void ChoisirImageFond(int largeurEcran);
-    void PlacerFenetre();
+    // The "&Fichier" menu; then "&Etude", "&Consulter", "&Modules", "&Aide".
+    void CreerMenuFichier();
+    void CreerMenusEtude();
+    // A menu titled `titre` in `parent`, or in the menu bar for nullptr.
+    QMenu* Menu(QMenu* parent, const char* nom, const QString& titre);
+    // A command of `menu`; `commande` runs through Proteger.
+    QAction* Action(QMenu* menu, const char* nom, const QString& libelle, const QKeySequence& raccourci,
+                    const std::function<void()>& commande);
     // "Aide ?" of the screen showing, or the help's default topic (F1).
     void AideContextuelle();
     void PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
-    // Grows the main window, within the screen's available area, until its
-    // client area holds `voulue` (a maximised window stays as it is).
-    void AgrandirPour(const QSize& voulue);
     void AfficherFenetreAuxiliaire(FenetreAuxiliaire* fenetre);
-    void QuitterFeuillesPiece();
+    // "&Données générales", "&Circuits": a room screen showing is remembered
+    // for "&Feuille de calcul...", then `ecran` shows.
+    void QuitterFeuillesPour(QWidget* ecran);
     void OublierFeuilleCalcul();
     // A new or opened study: the room screens start afresh, the rooms list
     // and the general data follow the model.
@@ -167,29 +152,11 @@ private:
     void MnuEnregistrer_Click();
     void MnuEnregistrerSous_Click();
     void MnuRenommer_Click();
-    void MnuSupprimerEtude_Click();
-    void MnuApercuChantier_Click();
-    void MnuImprimerChantier_Click();
-    void MnuApercuRecap_Click();
-    void MnuImprimerRecap_Click();
-    void MnuQuitter_Click();
-    void MnuDonneesGenerales_Click();
-    void MnuCircuits_Click();
     void MnuFeuilleCalcul_Click();
-    void MnuAjouterPiece_Click();
-    void MnuModifierPiece_Click();
-    void MnuSupprimerPiece_Click();
-    void MnuPieceSelectionnee_Click();
-    void MnuRecapitulatif_Click();
-    void MnuMateriel_Click();
-    void MnuEquilibrage_Click();
-    void MnuCorrection_Click();
-    void MnuIncertitude_Click();
-    void MnuAideSorvel_Click();
     void MnuAPropos_Click();
 
-    // The "&Impression..." items (MDIPlancherImpression.cpp): the study
-    // recalculated, then its report previewed (FrmImprimer) or printed.
+    // The "&Impression..." items: the study recalculated, then its report
+    // previewed (FrmImprimer) or printed.
     void LancerImpression(Impression impression);
 
     // The study library's dialogs, modal over the main window.
@@ -198,25 +165,19 @@ private:
     // An opened study shows on the general data screen, its first room
     // chosen in the rooms list.
     void EtudeOuverte();
-    // The summary, the material list and the balancing, auxiliary windows.
-    void OuvrirRecapitulatif();
-    void OuvrirMateriel();
-    void OuvrirEquilibrage();
 
     QuestionsParBoite questions_;
     std::unique_ptr<EtudeEnCours> etude_;
+    ImpressionEtude impression_;
     QPointer<QWidget> feuilleCalcul_;
     bool dejaActivee_ = false;
 
-    QMdiArea* zone_ = nullptr;
+    ZoneEcrans* zone_ = nullptr;
     FrmD_Generales* generales_ = nullptr;
     FrmCircuits* circuits_ = nullptr;
     FeuillesPiece feuillesPiece_;
-    QRect zoneDisponible_;
     // The control that had the focus when each screen was left.
     QHash<const QWidget*, QPointer<QWidget>> focusDesFeuilles_;
-    QString fichierFond_;
-    QImage imageFond_;
 
     QAction* mnuFeuilleCalcul_ = nullptr;
     QAction* mnuAjouterPiece_ = nullptr;

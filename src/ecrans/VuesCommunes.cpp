@@ -3,9 +3,9 @@
 #include "ihm/Grille.h"
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QLayout>
 #include <QScrollBar>
-#include <QStandardPaths>
 
 namespace sorvel {
 
@@ -33,8 +33,13 @@ QString ChoisirFichierExport(QWidget* parent, const QString& titre, const QStrin
 
 void InstallerChoixFichierExport(ChoixFichierExport choix) { ChoixInstalle() = std::move(choix); }
 
-QString PropositionExport(const QString& nomFichier) {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + nomFichier;
+void ReserverLigneEtude(QLabel& ligne) {
+    ligne.ensurePolished();
+    int largeur = 0;
+    for (const QString& resume : ResumesEtudePossibles())
+        largeur = qMax(largeur, ligne.fontMetrics().horizontalAdvance(resume));
+    const QMargins marges = ligne.contentsMargins();
+    ligne.setMinimumWidth(largeur + 2 * ligne.margin() + marges.left() + marges.right());
 }
 
 QSize TailleGrilleEntiere(const Grille& grille) {

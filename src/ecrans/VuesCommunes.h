@@ -2,9 +2,10 @@
 
 // What several views of the study share without being screens themselves:
 // the colour of a value as the presentation rules give it, the save dialog
-// of the exports, and the size of a grid shown whole.
+// of the exports, the room kept for the study line, and the size of a grid
+// shown whole.
 
-#include "etude/PresentationResultats.h"
+#include "modele/VuesEtude.h"
 
 #include <QColor>
 #include <QSize>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <initializer_list>
 
+class QLabel;
 class QWidget;
 
 namespace sorvel {
@@ -28,8 +30,11 @@ QColor CouleurAffichee(CouleurValeur couleur);
 using ChoixFichierExport = std::function<QString(QWidget* parent, const QString& titre, const QString& proposition)>;
 QString ChoisirFichierExport(QWidget* parent, const QString& titre, const QString& proposition);
 void InstallerChoixFichierExport(ChoixFichierExport choix);
-// The file an export offers first: `nomFichier` in the user's documents.
-QString PropositionExport(const QString& nomFichier);
+
+// `ligne`, which shows the study line (ResumeEtude), keeps room for the
+// widest line any general data give: the screen asks once for the width
+// every study needs, and no study line is ever cut.
+void ReserverLigneEtude(QLabel& ligne);
 
 // The size a grid needs to show every row and column without scrolling,
 // room for its scroll bars included.

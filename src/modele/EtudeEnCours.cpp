@@ -9,6 +9,7 @@
 #include "modele/SaisiePiece.h"
 #include "stockage/Catalogue.h"
 #include "stockage/EmplacementEtudes.h"
+#include "stockage/Fichiers.h"
 #include "stockage/FichiersTravail.h"
 
 namespace sorvel {
@@ -156,6 +157,19 @@ bool EtudeEnCours::ExporterCsvEquilibrage(const QString& chemin, const EtudeReca
 
 QString EtudeEnCours::CheminExportPropose(const QString& nomFichier) const {
     return DossierExportations() + QLatin1Char('/') + nomFichier;
+}
+
+bool EtudeEnCours::EcrireDocument(const QString& chemin, const std::optional<QByteArray>& octets) {
+    try {
+        if (octets) {
+            EcrireFichierComplet(chemin, *octets);
+            return true;
+        }
+    } catch (const ErreurSignalee&) {
+    }
+    Dire(IconeMessage::Exclamation, QStringLiteral("Impression."),
+         QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(chemin));
+    return false;
 }
 
 bool EtudeEnCours::EcrireCsv(const QString& chemin, const std::string& csv) {

@@ -16,6 +16,7 @@
 #include "modele/MarcheProgramme.h"
 #include "modele/SaisiePiece.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -118,6 +119,11 @@ public:
     bool ExporterCsvEquilibrage(const QString& chemin, const EtudeRecalculee& etude);
     // Where an export named `nomFichier` is proposed: the user's documents.
     QString CheminExportPropose(const QString& nomFichier) const;
+    // A report saved as PDF: the document `octets` as the whole file
+    // `chemin`. False, and told ("Le fichier « … » ne peut pas être écrit."),
+    // when it cannot be written, or when the document could not be made
+    // (nothing in `octets`).
+    bool EcrireDocument(const QString& chemin, const std::optional<QByteArray>& octets);
 
     // ---- Messages -------------------------------------------------------
     ReponseMessage Dire(IconeMessage icone, const QString& titre, const QString& texte,

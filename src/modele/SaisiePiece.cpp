@@ -12,6 +12,8 @@ namespace sorvel {
 
 double FluxAtraversIsolant(double surface, std::optional<int> epaisseur) { return FluxIsolant(surface, epaisseur); }
 
+double SurfaceUtilePiece(const Piece& piece) { return SurfaceUtile(piece); }
+
 QString LegendePiece(const QString& nom) {
     return nom.isEmpty() ? QStringLiteral("Données de la pièce")
                          : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
@@ -91,6 +93,10 @@ bool SaisiePiece::CalculerPiece() {
                         QStringLiteral(".\nCorriger les données de la pièce puis recommencer."));
     }
     return false;
+}
+
+std::array<LigneResultatPiece, NombreLignesResultats> SaisiePiece::LignesResultats() const {
+    return LignesResultatsPiece(piece_, etude_.Generales().Tube, resultats_);
 }
 
 bool SaisiePiece::AccepterPiece() {

@@ -6,6 +6,7 @@
 
 #include "calcul/ModCalcul.h"
 #include "etude/Etude.h"
+#include "etude/PresentationResultats.h"
 
 #include <QString>
 
@@ -24,6 +25,9 @@ inline constexpr int ChuteNouvellePiece = 8;
 // thick (2 to 8; 0 without one): the estimates of the ceiling gain and of
 // the downward emission offered by the room screen.
 double FluxAtraversIsolant(double surface, std::optional<int> epaisseur);
+// The floor of `piece` that can be heated, m²: its area less the fixed
+// obstacles. The edge zone may take at most half of it.
+double SurfaceUtilePiece(const Piece& piece);
 // Caption of the room screens: "Données de la pièce (Séjour)", or without the
 // brackets while the room has no name.
 QString LegendePiece(const QString& nom);
@@ -69,6 +73,9 @@ public:
     bool CalculerPiece();
     // The results of the room calculated last.
     const ResultatsPiece& Resultats() const { return resultats_; }
+    // The 29 rows of the results screen for the room calculated last, with
+    // the study's pipe; before any calculation, their titles and units.
+    std::array<LigneResultatPiece, NombreLignesResultats> LignesResultats() const;
     // "&OK": the room calculated last goes into the study (appended, or
     // written over its record when edited). False (and told) when a file
     // refused it; the room then stays on screen.

@@ -1,11 +1,12 @@
-#include "ecrans/Harnais.h"
-
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
+#include "ecrans/Harnais.h"
+#include "stockage/FichiersTravail.h"
+
 #include "ihm/Ressources.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ std::unique_ptr<MDIPlancher> DemarrerDans(const QString& dossierEtudes, int larg
                                           const QRect& zoneDisponible) {
     auto f = std::make_unique<MDIPlancher>(dossierEtudes, nullptr, largeurEcran, zoneDisponible);
     // A window left open on the folder would make this one give way.
-    EXPECT_NE(f->Etude().EtatDemarrage(), Demarrage::DossierOccupe) << "another window works on this folder";
+    EXPECT_NE(f->Etude().Programme().EtatDemarrage(), Demarrage::DossierOccupe) << "another window works on this folder";
     f->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
     f->activateWindow();
@@ -103,16 +104,9 @@ void ParcourirLesEcrans(MDIPlancher& f, const std::function<void(Arret, QWidget*
     voir(Arret::Resultats, ecrans.Resultats);
 }
 
-QByteArray Contenu(const QString& nom) {
-    QFile f(CheminEtudes(nom));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void AjouterPieces(MDIPlancher& f, const std::vector<DonneesPiece>& pieces) {
-    for (const DonneesPiece& d : pieces) {
-        f.Etude().Dossier().AjouterPiece(d);
-        f.Etude().Dossier().AjouterPerte(0, 0, 0, FichierPerte);
-    }
+void AjouterPieces(MDIPlancher& f, const std::vector<Piece>& pieces) {
+    for (const Piece& piece : pieces)
+        f.Etude().Travail().EcrirePiece(f.Etude().NombrePieces() + 1, piece, PerteCharge{});
     f.Circuits()->RemplirGrilleCircuits();
 }
 

@@ -5,7 +5,7 @@
 
 #include "Gestes.h"
 #include "ecrans/MDIPlancher.h"
-#include "etude/Enregistrements.h"
+#include "etude/Etude.h"
 
 #include <QRect>
 
@@ -45,10 +45,8 @@ enum class Arret { Generales, Circuits, Charge, Commentaire, Piece, Apport, Emis
 // `voir` is called at each stop with the screen showing.
 void ParcourirLesEcrans(MDIPlancher& f, const std::function<void(Arret, QWidget*)>& voir);
 
-// The working file `nom` of the studies folder, as its bytes (empty when missing).
-QByteArray Contenu(const QString& nom);
 // The rooms `pieces` in the working files, as if accepted one by one; the
 // rooms list shows them.
-void AjouterPieces(MDIPlancher& f, const std::vector<DonneesPiece>& pieces);
+void AjouterPieces(MDIPlancher& f, const std::vector<Piece>& pieces);
 
 } // namespace sorvel::test

@@ -4,8 +4,8 @@
 // TrentePiecesAuPlus).
 
 #include "ecrans/FrmCharge.h"
-#include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmCircuits.h"
 #include "ihm/Grille.h"
 #include "ExemplesEtude.h"
 #include "ecrans/Harnais.h"
@@ -64,45 +64,7 @@ TEST_F(Circuits, Supprimer) {
         EXPECT_EQ(f->Etude().NombrePieces(), reste);
     }
     EXPECT_EQ(grille->texte(1, 1), QString());
-    EXPECT_EQ(Contenu(FichierEtude).size(), 0);
-}
-
-// An empty row: each way of opening or deleting it is refused by the model,
-// and the list stays as it was.
-TEST_F(Circuits, LigneVide) {
-    demarrer({"Séjour"});
-    const std::pair<const char*, std::function<void()>> gestes[] = {
-        {"Suppression.", [&] { Cliquer(ecran, QStringLiteral("CmdSupprimer")); }},
-        {"Modification.", [&] { Cliquer(ecran, QStringLiteral("CmdModifier")); }},
-        {"Modification.", [&] { QTest::mouseDClick(grille->viewport(), Qt::LeftButton, {}, centre(3)); }},
-        {"Modification.", [&] { Declencher(f.get(), QStringLiteral("MnuPieceSelectionnee")); }},
-    };
-    for (const auto& [titre, geste] : gestes) {
-        boite.vider();
-        choisirLigne(3);
-        geste();
-        EXPECT_TRUE(boite.seul(QString::fromUtf8(titre)));
-        EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
-        EXPECT_EQ(f->FeuilleAffichee(), ecran);
-    }
-}
-
-// The button and the menu item both meet the 30-room limit; the room
-// screens are not touched.
-TEST_F(Circuits, TrentePiecesMaximum) {
-    QStringList noms;
-    for (int i = 1; i <= PiecesMaximumEtude; ++i)
-        noms << QStringLiteral("Pièce %1").arg(i);
-    demarrer(noms);
-    const QWidget* charge = f->FeuillesDePiece().Charge;
-    for (const auto& geste : {std::function<void()>([&] { Cliquer(ecran, QStringLiteral("CmdAjouter")); }),
-                              std::function<void()>([&] { Declencher(f.get(), QStringLiteral("MnuAjouterPiece")); })}) {
-        boite.vider();
-        geste();
-        EXPECT_TRUE(boite.seul(QStringLiteral("30 Pièces maximum.")));
-        EXPECT_EQ(f->FeuilleAffichee(), ecran);
-        EXPECT_EQ(f->FeuillesDePiece().Charge, charge) << "the room screens were not touched";
-    }
+    EXPECT_TRUE(f->Etude().Travail().LirePieces().empty());
 }
 
 // "<< Précédent" goes back to the general data; "Annuler" empties the study

@@ -8,8 +8,6 @@
 #include "ecrans/FrmImprimer.h"
 #include "ecrans/Harnais.h"
 #include "ecrans/MDIPlancher.h"
-#include "etude/CalculEtude.h"
-#include "etude/Materiel.h"
 #include "ihm/PosteImpression.h"
 #include "ihm/Ressources.h"
 #include "rapports/ModImprimer.h"
@@ -17,24 +15,15 @@
 #include "Exemples.h"
 #include "LecturePdf.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QDate>
-#include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -77,20 +66,11 @@ public:
     std::vector<Demande> demandes;
 };
 
-// The build puts the test program beside the cursors.
-void CopierCurseurs(const QString& dossier) {
-    for (const char* nom : {"Plus.cur", "Moins.cur"})
-        QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(nom),
-                    dossier + QLatin1Char('/') + QLatin1String(nom));
-}
-
 class Impressions : public ::testing::Test {
 protected:
-    void SetUp() override { CopierCurseurs(dossier.chemin()); }
-
     // The main window on a study of `pieces` (written as accepted rooms), at
     // 45 °C, showing the rooms list.
-    std::unique_ptr<MDIPlancher> Etude(const std::vector<DonneesPiece>& pieces) {
+    std::unique_ptr<MDIPlancher> Etude(const std::vector<Piece>& pieces) {
         auto f = DemarrerEtude(QStringLiteral("45"));
         AjouterPieces(*f, pieces);
         boite.vider();
@@ -117,30 +97,7 @@ protected:
     QTemporaryDir sortie;
 };
 
-bool MemeCurseur(const QCursor& a, const QCursor& b) {
-    return a.shape() == b.shape() && a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
-}
-
 } // namespace
-
-// A room that cannot be calculated is named, and no report is drawn,
-// previewed or printed. (Without any room, the print items are refused by
-// the model: Application.ConditionsDesCommandesDEtude.)
-TEST_F(Impressions, PieceImpossibleACalculer) {
-    std::vector<DonneesPiece> pieces = exemples::EtudeDePieces(3);
-    pieces[1].SurfacePiece = 0;
-    auto f = Etude(pieces);
-    for (const char* menu : {"MnuApercuChantier", "MnuImprimerChantier", "MnuApercuRecap", "MnuImprimerRecap"}) {
-        SCOPED_TRACE(menu);
-        boite.vider();
-        Declencher(f.get(), QString::fromLatin1(menu));
-        ASSERT_TRUE(boite.seul(QStringLiteral("Calcul impossible.")));
-        EXPECT_TRUE(boite.messages[0].texte.contains(QStringLiteral("« Cuisine »")));
-        EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
-    }
-    EXPECT_EQ(f->findChild<FrmImprimer*>(), nullptr);
-    EXPECT_EQ(poste.imprimantesDemandees, 0);
-}
 
 // The preview opens at 50 % on page 1, titled after the study; each zoom of
 // the menu sets its label and the page's size, centred, back at its top.
@@ -170,59 +127,6 @@ TEST_F(Impressions, ZoomParLeMenu) {
         EXPECT_EQ(apercu->HautImageTwips(), 480);
         EXPECT_EQ(Etiquette(apercu, "LblPage"), QStringLiteral("Page 1 sur 2"));
     }
-}
-
-// Scrolling moves the page up, and in a window too short for the zooms'
-// own settings the bottom of the page can still be brought into view.
-TEST_F(Impressions, DefilementJusquAuBasDeLaPage) {
-    auto f = Etude(exemples::EtudeDePieces(1));
-    f->resize(800, 560);
-    Declencher(f.get(), QStringLiteral("MnuApercuChantier"));
-    FrmImprimer* apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-    auto* image = Trouver<QWidget>(apercu, QStringLiteral("ImgAp"));
-    auto* barre = Trouver<QScrollBar>(apercu, QStringLiteral("VsbBarre"));
-    for (double echelle : {0.5, 0.75, 0.9}) {
-        SCOPED_TRACE(echelle);
-        apercu->Zoom(echelle);
-        const int haut = image->y();
-        QTest::keyClick(barre, Qt::Key_Down);
-        EXPECT_LT(image->y(), haut) << "the page goes up";
-        EXPECT_TRUE(image->hasFocus());
-        // The wheel turned towards the user, over the page, does the same.
-        const int valeur = apercu->HautImageTwips();
-        QWheelEvent molette(QPointF(10, 10), image->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
-                            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(image, &molette);
-        EXPECT_LT(apercu->HautImageTwips(), valeur);
-        barre->setValue(barre->maximum());
-        EXPECT_LE(image->geometry().bottom(), image->parentWidget()->height()) << "bottom of the page out of reach";
-    }
-}
-
-// Three clicks on the page go round the zooms back to 50 %; over the page
-// the pointer is the zoom-in lens, and the zoom-out one at 100 %. Without
-// the cursor files the page still takes clicks, under a pointing hand.
-TEST_F(Impressions, TroisClicsRamenentA50) {
-    auto f = Etude(exemples::EtudeDePieces(2));
-    Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
-    FrmImprimer* apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-    auto* image = Trouver<QWidget>(apercu, QStringLiteral("ImgAp"));
-    const auto plus = ChargerCurseur(QStringLiteral("Plus.cur"));
-    const auto moins = ChargerCurseur(QStringLiteral("Moins.cur"));
-    ASSERT_TRUE(plus && moins);
-    EXPECT_TRUE(MemeCurseur(image->cursor(), *plus));
-    for (auto [libelle, curseur] : {std::pair{"75%", &*plus}, {"100%", &*moins}, {"50%", &*plus}}) {
-        SCOPED_TRACE(libelle);
-        QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(20, 20));
-        EXPECT_EQ(Etiquette(apercu, "LblZoom"), QString::fromLatin1(libelle));
-        EXPECT_TRUE(MemeCurseur(image->cursor(), *curseur));
-    }
-    QFile::remove(dossier.chemin() + QStringLiteral("/Plus.cur"));
-    QFile::remove(dossier.chemin() + QStringLiteral("/Moins.cur"));
-    FrmImprimer sansCurseurs(nullptr, nullptr);
-    EXPECT_EQ(Trouver<QWidget>(&sansCurseurs, QStringLiteral("ImgAp"))->cursor().shape(), Qt::PointingHandCursor);
 }
 
 // The page buttons move within the report and the label follows; the same
@@ -262,50 +166,8 @@ TEST_F(Impressions, BoutonsDePageEtFermer) {
     EXPECT_FALSE(apercu);
 }
 
-// The preview draws the report whose preview menu entry carries the tag
-// "1", and exactly what the drawing routines draw for it.
-TEST_F(Impressions, LeMenuMarqueLeRapportDessine) {
-    const std::vector<DonneesPiece> pieces = exemples::EtudeDePieces(12);
-    auto f = Etude(pieces);
-    auto* chantier = Trouver<QAction>(f.get(), QStringLiteral("MnuApercuChantier"));
-    auto* recap = Trouver<QAction>(f.get(), QStringLiteral("MnuApercuRecap"));
-    Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
-    FrmImprimer* apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-    EXPECT_EQ(recap->data().toString(), QStringLiteral("1"));
-    EXPECT_EQ(chantier->data().toString(), QStringLiteral("0"));
-    EXPECT_EQ(apercu->RapportAffiche(), Rapport::Recapitulatif);
-
-    // The marks moved by hand: the next zoom redraws the site results.
-    chantier->setData(QStringLiteral("1"));
-    recap->setData(QStringLiteral("0"));
-    Declencher(apercu, QStringLiteral("Mnu_100"));
-    EXPECT_EQ(apercu->RapportAffiche(), Rapport::Chantier);
-    Cliquer(apercu, QStringLiteral("CmdSuivante"));
-
-    // Page 2 at 100 %, as the routines draw it for this study today.
-    DonneesRapport donnees;
-    donnees.NomEtude = "Etude 1";
-    donnees.Date = QDate::currentDate();
-    donnees.Generales = f->Etude().Generales();
-    donnees.Resultat = CalculEtude(pieces, donnees.Generales);
-    donnees.Materiel = Materiel(donnees.Resultat.Table, donnees.Generales);
-    auto* image = Trouver<QWidget>(apercu, QStringLiteral("ImgAp"));
-    QImage attendu(image->size(), QImage::Format_RGB32);
-    attendu.setDotsPerMeterX(qRound(image->logicalDpiX() / 0.0254));
-    attendu.setDotsPerMeterY(qRound(image->logicalDpiY() / 0.0254));
-    attendu.fill(Qt::white);
-    {
-        QPainter p(&attendu);
-        ModImprimer(donnees, Rapport::Chantier).DessinerPage(p, 2, 0.9);
-    }
-    const QImage vu = image->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(vu.size(), attendu.size());
-    EXPECT_TRUE(vu == attendu) << "the preview is not the drawn page";
-}
-
-// Without a printer, each report is offered as a PDF file of the documents
-// folder; the file written holds the report's pages; the screen the user
+// Without a printer, each report is offered as a PDF file where the model
+// proposes exports; the file written holds the report's pages; the screen the user
 // was on stays.
 TEST_F(Impressions, SansImprimanteUnPdf) {
     auto f = Etude(exemples::EtudeDePieces(30));
@@ -314,7 +176,6 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
     const int pagesRecap = Apercu(*f)->NombrePages();
     Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
 
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const struct {
         const char* menu;
         const char* fichier;
@@ -331,7 +192,7 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
         Declencher(f.get(), QString::fromLatin1(c.menu));
         EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
         ASSERT_EQ(poste.demandes.size(), 1u);
-        EXPECT_EQ(poste.demandes[0].proposition, documents + QLatin1Char('/') + QString::fromUtf8(c.fichier));
+        EXPECT_EQ(poste.demandes[0].proposition, f->Etude().CheminExportPropose(QString::fromUtf8(c.fichier)));
         EXPECT_EQ(poste.demandes[0].titre, QStringLiteral("Aucune imprimante installée : enregistrer le rapport en PDF"));
         EXPECT_EQ(PagesPdf(poste.reponse), c.pages);
         EXPECT_TRUE(TextePage(poste.reponse, 1).contains(QString::fromUtf8(c.texte)));
@@ -339,54 +200,3 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
     }
 }
 
-// "Imprimer" in the preview prints the report previewed; a dialog given
-// up writes nothing, a file that cannot be written is told.
-TEST_F(Impressions, ImprimerDepuisLApercu) {
-    auto f = Etude(exemples::EtudeDePieces(12));
-    Declencher(f.get(), QStringLiteral("MnuApercuChantier"));
-    FrmImprimer* apercu = Apercu(*f);
-    ASSERT_TRUE(apercu);
-
-    Cliquer(apercu, QStringLiteral("CmdImprimer"));
-    ASSERT_EQ(poste.demandes.size(), 1u);
-    EXPECT_TRUE(boite.messages.empty());
-    EXPECT_TRUE(QDir(sortie.path()).isEmpty());
-
-    poste.reponse = Chemin(QStringLiteral("absent/rapport.pdf"));
-    Declencher(apercu, QStringLiteral("MnuImprimer"));
-    EXPECT_TRUE(boite.seul(QStringLiteral("Impression."),
-                           QStringLiteral("Le fichier « %1 » ne peut pas être écrit.").arg(poste.reponse),
-                           IconeMessage::Exclamation));
-    EXPECT_EQ(Apercu(*f), apercu);
-
-    boite.vider();
-    poste.reponse = Chemin(QStringLiteral("apercu.pdf"));
-    Cliquer(apercu, QStringLiteral("CmdImprimer"));
-    EXPECT_TRUE(boite.messages.empty());
-    EXPECT_EQ(PagesPdf(poste.reponse), 2);
-    EXPECT_TRUE(TextePage(poste.reponse, 2).contains(QStringLiteral("Données générales")));
-}
-
-// With a printer installed, the report goes to it, every page on A4 and no
-// dialog asked; a 30-room summary counts its pages off meanwhile.
-TEST_F(Impressions, AvecImprimante) {
-    auto f = Etude(exemples::EtudeDePieces(30));
-    Declencher(f.get(), QStringLiteral("MnuApercuRecap"));
-    ASSERT_TRUE(Apercu(*f));
-    const int pages = Apercu(*f)->NombrePages();
-
-    poste.imprimante = Chemin(QStringLiteral("imprimante.pdf"));
-    int maximum = -1;
-    QTimer::singleShot(0, [&] {
-        if (auto* progression = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget()))
-            maximum = progression->maximum();
-    });
-    Declencher(f.get(), QStringLiteral("MnuImprimerRecap"));
-    EXPECT_TRUE(poste.demandes.empty());
-    EXPECT_TRUE(boite.messages.empty());
-    EXPECT_EQ(maximum, pages) << "no progress shown while printing";
-    EXPECT_EQ(PagesPdf(poste.imprimante), pages);
-    EXPECT_TRUE(Lancer(QStringLiteral("pdfinfo"), {poste.imprimante}).contains(QStringLiteral("(A4)")));
-    EXPECT_TRUE(TextePage(poste.imprimante, pages).contains(QStringLiteral("Page : %1/%1").arg(pages)));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the progress dialog is gone";
-}

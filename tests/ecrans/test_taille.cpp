@@ -1,6 +1,7 @@
-// The main window on small screens: it never exceeds the area the screen
-// leaves to windows, and every entry screen keeps its buttons in view, its
-// body scrolling when the room runs out.
+// The main window on the screen: it never exceeds the area the screen leaves
+// to windows, every entry screen keeps its buttons in view (its body
+// scrolling when the room runs out) whatever the study line, and the window
+// grows for a window that needs more room.
 
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
@@ -8,20 +9,21 @@
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmPiece.h"
+#include "ecrans/FrmImprimer.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Harnais.h"
 #include "Exemples.h"
-#include "etude/PresentationResultats.h"
 #include "ihm/Controles.h"
 #include "ihm/Grille.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTest>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 using namespace sorvel;
@@ -31,6 +33,7 @@ namespace {
 
 // 800 x 600, the smallest screen served; the test screen is that size.
 const QRect Ecran800x600(0, 0, 800, 600);
+const QRect Ecran1024x768(0, 0, 1024, 768);
 
 class Taille : public ::testing::Test {
 protected:
@@ -94,52 +97,96 @@ protected:
 } // namespace
 
 // On an 800 x 600 screen the window opens maximised, its frame inside the
-// area; where there is room it opens at its own size, centred.
-TEST_F(Taille, LaFenetreTientDansLaZoneDisponible) {
-    f = Demarrer(800, Ecran800x600);
-    EXPECT_TRUE(f->isMaximized());
-    EXPECT_TRUE(Ecran800x600.contains(f->frameGeometry())) << f->frameGeometry().width() << "x"
-                                                          << f->frameGeometry().height();
-
-    f.reset(); // one program at a time on the studies folder
-    f = Demarrer(1280, GrandEcran);
-    EXPECT_FALSE(f->isMaximized());
-    EXPECT_EQ(f->size(), f->TailleVoulue());
-    const QRect avecCadre(f->pos(), f->size() + CadreFenetre);
-    EXPECT_TRUE(GrandEcran.contains(avecCadre));
-    EXPECT_LE(std::abs(avecCadre.center().x() - GrandEcran.center().x()), 1);
-    EXPECT_LE(std::abs(avecCadre.center().y() - GrandEcran.center().y()), 1);
+// area; where there is room it opens at its own size, centred. The
+// background picture follows the screen's width.
+TEST_F(Taille, OuvertureSelonLEcran) {
+    QImage(48, 30, QImage::Format_RGB32).save(dossier.chemin() + QStringLiteral("/Fd2.fpl"), "BMP");
+    const struct {
+        QRect ecran;
+        bool maximisee;
+        const char* fond;
+    } cas[] = {{Ecran800x600, true, "Fd1.fpl"}, {Ecran1024x768, false, "Fd2.fpl"}, {GrandEcran, false, ""}};
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.ecran.width());
+        f = Demarrer(k.ecran.width(), k.ecran);
+        EXPECT_EQ(f->isMaximized(), k.maximisee);
+        const QRect avecCadre(f->pos(), f->size() + CadreFenetre);
+        EXPECT_TRUE(k.ecran.contains(k.maximisee ? f->frameGeometry() : avecCadre));
+        if (!k.maximisee) {
+            EXPECT_EQ(f->size(), f->TailleVoulue());
+            EXPECT_LE(std::abs(avecCadre.center().x() - k.ecran.center().x()), 1);
+        }
+        EXPECT_EQ(f->Zone().FichierImageFond(), QString::fromLatin1(k.fond));
+        // Fd1.fpl is missing: the background stays plain.
+        EXPECT_EQ(f->Zone().ImageFond().size(), k.fond == std::string("Fd2.fpl") ? QSize(48, 30) : QSize(0, 0));
+        f.reset(); // one program at a time on the studies folder
+    }
+    for (auto [largeur, fichier] : {std::pair{809, "Fd1.fpl"}, {810, "Fd2.fpl"}, {1049, "Fd2.fpl"}, {1050, ""}})
+        EXPECT_EQ(ZoneEcrans::ImageDeFond(largeur), QString::fromLatin1(fichier)) << largeur;
 }
 
-// Maximised on 800 x 600, every button of every entry screen is in view.
+// Every button of every entry screen is in view: maximised on 800 x 600,
+// and with a task bar taking 40 pixels of the 600, where each screen's
+// bottom row is still in view and its body scrolls.
 TEST_F(Taille, ToutLEcranA800x600) {
-    f = Demarrer(800, Ecran800x600);
-    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
-    parcourirLesEcrans(false);
-    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+    for (const QRect zone : {Ecran800x600, QRect(0, 0, 800, 560)}) {
+        SCOPED_TRACE(zone.height());
+        f = Demarrer(800, zone);
+        if (zone != Ecran800x600) {
+            f->showNormal();
+            f->setGeometry(QRect(QPoint(0, 0), zone.size() - CadreFenetre));
+            QApplication::processEvents();
+        }
+        Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+        Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+        parcourirLesEcrans(zone != Ecran800x600);
+        EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+        f.reset();
+    }
 }
 
-// With a task bar taking 40 pixels of the 600 (the window manager gives the
-// window what is left), each screen's bottom row is still in view; its body
-// scrolls.
-TEST_F(Taille, RangeeDuBasAvecUneBarreDesTaches) {
-    f = Demarrer(800, Ecran800x600);
-    f->showNormal();
-    f->setGeometry(QRect(QPoint(0, 0), QSize(800, 560) - CadreFenetre));
-    QApplication::processEvents();
-    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
-    parcourirLesEcrans(true);
-    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
+// The study line holds on one line, whole, above the rooms list and above
+// the results, with the plainest and the widest general data, at 1024 x 768
+// (the window at the size it opened at) and on 800 x 600: the rooms list
+// and its buttons in view.
+TEST_F(Taille, LaLigneDEtudeTientDansLaZoneClient) {
+    const struct {
+        const char* support;
+        const char* tube;
+        const char* temperature;
+    } lignes[] = {{"OptSupport_0", "OptTube_1", "40"}, {"OptSupport_1", "OptTube_0", "50"}};
+    for (const QRect ecran : {Ecran1024x768, Ecran800x600})
+        for (const auto& l : lignes) {
+            SCOPED_TRACE(std::to_string(ecran.width()) + " " + l.support + " " + l.tube);
+            f = Demarrer(ecran.width(), ecran);
+            const QSize ouverte = f->size();
+            Declencher(f.get(), QStringLiteral("MnuNouvelle"));
+            Cliquer(f->Generales(), QString::fromLatin1(l.support));
+            Cliquer(f->Generales(), QString::fromLatin1(l.tube));
+            Choisir(f->Generales(), QStringLiteral("CmbTempDepart"), QString::fromLatin1(l.temperature));
+            Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
+            ASSERT_EQ(f->FeuilleAffichee(), f->Circuits());
+            EXPECT_EQ(f->size(), ouverte) << "opened wide enough for every study line";
+            EXPECT_TRUE(visible(f->Circuits()->parentWidget()));
+            boutonsVisibles(false);
+            SaisirPieceJusquALaPage(*f, 4);
+            for (QLabel* ligne : {Trouver<QLabel>(f->Circuits(), QStringLiteral("LblCircuit")),
+                                  Trouver<QLabel>(ecrans().Resultats, QStringLiteral("LblEtude"))}) {
+                EXPECT_EQ(ligne->text(), ResumeEtude(f->Etude().Generales()));
+                EXPECT_GE(ligne->width(), ligne->fontMetrics().horizontalAdvance(ligne->text()));
+                EXPECT_LT(ligne->height(), 2 * ligne->fontMetrics().lineSpacing());
+            }
+            EXPECT_TRUE(visible(Trouver<QLabel>(ecrans().Resultats, QStringLiteral("LblEtude"))));
+            f.reset();
+        }
 }
 
 // The results screen follows the main window's size: on a 1024 x 768 screen
-// all 29 rows show at once; the window made small, "OK" stays in view and
-// the grid scrolls; made large again, all the rows are back.
+// all 29 rows show at once; the window made small, "OK" stays in view, the
+// grid scrolls and takes the keyboard; made large again, all the rows are
+// back.
 TEST_F(Taille, LesResultatsSuiventLaFenetre) {
-    f = Demarrer(1024, QRect(0, 0, 1024, 768));
-    ASSERT_FALSE(f->isMaximized()) << "the window's own size is expected to fit 1024 x 768";
+    f = Demarrer(1024, Ecran1024x768);
     Declencher(f.get(), QStringLiteral("MnuNouvelle"));
     Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
     SaisirPieceJusquALaPage(*f, 4);
@@ -152,88 +199,22 @@ TEST_F(Taille, LesResultatsSuiventLaFenetre) {
     const int peu = lignesResultatsVisibles();
     EXPECT_GE(peu, FrmResultats::LignesVisiblesMinimum);
     EXPECT_LT(peu, NombreLignesResultats);
+    Grille* grille = qobject_cast<FrmResultats*>(ecrans().Resultats.data())->GrilleResult();
+    grille->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(grille, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(grille->viewport()->rect().contains(
+        grille->visualRect(grille->model()->index(NombreLignesResultats - 1, 2))));
 
     f->resize(voulue);
     QApplication::processEvents();
     EXPECT_EQ(lignesResultatsVisibles(), NombreLignesResultats);
 }
 
-// The grid takes the keyboard: the surface temperatures, last rows of the
-// grid, are reached with the keys when the window is small.
-TEST_F(Taille, LaGrilleDesResultatsDefileAuClavier) {
-    f = Demarrer(800, Ecran800x600);
-    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
-    SaisirPieceJusquALaPage(*f, 4);
-    Grille* grille = qobject_cast<FrmResultats*>(ecrans().Resultats.data())->GrilleResult();
-    ASSERT_LT(lignesResultatsVisibles(), NombreLignesResultats) << "a window too small for every row";
-    grille->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(grille->hasFocus());
-    QTest::keyClick(grille, Qt::Key_End, Qt::ControlModifier);
-    QApplication::processEvents();
-    const int derniere = NombreLignesResultats - 1;
-    EXPECT_TRUE(grille->viewport()->rect().contains(grille->visualRect(grille->model()->index(derniere, 2))));
-    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Resultats);
-}
-
-// The study's summary line holds on one line, whole, above the rooms list
-// and above the results, with the longest support and pipe names, at 800
-// pixels wide.
-TEST_F(Taille, LeResumeTientSurUneLigne) {
-    f = Demarrer(800, Ecran800x600);
-    Declencher(f.get(), QStringLiteral("MnuNouvelle"));
-    Cliquer(f->Generales(), QStringLiteral("OptSupport_1"));
-    Choisir(f->Generales(), QStringLiteral("CmbTempDepart"), QStringLiteral("50"));
-    Cliquer(f->Generales(), QStringLiteral("CmdSuivant"));
-    auto* resume = Trouver<QLabel>(f->Circuits(), QStringLiteral("LblCircuit"));
-    ASSERT_TRUE(resume->text().endsWith(QStringLiteral("Plots thermoformés avec température de départ du fluide de 50°C")));
-    EXPECT_TRUE(visible(resume));
-    EXPECT_GE(resume->width(), resume->fontMetrics().horizontalAdvance(resume->text()));
-    EXPECT_LT(resume->height(), 2 * resume->fontMetrics().lineSpacing());
-
-    SaisirPieceJusquALaPage(*f, 4);
-    auto* ligne = Trouver<QLabel>(ecrans().Resultats, QStringLiteral("LblEtude"));
-    EXPECT_EQ(ligne->text(), resume->text());
-    EXPECT_TRUE(visible(ligne));
-    EXPECT_GE(ligne->width(), ligne->fontMetrics().horizontalAdvance(ligne->text()));
-}
-
-// The views of the whole study on 800 x 600, with the 12 rooms of a house:
-// the balancing shows all its columns, its labels and its buttons; the
-// summary keeps its labels and buttons in view, its grid scrolling.
-TEST_F(Taille, VuesDeLEtudeA800x600) {
-    f = Demarrer(800, Ecran800x600);
-    AjouterPieces(*f, exemples::Maison12Pieces());
-    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
-    auto* equilibrage = qobject_cast<FrmEquilibrage*>(f->FeuilleAffichee());
-    ASSERT_NE(equilibrage, nullptr);
-    QApplication::processEvents();
-    for (const char* nom : {"CmdExporter", "CmdFermer"})
-        EXPECT_TRUE(visible(Trouver<QPushButton>(equilibrage, QString::fromLatin1(nom))));
-    for (const char* nom : {"LblPerte", "LblTempDepartMinimale"}) {
-        auto* l = Trouver<QLabel>(equilibrage, QString::fromLatin1(nom));
-        EXPECT_TRUE(visible(l));
-        EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text())) << nom;
-    }
-    const Grille* grille = equilibrage->GrilleEquilibrage();
-    EXPECT_EQ(grille->horizontalScrollBar()->maximum(), 0) << "every column in view";
-    Cliquer(equilibrage, QStringLiteral("CmdFermer"));
-
-    Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
-    QWidget* recap = f->FeuilleAffichee();
-    ASSERT_EQ(recap->objectName(), QStringLiteral("FrmRecap"));
-    QApplication::processEvents();
-    for (const char* nom : {"CmdExporter", "CmdFermer"})
-        EXPECT_TRUE(visible(Trouver<QPushButton>(recap, QString::fromLatin1(nom))));
-    for (const char* nom : {"LblRecap", "LblPerte", "LblTempDepartMinimale"})
-        EXPECT_TRUE(visible(Trouver<QLabel>(recap, QString::fromLatin1(nom)))) << nom;
-    EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QStringLiteral(", ")).toStdString();
-}
-
 // When the screen has the room, the main window grows for the expert
-// modules, whose three columns then show without scrolling sideways; the
-// window stays on the screen and the module's bottom row in view.
-TEST_F(Taille, LesModulesAgrandissentLaFenetre) {
+// modules and the preview, which then show without scrolling sideways; the
+// window stays on the screen and never shrinks: given the whole screen
+// (no window manager frames it), it keeps it.
+TEST_F(Taille, LaFenetreGranditPourLesModules) {
     for (const char* menu : {"MnuCorrection", "MnuIncertitude"}) {
         SCOPED_TRACE(menu);
         f = Demarrer(1280, GrandEcran);
@@ -242,11 +223,16 @@ TEST_F(Taille, LesModulesAgrandissentLaFenetre) {
         QWidget* module = f->FeuilleAffichee();
         ASSERT_NE(module, nullptr);
         QApplication::processEvents();
-        auto* defilement = module->findChild<QScrollArea*>();
-        ASSERT_NE(defilement, nullptr);
-        EXPECT_EQ(defilement->horizontalScrollBar()->maximum(), 0) << "every column in view";
+        EXPECT_EQ(module->findChild<QScrollArea*>()->horizontalScrollBar()->maximum(), 0) << "every column in view";
         EXPECT_TRUE(GrandEcran.contains(f->geometry()));
         EXPECT_TRUE(visible(Trouver<QPushButton>(module, QStringLiteral("CmdFermer"))));
         f.reset();
     }
+    f = Demarrer(1024, Ecran1024x768);
+    AjouterPieces(*f, exemples::Maison12Pieces());
+    f->setGeometry(Ecran1024x768);
+    QApplication::processEvents();
+    Declencher(f.get(), QStringLiteral("MnuApercuChantier"));
+    ASSERT_NE(qobject_cast<FrmImprimer*>(f->FeuilleAffichee()), nullptr);
+    EXPECT_EQ(f->size(), Ecran1024x768.size());
 }

@@ -1,7 +1,7 @@
 // A screen's check of its number fields: the first refused field shows the
 // message and gets the user back, its text selected.
 
-#include "ihm/BoiteMessage.h"
+#include "Gestes.h"
 #include "ihm/ChampNumerique.h"
 
 #include <QTest>
@@ -11,26 +11,6 @@
 #include <vector>
 
 using namespace sorvel;
-
-namespace {
-
-struct Boite : BoiteMessage {
-    Boite() { InstallerBoiteMessage(this); }
-    ~Boite() override { InstallerBoiteMessage(nullptr); }
-    ReponseMessage afficher(QWidget*, IconeMessage icone, const QString& titre, const QString& texte,
-                            BoutonsMessage boutons) override {
-        vus.push_back({icone, titre, texte, boutons});
-        return ReponseMessage::OK;
-    }
-    struct Vu {
-        IconeMessage icone;
-        QString titre, texte;
-        BoutonsMessage boutons;
-    };
-    std::vector<Vu> vus;
-};
-
-} // namespace
 
 TEST(ControlerChamps, PremierChampRefuse) {
     QWidget ecran;
@@ -62,14 +42,14 @@ TEST(ControlerChamps, PremierChampRefuse) {
         return std::nullopt;
     };
 
-    Boite boite;
+    test::BoiteMessageScriptee boite;
     EXPECT_FALSE(ControlerChamps(&ecran, {a, b, c}, refus));
     EXPECT_EQ(demandes, (std::vector<QString>{"Surface", "Longueur"})); // stops at the first refused
-    ASSERT_EQ(boite.vus.size(), 1u);
-    EXPECT_EQ(boite.vus[0].icone, IconeMessage::Exclamation);
-    EXPECT_EQ(boite.vus[0].boutons, BoutonsMessage::OK);
-    EXPECT_EQ(boite.vus[0].titre, QStringLiteral("Longueur."));
-    EXPECT_EQ(boite.vus[0].texte, QStringLiteral("Hors limites : Longueur"));
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0].icone, IconeMessage::Exclamation);
+    EXPECT_EQ(boite.messages[0].boutons, BoutonsMessage::OK);
+    EXPECT_EQ(boite.messages[0].titre, QStringLiteral("Longueur."));
+    EXPECT_EQ(boite.messages[0].texte, QStringLiteral("Hors limites : Longueur"));
     EXPECT_TRUE(b->hasFocus());
     EXPECT_EQ(b->selectedText(), QStringLiteral("-3,5"));
 
@@ -80,12 +60,12 @@ TEST(ControlerChamps, PremierChampRefuse) {
 
     // In another order, the other refused field comes first.
     EXPECT_FALSE(ControlerChamps(&ecran, {c, b}, refus));
-    EXPECT_EQ(boite.vus.back().titre, QStringLiteral("Puissance."));
+    EXPECT_EQ(boite.messages.back().titre, QStringLiteral("Puissance."));
     EXPECT_TRUE(c->hasFocus());
 
     b->setText(QStringLiteral("3,5"));
     c->setText(QStringLiteral("1000"));
-    boite.vus.clear();
+    boite.messages.clear();
     EXPECT_TRUE(ControlerChamps(&ecran, {a, b, c}, refus));
-    EXPECT_TRUE(boite.vus.empty());
+    EXPECT_TRUE(boite.messages.empty());
 }

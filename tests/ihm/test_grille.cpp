@@ -71,50 +71,6 @@ TEST(Grille, UnFormatNeTouchePasLesVoisines) {
     }
 }
 
-// A grid emptied reads back empty texts everywhere; outside the grid
-// writes are ignored and reads are empty.
-TEST(Grille, TextesViderEtHorsGrille) {
-    Grille g(QStringLiteral("GrilleTest"), 31, 2, 1, 0);
-    for (int l = 0; l < g.rowCount(); ++l)
-        for (int c = 0; c < g.columnCount(); ++c)
-            g.definirTexte(l, c, QStringLiteral("x%1-%2").arg(l).arg(c));
-    g.viderTextes();
-    for (int l = 0; l < g.rowCount(); ++l)
-        for (int c = 0; c < g.columnCount(); ++c)
-            EXPECT_EQ(g.texte(l, c), QString()) << l << "," << c;
-    g.definirTexte(40, 10, QStringLiteral("hors"));
-    g.definirTexte(-1, 0, QStringLiteral("hors"));
-    EXPECT_EQ(g.texte(40, 10), QString());
-    EXPECT_EQ(g.texte(-1, 0), QString());
-}
-
-// 1440 twips make one inch: at the usual 96 dots per inch, 1440 twips are
-// 96 pixels, the results grid's 4900-twip title column 326.7, so 327.
-TEST(Grille, TwipsEnPixels) {
-    const struct {
-        int twips;
-        double ppp;
-        int pixels;
-    } cas[] = {{1440, 96, 96}, {4900, 96, 327}, {750, 96, 50}, {2050, 96, 137}, {1440, 120, 120}, {0, 96, 0}};
-    for (const auto& k : cas)
-        EXPECT_EQ(Grille::TwipsEnPixels(k.twips, k.ppp), k.pixels) << k.twips << " twips";
-
-    Grille g(QStringLiteral("GrilleTest"), 3, 3, 1, 1);
-    g.definirLargeurColonneTwips(2, 2050);
-    EXPECT_EQ(g.columnWidth(2), Grille::TwipsEnPixels(2050, g.logicalDpiX()));
-}
-
-// A heading can be formatted (the summary's titles are bold) but never
-// becomes the row chosen by the user.
-TEST(Grille, EntetesFormatablesMaisPasSelectionnables) {
-    Grille g(QStringLiteral("GrilleTest"), 5, 3, 1, 1);
-    g.definirCelluleCourante(0, 1);
-    g.definirGras(true);
-    EXPECT_TRUE(g.gras(0, 1));
-    EXPECT_FALSE(g.item(0, 1)->flags() & Qt::ItemIsSelectable);
-    EXPECT_TRUE(g.item(2, 2)->flags() & Qt::ItemIsSelectable);
-}
-
 // A click on a cell makes its row the current row; a double click on a
 // room cell is announced with its row, one on a heading is not.
 TEST(Grille, ClicEtDoubleClic) {
@@ -139,24 +95,3 @@ TEST(Grille, ClicEtDoubleClic) {
     EXPECT_EQ(g.currentRow(), 5);
 }
 
-// The heading rows stay in view while the grid scrolls down.
-TEST(Grille, EntetesRestentVisibles) {
-    Grille g(QStringLiteral("GrilleTest"), 35, 4, 3, 1);
-    for (int c = 0; c < 4; ++c)
-        g.definirTexte(0, c, QStringLiteral("Titre %1").arg(c));
-    g.resize(300, 200);
-    g.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
-    g.verticalScrollBar()->setValue(g.verticalScrollBar()->maximum());
-    QApplication::processEvents();
-    ASSERT_GT(g.verticalScrollBar()->value(), 0);
-    EXPECT_GT(g.rowAt(0), 0) << "the grid itself has scrolled";
-    // What is drawn at the top of the grid is still heading row 0.
-    const QPoint hautGauche = g.viewport()->mapTo(&g, QPoint(g.columnWidth(0) + 2, 2));
-    QWidget* dessus = g.childAt(hautGauche);
-    auto* vue = dessus ? qobject_cast<QTableView*>(dessus->parentWidget()) : nullptr;
-    ASSERT_NE(vue, nullptr);
-    ASSERT_NE(vue, &g);
-    EXPECT_EQ(vue->rowAt(2), 0);
-    EXPECT_EQ(vue->model()->index(0, 1).data().toString(), QStringLiteral("Titre 1"));
-}

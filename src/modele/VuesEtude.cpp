@@ -1,0 +1,49 @@
+#include "modele/VuesEtude.h"
+
+#include "modele/EtudeEnCours.h"
+
+namespace sorvel {
+
+QStringList ResumesEtudePossibles() {
+    QStringList resumes;
+    Installation g;
+    for (Fixation support : {Fixation::Treillis, Fixation::Plots})
+        for (DiametreTube tube : {DiametreTube::D13x16, DiametreTube::D16x20})
+            for (int temperature = TempDepartBasse; temperature <= TempDepartHaute; ++temperature) {
+                g.Support = support;
+                g.Tube = tube;
+                g.TempDepart = temperature;
+                resumes << ResumeEtude(g);
+            }
+    return resumes;
+}
+
+bool AvecPieces(const EtudeRecalculee& etude) { return etude.Resultat.Table.NombrePieces() > 0; }
+
+Recapitulatif RecapitulatifEtude(const EtudeRecalculee& etude, const Installation& generales) {
+    return PresenterRecapitulatif(etude.Resultat, generales);
+}
+
+std::vector<LigneEquilibrage> LignesEquilibrage(const EtudeRecalculee& etude) {
+    return PresenterEquilibrage(etude.Equilibrage.Boucles, etude.Equilibrage.Tube);
+}
+
+QString LignePerteEtude(const EtudeRecalculee& etude) {
+    return AvecPieces(etude) ? QString::fromStdString(TexteLblPerte(etude.Resultat)) : QString();
+}
+
+QString LigneTempDepartMinimale(const EtudeRecalculee& etude) {
+    return AvecPieces(etude) ? QString::fromStdString(TexteTempDepartMinimale(etude.Equilibrage.TempDepartMinimale))
+                             : QString();
+}
+
+std::vector<LigneMaterielAffichee> LignesMaterielEtude(const EtudeRecalculee& etude) {
+    std::vector<LigneMaterielAffichee> lignes;
+    for (std::size_t n = 0; n < etude.Materiel.size() && n < LignesMateriel.size(); ++n)
+        lignes.push_back({QString::fromUtf8(LignesMateriel[n].Designation),
+                          QString::fromStdString(TexteMateriel(etude.Materiel[n])),
+                          QString::fromUtf8(LignesMateriel[n].Unite)});
+    return lignes;
+}
+
+} // namespace sorvel
