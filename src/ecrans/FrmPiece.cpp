@@ -106,7 +106,48 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     setWindowTitle(LegendePiece(QString()));
 
     auto* lblTitre = Titre(QStringLiteral("Surfaces et déperditions"), this);
+    CreerNomEtTemperature();
+    QGroupBox* cdrSurfaces = CreerSurfaces();
+    QGroupBox* cdrDeperdition = CreerDeperditions();
+    QGroupBox* cdrResistances = CreerResistances();
+    AlignerCadres({cdrSurfaces, cdrDeperdition, cdrResistances});
 
+    auto* principal = Disposition(this);
+    principal->addWidget(lblTitre);
+    principal->addLayout(haut_);
+    principal->addWidget(cdrSurfaces);
+    principal->addWidget(cdrDeperdition);
+    principal->addWidget(cdrResistances);
+    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 2/4"), true, Avancer::Suivant);
+
+    QPushButton* cmdApportOK = CreerPanneauApport();
+    QPushButton* cmdEmissionOK = CreerPanneauEmissions();
+    // Escape puts an open panel away without filling anything, wherever the
+    // focus is in the screen's window.
+    echapPanneau_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    echapPanneau_->setContext(Qt::WindowShortcut);
+    echapPanneau_->setEnabled(false);
+    connect(echapPanneau_, &QShortcut::activated, this, [this] {
+        FermerPanneau(cdrApport_->isHidden() ? cmdEmissions_ : cmdApport_);
+    });
+
+    // First load.
+    cmbApportIso_->setCurrentText(QStringLiteral("4"));
+    cmbEmissionsIso_->setCurrentText(QStringLiteral("4"));
+    SuivreModifications();
+
+    Relier(cmdApport_, this, &FrmPiece::CmdApport_Click);
+    Relier(cmdApportOK, this, &FrmPiece::CmdApport_OK_Click);
+    Relier(cmdEmissions_, this, &FrmPiece::CmdEmissions_Click);
+    Relier(cmdEmissionOK, this, &FrmPiece::CmdEmission_OK_Click);
+    Relier(boutons.Precedent, this, &FrmPiece::CmdPrecedent_Click);
+    Relier(boutons.Suivant, this, &FrmPiece::CmdSuivant_Click);
+    Relier(boutons.Annuler, this, &FrmPiece::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmPiece::CmdAide_Click);
+    EchapAnnule(boutons);
+}
+
+void FrmPiece::CreerNomEtTemperature() {
     auto* lblPiece = Libelle(QStringLiteral("LblPiece"), QStringLiteral("Nom de la pièce"), this);
     cmbNomPiece_ = new QComboBox(this);
     cmbNomPiece_->setObjectName(QStringLiteral("CmbNomPiece"));
@@ -124,7 +165,7 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     cmbNomPiece_->setMinimumWidth(180);
     auto* lblTemperature =
         Libelle(QStringLiteral("LblTemperature"), QStringLiteral("Température ambiante de la pièce"), this);
-    cmbTempPiece_ = Liste(QStringLiteral("CmbTempPiece"), lblTemperature->text(), Entiers(15, 24), this);
+    cmbTempPiece_ = Liste(QStringLiteral("CmbTempPiece"), lblTemperature->text(), Entiers(TempPieceBasse, TempPieceHaute), this);
     cmbTempPiece_->setFixedWidth(90);
 
     haut_ = new QGridLayout;
@@ -134,8 +175,9 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     haut_->addWidget(cmbNomPiece_, 0, 1, 1, 3);
     LigneChamp(haut_, 1, lblTemperature, cmbTempPiece_, QStringLiteral("°C"));
     haut_->setColumnStretch(3, 1);
+}
 
-    // Surfaces.
+QGroupBox* FrmPiece::CreerSurfaces() {
     auto* cdrSurfaces = new QGroupBox(QStringLiteral("Surfaces"), this);
     cdrSurfaces->setObjectName(QStringLiteral("CdrSurfaces"));
     auto* gSurfaces = new QGridLayout(cdrSurfaces);
@@ -146,8 +188,10 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
         LigneChamp(gSurfaces, i, l, txtSurface_[i], QStringLiteral("m²"));
     }
     gSurfaces->setColumnStretch(0, 1);
+    return cdrSurfaces;
+}
 
-    // Heat losses and gains.
+QGroupBox* FrmPiece::CreerDeperditions() {
     auto* cdrDeperdition = new QGroupBox(QStringLiteral("Déperditions"), this);
     cdrDeperdition->setObjectName(QStringLiteral("CdrDeperdition"));
     auto* gDeperd = new QGridLayout(cdrDeperdition);
@@ -174,8 +218,10 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     LigneChamp(gDeperd, 3, lblEmissions, txtEmissions_, QStringLiteral("W"), QString(), cmdEmissions_);
     gDeperd->setColumnStretch(0, 1);
     gDeperd->setColumnMinimumWidth(3, 36);
+    return cdrDeperdition;
+}
 
-    // Floor coverings.
+QGroupBox* FrmPiece::CreerResistances() {
     auto* cdrResistances = new QGroupBox(QStringLiteral("Résistances des revêtements (Rth)"), this);
     cdrResistances->setObjectName(QStringLiteral("CdrResistances"));
     auto* gRth = new QGridLayout(cdrResistances);
@@ -188,31 +234,30 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     cmbFuture_->setFixedWidth(90);
     LigneChamp(gRth, 1, lblFuture, cmbFuture_, QStringLiteral("m².K/W"));
     gRth->setColumnStretch(0, 1);
+    return cdrResistances;
+}
 
-    // The frames share one column width so that their fields line up.
+void FrmPiece::AlignerCadres(std::initializer_list<QGroupBox*> cadres) {
     // An empty column takes no spacing: the frames without "..." buttons
     // hold a blank of the buttons' width instead.
-    for (QGridLayout* g : {gSurfaces, gDeperd, gRth}) {
+    for (QGroupBox* cadre : cadres) {
+        auto* g = static_cast<QGridLayout*>(cadre->layout());
         g->setHorizontalSpacing(8);
         g->setColumnMinimumWidth(0, 260);
         g->setColumnMinimumWidth(2, 64);
         g->setColumnMinimumWidth(3, 36);
+        bool boutons = false;
+        for (int ligne = 0; ligne < g->rowCount(); ++ligne)
+            boutons = boutons || g->itemAtPosition(ligne, 3);
+        if (!boutons) {
+            auto* blanc = new QWidget(cadre);
+            blanc->setFixedSize(36, 1);
+            g->addWidget(blanc, 0, 3);
+        }
     }
-    for (QGridLayout* g : {gSurfaces, gRth}) {
-        auto* blanc = new QWidget(g->parentWidget());
-        blanc->setFixedSize(36, 1);
-        g->addWidget(blanc, 0, 3);
-    }
+}
 
-    auto* principal = Disposition(this);
-    principal->addWidget(lblTitre);
-    principal->addLayout(haut_);
-    principal->addWidget(cdrSurfaces);
-    principal->addWidget(cdrDeperdition);
-    principal->addWidget(cdrResistances);
-    const BoutonsPage boutons = PiedDePage(principal, QStringLiteral("Page 2/4"), true, Avancer::Suivant);
-
-    // Pop-over panel: gain through the ceiling.
+QPushButton* FrmPiece::CreerPanneauApport() {
     auto* panneauApport = new Panneau(QStringLiteral("CdrApport"), QStringLiteral("Apport par le plafond"), this);
     cdrApport_ = panneauApport;
     QGridLayout* gApport = panneauApport->grille;
@@ -227,8 +272,10 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     auto* cmdApportOK = Bouton(QStringLiteral("CmdApport_OK"), QStringLiteral("OK"), cdrApport_);
     gApport->addWidget(cmdApportOK, 2, 1, 1, 2, Qt::AlignRight);
     panneauApport->ok = cmdApportOK;
+    return cmdApportOK;
+}
 
-    // Pop-over panel: emission downwards.
+QPushButton* FrmPiece::CreerPanneauEmissions() {
     auto* panneauEmissions =
         new Panneau(QStringLiteral("CdrEmissions"), QStringLiteral("Emissions vers le bas"), this);
     cdrEmissions_ = panneauEmissions;
@@ -250,19 +297,10 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     auto* cmdEmissionOK = Bouton(QStringLiteral("CmdEmission_OK"), QStringLiteral("OK"), cdrEmissions_);
     gEmissions->addWidget(cmdEmissionOK, 2, 1, 1, 2, Qt::AlignRight);
     panneauEmissions->ok = cmdEmissionOK;
-    // Escape puts an open panel away without filling anything, wherever the
-    // focus is in the screen's window.
-    echapPanneau_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    echapPanneau_->setContext(Qt::WindowShortcut);
-    echapPanneau_->setEnabled(false);
-    connect(echapPanneau_, &QShortcut::activated, this, [this] {
-        FermerPanneau(cdrApport_->isHidden() ? cmdEmissions_ : cmdApport_);
-    });
+    return cmdEmissionOK;
+}
 
-    // First load.
-    cmbApportIso_->setCurrentText(QStringLiteral("4"));
-    cmbEmissionsIso_->setCurrentText(QStringLiteral("4"));
-
+void FrmPiece::SuivreModifications() {
     // The caption follows the name; typing it is a change, picking a
     // suggestion alone is not.
     connect(cmbNomPiece_, &QComboBox::editTextChanged, this, [this](const QString& nom) {
@@ -274,16 +312,6 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
         connect(c, &ChampNumerique::modifie, &etude_, &EtudeEnCours::MarquerModifie);
     for (QComboBox* l : {cmbTempPiece_, cmbActuelle_, cmbFuture_, cmbApportIso_, cmbEmissionsIso_})
         connect(l, &QComboBox::currentIndexChanged, &etude_, &EtudeEnCours::MarquerModifie);
-
-    Relier(cmdApport_, this, &FrmPiece::CmdApport_Click);
-    Relier(cmdApportOK, this, &FrmPiece::CmdApport_OK_Click);
-    Relier(cmdEmissions_, this, &FrmPiece::CmdEmissions_Click);
-    Relier(cmdEmissionOK, this, &FrmPiece::CmdEmission_OK_Click);
-    Relier(boutons.Precedent, this, &FrmPiece::CmdPrecedent_Click);
-    Relier(boutons.Suivant, this, &FrmPiece::CmdSuivant_Click);
-    Relier(boutons.Annuler, this, &FrmPiece::CmdAnnuler_Click);
-    Relier(boutons.Aide, this, &FrmPiece::CmdAide_Click);
-    EchapAnnule(boutons);
 }
 
 QString FrmPiece::NomPiece() const {

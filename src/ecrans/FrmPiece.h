@@ -11,10 +11,12 @@
 #include <QWidget>
 
 #include <array>
+#include <initializer_list>
 
 class QComboBox;
 class QFrame;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QShortcut;
@@ -67,6 +69,18 @@ protected:
     void hideEvent(QHideEvent* evenement) override;
 
 private:
+    // The parts of the screen, built in order by the constructor.
+    void CreerNomEtTemperature();
+    QGroupBox* CreerSurfaces();
+    QGroupBox* CreerDeperditions();
+    QGroupBox* CreerResistances();
+    // The frames share one column width so that their fields line up.
+    void AlignerCadres(std::initializer_list<QGroupBox*> cadres);
+    // The two pop-over panels; each gives its "OK" button.
+    QPushButton* CreerPanneauApport();
+    QPushButton* CreerPanneauEmissions();
+    // Every edit of a field marks the study as modified.
+    void SuivreModifications();
     void PlacerPanneau(QFrame* panneau, QWidget* sous);
     // Opens `panneau` below `bouton`, the focus on `focus`; the rest of the
     // screen is disabled until it closes.
