@@ -6,7 +6,7 @@
 // and their total on the right. The window only reads its fields, calls
 // ModIncertitude and shows what it returns.
 
-#include "modules/FrmModule.h"
+#include "modules_fenetres/FrmModule.h"
 #include "modules/ModIncertitude.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "modules/FrmIncertitude.h"
+#include "modules_fenetres/FrmIncertitude.h"
 
 #include "ihm/BoiteMessage.h"
 #include "ihm/ChampNumerique.h"

@@ -1,4 +1,4 @@
-#include "modules/FrmModule.h"
+#include "modules_fenetres/FrmModule.h"
 
 #include "ihm/Controles.h"
 

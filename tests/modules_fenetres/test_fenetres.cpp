@@ -1,12 +1,12 @@
 // The two module windows: their fields reach the calculation, its results
 // reach their labels and chart, the searches keep the window responsive.
 // The calculations themselves are tested without the windows
-// (test_correction.cpp, test_incertitude.cpp).
+// (tests/modules).
 
 #include "Gestes.h"
 #include "ihm/ChampNumerique.h"
-#include "modules/FrmCorrection.h"
-#include "modules/FrmIncertitude.h"
+#include "modules_fenetres/FrmCorrection.h"
+#include "modules_fenetres/FrmIncertitude.h"
 
 #include <QApplication>
 #include <QChart>

@@ -1,4 +1,4 @@
-#include "modules/FrmCorrection.h"
+#include "modules_fenetres/FrmCorrection.h"
 
 #include "commun/Nombres.h"
 #include "ihm/BoiteMessage.h"

@@ -6,7 +6,7 @@
 // them the curve of the room's equilibrium temperature. The window only
 // reads its fields, calls ModCorrection and shows what it returns.
 
-#include "modules/FrmModule.h"
+#include "modules_fenetres/FrmModule.h"
 #include "modules/ModCorrection.h"
 
 #include <array>
