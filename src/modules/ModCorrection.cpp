@@ -62,14 +62,6 @@ std::string TextePourCent(double valeur, double reference, const char* etape) {
     return FormatGeneral(Verifier(Arrondir(rapport, 4), etape) * 100);
 }
 
-Bilan Manquant(const Manque& m) {
-    Bilan bilan;
-    bilan.Fin = Arret::ChampManquant;
-    bilan.Message = m.Message;
-    bilan.Focus = m.Focus;
-    return bilan;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -207,47 +199,21 @@ CouleurPerte CouleurPerteCharge(double perteAffichee) {
 }
 
 std::optional<Manque> ControleCorrection(const Saisie& s) {
-    auto nul = [&](Champ c) { return Nombre(s.Texte(c)) == 0; };
-    struct Regle {
-        Champ champ;
-        bool manque;
-        const char* titre;
-        const char* texte;
+    using modules::Donnee;
+    using modules::Saisi;
+    static const modules::ChampRequis<Champ> requis[] = {
+        {Champ::LongueurBoucle, Donnee::LongueurBoucle},
+        {Champ::TempDepart, Donnee::TempDepart},
+        // The drop is needed only to count the connecting pipes' flow.
+        {Champ::ChuteActuelle, Donnee::ChuteTemperature, Saisi::Nombre, Champ::LongueurRaccordement},
+        {Champ::TempExterieure, Donnee::TempExterieure},
+        {Champ::DebitTotal, Donnee::DebitTotal},
+        {Champ::CoeffSurfacique, Donnee::CoeffSurfacique},
+        {Champ::CoeffDeperditions, Donnee::CoeffDeperditions},
+        {Champ::PasVZ, Donnee::PasVZ, Saisi::Texte},
+        {Champ::Diametre, Donnee::Diametre, Saisi::Texte},
     };
-    const Regle regles[] = {
-        {Champ::LongueurBoucle, nul(Champ::LongueurBoucle), "Longueur de tube.",
-         "Vous devez entrer la longueur de tube "
-         "située dans la pièce (longueur de la boucle) !"},
-        {Champ::TempDepart, nul(Champ::TempDepart), "Température du fluide.",
-         "Vous devez entrer la température de départ "
-         "du fluide caloporteur (entrée collecteur de départ) !"},
-        {Champ::ChuteActuelle, !nul(Champ::LongueurRaccordement) && nul(Champ::ChuteActuelle),
-         "Chute de température.",
-         "Vous devez entrer la chute de température "
-         "du fluide caloporteur (DeltaT fluide) !"},
-        {Champ::TempExterieure, nul(Champ::TempExterieure), "Température extérieure.",
-         "Vous devez entrer la température extérieure, "
-         "qui peut être celle de base ou celle mesurée !"},
-        {Champ::DebitTotal, nul(Champ::DebitTotal), "Débit total.",
-         "Vous devez entrer le débit total de fluide du circuit "
-         "(boucle + raccordement si il y a) !"},
-        {Champ::CoeffSurfacique, nul(Champ::CoeffSurfacique), "Coefficient surfacique.",
-         "Vous devez entrer le coefficient surfacique "
-         "(émissions hautes en W/m²/K) !"},
-        {Champ::CoeffDeperditions, nul(Champ::CoeffDeperditions), "Coefficient H.",
-         "Vous devez entrer le coefficient de déperdition "
-         "(H) !"},
-        {Champ::PasVZ, s.PasVZ.empty(), "Pas VZ",
-         "Vous devez entrer le pas "
-         "(VZ) de la pièce !"},
-        {Champ::Diametre, s.Diametre.empty(), "Diamètre du tube",
-         "Vous devez entrer le diamètre du tube utilisé "
-         "(13x16 ou 16x20 mm) !"},
-    };
-    for (const Regle& r : regles)
-        if (r.manque)
-            return Manque{r.champ, {r.titre, r.texte}};
-    return std::nullopt;
+    return modules::PremierManque<Champ>(s, requis);
 }
 
 Avertissement MessageLimiteTemperature(const std::string& cible) {
@@ -270,7 +236,7 @@ Avertissement MessageLimiteDebit(const std::string& cible) {
 
 Bilan CalculerValeursActuelles(const Saisie& s) {
     if (auto manque = ControleCorrection(s))
-        return Manquant(*manque);
+        return modules::Refuse<Bilan>(*manque);
     Bilan bilan;
     Tableau t(bilan.Ecrit);
     try {
@@ -432,12 +398,12 @@ void CorrigerDebit(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
 } // namespace
 
 Bilan CalculerValeursCorrigees(const Saisie& s, const RelireCible& relire) {
-    if (Nombre(s.TempSouhaitee) == 0) {
-        return Manquant({Champ::TempSouhaitee,
-                         {"Température d'ambiance.", "Vous devez définir une température d'ambiance !"}});
-    }
+    // The wished temperature is asked for before the loop's data.
+    static const modules::ChampRequis<Champ> souhait[] = {{Champ::TempSouhaitee, modules::Donnee::TempSouhaitee}};
+    if (auto manque = modules::PremierManque<Champ>(s, souhait))
+        return modules::Refuse<Bilan>(*manque);
     if (auto manque = ControleCorrection(s))
-        return Manquant(*manque);
+        return modules::Refuse<Bilan>(*manque);
     Bilan bilan;
     try {
         const Donnees d(s);

@@ -189,12 +189,9 @@ struct Bilan {
     std::optional<Courbe> Trace; // nothing: the curve stays as it was
 };
 
-// A required field that is not entered (its number is 0), in the order the
-// check runs, with its message.
-struct Manque {
-    Champ Focus;
-    modules::Avertissement Message;
-};
+// The first required field not entered (its number is 0, a list left
+// empty), in the order the check runs, with its message.
+using Manque = modules::Manque<Champ>;
 std::optional<Manque> ControleCorrection(const Saisie& s);
 
 // "Calculer les valeurs actuelles >>".

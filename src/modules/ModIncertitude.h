@@ -81,12 +81,9 @@ struct Bilan {
     std::array<std::optional<std::string>, NombreResultats> Resultats;
 };
 
-// A field not entered (its number is 0), in the order the check runs. The
-// percentages are not checked.
-struct Manque {
-    Champ Focus;
-    modules::Avertissement Message;
-};
+// The first field not entered (its number is 0, the list left empty), in
+// the order the check runs. The percentages are not checked.
+using Manque = modules::Manque<Champ>;
 std::optional<Manque> ControleIncertitude(const Saisie& s);
 
 // The total shown under the four contributions: their texts read back as

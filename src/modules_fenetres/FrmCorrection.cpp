@@ -1,7 +1,6 @@
 #include "modules_fenetres/FrmCorrection.h"
 
 #include "commun/Nombres.h"
-#include "ihm/BoiteMessage.h"
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
 #include "ihm/ModAide.h"
@@ -298,10 +297,7 @@ void FrmCorrection::Afficher(const Bilan& bilan) {
     }
     if (bilan.Trace)
         Tracer(*bilan.Trace);
-    if (bilan.Message)
-        Message(this, IconeMessage::Exclamation, Texte(bilan.Message->Titre), Texte(bilan.Message->Texte));
-    if (bilan.Focus)
-        ChampDe(*bilan.Focus)->setFocus(Qt::OtherFocusReason);
+    Signaler(bilan.Message, bilan.Focus ? ChampDe(*bilan.Focus) : nullptr);
 }
 
 void FrmCorrection::Tracer(const Courbe& courbe) {

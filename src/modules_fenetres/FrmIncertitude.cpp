@@ -1,6 +1,5 @@
 #include "modules_fenetres/FrmIncertitude.h"
 
-#include "ihm/BoiteMessage.h"
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
 #include "ihm/ModAide.h"
@@ -159,11 +158,7 @@ void FrmIncertitude::CmdIncertitude_Click() {
     for (int i = 0; i < NombreResultats; ++i)
         if (bilan.Resultats[i])
             AfficherResultat(lblResultats_[i], QString::fromStdString(*bilan.Resultats[i]));
-    if (bilan.Message)
-        Message(this, IconeMessage::Exclamation, QString::fromStdString(bilan.Message->Titre),
-                QString::fromStdString(bilan.Message->Texte));
-    if (bilan.Focus)
-        ChampDe(*bilan.Focus)->setFocus(Qt::OtherFocusReason);
+    Signaler(bilan.Message, bilan.Focus ? ChampDe(*bilan.Focus) : nullptr);
 }
 
 void FrmIncertitude::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideIncertitude); }

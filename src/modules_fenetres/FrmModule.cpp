@@ -1,5 +1,6 @@
 #include "modules_fenetres/FrmModule.h"
 
+#include "ihm/BoiteMessage.h"
 #include "ihm/Controles.h"
 
 #include <QCoreApplication>
@@ -74,6 +75,14 @@ bool FrmModule::event(QEvent* evenement) {
         return true;
     }
     return QWidget::event(evenement);
+}
+
+void FrmModule::Signaler(const std::optional<modules::Avertissement>& message, QWidget* champ) {
+    if (message)
+        Message(this, IconeMessage::Exclamation, QString::fromStdString(message->Titre),
+                QString::fromStdString(message->Texte));
+    if (champ)
+        champ->setFocus(Qt::OtherFocusReason);
 }
 
 QPushButton* FrmModule::BoutonsBas() {

@@ -4,8 +4,10 @@
 // window whose searches run while the window keeps processing its events.
 
 #include "ihm/FenetreAuxiliaire.h"
+#include "modules/TextesModules.h"
 
 #include <functional>
+#include <optional>
 
 class QGridLayout;
 class QHBoxLayout;
@@ -37,6 +39,10 @@ protected:
     bool TraiterEvenements();
 
     bool event(QEvent* evenement) override;
+
+    // What a press that stopped has to say: its message (exclamation icon,
+    // OK), then the focus on the field to correct, when there is one.
+    void Signaler(const std::optional<modules::Avertissement>& message, QWidget* champ);
 
     // Where the window lays out its columns.
     QGridLayout* Grille() const { return grille_; }
