@@ -27,36 +27,20 @@ using namespace ModCorrection;
 
 namespace {
 
-// Width of the captions, which wrap, so that the three columns fit a
-// 1024-pixel screen.
-constexpr int LargeurLibelle = 175;
-
-QLabel* LibelleLong(const QString& nom, const QString& texte, QWidget* parent) {
-    auto* l = Libelle(nom, texte, parent);
-    l->setWordWrap(true);
-    l->setFixedWidth(LargeurLibelle);
-    return l;
-}
-
 QString Texte(const std::string& s) { return QString::fromStdString(s); }
 
-struct LigneSaisie {
-    Champ champ;
-    const char* libelle;
-    const char* unite;
-    bool facultative;
-};
-
 // The left column, top to bottom.
-const LigneSaisie LignesSaisie[] = {
-    {Champ::LongueurBoucle, "Longueur de tube (boucle seule)", "m", false},
-    {Champ::LongueurRaccordement, "Longueur des conduites de raccordement", "m", true},
-    {Champ::TempDepart, "Température de départ du fluide", "°C", false},
-    {Champ::ChuteActuelle, "Chute de température actuelle", "°C", true},
-    {Champ::TempExterieure, "Température extérieure", "°C", false},
-    {Champ::DebitTotal, "Débit total du fluide caloporteur (boucle + conduites de raccordement)", "l/h", false},
-    {Champ::CoeffSurfacique, "Coefficient d'émission surfacique haut", "W/(m².K)", false},
-    {Champ::CoeffDeperditions, "Coefficient de déperditions (H)", "W/K", false},
+const LigneDonnee LignesDonnees[] = {
+    {IndexValManuelle(Champ::LongueurBoucle), "Longueur de tube (boucle seule)", "m"},
+    {IndexValManuelle(Champ::LongueurRaccordement), "Longueur des conduites de raccordement", "m",
+     Particularite::Facultative},
+    {IndexValManuelle(Champ::TempDepart), "Température de départ du fluide", "°C"},
+    {IndexValManuelle(Champ::ChuteActuelle), "Chute de température actuelle", "°C", Particularite::Facultative},
+    {IndexValManuelle(Champ::TempExterieure), "Température extérieure", "°C", Particularite::Negative},
+    {IndexValManuelle(Champ::DebitTotal), "Débit total du fluide caloporteur (boucle + conduites de raccordement)",
+     "l/h"},
+    {IndexValManuelle(Champ::CoeffSurfacique), "Coefficient d'émission surfacique haut", "W/(m².K)"},
+    {IndexValManuelle(Champ::CoeffDeperditions), "Coefficient de déperditions (H)", "W/K"},
 };
 
 struct LigneResultat {
@@ -96,39 +80,14 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     setWindowTitle(QStringLiteral("Sorvel. [Module de correction]"));
 
     // ---- Left: the data of the loop.
-    auto* donnees = new QGroupBox(QStringLiteral("Données d'entrée"), this);
-    donnees->setObjectName(QStringLiteral("CdrDonnees"));
-    auto* g = new QGridLayout(donnees);
-    g->setVerticalSpacing(4);
-    int ligne = 0;
-    for (const LigneSaisie& l : LignesSaisie) {
-        const int i = IndexValManuelle(l.champ);
-        auto* libelle = LibelleLong(QStringLiteral("LblValManuelle_%1").arg(i), QString::fromUtf8(l.libelle), donnees);
-        txtValManuelle_[i] = ChampNombre(QStringLiteral("TxtValManuelle_%1").arg(i), libelle->text(), donnees, 70);
-        LigneChamp(g, ligne, libelle, txtValManuelle_[i], QString::fromUtf8(l.unite),
-                   QStringLiteral("LblUniteValManuelle_%1").arg(i));
-        if (l.facultative)
-            g->addWidget(Libelle(QStringLiteral("LblFacultatif_%1").arg(i), QStringLiteral("*"), donnees), ligne, 3);
-        ++ligne;
-    }
-    // A negative outdoor temperature is typed sign first.
-    txtValManuelle_[IndexValManuelle(Champ::TempExterieure)]->accepterMoinsSeul(true);
-
-    auto* lblVZ = LibelleLong(QStringLiteral("LblVZ"), QStringLiteral("Pas (VZ) en centimètre"), donnees);
-    cmbVZ_ = Liste(QStringLiteral("CmbVZ"), lblVZ->text(),
-                   {QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
-                    QStringLiteral("30")},
-                   donnees);
-    cmbVZ_->setFixedWidth(70);
-    LigneChamp(g, ligne++, lblVZ, cmbVZ_, QStringLiteral("cm"), QStringLiteral("LblUniteVZ"));
-    auto* lblDiametre =
-        LibelleLong(QStringLiteral("LblDiametre"), QStringLiteral("Diamètre du tube (13x16 ou 16x20)"), donnees);
-    cmbDiametre_ = Liste(QStringLiteral("CmbDiametre"), lblDiametre->text(),
-                         {QStringLiteral("13x16"), QStringLiteral("16x20")}, donnees);
-    cmbDiametre_->setFixedWidth(70);
-    LigneChamp(g, ligne++, lblDiametre, cmbDiametre_, QStringLiteral("mm"), QStringLiteral("LblUniteDiametre"));
-    g->setRowStretch(ligne, 1);
-    g->setColumnMinimumWidth(3, 8);
+    const ListeDonnee listes[] = {
+        ListeVZ,
+        {"Diametre", "Diamètre du tube (13x16 ou 16x20)", {QStringLiteral("13x16"), QStringLiteral("16x20")}, "mm"},
+    };
+    std::array<QComboBox*, 2> combos{};
+    QGroupBox* donnees = CadreDonnees(QStringLiteral("ValManuelle"), LignesDonnees, txtValManuelle_, listes, combos);
+    cmbVZ_ = combos[0];
+    cmbDiametre_ = combos[1];
 
     // ---- Middle: the wished temperature and the calculations.
     auto* milieu = new QVBoxLayout;
@@ -169,7 +128,7 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     resultats->setObjectName(QStringLiteral("CdrResultats"));
     auto* r = new QGridLayout(resultats);
     r->setVerticalSpacing(4);
-    ligne = 0;
+    int ligne = 0;
     for (const LigneResultat& l : LignesResultats) {
         const QString suffixe = (l.pourCent ? QStringLiteral("PourCent_") : QStringLiteral("Resultats_")) +
                                 QString::number(l.index);

@@ -17,29 +17,15 @@ using namespace ModIncertitude;
 
 namespace {
 
-constexpr int LargeurLibelle = 175;
-
-QLabel* LibelleLong(const QString& nom, const char* texte, QWidget* parent) {
-    auto* l = Libelle(nom, QString::fromUtf8(texte), parent);
-    l->setWordWrap(true);
-    l->setFixedWidth(LargeurLibelle);
-    return l;
-}
-
-struct LigneSaisie {
-    Champ champ;
-    const char* libelle;
-    const char* unite;
-};
-
-const LigneSaisie LignesSaisie[] = {
-    {Champ::Longueur, "Longueur de la boucle dans la pièce", "m"},
-    {Champ::Debit, "Débit de la boucle", "l/h"},
-    {Champ::CoeffSurfacique, "Coefficient d'émission surfacique haut", "W/(m².K)"},
-    {Champ::CoeffDeperditions, "Coefficient de déperditions (H)", "W/K"},
-    {Champ::TempPiece, "Température de la pièce", "°C"},
-    {Champ::TempDepart, "Température de départ du fluide", "°C"},
-    {Champ::TempExterieure, "Température extérieure", "°C"},
+// The left column, top to bottom.
+const LigneDonnee LignesDonnees[] = {
+    {IndexValeur(Champ::Longueur), "Longueur de la boucle dans la pièce", "m"},
+    {IndexValeur(Champ::Debit), "Débit de la boucle", "l/h"},
+    {IndexValeur(Champ::CoeffSurfacique), "Coefficient d'émission surfacique haut", "W/(m².K)"},
+    {IndexValeur(Champ::CoeffDeperditions), "Coefficient de déperditions (H)", "W/K"},
+    {IndexValeur(Champ::TempPiece), "Température de la pièce", "°C"},
+    {IndexValeur(Champ::TempDepart), "Température de départ du fluide", "°C"},
+    {IndexValeur(Champ::TempExterieure), "Température extérieure", "°C", Particularite::Negative},
 };
 
 struct LigneGrandeur {
@@ -62,28 +48,8 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
     setWindowTitle(QStringLiteral("Sorvel. [Module d'incertitude sur la température d'ambiance de la pièce]"));
 
     // ---- Left: the data of the loop.
-    auto* donnees = new QGroupBox(QStringLiteral("Données d'entrée"), this);
-    donnees->setObjectName(QStringLiteral("CdrDonnees"));
-    auto* g = new QGridLayout(donnees);
-    g->setVerticalSpacing(4);
-    int ligne = 0;
-    for (const LigneSaisie& l : LignesSaisie) {
-        const int i = IndexValeur(l.champ);
-        auto* libelle = LibelleLong(QStringLiteral("LblValeurs_%1").arg(i), l.libelle, donnees);
-        txtValeurs_[i] = ChampNombre(QStringLiteral("TxtValeurs_%1").arg(i), libelle->text(), donnees, 70);
-        LigneChamp(g, ligne++, libelle, txtValeurs_[i], QString::fromUtf8(l.unite),
-                   QStringLiteral("LblUniteValeurs_%1").arg(i));
-    }
-    // A negative outdoor temperature is typed sign first.
-    txtValeurs_[IndexValeur(Champ::TempExterieure)]->accepterMoinsSeul(true);
-    auto* lblVZ = LibelleLong(QStringLiteral("LblVZ"), "Pas (VZ) en centimètre", donnees);
-    cmbVZ_ = Liste(QStringLiteral("CmbVZ"), lblVZ->text(),
-                   {QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
-                    QStringLiteral("30")},
-                   donnees);
-    cmbVZ_->setFixedWidth(70);
-    LigneChamp(g, ligne++, lblVZ, cmbVZ_, QStringLiteral("cm"), QStringLiteral("LblUniteVZ"));
-    g->setRowStretch(ligne, 1);
+    QGroupBox* donnees =
+        CadreDonnees(QStringLiteral("Valeurs"), LignesDonnees, txtValeurs_, std::span(&ListeVZ, 1), std::span(&cmbVZ_, 1));
 
     // ---- Middle: how well each quantity is known.
     auto* milieu = new QVBoxLayout;
@@ -91,7 +57,7 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
     pourcents->setObjectName(QStringLiteral("CdrPourcent"));
     auto* p = new QGridLayout(pourcents);
     p->setVerticalSpacing(4);
-    ligne = 0;
+    int ligne = 0;
     for (const LigneGrandeur& l : LignesGrandeurs) {
         const int i = static_cast<int>(l.grandeur);
         auto* libelle = Libelle(QStringLiteral("LblPourcent_%1").arg(i), QString::fromUtf8(l.pourcent), pourcents);
@@ -116,7 +82,7 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
     entete->setWordWrap(true);
     r->addWidget(entete, 0, 0, 1, 3);
     auto ligneResultat = [&](int i, const char* texte) {
-        auto* libelle = LibelleLong(QStringLiteral("LblLibelleResultats_%1").arg(i), texte, resultats);
+        auto* libelle = LibelleLong(QStringLiteral("LblLibelleResultats_%1").arg(i), QString::fromUtf8(texte), resultats);
         lblResultats_[i] = LabelResultat(QStringLiteral("LblResultats_%1").arg(i), resultats);
         r->addWidget(libelle, i + 1, 0);
         r->addWidget(lblResultats_[i], i + 1, 1, Qt::AlignVCenter);

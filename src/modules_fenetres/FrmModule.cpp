@@ -1,11 +1,14 @@
 #include "modules_fenetres/FrmModule.h"
 
 #include "ihm/BoiteMessage.h"
+#include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -19,8 +22,12 @@ namespace sorvel {
 namespace {
 
 constexpr int Marge = 12;
+constexpr int LargeurLibelle = 175;
+constexpr int LargeurChamp = 70;
 
 } // namespace
+
+const ListeDonnee ListeVZ = {"VZ", "Pas (VZ) en centimètre", {"5", "10", "15", "20", "30"}, "cm"};
 
 FrmModule::FrmModule(QWidget* parent) : FenetreAuxiliaire(parent) {
     auto* disposition = new QVBoxLayout(this);
@@ -85,6 +92,41 @@ void FrmModule::Signaler(const std::optional<modules::Avertissement>& message, Q
         champ->setFocus(Qt::OtherFocusReason);
 }
 
+QGroupBox* FrmModule::CadreDonnees(const QString& prefixe, std::span<const LigneDonnee> lignes,
+                                   std::span<ChampNumerique*> champs, std::span<const ListeDonnee> listes,
+                                   std::span<QComboBox*> combos) {
+    auto* cadre = new QGroupBox(QStringLiteral("Données d'entrée"), this);
+    cadre->setObjectName(QStringLiteral("CdrDonnees"));
+    auto* g = new QGridLayout(cadre);
+    g->setVerticalSpacing(4);
+    int ligne = 0;
+    bool facultatives = false;
+    for (const LigneDonnee& l : lignes) {
+        const QString suffixe = prefixe + QStringLiteral("_%1").arg(l.index);
+        auto* libelle = LibelleLong(QStringLiteral("Lbl") + suffixe, QString::fromUtf8(l.libelle), cadre);
+        ChampNumerique* champ = ChampNombre(QStringLiteral("Txt") + suffixe, libelle->text(), cadre, LargeurChamp);
+        LigneChamp(g, ligne, libelle, champ, QString::fromUtf8(l.unite), QStringLiteral("LblUnite") + suffixe);
+        if (l.particularite == Particularite::Facultative) {
+            g->addWidget(Libelle(QStringLiteral("LblFacultatif_%1").arg(l.index), QStringLiteral("*"), cadre), ligne, 3);
+            facultatives = true;
+        }
+        champ->accepterMoinsSeul(l.particularite == Particularite::Negative);
+        champs[static_cast<std::size_t>(l.index)] = champ;
+        ++ligne;
+    }
+    for (std::size_t i = 0; i < listes.size(); ++i) {
+        const QString nom = QString::fromLatin1(listes[i].nom);
+        auto* libelle = LibelleLong(QStringLiteral("Lbl") + nom, QString::fromUtf8(listes[i].libelle), cadre);
+        combos[i] = Liste(QStringLiteral("Cmb") + nom, libelle->text(), listes[i].elements, cadre);
+        combos[i]->setFixedWidth(LargeurChamp);
+        LigneChamp(g, ligne++, libelle, combos[i], QString::fromUtf8(listes[i].unite), QStringLiteral("LblUnite") + nom);
+    }
+    g->setRowStretch(ligne, 1);
+    if (facultatives)
+        g->setColumnMinimumWidth(3, 8);
+    return cadre;
+}
+
 QPushButton* FrmModule::BoutonsBas() {
     auto* aide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
     auto* fermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
@@ -96,6 +138,13 @@ QPushButton* FrmModule::BoutonsBas() {
     static_cast<QVBoxLayout*>(layout())->addLayout(rangeeBas_);
     connect(fermer, &QPushButton::clicked, this, &FrmModule::CmdFermer_Click);
     return aide;
+}
+
+QLabel* LibelleLong(const QString& nom, const QString& texte, QWidget* parent) {
+    auto* l = Libelle(nom, texte, parent);
+    l->setWordWrap(true);
+    l->setFixedWidth(LargeurLibelle);
+    return l;
 }
 
 QLabel* LabelResultat(const QString& nom, QWidget* parent) {

@@ -6,16 +6,44 @@
 #include "ihm/FenetreAuxiliaire.h"
 #include "modules/TextesModules.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <optional>
+#include <span>
 
+class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QScrollArea;
 
 namespace sorvel {
+
+class ChampNumerique;
+
+// One number field of the "Données d'entrée" box: TxtPrefixe(index), its
+// caption, its unit, and whether it is optional (a "*" beside it) or may be
+// negative (typed sign first).
+enum class Particularite { Aucune, Facultative, Negative };
+struct LigneDonnee {
+    int index;
+    const char* libelle;
+    const char* unite;
+    Particularite particularite = Particularite::Aucune;
+};
+// One pick list of the box, below the fields: CmbNom with its caption
+// LblNom and its unit LblUniteNom.
+struct ListeDonnee {
+    const char* nom;
+    const char* libelle;
+    QStringList elements;
+    const char* unite;
+};
+// The pitch of the loop, asked by both modules.
+extern const ListeDonnee ListeVZ;
 
 class FrmModule : public FenetreAuxiliaire {
     Q_OBJECT
@@ -44,6 +72,14 @@ protected:
     // OK), then the focus on the field to correct, when there is one.
     void Signaler(const std::optional<modules::Avertissement>& message, QWidget* champ);
 
+    // The "Données d'entrée" box: the fields of `lignes` top to bottom
+    // (LblPrefixe, TxtPrefixe, LblUnitePrefixe and LblFacultatif by index),
+    // put into `champs` by index, then the lists of `listes`, put into
+    // `combos` in order.
+    QGroupBox* CadreDonnees(const QString& prefixe, std::span<const LigneDonnee> lignes,
+                            std::span<ChampNumerique*> champs, std::span<const ListeDonnee> listes,
+                            std::span<QComboBox*> combos);
+
     // Where the window lays out its columns.
     QGridLayout* Grille() const { return grille_; }
     // Closes the window's layout with its bottom row, "Aide &?" and
@@ -59,6 +95,10 @@ private:
     int recherches_ = 0;
     bool detruireApres_ = false;
 };
+
+// A caption that wraps within the width that lets the three columns fit a
+// 1024-pixel screen.
+QLabel* LibelleLong(const QString& nom, const QString& texte, QWidget* parent);
 
 // A result label: sunken, right-aligned, empty at first. Its text is its
 // accessible name, so that what it shows can be read out.
