@@ -5,6 +5,7 @@
 #include "commun/Nombres.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace sorvel::ModCorrection {
 
@@ -13,8 +14,7 @@ using modules::Avertissement;
 using modules::Difference;
 using modules::Nombre;
 using modules::NombreSimple;
-using modules::TexteR2;
-using modules::TexteR4;
+using modules::TexteArrondi;
 
 namespace {
 
@@ -40,26 +40,44 @@ double DebitBoucleVerifie(double debit) {
 class Tableau {
 public:
     explicit Tableau(Ecritures& e) : e_(e) {}
-    double ecrire(Resultat r, std::string texte) {
+    // The value rounded as its row says.
+    double ecrire(Resultat r, double valeur) {
+        const LigneResultat& ligne = Ligne(r);
+        return copier(r, TexteArrondi(valeur, ligne.Decimales, ligne.Libelle));
+    }
+    // A text as it is: a field's text, a value not rounded.
+    double copier(Resultat r, std::string texte) {
         const double relu = Nombre(texte);
         e_.Resultats[static_cast<int>(r)] = std::move(texte);
         return relu;
     }
-    void ecrire(PourCent p, std::string texte) { e_.PourCents[static_cast<int>(p)] = std::move(texte); }
-    void perte(double perteCharge) {
-        const double affichee = ecrire(Resultat::PerteChargeTotale, TexteR2(perteCharge, "PerteChargeTotale"));
-        e_.Couleur = CouleurPerteCharge(affichee);
+    const std::string& texte(Resultat r) const { return *e_.Resultats[static_cast<int>(r)]; }
+    // The change from `reference` to `valeur`, a ratio rounded as its row
+    // says, then times 100 ((30 - 32) / 32 shows -6,25); the other
+    // percentage emptied.
+    void pourCent(PourCent p, double valeur, double reference) {
+        const LigneResultat& ligne = Ligne(p);
+        const double rapport = Diviser(valeur - reference, reference, ligne.Libelle);
+        viderPourCents();
+        e_.PourCents[static_cast<int>(p)] =
+            FormatGeneral(Verifier(Arrondir(rapport, ligne.Decimales), ligne.Libelle) * 100);
     }
+    void viderPourCents() { e_.PourCents = {"", ""}; }
+    void perte(double perteCharge) { e_.Couleur = CouleurPerteCharge(ecrire(Resultat::PerteChargeTotale, perteCharge)); }
 
 private:
     Ecritures& e_;
 };
 
-// Percentage change from `reference` to `valeur`: rounded to 4 decimals as
-// a ratio, then times 100 ((30 - 32) / 32 shows -6,25).
-std::string TextePourCent(double valeur, double reference, const char* etape) {
-    const double rapport = Diviser(valeur - reference, reference, etape);
-    return FormatGeneral(Verifier(Arrondir(rapport, 4), etape) * 100);
+// The rows every procedure writes alike once it has the room's equilibrium
+// temperature `teq`: the emission, the drop of the water carrying it at
+// `debit`, and the mean difference from the supply temperature `tdep`.
+// Returns the drop shown.
+double EcrireEmission(Tableau& t, double H, double teq, double text, double debit, double tdep) {
+    const double e = t.ecrire(Resultat::Emission, Emission(H, teq, text));
+    const double dtf = t.ecrire(Resultat::ChuteTemperature, Diviser(e, debit * ChaleurMassique, "ChuteTemperature"));
+    t.ecrire(Resultat::EcartMoyen, EcartMoyen(dtf, tdep, teq));
+    return dtf;
 }
 
 } // namespace
@@ -194,6 +212,36 @@ const std::string& Saisie::Texte(Champ c) const {
     }
 }
 
+const std::array<LigneResultat, NombreLignesResultats> LignesResultats = {{
+    {false, static_cast<int>(Resultat::TempEquilibre), "Température intérieure d'équilibre", "°C", 2},
+    {false, static_cast<int>(Resultat::CoeffRegulation), "Coefficient de régulation (f)", "", 4},
+    {false, static_cast<int>(Resultat::Emission), "Emission de chaleur", "W", 2},
+    {false, static_cast<int>(Resultat::ChuteTemperature), "Chute de température du fluide (DeltaT fluide)", "°C", 2},
+    {false, static_cast<int>(Resultat::EcartMoyen), "Ecart moyen des températures", "°C", 2},
+    {false, static_cast<int>(Resultat::DebitBoucle), "Débit nécessaire pour la boucle", "l/h", 2},
+    {true, static_cast<int>(PourCent::Debit), "% de débit en + ou -", "%", 4},
+    {false, static_cast<int>(Resultat::TempDepartNecessaire),
+     "Température de départ du fluide nécessaire pour l'installation", "°C", 2},
+    {true, static_cast<int>(PourCent::Temperature), "% de température du fluide en  + ou -", "%", 4},
+    {false, static_cast<int>(Resultat::DebitRaccordement), "Débit des conduites de raccordement", "l/h", 2},
+    {false, static_cast<int>(Resultat::DebitTotal), "Débit total du circuit", "l/h", 2},
+    {false, static_cast<int>(Resultat::PerteChargeTotale), "Pertes de charge totale du circuit", "mmCE", 2},
+}};
+
+namespace {
+
+const LigneResultat& Ligne(bool pourCent, int index) {
+    for (const LigneResultat& l : LignesResultats)
+        if (l.PourCent == pourCent && l.Index == index)
+            return l;
+    throw std::logic_error("ligne de résultat inconnue");
+}
+
+} // namespace
+
+const LigneResultat& Ligne(Resultat r) { return Ligne(false, static_cast<int>(r)); }
+const LigneResultat& Ligne(PourCent p) { return Ligne(true, static_cast<int>(p)); }
+
 CouleurPerte CouleurPerteCharge(double perteAffichee) {
     return perteAffichee > PerteChargeMaxi ? CouleurPerte::Rouge : CouleurPerte::Bleu;
 }
@@ -252,32 +300,28 @@ Bilan CalculerValeursActuelles(const Saisie& s) {
         const std::string& tube = s.Diametre;
 
         const double tempMoyenne = tdep - chute / 2;
-        const double qc = DebitConduites(CInt(tempMoyenne, "DebitConduites"), CInt(chute, "DebitConduites"), l1, tube);
-        const std::string qcTexte = TexteR2(qc, "DebitConduites");
-        t.ecrire(Resultat::DebitRaccordement, qcTexte);
-        t.ecrire(Resultat::DebitTotal, s.Texte(Champ::DebitTotal));
+        t.ecrire(Resultat::DebitRaccordement,
+                 DebitConduites(CInt(tempMoyenne, "DebitConduites"), CInt(chute, "DebitConduites"), l1, tube));
+        t.copier(Resultat::DebitTotal, s.Texte(Champ::DebitTotal));
         // The loop flow, not rounded: what the two labels show, one taken
         // from the other.
-        const double qb = DebitBoucleVerifie(Verifier(Difference(s.Texte(Champ::DebitTotal), qcTexte), "DebitBoucle"));
-        const double qbAffiche = t.ecrire(Resultat::DebitBoucle, FormatGeneral(qb));
+        const double qb = DebitBoucleVerifie(
+            Verifier(Difference(t.texte(Resultat::DebitTotal), t.texte(Resultat::DebitRaccordement)), "DebitBoucle"));
+        const double qbAffiche = t.copier(Resultat::DebitBoucle, FormatGeneral(qb));
 
         const double k = Coeff_Lineique(h, vz);
-        const double f = t.ecrire(Resultat::CoeffRegulation, TexteR4(Coeff_f(qbAffiche, H, l0, k), "Coeff_f"));
-        const double teq = t.ecrire(Resultat::TempEquilibre, TexteR2(Temp_Equilibre(text, f, tdep), "Temp_Equilibre"));
+        const double f = t.ecrire(Resultat::CoeffRegulation, Coeff_f(qbAffiche, H, l0, k));
+        const double teq = t.ecrire(Resultat::TempEquilibre, Temp_Equilibre(text, f, tdep));
         // The present point, on the axis of the mode chosen.
         Courbe courbe;
         courbe.Axe = s.Mode == ModeCorrection::Debit ? AxeCourbe::DebitBoucle : AxeCourbe::TempDepart;
         courbe.Point = PointCourbe{courbe.Axe == AxeCourbe::DebitBoucle ? qbAffiche : tdep, teq};
         bilan.Trace = std::move(courbe);
 
-        const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(H, teq, text), "Emission"));
         // The drop of the whole circuit: the divisor is the total flow.
-        const double dtf = t.ecrire(Resultat::ChuteTemperature,
-                                    TexteR2(Diviser(e, q * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
-        t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, tdep, teq), "EcartMoyen"));
-        t.ecrire(Resultat::TempDepartNecessaire, s.Texte(Champ::TempDepart));
-        t.ecrire(PourCent::Debit, "");
-        t.ecrire(PourCent::Temperature, "");
+        EcrireEmission(t, H, teq, text, q, tdep);
+        t.copier(Resultat::TempDepartNecessaire, s.Texte(Champ::TempDepart));
+        t.viderPourCents();
         t.perte((l1 + l0) * PerteChargeCorrection(q, tempMoyenne, tube));
     } catch (const ErreurArithmetique&) {
         bilan.Fin = Arret::FormuleSansValeur;
@@ -346,18 +390,15 @@ void CorrigerTemperature(const Donnees& d, const RelireCible& relire, Bilan& bil
     if (r.Fin == FinRecherche::Limite)
         return Limite(bilan, MessageLimiteTemperature(cible));
 
-    t.ecrire(Resultat::TempEquilibre, TexteR2(teq, "Temp_Equilibre"));
-    t.ecrire(Resultat::CoeffRegulation, TexteR4(f, "Coeff_f"));
-    const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(d.H, teq, d.text), "Emission"));
-    const double dtf = t.ecrire(Resultat::ChuteTemperature,
-                                TexteR2(Diviser(e, d.q * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
-    t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, temp, teq), "EcartMoyen"));
-    const double qc = t.ecrire(Resultat::DebitRaccordement, TexteR2(d.debitConduites(), "DebitConduites"));
-    t.ecrire(Resultat::DebitBoucle, TexteR2(d.q - qc, "DebitBoucle"));
-    t.ecrire(Resultat::DebitTotal, FormatGeneral(d.q));
-    t.ecrire(Resultat::TempDepartNecessaire, TexteR2(temp, "TempDepart"));
-    t.ecrire(PourCent::Temperature, TextePourCent(temp, d.tdep, "PourCentTemperature"));
-    t.ecrire(PourCent::Debit, "");
+    t.ecrire(Resultat::TempEquilibre, teq);
+    t.ecrire(Resultat::CoeffRegulation, f);
+    // The drop of the whole circuit: the divisor is the total flow.
+    const double dtf = EcrireEmission(t, d.H, teq, d.text, d.q, temp);
+    const double qc = t.ecrire(Resultat::DebitRaccordement, d.debitConduites());
+    t.ecrire(Resultat::DebitBoucle, d.q - qc);
+    t.copier(Resultat::DebitTotal, FormatGeneral(d.q));
+    t.ecrire(Resultat::TempDepartNecessaire, temp);
+    t.pourCent(PourCent::Temperature, temp, d.tdep);
     t.perte((d.l1 + d.l0) * PerteChargeCorrection(d.q, temp - dtf / 2, d.tube));
 }
 
@@ -376,22 +417,16 @@ void CorrigerDebit(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
     if (r.Fin == FinRecherche::Limite)
         return Limite(bilan, MessageLimiteDebit(cible));
 
-    t.ecrire(Resultat::TempEquilibre, TexteR2(teq, "Temp_Equilibre"));
-    t.ecrire(Resultat::CoeffRegulation, TexteR4(f, "Coeff_f"));
-    const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(d.H, teq, d.text), "Emission"));
+    t.ecrire(Resultat::TempEquilibre, teq);
+    t.ecrire(Resultat::CoeffRegulation, f);
     // The drop of the loop alone: the divisor is the loop flow found.
-    const double dtf = t.ecrire(Resultat::ChuteTemperature,
-                                TexteR2(Diviser(e, qb * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
-    t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, d.tdep, teq), "EcartMoyen"));
-    t.ecrire(Resultat::DebitBoucle, TexteR2(qb, "DebitBoucle"));
-    const double qc = t.ecrire(Resultat::DebitRaccordement,
-                               TexteR2(DebitConduites(CInt(d.tdep - dtf / 2, "DebitConduites"),
-                                                      CInt(dtf, "DebitConduites"), d.l1, d.tube),
-                                       "DebitConduites"));
-    const double q = t.ecrire(Resultat::DebitTotal, TexteR2(qc + qb, "DebitTotal"));
-    t.ecrire(Resultat::TempDepartNecessaire, FormatSimplePrecision(d.tdep));
-    t.ecrire(PourCent::Debit, TextePourCent(qb, d.q, "PourCentDebit"));
-    t.ecrire(PourCent::Temperature, "");
+    const double dtf = EcrireEmission(t, d.H, teq, d.text, qb, d.tdep);
+    t.ecrire(Resultat::DebitBoucle, qb);
+    const double qc = t.ecrire(Resultat::DebitRaccordement, DebitConduites(CInt(d.tdep - dtf / 2, "DebitConduites"),
+                                                                           CInt(dtf, "DebitConduites"), d.l1, d.tube));
+    const double q = t.ecrire(Resultat::DebitTotal, qc + qb);
+    t.copier(Resultat::TempDepartNecessaire, FormatSimplePrecision(d.tdep));
+    t.pourCent(PourCent::Debit, qb, d.q);
     t.perte((d.l1 + d.l0) * PerteChargeCorrection(q, d.tdep - dtf / 2, d.tube));
 }
 

@@ -156,6 +156,21 @@ inline constexpr int NombreResultats = 10;
 enum class PourCent { Debit = 0, Temperature = 1 };
 inline constexpr int NombrePourCent = 2;
 
+// One row of the results column, top to bottom: the label it fills, its
+// caption and unit, and the decimals its value is rounded to (for a
+// percentage, those of the ratio before it is multiplied by 100).
+struct LigneResultat {
+    bool PourCent; // a LblPourCent rather than a LblResultats
+    int Index;
+    const char* Libelle;
+    const char* Unite;
+    int Decimales;
+};
+inline constexpr int NombreLignesResultats = NombreResultats + NombrePourCent;
+extern const std::array<LigneResultat, NombreLignesResultats> LignesResultats;
+const LigneResultat& Ligne(Resultat r);
+const LigneResultat& Ligne(PourCent p);
+
 // The total pressure drop shows red above 2500 mmCE, blue otherwise.
 inline constexpr double PerteChargeMaxi = 2500;
 enum class CouleurPerte { Bleu, Rouge };

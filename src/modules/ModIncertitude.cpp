@@ -10,7 +10,6 @@ namespace sorvel::ModIncertitude {
 using modules::Arret;
 using modules::Nombre;
 using modules::NombreSimple;
-using modules::TexteR2;
 
 double Exposant_n(double longueur, double k, double debit) {
     return -Diviser(longueur * k, debit * ChaleurMassique, "Exposant_n");
@@ -96,7 +95,7 @@ Bilan CalculerIncertitude(const Saisie& s) {
             const auto i = static_cast<std::size_t>(g);
             const double p = Nombre(s.Pourcents[i]);
             const double sensibilite = Erreur_f(tdep, text, f);
-            contributions[i] = TexteR2(std::abs(p / 100 * grandeur * derivee * sensibilite), "Incertitude");
+            contributions[i] = modules::TexteArrondi(std::abs(p / 100 * grandeur * derivee * sensibilite), 2, "Incertitude");
             bilan.Resultats[i] = contributions[i];
         };
         ligne(Grandeur::Longueur, L, Erreur_Longueur(k, H, n));

@@ -87,8 +87,8 @@ const Avertissement& MessageManquant(Donnee d) {
     return messages[static_cast<std::size_t>(d)];
 }
 
-std::string TexteR2(double x, const char* etape) { return FormatGeneral(Verifier(Arrondir(Verifier(x, etape), 2), etape)); }
-
-std::string TexteR4(double x, const char* etape) { return FormatGeneral(Verifier(Arrondir(Verifier(x, etape), 4), etape)); }
+std::string TexteArrondi(double x, int decimales, const char* etape) {
+    return FormatGeneral(Verifier(Arrondir(Verifier(x, etape), decimales), etape));
+}
 
 } // namespace sorvel::modules

@@ -27,11 +27,10 @@ float NombreSimple(std::string_view texte, const char* etape);
 // in either text, the binary difference as it is.
 double Difference(std::string_view a, std::string_view b);
 
-// A value rounded to 2 or 4 decimals (halves to even) and written the French
-// way, "12,35". Raises ErreurArithmetique naming `etape` when the value is
-// not a finite number.
-std::string TexteR2(double x, const char* etape);
-std::string TexteR4(double x, const char* etape);
+// A value rounded to `decimales` decimals (halves to even) and written the
+// French way, "12,35". Raises ErreurArithmetique naming `etape` when the
+// value is not a finite number.
+std::string TexteArrondi(double x, int decimales, const char* etape);
 
 // A message shown with the exclamation icon and an OK button.
 struct Avertissement {

@@ -43,30 +43,6 @@ const LigneDonnee LignesDonnees[] = {
     {IndexValManuelle(Champ::CoeffDeperditions), "Coefficient de déperditions (H)", "W/K"},
 };
 
-struct LigneResultat {
-    bool pourCent; // LblPourCent rather than LblResultats
-    int index;
-    const char* libelle;
-    const char* unite;
-};
-
-// The right column, top to bottom.
-const LigneResultat LignesResultats[] = {
-    {false, static_cast<int>(Resultat::TempEquilibre), "Température intérieure d'équilibre", "°C"},
-    {false, static_cast<int>(Resultat::CoeffRegulation), "Coefficient de régulation (f)", ""},
-    {false, static_cast<int>(Resultat::Emission), "Emission de chaleur", "W"},
-    {false, static_cast<int>(Resultat::ChuteTemperature), "Chute de température du fluide (DeltaT fluide)", "°C"},
-    {false, static_cast<int>(Resultat::EcartMoyen), "Ecart moyen des températures", "°C"},
-    {false, static_cast<int>(Resultat::DebitBoucle), "Débit nécessaire pour la boucle", "l/h"},
-    {true, static_cast<int>(PourCent::Debit), "% de débit en + ou -", "%"},
-    {false, static_cast<int>(Resultat::TempDepartNecessaire),
-     "Température de départ du fluide nécessaire pour l'installation", "°C"},
-    {true, static_cast<int>(PourCent::Temperature), "% de température du fluide en  + ou -", "%"},
-    {false, static_cast<int>(Resultat::DebitRaccordement), "Débit des conduites de raccordement", "l/h"},
-    {false, static_cast<int>(Resultat::DebitTotal), "Débit total du circuit", "l/h"},
-    {false, static_cast<int>(Resultat::PerteChargeTotale), "Pertes de charge totale du circuit", "mmCE"},
-};
-
 const QString TitreAxeTempDepart = QStringLiteral("Température de départ du fluide (°C)");
 const QString TitreAxeDebit = QStringLiteral("Débit de la boucle (l/h)");
 const QString TitreAxeEquilibre = QStringLiteral("Pièce (°C)");
@@ -130,15 +106,10 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     r->setVerticalSpacing(4);
     int ligne = 0;
     for (const LigneResultat& l : LignesResultats) {
-        const QString suffixe = (l.pourCent ? QStringLiteral("PourCent_") : QStringLiteral("Resultats_")) +
-                                QString::number(l.index);
-        auto* libelle = LibelleLong(QStringLiteral("LblLibelle") + suffixe, QString::fromUtf8(l.libelle), resultats);
-        QLabel* valeur = LabelResultat(QStringLiteral("Lbl") + suffixe, resultats);
-        (l.pourCent ? lblPourCent_[l.index] : lblResultats_[l.index]) = valeur;
-        r->addWidget(libelle, ligne, 0);
-        r->addWidget(valeur, ligne, 1, Qt::AlignVCenter);
-        r->addWidget(Libelle(QStringLiteral("LblUnite") + suffixe, QString::fromUtf8(l.unite), resultats), ligne, 2);
-        ++ligne;
+        const QString suffixe = (l.PourCent ? QStringLiteral("PourCent_") : QStringLiteral("Resultats_")) +
+                                QString::number(l.Index);
+        (l.PourCent ? lblPourCent_[l.Index] : lblResultats_[l.Index]) =
+            RangeeResultat(r, ligne++, suffixe, QString::fromUtf8(l.Libelle), QString::fromUtf8(l.Unite));
     }
     r->setRowStretch(ligne, 1);
 

@@ -82,11 +82,8 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
     entete->setWordWrap(true);
     r->addWidget(entete, 0, 0, 1, 3);
     auto ligneResultat = [&](int i, const char* texte) {
-        auto* libelle = LibelleLong(QStringLiteral("LblLibelleResultats_%1").arg(i), QString::fromUtf8(texte), resultats);
-        lblResultats_[i] = LabelResultat(QStringLiteral("LblResultats_%1").arg(i), resultats);
-        r->addWidget(libelle, i + 1, 0);
-        r->addWidget(lblResultats_[i], i + 1, 1, Qt::AlignVCenter);
-        r->addWidget(Libelle(QStringLiteral("LblUniteResultats_%1").arg(i), QStringLiteral("°C"), resultats), i + 1, 2);
+        lblResultats_[i] = RangeeResultat(r, i + 1, QStringLiteral("Resultats_%1").arg(i), QString::fromUtf8(texte),
+                                          QStringLiteral("°C"));
     };
     for (const LigneGrandeur& l : LignesGrandeurs)
         ligneResultat(static_cast<int>(l.grandeur), l.resultat);

@@ -157,6 +157,16 @@ QLabel* LabelResultat(const QString& nom, QWidget* parent) {
     return l;
 }
 
+QLabel* RangeeResultat(QGridLayout* grille, int ligne, const QString& suffixe, const QString& libelle,
+                       const QString& unite) {
+    QWidget* parent = grille->parentWidget();
+    grille->addWidget(LibelleLong(QStringLiteral("LblLibelle") + suffixe, libelle, parent), ligne, 0);
+    QLabel* valeur = LabelResultat(QStringLiteral("Lbl") + suffixe, parent);
+    grille->addWidget(valeur, ligne, 1, Qt::AlignVCenter);
+    grille->addWidget(Libelle(QStringLiteral("LblUnite") + suffixe, unite, parent), ligne, 2);
+    return valeur;
+}
+
 void AfficherResultat(QLabel* label, const QString& texte) {
     label->setText(texte);
     label->setAccessibleName(texte);

@@ -104,5 +104,10 @@ QLabel* LibelleLong(const QString& nom, const QString& texte, QWidget* parent);
 // accessible name, so that what it shows can be read out.
 QLabel* LabelResultat(const QString& nom, QWidget* parent);
 void AfficherResultat(QLabel* label, const QString& texte);
+// One row of a results column at `ligne` of `grille`: the caption
+// LblLibelle<suffixe>, the result label Lbl<suffixe> (returned) and the unit
+// LblUnite<suffixe>.
+QLabel* RangeeResultat(QGridLayout* grille, int ligne, const QString& suffixe, const QString& libelle,
+                       const QString& unite);
 
 } // namespace sorvel
