@@ -28,7 +28,9 @@ double Carre(double x) { return x * x; }
 double Log10(double x, const char* etape) { return Logarithme(x, etape) / std::log(10.0); }
 
 // The loop flow is what the total flow leaves once the connecting pipes
-// have had theirs; a loop without flow has no regulation coefficient.
+// have had theirs. The present state of a loop left with no flow, or less
+// than none, is no state at all: the actual values stop there, as at a
+// formula without value.
 double DebitBoucleVerifie(double debit) {
     if (!(debit > 0.0))
         throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, "DebitBoucle");
@@ -375,7 +377,10 @@ void Limite(Bilan& bilan, const Avertissement& message) {
 // searched.
 void CorrigerTemperature(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
     Tableau t(bilan.Ecrit);
-    const double qb = DebitBoucleVerifie(Verifier(d.q - d.debitConduites(), "DebitBoucle"));
+    // Whatever the connecting pipes leave the loop, the search goes on as
+    // long as the formulas have a value: a loop left with no flow has no
+    // regulation coefficient and stops the press there.
+    const double qb = Verifier(d.q - d.debitConduites(), "DebitBoucle");
     const double k = Coeff_Lineique(d.h, d.vz);
     const double f = Coeff_f(qb, d.H, d.l0, k);
 

@@ -393,8 +393,8 @@ TEST(Correction, DebitDeBoucleSansResiduBinaire) {
 }
 
 // Connecting pipes that take the whole flow leave the loop none: the
-// procedure stops there, silently, keeping what it had written.
-TEST(Correction, DebitDeBoucleNul) {
+// actual values stop there, silently, keeping the flows written before.
+TEST(Correction, DebitDeBoucleNulEnValeursActuelles) {
     const Saisie s = Avec(Avec(Boucle(), Champ::DebitTotal, "5"), Champ::LongueurRaccordement, "200");
     const Bilan actuelles = CalculerValeursActuelles(s);
     EXPECT_EQ(actuelles.Fin, Arret::FormuleSansValeur);
@@ -403,11 +403,34 @@ TEST(Correction, DebitDeBoucleNul) {
     EXPECT_EQ(actuelles.Ecrit[Resultat::DebitTotal], "5");
     EXPECT_FALSE(actuelles.Ecrit[Resultat::DebitBoucle].has_value());
     EXPECT_FALSE(actuelles.Ecrit[Resultat::TempEquilibre].has_value());
+}
 
-    const Bilan corrigees = CalculerValeursCorrigees(EnMode(s, ModeCorrection::Temperature), Fixe("20"));
-    EXPECT_EQ(corrigees.Fin, Arret::FormuleSansValeur);
-    EXPECT_TRUE(RienEcrit(corrigees.Ecrit));
-    EXPECT_FALSE(corrigees.Message.has_value());
+// The temperature search takes the loop flow the connecting pipes leave
+// (200 m of them carry 210,3 l/h here), even below zero, and goes on while
+// the formulas have a value. At -110 l/h the regulation coefficient still
+// has one, the search finds its point and the rows up to the drop are
+// written; the mean difference has none (the drop exceeds the difference
+// between water and room), which ends the press silently. At -0,1 l/h the
+// coefficient overflows: nothing is written, not even the curve.
+TEST(Correction, CorrectionDeTemperatureAvecDebitDeBoucleNegatif) {
+    const struct {
+        const char* total;
+        int ecrits; // the first rows of LblResultats written
+    } cas[] = {{"100", static_cast<int>(Resultat::ChuteTemperature) + 1}, {"210,2", 0}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.total);
+        const Saisie s = Avec(Avec(Boucle(), Champ::DebitTotal, c.total), Champ::LongueurRaccordement, "200");
+        const Bilan bilan = CalculerValeursCorrigees(EnMode(s, ModeCorrection::Temperature), Fixe("20"));
+        EXPECT_EQ(bilan.Fin, Arret::FormuleSansValeur);
+        EXPECT_FALSE(bilan.Message.has_value());
+        for (int i = 0; i < NombreResultats; ++i)
+            EXPECT_EQ(bilan.Ecrit.Resultats[i].has_value(), i < c.ecrits) << i;
+        EXPECT_EQ(bilan.Trace.has_value(), c.ecrits > 0);
+        if (c.ecrits > 0) {
+            EXPECT_GE(Lu(bilan.Ecrit[Resultat::TempEquilibre]), 20);
+            EXPECT_TRUE(bilan.Trace->Point.has_value());
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
