@@ -88,8 +88,7 @@ void FrmModule::Signaler(const std::optional<modules::Avertissement>& message, Q
     if (message)
         Message(this, IconeMessage::Exclamation, QString::fromStdString(message->Titre),
                 QString::fromStdString(message->Texte));
-    if (champ)
-        champ->setFocus(Qt::OtherFocusReason);
+    DonnerFocus(champ);
 }
 
 QGroupBox* FrmModule::CadreDonnees(const QString& prefixe, std::span<const LigneDonnee> lignes,

@@ -69,7 +69,8 @@ protected:
     bool event(QEvent* evenement) override;
 
     // What a press that stopped has to say: its message (exclamation icon,
-    // OK), then the focus on the field to correct, when there is one.
+    // OK), then the focus on the field to correct, when there is one, its
+    // whole text selected so that the next key replaces it.
     void Signaler(const std::optional<modules::Avertissement>& message, QWidget* champ);
 
     // The "Données d'entrée" box: the fields of `lignes` top to bottom

@@ -279,6 +279,44 @@ TEST(FenetreIncertitude, Calcul) {
     EXPECT_EQ(Label(f, QStringLiteral("LblResultats_4")), avant);
 }
 
+// A refused field gets the focus back with its whole text selected, even
+// when it kept the focus through the press: the next key replaces it.
+TEST(FenetresModules, ChampRefuseSelectionne) {
+    Ouverte<FrmCorrection> correction;
+    Ouverte<FrmIncertitude> incertitude;
+    SaisirBoucle(&correction.fenetre);
+    const char* valeurs[] = {"80", "150", "10.8", "40", "20", "40", "-5"};
+    for (int i = 0; i < ModIncertitude::NombreValeurs; ++i)
+        Taper(&incertitude.fenetre, QStringLiteral("TxtValeurs_%1").arg(i), QString::fromLatin1(valeurs[i]));
+    Choisir(&incertitude.fenetre, QStringLiteral("CmbVZ"), QStringLiteral("15"));
+    BoiteMessageScriptee boite; // the one in use, over those of the two windows
+    const struct {
+        QWidget* fenetre;
+        const char* champ;
+        const char* texte;
+        const char* bouton;
+        const char* titre;
+    } cas[] = {
+        {&correction.fenetre, "TxtValManuelle_7", "0", "CmdCalcActuelle", "Coefficient H."},
+        {&correction.fenetre, "TxtValSouhaitee", "0", "CmdCalcCorrigee", "Température d'ambiance."},
+        {&incertitude.fenetre, "TxtValeurs_6", "-", "CmdIncertitude", "Température extérieure."},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.champ);
+        c.fenetre->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(c.fenetre));
+        Taper(c.fenetre, QString::fromLatin1(c.champ), QString::fromLatin1(c.texte));
+        auto* champ = Trouver<QLineEdit>(c.fenetre, QString::fromLatin1(c.champ));
+        boite.vider();
+        Trouver<QPushButton>(c.fenetre, QString::fromLatin1(c.bouton))->click();
+        EXPECT_TRUE(boite.seul(QString::fromUtf8(c.titre)));
+        EXPECT_TRUE(champ->hasFocus());
+        EXPECT_EQ(champ->selectedText(), QString::fromLatin1(c.texte));
+        QTest::keyClicks(champ, QStringLiteral("7"));
+        EXPECT_EQ(champ->text(), QStringLiteral("7"));
+    }
+}
+
 // The outdoor temperatures keep a lone "-" so that "-5" can be typed; no
 // other field does.
 TEST(FenetresModules, SigneMoinsSeul) {
