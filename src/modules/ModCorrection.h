@@ -27,6 +27,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sorvel::ModCorrection {
@@ -137,6 +138,7 @@ struct Saisie {
     std::string TempSouhaitee;  // TxtValSouhaitee
     ModeCorrection Mode = ModeCorrection::Aucun;
     const std::string& Texte(Champ c) const;
+    std::string& Texte(Champ c) { return const_cast<std::string&>(std::as_const(*this).Texte(c)); }
 };
 
 // Indices of LblResultats and of LblPourCent.

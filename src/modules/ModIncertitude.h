@@ -20,6 +20,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace sorvel::ModIncertitude {
 
@@ -70,6 +71,7 @@ struct Saisie {
     std::string PasVZ;                                  // CmbVZ
     std::array<std::string, NombreGrandeurs> Pourcents; // texts of TxtPourcent(0..3)
     const std::string& Texte(Champ c) const;
+    std::string& Texte(Champ c) { return const_cast<std::string&>(std::as_const(*this).Texte(c)); }
 };
 
 struct Bilan {

@@ -2,7 +2,6 @@
 // windows: created once, shown again unchanged, closed back to the screen
 // they came from, and fitted to the client area.
 
-#include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/Harnais.h"
 
@@ -24,43 +23,40 @@ protected:
     BoiteMessageScriptee boite;
 };
 
-struct Module {
-    const char* menu;
-    const char* titre;
-    const char* champ; // a field of the window
-};
-
-const Module LesModules[] = {
+// Each module's menu entry, title, and a field of its window.
+const std::tuple<QString, QString, QString> LesModules[] = {
     {"MnuCorrection", "Sorvel. [Module de correction]", "TxtValManuelle_0"},
     {"MnuIncertitude", "Sorvel. [Module d'incertitude sur la température d'ambiance de la pièce]", "TxtValeurs_0"},
 };
 
+QString Texte(QWidget* fenetre, const QString& champ) { return Trouver<QLineEdit>(fenetre, champ)->text(); }
+
 } // namespace
 
 TEST_F(Modules, OuvertureEtFermeture) {
-    for (const Module& m : LesModules) {
-        SCOPED_TRACE(m.menu);
+    for (const auto& [menu, titre, champ] : LesModules) {
+        SCOPED_TRACE(menu.toStdString());
         auto f = DemarrerEtude();
-        Declencher(f.get(), QString::fromLatin1(m.menu));
+        Declencher(f.get(), menu);
         QPointer<QWidget> fenetre = f->FeuilleAffichee();
         ASSERT_TRUE(fenetre);
-        EXPECT_EQ(fenetre->windowTitle(), QString::fromUtf8(m.titre));
-        Taper(fenetre, QString::fromLatin1(m.champ), QStringLiteral("75"));
+        EXPECT_EQ(fenetre->windowTitle(), titre);
+        Taper(fenetre, champ, QStringLiteral("75"));
 
         // Opened again after the general data screen: the same window,
         // unchanged; it now goes back to the general data.
         Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
-        Declencher(f.get(), QString::fromLatin1(m.menu));
+        Declencher(f.get(), menu);
         EXPECT_EQ(f->FeuilleAffichee(), fenetre);
-        EXPECT_EQ(Trouver<QLineEdit>(fenetre, QString::fromLatin1(m.champ))->text(), QStringLiteral("75"));
+        EXPECT_EQ(Texte(fenetre, champ), QStringLiteral("75"));
         Cliquer(fenetre, QStringLiteral("CmdFermer"));
         EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
         Detruire();
         EXPECT_FALSE(fenetre) << "destroyed on closing";
 
         // The next opening starts afresh.
-        Declencher(f.get(), QString::fromLatin1(m.menu));
-        EXPECT_EQ(Trouver<QLineEdit>(f->FeuilleAffichee(), QString::fromLatin1(m.champ))->text(), QStringLiteral("0"));
+        Declencher(f.get(), menu);
+        EXPECT_EQ(Texte(f->FeuilleAffichee(), champ), QStringLiteral("0"));
     }
     EXPECT_TRUE(boite.messages.empty());
 }
@@ -78,7 +74,7 @@ TEST_F(Modules, LesDeuxModules) {
     ASSERT_NE(incertitude, correction);
     Cliquer(incertitude, QStringLiteral("CmdFermer"));
     EXPECT_EQ(f->FeuilleAffichee(), correction);
-    EXPECT_EQ(Trouver<QLineEdit>(correction, QStringLiteral("TxtValManuelle_2"))->text(), QStringLiteral("45"));
+    EXPECT_EQ(Texte(correction, QStringLiteral("TxtValManuelle_2")), QStringLiteral("45"));
     Cliquer(correction, QStringLiteral("CmdFermer"));
     EXPECT_EQ(f->FeuilleAffichee(), nullptr);
 }
@@ -86,18 +82,16 @@ TEST_F(Modules, LesDeuxModules) {
 // On a small screen the window fits in the client area (its contents
 // scroll); on a large one it takes the size it needs.
 TEST_F(Modules, TientDansLaZoneClient) {
-    for (const Module& m : LesModules) {
-        SCOPED_TRACE(m.menu);
+    for (const auto& [menu, titre, champ] : LesModules) {
         auto f = Demarrer();
         auto* zone = Trouver<QMdiArea>(f.get(), QStringLiteral("ZoneClient"));
         for (QSize taille : {QSize(800, 600), QSize(1280, 1024)}) {
             f->resize(taille);
             QApplication::processEvents();
-            Declencher(f.get(), QString::fromLatin1(m.menu));
+            Declencher(f.get(), menu);
             auto* sous = qobject_cast<QMdiSubWindow*>(f->FeuilleAffichee()->parentWidget());
             ASSERT_NE(sous, nullptr);
-            EXPECT_EQ(sous->size(), sous->sizeHint().boundedTo(zone->viewport()->size()))
-                << taille.width() << "x" << taille.height();
+            EXPECT_EQ(sous->size(), sous->sizeHint().boundedTo(zone->viewport()->size())) << menu.toStdString();
             EXPECT_TRUE(zone->viewport()->rect().contains(sous->geometry()));
         }
     }
