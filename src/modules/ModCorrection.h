@@ -185,6 +185,7 @@ struct Ecritures {
     std::optional<CouleurPerte> Couleur; // of the total pressure drop, when written
     const std::optional<std::string>& operator[](Resultat r) const { return Resultats[static_cast<int>(r)]; }
     const std::optional<std::string>& operator[](PourCent p) const { return PourCents[static_cast<int>(p)]; }
+    bool operator==(const Ecritures&) const = default;
 };
 
 // The curve under the results: the room's equilibrium temperature against

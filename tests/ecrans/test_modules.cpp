@@ -1,6 +1,6 @@
 // The two expert modules open from the "&Modules" menu as auxiliary
-// windows: created once, shown again unchanged, closed back to the screen
-// they came from, and fitted to the client area.
+// windows: fitted to the client area, created once, shown again unchanged,
+// closed back to the screen they came from.
 
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/Harnais.h"
@@ -31,6 +31,16 @@ const std::tuple<QString, QString, QString> LesModules[] = {
 
 QString Texte(QWidget* fenetre, const QString& champ) { return Trouver<QLineEdit>(fenetre, champ)->text(); }
 
+// The module shown fits the client area: at the size it needs where there
+// is room, less on a small screen, where its contents scroll.
+void VerifierTaille(MDIPlancher* f) {
+    const QWidget* zone = Trouver<QMdiArea>(f, QStringLiteral("ZoneClient"))->viewport();
+    auto* sous = qobject_cast<QMdiSubWindow*>(f->FeuilleAffichee()->parentWidget());
+    ASSERT_NE(sous, nullptr);
+    EXPECT_EQ(sous->size(), sous->sizeHint().boundedTo(zone->size()));
+    EXPECT_TRUE(zone->rect().contains(sous->geometry()));
+}
+
 } // namespace
 
 TEST_F(Modules, OuvertureEtFermeture) {
@@ -41,13 +51,18 @@ TEST_F(Modules, OuvertureEtFermeture) {
         QPointer<QWidget> fenetre = f->FeuilleAffichee();
         ASSERT_TRUE(fenetre);
         EXPECT_EQ(fenetre->windowTitle(), titre);
+        VerifierTaille(f.get());
         Taper(fenetre, champ, QStringLiteral("75"));
 
-        // Opened again after the general data screen: the same window,
-        // unchanged; it now goes back to the general data.
+        // Opened again after the general data screen, on a small screen: the
+        // same window, unchanged, fitted again; it now goes back to the
+        // general data.
         Declencher(f.get(), QStringLiteral("MnuDonneesGenerales"));
+        f->resize(800, 600);
+        QApplication::processEvents();
         Declencher(f.get(), menu);
         EXPECT_EQ(f->FeuilleAffichee(), fenetre);
+        VerifierTaille(f.get());
         EXPECT_EQ(Texte(fenetre, champ), QStringLiteral("75"));
         Cliquer(fenetre, QStringLiteral("CmdFermer"));
         EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
@@ -77,22 +92,4 @@ TEST_F(Modules, LesDeuxModules) {
     EXPECT_EQ(Texte(correction, QStringLiteral("TxtValManuelle_2")), QStringLiteral("45"));
     Cliquer(correction, QStringLiteral("CmdFermer"));
     EXPECT_EQ(f->FeuilleAffichee(), nullptr);
-}
-
-// On a small screen the window fits in the client area (its contents
-// scroll); on a large one it takes the size it needs.
-TEST_F(Modules, TientDansLaZoneClient) {
-    for (const auto& [menu, titre, champ] : LesModules) {
-        auto f = Demarrer();
-        auto* zone = Trouver<QMdiArea>(f.get(), QStringLiteral("ZoneClient"));
-        for (QSize taille : {QSize(800, 600), QSize(1280, 1024)}) {
-            f->resize(taille);
-            QApplication::processEvents();
-            Declencher(f.get(), menu);
-            auto* sous = qobject_cast<QMdiSubWindow*>(f->FeuilleAffichee()->parentWidget());
-            ASSERT_NE(sous, nullptr);
-            EXPECT_EQ(sous->size(), sous->sizeHint().boundedTo(zone->viewport()->size())) << menu.toStdString();
-            EXPECT_TRUE(zone->viewport()->rect().contains(sous->geometry()));
-        }
-    }
 }

@@ -5,7 +5,7 @@
 
 #include "Gestes.h"
 #include "ihm/ChampNumerique.h"
-#include "modules/ExemplesModules.h"
+#include "modules/Cas.h"
 #include "modules_fenetres/FrmCorrection.h"
 #include "modules_fenetres/FrmIncertitude.h"
 
@@ -19,6 +19,9 @@
 #include <QTimer>
 #include <QXYSeries>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
 
 using namespace sorvel;
 using namespace sorvel::test;
@@ -55,8 +58,11 @@ void Saisir(QWidget* f, const ModIncertitude::Saisie& s) {
     Saisir(f, QStringLiteral("TxtPourcent_"), s.Pourcents);
 }
 
-ModCorrection::Bilan Corrigees(ModeCorrection mode) {
-    return ModCorrection::CalculerValeursCorrigees(BoucleCorrection(mode), Fixe("20"));
+// What the calculation gives for the fields, by the button of their mode.
+ModCorrection::Bilan Calculer(const ModCorrection::Saisie& s) {
+    if (s.Mode == ModeCorrection::Aucun)
+        return ModCorrection::CalculerValeursActuelles(s);
+    return ModCorrection::CalculerValeursCorrigees(s, Souhait(s.TempSouhaitee));
 }
 
 // Every label `prefixe`_i of the window shows what the calculation wrote,
@@ -80,26 +86,23 @@ void ComparerLabels(const QWidget* f, const ModCorrection::Bilan& attendue) {
 void ComparerCourbe(const QWidget* f, const ModCorrection::Courbe& attendue) {
     const QChart* chart = Trouver<QChartView>(f, QStringLiteral("GraphEquilibre"))->chart();
     auto serie = [&](const char* nom) { return Trouver<QXYSeries>(chart, QString::fromLatin1(nom))->points(); };
-    QList<QPointF> courbe, point, cible;
-    for (const ModCorrection::PointCourbe& p : attendue.Points)
-        courbe << QPointF(p.X, p.TempEquilibre);
-    if (attendue.Point)
-        point << QPointF(attendue.Point->X, attendue.Point->TempEquilibre);
-    if (attendue.Cible && !courbe.isEmpty())
-        cible << QPointF(courbe.front().x(), *attendue.Cible) << QPointF(courbe.back().x(), *attendue.Cible);
+    auto point = [](const ModCorrection::PointCourbe& p) { return QPointF(p.X, p.TempEquilibre); };
+    QList<QPointF> courbe;
+    std::ranges::transform(attendue.Points, std::back_inserter(courbe), point);
     EXPECT_TRUE(serie("SerieEquilibre") == courbe);
-    EXPECT_EQ(serie("SeriePoint"), point);
-    EXPECT_EQ(serie("SerieSouhaitee"), cible);
+    EXPECT_EQ(serie("SeriePoint"), attendue.Point ? QList{point(*attendue.Point)} : QList<QPointF>());
+    const QList<QPointF> cible = serie("SerieSouhaitee");
+    EXPECT_EQ(cible.size(), attendue.Cible && !courbe.isEmpty() ? 2 : 0);
+    for (const QPointF& p : cible)
+        EXPECT_EQ(p.y(), *attendue.Cible);
 }
 
 // The two windows shown, their message boxes scripted.
 class Modules : public ::testing::Test {
 protected:
     Modules() {
-        for (QWidget* f : std::initializer_list<QWidget*>{&incertitude, &correction}) {
-            f->show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(f));
-        }
+        incertitude.show();
+        correction.show();
         Activer(&correction);
     }
     static void Activer(QWidget* f) {
@@ -122,26 +125,17 @@ TEST_F(Modules, Correction) {
                   Label(&correction, QStringLiteral("LblValManuelle_%1").arg(i)));
     ModCorrection::Saisie fort = BoucleCorrection();
     fort.Texte(ModCorrection::Champ::DebitTotal) = "400";
-    const struct {
-        ModCorrection::Saisie saisie;
-        const char* bouton;
-        ModCorrection::Bilan attendue;
-        QColor couleur;
-    } cas[] = {
-        {BoucleCorrection(), "CmdCalcActuelle", ModCorrection::CalculerValeursActuelles(BoucleCorrection()), Qt::blue},
-        {fort, "CmdCalcActuelle", ModCorrection::CalculerValeursActuelles(fort), Qt::red},
-        {BoucleCorrection(ModeCorrection::Temperature), "CmdCalcCorrigee", Corrigees(ModeCorrection::Temperature), Qt::blue},
-        {BoucleCorrection(ModeCorrection::Debit), "CmdCalcCorrigee", Corrigees(ModeCorrection::Debit), Qt::blue},
-    };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.bouton);
-        Saisir(&correction, c.saisie);
-        ASSERT_EQ(c.attendue.Fin, modules::Arret::Aucun);
-        Cliquer(&correction, QString::fromLatin1(c.bouton));
-        ComparerLabels(&correction, c.attendue);
-        ComparerCourbe(&correction, c.attendue.Trace.value());
+    const std::pair<ModCorrection::Saisie, QColor> cas[] = {{BoucleCorrection(), Qt::blue}, {fort, Qt::red},
+        {BoucleCorrection(ModeCorrection::Temperature), Qt::blue}, {BoucleCorrection(ModeCorrection::Debit), Qt::blue}};
+    for (const auto& [saisie, couleur] : cas) {
+        const ModCorrection::Bilan attendue = Calculer(saisie);
+        ASSERT_EQ(attendue.Fin, modules::Arret::Aucun);
+        Saisir(&correction, saisie);
+        Cliquer(&correction, saisie.Mode == ModeCorrection::Aucun ? QStringLiteral("CmdCalcActuelle") : QStringLiteral("CmdCalcCorrigee"));
+        ComparerLabels(&correction, attendue);
+        ComparerCourbe(&correction, attendue.Trace.value());
         EXPECT_EQ(Trouver<QLabel>(&correction, QStringLiteral("LblResultats_9"))->palette().color(QPalette::WindowText),
-                  c.couleur);
+                  couleur);
     }
     EXPECT_TRUE(boite.messages.empty());
 }
@@ -163,7 +157,7 @@ TEST_F(Modules, CibleChangeePendantLaRecherche) {
     Trouver<QPushButton>(&correction, QStringLiteral("CmdCalcCorrigee"))->click();
     EXPECT_EQ(souhaitee->text(), QStringLiteral("20"));
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(QLatin1Char(' ')).toStdString();
-    ComparerLabels(&correction, Corrigees(ModeCorrection::Debit));
+    ComparerLabels(&correction, Calculer(BoucleCorrection(ModeCorrection::Debit)));
 }
 
 // "Fermer" during a search: the search stops at the next step, writes
