@@ -65,7 +65,18 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     cmbVZ_ = combos[0];
     cmbDiametre_ = combos[1];
 
-    // ---- Middle: the wished temperature and the calculations.
+    QVBoxLayout* milieu = ColonneMilieu();
+    QGroupBox* resultats = ColonneResultats();
+    graphe_ = Graphe();
+    Colonnes(donnees, milieu, resultats);
+    Grille()->addWidget(graphe_, 1, 0, 1, 3);
+    Grille()->setRowStretch(1, 1);
+    Relier(BoutonsBas(), this, &FrmCorrection::CmdAide_Click);
+}
+
+// The middle column: the wished temperature, the two calculations and the
+// choice of what to correct, over the legend of the optional values.
+QVBoxLayout* FrmCorrection::ColonneMilieu() {
     auto* milieu = new QVBoxLayout;
     auto* souhait = new QGridLayout;
     auto* lblSouhaitee =
@@ -99,7 +110,13 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     legende->addStretch();
     milieu->addLayout(legende);
 
-    // ---- Right: the results.
+    Relier(cmdActuelle, this, &FrmCorrection::CmdCalcActuelle_Click);
+    Relier(cmdCorrigee, this, &FrmCorrection::CmdCalcCorrigee_Click);
+    return milieu;
+}
+
+// The right column: the results, in the rows of LignesResultats.
+QGroupBox* FrmCorrection::ColonneResultats() {
     auto* resultats = new QGroupBox(QStringLiteral("Résultats"), this);
     resultats->setObjectName(QStringLiteral("CdrResultats"));
     auto* r = new QGridLayout(resultats);
@@ -113,7 +130,12 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     }
     r->setRowStretch(ligne, 1);
 
-    // ---- Below: the curve.
+    return resultats;
+}
+
+// Below the columns: the room's equilibrium temperature against the supply
+// temperature or the loop flow.
+QChartView* FrmCorrection::Graphe() {
     auto* chart = new QChart;
     chart->setLocalizeNumbers(true);
     chart->setLocale(QLocale(QLocale::French, QLocale::France));
@@ -149,30 +171,18 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
         s->attachAxis(axeX_);
         s->attachAxis(axeY_);
     }
-    graphe_ = new QChartView(chart, this);
-    graphe_->setObjectName(QStringLiteral("GraphEquilibre"));
-    graphe_->setAccessibleName(QStringLiteral("Courbe de la température intérieure d'équilibre"));
-    graphe_->setRenderHint(QPainter::Antialiasing);
-    graphe_->setMinimumHeight(230);
+    auto* graphe = new QChartView(chart, this);
+    graphe->setObjectName(QStringLiteral("GraphEquilibre"));
+    graphe->setAccessibleName(QStringLiteral("Courbe de la température intérieure d'équilibre"));
+    graphe->setRenderHint(QPainter::Antialiasing);
+    graphe->setMinimumHeight(230);
 
-    // ---- Together.
-    QGridLayout* principal = Grille();
-    principal->addWidget(donnees, 0, 0);
-    principal->addLayout(milieu, 0, 1);
-    principal->addWidget(resultats, 0, 2);
-    principal->addWidget(graphe_, 1, 0, 1, 3);
-    principal->setRowStretch(1, 1);
-    QPushButton* aide = BoutonsBas();
-
-    Relier(cmdActuelle, this, &FrmCorrection::CmdCalcActuelle_Click);
-    Relier(cmdCorrigee, this, &FrmCorrection::CmdCalcCorrigee_Click);
-    Relier(aide, this, &FrmCorrection::CmdAide_Click);
+    return graphe;
 }
 
 ModCorrection::Saisie FrmCorrection::Saisie() const {
     ModCorrection::Saisie s;
-    for (int i = 0; i < NombreValManuelles; ++i)
-        s.ValManuelles[i] = txtValManuelle_[i]->text().toStdString();
+    s.ValManuelles = Textes(txtValManuelle_);
     s.PasVZ = cmbVZ_->currentText().toStdString();
     s.Diametre = cmbDiametre_->currentText().toStdString();
     s.TempSouhaitee = txtValSouhaitee_->text().toStdString();

@@ -90,10 +90,7 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
     ligneResultat(IndexTotal, "Total");
     r->setRowStretch(IndexTotal + 2, 1);
 
-    QGridLayout* principal = Grille();
-    principal->addWidget(donnees, 0, 0);
-    principal->addLayout(milieu, 0, 1);
-    principal->addWidget(resultats, 0, 2);
+    Colonnes(donnees, milieu, resultats);
     QPushButton* aide = BoutonsBas();
 
     Relier(cmdIncertitude, this, &FrmIncertitude::CmdIncertitude_Click);
@@ -102,11 +99,9 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
 
 ModIncertitude::Saisie FrmIncertitude::Saisie() const {
     ModIncertitude::Saisie s;
-    for (int i = 0; i < NombreValeurs; ++i)
-        s.Valeurs[i] = txtValeurs_[i]->text().toStdString();
+    s.Valeurs = Textes(txtValeurs_);
     s.PasVZ = cmbVZ_->currentText().toStdString();
-    for (int i = 0; i < NombreGrandeurs; ++i)
-        s.Pourcents[i] = txtPourcent_[i]->text().toStdString();
+    s.Pourcents = Textes(txtPourcent_);
     return s;
 }
 

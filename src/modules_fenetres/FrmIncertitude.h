@@ -16,8 +16,6 @@ class QLabel;
 
 namespace sorvel {
 
-class ChampNumerique;
-
 class FrmIncertitude : public FrmModule {
     Q_OBJECT
 public:

@@ -126,6 +126,12 @@ QGroupBox* FrmModule::CadreDonnees(const QString& prefixe, std::span<const Ligne
     return cadre;
 }
 
+void FrmModule::Colonnes(QWidget* donnees, QLayout* milieu, QWidget* resultats) {
+    grille_->addWidget(donnees, 0, 0);
+    grille_->addLayout(milieu, 0, 1);
+    grille_->addWidget(resultats, 0, 2);
+}
+
 QPushButton* FrmModule::BoutonsBas() {
     auto* aide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
     auto* fermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);

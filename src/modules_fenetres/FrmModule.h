@@ -3,26 +3,28 @@
 // What the two expert module windows share: auxiliary windows of the main
 // window whose searches run while the window keeps processing its events.
 
+#include "ihm/ChampNumerique.h"
 #include "ihm/FenetreAuxiliaire.h"
 #include "modules/TextesModules.h"
 
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QScrollArea;
 
 namespace sorvel {
-
-class ChampNumerique;
 
 // One number field of the "Données d'entrée" box: TxtPrefixe(index), its
 // caption, its unit, and whether it is optional (a "*" beside it) or may be
@@ -81,7 +83,9 @@ protected:
                             std::span<ChampNumerique*> champs, std::span<const ListeDonnee> listes,
                             std::span<QComboBox*> combos);
 
-    // Where the window lays out its columns.
+    // Lays out the window's three columns, left to right, on the first row
+    // of its grid; what goes below them the window adds to Grille().
+    void Colonnes(QWidget* donnees, QLayout* milieu, QWidget* resultats);
     QGridLayout* Grille() const { return grille_; }
     // Closes the window's layout with its bottom row, "Aide &?" and
     // "Fermer" on the right, outside the scrolling part so that they stay
@@ -96,6 +100,15 @@ private:
     int recherches_ = 0;
     bool detruireApres_ = false;
 };
+
+// The texts of `champs`, in order, as the calculation reads them.
+template <std::size_t N>
+std::array<std::string, N> Textes(const std::array<ChampNumerique*, N>& champs) {
+    std::array<std::string, N> textes;
+    for (std::size_t i = 0; i < N; ++i)
+        textes[i] = champs[i]->text().toStdString();
+    return textes;
+}
 
 // A caption that wraps within the width that lets the three columns fit a
 // 1024-pixel screen.
