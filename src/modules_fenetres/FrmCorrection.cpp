@@ -117,10 +117,7 @@ QVBoxLayout* FrmCorrection::ColonneMilieu() {
 
 // The right column: the results, in the rows of LignesResultats.
 QGroupBox* FrmCorrection::ColonneResultats() {
-    auto* resultats = new QGroupBox(QStringLiteral("Résultats"), this);
-    resultats->setObjectName(QStringLiteral("CdrResultats"));
-    auto* r = new QGridLayout(resultats);
-    r->setVerticalSpacing(4);
+    auto [resultats, r] = Cadre(QStringLiteral("CdrResultats"), QStringLiteral("Résultats"), this);
     int ligne = 0;
     for (const LigneResultat& l : LignesResultats) {
         const QString suffixe = (l.PourCent ? QStringLiteral("PourCent_") : QStringLiteral("Resultats_")) +

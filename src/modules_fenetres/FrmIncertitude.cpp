@@ -53,10 +53,7 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
 
     // ---- Middle: how well each quantity is known.
     auto* milieu = new QVBoxLayout;
-    auto* pourcents = new QGroupBox(QStringLiteral("% d'incertitude"), this);
-    pourcents->setObjectName(QStringLiteral("CdrPourcent"));
-    auto* p = new QGridLayout(pourcents);
-    p->setVerticalSpacing(4);
+    auto [pourcents, p] = Cadre(QStringLiteral("CdrPourcent"), QStringLiteral("% d'incertitude"), this);
     int ligne = 0;
     for (const LigneGrandeur& l : LignesGrandeurs) {
         const int i = static_cast<int>(l.grandeur);
@@ -71,10 +68,7 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
     milieu->addStretch();
 
     // ---- Right: the results.
-    auto* resultats = new QGroupBox(QStringLiteral("Résultats"), this);
-    resultats->setObjectName(QStringLiteral("CdrResultats"));
-    auto* r = new QGridLayout(resultats);
-    r->setVerticalSpacing(6);
+    auto [resultats, r] = Cadre(QStringLiteral("CdrResultats"), QStringLiteral("Résultats"), this, 6);
     auto* entete = Libelle(QStringLiteral("LblEntete"),
                            QStringLiteral("Incertitudes en + ou - sur la température de la pièce dues au "
                                           "différents paramètres"),

@@ -94,10 +94,7 @@ void FrmModule::Signaler(const std::optional<modules::Avertissement>& message, Q
 QGroupBox* FrmModule::CadreDonnees(const QString& prefixe, std::span<const LigneDonnee> lignes,
                                    std::span<ChampNumerique*> champs, std::span<const ListeDonnee> listes,
                                    std::span<QComboBox*> combos) {
-    auto* cadre = new QGroupBox(QStringLiteral("Données d'entrée"), this);
-    cadre->setObjectName(QStringLiteral("CdrDonnees"));
-    auto* g = new QGridLayout(cadre);
-    g->setVerticalSpacing(4);
+    auto [cadre, g] = Cadre(QStringLiteral("CdrDonnees"), QStringLiteral("Données d'entrée"), this);
     int ligne = 0;
     bool facultatives = false;
     for (const LigneDonnee& l : lignes) {
@@ -143,6 +140,14 @@ QPushButton* FrmModule::BoutonsBas() {
     static_cast<QVBoxLayout*>(layout())->addLayout(rangeeBas_);
     connect(fermer, &QPushButton::clicked, this, &FrmModule::CmdFermer_Click);
     return aide;
+}
+
+std::pair<QGroupBox*, QGridLayout*> Cadre(const QString& nom, const QString& titre, QWidget* parent, int espacement) {
+    auto* cadre = new QGroupBox(titre, parent);
+    cadre->setObjectName(nom);
+    auto* grille = new QGridLayout(cadre);
+    grille->setVerticalSpacing(espacement);
+    return {cadre, grille};
 }
 
 QLabel* LibelleLong(const QString& nom, const QString& texte, QWidget* parent) {

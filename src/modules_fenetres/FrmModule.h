@@ -14,6 +14,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 class QComboBox;
 class QGridLayout;
@@ -109,6 +110,10 @@ std::array<std::string, N> Textes(const std::array<ChampNumerique*, N>& champs) 
         textes[i] = champs[i]->text().toStdString();
     return textes;
 }
+
+// A titled frame named `nom`, its contents in a grid with `espacement`
+// pixels between rows.
+std::pair<QGroupBox*, QGridLayout*> Cadre(const QString& nom, const QString& titre, QWidget* parent, int espacement = 4);
 
 // A caption that wraps within the width that lets the three columns fit a
 // 1024-pixel screen.
