@@ -10,7 +10,7 @@
 // The press must stay under 0.3 s.
 
 #include "ihm/BoiteMessage.h"
-#include "modules/FrmCorrection.h"
+#include "modules_fenetres/FrmCorrection.h"
 #include "modules/ModCorrection.h"
 
 #include <QAbstractButton>

@@ -17,8 +17,8 @@
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
 #include "ihm/Ressources.h"
-#include "modules/FrmCorrection.h"
-#include "modules/FrmIncertitude.h"
+#include "modules_fenetres/FrmCorrection.h"
+#include "modules_fenetres/FrmIncertitude.h"
 
 #include <QApplication>
 #include <QCloseEvent>

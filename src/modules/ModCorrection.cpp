@@ -5,6 +5,7 @@
 #include "commun/Nombres.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace sorvel::ModCorrection {
 
@@ -13,8 +14,7 @@ using modules::Avertissement;
 using modules::Difference;
 using modules::Nombre;
 using modules::NombreSimple;
-using modules::TexteR2;
-using modules::TexteR4;
+using modules::TexteArrondi;
 
 namespace {
 
@@ -28,7 +28,9 @@ double Carre(double x) { return x * x; }
 double Log10(double x, const char* etape) { return Logarithme(x, etape) / std::log(10.0); }
 
 // The loop flow is what the total flow leaves once the connecting pipes
-// have had theirs; a loop without flow has no regulation coefficient.
+// have had theirs. The present state of a loop left with no flow, or less
+// than none, is no state at all: the actual values stop there, as at a
+// formula without value.
 double DebitBoucleVerifie(double debit) {
     if (!(debit > 0.0))
         throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, "DebitBoucle");
@@ -40,34 +42,44 @@ double DebitBoucleVerifie(double debit) {
 class Tableau {
 public:
     explicit Tableau(Ecritures& e) : e_(e) {}
-    double ecrire(Resultat r, std::string texte) {
+    // The value rounded as its row says.
+    double ecrire(Resultat r, double valeur) {
+        const LigneResultat& ligne = Ligne(r);
+        return copier(r, TexteArrondi(valeur, ligne.Decimales, ligne.Libelle));
+    }
+    // A text as it is: a field's text, a value not rounded.
+    double copier(Resultat r, std::string texte) {
         const double relu = Nombre(texte);
         e_.Resultats[static_cast<int>(r)] = std::move(texte);
         return relu;
     }
-    void ecrire(PourCent p, std::string texte) { e_.PourCents[static_cast<int>(p)] = std::move(texte); }
-    void perte(double perteCharge) {
-        const double affichee = ecrire(Resultat::PerteChargeTotale, TexteR2(perteCharge, "PerteChargeTotale"));
-        e_.Couleur = CouleurPerteCharge(affichee);
+    const std::string& texte(Resultat r) const { return *e_.Resultats[static_cast<int>(r)]; }
+    // The change from `reference` to `valeur`, a ratio rounded as its row
+    // says, then times 100 ((30 - 32) / 32 shows -6,25); the other
+    // percentage emptied.
+    void pourCent(PourCent p, double valeur, double reference) {
+        const LigneResultat& ligne = Ligne(p);
+        const double rapport = Diviser(valeur - reference, reference, ligne.Libelle);
+        viderPourCents();
+        e_.PourCents[static_cast<int>(p)] =
+            FormatGeneral(Verifier(Arrondir(rapport, ligne.Decimales), ligne.Libelle) * 100);
     }
+    void viderPourCents() { e_.PourCents = {"", ""}; }
+    void perte(double perteCharge) { e_.Couleur = CouleurPerteCharge(ecrire(Resultat::PerteChargeTotale, perteCharge)); }
 
 private:
     Ecritures& e_;
 };
 
-// Percentage change from `reference` to `valeur`: rounded to 4 decimals as
-// a ratio, then times 100 ((30 - 32) / 32 shows -6,25).
-std::string TextePourCent(double valeur, double reference, const char* etape) {
-    const double rapport = Diviser(valeur - reference, reference, etape);
-    return FormatGeneral(Verifier(Arrondir(rapport, 4), etape) * 100);
-}
-
-Bilan Manquant(const Manque& m) {
-    Bilan bilan;
-    bilan.Fin = Arret::ChampManquant;
-    bilan.Message = m.Message;
-    bilan.Focus = m.Focus;
-    return bilan;
+// The rows every procedure writes alike once it has the room's equilibrium
+// temperature `teq`: the emission, the drop of the water carrying it at
+// `debit`, and the mean difference from the supply temperature `tdep`.
+// Returns the drop shown.
+double EcrireEmission(Tableau& t, double H, double teq, double text, double debit, double tdep) {
+    const double e = t.ecrire(Resultat::Emission, Emission(H, teq, text));
+    const double dtf = t.ecrire(Resultat::ChuteTemperature, Diviser(e, debit * ChaleurMassique, "ChuteTemperature"));
+    t.ecrire(Resultat::EcartMoyen, EcartMoyen(dtf, tdep, teq));
+    return dtf;
 }
 
 } // namespace
@@ -202,52 +214,56 @@ const std::string& Saisie::Texte(Champ c) const {
     }
 }
 
+const std::array<LigneResultat, NombreLignesResultats> LignesResultats = {{
+    {false, static_cast<int>(Resultat::TempEquilibre), "Température intérieure d'équilibre", "°C", 2},
+    {false, static_cast<int>(Resultat::CoeffRegulation), "Coefficient de régulation (f)", "", 4},
+    {false, static_cast<int>(Resultat::Emission), "Emission de chaleur", "W", 2},
+    {false, static_cast<int>(Resultat::ChuteTemperature), "Chute de température du fluide (DeltaT fluide)", "°C", 2},
+    {false, static_cast<int>(Resultat::EcartMoyen), "Ecart moyen des températures", "°C", 2},
+    {false, static_cast<int>(Resultat::DebitBoucle), "Débit nécessaire pour la boucle", "l/h", 2},
+    {true, static_cast<int>(PourCent::Debit), "% de débit en + ou -", "%", 4},
+    {false, static_cast<int>(Resultat::TempDepartNecessaire),
+     "Température de départ du fluide nécessaire pour l'installation", "°C", 2},
+    {true, static_cast<int>(PourCent::Temperature), "% de température du fluide en  + ou -", "%", 4},
+    {false, static_cast<int>(Resultat::DebitRaccordement), "Débit des conduites de raccordement", "l/h", 2},
+    {false, static_cast<int>(Resultat::DebitTotal), "Débit total du circuit", "l/h", 2},
+    {false, static_cast<int>(Resultat::PerteChargeTotale), "Pertes de charge totale du circuit", "mmCE", 2},
+}};
+
+namespace {
+
+const LigneResultat& Ligne(bool pourCent, int index) {
+    for (const LigneResultat& l : LignesResultats)
+        if (l.PourCent == pourCent && l.Index == index)
+            return l;
+    throw std::logic_error("ligne de résultat inconnue");
+}
+
+} // namespace
+
+const LigneResultat& Ligne(Resultat r) { return Ligne(false, static_cast<int>(r)); }
+const LigneResultat& Ligne(PourCent p) { return Ligne(true, static_cast<int>(p)); }
+
 CouleurPerte CouleurPerteCharge(double perteAffichee) {
     return perteAffichee > PerteChargeMaxi ? CouleurPerte::Rouge : CouleurPerte::Bleu;
 }
 
 std::optional<Manque> ControleCorrection(const Saisie& s) {
-    auto nul = [&](Champ c) { return Nombre(s.Texte(c)) == 0; };
-    struct Regle {
-        Champ champ;
-        bool manque;
-        const char* titre;
-        const char* texte;
+    using modules::Donnee;
+    using modules::Saisi;
+    static const modules::ChampRequis<Champ> requis[] = {
+        {Champ::LongueurBoucle, Donnee::LongueurBoucle},
+        {Champ::TempDepart, Donnee::TempDepart},
+        // The drop is needed only to count the connecting pipes' flow.
+        {Champ::ChuteActuelle, Donnee::ChuteTemperature, Saisi::Nombre, Champ::LongueurRaccordement},
+        {Champ::TempExterieure, Donnee::TempExterieure},
+        {Champ::DebitTotal, Donnee::DebitTotal},
+        {Champ::CoeffSurfacique, Donnee::CoeffSurfacique},
+        {Champ::CoeffDeperditions, Donnee::CoeffDeperditions},
+        {Champ::PasVZ, Donnee::PasVZ, Saisi::Texte},
+        {Champ::Diametre, Donnee::Diametre, Saisi::Texte},
     };
-    const Regle regles[] = {
-        {Champ::LongueurBoucle, nul(Champ::LongueurBoucle), "Longueur de tube.",
-         "Vous devez entrer la longueur de tube "
-         "située dans la pièce (longueur de la boucle) !"},
-        {Champ::TempDepart, nul(Champ::TempDepart), "Température du fluide.",
-         "Vous devez entrer la température de départ "
-         "du fluide caloporteur (entrée collecteur de départ) !"},
-        {Champ::ChuteActuelle, !nul(Champ::LongueurRaccordement) && nul(Champ::ChuteActuelle),
-         "Chute de température.",
-         "Vous devez entrer la chute de température "
-         "du fluide caloporteur (DeltaT fluide) !"},
-        {Champ::TempExterieure, nul(Champ::TempExterieure), "Température extérieure.",
-         "Vous devez entrer la température extérieure, "
-         "qui peut être celle de base ou celle mesurée !"},
-        {Champ::DebitTotal, nul(Champ::DebitTotal), "Débit total.",
-         "Vous devez entrer le débit total de fluide du circuit "
-         "(boucle + raccordement si il y a) !"},
-        {Champ::CoeffSurfacique, nul(Champ::CoeffSurfacique), "Coefficient surfacique.",
-         "Vous devez entrer le coefficient surfacique "
-         "(émissions hautes en W/m²/K) !"},
-        {Champ::CoeffDeperditions, nul(Champ::CoeffDeperditions), "Coefficient H.",
-         "Vous devez entrer le coefficient de déperdition "
-         "(H) !"},
-        {Champ::PasVZ, s.PasVZ.empty(), "Pas VZ",
-         "Vous devez entrer le pas "
-         "(VZ) de la pièce !"},
-        {Champ::Diametre, s.Diametre.empty(), "Diamètre du tube",
-         "Vous devez entrer le diamètre du tube utilisé "
-         "(13x16 ou 16x20 mm) !"},
-    };
-    for (const Regle& r : regles)
-        if (r.manque)
-            return Manque{r.champ, {r.titre, r.texte}};
-    return std::nullopt;
+    return modules::PremierManque<Champ>(s, requis);
 }
 
 Avertissement MessageLimiteTemperature(const std::string& cible) {
@@ -270,7 +286,7 @@ Avertissement MessageLimiteDebit(const std::string& cible) {
 
 Bilan CalculerValeursActuelles(const Saisie& s) {
     if (auto manque = ControleCorrection(s))
-        return Manquant(*manque);
+        return modules::Refuse<Bilan>(*manque);
     Bilan bilan;
     Tableau t(bilan.Ecrit);
     try {
@@ -286,32 +302,28 @@ Bilan CalculerValeursActuelles(const Saisie& s) {
         const std::string& tube = s.Diametre;
 
         const double tempMoyenne = tdep - chute / 2;
-        const double qc = DebitConduites(CInt(tempMoyenne, "DebitConduites"), CInt(chute, "DebitConduites"), l1, tube);
-        const std::string qcTexte = TexteR2(qc, "DebitConduites");
-        t.ecrire(Resultat::DebitRaccordement, qcTexte);
-        t.ecrire(Resultat::DebitTotal, s.Texte(Champ::DebitTotal));
+        t.ecrire(Resultat::DebitRaccordement,
+                 DebitConduites(CInt(tempMoyenne, "DebitConduites"), CInt(chute, "DebitConduites"), l1, tube));
+        t.copier(Resultat::DebitTotal, s.Texte(Champ::DebitTotal));
         // The loop flow, not rounded: what the two labels show, one taken
         // from the other.
-        const double qb = DebitBoucleVerifie(Verifier(Difference(s.Texte(Champ::DebitTotal), qcTexte), "DebitBoucle"));
-        const double qbAffiche = t.ecrire(Resultat::DebitBoucle, FormatGeneral(qb));
+        const double qb = DebitBoucleVerifie(
+            Verifier(Difference(t.texte(Resultat::DebitTotal), t.texte(Resultat::DebitRaccordement)), "DebitBoucle"));
+        const double qbAffiche = t.copier(Resultat::DebitBoucle, FormatGeneral(qb));
 
         const double k = Coeff_Lineique(h, vz);
-        const double f = t.ecrire(Resultat::CoeffRegulation, TexteR4(Coeff_f(qbAffiche, H, l0, k), "Coeff_f"));
-        const double teq = t.ecrire(Resultat::TempEquilibre, TexteR2(Temp_Equilibre(text, f, tdep), "Temp_Equilibre"));
+        const double f = t.ecrire(Resultat::CoeffRegulation, Coeff_f(qbAffiche, H, l0, k));
+        const double teq = t.ecrire(Resultat::TempEquilibre, Temp_Equilibre(text, f, tdep));
         // The present point, on the axis of the mode chosen.
         Courbe courbe;
         courbe.Axe = s.Mode == ModeCorrection::Debit ? AxeCourbe::DebitBoucle : AxeCourbe::TempDepart;
         courbe.Point = PointCourbe{courbe.Axe == AxeCourbe::DebitBoucle ? qbAffiche : tdep, teq};
         bilan.Trace = std::move(courbe);
 
-        const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(H, teq, text), "Emission"));
         // The drop of the whole circuit: the divisor is the total flow.
-        const double dtf = t.ecrire(Resultat::ChuteTemperature,
-                                    TexteR2(Diviser(e, q * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
-        t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, tdep, teq), "EcartMoyen"));
-        t.ecrire(Resultat::TempDepartNecessaire, s.Texte(Champ::TempDepart));
-        t.ecrire(PourCent::Debit, "");
-        t.ecrire(PourCent::Temperature, "");
+        EcrireEmission(t, H, teq, text, q, tdep);
+        t.copier(Resultat::TempDepartNecessaire, s.Texte(Champ::TempDepart));
+        t.viderPourCents();
         t.perte((l1 + l0) * PerteChargeCorrection(q, tempMoyenne, tube));
     } catch (const ErreurArithmetique&) {
         bilan.Fin = Arret::FormuleSansValeur;
@@ -365,7 +377,10 @@ void Limite(Bilan& bilan, const Avertissement& message) {
 // searched.
 void CorrigerTemperature(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
     Tableau t(bilan.Ecrit);
-    const double qb = DebitBoucleVerifie(Verifier(d.q - d.debitConduites(), "DebitBoucle"));
+    // Whatever the connecting pipes leave the loop, the search goes on as
+    // long as the formulas have a value: a loop left with no flow has no
+    // regulation coefficient and stops the press there.
+    const double qb = Verifier(d.q - d.debitConduites(), "DebitBoucle");
     const double k = Coeff_Lineique(d.h, d.vz);
     const double f = Coeff_f(qb, d.H, d.l0, k);
 
@@ -380,18 +395,15 @@ void CorrigerTemperature(const Donnees& d, const RelireCible& relire, Bilan& bil
     if (r.Fin == FinRecherche::Limite)
         return Limite(bilan, MessageLimiteTemperature(cible));
 
-    t.ecrire(Resultat::TempEquilibre, TexteR2(teq, "Temp_Equilibre"));
-    t.ecrire(Resultat::CoeffRegulation, TexteR4(f, "Coeff_f"));
-    const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(d.H, teq, d.text), "Emission"));
-    const double dtf = t.ecrire(Resultat::ChuteTemperature,
-                                TexteR2(Diviser(e, d.q * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
-    t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, temp, teq), "EcartMoyen"));
-    const double qc = t.ecrire(Resultat::DebitRaccordement, TexteR2(d.debitConduites(), "DebitConduites"));
-    t.ecrire(Resultat::DebitBoucle, TexteR2(d.q - qc, "DebitBoucle"));
-    t.ecrire(Resultat::DebitTotal, FormatGeneral(d.q));
-    t.ecrire(Resultat::TempDepartNecessaire, TexteR2(temp, "TempDepart"));
-    t.ecrire(PourCent::Temperature, TextePourCent(temp, d.tdep, "PourCentTemperature"));
-    t.ecrire(PourCent::Debit, "");
+    t.ecrire(Resultat::TempEquilibre, teq);
+    t.ecrire(Resultat::CoeffRegulation, f);
+    // The drop of the whole circuit: the divisor is the total flow.
+    const double dtf = EcrireEmission(t, d.H, teq, d.text, d.q, temp);
+    const double qc = t.ecrire(Resultat::DebitRaccordement, d.debitConduites());
+    t.ecrire(Resultat::DebitBoucle, d.q - qc);
+    t.copier(Resultat::DebitTotal, FormatGeneral(d.q));
+    t.ecrire(Resultat::TempDepartNecessaire, temp);
+    t.pourCent(PourCent::Temperature, temp, d.tdep);
     t.perte((d.l1 + d.l0) * PerteChargeCorrection(d.q, temp - dtf / 2, d.tube));
 }
 
@@ -410,34 +422,28 @@ void CorrigerDebit(const Donnees& d, const RelireCible& relire, Bilan& bilan) {
     if (r.Fin == FinRecherche::Limite)
         return Limite(bilan, MessageLimiteDebit(cible));
 
-    t.ecrire(Resultat::TempEquilibre, TexteR2(teq, "Temp_Equilibre"));
-    t.ecrire(Resultat::CoeffRegulation, TexteR4(f, "Coeff_f"));
-    const double e = t.ecrire(Resultat::Emission, TexteR2(Emission(d.H, teq, d.text), "Emission"));
+    t.ecrire(Resultat::TempEquilibre, teq);
+    t.ecrire(Resultat::CoeffRegulation, f);
     // The drop of the loop alone: the divisor is the loop flow found.
-    const double dtf = t.ecrire(Resultat::ChuteTemperature,
-                                TexteR2(Diviser(e, qb * ChaleurMassique, "ChuteTemperature"), "ChuteTemperature"));
-    t.ecrire(Resultat::EcartMoyen, TexteR2(EcartMoyen(dtf, d.tdep, teq), "EcartMoyen"));
-    t.ecrire(Resultat::DebitBoucle, TexteR2(qb, "DebitBoucle"));
-    const double qc = t.ecrire(Resultat::DebitRaccordement,
-                               TexteR2(DebitConduites(CInt(d.tdep - dtf / 2, "DebitConduites"),
-                                                      CInt(dtf, "DebitConduites"), d.l1, d.tube),
-                                       "DebitConduites"));
-    const double q = t.ecrire(Resultat::DebitTotal, TexteR2(qc + qb, "DebitTotal"));
-    t.ecrire(Resultat::TempDepartNecessaire, FormatSimplePrecision(d.tdep));
-    t.ecrire(PourCent::Debit, TextePourCent(qb, d.q, "PourCentDebit"));
-    t.ecrire(PourCent::Temperature, "");
+    const double dtf = EcrireEmission(t, d.H, teq, d.text, qb, d.tdep);
+    t.ecrire(Resultat::DebitBoucle, qb);
+    const double qc = t.ecrire(Resultat::DebitRaccordement, DebitConduites(CInt(d.tdep - dtf / 2, "DebitConduites"),
+                                                                           CInt(dtf, "DebitConduites"), d.l1, d.tube));
+    const double q = t.ecrire(Resultat::DebitTotal, qc + qb);
+    t.copier(Resultat::TempDepartNecessaire, FormatSimplePrecision(d.tdep));
+    t.pourCent(PourCent::Debit, qb, d.q);
     t.perte((d.l1 + d.l0) * PerteChargeCorrection(q, d.tdep - dtf / 2, d.tube));
 }
 
 } // namespace
 
 Bilan CalculerValeursCorrigees(const Saisie& s, const RelireCible& relire) {
-    if (Nombre(s.TempSouhaitee) == 0) {
-        return Manquant({Champ::TempSouhaitee,
-                         {"Température d'ambiance.", "Vous devez définir une température d'ambiance !"}});
-    }
+    // The wished temperature is asked for before the loop's data.
+    static const modules::ChampRequis<Champ> souhait[] = {{Champ::TempSouhaitee, modules::Donnee::TempSouhaitee}};
+    if (auto manque = modules::PremierManque<Champ>(s, souhait))
+        return modules::Refuse<Bilan>(*manque);
     if (auto manque = ControleCorrection(s))
-        return Manquant(*manque);
+        return modules::Refuse<Bilan>(*manque);
     Bilan bilan;
     try {
         const Donnees d(s);

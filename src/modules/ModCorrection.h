@@ -27,6 +27,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sorvel::ModCorrection {
@@ -137,6 +138,7 @@ struct Saisie {
     std::string TempSouhaitee;  // TxtValSouhaitee
     ModeCorrection Mode = ModeCorrection::Aucun;
     const std::string& Texte(Champ c) const;
+    std::string& Texte(Champ c) { return const_cast<std::string&>(std::as_const(*this).Texte(c)); }
 };
 
 // Indices of LblResultats and of LblPourCent.
@@ -156,6 +158,21 @@ inline constexpr int NombreResultats = 10;
 enum class PourCent { Debit = 0, Temperature = 1 };
 inline constexpr int NombrePourCent = 2;
 
+// One row of the results column, top to bottom: the label it fills, its
+// caption and unit, and the decimals its value is rounded to (for a
+// percentage, those of the ratio before it is multiplied by 100).
+struct LigneResultat {
+    bool PourCent; // a LblPourCent rather than a LblResultats
+    int Index;
+    const char* Libelle;
+    const char* Unite;
+    int Decimales;
+};
+inline constexpr int NombreLignesResultats = NombreResultats + NombrePourCent;
+extern const std::array<LigneResultat, NombreLignesResultats> LignesResultats;
+const LigneResultat& Ligne(Resultat r);
+const LigneResultat& Ligne(PourCent p);
+
 // The total pressure drop shows red above 2500 mmCE, blue otherwise.
 inline constexpr double PerteChargeMaxi = 2500;
 enum class CouleurPerte { Bleu, Rouge };
@@ -168,6 +185,7 @@ struct Ecritures {
     std::optional<CouleurPerte> Couleur; // of the total pressure drop, when written
     const std::optional<std::string>& operator[](Resultat r) const { return Resultats[static_cast<int>(r)]; }
     const std::optional<std::string>& operator[](PourCent p) const { return PourCents[static_cast<int>(p)]; }
+    bool operator==(const Ecritures&) const = default;
 };
 
 // The curve under the results: the room's equilibrium temperature against
@@ -189,12 +207,9 @@ struct Bilan {
     std::optional<Courbe> Trace; // nothing: the curve stays as it was
 };
 
-// A required field that is not entered (its number is 0), in the order the
-// check runs, with its message.
-struct Manque {
-    Champ Focus;
-    modules::Avertissement Message;
-};
+// The first required field not entered (its number is 0, a list left
+// empty), in the order the check runs, with its message.
+using Manque = modules::Manque<Champ>;
 std::optional<Manque> ControleCorrection(const Saisie& s);
 
 // "Calculer les valeurs actuelles >>".

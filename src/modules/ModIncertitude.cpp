@@ -10,7 +10,6 @@ namespace sorvel::ModIncertitude {
 using modules::Arret;
 using modules::Nombre;
 using modules::NombreSimple;
-using modules::TexteR2;
 
 double Exposant_n(double longueur, double k, double debit) {
     return -Diviser(longueur * k, debit * ChaleurMassique, "Exposant_n");
@@ -48,41 +47,18 @@ const std::string& Saisie::Texte(Champ c) const {
 }
 
 std::optional<Manque> ControleIncertitude(const Saisie& s) {
-    struct Regle {
-        Champ champ;
-        const char* titre;
-        const char* texte;
+    using modules::Donnee;
+    static const modules::ChampRequis<Champ> requis[] = {
+        {Champ::Longueur, Donnee::LongueurBoucle},
+        {Champ::Debit, Donnee::DebitBoucle},
+        {Champ::CoeffSurfacique, Donnee::CoeffSurfacique},
+        {Champ::CoeffDeperditions, Donnee::CoeffDeperditions},
+        {Champ::TempPiece, Donnee::TempPiece},
+        {Champ::TempDepart, Donnee::TempDepart},
+        {Champ::TempExterieure, Donnee::TempExterieure},
+        {Champ::PasVZ, Donnee::PasVZ, modules::Saisi::Texte},
     };
-    const Regle regles[] = {
-        {Champ::Longueur, "Longueur de tube.",
-         "Vous devez entrer la longueur de tube "
-         "située dans la pièce (longueur de la boucle) !"},
-        {Champ::Debit, "Débit total.",
-         "Vous devez entrer le débit de fluide de la boucle "
-         "(boucle seule) !"},
-        {Champ::CoeffSurfacique, "Coefficient surfacique.",
-         "Vous devez entrer le coefficient surfacique "
-         "(émissions hautes en W/m²/K) !"},
-        {Champ::CoeffDeperditions, "Coefficient H.",
-         "Vous devez entrer le coefficient de déperdition "
-         "(H) !"},
-        {Champ::TempPiece, "Température d'ambiance.", "Vous devez entrer la température de la pièce !"},
-        {Champ::TempDepart, "Température du fluide.",
-         "Vous devez entrer la température de départ "
-         "du fluide caloporteur (entrée collecteur de départ) !"},
-        {Champ::TempExterieure, "Température extérieure.",
-         "Vous devez entrer la température extérieure, "
-         "qui peut être celle de base ou celle mesurée !"},
-        {Champ::PasVZ, "Pas VZ",
-         "Vous devez entrer le pas "
-         "(VZ) de la pièce !"},
-    };
-    for (const Regle& r : regles) {
-        const bool manque = r.champ == Champ::PasVZ ? s.PasVZ.empty() : Nombre(s.Texte(r.champ)) == 0;
-        if (manque)
-            return Manque{r.champ, {r.titre, r.texte}};
-    }
-    return std::nullopt;
+    return modules::PremierManque<Champ>(s, requis);
 }
 
 std::string TexteTotal(const std::array<std::string, NombreGrandeurs>& contributions) {
@@ -93,13 +69,9 @@ std::string TexteTotal(const std::array<std::string, NombreGrandeurs>& contribut
 }
 
 Bilan CalculerIncertitude(const Saisie& s) {
+    if (auto manque = ControleIncertitude(s))
+        return modules::Refuse<Bilan>(*manque);
     Bilan bilan;
-    if (auto manque = ControleIncertitude(s)) {
-        bilan.Fin = Arret::ChampManquant;
-        bilan.Message = manque->Message;
-        bilan.Focus = manque->Focus;
-        return bilan;
-    }
     try {
         // Length, flow and pitch in double precision; the coefficients and
         // temperatures in single precision.
@@ -123,7 +95,7 @@ Bilan CalculerIncertitude(const Saisie& s) {
             const auto i = static_cast<std::size_t>(g);
             const double p = Nombre(s.Pourcents[i]);
             const double sensibilite = Erreur_f(tdep, text, f);
-            contributions[i] = TexteR2(std::abs(p / 100 * grandeur * derivee * sensibilite), "Incertitude");
+            contributions[i] = modules::TexteArrondi(std::abs(p / 100 * grandeur * derivee * sensibilite), 2, "Incertitude");
             bilan.Resultats[i] = contributions[i];
         };
         ligne(Grandeur::Longueur, L, Erreur_Longueur(k, H, n));

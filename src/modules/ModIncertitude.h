@@ -20,6 +20,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace sorvel::ModIncertitude {
 
@@ -70,6 +71,7 @@ struct Saisie {
     std::string PasVZ;                                  // CmbVZ
     std::array<std::string, NombreGrandeurs> Pourcents; // texts of TxtPourcent(0..3)
     const std::string& Texte(Champ c) const;
+    std::string& Texte(Champ c) { return const_cast<std::string&>(std::as_const(*this).Texte(c)); }
 };
 
 struct Bilan {
@@ -81,12 +83,9 @@ struct Bilan {
     std::array<std::optional<std::string>, NombreResultats> Resultats;
 };
 
-// A field not entered (its number is 0), in the order the check runs. The
-// percentages are not checked.
-struct Manque {
-    Champ Focus;
-    modules::Avertissement Message;
-};
+// The first field not entered (its number is 0, the list left empty), in
+// the order the check runs. The percentages are not checked.
+using Manque = modules::Manque<Champ>;
 std::optional<Manque> ControleIncertitude(const Saisie& s);
 
 // The total shown under the four contributions: their texts read back as

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -42,8 +43,52 @@ float NombreSimple(std::string_view texte, const char* etape) {
     return static_cast<float>(x);
 }
 
-std::string TexteR2(double x, const char* etape) { return FormatGeneral(Verifier(Arrondir(Verifier(x, etape), 2), etape)); }
+bool EstSaisi(std::string_view texte, Saisi saisi) {
+    return saisi == Saisi::Texte ? !texte.empty() : Nombre(texte) != 0;
+}
 
-std::string TexteR4(double x, const char* etape) { return FormatGeneral(Verifier(Arrondir(Verifier(x, etape), 4), etape)); }
+const Avertissement& MessageManquant(Donnee d) {
+    // In the order of Donnee.
+    static const Avertissement messages[] = {
+        {"Longueur de tube.",
+         "Vous devez entrer la longueur de tube "
+         "située dans la pièce (longueur de la boucle) !"},
+        {"Température du fluide.",
+         "Vous devez entrer la température de départ "
+         "du fluide caloporteur (entrée collecteur de départ) !"},
+        {"Chute de température.",
+         "Vous devez entrer la chute de température "
+         "du fluide caloporteur (DeltaT fluide) !"},
+        {"Température extérieure.",
+         "Vous devez entrer la température extérieure, "
+         "qui peut être celle de base ou celle mesurée !"},
+        {"Débit total.",
+         "Vous devez entrer le débit total de fluide du circuit "
+         "(boucle + raccordement si il y a) !"},
+        {"Débit total.",
+         "Vous devez entrer le débit de fluide de la boucle "
+         "(boucle seule) !"},
+        {"Coefficient surfacique.",
+         "Vous devez entrer le coefficient surfacique "
+         "(émissions hautes en W/m²/K) !"},
+        {"Coefficient H.",
+         "Vous devez entrer le coefficient de déperdition "
+         "(H) !"},
+        {"Température d'ambiance.", "Vous devez entrer la température de la pièce !"},
+        {"Température d'ambiance.", "Vous devez définir une température d'ambiance !"},
+        {"Pas VZ",
+         "Vous devez entrer le pas "
+         "(VZ) de la pièce !"},
+        {"Diamètre du tube",
+         "Vous devez entrer le diamètre du tube utilisé "
+         "(13x16 ou 16x20 mm) !"},
+    };
+    static_assert(std::size(messages) == static_cast<std::size_t>(Donnee::Diametre) + 1);
+    return messages[static_cast<std::size_t>(d)];
+}
+
+std::string TexteArrondi(double x, int decimales, const char* etape) {
+    return FormatGeneral(Verifier(Arrondir(Verifier(x, etape), decimales), etape));
+}
 
 } // namespace sorvel::modules

@@ -1,7 +1,9 @@
-# Checks the #include lines of every source file against the order of the
-# layers: a file may include only headers of its own layer or of the layers
-# below it. Include paths alone cannot stop an upward include (every library
-# sees the whole src folder), so this runs as a test:
+# The layers, checked on the #include lines of every source file: a folder
+# may include the project headers of the folders on its list, and nothing
+# else. The build already keeps a library from including what it does not
+# link (each library exposes its own folder only); this check also holds
+# what linking cannot: a layer that sees a lower library through another
+# one, the pure folders that take no Qt, and the views that touch no file.
 #   cmake -DRACINE=<source folder> -P VerifierCouches.cmake
 # It prints every offending line and fails when there is one.
 
@@ -11,87 +13,83 @@ if(NOT RACINE)
   message(FATAL_ERROR "RACINE n'est pas défini.")
 endif()
 
-# What each folder may include, by the first component of the path.
-set(permis_commun   commun)
-set(permis_calcul   commun calcul)
-set(permis_etude    commun calcul etude)
-set(permis_enregistrements commun calcul etude enregistrements)
-set(permis_stockage commun calcul etude enregistrements stockage)
-set(permis_modele   commun calcul etude stockage modele)
-set(permis_rapports commun calcul etude rapports)
-set(permis_ihm      commun ihm)
-# The expert modules' calculations are pure; their windows (Frm*) add the
-# shared window pieces.
-set(permis_modules         commun calcul modules)
-set(permis_modules_fenetre commun calcul modules ihm)
-set(permis_ecrans   commun etude modele rapports ihm modules ecrans)
-set(permis_outils   commun calcul etude stockage rapports)
+# What each folder may include, by the first component of the path; lowest
+# layers first.
+set(permis_commun           commun)
+set(permis_calcul           commun calcul)
+set(permis_etude            commun calcul etude)
+set(permis_modules          commun calcul modules)
+set(permis_enregistrements  commun calcul etude enregistrements)
+set(permis_stockage         commun calcul etude enregistrements stockage)
+set(permis_modele           commun calcul etude stockage modele)
+set(permis_rapports         commun calcul etude rapports)
+set(permis_ihm              commun ihm)
+set(permis_modules_fenetres commun ihm modules modules_fenetres)
+set(permis_ecrans           commun ihm modele rapports modules_fenetres ecrans)
+set(permis_outils           commun etude stockage rapports)
+set(permis_app              commun stockage modele ihm ecrans)
 
 # Folders whose code is pure C++: no Qt header at all.
 set(sans_qt commun calcul etude enregistrements modules)
 
-# What the screens never do themselves (beyond not including the storage
-# layer): read or write a file, run the calculation. They ask the study model.
-set(motifs_ecrans "QFile[ (:<>]|QSaveFile|QDir[ :(]|QTemporaryFile|std::[io]?fstream|fopen\\(|CalculPiece\\(|CalculEtude\\(|[^A-Za-z_]Materiel\\(|PerteMaxEtude|ChoisirPasVZ|LongueurTube\\(|FluxIsolant\\(|ExpliquerEchec")
+# The views draw and ask the model: they neither read nor write a file, nor
+# decide where files lie.
+set(vues ecrans rapports modules_fenetres)
+set(entetes_fichiers QFile QFileInfo QDir QDirIterator QSaveFile QTemporaryFile QTemporaryDir QStandardPaths
+    QLockFile fstream cstdio filesystem)
 
-# The main window hosts the screens; a screen includes no other screen's
-# header (it knows nothing of where the user goes next).
-set(hotes_ecrans MDIPlancher MDIPlancherImpression)
+# The main window and the windows it hosts are the screens' hosts; a screen
+# includes no other screen's header (it knows nothing of where the user goes
+# next).
+set(hotes_ecrans MDIPlancher ImpressionEtude ZoneEcrans)
 
 set(fautes 0)
+macro(faute texte)
+  message(SEND_ERROR "${texte}")
+  math(EXPR fautes "${fautes} + 1")
+endmacro()
+
 file(GLOB_RECURSE sources RELATIVE ${RACINE}
-  ${RACINE}/src/*.h ${RACINE}/src/*.cpp ${RACINE}/outils/*.h ${RACINE}/outils/*.cpp)
+  ${RACINE}/src/*.h ${RACINE}/src/*.cpp ${RACINE}/outils/*.h ${RACINE}/outils/*.cpp
+  ${RACINE}/app/*.h ${RACINE}/app/*.cpp)
 foreach(source ${sources})
-  string(REGEX MATCH "^(src|outils)/([^/]+)/" _ "${source}")
-  set(racine_source ${CMAKE_MATCH_1})
+  string(REGEX MATCH "^(src|outils|app)/([^/]+)" _ "${source}")
   set(couche ${CMAKE_MATCH_2})
-  if(racine_source STREQUAL "outils")
+  if(CMAKE_MATCH_1 STREQUAL "outils")
     set(couche outils)
+  elseif(CMAKE_MATCH_1 STREQUAL "app")
+    set(couche app)
   endif()
-  get_filename_component(nom ${source} NAME)
-  set(regle ${couche})
-  if(couche STREQUAL "modules" AND nom MATCHES "^Frm")
-    set(regle modules_fenetre)
-  endif()
-  if(NOT DEFINED permis_${regle})
-    message(SEND_ERROR "${source} : dossier ${couche} absent de l'ordre des couches")
-    math(EXPR fautes "${fautes} + 1")
+  if(NOT DEFINED permis_${couche})
+    faute("${source} : dossier ${couche} absent de l'ordre des couches")
     continue()
   endif()
+  get_filename_component(base ${source} NAME_WE)
   file(STRINGS ${RACINE}/${source} lignes REGEX "^[ \t]*#[ \t]*include")
   foreach(ligne ${lignes})
-    if(ligne MATCHES "#[ \t]*include[ \t]*\"([^/\"]+)/[^\"]*\"")
+    if(ligne MATCHES "#[ \t]*include[ \t]*\"([^/\"]+)/([^\".]*)[^\"]*\"")
       set(cible ${CMAKE_MATCH_1})
-      if(NOT cible IN_LIST permis_${regle})
-        message(SEND_ERROR "${source} (${couche}) inclut une couche supérieure : ${ligne}")
-        math(EXPR fautes "${fautes} + 1")
+      set(entete ${CMAKE_MATCH_2})
+      if(NOT cible IN_LIST permis_${couche})
+        faute("${source} (${couche}) inclut une couche qui ne lui est pas permise : ${ligne}")
       endif()
-    endif()
-    if(couche IN_LIST sans_qt AND NOT regle STREQUAL "modules_fenetre"
-       AND ligne MATCHES "#[ \t]*include[ \t]*<Q")
-      message(SEND_ERROR "${source} (${couche}, C++ pur) inclut Qt : ${ligne}")
-      math(EXPR fautes "${fautes} + 1")
+      if(couche STREQUAL "ecrans" AND cible STREQUAL "ecrans" AND NOT base IN_LIST hotes_ecrans
+         AND entete MATCHES "^(Frm|MDIPlancher)" AND NOT entete STREQUAL base)
+        faute("${source} : un écran n'inclut pas un autre écran : ${ligne}")
+      endif()
+    elseif(ligne MATCHES "#[ \t]*include[ \t]*<([^>./]+)")
+      set(systeme ${CMAKE_MATCH_1})
+      if(couche IN_LIST sans_qt AND systeme MATCHES "^Q")
+        faute("${source} (${couche}, C++ pur) inclut Qt : ${ligne}")
+      endif()
+      if(couche IN_LIST vues AND systeme IN_LIST entetes_fichiers)
+        faute("${source} (${couche}) : une vue ne lit ni n'écrit de fichier : ${ligne}")
+      endif()
     endif()
   endforeach()
-  get_filename_component(base ${source} NAME_WE)
-  if(couche STREQUAL "ecrans" AND NOT base IN_LIST hotes_ecrans)
-    foreach(ligne ${lignes})
-      if(ligne MATCHES "#[ \t]*include[ \t]*\"ecrans/((Frm|MDIPlancher)[^\".]*)\\.h\"" AND NOT CMAKE_MATCH_1 STREQUAL base)
-        message(SEND_ERROR "${source} : un écran n'inclut pas un autre écran : ${ligne}")
-        math(EXPR fautes "${fautes} + 1")
-      endif()
-    endforeach()
-  endif()
-  if(couche STREQUAL "ecrans")
-    file(STRINGS ${RACINE}/${source} appels REGEX "${motifs_ecrans}")
-    foreach(appel ${appels})
-      message(SEND_ERROR "${source} : un écran ne lit ni n'écrit de fichier et ne calcule pas : ${appel}")
-      math(EXPR fautes "${fautes} + 1")
-    endforeach()
-  endif()
 endforeach()
 
 if(fautes GREATER 0)
-  message(FATAL_ERROR "${fautes} inclusion(s) ou appel(s) contraire(s) à l'ordre des couches.")
+  message(FATAL_ERROR "${fautes} inclusion(s) contraire(s) à l'ordre des couches.")
 endif()
 message(STATUS "Couches respectées.")

@@ -1,7 +1,6 @@
-#include "modules/FrmCorrection.h"
+#include "modules_fenetres/FrmCorrection.h"
 
 #include "commun/Nombres.h"
-#include "ihm/BoiteMessage.h"
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
 #include "ihm/ModAide.h"
@@ -28,60 +27,20 @@ using namespace ModCorrection;
 
 namespace {
 
-// Width of the captions, which wrap, so that the three columns fit a
-// 1024-pixel screen.
-constexpr int LargeurLibelle = 175;
-
-QLabel* LibelleLong(const QString& nom, const QString& texte, QWidget* parent) {
-    auto* l = Libelle(nom, texte, parent);
-    l->setWordWrap(true);
-    l->setFixedWidth(LargeurLibelle);
-    return l;
-}
-
 QString Texte(const std::string& s) { return QString::fromStdString(s); }
 
-struct LigneSaisie {
-    Champ champ;
-    const char* libelle;
-    const char* unite;
-    bool facultative;
-};
-
 // The left column, top to bottom.
-const LigneSaisie LignesSaisie[] = {
-    {Champ::LongueurBoucle, "Longueur de tube (boucle seule)", "m", false},
-    {Champ::LongueurRaccordement, "Longueur des conduites de raccordement", "m", true},
-    {Champ::TempDepart, "Température de départ du fluide", "°C", false},
-    {Champ::ChuteActuelle, "Chute de température actuelle", "°C", true},
-    {Champ::TempExterieure, "Température extérieure", "°C", false},
-    {Champ::DebitTotal, "Débit total du fluide caloporteur (boucle + conduites de raccordement)", "l/h", false},
-    {Champ::CoeffSurfacique, "Coefficient d'émission surfacique haut", "W/(m².K)", false},
-    {Champ::CoeffDeperditions, "Coefficient de déperditions (H)", "W/K", false},
-};
-
-struct LigneResultat {
-    bool pourCent; // LblPourCent rather than LblResultats
-    int index;
-    const char* libelle;
-    const char* unite;
-};
-
-// The right column, top to bottom.
-const LigneResultat LignesResultats[] = {
-    {false, static_cast<int>(Resultat::TempEquilibre), "Température intérieure d'équilibre", "°C"},
-    {false, static_cast<int>(Resultat::CoeffRegulation), "Coefficient de régulation (f)", ""},
-    {false, static_cast<int>(Resultat::Emission), "Emission de chaleur", "W"},
-    {false, static_cast<int>(Resultat::ChuteTemperature), "Chute de température du fluide (DeltaT fluide)", "°C"},
-    {false, static_cast<int>(Resultat::EcartMoyen), "Ecart moyen des températures", "°C"},
-    {false, static_cast<int>(Resultat::DebitBoucle), "Débit nécessaire pour la boucle", "l/h"},
-    {true, static_cast<int>(PourCent::Debit), "% de débit en + ou -", "%"},
-    {false, static_cast<int>(Resultat::TempDepartNecessaire),
-     "Température de départ du fluide nécessaire pour l'installation", "°C"},
-    {true, static_cast<int>(PourCent::Temperature), "% de température du fluide en  + ou -", "%"},
-    {false, static_cast<int>(Resultat::DebitRaccordement), "Débit des conduites de raccordement", "l/h"},
-    {false, static_cast<int>(Resultat::DebitTotal), "Débit total du circuit", "l/h"},
-    {false, static_cast<int>(Resultat::PerteChargeTotale), "Pertes de charge totale du circuit", "mmCE"},
+const LigneDonnee LignesDonnees[] = {
+    {IndexValManuelle(Champ::LongueurBoucle), "Longueur de tube (boucle seule)", "m"},
+    {IndexValManuelle(Champ::LongueurRaccordement), "Longueur des conduites de raccordement", "m",
+     Particularite::Facultative},
+    {IndexValManuelle(Champ::TempDepart), "Température de départ du fluide", "°C"},
+    {IndexValManuelle(Champ::ChuteActuelle), "Chute de température actuelle", "°C", Particularite::Facultative},
+    {IndexValManuelle(Champ::TempExterieure), "Température extérieure", "°C", Particularite::Negative},
+    {IndexValManuelle(Champ::DebitTotal), "Débit total du fluide caloporteur (boucle + conduites de raccordement)",
+     "l/h"},
+    {IndexValManuelle(Champ::CoeffSurfacique), "Coefficient d'émission surfacique haut", "W/(m².K)"},
+    {IndexValManuelle(Champ::CoeffDeperditions), "Coefficient de déperditions (H)", "W/K"},
 };
 
 const QString TitreAxeTempDepart = QStringLiteral("Température de départ du fluide (°C)");
@@ -97,41 +56,27 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     setWindowTitle(QStringLiteral("Sorvel. [Module de correction]"));
 
     // ---- Left: the data of the loop.
-    auto* donnees = new QGroupBox(QStringLiteral("Données d'entrée"), this);
-    donnees->setObjectName(QStringLiteral("CdrDonnees"));
-    auto* g = new QGridLayout(donnees);
-    g->setVerticalSpacing(4);
-    int ligne = 0;
-    for (const LigneSaisie& l : LignesSaisie) {
-        const int i = IndexValManuelle(l.champ);
-        auto* libelle = LibelleLong(QStringLiteral("LblValManuelle_%1").arg(i), QString::fromUtf8(l.libelle), donnees);
-        txtValManuelle_[i] = ChampNombre(QStringLiteral("TxtValManuelle_%1").arg(i), libelle->text(), donnees, 70);
-        LigneChamp(g, ligne, libelle, txtValManuelle_[i], QString::fromUtf8(l.unite),
-                   QStringLiteral("LblUniteValManuelle_%1").arg(i));
-        if (l.facultative)
-            g->addWidget(Libelle(QStringLiteral("LblFacultatif_%1").arg(i), QStringLiteral("*"), donnees), ligne, 3);
-        ++ligne;
-    }
-    // A negative outdoor temperature is typed sign first.
-    txtValManuelle_[IndexValManuelle(Champ::TempExterieure)]->accepterMoinsSeul(true);
+    const ListeDonnee listes[] = {
+        ListeVZ,
+        {"Diametre", "Diamètre du tube (13x16 ou 16x20)", {QStringLiteral("13x16"), QStringLiteral("16x20")}, "mm"},
+    };
+    std::array<QComboBox*, 2> combos{};
+    QGroupBox* donnees = CadreDonnees(QStringLiteral("ValManuelle"), LignesDonnees, txtValManuelle_, listes, combos);
+    cmbVZ_ = combos[0];
+    cmbDiametre_ = combos[1];
 
-    auto* lblVZ = LibelleLong(QStringLiteral("LblVZ"), QStringLiteral("Pas (VZ) en centimètre"), donnees);
-    cmbVZ_ = Liste(QStringLiteral("CmbVZ"), lblVZ->text(),
-                   {QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
-                    QStringLiteral("30")},
-                   donnees);
-    cmbVZ_->setFixedWidth(70);
-    LigneChamp(g, ligne++, lblVZ, cmbVZ_, QStringLiteral("cm"), QStringLiteral("LblUniteVZ"));
-    auto* lblDiametre =
-        LibelleLong(QStringLiteral("LblDiametre"), QStringLiteral("Diamètre du tube (13x16 ou 16x20)"), donnees);
-    cmbDiametre_ = Liste(QStringLiteral("CmbDiametre"), lblDiametre->text(),
-                         {QStringLiteral("13x16"), QStringLiteral("16x20")}, donnees);
-    cmbDiametre_->setFixedWidth(70);
-    LigneChamp(g, ligne++, lblDiametre, cmbDiametre_, QStringLiteral("mm"), QStringLiteral("LblUniteDiametre"));
-    g->setRowStretch(ligne, 1);
-    g->setColumnMinimumWidth(3, 8);
+    QVBoxLayout* milieu = ColonneMilieu();
+    QGroupBox* resultats = ColonneResultats();
+    graphe_ = Graphe();
+    Colonnes(donnees, milieu, resultats);
+    Grille()->addWidget(graphe_, 1, 0, 1, 3);
+    Grille()->setRowStretch(1, 1);
+    Relier(BoutonsBas(), this, &FrmCorrection::CmdAide_Click);
+}
 
-    // ---- Middle: the wished temperature and the calculations.
+// The middle column: the wished temperature, the two calculations and the
+// choice of what to correct, over the legend of the optional values.
+QVBoxLayout* FrmCorrection::ColonneMilieu() {
     auto* milieu = new QVBoxLayout;
     auto* souhait = new QGridLayout;
     auto* lblSouhaitee =
@@ -165,26 +110,29 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     legende->addStretch();
     milieu->addLayout(legende);
 
-    // ---- Right: the results.
-    auto* resultats = new QGroupBox(QStringLiteral("Résultats"), this);
-    resultats->setObjectName(QStringLiteral("CdrResultats"));
-    auto* r = new QGridLayout(resultats);
-    r->setVerticalSpacing(4);
-    ligne = 0;
+    Relier(cmdActuelle, this, &FrmCorrection::CmdCalcActuelle_Click);
+    Relier(cmdCorrigee, this, &FrmCorrection::CmdCalcCorrigee_Click);
+    return milieu;
+}
+
+// The right column: the results, in the rows of LignesResultats.
+QGroupBox* FrmCorrection::ColonneResultats() {
+    auto [resultats, r] = Cadre(QStringLiteral("CdrResultats"), QStringLiteral("Résultats"), this);
+    int ligne = 0;
     for (const LigneResultat& l : LignesResultats) {
-        const QString suffixe = (l.pourCent ? QStringLiteral("PourCent_") : QStringLiteral("Resultats_")) +
-                                QString::number(l.index);
-        auto* libelle = LibelleLong(QStringLiteral("LblLibelle") + suffixe, QString::fromUtf8(l.libelle), resultats);
-        QLabel* valeur = LabelResultat(QStringLiteral("Lbl") + suffixe, resultats);
-        (l.pourCent ? lblPourCent_[l.index] : lblResultats_[l.index]) = valeur;
-        r->addWidget(libelle, ligne, 0);
-        r->addWidget(valeur, ligne, 1, Qt::AlignVCenter);
-        r->addWidget(Libelle(QStringLiteral("LblUnite") + suffixe, QString::fromUtf8(l.unite), resultats), ligne, 2);
-        ++ligne;
+        const QString suffixe = (l.PourCent ? QStringLiteral("PourCent_") : QStringLiteral("Resultats_")) +
+                                QString::number(l.Index);
+        (l.PourCent ? lblPourCent_[l.Index] : lblResultats_[l.Index]) =
+            RangeeResultat(r, ligne++, suffixe, QString::fromUtf8(l.Libelle), QString::fromUtf8(l.Unite));
     }
     r->setRowStretch(ligne, 1);
 
-    // ---- Below: the curve.
+    return resultats;
+}
+
+// Below the columns: the room's equilibrium temperature against the supply
+// temperature or the loop flow.
+QChartView* FrmCorrection::Graphe() {
     auto* chart = new QChart;
     chart->setLocalizeNumbers(true);
     chart->setLocale(QLocale(QLocale::French, QLocale::France));
@@ -220,30 +168,18 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
         s->attachAxis(axeX_);
         s->attachAxis(axeY_);
     }
-    graphe_ = new QChartView(chart, this);
-    graphe_->setObjectName(QStringLiteral("GraphEquilibre"));
-    graphe_->setAccessibleName(QStringLiteral("Courbe de la température intérieure d'équilibre"));
-    graphe_->setRenderHint(QPainter::Antialiasing);
-    graphe_->setMinimumHeight(230);
+    auto* graphe = new QChartView(chart, this);
+    graphe->setObjectName(QStringLiteral("GraphEquilibre"));
+    graphe->setAccessibleName(QStringLiteral("Courbe de la température intérieure d'équilibre"));
+    graphe->setRenderHint(QPainter::Antialiasing);
+    graphe->setMinimumHeight(230);
 
-    // ---- Together.
-    QGridLayout* principal = Grille();
-    principal->addWidget(donnees, 0, 0);
-    principal->addLayout(milieu, 0, 1);
-    principal->addWidget(resultats, 0, 2);
-    principal->addWidget(graphe_, 1, 0, 1, 3);
-    principal->setRowStretch(1, 1);
-    QPushButton* aide = BoutonsBas();
-
-    Relier(cmdActuelle, this, &FrmCorrection::CmdCalcActuelle_Click);
-    Relier(cmdCorrigee, this, &FrmCorrection::CmdCalcCorrigee_Click);
-    Relier(aide, this, &FrmCorrection::CmdAide_Click);
+    return graphe;
 }
 
 ModCorrection::Saisie FrmCorrection::Saisie() const {
     ModCorrection::Saisie s;
-    for (int i = 0; i < NombreValManuelles; ++i)
-        s.ValManuelles[i] = txtValManuelle_[i]->text().toStdString();
+    s.ValManuelles = Textes(txtValManuelle_);
     s.PasVZ = cmbVZ_->currentText().toStdString();
     s.Diametre = cmbDiametre_->currentText().toStdString();
     s.TempSouhaitee = txtValSouhaitee_->text().toStdString();
@@ -298,10 +234,7 @@ void FrmCorrection::Afficher(const Bilan& bilan) {
     }
     if (bilan.Trace)
         Tracer(*bilan.Trace);
-    if (bilan.Message)
-        Message(this, IconeMessage::Exclamation, Texte(bilan.Message->Titre), Texte(bilan.Message->Texte));
-    if (bilan.Focus)
-        ChampDe(*bilan.Focus)->setFocus(Qt::OtherFocusReason);
+    Signaler(bilan.Message, bilan.Focus ? ChampDe(*bilan.Focus) : nullptr);
 }
 
 void FrmCorrection::Tracer(const Courbe& courbe) {

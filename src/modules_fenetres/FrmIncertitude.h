@@ -6,7 +6,7 @@
 // and their total on the right. The window only reads its fields, calls
 // ModIncertitude and shows what it returns.
 
-#include "modules/FrmModule.h"
+#include "modules_fenetres/FrmModule.h"
 #include "modules/ModIncertitude.h"
 
 #include <array>
@@ -15,8 +15,6 @@ class QComboBox;
 class QLabel;
 
 namespace sorvel {
-
-class ChampNumerique;
 
 class FrmIncertitude : public FrmModule {
     Q_OBJECT

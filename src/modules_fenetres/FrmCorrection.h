@@ -6,7 +6,7 @@
 // them the curve of the room's equilibrium temperature. The window only
 // reads its fields, calls ModCorrection and shows what it returns.
 
-#include "modules/FrmModule.h"
+#include "modules_fenetres/FrmModule.h"
 #include "modules/ModCorrection.h"
 
 #include <array>
@@ -14,15 +14,15 @@
 class QChart;
 class QChartView;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineSeries;
 class QRadioButton;
 class QScatterSeries;
 class QValueAxis;
+class QVBoxLayout;
 
 namespace sorvel {
-
-class ChampNumerique;
 
 class FrmCorrection : public FrmModule {
     Q_OBJECT
@@ -37,6 +37,9 @@ public:
     void CmdAide_Click();
 
 private:
+    QVBoxLayout* ColonneMilieu();
+    QGroupBox* ColonneResultats();
+    QChartView* Graphe();
     void Afficher(const ModCorrection::Bilan& bilan);
     void Tracer(const ModCorrection::Courbe& courbe);
     QWidget* ChampDe(ModCorrection::Champ champ) const;
