@@ -15,7 +15,10 @@
 
 namespace sorvel {
 
-void PrintTo(const EtudeDemandee& e, std::ostream* os) { *os << '{' << e.dossier.toStdString() << " | " << e.nom.toStdString() << '}'; }
+// A study named on the line, shown as text when an expectation fails.
+void PrintTo(const EtudeDemandee& e, std::ostream* os) {
+    *os << '{' << e.dossier.toStdString() << " | " << e.nom.toStdString() << '}';
+}
 
 } // namespace sorvel
 
