@@ -10,8 +10,6 @@
 
 #include <QFile>
 
-#include <string>
-
 namespace sorvel::test {
 
 // Room i ("Pièce i"): its load type, surfaces, losses and drop change with i.
@@ -47,8 +45,7 @@ inline QByteArray Contenu(const DossierEtudes& etudes, const QString& nom) {
 // The file `nom` of the folder made to hold `octets` exactly.
 inline void Poser(const DossierEtudes& etudes, const QString& nom, const QByteArray& octets) {
     QFile f(etudes.Chemin(nom));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size())
-        << nom.toStdString();
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size());
 }
 
 } // namespace sorvel::test
@@ -56,5 +53,5 @@ inline void Poser(const DossierEtudes& etudes, const QString& nom, const QByteAr
 // Texts and bytes shown as such when an expectation fails.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& texte, std::ostream* os) { *os << ::testing::PrintToString(texte.toStdString()); }
-inline void PrintTo(const QByteArray& octets, std::ostream* os) { *os << ::testing::PrintToString(octets.toStdString()); }
+inline void PrintTo(const QByteArray& o, std::ostream* os) { *os << ::testing::PrintToString(o.toStdString()); }
 QT_END_NAMESPACE

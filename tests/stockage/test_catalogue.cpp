@@ -33,6 +33,12 @@ protected:
             AjouterPieceExemple(E, i);
         T.EcrireGenerales({.TempDepart = depart});
     }
+    // Maison stored from working files of n rooms; its files.
+    Trois StockerMaison(int n, int depart) {
+        EtudeTravail(n, depart);
+        C.Enregistrer("Maison");
+        return Stockee("Maison");
+    }
 
     Catalogue C{E};
     FichiersTravail T{E};
@@ -94,9 +100,7 @@ TEST_F(Stockees, InterrompuApresChaqueEtape) {
 // file, the previous save stays byte for byte, nothing is left aside; once
 // the cause is gone the store succeeds.
 TEST_F(Stockees, EchecLaisseLEtudeEnregistree) {
-    EtudeTravail(2, 40);
-    C.Enregistrer("Maison");
-    const Trois avant = Stockee("Maison");
+    const Trois avant = StockerMaison(2, 40);
     EtudeTravail(5, 45);
     const std::pair<QString, std::string> cas[] = {
         {FichierPerte, "Impossible de lire le fichier « Perte.tmp » : un dossier porte ce nom."},
@@ -124,9 +128,7 @@ TEST_F(Stockees, EchecLaisseLEtudeEnregistree) {
 // without its last line decides nothing; a journal names files of the
 // folder only.
 TEST_F(Stockees, RestesNettoyes) {
-    EtudeTravail(2, 40);
-    C.Enregistrer("Maison");
-    const Trois avant = Stockee("Maison");
+    const Trois avant = StockerMaison(2, 40);
     const std::pair<QByteArray, QByteArray> cas[] = {
         {{}, avant[2]}, {"Maison.pla\nMaison.plg\n", avant[2]}, {"../Maison.pla\nMaison.plg\nfin\n", "nouveau"}};
     for (const auto& [journal, plg] : cas) {
@@ -178,8 +180,7 @@ TEST_F(Stockees, NomHorsUtf8) {
 // read (a sparse file of 200 MB costs nothing to make and much to read),
 // then by its values. "introuvable" only for a file that does not exist.
 TEST_F(Stockees, Lire) {
-    EtudeTravail(3, 45);
-    C.Enregistrer("Maison");
+    StockerMaison(3, 45);
     const Etude lue = C.Lire("Maison");
     EXPECT_EQ(lue.Generales, Installation{.TempDepart = 45});
     EXPECT_EQ(lue.Pieces, (std::vector{PieceExemple(1), PieceExemple(2), PieceExemple(3)}));
@@ -190,17 +191,17 @@ TEST_F(Stockees, Lire) {
         QString fichier;
         qint64 taille; // -1: removed; -2: a folder in its place
         QByteArray octets;
-        std::string fin;
+        std::string fin; // of "Le fichier « …/<fichier> » <fin>"
     } cas[] = {
-        {"Maison.plp", -1, {}, "Maison.plp » est introuvable."},
-        {"Maison.plp", -2, {}, "Maison.plp » n'est pas un fichier."},
-        {"Maison.plg", 0, {}, "Maison.plg » est endommagé : sa longueur ne correspond pas aux données générales."},
-        {"Maison.pla", 3 * 136 + 5, {}, "Maison.pla » est endommagé : sa longueur n'est pas un nombre entier de pièces."},
-        {"Maison.pla", 31 * 136, {}, "Maison.pla » est endommagé : il contient plus de 30 pièces."},
-        {"Maison.pla", 136LL * 1500000, {}, "Maison.pla » est endommagé : il contient plus de 30 pièces."},
-        {"Maison.plp", 25, {}, "Maison.plp » est endommagé : sa longueur n'est pas un nombre entier de pertes de charge."},
+        {"Maison.plp", -1, {}, "est introuvable."},
+        {"Maison.plp", -2, {}, "n'est pas un fichier."},
+        {"Maison.plg", 0, {}, "est endommagé : sa longueur ne correspond pas aux données générales."},
+        {"Maison.pla", 3 * 136 + 5, {}, "est endommagé : sa longueur n'est pas un nombre entier de pièces."},
+        {"Maison.pla", 31 * 136, {}, "est endommagé : il contient plus de 30 pièces."},
+        {"Maison.pla", 136LL * 1500000, {}, "est endommagé : il contient plus de 30 pièces."},
+        {"Maison.plp", 25, {}, "est endommagé : sa longueur n'est pas un nombre entier de pertes de charge."},
         {"Maison.pla", 136, Octets(abimee),
-         "Maison.pla » est endommagé : pièce 2 « Pièce 2 », champ « Surface de la pièce » : la valeur -3 est négative."},
+         "est endommagé : pièce 2 « Pièce 2 », champ « Surface de la pièce » : la valeur -3 est négative."},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.fin);
@@ -211,7 +212,7 @@ TEST_F(Stockees, Lire) {
         if (!c.octets.isEmpty())
             E.EcrireEnregistrement(c.fichier, DonneesPiece::Longueur, 2, c.octets.constData());
         const std::string m = Message([&] { C.Lire("Maison"); });
-        EXPECT_TRUE(m.ends_with(c.fin)) << m;
+        EXPECT_TRUE(m.ends_with(c.fichier.toStdString() + " » " + c.fin)) << m;
         QDir().rmdir(E.Chemin(c.fichier));
         C.Enregistrer("Maison");
     }

@@ -119,8 +119,8 @@ TEST_F(Travail, PieceEndommagee) {
              [&] { T.LirePiece(2); }, [&] { T.LirePieces(); }, [&] { T.LireEtude(); }}) {
         const auto e = exemples::Erreur<ErreurEtudeEndommagee>(lire);
         EXPECT_EQ(e ? e->fichier() : QString(), E.Chemin(FichierEtude));
-        EXPECT_STREQ(e ? e->what() : "", "Le fichier « Etude.tmp » est endommagé : pièce 2 « Pièce 2 », champ « Surface de "
-                                "la pièce » : la valeur -5 est négative.");
+        EXPECT_STREQ(e ? e->what() : "", "Le fichier « Etude.tmp » est endommagé : pièce 2 « Pièce 2 », champ "
+                                          "« Surface de la pièce » : la valeur -5 est négative.");
     }
     EXPECT_EQ(T.LirePiece(3), PieceExemple(3));
 }
@@ -159,8 +159,8 @@ TEST_F(Travail, SupprimerUnePiece) {
 // cannot be made, the disk full with room for PteTemp.tmp only) leaves the
 // study as it was and no scratch file.
 TEST_F(Travail, EchecAvantLeChangement) {
-    for (const auto& [dossier, limite] : {std::pair{FichierTemp, RLIM_INFINITY}, std::pair{FichierPteTemp, RLIM_INFINITY},
-                                          std::pair{QString(), rlim_t{100}}}) {
+    for (const auto& [dossier, limite] : {std::pair{FichierTemp, RLIM_INFINITY},
+                                          std::pair{FichierPteTemp, RLIM_INFINITY}, std::pair{QString(), rlim_t{100}}}) {
         PoserEtat(Pieces("1,2,3"));
         ASSERT_TRUE(dossier.isEmpty() || QDir().mkpath(E.Chemin(dossier)));
         {
