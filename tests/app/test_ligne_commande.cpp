@@ -66,6 +66,7 @@ TEST(LigneCommande, TextesEnFrancais) {
     EXPECT_TRUE(aide.startsWith(QStringLiteral("Usage : sorvel [ÉTUDE]\n")));
     // Every option the parser knows is explained, and the studies folder rule
     // names the variable that overrides it.
-    for (const char* option : {"--help", "-h", "--version", "--verifier-installation", "SORVEL_ETUDES", "Sorvel/Etudes"})
+    for (const char* option :
+         {"--help", "-h", "--version", "--verifier-installation", "SORVEL_ETUDES", "Sorvel/Etudes"})
         EXPECT_TRUE(aide.contains(QString::fromLatin1(option))) << option;
 }
