@@ -60,11 +60,11 @@ inline void TuerAuHasard(int essais, useconds_t maxi, const std::function<void(i
                 _exit(3);
             }
         }
+        ASSERT_GT(enfant, 0) << "no child process"; // and no kill(-1)
         usleep(delai(hasard));
         kill(enfant, SIGKILL);
         int statut = 0;
-        ASSERT_TRUE(enfant > 0 && waitpid(enfant, &statut, 0) == enfant && WIFSIGNALED(statut))
-            << "the child stopped by itself";
+        ASSERT_TRUE(waitpid(enfant, &statut, 0) == enfant && WIFSIGNALED(statut)) << "the child stopped by itself";
         verifier();
     }
 }

@@ -9,6 +9,7 @@
 #include "stockage/Catalogue.h"
 
 #include <QElapsedTimer>
+#include <QVariant>
 
 #include <fcntl.h>
 
@@ -146,11 +147,9 @@ TEST_F(Stockees, RestesNettoyes) {
 // The stored studies are the files ending in "pla" exactly, listed in
 // French order, numbers by their value.
 TEST_F(Stockees, ListeDesEtudes) {
-    QStringList attendus;
-    for (const QJsonValue& nom : TableCas(SORVEL_CAS, "ordre")) {
-        attendus << nom.toString();
-        Poser(nom.toString() + ExtensionPieces, {});
-    }
+    const QStringList attendus = QVariant(TableCas(SORVEL_CAS, "ordre").toVariantList()).toStringList();
+    for (const QString& nom : attendus)
+        Poser(nom + ExtensionPieces, {});
     for (const char* autre : {"Chalet.PLA", ".pla", "Notes.txt", "Maison.plp", "Maison.plg"})
         Poser(autre, {});
     ASSERT_TRUE(QDir().mkdir(E.Chemin("Dossier.pla")));

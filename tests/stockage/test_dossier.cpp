@@ -176,7 +176,6 @@ TEST_F(Dossier, MarqueDeLaSessionEnCours) {
     }
     TerminerSession(E);
     EXPECT_EQ(SessionInterrompue(E), std::nullopt);
-    EXPECT_FALSE(E.Existe(FichierSession));
     // A file of that name not written by the program still says that a run
     // did not end, but names no study.
     Poser(FichierSession, "n'importe quoi");
@@ -216,15 +215,19 @@ TEST_F(Dossier, VerrouDUnAutreProcessus) {
         const char pret = verrou.Prendre() == VerrouEtudes::Issue::Pris ? '1' : '0';
         (void)!write(tube[1], &pret, 1);
         pause();
+        _exit(0);
     }
+    ASSERT_GT(autre, 0);
     char pret = 0;
-    ASSERT_TRUE(autre > 0 && read(tube[0], &pret, 1) == 1 && pret == '1');
-    close(tube[0]);
-    close(tube[1]);
+    const bool pris = read(tube[0], &pret, 1) == 1 && pret == '1';
     VerrouEtudes verrou(E);
-    EXPECT_EQ(verrou.Prendre(), VerrouEtudes::Issue::Occupe);
+    const VerrouEtudes::Issue pendant = verrou.Prendre();
     kill(autre, SIGKILL);
     waitpid(autre, nullptr, 0);
+    close(tube[0]);
+    close(tube[1]);
+    ASSERT_TRUE(pris);
+    EXPECT_EQ(pendant, VerrouEtudes::Issue::Occupe);
     EXPECT_TRUE(E.Existe(FichierVerrou));
     EXPECT_EQ(verrou.Prendre(), VerrouEtudes::Issue::Pris);
 }
