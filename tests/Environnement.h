@@ -1,11 +1,14 @@
 #pragma once
 
-// Environment variables set (or removed) for the length of one test, then
-// given back as they were.
+// What a test runs in: environment variables set (or removed) for its
+// length, then given back as they were; the tables of cases it reads from
+// its data file.
 
-#include <QByteArray>
-#include <QString>
-#include <QtGlobal>
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <optional>
 
@@ -17,21 +20,16 @@ public:
     VariableEnvironnement(const char* nom, std::optional<QByteArray> valeur) : nom_(nom) {
         if (qEnvironmentVariableIsSet(nom))
             ancienne_ = qgetenv(nom);
-        if (valeur)
-            qputenv(nom, *valeur);
-        else
-            qunsetenv(nom);
+        Mettre(nom, valeur);
     }
-    ~VariableEnvironnement() {
-        if (ancienne_)
-            qputenv(nom_, *ancienne_);
-        else
-            qunsetenv(nom_);
-    }
+    ~VariableEnvironnement() { Mettre(nom_, ancienne_); }
     VariableEnvironnement(const VariableEnvironnement&) = delete;
     VariableEnvironnement& operator=(const VariableEnvironnement&) = delete;
 
 private:
+    static void Mettre(const char* nom, const std::optional<QByteArray>& valeur) {
+        valeur ? qputenv(nom, *valeur) : qunsetenv(nom);
+    }
     const char* nom_;
     std::optional<QByteArray> ancienne_;
 };
@@ -50,5 +48,16 @@ private:
     VariableEnvironnement configuration_;
     VariableEnvironnement etudes_;
 };
+
+// The table `table` of the JSON data file `fichier`: an array of cases. A
+// file that cannot be read or a table without a case fails the test.
+inline QJsonArray TableCas(const char* fichier, const char* table) {
+    QFile f(QString::fromUtf8(fichier));
+    const QJsonArray cas = f.open(QIODevice::ReadOnly)
+                               ? QJsonDocument::fromJson(f.readAll())[QLatin1String(table)].toArray()
+                               : QJsonArray();
+    EXPECT_FALSE(cas.isEmpty()) << fichier << " : " << table;
+    return cas;
+}
 
 } // namespace sorvel::test

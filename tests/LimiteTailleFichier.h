@@ -11,12 +11,11 @@ namespace sorvel::test {
 
 class LimiteTailleFichier {
 public:
-    explicit LimiteTailleFichier(rlim_t octets) {
-        signalAvant_ = std::signal(SIGXFSZ, SIG_IGN); // a refused write returns an error, not the end of the program
+    // A refused write then returns an error instead of ending the program.
+    explicit LimiteTailleFichier(rlim_t octets) : signalAvant_(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &avant_);
-        rlimit r = avant_;
-        r.rlim_cur = octets;
-        setrlimit(RLIMIT_FSIZE, &r);
+        const rlimit limite{octets, avant_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limite);
     }
     ~LimiteTailleFichier() {
         setrlimit(RLIMIT_FSIZE, &avant_);
@@ -26,8 +25,8 @@ public:
     LimiteTailleFichier& operator=(const LimiteTailleFichier&) = delete;
 
 private:
+    void (*signalAvant_)(int);
     rlimit avant_{};
-    void (*signalAvant_)(int) = SIG_DFL;
 };
 
 } // namespace sorvel::test

@@ -11,8 +11,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 namespace sorvel {
 
@@ -22,24 +24,34 @@ TroisFichiers FichiersEtude(const QString& nom) {
     return {nom + ExtensionPieces, nom + ExtensionPertes, nom + ExtensionGenerales};
 }
 
+// The names of the files of a folder as the system holds them, bytes that
+// need not be UTF-8: QDir leaves out a name it cannot decode, and a study
+// copied from an older system would vanish from the list. A symbolic link
+// to a file counts as a file.
+std::vector<QByteArray> FichiersBruts(const QString& dossier) {
+    std::vector<QByteArray> noms;
+    DIR* d = ::opendir(QFile::encodeName(dossier).constData());
+    if (!d)
+        return noms;
+    while (const dirent* e = ::readdir(d)) {
+        struct stat etat {};
+        if (::fstatat(::dirfd(d), e->d_name, &etat, 0) == 0 && S_ISREG(etat.st_mode))
+            noms.emplace_back(e->d_name);
+    }
+    ::closedir(d);
+    return noms;
+}
+
 // True when the folder holds a file whose name, shown as `nom`, is not
 // written in UTF-8: a file copied from an older system. Its name cannot be
 // given back to the system as it is shown.
 bool NomHorsUtf8(const QString& dossier, const QString& nom) {
-    DIR* d = ::opendir(QFile::encodeName(dossier).constData());
-    if (!d)
-        return false;
-    bool trouve = false;
-    while (const dirent* e = ::readdir(d)) {
-        const QByteArray brut(e->d_name);
+    for (const QByteArray& brut : FichiersBruts(dossier)) {
         const QString lu = QString::fromUtf8(brut);
-        if (lu.toUtf8() != brut && lu == nom) {
-            trouve = true;
-            break;
-        }
+        if (lu == nom && lu.toUtf8() != brut)
+            return true;
     }
-    ::closedir(d);
-    return trouve;
+    return false;
 }
 
 // The size of a file of a stored study, before anything is read from it.
@@ -152,12 +164,14 @@ QStringList Catalogue::Etudes() const {
         // A folder that cannot be written (a read-only disk) is still listed.
     }
     QStringList noms;
-    const QStringList fichiers = QDir(dossier_.Chemin()).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
-    for (const QString& f : fichiers)
+    for (const QByteArray& brut : FichiersBruts(dossier_.Chemin())) {
         // The last three characters must be "pla" exactly: Maison.PLA is not
-        // a stored study.
+        // a stored study. A name not in UTF-8 is listed as it decodes; opening
+        // it then says why it cannot be read.
+        const QString f = QString::fromUtf8(brut);
         if (f.size() > 4 && f.endsWith(QStringLiteral("pla"), Qt::CaseSensitive))
             noms.append(f.chopped(4));
+    }
     // The folder gives its names in no useful order.
     QCollator ordre(QLocale(QLocale::French, QLocale::France));
     ordre.setNumericMode(true);

@@ -1,37 +1,24 @@
-// Etude.tmp and Perte.tmp change together: a room written, a room deleted,
-// and what start-up makes of the files a stopped program left.
+// The working files of the study being edited: Etude.tmp and Perte.tmp
+// change together (a room written, a room deleted), what they hold is
+// checked when read, and start-up puts right what a stopped program left.
 
-#include "ExemplesEtude.h"
-#include "stockage/FichiersTravail.h"
+#include "DossierTest.h"
+#include "Environnement.h"
+#include "LimiteTailleFichier.h"
+#include "stockage/Journal.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
+#include <QJsonObject>
 
 #include <atomic>
-#include <csignal>
-#include <cstdio>
-#include <random>
+#include <limits>
 #include <sys/mman.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace sorvel;
+using namespace sorvel::test;
 
 namespace {
 
-QByteArray Octets(const DonneesPiece& d) {
-    const auto o = Encoder(d);
-    return QByteArray(o.data(), static_cast<qsizetype>(o.size()));
-}
-QByteArray Octets(const PerteCharge& p) {
-    const auto o = Encoder(p);
-    return QByteArray(o.data(), static_cast<qsizetype>(o.size()));
-}
-PerteCharge PerteExemple(int i) { return PerteChargePiece(10.0 * i, i % 4 == 1 ? 3.0 * i : 0); }
+const QByteArray Absent("<absent>");
 
 // The rooms of a study as its two files hold them.
 struct Etat {
@@ -41,286 +28,245 @@ struct Etat {
     bool operator==(const Etat&) const = default;
 };
 
-// Rooms 1 to n of the examples.
-Etat EtatExemple(int n) {
+// The files of a study holding the example rooms listed ("1,3"), then the
+// stray bytes after a "+" ("1,3+xx"); null for no files.
+Etat Pieces(const QJsonValue& description) {
+    if (description.isNull())
+        return {Absent, Absent};
+    const QStringList parties = description.toString().split(QLatin1Char('+'));
     Etat e;
-    for (int i = 1; i <= n; ++i) {
-        e.pieces += Octets(test::PieceExemple(i));
-        e.pertes += Octets(PerteExemple(i));
-    }
-    return e;
+    for (const QString& n : parties[0].split(QLatin1Char(','), Qt::SkipEmptyParts))
+        e = {e.pieces + Octets(PieceExemple(n.toInt())), e.pertes + Octets(PerteExemple(n.toInt()))};
+    return {e.pieces + parties.value(1).toUtf8(), e.pertes + parties.value(1).toUtf8()};
 }
 
-class FichiersTravail : public ::testing::Test {
+class Travail : public DossierTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp_.isValid());
-        E = DossierEtudes(temp_.path() + "/Etudes");
-        E.PreparerDossier();
+    // A file given as Absent is not made.
+    void PoserSi(const QString& nom, const QByteArray& octets) const {
+        if (octets != Absent)
+            Poser(nom, octets);
     }
-    QByteArray Contenu(const QString& nom) const {
-        QFile f(E.Chemin(nom));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-    }
-    void Poser(const QString& nom, const QByteArray& octets) const {
-        QFile f(E.Chemin(nom));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(octets), octets.size());
-    }
+    // The folder holding nothing but the study `e`.
     void PoserEtat(const Etat& e) const {
-        Poser(FichierEtude, e.pieces);
-        Poser(FichierPerte, e.pertes);
+        for (const QString& f : Fichiers())
+            E.SupprimerFichier(f);
+        PoserSi(FichierEtude, e.pieces);
+        PoserSi(FichierPerte, e.pertes);
     }
-    Etat Lu() const { return {Contenu(FichierEtude), Contenu(FichierPerte)}; }
-    QStringList Dossier() const {
-        QStringList l = QDir(E.Chemin()).entryList(QDir::Files | QDir::Hidden);
-        l.sort();
-        return l;
-    }
+    // The study the two files of the folder `d` hold.
+    static Etat Lu(const DossierEtudes& d) { return {test::Contenu(d, FichierEtude), test::Contenu(d, FichierPerte)}; }
 
-    QTemporaryDir temp_;
-    DossierEtudes E{QString()};
+    const FichiersTravail T{E};
 };
 
 } // namespace
 
-// A room rewritten in place or appended: both files at once, the other
-// records unchanged, no scratch file left.
-TEST_F(FichiersTravail, EcrireUnePieceDansLesDeuxFichiers) {
-    PoserEtat(EtatExemple(3));
-    EcrirePieceEtPerte(E, 2, test::PieceExemple(9), PerteExemple(9));
-    Etat attendu = EtatExemple(3);
-    attendu.pieces.replace(136, 136, Octets(test::PieceExemple(9)));
-    attendu.pertes.replace(24, 24, Octets(PerteExemple(9)));
-    EXPECT_EQ(Lu(), attendu);
+// A room written over its records or after the last one goes into both
+// files at once, the other records unchanged, never beyond; a drop left
+// one room ahead by an older program is not taken as the next room's.
+TEST_F(Travail, EcrireUnePiece) {
+    T.EcrirePiece(1, PieceExemple(1), PerteExemple(1));
+    EXPECT_EQ(Lu(E), Pieces("1")) << "the first room of files not made yet";
+    PoserEtat(Pieces("1,2,3"));
+    T.EcrirePiece(2, PieceExemple(9), PerteExemple(9));
+    T.EcrirePiece(4, PieceExemple(4), PerteExemple(4));
+    for (int n : {0, 6})
+        EXPECT_THROW(T.EcrirePiece(n, PieceExemple(1), PerteExemple(1)), ErreurFichier) << n;
+    EXPECT_EQ(Lu(E), Pieces("1,9,3,4"));
+    EXPECT_EQ(Fichiers(), (QStringList{FichierEtude, FichierPerte}));
+    PoserEtat({Pieces("1,2").pieces, Pieces("1,2,7").pertes});
+    T.EcrirePiece(3, PieceExemple(3), PerteExemple(3));
+    EXPECT_EQ(Lu(E), Pieces("1,2,3"));
+}
 
-    EcrirePieceEtPerte(E, 4, test::PieceExemple(4), PerteExemple(4));
-    attendu.pieces += Octets(test::PieceExemple(4));
-    attendu.pertes += Octets(PerteExemple(4));
-    EXPECT_EQ(Lu(), attendu);
-    EXPECT_EQ(Dossier(), (QStringList{FichierEtude, FichierPerte}));
+// What the files hold, read back: whole records only (the bytes of a room
+// cut short count for nothing, and the next room goes over them), names
+// trimmed; a room beyond the last one, or general data never written, is
+// refused.
+TEST_F(Travail, Lire) {
+    PoserEtat({Pieces("1,2").pieces + Pieces("3").pieces.left(50), Pieces("1,2").pertes});
+    EXPECT_EQ(T.NombrePieces(), 2);
+    EXPECT_EQ(T.LirePieces(), (std::vector{PieceExemple(1), PieceExemple(2)}));
+    for (int n : {0, 3})
+        EXPECT_EQ(Message([&] { T.LirePiece(n); }), "Le fichier « Etude.tmp » ne contient pas la pièce n° " +
+                                                        std::to_string(n) + " (il contient 2 pièce(s)).");
+    Piece espaces = PieceExemple(3);
+    espaces.NomPiece = "  Séjour ";
+    T.EcrirePiece(3, espaces, PerteExemple(3));
+    EXPECT_EQ(T.NomsPieces(), (QStringList{"Pièce 1", "Pièce 2", "Séjour"}));
 
-    // Beyond count + 1 would leave a hole; nothing is written.
-    for (int n : {0, 6}) {
-        EXPECT_THROW(EcrirePieceEtPerte(E, n, test::PieceExemple(1), PerteExemple(1)), ErreurFichier) << n;
-        EXPECT_EQ(Lu(), attendu) << n;
+    EXPECT_EQ(Message([&] { T.LireGenerales(); }),
+              "Le fichier « Generale.tmp » ne contient pas les données générales de l'étude.");
+    EXPECT_EQ(T.LireEtude().Generales, Installation{}) << "a new study's";
+    const Installation g{.Support = Fixation::Plots, .TempDepart = 45, .EpaisChape = 8};
+    T.EcrireGenerales(g);
+    T.EcrireGenerales(g);
+    EXPECT_EQ(Contenu(FichierGenerales).size(), DonneesGenerales::Longueur) << "record 1 again";
+    EXPECT_EQ(T.LireGenerales(), g);
+    EXPECT_EQ(T.LireEtude().Pertes, (std::vector{PerteExemple(1), PerteExemple(2), PerteExemple(3)}));
+}
+
+// A room record no screen could have written is refused wherever it is
+// read, naming Etude.tmp, the room and the field.
+TEST_F(Travail, PieceEndommagee) {
+    PoserEtat(Pieces("1,2,3"));
+    Piece abimee = PieceExemple(2);
+    abimee.SurfacePiece = -5;
+    E.EcrireEnregistrement(FichierEtude, DonneesPiece::Longueur, 2, Octets(abimee).constData());
+    for (const std::function<void()>& lire : std::initializer_list<std::function<void()>>{
+             [&] { T.LirePiece(2); }, [&] { T.LirePieces(); }, [&] { T.LireEtude(); }}) {
+        const auto e = exemples::Erreur<ErreurEtudeEndommagee>(lire);
+        EXPECT_EQ(e ? e->fichier() : QString(), E.Chemin(FichierEtude));
+        EXPECT_STREQ(e ? e->what() : "", "Le fichier « Etude.tmp » est endommagé : pièce 2 « Pièce 2 », champ "
+                                          "« Surface de la pièce » : la valeur -5 est négative.");
     }
-    // The first room of a study whose files do not exist yet.
-    QFile::remove(E.Chemin(FichierEtude));
-    QFile::remove(E.Chemin(FichierPerte));
-    EcrirePieceEtPerte(E, 1, test::PieceExemple(1), PerteExemple(1));
-    EXPECT_EQ(Lu(), EtatExemple(1));
+    EXPECT_EQ(T.LirePiece(3), PieceExemple(3));
 }
 
-// A pressure drop left one room ahead by an older program is not kept as
-// the drop of the next room.
-TEST_F(FichiersTravail, EcrireAlignerLesDeuxFichiers) {
-    Etat e = EtatExemple(2);
-    e.pertes += Octets(PerteExemple(7));
-    PoserEtat(e);
-    EcrirePieceEtPerte(E, 3, test::PieceExemple(3), PerteExemple(3));
-    EXPECT_EQ(Lu(), EtatExemple(3));
-}
-
-// A write that fails before the change is made leaves the study as it was
-// and no scratch file.
-TEST_F(FichiersTravail, EchecAvantLeChangement) {
-    PoserEtat(EtatExemple(2));
-    ASSERT_TRUE(QDir().mkpath(E.Chemin(FichierTemp))); // Temp.tmp cannot be written
-    EXPECT_THROW(EcrirePieceEtPerte(E, 3, test::PieceExemple(3), PerteExemple(3)), ErreurFichier);
-    EXPECT_EQ(Lu(), EtatExemple(2));
-    EXPECT_FALSE(QFileInfo::exists(E.Chemin(FichierPteTemp)));
-    ASSERT_TRUE(QDir(E.Chemin(FichierTemp)).removeRecursively());
-    EXPECT_EQ(Dossier(), (QStringList{FichierEtude, FichierPerte}));
-}
-
-// What start-up makes of the files a stopped program left: each case gives
-// the files found and the whole study expected, always the one before or
-// the one after the interrupted change.
-TEST_F(FichiersTravail, ReparerAuDemarrage) {
-    const Etat trois = EtatExemple(3);
-    Etat sansLaDeuxieme;
-    sansLaDeuxieme.pieces = trois.pieces.left(136) + trois.pieces.mid(272);
-    sansLaDeuxieme.pertes = trois.pertes.left(24) + trois.pertes.mid(48);
-    struct Cas {
-        const char* quoi;
-        Etat trouve;
-        QByteArray temp, pteTemp; // "<absent>" for no file
-        Etat attendu;
-    };
-    const QByteArray absent("<absent>");
-    const Cas cas[] = {
-        {"rien à réparer", trois, absent, absent, trois},
-        {"suppression arrêtée avant la décision", trois, sansLaDeuxieme.pieces, sansLaDeuxieme.pertes, trois},
-        {"suppression arrêtée pendant Temp.tmp", trois, absent, sansLaDeuxieme.pertes, trois},
-        {"suppression décidée, Etude.tmp pas encore remplacé", {trois.pieces, sansLaDeuxieme.pertes},
-         sansLaDeuxieme.pieces, absent, sansLaDeuxieme},
-        {"Temp.tmp seul qui ne correspond pas", trois, EtatExemple(5).pieces, absent, trois},
-        {"Temp.tmp seul inachevé", trois, sansLaDeuxieme.pieces + "xx", absent, trois},
-        {"perte d'une pièce en avance", {trois.pieces, EtatExemple(4).pertes}, absent, absent, trois},
-        {"pièce en avance", {EtatExemple(4).pieces, trois.pertes}, absent, absent, trois},
-        {"enregistrements inachevés", {trois.pieces + QByteArray(50, 'x'), trois.pertes + "abc"}, absent, absent,
-         trois},
-        {"pertes sans pièce", {QByteArray(), trois.pertes}, absent, absent, Etat{}},
-    };
-    for (const Cas& c : cas) {
-        SCOPED_TRACE(c.quoi);
-        for (const QString& f : Dossier())
-            QFile::remove(E.Chemin(f));
-        PoserEtat(c.trouve);
-        if (c.temp != absent)
-            Poser(FichierTemp, c.temp);
-        if (c.pteTemp != absent)
-            Poser(FichierPteTemp, c.pteTemp);
-        EXPECT_EQ(ReparerFichiersTravail(E), c.attendu.nombre());
-        EXPECT_EQ(Lu(), c.attendu);
-        EXPECT_EQ(Dossier(), (QStringList{FichierEtude, FichierPerte}));
+// The largest drop of Perte.tmp; values of a damaged record (negative,
+// NaN) never win, and a study without drops gives 0.
+TEST_F(Travail, PerteMaxEtude) {
+    EXPECT_EQ(T.PerteMaxEtude(), 0);
+    EXPECT_EQ(Contenu(FichierPerte), QByteArray()) << "a missing file is created empty";
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<std::vector<double>, double> cas[] = {
+        {{-5, -0.5}, 0}, {{120.5, 830.25, 415}, 830.25}, {{-10, 40, -50, 39.9}, 40}, {{nan, 12, nan}, 12}};
+    for (const auto& [maxis, attendu] : cas) {
+        QByteArray pertes;
+        for (double m : maxis)
+            pertes += Octets(PerteCharge{0, 0, m});
+        Poser(FichierPerte, pertes);
+        EXPECT_EQ(T.PerteMaxEtude(), attendu) << maxis.size();
     }
 }
 
-// Start-up removes what writes of whole files left aside (name + ".neuf"),
-// finishes a decided store into the working files, removes the folder
-// probe, and nothing else.
-TEST_F(FichiersTravail, TemporairesInacheves) {
-    PoserEtat(EtatExemple(1));
-    const QStringList gardes = {"Etude.tmp.bak", "Maison.pla", "Sorvel.verrou", "essai.tmp", "essai_Xy12Zt5.tmp"};
-    const QStringList retires = {"Etude.tmp.neuf", "PteTemp.tmp.neuf", "Sorvel.session.neuf", "essai_Xy12Zt.tmp"};
-    for (const QString& f : gardes + retires)
+// Deleting room k moves the following rooms up in both files, byte for
+// byte; a longer Temp.tmp left by an interrupted run leaks nothing in.
+TEST_F(Travail, SupprimerUnePiece) {
+    for (const QJsonValue& ligne : TableCas(SORVEL_CAS, "supprimer")) {
+        const QJsonObject c = ligne.toObject();
+        PoserEtat(Pieces(c["avant"]));
+        Poser(FichierTemp, QByteArray(DonneesPiece::Longueur * 5, 'x'));
+        T.SupprimerPiece(c["k"].toInt());
+        EXPECT_EQ(Lu(E), Pieces(c["attendu"])) << c["avant"].toString().toStdString() << " / " << c["k"].toInt();
+        EXPECT_EQ(Fichiers(), (QStringList{FichierEtude, FichierPerte}));
+    }
+}
+
+// A change that fails before its point of no return (a scratch file that
+// cannot be made, the disk full with room for PteTemp.tmp only) leaves the
+// study as it was and no scratch file.
+TEST_F(Travail, EchecAvantLeChangement) {
+    for (const auto& [dossier, limite] : {std::pair{FichierTemp, RLIM_INFINITY},
+                                          std::pair{FichierPteTemp, RLIM_INFINITY}, std::pair{QString(), rlim_t{100}}}) {
+        PoserEtat(Pieces("1,2,3"));
+        ASSERT_TRUE(dossier.isEmpty() || QDir().mkpath(E.Chemin(dossier)));
+        {
+            LimiteTailleFichier disque(limite);
+            EXPECT_THROW(T.EcrirePiece(4, PieceExemple(4), PerteExemple(4)), ErreurFichier) << dossier.toStdString();
+            EXPECT_THROW(T.SupprimerPiece(1), ErreurFichier) << dossier.toStdString();
+        }
+        ASSERT_TRUE(dossier.isEmpty() || QDir().rmdir(E.Chemin(dossier)));
+        EXPECT_EQ(Lu(E), Pieces("1,2,3"));
+        EXPECT_EQ(Fichiers(), (QStringList{FichierEtude, FichierPerte}));
+    }
+}
+
+// Every working file is tried; the first that resisted is told.
+TEST_F(Travail, SupprimerTout) {
+    T.EcrireGenerales({});
+    ASSERT_TRUE(QDir().mkpath(E.Chemin(FichierEtude + "/plein")));
+    Poser(FichierPerte, {});
+    const auto e = exemples::Erreur<ErreurFichier>([&] { T.SupprimerTout(); });
+    EXPECT_EQ(e ? e->fichier() : QString(), E.Chemin(FichierEtude));
+    EXPECT_EQ(Fichiers(), QStringList{});
+}
+
+// What start-up makes of the files a stopped program left: always the
+// study before or after the interrupted change, whole.
+TEST_F(Travail, ReparerAuDemarrage) {
+    for (const QJsonValue& ligne : TableCas(SORVEL_CAS, "reparer")) {
+        const QJsonObject c = ligne.toObject();
+        SCOPED_TRACE(c["cas"].toString().toStdString());
+        PoserEtat({Pieces(c["etude"]).pieces, Pieces(c["perte"]).pertes});
+        PoserSi(FichierTemp, Pieces(c["temp"]).pieces);
+        PoserSi(FichierPteTemp, Pieces(c["pteTemp"]).pertes);
+        const Etat attendu = Pieces(c["attendu"]);
+        EXPECT_EQ(T.Reparer(), attendu.nombre());
+        EXPECT_EQ(Lu(E), attendu);
+        EXPECT_EQ(Fichiers(), attendu.pieces == Absent ? QStringList() : QStringList({FichierEtude, FichierPerte}));
+    }
+}
+
+// Start-up (the journal taken up, then the working files put right)
+// removes what writes of whole files left aside (name + ".neuf") and the
+// folder's probe, and nothing else.
+TEST_F(Travail, TemporairesInacheves) {
+    PoserEtat(Pieces("1"));
+    QStringList gardes = {"Etude.tmp.bak", "Maison.pla", "Sorvel.verrou", "essai.tmp", "essai_Xy12Zt5.tmp"};
+    for (const QString& f : gardes + QStringList{"Etude.tmp.neuf", "Sorvel.session.neuf", "essai_Xy12Zt.tmp"})
         Poser(f, "x");
-    EXPECT_EQ(ReparerFichiersTravail(E), 1);
-    QStringList attendus = gardes + QStringList{FichierEtude, FichierPerte};
-    attendus.sort();
-    EXPECT_EQ(Dossier(), attendus);
-
-    // A study being opened when the program stopped, past the point where
-    // the copy was decided: the working files are the opened study's.
-    Poser(FichierEtude + SuffixeNouveau, EtatExemple(2).pieces);
-    Poser(FichierPerte + SuffixeNouveau, EtatExemple(2).pertes);
-    Poser(FichierJournal, (FichierEtude + "\n" + FichierPerte + "\nfin\n").toUtf8());
-    EXPECT_EQ(ReparerFichiersTravail(E), 2);
-    EXPECT_EQ(Lu(), EtatExemple(2));
-    EXPECT_EQ(Dossier(), attendus);
-}
-
-// No working file at all: nothing is made.
-TEST_F(FichiersTravail, ReparerSansFichier) {
-    EXPECT_EQ(ReparerFichiersTravail(E), 0);
-    EXPECT_TRUE(Dossier().isEmpty());
+    Journal(E).Reprendre();
+    EXPECT_EQ(T.Reparer(), 1);
+    gardes << FichierEtude << FichierPerte;
+    gardes.sort();
+    EXPECT_EQ(Fichiers(), gardes);
 }
 
 namespace {
 
-// One step of the child's work on the study: a room added, edited or
-// deleted, chosen from the step's number and the study as it stands, so
-// that the parent can replay the same steps in memory.
-struct Operation {
-    enum Genre { Ajouter, Modifier, Supprimer } genre;
-    int n;
-    DonneesPiece piece;
-    PerteCharge perte;
-};
-
-Operation Choisir(const Etat& e, int i) {
-    const int nombre = e.nombre();
-    const int exemple = 100 + i;
+// Step i of a long edit of the study: a room added, edited or deleted,
+// chosen from i and the rooms the study holds, so that it can be replayed.
+void Etape(const FichiersTravail& t, int i) {
+    const int nombre = t.NombrePieces();
     if (nombre == 0 || (i % 3 == 0 && nombre < PiecesMaximumEtude))
-        return {Operation::Ajouter, nombre + 1, test::PieceExemple(exemple), PerteExemple(exemple)};
-    if (i % 3 == 1)
-        return {Operation::Modifier, i % nombre + 1, test::PieceExemple(exemple), PerteExemple(exemple)};
-    return {Operation::Supprimer, (7 * i) % nombre + 1, {}, {}};
-}
-
-Etat Appliquer(Etat e, const Operation& op) {
-    const qsizetype p = static_cast<qsizetype>(op.n - 1) * DonneesPiece::Longueur;
-    const qsizetype q = static_cast<qsizetype>(op.n - 1) * PerteCharge::Longueur;
-    switch (op.genre) {
-    case Operation::Ajouter:
-        e.pieces += Octets(op.piece);
-        e.pertes += Octets(op.perte);
-        break;
-    case Operation::Modifier:
-        e.pieces.replace(p, DonneesPiece::Longueur, Octets(op.piece));
-        e.pertes.replace(q, PerteCharge::Longueur, Octets(op.perte));
-        break;
-    case Operation::Supprimer:
-        e.pieces.remove(p, DonneesPiece::Longueur);
-        e.pertes.remove(q, PerteCharge::Longueur);
-        break;
-    }
-    return e;
-}
-
-void Executer(const DossierEtudes& E, const Operation& op) {
-    if (op.genre == Operation::Supprimer)
-        E.SupprimerPieceFichiers(op.n);
+        t.EcrirePiece(nombre + 1, PieceExemple(100 + i), PerteExemple(100 + i));
+    else if (i % 3 == 1)
+        t.EcrirePiece(i % nombre + 1, PieceExemple(100 + i), PerteExemple(100 + i));
     else
-        EcrirePieceEtPerte(E, op.n, op.piece, op.perte);
+        t.SupprimerPiece((7 * i) % nombre + 1);
 }
 
 } // namespace
 
-// A child process adds, edits and deletes rooms without end and is killed
-// (SIGKILL) at a random moment; the files it leaves, once start-up has put
-// them right, hold the study before or after the step it was in, whole:
-// never a missing rooms file, never two files of different counts.
-TEST_F(FichiersTravail, ProcessusTueAuHasard) {
-    constexpr int Essais = 150;
-    constexpr int PiecesAuDepart = 4;
+// A child process edits the study without end and is killed at a random
+// moment; once start-up has put them right, the files hold the study before
+// or after the step it was in (replayed in a folder of its own), whole:
+// never a missing rooms file, never two files of different counts, nothing
+// left aside.
+TEST_F(Travail, ProcessusTueAuHasard) {
     auto* fait = static_cast<std::atomic<int>*>(
         mmap(nullptr, sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     ASSERT_NE(fait, MAP_FAILED);
-    std::mt19937 hasard(20240611);
-    std::uniform_int_distribution<int> delai(0, 12000); // µs
+    QTemporaryDir enMemoire(QStringLiteral("/dev/shm/sorvel-XXXXXX")); // the replay needs no disk
+    const FichiersTravail rejeu{DossierEtudes(enMemoire.isValid() ? enMemoire.path() : temp_.path())};
     int auMilieu = 0;
-    int apresDecision = 0;
-    for (int essai = 0; essai < Essais; ++essai) {
-        SCOPED_TRACE(essai);
-        const Etat depart = EtatExemple(PiecesAuDepart);
-        PoserEtat(depart);
-        fait->store(0);
-        std::fflush(nullptr);
-        const pid_t enfant = fork();
-        ASSERT_GE(enfant, 0);
-        if (enfant == 0) {
-            try {
-                Etat e = depart;
-                for (int i = 0; i < 1000000; ++i) {
-                    const Operation op = Choisir(e, i);
-                    Executer(E, op);
-                    e = Appliquer(e, op);
-                    fait->store(i + 1);
-                }
-            } catch (...) {
-                _exit(3);
-            }
-            _exit(0);
-        }
-        usleep(static_cast<useconds_t>(delai(hasard)));
-        kill(enfant, SIGKILL);
-        int statut = 0;
-        ASSERT_EQ(waitpid(enfant, &statut, 0), enfant);
-        ASSERT_TRUE(WIFSIGNALED(statut)) << "the child stopped by itself, status " << WEXITSTATUS(statut);
-
-        const int j = fait->load();
-        const bool temp = QFileInfo::exists(E.Chemin(FichierTemp));
-        const bool pteTemp = QFileInfo::exists(E.Chemin(FichierPteTemp));
-        auMilieu += temp || pteTemp;
-        apresDecision += temp && !pteTemp;
-        Etat avant = depart;
-        for (int i = 0; i < j; ++i)
-            avant = Appliquer(avant, Choisir(avant, i));
-        const Etat apres = Appliquer(avant, Choisir(avant, j));
-
-        const int pieces = ReparerFichiersTravail(E);
-        const Etat lu = Lu();
-        ASSERT_TRUE(lu == avant || lu == apres)
-            << "after step " << j << ": " << lu.pieces.size() << " bytes of rooms, " << lu.pertes.size()
-            << " bytes of drops; expected " << avant.nombre() << " or " << apres.nombre() << " rooms";
-        EXPECT_EQ(pieces, lu.nombre());
-        EXPECT_EQ(Dossier(), (QStringList{FichierEtude, FichierPerte}));
-    }
+    PoserEtat(Pieces("1,2,3,4"));
+    TuerAuHasard(
+        150, 12000,
+        [&](int i) {
+            Etape(T, i);
+            fait->store(i + 1);
+        },
+        [&] {
+            auMilieu += E.Existe(FichierTemp) || E.Existe(FichierPteTemp);
+            Journal(E).Reprendre(); // as start-up does: what EcrireFichierComplet left aside goes
+            const int pieces = T.Reparer();
+            test::Poser(rejeu.Dossier(), FichierEtude, Pieces("1,2,3,4").pieces);
+            test::Poser(rejeu.Dossier(), FichierPerte, Pieces("1,2,3,4").pertes);
+            for (int i = 0; i < fait->load(); ++i)
+                Etape(rejeu, i);
+            const Etat avant = Lu(rejeu.Dossier());
+            Etape(rejeu, fait->load());
+            const Etat lu = Lu(E);
+            EXPECT_EQ(pieces, lu.nombre());
+            EXPECT_TRUE(lu == avant || lu == Lu(rejeu.Dossier())) << "after step " << fait->load() << ": "
+                << lu.pieces.size() << " bytes of rooms, " << lu.pertes.size() << " bytes of drops";
+            EXPECT_EQ(Fichiers(), (QStringList{FichierEtude, FichierPerte}));
+            PoserEtat(Pieces("1,2,3,4"));
+            fait->store(0);
+        });
     munmap(fait, sizeof(std::atomic<int>));
-    // How often the kill fell inside a change of the two files.
-    std::printf("%d essais : %d arrêts pendant un changement, dont %d après la décision\n", Essais, auMilieu,
-                apresDecision);
+    std::printf("150 essais : %d arrêts pendant un changement\n", auMilieu);
 }
