@@ -98,7 +98,8 @@ TEST(Correction, Formules) {
     // The loop pressure drop is the one the room calculation uses for its
     // own loops, written again in the module's order of operations.
     for (const auto& c : LireCas("pertes_de_charge.tsv")) {
-        const double attendu = PerteChargeLineique(std::stod(c[0]), std::stod(c[1]), c[2]);
+        const DiametreTube tube = c[2] == "13x16" ? DiametreTube::D13x16 : DiametreTube::D16x20;
+        const double attendu = PerteChargeLineique(std::stod(c[0]), std::stod(c[1]), tube);
         EXPECT_NEAR(PerteChargeCorrection(std::stod(c[0]), std::stod(c[1]), c[2]), attendu, attendu * 1e-12)
             << c[0] << " l/h, " << c[1] << " °C, " << c[2];
     }
