@@ -6,13 +6,12 @@
 
 #include "modules/ModCorrection.h"
 #include "modules/ModIncertitude.h"
+#include "TableCas.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,22 +46,6 @@ inline ModCorrection::RelireCible Souhait(const std::string& texte) {
             return avant;
         return apres.empty() ? std::nullopt : std::optional(apres);
     };
-}
-
-// The cases of `nom` in tests/modules/donnees: one a line, its fields
-// separated by tabs; blank lines and lines starting with "#" are skipped.
-inline std::vector<std::vector<std::string>> LireCas(const std::string& nom) {
-    std::ifstream fichier(std::string(SORVEL_DONNEES_MODULES) + "/" + nom);
-    EXPECT_TRUE(fichier.is_open()) << nom;
-    std::vector<std::vector<std::string>> cas;
-    for (std::string ligne, champ; std::getline(fichier, ligne);) {
-        std::istringstream champs(ligne);
-        if (!ligne.empty() && ligne[0] != '#')
-            for (cas.emplace_back(); std::getline(champs, champ, '\t');)
-                cas.back().push_back(champ);
-    }
-    EXPECT_FALSE(cas.empty()) << nom;
-    return cas;
 }
 
 } // namespace sorvel::test

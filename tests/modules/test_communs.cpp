@@ -1,5 +1,5 @@
 // What the two modules share: the check of their required fields
-// (donnees/controles.tsv), where each press refuses the first field not
+// (cas/controles.txt), where each press refuses the first field not
 // entered, in its module's order, with its message and the focus on it,
 // and writes nothing; and formulas that raise when they have no value.
 
@@ -20,14 +20,14 @@ namespace {
 // `presser` gives the Bilan of a press and whether it wrote nothing.
 template <class Champ, class Saisie, class Presser>
 void Controler(const std::string& module, const Saisie& complete, Presser presser) {
-    std::vector<std::vector<std::string>> lignes;
-    std::ranges::copy_if(LireCas("controles.tsv"), std::back_inserter(lignes), [&](auto& l) { return l[0] == module; });
-    auto avec = [](Saisie s, const std::vector<std::string>& l) {
+    std::vector<cas::Ligne> lignes;
+    std::ranges::copy_if(cas::Lire("controles.txt"), std::back_inserter(lignes), [&](auto& l) { return l[0] == module; });
+    auto avec = [](Saisie s, const cas::Ligne& l) {
         s.Texte(static_cast<Champ>(std::stoi(l[1]))) = l[2];
         return s;
     };
     for (std::size_t i = 0; i < lignes.size(); ++i) {
-        const std::vector<std::string>& l = lignes[i];
+        const cas::Ligne& l = lignes[i];
         SCOPED_TRACE(module + " " + l[1] + " \"" + l[2] + "\"");
         if (l.size() < 4) {
             EXPECT_EQ(presser(avec(complete, l)).first.Fin, Arret::Aucun);

@@ -97,7 +97,7 @@ TEST(Correction, Formules) {
     }
     // The loop pressure drop is the one the room calculation uses for its
     // own loops, written again in the module's order of operations.
-    for (const auto& c : LireCas("pertes_de_charge.tsv")) {
+    for (const auto& c : cas::Lire("pertes_de_charge.txt")) {
         const DiametreTube tube = c[2] == "13x16" ? DiametreTube::D13x16 : DiametreTube::D16x20;
         const double attendu = PerteChargeLineique(std::stod(c[0]), std::stod(c[1]), tube);
         EXPECT_NEAR(PerteChargeCorrection(std::stod(c[0]), std::stod(c[1]), c[2]), attendu, attendu * 1e-12)
@@ -115,7 +115,7 @@ TEST(Correction, Recherches) {
     auto debit = [](RelireCible r) { return RechercherDebit(10.8f, 15, 40, 80, -5, 40, r); };
     const std::map<std::string, FinRecherche> fins = {
         {"Atteinte", FinRecherche::Atteinte}, {"Limite", FinRecherche::Limite}, {"Abandonnee", FinRecherche::Abandonnee}};
-    for (const auto& c : LireCas("recherches.tsv")) {
+    for (const auto& c : cas::Lire("recherches.txt")) {
         SCOPED_TRACE(c[0] + " " + c[1]);
         const Recherche r = c[0] == "debit" ? debit(Souhait(c[1])) : temperature(Souhait(c[1]));
         EXPECT_EQ(r.Fin, fins.at(c[2]));
@@ -175,7 +175,7 @@ TEST(Correction, DebitDeBoucleSansResiduBinaire) {
     const Ecritures e = CalculerValeursActuelles(Boucle({{Champ::DebitTotal, "6,41"}})).Ecrit;
     EXPECT_EQ(e[Resultat::DebitRaccordement], "6,31");
     EXPECT_EQ(e[Resultat::DebitBoucle], "0,1");
-    for (const auto& c : LireCas("differences.tsv"))
+    for (const auto& c : cas::Lire("differences.txt"))
         EXPECT_EQ(modules::Difference(c[0], c[1]), std::stod(c[2])) << c[0] << " - " << c[1];
 }
 
@@ -232,7 +232,7 @@ TEST(Correction, CorrigeesSansResultat) {
     const Bilan aucun = CalculerValeursCorrigees(Boucle(), Souhait("20>@1"));
     EXPECT_EQ(aucun.Fin, Arret::AucunMode);
     EXPECT_TRUE(!aucun.Message && !aucun.Trace && aucun.Ecrit == Ecritures{});
-    for (const auto& c : LireCas("limites.tsv")) {
+    for (const auto& c : cas::Lire("limites.txt")) {
         const ModeCorrection mode = c[0] == "0" ? ModeCorrection::Temperature : ModeCorrection::Debit;
         const Bilan bilan = CalculerValeursCorrigees(Boucle({}, mode), Souhait("40>35,5@2"));
         EXPECT_EQ(bilan.Fin, Arret::Limite);

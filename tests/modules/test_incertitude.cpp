@@ -63,7 +63,7 @@ TEST(Incertitude, ContributionsDuModeleDeBoucle) {
         const auto& r = bilan.Resultats;
         EXPECT_EQ(r[IndexTotal], TexteTotal({r[0].value(), r[1].value(), r[2].value(), r[3].value()}));
     }
-    for (const auto& c : LireCas("totaux.tsv"))
+    for (const auto& c : cas::Lire("totaux.txt"))
         EXPECT_EQ(TexteTotal({c[0], c[1], c[2], c[3]}), c[4]) << c[4];
 }
 
