@@ -62,61 +62,9 @@ FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), et
     setWindowTitle(QStringLiteral("Données de la pièce"));
 
     auto* lblTitre = Titre(QStringLiteral("Charge"), this);
-
-    auto* cdrCharge = new QGroupBox(QStringLiteral("Type de charge du panneau"), this);
-    cdrCharge->setObjectName(QStringLiteral("CdrCharge"));
-    auto* lCharge = new QVBoxLayout(cdrCharge);
-    for (int i = 0; i < NombreTypesCharge; ++i) {
-        optCharge_[i] = new QRadioButton(QString::fromUtf8(LibellesCharge[i]), cdrCharge);
-        optCharge_[i]->setObjectName(QStringLiteral("OptCharge_%1").arg(i));
-        optCharge_[i]->setAccessibleName(optCharge_[i]->text());
-        lCharge->addWidget(optCharge_[i]);
-    }
-    lCharge->addStretch();
-
-    imgCharge_ = Libelle(QStringLiteral("ImgCharge"), QString(), this);
-    imgCharge_->setFixedSize(300, 220);
-    imgCharge_->setAlignment(Qt::AlignCenter);
-    imgCharge_->setFrameShape(QFrame::StyledPanel);
-    imgCharge_->setPixmap(ChargerImage(QString::fromLatin1(ImagesCharge[0])));
-    imgCharge_->setAccessibleName(QString::fromUtf8(DescriptionsImages[static_cast<int>(Charge::Normale)]));
-
-    // The edge zone.
-    lblSurface_[2] = Libelle(QStringLiteral("LblSurface_2"), QStringLiteral("Zone de bordure"), this);
-    QFont gras = lblSurface_[2]->font();
-    gras.setBold(true);
-    lblSurface_[2]->setFont(gras);
-    lblSurface_[0] =
-        Libelle(QStringLiteral("LblSurface_0"), QStringLiteral("Surface zone de bordure (élevée/limite)"), this);
-    txtSurfaceBordure_ = ChampNombre(QStringLiteral("TxtSurfaceBordure"), lblSurface_[0]->text(), this);
-    auto* bordure = new QGridLayout;
-    bordure->setContentsMargins(12, 0, 0, 0);
-    bordure->setColumnStretch(3, 1);
-    lblValeur_[0] = LigneChamp(bordure, 0, lblSurface_[0], txtSurfaceBordure_, QStringLiteral("m²"),
-                               QStringLiteral("LblValeur_0"));
-    lblSurface_[1] =
-        Libelle(QStringLiteral("LblSurface_1"), QStringLiteral("Pas VZ zone de bordure (élevée/limite)"), this);
-    cmbPasVZ_ = Liste(QStringLiteral("CmbPasVZ"), lblSurface_[1]->text(),
-                      {QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("15")}, this);
-    cmbPasVZ_->setFixedWidth(90);
-    lblValeur_[1] =
-        LigneChamp(bordure, 1, lblSurface_[1], cmbPasVZ_, QStringLiteral("cm"), QStringLiteral("LblValeur_1"));
-
-    // The explanation of the chosen load type, folded away by default.
-    cmdComment_ = Bouton(QStringLiteral("CmdComment"), QStringLiteral("Commentaire"), this);
-    cdrComment_ = new QFrame(this);
-    cdrComment_->setObjectName(QStringLiteral("CdrComment"));
-    cdrComment_->setFrameShape(QFrame::StyledPanel);
-    txtCommentaire_ = new QPlainTextEdit(cdrComment_);
-    txtCommentaire_->setObjectName(QStringLiteral("TxtCommentaire"));
-    txtCommentaire_->setAccessibleName(QStringLiteral("Commentaire"));
-    txtCommentaire_->setReadOnly(true);
-    txtCommentaire_->setFocusPolicy(Qt::NoFocus);
-    txtCommentaire_->setPlainText(CommentaireInitial());
-    txtCommentaire_->viewport()->installEventFilter(this);
-    auto* lComment = new QVBoxLayout(cdrComment_);
-    lComment->setContentsMargins(2, 2, 2, 2);
-    lComment->addWidget(txtCommentaire_);
+    QGroupBox* cdrCharge = CreerTypesCharge();
+    QGridLayout* bordure = CreerZoneBordure();
+    CreerCommentaire();
 
     auto* principal = Disposition(this);
     principal->addWidget(lblTitre);
@@ -154,6 +102,69 @@ FrmCharge::FrmCharge(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), et
     Relier(boutons.Annuler, this, &FrmCharge::CmdAnnuler_Click);
     Relier(boutons.Aide, this, &FrmCharge::CmdAide_Click);
     EchapAnnule(boutons);
+}
+
+QGroupBox* FrmCharge::CreerTypesCharge() {
+    auto* cdrCharge = new QGroupBox(QStringLiteral("Type de charge du panneau"), this);
+    cdrCharge->setObjectName(QStringLiteral("CdrCharge"));
+    auto* lCharge = new QVBoxLayout(cdrCharge);
+    for (int i = 0; i < NombreTypesCharge; ++i) {
+        optCharge_[i] = new QRadioButton(QString::fromUtf8(LibellesCharge[i]), cdrCharge);
+        optCharge_[i]->setObjectName(QStringLiteral("OptCharge_%1").arg(i));
+        optCharge_[i]->setAccessibleName(optCharge_[i]->text());
+        lCharge->addWidget(optCharge_[i]);
+    }
+    lCharge->addStretch();
+
+    imgCharge_ = Libelle(QStringLiteral("ImgCharge"), QString(), this);
+    imgCharge_->setFixedSize(300, 220);
+    imgCharge_->setAlignment(Qt::AlignCenter);
+    imgCharge_->setFrameShape(QFrame::StyledPanel);
+    imgCharge_->setPixmap(ChargerImage(QString::fromLatin1(ImagesCharge[0])));
+    imgCharge_->setAccessibleName(QString::fromUtf8(DescriptionsImages[static_cast<int>(Charge::Normale)]));
+    return cdrCharge;
+}
+
+// The edge zone: its surface and its pitch, on a grid of their own.
+QGridLayout* FrmCharge::CreerZoneBordure() {
+    lblSurface_[2] = Libelle(QStringLiteral("LblSurface_2"), QStringLiteral("Zone de bordure"), this);
+    QFont gras = lblSurface_[2]->font();
+    gras.setBold(true);
+    lblSurface_[2]->setFont(gras);
+    lblSurface_[0] =
+        Libelle(QStringLiteral("LblSurface_0"), QStringLiteral("Surface zone de bordure (élevée/limite)"), this);
+    txtSurfaceBordure_ = ChampNombre(QStringLiteral("TxtSurfaceBordure"), lblSurface_[0]->text(), this);
+    auto* bordure = new QGridLayout;
+    bordure->setContentsMargins(12, 0, 0, 0);
+    bordure->setColumnStretch(3, 1);
+    lblValeur_[0] = LigneChamp(bordure, 0, lblSurface_[0], txtSurfaceBordure_, QStringLiteral("m²"),
+                               QStringLiteral("LblValeur_0"));
+    lblSurface_[1] =
+        Libelle(QStringLiteral("LblSurface_1"), QStringLiteral("Pas VZ zone de bordure (élevée/limite)"), this);
+    cmbPasVZ_ = Liste(QStringLiteral("CmbPasVZ"), lblSurface_[1]->text(),
+                      {QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("15")}, this);
+    cmbPasVZ_->setFixedWidth(90);
+    lblValeur_[1] =
+        LigneChamp(bordure, 1, lblSurface_[1], cmbPasVZ_, QStringLiteral("cm"), QStringLiteral("LblValeur_1"));
+    return bordure;
+}
+
+void FrmCharge::CreerCommentaire() {
+    // The explanation of the chosen load type, folded away by default.
+    cmdComment_ = Bouton(QStringLiteral("CmdComment"), QStringLiteral("Commentaire"), this);
+    cdrComment_ = new QFrame(this);
+    cdrComment_->setObjectName(QStringLiteral("CdrComment"));
+    cdrComment_->setFrameShape(QFrame::StyledPanel);
+    txtCommentaire_ = new QPlainTextEdit(cdrComment_);
+    txtCommentaire_->setObjectName(QStringLiteral("TxtCommentaire"));
+    txtCommentaire_->setAccessibleName(QStringLiteral("Commentaire"));
+    txtCommentaire_->setReadOnly(true);
+    txtCommentaire_->setFocusPolicy(Qt::NoFocus);
+    txtCommentaire_->setPlainText(CommentaireInitial());
+    txtCommentaire_->viewport()->installEventFilter(this);
+    auto* lComment = new QVBoxLayout(cdrComment_);
+    lComment->setContentsMargins(2, 2, 2, 2);
+    lComment->addWidget(txtCommentaire_);
 }
 
 QString FrmCharge::Commentaire(Charge type) { return QString::fromUtf8(Commentaires[static_cast<int>(type)]); }

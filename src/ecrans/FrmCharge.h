@@ -12,6 +12,8 @@
 #include <array>
 
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -64,6 +66,11 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    // The parts of the screen, built by the constructor: the load types
+    // with their picture, the edge zone's fields, the folded explanation.
+    QGroupBox* CreerTypesCharge();
+    QGridLayout* CreerZoneBordure();
+    void CreerCommentaire();
     void DefinirHauteurCommentaire(int twips);
 
     EtudeEnCours& etude_;

@@ -70,22 +70,8 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
     lblTemp->setBuddy(cmbTempDepart_);
     lblValeur_[0] = Libelle(QStringLiteral("LblValeur_0"), QStringLiteral("°C"), this);
 
-    auto* cadreChape = new QGroupBox(QStringLiteral("Chape"), this);
-    cadreChape->setObjectName(QStringLiteral("CadreChape"));
-    auto* lChape = new QGridLayout(cadreChape);
-    for (int i = 0; i < 2; ++i) {
-        optChape_[i] = Option("OptChape", i, LibellesChape[i], cadreChape);
-        lChape->addWidget(optChape_[i], 0, i * 2, 1, 2);
-    }
-    lblEpais_ = Libelle(QStringLiteral("LblEpais"), QStringLiteral("Epaisseur moyenne de la chape"),
-                        cadreChape);
-    cmbEpais_ = Liste(QStringLiteral("CmbEpais"), lblEpais_->text(), Entiers(EpaisChapeBasse, EpaisChapeHaute), cadreChape);
-    lblEpais_->setBuddy(cmbEpais_);
-    lblValeur_[1] = Libelle(QStringLiteral("LblValeur_1"), QStringLiteral("cm"), cadreChape);
-    lChape->addWidget(lblEpais_, 1, 0, 1, 2);
-    lChape->addWidget(cmbEpais_, 1, 2);
-    lChape->addWidget(lblValeur_[1], 1, 3);
-    lChape->setColumnStretch(4, 1);
+    QGroupBox* cadreChape = CreerChape();
+
 
     // Layout, top to bottom.
     auto* principal = Disposition(this);
@@ -109,6 +95,38 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
     Recharger();
     ActiverEpaisseur();
 
+    SuivreModifications();
+
+
+    Relier(boutons.Suivant, this, &FrmD_Generales::CmdSuivant_Click);
+    Relier(boutons.Annuler, this, &FrmD_Generales::CmdAnnuler_Click);
+    Relier(boutons.Aide, this, &FrmD_Generales::CmdAide_Click);
+
+    connect(&etude_, &EtudeEnCours::NomChange, lblEtude_, &QLabel::setText);
+    connect(&etude_, &EtudeEnCours::EtudeRemplacee, this, &FrmD_Generales::Recharger);
+}
+
+QGroupBox* FrmD_Generales::CreerChape() {
+    auto* cadreChape = new QGroupBox(QStringLiteral("Chape"), this);
+    cadreChape->setObjectName(QStringLiteral("CadreChape"));
+    auto* lChape = new QGridLayout(cadreChape);
+    for (int i = 0; i < 2; ++i) {
+        optChape_[i] = Option("OptChape", i, LibellesChape[i], cadreChape);
+        lChape->addWidget(optChape_[i], 0, i * 2, 1, 2);
+    }
+    lblEpais_ = Libelle(QStringLiteral("LblEpais"), QStringLiteral("Epaisseur moyenne de la chape"),
+                        cadreChape);
+    cmbEpais_ = Liste(QStringLiteral("CmbEpais"), lblEpais_->text(), Entiers(EpaisChapeBasse, EpaisChapeHaute), cadreChape);
+    lblEpais_->setBuddy(cmbEpais_);
+    lblValeur_[1] = Libelle(QStringLiteral("LblValeur_1"), QStringLiteral("cm"), cadreChape);
+    lChape->addWidget(lblEpais_, 1, 0, 1, 2);
+    lChape->addWidget(cmbEpais_, 1, 2);
+    lChape->addWidget(lblValeur_[1], 1, 3);
+    lChape->setColumnStretch(4, 1);
+    return cadreChape;
+}
+
+void FrmD_Generales::SuivreModifications() {
     auto marquer = [this] {
         if (!remplissage_)
             etude_.ChangerGenerales(Donnees());
@@ -122,13 +140,6 @@ FrmD_Generales::FrmD_Generales(EtudeEnCours& etude, QWidget* parent)
     connect(optChape_[0], &QRadioButton::toggled, this, &FrmD_Generales::ActiverEpaisseur);
     connect(cmbTempDepart_, &QComboBox::currentIndexChanged, this, marquer);
     connect(cmbEpais_, &QComboBox::currentIndexChanged, this, marquer);
-
-    Relier(boutons.Suivant, this, &FrmD_Generales::CmdSuivant_Click);
-    Relier(boutons.Annuler, this, &FrmD_Generales::CmdAnnuler_Click);
-    Relier(boutons.Aide, this, &FrmD_Generales::CmdAide_Click);
-
-    connect(&etude_, &EtudeEnCours::NomChange, lblEtude_, &QLabel::setText);
-    connect(&etude_, &EtudeEnCours::EtudeRemplacee, this, &FrmD_Generales::Recharger);
 }
 
 void FrmD_Generales::Recharger() {

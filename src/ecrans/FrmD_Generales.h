@@ -41,6 +41,10 @@ signals:
     void quitter();
 
 private:
+    // The screed's frame: its kind and its thickness.
+    QGroupBox* CreerChape();
+    // Every change of a field goes to the study.
+    void SuivreModifications();
     void ActiverEpaisseur();
     // The fields as the model holds them; no change counted.
     void Recharger();

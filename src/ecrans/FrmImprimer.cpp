@@ -77,7 +77,15 @@ FrmImprimer::FrmImprimer(ImpressionEtude& impression, const QAction* apercuChant
     disposition->setContentsMargins(0, 0, 0, Marge);
     disposition->setSpacing(Marge);
 
-    // Menu: "Imprimer", and the three zooms.
+    disposition->setMenuBar(CreerMenu());
+    disposition->addLayout(CreerPage(), 1);
+    disposition->addLayout(CreerBas());
+    ChargerCurseurs();
+    Zoom(ReglagesZoom[ZoomDepart].Echelle);
+}
+
+// Menu: "Imprimer", and the three zooms.
+QMenuBar* FrmImprimer::CreerMenu() {
     auto* barre = new QMenuBar(this);
     barre->setObjectName(QStringLiteral("MnuApercu"));
     barre->setNativeMenuBar(false);
@@ -95,9 +103,12 @@ FrmImprimer::FrmImprimer(ImpressionEtude& impression, const QAction* apercuChant
         groupe->addAction(a);
         connect(a, &QAction::triggered, this, [this, i] { Zoom(ReglagesZoom[i].Echelle); });
     }
-    disposition->setMenuBar(barre);
+    return barre;
 
-    // The page on a grey desk, with the scroll bar beside it.
+}
+
+// The page on a grey desk, with the scroll bar beside it.
+QHBoxLayout* FrmImprimer::CreerPage() {
     auto* milieu = new QHBoxLayout;
     milieu->setSpacing(0);
     vue_ = new QWidget(this);
@@ -120,9 +131,12 @@ FrmImprimer::FrmImprimer(ImpressionEtude& impression, const QAction* apercuChant
     });
     milieu->addWidget(vue_, 1);
     milieu->addWidget(vsbBarre_);
-    disposition->addLayout(milieu, 1);
+    return milieu;
 
-    // Zoom and page labels, page buttons, "Imprimer" and "Fermer".
+}
+
+// Zoom and page labels, page buttons, "Imprimer" and "Fermer".
+QHBoxLayout* FrmImprimer::CreerBas() {
     auto* bas = new QHBoxLayout;
     bas->setContentsMargins(Marge, 0, Marge, 0);
     const auto etiquette = [this](const char* nom, int largeur) {
@@ -149,16 +163,13 @@ FrmImprimer::FrmImprimer(ImpressionEtude& impression, const QAction* apercuChant
     bas->addSpacing(2 * Marge);
     bas->addWidget(cmdImprimer);
     bas->addWidget(cmdFermer);
-    disposition->addLayout(bas);
     Relier(cmdPremiere_, this, &FrmImprimer::CmdPremiere_Click);
     Relier(cmdPrecedente_, this, &FrmImprimer::CmdPrecedente_Click);
     Relier(cmdSuivante_, this, &FrmImprimer::CmdSuivante_Click);
     Relier(cmdDerniere_, this, &FrmImprimer::CmdDerniere_Click);
     Relier(cmdImprimer, this, &FrmImprimer::CmdImprimer_Click);
     Relier(cmdFermer, this, &FrmImprimer::CmdFermer_Click);
-
-    ChargerCurseurs();
-    Zoom(ReglagesZoom[ZoomDepart].Echelle);
+    return bas;
 }
 
 FrmImprimer::~FrmImprimer() = default;

@@ -17,6 +17,8 @@
 #include <optional>
 
 class QAction;
+class QHBoxLayout;
+class QMenuBar;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -97,6 +99,10 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    // The parts of the window, built by the constructor.
+    QMenuBar* CreerMenu();
+    QHBoxLayout* CreerPage();
+    QHBoxLayout* CreerBas();
     class ImageApercu;
 
     void AllerPage(int page);

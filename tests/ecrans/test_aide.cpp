@@ -81,8 +81,9 @@ TEST_F(Aide, ChaqueEcranOuvreSaPage) {
     for (bool fichier : {true, false}) {
         SCOPED_TRACE(fichier);
         DossierProgrammeTest dossier;
-        if (fichier)
+        if (fichier) {
             ASSERT_TRUE(QFile::copy(DossierConstruit() + QStringLiteral("/Sorvel.chm"), CheminAide()));
+        }
         auto f = DemarrerEtude();
         SaisirPieceJusquALaPage(*f, 4);
         const auto piece = f->FeuillesDePiece().toutes();

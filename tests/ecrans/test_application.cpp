@@ -50,9 +50,11 @@ TEST_F(Application, NomEtReprise) {
     // shows the rooms taken back and the general data of that run.
     AjouterPieceExemple(f->Etude().Dossier(), 1, "Séjour");
     QTemporaryDir apres;
-    for (const QString& nom : QDir(dossier.etudes()).entryList(QDir::Files | QDir::Hidden))
-        if (nom != FichierVerrou)
+    for (const QString& nom : QDir(dossier.etudes()).entryList(QDir::Files | QDir::Hidden)) {
+        if (nom != FichierVerrou) {
             ASSERT_TRUE(QFile::copy(dossier.etudes() + QLatin1Char('/') + nom, apres.filePath(nom)));
+        }
+    }
     boite.repondre(ReponseMessage::Oui);
     auto repris = DemarrerDans(apres.path());
     EXPECT_EQ(repris->FeuilleAffichee(), repris->Circuits());

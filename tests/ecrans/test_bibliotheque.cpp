@@ -55,8 +55,9 @@ protected:
         SCOPED_TRACE(std::to_string(l) + ", " + std::to_string(c));
         EXPECT_EQ(g.texte(l, c), QString::fromStdString(texte));
         EXPECT_EQ(g.gras(l, c), format.Gras);
-        if (format.Couleur != CouleurValeur::TexteFenetre)
+        if (format.Couleur != CouleurValeur::TexteFenetre) {
             EXPECT_EQ(g.couleurTexte(l, c), CouleurAffichee(format.Couleur));
+        }
     }
     // "Exporter…" of `vue` offers `nom` where the model proposes exports and
     // writes what the model's export `exporter` writes.

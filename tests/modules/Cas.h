@@ -2,7 +2,7 @@
 
 // What the tests of the two modules share, with and without their windows:
 // the example loop, the wished temperature as a search reads it, and the
-// case tables kept as data in tests/modules/donnees.
+// case tables kept as data in tests/modules/cas.
 
 #include "modules/ModCorrection.h"
 #include "modules/ModIncertitude.h"
