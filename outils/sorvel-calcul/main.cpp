@@ -90,6 +90,8 @@ const char* const Aide =
     "  --pdf recapitulatif SORTIE.pdf\n"
     "           écrit dans SORTIE.pdf (A4) le récapitulatif imprimé : les 41\n"
     "           grandeurs de chaque pièce. Aucun écran n'est nécessaire.\n"
+    "           Les rapports sont dessinés par le module sorvel-calcul-pdf.so,\n"
+    "           chargé pour --pdf seulement depuis le dossier du programme.\n"
     "  --help   affiche cette aide.\n"
     "\n"
     "Codes de sortie :\n"
