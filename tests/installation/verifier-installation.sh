@@ -82,8 +82,8 @@ for rapport in chantier recapitulatif; do
   pdf="$temporaire/$rapport.pdf"
   if env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
        "$usr/bin/sorvel-calcul" --pdf "$rapport" "$pdf" "$sources/tests/donnees" "Maison 12 pièces"; then
-    pdftotext "$pdf" - 2>/dev/null | grep -q "Sorvel. \[Maison 12 pièces\]" \
-      || faute "sorvel-calcul --pdf $rapport installé : rapport illisible"
+    texte=$(pdftotext "$pdf" - 2>/dev/null) || true
+    grep -qF "Sorvel. [Maison 12 pièces]" <<<"$texte" || faute "sorvel-calcul --pdf $rapport installé : rapport illisible"
   else
     faute "sorvel-calcul --pdf $rapport installé : code de sortie $?"
   fi
