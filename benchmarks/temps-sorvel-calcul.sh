@@ -76,11 +76,11 @@ tableau() {
     { split($1, cle, "|"); if (!(cle[1] in vu)) { vu[cle[1]] = 1; ordre[++cas] = cle[1] }
       valeur[cle[1], cle[2]] = sprintf("%7d / %6d", $2, $5) }
     END {
-      printf "%-40s", "wall / CPU, median in us"
+      printf "%-44s", "wall / CPU, median in us"
       for (i = 1; i <= n; i++) printf "  %-16s", nom[i]
       printf "\n"
       for (k = 1; k <= cas; k++) {
-        printf "%-40s", ordre[k]
+        printf "%-44s", ordre[k]
         if ((ordre[k], "") in valeur) printf "  %s", valeur[ordre[k], ""]
         else for (i = 1; i <= n; i++) printf "  %s", valeur[ordre[k], nom[i]]
         printf "\n"
