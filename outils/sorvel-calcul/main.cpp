@@ -6,7 +6,7 @@
 // Exit status: 0 done; 1 wrong command line; 2 a study file is missing,
 // unreadable or damaged (nothing is calculated then); 3 a room cannot be
 // calculated (or, for a report, the study has no room); 4 the PDF file
-// cannot be written.
+// cannot be written, or the module that draws it is missing.
 //
 // Reading the files, checking the study, and writing the results are kept
 // apart: the output never depends on how the study was read.
@@ -100,7 +100,8 @@ const char* const Aide =
     "  2  fichier de l'étude absent, illisible ou endommagé ;\n"
     "  3  le calcul d'une pièce est impossible (avec --pdf : ou l'étude n'a\n"
     "     aucune pièce) ;\n"
-    "  4  le fichier PDF ne peut pas être écrit (aucun fichier n'est laissé).\n";
+    "  4  le fichier PDF ne peut pas être écrit, ou le module des rapports\n"
+    "     manque (aucun fichier n'est laissé).\n";
 
 // A study file that cannot be used; the message is ready for the user.
 struct ErreurEtude {
