@@ -11,3 +11,9 @@ function(sorvel_installer_programme cible)
   file(CREATE_LINK ${cible_relative} ${lanceur} SYMBOLIC)
   install(FILES ${lanceur} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endfunction()
+
+# sorvel_installer_module(cible): installs the module `cible`, which a
+# program loads at run time from its own folder, beside the programs.
+function(sorvel_installer_module cible)
+  install(TARGETS ${cible} LIBRARY DESTINATION ${SORVEL_DESTINATION_PROGRAMME})
+endfunction()

@@ -1,12 +1,13 @@
 #include "Pdf.h"
 
-#include "rapports/ExportPdf.h"
-#include "rapports/ModImprimer.h"
+#include "ModulePdf.h"
 
-#include <QDate>
+#include "stockage/Fichiers.h"
+
+#include <QDir>
 #include <QFile>
-#include <QGuiApplication>
-#include <QtGlobal>
+#include <QFileInfo>
+#include <QLibrary>
 
 #include <cstdio>
 
@@ -14,16 +15,26 @@ using namespace sorvel;
 
 namespace {
 
-// Qt's own notes (a missing runtime folder...) would clutter a batch run;
-// only its errors are shown.
-void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "sorvel-calcul : %s\n", message.toLocal8Bit().constData());
-}
-
 void Erreur(const QString& message) {
     const QByteArray texte = ("sorvel-calcul : " + message + "\n").toUtf8();
     std::fwrite(texte.constData(), 1, static_cast<std::size_t>(texte.size()), stderr);
+}
+
+// The folder of the program itself, whatever link it was started through
+// (the launcher in bin leads to lib/sorvel).
+QString DossierProgramme() { return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath(); }
+
+// The module's entry point; nothing, with a message, when the module is
+// missing or unusable.
+FonctionDocumentPdf* ModulePdf(const QString& sortie) {
+    const QString chemin = DossierProgramme() + '/' + QLatin1String(FichierModulePdf);
+    QLibrary module(chemin);
+    if (auto* fonction = reinterpret_cast<FonctionDocumentPdf*>(module.resolve(SymboleDocumentPdf)))
+        return fonction;
+    Erreur(QStringLiteral("Le fichier « %1 » ne peut pas être écrit : le module d'impression « %2 » est %3.")
+               .arg(QDir::toNativeSeparators(sortie), chemin,
+                    QFileInfo::exists(chemin) ? QStringLiteral("inutilisable") : QStringLiteral("absent")));
+    return nullptr;
 }
 
 } // namespace
@@ -32,26 +43,29 @@ bool RapportConnu(std::string_view nom) { return nom == "chantier" || nom == "re
 
 int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const Installation& generales,
                      const EtudeRecalculee& etude, int argc, char** argv) {
-    const ResultatEtude& resultat = etude.Resultat;
     constexpr int SortieRienAImprimer = 3;
-    if (resultat.Table.NombrePieces() == 0) {
+    if (etude.Resultat.Table.NombrePieces() == 0) {
         Erreur(QStringLiteral("Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !"));
         return SortieRienAImprimer;
     }
-
-    // Fonts and the PDF writer need a GUI application, not a screen: the
-    // report is drawn off screen unless the caller chose a platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(MessagesQt);
-    QGuiApplication application(argc, argv);
-
-    DonneesRapport donnees{.NomEtude = nom, .Date = QDate::currentDate(), .Generales = generales,
-                           .Resultat = resultat, .Materiel = etude.Materiel};
-    const Rapport rapport = option.rapport == "chantier" ? Rapport::Chantier : Rapport::Recapitulatif;
+    const QString sortie = QFile::decodeName(option.sortie.c_str());
+    FonctionDocumentPdf* document = ModulePdf(sortie);
+    if (!document)
+        return SortiePdf;
+    const DemandePdf demande{.chantier = option.rapport == "chantier", .nom = nom, .generales = &generales,
+                             .etude = &etude, .argc = &argc, .argv = argv};
+    QByteArray octets;
     QString erreur;
-    if (!EcrirePdf(donnees, rapport, QFile::decodeName(option.sortie.c_str()), &erreur)) {
-        Erreur(erreur);
+    if (!document(demande, octets, erreur)) {
+        Erreur(QStringLiteral("Le fichier « %1 » ne peut pas être écrit : %2.")
+                   .arg(QDir::toNativeSeparators(sortie), erreur));
+        return SortiePdf;
+    }
+    try {
+        // Written beside its place and renamed over it once whole.
+        EcrireFichierComplet(sortie, octets);
+    } catch (const ErreurFichier& e) {
+        Erreur(e.messageFrancais());
         return SortiePdf;
     }
     return 0;

@@ -1,13 +1,12 @@
 #pragma once
 
 // sorvel-calcul --pdf: a printed report of the study written as a PDF file,
-// without any display.
+// without any display. The report is drawn by the PDF module (ModulePdf.h).
 
 #include "etude/RecalculEtude.h"
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Exit status when the PDF file cannot be written.
 inline constexpr int SortiePdf = 4;
@@ -22,7 +21,7 @@ bool RapportConnu(std::string_view nom);
 
 // Writes the report of the recalculated study `nom` to the option's file and
 // returns the exit status: 0, 3 when the study has no room (there is nothing
-// to print), SortiePdf when the file cannot be written (no file is left
-// behind). Messages go to stderr.
+// to print), SortiePdf when the report cannot be drawn or the file cannot be
+// written (no file is left behind). Messages go to stderr.
 int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const sorvel::Installation& generales,
                      const sorvel::EtudeRecalculee& etude, int argc, char** argv);

@@ -6,22 +6,20 @@
 // Exit status: 0 done; 1 wrong command line; 2 a study file is missing,
 // unreadable or damaged (nothing is calculated then); 3 a room cannot be
 // calculated (or, for a report, the study has no room); 4 the PDF file
-// cannot be written.
+// cannot be written, or the module that draws it is missing.
 //
 // Reading the files, checking the study, and writing the results are kept
 // apart: the output never depends on how the study was read.
 
 #include "commun/ErreurArithmetique.h"
-#include "commun/Nombres.h"
 #include "commun/Textes.h"
 #include "etude/ExportCsv.h"
 #include "etude/RecalculEtude.h"
 #include "stockage/Catalogue.h"
 
+#include "Json.h"
 #include "Pdf.h"
 
-#include <array>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -77,12 +75,23 @@ const char* const Aide =
     "           \"longueur\" : boucle en rouge au récapitulatif)}.\n"
     "           \"TempDepartMinimale\" est la plus basse température de départ\n"
     "           (30 à 50 °C) sans appoint dans aucune pièce, ou null.\n"
+    "           L'objet tient sur une ligne. Il est écrit par QJsonDocument\n"
+    "           (Qt), la seule bibliothèque JSON de Sorvel, ce qui change sa\n"
+    "           forme mais aucune valeur : les clés de chaque objet sont\n"
+    "           triées (\"DebitTotal\", \"PerteMaxi\", \"TempDepartMinimale\",\n"
+    "           \"equilibrage\", \"etude\", \"materiel\", \"pieces\" ; dans une\n"
+    "           boucle, de \"alertes\" à \"vitesse\"), sans espace après « : »\n"
+    "           ni « , » ; un nombre entier s'écrit en chiffres (100000, non\n"
+    "           plus 1e+05) et -0 s'écrit 0 ; les caractères 8 et 12\n"
+    "           s'écrivent \\b et \\f, et DEL (127) tel quel.\n"
     "  --pdf chantier SORTIE.pdf\n"
     "           écrit dans SORTIE.pdf (A4) le rapport des résultats chantier :\n"
     "           tableau des pièces, données générales et matériel.\n"
     "  --pdf recapitulatif SORTIE.pdf\n"
     "           écrit dans SORTIE.pdf (A4) le récapitulatif imprimé : les 41\n"
     "           grandeurs de chaque pièce. Aucun écran n'est nécessaire.\n"
+    "           Les rapports sont dessinés par le module sorvel-calcul-pdf.so,\n"
+    "           chargé pour --pdf seulement depuis le dossier du programme.\n"
     "  --help   affiche cette aide.\n"
     "\n"
     "Codes de sortie :\n"
@@ -91,7 +100,8 @@ const char* const Aide =
     "  2  fichier de l'étude absent, illisible ou endommagé ;\n"
     "  3  le calcul d'une pièce est impossible (avec --pdf : ou l'étude n'a\n"
     "     aucune pièce) ;\n"
-    "  4  le fichier PDF ne peut pas être écrit (aucun fichier n'est laissé).\n";
+    "  4  le fichier PDF ne peut pas être écrit, ou le module des rapports\n"
+    "     manque (aucun fichier n'est laissé).\n";
 
 // A study file that cannot be used; the message is ready for the user.
 struct ErreurEtude {
@@ -109,124 +119,7 @@ Etude LireEtude(const std::string& dossier, const std::string& nom) {
     }
 }
 
-// ---------------------------------------------------------------------------
-// JSON
-
-// A JSON string of any bytes: valid UTF-8 (a byte that begins no
-// well-formed sequence becomes U+FFFD), control characters escaped.
-void ChaineJson(std::string& s, std::string_view brut) {
-    s += '"';
-    for (char c : Utf8Valide(brut)) {
-        const auto u = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"': s += "\\\""; break;
-        case '\\': s += "\\\\"; break;
-        case '\n': s += "\\n"; break;
-        case '\r': s += "\\r"; break;
-        case '\t': s += "\\t"; break;
-        default:
-            if (u < 0x20 || u == 0x7F) {
-                char tampon[8];
-                std::snprintf(tampon, sizeof tampon, "\\u%04x", u);
-                s += tampon;
-            } else {
-                s += c;
-            }
-        }
-    }
-    s += '"';
-}
-
-// Shortest text that reads back to the same double.
-void NombreJson(std::string& s, double x) {
-    char tampon[32];
-    const auto r = std::to_chars(tampon, tampon + sizeof tampon, x);
-    s.append(tampon, r.ptr);
-}
-
-void CelluleJson(std::string& s, const Cellule& c) {
-    if (const auto* t = std::get_if<std::string>(&c))
-        ChaineJson(s, *t);
-    else if (const auto* x = std::get_if<double>(&c))
-        NombreJson(s, *x);
-    else if (const auto* n = std::get_if<std::int32_t>(&c))
-        s += std::to_string(*n);
-    else
-        s += "\"\"";
-}
-
-// One loop of the balancing: its room (from 1), which loop, the figures at
-// full precision, the valve's Kv (null when left open), the warnings by name.
-void BoucleJson(std::string& s, const ReglageBoucle& b) {
-    s += "{\"piece\": " + std::to_string(b.Piece) + ", \"boucle\": ";
-    ChaineJson(s, TexteBoucle(b.Boucle));
-    s += ", \"debit\": ";
-    NombreJson(s, b.Debit);
-    s += ", \"perte\": ";
-    NombreJson(s, b.Perte);
-    s += ", \"perteArtificielle\": ";
-    NombreJson(s, b.PerteArtificielle);
-    s += ", \"vitesse\": ";
-    NombreJson(s, b.Vitesse);
-    s += ", \"kv\": ";
-    if (b.Kv)
-        NombreJson(s, *b.Kv);
-    else
-        s += "null";
-    s += ", \"bouclesConseillees\": " + std::to_string(b.BouclesConseillees) + ", \"alertes\": [";
-    const char* separateur = "";
-    for (const auto& [alerte, nomAlerte] : {std::pair{b.AlerteVitesse, "vitesse"}, std::pair{b.AlerteLaminaire, "laminaire"},
-                                            std::pair{b.AlerteLongueur, "longueur"}}) {
-        if (!alerte)
-            continue;
-        s += separateur;
-        ChaineJson(s, nomAlerte);
-        separateur = ", ";
-    }
-    s += "]}";
-}
-
-std::string Json(const std::string& nom, const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel,
-                 const EquilibrageEtude& equilibrage) {
-    std::string s = "{\"etude\": ";
-    ChaineJson(s, nom);
-    s += ", \"PerteMaxi\": ";
-    NombreJson(s, r.PerteMaxi);
-    s += ", \"DebitTotal\": ";
-    NombreJson(s, r.DebitTotal);
-    s += ", \"pieces\": [";
-    for (std::size_t i = 0; i < r.Table.Pieces.size(); ++i) {
-        s += i ? ", [" : "[";
-        const LigneEtude& ligne = r.Table.Pieces[i];
-        for (std::size_t k = 0; k < ligne.size(); ++k) {
-            if (k)
-                s += ", ";
-            CelluleJson(s, ligne[k]);
-        }
-        s += ']';
-    }
-    s += "], \"materiel\": [";
-    for (std::size_t n = 0; n < materiel.size(); ++n) {
-        if (n)
-            s += ", ";
-        if (const auto* t = std::get_if<std::string>(&materiel[n]))
-            ChaineJson(s, *t);
-        else
-            NombreJson(s, std::get<double>(materiel[n]));
-    }
-    s += "], \"equilibrage\": [";
-    for (std::size_t n = 0; n < equilibrage.Boucles.size(); ++n) {
-        if (n)
-            s += ", ";
-        BoucleJson(s, equilibrage.Boucles[n]);
-    }
-    s += "], \"TempDepartMinimale\": ";
-    s += equilibrage.TempDepartMinimale ? std::to_string(*equilibrage.TempDepartMinimale) : "null";
-    s += "}\n";
-    return s;
-}
-
-void Ecrire(std::FILE* f, const std::string& texte) {
+void Ecrire(std::FILE* f, std::string_view texte) {
     std::fwrite(texte.data(), 1, texte.size(), f);
 }
 
@@ -273,8 +166,7 @@ int main(int argc, char** argv) {
         const EtudeRecalculee r = RecalculerEtude(etude.Pieces, etude.Generales);
         if (pdf)
             return EcrireRapportPdf(*pdf, nom, etude.Generales, r, argc, argv);
-        Ecrire(stdout, json ? Json(nom, r.Resultat, r.Materiel, r.Equilibrage)
-                            : CsvEtude(r.Resultat, r.Materiel, r.Equilibrage));
+        Ecrire(stdout, json ? JsonEtude(nom, r).toStdString() : CsvEtude(r.Resultat, r.Materiel, r.Equilibrage));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");
             return SortieFichier;

@@ -1,13 +1,11 @@
 #include "rapports/ExportPdf.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace sorvel {
 
@@ -38,41 +36,6 @@ std::optional<QByteArray> DocumentPdf(const DonneesRapport& donnees, Rapport rap
     if (!peintre.end())
         return echec("le document ne peut pas être terminé");
     return octets;
-}
-
-bool EcrirePdf(const DonneesRapport& donnees, Rapport rapport, const QString& chemin, QString* erreur) {
-    const auto echec = [&](const QString& cause) {
-        if (erreur)
-            *erreur = QStringLiteral("Le fichier « %1 » ne peut pas être écrit : %2.")
-                          .arg(QDir::toNativeSeparators(chemin), cause);
-        return false;
-    };
-    // Written beside the target under another name, renamed when complete.
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return echec(fichier.errorString());
-
-    const ModImprimer mise(donnees, rapport, TailleA4());
-    {
-        QPdfWriter pdf(&fichier);
-        pdf.setResolution(ResolutionPdf);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        pdf.setTitle(QStringLiteral("Sorvel. [%1] - %2").arg(QString::fromStdString(donnees.NomEtude), mise.Titre()));
-        pdf.setCreator(QStringLiteral("Sorvel"));
-        QPainter peintre;
-        if (!peintre.begin(&pdf)) {
-            fichier.cancelWriting();
-            return echec(QStringLiteral("le document ne peut pas être commencé"));
-        }
-        mise.DessinerToutesLesPages(peintre, pdf);
-        if (!peintre.end()) {
-            fichier.cancelWriting();
-            return echec(QStringLiteral("le document ne peut pas être terminé"));
-        }
-    }
-    if (!fichier.commit())
-        return echec(fichier.errorString());
-    return true;
 }
 
 } // namespace sorvel

@@ -51,6 +51,7 @@ struct DonneesRapport {
 struct BoiteTexte {
     QString Texte;
     QRectF Cadre;
+    bool operator==(const BoiteTexte&) const = default;
 };
 
 // An A4 sheet in points (210 x 297 mm).

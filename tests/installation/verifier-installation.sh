@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs Sorvel into a temporary DESTDIR as a package would, then checks
 # the installed tree: its layout, that the installed sorvel-calcul runs on
-# the example study, that the installed sorvel finds its pictures and help
-# in lib/sorvel (and reports them missing there). Then builds the Debian
+# the example study and writes its reports with the module beside it, that
+# the installed sorvel finds its pictures and help in lib/sorvel (and
+# reports them missing there). Then builds the Debian
 # package and checks its name, its dependencies and that it holds the same
 # tree. Exits 77 (skipped) when dpkg-deb is missing.
 #
@@ -30,7 +31,7 @@ usr="$racine/usr"
 id=fr.sorvel.Sorvel
 attendus=(
   bin/sorvel bin/sorvel-calcul
-  lib/sorvel/sorvel lib/sorvel/sorvel-calcul
+  lib/sorvel/sorvel lib/sorvel/sorvel-calcul lib/sorvel/sorvel-calcul-pdf.so
   lib/sorvel/Fd1.fpl lib/sorvel/Fd2.fpl
   lib/sorvel/Ch_No.Fpl lib/sorvel/Ch_El.fpl lib/sorvel/Ch_Cd.fpl lib/sorvel/Ch_Ca.fpl
   lib/sorvel/Main.cur lib/sorvel/Plus.cur lib/sorvel/Moins.cur
@@ -44,7 +45,8 @@ tailles=(16 22 24 32 48 64 128 256)
 for t in "${tailles[@]}"; do
   attendus+=("share/icons/hicolor/${t}x${t}/apps/$id.png")
 done
-# Exactly these files: no test program, library or header is installed.
+# Exactly these files: no test program, static library or header is
+# installed; the one shared object is the module sorvel-calcul loads.
 diff <(printf '%s\n' "${attendus[@]}" | sort) <(cd "$usr" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort) \
   || faute "l'arborescence installée diffère de celle attendue (< attendu, > installé)"
 
@@ -72,6 +74,27 @@ if csv=$("$usr/bin/sorvel-calcul" "$sources/tests/donnees" "Maison 12 pièces");
 else
   faute "sorvel-calcul installé : code de sortie $?"
 fi
+
+# The reports, drawn by the module the program finds beside itself in
+# lib/sorvel, as a PDF of the right page count; without the module, the
+# report is refused and no file is left.
+for rapport in chantier recapitulatif; do
+  pdf="$temporaire/$rapport.pdf"
+  if env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+       "$usr/bin/sorvel-calcul" --pdf "$rapport" "$pdf" "$sources/tests/donnees" "Maison 12 pièces"; then
+    texte=$(pdftotext "$pdf" - 2>/dev/null) || true
+    grep -qF "Sorvel. [Maison 12 pièces]" <<<"$texte" || faute "sorvel-calcul --pdf $rapport installé : rapport illisible"
+  else
+    faute "sorvel-calcul --pdf $rapport installé : code de sortie $?"
+  fi
+done
+mv "$usr/lib/sorvel/sorvel-calcul-pdf.so" "$temporaire/module.so"
+statut=0
+"$usr/bin/sorvel-calcul" --pdf chantier "$temporaire/sans-module.pdf" "$sources/tests/donnees" "Maison 12 pièces" \
+  2>/dev/null || statut=$?
+[ "$statut" -eq 4 ] && [ ! -e "$temporaire/sans-module.pdf" ] \
+  || faute "sorvel-calcul --pdf sans son module : code de sortie $statut"
+mv "$temporaire/module.so" "$usr/lib/sorvel/sorvel-calcul-pdf.so"
 
 # sorvel, through its launcher: its folder is lib/sorvel, whose pictures,
 # cursors and help are found and read.
@@ -118,9 +141,10 @@ else
     dependances=$(dpkg-deb -f "$deb" Depends)
     # Each package in Depends, without its version.
     paquetsDependances=$(sed 's/([^)]*)//g; s/,/\n/g' <<<"$dependances" | tr -d ' ')
-    # Every shared library the installed programs need (NEEDED) comes from a
-    # package the dependencies name, and the reports' fonts are there.
-    for programme in sorvel sorvel-calcul; do
+    # Every shared library the installed programs and the module need
+    # (NEEDED) comes from a package the dependencies name, and the reports'
+    # fonts are there.
+    for programme in sorvel sorvel-calcul sorvel-calcul-pdf.so; do
       for bibliotheque in $(readelf -d "$usr/lib/sorvel/$programme" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
         # The packages that hold the library on this machine ("paquet:arch: chemin").
         fournisseurs=$( (dpkg -S "*/$bibliotheque" 2>/dev/null || true) | cut -d: -f1 | tr ',' '\n' | tr -d ' ' | sort -u)

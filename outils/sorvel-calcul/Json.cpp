@@ -1,0 +1,87 @@
+#include "Json.h"
+
+#include "commun/Textes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+using namespace sorvel;
+
+namespace {
+
+// Any bytes as a JSON string: valid UTF-8 first, so that a damaged name
+// gives the same replacement characters as everywhere else in the tool.
+QJsonValue Texte(std::string_view octets) {
+    const std::string utf8 = Utf8Valide(octets);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// A cell of the study table: its text, its number, or "" where the room
+// has no such quantity.
+QJsonValue Valeur(const Cellule& c) {
+    if (const auto* t = std::get_if<std::string>(&c))
+        return Texte(*t);
+    if (const auto* x = std::get_if<double>(&c))
+        return *x;
+    if (const auto* n = std::get_if<std::int32_t>(&c))
+        return *n;
+    return QString();
+}
+
+QJsonValue Valeur(const CelluleMateriel& c) {
+    if (const auto* t = std::get_if<std::string>(&c))
+        return Texte(*t);
+    return std::get<double>(c);
+}
+
+// One loop of the balancing: its room (from 1), which loop, the figures at
+// full precision, the valve's Kv (null when left open), the warnings by name.
+QJsonObject Boucle(const ReglageBoucle& b) {
+    QJsonArray alertes;
+    if (b.AlerteVitesse)
+        alertes.append(QStringLiteral("vitesse"));
+    if (b.AlerteLaminaire)
+        alertes.append(QStringLiteral("laminaire"));
+    if (b.AlerteLongueur)
+        alertes.append(QStringLiteral("longueur"));
+    return {{QStringLiteral("piece"), b.Piece},
+            {QStringLiteral("boucle"), QString::fromUtf8(TexteBoucle(b.Boucle))},
+            {QStringLiteral("debit"), b.Debit},
+            {QStringLiteral("perte"), b.Perte},
+            {QStringLiteral("perteArtificielle"), b.PerteArtificielle},
+            {QStringLiteral("vitesse"), b.Vitesse},
+            {QStringLiteral("kv"), b.Kv ? QJsonValue(*b.Kv) : QJsonValue(QJsonValue::Null)},
+            {QStringLiteral("bouclesConseillees"), b.BouclesConseillees},
+            {QStringLiteral("alertes"), alertes}};
+}
+
+} // namespace
+
+QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude) {
+    const ResultatEtude& r = etude.Resultat;
+    QJsonArray pieces;
+    for (const LigneEtude& ligne : r.Table.Pieces) {
+        QJsonArray cellules;
+        for (const Cellule& c : ligne)
+            cellules.append(Valeur(c));
+        pieces.append(cellules);
+    }
+    QJsonArray materiel;
+    for (const CelluleMateriel& c : etude.Materiel)
+        materiel.append(Valeur(c));
+    QJsonArray boucles;
+    for (const ReglageBoucle& b : etude.Equilibrage.Boucles)
+        boucles.append(Boucle(b));
+    const std::optional<int> temperature = etude.Equilibrage.TempDepartMinimale;
+    const QJsonObject objet{
+        {QStringLiteral("etude"), Texte(nom)},
+        {QStringLiteral("PerteMaxi"), r.PerteMaxi},
+        {QStringLiteral("DebitTotal"), r.DebitTotal},
+        {QStringLiteral("pieces"), pieces},
+        {QStringLiteral("materiel"), materiel},
+        {QStringLiteral("equilibrage"), boucles},
+        {QStringLiteral("TempDepartMinimale"), temperature ? QJsonValue(*temperature) : QJsonValue(QJsonValue::Null)}};
+    return QJsonDocument(objet).toJson(QJsonDocument::Compact) + '\n';
+}
