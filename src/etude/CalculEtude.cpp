@@ -151,29 +151,39 @@ EntreesPiece EntreesDepuisPiece(const Piece& d, const Installation& generales, d
     return e;
 }
 
-ResultatEtude CalculEtude(const std::vector<Piece>& pieces, const Installation& generales) {
-    ResultatEtude resultat;
-    // Largest PerteMax of the rooms recalculated so far in this pass, replaced
-    // only by a strictly larger one.
-    double perteMaxPasse = 0;
-    resultat.Table.Pieces.reserve(pieces.size());
+CumulEtude ParcourirEtude(const std::vector<Piece>& pieces, const Installation& generales,
+                          const std::function<bool(const ResultatsPiece&, LigneEtude&&)>& suite) {
+    // The largest PerteMax of the rooms calculated so far, replaced only by
+    // a strictly larger one.
+    CumulEtude cumul;
     for (std::size_t n = 0; n < pieces.size(); ++n) {
         const Piece& d = pieces[n];
         try {
-            // Balanced against rooms 1 to i - 1 of this pass.
-            const ResultatsPiece r = CalculPiece(EntreesDepuisPiece(d, generales, perteMaxPasse));
-            resultat.Table.Pieces.push_back(LignePiece(d, r));
+            const ResultatsPiece r = CalculPiece(EntreesDepuisPiece(d, generales, cumul.PerteMaxi));
+            LigneEtude ligne = LignePiece(d, r);
             const double perteMax = PerteChargePiece(r.PerteNormale, r.PerteBordure).PerteMax;
-            if (perteMax > perteMaxPasse)
-                perteMaxPasse = perteMax;
-            resultat.DebitTotal = Verifier(resultat.DebitTotal + (r.DebitNormale + r.DebitBordure), "DebitTotal");
+            if (perteMax > cumul.PerteMaxi)
+                cumul.PerteMaxi = perteMax;
+            cumul.DebitTotal = Verifier(cumul.DebitTotal + (r.DebitNormale + r.DebitBordure), "DebitTotal");
+            if (!suite(r, std::move(ligne)))
+                break;
         } catch (const ErreurArithmetique& erreur) {
             throw ErreurCalculEtude(static_cast<int>(n) + 1, Nettoyer(d.NomPiece), erreur,
                                     ExpliquerEchecPiece(d, generales, erreur));
         }
     }
-    resultat.PerteMaxi = perteMaxPasse;
+    return cumul;
+}
 
+ResultatEtude CalculEtude(const std::vector<Piece>& pieces, const Installation& generales) {
+    ResultatEtude resultat;
+    resultat.Table.Pieces.reserve(pieces.size());
+    const CumulEtude cumul = ParcourirEtude(pieces, generales, [&](const ResultatsPiece&, LigneEtude&& ligne) {
+        resultat.Table.Pieces.push_back(std::move(ligne));
+        return true;
+    });
+    resultat.PerteMaxi = cumul.PerteMaxi;
+    resultat.DebitTotal = cumul.DebitTotal;
     EquilibrerEtude(resultat.Table, resultat.PerteMaxi);
     return resultat;
 }

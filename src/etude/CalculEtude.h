@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -139,5 +140,17 @@ void EquilibrerEtude(TableEtude& table, double perteMaxi);
 // Recalculates the study. Raises ErreurCalculEtude for the first room that
 // cannot be calculated.
 ResultatEtude CalculEtude(const std::vector<Piece>& pieces, const Installation& generales);
+
+// The pass CalculEtude makes, room by room: each room, in record order, is
+// calculated against the largest pressure drop of the rooms before it, and
+// its results and row go to `suite`, which returns whether to go on. Raises
+// ErreurCalculEtude as CalculEtude does, for the rooms it reaches. Gives
+// the largest pressure drop and the total flow of the rooms calculated.
+struct CumulEtude {
+    double PerteMaxi = 0;
+    double DebitTotal = 0;
+};
+CumulEtude ParcourirEtude(const std::vector<Piece>& pieces, const Installation& generales,
+                          const std::function<bool(const ResultatsPiece&, LigneEtude&&)>& suite);
 
 } // namespace sorvel

@@ -28,14 +28,6 @@ bool Rouge(double longueur, DiametreTube tube) {
     return FormatLongueurBoucle(longueur, tube).Couleur == CouleurValeur::Rouge;
 }
 
-// A room needs supplementary heat with either covering.
-bool AvecAppoint(const TableEtude& table, int piece) {
-    for (int k : {ColonneEtude::AppointActuelle, ColonneEtude::AppointFuture})
-        if (NombreCellule(table.Cell(k, piece)).value_or(0.0) > 0.0)
-            return true;
-    return false;
-}
-
 } // namespace
 
 const char* TexteBoucle(TypeBoucle boucle) { return boucle == TypeBoucle::Normale ? "normale" : "bordure"; }
@@ -107,16 +99,21 @@ std::optional<int> TempDepartMinimale(const std::vector<Piece>& pieces, const In
     Installation g = generales;
     for (int t = TempDepartBasse; t <= TempDepartHaute; ++t) {
         g.TempDepart = t;
+        // The rooms are calculated as the study is, but only until one needs
+        // supplementary heat: the temperature then does not qualify, whatever
+        // the rooms after it.
+        bool appoint = false;
         try {
-            const ResultatEtude r = CalculEtude(pieces, g);
-            bool appoint = false;
-            for (int i = 1; i <= r.Table.NombrePieces() && !appoint; ++i)
-                appoint = AvecAppoint(r.Table, i);
-            if (!appoint)
-                return t;
+            ParcourirEtude(pieces, g, [&](const ResultatsPiece& r, LigneEtude&&) {
+                appoint = r.AppointActuelle > 0.0 || r.AppointFuture > 0.0;
+                return !appoint;
+            });
         } catch (const ErreurCalculEtude&) {
             // Some room cannot be calculated at this temperature: it does not qualify.
+            continue;
         }
+        if (!appoint)
+            return t;
     }
     return std::nullopt;
 }
