@@ -41,20 +41,24 @@ QJsonValue Valeur(const CelluleMateriel& c) {
 QJsonObject Boucle(const ReglageBoucle& b) {
     QJsonArray alertes;
     if (b.AlerteVitesse)
-        alertes.append(QStringLiteral("vitesse"));
+        alertes.append(QLatin1String("vitesse"));
     if (b.AlerteLaminaire)
-        alertes.append(QStringLiteral("laminaire"));
+        alertes.append(QLatin1String("laminaire"));
     if (b.AlerteLongueur)
-        alertes.append(QStringLiteral("longueur"));
-    return {{QStringLiteral("piece"), b.Piece},
-            {QStringLiteral("boucle"), QString::fromUtf8(TexteBoucle(b.Boucle))},
-            {QStringLiteral("debit"), b.Debit},
-            {QStringLiteral("perte"), b.Perte},
-            {QStringLiteral("perteArtificielle"), b.PerteArtificielle},
-            {QStringLiteral("vitesse"), b.Vitesse},
-            {QStringLiteral("kv"), b.Kv ? QJsonValue(*b.Kv) : QJsonValue(QJsonValue::Null)},
-            {QStringLiteral("bouclesConseillees"), b.BouclesConseillees},
-            {QStringLiteral("alertes"), alertes}};
+        alertes.append(QLatin1String("longueur"));
+    // Inserted in the order the object keeps its keys (sorted), each key
+    // after the last: no key is moved.
+    QJsonObject o;
+    o.insert(QLatin1String("alertes"), alertes);
+    o.insert(QLatin1String("boucle"), QLatin1String(TexteBoucle(b.Boucle)));
+    o.insert(QLatin1String("bouclesConseillees"), b.BouclesConseillees);
+    o.insert(QLatin1String("debit"), b.Debit);
+    o.insert(QLatin1String("kv"), b.Kv ? QJsonValue(*b.Kv) : QJsonValue(QJsonValue::Null));
+    o.insert(QLatin1String("perte"), b.Perte);
+    o.insert(QLatin1String("perteArtificielle"), b.PerteArtificielle);
+    o.insert(QLatin1String("piece"), b.Piece);
+    o.insert(QLatin1String("vitesse"), b.Vitesse);
+    return o;
 }
 
 } // namespace

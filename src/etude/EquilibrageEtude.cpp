@@ -95,25 +95,51 @@ std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const In
     return boucles;
 }
 
+namespace {
+
+// Room `piece` at the supply temperature of `g` can be calculated and needs
+// no supplementary heat. Whether a room needs supplementary heat, or cannot
+// be calculated, depends on the room and the general data alone: the rooms
+// before it only set the drop its loops are balanced against, which moves
+// no other figure and cannot fail with finite drops.
+bool SansAppoint(const Piece& piece, const Installation& g) {
+    try {
+        const ResultatsPiece r = CalculPiece(EntreesDepuisPiece(piece, g, 0));
+        return !(r.AppointActuelle > 0.0 || r.AppointFuture > 0.0);
+    } catch (const ErreurArithmetique&) {
+        return false;
+    }
+}
+
+} // namespace
+
 std::optional<int> TempDepartMinimale(const std::vector<Piece>& pieces, const Installation& generales) {
     Installation g = generales;
+    // The room that kept the last temperature from qualifying is tried first
+    // at the next one: the same room usually keeps the next one out too.
+    std::optional<std::size_t> obstacle;
     for (int t = TempDepartBasse; t <= TempDepartHaute; ++t) {
         g.TempDepart = t;
+        if (obstacle && !SansAppoint(pieces[*obstacle], g))
+            continue;
         // The rooms are calculated as the study is, but only until one needs
-        // supplementary heat: the temperature then does not qualify, whatever
-        // the rooms after it.
+        // supplementary heat: the temperature then does not qualify.
+        std::size_t n = 0;
         bool appoint = false;
         try {
             ParcourirEtude(pieces, g, [&](const ResultatsPiece& r, LigneEtude&&) {
                 appoint = r.AppointActuelle > 0.0 || r.AppointFuture > 0.0;
+                ++n;
                 return !appoint;
             });
-        } catch (const ErreurCalculEtude&) {
-            // Some room cannot be calculated at this temperature: it does not qualify.
+        } catch (const ErreurCalculEtude& e) {
+            // Some room cannot be calculated at this temperature.
+            obstacle = static_cast<std::size_t>(e.Piece() - 1);
             continue;
         }
         if (!appoint)
             return t;
+        obstacle = n - 1;
     }
     return std::nullopt;
 }

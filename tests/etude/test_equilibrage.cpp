@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -212,6 +213,56 @@ TEST(Equilibrage, TempDepartMinimale) {
     EXPECT_EQ(TexteTempDepartMinimale(38), "Température de départ minimale sans appoint : 38 °C");
     EXPECT_EQ(TexteTempDepartMinimale(std::nullopt),
               "Température de départ minimale sans appoint : aucune (appoint nécessaire même à 50 °C)");
+}
+
+// The search stops at the first room that needs help and tries that room
+// first at the next temperature; it must agree with recalculating the whole
+// study at every temperature, on studies of every kind of room, some of
+// which cannot be calculated at some temperatures.
+TEST(Equilibrage, TempDepartMinimaleCommeLeRecalculComplet) {
+    int incalculables = 0;
+    const auto reference = [&](const std::vector<Piece>& pieces, Installation g) -> std::optional<int> {
+        for (int t = TempDepartBasse; t <= TempDepartHaute; ++t) {
+            g.TempDepart = t;
+            try {
+                const ResultatEtude r = CalculEtude(pieces, g);
+                bool appoint = false;
+                for (int i = 1; i <= r.Table.NombrePieces(); ++i)
+                    for (int k : {ColonneEtude::AppointActuelle, ColonneEtude::AppointFuture})
+                        appoint = appoint || NombreCellule(r.Table.Cell(k, i)).value_or(0) > 0;
+                if (!appoint)
+                    return t;
+            } catch (const ErreurCalculEtude&) {
+                ++incalculables;
+            }
+        }
+        return std::nullopt;
+    };
+    std::mt19937 alea(20261207);
+    const auto entier = [&](int de, int a) { return std::uniform_int_distribution<int>(de, a)(alea); };
+    int trouvees = 0;
+    for (int etude = 0; etude < 300; ++etude) {
+        std::vector<Piece> pieces;
+        for (int n = entier(1, 8); n > 0; --n) {
+            Piece p = exemples::PieceMaison("P", TypesCharge[static_cast<std::size_t>(entier(0, 3))], entier(5, 40),
+                                            entier(100, 4500));
+            p.TempPiece = entier(TempPieceBasse, TempPieceHaute);
+            p.TempChute = entier(ChuteBasse, ChuteHaute);
+            p.RthActuelle = ResistanceEnCentiemes(entier(1, NombreResistances));
+            p.RthFuture = ResistanceEnCentiemes(entier(1, NombreResistances));
+            p.PasVZBordure = PasBordure[static_cast<std::size_t>(entier(0, 2))];
+            pieces.push_back(p);
+        }
+        Installation g = exemples::Generales(entier(0, 1) ? Fixation::Treillis : Fixation::Plots,
+                                             entier(0, 1) ? DiametreTube::D13x16 : DiametreTube::D16x20);
+        const std::optional<int> attendue = reference(pieces, g);
+        trouvees += attendue.has_value();
+        ASSERT_EQ(TempDepartMinimale(pieces, g), attendue) << "étude " << etude;
+    }
+    // Both outcomes are drawn often: the comparison says something of each.
+    EXPECT_GT(trouvees, 30);
+    EXPECT_LT(trouvees, 270);
+    EXPECT_GT(incalculables, 30);
 }
 
 } // namespace
