@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <algorithm>
+
 using namespace sorvel;
 
 namespace {
@@ -14,6 +16,10 @@ namespace {
 // Any bytes as a JSON string: valid UTF-8 first, so that a damaged name
 // gives the same replacement characters as everywhere else in the tool.
 QJsonValue Texte(std::string_view octets) {
+    // Most cells are short ASCII texts ("20", "0.05"): held as Latin-1,
+    // they cost no conversion.
+    if (std::all_of(octets.begin(), octets.end(), [](char c) { return c > 0 && c < 0x7F; }))
+        return QLatin1String(octets.data(), static_cast<qsizetype>(octets.size()));
     const std::string utf8 = Utf8Valide(octets);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
