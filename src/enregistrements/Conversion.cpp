@@ -3,6 +3,7 @@
 #include "commun/Nombres.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace sorvel {
 
@@ -25,6 +26,21 @@ std::optional<PasVZ> PasDeBordure(const std::string& texte) {
     return std::nullopt;
 }
 
+// The numbers a room holds as they are, on both sides.
+constexpr std::pair<double DonneesPiece::*, double Piece::*> Reels[] = {
+    {&DonneesPiece::SurfaceBordure, &Piece::SurfaceBordure},
+    {&DonneesPiece::SurfacePiece, &Piece::SurfacePiece},
+    {&DonneesPiece::SurfaceEmprises, &Piece::SurfaceEmprises},
+    {&DonneesPiece::SurfacePlafond, &Piece::SurfacePlafond},
+    {&DonneesPiece::DeperdPiece, &Piece::DeperdPiece},
+    {&DonneesPiece::DeperdPlancher, &Piece::DeperdPlancher},
+    {&DonneesPiece::ApportPlafond, &Piece::ApportPlafond},
+    {&DonneesPiece::EmissionsBas, &Piece::EmissionsBas},
+    {&DonneesPiece::LongRaccordNormale, &Piece::LongRaccordNormale},
+    {&DonneesPiece::LongDistri, &Piece::LongDistri},
+    {&DonneesPiece::LongRaccordBordure, &Piece::LongRaccordBordure},
+};
+
 template <class E>
 E Option(std::int16_t index, int nombre, const char* champ) {
     if (index < 0 || index >= nombre)
@@ -44,25 +60,16 @@ DonneesGenerales VersEnregistrement(const Installation& g) {
 
 DonneesPiece VersEnregistrement(const Piece& p) {
     DonneesPiece d;
+    for (const auto& [enregistrement, piece] : Reels)
+        d.*enregistrement = p.*piece;
     d.TypeCharge = static_cast<std::int16_t>(p.TypeCharge);
-    d.SurfaceBordure = p.SurfaceBordure;
     d.PasVZBordure = TextePas(p.PasVZBordure);
     d.NomPiece = p.NomPiece;
     d.TempPiece = TexteEntier(p.TempPiece);
-    d.SurfacePiece = p.SurfacePiece;
-    d.SurfaceEmprises = p.SurfaceEmprises;
-    d.SurfacePlafond = p.SurfacePlafond;
-    d.DeperdPiece = p.DeperdPiece;
-    d.DeperdPlancher = p.DeperdPlancher;
-    d.ApportPlafond = p.ApportPlafond;
-    d.EmissionsBas = p.EmissionsBas;
     d.RthActuelle = TexteResistance(p.RthActuelle);
     d.RthFuture = TexteResistance(p.RthFuture);
     d.IsoApport = TexteEntier(p.IsoApport);
     d.IsoEmissions = TexteEntier(p.IsoEmissions);
-    d.LongRaccordNormale = p.LongRaccordNormale;
-    d.LongDistri = p.LongDistri;
-    d.LongRaccordBordure = p.LongRaccordBordure;
     d.TempChute = static_cast<std::int16_t>(p.TempChute);
     return d;
 }
@@ -80,25 +87,16 @@ Installation VersInstallation(const DonneesGenerales& d) {
 
 Piece VersPiece(const DonneesPiece& d) {
     Piece p;
+    for (const auto& [enregistrement, piece] : Reels)
+        p.*piece = d.*enregistrement;
     p.TypeCharge = Option<Charge>(d.TypeCharge, NombreTypesCharge, "TypeCharge");
-    p.SurfaceBordure = d.SurfaceBordure;
     p.PasVZBordure = PasDeBordure(d.PasVZBordure);
     p.NomPiece = d.NomPiece;
     p.TempPiece = Entier(d.TempPiece);
-    p.SurfacePiece = d.SurfacePiece;
-    p.SurfaceEmprises = d.SurfaceEmprises;
-    p.SurfacePlafond = d.SurfacePlafond;
-    p.DeperdPiece = d.DeperdPiece;
-    p.DeperdPlancher = d.DeperdPlancher;
-    p.ApportPlafond = d.ApportPlafond;
-    p.EmissionsBas = d.EmissionsBas;
     p.RthActuelle = ResistanceDepuisTexte(d.RthActuelle);
     p.RthFuture = ResistanceDepuisTexte(d.RthFuture);
     p.IsoApport = Entier(d.IsoApport);
     p.IsoEmissions = Entier(d.IsoEmissions);
-    p.LongRaccordNormale = d.LongRaccordNormale;
-    p.LongDistri = d.LongDistri;
-    p.LongRaccordBordure = d.LongRaccordBordure;
     p.TempChute = d.TempChute;
     return p;
 }
