@@ -6,6 +6,7 @@
 // out on disk is the storage's business alone.
 
 #include "calcul/Grandeurs.h"
+#include "etude/Deperditions.h"
 
 #include <cstdint>
 #include <optional>
@@ -65,6 +66,8 @@ struct Piece {
     double LongDistri = 0;                 // m, distribution pipes crossing the room
     double LongRaccordBordure = 0;         // m
     int TempChute = 0;                     // K, supply/return drop
+    // What the records cannot hold, kept beside them.
+    std::optional<DeperditionsPiece> Deperditions; // the details its losses come from
     bool operator==(const Piece&) const = default;
 };
 
@@ -84,6 +87,7 @@ PerteCharge PerteChargePiece(double normale, double bordure);
 // A whole study: room n is Pieces[n - 1], its drops Pertes[n - 1].
 struct Etude {
     Installation Generales;
+    std::optional<ClimatSite> Climat; // the site's climate, for the rooms' losses
     std::vector<Piece> Pieces;
     std::vector<PerteCharge> Pertes;
 };

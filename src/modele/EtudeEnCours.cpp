@@ -106,6 +106,11 @@ void EtudeEnCours::ChangerGenerales(const Installation& g) {
     MarquerModifie();
 }
 
+void EtudeEnCours::ChangerClimat(const std::optional<ClimatSite>& climat) {
+    climat_ = climat;
+    MarquerModifie();
+}
+
 bool EtudeEnCours::EcrireGenerales() {
     return Signaler([&] { travail_->EcrireGenerales(generales_); });
 }
@@ -130,10 +135,18 @@ bool EtudeEnCours::SupprimerPiece(int k) {
     return true;
 }
 
-std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
+std::optional<std::vector<Piece>> EtudeEnCours::Pieces() {
     std::vector<Piece> pieces;
     if (!Signaler([&] { pieces = travail_->LirePieces(); }))
         return std::nullopt;
+    return pieces;
+}
+
+std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
+    const std::optional<std::vector<Piece>> lues = Pieces();
+    if (!lues)
+        return std::nullopt;
+    const std::vector<Piece>& pieces = *lues;
     try {
         return sorvel::RecalculerEtude(pieces, generales_);
     } catch (const ErreurCalculEtude& e) {

@@ -95,10 +95,20 @@ public:
     // Writes them to Generale.tmp (leaving the general data screen forward).
     bool EcrireGenerales();
 
+    // ---- Climate of the site ---------------------------------------------
+    // The climate the rooms' losses are worked out in; none until the user
+    // gives one.
+    const std::optional<ClimatSite>& Climat() const { return climat_; }
+    // A change marks the study as modified.
+    void ChangerClimat(const std::optional<ClimatSite>& climat);
+
     // ---- Rooms of the study --------------------------------------------
     int NombrePieces() const;
     // Trimmed names of the rooms, in record order.
     QStringList NomsPieces() const;
+    // Every accepted room, with the details kept beside its record; nothing
+    // (and the reason told) when the rooms cannot be read.
+    std::optional<std::vector<Piece>> Pieces();
     // "Supprimer une pièce" on row `k`: asks first. True when it is gone.
     bool SupprimerPiece(int k);
 
@@ -161,6 +171,7 @@ private:
     bool etudeEnregistree_ = false;
     int remplissages_ = 0;
     Installation generales_;
+    std::optional<ClimatSite> climat_;
 
     std::unique_ptr<MarcheProgramme> programme_;
     std::unique_ptr<BibliothequeEtudes> bibliotheque_;
