@@ -68,6 +68,7 @@ struct Piece {
     int TempChute = 0;                     // K, supply/return drop
     // What the records cannot hold, kept beside them.
     std::optional<DeperditionsPiece> Deperditions; // the details its losses come from
+    std::optional<int> Collecteur;                 // its manifold, from 1; none: chosen by the study
     bool operator==(const Piece&) const = default;
 };
 
@@ -84,10 +85,20 @@ struct PerteCharge {
 // 0, so its normal loop sets it).
 PerteCharge PerteChargePiece(double normale, double bordure);
 
+// A manifold of the site: every loop ends on one of its outlets.
+struct Collecteur {
+    std::string Nom = "Collecteur 1";
+    int Sorties = 12;           // outlets, 1 to 24
+    double PerteCollecteur = 0; // mmCE, the manifold's own drop
+    bool operator==(const Collecteur&) const = default;
+};
+inline constexpr int SortiesCollecteurMaximum = 24;
+
 // A whole study: room n is Pieces[n - 1], its drops Pertes[n - 1].
 struct Etude {
     Installation Generales;
     std::optional<ClimatSite> Climat; // the site's climate, for the rooms' losses
+    std::vector<Collecteur> Collecteurs; // none given: one "Collecteur 1" of 12 outlets
     std::vector<Piece> Pieces;
     std::vector<PerteCharge> Pertes;
 };
