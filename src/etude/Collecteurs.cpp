@@ -3,6 +3,7 @@
 #include "commun/Nombres.h"
 
 #include <algorithm>
+#include <map>
 
 namespace sorvel {
 
@@ -92,6 +93,17 @@ std::vector<FiguresCollecteur> CalculerCollecteurs(const std::vector<Piece>& pie
     for (FiguresCollecteur& c : figures)
         c.KvCollecteur = KvReglage(c.Debit, hauteurMaxi - c.HauteurNecessaire);
     return figures;
+}
+
+std::vector<LigneMaterielCollecteur> MaterielCollecteurs(const std::vector<FiguresCollecteur>& figures) {
+    std::map<int, int> parTaille;
+    for (const FiguresCollecteur& c : figures)
+        if (c.Departs > 0)
+            ++parTaille[c.Definition.Sorties];
+    std::vector<LigneMaterielCollecteur> lignes;
+    for (const auto& [sorties, nombre] : parTaille)
+        lignes.push_back({"Collecteur " + std::to_string(sorties) + " départs", nombre});
+    return lignes;
 }
 
 } // namespace sorvel

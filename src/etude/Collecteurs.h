@@ -58,4 +58,13 @@ std::vector<FiguresCollecteur> CalculerCollecteurs(const std::vector<Piece>& pie
                                                    const std::vector<ReglageBoucle>& boucles,
                                                    const std::vector<Collecteur>& liste);
 
+// The manifolds to order: one line per size used ("Collecteur 12 départs")
+// with how many, by increasing size; an empty manifold is not ordered.
+struct LigneMaterielCollecteur {
+    std::string Designation;
+    int Nombre = 0;
+    bool operator==(const LigneMaterielCollecteur&) const = default;
+};
+std::vector<LigneMaterielCollecteur> MaterielCollecteurs(const std::vector<FiguresCollecteur>& figures);
+
 } // namespace sorvel

@@ -172,4 +172,12 @@ TEST(Collecteurs, Alertes) {
     EXPECT_FALSE(f[0].AlerteSorties);
 }
 
+TEST(Collecteurs, Materiel) {
+    const Etude2 e = Construire({{1, {{100, 100}}}, {2, {{100, 100}}}, {4, {{100, 100}}}});
+    const auto f = CalculerCollecteurs(e.pieces, e.boucles,
+                                       {{"A", 12, 0}, {"B", 4, 0}, {"Vide", 8, 0}, {"C", 12, 0}});
+    EXPECT_EQ(MaterielCollecteurs(f), (std::vector<LigneMaterielCollecteur>{{"Collecteur 4 départs", 1},
+                                                                             {"Collecteur 12 départs", 2}}));
+}
+
 } // namespace
