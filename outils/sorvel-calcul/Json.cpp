@@ -67,9 +67,42 @@ QJsonObject Boucle(const ReglageBoucle& b) {
     return o;
 }
 
+QJsonValue Facultatif(const std::optional<double>& x) { return x ? QJsonValue(*x) : QJsonValue(QJsonValue::Null); }
+
+// The site's climate, with the keys of the study's extension file; an
+// altitude or annual mean not given is null.
+QJsonValue Climat(const std::optional<ClimatSite>& climat) {
+    if (!climat)
+        return QJsonValue::Null;
+    QJsonObject o;
+    o.insert(QLatin1String("altitude"), Facultatif(climat->Altitude));
+    o.insert(QLatin1String("departement"), Texte(climat->Departement));
+    o.insert(QLatin1String("hauteur"), climat->Hauteur);
+    o.insert(QLatin1String("pontsThermiques"), climat->PontsThermiques);
+    o.insert(QLatin1String("tempExterieure"), climat->TempExterieure);
+    o.insert(QLatin1String("tempMoyenneAnnuelle"), Facultatif(climat->TempMoyenneAnnuelle));
+    return o;
+}
+
+// The losses of a room with details: signed and unrounded, and whether
+// its fields were typed over.
+QJsonObject Deperditions(const DeperditionsPieceCalculees& p) {
+    const ResultatDeperditions& r = p.Resultat;
+    QJsonObject o;
+    o.insert(QLatin1String("debitAir"), r.DebitAir);
+    o.insert(QLatin1String("piece"), p.Piece);
+    o.insert(QLatin1String("plancher"), r.Plancher);
+    o.insert(QLatin1String("relance"), r.Relance);
+    o.insert(QLatin1String("saisieManuelle"), p.SaisieManuelle());
+    o.insert(QLatin1String("total"), r.Total);
+    o.insert(QLatin1String("transmission"), r.Transmission);
+    o.insert(QLatin1String("ventilation"), r.Ventilation);
+    return o;
+}
+
 } // namespace
 
-QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude) {
+QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude, const DeperditionsEtude& deperditions) {
     const ResultatEtude& r = etude.Resultat;
     QJsonArray pieces;
     for (const LigneEtude& ligne : r.Table.Pieces) {
@@ -84,6 +117,9 @@ QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude) {
     QJsonArray boucles;
     for (const ReglageBoucle& b : etude.Equilibrage.Boucles)
         boucles.append(Boucle(b));
+    QJsonArray pertes;
+    for (const DeperditionsPieceCalculees& p : deperditions.Pieces)
+        pertes.append(Deperditions(p));
     const std::optional<int> temperature = etude.Equilibrage.TempDepartMinimale;
     const QJsonObject objet{
         {QStringLiteral("etude"), Texte(nom)},
@@ -92,6 +128,8 @@ QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude) {
         {QStringLiteral("pieces"), pieces},
         {QStringLiteral("materiel"), materiel},
         {QStringLiteral("equilibrage"), boucles},
+        {QStringLiteral("climat"), Climat(deperditions.Climat)},
+        {QStringLiteral("deperditions"), pertes},
         {QStringLiteral("TempDepartMinimale"), temperature ? QJsonValue(*temperature) : QJsonValue(QJsonValue::Null)}};
     return QJsonDocument(objet).toJson(QJsonDocument::Compact) + '\n';
 }

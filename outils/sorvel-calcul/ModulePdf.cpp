@@ -38,9 +38,11 @@ extern "C" Q_DECL_EXPORT bool sorvel_calcul_document_pdf(const DemandePdf& deman
         QGuiApplication application(*demande.argc, demande.argv);
         const DonneesRapport donnees{.NomEtude = demande.nom, .Date = QDate::currentDate(),
                                      .Generales = *demande.generales, .Resultat = demande.etude->Resultat,
-                                     .Materiel = demande.etude->Materiel};
-        const auto document =
-            DocumentPdf(donnees, demande.chantier ? Rapport::Chantier : Rapport::Recapitulatif, &erreur);
+                                     .Materiel = demande.etude->Materiel, .Deperditions = *demande.deperditions};
+        const Rapport rapport = demande.rapport == "chantier"        ? Rapport::Chantier
+                                : demande.rapport == "recapitulatif" ? Rapport::Recapitulatif
+                                                                     : Rapport::Deperditions;
+        const auto document = DocumentPdf(donnees, rapport, &erreur);
         if (!document)
             return false;
         octets = *document;

@@ -8,6 +8,7 @@
 // Both are built together from the same sources and installed side by side,
 // so the study crosses as its C++ types.
 
+#include "etude/PresentationDeperditions.h"
 #include "etude/RecalculEtude.h"
 
 #include <QByteArray>
@@ -16,10 +17,11 @@
 #include <string>
 
 struct DemandePdf {
-    bool chantier = true; // the site results report; false for the summary
+    std::string rapport;  // "chantier", "recapitulatif" or "deperditions"
     std::string nom;      // the study's name, printed in the header
     const sorvel::Installation* generales = nullptr;
     const sorvel::EtudeRecalculee* etude = nullptr; // at least one room
+    const sorvel::DeperditionsEtude* deperditions = nullptr;
     int* argc = nullptr;  // the program's arguments, for its QGuiApplication
     char** argv = nullptr;
 };

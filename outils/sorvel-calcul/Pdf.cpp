@@ -39,21 +39,28 @@ FonctionDocumentPdf* ModulePdf(const QString& sortie) {
 
 } // namespace
 
-bool RapportConnu(std::string_view nom) { return nom == "chantier" || nom == "recapitulatif"; }
+bool RapportConnu(std::string_view nom) {
+    return nom == "chantier" || nom == "recapitulatif" || nom == "deperditions";
+}
 
 int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const Installation& generales,
-                     const EtudeRecalculee& etude, int argc, char** argv) {
+                     const EtudeRecalculee& etude, const DeperditionsEtude& deperditions, int argc, char** argv) {
     constexpr int SortieRienAImprimer = 3;
     if (etude.Resultat.Table.NombrePieces() == 0) {
         Erreur(QStringLiteral("Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !"));
         return SortieRienAImprimer;
     }
+    if (option.rapport == "deperditions")
+        if (const std::optional<std::string> refus = RefusRapportDeperditions(deperditions)) {
+            Erreur(QString::fromStdString(*refus));
+            return SortieRienAImprimer;
+        }
     const QString sortie = QFile::decodeName(option.sortie.c_str());
     FonctionDocumentPdf* document = ModulePdf(sortie);
     if (!document)
         return SortiePdf;
-    const DemandePdf demande{.chantier = option.rapport == "chantier", .nom = nom, .generales = &generales,
-                             .etude = &etude, .argc = &argc, .argv = argv};
+    const DemandePdf demande{.rapport = option.rapport, .nom = nom, .generales = &generales, .etude = &etude,
+                             .deperditions = &deperditions, .argc = &argc, .argv = argv};
     QByteArray octets;
     QString erreur;
     if (!document(demande, octets, erreur)) {

@@ -5,7 +5,8 @@
 //
 // Exit status: 0 done; 1 wrong command line; 2 a study file is missing,
 // unreadable or damaged (nothing is calculated then); 3 a room cannot be
-// calculated (or, for a report, the study has no room); 4 the PDF file
+// calculated (or, for a report, the study has no room; for the losses
+// report, no climate or no room with details); 4 the PDF file
 // cannot be written, or the module that draws it is missing.
 //
 // Reading the files, checking the study, and writing the results are kept
@@ -37,6 +38,7 @@ constexpr int SortieCalcul = 3;
 const char* const Aide =
     "Usage : sorvel-calcul [--json] DOSSIER NOM\n"
     "        sorvel-calcul --pdf chantier|recapitulatif SORTIE.pdf DOSSIER NOM\n"
+    "        sorvel-calcul --pdf deperditions SORTIE.pdf DOSSIER NOM\n"
     "\n"
     "Recalcule l'étude enregistrée NOM du dossier DOSSIER (fichiers NOM.plg,\n"
     "NOM.pla et NOM.plp) et affiche son tableau récapitulatif puis sa liste de matériel.\n"
@@ -59,6 +61,17 @@ const char* const Aide =
     "appoint;N;°C » (ou « aucune (appoint nécessaire même à 50 °C) »). Les\n"
     "caractères de contrôle d'un nom y sont montrés par leur symbole (␀, ␊...).\n"
     "\n"
+    "Quand l'étude a un climat du site ou une pièce au moins avec le détail\n"
+    "de ses déperditions (fichier NOM.plx), une ligne vide et la section\n"
+    "« Déperditions » suivent : les lignes « libellé;valeur;unité » du climat,\n"
+    "une ligne vide, le tableau des éléments de chaque pièce détaillée\n"
+    "(pièce, désignation, nature, contact, A, U, b, θ voisine, H, Φ), une\n"
+    "ligne vide, le bilan de chaque pièce détaillée (débit d'air,\n"
+    "transmission, ventilation, relance, total, plancher, valeurs de ses deux\n"
+    "champs de déperditions, saisie manuelle « oui » ou « non »), une ligne\n"
+    "vide et les totaux de l'étude. Sans climat ni détail, cette section\n"
+    "manque.\n"
+    "\n"
     "Options :\n"
     "  --json   affiche un objet JSON (UTF-8 valide) : {\"etude\", \"PerteMaxi\",\n"
     "           \"DebitTotal\", \"pieces\" (41 valeurs par pièce), \"materiel\"\n"
@@ -75,10 +88,21 @@ const char* const Aide =
     "           \"longueur\" : boucle en rouge au récapitulatif)}.\n"
     "           \"TempDepartMinimale\" est la plus basse température de départ\n"
     "           (30 à 50 °C) sans appoint dans aucune pièce, ou null.\n"
+    "           \"climat\" est le climat du site ({\"altitude\" ou null,\n"
+    "           \"departement\", \"hauteur\", \"pontsThermiques\",\n"
+    "           \"tempExterieure\", \"tempMoyenneAnnuelle\" ou null}), ou null.\n"
+    "           \"deperditions\" donne un objet par pièce qui a le détail de\n"
+    "           ses déperditions, dans l'ordre des pièces ([] sans aucune) :\n"
+    "           {\"piece\" (numéro), \"transmission\", \"ventilation\",\n"
+    "           \"relance\", \"total\" et \"plancher\" (W, signés et non\n"
+    "           arrondis), \"debitAir\" (m³/h), \"saisieManuelle\" (true quand\n"
+    "           les champs « Déperditions de la pièce » ou « du plancher »\n"
+    "           portent d'autres valeurs que celles du détail)}.\n"
     "           L'objet tient sur une ligne. Il est écrit par QJsonDocument\n"
     "           (Qt), la seule bibliothèque JSON de Sorvel, ce qui change sa\n"
     "           forme mais aucune valeur : les clés de chaque objet sont\n"
     "           triées (\"DebitTotal\", \"PerteMaxi\", \"TempDepartMinimale\",\n"
+    "           \"climat\", \"deperditions\",\n"
     "           \"equilibrage\", \"etude\", \"materiel\", \"pieces\" ; dans une\n"
     "           boucle, de \"alertes\" à \"vitesse\"), sans espace après « : »\n"
     "           ni « , » ; un nombre entier s'écrit en chiffres (100000, non\n"
@@ -90,6 +114,11 @@ const char* const Aide =
     "  --pdf recapitulatif SORTIE.pdf\n"
     "           écrit dans SORTIE.pdf (A4) le récapitulatif imprimé : les 41\n"
     "           grandeurs de chaque pièce. Aucun écran n'est nécessaire.\n"
+    "  --pdf deperditions SORTIE.pdf\n"
+    "           écrit dans SORTIE.pdf (A4) le rapport des déperditions : le\n"
+    "           climat du site, puis chaque pièce détaillée (ses éléments avec\n"
+    "           H et Φ, l'air, la relance, les totaux et les valeurs de ses\n"
+    "           deux champs), le total de l'étude et les pièces sans détail.\n"
     "           Les rapports sont dessinés par le module sorvel-calcul-pdf.so,\n"
     "           chargé pour --pdf seulement depuis le dossier du programme.\n"
     "  --help   affiche cette aide.\n"
@@ -99,7 +128,8 @@ const char* const Aide =
     "  1  ligne de commande incorrecte ;\n"
     "  2  fichier de l'étude absent, illisible ou endommagé ;\n"
     "  3  le calcul d'une pièce est impossible (avec --pdf : ou l'étude n'a\n"
-    "     aucune pièce) ;\n"
+    "     aucune pièce ; avec --pdf deperditions : ou l'étude n'a pas de climat\n"
+    "     ou aucune pièce détaillée) ;\n"
     "  4  le fichier PDF ne peut pas être écrit, ou le module des rapports\n"
     "     manque (aucun fichier n'est laissé).\n";
 
@@ -164,9 +194,11 @@ int main(int argc, char** argv) {
         // room is calculated.
         const Etude etude = LireEtude(arguments[0], nom);
         const EtudeRecalculee r = RecalculerEtude(etude.Pieces, etude.Generales);
+        const DeperditionsEtude d = CalculerDeperditionsEtude(etude.Climat, etude.Pieces);
         if (pdf)
-            return EcrireRapportPdf(*pdf, nom, etude.Generales, r, argc, argv);
-        Ecrire(stdout, json ? JsonEtude(nom, r).toStdString() : CsvEtude(r.Resultat, r.Materiel, r.Equilibrage));
+            return EcrireRapportPdf(*pdf, nom, etude.Generales, r, d, argc, argv);
+        Ecrire(stdout,
+               json ? JsonEtude(nom, r, d).toStdString() : CsvEtude(r.Resultat, r.Materiel, r.Equilibrage, d));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");
             return SortieFichier;

@@ -67,9 +67,9 @@ private:
 // ---- The window -------------------------------------------------------------
 
 FrmImprimer::FrmImprimer(ImpressionEtude& impression, const QAction* apercuChantier,
-                         const QAction* apercuRecapitulatif, QWidget* parent)
+                         const QAction* apercuRecapitulatif, const QAction* apercuDeperditions, QWidget* parent)
     : FenetreAuxiliaire(parent), impression_(impression), apercuChantier_(apercuChantier),
-      apercuRecapitulatif_(apercuRecapitulatif) {
+      apercuRecapitulatif_(apercuRecapitulatif), apercuDeperditions_(apercuDeperditions) {
     setObjectName(QStringLiteral("FrmImprimer"));
     setWindowTitle(QStringLiteral("Sorvel."));
 
@@ -197,8 +197,12 @@ void FrmImprimer::Afficher(DonneesRapport donnees) {
 
 Rapport FrmImprimer::RapportMarque() const {
     const auto marque = [](const QAction* a) { return a && a->data().toString() == QStringLiteral("1"); };
-    if (marque(apercuRecapitulatif_) && !marque(apercuChantier_))
+    const bool chantier = marque(apercuChantier_), recapitulatif = marque(apercuRecapitulatif_),
+               deperditions = marque(apercuDeperditions_);
+    if (recapitulatif && !chantier && !deperditions)
         return Rapport::Recapitulatif;
+    if (deperditions && !chantier && !recapitulatif)
+        return Rapport::Deperditions;
     return Rapport::Chantier;
 }
 

@@ -3,8 +3,8 @@
 // The preview of the printed reports, and their printing. The page is drawn
 // by the same routines as on paper (ModImprimer), as vectors at the zoom's
 // scale, so that it stays sharp at every zoom. The report shown is the one
-// the main window marks: of its two preview menu entries, the one whose tag
-// (QAction::data) is "1".
+// the main window marks: of its three preview menu entries, the one whose
+// tag (QAction::data) is "1".
 
 #include "ecrans/ImpressionEtude.h"
 #include "ihm/FenetreAuxiliaire.h"
@@ -53,10 +53,10 @@ class FrmImprimer : public FenetreAuxiliaire {
     Q_OBJECT
 public:
     // `impression` prints the report shown ("Imprimer"). `apercuChantier`,
-    // `apercuRecapitulatif`: the main window's preview menu entries, whose
-    // tags say which report to draw.
+    // `apercuRecapitulatif`, `apercuDeperditions`: the main window's preview
+    // menu entries, whose tags say which report to draw.
     FrmImprimer(ImpressionEtude& impression, const QAction* apercuChantier, const QAction* apercuRecapitulatif,
-                QWidget* parent = nullptr);
+                const QAction* apercuDeperditions, QWidget* parent = nullptr);
     ~FrmImprimer() override;
 
     // The study to preview, as recalculated: page 1 of the marked report at
@@ -79,7 +79,8 @@ public:
     int NombrePages() const;
     // The report drawn now.
     std::optional<Rapport> RapportAffiche() const;
-    // The report whose menu tag is "1" (the site results when neither is).
+    // The report whose menu tag is "1" (the site results when none is, or
+    // when more than one is).
     Rapport RapportMarque() const;
 
     // Buttons and menu.
@@ -114,7 +115,7 @@ private:
     void ChargerCurseurs();
 
     ImpressionEtude& impression_;
-    QPointer<const QAction> apercuChantier_, apercuRecapitulatif_;
+    QPointer<const QAction> apercuChantier_, apercuRecapitulatif_, apercuDeperditions_;
     std::optional<DonneesRapport> donnees_;
     std::optional<ModImprimer> mise_;
     int zoom_ = 0;

@@ -63,11 +63,15 @@ bool ImprimerPages(QWidget* parent, QPrinter& imprimante, const ModImprimer& mis
 } // namespace
 
 QString NomFichierPdf(const QString& etude, Rapport rapport) {
-    return etude + (rapport == Rapport::Chantier ? QStringLiteral(" - résultats chantier.pdf")
-                                                 : QStringLiteral(" - récapitulatif.pdf"));
+    switch (rapport) {
+    case Rapport::Chantier: return etude + QStringLiteral(" - résultats chantier.pdf");
+    case Rapport::Recapitulatif: return etude + QStringLiteral(" - récapitulatif.pdf");
+    case Rapport::Deperditions: break;
+    }
+    return etude + QStringLiteral(" - déperditions.pdf");
 }
 
-std::optional<DonneesRapport> ImpressionEtude::DonneesAImprimer() {
+std::optional<DonneesRapport> ImpressionEtude::DonneesAImprimer(Rapport rapport) {
     if (!etude_.PeutImprimer())
         return std::nullopt;
     std::optional<EtudeRecalculee> etude = etude_.RecalculerEtude();
@@ -79,6 +83,23 @@ std::optional<DonneesRapport> ImpressionEtude::DonneesAImprimer() {
     donnees.Generales = etude_.Generales();
     donnees.Resultat = std::move(etude->Resultat);
     donnees.Materiel = std::move(etude->Materiel);
+    const std::optional<std::vector<Piece>> pieces = etude_.Pieces();
+    if (!pieces)
+        return std::nullopt;
+    try {
+        donnees.Deperditions = CalculerDeperditionsEtude(etude_.Climat(), *pieces);
+    } catch (const ErreurCalculEtude& e) {
+        // The other reports print no losses: only the losses report stops.
+        if (rapport == Rapport::Deperditions) {
+            etude_.Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."), QString::fromUtf8(e.what()));
+            return std::nullopt;
+        }
+    }
+    if (rapport == Rapport::Deperditions)
+        if (const std::optional<std::string> refus = RefusRapportDeperditions(donnees.Deperditions)) {
+            etude_.Dire(IconeMessage::Aucune, TitreImpression, QString::fromStdString(*refus));
+            return std::nullopt;
+        }
     return donnees;
 }
 

@@ -17,17 +17,20 @@ namespace sorvel {
 
 class EtudeEnCours;
 
-// "Maison - résultats chantier.pdf", "Maison - récapitulatif.pdf".
+// "Maison - résultats chantier.pdf", "Maison - récapitulatif.pdf",
+// "Maison - déperditions.pdf".
 QString NomFichierPdf(const QString& etude, Rapport rapport);
 
 class ImpressionEtude {
 public:
     explicit ImpressionEtude(EtudeEnCours& etude) : etude_(etude) {}
 
-    // What the reports print of the study now, recalculated. Nothing when
-    // the study has no room yet or a room cannot be calculated (the model
-    // tells which and why).
-    std::optional<DonneesRapport> DonneesAImprimer();
+    // What the reports print of the study now, recalculated, with the
+    // losses of its detailed rooms. Nothing when the study has no room yet
+    // or a room cannot be calculated, nor, for the losses report `rapport`,
+    // when the study has no climate, no room with details, or a room whose
+    // losses cannot be worked out (the model tells which and why).
+    std::optional<DonneesRapport> DonneesAImprimer(Rapport rapport);
 
     // Prints every page of `rapport` at scale 1 on the default printer,
     // while a progress dialog over `parent` counts the pages off. Without a

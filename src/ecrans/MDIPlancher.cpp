@@ -344,6 +344,11 @@ void MDIPlancher::CreerMenuFichier() {
            [this] { LancerImpression(Impression::ApercuRecapitulatif); });
     Action(impression, "MnuImprimerRecap", QStringLiteral("Imprimer récapitulatif"), Ctrl('R'),
            [this] { LancerImpression(Impression::ImprimerRecapitulatif); });
+    impression->addSeparator();
+    Action(impression, "MnuApercuDeperditions", QStringLiteral("Aperçu &déperditions"), {},
+           [this] { LancerImpression(Impression::ApercuDeperditions); });
+    Action(impression, "MnuImprimerDeperditions", QStringLiteral("Imprimer déperditions"), Ctrl('E'),
+           [this] { LancerImpression(Impression::ImprimerDeperditions); });
     fichier->addSeparator();
     Action(fichier, "MnuQuitter", QStringLiteral("Quitter"), Ctrl('Q'), [this] { close(); });
 }
@@ -419,24 +424,26 @@ void MDIPlancher::MnuRenommer_Click() {
 }
 
 void MDIPlancher::LancerImpression(Impression impression) {
-    // A room that cannot be calculated is told by the model, and no report
-    // follows.
-    std::optional<DonneesRapport> donnees = impression_.DonneesAImprimer();
+    // Each report has its preview entry and its print entry, in that order.
+    const int n = static_cast<int>(impression);
+    const Rapport rapport = static_cast<Rapport>(n / 2);
+    // A room that cannot be calculated, or a report with nothing to print,
+    // is told by the model, and no report follows.
+    std::optional<DonneesRapport> donnees = impression_.DonneesAImprimer(rapport);
     if (!donnees)
         return;
-    const bool chantier = impression == Impression::ApercuChantier || impression == Impression::ImprimerChantier;
-    const Rapport rapport = chantier ? Rapport::Chantier : Rapport::Recapitulatif;
-    if (impression == Impression::ImprimerChantier || impression == Impression::ImprimerRecapitulatif) {
+    if (n % 2 == 1) {
         impression_.Imprimer(this, *donnees, rapport);
         return;
     }
     // The preview shows the report whose preview entry is tagged "1".
-    auto* apercuChantier = findChild<QAction*>(QStringLiteral("MnuApercuChantier"));
-    auto* apercuRecapitulatif = findChild<QAction*>(QStringLiteral("MnuApercuRecap"));
-    apercuChantier->setData(QString::fromLatin1(chantier ? "1" : "0"));
-    apercuRecapitulatif->setData(QString::fromLatin1(chantier ? "0" : "1"));
+    const std::array<QAction*, 3> apercus = {findChild<QAction*>(QStringLiteral("MnuApercuChantier")),
+                                             findChild<QAction*>(QStringLiteral("MnuApercuRecap")),
+                                             findChild<QAction*>(QStringLiteral("MnuApercuDeperditions"))};
+    for (std::size_t r = 0; r < apercus.size(); ++r)
+        apercus[r]->setData(QString::fromLatin1(static_cast<int>(r) == n / 2 ? "1" : "0"));
     FrmImprimer* apercu = OuvrirFenetreAuxiliaire<FrmImprimer>(
-        [&] { return new FrmImprimer(impression_, apercuChantier, apercuRecapitulatif); });
+        [&] { return new FrmImprimer(impression_, apercus[0], apercus[1], apercus[2]); });
     apercu->Afficher(std::move(*donnees));
 }
 

@@ -45,7 +45,16 @@ struct FeuillesPiece {
     std::array<QWidget*, 4> toutes() const;
 };
 
-enum class Impression { ApercuChantier, ImprimerChantier, ApercuRecapitulatif, ImprimerRecapitulatif };
+// The "&Impression..." items: for each report, in the order of Rapport, its
+// preview then its printing.
+enum class Impression {
+    ApercuChantier,
+    ImprimerChantier,
+    ApercuRecapitulatif,
+    ImprimerRecapitulatif,
+    ApercuDeperditions,
+    ImprimerDeperditions,
+};
 
 class MDIPlancher : public QMainWindow {
     Q_OBJECT

@@ -4,6 +4,9 @@
 #include "commun/Textes.h"
 #include "etude/PresentationEquilibrage.h"
 
+#include <algorithm>
+#include <array>
+
 namespace sorvel {
 
 std::string ChampCsv(std::string_view brut) {
@@ -31,6 +34,29 @@ std::string TexteCsv(const Cellule& c) {
     return "";
 }
 
+// One line of text fields, separated by ";".
+template <class Champs>
+std::string LigneCsv(const Champs& champs) {
+    std::string s;
+    bool premier = true;
+    for (const auto& c : champs) {
+        if (!premier)
+            s += ';';
+        premier = false;
+        s += ChampCsv(c);
+    }
+    return s + '\n';
+}
+
+// "Libellé;valeur;unité" from a line drawn "Libellé : valeur unité".
+std::string LigneCsv(const LigneDonneeGenerale& l) {
+    std::string libelle = l.Libelle;
+    if (libelle.ends_with(" : "))
+        libelle.resize(libelle.size() - 3);
+    const std::string unite = l.Unite.starts_with(' ') ? l.Unite.substr(1) : l.Unite;
+    return LigneCsv(std::array{libelle, l.Valeur, unite});
+}
+
 } // namespace
 
 std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
@@ -42,12 +68,10 @@ std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
     }
     s += '\n';
     for (const LigneEquilibrage& ligne : PresenterEquilibrage(equilibrage.Boucles, equilibrage.Tube)) {
-        for (std::size_t c = 0; c < ligne.size(); ++c) {
-            if (c)
-                s += ';';
-            s += ChampCsv(ligne[c].Texte);
-        }
-        s += '\n';
+        std::array<std::string, NombreColonnesEquilibrage> textes;
+        for (std::size_t c = 0; c < ligne.size(); ++c)
+            textes[c] = ligne[c].Texte;
+        s += LigneCsv(textes);
     }
     s += '\n';
     s += ChampCsv(LibelleTempDepartMinimale);
@@ -61,7 +85,7 @@ std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
 }
 
 std::string CsvEtude(const ResultatEtude& r, const std::vector<CelluleMateriel>& materiel,
-                     const EquilibrageEtude& equilibrage) {
+                     const EquilibrageEtude& equilibrage, const DeperditionsEtude& deperditions) {
     std::string s;
     for (int k = 0; k < NombreColonnesEtude; ++k) {
         if (k)
@@ -90,6 +114,35 @@ std::string CsvEtude(const ResultatEtude& r, const std::vector<CelluleMateriel>&
         s += '\n';
         s += CsvEquilibrage(equilibrage);
     }
+    if (AvecDeperditions(deperditions))
+        s += '\n' + CsvDeperditions(deperditions);
+    return s;
+}
+
+std::string CsvDeperditions(const DeperditionsEtude& d) {
+    std::string s = "Déperditions\n";
+    if (d.Climat)
+        for (const LigneDonneeGenerale& l : LignesClimat(*d.Climat))
+            s += LigneCsv(l);
+    std::array<std::string, NombreColonnesElements + 1> titres{"Pièce"};
+    for (int c = 0; c < NombreColonnesElements; ++c) {
+        const std::string unite = UnitesColonnesElements[static_cast<std::size_t>(c)];
+        titres[static_cast<std::size_t>(c) + 1] =
+            TitresColonnesElements[static_cast<std::size_t>(c)] + (unite.empty() ? "" : " (" + unite + ")");
+    }
+    s += '\n' + LigneCsv(titres);
+    for (const DeperditionsPieceCalculees& p : d.Pieces)
+        for (const LigneElement& e : LignesElements(p)) {
+            std::array<std::string, NombreColonnesElements + 1> ligne{p.NomPiece};
+            std::copy(e.begin(), e.end(), ligne.begin() + 1);
+            s += LigneCsv(ligne);
+        }
+    s += '\n' + LigneCsv(TitresColonnesBilans);
+    for (const DeperditionsPieceCalculees& p : d.Pieces)
+        s += LigneCsv(LigneBilan(p));
+    s += '\n';
+    for (const LigneDonneeGenerale& l : BilanEtude(d))
+        s += LigneCsv(l);
     return s;
 }
 

@@ -4,13 +4,15 @@
 // ";", a line of column headings, one line per room (numbers rounded to 2
 // decimals with a decimal comma), then, after an empty line, one line
 // "designation;value;unit" per material quantity, then, after another, the
-// balancing section. The batch tool prints it and the summary window
-// exports it; the balancing window exports its section alone: one writer
-// for all. Pure C++.
+// balancing section, and, for a study with a climate or rooms whose losses
+// are detailed, after another, the losses section. The batch tool prints it
+// and the summary window exports it; the balancing window exports its
+// section alone: one writer for all. Pure C++.
 
 #include "etude/CalculEtude.h"
 #include "etude/EquilibrageEtude.h"
 #include "etude/Materiel.h"
+#include "etude/PresentationDeperditions.h"
 
 #include <string>
 #include <string_view>
@@ -30,10 +32,19 @@ std::string ChampCsv(std::string_view texte);
 // 50 °C);").
 std::string CsvEquilibrage(const EquilibrageEtude& equilibrage);
 
+// The losses section: a line "Déperditions", the climate's lines
+// "Température extérieure de base;-10;°C", an empty line, the table of
+// every element of the rooms with details (headings "Pièce;Désignation;…;
+// Φ (W)"), an empty line, the table of their balances (one line per room,
+// with the values its fields hold and whether they were typed over), an
+// empty line and the study's totals, the rooms without details named.
+std::string CsvDeperditions(const DeperditionsEtude& deperditions);
+
 // The whole CSV text (UTF-8, lines ended by "\n"); without material (a
 // study without rooms) the material part, the balancing section and their
-// empty lines are left out.
+// empty lines are left out; without climate nor details (AvecDeperditions),
+// the losses section and its empty line.
 std::string CsvEtude(const ResultatEtude& resultat, const std::vector<CelluleMateriel>& materiel,
-                     const EquilibrageEtude& equilibrage);
+                     const EquilibrageEtude& equilibrage, const DeperditionsEtude& deperditions = {});
 
 } // namespace sorvel

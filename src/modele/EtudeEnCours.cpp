@@ -161,7 +161,17 @@ std::optional<EtudeRecalculee> EtudeEnCours::RecalculerEtude() {
 }
 
 bool EtudeEnCours::ExporterCsv(const QString& chemin, const EtudeRecalculee& etude) {
-    return EcrireCsv(chemin, CsvEtude(etude.Resultat, etude.Materiel, etude.Equilibrage));
+    // The losses section comes from the rooms' details and the climate.
+    const std::optional<std::vector<Piece>> pieces = Pieces();
+    if (!pieces)
+        return false;
+    try {
+        const DeperditionsEtude deperditions = CalculerDeperditionsEtude(climat_, *pieces);
+        return EcrireCsv(chemin, CsvEtude(etude.Resultat, etude.Materiel, etude.Equilibrage, deperditions));
+    } catch (const ErreurCalculEtude& e) {
+        Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."), QString::fromUtf8(e.what()));
+    }
+    return false;
 }
 
 bool EtudeEnCours::ExporterCsvEquilibrage(const QString& chemin, const EtudeRecalculee& etude) {

@@ -120,9 +120,10 @@ public:
     std::optional<EtudeRecalculee> RecalculerEtude();
 
     // "Exporter…" of the summary: the recalculated study `etude` (the one
-    // the summary shows) with its material list and its balancing, as the
-    // CSV of the batch tool, in the file `chemin`. False, and told, when it
-    // cannot be written.
+    // the summary shows) with its material list, its balancing and the
+    // losses of its detailed rooms, as the CSV of the batch tool, in the
+    // file `chemin`. False, and told, when it cannot be written or a room's
+    // losses cannot be worked out.
     bool ExporterCsv(const QString& chemin, const EtudeRecalculee& etude);
     // "Exporter…" of the balancing window: the balancing section of that
     // CSV alone.

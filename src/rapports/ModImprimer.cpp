@@ -47,12 +47,19 @@ ModImprimer::ModImprimer(DonneesRapport donnees, Rapport rapport, QSizeF page)
     basContenu_ = page_.height() - MargeBas - Hauteur(PolicePied) - 12;
     if (rapport_ == Rapport::Chantier)
         MettreEnPageChantier();
-    else
+    else if (rapport_ == Rapport::Recapitulatif)
         MettreEnPageRecapitulatif();
+    else
+        MettreEnPageDeperditions();
 }
 
 QString ModImprimer::Titre() const {
-    return rapport_ == Rapport::Chantier ? QStringLiteral("Résultats chantier") : QStringLiteral("Récapitulatif");
+    switch (rapport_) {
+    case Rapport::Chantier: return QStringLiteral("Résultats chantier");
+    case Rapport::Recapitulatif: return QStringLiteral("Récapitulatif");
+    case Rapport::Deperditions: break;
+    }
+    return QStringLiteral("Déperditions");
 }
 
 // ---------------------------------------------------------------------------
@@ -102,6 +109,8 @@ std::vector<BoiteTexte> ModImprimer::DessinerPage(QPainter& peintre, int page, d
     DessinerCadre(f);
     if (rapport_ == Rapport::Recapitulatif)
         DessinerRecapitulatif(f, page);
+    else if (rapport_ == Rapport::Deperditions)
+        DessinerDeperditions(f, page);
     else if (page <= pagesPieces_)
         DessinerPieces(f, page);
     else

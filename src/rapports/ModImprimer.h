@@ -1,10 +1,11 @@
 #pragma once
 
 // The printed reports: the site results report (rooms table, then the
-// general data and the material to order) and the summary report (the 41
-// quantities of every room). One set of drawing routines draws any page of
-// either report on a QPainter at a scale, so that the preview, the printer
-// and the PDF files show the same pages.
+// general data and the material to order), the summary report (the 41
+// quantities of every room) and the losses report (the climate, then every
+// room whose losses are detailed, element by element). One set of drawing
+// routines draws any page of any report on a QPainter at a scale, so that
+// the preview, the printer and the PDF files show the same pages.
 //
 // The page is laid out once, in points (1/72 inch) of the paper, from the
 // paper size and the font's own metrics, never from the device drawn on: a
@@ -16,6 +17,7 @@
 #include "etude/Etude.h"
 #include "etude/Materiel.h"
 #include "etude/PresentationChantier.h"
+#include "etude/PresentationDeperditions.h"
 #include "etude/PresentationRecapitulatif.h"
 
 #include <QDate>
@@ -23,6 +25,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,7 @@ namespace sorvel {
 enum class Rapport {
     Chantier,      // site results: rooms table, then "Données générales"
     Recapitulatif, // summary: 41 labelled rows, the rooms as columns
+    Deperditions,  // losses: the climate, each detailed room's elements and balance
 };
 
 // What a report prints, all computed beforehand.
@@ -44,6 +48,7 @@ struct DonneesRapport {
     Installation Generales;
     ResultatEtude Resultat;           // CalculEtude of the study
     std::vector<CelluleMateriel> Materiel; // Materiel(Resultat.Table, Generales)
+    DeperditionsEtude Deperditions;   // CalculerDeperditionsEtude of the study
 };
 
 // A text drawn on a page: the text as drawn (shortened with "…" when it had
@@ -79,7 +84,8 @@ public:
     QSizeF TaillePage() const { return page_; }
     // 2 for the site results while the rooms fit one page (each further page
     // of rooms adds one); for the summary, as many pages as the rooms need
-    // side by side.
+    // side by side; for the losses, as many as the rooms need one below the
+    // other (a room moves whole to the next page when it fits one).
     int NombrePages() const { return nombrePages_; }
 
     // Draws page `page` (1 .. NombrePages()) with its top-left corner at the
@@ -92,7 +98,8 @@ public:
     // sheet between two pages (printer or PDF writer).
     void DessinerToutesLesPages(QPainter& peintre, QPagedPaintDevice& device) const;
 
-    // The report's title: "Résultats chantier" or "Récapitulatif".
+    // The report's title: "Résultats chantier", "Récapitulatif" or
+    // "Déperditions".
     QString Titre() const;
 
 private:
@@ -105,6 +112,20 @@ private:
     void DessinerRecapitulatif(Feuille& f, int page) const;
     void MettreEnPageChantier();
     void MettreEnPageRecapitulatif();
+    void MettreEnPageDeperditions();
+    void DessinerDeperditions(Feuille& f, int page) const;
+
+    // The losses report: what goes where, page by page, from the top.
+    struct PlaceDeperditions {
+        enum class Genre { Climat, TitrePiece, Entete, Element, Bilan, Totaux } Quoi;
+        int Piece = 0;  // the room, in DeperditionsEtude::Pieces
+        int Ligne = 0;  // the element; for a room's title, 1 when it goes on from the page before
+        double Y = 0;   // points from the sheet's top
+    };
+    class MiseEnPageDeperditions;
+    void DessinerPlace(Feuille& f, const PlaceDeperditions& place) const;
+    static void DessinerLignes(Feuille& f, const std::vector<LigneDonneeGenerale>& lignes, double gauche,
+                               double droite, double y, double rangee);
 
     DonneesRapport donnees_;
     Rapport rapport_;
@@ -130,6 +151,11 @@ private:
     double hauteurRangee_ = 0;
     double largeurLibelle_ = 0, largeurUnite_ = 0, largeurPiece_ = 0;
     int piecesParPage_ = 1;
+
+    // Losses: the columns of the elements tables (the designation takes
+    // what the others leave), and the places of every page.
+    std::array<double, NombreColonnesElements> largeursElements_{};
+    std::vector<std::vector<PlaceDeperditions>> pagesDeperditions_;
 };
 
 } // namespace sorvel

@@ -99,7 +99,8 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuNouvelle", "Ctrl+N"},       {"MnuOuvrir", "Ctrl+O"},          {"MnuEnregistrer", "Ctrl+S"},
         {"MnuEnregistrerSous", ""},      {"MnuRenommer", ""},              {"MnuSupprimerEtude", "Ctrl+D"},
         {"MnuApercuChantier", ""},       {"MnuImprimerChantier", "Ctrl+C"}, {"MnuApercuRecap", ""},
-        {"MnuImprimerRecap", "Ctrl+R"},  {"MnuQuitter", "Ctrl+Q"},         {"MnuDonneesGenerales", ""},
+        {"MnuImprimerRecap", "Ctrl+R"},  {"MnuApercuDeperditions", ""},    {"MnuImprimerDeperditions", "Ctrl+E"},
+        {"MnuQuitter", "Ctrl+Q"},        {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
         {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuPieceSelectionnee", ""},
         {"MnuRecapitulatif", ""},        {"MnuMateriel", ""},              {"MnuEquilibrage", ""},
@@ -178,7 +179,8 @@ TEST_F(Application, ConditionsDesCommandesDEtude) {
         {"MnuEnregistrerSous", "Enregistrement."}, {"MnuRenommer", "Renommer."},
         {"MnuSupprimerEtude", "Suppression impossible."}, {"MnuApercuChantier", "Impression."},
         {"MnuImprimerChantier", "Impression."}, {"MnuApercuRecap", "Impression."},
-        {"MnuImprimerRecap", "Impression."}};
+        {"MnuImprimerRecap", "Impression."}, {"MnuApercuDeperditions", "Impression."},
+        {"MnuImprimerDeperditions", "Impression."}};
     for (auto [menu, titre] : cas) {
         boite.vider();
         Declencher(f.get(), QString::fromLatin1(menu));

@@ -13,6 +13,7 @@
 #include "rapports/ModImprimer.h"
 
 #include "Exemples.h"
+#include "ExemplesDeperditions.h"
 #include "LecturePdf.h"
 
 #include <QApplication>
@@ -200,3 +201,24 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
     }
 }
 
+// The losses report needs the site's climate, then a room with details:
+// what is missing is told, and neither preview nor printer follows.
+TEST_F(Impressions, DeperditionsSansClimatNiDetail) {
+    auto f = Etude(exemples::EtudeDePieces(3));
+    const std::pair<bool, const char*> cas[] = {
+        {false, "Le climat du site doit avoir été donné (menu « Etude », « Climat du site... ») pour avoir un aperçu "
+                "ou une impression des déperditions !"},
+        {true, "Une pièce au moins doit avoir le détail de ses déperditions pour avoir un aperçu ou une impression "
+               "des déperditions !"}};
+    for (const auto& [climat, texte] : cas) {
+        if (climat)
+            f->Etude().ChangerClimat(exemples::ClimatLyon());
+        for (const char* menu : {"MnuApercuDeperditions", "MnuImprimerDeperditions"}) {
+            boite.vider();
+            Declencher(f.get(), QString::fromLatin1(menu));
+            EXPECT_TRUE(boite.seul(QStringLiteral("Impression."), QString::fromUtf8(texte), IconeMessage::Aucune));
+            EXPECT_EQ(f->FeuilleAffichee(), f->Circuits()) << menu;
+        }
+    }
+    EXPECT_EQ(poste.imprimantesDemandees, 0);
+}

@@ -104,6 +104,17 @@ TEST_F(Pdf, RapportRefuse) {
             EXPECT_EQ(s.statut, c.statut);
             EXPECT_EQ(s.erreurs, "sorvel-calcul : " + c.message + "\n");
         }
+    // The losses need a room, a climate and a detailed room, before the
+    // module or the file are looked at.
+    const std::pair<std::string, std::string> deperditions[] = {
+        {"Vide", cas[0].message},
+        {"Maison", "Le climat du site doit avoir été donné (menu « Etude », « Climat du site... ») pour avoir un "
+                   "aperçu ou une impression des déperditions !"}};
+    for (const auto& [etude, message] : deperditions) {
+        const Sortie s = Rapport("deperditions", pdf / "absent" / "r.pdf", etude, seul_);
+        EXPECT_EQ(s.statut, 3);
+        EXPECT_EQ(s.erreurs, "sorvel-calcul : " + message + "\n");
+    }
     EXPECT_EQ(std::distance(fs::directory_iterator(pdf), {}), 1);
     EXPECT_EQ(Lire(pdf / "existant.pdf"), "ancien");
 }

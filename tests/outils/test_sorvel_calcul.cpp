@@ -32,7 +32,8 @@ QJsonValue Attendue(const Cellule& c) {
 }
 
 // The study `r` as the JSON must carry it: every value exact, the loops in
-// room order with the open valve's Kv null.
+// room order with the open valve's Kv null; a study stored without its
+// extension file has no climate and no detailed room.
 QJsonObject Attendu(const std::string& nom, const EtudeRecalculee& r) {
     QJsonArray pieces, materiel, boucles;
     for (const LigneEtude& ligne : r.Resultat.Table.Pieces) {
@@ -59,7 +60,8 @@ QJsonObject Attendu(const std::string& nom, const EtudeRecalculee& r) {
     const auto& temperature = r.Equilibrage.TempDepartMinimale;
     return {{"etude", Q(Utf8Valide(nom))}, {"PerteMaxi", r.Resultat.PerteMaxi}, {"DebitTotal", r.Resultat.DebitTotal},
             {"pieces", pieces}, {"materiel", materiel}, {"equilibrage", boucles},
-            {"TempDepartMinimale", temperature ? QJsonValue(*temperature) : QJsonValue(QJsonValue::Null)}};
+            {"TempDepartMinimale", temperature ? QJsonValue(*temperature) : QJsonValue(QJsonValue::Null)},
+            {"climat", QJsonValue::Null}, {"deperditions", QJsonArray()}};
 }
 
 // The tool's JSON is Qt's compact form of the study `attendu`.

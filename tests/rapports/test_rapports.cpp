@@ -1,6 +1,6 @@
-// Both printed reports for the studies of cas/etudes.txt: as PDF documents
-// read back with pdftotext, and as the text boxes the drawing routines
-// record.
+// The printed reports for the studies of cas/etudes.txt, and the losses
+// report for a study with detailed rooms: as PDF documents read back with
+// pdftotext, and as the text boxes the drawing routines record.
 
 // ModImprimer.h brings the study's calculation and presentation.
 #include "rapports/ExportPdf.h"
@@ -14,11 +14,13 @@
 #include <gtest/gtest.h>
 
 #include "Exemples.h"
+#include "ExemplesDeperditions.h"
 #include "LecturePdf.h"
 #include "TableCas.h"
 
 #include <cmath>
 #include <map>
+#include <set>
 
 using namespace sorvel;
 using namespace sorvel::test;
@@ -275,6 +277,103 @@ TEST(Boites, NomsLongsDansLeRecapitulatif) {
             EXPECT_TRUE(e.noms == "longs" || noms[i].endsWith(QChar(0x2026))) << noms[i].toStdString();
         }
     }
+}
+
+// ---------------------------------------------------------------------------
+// The losses report.
+
+DonneesRapport DonneesDeperditions(const Etude& e) {
+    return {.NomEtude = "Maison", .Date = QDate(2026, 12, 6), .Generales = e.Generales,
+            .Deperditions = CalculerDeperditionsEtude(e.Climat, e.Pieces)};
+}
+
+QString Texte(const LigneDonneeGenerale& l) { return Q(l.Libelle + l.Valeur + l.Unite).simplified(); }
+
+// The climate, then each detailed room in turn (its title and figures, its
+// elements' rows, its balance), then the study's totals naming the rooms
+// without details: the text of the page, in reading order.
+TEST(RapportsPdf, Deperditions) {
+    const Etude e = exemples::EtudeDeperditions();
+    const DonneesRapport d = DonneesDeperditions(e);
+    QTemporaryDir dossier;
+    const QString pdf = Pdf(dossier, d, Rapport::Deperditions);
+    ASSERT_EQ(PagesPdf(pdf), 1);
+    const QString texte = Page(pdf, 1, 1, {"déperditions", "Maison"}, "Déperditions").join(' ');
+    std::vector<QString> suite{QStringLiteral("Climat du site")}, ailleurs;
+    for (const LigneDonneeGenerale& l : LignesClimat(*e.Climat))
+        ailleurs.push_back(Texte(l)); // two by two
+    for (const DeperditionsPieceCalculees& p : d.Deperditions.Pieces) {
+        suite.push_back(QStringLiteral("Pièce %1 : %2 %3").arg(p.Piece).arg(Q(p.NomPiece), Q(InfoPiece(p))));
+        for (const LigneElement& ligne : LignesElements(p)) {
+            QString cellules;
+            for (const std::string& c : ligne)
+                cellules += Q(c) + ' ';
+            suite.push_back(cellules.simplified());
+        }
+        for (const LigneDonneeGenerale& l : BilanPiece(p))
+            ailleurs.push_back(Texte(l));
+    }
+    suite.push_back(QStringLiteral("Total de l'étude"));
+    for (const LigneDonneeGenerale& l : BilanEtude(d.Deperditions))
+        suite.push_back(Texte(l));
+    // Compared without spaces: the sheet's layout glues a lone "0" to its unit.
+    const auto serre = [](QString t) { return t.remove(' '); };
+    qsizetype suivant = 0;
+    for (const QString& t : suite) {
+        const qsizetype n = serre(texte).indexOf(serre(t), suivant);
+        EXPECT_GE(n, 0) << t.toStdString() << "\n" << texte.toStdString();
+        suivant = n < 0 ? suivant : n + 1;
+    }
+    for (const QString& t : ailleurs)
+        EXPECT_TRUE(serre(texte).contains(serre(t))) << t.toStdString() << "\n" << texte.toStdString();
+    // What the rows hold, as worked out by hand.
+    for (const char* t : {"Cloison salle de bains Mur Local chauffé 6 1,8 24 -1,44 -43,2", "Total : 1000,62 W",
+                          "Champ « Déperditions de la pièce » : 686 W",
+                          "Saisie manuelle, valeurs retenues : 900 W et 150 W",
+                          "Pièces sans détail (déperditions saisies) : Cuisine"})
+        EXPECT_TRUE(texte.contains(QString::fromUtf8(t))) << t << "\n" << texte.toStdString();
+}
+
+// A room too long for a page goes on over the next ones, its title marked
+// "(suite)" and the headings repeated, every element once and in order; a
+// room that fits a page is never cut. Every box lies on the sheet, overlaps
+// no other, and is the same at half scale.
+TEST(Boites, DeperditionsSurPlusieursPages) {
+    Etude e = exemples::EtudeDeperditions();
+    std::vector<ElementParoi>& elements = e.Pieces[0].Deperditions->Elements;
+    for (int n = 1; elements.size() < 70; ++n)
+        elements.push_back({"Fenêtre " + std::to_string(n), NatureElement::Fenetre, 1.5, 1.4});
+    const ModImprimer m(DonneesDeperditions(e), Rapport::Deperditions);
+    const Pages pages = Dessiner(m), demi = Dessiner(m, 0.5);
+    ASSERT_GE(pages.size(), 2u);
+    std::vector<QString> designations; // every page in turn
+    std::set<std::size_t> pagesChambre;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        VerifierBoites(pages[p], m.TaillePage());
+        EXPECT_TRUE(demi[p] == pages[p]);
+        // The designations: the boxes below the heading, in its column.
+        const BoiteTexte* colonne = Trouver(pages[p], QStringLiteral("Désignation"));
+        const std::size_t premiere = designations.size();
+        for (const BoiteTexte& b : pages[p]) {
+            if (colonne && &b != colonne && b.Cadre.left() == colonne->Cadre.left())
+                designations.push_back(b.Texte);
+            if (b.Texte.startsWith(QStringLiteral("Pièce 3 : Chambre")) || b.Texte == QStringLiteral("Mur ouest"))
+                pagesChambre.insert(p);
+        }
+        // A page that goes on with the living room's rows says so.
+        const bool suite = Trouver(pages[p], QStringLiteral("Pièce 1 : Séjour (suite)"));
+        EXPECT_TRUE(!suite || p > 0);
+        if (p > 0 && designations.size() > premiere && premiere < elements.size()) {
+            EXPECT_TRUE(suite) << "page " << p + 1;
+        }
+    }
+    std::vector<QString> attendues;
+    for (const Piece& piece : e.Pieces)
+        if (piece.Deperditions)
+            for (const ElementParoi& el : piece.Deperditions->Elements)
+                attendues.push_back(Q(el.Designation));
+    EXPECT_EQ(designations, attendues);
+    EXPECT_EQ(pagesChambre.size(), 1u);
 }
 
 } // namespace
