@@ -26,7 +26,7 @@ namespace {
 QStringList FichiersEtude(const QString& nom) {
     return {nom + ExtensionPieces, nom + ExtensionPertes, nom + ExtensionGenerales, nom + ExtensionComplements};
 }
-const QStringList FichiersTravailEtude = {FichierEtude, FichierPerte, FichierGenerales, FichierExtension};
+QStringList FichiersTravailEtude() { return {FichierEtude, FichierPerte, FichierGenerales, FichierExtension}; }
 
 // The store of the files `sources` over `cibles`, both in that order: the
 // extension file alone may be missing, and its target then goes. Without
@@ -121,7 +121,7 @@ void VerifierTailles(const QString& generales, const QString& pieces, const QStr
 bool Catalogue::Existe(const QString& nom) const { return dossier_.Existe(nom + ExtensionPieces); }
 
 void Catalogue::Enregistrer(const QString& nom) const {
-    journal_.Copier(Copies(FichiersTravailEtude, FichiersEtude(nom)));
+    journal_.Copier(Copies(FichiersTravailEtude(), FichiersEtude(nom)));
 }
 
 void Catalogue::Copier(const QString& source, const QString& cible) const {
@@ -129,7 +129,7 @@ void Catalogue::Copier(const QString& source, const QString& cible) const {
 }
 
 void Catalogue::Charger(const QString& nom) const {
-    journal_.Copier(Copies(FichiersEtude(nom), FichiersTravailEtude));
+    journal_.Copier(Copies(FichiersEtude(nom), FichiersTravailEtude()));
 }
 
 void Catalogue::Supprimer(const QString& nom) const {

@@ -40,6 +40,15 @@ QString NomDe(const Nom<E> (&noms)[N], E valeur) {
     return {};
 }
 
+// "mur, fenetre, porte, plancher ou plafond".
+template <class E, std::size_t N>
+std::string Liste(const Nom<E> (&noms)[N]) {
+    std::string liste = noms[0].texte;
+    for (std::size_t i = 1; i < N; ++i)
+        liste += (i + 1 < N ? ", " : " ou ") + std::string(noms[i].texte);
+    return liste;
+}
+
 std::string Utf8(const QString& texte) { return texte.toStdString(); }
 
 // ---- Writing ----------------------------------------------------------------
@@ -106,7 +115,7 @@ private:
     std::optional<double> Nombre(const QJsonObject& o, const char* cle, bool requis = false) const;
     std::string Texte(const QJsonObject& o, const char* cle) const;
     template <class E, std::size_t N>
-    E Choix(const QJsonObject& o, const char* cle, const Nom<E> (&noms)[N], const char* liste) const;
+    E Choix(const QJsonObject& o, const char* cle, const Nom<E> (&noms)[N]) const;
 
     ClimatSite Climat(const QJsonObject& o) const;
     void Piece(const QJsonValue& v, int entree, std::vector<sorvel::Piece>& pieces, std::vector<bool>& vues);
@@ -156,7 +165,7 @@ std::string Lecteur::Texte(const QJsonObject& o, const char* cle) const {
 }
 
 template <class E, std::size_t N>
-E Lecteur::Choix(const QJsonObject& o, const char* cle, const Nom<E> (&noms)[N], const char* liste) const {
+E Lecteur::Choix(const QJsonObject& o, const char* cle, const Nom<E> (&noms)[N]) const {
     const QJsonValue v = o.value(QLatin1String(cle));
     if (v.isUndefined())
         Refuser(cle, "il manque");
@@ -165,7 +174,7 @@ E Lecteur::Choix(const QJsonObject& o, const char* cle, const Nom<E> (&noms)[N],
     for (const Nom<E>& n : noms)
         if (v.toString() == QLatin1String(n.texte))
             return n.valeur;
-    Refuser(cle, "« " + TexteAffichable(Utf8(v.toString())) + " » n'est pas une valeur connue (" + liste + ")");
+    Refuser(cle, "« " + TexteAffichable(Utf8(v.toString())) + " » n'est pas une valeur connue (" + Liste(noms) + ")");
 }
 
 void Lecteur::VerifierEntete(const QJsonObject& racine) const {
@@ -253,10 +262,10 @@ ElementParoi Lecteur::Element(const QJsonValue& v) {
     e.Designation = Texte(o, "designation");
     designation_ = e.Designation;
     ClesConnues(o, {"designation", "nature", "surface", "u", "contact", "b", "tempAdjacente"});
-    e.Nature = Choix(o, "nature", Natures, "mur, fenetre, porte, plancher ou plafond");
+    e.Nature = Choix(o, "nature", Natures);
     e.Surface = *Nombre(o, "surface", true);
     e.U = *Nombre(o, "u", true);
-    e.Contact = Choix(o, "contact", Contacts, "exterieur, nonChauffe, sol ou chauffe");
+    e.Contact = Choix(o, "contact", Contacts);
     e.B = Nombre(o, "b");
     e.TempAdjacente = Nombre(o, "tempAdjacente");
     return e;

@@ -51,8 +51,8 @@ void Journal::Copier(const FichiersEnregistres& fichiers) const {
     std::vector<QByteArray> contenus(fichiers.size());
     std::vector<bool> supprimes(fichiers.size(), false);
     for (std::size_t i = 0; i < fichiers.size(); ++i) {
-        const QString source = fichiers[i].source.isEmpty() ? QString() : dossier_.Chemin(fichiers[i].source);
-        if (!source.isEmpty() && QFileInfo::exists(source))
+        const QString source = dossier_.Chemin(fichiers[i].source);
+        if (!fichiers[i].source.isEmpty() && QFileInfo::exists(source))
             contenus[i] = LireFichier(source);
         else
             supprimes[i] = fichiers[i].facultatif;
@@ -60,12 +60,13 @@ void Journal::Copier(const FichiersEnregistres& fichiers) const {
     std::vector<std::unique_ptr<FichierNeuf>> neufs(fichiers.size());
     try {
         for (std::size_t i = 0; i < fichiers.size(); ++i) {
-            // A target to remove that is a folder would stop the store once
-            // decided, and every store after it.
-            if (supprimes[i] && QFileInfo(dossier_.Chemin(fichiers[i].cible)).isDir())
-                EchecFichier("de supprimer", dossier_.Chemin(fichiers[i].cible), EISDIR);
-            if (supprimes[i])
+            if (supprimes[i]) {
+                // A folder in its place would stop the store once decided,
+                // and every store after it.
+                if (QFileInfo(dossier_.Chemin(fichiers[i].cible)).isDir())
+                    EchecFichier("de supprimer", dossier_.Chemin(fichiers[i].cible), EISDIR);
                 continue;
+            }
             neufs[i] = std::make_unique<FichierNeuf>(dossier_.Chemin(fichiers[i].cible));
             neufs[i]->Ecrire(contenus[i]);
             neufs[i]->Fermer(true);
