@@ -26,6 +26,27 @@ inline Piece PieceExemple(int i) {
 // 3 × i on the edge loop of the rooms that have one of their own.
 inline PerteCharge PerteExemple(int i) { return PerteChargePiece(10.0 * i, i % NombreTypesCharge == 1 ? 3.0 * i : 0); }
 
+// The site of the examples: the Rhône at 250 m, -10 °C outside, 11 °C over
+// the year, 0.05 W/(m².K) of thermal bridges.
+inline const ClimatSite ClimatExemple{.Departement = "69", .Altitude = 250, .TempExterieure = -10,
+                                      .TempMoyenneAnnuelle = 11, .PontsThermiques = 0.05};
+
+// The details of room i's losses: an outer wall, a floor over an unheated
+// space and a partition to a heated neighbour, changing with i.
+inline DeperditionsPiece DetailsExemple(int i) {
+    return {.Hauteur = i % 2 ? std::optional(2.7) : std::nullopt, .Renouvellement = 0.5, .DebitExtrait = 15.0 * i,
+            .Elements = {{.Designation = "Mur nord", .Surface = 10.0 + i, .U = 0.25},
+                         {.Designation = "Plancher bas", .Nature = NatureElement::Plancher, .Surface = 10.5 + i,
+                          .U = 0.3, .Contact = ContactElement::NonChauffe, .B = 0.8},
+                         {.Designation = "Cloison cellier", .Surface = 8, .U = 1.8,
+                          .Contact = ContactElement::Chauffe, .TempAdjacente = 16}}};
+}
+inline Piece PieceDetaillee(int i) {
+    Piece p = PieceExemple(i);
+    p.Deperditions = DetailsExemple(i);
+    return p;
+}
+
 // Appends room i to both working files of the folder `etudes`, as accepting
 // it on the results screen does.
 inline void AjouterPieceExemple(const DossierEtudes& etudes, int i, const std::string& nom = {}) {

@@ -196,6 +196,7 @@ const char* ExtensionFichier(FichierStocke fichier) {
     case FichierStocke::Generales: return ".plg";
     case FichierStocke::Pieces: return ".pla";
     case FichierStocke::Pertes: return ".plp";
+    case FichierStocke::Extension: return ".plx";
     }
     return "";
 }
@@ -221,13 +222,22 @@ std::optional<DefautEtude> VerifierEtude(const DonneesGenerales& generales, cons
     return std::nullopt;
 }
 
-std::string MessageDefautEtude(const DefautEtude& d, const std::string& fichier) {
-    std::string m = "Le fichier « " + TexteAffichable(fichier) + " » est endommagé : ";
+std::string DescriptionDefaut(const DefautEtude& d) {
+    std::string m;
     if (d.Piece > 0)
         m += "pièce " + std::to_string(d.Piece) + " « " + TexteAffichable(d.NomPiece) + " », ";
+    if (d.Element > 0)
+        m += "élément " + std::to_string(d.Element) +
+             (d.Designation.empty() ? std::string() : " « " + TexteAffichable(d.Designation) + " »") + ", ";
     if (!d.Champ.empty())
-        m += "champ « " + d.Champ + " » : ";
-    return m + d.Raison + ".";
+        m += "champ « " + TexteAffichable(d.Champ) + " » : ";
+    else if (!m.empty())
+        m.replace(m.size() - 2, 2, " : ");
+    return m + d.Raison;
+}
+
+std::string MessageDefautEtude(const DefautEtude& d, const std::string& fichier) {
+    return "Le fichier « " + TexteAffichable(fichier) + " » est endommagé : " + DescriptionDefaut(d) + ".";
 }
 
 } // namespace sorvel

@@ -15,14 +15,16 @@
 
 namespace sorvel {
 
-// The three files of a stored study.
+// The files of a stored study: its three record files, and the extension
+// file that holds what the records cannot.
 enum class FichierStocke {
     Generales, // name.plg, general data
     Pieces,    // name.pla, rooms
     Pertes,    // name.plp, loop pressure drops
+    Extension, // name.plx, the site's climate and the details of the rooms' losses
 };
 
-// ".plg", ".pla", ".plp".
+// ".plg", ".pla", ".plp", ".plx".
 const char* ExtensionFichier(FichierStocke fichier);
 
 // The first fault of a damaged study.
@@ -32,6 +34,8 @@ struct DefautEtude {
     std::string NomPiece;  // that room's name as stored (UTF-8, trimmed); empty with Piece 0
     std::string Champ;     // caption of the field on its screen; empty for a fault of the whole file
     std::string Raison;    // why, in French, without a final full stop
+    int Element = 0;         // within a room of the extension file: its element from 1; 0 for none
+    std::string Designation; // that element's designation (UTF-8); may be empty
     bool operator==(const DefautEtude&) const = default;
 };
 
@@ -49,5 +53,8 @@ std::optional<DefautEtude> VerifierPiece(const DonneesPiece& piece, int numero);
 // Names and paths are shown with their control characters made visible, so
 // that the message is never cut short.
 std::string MessageDefautEtude(const DefautEtude& defaut, const std::string& fichier);
+// Where and why, without the file: "pièce 2 « Séjour », élément 3 « Mur
+// nord », champ « u » : la valeur -1 est négative".
+std::string DescriptionDefaut(const DefautEtude& defaut);
 
 } // namespace sorvel

@@ -64,9 +64,11 @@ QString EtudeEnCours::SupprimerFichiersTravail() {
     return {};
 }
 
-void EtudeEnCours::Remplacer(const Installation& generales, const QString& nom, bool enregistree, bool modifiee) {
+void EtudeEnCours::Remplacer(const Installation& generales, const std::optional<ClimatSite>& climat,
+                             const QString& nom, bool enregistree, bool modifiee) {
     saisie_->Reinitialiser();
     generales_ = generales;
+    climat_ = climat;
     etudeEnregistree_ = enregistree;
     DefinirNom(nom);
     emit EtudeRemplacee();
@@ -88,7 +90,7 @@ void EtudeEnCours::NouvelleEtude() {
     // The screed thickness is the one choice a new study keeps.
     Installation generales;
     generales.EpaisChape = generales_.EpaisChape;
-    Remplacer(generales, bibliotheque_->PremierNomLibre(), false, false);
+    Remplacer(generales, std::nullopt, bibliotheque_->PremierNomLibre(), false, false);
 }
 
 bool EtudeEnCours::PeutImprimer() {
@@ -106,9 +108,14 @@ void EtudeEnCours::ChangerGenerales(const Installation& g) {
     MarquerModifie();
 }
 
-void EtudeEnCours::ChangerClimat(const std::optional<ClimatSite>& climat) {
+bool EtudeEnCours::ChangerClimat(const std::optional<ClimatSite>& climat) {
+    if (climat == climat_)
+        return true;
+    if (!Signaler([&] { travail_->EcrireClimat(climat); }))
+        return false;
     climat_ = climat;
     MarquerModifie();
+    return true;
 }
 
 bool EtudeEnCours::EcrireGenerales() {

@@ -97,10 +97,14 @@ public:
 
     // ---- Climate of the site ---------------------------------------------
     // The climate the rooms' losses are worked out in; none until the user
-    // gives one.
+    // gives one. A stored study brings back its own.
     const std::optional<ClimatSite>& Climat() const { return climat_; }
-    // A change marks the study as modified.
-    void ChangerClimat(const std::optional<ClimatSite>& climat);
+    // The climate kept in the working files at once (a run cut short gives
+    // it back), and the study modified. False, told and nothing changed when
+    // it cannot be kept: a file that cannot be written, or a room whose
+    // details would not hold with it (no climate for them, a room not
+    // warmer than the outside).
+    bool ChangerClimat(const std::optional<ClimatSite>& climat);
 
     // ---- Rooms of the study --------------------------------------------
     int NombrePieces() const;
@@ -158,9 +162,10 @@ private:
     // The working files deleted, every one tried. The French message of the
     // first that resisted, empty when all are gone.
     QString SupprimerFichiersTravail();
-    // Another study (`generales`, named `nom`, stored or not) is now the one
-    // being edited: the screens start again from it.
-    void Remplacer(const Installation& generales, const QString& nom, bool enregistree, bool modifiee);
+    // Another study (`generales` and `climat`, named `nom`, stored or not) is
+    // now the one being edited: the screens start again from it.
+    void Remplacer(const Installation& generales, const std::optional<ClimatSite>& climat, const QString& nom,
+                   bool enregistree, bool modifiee);
     // Writes the CSV text `csv` to `chemin`; false, and told, when it cannot.
     bool EcrireCsv(const QString& chemin, const std::string& csv);
 

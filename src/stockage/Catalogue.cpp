@@ -2,6 +2,7 @@
 
 #include "enregistrements/Conversion.h"
 #include "enregistrements/VerificationEtude.h"
+#include "stockage/Extension.h"
 #include "stockage/FichiersTravail.h"
 
 #include <QCollator>
@@ -20,8 +21,21 @@ namespace sorvel {
 
 namespace {
 
-TroisFichiers FichiersEtude(const QString& nom) {
-    return {nom + ExtensionPieces, nom + ExtensionPertes, nom + ExtensionGenerales};
+// The files of a study in the order a store copies them: rooms, pressure
+// drops, general data, extension file.
+QStringList FichiersEtude(const QString& nom) {
+    return {nom + ExtensionPieces, nom + ExtensionPertes, nom + ExtensionGenerales, nom + ExtensionComplements};
+}
+QStringList FichiersTravailEtude() { return {FichierEtude, FichierPerte, FichierGenerales, FichierExtension}; }
+
+// The store of the files `sources` over `cibles`, both in that order: the
+// extension file alone may be missing, and its target then goes. Without
+// sources, every target goes.
+FichiersEnregistres Copies(const QStringList& sources, const QStringList& cibles) {
+    FichiersEnregistres fichiers;
+    for (qsizetype i = 0; i < cibles.size(); ++i)
+        fichiers.push_back({sources.value(i), cibles[i], sources.isEmpty() || i == cibles.size() - 1});
+    return fichiers;
 }
 
 // The names of the files of a folder as the system holds them, bytes that
@@ -107,20 +121,19 @@ void VerifierTailles(const QString& generales, const QString& pieces, const QStr
 bool Catalogue::Existe(const QString& nom) const { return dossier_.Existe(nom + ExtensionPieces); }
 
 void Catalogue::Enregistrer(const QString& nom) const {
-    journal_.Copier({FichierEtude, FichierPerte, FichierGenerales}, FichiersEtude(nom));
+    journal_.Copier(Copies(FichiersTravailEtude(), FichiersEtude(nom)));
 }
 
 void Catalogue::Copier(const QString& source, const QString& cible) const {
-    journal_.Copier(FichiersEtude(source), FichiersEtude(cible));
+    journal_.Copier(Copies(FichiersEtude(source), FichiersEtude(cible)));
 }
 
 void Catalogue::Charger(const QString& nom) const {
-    journal_.Copier(FichiersEtude(nom), {FichierEtude, FichierPerte, FichierGenerales});
+    journal_.Copier(Copies(FichiersEtude(nom), FichiersTravailEtude()));
 }
 
 void Catalogue::Supprimer(const QString& nom) const {
-    for (const QString& fichier : FichiersEtude(nom))
-        dossier_.SupprimerFichier(fichier);
+    journal_.Copier(Copies({}, FichiersEtude(nom)));
 }
 
 Etude Catalogue::Lire(const QString& nom) const {
@@ -133,6 +146,13 @@ Etude Catalogue::Lire(const QString& nom) const {
     const qint64 taillePieces = TailleFichierEtude(pieces);
     const qint64 taillePertes = TailleFichierEtude(pertes);
     VerifierTailles(generales, pieces, pertes, tailleGenerales, taillePieces, taillePertes);
+    // The extension file, when the study has one.
+    const QString complements = dossier_.Chemin(nom + ExtensionComplements);
+    const bool avecComplements = QFileInfo::exists(complements);
+    const qint64 tailleComplements = avecComplements ? TailleFichierEtude(complements) : 0;
+    if (tailleComplements > TailleMaximaleExtension)
+        throw ErreurEtudeEndommagee(complements, QStringLiteral("sa taille dépasse %1 Mo")
+                                                     .arg(TailleMaximaleExtension / (1024 * 1024)));
 
     const DonneesGenerales g = DecoderGenerales(LireMesure(generales, tailleGenerales).constData());
     std::vector<DonneesPiece> lues;
@@ -154,6 +174,9 @@ Etude Catalogue::Lire(const QString& nom) const {
     etude.Generales = VersInstallation(g);
     for (const DonneesPiece& d : lues)
         etude.Pieces.push_back(VersPiece(d));
+    if (avecComplements)
+        LireExtension(LireMesure(complements, tailleComplements), complements, QDir::toNativeSeparators(complements),
+                      etude.Climat, etude.Pieces);
     return etude;
 }
 

@@ -24,8 +24,9 @@ ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const QStri
                          .toStdString()),
       fichier_(fichier) {}
 
-ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const std::string& message)
-    : ErreurSignalee(TitreEtudeEndommagee.toStdString(), message), fichier_(fichier) {}
+ErreurEtudeEndommagee::ErreurEtudeEndommagee(const QString& fichier, const std::string& message,
+                                             const QString& titre)
+    : ErreurSignalee(titre.toStdString(), message), fichier_(fichier) {}
 
 QString RaisonSysteme(int codeErreur) { return QString::fromStdString(LibelleErreurSysteme(codeErreur)); }
 

@@ -28,6 +28,12 @@ private:
 // Title of the message box that shows an ErreurFichier.
 inline const QString TitreErreurFichier = QStringLiteral("Erreur de fichier.");
 
+// Titles of the message that shows an ErreurEtudeEndommagee: a damaged
+// study, and a study whose file was written by a more recent Sorvel in a
+// version of its format this one cannot read.
+inline const QString TitreEtudeEndommagee = QStringLiteral("Etude endommagée.");
+inline const QString TitreEtudeRecente = QStringLiteral("Etude trop récente.");
+
 // A stored study whose files could not have been written by the program: a
 // length that is not a whole number of records, too many rooms, a value no
 // screen offers... what() is the French sentence naming the file.
@@ -35,13 +41,13 @@ class ErreurEtudeEndommagee : public ErreurSignalee {
 public:
     // "Le fichier « Maison.pla » est endommagé : <raison>."
     ErreurEtudeEndommagee(const QString& fichier, const QString& raison);
-    // With the whole sentence already made.
-    ErreurEtudeEndommagee(const QString& fichier, const std::string& message);
+    // With the whole sentence already made, and the title of its message box.
+    ErreurEtudeEndommagee(const QString& fichier, const std::string& message,
+                          const QString& titre = TitreEtudeEndommagee);
     const QString& fichier() const noexcept { return fichier_; }
 private:
     QString fichier_;
 };
-inline const QString TitreEtudeEndommagee = QStringLiteral("Etude endommagée.");
 
 // French wording of a system error number (errno), for the end of a
 // message: "le disque est plein", "l'accès est refusé"...

@@ -2,6 +2,7 @@
 
 #include "enregistrements/Conversion.h"
 #include "enregistrements/VerificationEtude.h"
+#include "stockage/Extension.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -100,6 +101,20 @@ Piece FichiersTravail::Verifiee(const char* octets, int numero) const {
     return VersPiece(d);
 }
 
+void FichiersTravail::LireComplements(std::optional<ClimatSite>& climat, std::vector<Piece>& pieces) const {
+    const QString chemin = dossier_.Chemin(FichierExtension);
+    if (QFileInfo::exists(chemin))
+        LireExtension(LireFichier(chemin), chemin, FichierExtension, climat, pieces);
+}
+
+std::vector<Piece> FichiersTravail::Completees(const QByteArray& octets, std::optional<ClimatSite>& climat) const {
+    std::vector<Piece> pieces;
+    for (qsizetype i = 0; i < octets.size(); i += DonneesPiece::Longueur)
+        pieces.push_back(Verifiee(octets.constData() + i, static_cast<int>(pieces.size()) + 1));
+    LireComplements(climat, pieces);
+    return pieces;
+}
+
 Piece FichiersTravail::LirePiece(int n) const {
     const QByteArray octets = dossier_.LireEnregistrements(FichierEtude, DonneesPiece::Longueur);
     const int nombre = static_cast<int>(octets.size() / DonneesPiece::Longueur);
@@ -108,15 +123,16 @@ Piece FichiersTravail::LirePiece(int n) const {
                             QStringLiteral("Le fichier « %1 » ne contient pas la pièce n° %2 "
                                            "(il contient %3 pièce(s)).")
                                 .arg(FichierEtude).arg(n).arg(nombre));
+    // The details name the rooms by their numbers: read with every room.
+    std::optional<ClimatSite> climat;
+    if (dossier_.Existe(FichierExtension))
+        return Completees(octets, climat)[static_cast<std::size_t>(n - 1)];
     return Verifiee(octets.constData() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur, n);
 }
 
 std::vector<Piece> FichiersTravail::LirePieces() const {
-    const QByteArray octets = dossier_.LireEnregistrements(FichierEtude, DonneesPiece::Longueur);
-    std::vector<Piece> pieces;
-    for (qsizetype i = 0; i < octets.size(); i += DonneesPiece::Longueur)
-        pieces.push_back(Verifiee(octets.constData() + i, static_cast<int>(pieces.size()) + 1));
-    return pieces;
+    std::optional<ClimatSite> climat;
+    return Completees(dossier_.LireEnregistrements(FichierEtude, DonneesPiece::Longueur), climat);
 }
 
 double FichiersTravail::PerteMaxEtude() const {
@@ -145,28 +161,71 @@ Etude FichiersTravail::LireEtude() const {
     etude.Generales = VersInstallation(generales);
     for (const DonneesPiece& d : pieces)
         etude.Pieces.push_back(VersPiece(d));
+    LireComplements(etude.Climat, etude.Pieces);
     return etude;
 }
 
-void FichiersTravail::Remplacer(const QByteArray& pieces, const QByteArray& pertes) const {
+std::optional<QByteArray> FichiersTravail::ExtensionApres(
+    bool ajoute, const std::function<void(std::optional<ClimatSite>&, std::vector<Piece>&)>& changer) const {
+    // A study that keeps nothing beside its records goes on as if the file
+    // did not exist.
+    if (!ajoute && !dossier_.Existe(FichierExtension))
+        return std::nullopt;
+    std::optional<ClimatSite> climat;
+    std::vector<Piece> pieces = Completees(Enregistrements(dossier_, FichierEtude, DonneesPiece::Longueur), climat);
+    changer(climat, pieces);
+    return EcrireExtension(climat, pieces).value_or(QByteArray());
+}
+
+void FichiersTravail::EcrireClimat(const std::optional<ClimatSite>& climat) const {
+    const std::optional<QByteArray> octets =
+        ExtensionApres(climat.has_value(), [&](std::optional<ClimatSite>& c, std::vector<Piece>&) { c = climat; });
+    if (!octets)
+        return;
+    if (!octets->isEmpty())
+        return EcrireFichierComplet(dossier_.Chemin(FichierExtension), *octets);
+    dossier_.SupprimerFichier(FichierExtension);
+    dossier_.Synchroniser();
+}
+
+void FichiersTravail::Remplacer(const QByteArray& pieces, const QByteArray& pertes,
+                                const std::optional<QByteArray>& extension) const {
     const QString temp = dossier_.Chemin(FichierTemp);
     const QString pteTemp = dossier_.Chemin(FichierPteTemp);
+    const QString extTemp = dossier_.Chemin(FichierExtTemp);
     try {
         // PteTemp.tmp first: while it exists, the change is not made.
         EcrireFichierComplet(pteTemp, pertes);
+        if (extension)
+            EcrireFichierComplet(extTemp, *extension);
         EcrireFichierComplet(temp, pieces);
         Renommer(pteTemp, dossier_.Chemin(FichierPerte));
     } catch (const ErreurFichier&) {
-        // Temp.tmp before PteTemp.tmp, so that Temp.tmp is never left alone.
+        // PteTemp.tmp last, so that no other scratch file is ever left alone.
         QFile::remove(temp);
+        QFile::remove(extTemp);
         QFile::remove(pteTemp);
         throw;
     }
     // A rename is on disk once the folder is: without this a power cut could
     // bring the old name back after the program went on.
     dossier_.Synchroniser();
+    if (extension)
+        TerminerExtension();
     Renommer(temp, dossier_.Chemin(FichierEtude));
     dossier_.Synchroniser();
+}
+
+// ExtTemp.tmp, once the change is made, becomes Extension.tmp; an empty one
+// says that the study keeps nothing there any more: both go, ExtTemp.tmp
+// last.
+void FichiersTravail::TerminerExtension() const {
+    if (Taille(dossier_.Chemin(FichierExtTemp)) > 0) {
+        Renommer(dossier_.Chemin(FichierExtTemp), dossier_.Chemin(FichierExtension));
+    } else {
+        dossier_.SupprimerFichier(FichierExtension);
+        dossier_.SupprimerFichier(FichierExtTemp);
+    }
 }
 
 void FichiersTravail::EcrirePiece(int n, const Piece& piece, const PerteCharge& perte) const {
@@ -186,7 +245,11 @@ void FichiersTravail::EcrirePiece(int n, const Piece& piece, const PerteCharge& 
     const auto q = Encoder(perte);
     std::copy(p.begin(), p.end(), pieces.begin() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur);
     std::copy(q.begin(), q.end(), pertes.begin() + static_cast<qsizetype>(n - 1) * LongueurPerteCharge);
-    Remplacer(pieces, pertes);
+    const auto extension = ExtensionApres(piece.Deperditions.has_value(), [&](auto&, std::vector<Piece>& p) {
+        p.resize(static_cast<std::size_t>(nombre));
+        p[static_cast<std::size_t>(n - 1)] = piece;
+    });
+    Remplacer(pieces, pertes, extension);
 }
 
 void FichiersTravail::SupprimerPiece(int k) const {
@@ -199,7 +262,11 @@ void FichiersTravail::SupprimerPiece(int k) const {
                 reste.append(octets.constData() + i, longueur);
         return reste;
     };
-    Remplacer(sauf(FichierEtude, DonneesPiece::Longueur), sauf(FichierPerte, LongueurPerteCharge));
+    const auto extension = ExtensionApres(false, [&](auto&, std::vector<Piece>& p) {
+        if (k >= 1 && k <= static_cast<int>(p.size()))
+            p.erase(p.begin() + (k - 1));
+    });
+    Remplacer(sauf(FichierEtude, DonneesPiece::Longueur), sauf(FichierPerte, LongueurPerteCharge), extension);
 }
 
 int FichiersTravail::Reparer() const {
@@ -211,11 +278,14 @@ int FichiersTravail::Reparer() const {
     // A change of the rooms stopped part-way.
     if (QFileInfo::exists(pteTemp)) {
         dossier_.SupprimerFichier(FichierTemp);
+        dossier_.SupprimerFichier(FichierExtTemp);
         dossier_.SupprimerFichier(FichierPteTemp);
-    } else if (QFileInfo::exists(temp)) {
+    } else if (QFileInfo::exists(temp) || dossier_.Existe(FichierExtTemp)) {
+        if (dossier_.Existe(FichierExtTemp))
+            TerminerExtension();
         const qint64 t = Taille(temp);
         const bool entier = t % DonneesPiece::Longueur == 0;
-        if (entier && t / DonneesPiece::Longueur == Taille(perte) / LongueurPerteCharge)
+        if (QFileInfo::exists(temp) && entier && t / DonneesPiece::Longueur == Taille(perte) / LongueurPerteCharge)
             Renommer(temp, etude);
         else
             dossier_.SupprimerFichier(FichierTemp);
@@ -240,7 +310,7 @@ int FichiersTravail::Reparer() const {
 
 void FichiersTravail::SupprimerTout() const {
     std::optional<ErreurFichier> premiere;
-    for (const QString& f : {FichierEtude, FichierPerte, FichierGenerales}) {
+    for (const QString& f : {FichierEtude, FichierPerte, FichierGenerales, FichierExtension}) {
         try {
             dossier_.SupprimerFichier(f);
         } catch (const ErreurFichier& e) {

@@ -1,15 +1,18 @@
 #pragma once
 
 // The working files of the study being edited, in the studies folder:
-// Generale.tmp (its general data), Etude.tmp (its rooms) and Perte.tmp (the
-// pressure drops of their loops); Temp.tmp and PteTemp.tmp are scratch
-// files of a change of the rooms.
+// Generale.tmp (its general data), Etude.tmp (its rooms), Perte.tmp (the
+// pressure drops of their loops) and, when the study has anything to keep
+// there, Extension.tmp (its extension file, Extension.h: the site's climate,
+// the details of the rooms' losses); Temp.tmp, PteTemp.tmp and ExtTemp.tmp
+// are scratch files of a change of the rooms.
 //
-// Room n is record n of Etude.tmp and of Perte.tmp: a program stopped
-// between two writes (a kill, a power cut) must not leave one file a room
-// ahead of the other, nor a file missing. Every change of the rooms goes
-// through one replacement with one point of no return, and the next start
-// puts the files back on one side of it (Reparer).
+// Room n is record n of Etude.tmp and of Perte.tmp, and room n of
+// Extension.tmp: a program stopped between two writes (a kill, a power cut)
+// must not leave one file a room ahead of another, nor a file missing.
+// Every change of the rooms goes through one replacement with one point of
+// no return, and the next start puts the files back on one side of it
+// (Reparer).
 //
 // Every operation raises ErreurFichier when a file cannot be read or
 // written (the message names the file and the cause, a full disk
@@ -21,6 +24,8 @@
 
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace sorvel {
@@ -30,6 +35,8 @@ inline const QString FichierEtude = QStringLiteral("Etude.tmp");
 inline const QString FichierPerte = QStringLiteral("Perte.tmp");
 inline const QString FichierTemp = QStringLiteral("Temp.tmp");
 inline const QString FichierPteTemp = QStringLiteral("PteTemp.tmp");
+inline const QString FichierExtension = QStringLiteral("Extension.tmp");
+inline const QString FichierExtTemp = QStringLiteral("ExtTemp.tmp");
 
 class FichiersTravail {
 public:
@@ -45,32 +52,44 @@ public:
     void EcrireGenerales(const Installation& generales) const;
     // Record 1 of Generale.tmp; a missing or empty file raises ErreurFichier.
     Installation LireGenerales() const;
-    // Room n (from 1); n outside 1..count raises ErreurFichier (a default
-    // room would show an empty room as if it had been entered).
+    // Room n (from 1) with the details Extension.tmp keeps for it; n outside
+    // 1..count raises ErreurFichier (a default room would show an empty room
+    // as if it had been entered).
     Piece LirePiece(int n) const;
     std::vector<Piece> LirePieces() const;
     // Largest PerteMax of Perte.tmp, 0 when it is empty or holds no positive
     // value; a missing file is created empty.
     double PerteMaxEtude() const;
 
-    // The whole study the working files hold, checked as a stored study is
-    // (a missing Generale.tmp reads as the general data of a new study).
+    // The whole study the working files hold, its climate and its rooms'
+    // details included, checked as a stored study is (a missing
+    // Generale.tmp reads as the general data of a new study).
     Etude LireEtude() const;
 
-    // Room n (1 to count + 1) and its pressure drops written into both files
-    // at once: an edited room over its records, a new room after the last.
-    // Records a file holds beyond the other's count are dropped.
+    // The site's climate written into Extension.tmp, whole or not at all;
+    // the rooms' details stay. Raises ErreurSignalee (TitreDeperditions)
+    // when the details of a room would break a rule with it (a room not
+    // warmer than the outside, details without a climate).
+    void EcrireClimat(const std::optional<ClimatSite>& climat) const;
+
+    // Room n (1 to count + 1), its pressure drops and its details written
+    // into the files at once: an edited room over its records, a new room
+    // after the last. Records a file holds beyond the other's count are
+    // dropped. Details that break a rule of the extension file raise
+    // ErreurSignalee (TitreDeperditions) and nothing is written.
     void EcrirePiece(int n, const Piece& piece, const PerteCharge& perte) const;
-    // Removes room k (from 1) from both files; the other records keep their
-    // bytes.
+    // Removes room k (from 1) from the files; the other records keep their
+    // bytes, and the details of the rooms after it move down with them.
     void SupprimerPiece(int k) const;
 
     // Start-up, before the working files are used or deleted: puts them back
     // into a whole study and gives its number of rooms.
     //   - PteTemp.tmp present: a change stopped before its point of no
     //     return; the scratch files go, the study is the one before it.
-    //   - Temp.tmp alone: a change past that point; Temp.tmp replaces
-    //     Etude.tmp, provided it holds as many rooms as Perte.tmp.
+    //   - ExtTemp.tmp without PteTemp.tmp: a change past that point; it
+    //     replaces Extension.tmp, or, empty, both go.
+    //   - Temp.tmp without PteTemp.tmp: a change past that point; Temp.tmp
+    //     replaces Etude.tmp, provided it holds as many rooms as Perte.tmp.
     //   - The bytes of an unfinished last record are dropped, and the longer
     //     of Etude.tmp and Perte.tmp is cut to the rooms both hold.
     //   - The probe of the folder (essai_XXXXXX.tmp) is removed.
@@ -78,21 +97,37 @@ public:
     // the caller (Journal::Reprendre).
     int Reparer() const;
 
-    // Deletes the three working files, every one tried; raises the error of
-    // the first that resisted.
+    // Deletes the working files, every one tried; raises the error of the
+    // first that resisted.
     void SupprimerTout() const;
 
 private:
-    // Makes `pieces` the whole of Etude.tmp and `pertes` the whole of
-    // Perte.tmp, both or neither:
-    //   1. PteTemp.tmp then Temp.tmp receive the new contents, each whole
-    //      and on disk before it appears under its name;
+    // Makes `pieces` the whole of Etude.tmp, `pertes` the whole of
+    // Perte.tmp and, when given, `extension` the whole of Extension.tmp
+    // (empty: the file goes), all or none:
+    //   1. PteTemp.tmp, ExtTemp.tmp (when given) then Temp.tmp receive the
+    //      new contents, each whole and on disk before it appears under its
+    //      name;
     //   2. PteTemp.tmp is renamed over Perte.tmp: from here the change is made;
-    //   3. Temp.tmp is renamed over Etude.tmp.
+    //   3. ExtTemp.tmp takes the place of Extension.tmp (TerminerExtension);
+    //   4. Temp.tmp is renamed over Etude.tmp.
     // A failure before step 2 removes the scratch files and leaves the study
     // as it was.
-    void Remplacer(const QByteArray& pieces, const QByteArray& pertes) const;
+    void Remplacer(const QByteArray& pieces, const QByteArray& pertes,
+                   const std::optional<QByteArray>& extension = std::nullopt) const;
+    void TerminerExtension() const;
     Piece Verifiee(const char* octets, int numero) const;
+    // The climate and the details Extension.tmp keeps for `pieces`, the
+    // rooms of Etude.tmp; nothing without the file.
+    void LireComplements(std::optional<ClimatSite>& climat, std::vector<Piece>& pieces) const;
+    // The rooms of the whole records `octets`, each checked, with their details.
+    std::vector<Piece> Completees(const QByteArray& octets, std::optional<ClimatSite>& climat) const;
+    // What Extension.tmp holds once `changer` has made the climate and the
+    // rooms of Etude.tmp what a change makes them: nothing when the file
+    // stays as it is (it does not exist and `ajoute` is false), otherwise
+    // its new bytes, empty when it must go.
+    std::optional<QByteArray> ExtensionApres(
+        bool ajoute, const std::function<void(std::optional<ClimatSite>&, std::vector<Piece>&)>& changer) const;
 
     DossierEtudes dossier_;
 };

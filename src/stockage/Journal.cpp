@@ -19,10 +19,10 @@ bool NomDeFichierSimple(const QString& nom) {
            !nom.contains(QLatin1Char('/')) && !nom.contains(QChar(0));
 }
 
-constexpr EtapeEnregistrement Ecrit[] = {EtapeEnregistrement::PiecesEcrit, EtapeEnregistrement::PertesEcrit,
-                                         EtapeEnregistrement::GeneralesEcrit};
-constexpr EtapeEnregistrement Remplace[] = {EtapeEnregistrement::PiecesRemplace, EtapeEnregistrement::PertesRemplace,
-                                            EtapeEnregistrement::GeneralesRemplace};
+// A journal line naming a target that must disappear: no file name holds a
+// '/', so no such line names a target to replace. A program that knows only
+// targets to replace passes over it.
+const QByteArray PrefixeSuppression = QByteArrayLiteral("supprimer/");
 
 } // namespace
 
@@ -33,10 +33,10 @@ void Journal::Etape(EtapeEnregistrement etape) const {
 
 // Written aside and synced, then renamed into place: the journal exists
 // whole or not at all.
-void Journal::EcrireJournal(const TroisFichiers& cibles) const {
+void Journal::EcrireJournal(const FichiersEnregistres& fichiers, const std::vector<bool>& supprimes) const {
     QByteArray texte;
-    for (const QString& cible : cibles)
-        texte += cible.toUtf8() + '\n';
+    for (std::size_t i = 0; i < fichiers.size(); ++i)
+        texte += (supprimes[i] ? PrefixeSuppression : QByteArray()) + fichiers[i].cible.toUtf8() + '\n';
     texte += FinJournal + '\n';
     FichierNeuf neuf(dossier_.Chemin(FichierJournal));
     neuf.Ecrire(texte);
@@ -46,35 +46,49 @@ void Journal::EcrireJournal(const TroisFichiers& cibles) const {
     dossier_.Synchroniser();
 }
 
-void Journal::Copier(const TroisFichiers& sources, const TroisFichiers& cibles) const {
+void Journal::Copier(const FichiersEnregistres& fichiers) const {
     Reprendre();
-    std::array<QByteArray, 3> contenus;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const QString source = dossier_.Chemin(sources[i]);
-        contenus[i] = QFileInfo::exists(source) ? LireFichier(source) : QByteArray();
+    std::vector<QByteArray> contenus(fichiers.size());
+    std::vector<bool> supprimes(fichiers.size(), false);
+    for (std::size_t i = 0; i < fichiers.size(); ++i) {
+        const QString source = dossier_.Chemin(fichiers[i].source);
+        if (!fichiers[i].source.isEmpty() && QFileInfo::exists(source))
+            contenus[i] = LireFichier(source);
+        else
+            supprimes[i] = fichiers[i].facultatif;
     }
-    std::array<std::unique_ptr<FichierNeuf>, 3> neufs;
+    std::vector<std::unique_ptr<FichierNeuf>> neufs(fichiers.size());
     try {
-        for (std::size_t i = 0; i < 3; ++i) {
-            neufs[i] = std::make_unique<FichierNeuf>(dossier_.Chemin(cibles[i]));
+        for (std::size_t i = 0; i < fichiers.size(); ++i) {
+            if (supprimes[i]) {
+                // A folder in its place would stop the store once decided,
+                // and every store after it.
+                if (QFileInfo(dossier_.Chemin(fichiers[i].cible)).isDir())
+                    EchecFichier("de supprimer", dossier_.Chemin(fichiers[i].cible), EISDIR);
+                continue;
+            }
+            neufs[i] = std::make_unique<FichierNeuf>(dossier_.Chemin(fichiers[i].cible));
             neufs[i]->Ecrire(contenus[i]);
             neufs[i]->Fermer(true);
-            Etape(Ecrit[i]);
+            Etape(EtapeEnregistrement::FichierEcrit);
         }
         dossier_.Synchroniser();
-        EcrireJournal(cibles);
+        EcrireJournal(fichiers, supprimes);
     } catch (const ErreurFichier&) {
-        for (const QString& cible : cibles)
-            QFile::remove(dossier_.Chemin(cible) + SuffixeNouveau);
+        for (const FichierEnregistre& f : fichiers)
+            QFile::remove(dossier_.Chemin(f.cible) + SuffixeNouveau);
         QFile::remove(dossier_.Chemin(FichierJournal) + SuffixeNouveau);
         QFile::remove(dossier_.Chemin(FichierJournal));
         throw;
     }
     Etape(EtapeEnregistrement::JournalEnPlace);
     // Decided: from here a failure is finished by the next Reprendre.
-    for (std::size_t i = 0; i < 3; ++i) {
-        neufs[i]->Valider();
-        Etape(Remplace[i]);
+    for (std::size_t i = 0; i < fichiers.size(); ++i) {
+        if (neufs[i])
+            neufs[i]->Valider();
+        else
+            dossier_.SupprimerFichier(fichiers[i].cible);
+        Etape(EtapeEnregistrement::FichierRemplace);
     }
     dossier_.Synchroniser();
     const QString journal = dossier_.Chemin(FichierJournal);
@@ -94,13 +108,18 @@ void Journal::Reprendre() const {
         const bool entier = lignes.size() >= 3 && lignes.back().isEmpty() && lignes[lignes.size() - 2] == FinJournal;
         if (entier) {
             for (qsizetype i = 0; i + 2 < lignes.size(); ++i) {
-                const QString cible = QString::fromUtf8(lignes[i]);
+                const bool supprimer = lignes[i].startsWith(PrefixeSuppression);
+                const QString cible =
+                    QString::fromUtf8(supprimer ? lignes[i].mid(PrefixeSuppression.size()) : lignes[i]);
                 if (!NomDeFichierSimple(cible))
                     continue;
                 const QString neuf = dossier_.Chemin(cible) + SuffixeNouveau;
-                // A file already renamed has no new file left.
+                // A file already renamed has no new file left; one already
+                // removed is no error.
                 errno = 0;
-                if (QFileInfo::exists(neuf) && !RenommerPar(neuf, dossier_.Chemin(cible)))
+                if (supprimer)
+                    dossier_.SupprimerFichier(cible);
+                else if (QFileInfo::exists(neuf) && !RenommerPar(neuf, dossier_.Chemin(cible)))
                     EchecFichier("de terminer l'enregistrement dans", dossier_.Chemin(cible), errno);
             }
             dossier_.Synchroniser();

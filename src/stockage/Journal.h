@@ -4,7 +4,8 @@
 // or the power fails midway: the new files are written beside their targets
 // and synced, a journal naming the targets is put in place (from then the
 // store is decided), the new files are renamed over their targets and the
-// journal goes. The next start (or the next store, the next listing of the
+// journal goes; a target that must disappear goes once the store is
+// decided. The next start (or the next store, the next listing of the
 // stored studies) finishes a decided store and removes what an undecided
 // one left aside.
 
@@ -12,44 +13,45 @@
 
 #include <QString>
 
-#include <array>
 #include <functional>
+#include <vector>
 
 namespace sorvel {
 
 // The intent of a store under way: the names of its targets.
 inline const QString FichierJournal = QStringLiteral("Enregistrement.journal");
 
-// The steps of a store of three files (rooms, pressure drops, general
-// data), in order. A program killed after any of them leaves either the
-// previous files or the new ones once Reprendre has run.
-enum class EtapeEnregistrement {
-    PiecesEcrit,       // the new rooms file written aside and synced
-    PertesEcrit,       // the new pressure-drop file too
-    GeneralesEcrit,    // the new general-data file too
-    JournalEcrit,      // the journal written aside and synced
-    JournalEnPlace,    // the journal in place: the store is decided
-    PiecesRemplace,    // the new rooms file renamed over its target
-    PertesRemplace,
-    GeneralesRemplace,
-    Termine,           // the journal removed
+// One file of a store: `source` copied over `cible`. A missing source of a
+// record file counts as an empty file (a study without rooms has no rooms
+// file yet); for an optional file (`facultatif`) it means that the target
+// must disappear: a study stored without an extension file leaves none of
+// its earlier one. An empty source with `facultatif` deletes the target.
+struct FichierEnregistre {
+    QString source;
+    QString cible;
+    bool facultatif = false;
 };
-inline constexpr int NombreEtapesEnregistrement = static_cast<int>(EtapeEnregistrement::Termine) + 1;
+using FichiersEnregistres = std::vector<FichierEnregistre>;
 
-// The three files of a study in one store: rooms, pressure drops, general
-// data.
-using TroisFichiers = std::array<QString, 3>;
+// The steps of a store, in order. A program killed after any of them leaves
+// either the previous files or the new ones once Reprendre has run.
+enum class EtapeEnregistrement {
+    FichierEcrit,    // a new file written aside and synced, one step per file copied
+    JournalEcrit,    // the journal written aside and synced
+    JournalEnPlace,  // the journal in place: the store is decided
+    FichierRemplace, // a target replaced by its new file, or removed, one step per file
+    Termine,         // the journal removed
+};
 
 class Journal {
 public:
     explicit Journal(DossierEtudes dossier) : dossier_(std::move(dossier)) {}
 
-    // Copies the three files `sources` of the folder over `cibles`, all or
-    // nothing. A missing source counts as an empty file (a study without
-    // rooms has no rooms file yet). A failure before the journal is in
-    // place (unreadable source, full disk) removes what was written aside
-    // and leaves the previous files byte for byte; it raises ErreurFichier.
-    void Copier(const TroisFichiers& sources, const TroisFichiers& cibles) const;
+    // Copies the files of the folder, all or nothing, in the order given. A
+    // failure before the journal is in place (unreadable source, full disk)
+    // removes what was written aside and leaves the previous files byte for
+    // byte; it raises ErreurFichier.
+    void Copier(const FichiersEnregistres& fichiers) const;
 
     // Finishes a store whose journal is in place and removes what an
     // undecided store left aside. Raises ErreurFichier when a decided store
@@ -63,7 +65,7 @@ public:
 
 private:
     void Etape(EtapeEnregistrement etape) const;
-    void EcrireJournal(const TroisFichiers& cibles) const;
+    void EcrireJournal(const FichiersEnregistres& fichiers, const std::vector<bool>& supprimes) const;
 
     DossierEtudes dossier_;
     std::function<void(EtapeEnregistrement)> suivi_;

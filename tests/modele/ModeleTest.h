@@ -58,9 +58,9 @@ inline const Piece Sejour = exemples::PieceMaison("Séjour", Charge::Normale, 30
 inline const Piece Chambre = exemples::PieceMaison("Chambre", Charge::Elevee, 14, 900);
 inline const Piece Cuisine = exemples::PieceMaison("Cuisine", Charge::Combinee, 12, 700);
 
-// The three files of a study: rooms, pressure drops, general data.
-using Trois = std::vector<QByteArray>;
-inline const Trois Aucun = {"<absent>", "<absent>", "<absent>"};
+// The files of a study: rooms, pressure drops, general data, extension file.
+using Jeu = std::vector<QByteArray>;
+inline const Jeu Aucun = {"<absent>", "<absent>", "<absent>", "<absent>"};
 
 class ModeleTest : public ::testing::Test {
 protected:
@@ -85,12 +85,13 @@ protected:
         etude.MarquerModifie();
         return calculee && S.AccepterPiece();
     }
-    Trois Stockee(const QString& nom) const {
+    Jeu Stockee(const QString& nom) const {
         return {Contenu(dossier, nom + ExtensionPieces), Contenu(dossier, nom + ExtensionPertes),
-                Contenu(dossier, nom + ExtensionGenerales)};
+                Contenu(dossier, nom + ExtensionGenerales), Contenu(dossier, nom + ExtensionComplements)};
     }
-    Trois Travail() const {
-        return {Contenu(dossier, FichierEtude), Contenu(dossier, FichierPerte), Contenu(dossier, FichierGenerales)};
+    Jeu Travail() const {
+        return {Contenu(dossier, FichierEtude), Contenu(dossier, FichierPerte), Contenu(dossier, FichierGenerales),
+                Contenu(dossier, FichierExtension)};
     }
 
     QTemporaryDir temp_;

@@ -79,6 +79,42 @@ TEST_F(Bibliotheque, CycleComplet) {
     EXPECT_EQ(etude.NombrePieces(), 2);
 }
 
+// A study stored before extension files existed opens, and is stored
+// again, byte for byte and without one. Given a climate and a room's
+// details, it keeps them in its extension file, which follows it when
+// stored as, renamed, opened and deleted.
+TEST_F(Bibliotheque, FichierDExtension) {
+    const QString maison = QStringLiteral("Maison 12 pièces");
+    for (const QString& extension : {ExtensionPieces, ExtensionPertes, ExtensionGenerales})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(SORVEL_DONNEES_TESTS "/") + maison + extension,
+                                dossier.Chemin(maison + extension)));
+    const Jeu origine = Stockee(maison);
+    ASSERT_TRUE(B.OuvrirEtude(maison));
+    EXPECT_EQ(etude.Climat(), std::nullopt);
+    ASSERT_EQ(B.EnregistrerEtude(maison), ResultatEnregistrement::Enregistree);
+    EXPECT_EQ(Stockee(maison), origine);
+
+    ASSERT_TRUE(etude.ChangerClimat(ClimatExemple));
+    ASSERT_TRUE(S.OuvrirPiece(2));
+    S.ModifierPieceEnSaisie([](Piece& p) { p.Deperditions = DetailsExemple(2); });
+    ASSERT_TRUE(S.CalculerPiece() && S.AccepterPiece());
+    EXPECT_EQ(B.ValiderEnregistrement(ModeEnregistrement::EnregistrerSous, "Villa"), SuiteDialogue::Fermer);
+    EXPECT_EQ(B.ValiderEnregistrement(ModeEnregistrement::Renommer, "Chalet"), SuiteDialogue::Fermer);
+    EXPECT_EQ(Stockee("Chalet"), Stockee(maison));
+    EXPECT_NE(Stockee("Chalet")[3], Aucun[3]);
+    EXPECT_EQ(Stockee("Villa"), Aucun);
+    etude.NouvelleEtude();
+    EXPECT_EQ(etude.Climat(), std::nullopt);
+    ASSERT_TRUE(B.OuvrirEtude("Chalet"));
+    EXPECT_EQ(etude.Climat(), ClimatExemple);
+    ASSERT_TRUE(S.OuvrirPiece(2));
+    EXPECT_EQ(S.PieceEnSaisie().Deperditions, DetailsExemple(2));
+    questions.reponses = {ReponseMessage::Oui};
+    EXPECT_EQ(B.SupprimerEtudeEnregistree("Chalet"), QStringList{maison});
+    EXPECT_EQ(Stockee("Chalet"), Aucun);
+    EXPECT_TRUE(questions.Seul("Suppression de l'étude."));
+}
+
 // A stored study: "Enregistrer l'étude" stores it again without a word;
 // "Supprimer l'étude" asks, then its three files go and a new study starts.
 TEST_F(Bibliotheque, EtudeEnregistree) {
@@ -102,7 +138,7 @@ TEST_F(Bibliotheque, EtudeEnregistree) {
 // name already taken.
 TEST_F(Bibliotheque, NomDejaPris) {
     StockerAutre("Maison", {Cuisine});
-    const Trois autre = Stockee("Maison");
+    const Jeu autre = Stockee("Maison");
     ASSERT_TRUE(Saisir(Sejour));
     EXPECT_EQ(B.ValiderEnregistrement(ModeEnregistrement::Enregistrer, "Maison"), SuiteDialogue::Rester);
     EXPECT_TRUE(questions.Seul("Enregistrer.", "L'étude 'Maison' existe déjà !\nVoulez vous la remplacer ?",
@@ -154,10 +190,10 @@ TEST_F(Bibliotheque, EnregistrementImpossible) {
     StockerAutre("Autre", {Sejour});
     ASSERT_TRUE(Saisir(Sejour));
     ASSERT_EQ(B.EnregistrerEtude("Maison"), ResultatEnregistrement::Enregistree);
-    const Trois avant = Stockee("Maison");
+    const Jeu avant = Stockee("Maison");
     ASSERT_TRUE(Saisir(Chambre));
     ASSERT_TRUE(Saisir(Cuisine));
-    const Trois travail = Travail();
+    const Jeu travail = Travail();
     LimiteTailleFichier limite(2 * DonneesPiece::Longueur);
     const std::pair<const char*, std::function<bool()>> cas[] = {
         {"Enregistrer", [&] { return B.CommandeEnregistrer(); }},
@@ -184,13 +220,14 @@ TEST_F(Bibliotheque, EnregistrementImpossible) {
 }
 
 // A stored study that cannot be opened (a file the program could not have
-// written, a file missing, names not in UTF-8) is listed, then refused,
-// saying why, before anything of the current study is closed.
+// written, an extension file of a later version, a file missing, names not
+// in UTF-8) is listed, then refused, saying why, before anything of the
+// current study is closed.
 TEST_F(Bibliotheque, OuvrirUneEtudeImpossible) {
     StockerAutre("Maison", {Sejour, Chambre});
     ASSERT_TRUE(Saisir(Cuisine));
     etude.DefinirModifie(false);
-    const Trois travail = Travail();
+    const Jeu travail = Travail();
     const std::string refus = "\n\nL'étude 'Maison' ne peut pas être ouverte ; l'étude en cours n'a pas changé.";
     const QByteArray brut = QFile::encodeName(dossier.Chemin({})) + "Ma\xEFson";
     const struct {
@@ -202,6 +239,12 @@ TEST_F(Bibliotheque, OuvrirUneEtudeImpossible) {
         {[&] { QFile(dossier.Chemin("Maison.plg")).resize(3); }, "Maison", "Etude endommagée.",
          "Le fichier « " + dossier.Chemin("Maison.plg").toStdString() +
              " » est endommagé : sa longueur ne correspond pas aux données générales." + refus},
+        {[&] { Poser(dossier, "Maison.plx", R"({"format": "sorvel-extension", "version": 3})"); }, "Maison",
+         "Etude trop récente.",
+         "Le fichier « " + dossier.Chemin("Maison.plx").toStdString() +
+             " » ne peut pas être lu : l'étude a été créée par une version plus récente de Sorvel (format de "
+             "version 3 ; cette version de Sorvel lit la version 1). Mettez Sorvel à jour pour ouvrir cette étude." +
+             refus},
         {[&] { dossier.SupprimerFichier("Maison.plp"); }, "Maison", "Fichier manquant.",
          "Le fichier [Maison.plp] nécessaire à l'étude est manquant !\n\nOuverture de l'étude impossible."},
         {[&] {
@@ -216,7 +259,7 @@ TEST_F(Bibliotheque, OuvrirUneEtudeImpossible) {
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.titre);
-        const Trois saine = Stockee("Maison");
+        const Jeu saine = Stockee("Maison");
         c.abimer();
         EXPECT_TRUE(B.EtudesAOuvrir().contains(c.ouverte));
         EXPECT_FALSE(B.OuvrirEtude(c.ouverte));
@@ -226,6 +269,7 @@ TEST_F(Bibliotheque, OuvrirUneEtudeImpossible) {
         EXPECT_EQ(remplacements, 1);
         for (std::size_t i = 0; i < 3; ++i)
             Poser(dossier, "Maison" + QStringList{ExtensionPieces, ExtensionPertes, ExtensionGenerales}[i], saine[i]);
+        dossier.SupprimerFichier("Maison.plx");
     }
     for (const char* extension : {".pla", ".plp", ".plg"})
         ::unlink(brut + extension); // beyond what QTemporaryDir can name

@@ -71,6 +71,29 @@ TEST_F(Saisie, SupprimerLaPiece2Sur4) {
     EXPECT_EQ(piecesChangees, 1);
 }
 
+// The site's climate is kept in the working files at once, and marks the
+// study modified; one the rooms' details cannot hold with is refused,
+// naming the room, and nothing changes.
+TEST_F(Saisie, ClimatDuSite) {
+    ASSERT_TRUE(etude.ChangerClimat(ClimatExemple));
+    EXPECT_TRUE(etude.Modifie());
+    EXPECT_EQ(etude.Travail().LireEtude().Climat, ClimatExemple);
+    Piece sejour = Sejour;
+    sejour.Deperditions = DetailsExemple(1);
+    ASSERT_TRUE(Saisir(sejour));
+    etude.DefinirModifie(false);
+    EXPECT_FALSE(etude.ChangerClimat(ClimatSite{.TempExterieure = 21}));
+    EXPECT_TRUE(questions.Seul("Déperditions.", "Les déperditions de l'étude ne peuvent pas être enregistrées : pièce 1 "
+                                                "« Séjour », champ « tempExterieure » : la température de la pièce "
+                                                "(20 °C) n'est pas supérieure à la température extérieure de base "
+                                                "(21 °C)."));
+    EXPECT_FALSE(etude.ChangerClimat(std::nullopt));
+    EXPECT_TRUE(questions.Seul("Déperditions."));
+    EXPECT_EQ(etude.Climat(), ClimatExemple);
+    EXPECT_FALSE(etude.Modifie());
+    EXPECT_EQ(etude.Pieces(), std::vector{sejour});
+}
+
 // Commands that need a room (also in a study emptied of its rooms), on a
 // row without a room, on a room no screen could have written, or on a full
 // study are refused with their message, and no room is entered.

@@ -20,13 +20,15 @@ protected:
     // Nothing started: each test starts the models it needs.
     void SetUp() override { dossier.PreparerDossier(); }
     // What a run cut short leaves: its marker naming `nom` (none for
-    // nullopt), the general data and `pieces` rooms in the working files.
+    // nullopt), the general data, the climate and `pieces` rooms, the
+    // first with its details, in the working files.
     void RunInterrompu(std::optional<QString> nom, int pieces) const {
         if (nom)
             EcrireSession(dossier, *nom);
         etude.Travail().EcrireGenerales(Plots);
+        etude.Travail().EcrireClimat(ClimatExemple);
         for (int i = 1; i <= pieces; ++i)
-            AjouterPieceExemple(dossier, i);
+            etude.Travail().EcrirePiece(i, i == 1 ? PieceDetaillee(1) : PieceExemple(i), PerteExemple(i));
     }
     // A model of its own on the folder, with its own answers.
     std::unique_ptr<EtudeEnCours> Modele(QuestionsScriptees& q) const {
@@ -36,14 +38,14 @@ protected:
 
 } // namespace
 
-// "Oui": the rooms, the general data and the name come back, modified and
-// never stored, the files as they were; "Non": the files go as at any
-// start, and the study is a new one.
+// "Oui": the rooms with their details, the general data, the climate and
+// the name come back, modified and never stored, the files as they were;
+// "Non": the files go as at any start, and the study is a new one.
 TEST_F(Marche, Reprise) {
     for (const bool oui : {true, false}) {
         etude.Travail().SupprimerTout();
         RunInterrompu(QStringLiteral("Villa"), 3);
-        const Trois travail = Travail();
+        const Jeu travail = Travail();
         questions.reponses = {oui ? ReponseMessage::Oui : ReponseMessage::Non};
         const auto reprise = Modele(questions);
         int remplacees = 0;
@@ -55,7 +57,9 @@ TEST_F(Marche, Reprise) {
                                    IconeMessage::Question, BoutonsMessage::OuiNon));
         EXPECT_EQ(reprise->Nom() == QStringLiteral("Villa"), oui);
         EXPECT_EQ(reprise->Generales(), oui ? Plots : Installation{});
+        EXPECT_EQ(reprise->Climat(), oui ? std::optional(ClimatExemple) : std::nullopt);
         EXPECT_EQ(Travail(), oui ? travail : Aucun);
+        EXPECT_TRUE(!oui || reprise->Pieces()->front() == PieceDetaillee(1));
         EXPECT_EQ(reprise->Modifie(), oui);
         EXPECT_FALSE(reprise->EtudeEnregistree());
         EXPECT_EQ(remplacees, oui ? 1 : 0);
@@ -115,7 +119,7 @@ TEST_F(Marche, SecondProgramme) {
     ASSERT_EQ(premier->Programme().Demarrer(), Demarrage::Normal);
     premier->DefinirNom(QStringLiteral("Maison"));
     AjouterPieceExemple(dossier, 1);
-    const Trois travail = Travail();
+    const Jeu travail = Travail();
     {
         const auto second = Modele(questions);
         EXPECT_EQ(second->Programme().Demarrer(), Demarrage::DossierOccupe);
@@ -186,7 +190,7 @@ TEST_F(Marche, Quitter) {
     for (const auto& [modifie, reponse] : cas) {
         AjouterPieceExemple(dossier, 1);
         modele->EcrireGenerales();
-        const Trois travail = Travail();
+        const Jeu travail = Travail();
         modele->DefinirModifie(modifie);
         questions.reponses = {reponse.value_or(ReponseMessage::OK)};
         const bool fin = reponse != ReponseMessage::Annuler;

@@ -9,6 +9,7 @@
 #include "stockage/Catalogue.h"
 
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QVariant>
 
 #include <fcntl.h>
@@ -18,31 +19,49 @@ using namespace sorvel::test;
 
 namespace {
 
-// The three files of a study: rooms, pressure drops, general data.
-using Trois = std::vector<QByteArray>;
+// The files of a study: rooms, pressure drops, general data, extension file.
+using Jeu = std::vector<QByteArray>;
+const QByteArray Absent("<absent>");
 
 class Stockees : public DossierTest {
 protected:
-    Trois Stockee(const QString& nom) const {
-        return {Contenu(nom + ExtensionPieces), Contenu(nom + ExtensionPertes), Contenu(nom + ExtensionGenerales)};
+    Jeu Stockee(const QString& nom) const {
+        return {Contenu(nom + ExtensionPieces), Contenu(nom + ExtensionPertes), Contenu(nom + ExtensionGenerales),
+                Contenu(nom + ExtensionComplements)};
     }
-    Trois Travail() const { return {Contenu(FichierEtude), Contenu(FichierPerte), Contenu(FichierGenerales)}; }
-    // Working files of n rooms with the supply temperature `depart`.
-    void EtudeTravail(int n, int depart) const {
+    Jeu Travail() const {
+        return {Contenu(FichierEtude), Contenu(FichierPerte), Contenu(FichierGenerales), Contenu(FichierExtension)};
+    }
+    // Working files of n rooms with the supply temperature `depart`; with
+    // `details`, room 1's details and the climate in Extension.tmp.
+    void EtudeTravail(int n, int depart, bool details = false) const {
         T.SupprimerTout();
         for (int i = 1; i <= n; ++i)
             AjouterPieceExemple(E, i);
         T.EcrireGenerales({.TempDepart = depart});
+        if (details) {
+            T.EcrireClimat(ClimatExemple);
+            T.EcrirePiece(1, PieceDetaillee(1), PerteExemple(1));
+        }
     }
     // Maison stored from working files of n rooms; its files.
-    Trois StockerMaison(int n, int depart) {
+    Jeu StockerMaison(int n, int depart) {
         EtudeTravail(n, depart);
         C.Enregistrer("Maison");
         return Stockee("Maison");
     }
 
+    // The studies folder in memory, where syncing costs nothing: a kill or
+    // an interrupted store, unlike a power cut, leaves the system's cache to
+    // the disk.
+    void EnMemoire() {
+        if (memoire_.isValid())
+            E = DossierEtudes(memoire_.path()), C = Catalogue(E), T = FichiersTravail(E);
+    }
+
     Catalogue C{E};
     FichiersTravail T{E};
+    QTemporaryDir memoire_{QStringLiteral("/dev/shm/sorvel-XXXXXX")};
 };
 
 const QStringList AvecMaison = {"Etude.tmp", "Generale.tmp", "Maison.pla", "Maison.plg", "Maison.plp", "Perte.tmp"};
@@ -50,46 +69,68 @@ const QStringList AvecMaison = {"Etude.tmp", "Generale.tmp", "Maison.pla", "Mais
 } // namespace
 
 // A study stored, copied, then loaded is the working files byte for byte;
-// a study without rooms has empty room files.
+// a study without rooms has empty room files. Its extension file goes with
+// it, and a study stored or loaded without one leaves none of the earlier
+// one; deleting a study deletes them all.
 TEST_F(Stockees, EnregistrerCopierCharger) {
     T.EcrireGenerales({});
     C.Enregistrer("Vide");
-    EXPECT_EQ(Stockee("Vide"), (Trois{"", "", Contenu(FichierGenerales)}));
-    EtudeTravail(4, 45);
+    EXPECT_EQ(Stockee("Vide"), (Jeu{"", "", Contenu(FichierGenerales), Absent}));
+    EtudeTravail(4, 45, true);
     C.Enregistrer("Maison");
-    const Trois quatre = Travail();
+    const Jeu quatre = Travail();
     C.Copier("Maison", "Villa");
-    T.SupprimerTout();
+    C.Charger("Vide");
+    EXPECT_EQ(Travail()[3], Absent);
     C.Charger("Villa");
     EXPECT_EQ(Travail(), quatre);
     EXPECT_EQ(Stockee("Villa"), quatre);
+    const Etude lue = C.Lire("Villa");
+    EXPECT_EQ(lue.Climat, ClimatExemple);
+    EXPECT_EQ(lue.Pieces, (std::vector{PieceDetaillee(1), PieceExemple(2), PieceExemple(3), PieceExemple(4)}));
+    C.Copier("Vide", "Villa");
+    EXPECT_EQ(Stockee("Villa")[3], Absent);
+    C.Supprimer("Maison");
+    EXPECT_EQ(Stockee("Maison"), (Jeu{Absent, Absent, Absent, Absent}));
 }
 
 // A store stopped after each of its steps, over an earlier save or as the
-// first one: until the journal is in place the earlier state comes back
-// whole (no study at all the first time, never a study with a file
-// missing); from then on the new one. Nothing is left aside, and the store
-// can be made again.
+// first one, each with or without an extension file: until the journal is
+// in place the earlier state comes back whole (no study at all the first
+// time, never a study with a file missing or one of the other save); from
+// then on the new one. Nothing is left aside, and the store can be made
+// again.
 TEST_F(Stockees, InterrompuApresChaqueEtape) {
-    for (bool premier : {false, true}) {
-        for (int k = 0; k < NombreEtapesEnregistrement; ++k) {
-            SCOPED_TRACE(testing::Message() << (premier ? "premier " : "") << k);
+    EnMemoire();
+    for (int cas = 0; cas < 6; ++cas) {
+        const bool premier = cas >= 4, extensionAvant = cas & 1, extensionApres = cas & 2;
+        for (int k = 0;; ++k) {
+            SCOPED_TRACE(testing::Message() << cas << " " << k);
             C.Supprimer("Maison");
-            EtudeTravail(2, 40);
+            EtudeTravail(2, 40, extensionAvant);
             if (!premier)
                 C.Enregistrer("Maison");
-            const Trois avant = Stockee("Maison");
-            EtudeTravail(3, 45);
-            C.JournalEnregistrement().SuivreEtapes([k](EtapeEnregistrement e) {
-                if (static_cast<int>(e) == k)
+            const Jeu avant = Stockee("Maison");
+            EtudeTravail(3, 45, extensionApres);
+            std::optional<EtapeEnregistrement> arret;
+            int etape = 0;
+            C.JournalEnregistrement().SuivreEtapes([&](EtapeEnregistrement e) {
+                if (etape++ == k) {
+                    arret = e;
                     throw Interruption{};
+                }
             });
-            EXPECT_THROW(C.Enregistrer("Maison"), Interruption);
+            try {
+                C.Enregistrer("Maison");
+            } catch (const Interruption&) {
+            }
             C.JournalEnregistrement().SuivreEtapes({});
-            const bool aucune = premier && k < static_cast<int>(EtapeEnregistrement::JournalEnPlace);
-            EXPECT_EQ(C.Etudes(), aucune ? QStringList() : QStringList({"Maison"}));
-            EXPECT_EQ(Stockee("Maison"), k < static_cast<int>(EtapeEnregistrement::JournalEnPlace) ? avant : Travail());
-            EXPECT_EQ(Fichiers(), aucune ? QStringList({"Etude.tmp", "Generale.tmp", "Perte.tmp"}) : AvecMaison);
+            if (!arret)
+                break; // every step has been walked
+            const bool decide = *arret >= EtapeEnregistrement::JournalEnPlace;
+            EXPECT_EQ(C.Etudes(), premier && !decide ? QStringList() : QStringList({"Maison"}));
+            EXPECT_EQ(Stockee("Maison"), decide ? Travail() : avant);
+            EXPECT_EQ(QDir(E.Chemin()).entryList({"*.neuf", FichierJournal}, QDir::Files), QStringList{});
             C.Enregistrer("Maison");
             EXPECT_EQ(Stockee("Maison"), Travail());
         }
@@ -101,7 +142,7 @@ TEST_F(Stockees, InterrompuApresChaqueEtape) {
 // file, the previous save stays byte for byte, nothing is left aside; once
 // the cause is gone the store succeeds.
 TEST_F(Stockees, EchecLaisseLEtudeEnregistree) {
-    const Trois avant = StockerMaison(2, 40);
+    const Jeu avant = StockerMaison(2, 40);
     EtudeTravail(5, 45);
     const std::pair<QString, std::string> cas[] = {
         {FichierPerte, "Impossible de lire le fichier « Perte.tmp » : un dossier porte ce nom."},
@@ -129,7 +170,7 @@ TEST_F(Stockees, EchecLaisseLEtudeEnregistree) {
 // without its last line decides nothing; a journal names files of the
 // folder only.
 TEST_F(Stockees, RestesNettoyes) {
-    const Trois avant = StockerMaison(2, 40);
+    const Jeu avant = StockerMaison(2, 40);
     const std::pair<QByteArray, QByteArray> cas[] = {
         {{}, avant[2]}, {"Maison.pla\nMaison.plg\n", avant[2]}, {"../Maison.pla\nMaison.plg\nfin\n", "nouveau"}};
     for (const auto& [journal, plg] : cas) {
@@ -139,7 +180,7 @@ TEST_F(Stockees, RestesNettoyes) {
         if (!journal.isEmpty())
             Poser(FichierJournal, journal);
         EXPECT_EQ(C.Etudes(), QStringList{"Maison"});
-        EXPECT_EQ(Stockee("Maison"), (Trois{avant[0], avant[1], plg}));
+        EXPECT_EQ(Stockee("Maison"), (Jeu{avant[0], avant[1], plg, Absent}));
         EXPECT_EQ(Fichiers(), AvecMaison);
     }
 }
@@ -218,15 +259,67 @@ TEST_F(Stockees, Lire) {
     EXPECT_TRUE(Message([&] { C.Lire(QString(300, 'n')); }).ends_with(" : le nom du fichier est trop long."));
 }
 
+namespace {
+
+// `valeur` put at `chemin` ("pieces/0/deperditions/b") in `v`; an undefined
+// value removes what is there.
+QJsonValue Modifier(const QJsonValue& v, QStringList chemin, const QJsonValue& valeur) {
+    if (chemin.isEmpty())
+        return valeur;
+    const QString cle = chemin.takeFirst();
+    const bool retirer = chemin.isEmpty() && valeur.isUndefined();
+    if (v.isArray()) {
+        QJsonArray a = v.toArray();
+        if (retirer)
+            a.removeAt(cle.toInt());
+        else
+            a[cle.toInt()] = Modifier(a[cle.toInt()], chemin, valeur);
+        return a;
+    }
+    QJsonObject o = v.toObject();
+    if (retirer)
+        o.remove(cle);
+    else
+        o[cle] = Modifier(o[cle], chemin, valeur);
+    return o;
+}
+
+} // namespace
+
+// The extension file of a study read with its defaults; one that is not
+// JSON, of a later version, or breaks a rule is refused, naming the file,
+// the room, the element and the key. Each case of the data file changes the
+// sound file given there.
+TEST_F(Stockees, ExtensionEndommagee) {
+    StockerMaison(3, 45);
+    const QJsonObject saine = TableCas(SORVEL_CAS, "extension_saine")[0].toObject();
+    Poser("Maison.plx", QJsonDocument(saine).toJson());
+    const Etude lue = C.Lire("Maison");
+    EXPECT_EQ(lue.Climat, ClimatExemple);
+    EXPECT_EQ(lue.Pieces[0].Deperditions->Elements.size(), 3u);
+    EXPECT_EQ(lue.Pieces[1].Deperditions, std::nullopt);
+    EXPECT_EQ(lue.Pieces[2].Deperditions, (DeperditionsPiece{.Elements = {{.Nature = NatureElement::Plancher,
+                                                              .Surface = 14, .U = 0.4, .Contact = ContactElement::Sol}}}));
+    for (const QJsonValue& ligne : TableCas(SORVEL_CAS, "extension_endommagee")) {
+        const QJsonObject c = ligne.toObject();
+        QJsonValue fichier = saine;
+        for (const QJsonValue& chemin : c["retirer"].toArray())
+            fichier = Modifier(fichier, chemin.toString().split('/'), QJsonValue::Undefined);
+        const QJsonObject poser = c["poser"].toObject();
+        for (auto i = poser.begin(); i != poser.end(); ++i)
+            fichier = Modifier(fichier, i.key().split('/'), i.value());
+        Poser("Maison.plx",
+              c.contains("texte") ? c["texte"].toString().toUtf8() : QJsonDocument(fichier.toObject()).toJson());
+        EXPECT_EQ(Message([&] { C.Lire("Maison"); }),
+                  "Le fichier « " + E.Chemin("Maison.plx").toStdString() + " » " + c["message"].toString().toStdString());
+    }
+}
+
 // A process killed at random moments while it stores two different studies
 // in turn under one name: after each kill the stored study is one of the
 // two saves, whole, and nothing is left aside.
 TEST_F(Stockees, ProcessusTue) {
-    // A kill, unlike a power cut, leaves the system's cache to the disk:
-    // the folder may as well be in memory, where syncing costs nothing.
-    QTemporaryDir enMemoire(QStringLiteral("/dev/shm/sorvel-XXXXXX"));
-    if (enMemoire.isValid())
-        E = DossierEtudes(enMemoire.path()), C = Catalogue(E), T = FichiersTravail(E);
+    EnMemoire();
     EtudeTravail(2, 40);
     C.Enregistrer("A");
     EtudeTravail(4, 45);

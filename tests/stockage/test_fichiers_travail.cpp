@@ -20,10 +20,11 @@ namespace {
 
 const QByteArray Absent("<absent>");
 
-// The rooms of a study as its two files hold them.
+// The rooms of a study as its files hold them.
 struct Etat {
     QByteArray pieces;
     QByteArray pertes;
+    QByteArray extension = Absent;
     int nombre() const { return static_cast<int>(pieces.size() / DonneesPiece::Longueur); }
     bool operator==(const Etat&) const = default;
 };
@@ -53,9 +54,12 @@ protected:
             E.SupprimerFichier(f);
         PoserSi(FichierEtude, e.pieces);
         PoserSi(FichierPerte, e.pertes);
+        PoserSi(FichierExtension, e.extension);
     }
-    // The study the two files of the folder `d` hold.
-    static Etat Lu(const DossierEtudes& d) { return {test::Contenu(d, FichierEtude), test::Contenu(d, FichierPerte)}; }
+    // The study the files of the folder `d` hold.
+    static Etat Lu(const DossierEtudes& d) {
+        return {test::Contenu(d, FichierEtude), test::Contenu(d, FichierPerte), test::Contenu(d, FichierExtension)};
+    }
 
     const FichiersTravail T{E};
 };
@@ -154,6 +158,36 @@ TEST_F(Travail, SupprimerUnePiece) {
     }
 }
 
+// The details of a room follow it: written and read with it, moved down
+// when a room before it goes, dropped with it; the climate stays, and the
+// file goes once it holds neither. Details that could not be read back are
+// never written; a damaged file is named.
+TEST_F(Travail, DetailsDesPieces) {
+    PoserEtat(Pieces("1,2,3,4"));
+    T.EcrireClimat(ClimatExemple);
+    for (int n : {2, 4})
+        T.EcrirePiece(n, PieceDetaillee(n), PerteExemple(n));
+    T.SupprimerPiece(3);
+    EXPECT_EQ(T.LirePieces(), (std::vector{PieceExemple(1), PieceDetaillee(2), PieceDetaillee(4)}));
+    EXPECT_EQ(T.LirePiece(3), PieceDetaillee(4));
+    EXPECT_EQ(T.LireEtude().Climat, ClimatExemple);
+    T.SupprimerPiece(3);
+    T.EcrirePiece(2, PieceExemple(2), PerteExemple(2));
+    EXPECT_NE(Contenu(FichierExtension), Absent);
+    T.EcrireClimat({});
+    EXPECT_EQ(Lu(E), Pieces("1,2"));
+
+    T.EcrireClimat(ClimatSite{.TempExterieure = 25});
+    EXPECT_EQ(Message([&] { T.EcrirePiece(2, PieceDetaillee(2), PerteExemple(2)); }),
+              "Les déperditions de l'étude ne peuvent pas être enregistrées : pièce 2 « Pièce 2 », champ "
+              "« tempExterieure » : la température de la pièce (20 °C) n'est pas supérieure à la température "
+              "extérieure de base (25 °C).");
+    EXPECT_EQ(T.LirePiece(2), PieceExemple(2));
+    Poser(FichierExtension, "{");
+    EXPECT_EQ(Message([&] { T.LirePieces(); }),
+              "Le fichier « Extension.tmp » est endommagé : son contenu n'est pas du JSON valide (erreur vers l'octet 2).");
+}
+
 // A change that fails before its point of no return (a scratch file that
 // cannot be made, the disk full with room for PteTemp.tmp only) leaves the
 // study as it was and no scratch file.
@@ -216,16 +250,27 @@ TEST_F(Travail, TemporairesInacheves) {
 
 namespace {
 
-// Step i of a long edit of the study: a room added, edited or deleted,
-// chosen from i and the rooms the study holds, so that it can be replayed.
+// Step i of a long edit of the study: a room added, edited or deleted, with
+// or without details, chosen from i and the rooms the study holds, so that
+// it can be replayed.
 void Etape(const FichiersTravail& t, int i) {
     const int nombre = t.NombrePieces();
+    const Piece piece = i % 4 < 2 ? PieceDetaillee(100 + i) : PieceExemple(100 + i);
     if (nombre == 0 || (i % 3 == 0 && nombre < PiecesMaximumEtude))
-        t.EcrirePiece(nombre + 1, PieceExemple(100 + i), PerteExemple(100 + i));
+        t.EcrirePiece(nombre + 1, piece, PerteExemple(100 + i));
     else if (i % 3 == 1)
-        t.EcrirePiece(i % nombre + 1, PieceExemple(100 + i), PerteExemple(100 + i));
+        t.EcrirePiece(i % nombre + 1, piece, PerteExemple(100 + i));
     else
         t.SupprimerPiece((7 * i) % nombre + 1);
+}
+
+// The study every round of the edit starts from: four rooms and the
+// climate.
+void Depart(const FichiersTravail& t) {
+    t.Dossier().SupprimerFichier(FichierExtension);
+    test::Poser(t.Dossier(), FichierEtude, Pieces("1,2,3,4").pieces);
+    test::Poser(t.Dossier(), FichierPerte, Pieces("1,2,3,4").pertes);
+    t.EcrireClimat(ClimatExemple);
 }
 
 } // namespace
@@ -233,8 +278,8 @@ void Etape(const FichiersTravail& t, int i) {
 // A child process edits the study without end and is killed at a random
 // moment; once start-up has put them right, the files hold the study before
 // or after the step it was in (replayed in a folder of its own), whole:
-// never a missing rooms file, never two files of different counts, nothing
-// left aside.
+// never a missing rooms file, never two files of different counts, never
+// details of another state, nothing left aside.
 TEST_F(Travail, ProcessusTueAuHasard) {
     auto* fait = static_cast<std::atomic<int>*>(
         mmap(nullptr, sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
@@ -242,7 +287,7 @@ TEST_F(Travail, ProcessusTueAuHasard) {
     QTemporaryDir enMemoire(QStringLiteral("/dev/shm/sorvel-XXXXXX")); // the replay needs no disk
     const FichiersTravail rejeu{DossierEtudes(enMemoire.isValid() ? enMemoire.path() : temp_.path())};
     int auMilieu = 0;
-    PoserEtat(Pieces("1,2,3,4"));
+    Depart(T);
     TuerAuHasard(
         150, 12000,
         [&](int i) {
@@ -250,11 +295,10 @@ TEST_F(Travail, ProcessusTueAuHasard) {
             fait->store(i + 1);
         },
         [&] {
-            auMilieu += E.Existe(FichierTemp) || E.Existe(FichierPteTemp);
+            auMilieu += E.Existe(FichierTemp) || E.Existe(FichierPteTemp) || E.Existe(FichierExtTemp);
             Journal(E).Reprendre(); // as start-up does: what EcrireFichierComplet left aside goes
             const int pieces = T.Reparer();
-            test::Poser(rejeu.Dossier(), FichierEtude, Pieces("1,2,3,4").pieces);
-            test::Poser(rejeu.Dossier(), FichierPerte, Pieces("1,2,3,4").pertes);
+            Depart(rejeu);
             for (int i = 0; i < fait->load(); ++i)
                 Etape(rejeu, i);
             const Etat avant = Lu(rejeu.Dossier());
@@ -263,8 +307,9 @@ TEST_F(Travail, ProcessusTueAuHasard) {
             EXPECT_EQ(pieces, lu.nombre());
             EXPECT_TRUE(lu == avant || lu == Lu(rejeu.Dossier())) << "after step " << fait->load() << ": "
                 << lu.pieces.size() << " bytes of rooms, " << lu.pertes.size() << " bytes of drops";
-            EXPECT_EQ(Fichiers(), (QStringList{FichierEtude, FichierPerte}));
-            PoserEtat(Pieces("1,2,3,4"));
+            EXPECT_EQ(Fichiers(), (QStringList{FichierEtude, FichierExtension, FichierPerte}));
+            PoserEtat({Absent, Absent});
+            Depart(T);
             fait->store(0);
         });
     munmap(fait, sizeof(std::atomic<int>));
