@@ -5,20 +5,18 @@
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
 #include "ihm/ModAide.h"
+#include "ihm/Panneau.h"
 #include "modele/EtudeEnCours.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QVBoxLayout>
 
 namespace sorvel {
 
@@ -41,63 +39,6 @@ QStringList Resistances() {
         l << QStringLiteral("0.%1").arg(i, 2, 10, QLatin1Char('0'));
     return l;
 }
-
-// A pop-over panel of the room screen. While it is open it keeps the focus:
-// Tab goes round its own controls and Enter presses its "OK".
-class Panneau : public QFrame {
-public:
-    Panneau(const QString& nom, const QString& titre, QWidget* parent) : QFrame(parent) {
-        setObjectName(nom);
-        setFrameShape(QFrame::Panel);
-        setFrameShadow(QFrame::Raised);
-        setLineWidth(2);
-        setAutoFillBackground(true);
-        auto* l = new QVBoxLayout(this);
-        l->setContentsMargins(12, 8, 12, 10);
-        auto* t = new QLabel(titre, this);
-        t->setObjectName(nom + QStringLiteral("_Titre"));
-        QFont f = t->font();
-        f.setBold(true);
-        t->setFont(f);
-        l->addWidget(t);
-        l->addWidget(Trait(this));
-        grille = new QGridLayout;
-        grille->setHorizontalSpacing(8);
-        l->addLayout(grille);
-        hide();
-    }
-    QGridLayout* grille;
-    QPushButton* ok = nullptr;
-
-protected:
-    void keyPressEvent(QKeyEvent* evenement) override {
-        const bool entree = evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter;
-        if (entree && (evenement->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && ok) {
-            // The button that has the focus, else "OK".
-            auto* bouton = qobject_cast<QPushButton*>(QApplication::focusWidget());
-            (bouton && isAncestorOf(bouton) ? bouton : ok)->click();
-            return;
-        }
-        QFrame::keyPressEvent(evenement);
-    }
-    bool focusNextPrevChild(bool suivant) override {
-        QList<QWidget*> ordre;
-        for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-            if (isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(this) && (w->focusPolicy() & Qt::TabFocus) &&
-                !w->focusProxy())
-                ordre << w;
-        if (ordre.isEmpty())
-            return false;
-        QWidget* focus = QApplication::focusWidget();
-        qsizetype i = ordre.indexOf(focus);
-        for (QWidget* w = focus; i < 0 && w && w != this; w = w->parentWidget())
-            i = ordre.indexOf(w);
-        const qsizetype n = ordre.size();
-        const qsizetype cible = i < 0 ? 0 : (i + (suivant ? 1 : n - 1)) % n;
-        ordre[cible]->setFocus(suivant ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-};
 
 } // namespace
 

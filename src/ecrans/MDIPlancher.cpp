@@ -20,7 +20,6 @@
 #include "modules_fenetres/FrmCorrection.h"
 #include "modules_fenetres/FrmIncertitude.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -130,46 +129,8 @@ void MDIPlancher::closeEvent(QCloseEvent* evenement) {
 // ---- Screens ----------------------------------------------------------
 
 void MDIPlancher::AfficherFeuille(QWidget* ecran) {
-    if (!zone_)
-        return;
-    QMdiSubWindow* cible = ZoneEcrans::SousFenetre(ecran);
-    // The field that has the focus on the screen being left is where the
-    // keyboard comes back to it. Not a button: back on a page left through
-    // "<< Précédent", Enter would leave it again.
-    QWidget* focus = QApplication::focusWidget();
-    for (QMdiSubWindow* sous : zone_->subWindowList()) {
-        if (sous == cible)
-            continue;
-        if (sous->isVisible() && sous->widget() && sous->widget()->isAncestorOf(focus))
-            focusDesFeuilles_[sous->widget()] = qobject_cast<QPushButton*>(focus) ? nullptr : focus;
-        sous->hide();
-    }
-    if (!cible)
-        return;
-    const bool dejaAffichee = cible->isVisible();
-    cible->show();
-    // Shown, the screen lays itself out; let its new wishes reach its window,
-    // which the main window grows for when the screen has the room.
-    for (int tour = 0; tour < 4; ++tour)
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    zone_->AgrandirEtAjuster(ecran);
-    zone_->setActiveSubWindow(cible);
-    if (dejaAffichee && ecran->isAncestorOf(QApplication::focusWidget()))
-        return;
-    auto accessible = [ecran](const QWidget* w) {
-        return w && ecran->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
-               w->isVisibleTo(ecran);
-    };
-    QWidget* retour = focusDesFeuilles_.value(ecran);
-    if (!accessible(retour)) {
-        // The first time: the screen's first field.
-        retour = nullptr;
-        for (QWidget* w = ecran->nextInFocusChain(); w && w != ecran && !retour; w = w->nextInFocusChain())
-            if (accessible(w))
-                retour = w;
-    }
-    if (retour)
-        retour->setFocus(Qt::TabFocusReason);
+    if (zone_)
+        zone_->AfficherFeuille(ecran);
 }
 
 void MDIPlancher::PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {

@@ -13,7 +13,6 @@
 #include "ihm/FenetreAuxiliaire.h"
 #include "modele/EtudeEnCours.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
@@ -176,8 +175,6 @@ private:
     FrmD_Generales* generales_ = nullptr;
     FrmCircuits* circuits_ = nullptr;
     FeuillesPiece feuillesPiece_;
-    // The control that had the focus when each screen was left.
-    QHash<const QWidget*, QPointer<QWidget>> focusDesFeuilles_;
 
     QAction* mnuFeuilleCalcul_ = nullptr;
     QAction* mnuAjouterPiece_ = nullptr;
