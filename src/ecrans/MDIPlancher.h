@@ -158,6 +158,14 @@ private:
     // previewed (FrmImprimer) or printed.
     void LancerImpression(Impression impression);
 
+    // "Climat du site...": the climate dialog, modal over the main window;
+    // `ensuite` runs once it has given the study a climate.
+    void OuvrirClimat(const std::function<void()>& ensuite = {});
+    // The losses dialog of the room `piece` as on the room screen, once the
+    // site has a climate (asked for when it has none); its "OK" fills the
+    // room screen's two losses fields.
+    void OuvrirDeperditions(const Piece& piece);
+
     // The study library's dialogs, modal over the main window.
     void OuvrirDialogueOuverture(const QStringList& etudes);
     void OuvrirDialogueEnregistrement(ModeEnregistrement mode);

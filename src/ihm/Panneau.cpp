@@ -32,6 +32,18 @@ Panneau::Panneau(const QString& nom, const QString& titre, QWidget* parent) : QF
     hide();
 }
 
+void Panneau::PlacerSous(QWidget* sous) {
+    QWidget* ecran = parentWidget();
+    adjustSize();
+    const QPoint coin = sous->mapTo(ecran, QPoint(sous->width(), sous->height() + 4));
+    int y = coin.y();
+    if (y + height() > ecran->height() - 4)
+        y = sous->mapTo(ecran, QPoint()).y() - 4 - height();
+    const int x = qBound(4, coin.x() - width(), qMax(4, ecran->width() - width() - 4));
+    y = qBound(4, y, qMax(4, ecran->height() - height() - 4));
+    move(x, y);
+}
+
 void Panneau::keyPressEvent(QKeyEvent* evenement) {
     const bool entree = evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter;
     if (entree && (evenement->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && ok) {

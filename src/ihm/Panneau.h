@@ -17,6 +17,11 @@ public:
     // A hidden panel named `nom` (its title label `nom` + "_Titre").
     Panneau(const QString& nom, const QString& titre, QWidget* parent);
 
+    // Over its parent's form, its right edge lined up with `sous` (the
+    // button that opens it), just below it, or above it when the parent
+    // ends too soon.
+    void PlacerSous(QWidget* sous);
+
     // Where the panel's fields go, below its title.
     QGridLayout* grille;
     // The button Enter presses when no button has the focus.

@@ -101,10 +101,10 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuApercuChantier", ""},       {"MnuImprimerChantier", "Ctrl+C"}, {"MnuApercuRecap", ""},
         {"MnuImprimerRecap", "Ctrl+R"},  {"MnuQuitter", "Ctrl+Q"},         {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
-        {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuPieceSelectionnee", ""},
-        {"MnuRecapitulatif", ""},        {"MnuMateriel", ""},              {"MnuEquilibrage", ""},
-        {"MnuCorrection", ""},           {"MnuIncertitude", ""},           {"MnuAideSorvel", ""},
-        {"MnuAPropos", ""},
+        {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuClimat", ""},
+        {"MnuPieceSelectionnee", ""},    {"MnuRecapitulatif", ""},         {"MnuMateriel", ""},
+        {"MnuEquilibrage", ""},          {"MnuCorrection", ""},            {"MnuIncertitude", ""},
+        {"MnuAideSorvel", ""},           {"MnuAPropos", ""},
     };
     const auto actions = ActionsDesMenus(f.get());
     ASSERT_EQ(actions.size(), std::size(cas));
