@@ -8,10 +8,8 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <iterator>
@@ -23,26 +21,15 @@ FrmClimat::FrmClimat(EtudeEnCours& etude, const std::optional<TableTemperaturesB
     setObjectName(QStringLiteral("FrmClimat"));
     setWindowTitle(QStringLiteral("Climat du site"));
 
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    auto* cmdOK = Bouton(QStringLiteral("CmdOK"), QStringLiteral("OK"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    cmdOK->setDefault(true);
     auto* principal = new QVBoxLayout(this);
     principal->addWidget(CreerChamps());
-    principal->addWidget(Trait(this));
-    auto* pied = new QHBoxLayout;
-    pied->addWidget(cmdAide);
-    pied->addStretch();
-    pied->addWidget(cmdOK);
-    pied->addWidget(cmdAnnuler);
-    principal->addLayout(pied);
+    const BoutonsDialogue boutons = PiedDeDialogue(this, principal);
 
     Afficher(etude.Climat());
     connect(txtDepartement_, &QLineEdit::textEdited, this, &FrmClimat::Proposer);
     connect(txtAltitude_, &QLineEdit::textEdited, this, &FrmClimat::Proposer);
-    Relier(cmdOK, this, &FrmClimat::CmdOK_Click);
-    Relier(cmdAide, this, &FrmClimat::CmdAide_Click);
-    connect(cmdAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+    Relier(boutons.OK, this, &FrmClimat::CmdOK_Click);
+    Relier(boutons.Aide, this, &FrmClimat::CmdAide_Click);
 }
 
 QWidget* FrmClimat::CreerChamps() {
@@ -68,12 +55,8 @@ QWidget* FrmClimat::CreerChamps() {
     txtTempExterieure_->accepterVide(true);
     txtTempExterieure_->accepterMoinsSeul(true);
     LigneChamp(g, 2, lblTempExterieure, txtTempExterieure_, QStringLiteral("°C"));
-    // Shows what the table proposes, which a screen reader reads out of it.
-    lblProposition_ = Libelle(QStringLiteral("LblProposition"), QString(), champs);
-    lblProposition_->setWordWrap(true);
-    QFont italique = lblProposition_->font();
-    italique.setItalic(true);
-    lblProposition_->setFont(italique);
+    // What the table proposes, or why it proposes nothing.
+    lblProposition_ = Remarque(QStringLiteral("LblProposition"), champs);
     g->addWidget(lblProposition_, 3, 0, 1, 3);
 
     auto* lblTempMoyenne = Libelle(QStringLiteral("LblTempMoyenne"), LegendeTempMoyenne, champs);

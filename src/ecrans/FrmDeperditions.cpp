@@ -13,7 +13,6 @@
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace sorvel {
@@ -71,10 +70,6 @@ FrmDeperditions::FrmDeperditions(EtudeEnCours& etude, const Piece& piece, QWidge
     boutonsElements->addStretch();
     gElements->addLayout(boutonsElements);
 
-    auto* cmdAide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
-    auto* cmdOK = Bouton(QStringLiteral("CmdOK"), QStringLiteral("OK"), this);
-    auto* cmdAnnuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), this);
-    cmdOK->setDefault(true);
     auto* principal = new QVBoxLayout(this);
     principal->addWidget(lblContexte);
     principal->addWidget(cdrElements, 1);
@@ -82,13 +77,7 @@ FrmDeperditions::FrmDeperditions(EtudeEnCours& etude, const Piece& piece, QWidge
     milieu->addWidget(CreerAir());
     milieu->addWidget(CreerResultats(), 1);
     principal->addLayout(milieu);
-    principal->addWidget(Trait(this));
-    auto* pied = new QHBoxLayout;
-    pied->addWidget(cmdAide);
-    pied->addStretch();
-    pied->addWidget(cmdOK);
-    pied->addWidget(cmdAnnuler);
-    principal->addLayout(pied);
+    const BoutonsDialogue boutons = PiedDeDialogue(this, principal);
 
     Afficher(piece.Deperditions.value_or(DeperditionsPiece{}));
     connect(grille_, &GrilleElements::modifie, this, &FrmDeperditions::Actualiser);
@@ -96,10 +85,9 @@ FrmDeperditions::FrmDeperditions(EtudeEnCours& etude, const Piece& piece, QWidge
         connect(c, &ChampNumerique::modifie, this, &FrmDeperditions::Actualiser);
     RelierClic(cmdAjouter, this, [this] { grille_->Ajouter(); });
     RelierClic(cmdSupprimer, this, [this] { grille_->Supprimer(); });
-    Relier(cmdOK, this, &FrmDeperditions::CmdOK_Click);
-    Relier(cmdAide, this, &FrmDeperditions::CmdAide_Click);
-    connect(cmdAnnuler, &QPushButton::clicked, this, &QDialog::reject);
-    resize(sizeHint().expandedTo(QSize(720, 0)));
+    Relier(boutons.OK, this, &FrmDeperditions::CmdOK_Click);
+    Relier(boutons.Aide, this, &FrmDeperditions::CmdAide_Click);
+    resize(sizeHint().expandedTo(QSize(740, 0)));
 }
 
 QWidget* FrmDeperditions::CreerAir() {
@@ -140,8 +128,7 @@ QWidget* FrmDeperditions::CreerResultats() {
     lblPlancher_ = ValeurResultat(g, 1, 2, "LblPlancher", QStringLiteral("Dont plancher"));
     lblDebitAir_ = ValeurResultat(g, 2, 2, "LblDebitAir", QStringLiteral("Débit d'air"));
     g->setColumnMinimumWidth(2, 110);
-    lblSuite_ = Libelle(QStringLiteral("LblSuite"), QString(), cdrResultats);
-    lblSuite_->setWordWrap(true);
+    lblSuite_ = Remarque(QStringLiteral("LblSuite"), cdrResultats);
     lblSuite_->setMinimumHeight(lblSuite_->fontMetrics().lineSpacing() * 3);
     lblSuite_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     g->addWidget(lblSuite_, 3, 0, 1, 4);

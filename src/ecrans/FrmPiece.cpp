@@ -150,12 +150,8 @@ QGroupBox* FrmPiece::CreerDeperditions() {
     txtDeperdPlancher_ = ChampNombre(QStringLiteral("TxtDeperdPlancher"), lblDeperdPlancher->text(), cdrDeperdition);
     LigneChamp(gDeperd, 1, lblDeperdPlancher, txtDeperdPlancher_, QStringLiteral("W"));
     // Whether the two values come from the room's details; hidden without
-    // details. It shows that state, which is what a screen reader reads.
-    lblEtatDeperditions_ = Libelle(QStringLiteral("LblEtatDeperditions"), QString(), cdrDeperdition);
-    lblEtatDeperditions_->setWordWrap(true);
-    QFont italique = lblEtatDeperditions_->font();
-    italique.setItalic(true);
-    lblEtatDeperditions_->setFont(italique);
+    // details.
+    lblEtatDeperditions_ = Remarque(QStringLiteral("LblEtatDeperditions"), cdrDeperdition);
     lblEtatDeperditions_->hide();
     gDeperd->addWidget(lblEtatDeperditions_, 2, 0, 1, 4);
     auto* lblApport = Libelle(QStringLiteral("LblApport"), QStringLiteral("Apport par le plafond"), cdrDeperdition);

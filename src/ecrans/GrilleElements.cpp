@@ -66,7 +66,7 @@ GrilleElements::GrilleElements(QWidget* parent) : QTableWidget(0, NombreColonnes
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    const int largeurs[NombreColonnes] = {150, 90, 140, 95, 100, 95};
+    const int largeurs[NombreColonnes] = {170, 85, 135, 90, 95, 90};
     for (int c = 0; c < NombreColonnes; ++c)
         setColumnWidth(c, largeurs[c]);
     horizontalHeader()->setSectionResizeMode(ColDesignation, QHeaderView::Stretch);
@@ -91,6 +91,7 @@ void GrilleElements::AjouterLigne(const ElementParoi& e) {
     l.designation->setObjectName(Nom("TxtDesignation_", n));
     l.designation->setAccessibleName(LegendeElement(LegendeDesignation, n));
     l.designation->setMaxLength(40);
+    l.designation->setCursorPosition(0);
     QStringList natures, contacts;
     for (NatureElement nature : NaturesElements)
         natures << TexteNature(nature);
