@@ -196,6 +196,72 @@ void PieceDeBoutEnBout(Seance& s) {
     s.capturer("12-circuits-avec-piece.png");
 }
 
+// The climate of the site, then the losses of a living room worked out from
+// six elements: the dialog as typed, the room screen it fills, and the
+// same screen once a value was typed over (manual entry).
+void DeperditionsSejour(Seance& s) {
+    s.fenetre.AfficherFeuille(s.fenetre.Circuits());
+    s.fenetre.AjouterPiece();
+    const sorvel::FeuillesPiece& feuilles = s.fenetre.FeuillesDePiece();
+    Clic(feuilles.Charge, "CmdSuivant");
+    if (auto* nom = feuilles.Piece->findChild<QComboBox*>(QStringLiteral("CmbNomPiece")))
+        nom->setEditText(QStringLiteral("Séjour"));
+    Choix(feuilles.Piece, "CmbTempPiece", QStringLiteral("20"));
+    Texte(feuilles.Piece, "TxtSurface_0", QStringLiteral("32,5"));
+
+    s.action("MnuClimat")->trigger();
+    if (auto* climat = s.fenetre.findChild<QDialog*>(QStringLiteral("FrmClimat"))) {
+        Texte(climat, "TxtDepartement", QStringLiteral("69"));
+        Texte(climat, "TxtAltitude", QStringLiteral("250"));
+        if (auto* departement = climat->findChild<QLineEdit*>(QStringLiteral("TxtDepartement")))
+            emit departement->textEdited(departement->text());
+        Texte(climat, "TxtTempExterieure", QStringLiteral("-10"));
+        Texte(climat, "TxtTempMoyenne", QStringLiteral("11"));
+        if (auto* ponts = climat->findChild<QComboBox*>(QStringLiteral("CmbPontsThermiques")))
+            ponts->setCurrentIndex(1);
+        s.capturer("29-climat-du-site.png");
+        Clic(climat, "CmdOK");
+    }
+
+    Clic(feuilles.Piece, "CmdDeperditions");
+    auto* dialogue = s.fenetre.findChild<QDialog*>(QStringLiteral("FrmDeperditions"));
+    if (!dialogue) {
+        s.ok = false;
+        return;
+    }
+    const struct {
+        const char *designation, *nature, *contact, *surface, *u, *complement;
+    } elements[] = {
+        {"Mur nord", "Mur", "Extérieur", "14,2", "0,3", ""},
+        {"Mur ouest", "Mur", "Extérieur", "10,5", "0,3", ""},
+        {"Baie vitrée sud", "Fenêtre", "Extérieur", "6", "1,3", ""},
+        {"Cloison cellier", "Mur", "Local non chauffé", "8", "0,5", "0,6"},
+        {"Plancher sur vide sanitaire", "Plancher", "Local non chauffé", "32,5", "0,25", "0,8"},
+        {"Cloison chambre", "Mur", "Local chauffé", "7,5", "1,8", "18"},
+    };
+    int n = 0;
+    for (const auto& e : elements) {
+        Clic(dialogue, "CmdAjouterElement");
+        const QString numero = QString::number(++n);
+        const auto nom = [&](const char* prefixe) { return (QString::fromLatin1(prefixe) + numero).toLatin1(); };
+        Texte(dialogue, nom("TxtDesignation_").constData(), QString::fromUtf8(e.designation));
+        Choix(dialogue, nom("CmbNature_").constData(), QString::fromUtf8(e.nature));
+        Choix(dialogue, nom("CmbContact_").constData(), QString::fromUtf8(e.contact));
+        Texte(dialogue, nom("TxtSurfaceElement_").constData(), QString::fromLatin1(e.surface));
+        Texte(dialogue, nom("TxtU_").constData(), QString::fromLatin1(e.u));
+        const bool voisin = QString::fromUtf8(e.contact) == QStringLiteral("Local chauffé");
+        Texte(dialogue, nom(voisin ? "TxtTempVoisin_" : "TxtB_").constData(), QString::fromLatin1(e.complement));
+    }
+    Texte(dialogue, "TxtRenouvellement", QStringLiteral("0,5"));
+    Texte(dialogue, "TxtDebitExtrait", QStringLiteral("45"));
+    s.capturer("30-deperditions-sejour.png");
+    Clic(dialogue, "CmdOK");
+    s.capturer("31-piece-deperditions-calculees.png");
+    Texte(feuilles.Piece, "TxtDeperdPiece", QStringLiteral("1850"));
+    s.capturer("32-piece-saisie-manuelle.png");
+    s.fenetre.AbandonnerPiece();
+}
+
 // The correction module on an existing loop: the present values, then the
 // supply temperature and the flow for a room at 20 °C, with the curve of
 // the search; the uncertainty module on the same loop.
@@ -385,6 +451,7 @@ int main(int argc, char* argv[]) {
     Seance s{fenetre, dossierEtudes, travail, dossier + QLatin1Char('/')};
     DebutEtMenus(s);
     PieceDeBoutEnBout(s);
+    DeperditionsSejour(s);
     Modules(s);
     // The views of the 12-room example study, when its folder is given.
     if (positions.size() > 1) {

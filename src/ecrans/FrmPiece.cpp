@@ -5,20 +5,19 @@
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
 #include "ihm/ModAide.h"
+#include "ihm/Panneau.h"
 #include "modele/EtudeEnCours.h"
+#include "modele/SaisieDeperditions.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QVBoxLayout>
 
 namespace sorvel {
 
@@ -41,63 +40,6 @@ QStringList Resistances() {
         l << QStringLiteral("0.%1").arg(i, 2, 10, QLatin1Char('0'));
     return l;
 }
-
-// A pop-over panel of the room screen. While it is open it keeps the focus:
-// Tab goes round its own controls and Enter presses its "OK".
-class Panneau : public QFrame {
-public:
-    Panneau(const QString& nom, const QString& titre, QWidget* parent) : QFrame(parent) {
-        setObjectName(nom);
-        setFrameShape(QFrame::Panel);
-        setFrameShadow(QFrame::Raised);
-        setLineWidth(2);
-        setAutoFillBackground(true);
-        auto* l = new QVBoxLayout(this);
-        l->setContentsMargins(12, 8, 12, 10);
-        auto* t = new QLabel(titre, this);
-        t->setObjectName(nom + QStringLiteral("_Titre"));
-        QFont f = t->font();
-        f.setBold(true);
-        t->setFont(f);
-        l->addWidget(t);
-        l->addWidget(Trait(this));
-        grille = new QGridLayout;
-        grille->setHorizontalSpacing(8);
-        l->addLayout(grille);
-        hide();
-    }
-    QGridLayout* grille;
-    QPushButton* ok = nullptr;
-
-protected:
-    void keyPressEvent(QKeyEvent* evenement) override {
-        const bool entree = evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter;
-        if (entree && (evenement->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && ok) {
-            // The button that has the focus, else "OK".
-            auto* bouton = qobject_cast<QPushButton*>(QApplication::focusWidget());
-            (bouton && isAncestorOf(bouton) ? bouton : ok)->click();
-            return;
-        }
-        QFrame::keyPressEvent(evenement);
-    }
-    bool focusNextPrevChild(bool suivant) override {
-        QList<QWidget*> ordre;
-        for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-            if (isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(this) && (w->focusPolicy() & Qt::TabFocus) &&
-                !w->focusProxy())
-                ordre << w;
-        if (ordre.isEmpty())
-            return false;
-        QWidget* focus = QApplication::focusWidget();
-        qsizetype i = ordre.indexOf(focus);
-        for (QWidget* w = focus; i < 0 && w && w != this; w = w->parentWidget())
-            i = ordre.indexOf(w);
-        const qsizetype n = ordre.size();
-        const qsizetype cible = i < 0 ? 0 : (i + (suivant ? 1 : n - 1)) % n;
-        ordre[cible]->setFocus(suivant ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-};
 
 } // namespace
 
@@ -136,6 +78,7 @@ FrmPiece::FrmPiece(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etud
     cmbEmissionsIso_->setCurrentText(QStringLiteral("4"));
     SuivreModifications();
 
+    Relier(cmdDeperditions_, this, &FrmPiece::CmdDeperditions_Click);
     Relier(cmdApport_, this, &FrmPiece::CmdApport_Click);
     Relier(cmdApportOK, this, &FrmPiece::CmdApport_OK_Click);
     Relier(cmdEmissions_, this, &FrmPiece::CmdEmissions_Click);
@@ -198,24 +141,32 @@ QGroupBox* FrmPiece::CreerDeperditions() {
     auto* lblDeperdPiece =
         Libelle(QStringLiteral("LblDeperdPiece"), QStringLiteral("Déperditions de la pièce"), cdrDeperdition);
     txtDeperdPiece_ = ChampNombre(QStringLiteral("TxtDeperdPiece"), lblDeperdPiece->text(), cdrDeperdition);
-    LigneChamp(gDeperd, 0, lblDeperdPiece, txtDeperdPiece_, QStringLiteral("W"));
+    cmdDeperditions_ = Bouton(QStringLiteral("CmdDeperditions"), QStringLiteral("..."), cdrDeperdition);
+    cmdDeperditions_->setAccessibleName(QStringLiteral("Calculer les déperditions de la pièce"));
+    cmdDeperditions_->setFixedWidth(36);
+    LigneChamp(gDeperd, 0, lblDeperdPiece, txtDeperdPiece_, QStringLiteral("W"), QString(), cmdDeperditions_);
     auto* lblDeperdPlancher =
         Libelle(QStringLiteral("LblDeperdPlancher"), QStringLiteral("Déperditions du plancher"), cdrDeperdition);
     txtDeperdPlancher_ = ChampNombre(QStringLiteral("TxtDeperdPlancher"), lblDeperdPlancher->text(), cdrDeperdition);
     LigneChamp(gDeperd, 1, lblDeperdPlancher, txtDeperdPlancher_, QStringLiteral("W"));
+    // Whether the two values come from the room's details; hidden without
+    // details.
+    lblEtatDeperditions_ = Remarque(QStringLiteral("LblEtatDeperditions"), cdrDeperdition);
+    lblEtatDeperditions_->hide();
+    gDeperd->addWidget(lblEtatDeperditions_, 2, 0, 1, 4);
     auto* lblApport = Libelle(QStringLiteral("LblApport"), QStringLiteral("Apport par le plafond"), cdrDeperdition);
     txtApport_ = ChampNombre(QStringLiteral("TxtApport"), lblApport->text(), cdrDeperdition);
     cmdApport_ = Bouton(QStringLiteral("CmdApport"), QStringLiteral("..."), cdrDeperdition);
     cmdApport_->setAccessibleName(QStringLiteral("Calculer l'apport par le plafond"));
     cmdApport_->setFixedWidth(36);
-    LigneChamp(gDeperd, 2, lblApport, txtApport_, QStringLiteral("W"), QString(), cmdApport_);
+    LigneChamp(gDeperd, 3, lblApport, txtApport_, QStringLiteral("W"), QString(), cmdApport_);
     auto* lblEmissions =
         Libelle(QStringLiteral("LblEmissions"), QStringLiteral("Emission vers le bas"), cdrDeperdition);
     txtEmissions_ = ChampNombre(QStringLiteral("TxtEmissions"), lblEmissions->text(), cdrDeperdition);
     cmdEmissions_ = Bouton(QStringLiteral("CmdEmissions"), QStringLiteral("..."), cdrDeperdition);
     cmdEmissions_->setAccessibleName(QStringLiteral("Calculer l'émission vers le bas"));
     cmdEmissions_->setFixedWidth(36);
-    LigneChamp(gDeperd, 3, lblEmissions, txtEmissions_, QStringLiteral("W"), QString(), cmdEmissions_);
+    LigneChamp(gDeperd, 4, lblEmissions, txtEmissions_, QStringLiteral("W"), QString(), cmdEmissions_);
     gDeperd->setColumnStretch(0, 1);
     gDeperd->setColumnMinimumWidth(3, 36);
     return cdrDeperdition;
@@ -312,6 +263,10 @@ void FrmPiece::SuivreModifications() {
         connect(c, &ChampNumerique::modifie, &etude_, &EtudeEnCours::MarquerModifie);
     for (QComboBox* l : {cmbTempPiece_, cmbActuelle_, cmbFuture_, cmbApportIso_, cmbEmissionsIso_})
         connect(l, &QComboBox::currentIndexChanged, &etude_, &EtudeEnCours::MarquerModifie);
+    // What the room's details give follows its temperature and surface.
+    for (ChampNumerique* c : {txtSurface_[0], txtDeperdPiece_, txtDeperdPlancher_})
+        connect(c, &ChampNumerique::modifie, this, &FrmPiece::ActualiserEtatDeperditions);
+    connect(cmbTempPiece_, &QComboBox::currentIndexChanged, this, &FrmPiece::ActualiserEtatDeperditions);
 }
 
 QString FrmPiece::NomPiece() const {
@@ -352,31 +307,44 @@ void FrmPiece::Afficher(const Piece& d) {
     ChoisirTexte(cmbFuture_, QString::fromStdString(TexteResistance(d.RthFuture)));
     ChoisirTexte(cmbApportIso_, QString::fromStdString(TexteEntier(d.IsoApport)));
     ChoisirTexte(cmbEmissionsIso_, QString::fromStdString(TexteEntier(d.IsoEmissions)));
+    ActualiserEtatDeperditions();
 }
 
-void FrmPiece::PlacerPanneau(QFrame* panneau, QWidget* sous) {
-    // Over the form, its right edge lined up with the "..." button, just
-    // below it, or above it when the screen ends too soon.
-    panneau->adjustSize();
-    const QPoint coin = sous->mapTo(this, QPoint(sous->width(), sous->height() + 4));
-    int y = coin.y();
-    if (y + panneau->height() > height() - 4)
-        y = sous->mapTo(this, QPoint()).y() - 4 - panneau->height();
-    const int x = qBound(4, coin.x() - panneau->width(), qMax(4, width() - panneau->width() - 4));
-    y = qBound(4, y, qMax(4, height() - panneau->height() - 4));
-    panneau->move(x, y);
+void FrmPiece::ActualiserEtatDeperditions() {
+    Piece d = etude_.Saisie().PieceEnSaisie();
+    Remplir(d);
+    const QString etat = TexteEtatDeperditions(EtatChampsDeperditions(d, etude_.Climat()));
+    lblEtatDeperditions_->setText(etat);
+    lblEtatDeperditions_->setVisible(!etat.isEmpty());
+}
+
+void FrmPiece::CmdDeperditions_Click() {
+    if (!TemperatureChoisie())
+        return;
+    Piece d = etude_.Saisie().PieceEnSaisie();
+    Remplir(d);
+    if (SurfacesDonnees(d))
+        emit deperditionsDemandees(d);
+}
+
+void FrmPiece::AfficherDeperditions(double piece, double plancher) {
+    txtDeperdPiece_->definirValeur(piece);
+    txtDeperdPlancher_->definirValeur(plancher);
+    ActualiserEtatDeperditions();
 }
 
 void FrmPiece::resizeEvent(QResizeEvent* evenement) {
     QWidget::resizeEvent(evenement);
     if (cdrApport_->isVisible())
-        PlacerPanneau(cdrApport_, cmdApport_);
+        cdrApport_->PlacerSous(cmdApport_);
     if (cdrEmissions_->isVisible())
-        PlacerPanneau(cdrEmissions_, cmdEmissions_);
+        cdrEmissions_->PlacerSous(cmdEmissions_);
 }
 
 void FrmPiece::showEvent(QShowEvent* evenement) {
     QWidget::showEvent(evenement);
+    // The site's climate may have changed meanwhile.
+    ActualiserEtatDeperditions();
     // Laid out by now: the name and the temperature line their fields up with
     // those of the frames below.
     const int champs = txtSurface_[0]->mapTo(haut_->parentWidget(), QPoint()).x();
@@ -389,14 +357,14 @@ void FrmPiece::hideEvent(QHideEvent* evenement) {
     QWidget::hideEvent(evenement);
 }
 
-void FrmPiece::OuvrirPanneau(QFrame* panneau, QWidget* bouton, QWidget* focus) {
+void FrmPiece::OuvrirPanneau(Panneau* panneau, QWidget* bouton, QWidget* focus) {
     FermerPanneau(nullptr);
     // The panel lies over part of the form: the rest of the screen waits
     // until it is put away, so that nothing it hides can be reached.
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (w != panneau)
             w->setEnabled(false);
-    PlacerPanneau(panneau, bouton);
+    panneau->PlacerSous(bouton);
     panneau->show();
     panneau->raise();
     echapPanneau_->setEnabled(true);
@@ -444,17 +412,31 @@ void FrmPiece::CmdEmission_OK_Click() {
     FermerPanneau(txtEmissions_);
 }
 
-bool FrmPiece::Controle() {
-    auto echec = [this](const QString& texte, const QString& titre, QWidget* champ) {
-        Message(this, IconeMessage::Exclamation, titre, texte);
-        DonnerFocus(champ);
+bool FrmPiece::Refuser(const QString& texte, const QString& titre, QWidget* champ) {
+    Message(this, IconeMessage::Exclamation, titre, texte);
+    DonnerFocus(champ);
+    return false;
+}
+
+bool FrmPiece::TemperatureChoisie() {
+    return cmbTempPiece_->currentIndex() >= 0 ||
+           Refuser(QStringLiteral("Choisir une température pour la pièce !"),
+                   QStringLiteral("Température de la pièce."), cmbTempPiece_);
+}
+
+bool FrmPiece::SurfacesDonnees(const Piece& d) {
+    if (!ControlerChamps(this, {txtSurface_[0], txtSurface_[1]},
+                         [&d](const QString& legende) { return RefusNombreSaisi(d, legende); }))
         return false;
-    };
-    if (cmbTempPiece_->currentIndex() < 0)
-        return echec(QStringLiteral("Choisir une température pour la pièce !"),
-                     QStringLiteral("Température de la pièce."), cmbTempPiece_);
+    return d.SurfacePiece != 0 || Refuser(QStringLiteral("Entrer la surface de la pièce !"),
+                                          QStringLiteral("Surface de la pièce."), txtSurface_[0]);
+}
+
+bool FrmPiece::Controle() {
+    if (!TemperatureChoisie())
+        return false;
     if (NomPiece().isEmpty())
-        return echec(QStringLiteral("Donner un nom à la pièce !"), QStringLiteral("Nom de la pièce."), cmbNomPiece_);
+        return Refuser(QStringLiteral("Donner un nom à la pièce !"), QStringLiteral("Nom de la pièce."), cmbNomPiece_);
     Piece d = etude_.Saisie().PieceEnSaisie();
     Remplir(d);
     // A number the study could not hold is refused before it is judged.
@@ -468,23 +450,22 @@ bool FrmPiece::Controle() {
         CmdApport_Click();
         return ControlerChamps(this, {txtApportSurface_}, refus);
     }
-    if (d.SurfacePiece == 0)
-        return echec(QStringLiteral("Entrer la surface de la pièce !"), QStringLiteral("Surface de la pièce."),
-                     txtSurface_[0]);
+    if (!SurfacesDonnees(d))
+        return false;
     // The edge zone may take at most half of the heated floor.
     if (SurfaceUtilePiece(d) / 2 < d.SurfaceBordure)
-        return echec(QStringLiteral("La surface de la zone de bordure ne peut pas excéder la moitié de la surface "
-                                    "utile !"),
-                     QStringLiteral("Surface de bordure."), txtSurface_[0]);
+        return Refuser(QStringLiteral("La surface de la zone de bordure ne peut pas excéder la moitié de la surface "
+                                      "utile !"),
+                       QStringLiteral("Surface de bordure."), txtSurface_[0]);
     if (Valeur(txtDeperdPiece_) == 0)
-        return echec(QStringLiteral("Entrer les déperditions de la pièce !"),
-                     QStringLiteral("Déperditions de la pièce."), txtDeperdPiece_);
+        return Refuser(QStringLiteral("Entrer les déperditions de la pièce !"),
+                       QStringLiteral("Déperditions de la pièce."), txtDeperdPiece_);
     if (Valeur(txtEmissions_) == 0)
-        return echec(QStringLiteral("Définir les émissions du plancher en cliquant sur le bouton !"),
-                     QStringLiteral("Emissions du plancher."), txtEmissions_);
+        return Refuser(QStringLiteral("Définir les émissions du plancher en cliquant sur le bouton !"),
+                       QStringLiteral("Emissions du plancher."), txtEmissions_);
     if (cmbActuelle_->currentIndex() < 0)
-        return echec(QStringLiteral("Choisir une résistance thermique pour le revêtement actuel !"),
-                     QStringLiteral("Rth actuelle"), cmbActuelle_);
+        return Refuser(QStringLiteral("Choisir une résistance thermique pour le revêtement actuel !"),
+                       QStringLiteral("Rth actuelle"), cmbActuelle_);
     // Without a future covering the present one stays.
     if (cmbFuture_->currentIndex() < 0)
         cmbFuture_->setCurrentIndex(cmbActuelle_->currentIndex());

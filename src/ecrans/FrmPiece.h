@@ -14,7 +14,6 @@
 #include <initializer_list>
 
 class QComboBox;
-class QFrame;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -25,6 +24,7 @@ namespace sorvel {
 
 class ChampNumerique;
 class EtudeEnCours;
+class Panneau;
 
 class FrmPiece : public QWidget {
     Q_OBJECT
@@ -45,6 +45,14 @@ public:
     // left unchosen takes the present one.
     bool Controle();
 
+    // "..." beside "Déperditions de la pièce": the room's temperature and
+    // surface checked, its losses dialog is asked for.
+    void CmdDeperditions_Click();
+    // "OK" of the losses dialog: the two fields take what the details give.
+    void AfficherDeperditions(double piece, double plancher);
+    // Says beside the losses fields whether they come from the room's
+    // details or were typed by hand.
+    void ActualiserEtatDeperditions();
     void CmdApport_Click();
     void CmdApport_OK_Click();
     void CmdEmissions_Click();
@@ -58,6 +66,8 @@ public:
     bool PanneauOuvert() const;
 
 signals:
+    // The losses dialog is asked for the room as on screen.
+    void deperditionsDemandees(const Piece& piece);
     void suivant();
     void precedent();
     // "Annuler": the room's entries are to be dropped.
@@ -81,13 +91,19 @@ private:
     QPushButton* CreerPanneauEmissions();
     // Every edit of a field marks the study as modified.
     void SuivreModifications();
-    void PlacerPanneau(QFrame* panneau, QWidget* sous);
     // Opens `panneau` below `bouton`, the focus on `focus`; the rest of the
     // screen is disabled until it closes.
-    void OuvrirPanneau(QFrame* panneau, QWidget* bouton, QWidget* focus);
+    void OuvrirPanneau(Panneau* panneau, QWidget* bouton, QWidget* focus);
     // Puts away the open panel, if any, and gives the focus to `focus`.
     void FermerPanneau(QWidget* focus);
     double Valeur(const ChampNumerique* champ) const;
+    // A failed check: its message, then the focus on `champ`. False.
+    bool Refuser(const QString& texte, const QString& titre, QWidget* champ);
+    // The first checks of the page, shared with the losses dialog: a
+    // temperature chosen, then (`d` as on screen) surfaces the study can
+    // hold and a room surface.
+    bool TemperatureChoisie();
+    bool SurfacesDonnees(const Piece& d);
 
     EtudeEnCours& etude_;
     QGridLayout* haut_;
@@ -100,13 +116,15 @@ private:
     ChampNumerique* txtEmissions_;
     QComboBox* cmbActuelle_;
     QComboBox* cmbFuture_;
+    QPushButton* cmdDeperditions_;
+    QLabel* lblEtatDeperditions_;
     QPushButton* cmdApport_;
     QPushButton* cmdEmissions_;
 
-    QFrame* cdrApport_;
+    Panneau* cdrApport_;
     ChampNumerique* txtApportSurface_;
     QComboBox* cmbApportIso_;
-    QFrame* cdrEmissions_;
+    Panneau* cdrEmissions_;
     QLabel* lblEmissionsBas_;
     QComboBox* cmbEmissionsIso_;
     QShortcut* echapPanneau_ = nullptr;

@@ -2,8 +2,10 @@
 
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmClimat.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmDeperditions.h"
 #include "ecrans/FrmEnregistrer.h"
 #include "ecrans/FrmEquilibrage.h"
 #include "ecrans/FrmImprimer.h"
@@ -14,13 +16,14 @@
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Frm_A_Propos.h"
 #include "ihm/Controles.h"
+#include "ihm/Installation.h"
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
 #include "ihm/Ressources.h"
+#include "modele/SaisieDeperditions.h"
 #include "modules_fenetres/FrmCorrection.h"
 #include "modules_fenetres/FrmIncertitude.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -130,46 +133,8 @@ void MDIPlancher::closeEvent(QCloseEvent* evenement) {
 // ---- Screens ----------------------------------------------------------
 
 void MDIPlancher::AfficherFeuille(QWidget* ecran) {
-    if (!zone_)
-        return;
-    QMdiSubWindow* cible = ZoneEcrans::SousFenetre(ecran);
-    // The field that has the focus on the screen being left is where the
-    // keyboard comes back to it. Not a button: back on a page left through
-    // "<< Précédent", Enter would leave it again.
-    QWidget* focus = QApplication::focusWidget();
-    for (QMdiSubWindow* sous : zone_->subWindowList()) {
-        if (sous == cible)
-            continue;
-        if (sous->isVisible() && sous->widget() && sous->widget()->isAncestorOf(focus))
-            focusDesFeuilles_[sous->widget()] = qobject_cast<QPushButton*>(focus) ? nullptr : focus;
-        sous->hide();
-    }
-    if (!cible)
-        return;
-    const bool dejaAffichee = cible->isVisible();
-    cible->show();
-    // Shown, the screen lays itself out; let its new wishes reach its window,
-    // which the main window grows for when the screen has the room.
-    for (int tour = 0; tour < 4; ++tour)
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    zone_->AgrandirEtAjuster(ecran);
-    zone_->setActiveSubWindow(cible);
-    if (dejaAffichee && ecran->isAncestorOf(QApplication::focusWidget()))
-        return;
-    auto accessible = [ecran](const QWidget* w) {
-        return w && ecran->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
-               w->isVisibleTo(ecran);
-    };
-    QWidget* retour = focusDesFeuilles_.value(ecran);
-    if (!accessible(retour)) {
-        // The first time: the screen's first field.
-        retour = nullptr;
-        for (QWidget* w = ecran->nextInFocusChain(); w && w != ecran && !retour; w = w->nextInFocusChain())
-            if (accessible(w))
-                retour = w;
-    }
-    if (retour)
-        retour->setFocus(Qt::TabFocusReason);
+    if (zone_)
+        zone_->AfficherFeuille(ecran);
 }
 
 void MDIPlancher::PlacerFenetreAuxiliaire(FenetreAuxiliaire* fenetre) {
@@ -222,6 +187,7 @@ void MDIPlancher::RechargerFeuillesPiece() {
     // The way through a room, page after page.
     connect(f.Charge, &FrmCharge::suivant, this, [this] { AfficherFeuille(feuillesPiece_.Piece); });
     connect(f.Piece, &FrmPiece::precedent, this, [this] { AfficherFeuille(feuillesPiece_.Charge); });
+    connect(f.Piece, &FrmPiece::deperditionsDemandees, this, &MDIPlancher::OuvrirDeperditions);
     connect(f.Piece, &FrmPiece::suivant, this, [this] {
         feuillesPiece_.Conduites->Preparer();
         AfficherFeuille(feuillesPiece_.Conduites);
@@ -371,6 +337,8 @@ void MDIPlancher::CreerMenusEtude() {
         AfficherFeuille(circuits_);
         circuits_->SupprimerPiece();
     });
+    etude->addSeparator();
+    Action(etude, "MnuClimat", QStringLiteral("&Climat du site..."), {}, [this] { OuvrirClimat(); });
 
     QMenu* consulter = Menu(nullptr, "MnuConsulter", QStringLiteral("&Consulter"));
     Action(consulter, "MnuPieceSelectionnee", QStringLiteral("&Pièce sélectionnée"), {}, modifier);
@@ -466,6 +434,35 @@ void MDIPlancher::MnuFeuilleCalcul_Click() {
     OublierFeuilleCalcul();
     if (feuille)
         AfficherFeuille(feuille);
+}
+
+void MDIPlancher::OuvrirClimat(const std::function<void()>& ensuite) {
+    const QString table = DossierProgramme() + QLatin1Char('/') + FichierTemperaturesBase;
+    auto* dialogue = new FrmClimat(*etude_, ChargerTemperaturesBase(table), this);
+    dialogue->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialogue, &QDialog::accepted, this, [this, ensuite] {
+        // The room screen says anew what the room's details give.
+        if (feuillesPiece_.Piece)
+            feuillesPiece_.Piece->ActualiserEtatDeperditions();
+        if (ensuite)
+            ensuite();
+    });
+    dialogue->open();
+}
+
+void MDIPlancher::OuvrirDeperditions(const Piece& piece) {
+    switch (PreparerDeperditions(*etude_)) {
+    case AvantDeperditions::Renoncer: return;
+    case AvantDeperditions::DefinirClimat: OuvrirClimat([this, piece] { OuvrirDeperditions(piece); }); return;
+    case AvantDeperditions::Pret: break;
+    }
+    auto* dialogue = new FrmDeperditions(*etude_, piece, this);
+    dialogue->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialogue, &FrmDeperditions::deperditionsCalculees, this, [this](double total, double plancher) {
+        if (feuillesPiece_.Piece)
+            feuillesPiece_.Piece->AfficherDeperditions(total, plancher);
+    });
+    dialogue->open();
 }
 
 void MDIPlancher::OuvrirDialogueOuverture(const QStringList& etudes) {

@@ -13,7 +13,6 @@
 #include "ihm/FenetreAuxiliaire.h"
 #include "modele/EtudeEnCours.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
@@ -168,6 +167,14 @@ private:
     // previewed (FrmImprimer) or printed.
     void LancerImpression(Impression impression);
 
+    // "Climat du site...": the climate dialog, modal over the main window;
+    // `ensuite` runs once it has given the study a climate.
+    void OuvrirClimat(const std::function<void()>& ensuite = {});
+    // The losses dialog of the room `piece` as on the room screen, once the
+    // site has a climate (asked for when it has none); its "OK" fills the
+    // room screen's two losses fields.
+    void OuvrirDeperditions(const Piece& piece);
+
     // The study library's dialogs, modal over the main window.
     void OuvrirDialogueOuverture(const QStringList& etudes);
     void OuvrirDialogueEnregistrement(ModeEnregistrement mode);
@@ -185,8 +192,6 @@ private:
     FrmD_Generales* generales_ = nullptr;
     FrmCircuits* circuits_ = nullptr;
     FeuillesPiece feuillesPiece_;
-    // The control that had the focus when each screen was left.
-    QHash<const QWidget*, QPointer<QWidget>> focusDesFeuilles_;
 
     QAction* mnuFeuilleCalcul_ = nullptr;
     QAction* mnuAjouterPiece_ = nullptr;

@@ -3,12 +3,14 @@
 #include "ihm/Controles.h"
 #include "ihm/Ressources.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 
 namespace sorvel {
@@ -59,6 +61,47 @@ QWidget* ZoneEcrans::FeuilleAffichee() const {
         if (sous->isVisibleTo(this) && sous->widget())
             return sous->widget();
     return nullptr;
+}
+
+void ZoneEcrans::AfficherFeuille(QWidget* ecran) {
+    QMdiSubWindow* cible = ZoneEcrans::SousFenetre(ecran);
+    // The field that has the focus on the screen being left is where the
+    // keyboard comes back to it. Not a button: back on a page left through
+    // "<< Précédent", Enter would leave it again.
+    QWidget* focus = QApplication::focusWidget();
+    for (QMdiSubWindow* sous : subWindowList()) {
+        if (sous == cible)
+            continue;
+        if (sous->isVisible() && sous->widget() && sous->widget()->isAncestorOf(focus))
+            focusDesFeuilles_[sous->widget()] = qobject_cast<QPushButton*>(focus) ? nullptr : focus;
+        sous->hide();
+    }
+    if (!cible)
+        return;
+    const bool dejaAffichee = cible->isVisible();
+    cible->show();
+    // Shown, the screen lays itself out; let its new wishes reach its window,
+    // which the main window grows for when the screen has the room.
+    for (int tour = 0; tour < 4; ++tour)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    AgrandirEtAjuster(ecran);
+    setActiveSubWindow(cible);
+    if (dejaAffichee && ecran->isAncestorOf(QApplication::focusWidget()))
+        return;
+    auto accessible = [ecran](const QWidget* w) {
+        return w && ecran->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+               w->isVisibleTo(ecran);
+    };
+    QWidget* retour = focusDesFeuilles_.value(ecran);
+    if (!accessible(retour)) {
+        // The first time: the screen's first field.
+        retour = nullptr;
+        for (QWidget* w = ecran->nextInFocusChain(); w && w != ecran && !retour; w = w->nextInFocusChain())
+            if (accessible(w))
+                retour = w;
+    }
+    if (retour)
+        retour->setFocus(Qt::TabFocusReason);
 }
 
 void ZoneEcrans::CentrerFeuille(QWidget* ecran) {

@@ -8,8 +8,10 @@
 // opens at a size that shows every entry screen whole, and grows within the
 // screen for a window that asks for more.
 
+#include <QHash>
 #include <QImage>
 #include <QMdiArea>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -40,6 +42,10 @@ public:
     static QMdiSubWindow* SousFenetre(const QWidget* ecran);
     // The screen now showing, or nullptr.
     QWidget* FeuilleAffichee() const;
+    // Hides every other screen and shows `ecran` (none for nullptr), the
+    // main window grown for it when the screen has the room, the keyboard on
+    // the field it had when it was left, or on its first field.
+    void AfficherFeuille(QWidget* ecran);
     // Places `ecran` in the middle of the area.
     void CentrerFeuille(QWidget* ecran);
     // Gives `ecran`'s sub-window the size it asks for, as far as the area
@@ -82,6 +88,8 @@ private:
     QRect zoneDisponible_;
     QString fichierFond_;
     QImage imageFond_;
+    // The control that had the focus when each screen was left.
+    QHash<const QWidget*, QPointer<QWidget>> focusDesFeuilles_;
 };
 
 } // namespace sorvel

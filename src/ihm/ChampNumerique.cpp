@@ -3,7 +3,13 @@
 #include "commun/Nombres.h"
 #include "ihm/BoiteMessage.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+#include <QToolButton>
 
 namespace sorvel {
 
@@ -21,7 +27,65 @@ std::optional<double> ChampNumerique::valeur() const { return LireNombre(text().
 
 void ChampNumerique::definirValeur(double x) { setText(QString::fromStdString(FormatGeneral(x))); }
 
+void ChampNumerique::definirValeur(std::optional<double> x) {
+    if (x)
+        definirValeur(*x);
+    else
+        setText(QString());
+}
+
+namespace {
+
+// The arrow of a drop-down list, as the style draws it on its lists.
+QIcon FlecheListe(const QWidget* champ) {
+    QPixmap image(QSize(12, 12) * champ->devicePixelRatioF());
+    image.setDevicePixelRatio(champ->devicePixelRatioF());
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    QStyleOption option;
+    option.initFrom(champ);
+    option.rect = QRect(0, 0, 12, 12);
+    champ->style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &p, champ);
+    return QIcon(image);
+}
+
+} // namespace
+
+void ChampNumerique::proposerValeurs(const QString& nomBouton, const QString& libelleBouton,
+                                     std::function<std::vector<ValeurProposee>()> valeurs) {
+    valeurs_ = std::move(valeurs);
+    QAction* action = addAction(FlecheListe(this), QLineEdit::TrailingPosition);
+    action->setObjectName(nomBouton);
+    action->setToolTip(libelleBouton + QStringLiteral(" (Alt+Bas)"));
+    connect(action, &QAction::triggered, this, &ChampNumerique::ouvrirValeurs);
+    // The button the field draws for the action is named like any other.
+    for (QToolButton* bouton : findChildren<QToolButton*>())
+        if (bouton->defaultAction() == action) {
+            bouton->setObjectName(nomBouton);
+            bouton->setAccessibleName(libelleBouton);
+        }
+}
+
+void ChampNumerique::ouvrirValeurs() {
+    if (!valeurs_)
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("MenuValeurs"));
+    for (const ValeurProposee& v : valeurs_())
+        connect(menu.addAction(v.texte), &QAction::triggered, this, [this, x = v.valeur] {
+            definirValeur(x);
+            setFocus(Qt::OtherFocusReason);
+            selectAll();
+        });
+    menu.exec(mapToGlobal(QPoint(0, height())));
+}
+
 void ChampNumerique::keyPressEvent(QKeyEvent* evenement) {
+    const bool altBas = evenement->key() == Qt::Key_Down && (evenement->modifiers() & Qt::AltModifier);
+    if (valeurs_ && (altBas || evenement->key() == Qt::Key_F4)) {
+        ouvrirValeurs();
+        return;
+    }
     if (evenement->text() == QStringLiteral(".")) {
         // Same key, comma text: the keypad's point and the main keyboard's
         // both give the French separator.
@@ -60,7 +124,7 @@ void ChampNumerique::verifierTexte() {
         setCursorPosition(curseur);
         return;
     }
-    if (moinsSeul_ && text() == QStringLiteral("-")) {
+    if ((moinsSeul_ && text() == QStringLiteral("-")) || (vide_ && text().isEmpty())) {
         emit modifie();
         return;
     }
@@ -74,6 +138,10 @@ void ChampNumerique::verifierTexte() {
 }
 
 bool ControlerChamps(QWidget* ecran, std::initializer_list<ChampNumerique*> champs, const RefusChamp& refus) {
+    return ControlerChamps(ecran, std::vector<ChampNumerique*>(champs), refus);
+}
+
+bool ControlerChamps(QWidget* ecran, const std::vector<ChampNumerique*>& champs, const RefusChamp& refus) {
     for (ChampNumerique* champ : champs) {
         const auto message = refus(champ->accessibleName());
         if (!message)

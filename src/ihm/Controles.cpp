@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,6 +67,15 @@ QLabel* Titre(const QString& texte, QWidget* parent) {
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.35);
     l->setFont(f);
+    return l;
+}
+
+QLabel* Remarque(const QString& nom, QWidget* parent) {
+    QLabel* l = Libelle(nom, QString(), parent);
+    l->setWordWrap(true);
+    QFont italique = l->font();
+    italique.setItalic(true);
+    l->setFont(italique);
     return l;
 }
 
@@ -266,6 +276,23 @@ void EchapAnnule(const BoutonsPage& boutons) {
     QWidget* ecran = boutons.Annuler->parentWidget();
     if (auto* clavier = ecran->findChild<ClavierPage*>(QStringLiteral("ClavierPage"), Qt::FindDirectChildrenOnly))
         clavier->annuler = boutons.Annuler;
+}
+
+BoutonsDialogue PiedDeDialogue(QDialog* dialogue, QVBoxLayout* disposition) {
+    BoutonsDialogue b;
+    b.Aide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), dialogue);
+    b.OK = Bouton(QStringLiteral("CmdOK"), QStringLiteral("OK"), dialogue);
+    auto* annuler = Bouton(QStringLiteral("CmdAnnuler"), QStringLiteral("&Annuler"), dialogue);
+    b.OK->setDefault(true);
+    QObject::connect(annuler, &QPushButton::clicked, dialogue, &QDialog::reject);
+    disposition->addWidget(Trait(dialogue));
+    auto* ligne = new QHBoxLayout;
+    ligne->addWidget(b.Aide);
+    ligne->addStretch();
+    ligne->addWidget(b.OK);
+    ligne->addWidget(annuler);
+    disposition->addLayout(ligne);
+    return b;
 }
 
 void DonnerFocus(QWidget* champ) {

@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 class QComboBox;
+class QDialog;
 class QFrame;
 class QGridLayout;
 class QHBoxLayout;
@@ -41,6 +42,10 @@ QFrame* Trait(QWidget* parent, const QString& nom = QString());
 // The heading of a room screen ("Charge", "Surfaces et déperditions"...), in
 // large bold type.
 QLabel* Titre(const QString& texte, QWidget* parent);
+// A remark beside fields, in italics, wrapped: where their values come
+// from, or why there is none. It shows that remark, which is what a screen
+// reader reads out of it.
+QLabel* Remarque(const QString& nom, QWidget* parent);
 // Selects the item `texte` of `liste`; an unknown text leaves nothing chosen.
 void ChoisirTexte(QComboBox* liste, const QString& texte);
 // The whole number a list of numbers shows, nothing while none is chosen.
@@ -82,6 +87,16 @@ BoutonsPage PiedDePage(QVBoxLayout* disposition, const QString& page, bool prece
 // Escape presses the screen's "Annuler" (the room screens, where it drops
 // only the room's entries).
 void EchapAnnule(const BoutonsPage& boutons);
+
+// The bottom row of a dialog, closing its layout `disposition`: a sunken
+// line, then "Aide &?" (CmdAide) on the left, "OK" (CmdOK, which Enter
+// presses) and "&Annuler" (CmdAnnuler, which closes the dialog and changes
+// nothing) on the right.
+struct BoutonsDialogue {
+    QPushButton* Aide;
+    QPushButton* OK;
+};
+BoutonsDialogue PiedDeDialogue(QDialog* dialogue, QVBoxLayout* disposition);
 
 // Scrolls the body of `w`'s screen so that `w` is in view, once the sizes
 // that changed (a frame unfolded) are laid out.

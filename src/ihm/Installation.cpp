@@ -12,7 +12,7 @@ namespace {
 
 const ContexteAide ContextesEcrans[] = {
     AideDonneesGenerales, AideCircuits, AideCharge, AidePiece,
-    AideConduites, AideResultats, AideCorrection, AideIncertitude,
+    AideConduites, AideResultats, AideCorrection, AideIncertitude, AideDeperditions,
 };
 
 const QString Absent = QStringLiteral("absent");
@@ -61,6 +61,8 @@ std::vector<FichierInutilisable> VerifierFichiersProgramme() {
             defauts.push_back({curseur, Endommage});
     }
     VerifierAide(defauts);
+    if (!Present(FichierTemperaturesBase))
+        defauts.push_back({FichierTemperaturesBase, Absent});
     return defauts;
 }
 

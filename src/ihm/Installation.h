@@ -22,6 +22,8 @@ inline const QStringList CurseursProgramme = {
     QStringLiteral("Main.cur"), QStringLiteral("Plus.cur"), QStringLiteral("Moins.cur"),
 };
 inline const QString FichierAide = QStringLiteral("Sorvel.chm");
+// The base outdoor temperatures the climate dialog proposes from.
+inline const QString FichierTemperaturesBase = QStringLiteral("TemperaturesBase.txt");
 
 // A file of the program's folder that the program cannot use, and why (a
 // French phrase: "absent", "illisible ou endommagé"...).
@@ -30,7 +32,8 @@ struct FichierInutilisable {
     QString raison;
 };
 
-// Checks every picture, cursor and the help file of the program's folder
+// Checks every picture, cursor, the help file and the table of base
+// temperatures (present) of the program's folder
 // (DossierProgramme()) by loading them as the program does; the help file
 // must open, have the window type "plancher" and a page for every help
 // context of the screens. Empty when all is in order. Pictures need a

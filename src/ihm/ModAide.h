@@ -17,6 +17,7 @@ enum ContexteAide : int {
     AideResultats = 10005,
     AideCorrection = 10006,
     AideIncertitude = 10007,
+    AideDeperditions = 10008, // the losses and climate dialogs
 };
 
 inline const QString FenetreAide = QStringLiteral("plancher");

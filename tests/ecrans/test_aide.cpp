@@ -54,6 +54,7 @@ TEST_F(Aide, ChaqueContexteMeneALaPageDeSonEcran) {
         {AideResultats, "/resultats.html", "Résultats"},
         {AideCorrection, "/correction.html", "Module de correction"},
         {AideIncertitude, "/incertitude.html", "Module d'incertitude Ti"},
+        {AideDeperditions, "/deperditions.html", "Déperditions détaillées et climat du site"},
     };
     LecteurChm chm(CheminAide());
     ASSERT_TRUE(chm.estOuvert());

@@ -102,10 +102,10 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuImprimerRecap", "Ctrl+R"},  {"MnuApercuDeperditions", ""},    {"MnuImprimerDeperditions", "Ctrl+E"},
         {"MnuQuitter", "Ctrl+Q"},        {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
-        {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuPieceSelectionnee", ""},
-        {"MnuRecapitulatif", ""},        {"MnuMateriel", ""},              {"MnuEquilibrage", ""},
-        {"MnuCorrection", ""},           {"MnuIncertitude", ""},           {"MnuAideSorvel", ""},
-        {"MnuAPropos", ""},
+        {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuClimat", ""},
+        {"MnuPieceSelectionnee", ""},    {"MnuRecapitulatif", ""},         {"MnuMateriel", ""},
+        {"MnuEquilibrage", ""},          {"MnuCorrection", ""},            {"MnuIncertitude", ""},
+        {"MnuAideSorvel", ""},           {"MnuAPropos", ""},
     };
     const auto actions = ActionsDesMenus(f.get());
     ASSERT_EQ(actions.size(), std::size(cas));

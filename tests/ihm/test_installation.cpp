@@ -21,7 +21,9 @@ namespace {
 // pictures and the help file.
 QString DossierConstruit() { return QCoreApplication::applicationDirPath(); }
 
-QStringList FichiersAttendus() { return ImagesProgramme + CurseursProgramme + QStringList{FichierAide}; }
+QStringList FichiersAttendus() {
+    return ImagesProgramme + CurseursProgramme + QStringList{FichierAide, FichierTemperaturesBase};
+}
 
 QStringList Textes(const std::vector<FichierInutilisable>& defauts) {
     QStringList t;

@@ -35,7 +35,7 @@ attendus=(
   lib/sorvel/Fd1.fpl lib/sorvel/Fd2.fpl
   lib/sorvel/Ch_No.Fpl lib/sorvel/Ch_El.fpl lib/sorvel/Ch_Cd.fpl lib/sorvel/Ch_Ca.fpl
   lib/sorvel/Main.cur lib/sorvel/Plus.cur lib/sorvel/Moins.cur
-  lib/sorvel/Sorvel.chm
+  lib/sorvel/Sorvel.chm lib/sorvel/TemperaturesBase.txt
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
   share/mime/packages/$id.xml
