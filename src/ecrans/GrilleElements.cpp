@@ -94,9 +94,9 @@ void GrilleElements::AjouterLigne(const ElementParoi& e) {
     l.designation->setCursorPosition(0);
     QStringList natures, contacts;
     for (NatureElement nature : NaturesElements)
-        natures << TexteNature(nature);
+        natures << LibelleNature(nature);
     for (ContactElement contact : ContactsElements)
-        contacts << TexteContact(contact);
+        contacts << LibelleContact(contact);
     l.nature = Liste(Nom("CmbNature_", n), LegendeElement(LegendeNature, n), natures, nullptr);
     l.nature->setCurrentIndex(Indice(NaturesElements, e.Nature));
     l.contact = Liste(Nom("CmbContact_", n), LegendeElement(LegendeContact, n), contacts, nullptr);

@@ -1,5 +1,7 @@
 #include "modele/SaisieDeperditions.h"
 
+#include "etude/PresentationDeperditions.h"
+
 #include "commun/ErreurArithmetique.h"
 #include "commun/Nombres.h"
 #include "etude/BornesSaisie.h"
@@ -115,26 +117,9 @@ QString Manque(const DeperditionsPiece& d, const std::optional<ClimatSite>& clim
 
 } // namespace
 
-QString TexteNature(NatureElement nature) {
-    switch (nature) {
-    case NatureElement::Mur: return QStringLiteral("Mur");
-    case NatureElement::Fenetre: return QStringLiteral("Fenêtre");
-    case NatureElement::Porte: return QStringLiteral("Porte");
-    case NatureElement::Plancher: return QStringLiteral("Plancher");
-    case NatureElement::Plafond: break;
-    }
-    return QStringLiteral("Plafond");
-}
+QString LibelleNature(NatureElement nature) { return QString::fromUtf8(TexteNature(nature)); }
 
-QString TexteContact(ContactElement contact) {
-    switch (contact) {
-    case ContactElement::Exterieur: return QStringLiteral("Extérieur");
-    case ContactElement::NonChauffe: return QStringLiteral("Local non chauffé");
-    case ContactElement::Sol: return QStringLiteral("Terre-plein");
-    case ContactElement::Chauffe: break;
-    }
-    return QStringLiteral("Local chauffé");
-}
+QString LibelleContact(ContactElement contact) { return QString::fromUtf8(TexteContact(contact)); }
 
 std::span<const ValeurUsuelle> ValeursUUsuelles(NatureElement nature) {
     switch (nature) {

@@ -27,9 +27,9 @@ inline constexpr NatureElement NaturesElements[] = {NatureElement::Mur, NatureEl
 inline constexpr ContactElement ContactsElements[] = {ContactElement::Exterieur, ContactElement::NonChauffe,
                                                       ContactElement::Sol, ContactElement::Chauffe};
 // "Mur", "Fenêtre", "Porte", "Plancher", "Plafond".
-QString TexteNature(NatureElement nature);
+QString LibelleNature(NatureElement nature);
 // "Extérieur", "Local non chauffé", "Terre-plein", "Local chauffé".
-QString TexteContact(ContactElement contact);
+QString LibelleContact(ContactElement contact);
 
 // A U value commonly met for an element of a nature, W/(m².K), and what it
 // describes: indicative values, for a user who lacks the element's own.

@@ -219,7 +219,7 @@ TEST(TemperaturesBase, PropositionParDepartementEtAltitude) {
               QStringLiteral("La table des températures de base est absente ou illisible : saisir celle du site."));
 
     // The table shipped beside the program reads, and proposes nothing.
-    const auto livree = ChargerTemperaturesBase(qEnvironmentVariable("SORVEL_DOSSIER_SOURCES") +
+    const auto livree = ChargerTemperaturesBase(QStringLiteral(SORVEL_DOSSIER_SOURCES) +
                                                 QStringLiteral("/ressources/donnees/TemperaturesBase.txt"));
     ASSERT_TRUE(livree);
     EXPECT_EQ(ProposerTempExterieure(livree, QStringLiteral("69"), 10).Texte,
