@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
         // A damaged study is refused as a whole by the loader, before any
         // room is calculated.
         const Etude etude = LireEtude(arguments[0], nom);
-        const EtudeRecalculee r = RecalculerEtude(etude.Pieces, etude.Generales);
+        const EtudeRecalculee r = RecalculerEtude(etude.Pieces, etude.Generales, etude.Collecteurs);
         const DeperditionsEtude d = CalculerDeperditionsEtude(etude.Climat, etude.Pieces);
         if (pdf)
             return EcrireRapportPdf(*pdf, nom, etude.Generales, r, d, argc, argv);

@@ -2,11 +2,13 @@
 
 namespace sorvel {
 
-EtudeRecalculee RecalculerEtude(const std::vector<Piece>& pieces, const Installation& generales) {
+EtudeRecalculee RecalculerEtude(const std::vector<Piece>& pieces, const Installation& generales,
+                                const std::vector<Collecteur>& collecteurs) {
     EtudeRecalculee r;
     r.Resultat = CalculEtude(pieces, generales);
     r.Materiel = Materiel(r.Resultat.Table, generales);
     r.Equilibrage = CalculerEquilibrage(pieces, generales, r.Resultat);
+    r.Collecteurs = CalculerCollecteurs(pieces, r.Equilibrage.Boucles, collecteurs);
     return r;
 }
 

@@ -7,6 +7,7 @@
 // batch tool all show.
 
 #include "etude/CalculEtude.h"
+#include "etude/Collecteurs.h"
 #include "etude/EquilibrageEtude.h"
 #include "etude/Etude.h"
 #include "etude/Materiel.h"
@@ -19,9 +20,12 @@ struct EtudeRecalculee {
     ResultatEtude Resultat;
     std::vector<CelluleMateriel> Materiel;
     EquilibrageEtude Equilibrage;
+    std::vector<FiguresCollecteur> Collecteurs; // every manifold, its loops and its balancing
 };
 
 // Raises ErreurCalculEtude for the first room that cannot be calculated.
-EtudeRecalculee RecalculerEtude(const std::vector<Piece>& pieces, const Installation& generales);
+// `collecteurs`: the study's list of manifolds (none: one of 12 outlets).
+EtudeRecalculee RecalculerEtude(const std::vector<Piece>& pieces, const Installation& generales,
+                                const std::vector<Collecteur>& collecteurs = {});
 
 } // namespace sorvel
