@@ -43,6 +43,8 @@ private:
     // A record from a damaged file may hold NaN or infinities: stop at the
     // input rather than show a meaningless result.
     void VerifierEntrees() const {
+        if (e_.Boucles < 1)
+            throw ErreurArithmetique(ErreurArithmetique::Nature::OperationInvalide, "Boucles");
         Verifier(e_.SurfacePiece, "SurfacePiece");
         Verifier(e_.SurfaceEmprises, "SurfaceEmprises");
         Verifier(e_.SurfaceBordure, "SurfaceBordure");
@@ -172,9 +174,12 @@ private:
         }
     }
 
-    // 12. Connecting pipes.
+    // 12. Connecting pipes: each loop of the normal zone has its own pair to
+    // the manifold, and they all give heat.
     void Raccordements() {
-        r_.EmissionRaccordNormale = EmissionConduites(tMoyenneEntiere_, e_.LongRaccordNormale, e_.Tube);
+        r_.EmissionRaccordNormale =
+            Verifier(e_.Boucles * EmissionConduites(tMoyenneEntiere_, e_.LongRaccordNormale, e_.Tube),
+                     "EmissionConduites");
         if (bouclesSeparees_)
             r_.EmissionRaccordBordure = EmissionConduites(tMoyenneEntiere_, e_.LongRaccordBordure, e_.Tube);
     }
@@ -242,10 +247,12 @@ private:
         r_.DebitFreinFuture = frein(r_.EmissionBordureFuture, r_.EmissionNormaleFuture, "DebitFreinFuture");
     }
 
-    // 18. Loop pressure drops.
+    // 18. Loop pressure drops; the normal zone's is the drop of each of its
+    // equal loops, which share the room's flow and pipe.
     void PertesCharge() {
-        r_.PerteNormale = Verifier(PerteChargeLineique(r_.DebitNormale, r_.TempMoyenne, e_.Tube)
-                                       * (r_.LongueurNormale + e_.LongRaccordNormale),
+        const double boucles = e_.Boucles;
+        r_.PerteNormale = Verifier(PerteChargeLineique(r_.DebitNormale / boucles, r_.TempMoyenne, e_.Tube)
+                                       * (r_.LongueurNormale / boucles + e_.LongRaccordNormale),
                                    "PerteNormale");
         if (bouclesSeparees_)
             r_.PerteBordure = Verifier(PerteChargeLineique(r_.DebitBordure, r_.TempMoyenne, e_.Tube)

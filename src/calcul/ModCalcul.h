@@ -85,7 +85,7 @@ struct ResultatsPiece {
     double PerteMaxFichier = 0;
 };
 
-// The twenty inputs of a room calculation.
+// The inputs of a room calculation.
 struct EntreesPiece {
     std::int16_t TempDepart = 0;      // °C, supply temperature
     std::int16_t TempChute = 0;       // K, supply/return drop
@@ -107,6 +107,7 @@ struct EntreesPiece {
     double LongDistri = 0;            // m, distribution pipes crossing the room
     double EmissionsBas = 0;          // W, downward emission
     double PerteMaxEtude = 0;         // mmCE, largest PerteMax recorded for the study
+    int Boucles = 1;                  // equal loops in parallel laying the normal zone
 };
 
 // Runs the room calculation step by step. Raises ErreurArithmetique naming

@@ -28,6 +28,11 @@ std::optional<double> NombreCellule(const Cellule& c) {
     return std::nullopt;
 }
 
+int BouclesPiece(const ResultatEtude& resultat, int i) {
+    const auto n = static_cast<std::size_t>(i - 1);
+    return n < resultat.Boucles.size() ? resultat.Boucles[n] : 1;
+}
+
 ErreurCalculEtude::ErreurCalculEtude(int piece, std::string nomPiece, const ErreurArithmetique& erreur,
                                      const std::string& cause)
     // The name comes from the record as it stands: its control characters
@@ -73,7 +78,10 @@ LigneEtude LignePiece(const Piece& d, const ResultatsPiece& r) {
     poser(ColonneEtude::PasVZNormale, TextePasNormale(r.PasVZNormale));
     if (zone)
         poser(ColonneEtude::PasVZBordure, TextePas(d.PasVZBordure));
-    poser(ColonneEtude::LongueurNormale, Verifier(r.LongueurNormale + d.LongRaccordNormale, "LongueurNormale"));
+    // The length of one of the normal zone's equal loops, connecting pipes
+    // included: the length colours judge each loop.
+    poser(ColonneEtude::LongueurNormale,
+          Verifier(r.LongueurNormale / d.Boucles + d.LongRaccordNormale, "LongueurNormale"));
     if (boucle)
         poser(ColonneEtude::LongueurBordure, Verifier(r.LongueurBordure + d.LongRaccordBordure, "LongueurBordure"));
     poser(ColonneEtude::EmissionRaccordNormale, r.EmissionRaccordNormale);
@@ -148,6 +156,7 @@ EntreesPiece EntreesDepuisPiece(const Piece& d, const Installation& generales, d
     e.LongDistri = d.LongDistri;
     e.EmissionsBas = d.EmissionsBas;
     e.PerteMaxEtude = perteMax;
+    e.Boucles = d.Boucles;
     return e;
 }
 
@@ -182,6 +191,8 @@ ResultatEtude CalculEtude(const std::vector<Piece>& pieces, const Installation& 
         resultat.Table.Pieces.push_back(std::move(ligne));
         return true;
     });
+    for (const Piece& p : pieces)
+        resultat.Boucles.push_back(p.Boucles);
     resultat.PerteMaxi = cumul.PerteMaxi;
     resultat.DebitTotal = cumul.DebitTotal;
     EquilibrerEtude(resultat.Table, resultat.PerteMaxi);

@@ -93,8 +93,14 @@ extern const std::array<const char*, NombreColonnesEtude> TitresColonnesEtude;
 // The number a cell holds (real or integer), nothing for a text or an empty cell.
 std::optional<double> NombreCellule(const Cellule& c);
 
+struct ResultatEtude;
+// The equal loops of room `i` (from 1) of a recalculated study: 1 when the
+// study does not say.
+int BouclesPiece(const ResultatEtude& resultat, int i);
+
 struct ResultatEtude {
     TableEtude Table;
+    std::vector<int> Boucles; // equal loops of each room's normal zone, in room order
     double PerteMaxi = 0;  // mmCE, largest loop pressure drop of the study
     double DebitTotal = 0; // l/h, sum of every loop's flow
 };

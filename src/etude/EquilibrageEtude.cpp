@@ -54,9 +54,30 @@ int BouclesEgalesConseillees(double longueur, DiametreTube tube) {
     return n;
 }
 
+namespace {
+
+// One of the `n` equal loops (rank `rang`) that share the figures `b` of a
+// room's loop: each carries its share of the flow through its own valve.
+ReglageBoucle Rang(ReglageBoucle b, int rang, int n, double temperature, DiametreTube tube) {
+    b.Rang = rang;
+    b.Debit = b.Debit / n;
+    b.Vitesse = VitesseEau(b.Debit, tube);
+    b.Reynolds = NombreReynolds(b.Debit, temperature, tube);
+    // A drop too small to show is no setting: the valve stays open.
+    if (Arrondir(b.PerteArtificielle, 2) > 0.0)
+        b.Kv = KvVanne(b.Debit, b.PerteArtificielle);
+    b.AlerteVitesse = Arrondir(b.Vitesse, 2) < VitesseMinimaleEau;
+    b.AlerteLaminaire = EcoulementLaminaire(b.Reynolds);
+    b.BouclesConseillees = BouclesEgalesConseillees(b.Longueur, tube);
+    b.AlerteLongueur = b.BouclesConseillees > 1;
+    b.BouclesConseillees *= n;
+    return b;
+}
+
+} // namespace
+
 std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const Installation& generales) {
     const auto depart = static_cast<std::int16_t>(generales.TempDepart);
-    const DiametreTube tube = generales.Tube;
     const TableEtude& table = resultat.Table;
     std::vector<ReglageBoucle> boucles;
     for (int i = 1; i <= table.NombrePieces(); ++i) {
@@ -72,24 +93,14 @@ std::vector<ReglageBoucle> ReglerBoucles(const ResultatEtude& resultat, const In
             const auto artificielle = NombreCellule(table.Cell(c.PerteArtificielle, i));
             if (!longueur || !debit || !perte || !artificielle)
                 continue; // a room without an edge loop of its own
-            ReglageBoucle b;
-            b.Piece = i;
-            b.NomPiece = nom ? *nom : std::string();
-            b.Boucle = c.Boucle;
-            b.Longueur = *longueur;
-            b.Debit = *debit;
-            b.Perte = *perte;
-            b.PerteArtificielle = *artificielle;
-            b.Vitesse = VitesseEau(b.Debit, tube);
-            b.Reynolds = NombreReynolds(b.Debit, temperature, tube);
-            // A drop too small to show is no setting: the valve stays open.
-            if (Arrondir(b.PerteArtificielle, 2) > 0.0)
-                b.Kv = KvVanne(b.Debit, b.PerteArtificielle);
-            b.AlerteVitesse = Arrondir(b.Vitesse, 2) < VitesseMinimaleEau;
-            b.AlerteLaminaire = EcoulementLaminaire(b.Reynolds);
-            b.BouclesConseillees = BouclesEgalesConseillees(b.Longueur, generales.Tube);
-            b.AlerteLongueur = b.BouclesConseillees > 1;
-            boucles.push_back(std::move(b));
+            const ReglageBoucle piece{.Piece = i, .NomPiece = nom ? *nom : std::string(), .Boucle = c.Boucle,
+                                      .Longueur = *longueur, .Debit = *debit, .Perte = *perte,
+                                      .PerteArtificielle = *artificielle};
+            // The normal zone may be laid as equal loops; an edge loop of its
+            // own is one loop.
+            const int n = c.Boucle == TypeBoucle::Normale ? BouclesPiece(resultat, i) : 1;
+            for (int rang = 1; rang <= n; ++rang)
+                boucles.push_back(Rang(piece, rang, n, temperature, generales.Tube));
         }
     }
     return boucles;

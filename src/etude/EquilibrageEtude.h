@@ -44,7 +44,8 @@ struct ReglageBoucle {
     bool AlerteVitesse = false;         // slower than VitesseMinimaleEau
     bool AlerteLaminaire = false;       // Re <= ReynoldsLaminaire
     bool AlerteLongueur = false;        // shown red in the summary
-    int BouclesConseillees = 1;         // equal loops that bring it out of the red; 1 when not red
+    int BouclesConseillees = 1;         // equal loops of the room's zone that bring it out of the red
+    int Rang = 1;                       // which of the room's equal loops, from 1
 };
 
 // Kv (m³/h) of a valve passing `debit` l/h with a drop of `perte` mmCE

@@ -69,6 +69,7 @@ struct Piece {
     // What the records cannot hold, kept beside them.
     std::optional<DeperditionsPiece> Deperditions; // the details its losses come from
     std::optional<int> Collecteur;                 // its manifold, from 1; none: chosen by the study
+    int Boucles = 1;                               // equal loops laying its normal zone, 1 to 8
     bool operator==(const Piece&) const = default;
 };
 
@@ -93,6 +94,8 @@ struct Collecteur {
     bool operator==(const Collecteur&) const = default;
 };
 inline constexpr int SortiesCollecteurMaximum = 24;
+// Most equal loops a room's normal zone is split into.
+inline constexpr int BouclesMaximum = 8;
 
 // A whole study: room n is Pieces[n - 1], its drops Pertes[n - 1].
 struct Etude {

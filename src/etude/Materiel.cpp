@@ -72,7 +72,8 @@ std::array<double, 3> SurfacesTreillis(const TableEtude& table, const Installati
     return m;
 }
 
-std::vector<CelluleMateriel> Materiel(const TableEtude& table, const Installation& generales) {
+std::vector<CelluleMateriel> Materiel(const TableEtude& table, const Installation& generales,
+                                      const std::vector<int>& boucles) {
     std::vector<CelluleMateriel> c;
     if (table.NombrePieces() == 0)
         return c;
@@ -82,8 +83,9 @@ std::vector<CelluleMateriel> Materiel(const TableEtude& table, const Installatio
 
     double tube = 0;
     for (int i = 1; i <= table.NombrePieces(); ++i) {
+        const auto n = static_cast<std::size_t>(i - 1);
         if (const auto x = NombreCellule(table.Cell(ColonneEtude::LongueurNormale, i)))
-            tube += *x;
+            tube += *x * (n < boucles.size() ? boucles[n] : 1);
         if (const auto x = NombreCellule(table.Cell(ColonneEtude::LongueurBordure, i)))
             tube += *x;
     }

@@ -33,6 +33,9 @@ std::string TexteMateriel(const CelluleMateriel& cellule);
 std::array<double, 3> SurfacesTreillis(const TableEtude& table, const Installation& generales);
 
 // The 12 cells of the material list; empty when the study has no room.
-std::vector<CelluleMateriel> Materiel(const TableEtude& table, const Installation& generales);
+// `boucles`: the equal loops of each room's normal zone (1 when not given),
+// whose length the table gives loop by loop.
+std::vector<CelluleMateriel> Materiel(const TableEtude& table, const Installation& generales,
+                                      const std::vector<int>& boucles = {});
 
 } // namespace sorvel

@@ -168,10 +168,11 @@ Recapitulatif PresenterRecapitulatif(const ResultatEtude& r, const Installation&
         if (k == ColonneEtude::Designation) {
             cellule.Texte = "Total :";
         } else if (ColonneTotalisee(k)) {
+            // A normal zone of equal loops counts each loop's length.
             double somme = 0;
             for (int i = 1; i <= n; ++i)
                 if (const auto x = LireNombre(recap.Case(k, i).Texte))
-                    somme += *x;
+                    somme += k == ColonneEtude::LongueurNormale ? *x * BouclesPiece(r, i) : *x;
             cellule.Texte = FormatGeneral(somme);
         }
     }

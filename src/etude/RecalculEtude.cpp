@@ -6,7 +6,7 @@ EtudeRecalculee RecalculerEtude(const std::vector<Piece>& pieces, const Installa
                                 const std::vector<Collecteur>& collecteurs) {
     EtudeRecalculee r;
     r.Resultat = CalculEtude(pieces, generales);
-    r.Materiel = Materiel(r.Resultat.Table, generales);
+    r.Materiel = Materiel(r.Resultat.Table, generales, r.Resultat.Boucles);
     r.Equilibrage = CalculerEquilibrage(pieces, generales, r.Resultat);
     r.Collecteurs = CalculerCollecteurs(pieces, r.Equilibrage.Boucles, collecteurs);
     return r;

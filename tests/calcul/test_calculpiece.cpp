@@ -147,3 +147,38 @@ TEST(CalculPiece, EtapeSansCauseVisible) {
 }
 
 } // namespace
+
+// A 45 m² living room of 16x20 pipe, 45 °C supply, 5 K drop (water at 42.5,
+// rounded 42 °C, 22 K above the room): 4950 W to give asks 5 W/(m².K), so
+// the 15-cm pitch (5.20) lays 6.7 x 45 = 301.5 m and gives 45 x 5.20 x 22 =
+// 5148 W. Each of the N loops has its own 8 m pair of connecting pipes:
+// 0.0075 x 42² x 8 = 105.84 W each. The flow is the room's, (5148 + N x
+// 105.84) / (5 x 1.162639 x 0.99141 kg/l); the drop is each loop's, at its
+// share of the flow over 301.5 / N + 8 m (Darcy-Weisbach at 42.5 °C, 16 mm
+// bore: 140.27, 41.68 and 20.93 mmCE/m).
+TEST(CalculPiece, BouclesEgales) {
+    struct Cas { int n; double emission, debit, longueur, perte; };
+    const Cas cas[] = {
+        {1, 105.84, 911.6091584531239, 309.5, 43414.00553065683},
+        {2, 211.68, 929.9737666883725, 158.75, 6616.008008506688},
+        {3, 317.52, 948.3383749236211, 108.5, 2270.931955127585},
+    };
+    for (const Cas& c : cas) {
+        EntreesPiece e = exemples::EntreesExemple();
+        e.SurfacePiece = 45;
+        e.SurfaceEmprises = 0;
+        e.DeperdPiece = 4950;
+        e.DeperdPlancher = 0;
+        e.EmissionsBas = 0;
+        e.LongRaccordNormale = 8;
+        e.Boucles = c.n;
+        const ResultatsPiece r = CalculPiece(e);
+        SCOPED_TRACE(c.n);
+        EXPECT_EQ(r.PasVZNormale, PasVZ::VZ15);
+        EXPECT_NEAR(r.LongueurNormale, 301.5, 1e-9);
+        EXPECT_NEAR(r.EmissionRaccordNormale, c.emission, 1e-9);
+        EXPECT_NEAR(r.DebitNormale, c.debit, 1e-9);
+        EXPECT_NEAR(r.LongueurNormale / c.n + e.LongRaccordNormale, c.longueur, 1e-9);
+        EXPECT_NEAR(r.PerteNormale, c.perte, c.perte * 1e-12);
+    }
+}
