@@ -54,6 +54,13 @@ int BouclesEgalesConseillees(double longueur, DiametreTube tube) {
     return n;
 }
 
+std::optional<int> BouclesProposees(double longueurZone, double longRaccord, DiametreTube tube) {
+    for (int m = 1; m <= BouclesMaximum; ++m)
+        if (!Rouge(longueurZone / m + longRaccord, tube))
+            return m;
+    return std::nullopt;
+}
+
 namespace {
 
 // One of the `n` equal loops (rank `rang`) that share the figures `b` of a

@@ -57,6 +57,12 @@ double KvVanne(double debit, double perte);
 // longer show red with the pipe `tube`; 1 for a loop it does not show red.
 int BouclesEgalesConseillees(double longueur, DiametreTube tube);
 
+// The fewest equal loops, 1 to BouclesMaximum, that lay `longueurZone` m
+// of a normal zone with `longRaccord` m of connecting pipes each, and that
+// the summary does not show red with the pipe `tube`; nothing when even the
+// most are red.
+std::optional<int> BouclesProposees(double longueurZone, double longRaccord, DiametreTube tube);
+
 // Every loop of the recalculated study `resultat` (general data
 // `generales`), in room order, the normal loop before the edge loop of a
 // room that has one. A valve whose artificial drop shows as 0 (2 decimals)

@@ -266,3 +266,17 @@ TEST(Equilibrage, TempDepartMinimaleCommeLeRecalculComplet) {
 }
 
 } // namespace
+
+namespace {
+
+// 301.5 m of zone and 8 m of connecting pipes a loop: 309.5 m on one loop,
+// 158.75 on two (not above 16x20's 160 m, above 13x16's 120 m), 108.5 on
+// three; 2000 m stays above 160 m even on 8 loops (258 m).
+TEST(Equilibrage, BouclesProposees) {
+    EXPECT_EQ(BouclesProposees(301.5, 8, DiametreTube::D16x20), 2);
+    EXPECT_EQ(BouclesProposees(301.5, 8, DiametreTube::D13x16), 3);
+    EXPECT_EQ(BouclesProposees(100, 8, DiametreTube::D13x16), 1);
+    EXPECT_EQ(BouclesProposees(2000, 8, DiametreTube::D16x20), std::nullopt);
+}
+
+} // namespace
