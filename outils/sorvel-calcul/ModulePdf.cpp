@@ -31,7 +31,7 @@ void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& messag
 extern "C" Q_DECL_EXPORT bool sorvel_calcul_document_pdf(const DemandePdf& demande, QByteArray& octets,
                                                          QString& erreur) {
     static_assert(std::is_same_v<decltype(sorvel_calcul_document_pdf), FonctionDocumentPdf>);
-    static_assert(std::size(NomsRapports) == static_cast<std::size_t>(Rapport::Reglage) + 1);
+    static_assert(std::size(NomsRapports) == NombreRapports);
     try {
         // Fonts and the PDF writer need a GUI application, not a screen: the
         // report is drawn off screen unless the caller chose a platform.

@@ -45,6 +45,7 @@ enum class Rapport {
     Deperditions,  // losses: the climate, each detailed room's elements and balance
     Reglage,       // commissioning sheet: each manifold, its outlets' flows and valves
 };
+inline constexpr int NombreRapports = static_cast<int>(Rapport::Reglage) + 1;
 
 // What a report prints, all computed beforehand.
 struct DonneesRapport {
