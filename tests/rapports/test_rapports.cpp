@@ -291,6 +291,22 @@ DonneesRapport DonneesDeperditions(const Etude& e) {
 
 QString Texte(const LigneDonneeGenerale& l) { return Q(l.Libelle + l.Valeur + l.Unite).simplified(); }
 
+// The texts `suite` one after the other in the page's `texte`, and the
+// texts `ailleurs` anywhere in it (lines drawn two by two). Compared without
+// spaces: the sheet's layout spaces its columns and glues a lone "0" to its
+// unit.
+void VerifierTexte(const QString& texte, const std::vector<QString>& suite, const std::vector<QString>& ailleurs) {
+    const auto serre = [](QString t) { return t.remove(' '); };
+    qsizetype suivant = 0;
+    for (const QString& t : suite) {
+        const qsizetype n = serre(texte).indexOf(serre(t), suivant);
+        EXPECT_GE(n, 0) << t.toStdString() << "\n" << texte.toStdString();
+        suivant = n < 0 ? suivant : n + 1;
+    }
+    for (const QString& t : ailleurs)
+        EXPECT_TRUE(serre(texte).contains(serre(t))) << t.toStdString() << "\n" << texte.toStdString();
+}
+
 // The climate, then each detailed room in turn (its title and figures, its
 // elements' rows, its balance), then the study's totals naming the rooms
 // without details: the text of the page, in reading order.
@@ -318,16 +334,7 @@ TEST(RapportsPdf, Deperditions) {
     suite.push_back(QStringLiteral("Total de l'étude"));
     for (const LigneDonneeGenerale& l : BilanEtude(d.Deperditions))
         suite.push_back(Texte(l));
-    // Compared without spaces: the sheet's layout glues a lone "0" to its unit.
-    const auto serre = [](QString t) { return t.remove(' '); };
-    qsizetype suivant = 0;
-    for (const QString& t : suite) {
-        const qsizetype n = serre(texte).indexOf(serre(t), suivant);
-        EXPECT_GE(n, 0) << t.toStdString() << "\n" << texte.toStdString();
-        suivant = n < 0 ? suivant : n + 1;
-    }
-    for (const QString& t : ailleurs)
-        EXPECT_TRUE(serre(texte).contains(serre(t))) << t.toStdString() << "\n" << texte.toStdString();
+    VerifierTexte(texte, suite, ailleurs);
     // What the rows hold, as worked out by hand.
     for (const char* t : {"Cloison salle de bains Mur Local chauffé 6 1,8 24 -1,44 -43,2", "Total : 1000,62 W",
                           "Champ « Déperditions de la pièce » : 686 W",
@@ -455,16 +462,7 @@ TEST(RapportsPdf, FicheDeReglage) {
         }
         for (const char* t : c.textes)
             ailleurs.push_back(QString::fromUtf8(t));
-        // Compared without spaces: the sheet's layout spaces the columns.
-        const auto serre = [](QString t) { return t.remove(' '); };
-        qsizetype suivant = 0;
-        for (const QString& t : suite) {
-            const qsizetype n = serre(texte).indexOf(serre(t), suivant);
-            EXPECT_GE(n, 0) << t.toStdString() << "\n" << texte.toStdString();
-            suivant = n < 0 ? suivant : n + 1;
-        }
-        for (const QString& t : ailleurs)
-            EXPECT_TRUE(serre(texte).contains(serre(t))) << t.toStdString() << "\n" << texte.toStdString();
+        VerifierTexte(texte, suite, ailleurs);
     }
 }
 
