@@ -9,8 +9,10 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <iterator>
 #include <type_traits>
 
 using namespace sorvel;
@@ -29,6 +31,7 @@ void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& messag
 extern "C" Q_DECL_EXPORT bool sorvel_calcul_document_pdf(const DemandePdf& demande, QByteArray& octets,
                                                          QString& erreur) {
     static_assert(std::is_same_v<decltype(sorvel_calcul_document_pdf), FonctionDocumentPdf>);
+    static_assert(std::size(NomsRapports) == NombreRapports);
     try {
         // Fonts and the PDF writer need a GUI application, not a screen: the
         // report is drawn off screen unless the caller chose a platform.
@@ -38,10 +41,14 @@ extern "C" Q_DECL_EXPORT bool sorvel_calcul_document_pdf(const DemandePdf& deman
         QGuiApplication application(*demande.argc, demande.argv);
         const DonneesRapport donnees{.NomEtude = demande.nom, .Date = QDate::currentDate(),
                                      .Generales = *demande.generales, .Resultat = demande.etude->Resultat,
-                                     .Materiel = demande.etude->Materiel, .Deperditions = *demande.deperditions};
-        const Rapport rapport = demande.rapport == "chantier"        ? Rapport::Chantier
-                                : demande.rapport == "recapitulatif" ? Rapport::Recapitulatif
-                                                                     : Rapport::Deperditions;
+                                     .Materiel = demande.etude->Materiel, .Deperditions = *demande.deperditions,
+                                     .Collecteurs = demande.etude->Collecteurs};
+        const auto nom = std::find(std::begin(NomsRapports), std::end(NomsRapports), demande.rapport);
+        if (nom == std::end(NomsRapports)) {
+            erreur = QStringLiteral("le rapport « %1 » n'existe pas").arg(QString::fromStdString(demande.rapport));
+            return false;
+        }
+        const auto rapport = static_cast<Rapport>(nom - std::begin(NomsRapports));
         const auto document = DocumentPdf(donnees, rapport, &erreur);
         if (!document)
             return false;

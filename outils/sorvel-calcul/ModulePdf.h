@@ -16,8 +16,11 @@
 
 #include <string>
 
+// The reports' names on the command line, in the order of sorvel::Rapport.
+inline constexpr const char* NomsRapports[] = {"chantier", "recapitulatif", "deperditions", "reglage"};
+
 struct DemandePdf {
-    std::string rapport;  // "chantier", "recapitulatif" or "deperditions"
+    std::string rapport;  // one of NomsRapports
     std::string nom;      // the study's name, printed in the header
     const sorvel::Installation* generales = nullptr;
     const sorvel::EtudeRecalculee* etude = nullptr; // at least one room

@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QLibrary>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 using namespace sorvel;
 
@@ -40,7 +42,7 @@ FonctionDocumentPdf* ModulePdf(const QString& sortie) {
 } // namespace
 
 bool RapportConnu(std::string_view nom) {
-    return nom == "chantier" || nom == "recapitulatif" || nom == "deperditions";
+    return std::find(std::begin(NomsRapports), std::end(NomsRapports), nom) != std::end(NomsRapports);
 }
 
 int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const Installation& generales,

@@ -13,11 +13,12 @@
 inline constexpr int SortiePdf = 4;
 
 struct OptionPdf {
-    std::string rapport; // "chantier", "recapitulatif" or "deperditions"
+    std::string rapport; // "chantier", "recapitulatif", "deperditions" or "reglage"
     std::string sortie;  // the PDF file to write
 };
 
-// Whether `nom` names a report: "chantier", "recapitulatif" or "deperditions".
+// Whether `nom` names a report: "chantier", "recapitulatif", "deperditions"
+// or "reglage".
 bool RapportConnu(std::string_view nom);
 
 // Writes the report of the recalculated study `nom` (its rooms' losses

@@ -66,10 +66,10 @@ private:
 
 // ---- The window -------------------------------------------------------------
 
-FrmImprimer::FrmImprimer(ImpressionEtude& impression, const QAction* apercuChantier,
-                         const QAction* apercuRecapitulatif, const QAction* apercuDeperditions, QWidget* parent)
-    : FenetreAuxiliaire(parent), impression_(impression), apercuChantier_(apercuChantier),
-      apercuRecapitulatif_(apercuRecapitulatif), apercuDeperditions_(apercuDeperditions) {
+FrmImprimer::FrmImprimer(ImpressionEtude& impression, const std::array<const QAction*, NombreRapports>& apercus,
+                         QWidget* parent)
+    : FenetreAuxiliaire(parent), impression_(impression) {
+    std::copy(apercus.begin(), apercus.end(), apercus_.begin());
     setObjectName(QStringLiteral("FrmImprimer"));
     setWindowTitle(QStringLiteral("Sorvel."));
 
@@ -197,13 +197,10 @@ void FrmImprimer::Afficher(DonneesRapport donnees) {
 
 Rapport FrmImprimer::RapportMarque() const {
     const auto marque = [](const QAction* a) { return a && a->data().toString() == QStringLiteral("1"); };
-    const bool chantier = marque(apercuChantier_), recapitulatif = marque(apercuRecapitulatif_),
-               deperditions = marque(apercuDeperditions_);
-    if (recapitulatif && !chantier && !deperditions)
-        return Rapport::Recapitulatif;
-    if (deperditions && !chantier && !recapitulatif)
-        return Rapport::Deperditions;
-    return Rapport::Chantier;
+    const auto premiere = std::find_if(apercus_.begin(), apercus_.end(), marque);
+    if (premiere == apercus_.end() || std::any_of(premiere + 1, apercus_.end(), marque))
+        return Rapport::Chantier;
+    return static_cast<Rapport>(premiere - apercus_.begin());
 }
 
 std::optional<Rapport> FrmImprimer::RapportAffiche() const {

@@ -3,8 +3,8 @@
 // The preview of the printed reports, and their printing. The page is drawn
 // by the same routines as on paper (ModImprimer), as vectors at the zoom's
 // scale, so that it stays sharp at every zoom. The report shown is the one
-// the main window marks: of its three preview menu entries, the one whose
-// tag (QAction::data) is "1".
+// the main window marks: of its preview menu entries, the one whose tag
+// (QAction::data) is "1".
 
 #include "ecrans/ImpressionEtude.h"
 #include "ihm/FenetreAuxiliaire.h"
@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QSizeF>
 
+#include <array>
 #include <optional>
 
 class QAction;
@@ -52,11 +53,11 @@ inline constexpr ReglageZoom ReglagesZoom[] = {
 class FrmImprimer : public FenetreAuxiliaire {
     Q_OBJECT
 public:
-    // `impression` prints the report shown ("Imprimer"). `apercuChantier`,
-    // `apercuRecapitulatif`, `apercuDeperditions`: the main window's preview
-    // menu entries, whose tags say which report to draw.
-    FrmImprimer(ImpressionEtude& impression, const QAction* apercuChantier, const QAction* apercuRecapitulatif,
-                const QAction* apercuDeperditions, QWidget* parent = nullptr);
+    // `impression` prints the report shown ("Imprimer"). `apercus`: the main
+    // window's preview menu entries, in the order of Rapport, whose tags say
+    // which report to draw.
+    FrmImprimer(ImpressionEtude& impression, const std::array<const QAction*, NombreRapports>& apercus,
+                QWidget* parent = nullptr);
     ~FrmImprimer() override;
 
     // The study to preview, as recalculated: page 1 of the marked report at
@@ -115,7 +116,7 @@ private:
     void ChargerCurseurs();
 
     ImpressionEtude& impression_;
-    QPointer<const QAction> apercuChantier_, apercuRecapitulatif_, apercuDeperditions_;
+    std::array<QPointer<const QAction>, NombreRapports> apercus_;
     std::optional<DonneesRapport> donnees_;
     std::optional<ModImprimer> mise_;
     int zoom_ = 0;

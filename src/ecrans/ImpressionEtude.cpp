@@ -66,9 +66,10 @@ QString NomFichierPdf(const QString& etude, Rapport rapport) {
     switch (rapport) {
     case Rapport::Chantier: return etude + QStringLiteral(" - résultats chantier.pdf");
     case Rapport::Recapitulatif: return etude + QStringLiteral(" - récapitulatif.pdf");
-    case Rapport::Deperditions: break;
+    case Rapport::Deperditions: return etude + QStringLiteral(" - déperditions.pdf");
+    case Rapport::Reglage: break;
     }
-    return etude + QStringLiteral(" - déperditions.pdf");
+    return etude + QStringLiteral(" - fiche de réglage.pdf");
 }
 
 std::optional<DonneesRapport> ImpressionEtude::DonneesAImprimer(Rapport rapport) {
@@ -83,6 +84,7 @@ std::optional<DonneesRapport> ImpressionEtude::DonneesAImprimer(Rapport rapport)
     donnees.Generales = etude_.Generales();
     donnees.Resultat = std::move(etude->Resultat);
     donnees.Materiel = std::move(etude->Materiel);
+    donnees.Collecteurs = std::move(etude->Collecteurs);
     const std::optional<std::vector<Piece>> pieces = etude_.Pieces();
     if (!pieces)
         return std::nullopt;

@@ -18,7 +18,7 @@ namespace sorvel {
 class EtudeEnCours;
 
 // "Maison - résultats chantier.pdf", "Maison - récapitulatif.pdf",
-// "Maison - déperditions.pdf".
+// "Maison - déperditions.pdf", "Maison - fiche de réglage.pdf".
 QString NomFichierPdf(const QString& etude, Rapport rapport);
 
 class ImpressionEtude {
@@ -26,7 +26,7 @@ public:
     explicit ImpressionEtude(EtudeEnCours& etude) : etude_(etude) {}
 
     // What the reports print of the study now, recalculated, with the
-    // losses of its detailed rooms. Nothing when the study has no room yet
+    // losses of its detailed rooms and its manifolds. Nothing when the study has no room yet
     // or a room cannot be calculated, nor, for the losses report `rapport`,
     // when the study has no climate, no room with details, or a room whose
     // losses cannot be worked out (the model tells which and why).

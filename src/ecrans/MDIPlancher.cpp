@@ -315,6 +315,11 @@ void MDIPlancher::CreerMenuFichier() {
            [this] { LancerImpression(Impression::ApercuDeperditions); });
     Action(impression, "MnuImprimerDeperditions", QStringLiteral("Imprimer déperditions"), Ctrl('E'),
            [this] { LancerImpression(Impression::ImprimerDeperditions); });
+    impression->addSeparator();
+    Action(impression, "MnuApercuReglage", QStringLiteral("Aperçu fiche de ré&glage"), {},
+           [this] { LancerImpression(Impression::ApercuReglage); });
+    Action(impression, "MnuImprimerReglage", QStringLiteral("Imprimer fiche de réglage"), Ctrl('G'),
+           [this] { LancerImpression(Impression::ImprimerReglage); });
     fichier->addSeparator();
     Action(fichier, "MnuQuitter", QStringLiteral("Quitter"), Ctrl('Q'), [this] { close(); });
 }
@@ -405,13 +410,16 @@ void MDIPlancher::LancerImpression(Impression impression) {
         return;
     }
     // The preview shows the report whose preview entry is tagged "1".
-    const std::array<QAction*, 3> apercus = {findChild<QAction*>(QStringLiteral("MnuApercuChantier")),
-                                             findChild<QAction*>(QStringLiteral("MnuApercuRecap")),
-                                             findChild<QAction*>(QStringLiteral("MnuApercuDeperditions"))};
-    for (std::size_t r = 0; r < apercus.size(); ++r)
-        apercus[r]->setData(QString::fromLatin1(static_cast<int>(r) == n / 2 ? "1" : "0"));
-    FrmImprimer* apercu = OuvrirFenetreAuxiliaire<FrmImprimer>(
-        [&] { return new FrmImprimer(impression_, apercus[0], apercus[1], apercus[2]); });
+    constexpr std::array<const char*, NombreRapports> entrees = {"MnuApercuChantier", "MnuApercuRecap",
+                                                                 "MnuApercuDeperditions", "MnuApercuReglage"};
+    std::array<const QAction*, NombreRapports> apercus{};
+    for (std::size_t r = 0; r < entrees.size(); ++r) {
+        auto* entree = findChild<QAction*>(QString::fromLatin1(entrees[r]));
+        entree->setData(QString::fromLatin1(static_cast<int>(r) == n / 2 ? "1" : "0"));
+        apercus[r] = entree;
+    }
+    FrmImprimer* apercu =
+        OuvrirFenetreAuxiliaire<FrmImprimer>([&] { return new FrmImprimer(impression_, apercus); });
     apercu->Afficher(std::move(*donnees));
 }
 

@@ -53,6 +53,8 @@ enum class Impression {
     ImprimerRecapitulatif,
     ApercuDeperditions,
     ImprimerDeperditions,
+    ApercuReglage,
+    ImprimerReglage,
 };
 
 class MDIPlancher : public QMainWindow {

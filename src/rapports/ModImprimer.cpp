@@ -49,17 +49,20 @@ ModImprimer::ModImprimer(DonneesRapport donnees, Rapport rapport, QSizeF page)
         MettreEnPageChantier();
     else if (rapport_ == Rapport::Recapitulatif)
         MettreEnPageRecapitulatif();
-    else
+    else if (rapport_ == Rapport::Deperditions)
         MettreEnPageDeperditions();
+    else
+        MettreEnPageReglage();
 }
 
 QString ModImprimer::Titre() const {
     switch (rapport_) {
     case Rapport::Chantier: return QStringLiteral("Résultats chantier");
     case Rapport::Recapitulatif: return QStringLiteral("Récapitulatif");
-    case Rapport::Deperditions: break;
+    case Rapport::Deperditions: return QStringLiteral("Déperditions");
+    case Rapport::Reglage: break;
     }
-    return QStringLiteral("Déperditions");
+    return QStringLiteral("Fiche de réglage");
 }
 
 // ---------------------------------------------------------------------------
@@ -98,6 +101,12 @@ void ModImprimer::DessinerPied(Feuille& f, int page) const {
             QRectF(0, yPied, page_.width(), hPied), Qt::AlignHCenter);
 }
 
+template <class Place>
+void ModImprimer::DessinerPlaces(Feuille& f, const std::vector<std::vector<Place>>& pages, int page) const {
+    for (const Place& place : pages[static_cast<std::size_t>(page - 1)])
+        DessinerPlace(f, place);
+}
+
 std::vector<BoiteTexte> ModImprimer::DessinerPage(QPainter& peintre, int page, double echelle) const {
     Feuille f(peintre, echelle);
     if (page < 1 || page > nombrePages_)
@@ -110,7 +119,9 @@ std::vector<BoiteTexte> ModImprimer::DessinerPage(QPainter& peintre, int page, d
     if (rapport_ == Rapport::Recapitulatif)
         DessinerRecapitulatif(f, page);
     else if (rapport_ == Rapport::Deperditions)
-        DessinerDeperditions(f, page);
+        DessinerPlaces(f, pagesDeperditions_, page);
+    else if (rapport_ == Rapport::Reglage)
+        DessinerPlaces(f, pagesReglage_, page);
     else if (page <= pagesPieces_)
         DessinerPieces(f, page);
     else
@@ -126,6 +137,57 @@ void ModImprimer::DessinerToutesLesPages(QPainter& peintre, QPagedPaintDevice& d
             device.newPage();
         DessinerPage(peintre, page, 1.0);
     }
+}
+
+// ---------------------------------------------------------------------------
+// Tables of the blocks: headings on a grey ground, rows under a grey rule.
+
+QRectF ColonnesTable::Zone(double gauche, std::size_t c, double y, double hauteur) const {
+    double x = gauche;
+    for (std::size_t k = 0; k < c; ++k)
+        x += Largeurs[k];
+    return QRectF(x + Retrait, y, Largeurs[c] - 2 * Retrait, hauteur);
+}
+
+void ModImprimer::DessinerTitreBloc(Feuille& f, const QString& titre, const QString& info, bool suite,
+                                    double y) const {
+    const Hauteurs h;
+    const double largeurTable = droite_ - gauche_;
+    const QString texte = suite ? titre + QStringLiteral(" (suite)") : titre;
+    // A long title gives way to the figures up to half the width. The
+    // figures' room is their measured width itself whenever they fit, so
+    // that no rounding of the subtraction shortens them.
+    const Mesure mesureInfo(PoliceInfo), nom(PoliceTitreBloc);
+    const double largeurInfo = std::min(mesureInfo.Largeur(info),
+                                        largeurTable - EcartColonnes - std::min(nom.Largeur(texte), largeurTable / 2));
+    const double largeurTitre = largeurTable - largeurInfo - EcartColonnes;
+    f.Texte(nom.Ajuster(texte, largeurTitre), PoliceTitreBloc, QRectF(gauche_, y, largeurTitre, h.TitreBloc),
+            Qt::AlignLeft);
+    f.Texte(mesureInfo.Ajuster(info, largeurInfo), PoliceInfo,
+            QRectF(droite_ - largeurInfo, y, largeurInfo, h.TitreBloc), Qt::AlignRight);
+}
+
+void ModImprimer::DessinerEntete(Feuille& f, const ColonnesTable& t, std::span<const char* const> titres,
+                                 std::span<const char* const> unites, double y) const {
+    const Hauteurs h;
+    f.Fond(QRectF(gauche_, y, droite_ - gauche_, h.Titres + h.Unites), GrisFond);
+    for (std::size_t c = 0; c < t.Largeurs.size(); ++c) {
+        f.Texte(QString::fromUtf8(titres[c]), PoliceTableGras, t.Zone(gauche_, c, y, h.Titres), t.Alignements[c]);
+        f.Texte(QString::fromUtf8(unites[c]), PoliceUnites, t.Zone(gauche_, c, y + h.Titres, h.Unites),
+                t.Alignements[c]);
+    }
+    f.Ligne({gauche_, y + h.Titres + h.Unites}, {droite_, y + h.Titres + h.Unites}, 0.8);
+}
+
+void ModImprimer::DessinerRangee(Feuille& f, const ColonnesTable& t, std::span<const std::string> cellules,
+                                 double y) const {
+    const Hauteurs h;
+    const Mesure mesure(PoliceTable);
+    for (std::size_t c = 0; c < cellules.size(); ++c) {
+        const QRectF z = t.Zone(gauche_, c, y, h.Element);
+        f.Texte(mesure.Ajuster(Q(cellules[c]), z.width()), PoliceTable, z, t.Alignements[c]);
+    }
+    f.Ligne({gauche_, y + h.Element}, {droite_, y + h.Element}, 0.4, GrisTrait);
 }
 
 // ---------------------------------------------------------------------------

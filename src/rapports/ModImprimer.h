@@ -2,8 +2,10 @@
 
 // The printed reports: the site results report (rooms table, then the
 // general data and the material to order), the summary report (the 41
-// quantities of every room) and the losses report (the climate, then every
-// room whose losses are detailed, element by element). One set of drawing
+// quantities of every room), the losses report (the climate, then every
+// room whose losses are detailed, element by element) and the site's
+// commissioning sheet (every manifold, the flow and the valve setting of
+// each of its outlets). One set of drawing
 // routines draws any page of any report on a QPainter at a scale, so that
 // the preview, the printer and the PDF files show the same pages.
 //
@@ -19,6 +21,7 @@
 #include "etude/PresentationChantier.h"
 #include "etude/PresentationDeperditions.h"
 #include "etude/PresentationRecapitulatif.h"
+#include "rapports/FicheReglage.h"
 
 #include <QDate>
 #include <QRectF>
@@ -26,6 +29,7 @@
 #include <QString>
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,7 +43,9 @@ enum class Rapport {
     Chantier,      // site results: rooms table, then "Données générales"
     Recapitulatif, // summary: 41 labelled rows, the rooms as columns
     Deperditions,  // losses: the climate, each detailed room's elements and balance
+    Reglage,       // commissioning sheet: each manifold, its outlets' flows and valves
 };
+inline constexpr int NombreRapports = static_cast<int>(Rapport::Reglage) + 1;
 
 // What a report prints, all computed beforehand.
 struct DonneesRapport {
@@ -49,6 +55,7 @@ struct DonneesRapport {
     ResultatEtude Resultat;           // CalculEtude of the study
     std::vector<CelluleMateriel> Materiel; // Materiel(Resultat.Table, Generales)
     DeperditionsEtude Deperditions;   // CalculerDeperditionsEtude of the study
+    std::vector<FiguresCollecteur> Collecteurs; // the study's manifolds, recalculated
 };
 
 // A text drawn on a page: the text as drawn (shortened with "…" when it had
@@ -57,6 +64,16 @@ struct BoiteTexte {
     QString Texte;
     QRectF Cadre;
     bool operator==(const BoiteTexte&) const = default;
+};
+
+// The columns of a printed table, side by side: their widths in points,
+// the text's margins included, and how their texts are aligned.
+struct ColonnesTable {
+    std::vector<double> Largeurs;
+    std::vector<Qt::Alignment> Alignements;
+    // The room of column `c`'s text, `hauteur` high from `y`, in a table
+    // starting at `gauche`.
+    QRectF Zone(double gauche, std::size_t c, double y, double hauteur) const;
 };
 
 // An A4 sheet in points (210 x 297 mm).
@@ -85,7 +102,9 @@ public:
     // 2 for the site results while the rooms fit one page (each further page
     // of rooms adds one); for the summary, as many pages as the rooms need
     // side by side; for the losses, as many as the rooms need one below the
-    // other (a room moves whole to the next page when it fits one).
+    // other (a room moves whole to the next page when it fits one); for
+    // the commissioning sheet, as many as the manifolds need, kept whole
+    // likewise.
     int NombrePages() const { return nombrePages_; }
 
     // Draws page `page` (1 .. NombrePages()) with its top-left corner at the
@@ -98,8 +117,8 @@ public:
     // sheet between two pages (printer or PDF writer).
     void DessinerToutesLesPages(QPainter& peintre, QPagedPaintDevice& device) const;
 
-    // The report's title: "Résultats chantier", "Récapitulatif" or
-    // "Déperditions".
+    // The report's title: "Résultats chantier", "Récapitulatif",
+    // "Déperditions" or "Fiche de réglage".
     QString Titre() const;
 
 private:
@@ -113,7 +132,6 @@ private:
     void MettreEnPageChantier();
     void MettreEnPageRecapitulatif();
     void MettreEnPageDeperditions();
-    void DessinerDeperditions(Feuille& f, int page) const;
 
     // The losses report: what goes where, page by page, from the top.
     struct PlaceDeperditions {
@@ -122,10 +140,30 @@ private:
         int Ligne = 0;  // the element; for a room's title, 1 when it goes on from the page before
         double Y = 0;   // points from the sheet's top
     };
-    class MiseEnPageDeperditions;
     void DessinerPlace(Feuille& f, const PlaceDeperditions& place) const;
+
+    // The commissioning sheet likewise: the study's line, then each
+    // manifold's title, figures and warnings, its table's headings and rows.
+    struct PlaceReglage {
+        enum class Genre { Etude, Titre, Figures, Entete, Sortie } Quoi;
+        int Collecteur = 0; // in DonneesRapport::Collecteurs
+        int Ligne = 0;      // the row; for a title, 1 when it goes on from the page before
+        double Y = 0;
+    };
+    void MettreEnPageReglage();
+    void DessinerPlace(Feuille& f, const PlaceReglage& place) const;
+
+    // What the blocks of the losses and commissioning reports share.
     static void DessinerLignes(Feuille& f, const std::vector<LigneDonneeGenerale>& lignes, double gauche,
                                double droite, double y, double rangee);
+    // A block's title at the left, " (suite)" after it on the pages it goes
+    // on over, and its figures `info` against the right-hand limit.
+    void DessinerTitreBloc(Feuille& f, const QString& titre, const QString& info, bool suite, double y) const;
+    void DessinerEntete(Feuille& f, const ColonnesTable& t, std::span<const char* const> titres,
+                        std::span<const char* const> unites, double y) const;
+    void DessinerRangee(Feuille& f, const ColonnesTable& t, std::span<const std::string> cellules, double y) const;
+    template <class Place>
+    void DessinerPlaces(Feuille& f, const std::vector<std::vector<Place>>& pages, int page) const;
 
     DonneesRapport donnees_;
     Rapport rapport_;
@@ -154,8 +192,13 @@ private:
 
     // Losses: the columns of the elements tables (the designation takes
     // what the others leave), and the places of every page.
-    std::array<double, NombreColonnesElements> largeursElements_{};
+    ColonnesTable elements_;
     std::vector<std::vector<PlaceDeperditions>> pagesDeperditions_;
+
+    // Commissioning sheet: the columns of the manifolds' tables (the room
+    // takes what the others leave), and the places of every page.
+    ColonnesTable sorties_;
+    std::vector<std::vector<PlaceReglage>> pagesReglage_;
 };
 
 } // namespace sorvel

@@ -100,6 +100,7 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuEnregistrerSous", ""},      {"MnuRenommer", ""},              {"MnuSupprimerEtude", "Ctrl+D"},
         {"MnuApercuChantier", ""},       {"MnuImprimerChantier", "Ctrl+C"}, {"MnuApercuRecap", ""},
         {"MnuImprimerRecap", "Ctrl+R"},  {"MnuApercuDeperditions", ""},    {"MnuImprimerDeperditions", "Ctrl+E"},
+        {"MnuApercuReglage", ""},        {"MnuImprimerReglage", "Ctrl+G"},
         {"MnuQuitter", "Ctrl+Q"},        {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
         {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuClimat", ""},
@@ -180,7 +181,8 @@ TEST_F(Application, ConditionsDesCommandesDEtude) {
         {"MnuSupprimerEtude", "Suppression impossible."}, {"MnuApercuChantier", "Impression."},
         {"MnuImprimerChantier", "Impression."}, {"MnuApercuRecap", "Impression."},
         {"MnuImprimerRecap", "Impression."}, {"MnuApercuDeperditions", "Impression."},
-        {"MnuImprimerDeperditions", "Impression."}};
+        {"MnuImprimerDeperditions", "Impression."}, {"MnuApercuReglage", "Impression."},
+        {"MnuImprimerReglage", "Impression."}};
     for (auto [menu, titre] : cas) {
         boite.vider();
         Declencher(f.get(), QString::fromLatin1(menu));

@@ -131,7 +131,8 @@ TEST_F(Impressions, ZoomParLeMenu) {
 }
 
 // The page buttons move within the report and the label follows; the same
-// window then shows the summary from its first page, a zoom keeps the page.
+// window then shows the summary from its first page, a zoom keeps the page,
+// then the commissioning sheet.
 // "Fermer" goes back to the screen the preview was opened from.
 TEST_F(Impressions, BoutonsDePageEtFermer) {
     auto f = Etude(exemples::EtudeDePieces(30));
@@ -160,6 +161,10 @@ TEST_F(Impressions, BoutonsDePageEtFermer) {
     EXPECT_EQ(page(), sur(n - 1));
     Cliquer(apercu, QStringLiteral("CmdPremiere"));
     EXPECT_EQ(page(), sur(1));
+    // 34 loops: three manifolds on two sheets.
+    Declencher(f.get(), QStringLiteral("MnuApercuReglage"));
+    EXPECT_EQ(apercu->RapportAffiche(), Rapport::Reglage);
+    EXPECT_EQ(page(), QStringLiteral("Page 1 sur 2"));
 
     Cliquer(apercu, QStringLiteral("CmdFermer"));
     EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
@@ -185,6 +190,8 @@ TEST_F(Impressions, SansImprimanteUnPdf) {
     } cas[] = {
         {"MnuImprimerChantier", "Etude 1 - résultats chantier.pdf", 2, "Pièces VZ normale VZ bordure"},
         {"MnuImprimerRecap", "Etude 1 - récapitulatif.pdf", pagesRecap, "Température de la pièce °C"},
+        // 30 rooms, 34 loops: three manifolds of 12 outlets on two sheets.
+        {"MnuImprimerReglage", "Etude 1 - fiche de réglage.pdf", 2, "Collecteur 1 12 départs sur 12 sorties"},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.menu);

@@ -35,10 +35,11 @@ public:
     fs::path seul_;
 };
 
-// Every page of both reports of the 12-room house: the header with the
+// Every page of the reports of the 12-room house: the header with the
 // study's name and the date, the title, the footer with the page count, and
 // what the report shows: every room by its name in the site report, short
-// names in the summary's narrow columns.
+// names in the summary's narrow columns, the manifolds and their outlets on
+// the commissioning sheet.
 TEST_F(Pdf, RapportsSansEcran) {
     const QString date = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
     std::vector<std::string> chantier{"Contenance totale des tubes"};
@@ -53,6 +54,9 @@ TEST_F(Pdf, RapportsSansEcran) {
         // The rooms table fits one sheet; 12 rooms side by side do not.
         {"chantier", "Résultats chantier", chantier, 2, 2},
         {"recapitulatif", "Récapitulatif", {"Température superficielle en zone de bordure", "Séjour", "Véranda"}, 2, 4},
+        // 14 loops: the last two rooms fill a second manifold.
+        {"reglage", "Fiche de réglage", {"Collecteur 1 12 départs sur 12 sorties", "1 Séjour normale",
+                                         "Collecteur 2 2 départs sur 12 sorties", "2 Buanderie normale"}, 1, 1},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.rapport);
@@ -99,7 +103,7 @@ TEST_F(Pdf, RapportRefuse) {
              + seul_.parent_path().string() + "/sorvel-calcul-pdf.so » est absent."},
     };
     for (const auto& c : cas)
-        for (const char* rapport : {"chantier", "recapitulatif"}) {
+        for (const char* rapport : {"chantier", "recapitulatif", "reglage"}) {
             const Sortie s = Rapport(rapport, c.sortie, c.etude, c.programme);
             EXPECT_EQ(s.statut, c.statut);
             EXPECT_EQ(s.erreurs, "sorvel-calcul : " + c.message + "\n");

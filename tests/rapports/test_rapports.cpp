@@ -1,8 +1,10 @@
-// The printed reports for the studies of cas/etudes.txt, and the losses
-// report for a study with detailed rooms: as PDF documents read back with
-// pdftotext, and as the text boxes the drawing routines record.
+// The printed reports for the studies of cas/etudes.txt, the losses report
+// for a study with detailed rooms, and the commissioning sheet of a house on
+// two or three manifolds: as PDF documents read back with pdftotext, and as
+// the text boxes the drawing routines record.
 
 // ModImprimer.h brings the study's calculation and presentation.
+#include "etude/RecalculEtude.h"
 #include "rapports/ExportPdf.h"
 
 #include <QFile>
@@ -289,6 +291,22 @@ DonneesRapport DonneesDeperditions(const Etude& e) {
 
 QString Texte(const LigneDonneeGenerale& l) { return Q(l.Libelle + l.Valeur + l.Unite).simplified(); }
 
+// The texts `suite` one after the other in the page's `texte`, and the
+// texts `ailleurs` anywhere in it (lines drawn two by two). Compared without
+// spaces: the sheet's layout spaces its columns and glues a lone "0" to its
+// unit.
+void VerifierTexte(const QString& texte, const std::vector<QString>& suite, const std::vector<QString>& ailleurs) {
+    const auto serre = [](QString t) { return t.remove(' '); };
+    qsizetype suivant = 0;
+    for (const QString& t : suite) {
+        const qsizetype n = serre(texte).indexOf(serre(t), suivant);
+        EXPECT_GE(n, 0) << t.toStdString() << "\n" << texte.toStdString();
+        suivant = n < 0 ? suivant : n + 1;
+    }
+    for (const QString& t : ailleurs)
+        EXPECT_TRUE(serre(texte).contains(serre(t))) << t.toStdString() << "\n" << texte.toStdString();
+}
+
 // The climate, then each detailed room in turn (its title and figures, its
 // elements' rows, its balance), then the study's totals naming the rooms
 // without details: the text of the page, in reading order.
@@ -316,16 +334,7 @@ TEST(RapportsPdf, Deperditions) {
     suite.push_back(QStringLiteral("Total de l'étude"));
     for (const LigneDonneeGenerale& l : BilanEtude(d.Deperditions))
         suite.push_back(Texte(l));
-    // Compared without spaces: the sheet's layout glues a lone "0" to its unit.
-    const auto serre = [](QString t) { return t.remove(' '); };
-    qsizetype suivant = 0;
-    for (const QString& t : suite) {
-        const qsizetype n = serre(texte).indexOf(serre(t), suivant);
-        EXPECT_GE(n, 0) << t.toStdString() << "\n" << texte.toStdString();
-        suivant = n < 0 ? suivant : n + 1;
-    }
-    for (const QString& t : ailleurs)
-        EXPECT_TRUE(serre(texte).contains(serre(t))) << t.toStdString() << "\n" << texte.toStdString();
+    VerifierTexte(texte, suite, ailleurs);
     // What the rows hold, as worked out by hand.
     for (const char* t : {"Cloison salle de bains Mur Local chauffé 6 1,8 24 -1,44 -43,2", "Total : 1000,62 W",
                           "Champ « Déperditions de la pièce » : 686 W",
@@ -374,6 +383,132 @@ TEST(Boites, DeperditionsSurPlusieursPages) {
                 attendues.push_back(Q(el.Designation));
     EXPECT_EQ(designations, attendues);
     EXPECT_EQ(pagesChambre.size(), 1u);
+}
+
+// ---------------------------------------------------------------------------
+// The commissioning sheet: the 12-room house has 14 loops (the bathroom and
+// the veranda have an edge loop of their own).
+
+// The house's manifolds: filled in room order on manifolds of 12 outlets,
+// or laid by hand, one manifold a floor, the upstairs one short of an
+// outlet, and an empty one.
+struct CasFiche {
+    const char* cas;
+    std::vector<Collecteur> collecteurs;
+    std::vector<int> affectation; // the manifold of each room, from 1; empty: filled in room order
+    std::vector<const char*> textes; // worked out by hand
+};
+
+const CasFiche CasFiches[] = {
+    {"rempli dans l'ordre", {}, {},
+     {"Collecteur 1 12 départs sur 12 sorties", "Collecteur 2 2 départs sur 12 sorties",
+      // 500.52 l/h = 8.34 l/min, beyond a flow meter's 5 l/min.
+      "1 Séjour normale 133,8 500,52 8,34 ouverte débit > 5 l/min",
+      "Débit hors de l'échelle d'un débitmètre ordinaire (0,5 à 5 l/min) : sortie 1.",
+      // 92.52 l/h = 1.54 l/min; both loops of manifold 2 drop 60.63 mmCE.
+      "2 Buanderie normale 25 92,52 1,54 ouverte",
+      // 185.05 l/h with 6363.01 - 60.63 = 6302.38 mmCE = 0.61805 bar:
+      // 0.18505 / √0.61805 = 0.2354 m³/h.
+      "Kv de la vanne du collecteur : 0,24 m³/h"}},
+    {"un collecteur par étage", {{"Rez-de-chaussée", 8, 120}, {"Étage", 6, 0}, {"Garage", 4, 0}},
+     {1, 1, 1, 2, 2, 2, 2, 2, 1, 1, 2, 1},
+     {"Rez-de-chaussée 7 départs sur 8 sorties", "Étage 7 départs sur 6 sorties",
+      "Plus de boucles que de sorties : 7 boucles pour 6 sorties, 1 boucle sans sortie.",
+      // Upstairs the parents' bedroom drops the most, 1349.6 mmCE; the
+      // passage's 92.52 l/h with 1349.6 - 60.63 = 1288.97 mmCE = 0.12640
+      // bar: 0.09252 / √0.12640 = 0.2602 m³/h.
+      "3 Chambre parents normale 101,08 245,33 4,09 ouverte", "7 Dégagement normale 25 92,52 1,54 0,26 sans sortie",
+      "Garage 0 départ sur 4 sorties", "Collecteur vide : aucune boucle n'y est raccordée.",
+      // The ground floor needs 6363.01 + 120 = 6483.01 mmCE, the most.
+      "Hauteur nécessaire : 6483,01 mmCE", "Perte de charge du collecteur : 120 mmCE",
+      // Upstairs: 903.35 l/h with 6483.01 - 1349.6 = 5133.41 mmCE = 0.50342
+      // bar: 0.90335 / √0.50342 = 1.2732 m³/h.
+      "Kv de la vanne du collecteur : 1,27 m³/h"}},
+};
+
+DonneesRapport DonneesFiche(const CasFiche& c) {
+    const Installation g = exemples::Generales();
+    std::vector<Piece> pieces = exemples::Maison12Pieces();
+    for (std::size_t i = 0; i < c.affectation.size(); ++i)
+        pieces[i].Collecteur = c.affectation[i];
+    const EtudeRecalculee r = RecalculerEtude(pieces, g, c.collecteurs);
+    return {.NomEtude = "Maison", .Date = QDate(2026, 12, 6), .Generales = g, .Resultat = r.Resultat,
+            .Collecteurs = r.Collecteurs};
+}
+
+// Each manifold in turn: its title with the outlets it uses, its figures,
+// its warnings, then its rows by outlet; the texts worked out by hand.
+TEST(RapportsPdf, FicheDeReglage) {
+    QTemporaryDir dossier;
+    for (const CasFiche& c : CasFiches) {
+        SCOPED_TRACE(c.cas);
+        const DonneesRapport d = DonneesFiche(c);
+        const QString pdf = Pdf(dossier, d, Rapport::Reglage);
+        ASSERT_EQ(PagesPdf(pdf), 1);
+        const QString texte = Page(pdf, 1, 1, {"fiche", "Maison"}, "Fiche de réglage").join(' ');
+        std::vector<QString> suite{Q(TexteLblRecap(d.Generales))}, ailleurs;
+        for (const FiguresCollecteur& f : d.Collecteurs) {
+            suite.push_back(Q(f.Definition.Nom + " " + InfoCollecteur(f)));
+            for (const LigneDonneeGenerale& l : FiguresReglage(f))
+                ailleurs.push_back(Texte(l)); // two by two
+            for (const std::string& alerte : AlertesReglage(f))
+                suite.push_back(Q(alerte));
+            for (const LigneReglage& ligne : LignesReglage(f)) {
+                QString cellules;
+                for (const std::string& cellule : ligne)
+                    cellules += Q(cellule) + ' ';
+                suite.push_back(cellules.simplified());
+            }
+        }
+        for (const char* t : c.textes)
+            ailleurs.push_back(QString::fromUtf8(t));
+        VerifierTexte(texte, suite, ailleurs);
+    }
+}
+
+// On smaller sheets the manifolds go on over the next pages: a manifold that
+// fits a page is never cut, one that does not goes on with its title marked
+// "(suite)" and its headings; every outlet is drawn once, in order, below
+// its manifold's title on the same page. Every box lies on the sheet,
+// overlaps no other, and is the same at half scale.
+TEST(Boites, FicheDeReglageSurPlusieursPages) {
+    const DonneesRapport d = DonneesFiche(CasFiches[0]);
+    // A4, US Letter, A5 across: the first manifold's 12 rows do not fit the
+    // last one.
+    const QSizeF a5 = QPageSize(QPageSize::A5).size(QPageSize::Point);
+    const std::pair<QSizeF, bool> cas[] = {
+        {TailleA4(), false}, {QPageSize(QPageSize::Letter).size(QPageSize::Point), false}, {a5.transposed(), true}};
+    for (const auto& [papier, coupe] : cas) {
+        SCOPED_TRACE(papier.width());
+        const ModImprimer m(d, Rapport::Reglage, papier);
+        const Pages pages = Dessiner(m);
+        EXPECT_TRUE(Dessiner(m, 0.5) == pages);
+        std::vector<QString> pieces, attendues;
+        std::map<QString, int> pagesCollecteur; // the pages each manifold's title is on
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            VerifierBoites(pages[p], papier);
+            const BoiteTexte* colonne = Trouver(pages[p], QStringLiteral("Pièce"));
+            QString titre; // the manifold whose rows the page shows now
+            for (const BoiteTexte& b : pages[p]) {
+                for (const FiguresCollecteur& f : d.Collecteurs)
+                    if (const QString nom = Q(f.Definition.Nom); b.Texte == nom || b.Texte == nom + " (suite)") {
+                        EXPECT_EQ(b.Texte == nom, pagesCollecteur[nom]++ == 0) << b.Texte.toStdString();
+                        titre = nom;
+                    }
+                if (colonne && b.Texte != colonne->Texte && b.Cadre.left() == colonne->Cadre.left()) {
+                    EXPECT_FALSE(titre.isEmpty()) << "page " << p + 1;
+                    pieces.push_back(b.Texte);
+                }
+            }
+        }
+        for (const FiguresCollecteur& f : d.Collecteurs)
+            for (const BoucleCollecteur& b : f.Boucles)
+                attendues.push_back(Q(b.Boucle.NomPiece));
+        EXPECT_EQ(pieces, attendues);
+        EXPECT_EQ(pages.size() == 1, !coupe);
+        EXPECT_EQ(pagesCollecteur[QStringLiteral("Collecteur 1")] > 1, coupe);
+        EXPECT_EQ(pagesCollecteur[QStringLiteral("Collecteur 2")], 1);
+    }
 }
 
 } // namespace
