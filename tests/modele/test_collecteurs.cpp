@@ -7,6 +7,7 @@
 
 #include "Environnement.h"
 #include "ModeleTest.h"
+#include "modele/VuesEtude.h"
 
 #include <QFile>
 #include <QJsonObject>
@@ -35,12 +36,12 @@ protected:
             a.push_back(p.Collecteur);
         return a;
     }
-    // The manifolds of the recalculated study: their names and loops.
-    std::vector<std::pair<std::string, int>> Repartition() {
-        const std::optional<EtudeRecalculee> etudeRecalculee = etude.RecalculerEtude();
-        std::vector<std::pair<std::string, int>> r;
-        for (const FiguresCollecteur& c : etudeRecalculee.value().Collecteurs)
-            r.emplace_back(c.Definition.Nom, c.Departs);
+    // The manifolds of the recalculated study as its views show them: the
+    // name and the loops of each.
+    std::vector<std::pair<std::string, std::string>> Repartition() {
+        std::vector<std::pair<std::string, std::string>> r;
+        for (const CollecteurAffiche& c : LignesCollecteurs(etude.RecalculerEtude().value()))
+            r.emplace_back(c.Ligne[ColonneCollecteur::Nom].Texte, c.Ligne[ColonneCollecteur::Departs].Texte);
         return r;
     }
 };
@@ -85,13 +86,13 @@ TEST_F(ModeleCollecteurs, ListeDesCollecteurs) {
 // study stored and opened again has them all back.
 TEST_F(ModeleCollecteurs, PiecesDeLaMaison) {
     OuvrirMaison();
-    using R = std::vector<std::pair<std::string, int>>;
-    EXPECT_EQ(Repartition(), (R{{"Collecteur 1", 12}, {"Collecteur 2", 2}}));
+    using R = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(Repartition(), (R{{"Collecteur 1", "12"}, {"Collecteur 2", "2"}}));
     EXPECT_EQ(etude.Collecteurs().size(), 1u);
     ASSERT_TRUE(etude.AffecterCollecteur(9, 2)); // the office upstairs
     EXPECT_TRUE(etude.Modifie());
     EXPECT_EQ(Lues(), (Affectations{1, 1, 1, 1, 1, 1, 1, 1, 2, 1, 2, 2}));
-    EXPECT_EQ(Repartition(), (R{{"Collecteur 1", 11}, {"Collecteur 2", 3}}));
+    EXPECT_EQ(Repartition(), (R{{"Collecteur 1", "11"}, {"Collecteur 2", "3"}}));
 
     ASSERT_TRUE(S.OuvrirPiece(12));
     ASSERT_TRUE(etude.AffecterCollecteur(12, 1));
@@ -123,8 +124,11 @@ TEST_F(ModeleCollecteurs, PiecesDeLaMaison) {
     EXPECT_EQ(etude.Collecteurs(), std::vector{Collecteur{}});
     ASSERT_TRUE(B.OuvrirEtude("Maison"));
     EXPECT_EQ(Lues(), apres);
-    EXPECT_EQ(Repartition(), (R{{"Collecteur 1", 12}, {"Collecteur 3", 1}}));
+    EXPECT_EQ(Repartition(), (R{{"Collecteur 1", "12"}, {"Collecteur 3", "1"}}));
     EXPECT_FALSE(etude.Modifie());
+    const std::vector<LigneMaterielAffichee> commande = LignesMaterielCollecteurs(etude.RecalculerEtude().value());
+    ASSERT_EQ(commande.size(), 1u);
+    EXPECT_EQ(commande[0].Designation + ";" + commande[0].Valeur + ";" + commande[0].Unite, "Collecteur 12 départs;2;u");
 }
 
 } // namespace
