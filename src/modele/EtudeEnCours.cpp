@@ -191,17 +191,21 @@ bool EtudeEnCours::SupprimerCollecteur(int k) {
     }
     liste.erase(liste.begin() + (k - 1));
     if (!alimentees.isEmpty()) {
+        const bool une = alimentees.size() == 1;
         const bool choisies = std::any_of(affectations.begin(), affectations.end(),
                                           [](const std::optional<int>& a) { return a.has_value(); });
         const QString suite =
-            choisies ? QStringLiteral("elles iront au collecteur « %1 ».").arg(QString::fromStdString(liste[0].Nom))
-                     : QStringLiteral("plus aucune pièce n'ayant de collecteur choisi, toutes seront réparties "
-                                      "sur les collecteurs dans l'ordre des pièces.");
+            choisies ? (une ? QStringLiteral("elle ira") : QStringLiteral("elles iront")) +
+                           QStringLiteral(" au collecteur « %1 ».").arg(QString::fromStdString(liste[0].Nom))
+                     : QStringLiteral("plus aucune pièce n'ayant de collecteur choisi, toutes les pièces seront "
+                                      "réparties sur les collecteurs dans leur ordre.");
         if (Dire(IconeMessage::Question, TitreCollecteurs,
-                 QStringLiteral("Le collecteur « %1 » alimente %2 %3. Voulez vous le supprimer ?\n\n"
-                                "Ces pièces n'auront plus de collecteur choisi : %4")
-                     .arg(nom, alimentees.size() > 1 ? QStringLiteral("les pièces") : QStringLiteral("la pièce"),
-                          alimentees.join(QStringLiteral(", ")), suite),
+                 QStringLiteral("Le collecteur « %1 » alimente %2 %3. Voulez vous le supprimer ?\n\n%4 : %5")
+                     .arg(nom, une ? QStringLiteral("la pièce") : QStringLiteral("les pièces"),
+                          alimentees.join(QStringLiteral(", ")),
+                          une ? QStringLiteral("Cette pièce n'aura plus de collecteur choisi")
+                              : QStringLiteral("Ces pièces n'auront plus de collecteur choisi"),
+                          suite),
                  BoutonsMessage::OuiNon) != ReponseMessage::Oui)
             return false;
     }
