@@ -42,6 +42,9 @@ QJsonValue Valeur(const CelluleMateriel& c) {
     return std::get<double>(c);
 }
 
+// A number, or null for none (a valve left open, a value not given).
+QJsonValue Facultatif(const std::optional<double>& x) { return x ? QJsonValue(*x) : QJsonValue(QJsonValue::Null); }
+
 // One loop of the balancing: its room (from 1), which loop, the figures at
 // full precision, the valve's Kv (null when left open), the warnings by name.
 QJsonObject Boucle(const ReglageBoucle& b) {
@@ -59,15 +62,13 @@ QJsonObject Boucle(const ReglageBoucle& b) {
     o.insert(QLatin1String("boucle"), QLatin1String(TexteBoucle(b.Boucle)));
     o.insert(QLatin1String("bouclesConseillees"), b.BouclesConseillees);
     o.insert(QLatin1String("debit"), b.Debit);
-    o.insert(QLatin1String("kv"), b.Kv ? QJsonValue(*b.Kv) : QJsonValue(QJsonValue::Null));
+    o.insert(QLatin1String("kv"), Facultatif(b.Kv));
     o.insert(QLatin1String("perte"), b.Perte);
     o.insert(QLatin1String("perteArtificielle"), b.PerteArtificielle);
     o.insert(QLatin1String("piece"), b.Piece);
     o.insert(QLatin1String("vitesse"), b.Vitesse);
     return o;
 }
-
-QJsonValue Facultatif(const std::optional<double>& x) { return x ? QJsonValue(*x) : QJsonValue(QJsonValue::Null); }
 
 // The site's climate, with the keys of the study's extension file; an
 // altitude or annual mean not given is null.
@@ -100,6 +101,46 @@ QJsonObject Deperditions(const DeperditionsPieceCalculees& p) {
     return o;
 }
 
+// A loop at its outlet: its room (from 1), which loop, its flow in l/h and
+// l/min, its drop and artificial drop within its manifold, its valve's Kv
+// (null when left open), the flow meter's warning.
+QJsonObject Sortie(const BoucleCollecteur& b) {
+    QJsonArray alertes;
+    if (b.AlerteDebitmetre)
+        alertes.append(QLatin1String("debitmetre"));
+    QJsonObject o;
+    o.insert(QLatin1String("alertes"), alertes);
+    o.insert(QLatin1String("boucle"), QLatin1String(TexteBoucle(b.Boucle.Boucle)));
+    o.insert(QLatin1String("debit"), b.Boucle.Debit);
+    o.insert(QLatin1String("debitLmin"), b.DebitLmin);
+    o.insert(QLatin1String("kv"), Facultatif(b.Kv));
+    o.insert(QLatin1String("perte"), b.Boucle.Perte);
+    o.insert(QLatin1String("perteArtificielle"), b.PerteArtificielle);
+    o.insert(QLatin1String("piece"), b.Boucle.Piece);
+    o.insert(QLatin1String("sortie"), b.Sortie);
+    return o;
+}
+
+// A manifold, its balancing against the others and its loops by outlet.
+QJsonObject FiguresJson(const FiguresCollecteur& c) {
+    QJsonArray alertes, boucles;
+    if (c.AlerteSorties)
+        alertes.append(QLatin1String("sorties"));
+    for (const BoucleCollecteur& b : c.Boucles)
+        boucles.append(Sortie(b));
+    QJsonObject o;
+    o.insert(QLatin1String("alertes"), alertes);
+    o.insert(QLatin1String("boucles"), boucles);
+    o.insert(QLatin1String("debit"), c.Debit);
+    o.insert(QLatin1String("departs"), c.Departs);
+    o.insert(QLatin1String("hauteurNecessaire"), c.HauteurNecessaire);
+    o.insert(QLatin1String("kvCollecteur"), Facultatif(c.KvCollecteur));
+    o.insert(QLatin1String("nom"), Texte(c.Definition.Nom));
+    o.insert(QLatin1String("perteMaxi"), c.PerteMaxi);
+    o.insert(QLatin1String("sorties"), c.Definition.Sorties);
+    return o;
+}
+
 } // namespace
 
 QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude, const DeperditionsEtude& deperditions) {
@@ -120,6 +161,9 @@ QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude, const
     QJsonArray pertes;
     for (const DeperditionsPieceCalculees& p : deperditions.Pieces)
         pertes.append(Deperditions(p));
+    QJsonArray collecteurs;
+    for (const FiguresCollecteur& c : etude.Collecteurs)
+        collecteurs.append(FiguresJson(c));
     const std::optional<int> temperature = etude.Equilibrage.TempDepartMinimale;
     const QJsonObject objet{
         {QStringLiteral("etude"), Texte(nom)},
@@ -129,6 +173,7 @@ QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude, const
         {QStringLiteral("materiel"), materiel},
         {QStringLiteral("equilibrage"), boucles},
         {QStringLiteral("climat"), Climat(deperditions.Climat)},
+        {QStringLiteral("collecteurs"), collecteurs},
         {QStringLiteral("deperditions"), pertes},
         {QStringLiteral("TempDepartMinimale"), temperature ? QJsonValue(*temperature) : QJsonValue(QJsonValue::Null)}};
     return QJsonDocument(objet).toJson(QJsonDocument::Compact) + '\n';

@@ -10,8 +10,8 @@
 
 #include <string>
 
-// {"DebitTotal", "PerteMaxi", "TempDepartMinimale", "climat", "deperditions",
-// "equilibrage", "etude", "materiel", "pieces"}: every object's keys in the
+// {"DebitTotal", "PerteMaxi", "TempDepartMinimale", "climat", "collecteurs",
+// "deperditions", "equilibrage", "etude", "materiel", "pieces"}: every object's keys in the
 // order QJsonObject keeps them (sorted), the numbers in their shortest form
 // that reads back as the same double, the texts as valid UTF-8 (a byte that
 // begins no well-formed sequence becomes U+FFFD). Ends with a line feed.

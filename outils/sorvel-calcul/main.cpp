@@ -73,6 +73,19 @@ const char* const Aide =
     "vide et les totaux de l'étude. Sans climat ni détail, cette section\n"
     "manque.\n"
     "\n"
+    "Enfin, pour une étude qui a des pièces, une ligne vide et la section\n"
+    "« Collecteurs » : une ligne d'en-têtes et une ligne par collecteur\n"
+    "(nom, sorties, départs, débit total, perte de charge maximale de ses\n"
+    "boucles, perte de charge propre, hauteur nécessaire, Kv de la vanne du\n"
+    "collecteur ou « ouverte », alertes), une ligne vide, une ligne\n"
+    "d'en-têtes et une ligne par boucle, collecteur par collecteur dans\n"
+    "l'ordre des sorties (collecteur, sortie, pièce, boucle, longueur, débit\n"
+    "en l/h et en l/min pour le débitmètre, perte de charge, perte\n"
+    "artificielle, Kv de la vanne ou « ouverte », alertes), une ligne vide\n"
+    "et les collecteurs à commander (« Collecteur 12 départs;2;u »). Les\n"
+    "collecteurs de l'étude sont ceux du fichier NOM.plx ; sans lui, les\n"
+    "pièces remplissent dans leur ordre des collecteurs de 12 sorties.\n"
+    "\n"
     "Options :\n"
     "  --json   affiche un objet JSON (UTF-8 valide) : {\"etude\", \"PerteMaxi\",\n"
     "           \"DebitTotal\", \"pieces\" (41 valeurs par pièce), \"materiel\"\n"
@@ -99,11 +112,22 @@ const char* const Aide =
     "           arrondis), \"debitAir\" (m³/h), \"saisieManuelle\" (true quand\n"
     "           les champs « Déperditions de la pièce » ou « du plancher »\n"
     "           portent d'autres valeurs que celles du détail)}.\n"
+    "           \"collecteurs\" donne un objet par collecteur : {\"nom\",\n"
+    "           \"sorties\", \"departs\" (boucles raccordées), \"debit\" (l/h),\n"
+    "           \"perteMaxi\" (mmCE, sa boucle la plus résistante),\n"
+    "           \"hauteurNecessaire\" (mmCE, celle-ci plus la perte de charge\n"
+    "           propre du collecteur), \"kvCollecteur\" (m³/h, vanne du\n"
+    "           collecteur, null quand elle reste ouverte), \"alertes\" (\"sorties\" :\n"
+    "           plus de boucles que de sorties), \"boucles\" : un objet par\n"
+    "           sortie {\"sortie\", \"piece\" (numéro), \"boucle\", \"debit\"\n"
+    "           (l/h), \"debitLmin\" (l/min), \"perte\" et \"perteArtificielle\"\n"
+    "           (mmCE, dans son collecteur), \"kv\" (ou null), \"alertes\"\n"
+    "           (\"debitmetre\" : débit hors de 0,5 à 5 l/min)}}.\n"
     "           L'objet tient sur une ligne. Il est écrit par QJsonDocument\n"
     "           (Qt), la seule bibliothèque JSON de Sorvel, ce qui change sa\n"
     "           forme mais aucune valeur : les clés de chaque objet sont\n"
     "           triées (\"DebitTotal\", \"PerteMaxi\", \"TempDepartMinimale\",\n"
-    "           \"climat\", \"deperditions\",\n"
+    "           \"climat\", \"collecteurs\", \"deperditions\",\n"
     "           \"equilibrage\", \"etude\", \"materiel\", \"pieces\" ; dans une\n"
     "           boucle, de \"alertes\" à \"vitesse\"), sans espace après « : »\n"
     "           ni « , » ; un nombre entier s'écrit en chiffres (100000, non\n"
@@ -205,7 +229,7 @@ int main(int argc, char** argv) {
         if (pdf)
             return EcrireRapportPdf(*pdf, nom, etude.Generales, r, d, argc, argv);
         Ecrire(stdout,
-               json ? JsonEtude(nom, r, d).toStdString() : CsvEtude(r.Resultat, r.Materiel, r.Equilibrage, d));
+               json ? JsonEtude(nom, r, d).toStdString() : CsvEtude(r, d));
         if (std::fflush(stdout) != 0) {
             Ecrire(stderr, "sorvel-calcul : impossible d'écrire le résultat.\n");
             return SortieFichier;

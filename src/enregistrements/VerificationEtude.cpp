@@ -224,6 +224,9 @@ std::optional<DefautEtude> VerifierEtude(const DonneesGenerales& generales, cons
 
 std::string DescriptionDefaut(const DefautEtude& d) {
     std::string m;
+    if (d.Collecteur > 0)
+        m += "collecteur " + std::to_string(d.Collecteur) +
+             (d.NomCollecteur.empty() ? std::string() : " « " + TexteAffichable(d.NomCollecteur) + " »") + ", ";
     if (d.Piece > 0)
         m += "pièce " + std::to_string(d.Piece) + " « " + TexteAffichable(d.NomPiece) + " », ";
     if (d.Element > 0)

@@ -21,7 +21,7 @@ enum class FichierStocke {
     Generales, // name.plg, general data
     Pieces,    // name.pla, rooms
     Pertes,    // name.plp, loop pressure drops
-    Extension, // name.plx, the site's climate and the details of the rooms' losses
+    Extension, // name.plx, the site's climate, the details of the rooms' losses, the manifolds
 };
 
 // ".plg", ".pla", ".plp", ".plx".
@@ -36,6 +36,8 @@ struct DefautEtude {
     std::string Raison;    // why, in French, without a final full stop
     int Element = 0;         // within a room of the extension file: its element from 1; 0 for none
     std::string Designation; // that element's designation (UTF-8); may be empty
+    int Collecteur = 0;        // a manifold of the extension file, from 1; 0 for none
+    std::string NomCollecteur; // that manifold's name (UTF-8); may be empty
     bool operator==(const DefautEtude&) const = default;
 };
 
@@ -54,7 +56,8 @@ std::optional<DefautEtude> VerifierPiece(const DonneesPiece& piece, int numero);
 // that the message is never cut short.
 std::string MessageDefautEtude(const DefautEtude& defaut, const std::string& fichier);
 // Where and why, without the file: "pièce 2 « Séjour », élément 3 « Mur
-// nord », champ « u » : la valeur -1 est négative".
+// nord », champ « u » : la valeur -1 est négative", "collecteur 2 « Etage »,
+// champ « sorties » : …".
 std::string DescriptionDefaut(const DefautEtude& defaut);
 
 } // namespace sorvel

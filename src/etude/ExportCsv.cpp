@@ -2,6 +2,7 @@
 
 #include "commun/Nombres.h"
 #include "commun/Textes.h"
+#include "etude/PresentationCollecteurs.h"
 #include "etude/PresentationEquilibrage.h"
 
 #include <algorithm>
@@ -57,6 +58,15 @@ std::string LigneCsv(const LigneDonneeGenerale& l) {
     return LigneCsv(std::array{libelle, l.Valeur, unite});
 }
 
+// The texts of a row of cells.
+template <std::size_t N>
+std::array<std::string, N> Textes(const std::array<CelluleEquilibrage, N>& cellules) {
+    std::array<std::string, N> textes;
+    for (std::size_t k = 0; k < N; ++k)
+        textes[k] = cellules[k].Texte;
+    return textes;
+}
+
 } // namespace
 
 std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
@@ -67,12 +77,8 @@ std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
         s += ChampCsv(LibelleAvecUnite(c));
     }
     s += '\n';
-    for (const LigneEquilibrage& ligne : PresenterEquilibrage(equilibrage.Boucles, equilibrage.Tube)) {
-        std::array<std::string, NombreColonnesEquilibrage> textes;
-        for (std::size_t c = 0; c < ligne.size(); ++c)
-            textes[c] = ligne[c].Texte;
-        s += LigneCsv(textes);
-    }
+    for (const LigneEquilibrage& ligne : PresenterEquilibrage(equilibrage.Boucles, equilibrage.Tube))
+        s += LigneCsv(Textes(ligne));
     s += '\n';
     s += ChampCsv(LibelleTempDepartMinimale);
     s += ';';
@@ -116,6 +122,38 @@ std::string CsvEtude(const ResultatEtude& r, const std::vector<CelluleMateriel>&
     }
     if (AvecDeperditions(deperditions))
         s += '\n' + CsvDeperditions(deperditions);
+    return s;
+}
+
+std::string CsvEtude(const EtudeRecalculee& etude, const DeperditionsEtude& deperditions) {
+    std::string s = CsvEtude(etude.Resultat, etude.Materiel, etude.Equilibrage, deperditions);
+    if (!etude.Materiel.empty())
+        s += '\n' + CsvCollecteurs(etude.Collecteurs);
+    return s;
+}
+
+std::string CsvCollecteurs(const std::vector<FiguresCollecteur>& collecteurs) {
+    std::string s = "Collecteurs\n";
+    std::array<std::string, NombreColonnesCollecteurs> titres;
+    for (std::size_t k = 0; k < titres.size(); ++k)
+        titres[k] = LibelleAvecUnite(ColonnesCollecteurs[k]);
+    s += LigneCsv(titres);
+    for (const FiguresCollecteur& c : collecteurs)
+        s += LigneCsv(Textes(PresenterCollecteur(c)));
+    std::array<std::string, NombreColonnesSorties + 1> colonnes{"Collecteur"};
+    for (std::size_t k = 0; k < ColonnesSorties.size(); ++k)
+        colonnes[k + 1] = LibelleAvecUnite(ColonnesSorties[k]);
+    s += '\n' + LigneCsv(colonnes);
+    for (const FiguresCollecteur& c : collecteurs)
+        for (const LigneSortie& l : PresenterSorties(c)) {
+            std::array<std::string, NombreColonnesSorties + 1> ligne{c.Definition.Nom};
+            const auto textes = Textes(l);
+            std::copy(textes.begin(), textes.end(), ligne.begin() + 1);
+            s += LigneCsv(ligne);
+        }
+    s += '\n';
+    for (const LigneMaterielCollecteur& m : MaterielCollecteurs(collecteurs))
+        s += LigneCsv(std::array{m.Designation, std::to_string(m.Nombre), std::string("u")});
     return s;
 }
 

@@ -5,14 +5,16 @@
 // decimals with a decimal comma), then, after an empty line, one line
 // "designation;value;unit" per material quantity, then, after another, the
 // balancing section, and, for a study with a climate or rooms whose losses
-// are detailed, after another, the losses section. The batch tool prints it
-// and the summary window exports it; the balancing window exports its
-// section alone: one writer for all. Pure C++.
+// are detailed, after another, the losses section; last, after another, the
+// manifolds section. The batch tool prints it and the summary window
+// exports it; the balancing window exports its section alone: one writer
+// for all. Pure C++.
 
 #include "etude/CalculEtude.h"
 #include "etude/EquilibrageEtude.h"
 #include "etude/Materiel.h"
 #include "etude/PresentationDeperditions.h"
+#include "etude/RecalculEtude.h"
 
 #include <string>
 #include <string_view>
@@ -40,11 +42,24 @@ std::string CsvEquilibrage(const EquilibrageEtude& equilibrage);
 // empty line and the study's totals, the rooms without details named.
 std::string CsvDeperditions(const DeperditionsEtude& deperditions);
 
+// The manifolds section: a line "Collecteurs", the headings of the
+// manifolds ("Collecteur;Sorties;Départs;Débit total (l/h);…") and one line
+// per manifold, an empty line, the headings of the outlets
+// ("Collecteur;Sortie;Pièce;Boucle;…") and one line per loop, manifold by
+// manifold, by outlet, then an empty line and the manifolds to order, one
+// line "Collecteur 12 départs;2;u" per size used.
+std::string CsvCollecteurs(const std::vector<FiguresCollecteur>& collecteurs);
+
 // The whole CSV text (UTF-8, lines ended by "\n"); without material (a
 // study without rooms) the material part, the balancing section and their
 // empty lines are left out; without climate nor details (AvecDeperditions),
 // the losses section and its empty line.
 std::string CsvEtude(const ResultatEtude& resultat, const std::vector<CelluleMateriel>& materiel,
                      const EquilibrageEtude& equilibrage, const DeperditionsEtude& deperditions = {});
+// The whole CSV of the recalculated study `etude` and the losses of its
+// detailed rooms: the text above, then, for a study with rooms, an empty
+// line and the manifolds section, so that what came before is the same
+// text whatever the manifolds.
+std::string CsvEtude(const EtudeRecalculee& etude, const DeperditionsEtude& deperditions = {});
 
 } // namespace sorvel

@@ -239,7 +239,7 @@ bool BibliothequeEtudes::OuvrirEtude(const QString& nom) {
     } catch (const ErreurSignalee& e) {
         return refuser(e);
     }
-    etude_.Remplacer(lue.Generales, lue.Climat, nom, true, false);
+    etude_.Remplacer(lue, nom, true, false);
     return true;
 }
 

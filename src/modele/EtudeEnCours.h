@@ -106,6 +106,36 @@ public:
     // warmer than the outside).
     bool ChangerClimat(const std::optional<ClimatSite>& climat);
 
+    // ---- Manifolds of the site -------------------------------------------
+    // The study's manifolds, numbered from 1, never none: a study that lists
+    // none has one "Collecteur 1" of 12 outlets without own drop. A stored
+    // study brings back its own. Each change below is kept in the working
+    // files at once (a run cut short gives it back), the room being edited
+    // follows it, and it marks the study modified; false, told ("Collecteurs.")
+    // and nothing changed when it cannot be kept: a file that cannot be
+    // written, or what the study's extension file would refuse (an empty
+    // name, outlets not a whole number of 1 to 24, a negative own drop, a
+    // room naming a manifold beyond the list).
+    std::vector<Collecteur> Collecteurs() const;
+    // A manifold after the others: "Collecteur n", n the first number free
+    // from the new count on, 12 outlets, no own drop.
+    bool AjouterCollecteur();
+    // Manifold `k` (from 1) renamed (the name trimmed), given its outlets and
+    // its own drop (mmCE).
+    bool ModifierCollecteur(int k, const Collecteur& collecteur);
+    // Manifold `k` removed; the study keeps one at least. When rooms name it
+    // the user is asked first, naming them: they then name none (they go to
+    // the first manifold, or, when no room names one any more, where the
+    // study's filling puts them), and the rooms of the manifolds after it
+    // follow their manifold's new number.
+    bool SupprimerCollecteur(int k);
+    // Room `piece` (from 1) fed by manifold `collecteur` (from 1; none: the
+    // study chooses). While no room names a manifold the study fills them by
+    // itself; the first room given one keeps every other room where that
+    // filling put it, the manifolds it added joining the list, so that only
+    // that room moves.
+    bool AffecterCollecteur(int piece, std::optional<int> collecteur);
+
     // ---- Rooms of the study --------------------------------------------
     int NombrePieces() const;
     // Trimmed names of the rooms, in record order.
@@ -117,15 +147,16 @@ public:
     bool SupprimerPiece(int k);
 
     // Every accepted room recalculated in order and balanced, with the
-    // material to order, the setting of every loop's valve and the lowest
-    // supply temperature that needs no supplementary heat. Nothing (and a
+    // material to order, the setting of every loop's valve, the lowest
+    // supply temperature that needs no supplementary heat and the study's
+    // manifolds with their loops. Nothing (and a
     // message naming the room and why) when a room cannot be calculated or
     // the rooms file cannot be read.
     std::optional<EtudeRecalculee> RecalculerEtude();
 
     // "Exporter…" of the summary: the recalculated study `etude` (the one
-    // the summary shows) with its material list, its balancing and the
-    // losses of its detailed rooms, as the CSV of the batch tool, in the
+    // the summary shows) with its material list, its balancing, the losses
+    // of its detailed rooms and its manifolds, as the CSV of the batch tool, in the
     // file `chemin`. False, and told, when it cannot be written or a room's
     // losses cannot be worked out.
     bool ExporterCsv(const QString& chemin, const EtudeRecalculee& etude);
@@ -162,10 +193,15 @@ private:
     // The working files deleted, every one tried. The French message of the
     // first that resisted, empty when all are gone.
     QString SupprimerFichiersTravail();
-    // Another study (`generales` and `climat`, named `nom`, stored or not) is
-    // now the one being edited: the screens start again from it.
-    void Remplacer(const Installation& generales, const std::optional<ClimatSite>& climat, const QString& nom,
-                   bool enregistree, bool modifiee);
+    // Another study (the general data, climate and manifolds of `etude`,
+    // named `nom`, stored or not) is now the one being edited: the screens
+    // start again from it.
+    void Remplacer(const Etude& etude, const QString& nom, bool enregistree, bool modifiee);
+    // The manifolds `liste` and the rooms' manifolds `affectations` (rooms
+    // beyond it keep theirs) kept in the working files, then in the model.
+    bool GarderCollecteurs(const std::vector<Collecteur>& liste, const std::vector<std::optional<int>>& affectations);
+    // Manifold `k` is one of the `nombre` of the study; told when not.
+    bool CollecteurExiste(int k, std::size_t nombre);
     // Writes the CSV text `csv` to `chemin`; false, and told, when it cannot.
     bool EcrireCsv(const QString& chemin, const std::string& csv);
 
@@ -178,6 +214,7 @@ private:
     int remplissages_ = 0;
     Installation generales_;
     std::optional<ClimatSite> climat_;
+    std::vector<Collecteur> collecteurs_; // none: the single default one
 
     std::unique_ptr<MarcheProgramme> programme_;
     std::unique_ptr<BibliothequeEtudes> bibliotheque_;

@@ -112,7 +112,7 @@ bool MarcheProgramme::ProposerReprise(const QString& nomInterrompu, int pieces) 
     demarrage_ = Demarrage::Reprise;
     // Never stored as it now stands: storing it asks before replacing a
     // stored study of that name.
-    etude_.Remplacer(reprise.Generales, reprise.Climat, nom, false, true);
+    etude_.Remplacer(reprise, nom, false, true);
     return true;
 }
 

@@ -28,6 +28,13 @@ std::vector<LigneEquilibrage> LignesEquilibrage(const EtudeRecalculee& etude) {
     return PresenterEquilibrage(etude.Equilibrage.Boucles, etude.Equilibrage.Tube);
 }
 
+std::vector<CollecteurAffiche> LignesCollecteurs(const EtudeRecalculee& etude) {
+    std::vector<CollecteurAffiche> collecteurs;
+    for (const FiguresCollecteur& c : etude.Collecteurs)
+        collecteurs.push_back({PresenterCollecteur(c), PresenterSorties(c)});
+    return collecteurs;
+}
+
 QString LignePerteEtude(const EtudeRecalculee& etude) {
     return AvecPieces(etude) ? QString::fromStdString(TexteLblPerte(etude.Resultat)) : QString();
 }
@@ -43,6 +50,14 @@ std::vector<LigneMaterielAffichee> LignesMaterielEtude(const EtudeRecalculee& et
         lignes.push_back({QString::fromUtf8(LignesMateriel[n].Designation),
                           QString::fromStdString(TexteMateriel(etude.Materiel[n])),
                           QString::fromUtf8(LignesMateriel[n].Unite)});
+    return lignes;
+}
+
+std::vector<LigneMaterielAffichee> LignesMaterielCollecteurs(const EtudeRecalculee& etude) {
+    std::vector<LigneMaterielAffichee> lignes;
+    if (AvecPieces(etude))
+        for (const LigneMaterielCollecteur& l : MaterielCollecteurs(etude.Collecteurs))
+            lignes.push_back({QString::fromStdString(l.Designation), QString::number(l.Nombre), QStringLiteral("u")});
     return lignes;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 // What the views of the study show, ready to be laid out: the summary of the
-// recalculated study, its balancing rows, its material list, the lines of
-// text below them, and the study lines the general data can give. Built
+// recalculated study, its balancing rows, its manifolds with their outlets,
+// its material list, the lines of text below them, and the study lines the
+// general data can give. Built
 // from the presentations of the study; the screens only put them in grids
 // and labels.
 
+#include "etude/PresentationCollecteurs.h"
 #include "etude/PresentationEquilibrage.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "etude/PresentationResultats.h"
@@ -34,6 +36,14 @@ Recapitulatif RecapitulatifEtude(const EtudeRecalculee& etude, const Installatio
 // One row per loop of the balancing, its warnings in orange.
 std::vector<LigneEquilibrage> LignesEquilibrage(const EtudeRecalculee& etude);
 
+// Every manifold of `etude` in order: its row, then one row per loop by
+// outlet (warnings in orange, with their tooltips).
+struct CollecteurAffiche {
+    LigneCollecteur Ligne;
+    std::vector<LigneSortie> Sorties;
+};
+std::vector<CollecteurAffiche> LignesCollecteurs(const EtudeRecalculee& etude);
+
 // "Etude : perte de charge maximale, 450 mmCE. débit total, 312,46 l/h";
 // empty for a study without rooms.
 QString LignePerteEtude(const EtudeRecalculee& etude);
@@ -51,5 +61,9 @@ struct LigneMaterielAffichee {
 // The material to order for `etude`, in list order; none for a study
 // without rooms.
 std::vector<LigneMaterielAffichee> LignesMaterielEtude(const EtudeRecalculee& etude);
+// The manifolds to order, apart from that list: one line per size used
+// ("Collecteur 12 départs", "2", "u"), by increasing size; none for a study
+// without rooms.
+std::vector<LigneMaterielAffichee> LignesMaterielCollecteurs(const EtudeRecalculee& etude);
 
 } // namespace sorvel

@@ -176,7 +176,7 @@ Etude Catalogue::Lire(const QString& nom) const {
         etude.Pieces.push_back(VersPiece(d));
     if (avecComplements)
         LireExtension(LireMesure(complements, tailleComplements), complements, QDir::toNativeSeparators(complements),
-                      etude.Climat, etude.Pieces);
+                      etude);
     return etude;
 }
 

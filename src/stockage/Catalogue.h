@@ -3,8 +3,8 @@
 // The stored studies of a studies folder, by name: a study "Maison" is the
 // three files Maison.pla (rooms), Maison.plp (pressure drops) and
 // Maison.plg (general data), and Maison.plx (its extension file: the site's
-// climate, the details of the rooms' losses) when it has anything to hold
-// there. They are stored, copied, loaded and deleted together through the
+// climate, the manifolds, the details of the rooms' losses and the rooms'
+// manifolds) when it has anything to hold there. They are stored, copied, loaded and deleted together through the
 // journal, all or nothing.
 
 #include "etude/Etude.h"

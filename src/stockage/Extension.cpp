@@ -2,7 +2,9 @@
 
 #include "commun/Nombres.h"
 #include "commun/Textes.h"
+#include "enregistrements/VerificationCollecteurs.h"
 #include "enregistrements/VerificationDeperditions.h"
+#include "etude/Collecteurs.h"
 #include "stockage/Fichiers.h"
 
 #include <QJsonArray>
@@ -91,6 +93,23 @@ QJsonObject VersJson(const DeperditionsPiece& d) {
     return o;
 }
 
+QJsonObject VersJson(const Collecteur& c) {
+    return {{"nom", QString::fromStdString(c.Nom)}, {"sorties", c.Sorties}, {"perteCollecteur", c.PerteCollecteur}};
+}
+
+// What a room keeps in the file: its manifold and its details; empty when
+// it keeps nothing.
+QJsonObject VersJson(const Piece& p, int numero) {
+    QJsonObject o;
+    if (p.Collecteur)
+        o["collecteur"] = *p.Collecteur;
+    if (p.Deperditions)
+        o["deperditions"] = VersJson(*p.Deperditions);
+    if (!o.isEmpty())
+        o["piece"] = numero;
+    return o;
+}
+
 // ---- Reading ----------------------------------------------------------------
 
 // Reads one file, knowing where it stands (a room, an element) so that a
@@ -100,14 +119,23 @@ public:
     Lecteur(const QString& chemin, const QString& affiche, const std::vector<Piece>& pieces)
         : chemin_(chemin), affiche_(affiche), pieces_(pieces) {}
 
-    void Lire(const QByteArray& octets, std::optional<ClimatSite>& climat, std::vector<Piece>& pieces);
+    void Lire(const QByteArray& octets, Etude& etude);
 
 private:
     [[noreturn]] void Refuser(const QString& champ, const std::string& raison) const {
-        const DefautEtude d{FichierStocke::Extension, piece_,
+        const DefautEtude d{FichierStocke::Extension,
+                            piece_,
                             piece_ > 0 ? pieces_[static_cast<std::size_t>(piece_ - 1)].NomPiece : std::string(),
-                            Utf8(champ), raison, element_, designation_};
+                            Utf8(champ),
+                            raison,
+                            element_,
+                            designation_,
+                            collecteur_,
+                            nomCollecteur_};
         throw ErreurEtudeEndommagee(chemin_, MessageDefautEtude(d, Utf8(affiche_)));
+    }
+    [[noreturn]] void Refuser(const DefautEtude& defaut) const {
+        throw ErreurEtudeEndommagee(chemin_, MessageDefautEtude(defaut, Utf8(affiche_)));
     }
     void VerifierEntete(const QJsonObject& racine) const;
     void ClesConnues(const QJsonObject& o, std::initializer_list<const char*> cles) const;
@@ -118,6 +146,7 @@ private:
     E Choix(const QJsonObject& o, const char* cle, const Nom<E> (&noms)[N]) const;
 
     ClimatSite Climat(const QJsonObject& o) const;
+    std::vector<Collecteur> Collecteurs(const QJsonValue& v);
     void Piece(const QJsonValue& v, int entree, std::vector<sorvel::Piece>& pieces, std::vector<bool>& vues);
     DeperditionsPiece Details(const QJsonObject& o);
     ElementParoi Element(const QJsonValue& v);
@@ -128,6 +157,9 @@ private:
     int piece_ = 0;
     int element_ = 0;
     std::string designation_;
+    int collecteur_ = 0;
+    std::string nomCollecteur_;
+    std::size_t nombreCollecteurs_ = 1;
 };
 
 void Lecteur::ClesConnues(const QJsonObject& o, std::initializer_list<const char*> cles) const {
@@ -191,7 +223,7 @@ void Lecteur::VerifierEntete(const QJsonObject& racine) const {
                 " ; cette version de Sorvel lit la version " + std::to_string(VersionExtension) +
                 "). Mettez Sorvel à jour pour ouvrir cette étude.",
             TitreEtudeRecente);
-    ClesConnues(racine, {"format", "version", "climat", "pieces"});
+    ClesConnues(racine, {"format", "version", "climat", "collecteurs", "pieces"});
 }
 
 ClimatSite Lecteur::Climat(const QJsonObject& o) const {
@@ -205,6 +237,36 @@ ClimatSite Lecteur::Climat(const QJsonObject& o) const {
     c.PontsThermiques = Nombre(o, "pontsThermiques").value_or(c.PontsThermiques);
     c.Hauteur = Nombre(o, "hauteur").value_or(c.Hauteur);
     return c;
+}
+
+// The list of manifolds: at least one; each one's outlets a whole number
+// of 1 to 24 (its name and own drop are checked with the rooms' manifolds,
+// VerifierCollecteurs).
+std::vector<Collecteur> Lecteur::Collecteurs(const QJsonValue& v) {
+    if (!v.isArray())
+        Refuser("collecteurs", "la valeur doit être une liste");
+    if (v.toArray().isEmpty())
+        Refuser("collecteurs", "la liste ne compte aucun collecteur, il en faut au moins un");
+    std::vector<Collecteur> liste;
+    for (const QJsonValue& e : v.toArray()) {
+        collecteur_ = static_cast<int>(liste.size()) + 1;
+        nomCollecteur_.clear();
+        const QJsonObject o = Objet(e, "collecteurs");
+        if (!o.contains(QStringLiteral("nom")))
+            Refuser("nom", "il manque");
+        Collecteur c{.Nom = Texte(o, "nom")};
+        nomCollecteur_ = c.Nom;
+        ClesConnues(o, {"nom", "sorties", "perteCollecteur"});
+        const double sorties = Nombre(o, "sorties").value_or(c.Sorties);
+        if (const auto refus = RefusSorties(sorties))
+            Refuser("sorties", *refus);
+        c.Sorties = static_cast<int>(sorties);
+        c.PerteCollecteur = Nombre(o, "perteCollecteur").value_or(0);
+        liste.push_back(c);
+    }
+    collecteur_ = 0;
+    nomCollecteur_.clear();
+    return liste;
 }
 
 // Entry `entree` (from 1) of "pieces": the room it names, once.
@@ -227,10 +289,15 @@ void Lecteur::Piece(const QJsonValue& v, int entree, std::vector<sorvel::Piece>&
     if (vues[static_cast<std::size_t>(piece_ - 1)])
         Refuser("piece", "la pièce est décrite deux fois dans « pieces »");
     vues[static_cast<std::size_t>(piece_ - 1)] = true;
-    ClesConnues(o, {"piece", "deperditions"});
+    ClesConnues(o, {"piece", "collecteur", "deperditions"});
+    sorvel::Piece& piece = pieces[static_cast<std::size_t>(piece_ - 1)];
+    if (const auto collecteur = Nombre(o, "collecteur")) {
+        if (const auto refus = RefusNumeroCollecteur(*collecteur, nombreCollecteurs_))
+            Refuser("collecteur", *refus);
+        piece.Collecteur = static_cast<int>(*collecteur);
+    }
     if (o.contains(QStringLiteral("deperditions")))
-        pieces[static_cast<std::size_t>(piece_ - 1)].Deperditions =
-            Details(Objet(o.value(QStringLiteral("deperditions")), "deperditions"));
+        piece.Deperditions = Details(Objet(o.value(QStringLiteral("deperditions")), "deperditions"));
     piece_ = 0;
 }
 
@@ -271,7 +338,7 @@ ElementParoi Lecteur::Element(const QJsonValue& v) {
     return e;
 }
 
-void Lecteur::Lire(const QByteArray& octets, std::optional<ClimatSite>& climat, std::vector<sorvel::Piece>& pieces) {
+void Lecteur::Lire(const QByteArray& octets, Etude& etude) {
     QJsonParseError erreur{};
     const QJsonDocument document = QJsonDocument::fromJson(octets, &erreur);
     if (erreur.error != QJsonParseError::NoError)
@@ -284,44 +351,69 @@ void Lecteur::Lire(const QByteArray& octets, std::optional<ClimatSite>& climat, 
     std::optional<ClimatSite> climatLu;
     if (racine.contains(QStringLiteral("climat")))
         climatLu = Climat(Objet(racine.value(QStringLiteral("climat")), "climat"));
+    // The manifolds before the rooms that name them.
+    std::vector<Collecteur> collecteurs;
+    if (racine.contains(QStringLiteral("collecteurs")))
+        collecteurs = Collecteurs(racine.value(QStringLiteral("collecteurs")));
+    nombreCollecteurs_ = CollecteursEtude(collecteurs).size();
     const QJsonValue liste = racine.value(QStringLiteral("pieces"));
     if (!liste.isUndefined() && !liste.isArray())
         Refuser("pieces", "la valeur doit être une liste");
-    std::vector<sorvel::Piece> lues = pieces;
-    for (sorvel::Piece& p : lues)
+    std::vector<sorvel::Piece> lues = etude.Pieces;
+    for (sorvel::Piece& p : lues) {
         p.Deperditions.reset();
+        p.Collecteur.reset();
+    }
     std::vector<bool> vues(lues.size(), false);
     int entree = 0;
     for (const QJsonValue& v : liste.toArray())
         Piece(v, ++entree, lues, vues);
+    if (const auto defaut = VerifierCollecteurs(collecteurs, lues))
+        Refuser(*defaut);
     if (const auto defaut = VerifierDeperditions(climatLu, lues))
-        throw ErreurEtudeEndommagee(chemin_, MessageDefautEtude(*defaut, Utf8(affiche_)));
-    climat = std::move(climatLu);
-    pieces = std::move(lues);
+        Refuser(*defaut);
+    etude.Climat = std::move(climatLu);
+    etude.Collecteurs = std::move(collecteurs);
+    etude.Pieces = std::move(lues);
 }
 
 } // namespace
 
-std::optional<QByteArray> EcrireExtension(const std::optional<ClimatSite>& climat, const std::vector<Piece>& pieces) {
-    if (const auto defaut = VerifierDeperditions(climat, pieces))
+std::optional<QByteArray> EcrireExtension(const Etude& etude) {
+    if (const auto defaut = VerifierDeperditions(etude.Climat, etude.Pieces))
         throw ErreurSignalee(Utf8(TitreDeperditions), "Les déperditions de l'étude ne peuvent pas être enregistrées : " +
                                                           DescriptionDefaut(*defaut) + ".");
-    QJsonArray details;
-    for (std::size_t i = 0; i < pieces.size(); ++i)
-        if (pieces[i].Deperditions)
-            details.append(QJsonObject{{"piece", static_cast<int>(i) + 1},
-                                       {"deperditions", VersJson(*pieces[i].Deperditions)}});
-    if (!climat && details.isEmpty())
+    if (const auto defaut = VerifierCollecteurs(etude.Collecteurs, etude.Pieces))
+        throw ErreurSignalee(Utf8(TitreCollecteurs), "Les collecteurs de l'étude ne peuvent pas être enregistrés : " +
+                                                         DescriptionDefaut(*defaut) + ".");
+    // The default list is the one a file without "collecteurs" gives.
+    const bool listeParDefaut = etude.Collecteurs.empty() || etude.Collecteurs == CollecteursEtude({});
+    bool avecCollecteurs = !listeParDefaut;
+    QJsonArray pieces;
+    for (std::size_t i = 0; i < etude.Pieces.size(); ++i) {
+        const QJsonObject piece = VersJson(etude.Pieces[i], static_cast<int>(i) + 1);
+        if (!piece.isEmpty())
+            pieces.append(piece);
+        avecCollecteurs = avecCollecteurs || etude.Pieces[i].Collecteur;
+    }
+    if (!etude.Climat && pieces.isEmpty() && !avecCollecteurs)
         return std::nullopt;
-    QJsonObject racine{{"format", FormatExtension}, {"version", VersionExtension}, {"pieces", details}};
-    if (climat)
-        racine["climat"] = VersJson(*climat);
+    // Without manifolds the file is one a Sorvel of version 1 reads.
+    QJsonObject racine{{"format", FormatExtension}, {"version", avecCollecteurs ? VersionExtension : 1},
+                       {"pieces", pieces}};
+    if (etude.Climat)
+        racine["climat"] = VersJson(*etude.Climat);
+    if (!listeParDefaut) {
+        QJsonArray collecteurs;
+        for (const Collecteur& c : etude.Collecteurs)
+            collecteurs.append(VersJson(c));
+        racine["collecteurs"] = collecteurs;
+    }
     return QJsonDocument(racine).toJson(QJsonDocument::Indented);
 }
 
-void LireExtension(const QByteArray& octets, const QString& chemin, const QString& affiche,
-                   std::optional<ClimatSite>& climat, std::vector<Piece>& pieces) {
-    Lecteur(chemin, affiche, pieces).Lire(octets, climat, pieces);
+void LireExtension(const QByteArray& octets, const QString& chemin, const QString& affiche, Etude& etude) {
+    Lecteur(chemin, affiche, etude.Pieces).Lire(octets, etude);
 }
 
 } // namespace sorvel

@@ -2,29 +2,37 @@
 
 // The extension file of a study: what its three record files cannot hold,
 // kept beside them as UTF-8 JSON (name.plx for a stored study, Extension.tmp
-// for the study being edited). Version 1 holds the site's climate and, room
-// by room, the details of its losses:
+// for the study being edited): the site's climate, the manifolds of the
+// site and, room by room, the details of its losses and its manifold:
 //
-//   {"format": "sorvel-extension", "version": 1,
+//   {"format": "sorvel-extension", "version": 2,
 //    "climat": {"departement": "69", "altitude": 250, "tempExterieure": -10,
 //               "tempMoyenneAnnuelle": 11, "pontsThermiques": 0.05, "hauteur": 2.5},
-//    "pieces": [{"piece": 1, "deperditions": {"hauteur": 2.5, "renouvellement": 0.5,
+//    "collecteurs": [{"nom": "Rez-de-chaussée", "sorties": 12, "perteCollecteur": 0},
+//                    {"nom": "Étage", "sorties": 8, "perteCollecteur": 150}],
+//    "pieces": [{"piece": 1, "collecteur": 2,
+//                "deperditions": {"hauteur": 2.5, "renouvellement": 0.5,
 //                "debitExtrait": 0, "relance": 0, "elements": [
 //                {"designation": "Mur nord", "nature": "mur", "surface": 12.5,
 //                 "u": 0.25, "contact": "exterieur"}, ...]}}]}
 //
 // A room is an object named by its number ("piece", its record), so that
-// what a later version keeps for a room (its manifold, its loops) lies
-// beside "deperditions". Keys left out take their defaults: no climate, no
-// rooms, no details, an empty designation or department, no altitude,
-// thermal bridges 0, the climate's height 2.5 m, a room's height the
-// climate's, air change, extract flow and reheat 0, no elements; no annual
-// mean temperature (needed only by a floor on the ground).
+// what it keeps lies together. Keys left out take their defaults: no
+// climate, one manifold "Collecteur 1" of 12 outlets without own drop, no
+// rooms, no details, no manifold chosen for a room (CollecteursEtude and
+// AffecterCollecteurs choose), 12 outlets and an own drop of 0 for a
+// manifold (its name is required), an empty designation or department, no
+// altitude, thermal bridges 0, the climate's height 2.5 m, a room's height
+// the climate's, air change, extract flow and reheat 0, no elements; no
+// annual mean temperature (needed only by a floor on the ground).
 //
-// A key this version does not know is refused, as is a version above 1: a
+// A key this version does not know is refused, as is a version above 2: a
 // file is never read in part, to be written back without what it held.
-// A later version that adds a key writes a higher version number, and this
-// one says that the study was made by a more recent Sorvel.
+// Version 1 knew neither "collecteurs" nor a room's "collecteur": a file
+// that holds neither is written as version 1, byte for byte as before, and
+// one that holds them as version 2, which a Sorvel of version 1 refuses as
+// made by a more recent Sorvel rather than as damaged. A later version that
+// adds a key writes a higher version number in the same way.
 
 #include "etude/Etude.h"
 
@@ -36,34 +44,40 @@
 
 namespace sorvel {
 
-// The value of "format", and the one version of it this program reads and
-// writes.
+// The value of "format", and the latest version of it this program reads
+// and writes.
 inline const QString FormatExtension = QStringLiteral("sorvel-extension");
-inline constexpr int VersionExtension = 1;
+inline constexpr int VersionExtension = 2;
 // Beyond this size (bytes) a file is not read: 30 rooms described element by
 // element take a few tens of kilobytes.
 inline constexpr qint64 TailleMaximaleExtension = 4 * 1024 * 1024;
 
-// Title of the message that refuses details the file could not hold.
+// Titles of the messages that refuse details or manifolds the file could
+// not hold.
 inline const QString TitreDeperditions = QStringLiteral("Déperditions.");
+inline const QString TitreCollecteurs = QStringLiteral("Collecteurs.");
 
-// The file of `climat` and the details of `pieces` (room n is pieces[n - 1]),
-// indented, numbers as JSON numbers; nothing when there is neither a climate
-// nor a room with details: such a study has no extension file. Details that
-// break a rule of the file (VerifierDeperditions) raise ErreurSignalee
-// (TitreDeperditions) naming the room, the element and the field: the
-// program never writes what it would refuse to read.
-std::optional<QByteArray> EcrireExtension(const std::optional<ClimatSite>& climat, const std::vector<Piece>& pieces);
+// The file of the climate, the manifolds and the rooms of `etude` (room n is
+// etude.Pieces[n - 1]; its general data and drops are not used), indented,
+// numbers as JSON numbers; nothing when there is no climate, no room with
+// details or a manifold, and no other list of manifolds than the default
+// one: such a study has no extension file. Details that break a rule of the
+// file (VerifierDeperditions) raise ErreurSignalee (TitreDeperditions)
+// naming the room, the element and the field; manifolds that break one
+// (VerifierCollecteurs), ErreurSignalee (TitreCollecteurs) naming the
+// manifold or the room and the field: the program never writes what it
+// would refuse to read.
+std::optional<QByteArray> EcrireExtension(const Etude& etude);
 
-// Reads the file `octets` into `climat` and the details of `pieces`, the
-// rooms of the study as its records hold them. A file that is not JSON, is
-// of another format or a later version, names a room the study does not
-// have (or twice), gives a value of the wrong type or an unknown key, nature
-// or contact, or breaks a rule of VerifierDeperditions raises
-// ErreurEtudeEndommagee for `chemin`; its message shows the file as
-// `affiche` and names the room (number and name), the element and the key.
-// Nothing is changed then.
-void LireExtension(const QByteArray& octets, const QString& chemin, const QString& affiche,
-                   std::optional<ClimatSite>& climat, std::vector<Piece>& pieces);
+// Reads the file `octets` into the climate, the manifolds and the rooms'
+// details and manifolds of `etude`, whose rooms are those of the study's
+// records. A file that is not JSON, is of another format or a later
+// version, names a room the study does not have (or twice), gives a value
+// of the wrong type or an unknown key, nature or contact, lists no
+// manifold, or breaks a rule of VerifierDeperditions or VerifierCollecteurs
+// raises ErreurEtudeEndommagee for `chemin`; its message shows the file as
+// `affiche` and names the room (number and name) or the manifold (number
+// and name), the element and the key. Nothing is changed then.
+void LireExtension(const QByteArray& octets, const QString& chemin, const QString& affiche, Etude& etude);
 
 } // namespace sorvel

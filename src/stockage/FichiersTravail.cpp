@@ -101,18 +101,18 @@ Piece FichiersTravail::Verifiee(const char* octets, int numero) const {
     return VersPiece(d);
 }
 
-void FichiersTravail::LireComplements(std::optional<ClimatSite>& climat, std::vector<Piece>& pieces) const {
+void FichiersTravail::LireComplements(Etude& etude) const {
     const QString chemin = dossier_.Chemin(FichierExtension);
     if (QFileInfo::exists(chemin))
-        LireExtension(LireFichier(chemin), chemin, FichierExtension, climat, pieces);
+        LireExtension(LireFichier(chemin), chemin, FichierExtension, etude);
 }
 
-std::vector<Piece> FichiersTravail::Completees(const QByteArray& octets, std::optional<ClimatSite>& climat) const {
-    std::vector<Piece> pieces;
+Etude FichiersTravail::Completee(const QByteArray& octets) const {
+    Etude etude;
     for (qsizetype i = 0; i < octets.size(); i += DonneesPiece::Longueur)
-        pieces.push_back(Verifiee(octets.constData() + i, static_cast<int>(pieces.size()) + 1));
-    LireComplements(climat, pieces);
-    return pieces;
+        etude.Pieces.push_back(Verifiee(octets.constData() + i, static_cast<int>(etude.Pieces.size()) + 1));
+    LireComplements(etude);
+    return etude;
 }
 
 Piece FichiersTravail::LirePiece(int n) const {
@@ -124,15 +124,13 @@ Piece FichiersTravail::LirePiece(int n) const {
                                            "(il contient %3 pièce(s)).")
                                 .arg(FichierEtude).arg(n).arg(nombre));
     // The details name the rooms by their numbers: read with every room.
-    std::optional<ClimatSite> climat;
     if (dossier_.Existe(FichierExtension))
-        return Completees(octets, climat)[static_cast<std::size_t>(n - 1)];
+        return Completee(octets).Pieces[static_cast<std::size_t>(n - 1)];
     return Verifiee(octets.constData() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur, n);
 }
 
 std::vector<Piece> FichiersTravail::LirePieces() const {
-    std::optional<ClimatSite> climat;
-    return Completees(dossier_.LireEnregistrements(FichierEtude, DonneesPiece::Longueur), climat);
+    return Completee(dossier_.LireEnregistrements(FichierEtude, DonneesPiece::Longueur)).Pieces;
 }
 
 double FichiersTravail::PerteMaxEtude() const {
@@ -161,31 +159,42 @@ Etude FichiersTravail::LireEtude() const {
     etude.Generales = VersInstallation(generales);
     for (const DonneesPiece& d : pieces)
         etude.Pieces.push_back(VersPiece(d));
-    LireComplements(etude.Climat, etude.Pieces);
+    LireComplements(etude);
     return etude;
 }
 
-std::optional<QByteArray> FichiersTravail::ExtensionApres(
-    bool ajoute, const std::function<void(std::optional<ClimatSite>&, std::vector<Piece>&)>& changer) const {
+std::optional<QByteArray> FichiersTravail::ExtensionApres(bool ajoute,
+                                                          const std::function<void(Etude&)>& changer) const {
     // A study that keeps nothing beside its records goes on as if the file
     // did not exist.
     if (!ajoute && !dossier_.Existe(FichierExtension))
         return std::nullopt;
-    std::optional<ClimatSite> climat;
-    std::vector<Piece> pieces = Completees(Enregistrements(dossier_, FichierEtude, DonneesPiece::Longueur), climat);
-    changer(climat, pieces);
-    return EcrireExtension(climat, pieces).value_or(QByteArray());
+    Etude etude = Completee(Enregistrements(dossier_, FichierEtude, DonneesPiece::Longueur));
+    changer(etude);
+    return EcrireExtension(etude).value_or(QByteArray());
 }
 
-void FichiersTravail::EcrireClimat(const std::optional<ClimatSite>& climat) const {
-    const std::optional<QByteArray> octets =
-        ExtensionApres(climat.has_value(), [&](std::optional<ClimatSite>& c, std::vector<Piece>&) { c = climat; });
+void FichiersTravail::ChangerExtension(bool ajoute, const std::function<void(Etude&)>& changer) const {
+    const std::optional<QByteArray> octets = ExtensionApres(ajoute, changer);
     if (!octets)
         return;
     if (!octets->isEmpty())
         return EcrireFichierComplet(dossier_.Chemin(FichierExtension), *octets);
     dossier_.SupprimerFichier(FichierExtension);
     dossier_.Synchroniser();
+}
+
+void FichiersTravail::EcrireClimat(const std::optional<ClimatSite>& climat) const {
+    ChangerExtension(climat.has_value(), [&](Etude& e) { e.Climat = climat; });
+}
+
+void FichiersTravail::EcrireCollecteurs(const std::vector<Collecteur>& collecteurs,
+                                        const std::vector<std::optional<int>>& affectations) const {
+    ChangerExtension(true, [&](Etude& e) {
+        e.Collecteurs = collecteurs;
+        for (std::size_t i = 0; i < e.Pieces.size() && i < affectations.size(); ++i)
+            e.Pieces[i].Collecteur = affectations[i];
+    });
 }
 
 void FichiersTravail::Remplacer(const QByteArray& pieces, const QByteArray& pertes,
@@ -245,9 +254,10 @@ void FichiersTravail::EcrirePiece(int n, const Piece& piece, const PerteCharge& 
     const auto q = Encoder(perte);
     std::copy(p.begin(), p.end(), pieces.begin() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur);
     std::copy(q.begin(), q.end(), pertes.begin() + static_cast<qsizetype>(n - 1) * LongueurPerteCharge);
-    const auto extension = ExtensionApres(piece.Deperditions.has_value(), [&](auto&, std::vector<Piece>& p) {
-        p.resize(static_cast<std::size_t>(nombre));
-        p[static_cast<std::size_t>(n - 1)] = piece;
+    const bool complements = piece.Deperditions || piece.Collecteur;
+    const auto extension = ExtensionApres(complements, [&](Etude& e) {
+        e.Pieces.resize(static_cast<std::size_t>(nombre));
+        e.Pieces[static_cast<std::size_t>(n - 1)] = piece;
     });
     Remplacer(pieces, pertes, extension);
 }
@@ -262,9 +272,10 @@ void FichiersTravail::SupprimerPiece(int k) const {
                 reste.append(octets.constData() + i, longueur);
         return reste;
     };
-    const auto extension = ExtensionApres(false, [&](auto&, std::vector<Piece>& p) {
-        if (k >= 1 && k <= static_cast<int>(p.size()))
-            p.erase(p.begin() + (k - 1));
+    // The rooms after it move down with their details and their manifolds.
+    const auto extension = ExtensionApres(false, [&](Etude& e) {
+        if (k >= 1 && k <= static_cast<int>(e.Pieces.size()))
+            e.Pieces.erase(e.Pieces.begin() + (k - 1));
     });
     Remplacer(sauf(FichierEtude, DonneesPiece::Longueur), sauf(FichierPerte, LongueurPerteCharge), extension);
 }

@@ -4,7 +4,7 @@
 // Generale.tmp (its general data), Etude.tmp (its rooms), Perte.tmp (the
 // pressure drops of their loops) and, when the study has anything to keep
 // there, Extension.tmp (its extension file, Extension.h: the site's climate,
-// the details of the rooms' losses); Temp.tmp, PteTemp.tmp and ExtTemp.tmp
+// the manifolds, the details and the manifolds of the rooms); Temp.tmp, PteTemp.tmp and ExtTemp.tmp
 // are scratch files of a change of the rooms.
 //
 // Room n is record n of Etude.tmp and of Perte.tmp, and room n of
@@ -52,7 +52,7 @@ public:
     void EcrireGenerales(const Installation& generales) const;
     // Record 1 of Generale.tmp; a missing or empty file raises ErreurFichier.
     Installation LireGenerales() const;
-    // Room n (from 1) with the details Extension.tmp keeps for it; n outside
+    // Room n (from 1) with what Extension.tmp keeps for it; n outside
     // 1..count raises ErreurFichier (a default room would show an empty room
     // as if it had been entered).
     Piece LirePiece(int n) const;
@@ -61,8 +61,8 @@ public:
     // value; a missing file is created empty.
     double PerteMaxEtude() const;
 
-    // The whole study the working files hold, its climate and its rooms'
-    // details included, checked as a stored study is (a missing
+    // The whole study the working files hold, its climate, its manifolds and
+    // its rooms' details and manifolds included, checked as a stored study is (a missing
     // Generale.tmp reads as the general data of a new study).
     Etude LireEtude() const;
 
@@ -71,15 +71,25 @@ public:
     // when the details of a room would break a rule with it (a room not
     // warmer than the outside, details without a climate).
     void EcrireClimat(const std::optional<ClimatSite>& climat) const;
+    // The study's manifolds (empty: the single default one) and the
+    // manifold of each room (affectations[n - 1] for room n, none: the
+    // study chooses) written into Extension.tmp together, whole or not at
+    // all; the rest of the file stays. Raises ErreurSignalee
+    // (TitreCollecteurs) when they break a rule of the file (an empty name,
+    // outlets out of 1 to 24, a negative own drop, a room naming a manifold
+    // beyond the list).
+    void EcrireCollecteurs(const std::vector<Collecteur>& collecteurs,
+                           const std::vector<std::optional<int>>& affectations) const;
 
-    // Room n (1 to count + 1), its pressure drops and its details written
-    // into the files at once: an edited room over its records, a new room
+    // Room n (1 to count + 1), its pressure drops, its details and its
+    // manifold written into the files at once: an edited room over its records, a new room
     // after the last. Records a file holds beyond the other's count are
     // dropped. Details that break a rule of the extension file raise
     // ErreurSignalee (TitreDeperditions) and nothing is written.
     void EcrirePiece(int n, const Piece& piece, const PerteCharge& perte) const;
     // Removes room k (from 1) from the files; the other records keep their
-    // bytes, and the details of the rooms after it move down with them.
+    // bytes, and the details and manifolds of the rooms after it move down
+    // with them.
     void SupprimerPiece(int k) const;
 
     // Start-up, before the working files are used or deleted: puts them back
@@ -117,17 +127,20 @@ private:
                    const std::optional<QByteArray>& extension = std::nullopt) const;
     void TerminerExtension() const;
     Piece Verifiee(const char* octets, int numero) const;
-    // The climate and the details Extension.tmp keeps for `pieces`, the
-    // rooms of Etude.tmp; nothing without the file.
-    void LireComplements(std::optional<ClimatSite>& climat, std::vector<Piece>& pieces) const;
-    // The rooms of the whole records `octets`, each checked, with their details.
-    std::vector<Piece> Completees(const QByteArray& octets, std::optional<ClimatSite>& climat) const;
-    // What Extension.tmp holds once `changer` has made the climate and the
-    // rooms of Etude.tmp what a change makes them: nothing when the file
-    // stays as it is (it does not exist and `ajoute` is false), otherwise
-    // its new bytes, empty when it must go.
-    std::optional<QByteArray> ExtensionApres(
-        bool ajoute, const std::function<void(std::optional<ClimatSite>&, std::vector<Piece>&)>& changer) const;
+    // What Extension.tmp keeps for `etude`, whose rooms are those of
+    // Etude.tmp: its climate, its manifolds, its rooms' details and
+    // manifolds; nothing without the file.
+    void LireComplements(Etude& etude) const;
+    // The rooms of the whole records `octets`, each checked, with what
+    // Extension.tmp keeps for them and for the study.
+    Etude Completee(const QByteArray& octets) const;
+    // What Extension.tmp holds once `changer` has made the study the working
+    // files hold what a change makes it: nothing when the file stays as it
+    // is (it does not exist and `ajoute` is false), otherwise its new bytes,
+    // empty when it must go.
+    std::optional<QByteArray> ExtensionApres(bool ajoute, const std::function<void(Etude&)>& changer) const;
+    // Extension.tmp alone changed so: written whole, or gone.
+    void ChangerExtension(bool ajoute, const std::function<void(Etude&)>& changer) const;
 
     DossierEtudes dossier_;
 };

@@ -243,7 +243,7 @@ TEST_F(Bibliotheque, OuvrirUneEtudeImpossible) {
          "Etude trop récente.",
          "Le fichier « " + dossier.Chemin("Maison.plx").toStdString() +
              " » ne peut pas être lu : l'étude a été créée par une version plus récente de Sorvel (format de "
-             "version 3 ; cette version de Sorvel lit la version 1). Mettez Sorvel à jour pour ouvrir cette étude." +
+             "version 3 ; cette version de Sorvel lit la version 2). Mettez Sorvel à jour pour ouvrir cette étude." +
              refus},
         {[&] { dossier.SupprimerFichier("Maison.plp"); }, "Maison", "Fichier manquant.",
          "Le fichier [Maison.plp] nécessaire à l'étude est manquant !\n\nOuverture de l'étude impossible."},

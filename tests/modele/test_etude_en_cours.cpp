@@ -249,12 +249,11 @@ TEST_F(Saisie, RecalculerEtExporter) {
     const EtudeRecalculee attendue = RecalculerEtude({Sejour, Chambre}, etude.Generales());
     const auto r = etude.RecalculerEtude();
     ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(CsvEtude(r->Resultat, r->Materiel, r->Equilibrage),
-              CsvEtude(attendue.Resultat, attendue.Materiel, attendue.Equilibrage));
+    EXPECT_EQ(CsvEtude(*r), CsvEtude(attendue));
     const DossierEtudes exports(temp_.path());
     EXPECT_TRUE(etude.ExporterCsv(exports.Chemin("Maison.csv"), *r) &&
                 etude.ExporterCsvEquilibrage(exports.Chemin("Maison - équilibrage.csv"), *r));
-    EXPECT_EQ(Contenu(exports, "Maison.csv").toStdString(), CsvEtude(r->Resultat, r->Materiel, r->Equilibrage));
+    EXPECT_EQ(Contenu(exports, "Maison.csv").toStdString(), CsvEtude(*r));
     EXPECT_EQ(Contenu(exports, "Maison - équilibrage.csv").toStdString(), CsvEquilibrage(r->Equilibrage));
     EXPECT_FALSE(etude.ExporterCsv(exports.Chemin("absent/Maison.csv"), *r));
     EXPECT_TRUE(questions.Seul("Exportation impossible.", "Impossible d'écrire le fichier « Maison.csv » : le "

@@ -20,8 +20,8 @@ protected:
     // Nothing started: each test starts the models it needs.
     void SetUp() override { dossier.PreparerDossier(); }
     // What a run cut short leaves: its marker naming `nom` (none for
-    // nullopt), the general data, the climate and `pieces` rooms, the
-    // first with its details, in the working files.
+    // nullopt), the general data, the climate, two manifolds and `pieces`
+    // rooms, the first with its details, in the working files.
     void RunInterrompu(std::optional<QString> nom, int pieces) const {
         if (nom)
             EcrireSession(dossier, *nom);
@@ -29,7 +29,9 @@ protected:
         etude.Travail().EcrireClimat(ClimatExemple);
         for (int i = 1; i <= pieces; ++i)
             etude.Travail().EcrirePiece(i, i == 1 ? PieceDetaillee(1) : PieceExemple(i), PerteExemple(i));
+        etude.Travail().EcrireCollecteurs(DeuxCollecteurs, {});
     }
+    inline static const std::vector<Collecteur> DeuxCollecteurs = {{}, {"Étage", 8, 150}};
     // A model of its own on the folder, with its own answers.
     std::unique_ptr<EtudeEnCours> Modele(QuestionsScriptees& q) const {
         return std::make_unique<EtudeEnCours>(dossier.Chemin(), q);
@@ -38,8 +40,8 @@ protected:
 
 } // namespace
 
-// "Oui": the rooms with their details, the general data, the climate and
-// the name come back, modified and never stored, the files as they were;
+// "Oui": the rooms with their details, the general data, the climate, the
+// manifolds and the name come back, modified and never stored, the files as they were;
 // "Non": the files go as at any start, and the study is a new one.
 TEST_F(Marche, Reprise) {
     for (const bool oui : {true, false}) {
@@ -58,6 +60,7 @@ TEST_F(Marche, Reprise) {
         EXPECT_EQ(reprise->Nom() == QStringLiteral("Villa"), oui);
         EXPECT_EQ(reprise->Generales(), oui ? Plots : Installation{});
         EXPECT_EQ(reprise->Climat(), oui ? std::optional(ClimatExemple) : std::nullopt);
+        EXPECT_EQ(reprise->Collecteurs(), oui ? DeuxCollecteurs : std::vector{Collecteur{}});
         EXPECT_EQ(Travail(), oui ? travail : Aucun);
         EXPECT_TRUE(!oui || reprise->Pieces()->front() == PieceDetaillee(1));
         EXPECT_EQ(reprise->Modifie(), oui);

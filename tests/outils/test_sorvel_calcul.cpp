@@ -31,6 +31,29 @@ QJsonValue Attendue(const Cellule& c) {
     return QString();
 }
 
+QJsonValue Facultatif(const std::optional<double>& x) { return x ? QJsonValue(*x) : QJsonValue(QJsonValue::Null); }
+
+// The manifolds of `r` as the JSON must carry them: the keys listed, every
+// value exact, Kv null for a valve left open, warnings by keyword.
+QJsonArray CollecteursAttendus(const EtudeRecalculee& r) {
+    QJsonArray collecteurs;
+    for (const FiguresCollecteur& c : r.Collecteurs) {
+        QJsonArray boucles;
+        for (const BoucleCollecteur& b : c.Boucles)
+            boucles.append(QJsonObject{
+                {"sortie", b.Sortie}, {"piece", b.Boucle.Piece}, {"boucle", TexteBoucle(b.Boucle.Boucle)},
+                {"debit", b.Boucle.Debit}, {"debitLmin", b.DebitLmin}, {"perte", b.Boucle.Perte},
+                {"perteArtificielle", b.PerteArtificielle}, {"kv", Facultatif(b.Kv)},
+                {"alertes", b.AlerteDebitmetre ? QJsonArray{"debitmetre"} : QJsonArray()}});
+        collecteurs.append(QJsonObject{
+            {"nom", Q(c.Definition.Nom)}, {"sorties", c.Definition.Sorties}, {"departs", c.Departs},
+            {"debit", c.Debit}, {"perteMaxi", c.PerteMaxi}, {"hauteurNecessaire", c.HauteurNecessaire},
+            {"kvCollecteur", Facultatif(c.KvCollecteur)},
+            {"alertes", c.AlerteSorties ? QJsonArray{"sorties"} : QJsonArray()}, {"boucles", boucles}});
+    }
+    return collecteurs;
+}
+
 // The study `r` as the JSON must carry it: every value exact, the loops in
 // room order with the open valve's Kv null; a study stored without its
 // extension file has no climate and no detailed room.
@@ -54,18 +77,19 @@ QJsonObject Attendu(const std::string& nom, const EtudeRecalculee& r) {
         boucles.append(QJsonObject{
             {"piece", b.Piece}, {"boucle", TexteBoucle(b.Boucle)}, {"debit", b.Debit}, {"perte", b.Perte},
             {"perteArtificielle", b.PerteArtificielle}, {"vitesse", b.Vitesse},
-            {"kv", b.Kv ? QJsonValue(*b.Kv) : QJsonValue(QJsonValue::Null)},
+            {"kv", Facultatif(b.Kv)},
             {"bouclesConseillees", b.BouclesConseillees}, {"alertes", alertes}});
     }
     const auto& temperature = r.Equilibrage.TempDepartMinimale;
     return {{"etude", Q(Utf8Valide(nom))}, {"PerteMaxi", r.Resultat.PerteMaxi}, {"DebitTotal", r.Resultat.DebitTotal},
             {"pieces", pieces}, {"materiel", materiel}, {"equilibrage", boucles},
             {"TempDepartMinimale", temperature ? QJsonValue(*temperature) : QJsonValue(QJsonValue::Null)},
-            {"climat", QJsonValue::Null}, {"deperditions", QJsonArray()}};
+            {"climat", QJsonValue::Null}, {"deperditions", QJsonArray()}, {"collecteurs", CollecteursAttendus(r)}};
 }
 
 // The tool's JSON is Qt's compact form of the study `attendu`.
 void VerifierJson(const std::string& texte, const std::string& nom, const EtudeRecalculee& attendu) {
+    SCOPED_TRACE("JSON");
     QJsonParseError erreur;
     const QByteArray octets = QByteArray::fromStdString(texte);
     const QJsonDocument document = QJsonDocument::fromJson(octets, &erreur);
@@ -114,15 +138,88 @@ TEST_F(Outil, CsvEtJsonSontLEtudeRecalculee) {
         SCOPED_TRACE(c.quoi);
         Ecrire(c.nom, Stocker(c.generales, c.pieces));
         const Etude relue = Catalogue(DossierEtudes(QString::fromStdString(Dossier()))).Lire(Q(c.nom));
-        const EtudeRecalculee attendu = RecalculerEtude(relue.Pieces, relue.Generales);
+        const EtudeRecalculee attendu = RecalculerEtude(relue.Pieces, relue.Generales, relue.Collecteurs);
         ASSERT_TRUE(c.couvre(attendu));
         const Sortie csv = Lancer({Dossier(), c.nom});
         ASSERT_EQ(csv.statut, 0) << csv.erreurs;
-        EXPECT_EQ(csv.sortie, CsvEtude(attendu.Resultat, attendu.Materiel, attendu.Equilibrage));
+        EXPECT_EQ(csv.sortie, CsvEtude(attendu));
         const Sortie json = Lancer({"--json", Dossier(), c.nom}, "LC_ALL=fr_FR.UTF-8");
         ASSERT_EQ(json.statut, 0) << json.erreurs;
         EXPECT_TRUE(json.erreurs.empty()) << json.erreurs;
         VerifierJson(json.sortie, c.nom, attendu);
+    }
+}
+
+// The 12-room house (14 loops) on its manifolds: filled in room order over
+// two of 12 outlets; the same by hand, downstairs and upstairs; on one of 24
+// outlets. The CSV and the JSON carry the figures the program works out,
+// the manifolds to order close the CSV, every manifold but the one that
+// needs the most head is throttled by the Kv its flow and the difference of
+// heads call for, and on one manifold every loop is set as the balancing of
+// the whole study sets it.
+TEST_F(Outil, CollecteursDeLaMaisonDouzePieces) {
+    for (const char* extension : {".pla", ".plp", ".plg"})
+        fs::copy_file(fs::path(SORVEL_DONNEES_TESTS) / (std::string("Maison 12 pièces") + extension),
+                      dossier_ / (std::string("Maison") + extension));
+    const std::string parEtage =
+        R"({"format": "sorvel-extension", "version": 2,
+            "collecteurs": [{"nom": "Rez-de-chaussée", "sorties": 12}, {"nom": "Étage", "sorties": 8}],
+            "pieces": [)";
+    std::string pieces;
+    for (int n = 1; n <= 12; ++n)
+        pieces += (n > 1 ? "," : "") + std::string(R"({"piece": )") + std::to_string(n) + R"(, "collecteur": )" +
+                  (n >= 4 && n <= 8 ? "2}" : "1}");
+    const struct {
+        const char* quoi;
+        std::string plx;
+        std::vector<int> departs;
+        std::vector<std::string> commande; // the CSV's last lines
+    } cas[] = {
+        {"rempli dans l'ordre des pièces", "", {12, 2}, {"Collecteur 12 départs;2;u"}},
+        {"par étage", parEtage + pieces + "]}", {8, 6}, {"Collecteur 8 départs;1;u", "Collecteur 12 départs;1;u"}},
+        {"un seul de 24 sorties",
+         R"({"format": "sorvel-extension", "version": 2, "collecteurs": [{"nom": "Collecteur 1", "sorties": 24}]})",
+         {14}, {"Collecteur 24 départs;1;u"}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        fs::remove(dossier_ / "Maison.plx");
+        if (!c.plx.empty())
+            Ecrire("Maison.plx", c.plx);
+        const Etude relue = Catalogue(DossierEtudes(QString::fromStdString(Dossier()))).Lire("Maison");
+        const EtudeRecalculee attendu = RecalculerEtude(relue.Pieces, relue.Generales, relue.Collecteurs);
+        const Sortie csv = Lancer({Dossier(), "Maison"});
+        ASSERT_EQ(csv.statut, 0) << csv.erreurs;
+        EXPECT_EQ(csv.sortie, CsvEtude(attendu));
+        std::string fin;
+        for (const std::string& ligne : c.commande)
+            fin += ligne + "\n";
+        EXPECT_TRUE(csv.sortie.ends_with("\n\n" + fin)) << csv.sortie;
+        const Sortie json = Lancer({"--json", Dossier(), "Maison"});
+        VerifierJson(json.sortie, "Maison", attendu);
+
+        const QJsonObject objet = QJsonDocument::fromJson(QByteArray::fromStdString(json.sortie)).object();
+        const QJsonArray collecteurs = objet["collecteurs"].toArray();
+        double hauteurMaxi = 0;
+        for (const QJsonValue& v : collecteurs)
+            hauteurMaxi = std::max(hauteurMaxi, v["hauteurNecessaire"].toDouble());
+        std::vector<int> departs;
+        for (const QJsonValue& v : collecteurs) {
+            departs.push_back(v["departs"].toInt());
+            const double dp = hauteurMaxi - v["hauteurNecessaire"].toDouble();
+            if (dp == 0)
+                EXPECT_TRUE(v["kvCollecteur"].isNull());
+            else
+                EXPECT_NEAR(v["kvCollecteur"].toDouble(), v["debit"].toDouble() / 1000 / std::sqrt(dp * 9.80665 / 1e5),
+                            1e-12);
+        }
+        EXPECT_EQ(departs, c.departs);
+        if (collecteurs.size() == 1)
+            for (qsizetype i = 0; i < collecteurs[0]["boucles"].toArray().size(); ++i) {
+                const QJsonValue boucle = collecteurs[0]["boucles"][i], reglage = objet["equilibrage"][i];
+                EXPECT_EQ(boucle["perteArtificielle"], reglage["perteArtificielle"]) << i;
+                EXPECT_EQ(boucle["kv"], reglage["kv"]) << i;
+            }
     }
 }
 

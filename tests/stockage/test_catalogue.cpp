@@ -288,7 +288,7 @@ QJsonValue Modifier(const QJsonValue& v, QStringList chemin, const QJsonValue& v
 
 // The extension file of a study read with its defaults; one that is not
 // JSON, of a later version, or breaks a rule is refused, naming the file,
-// the room, the element and the key. Each case of the data file changes the
+// the room or the manifold, the element and the key. Each case of the data file changes the
 // sound file given there.
 TEST_F(Stockees, ExtensionEndommagee) {
     StockerMaison(3, 45);
@@ -300,6 +300,10 @@ TEST_F(Stockees, ExtensionEndommagee) {
     EXPECT_EQ(lue.Pieces[1].Deperditions, std::nullopt);
     EXPECT_EQ(lue.Pieces[2].Deperditions, (DeperditionsPiece{.Elements = {{.Nature = NatureElement::Plancher,
                                                               .Surface = 14, .U = 0.4, .Contact = ContactElement::Sol}}}));
+    EXPECT_EQ(lue.Collecteurs, (std::vector<Collecteur>{{"Rez-de-chaussée", 12, 0}, {"Étage", 8, 150}}));
+    EXPECT_EQ(lue.Pieces[0].Collecteur, 2);
+    EXPECT_EQ(lue.Pieces[1].Collecteur, 1) << "a room object may hold its manifold alone";
+    EXPECT_EQ(lue.Pieces[2].Collecteur, std::nullopt);
     for (const QJsonValue& ligne : TableCas(SORVEL_CAS, "extension_endommagee")) {
         const QJsonObject c = ligne.toObject();
         QJsonValue fichier = saine;

@@ -188,6 +188,45 @@ TEST_F(Travail, DetailsDesPieces) {
               "Le fichier « Extension.tmp » est endommagé : son contenu n'est pas du JSON valide (erreur vers l'octet 2).");
 }
 
+// The manifolds of the study and of its rooms follow the rooms as their
+// details do: a room deleted in the middle leaves every other room its
+// manifold, a room written again keeps the one it carries. A file that
+// holds manifolds is of version 2; one that holds none any more goes back
+// to version 1, or goes. Manifolds that could not be read back are never
+// written.
+TEST_F(Travail, CollecteursDesPieces) {
+    PoserEtat(Pieces("1,2,3,4"));
+    T.EcrireClimat(ClimatExemple);
+    const QByteArray climatSeul = Contenu(FichierExtension);
+    const std::vector<Collecteur> deux = {{"Rez-de-chaussée", 12, 0}, {"Étage", 8, 150}};
+    T.EcrireCollecteurs(deux, {1, 2, std::nullopt, 2});
+    EXPECT_TRUE(Contenu(FichierExtension).contains("\"version\": 2"));
+    T.SupprimerPiece(2);
+    auto collecteurs = [&] {
+        std::vector<std::optional<int>> c;
+        for (const Piece& p : T.LirePieces())
+            c.push_back(p.Collecteur);
+        return c;
+    };
+    EXPECT_EQ(collecteurs(), (std::vector<std::optional<int>>{1, std::nullopt, 2}));
+    Piece troisieme = T.LirePiece(3);
+    troisieme.DeperdPiece = 450;
+    T.EcrirePiece(3, troisieme, PerteExemple(3));
+    EXPECT_EQ(T.LirePiece(3).Collecteur, 2);
+    EXPECT_EQ(T.LireEtude().Collecteurs, deux);
+    EXPECT_EQ(Message([&] { T.EcrireCollecteurs({{"Bas", 25, 0}}, {}); }),
+              "Les collecteurs de l'étude ne peuvent pas être enregistrés : collecteur 1 « Bas », champ « sorties » : "
+              "le nombre de sorties 25 n'est pas un nombre entier de 1 à 24.");
+    EXPECT_EQ(Message([&] { T.EcrireCollecteurs({deux[0]}, {}); }),
+              "Les collecteurs de l'étude ne peuvent pas être enregistrés : pièce 3 « Pièce 4 », champ « collecteur » : "
+              "le collecteur 2 n'existe pas, l'étude en compte 1.");
+    EXPECT_EQ(T.LireEtude().Collecteurs, deux);
+    T.EcrireCollecteurs({}, {std::nullopt, std::nullopt, std::nullopt});
+    EXPECT_EQ(Contenu(FichierExtension), climatSeul);
+    T.EcrireClimat({});
+    EXPECT_EQ(Contenu(FichierExtension), Absent);
+}
+
 // A change that fails before its point of no return (a scratch file that
 // cannot be made, the disk full with room for PteTemp.tmp only) leaves the
 // study as it was and no scratch file.
