@@ -44,6 +44,8 @@ protected:
         }
     }
 
+    // A studies folder of the test's own: tests run side by side.
+    DossierProgrammeTest dossier;
     BoiteMessageScriptee boite;
     std::unique_ptr<MDIPlancher> f;
 };
