@@ -66,6 +66,7 @@ QJsonObject Boucle(const ReglageBoucle& b) {
     o.insert(QLatin1String("perte"), b.Perte);
     o.insert(QLatin1String("perteArtificielle"), b.PerteArtificielle);
     o.insert(QLatin1String("piece"), b.Piece);
+    o.insert(QLatin1String("rang"), b.Rang);
     o.insert(QLatin1String("vitesse"), b.Vitesse);
     return o;
 }
@@ -117,6 +118,7 @@ QJsonObject Sortie(const BoucleCollecteur& b) {
     o.insert(QLatin1String("perte"), b.Boucle.Perte);
     o.insert(QLatin1String("perteArtificielle"), b.PerteArtificielle);
     o.insert(QLatin1String("piece"), b.Boucle.Piece);
+    o.insert(QLatin1String("rang"), b.Boucle.Rang);
     o.insert(QLatin1String("sortie"), b.Sortie);
     return o;
 }
@@ -164,6 +166,9 @@ QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude, const
     QJsonArray collecteurs;
     for (const FiguresCollecteur& c : etude.Collecteurs)
         collecteurs.append(FiguresJson(c));
+    QJsonArray nombres;
+    for (int i = 1; i <= r.Table.NombrePieces(); ++i)
+        nombres.append(BouclesPiece(r, i));
     const std::optional<int> temperature = etude.Equilibrage.TempDepartMinimale;
     const QJsonObject objet{
         {QStringLiteral("etude"), Texte(nom)},
@@ -174,6 +179,7 @@ QByteArray JsonEtude(const std::string& nom, const EtudeRecalculee& etude, const
         {QStringLiteral("equilibrage"), boucles},
         {QStringLiteral("climat"), Climat(deperditions.Climat)},
         {QStringLiteral("collecteurs"), collecteurs},
+        {QStringLiteral("boucles"), nombres},
         {QStringLiteral("deperditions"), pertes},
         {QStringLiteral("TempDepartMinimale"), temperature ? QJsonValue(*temperature) : QJsonValue(QJsonValue::Null)}};
     return QJsonDocument(objet).toJson(QJsonDocument::Compact) + '\n';

@@ -4,9 +4,11 @@
 #include "commun/Textes.h"
 #include "etude/PresentationCollecteurs.h"
 #include "etude/PresentationEquilibrage.h"
+#include "etude/PresentationRecapitulatif.h"
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 namespace sorvel {
 
@@ -67,6 +69,25 @@ std::array<std::string, N> Textes(const std::array<CelluleEquilibrage, N>& cellu
     return textes;
 }
 
+// Which of its room's equal loops a loop is: "2 sur 3" (a spreadsheet would
+// read "2/3" as a date).
+class RangsBoucles {
+public:
+    explicit RangsBoucles(const std::vector<ReglageBoucle>& boucles) {
+        for (const ReglageBoucle& b : boucles)
+            if (b.Boucle == TypeBoucle::Normale)
+                nombre_[b.Piece] = std::max(nombre_[b.Piece], b.Rang);
+    }
+    std::string Texte(const ReglageBoucle& b) const {
+        const auto n = nombre_.find(b.Piece);
+        const int sur = b.Boucle == TypeBoucle::Normale && n != nombre_.end() ? n->second : 1;
+        return std::to_string(b.Rang) + " sur " + std::to_string(sur);
+    }
+
+private:
+    std::map<int, int> nombre_;
+};
+
 } // namespace
 
 std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
@@ -76,9 +97,14 @@ std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
             s += ';';
         s += ChampCsv(LibelleAvecUnite(c));
     }
-    s += '\n';
-    for (const LigneEquilibrage& ligne : PresenterEquilibrage(equilibrage.Boucles, equilibrage.Tube))
-        s += LigneCsv(Textes(ligne));
+    s += ";Boucles\n";
+    const RangsBoucles rangs(equilibrage.Boucles);
+    const std::vector<LigneEquilibrage> lignes = PresenterEquilibrage(equilibrage.Boucles, equilibrage.Tube);
+    for (std::size_t i = 0; i < lignes.size(); ++i) {
+        std::string ligne = LigneCsv(Textes(lignes[i]));
+        ligne.insert(ligne.size() - 1, ";" + rangs.Texte(equilibrage.Boucles[i]));
+        s += ligne;
+    }
     s += '\n';
     s += ChampCsv(LibelleTempDepartMinimale);
     s += ';';
@@ -127,8 +153,18 @@ std::string CsvEtude(const ResultatEtude& r, const std::vector<CelluleMateriel>&
 
 std::string CsvEtude(const EtudeRecalculee& etude, const DeperditionsEtude& deperditions) {
     std::string s = CsvEtude(etude.Resultat, etude.Materiel, etude.Equilibrage, deperditions);
-    if (!etude.Materiel.empty())
+    if (!etude.Materiel.empty()) {
         s += '\n' + CsvCollecteurs(etude.Collecteurs);
+        s += '\n' + CsvBoucles(etude.Resultat);
+    }
+    return s;
+}
+
+std::string CsvBoucles(const ResultatEtude& r) {
+    std::string s = "Boucles\nPièce;Boucles\n";
+    for (int i = 1; i <= r.Table.NombrePieces(); ++i)
+        s += LigneCsv(std::array{TexteCellule(r.Table.Cell(ColonneEtude::Designation, i)),
+                                 std::to_string(BouclesPiece(r, i))});
     return s;
 }
 
@@ -140,17 +176,26 @@ std::string CsvCollecteurs(const std::vector<FiguresCollecteur>& collecteurs) {
     s += LigneCsv(titres);
     for (const FiguresCollecteur& c : collecteurs)
         s += LigneCsv(Textes(PresenterCollecteur(c)));
-    std::array<std::string, NombreColonnesSorties + 1> colonnes{"Collecteur"};
+    std::array<std::string, NombreColonnesSorties + 2> colonnes{"Collecteur"};
     for (std::size_t k = 0; k < ColonnesSorties.size(); ++k)
         colonnes[k + 1] = LibelleAvecUnite(ColonnesSorties[k]);
+    colonnes.back() = "Boucles";
     s += '\n' + LigneCsv(colonnes);
+    std::vector<ReglageBoucle> boucles;
     for (const FiguresCollecteur& c : collecteurs)
-        for (const LigneSortie& l : PresenterSorties(c)) {
-            std::array<std::string, NombreColonnesSorties + 1> ligne{c.Definition.Nom};
-            const auto textes = Textes(l);
+        for (const BoucleCollecteur& b : c.Boucles)
+            boucles.push_back(b.Boucle);
+    const RangsBoucles rangs(boucles);
+    for (const FiguresCollecteur& c : collecteurs) {
+        const std::vector<LigneSortie> sorties = PresenterSorties(c);
+        for (std::size_t i = 0; i < sorties.size(); ++i) {
+            std::array<std::string, NombreColonnesSorties + 2> ligne{c.Definition.Nom};
+            const auto textes = Textes(sorties[i]);
             std::copy(textes.begin(), textes.end(), ligne.begin() + 1);
+            ligne.back() = rangs.Texte(c.Boucles[i].Boucle);
             s += LigneCsv(ligne);
         }
+    }
     s += '\n';
     for (const LigneMaterielCollecteur& m : MaterielCollecteurs(collecteurs))
         s += LigneCsv(std::array{m.Designation, std::to_string(m.Nombre), std::string("u")});

@@ -47,8 +47,14 @@ std::string CsvDeperditions(const DeperditionsEtude& deperditions);
 // per manifold, an empty line, the headings of the outlets
 // ("Collecteur;Sortie;Pièce;Boucle;…") and one line per loop, manifold by
 // manifold, by outlet, then an empty line and the manifolds to order, one
-// line "Collecteur 12 départs;2;u" per size used.
+// line "Collecteur 12 départs;2;u" per size used. The balancing and the
+// outlets end with a column "Boucles": which of its room's equal loops the
+// loop is, "2 sur 3".
 std::string CsvCollecteurs(const std::vector<FiguresCollecteur>& collecteurs);
+
+// The loops section: a line "Boucles", the headings "Pièce;Boucles" and one
+// line per room with the equal loops of its normal zone.
+std::string CsvBoucles(const ResultatEtude& resultat);
 
 // The whole CSV text (UTF-8, lines ended by "\n"); without material (a
 // study without rooms) the material part, the balancing section and their

@@ -97,12 +97,14 @@ QJsonObject VersJson(const Collecteur& c) {
     return {{"nom", QString::fromStdString(c.Nom)}, {"sorties", c.Sorties}, {"perteCollecteur", c.PerteCollecteur}};
 }
 
-// What a room keeps in the file: its manifold and its details; empty when
-// it keeps nothing.
+// What a room keeps in the file: its manifold, its loops when more than
+// one, and its details; empty when it keeps nothing.
 QJsonObject VersJson(const Piece& p, int numero) {
     QJsonObject o;
     if (p.Collecteur)
         o["collecteur"] = *p.Collecteur;
+    if (p.Boucles != 1)
+        o["boucles"] = p.Boucles;
     if (p.Deperditions)
         o["deperditions"] = VersJson(*p.Deperditions);
     if (!o.isEmpty())
@@ -289,8 +291,16 @@ void Lecteur::Piece(const QJsonValue& v, int entree, std::vector<sorvel::Piece>&
     if (vues[static_cast<std::size_t>(piece_ - 1)])
         Refuser("piece", "la pièce est décrite deux fois dans « pieces »");
     vues[static_cast<std::size_t>(piece_ - 1)] = true;
-    ClesConnues(o, {"piece", "collecteur", "deperditions"});
+    ClesConnues(o, {"piece", "collecteur", "boucles", "deperditions"});
     sorvel::Piece& piece = pieces[static_cast<std::size_t>(piece_ - 1)];
+    if (o.contains(QStringLiteral("boucles"))) {
+        // A whole number written as such: 1.5, "2", true or null is no count.
+        const QJsonValue b = o.value(QStringLiteral("boucles"));
+        const double n = b.isDouble() ? b.toDouble() : 0;
+        if (!b.isDouble() || n != std::floor(n) || n < 1 || n > BouclesMaximum)
+            Refuser("boucles", "la valeur doit être un nombre entier de 1 à " + std::to_string(BouclesMaximum));
+        piece.Boucles = static_cast<int>(n);
+    }
     if (const auto collecteur = Nombre(o, "collecteur")) {
         if (const auto refus = RefusNumeroCollecteur(*collecteur, nombreCollecteurs_))
             Refuser("collecteur", *refus);
@@ -388,18 +398,19 @@ std::optional<QByteArray> EcrireExtension(const Etude& etude) {
                                                          DescriptionDefaut(*defaut) + ".");
     // The default list is the one a file without "collecteurs" gives.
     const bool listeParDefaut = etude.Collecteurs.empty() || etude.Collecteurs == CollecteursEtude({});
-    bool avecCollecteurs = !listeParDefaut;
+    bool versionDeux = !listeParDefaut;
     QJsonArray pieces;
     for (std::size_t i = 0; i < etude.Pieces.size(); ++i) {
         const QJsonObject piece = VersJson(etude.Pieces[i], static_cast<int>(i) + 1);
         if (!piece.isEmpty())
             pieces.append(piece);
-        avecCollecteurs = avecCollecteurs || etude.Pieces[i].Collecteur;
+        versionDeux = versionDeux || etude.Pieces[i].Collecteur || etude.Pieces[i].Boucles != 1;
     }
-    if (!etude.Climat && pieces.isEmpty() && !avecCollecteurs)
+    if (!etude.Climat && pieces.isEmpty() && !versionDeux)
         return std::nullopt;
-    // Without manifolds the file is one a Sorvel of version 1 reads.
-    QJsonObject racine{{"format", FormatExtension}, {"version", avecCollecteurs ? VersionExtension : 1},
+    // Without manifolds nor loop counts the file is one a Sorvel of version 1
+    // reads.
+    QJsonObject racine{{"format", FormatExtension}, {"version", versionDeux ? VersionExtension : 1},
                        {"pieces", pieces}};
     if (etude.Climat)
         racine["climat"] = VersJson(*etude.Climat);

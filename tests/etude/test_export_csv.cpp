@@ -87,11 +87,26 @@ TEST(ExportCsv, Equilibrage) {
     ASSERT_EQ(l.size(), 6u);
     EXPECT_EQ(l[0], "Équilibrage");
     EXPECT_EQ(l[1], "Pièce;Boucle;Débit (l/h);Perte de charge (mmCE);Perte de charge artificielle (mmCE);"
-                    "Vitesse de l'eau (m/s);Kv de la vanne (m³/h);Alertes");
-    EXPECT_EQ(l[2], "\"Salle \"\"A\"\"; nord\";normale;80,46;120,5;379,5;0,11;0,41;vitesse faible");
-    EXPECT_EQ(l[3], "Bureau;bordure;150;500;0;0,2;ouverte;trop longue : 2 boucles");
+                    "Vitesse de l'eau (m/s);Kv de la vanne (m³/h);Alertes;Boucles");
+    EXPECT_EQ(l[2], "\"Salle \"\"A\"\"; nord\";normale;80,46;120,5;379,5;0,11;0,41;vitesse faible;1 sur 1");
+    EXPECT_EQ(l[3], "Bureau;bordure;150;500;0;0,2;ouverte;trop longue : 2 boucles;1 sur 1");
     EXPECT_EQ(l[4], "");
     EXPECT_EQ(l[5], "Température de départ minimale sans appoint;38;°C");
     EXPECT_EQ(Lignes(CsvEquilibrage(Equilibrage(std::nullopt)))[5],
               "Température de départ minimale sans appoint;aucune (appoint nécessaire même à 50 °C);");
+}
+
+// A room laid as equal loops: each normal loop says which of them it is;
+// its edge loop is a loop of its own.
+TEST(ExportCsv, BouclesEgales) {
+    EquilibrageEtude e = Equilibrage(38);
+    ReglageBoucle seconde = e.Boucles[0];
+    seconde.Rang = 2;
+    ReglageBoucle bordure = e.Boucles[0];
+    bordure.Boucle = TypeBoucle::Bordure;
+    e.Boucles.insert(e.Boucles.begin() + 1, {seconde, bordure});
+    const std::vector<std::string> l = Lignes(CsvEquilibrage(e));
+    ASSERT_EQ(l.size(), 8u);
+    for (const auto& [ligne, fin] : {std::pair{2, ";1 sur 2"}, {3, ";2 sur 2"}, {4, ";1 sur 1"}, {5, ";1 sur 1"}})
+        EXPECT_TRUE(l[ligne].ends_with(fin)) << l[ligne];
 }

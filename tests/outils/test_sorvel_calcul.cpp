@@ -41,7 +41,8 @@ QJsonArray CollecteursAttendus(const EtudeRecalculee& r) {
         QJsonArray boucles;
         for (const BoucleCollecteur& b : c.Boucles)
             boucles.append(QJsonObject{
-                {"sortie", b.Sortie}, {"piece", b.Boucle.Piece}, {"boucle", TexteBoucle(b.Boucle.Boucle)},
+                {"sortie", b.Sortie}, {"piece", b.Boucle.Piece}, {"rang", b.Boucle.Rang},
+                {"boucle", TexteBoucle(b.Boucle.Boucle)},
                 {"debit", b.Boucle.Debit}, {"debitLmin", b.DebitLmin}, {"perte", b.Boucle.Perte},
                 {"perteArtificielle", b.PerteArtificielle}, {"kv", Facultatif(b.Kv)},
                 {"alertes", b.AlerteDebitmetre ? QJsonArray{"debitmetre"} : QJsonArray()}});
@@ -75,13 +76,17 @@ QJsonObject Attendu(const std::string& nom, const EtudeRecalculee& r) {
             if (alerte)
                 alertes.append(nomAlerte);
         boucles.append(QJsonObject{
-            {"piece", b.Piece}, {"boucle", TexteBoucle(b.Boucle)}, {"debit", b.Debit}, {"perte", b.Perte},
+            {"piece", b.Piece}, {"rang", b.Rang}, {"boucle", TexteBoucle(b.Boucle)}, {"debit", b.Debit},
+            {"perte", b.Perte},
             {"perteArtificielle", b.PerteArtificielle}, {"vitesse", b.Vitesse},
             {"kv", Facultatif(b.Kv)},
             {"bouclesConseillees", b.BouclesConseillees}, {"alertes", alertes}});
     }
+    QJsonArray nombres;
+    for (int i = 1; i <= r.Resultat.Table.NombrePieces(); ++i)
+        nombres.append(BouclesPiece(r.Resultat, i));
     const auto& temperature = r.Equilibrage.TempDepartMinimale;
-    return {{"etude", Q(Utf8Valide(nom))}, {"PerteMaxi", r.Resultat.PerteMaxi}, {"DebitTotal", r.Resultat.DebitTotal},
+    return {{"boucles", nombres}, {"etude", Q(Utf8Valide(nom))}, {"PerteMaxi", r.Resultat.PerteMaxi}, {"DebitTotal", r.Resultat.DebitTotal},
             {"pieces", pieces}, {"materiel", materiel}, {"equilibrage", boucles},
             {"TempDepartMinimale", temperature ? QJsonValue(*temperature) : QJsonValue(QJsonValue::Null)},
             {"climat", QJsonValue::Null}, {"deperditions", QJsonArray()}, {"collecteurs", CollecteursAttendus(r)}};
@@ -173,13 +178,18 @@ TEST_F(Outil, CollecteursDeLaMaisonDouzePieces) {
         const char* quoi;
         std::string plx;
         std::vector<int> departs;
-        std::vector<std::string> commande; // the CSV's last lines
+        std::vector<std::string> commande; // the manifolds to order, the CSV's manifolds section's end
+        std::vector<int> boucles;          // equal loops of the first rooms
     } cas[] = {
         {"rempli dans l'ordre des pièces", "", {12, 2}, {"Collecteur 12 départs;2;u"}},
         {"par étage", parEtage + pieces + "]}", {8, 6}, {"Collecteur 8 départs;1;u", "Collecteur 12 départs;1;u"}},
         {"un seul de 24 sorties",
          R"({"format": "sorvel-extension", "version": 2, "collecteurs": [{"nom": "Collecteur 1", "sorties": 24}]})",
          {14}, {"Collecteur 24 départs;1;u"}},
+        {"trois boucles égales dans la première pièce",
+         R"({"format": "sorvel-extension", "version": 2, "collecteurs": [{"nom": "Collecteur 1", "sorties": 24}],
+             "pieces": [{"piece": 1, "boucles": 3}]})",
+         {16}, {"Collecteur 24 départs;1;u"}, {3, 1}},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
@@ -194,7 +204,7 @@ TEST_F(Outil, CollecteursDeLaMaisonDouzePieces) {
         std::string fin;
         for (const std::string& ligne : c.commande)
             fin += ligne + "\n";
-        EXPECT_TRUE(csv.sortie.ends_with("\n\n" + fin)) << csv.sortie;
+        EXPECT_NE(csv.sortie.find("\n\n" + fin + "\nBoucles\n"), std::string::npos) << csv.sortie;
         const Sortie json = Lancer({"--json", Dossier(), "Maison"});
         VerifierJson(json.sortie, "Maison", attendu);
 
@@ -214,6 +224,14 @@ TEST_F(Outil, CollecteursDeLaMaisonDouzePieces) {
                             1e-12);
         }
         EXPECT_EQ(departs, c.departs);
+        const std::vector<int> boucles = c.boucles.empty() ? std::vector<int>{1, 1} : c.boucles;
+        for (std::size_t i = 0; i < boucles.size(); ++i)
+            EXPECT_EQ(objet["boucles"][i].toInt(), boucles[i]) << i;
+        for (int rang = 1; rang <= boucles[0]; ++rang) {
+            EXPECT_EQ(objet["equilibrage"][rang - 1]["rang"].toInt(), rang);
+            EXPECT_NE(csv.sortie.find(";" + std::to_string(rang) + " sur " + std::to_string(boucles[0]) + "\n"),
+                      std::string::npos);
+        }
         if (collecteurs.size() == 1)
             for (qsizetype i = 0; i < collecteurs[0]["boucles"].toArray().size(); ++i) {
                 const QJsonValue boucle = collecteurs[0]["boucles"][i], reglage = objet["equilibrage"][i];

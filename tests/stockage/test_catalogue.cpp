@@ -7,6 +7,7 @@
 #include "Environnement.h"
 #include "LimiteTailleFichier.h"
 #include "stockage/Catalogue.h"
+#include "stockage/Extension.h"
 
 #include <QElapsedTimer>
 #include <QJsonObject>
@@ -284,6 +285,17 @@ QJsonValue Modifier(const QJsonValue& v, QStringList chemin, const QJsonValue& v
     return o;
 }
 
+// The rooms of `etude` as their records alone give them.
+std::vector<Piece> StockerPiecesSansExtension(const Etude& etude) {
+    std::vector<Piece> pieces = etude.Pieces;
+    for (Piece& p : pieces) {
+        p.Deperditions.reset();
+        p.Collecteur.reset();
+        p.Boucles = 1;
+    }
+    return pieces;
+}
+
 } // namespace
 
 // The extension file of a study read with its defaults; one that is not
@@ -304,6 +316,14 @@ TEST_F(Stockees, ExtensionEndommagee) {
     EXPECT_EQ(lue.Pieces[0].Collecteur, 2);
     EXPECT_EQ(lue.Pieces[1].Collecteur, 1) << "a room object may hold its manifold alone";
     EXPECT_EQ(lue.Pieces[2].Collecteur, std::nullopt);
+    EXPECT_EQ(lue.Pieces[1].Boucles, 3);
+    EXPECT_EQ(lue.Pieces[0].Boucles, 1) << "one loop unless told";
+    // Written back, the file reads the same study.
+    Etude relue{.Pieces = StockerPiecesSansExtension(lue)};
+    LireExtension(*EcrireExtension(lue), E.Chemin("Maison.plx"), "Maison.plx", relue);
+    EXPECT_EQ(relue.Pieces, lue.Pieces);
+    EXPECT_EQ(relue.Collecteurs, lue.Collecteurs);
+    EXPECT_EQ(relue.Climat, lue.Climat);
     for (const QJsonValue& ligne : TableCas(SORVEL_CAS, "extension_endommagee")) {
         const QJsonObject c = ligne.toObject();
         QJsonValue fichier = saine;
