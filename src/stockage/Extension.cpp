@@ -427,4 +427,6 @@ void LireExtension(const QByteArray& octets, const QString& chemin, const QStrin
     Lecteur(chemin, affiche, etude.Pieces).Lire(octets, etude);
 }
 
+bool ComplementsPiece(const Piece& piece) { return piece.Collecteur || piece.Boucles != 1 || piece.Deperditions; }
+
 } // namespace sorvel

@@ -57,6 +57,10 @@ inline constexpr qint64 TailleMaximaleExtension = 4 * 1024 * 1024;
 inline const QString TitreDeperditions = QStringLiteral("Déperditions.");
 inline const QString TitreCollecteurs = QStringLiteral("Collecteurs.");
 
+// The room keeps something in the extension file: its manifold, more than
+// one loop, or its details.
+bool ComplementsPiece(const Piece& piece);
+
 // The file of the climate, the manifolds and the rooms of `etude` (room n is
 // etude.Pieces[n - 1]; its general data and drops are not used), indented,
 // numbers as JSON numbers; nothing when there is no climate, no room with

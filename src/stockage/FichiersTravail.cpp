@@ -254,7 +254,7 @@ void FichiersTravail::EcrirePiece(int n, const Piece& piece, const PerteCharge& 
     const auto q = Encoder(perte);
     std::copy(p.begin(), p.end(), pieces.begin() + static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur);
     std::copy(q.begin(), q.end(), pertes.begin() + static_cast<qsizetype>(n - 1) * LongueurPerteCharge);
-    const bool complements = piece.Deperditions || piece.Collecteur;
+    const bool complements = ComplementsPiece(piece);
     const auto extension = ExtensionApres(complements, [&](Etude& e) {
         e.Pieces.resize(static_cast<std::size_t>(nombre));
         e.Pieces[static_cast<std::size_t>(n - 1)] = piece;

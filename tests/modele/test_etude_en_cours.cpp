@@ -71,6 +71,33 @@ TEST_F(Saisie, SupprimerLaPiece2Sur4) {
     EXPECT_EQ(piecesChangees, 1);
 }
 
+// Each room keeps its own number of equal loops when a room before it is
+// deleted, in the working files and in the study stored and opened again.
+TEST_F(Saisie, BouclesApresSuppression) {
+    etude.ChangerGenerales(exemples::Generales());
+    for (int i = 1; i <= 4; ++i) {
+        Piece p = PieceExemple(i);
+        p.Boucles = i;
+        ASSERT_TRUE(Saisir(p)) << i;
+    }
+    const auto boucles = [](const std::vector<Piece>& pieces) {
+        std::vector<int> n;
+        for (const Piece& p : pieces)
+            n.push_back(p.Boucles);
+        return n;
+    };
+    EXPECT_EQ(boucles(etude.Travail().LirePieces()), (std::vector{1, 2, 3, 4}));
+    questions.reponses = {ReponseMessage::Oui};
+    ASSERT_TRUE(etude.SupprimerPiece(2));
+    EXPECT_EQ(boucles(etude.Travail().LirePieces()), (std::vector{1, 3, 4}));
+    ASSERT_EQ(B.EnregistrerEtude("Maison"), ResultatEnregistrement::Enregistree);
+    etude.NouvelleEtude();
+    ASSERT_TRUE(B.OuvrirEtude("Maison"));
+    const std::vector<Piece> relues = etude.Travail().LirePieces();
+    EXPECT_EQ(boucles(relues), (std::vector{1, 3, 4}));
+    EXPECT_EQ(RecalculerEtude(relues, exemples::Generales()).Resultat.Boucles, (std::vector{1, 3, 4}));
+}
+
 // The site's climate is kept in the working files at once, and marks the
 // study modified; one the rooms' details cannot hold with is refused,
 // naming the room, and nothing changes.
