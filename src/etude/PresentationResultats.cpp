@@ -3,6 +3,7 @@
 #include "commun/Nombres.h"
 #include "etude/CalculEtude.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace sorvel {
@@ -60,7 +61,12 @@ std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const
     const bool zone = AvecZoneBordure(d.TypeCharge);
     const auto v = [](double x) { return TexteArrondi(x); };
     const auto si = [](bool existe, std::string texte) { return existe ? std::move(texte) : std::string(); };
-    const double longueurNormale = d.LongRaccordNormale + r.LongueurNormale;
+    // The normal zone laid as equal loops shows how many, and the length of
+    // each with its own connecting pipes, which its colour judges.
+    const int boucles = std::max(1, d.Boucles);
+    const double longueurNormale = d.LongRaccordNormale + r.LongueurNormale / boucles;
+    const std::string texteNormale =
+        boucles > 1 ? std::to_string(boucles) + " boucles de " + v(longueurNormale) + " m" : v(longueurNormale);
     const double longueurBordure = d.LongRaccordBordure + r.LongueurBordure;
 
     return {{
@@ -78,7 +84,7 @@ std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const
         {"Appoint pour la Rth future", "W", v(r.AppointFuture), FormatSiPositif(r.AppointFuture)},
         {"Pas (VZ) zone normale", "cm", TextePasNormale(r.PasVZNormale), Gras},
         {"Pas (VZ) zone de bordure", "cm", si(zone, TextePas(d.PasVZBordure)), Gras},
-        {"Longueur totale du circuit zone normale (normale ou combinée)", "m", v(longueurNormale),
+        {"Longueur totale du circuit zone normale (normale ou combinée)", "m", texteNormale,
          FormatLongueurBoucle(longueurNormale, tube)},
         {"Longueur totale du circuit zone de bordure (si boucle indépendante)", "m",
          si(boucle, v(longueurBordure)), boucle ? FormatLongueurBoucle(longueurBordure, tube) : Gras},

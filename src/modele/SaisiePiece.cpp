@@ -4,6 +4,7 @@
 #include "commun/ErreurArithmetique.h"
 #include "etude/BornesSaisie.h"
 #include "etude/CalculEtude.h"
+#include "etude/EquilibrageEtude.h"
 #include "modele/EtudeEnCours.h"
 #include "stockage/Catalogue.h"
 #include "stockage/FichiersTravail.h"
@@ -26,6 +27,26 @@ std::optional<std::pair<QString, QString>> RefusNombreSaisi(const Piece& piece, 
         return std::nullopt;
     return std::pair{legende + QLatin1Char('.'), QString::fromStdString(MessageBorne(*borne))};
 }
+
+namespace {
+
+const QString TitreBoucles = QStringLiteral("Nombre de boucles.");
+
+QString Metres(double longueur) { return QString::fromStdString(TexteArrondi(longueur)) + QStringLiteral(" m"); }
+
+// "…: même en 8 boucles égales, chacune mesurerait 170,5 m, plus que la
+// limite de 160 m du tube 16x20." for a zone of `longueurZone` m whose
+// loops each need `raccord` m of connecting pipes.
+QString PhraseBouclesRouges(double longueurZone, double raccord, DiametreTube tube) {
+    return QStringLiteral("La zone normale demande %1 de tube, et chaque boucle %2 de conduites de raccordement : "
+                          "même en %3 boucles égales, chacune mesurerait %4, plus que la limite de %5 du tube %6.")
+        .arg(Metres(longueurZone), Metres(raccord))
+        .arg(BouclesMaximum)
+        .arg(Metres(longueurZone / BouclesMaximum + raccord), Metres(LongueurBoucleRouge(tube)),
+             QString::fromLatin1(TexteTube(tube)));
+}
+
+} // namespace
 
 void SaisiePiece::Finir() {
     saisie_ = false;
@@ -77,40 +98,120 @@ void SaisiePiece::AbandonnerPiece() {
     Finir();
 }
 
+std::optional<ResultatsPiece> SaisiePiece::Calculer(const Piece& piece, double perteMax) const {
+    try {
+        return CalculPiece(EntreesDepuisPiece(piece, etude_.Generales(), perteMax));
+    } catch (const ErreurArithmetique& erreur) {
+        // The user stays on the room to correct what made it incalculable.
+        etude_.Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."),
+                    QStringLiteral("La pièce '") + QString::fromStdString(piece.NomPiece) +
+                        QStringLiteral("' ne peut pas être calculée : ") +
+                        QString::fromStdString(ExpliquerEchecPiece(piece, etude_.Generales(), erreur)) +
+                        QStringLiteral(".\nCorriger les données de la pièce puis recommencer."));
+    }
+    return std::nullopt;
+}
+
 bool SaisiePiece::CalculerPiece() {
     double perteMax = 0;
     if (!etude_.Signaler([&] { perteMax = etude_.Travail().PerteMaxEtude(); }))
         return false;
+    const std::optional<ResultatsPiece> resultats = Calculer(piece_, perteMax);
+    if (resultats)
+        resultats_ = *resultats;
+    return resultats.has_value();
+}
+
+PropositionBoucles SaisiePiece::ProposerBoucles(const Piece& piece) const {
+    const DiametreTube tube = etude_.Generales().Tube;
+    ResultatsPiece r;
     try {
-        resultats_ = CalculPiece(EntreesDepuisPiece(piece_, etude_.Generales(), perteMax));
-        return true;
+        // The length of the zone does not depend on the study's drops.
+        r = CalculPiece(EntreesDepuisPiece(piece, etude_.Generales(), 0));
     } catch (const ErreurArithmetique& erreur) {
-        // The user stays on the room to correct what made it incalculable.
-        etude_.Dire(IconeMessage::Exclamation, QStringLiteral("Calcul impossible."),
-                    QStringLiteral("La pièce '") + QString::fromStdString(piece_.NomPiece) +
-                        QStringLiteral("' ne peut pas être calculée : ") +
-                        QString::fromStdString(ExpliquerEchecPiece(piece_, etude_.Generales(), erreur)) +
-                        QStringLiteral(".\nCorriger les données de la pièce puis recommencer."));
+        return {std::nullopt, QStringLiteral("Pas de proposition : calcul impossible"),
+                QStringLiteral("La pièce ne peut pas être calculée : ") +
+                    QString::fromStdString(ExpliquerEchecPiece(piece, etude_.Generales(), erreur)) +
+                    QLatin1Char('.'),
+                {}};
     }
-    return false;
+    const double raccord = piece.LongRaccordNormale;
+    const std::optional<int> m = BouclesProposees(r.LongueurNormale, raccord, tube);
+    if (!m)
+        return {std::nullopt, QStringLiteral("Trop longue même en %1 boucles").arg(BouclesMaximum),
+                PhraseBouclesRouges(r.LongueurNormale, raccord, tube), {true, CouleurValeur::Orange}};
+    const QString boucle = Metres(r.LongueurNormale / *m + raccord);
+    const QString limite = QStringLiteral("la limite de %1 du tube %2")
+                               .arg(Metres(LongueurBoucleRouge(tube)), QString::fromLatin1(TexteTube(tube)));
+    if (*m == 1)
+        return {m, QStringLiteral("Proposition : 1 boucle de ") + boucle,
+                QStringLiteral("Avec ses conduites de raccordement, la boucle mesure %1 : elle ne dépasse pas %2.")
+                    .arg(boucle, limite),
+                {}};
+    return {m, QStringLiteral("Proposition : %1 boucles de %2").arg(*m).arg(boucle),
+            QStringLiteral("La zone normale demande %1 de tube, et chaque boucle %2 de conduites de raccordement : "
+                           "en %3 boucles égales, chacune mesure %4 et ne dépasse pas %5.")
+                .arg(Metres(r.LongueurNormale), Metres(raccord))
+                .arg(*m)
+                .arg(boucle, limite),
+            {}};
+}
+
+bool SaisiePiece::PartagerZoneNormale(int n, int boucles) {
+    if (saisie_ && !nouvellePiece_ && pieceCourante_ == n) {
+        // Its screens would write their own count back over this one.
+        etude_.Dire(IconeMessage::Exclamation, TitreBoucles,
+                    QStringLiteral("La pièce '%1' est ouverte dans les écrans de saisie : l'accepter ou l'abandonner "
+                                   "avant de changer son nombre de boucles.")
+                        .arg(QString::fromStdString(piece_.NomPiece)));
+        return false;
+    }
+    Piece piece;
+    double perteMax = 0;
+    if (!etude_.Signaler([&] {
+            piece = etude_.Travail().LirePiece(n);
+            perteMax = etude_.Travail().PerteMaxEtude();
+        }))
+        return false;
+    if (boucles < 1 || boucles > BouclesMaximum) {
+        etude_.Dire(IconeMessage::Exclamation, TitreBoucles,
+                    QStringLiteral("La pièce '%1' demanderait %2 boucles : une pièce en compte %3 au plus. "
+                                   "La partager en plusieurs pièces.")
+                        .arg(QString::fromStdString(piece.NomPiece))
+                        .arg(boucles)
+                        .arg(BouclesMaximum));
+        return false;
+    }
+    if (boucles == piece.Boucles)
+        return true;
+    piece.Boucles = boucles;
+    // As "&OK" on the room would: against the study's largest drop.
+    const std::optional<ResultatsPiece> resultats = Calculer(piece, perteMax);
+    if (!resultats || !Ecrire(n, piece, *resultats))
+        return false;
+    etude_.DefinirModifie(true);
+    emit etude_.PiecesChangees();
+    return true;
 }
 
 std::array<LigneResultatPiece, NombreLignesResultats> SaisiePiece::LignesResultats() const {
     return LignesResultatsPiece(piece_, etude_.Generales().Tube, resultats_);
 }
 
-bool SaisiePiece::AccepterPiece() {
-    const PerteCharge perte = PerteChargePiece(resultats_.PerteNormale, resultats_.PerteBordure);
-    const bool ok = etude_.Signaler([&] {
+bool SaisiePiece::Ecrire(int n, const Piece& piece, const ResultatsPiece& resultats) {
+    const PerteCharge perte = PerteChargePiece(resultats.PerteNormale, resultats.PerteBordure);
+    return etude_.Signaler([&] {
         // The room and its pressure drops go into their two files together
         // or not at all: accepting again after a failed write (full disk)
         // stores the room once, and a program stopped in between leaves the
         // study as it was before or after.
-        const int n = nouvellePiece_ ? etude_.NombrePieces() + 1 : pieceCourante_;
         etude_.Travail().EcrireGenerales(etude_.Generales());
-        etude_.Travail().EcrirePiece(n, piece_, perte);
+        etude_.Travail().EcrirePiece(n, piece, perte);
     });
-    if (!ok)
+}
+
+bool SaisiePiece::AccepterPiece() {
+    if (!Ecrire(nouvellePiece_ ? etude_.NombrePieces() + 1 : pieceCourante_, piece_, resultats_))
         return false;
     Finir();
     emit etude_.PiecesChangees();

@@ -40,6 +40,16 @@ QString LegendePiece(const QString& nom);
 // field has no bound.
 std::optional<std::pair<QString, QString>> RefusNombreSaisi(const Piece& piece, const QString& legende);
 
+// What the connecting pipes screen proposes beside "Nombre de boucles (zone
+// normale)": the fewest equal loops whose length, connecting pipes
+// included, the summary does not show red.
+struct PropositionBoucles {
+    std::optional<int> Boucles; // none: even BouclesMaximum are red, or the room cannot be calculated
+    QString Texte;              // "Proposition : 3 boucles de 98,6 m"
+    QString InfoBulle;          // the lengths and the limit in words
+    FormatValeur Format;        // bold orange when even the most loops are red
+};
+
 class SaisiePiece {
 public:
     explicit SaisiePiece(EtudeEnCours& etude) : etude_(etude) {}
@@ -73,6 +83,19 @@ public:
     bool CalculerPiece();
     // The results of the room calculated last.
     const ResultatsPiece& Resultats() const { return resultats_; }
+    // The proposal for `piece`, the room being entered as its screens now
+    // show it, from a trial calculation: nothing is written, nothing told.
+    PropositionBoucles ProposerBoucles(const Piece& piece) const;
+    // "trop longue : N boucles" of the balancing window: the normal zone of
+    // room `n` (from 1) laid as `boucles` equal loops, the room recalculated
+    // against the study and written back as "&OK" writes an edited room, the
+    // study modified. True, and nothing written, when the room already has
+    // that many loops. False, told ("Nombre de boucles.") and nothing changed
+    // when the room is open on the room screens, when `boucles` is beyond
+    // 1 to BouclesMaximum, or when the room cannot be read, calculated or
+    // written.
+    bool PartagerZoneNormale(int n, int boucles);
+
     // The 29 rows of the results screen for the room calculated last, with
     // the study's pipe; before any calculation, their titles and units.
     std::array<LigneResultatPiece, NombreLignesResultats> LignesResultats() const;
@@ -82,6 +105,14 @@ public:
     bool AccepterPiece();
 
 private:
+    // `piece` calculated against `perteMax`; nothing, and the user told why
+    // ("Calcul impossible."), when it cannot be.
+    std::optional<ResultatsPiece> Calculer(const Piece& piece, double perteMax) const;
+    // Room `n` (an edited one, or count + 1 for a new one) written as
+    // calculated into `resultats`, with the general data; false, and told,
+    // when a file refused it.
+    bool Ecrire(int n, const Piece& piece, const ResultatsPiece& resultats);
+
     EtudeEnCours& etude_;
     bool saisie_ = false;
     bool modifieAvantSaisie_ = false;
