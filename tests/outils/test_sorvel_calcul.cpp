@@ -251,7 +251,7 @@ TEST_F(Outil, CollecteursDeLaMaisonDouzePieces) {
 TEST_F(Outil, VirguleDecimale) {
     const Sortie csv = Lancer({SORVEL_DONNEES_TESTS, "Maison 12 pièces"});
     ASSERT_EQ(csv.statut, 0) << csv.erreurs;
-    EXPECT_NE(csv.sortie.find(";0,05;0,05;"), std::string::npos) << csv.sortie;
+    EXPECT_NE(csv.sortie.find(";5;0,05;0,1;"), std::string::npos) << csv.sortie;
     const std::regex point("(^|;)-?[0-9]*\\.[0-9]+(;|$)");
     std::istringstream lignes(csv.sortie);
     for (std::string ligne; std::getline(lignes, ligne);)
