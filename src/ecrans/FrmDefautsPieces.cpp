@@ -15,7 +15,7 @@ namespace sorvel {
 namespace {
 
 // Name and temperature pairs side by side in the temperatures frame.
-constexpr int ColonnesTemperatures = 3;
+constexpr int ColonnesTemperatures = 4;
 const QString LegendeLongueur = QStringLiteral("Longueur des conduites de raccordement");
 
 QStringList Resistances() {
@@ -61,7 +61,7 @@ QWidget* FrmDefautsPieces::CreerTemperatures(const DefautsPieces& d) {
         auto* l = Libelle(QStringLiteral("LblTemperature_%1").arg(i), nom, cadre);
         l->setTextFormat(Qt::PlainText);
         auto* c = Liste(QStringLiteral("CmbTemperature_%1").arg(i), nom, Entiers(TempPieceBasse, TempPieceHaute), cadre);
-        c->setFixedWidth(70);
+        c->setFixedWidth(62);
         l->setBuddy(c);
         const int ligne = static_cast<int>(i) % lignes, colonne = 2 * (static_cast<int>(i) / lignes);
         g->addWidget(l, ligne, colonne);
