@@ -140,7 +140,7 @@ public:
     // Kept in the working files at once (a run cut short gives them back)
     // and the study modified; false, told and nothing changed when they
     // cannot be kept. A stored study brings back its own; a new one has
-    // none. ReglagesEtude.cpp.
+    // none. (Defined in ReglagesEtude.cpp.)
     // The values new rooms start from; none: as in a study that sets none.
     const std::optional<DefautsPieces>& Defauts() const { return defauts_; }
     // What "Valeurs par défaut des pièces..." shows: the study's defaults, or

@@ -6,8 +6,6 @@
 #include "etude/DefautsPieces.h"
 #include "stockage/FichiersTravail.h"
 
-#include <QStringList>
-
 namespace sorvel {
 
 namespace {
