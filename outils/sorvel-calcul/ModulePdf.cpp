@@ -42,7 +42,8 @@ extern "C" Q_DECL_EXPORT bool sorvel_calcul_document_pdf(const DemandePdf& deman
         const DonneesRapport donnees{.NomEtude = demande.nom, .Date = QDate::currentDate(),
                                      .Generales = *demande.generales, .Resultat = demande.etude->Resultat,
                                      .Materiel = demande.etude->Materiel, .Deperditions = *demande.deperditions,
-                                     .Collecteurs = demande.etude->Collecteurs};
+                                     .Collecteurs = demande.etude->Collecteurs,
+                                     .Renseignements = *demande.renseignements};
         const auto nom = std::find(std::begin(NomsRapports), std::end(NomsRapports), demande.rapport);
         if (nom == std::end(NomsRapports)) {
             erreur = QStringLiteral("le rapport « %1 » n'existe pas").arg(QString::fromStdString(demande.rapport));

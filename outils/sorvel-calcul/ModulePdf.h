@@ -25,6 +25,7 @@ struct DemandePdf {
     const sorvel::Installation* generales = nullptr;
     const sorvel::EtudeRecalculee* etude = nullptr; // at least one room
     const sorvel::DeperditionsEtude* deperditions = nullptr;
+    const sorvel::RenseignementsEtude* renseignements = nullptr; // client, site, installer, notes
     int* argc = nullptr;  // the program's arguments, for its QGuiApplication
     char** argv = nullptr;
 };

@@ -46,7 +46,8 @@ bool RapportConnu(std::string_view nom) {
 }
 
 int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const Installation& generales,
-                     const EtudeRecalculee& etude, const DeperditionsEtude& deperditions, int argc, char** argv) {
+                     const EtudeRecalculee& etude, const DeperditionsEtude& deperditions,
+                     const RenseignementsEtude& renseignements, int argc, char** argv) {
     constexpr int SortieRienAImprimer = 3;
     if (etude.Resultat.Table.NombrePieces() == 0) {
         Erreur(QStringLiteral("Une pièce au moins doit avoir été calculée pour avoir un aperçu ou une impression !"));
@@ -62,7 +63,8 @@ int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const Inst
     if (!document)
         return SortiePdf;
     const DemandePdf demande{.rapport = option.rapport, .nom = nom, .generales = &generales, .etude = &etude,
-                             .deperditions = &deperditions, .argc = &argc, .argv = argv};
+                             .deperditions = &deperditions, .renseignements = &renseignements, .argc = &argc,
+                             .argv = argv};
     QByteArray octets;
     QString erreur;
     if (!document(demande, octets, erreur)) {

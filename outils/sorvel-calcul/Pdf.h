@@ -22,11 +22,11 @@ struct OptionPdf {
 bool RapportConnu(std::string_view nom);
 
 // Writes the report of the recalculated study `nom` (its rooms' losses
-// `deperditions`) to the option's file and returns the exit status: 0, 3
+// `deperditions`, the details of its job `renseignements`) to the option's file and returns the exit status: 0, 3
 // when there is nothing to print (a study without rooms; for the losses, no
 // climate or no room with details), SortiePdf when the report cannot be
 // drawn or the file cannot be written (no file is left behind). Messages go
 // to stderr.
 int EcrireRapportPdf(const OptionPdf& option, const std::string& nom, const sorvel::Installation& generales,
-                     const sorvel::EtudeRecalculee& etude, const sorvel::DeperditionsEtude& deperditions, int argc,
-                     char** argv);
+                     const sorvel::EtudeRecalculee& etude, const sorvel::DeperditionsEtude& deperditions,
+                     const sorvel::RenseignementsEtude& renseignements, int argc, char** argv);

@@ -235,7 +235,7 @@ int main(int argc, char** argv) {
         const EtudeRecalculee r = RecalculerEtude(etude.Pieces, etude.Generales, etude.Collecteurs);
         const DeperditionsEtude d = CalculerDeperditionsEtude(etude.Climat, etude.Pieces);
         if (pdf)
-            return EcrireRapportPdf(*pdf, nom, etude.Generales, r, d, argc, argv);
+            return EcrireRapportPdf(*pdf, nom, etude.Generales, r, d, etude.Renseignements, argc, argv);
         Ecrire(stdout,
                json ? JsonEtude(nom, r, d).toStdString() : CsvEtude(r, d));
         if (std::fflush(stdout) != 0) {

@@ -108,10 +108,6 @@ void FrmConduites::AfficherBoucleBordure(bool visible) {
         txtLongRaccordBordure_->setText(QStringLiteral("0"));
 }
 
-void FrmConduites::AfficherChute(const Piece& d) {
-    ChoisirTexte(cmbTempChute_, QString::fromStdString(FormatGeneral(d.TempChute)));
-}
-
 bool FrmConduites::Controle() {
     Piece d;
     Remplir(d);

@@ -27,8 +27,6 @@ public:
     void Remplir(Piece& d) const;
     void Afficher(const Piece& d);
 
-    // The drop of the room being entered (a new room starts with one).
-    void AfficherChute(const Piece& d);
     // Before the screen shows: the caption and designation follow the
     // room's name, and the edge loop's connecting pipes show for an
     // independent edge loop only (hidden, their length is 0).

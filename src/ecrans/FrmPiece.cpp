@@ -21,16 +21,7 @@
 
 namespace sorvel {
 
-const QStringList FrmPiece::NomsProposes = {
-    QStringLiteral("Atelier"),       QStringLiteral("Buanderie"),      QStringLiteral("Bureau"),
-    QStringLiteral("Cellier"),       QStringLiteral("Chambre 1"),      QStringLiteral("Chambre 2"),
-    QStringLiteral("Chambre 3"),     QStringLiteral("Chambre 4"),      QStringLiteral("Chambre 5"),
-    QStringLiteral("Chambre 6"),     QStringLiteral("Chambre d'amis"), QStringLiteral("Cuisine"),
-    QStringLiteral("Dégagement"),    QStringLiteral("Douche"),         QStringLiteral("Entrée"),
-    QStringLiteral("Hall"),          QStringLiteral("Lingerie"),       QStringLiteral("Mézzanine"),
-    QStringLiteral("Repas"),         QStringLiteral("Salle à manger"), QStringLiteral("Salle de bain"),
-    QStringLiteral("Séjour"),        QStringLiteral("Toilette"),       QStringLiteral("Véranda"),
-    QStringLiteral("WC")};
+const QStringList FrmPiece::NomsProposes = NomsProposesPiece();
 
 namespace {
 
@@ -258,6 +249,15 @@ void FrmPiece::SuivreModifications() {
         setWindowTitle(LegendePiece(nom.trimmed()));
     });
     connect(cmbNomPiece_->lineEdit(), &QLineEdit::textEdited, &etude_, &EtudeEnCours::MarquerModifie);
+    // A new room takes the temperature the study's defaults give its name,
+    // until the user chooses one.
+    connect(cmbNomPiece_, &QComboBox::editTextChanged, this, [this](const QString& nom) {
+        if (const auto t = etude_.Saisie().TemperatureProposee(nom)) {
+            EtudeEnCours::SansMarquage proposition(etude_);
+            ChoisirTexte(cmbTempPiece_, QString::number(*t));
+        }
+    });
+    connect(cmbTempPiece_, &QComboBox::activated, this, [this] { etude_.Saisie().NoterTemperatureChoisie(); });
     for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtDeperdPiece_, txtDeperdPlancher_, txtApport_,
                               txtEmissions_, txtApportSurface_})
         connect(c, &ChampNumerique::modifie, &etude_, &EtudeEnCours::MarquerModifie);

@@ -85,6 +85,7 @@ std::optional<DonneesRapport> ImpressionEtude::DonneesAImprimer(Rapport rapport)
     donnees.Resultat = std::move(etude->Resultat);
     donnees.Materiel = std::move(etude->Materiel);
     donnees.Collecteurs = std::move(etude->Collecteurs);
+    donnees.Renseignements = etude_.Renseignements();
     const std::optional<std::vector<Piece>> pieces = etude_.Pieces();
     if (!pieces)
         return std::nullopt;

@@ -5,6 +5,7 @@
 #include "ecrans/FrmClimat.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
+#include "ecrans/FrmDefautsPieces.h"
 #include "ecrans/FrmDeperditions.h"
 #include "ecrans/FrmEnregistrer.h"
 #include "ecrans/FrmEquilibrage.h"
@@ -13,6 +14,7 @@
 #include "ecrans/FrmOuvrir.h"
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmRecap.h"
+#include "ecrans/FrmRenseignements.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/Frm_A_Propos.h"
 #include "ihm/Controles.h"
@@ -233,8 +235,10 @@ void MDIPlancher::AjouterPiece() {
     RechargerFeuillesPiece();
     AfficherFeuille(feuillesPiece_.Charge);
     {
+        // The room as the study's defaults start it.
         EtudeEnCours::SansMarquage remplissage(*etude_);
-        feuillesPiece_.Conduites->AfficherChute(etude_->Saisie().PieceEnSaisie());
+        feuillesPiece_.Piece->Afficher(etude_->Saisie().PieceEnSaisie());
+        feuillesPiece_.Conduites->Afficher(etude_->Saisie().PieceEnSaisie());
     }
     ActiverMenuPiece(false);
 }
@@ -344,6 +348,10 @@ void MDIPlancher::CreerMenusEtude() {
     });
     etude->addSeparator();
     Action(etude, "MnuClimat", QStringLiteral("&Climat du site..."), {}, [this] { OuvrirClimat(); });
+    Action(etude, "MnuDefautsPieces", QStringLiteral("&Valeurs par défaut des pièces..."), {},
+           [this] { FrmDefautsPieces::Ouvrir(*etude_, this); });
+    Action(etude, "MnuRenseignements", QStringLiteral("&Renseignements de l'étude..."), {},
+           [this] { FrmRenseignements::Ouvrir(*etude_, this); });
 
     QMenu* consulter = Menu(nullptr, "MnuConsulter", QStringLiteral("&Consulter"));
     Action(consulter, "MnuPieceSelectionnee", QStringLiteral("&Pièce sélectionnée"), {}, modifier);

@@ -97,6 +97,46 @@ inline constexpr int SortiesCollecteurMaximum = 24;
 // Most equal loops a room's normal zone is split into.
 inline constexpr int BouclesMaximum = 8;
 
+// What the reports print of the job, as the user typed it (UTF-8, each
+// text without surrounding spaces; empty when not given): the client, the
+// site's address, the installer and the installer's details, and notes.
+struct RenseignementsEtude {
+    std::string Client;
+    std::string Chantier;
+    std::string Installateur;
+    std::string Coordonnees;
+    std::string Notes;
+    bool Vides() const { return *this == RenseignementsEtude{}; }
+    bool operator==(const RenseignementsEtude&) const = default;
+};
+
+// Temperature drop and insulation thickness a new room starts with when the
+// study gives no other: K, cm.
+inline constexpr int ChuteNouvellePiece = 8;
+inline constexpr int IsolantNouvellePiece = 4;
+
+// The room temperature (°C) a new room named `Nom` starts with.
+struct TemperatureNommee {
+    std::string Nom;
+    int Temperature = 20;
+    bool operator==(const TemperatureNommee&) const = default;
+};
+
+// What a new room of the study starts from (etude/DefautsPieces.h): its
+// temperature by its name, its supply/return drop, its floor coverings,
+// the insulation of its two estimates and its connecting pipes. These
+// values are those of a study that sets none.
+struct DefautsPieces {
+    std::vector<TemperatureNommee> Temperatures; // in the order the user sees them
+    int TempChute = ChuteNouvellePiece;          // K
+    std::optional<Resistance> RthActuelle;
+    std::optional<Resistance> RthFuture;
+    int IsoApport = IsolantNouvellePiece;        // cm
+    int IsoEmissions = IsolantNouvellePiece;     // cm
+    double LongRaccordNormale = 0;               // m
+    bool operator==(const DefautsPieces&) const = default;
+};
+
 // A whole study: room n is Pieces[n - 1], its drops Pertes[n - 1].
 struct Etude {
     Installation Generales;
@@ -104,6 +144,8 @@ struct Etude {
     std::vector<Collecteur> Collecteurs; // none given: one "Collecteur 1" of 12 outlets
     std::vector<Piece> Pieces;
     std::vector<PerteCharge> Pertes;
+    std::optional<DefautsPieces> Defauts;  // none set: new rooms start as DefautsPieces{}
+    RenseignementsEtude Renseignements;
 };
 
 // "13x16" or "16x20", as the reports name the pipe.

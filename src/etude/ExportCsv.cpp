@@ -27,9 +27,15 @@ std::string ChampCsv(std::string_view brut) {
 
 namespace {
 
-std::string TexteCsv(const Cellule& c) {
-    if (const auto* t = std::get_if<std::string>(&c))
-        return ChampCsv(*t);
+// Cell `c` of column `k` (from 1) of the study table.
+std::string TexteCsv(const Cellule& c, int k) {
+    if (const auto* t = std::get_if<std::string>(&c)) {
+        // A covering's resistance is kept as its list shows it ("0.05"); a
+        // spreadsheet reads it as a number with the decimal comma.
+        const std::optional<Resistance> rth = k == ColonneEtude::RthActuelle || k == ColonneEtude::RthFuture
+            ? ResistanceDepuisTexte(*t) : std::nullopt;
+        return rth ? FormatGeneral(ValeurResistance(*rth)) : ChampCsv(*t);
+    }
     if (const auto* x = std::get_if<double>(&c))
         return FormatGeneral(Arrondir(*x, 2));
     if (const auto* n = std::get_if<std::int32_t>(&c))
@@ -129,7 +135,7 @@ std::string CsvEtude(const ResultatEtude& r, const std::vector<CelluleMateriel>&
         for (std::size_t k = 0; k < ligne.size(); ++k) {
             if (k)
                 s += ';';
-            s += TexteCsv(ligne[k]);
+            s += TexteCsv(ligne[k], static_cast<int>(k) + 1);
         }
         s += '\n';
     }

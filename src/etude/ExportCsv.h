@@ -2,7 +2,8 @@
 
 // The recalculated study as CSV for a French spreadsheet: the separator is
 // ";", a line of column headings, one line per room (numbers rounded to 2
-// decimals with a decimal comma), then, after an empty line, one line
+// decimals with a decimal comma, the coverings' resistances too: "0,05"),
+// then, after an empty line, one line
 // "designation;value;unit" per material quantity, then, after another, the
 // balancing section, and, for a study with a climate or rooms whose losses
 // are detailed, after another, the losses section; last, after another, the

@@ -73,6 +73,8 @@ void EtudeEnCours::Remplacer(const Etude& etude, const QString& nom, bool enregi
     generales_ = etude.Generales;
     climat_ = etude.Climat;
     collecteurs_ = etude.Collecteurs;
+    defauts_ = etude.Defauts;
+    renseignements_ = etude.Renseignements;
     etudeEnregistree_ = enregistree;
     DefinirNom(nom);
     emit EtudeRemplacee();

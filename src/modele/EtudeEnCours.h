@@ -136,6 +136,22 @@ public:
     // that room moves.
     bool AffecterCollecteur(int piece, std::optional<int> collecteur);
 
+    // ---- Defaults of the new rooms, details of the job -------------------
+    // Kept in the working files at once (a run cut short gives them back)
+    // and the study modified; false, told and nothing changed when they
+    // cannot be kept. A stored study brings back its own; a new one has
+    // none. (Defined in ReglagesEtude.cpp.)
+    // The values new rooms start from; none: as in a study that sets none.
+    const std::optional<DefautsPieces>& Defauts() const { return defauts_; }
+    // What "Valeurs par défaut des pièces..." shows: the study's defaults, or
+    // the proposed ones, with every name of the room screen's list.
+    DefautsPieces DefautsAffiches() const;
+    bool ChangerDefautsPieces(const std::optional<DefautsPieces>& defauts);
+    // Client, site, installer, installer's details and notes, each kept
+    // without surrounding spaces or blank lines.
+    const RenseignementsEtude& Renseignements() const { return renseignements_; }
+    bool ChangerRenseignements(const RenseignementsEtude& renseignements);
+
     // ---- Rooms of the study --------------------------------------------
     int NombrePieces() const;
     // Trimmed names of the rooms, in record order.
@@ -215,6 +231,8 @@ private:
     Installation generales_;
     std::optional<ClimatSite> climat_;
     std::vector<Collecteur> collecteurs_; // none: the single default one
+    std::optional<DefautsPieces> defauts_;
+    RenseignementsEtude renseignements_;
 
     std::unique_ptr<MarcheProgramme> programme_;
     std::unique_ptr<BibliothequeEtudes> bibliotheque_;

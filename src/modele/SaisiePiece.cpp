@@ -15,6 +15,13 @@ double FluxAtraversIsolant(double surface, std::optional<int> epaisseur) { retur
 
 double SurfaceUtilePiece(const Piece& piece) { return SurfaceUtile(piece); }
 
+QStringList NomsProposesPiece() {
+    QStringList noms;
+    for (std::string_view nom : NomsPiecesProposes)
+        noms << QString::fromUtf8(nom.data(), static_cast<qsizetype>(nom.size()));
+    return noms;
+}
+
 QString LegendePiece(const QString& nom) {
     return nom.isEmpty() ? QStringLiteral("Données de la pièce")
                          : QStringLiteral("Données de la pièce (") + nom + QStringLiteral(")");
@@ -50,6 +57,7 @@ QString PhraseBouclesRouges(double longueurZone, double raccord, DiametreTube tu
 
 void SaisiePiece::Finir() {
     saisie_ = false;
+    temperatureChoisie_ = false;
     piece_ = Piece{};
     resultats_ = ResultatsPiece{};
 }
@@ -69,8 +77,14 @@ bool SaisiePiece::CommencerNouvellePiece() {
     saisie_ = true;
     modifieAvantSaisie_ = etude_.Modifie();
     nouvellePiece_ = true;
-    piece_.TempChute = ChuteNouvellePiece;
+    piece_ = PieceDepuisDefauts(etude_.Defauts().value_or(DefautsPieces{}));
     return true;
+}
+
+std::optional<int> SaisiePiece::TemperatureProposee(const QString& nom) const {
+    if (!saisie_ || !nouvellePiece_ || temperatureChoisie_ || !etude_.Defauts())
+        return std::nullopt;
+    return TemperatureParNom(*etude_.Defauts(), nom.toStdString());
 }
 
 bool SaisiePiece::OuvrirPiece(int n) {

@@ -5,10 +5,12 @@
 // its acceptance into the study.
 
 #include "calcul/ModCalcul.h"
+#include "etude/DefautsPieces.h"
 #include "etude/Etude.h"
 #include "etude/PresentationResultats.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -18,8 +20,8 @@ namespace sorvel {
 
 class EtudeEnCours;
 
-// Temperature drop a new room starts with, K.
-inline constexpr int ChuteNouvellePiece = 8;
+// The names the room screen proposes, in the order of its list.
+QStringList NomsProposesPiece();
 
 // Heat (W) through `surface` m² of floor over an insulation `epaisseur` cm
 // thick (2 to 8; 0 without one): the estimates of the ceiling gain and of
@@ -54,8 +56,15 @@ class SaisiePiece {
 public:
     explicit SaisiePiece(EtudeEnCours& etude) : etude_(etude) {}
 
-    // "Ajouter une pièce": refused (and told) when the study is full.
+    // "Ajouter une pièce": refused (and told) when the study is full. The
+    // room starts from the study's defaults (DefautsPieces).
     bool CommencerNouvellePiece();
+    // The temperature the study's defaults give a new room named `nom`,
+    // while the user has not chosen one by hand (NoterTemperatureChoisie);
+    // nothing for a room being edited, or a name the defaults do not know.
+    std::optional<int> TemperatureProposee(const QString& nom) const;
+    // The user chose the room's temperature: the name no longer sets it.
+    void NoterTemperatureChoisie() { temperatureChoisie_ = true; }
     // "Modifier/Visionner une pièce" on row `n` of the rooms list: refused
     // (and told) for an empty row or a record that cannot be read.
     bool OuvrirPiece(int n);
@@ -117,6 +126,7 @@ private:
     bool saisie_ = false;
     bool modifieAvantSaisie_ = false;
     bool nouvellePiece_ = false;
+    bool temperatureChoisie_ = false;
     int pieceCourante_ = 0;
     Piece piece_;
     ResultatsPiece resultats_;

@@ -34,6 +34,20 @@ QString DateFrancaise(const QDate& date) {
         .arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
+QString LigneRenseignements(const RenseignementsEtude& r) {
+    QStringList parties;
+    for (const auto& [libelle, texte] : {std::pair{"Client : ", &r.Client}, std::pair{"Chantier : ", &r.Chantier},
+                                         std::pair{"Installateur : ", &r.Installateur}}) {
+        QStringList lignes;
+        for (const QString& ligne : Q(*texte).split(QLatin1Char('\n')))
+            if (!ligne.trimmed().isEmpty())
+                lignes << ligne.trimmed();
+        if (!lignes.isEmpty())
+            parties << QString::fromUtf8(libelle) + lignes.join(QStringLiteral(", "));
+    }
+    return parties.join(QStringLiteral(" — "));
+}
+
 double PixelsParPoint(const QPaintDevice& device, double echelle) {
     return echelle * device.logicalDpiY() / 72.0;
 }
@@ -42,8 +56,11 @@ ModImprimer::ModImprimer(DonneesRapport donnees, Rapport rapport, QSizeF page)
     : donnees_(std::move(donnees)), rapport_(rapport), page_(page) {
     gauche_ = MargeGauche;
     droite_ = page_.width() - MargeDroite;
-    // Header line, a rule, the title; the footer at the bottom.
-    hautContenu_ = MargeHaut + Hauteur(PoliceEntete) + 10 + Hauteur(PoliceTitre) + 10;
+    // Header line, the study's details, a rule, the title; the footer at the
+    // bottom.
+    if (!LigneRenseignements(donnees_.Renseignements).isEmpty())
+        hauteurRenseignements_ = Hauteur(PoliceInfo) + 3;
+    hautContenu_ = MargeHaut + Hauteur(PoliceEntete) + hauteurRenseignements_ + 10 + Hauteur(PoliceTitre) + 10;
     basContenu_ = page_.height() - MargeBas - Hauteur(PolicePied) - 12;
     if (rapport_ == Rapport::Chantier)
         MettreEnPageChantier();
@@ -85,7 +102,11 @@ void ModImprimer::DessinerCadre(Feuille& f) const {
     f.Texte(nom, PoliceEntete, QRectF(gauche_ + largeurSorvel, MargeHaut, entete.Largeur(nom), hEntete),
             Qt::AlignLeft);
     f.Texte(date, PoliceEntete, QRectF(droite_ - largeurDate, MargeHaut, largeurDate, hEntete), Qt::AlignRight);
-    const double yTrait = MargeHaut + hEntete + 4;
+    if (hauteurRenseignements_ > 0)
+        f.Texte(Mesure(PoliceInfo).Ajuster(LigneRenseignements(donnees_.Renseignements), droite_ - gauche_),
+                PoliceInfo, QRectF(gauche_, MargeHaut + hEntete + 3, droite_ - gauche_, Hauteur(PoliceInfo)),
+                Qt::AlignLeft);
+    const double yTrait = MargeHaut + hEntete + hauteurRenseignements_ + 4;
     f.Ligne({gauche_, yTrait}, {droite_, yTrait}, 0.8);
 
     // Title of the report, centred.
@@ -124,8 +145,10 @@ std::vector<BoiteTexte> ModImprimer::DessinerPage(QPainter& peintre, int page, d
         DessinerPlaces(f, pagesReglage_, page);
     else if (page <= pagesPieces_)
         DessinerPieces(f, page);
-    else
+    else if (page == pagesPieces_ + 1)
         DessinerDonneesGenerales(f);
+    if (rapport_ == Rapport::Chantier)
+        DessinerNotes(f, page);
     DessinerPied(f, page);
     peintre.restore();
     return std::move(f.Boites);
@@ -231,6 +254,7 @@ void ModImprimer::MettreEnPageChantier() {
     const int n = static_cast<int>(pieces_.size());
     pagesPieces_ = std::max(1, (n + lignesParPage_ - 1) / lignesParPage_);
     nombrePages_ = pagesPieces_ + 1;
+    MettreEnPageNotes();
 }
 
 void ModImprimer::DessinerPieces(Feuille& f, int page) const {
@@ -302,6 +326,47 @@ void ModImprimer::DessinerDonneesGenerales(Feuille& f) const {
                 Qt::AlignLeft);
         y += pas;
     }
+}
+
+// ---------------------------------------------------------------------------
+// Site results: the study's notes after the general data, on the pages after
+// them where they do not fit.
+
+void ModImprimer::MettreEnPageNotes() {
+    notes_.clear();
+    if (donnees_.Renseignements.Notes.empty())
+        return;
+    const Mesure mesure(PoliceDonnees);
+    const double pas = 1.2 * mesure.Hauteur(), titre = Hauteurs().SousTitre;
+    int page = pagesPieces_ + 1;
+    // Below the general data, as DessinerDonneesGenerales places them.
+    double y = hautContenu_ + Hauteur(PoliceSection) + 18 + static_cast<double>(generales_.size()) * pas + EcartBlocs;
+    const auto placer = [&](const QString& texte, bool estTitre, double hauteur, double garde) {
+        if (y + garde > basContenu_) {
+            ++page;
+            y = hautContenu_;
+        }
+        notes_.push_back({page, y, texte, estTitre});
+        y += hauteur;
+    };
+    // The title never ends a page alone.
+    placer(QStringLiteral("Notes"), true, titre, titre + pas);
+    for (const QString& paragraphe : Q(donnees_.Renseignements.Notes).split(QLatin1Char('\n'))) {
+        QStringList lignes = Couper(mesure, paragraphe, droite_ - gauche_);
+        if (lignes.isEmpty())
+            lignes << QString();
+        for (const QString& ligne : lignes)
+            placer(ligne, false, pas, pas);
+    }
+    nombrePages_ = page;
+}
+
+void ModImprimer::DessinerNotes(Feuille& f, int page) const {
+    const double pas = 1.2 * Hauteur(PoliceDonnees);
+    for (const PlaceNote& n : notes_)
+        if (n.Page == page)
+            f.Texte(n.Texte, n.Titre ? PoliceSousTitre : PoliceDonnees,
+                    QRectF(gauche_, n.Y, droite_ - gauche_, n.Titre ? Hauteurs().SousTitre : pas), Qt::AlignLeft);
 }
 
 } // namespace sorvel

@@ -56,7 +56,13 @@ struct DonneesRapport {
     std::vector<CelluleMateriel> Materiel; // Materiel(Resultat.Table, Generales)
     DeperditionsEtude Deperditions;   // CalculerDeperditionsEtude of the study
     std::vector<FiguresCollecteur> Collecteurs; // the study's manifolds, recalculated
+    RenseignementsEtude Renseignements; // client, site and installer in every header; notes after the site results
 };
+
+// The line under the header of every page: "Client : Dupont — Chantier : 12
+// rue des Lilas, Lyon — Installateur : Thermo Services", the parts given
+// only, the lines of a text joined by ", "; empty when none is given.
+QString LigneRenseignements(const RenseignementsEtude& renseignements);
 
 // A text drawn on a page: the text as drawn (shortened with "…" when it had
 // to be) and its box, in points from the paper's top-left corner.
@@ -100,7 +106,8 @@ public:
     Rapport TypeRapport() const { return rapport_; }
     QSizeF TaillePage() const { return page_; }
     // 2 for the site results while the rooms fit one page (each further page
-    // of rooms adds one); for the summary, as many pages as the rooms need
+    // of rooms adds one, and so do the notes where they do not fit below
+    // the general data); for the summary, as many pages as the rooms need
     // side by side; for the losses, as many as the rooms need one below the
     // other (a room moves whole to the next page when it fits one); for
     // the commissioning sheet, as many as the manifolds need, kept whole
@@ -128,6 +135,9 @@ private:
     void DessinerPied(Feuille& f, int page) const;
     void DessinerPieces(Feuille& f, int page) const;
     void DessinerDonneesGenerales(Feuille& f) const;
+    // The notes of the study, after the general data.
+    void MettreEnPageNotes();
+    void DessinerNotes(Feuille& f, int page) const;
     void DessinerRecapitulatif(Feuille& f, int page) const;
     void MettreEnPageChantier();
     void MettreEnPageRecapitulatif();
@@ -182,6 +192,15 @@ private:
     double hauteurLigne_ = 0;
     int lignesParPage_ = 1;
     int pagesPieces_ = 1;
+    struct PlaceNote {
+        int Page;
+        double Y;
+        QString Texte;
+        bool Titre;
+    };
+    std::vector<PlaceNote> notes_;
+    // Height of the line of the study's details under the header; 0 without.
+    double hauteurRenseignements_ = 0;
 
     // Summary.
     Recapitulatif recap_;

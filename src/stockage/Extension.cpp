@@ -5,6 +5,7 @@
 #include "enregistrements/VerificationCollecteurs.h"
 #include "enregistrements/VerificationDeperditions.h"
 #include "etude/Collecteurs.h"
+#include "stockage/ExtensionReglages.h"
 #include "stockage/Fichiers.h"
 
 #include <QJsonArray>
@@ -225,7 +226,7 @@ void Lecteur::VerifierEntete(const QJsonObject& racine) const {
                 " ; cette version de Sorvel lit la version " + std::to_string(VersionExtension) +
                 "). Mettez Sorvel à jour pour ouvrir cette étude.",
             TitreEtudeRecente);
-    ClesConnues(racine, {"format", "version", "climat", "collecteurs", "pieces"});
+    ClesConnues(racine, {"format", "version", "climat", "collecteurs", "pieces", "defautsPieces", "renseignements"});
 }
 
 ClimatSite Lecteur::Climat(const QJsonObject& o) const {
@@ -382,9 +383,37 @@ void Lecteur::Lire(const QByteArray& octets, Etude& etude) {
         Refuser(*defaut);
     if (const auto defaut = VerifierDeperditions(climatLu, lues))
         Refuser(*defaut);
+    // The study's own keys, named as the others when refused.
+    std::optional<DefautsPieces> defauts;
+    RenseignementsEtude renseignements;
+    try {
+        if (racine.contains(QStringLiteral("defautsPieces")))
+            defauts = LireDefautsPieces(racine.value(QStringLiteral("defautsPieces")));
+        if (racine.contains(QStringLiteral("renseignements")))
+            renseignements = LireRenseignements(racine.value(QStringLiteral("renseignements")));
+    } catch (const RefusCle& refus) {
+        Refuser(QString::fromStdString(refus.Champ), refus.Raison);
+    }
+    etude.Defauts = std::move(defauts);
+    etude.Renseignements = std::move(renseignements);
     etude.Climat = std::move(climatLu);
     etude.Collecteurs = std::move(collecteurs);
     etude.Pieces = std::move(lues);
+}
+
+// The defaults of the rooms and the details of the job, when the study has
+// them; defaults that break a rule raise ErreurSignalee.
+void AjouterReglages(const Etude& etude, QJsonObject& racine) {
+    try {
+        if (etude.Defauts)
+            racine["defautsPieces"] = DefautsPiecesVersJson(*etude.Defauts);
+    } catch (const RefusCle& refus) {
+        throw ErreurSignalee(Utf8(TitreDefautsPieces), "Les valeurs par défaut des pièces ne peuvent pas être "
+                                                       "enregistrées : champ « " + refus.Champ + " » : " +
+                                                           refus.Raison + ".");
+    }
+    if (!etude.Renseignements.Vides())
+        racine["renseignements"] = RenseignementsVersJson(etude.Renseignements);
 }
 
 } // namespace
@@ -406,12 +435,16 @@ std::optional<QByteArray> EcrireExtension(const Etude& etude) {
             pieces.append(piece);
         versionDeux = versionDeux || etude.Pieces[i].Collecteur || etude.Pieces[i].Boucles != 1;
     }
-    if (!etude.Climat && pieces.isEmpty() && !versionDeux)
+    // The defaults of the rooms and the details of the job came with version 3.
+    const bool versionTrois = etude.Defauts || !etude.Renseignements.Vides();
+    if (!etude.Climat && pieces.isEmpty() && !versionDeux && !versionTrois)
         return std::nullopt;
     // Without manifolds nor loop counts the file is one a Sorvel of version 1
     // reads.
-    QJsonObject racine{{"format", FormatExtension}, {"version", versionDeux ? VersionExtension : 1},
+    QJsonObject racine{{"format", FormatExtension}, {"version", versionTrois ? 3 : versionDeux ? 2 : 1},
                        {"pieces", pieces}};
+    if (versionTrois)
+        AjouterReglages(etude, racine);
     if (etude.Climat)
         racine["climat"] = VersJson(*etude.Climat);
     if (!listeParDefaut) {

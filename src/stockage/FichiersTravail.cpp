@@ -197,6 +197,14 @@ void FichiersTravail::EcrireCollecteurs(const std::vector<Collecteur>& collecteu
     });
 }
 
+void FichiersTravail::EcrireDefautsPieces(const std::optional<DefautsPieces>& defauts) const {
+    ChangerExtension(defauts.has_value(), [&](Etude& e) { e.Defauts = defauts; });
+}
+
+void FichiersTravail::EcrireRenseignements(const RenseignementsEtude& renseignements) const {
+    ChangerExtension(!renseignements.Vides(), [&](Etude& e) { e.Renseignements = renseignements; });
+}
+
 void FichiersTravail::Remplacer(const QByteArray& pieces, const QByteArray& pertes,
                                 const std::optional<QByteArray>& extension) const {
     const QString temp = dossier_.Chemin(FichierTemp);

@@ -80,6 +80,12 @@ public:
     // beyond the list).
     void EcrireCollecteurs(const std::vector<Collecteur>& collecteurs,
                            const std::vector<std::optional<int>>& affectations) const;
+    // The values new rooms start from (none: those of a study that sets
+    // none), and the details of the job, each written into Extension.tmp
+    // whole or not at all; the rest of the file stays. Defaults that break a
+    // rule of the file raise ErreurSignalee (TitreDefautsPieces).
+    void EcrireDefautsPieces(const std::optional<DefautsPieces>& defauts) const;
+    void EcrireRenseignements(const RenseignementsEtude& renseignements) const;
 
     // Room n (1 to count + 1), its pressure drops, its details and its
     // manifold written into the files at once: an edited room over its records, a new room

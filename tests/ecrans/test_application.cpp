@@ -104,6 +104,7 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuQuitter", "Ctrl+Q"},        {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
         {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuClimat", ""},
+        {"MnuDefautsPieces", ""},        {"MnuRenseignements", ""},
         {"MnuPieceSelectionnee", ""},    {"MnuRecapitulatif", ""},         {"MnuMateriel", ""},
         {"MnuEquilibrage", ""},          {"MnuCorrection", ""},            {"MnuIncertitude", ""},
         {"MnuAideSorvel", ""},           {"MnuAPropos", ""},

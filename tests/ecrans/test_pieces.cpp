@@ -230,3 +230,33 @@ TEST_F(Pieces, ControleDeLaPiece) {
     EXPECT_EQ(Trouver<QComboBox>(piece(), QStringLiteral("CmbFuture"))->currentText(), QStringLiteral("0.07"));
 }
 
+
+// A new room shows the study's defaults on its screens; the name chosen
+// sets its temperature until the user chooses one by hand.
+TEST_F(Pieces, NouvellePieceDepuisLesDefauts) {
+    DefautsPieces d = f->Etude().DefautsAffiches();
+    d.TempChute = 7;
+    d.RthActuelle = Resistance::R005;
+    d.IsoEmissions = 8;
+    d.LongRaccordNormale = 4.5;
+    ASSERT_TRUE(f->Etude().ChangerDefautsPieces(d));
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    Cliquer(charge(), QStringLiteral("CmdSuivant"));
+    const auto texte = [](const QWidget* ecran, const char* liste) {
+        return Trouver<QComboBox>(ecran, QString::fromLatin1(liste))->currentText();
+    };
+    EXPECT_EQ(texte(piece(), "CmbTempPiece"), QString());
+    Choisir(piece(), QStringLiteral("CmbNomPiece"), QStringLiteral("Salle de bain"));
+    EXPECT_EQ(texte(piece(), "CmbTempPiece"), QStringLiteral("22"));
+    EXPECT_EQ(texte(piece(), "CmbActuelle"), QStringLiteral("0.05"));
+    EXPECT_EQ(texte(piece(), "CmbFuture"), QString());
+    EXPECT_EQ(texte(piece(), "CmbEmissions_Iso"), QStringLiteral("8"));
+    EXPECT_EQ(texte(piece(), "CmbApport_Iso"), QStringLiteral("4"));
+    auto* temperature = Trouver<QComboBox>(piece(), QStringLiteral("CmbTempPiece"));
+    Choisir(piece(), QStringLiteral("CmbTempPiece"), QStringLiteral("21"));
+    emit temperature->activated(temperature->currentIndex()); // as a user's choice
+    taperNom(QStringLiteral("Séjour"));
+    EXPECT_EQ(texte(piece(), "CmbTempPiece"), QStringLiteral("21"));
+    EXPECT_EQ(Trouver<QLineEdit>(conduites(), QStringLiteral("TxtLongRaccordNormale"))->text(), QStringLiteral("4,5"));
+    EXPECT_EQ(texte(conduites(), "CmbTempChute"), QStringLiteral("7"));
+}

@@ -65,8 +65,8 @@ TEST(ExportCsv, EtudeEtMateriel) {
     EXPECT_TRUE(l[0].starts_with("Désignation;T° pièce;") && l[0].ends_with(";T° Sup. bordure")) << l[0];
     EXPECT_EQ(std::count(l[0].begin(), l[0].end(), ';'), 40);
     // Columns 1, 3, 6, 21 and 22 of room 1, 1 and 32 of room 2; a value the
-    // room does not have is an empty field; a resistance stays as chosen.
-    EXPECT_EQ(l[1], "\"Salle \"\"A\"\"; nord\";;12,5;;;0,12;" + std::string(14, ';') + "5;0.05" + std::string(19, ';'));
+    // room does not have is an empty field; a resistance is a number too.
+    EXPECT_EQ(l[1], "\"Salle \"\"A\"\"; nord\";;12,5;;;0,12;" + std::string(14, ';') + "5;0,05" + std::string(19, ';'));
     EXPECT_EQ(l[2], "Bureau" + std::string(31, ';') + "80,46" + std::string(9, ';'));
     EXPECT_EQ(l[3], "");
     EXPECT_EQ(l[4], "Longueur totale de tube;40;m");

@@ -239,11 +239,11 @@ TEST_F(Bibliotheque, OuvrirUneEtudeImpossible) {
         {[&] { QFile(dossier.Chemin("Maison.plg")).resize(3); }, "Maison", "Etude endommagée.",
          "Le fichier « " + dossier.Chemin("Maison.plg").toStdString() +
              " » est endommagé : sa longueur ne correspond pas aux données générales." + refus},
-        {[&] { Poser(dossier, "Maison.plx", R"({"format": "sorvel-extension", "version": 3})"); }, "Maison",
+        {[&] { Poser(dossier, "Maison.plx", R"({"format": "sorvel-extension", "version": 4})"); }, "Maison",
          "Etude trop récente.",
          "Le fichier « " + dossier.Chemin("Maison.plx").toStdString() +
              " » ne peut pas être lu : l'étude a été créée par une version plus récente de Sorvel (format de "
-             "version 3 ; cette version de Sorvel lit la version 2). Mettez Sorvel à jour pour ouvrir cette étude." +
+             "version 4 ; cette version de Sorvel lit la version 3). Mettez Sorvel à jour pour ouvrir cette étude." +
              refus},
         {[&] { dossier.SupprimerFichier("Maison.plp"); }, "Maison", "Fichier manquant.",
          "Le fichier [Maison.plp] nécessaire à l'étude est manquant !\n\nOuverture de l'étude impossible."},

@@ -81,6 +81,25 @@ TEST_F(Pdf, RapportsSansEcran) {
     }
 }
 
+// The details of the job kept beside the study (Maison.plx) head every
+// page of its reports; the notes close the site results.
+TEST_F(Pdf, RenseignementsDeLEtude) {
+    Ecrire("Maison.plx", R"({"format": "sorvel-extension", "version": 3, "renseignements": {
+        "client": "M. et Mme Dupont", "chantier": "12 rue des Lilas\n69003 Lyon", "installateur": "Thermo Services",
+        "notes": "Accès par la cour."}})");
+    const QString entete = QStringLiteral(
+        "Client : M. et Mme Dupont — Chantier : 12 rue des Lilas, 69003 Lyon — Installateur : Thermo Services");
+    for (const char* rapport : {"chantier", "reglage"}) {
+        const fs::path pdf = dossier_ / (std::string(rapport) + ".pdf");
+        ASSERT_EQ(Rapport(rapport, pdf).statut, 0);
+        const QString chemin = QString::fromStdString(pdf.string());
+        for (int page = 1; page <= PagesPdf(chemin); ++page)
+            EXPECT_EQ(LignesPage(chemin, page).value(1), entete) << rapport << " page " << page;
+    }
+    const QStringList fin = LignesPage(QString::fromStdString((dossier_ / "chantier.pdf").string()), 2);
+    EXPECT_EQ(fin.mid(fin.size() - 3), (QStringList{"Notes", "Accès par la cour.", "Page : 2/2"}));
+}
+
 // A report that cannot be made: its status, its message, and no new file
 // (a file already there keeps its content).
 TEST_F(Pdf, RapportRefuse) {

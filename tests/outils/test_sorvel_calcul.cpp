@@ -13,6 +13,8 @@
 #include "outils/Outil.h"
 
 #include <functional>
+#include <regex>
+#include <sstream>
 
 using namespace sorvel;
 using namespace sorvel::test;
@@ -242,3 +244,16 @@ TEST_F(Outil, CollecteursDeLaMaisonDouzePieces) {
 }
 
 } // namespace
+
+// The CSV of the 12-room example kept with the sources, as a French
+// spreadsheet reads it: every decimal number with a comma, the coverings'
+// resistances included; no field is a number written with a point.
+TEST_F(Outil, VirguleDecimale) {
+    const Sortie csv = Lancer({SORVEL_DONNEES_TESTS, "Maison 12 pièces"});
+    ASSERT_EQ(csv.statut, 0) << csv.erreurs;
+    EXPECT_NE(csv.sortie.find(";5;0,05;0,1;"), std::string::npos) << csv.sortie;
+    const std::regex point("(^|;)-?[0-9]*\\.[0-9]+(;|$)");
+    std::istringstream lignes(csv.sortie);
+    for (std::string ligne; std::getline(lignes, ligne);)
+        EXPECT_FALSE(std::regex_search(ligne, point)) << ligne;
+}

@@ -318,12 +318,24 @@ TEST_F(Stockees, ExtensionEndommagee) {
     EXPECT_EQ(lue.Pieces[2].Collecteur, std::nullopt);
     EXPECT_EQ(lue.Pieces[1].Boucles, 3);
     EXPECT_EQ(lue.Pieces[0].Boucles, 1) << "one loop unless told";
+    ASSERT_TRUE(lue.Defauts);
+    EXPECT_EQ(lue.Defauts->Temperatures, (std::vector<TemperatureNommee>{{"Séjour", 20}, {"Salle de bain", 22},
+                                                                         {"Chambre 1", 19}}));
+    EXPECT_EQ(lue.Defauts->RthFuture, Resistance::R010);
+    EXPECT_EQ(lue.Defauts->LongRaccordNormale, 4.5);
+    EXPECT_EQ(lue.Renseignements.Chantier, "12 rue des Lilas\n69003 Lyon");
     // Written back, the file reads the same study.
     Etude relue{.Pieces = StockerPiecesSansExtension(lue)};
     LireExtension(*EcrireExtension(lue), E.Chemin("Maison.plx"), "Maison.plx", relue);
     EXPECT_EQ(relue.Pieces, lue.Pieces);
     EXPECT_EQ(relue.Collecteurs, lue.Collecteurs);
     EXPECT_EQ(relue.Climat, lue.Climat);
+    EXPECT_EQ(relue.Defauts, lue.Defauts);
+    EXPECT_EQ(relue.Renseignements, lue.Renseignements);
+    // Keys left out take the values of a study that sets none.
+    Poser("Maison.plx", R"({"format": "sorvel-extension", "version": 3, "defautsPieces": {}, "renseignements": {}})");
+    EXPECT_EQ(C.Lire("Maison").Defauts, DefautsPieces{});
+    EXPECT_TRUE(C.Lire("Maison").Renseignements.Vides());
     for (const QJsonValue& ligne : TableCas(SORVEL_CAS, "extension_endommagee")) {
         const QJsonObject c = ligne.toObject();
         QJsonValue fichier = saine;

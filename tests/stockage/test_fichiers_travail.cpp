@@ -5,6 +5,7 @@
 #include "DossierTest.h"
 #include "Environnement.h"
 #include "LimiteTailleFichier.h"
+#include "etude/DefautsPieces.h"
 #include "stockage/Journal.h"
 
 #include <QJsonObject>
@@ -225,6 +226,41 @@ TEST_F(Travail, CollecteursDesPieces) {
     EXPECT_EQ(Contenu(FichierExtension), climatSeul);
     T.EcrireClimat({});
     EXPECT_EQ(Contenu(FichierExtension), Absent);
+}
+
+// The defaults of the new rooms and the details of the job go into
+// Extension.tmp as version 3 and stay through the rooms' changes; defaults
+// the file would refuse are never written; taken away, the file is again
+// what it was, or goes: a study that sets neither has no file for them.
+TEST_F(Travail, DefautsEtRenseignements) {
+    PoserEtat(Pieces("1,2,3"));
+    T.EcrireDefautsPieces(std::nullopt);
+    T.EcrireRenseignements({});
+    EXPECT_EQ(Contenu(FichierExtension), Absent);
+    T.EcrireRenseignements({.Client = "Dupont"});
+    EXPECT_TRUE(Contenu(FichierExtension).contains("\"version\": 3"));
+    T.EcrireRenseignements({});
+    EXPECT_EQ(Contenu(FichierExtension), Absent);
+    T.EcrireClimat(ClimatExemple);
+    const QByteArray climatSeul = Contenu(FichierExtension);
+    DefautsPieces defauts = DefautsProposes();
+    defauts.RthActuelle = Resistance::R005;
+    const RenseignementsEtude renseignements{.Client = "Dupont", .Notes = "Accès par la cour.\nClé chez le voisin."};
+    T.EcrireDefautsPieces(defauts);
+    T.EcrireRenseignements(renseignements);
+    T.SupprimerPiece(2);
+    T.EcrirePiece(3, PieceExemple(5), PerteExemple(5));
+    EXPECT_EQ(T.LireEtude().Defauts, defauts);
+    EXPECT_EQ(T.LireEtude().Renseignements, renseignements);
+    DefautsPieces refusees = defauts;
+    refusees.TempChute = 30;
+    EXPECT_EQ(Message([&] { T.EcrireDefautsPieces(refusees); }),
+              "Les valeurs par défaut des pièces ne peuvent pas être enregistrées : champ « tempChute » : la valeur "
+              "doit être un nombre entier de 3 à 20.");
+    EXPECT_EQ(T.LireEtude().Defauts, defauts);
+    T.EcrireDefautsPieces(std::nullopt);
+    T.EcrireRenseignements({});
+    EXPECT_EQ(Contenu(FichierExtension), climatSeul);
 }
 
 // A change that fails before its point of no return (a scratch file that
