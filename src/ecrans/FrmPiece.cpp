@@ -7,6 +7,7 @@
 #include "ihm/ModAide.h"
 #include "ihm/Panneau.h"
 #include "modele/EtudeEnCours.h"
+#include "modele/ReprisePiece.h"
 #include "modele/SaisieDeperditions.h"
 
 #include <QComboBox>
@@ -267,6 +268,25 @@ void FrmPiece::SuivreModifications() {
     for (ChampNumerique* c : {txtSurface_[0], txtDeperdPiece_, txtDeperdPlancher_})
         connect(c, &ChampNumerique::modifie, this, &FrmPiece::ActualiserEtatDeperditions);
     connect(cmbTempPiece_, &QComboBox::currentIndexChanged, this, &FrmPiece::ActualiserEtatDeperditions);
+    for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtApportSurface_, txtApport_, txtEmissions_})
+        connect(c, &ChampNumerique::modifie, this, &FrmPiece::SuivreEstimations);
+    for (QComboBox* l : {cmbApportIso_, cmbEmissionsIso_})
+        connect(l, &QComboBox::currentIndexChanged, this, &FrmPiece::SuivreEstimations);
+    Remplir(affichee_);
+}
+
+void FrmPiece::SuivreEstimations() {
+    if (ecriture_)
+        return;
+    Piece apres = affichee_;
+    Remplir(apres);
+    affichee_ = EstimationsSuivies(affichee_, apres);
+    ecriture_ = true;
+    if (affichee_.ApportPlafond != apres.ApportPlafond)
+        txtApport_->definirValeur(affichee_.ApportPlafond);
+    if (affichee_.EmissionsBas != apres.EmissionsBas)
+        txtEmissions_->definirValeur(affichee_.EmissionsBas);
+    ecriture_ = false;
 }
 
 QString FrmPiece::NomPiece() const {
@@ -294,6 +314,8 @@ void FrmPiece::Remplir(Piece& d) const {
 }
 
 void FrmPiece::Afficher(const Piece& d) {
+    // The room as stored: nothing of it follows anything while it is written.
+    ecriture_ = true;
     cmbNomPiece_->setEditText(QString::fromStdString(d.NomPiece).trimmed());
     ChoisirTexte(cmbTempPiece_, QString::fromStdString(TexteEntier(d.TempPiece)));
     txtSurface_[0]->definirValeur(d.SurfacePiece);
@@ -307,6 +329,8 @@ void FrmPiece::Afficher(const Piece& d) {
     ChoisirTexte(cmbFuture_, QString::fromStdString(TexteResistance(d.RthFuture)));
     ChoisirTexte(cmbApportIso_, QString::fromStdString(TexteEntier(d.IsoApport)));
     ChoisirTexte(cmbEmissionsIso_, QString::fromStdString(TexteEntier(d.IsoEmissions)));
+    ecriture_ = false;
+    Remplir(affichee_);
     ActualiserEtatDeperditions();
 }
 

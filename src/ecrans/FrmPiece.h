@@ -91,6 +91,9 @@ private:
     QPushButton* CreerPanneauEmissions();
     // Every edit of a field marks the study as modified.
     void SuivreModifications();
+    // The ceiling gain and the downward emission follow the surfaces and
+    // insulations their panels made them from.
+    void SuivreEstimations();
     // Opens `panneau` below `bouton`, the focus on `focus`; the rest of the
     // screen is disabled until it closes.
     void OuvrirPanneau(Panneau* panneau, QWidget* bouton, QWidget* focus);
@@ -128,6 +131,10 @@ private:
     QLabel* lblEmissionsBas_;
     QComboBox* cmbEmissionsIso_;
     QShortcut* echapPanneau_ = nullptr;
+    // The page as it stood after the last change, and whether the page is
+    // being written by the program (no estimate follows then).
+    Piece affichee_;
+    bool ecriture_ = false;
 };
 
 } // namespace sorvel

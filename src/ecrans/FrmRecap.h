@@ -39,12 +39,19 @@ public:
     // The whole grid when the main window has the room for it.
     QSize sizeHint() const override;
 
+signals:
+    // A double click on room `n` (from 1) of the table: that room is to be
+    // opened on the room screens.
+    void ouvrirPiece(int n);
+
 private:
     EtudeEnCours& etude_;
     Grille* grille_;
     QLabel* lblRecap_;
     QLabel* lblPerte_;
     QLabel* lblTempDepartMinimale_;
+    QLabel* lblLegende_;
+    int pieces_ = 0;
     QPushButton* cmdExporter_;
     std::optional<EtudeRecalculee> recalculee_;
 };

@@ -189,6 +189,14 @@ ModCorrection::Saisie FrmCorrection::Saisie() const {
     return s;
 }
 
+void FrmCorrection::Reprendre(const DonneesBoucle& boucle) {
+    const ModCorrection::Saisie s = modules::ReprendreCorrection(Saisie(), boucle);
+    EcrireTextes(txtValManuelle_, s.ValManuelles);
+    ChoisirTexte(cmbVZ_, QString::fromStdString(s.PasVZ));
+    ChoisirTexte(cmbDiametre_, QString::fromStdString(s.Diametre));
+    txtValSouhaitee_->setText(QString::fromStdString(s.TempSouhaitee));
+}
+
 QWidget* FrmCorrection::ChampDe(Champ champ) const {
     switch (champ) {
     case Champ::PasVZ: return cmbVZ_;

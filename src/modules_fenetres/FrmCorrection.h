@@ -35,6 +35,7 @@ public:
     void CmdCalcActuelle_Click();
     void CmdCalcCorrigee_Click();
     void CmdAide_Click();
+    void Reprendre(const DonneesBoucle& boucle) override;
 
 private:
     QVBoxLayout* ColonneMilieu();

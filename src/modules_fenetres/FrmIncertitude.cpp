@@ -99,6 +99,12 @@ ModIncertitude::Saisie FrmIncertitude::Saisie() const {
     return s;
 }
 
+void FrmIncertitude::Reprendre(const DonneesBoucle& boucle) {
+    const ModIncertitude::Saisie s = modules::ReprendreIncertitude(Saisie(), boucle);
+    EcrireTextes(txtValeurs_, s.Valeurs);
+    ChoisirTexte(cmbVZ_, QString::fromStdString(s.PasVZ));
+}
+
 QWidget* FrmIncertitude::ChampDe(Champ champ) const {
     if (champ == Champ::PasVZ)
         return cmbVZ_;

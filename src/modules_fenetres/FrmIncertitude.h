@@ -25,6 +25,7 @@ public:
 
     void CmdIncertitude_Click();
     void CmdAide_Click();
+    void Reprendre(const DonneesBoucle& boucle) override;
 
 private:
     QWidget* ChampDe(ModIncertitude::Champ champ) const;

@@ -132,13 +132,18 @@ void FrmModule::Colonnes(QWidget* donnees, QLayout* milieu, QWidget* resultats) 
 QPushButton* FrmModule::BoutonsBas() {
     auto* aide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
     auto* fermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
+    auto* reprendre = Bouton(QStringLiteral("CmdReprendre"), QStringLiteral("&Reprendre la pièce sélectionnée"), this);
+    reprendre->setToolTip(QStringLiteral("Remplit les données d'entrée avec la boucle de la pièce sélectionnée dans la "
+                                         "liste des pièces"));
     rangeeBas_ = new QHBoxLayout;
     rangeeBas_->setContentsMargins(Marge, 0, Marge, 0);
+    rangeeBas_->addWidget(reprendre);
     rangeeBas_->addStretch();
     rangeeBas_->addWidget(aide);
     rangeeBas_->addWidget(fermer);
     static_cast<QVBoxLayout*>(layout())->addLayout(rangeeBas_);
     connect(fermer, &QPushButton::clicked, this, &FrmModule::CmdFermer_Click);
+    connect(reprendre, &QPushButton::clicked, this, &FrmModule::repriseDemandee);
     return aide;
 }
 

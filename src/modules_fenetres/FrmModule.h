@@ -5,6 +5,7 @@
 
 #include "ihm/ChampNumerique.h"
 #include "ihm/FenetreAuxiliaire.h"
+#include "modules/RepriseModules.h"
 #include "modules/TextesModules.h"
 
 #include <QStringList>
@@ -52,6 +53,16 @@ class FrmModule : public FenetreAuxiliaire {
     Q_OBJECT
 public:
     void CmdFermer_Click() { Fermer(); }
+    // "Reprendre la pièce sélectionnée": the fields take the data of `boucle`,
+    // one loop of the room chosen in the rooms list.
+    virtual void Reprendre(const DonneesBoucle& boucle) = 0;
+
+signals:
+    // "Reprendre la pièce sélectionnée" was pressed: the study is asked for
+    // the room chosen in the rooms list.
+    void repriseDemandee();
+
+public:
 
     // The whole window without scroll bars. Made smaller, the window
     // scrolls its columns and keeps its bottom row in view.
@@ -88,9 +99,10 @@ protected:
     // of its grid; what goes below them the window adds to Grille().
     void Colonnes(QWidget* donnees, QLayout* milieu, QWidget* resultats);
     QGridLayout* Grille() const { return grille_; }
-    // Closes the window's layout with its bottom row, "Aide &?" and
-    // "Fermer" on the right, outside the scrolling part so that they stay
-    // in reach. "Fermer" is wired here, "Aide &?" (returned) by the window.
+    // Closes the window's layout with its bottom row, "Reprendre la pièce
+    // sélectionnée" on the left, "Aide &?" and "Fermer" on the right,
+    // outside the scrolling part so that they stay in reach. "Fermer" and
+    // "Reprendre…" are wired here, "Aide &?" (returned) by the window.
     QPushButton* BoutonsBas();
 
 private:
@@ -109,6 +121,13 @@ std::array<std::string, N> Textes(const std::array<ChampNumerique*, N>& champs) 
     for (std::size_t i = 0; i < N; ++i)
         textes[i] = champs[i]->text().toStdString();
     return textes;
+}
+
+// Writes `textes` into `champs`, in order.
+template <std::size_t N>
+void EcrireTextes(const std::array<ChampNumerique*, N>& champs, const std::array<std::string, N>& textes) {
+    for (std::size_t i = 0; i < N; ++i)
+        champs[i]->setText(QString::fromStdString(textes[i]));
 }
 
 // A titled frame named `nom`, its contents in a grid with `espacement`
