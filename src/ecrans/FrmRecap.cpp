@@ -140,8 +140,10 @@ void FrmRecap::RemplirRecapitulatif() {
         grille_->definirCelluleCourante(LigneGrillePiece(i), ColonneGrille(ColonneEtude::Designation));
         grille_->definirInfoBulle(QStringLiteral("Double-cliquer pour ouvrir la pièce."));
     }
-    lblLegende_->setText(LegendeRiche(recap.Legende));
-    lblLegende_->setAccessibleName(LegendeSimple(recap.Legende));
+    const QString conseil = QStringLiteral(" Survoler une valeur colorée pour son explication ; double-cliquer sur une "
+                                           "pièce pour l'ouvrir.");
+    lblLegende_->setText(LegendeRiche(recap.Legende) + conseil.toHtmlEscaped());
+    lblLegende_->setAccessibleName(LegendeSimple(recap.Legende) + conseil);
     if (recap.Totaux) {
         const int ligne = LigneGrilleTotaux(recap.NombrePieces());
         for (int k = 1; k <= NombreColonnesEtude; ++k) {

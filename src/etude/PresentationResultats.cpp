@@ -119,17 +119,17 @@ std::vector<SegmentLegende> LegendeCouleurs(DiametreTube tube) {
     const std::string rouge = FormatGeneral(LongueurBoucleRouge(tube));
     const std::string dutube = std::string(" (tube ") + TexteTube(tube) + ")";
     return {
-        {"Couleurs :", CouleurValeur::TexteFenetre, true},
+        {"Couleurs —", CouleurValeur::TexteFenetre, true},
         {" bleu", CouleurValeur::Bleu, true},
-        {" à régler ou à prévoir (appoint, débit à freiner, perte de charge artificielle) ;",
+        {" : appoint, débit à freiner ou perte de charge artificielle, à prévoir ou à régler ;",
          CouleurValeur::TexteFenetre, false},
         {" orange", CouleurValeur::Orange, true},
-        {" boucle de plus de " + orange + " m" + dutube + " ;", CouleurValeur::TexteFenetre, false},
+        {" : boucle de plus de " + orange + " m" + dutube + " ;", CouleurValeur::TexteFenetre, false},
         {" rouge", CouleurValeur::Rouge, true},
-        {" boucle de plus de " + rouge + " m ou sol à plus de " + FormatGeneral(TempSurfaceMaximale) + " °C ;",
+        {" : boucle de plus de " + rouge + " m ou sol à plus de " + FormatGeneral(TempSurfaceMaximale) + " °C ;",
          CouleurValeur::TexteFenetre, false},
         {" vert", CouleurValeur::Vert, true},
-        {" perte de charge la plus élevée de l'étude.", CouleurValeur::TexteFenetre, false},
+        {" : perte de charge la plus élevée de l'étude.", CouleurValeur::TexteFenetre, false},
     };
 }
 

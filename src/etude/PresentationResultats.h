@@ -70,7 +70,7 @@ std::string InfoBulleSiPositif(ValeurARegler valeur, double x);
 std::string InfoBullePerteMaxi(const std::string& texte);
 
 // The legend of the colours, under the summary and on its printed pages:
-// "Couleurs :", then each colour's name in its colour and what it means
+// "Couleurs —", then each colour's name in its colour and what it means
 // for a study laid with `tube`.
 struct SegmentLegende {
     std::string Texte;

@@ -19,9 +19,7 @@ struct Exterieur {
     std::string H;
 };
 Exterieur TextesExterieur(const DonneesBoucle& b, const std::string& texteExterieure) {
-    const std::optional<double> text = TempExterieureReprise(b, texteExterieure);
-    const std::optional<double> h = text ? CoeffDeperditionsBoucle(b, *text) : std::nullopt;
-    return {text && b.TempExterieure ? Texte(*text) : texteExterieure, h ? Texte(*h) : "0"};
+    return {b.TempExterieure ? Texte(*b.TempExterieure) : texteExterieure, TexteCoeffDeperditions(b, texteExterieure)};
 }
 
 } // namespace
@@ -39,6 +37,12 @@ std::optional<double> TempExterieureReprise(const DonneesBoucle& b, std::string_
     if (!EstSaisi(texte, Saisi::Nombre))
         return std::nullopt;
     return Nombre(texte);
+}
+
+std::string TexteCoeffDeperditions(const DonneesBoucle& b, std::string_view texteExterieure) {
+    const std::optional<double> text = TempExterieureReprise(b, texteExterieure);
+    const std::optional<double> h = text ? CoeffDeperditionsBoucle(b, *text) : std::nullopt;
+    return h ? Texte(*h) : "0";
 }
 
 ModCorrection::Saisie ReprendreCorrection(ModCorrection::Saisie s, const DonneesBoucle& b) {

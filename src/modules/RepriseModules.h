@@ -23,6 +23,11 @@ std::optional<double> CoeffDeperditionsBoucle(const DonneesBoucle& boucle, doubl
 // the field `texte` holds when it is entered (not 0).
 std::optional<double> TempExterieureReprise(const DonneesBoucle& boucle, std::string_view texte);
 
+// H as its field shows it for the outdoor temperature the field `texte`
+// holds (the site's when the loop has one): rounded to 2 decimals, "0" (not
+// entered) when it cannot be worked out.
+std::string TexteCoeffDeperditions(const DonneesBoucle& boucle, std::string_view texteExterieure);
+
 // `s` with the loop's data in every field the room gives: lengths, supply
 // temperature, drop, outdoor temperature, flow, emission coefficient, H,
 // pitch, pipe, and the room's temperature as the wished one. The correction

@@ -35,7 +35,9 @@ public:
     void CmdCalcActuelle_Click();
     void CmdCalcCorrigee_Click();
     void CmdAide_Click();
-    void Reprendre(const DonneesBoucle& boucle) override;
+
+protected:
+    void RemplirDepuis(const DonneesBoucle& boucle) override;
 
 private:
     QVBoxLayout* ColonneMilieu();

@@ -25,7 +25,9 @@ public:
 
     void CmdIncertitude_Click();
     void CmdAide_Click();
-    void Reprendre(const DonneesBoucle& boucle) override;
+
+protected:
+    void RemplirDepuis(const DonneesBoucle& boucle) override;
 
 private:
     QWidget* ChampDe(ModIncertitude::Champ champ) const;

@@ -147,6 +147,27 @@ QPushButton* FrmModule::BoutonsBas() {
     return aide;
 }
 
+void FrmModule::LierExterieureEtH(ChampNumerique* exterieure, ChampNumerique* h) {
+    exterieure_ = exterieure;
+    h_ = h;
+    connect(exterieure_, &ChampNumerique::modifie, this, [this] {
+        if (!reprise_ || h_->text() != hRepris_)
+            return;
+        hRepris_ = QString::fromStdString(modules::TexteCoeffDeperditions(*reprise_, exterieure_->text().toStdString()));
+        h_->setText(hRepris_);
+    });
+}
+
+void FrmModule::Reprendre(const DonneesBoucle& boucle) {
+    // What the fields show while they are written follows no former reprise.
+    reprise_.reset();
+    RemplirDepuis(boucle);
+    reprise_ = boucle;
+    hRepris_ = h_->text();
+    if (!modules::EstSaisi(hRepris_.toStdString(), modules::Saisi::Nombre))
+        DonnerFocus(exterieure_);
+}
+
 std::pair<QGroupBox*, QGridLayout*> Cadre(const QString& nom, const QString& titre, QWidget* parent, int espacement) {
     auto* cadre = new QGroupBox(titre, parent);
     cadre->setObjectName(nom);

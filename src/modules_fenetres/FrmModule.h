@@ -54,8 +54,11 @@ class FrmModule : public FenetreAuxiliaire {
 public:
     void CmdFermer_Click() { Fermer(); }
     // "Reprendre la pièce sélectionnée": the fields take the data of `boucle`,
-    // one loop of the room chosen in the rooms list.
-    virtual void Reprendre(const DonneesBoucle& boucle) = 0;
+    // one loop of the room chosen in the rooms list. Without an outdoor
+    // temperature H cannot be given: the focus goes to the outdoor
+    // temperature, and H follows what is typed there as long as it shows
+    // what the reprise wrote.
+    void Reprendre(const DonneesBoucle& boucle);
 
 signals:
     // "Reprendre la pièce sélectionnée" was pressed: the study is asked for
@@ -87,6 +90,11 @@ protected:
     // whole text selected so that the next key replaces it.
     void Signaler(const std::optional<modules::Avertissement>& message, QWidget* champ);
 
+    // The fields of the window written from `boucle`.
+    virtual void RemplirDepuis(const DonneesBoucle& boucle) = 0;
+    // The outdoor temperature and H fields, which a reprise links.
+    void LierExterieureEtH(ChampNumerique* exterieure, ChampNumerique* h);
+
     // The "Données d'entrée" box: the fields of `lignes` top to bottom
     // (LblPrefixe, TxtPrefixe, LblUnitePrefixe and LblFacultatif by index),
     // put into `champs` by index, then the lists of `listes`, put into
@@ -110,6 +118,10 @@ private:
     QWidget* contenu_ = nullptr;
     QGridLayout* grille_ = nullptr;
     QHBoxLayout* rangeeBas_ = nullptr;
+    std::optional<DonneesBoucle> reprise_;
+    ChampNumerique* exterieure_ = nullptr;
+    ChampNumerique* h_ = nullptr;
+    QString hRepris_;
     int recherches_ = 0;
     bool detruireApres_ = false;
 };

@@ -75,6 +75,9 @@ TEST(Reprise, SansClimatDuSite) {
         i.Texte(ModIncertitude::Champ::TempExterieure) = c.champ;
         EXPECT_EQ(ReprendreIncertitude(i, Boucle(c.climat)).Texte(ModIncertitude::Champ::CoeffDeperditions), c.H);
     }
+    // Typed afterwards, the outdoor temperature gives H.
+    EXPECT_EQ(TexteCoeffDeperditions(Boucle(std::nullopt), "-7"), "37,04");
+    EXPECT_EQ(TexteCoeffDeperditions(Boucle(std::nullopt), "-"), "0");
     // A room without a pitch leaves the list unchosen.
     DonneesBoucle sansPas = Boucle();
     sansPas.Pas.reset();
