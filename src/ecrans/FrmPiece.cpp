@@ -7,7 +7,6 @@
 #include "ihm/ModAide.h"
 #include "ihm/Panneau.h"
 #include "modele/EtudeEnCours.h"
-#include "modele/ReprisePiece.h"
 #include "modele/SaisieDeperditions.h"
 
 #include <QComboBox>
@@ -268,24 +267,26 @@ void FrmPiece::SuivreModifications() {
     for (ChampNumerique* c : {txtSurface_[0], txtDeperdPiece_, txtDeperdPlancher_})
         connect(c, &ChampNumerique::modifie, this, &FrmPiece::ActualiserEtatDeperditions);
     connect(cmbTempPiece_, &QComboBox::currentIndexChanged, this, &FrmPiece::ActualiserEtatDeperditions);
-    for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtApportSurface_, txtApport_, txtEmissions_})
+    for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtApportSurface_})
         connect(c, &ChampNumerique::modifie, this, &FrmPiece::SuivreEstimations);
     for (QComboBox* l : {cmbApportIso_, cmbEmissionsIso_})
         connect(l, &QComboBox::currentIndexChanged, this, &FrmPiece::SuivreEstimations);
-    Remplir(affichee_);
+    // A value typed by hand is the user's: it follows nothing any more.
+    connect(txtApport_, &QLineEdit::textEdited, this, [this] { estimees_.Apport = false; });
+    connect(txtEmissions_, &QLineEdit::textEdited, this, [this] { estimees_.Emissions = false; });
 }
 
 void FrmPiece::SuivreEstimations() {
-    if (ecriture_)
+    if (ecriture_ || estimees_ == Estimations{})
         return;
-    Piece apres = affichee_;
-    Remplir(apres);
-    affichee_ = EstimationsSuivies(affichee_, apres);
+    Piece d;
+    Remplir(d);
+    const Piece suivie = EstimationsSuivies(d, estimees_);
     ecriture_ = true;
-    if (affichee_.ApportPlafond != apres.ApportPlafond)
-        txtApport_->definirValeur(affichee_.ApportPlafond);
-    if (affichee_.EmissionsBas != apres.EmissionsBas)
-        txtEmissions_->definirValeur(affichee_.EmissionsBas);
+    if (suivie.ApportPlafond != d.ApportPlafond)
+        txtApport_->definirValeur(suivie.ApportPlafond);
+    if (suivie.EmissionsBas != d.EmissionsBas)
+        txtEmissions_->definirValeur(suivie.EmissionsBas);
     ecriture_ = false;
 }
 
@@ -330,7 +331,7 @@ void FrmPiece::Afficher(const Piece& d) {
     ChoisirTexte(cmbApportIso_, QString::fromStdString(TexteEntier(d.IsoApport)));
     ChoisirTexte(cmbEmissionsIso_, QString::fromStdString(TexteEntier(d.IsoEmissions)));
     ecriture_ = false;
-    Remplir(affichee_);
+    estimees_ = EstimationsPiece(d);
     ActualiserEtatDeperditions();
 }
 
@@ -420,6 +421,7 @@ void FrmPiece::CmdApport_OK_Click() {
                          [&d](const QString& legende) { return RefusNombreSaisi(d, legende); }))
         return;
     txtApport_->definirValeur(FluxAtraversIsolant(Valeur(txtApportSurface_), EntierChoisi(cmbApportIso_)));
+    estimees_.Apport = true;
     FermerPanneau(txtApport_);
 }
 
@@ -433,6 +435,7 @@ void FrmPiece::CmdEmissions_Click() {
 void FrmPiece::CmdEmission_OK_Click() {
     const double surface = LireNombre(lblEmissionsBas_->text().toStdString()).value_or(0.0);
     txtEmissions_->definirValeur(FluxAtraversIsolant(surface, EntierChoisi(cmbEmissionsIso_)));
+    estimees_.Emissions = true;
     FermerPanneau(txtEmissions_);
 }
 

@@ -7,6 +7,7 @@
 // record's fields of the same names.
 
 #include "modele/EtudeEnCours.h"
+#include "modele/ReprisePiece.h"
 
 #include <QWidget>
 
@@ -131,9 +132,10 @@ private:
     QLabel* lblEmissionsBas_;
     QComboBox* cmbEmissionsIso_;
     QShortcut* echapPanneau_ = nullptr;
-    // The page as it stood after the last change, and whether the page is
-    // being written by the program (no estimate follows then).
-    Piece affichee_;
+    // Which of the ceiling gain and the downward emission are their panels'
+    // estimates, and whether the page is being written by the program (no
+    // estimate follows then).
+    Estimations estimees_;
     bool ecriture_ = false;
 };
 

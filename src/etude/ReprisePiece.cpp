@@ -36,20 +36,22 @@ namespace {
 // single precision of the records did to their last digits.
 bool Egales(double a, double b) { return std::abs(a - b) < 0.01; }
 
-// `valeur` was the panel's estimate `ancienne` and the estimate is now
-// `nouvelle`: the value to show.
-double Suivre(double valeur, double ancienne, double nouvelle) {
-    return valeur != 0 && Egales(valeur, ancienne) && !Egales(ancienne, nouvelle) ? nouvelle : valeur;
-}
+double Apport(const Piece& p) { return FluxIsolant(p.SurfacePlafond, p.IsoApport); }
+double Emissions(const Piece& p) { return FluxIsolant(SurfaceUtile(p), p.IsoEmissions); }
 
 } // namespace
 
-Piece SuivreEstimations(const Piece& avant, const Piece& apres) {
-    Piece p = apres;
-    p.ApportPlafond = Suivre(apres.ApportPlafond, FluxIsolant(avant.SurfacePlafond, avant.IsoApport),
-                             FluxIsolant(apres.SurfacePlafond, apres.IsoApport));
-    p.EmissionsBas = Suivre(apres.EmissionsBas, FluxIsolant(SurfaceUtile(avant), avant.IsoEmissions),
-                            FluxIsolant(SurfaceUtile(apres), apres.IsoEmissions));
+Estimations EstimationsDe(const Piece& p) {
+    return {p.ApportPlafond != 0 && Egales(p.ApportPlafond, Apport(p)),
+            p.EmissionsBas != 0 && Egales(p.EmissionsBas, Emissions(p))};
+}
+
+Piece AppliquerEstimations(const Piece& piece, Estimations estimees) {
+    Piece p = piece;
+    if (estimees.Apport)
+        p.ApportPlafond = Apport(p);
+    if (estimees.Emissions)
+        p.EmissionsBas = Emissions(p);
     return p;
 }
 

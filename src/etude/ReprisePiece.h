@@ -21,12 +21,23 @@ namespace sorvel {
 DonneesBoucle BouclePiece(const Piece& piece, const Installation& generales, const ResultatsPiece& resultats,
                           std::optional<double> tempExterieure);
 
-// `apres`, the room as its screen now shows it after a change to `avant`,
-// with its ceiling gain and downward emission made again when they were
-// the estimates of their panels ("Apport par le plafond": ceiling area
-// times the coefficient of its insulation; "Emission vers le bas": the
-// room's net floor times that of its own) and what they were made from
-// has changed. A value typed by hand, or 0 (not given yet), stays as it is.
-Piece SuivreEstimations(const Piece& avant, const Piece& apres);
+// Which of the ceiling gain and the downward emission of a room are their
+// panels' estimates: "Apport par le plafond" is the ceiling area times the
+// coefficient of its insulation, "Emission vers le bas" the room's net floor
+// times that of its own. Such a value follows what it was made from.
+struct Estimations {
+    bool Apport = false;
+    bool Emissions = false;
+    bool operator==(const Estimations&) const = default;
+};
+
+// The values of `piece` that are their panels' estimates, to the centiwatt
+// (what the records' single precision leaves of them); a value of 0 is not
+// given yet and is none.
+Estimations EstimationsDe(const Piece& piece);
+
+// `piece` with the values `estimees` says are estimates made again from its
+// surfaces and insulations as they are now.
+Piece AppliquerEstimations(const Piece& piece, Estimations estimees);
 
 } // namespace sorvel

@@ -25,6 +25,8 @@ std::optional<DonneesBoucle> ReprendrePiece(EtudeEnCours& etude, int n) {
                        climat ? std::optional<double>(climat->TempExterieure) : std::nullopt);
 }
 
-Piece EstimationsSuivies(const Piece& avant, const Piece& apres) { return SuivreEstimations(avant, apres); }
+Estimations EstimationsPiece(const Piece& piece) { return EstimationsDe(piece); }
+
+Piece EstimationsSuivies(const Piece& piece, Estimations estimees) { return AppliquerEstimations(piece, estimees); }
 
 } // namespace sorvel

@@ -6,6 +6,7 @@
 
 #include "calcul/DonneesBoucle.h"
 #include "etude/Etude.h"
+#include "etude/ReprisePiece.h"
 
 #include <optional>
 
@@ -21,10 +22,11 @@ class EtudeEnCours;
 // the module keeps its fields then.
 std::optional<DonneesBoucle> ReprendrePiece(EtudeEnCours& etude, int n);
 
-// The room screen after a change from `avant` to `apres`: its ceiling gain
-// and downward emission made again when they were their panels' estimates
-// and the surface or insulation they came from has changed; a value typed
-// by hand, or still 0, stays.
-Piece EstimationsSuivies(const Piece& avant, const Piece& apres);
+// Which of the ceiling gain and the downward emission of `piece` are its
+// panels' estimates, which follow their surfaces and insulations; a value
+// typed by hand, or still 0, is none.
+Estimations EstimationsPiece(const Piece& piece);
+// `piece` with those values made again from what it now shows.
+Piece EstimationsSuivies(const Piece& piece, Estimations estimees);
 
 } // namespace sorvel

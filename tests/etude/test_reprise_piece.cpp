@@ -42,48 +42,76 @@ TEST(ReprisePiece, UneBoucleDeLaZoneNormale) {
 
 // Room 20 m² with 2,5 m² of obstacles over 8 cm (17,5 x 2,58 = 45,15 W
 // downwards), ceiling 12,5 m² over 4 cm (12,5 x 5,08 = 63,5 W).
-TEST(ReprisePiece, LesEstimationsSuiventLeursSurfaces) {
-    Piece base;
-    base.SurfacePiece = 20;
-    base.SurfaceEmprises = 2.5;
-    base.IsoEmissions = 8;
-    base.EmissionsBas = 45.15;
-    base.SurfacePlafond = 12.5;
-    base.IsoApport = 4;
-    base.ApportPlafond = 63.5;
+Piece AvecEstimations() {
+    Piece p;
+    p.SurfacePiece = 20;
+    p.SurfaceEmprises = 2.5;
+    p.IsoEmissions = 8;
+    p.EmissionsBas = 45.15;
+    p.SurfacePlafond = 12.5;
+    p.IsoApport = 4;
+    p.ApportPlafond = 63.5;
+    return p;
+}
+
+// A value is its panel's estimate when it shows it to the centiwatt; 0 is
+// a value not given yet.
+TEST(ReprisePiece, EstimationsReconnues) {
     struct Cas {
         const char* quoi;
-        std::function<void(Piece&)> avant, apres;
+        std::function<void(Piece&)> modifier;
+        Estimations attendues;
+    };
+    const Cas cas[] = {
+        {"les deux", [](Piece&) {}, {true, true}},
+        {"chiffres du fichier", [](Piece& p) { p.EmissionsBas = 45.1500015; p.ApportPlafond = 63.499; }, {true, true}},
+        {"tapées à la main", [](Piece& p) { p.EmissionsBas = 45.2; p.ApportPlafond = 70; }, {false, false}},
+        {"pas encore données", [](Piece& p) { p.EmissionsBas = 0; p.SurfacePiece = 2.5; p.ApportPlafond = 0; },
+         {false, false}},
+        {"sans isolant choisi", [](Piece& p) { p.IsoApport.reset(); }, {false, true}},
+    };
+    for (const Cas& c : cas) {
+        Piece p = AvecEstimations();
+        c.modifier(p);
+        EXPECT_EQ(EstimationsDe(p), c.attendues) << c.quoi;
+    }
+}
+
+// An estimate follows what it was made from; another value stays, and
+// nothing else moves.
+TEST(ReprisePiece, LesEstimationsSuiventLeursSurfaces) {
+    struct Cas {
+        const char* quoi;
+        std::function<void(Piece&)> modifier;
+        Estimations estimees;
         double apport, emissions;
     };
-    const auto rien = [](Piece&) {};
     const Cas cas[] = {
-        {"surface de la pièce", rien, [](Piece& p) { p.SurfacePiece = 22; }, 63.5, 50.31},
-        {"emprises", rien, [](Piece& p) { p.SurfaceEmprises = 0; }, 63.5, 51.6},
-        {"isolant du plancher", rien, [](Piece& p) { p.IsoEmissions = 4; }, 63.5, 88.9},
-        {"surface du plafond", rien, [](Piece& p) { p.SurfacePlafond = 10; }, 50.8, 45.15},
-        {"isolant du plafond", rien, [](Piece& p) { p.IsoApport = 8; }, 32.25, 45.15},
-        {"chiffres du fichier", [](Piece& p) { p.EmissionsBas = 45.1500015; },
-         [](Piece& p) { p.SurfacePiece = 22; }, 63.5, 50.31},
-        {"tapées à la main", [](Piece& p) { p.EmissionsBas = 100; p.ApportPlafond = 70; },
-         [](Piece& p) { p.SurfacePiece = 22; p.SurfacePlafond = 10; }, 70, 100},
-        {"pas encore données", [](Piece& p) { p.EmissionsBas = 0; p.ApportPlafond = 0; },
-         [](Piece& p) { p.SurfacePiece = 22; p.SurfacePlafond = 10; }, 0, 0},
-        {"valeur changée elle-même", rien, [](Piece& p) { p.ApportPlafond = 63.499; }, 63.499, 45.15},
+        {"surface de la pièce", [](Piece& p) { p.SurfacePiece = 22; }, {true, true}, 63.5, 50.31},
+        {"emprises", [](Piece& p) { p.SurfaceEmprises = 0; }, {true, true}, 63.5, 51.6},
+        {"isolant du plancher", [](Piece& p) { p.IsoEmissions = 4; }, {true, true}, 63.5, 88.9},
+        {"surface du plafond", [](Piece& p) { p.SurfacePlafond = 10; }, {true, true}, 50.8, 45.15},
+        {"isolant du plafond", [](Piece& p) { p.IsoApport = 8; }, {true, true}, 32.25, 45.15},
+        // Typed key by key, 25 m² passes through 2 m²: nothing is left at 0.
+        {"en passant par rien", [](Piece& p) { p.SurfacePiece = 2.5; }, {true, true}, 63.5, 0},
+        {"tapées à la main", [](Piece& p) { p.SurfacePiece = 22; p.SurfacePlafond = 10; }, {false, false}, 63.5,
+         45.15},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.quoi);
-        Piece avant = base;
-        c.avant(avant);
-        Piece apres = avant;
-        c.apres(apres);
-        const Piece suivie = SuivreEstimations(avant, apres);
+        Piece p = AvecEstimations();
+        c.modifier(p);
+        const Piece suivie = AppliquerEstimations(p, c.estimees);
         EXPECT_NEAR(suivie.ApportPlafond, c.apport, 1e-9);
         EXPECT_NEAR(suivie.EmissionsBas, c.emissions, 1e-9);
-        // Nothing else moves.
         Piece reste = suivie;
-        reste.ApportPlafond = apres.ApportPlafond;
-        reste.EmissionsBas = apres.EmissionsBas;
-        EXPECT_EQ(reste, apres);
+        reste.ApportPlafond = p.ApportPlafond;
+        reste.EmissionsBas = p.EmissionsBas;
+        EXPECT_EQ(reste, p);
     }
+    Piece p = AvecEstimations();
+    p.SurfacePiece = 2.5;
+    p = AppliquerEstimations(p, {true, true});
+    p.SurfacePiece = 25;
+    EXPECT_NEAR(AppliquerEstimations(p, {true, true}).EmissionsBas, 22.5 * 2.58, 1e-9);
 }
