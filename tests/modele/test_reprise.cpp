@@ -28,4 +28,11 @@ TEST_F(ModeleTest, ReprendreLaPieceSelectionnee) {
         EXPECT_EQ(ReprendrePiece(etude, ligne), std::nullopt);
         EXPECT_TRUE(questions.Seul("Reprendre la pièce."));
     }
+
+    // A room that cannot be calculated gives nothing, and says why.
+    Piece nulle = Chambre;
+    nulle.SurfacePiece = 0;
+    etude.Travail().EcrirePiece(2, nulle, {});
+    EXPECT_EQ(ReprendrePiece(etude, 2), std::nullopt);
+    EXPECT_TRUE(questions.Seul("Calcul impossible."));
 }
