@@ -60,16 +60,14 @@ public:
     // what the reprise wrote.
     void Reprendre(const DonneesBoucle& boucle);
 
+    // The whole window without scroll bars. Made smaller, the window
+    // scrolls its columns and keeps its bottom row in view.
+    QSize sizeHint() const override;
+
 signals:
     // "Reprendre la pièce sélectionnée" was pressed: the study is asked for
     // the room chosen in the rooms list.
     void repriseDemandee();
-
-public:
-
-    // The whole window without scroll bars. Made smaller, the window
-    // scrolls its columns and keeps its bottom row in view.
-    QSize sizeHint() const override;
 
 protected:
     explicit FrmModule(QWidget* parent = nullptr);
