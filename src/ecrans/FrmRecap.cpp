@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -115,11 +116,26 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
 
     RelierClic(cmdFermer, this, [this] { CmdFermer_Click(); });
     RelierClic(cmdExporter_, this, [this] { CmdExporter_Click(); });
-    connect(grille_, &Grille::doubleClic, this, [this](int ligne, int) {
-        const int n = ligne - LigneGrillePiece(1) + 1;
-        if (n >= 1 && n <= pieces_)
-            emit ouvrirPiece(n);
-    });
+    connect(grille_, &Grille::doubleClic, this, [this](int ligne, int) { OuvrirPieceDeLigne(ligne); });
+    grille_->installEventFilter(this);
+}
+
+void FrmRecap::OuvrirPieceDeLigne(int ligne) {
+    const int n = ligne - LigneGrillePiece(1) + 1;
+    if (n >= 1 && n <= pieces_)
+        emit ouvrirPiece(n);
+}
+
+bool FrmRecap::eventFilter(QObject* objet, QEvent* evenement) {
+    // Enter opens the room of the current row, as a double click does.
+    if (objet == grille_ && evenement->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(evenement)->key();
+        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+            OuvrirPieceDeLigne(grille_->ligneCourante());
+            return true;
+        }
+    }
+    return FenetreAuxiliaire::eventFilter(objet, evenement);
 }
 
 void FrmRecap::RemplirRecapitulatif() {
@@ -141,7 +157,7 @@ void FrmRecap::RemplirRecapitulatif() {
         grille_->definirInfoBulle(QStringLiteral("Double-cliquer pour ouvrir la pièce."));
     }
     const QString conseil = QStringLiteral(" Survoler une valeur colorée pour son explication ; double-cliquer sur une "
-                                           "pièce pour l'ouvrir.");
+                                           "pièce (ou Entrée) pour l'ouvrir.");
     lblLegende_->setText(LegendeRiche(recap.Legende) + conseil.toHtmlEscaped());
     lblLegende_->setAccessibleName(LegendeSimple(recap.Legende) + conseil);
     if (recap.Totaux) {

@@ -40,9 +40,12 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    // A double click on room `n` (from 1) of the table: that room is to be
-    // opened on the room screens.
+    // A double click on room `n` (from 1) of the table, or Enter on its row:
+    // that room is to be opened on the room screens.
     void ouvrirPiece(int n);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     EtudeEnCours& etude_;
@@ -52,6 +55,9 @@ private:
     QLabel* lblTempDepartMinimale_;
     QLabel* lblLegende_;
     int pieces_ = 0;
+
+    // Asks for the room of grid row `ligne` to be opened, if it holds one.
+    void OuvrirPieceDeLigne(int ligne);
     QPushButton* cmdExporter_;
     std::optional<EtudeRecalculee> recalculee_;
 };

@@ -244,6 +244,15 @@ TEST_F(Bibliotheque, PiecesOuvertesEtReprises) {
     EXPECT_FALSE(recap);
     EXPECT_EQ(f->FeuilleAffichee(), static_cast<QWidget*>(f->FeuillesDePiece().Charge));
     EXPECT_EQ(f->Etude().Saisie().PieceCourante(), 3);
+    // Enter on a row does the same.
+    Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
+    recap = qobject_cast<FrmRecap*>(f->FeuilleAffichee());
+    ASSERT_TRUE(recap);
+    recap->GrilleRecap()->definirCelluleCourante(LigneGrillePiece(5), 3);
+    QTest::keyClick(recap->GrilleRecap(), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(recap);
+    EXPECT_EQ(f->Etude().Saisie().PieceCourante(), 5);
 
     f->Circuits()->SelectionnerLigne(2);
     Declencher(f.get(), QStringLiteral("MnuCorrection"));
