@@ -156,10 +156,11 @@ void FrmRecap::RemplirRecapitulatif() {
         grille_->definirCelluleCourante(LigneGrillePiece(i), ColonneGrille(ColonneEtude::Designation));
         grille_->definirInfoBulle(QStringLiteral("Double-cliquer pour ouvrir la pièce."));
     }
-    const QString conseil = QStringLiteral(" Survoler une valeur colorée pour son explication ; double-cliquer sur une "
-                                           "pièce (ou Entrée) pour l'ouvrir.");
-    lblLegende_->setText(LegendeRiche(recap.Legende) + conseil.toHtmlEscaped());
-    lblLegende_->setAccessibleName(LegendeSimple(recap.Legende) + conseil);
+    lblLegende_->setText(LegendeRiche(recap.Legende));
+    lblLegende_->setAccessibleName(LegendeSimple(recap.Legende));
+    // Two lines at most on the smallest screen: the rest in its tooltip.
+    lblLegende_->setToolTip(QStringLiteral("Survoler une valeur colorée pour son explication ; double-cliquer sur une "
+                                           "pièce (ou Entrée) pour l'ouvrir."));
     if (recap.Totaux) {
         const int ligne = LigneGrilleTotaux(recap.NombrePieces());
         for (int k = 1; k <= NombreColonnesEtude; ++k) {

@@ -121,7 +121,7 @@ std::vector<SegmentLegende> LegendeCouleurs(DiametreTube tube) {
     return {
         {"Couleurs —", CouleurValeur::TexteFenetre, true},
         {" bleu", CouleurValeur::Bleu, true},
-        {" : appoint, débit à freiner ou perte de charge artificielle, à prévoir ou à régler ;",
+        {" : appoint, débit à freiner ou perte de charge artificielle ;",
          CouleurValeur::TexteFenetre, false},
         {" orange", CouleurValeur::Orange, true},
         {" : boucle de plus de " + orange + " m" + dutube + " ;", CouleurValeur::TexteFenetre, false},
@@ -129,7 +129,7 @@ std::vector<SegmentLegende> LegendeCouleurs(DiametreTube tube) {
         {" : boucle de plus de " + rouge + " m ou sol à plus de " + FormatGeneral(TempSurfaceMaximale) + " °C ;",
          CouleurValeur::TexteFenetre, false},
         {" vert", CouleurValeur::Vert, true},
-        {" : perte de charge la plus élevée de l'étude.", CouleurValeur::TexteFenetre, false},
+        {" : plus forte perte de charge de l'étude.", CouleurValeur::TexteFenetre, false},
     };
 }
 

@@ -184,9 +184,8 @@ TEST_F(Bibliotheque, VuesDeDouzePieces) {
         cellule(*recap->GrilleRecap(), LigneGrilleTotaux(12), ColonneGrille(k), total.Texte, total.Format);
     }
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblRecap"))->text(), QString::fromStdString(attendu.LblRecap));
-    EXPECT_TRUE(Trouver<QLabel>(recap, QStringLiteral("LblLegende"))
-                    ->accessibleName()
-                    .startsWith(QString::fromStdString(TexteLegendeCouleurs(f->Etude().Generales().Tube))));
+    EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblLegende"))->accessibleName(),
+              QString::fromStdString(TexteLegendeCouleurs(f->Etude().Generales().Tube)));
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblPerte"))->accessibleName(), LignePerteEtude(*etude));
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblTempDepartMinimale"))->accessibleName(),
               LigneTempDepartMinimale(*etude));
