@@ -193,10 +193,15 @@ void ModImprimer::DessinerRecapitulatif(Feuille& f, int page) const {
     const double hLigne = InterligneNote * Hauteur(PoliceNote);
     double xLegende = gauche_, yLegende = plan.yLegende;
     int ligneLegende = 0;
-    for (const SegmentLegende& s : recap_.Legende) {
+    for (std::size_t n = 0; n < recap_.Legende.size(); ++n) {
+        const SegmentLegende& s = recap_.Legende[n];
         const Police police{PoliceNote.Taille, s.Gras};
         QString texte = Q(s.Texte);
-        if (xLegende > gauche_ && xLegende + Largeur(police, texte) > droite_) {
+        // A colour's name stays on the line of what it means.
+        double place = Largeur(police, texte);
+        if (s.Couleur != CouleurValeur::TexteFenetre && n + 1 < recap_.Legende.size())
+            place += Largeur(Police{PoliceNote.Taille, recap_.Legende[n + 1].Gras}, Q(recap_.Legende[n + 1].Texte));
+        if (xLegende > gauche_ && xLegende + place > droite_) {
             if (++ligneLegende == LignesLegende)
                 break;
             xLegende = gauche_;
