@@ -48,18 +48,18 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    // Asks for the room of grid row `ligne` to be opened, if it holds one.
+    void OuvrirPieceDeLigne(int ligne);
+
     EtudeEnCours& etude_;
     Grille* grille_;
     QLabel* lblRecap_;
     QLabel* lblPerte_;
     QLabel* lblTempDepartMinimale_;
     QLabel* lblLegende_;
-    int pieces_ = 0;
-
-    // Asks for the room of grid row `ligne` to be opened, if it holds one.
-    void OuvrirPieceDeLigne(int ligne);
     QPushButton* cmdExporter_;
     std::optional<EtudeRecalculee> recalculee_;
+    int pieces_ = 0; // rooms in the table
 };
 
 } // namespace sorvel
