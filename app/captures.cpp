@@ -367,11 +367,46 @@ void Bibliotheque(Seance& s, const QString& donnees) {
 
 // The summary, the material list and the balancing, then the tooltip of
 // the first warning as the mouse would bring it up.
+// The tooltip of the first cell of `grille` shown in red, scrolled into view.
+void InfoBulleRouge(QTableWidget* grille) {
+    for (int l = 0; l < grille->rowCount(); ++l)
+        for (int c = 0; c < grille->columnCount(); ++c) {
+            const QTableWidgetItem* cellule = grille->item(l, c);
+            if (!cellule || cellule->toolTip().isEmpty() || cellule->foreground().color() != QColor(255, 0, 0))
+                continue;
+            grille->scrollToItem(cellule, QAbstractItemView::PositionAtCenter);
+            Attendre(100);
+            const QPoint centre = grille->visualItemRect(cellule).center();
+            const QPoint global = grille->viewport()->mapToGlobal(centre);
+            QCursor::setPos(global);
+            Attendre(100);
+            QHelpEvent aide(QEvent::ToolTip, centre, global);
+            QApplication::sendEvent(grille->viewport(), &aide);
+            return;
+        }
+}
+
 void VuesDeLEtude(Seance& s) {
     s.action("MnuRecapitulatif")->trigger();
     if (QWidget* recap = s.fenetre.FeuilleAffichee()) {
         s.capturer("23-recapitulatif.png");
+        if (auto* grille = recap->findChild<QTableWidget*>(QStringLiteral("GrilleRecap"))) {
+            InfoBulleRouge(grille);
+            s.capturer("23b-recapitulatif-info-bulle.png");
+            QToolTip::hideText();
+        }
         Clic(recap, "CmdFermer");
+    }
+    // The correction module started from the first room of the list.
+    s.fenetre.Circuits()->SelectionnerLigne(1);
+    s.action("MnuCorrection")->trigger();
+    if (QWidget* correction = s.fenetre.FeuilleAffichee()) {
+        Clic(correction, "CmdReprendre");
+        // The example has no climate: the outdoor temperature typed gives H.
+        Texte(correction, "TxtValManuelle_4", QStringLiteral("-7"));
+        Clic(correction, "CmdCalcActuelle");
+        s.capturer("33-module-correction-reprise.png");
+        Clic(correction, "CmdFermer");
     }
     s.action("MnuMateriel")->trigger();
     if (QWidget* materiel = s.fenetre.FeuilleAffichee()) {

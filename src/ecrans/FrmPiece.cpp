@@ -267,6 +267,27 @@ void FrmPiece::SuivreModifications() {
     for (ChampNumerique* c : {txtSurface_[0], txtDeperdPiece_, txtDeperdPlancher_})
         connect(c, &ChampNumerique::modifie, this, &FrmPiece::ActualiserEtatDeperditions);
     connect(cmbTempPiece_, &QComboBox::currentIndexChanged, this, &FrmPiece::ActualiserEtatDeperditions);
+    for (ChampNumerique* c : {txtSurface_[0], txtSurface_[1], txtApportSurface_})
+        connect(c, &ChampNumerique::modifie, this, &FrmPiece::SuivreEstimations);
+    for (QComboBox* l : {cmbApportIso_, cmbEmissionsIso_})
+        connect(l, &QComboBox::currentIndexChanged, this, &FrmPiece::SuivreEstimations);
+    // A value typed by hand is the user's: it follows nothing any more.
+    connect(txtApport_, &QLineEdit::textEdited, this, [this] { estimees_.Apport = false; });
+    connect(txtEmissions_, &QLineEdit::textEdited, this, [this] { estimees_.Emissions = false; });
+}
+
+void FrmPiece::SuivreEstimations() {
+    if (ecriture_ || estimees_ == Estimations{})
+        return;
+    Piece d;
+    Remplir(d);
+    const Piece suivie = EstimationsSuivies(d, estimees_);
+    ecriture_ = true;
+    if (suivie.ApportPlafond != d.ApportPlafond)
+        txtApport_->definirValeur(suivie.ApportPlafond);
+    if (suivie.EmissionsBas != d.EmissionsBas)
+        txtEmissions_->definirValeur(suivie.EmissionsBas);
+    ecriture_ = false;
 }
 
 QString FrmPiece::NomPiece() const {
@@ -294,6 +315,8 @@ void FrmPiece::Remplir(Piece& d) const {
 }
 
 void FrmPiece::Afficher(const Piece& d) {
+    // The room as stored: nothing of it follows anything while it is written.
+    ecriture_ = true;
     cmbNomPiece_->setEditText(QString::fromStdString(d.NomPiece).trimmed());
     ChoisirTexte(cmbTempPiece_, QString::fromStdString(TexteEntier(d.TempPiece)));
     txtSurface_[0]->definirValeur(d.SurfacePiece);
@@ -307,6 +330,8 @@ void FrmPiece::Afficher(const Piece& d) {
     ChoisirTexte(cmbFuture_, QString::fromStdString(TexteResistance(d.RthFuture)));
     ChoisirTexte(cmbApportIso_, QString::fromStdString(TexteEntier(d.IsoApport)));
     ChoisirTexte(cmbEmissionsIso_, QString::fromStdString(TexteEntier(d.IsoEmissions)));
+    ecriture_ = false;
+    estimees_ = EstimationsPiece(d);
     ActualiserEtatDeperditions();
 }
 
@@ -396,6 +421,7 @@ void FrmPiece::CmdApport_OK_Click() {
                          [&d](const QString& legende) { return RefusNombreSaisi(d, legende); }))
         return;
     txtApport_->definirValeur(FluxAtraversIsolant(Valeur(txtApportSurface_), EntierChoisi(cmbApportIso_)));
+    estimees_.Apport = true;
     FermerPanneau(txtApport_);
 }
 
@@ -409,6 +435,7 @@ void FrmPiece::CmdEmissions_Click() {
 void FrmPiece::CmdEmission_OK_Click() {
     const double surface = LireNombre(lblEmissionsBas_->text().toStdString()).value_or(0.0);
     txtEmissions_->definirValeur(FluxAtraversIsolant(surface, EntierChoisi(cmbEmissionsIso_)));
+    estimees_.Emissions = true;
     FermerPanneau(txtEmissions_);
 }
 

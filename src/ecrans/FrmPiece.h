@@ -7,6 +7,7 @@
 // record's fields of the same names.
 
 #include "modele/EtudeEnCours.h"
+#include "modele/ReprisePiece.h"
 
 #include <QWidget>
 
@@ -91,6 +92,9 @@ private:
     QPushButton* CreerPanneauEmissions();
     // Every edit of a field marks the study as modified.
     void SuivreModifications();
+    // The ceiling gain and the downward emission follow the surfaces and
+    // insulations their panels made them from.
+    void SuivreEstimations();
     // Opens `panneau` below `bouton`, the focus on `focus`; the rest of the
     // screen is disabled until it closes.
     void OuvrirPanneau(Panneau* panneau, QWidget* bouton, QWidget* focus);
@@ -128,6 +132,11 @@ private:
     QLabel* lblEmissionsBas_;
     QComboBox* cmbEmissionsIso_;
     QShortcut* echapPanneau_ = nullptr;
+    // Which of the ceiling gain and the downward emission are their panels'
+    // estimates, and whether the page is being written by the program (no
+    // estimate follows then).
+    Estimations estimees_;
+    bool ecriture_ = false;
 };
 
 } // namespace sorvel

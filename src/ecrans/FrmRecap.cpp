@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -30,6 +31,26 @@ void EcrireCellule(Grille& grille, int ligne, int colonne, const CelluleRecapitu
         const auto rvb = Rvb(cellule.Fond);
         grille.definirCouleurFond(QColor(rvb[0], rvb[1], rvb[2]));
     }
+    grille.definirInfoBulle(QString::fromStdString(cellule.InfoBulle));
+}
+
+// The legend with each colour's name in its colour.
+QString LegendeRiche(const std::vector<SegmentLegende>& legende) {
+    QString html;
+    for (const SegmentLegende& s : legende) {
+        QString texte = QString::fromStdString(s.Texte).toHtmlEscaped();
+        if (s.Couleur != CouleurValeur::TexteFenetre)
+            texte = QStringLiteral("<span style=\"color:%1\">%2</span>").arg(CouleurAffichee(s.Couleur).name(), texte);
+        html += s.Gras ? QStringLiteral("<b>") + texte + QStringLiteral("</b>") : texte;
+    }
+    return html;
+}
+
+QString LegendeSimple(const std::vector<SegmentLegende>& legende) {
+    QString texte;
+    for (const SegmentLegende& s : legende)
+        texte += QString::fromStdString(s.Texte);
+    return texte;
 }
 
 } // namespace
@@ -70,6 +91,11 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
         l->setFont(gras);
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
+    // What the colours of the table mean; each coloured value says more in
+    // its tooltip.
+    lblLegende_ = Libelle(QStringLiteral("LblLegende"), QString(), this);
+    lblLegende_->setTextFormat(Qt::RichText);
+    lblLegende_->setWordWrap(true);
     cmdExporter_ = Bouton(QStringLiteral("CmdExporter"), QStringLiteral("E&xporter…"), this);
     cmdExporter_->setToolTip(QStringLiteral("Enregistre le récapitulatif, la liste du matériel et l'équilibrage dans un fichier "
                                             "CSV pour un tableur"));
@@ -78,6 +104,7 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
 
     auto* principal = Disposition(this);
     principal->addWidget(grille_, 1);
+    principal->addWidget(lblLegende_);
     principal->addWidget(lblRecap_);
     principal->addWidget(lblPerte_);
     principal->addWidget(lblTempDepartMinimale_);
@@ -89,6 +116,26 @@ FrmRecap::FrmRecap(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(par
 
     RelierClic(cmdFermer, this, [this] { CmdFermer_Click(); });
     RelierClic(cmdExporter_, this, [this] { CmdExporter_Click(); });
+    connect(grille_, &Grille::doubleClic, this, [this](int ligne, int) { OuvrirPieceDeLigne(ligne); });
+    grille_->installEventFilter(this);
+}
+
+void FrmRecap::OuvrirPieceDeLigne(int ligne) {
+    const int n = ligne - LigneGrillePiece(1) + 1;
+    if (n >= 1 && n <= pieces_)
+        emit ouvrirPiece(n);
+}
+
+bool FrmRecap::eventFilter(QObject* objet, QEvent* evenement) {
+    // Enter opens the room of the current row, as a double click does.
+    if (objet == grille_ && evenement->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(evenement)->key();
+        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+            OuvrirPieceDeLigne(grille_->ligneCourante());
+            return true;
+        }
+    }
+    return FenetreAuxiliaire::eventFilter(objet, evenement);
 }
 
 void FrmRecap::RemplirRecapitulatif() {
@@ -102,9 +149,18 @@ void FrmRecap::RemplirRecapitulatif() {
     if (!recalculee_)
         return;
     const Recapitulatif recap = RecapitulatifEtude(*recalculee_, generales);
-    for (int i = 1; i <= recap.NombrePieces(); ++i)
+    pieces_ = recap.NombrePieces();
+    for (int i = 1; i <= recap.NombrePieces(); ++i) {
         for (int k = 1; k <= NombreColonnesEtude; ++k)
             EcrireCellule(*grille_, LigneGrillePiece(i), ColonneGrille(k), recap.Case(k, i));
+        grille_->definirCelluleCourante(LigneGrillePiece(i), ColonneGrille(ColonneEtude::Designation));
+        grille_->definirInfoBulle(QStringLiteral("Double-cliquer pour ouvrir la pièce."));
+    }
+    lblLegende_->setText(LegendeRiche(recap.Legende));
+    lblLegende_->setAccessibleName(LegendeSimple(recap.Legende));
+    // Two lines at most on the smallest screen: the rest in its tooltip.
+    lblLegende_->setToolTip(QStringLiteral("Survoler une valeur colorée pour son explication ; double-cliquer sur une "
+                                           "pièce (ou Entrée) pour l'ouvrir."));
     if (recap.Totaux) {
         const int ligne = LigneGrilleTotaux(recap.NombrePieces());
         for (int k = 1; k <= NombreColonnesEtude; ++k) {
@@ -129,7 +185,7 @@ void FrmRecap::CmdExporter_Click() {
 }
 
 QSize FrmRecap::sizeHint() const {
-    return TailleVueGrille(*this, *grille_, {lblRecap_, lblPerte_, lblTempDepartMinimale_, cmdExporter_});
+    return TailleVueGrille(*this, *grille_, {lblLegende_, lblRecap_, lblPerte_, lblTempDepartMinimale_, cmdExporter_});
 }
 
 } // namespace sorvel

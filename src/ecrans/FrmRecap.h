@@ -39,14 +39,27 @@ public:
     // The whole grid when the main window has the room for it.
     QSize sizeHint() const override;
 
+signals:
+    // A double click on room `n` (from 1) of the table, or Enter on its row:
+    // that room is to be opened on the room screens.
+    void ouvrirPiece(int n);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
 private:
+    // Asks for the room of grid row `ligne` to be opened, if it holds one.
+    void OuvrirPieceDeLigne(int ligne);
+
     EtudeEnCours& etude_;
     Grille* grille_;
     QLabel* lblRecap_;
     QLabel* lblPerte_;
     QLabel* lblTempDepartMinimale_;
+    QLabel* lblLegende_;
     QPushButton* cmdExporter_;
     std::optional<EtudeRecalculee> recalculee_;
+    int pieces_ = 0; // rooms in the table
 };
 
 } // namespace sorvel

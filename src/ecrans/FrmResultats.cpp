@@ -90,6 +90,7 @@ void FrmResultats::RemplirResultatsPiece() {
         grille_->definirCelluleCourante(l, 2);
         grille_->definirGras(lignes[l].Format.Gras);
         grille_->definirCouleurTexte(CouleurAffichee(lignes[l].Format.Couleur));
+        grille_->definirInfoBulle(QString::fromStdString(lignes[l].InfoBulle));
     }
     grille_->definirCelluleCourante(0, 2);
 }

@@ -22,6 +22,7 @@
 #include "ihm/ModAide.h"
 #include "ihm/Proteger.h"
 #include "ihm/Ressources.h"
+#include "modele/ReprisePiece.h"
 #include "modele/SaisieDeperditions.h"
 #include "modules_fenetres/FrmCorrection.h"
 #include "modules_fenetres/FrmIncertitude.h"
@@ -359,6 +360,13 @@ void MDIPlancher::CreerMenusEtude() {
         OuvrirFenetreAuxiliaire<FrmRecap>([this] {
             auto* recap = new FrmRecap(*etude_);
             recap->RemplirRecapitulatif();
+            // A double click on a room: the summary gives way to that room.
+            connect(recap, &FrmRecap::ouvrirPiece, this, [this, recap](int n) {
+                Proteger(this, [this, recap, n] {
+                    recap->CmdFermer_Click();
+                    ModifierPiece(n);
+                });
+            });
             return recap;
         });
     });
@@ -368,14 +376,28 @@ void MDIPlancher::CreerMenusEtude() {
            [this] { OuvrirFenetreAuxiliaire<FrmEquilibrage>([this] { return new FrmEquilibrage(*etude_); }); });
 
     QMenu* modules = Menu(nullptr, "MnuModules", QStringLiteral("&Modules"));
-    Action(modules, "MnuCorrection", QStringLiteral("Module de &correction"), {},
-           [this] { OuvrirFenetreAuxiliaire<FrmCorrection>([] { return new FrmCorrection; }); });
-    Action(modules, "MnuIncertitude", QStringLiteral("Module d'&incertitude Ti"), {},
-           [this] { OuvrirFenetreAuxiliaire<FrmIncertitude>([] { return new FrmIncertitude; }); });
+    Action(modules, "MnuCorrection", QStringLiteral("Module de &correction"), {}, [this] {
+        OuvrirFenetreAuxiliaire<FrmCorrection>([this] { return RelierReprise(new FrmCorrection); });
+    });
+    Action(modules, "MnuIncertitude", QStringLiteral("Module d'&incertitude Ti"), {}, [this] {
+        OuvrirFenetreAuxiliaire<FrmIncertitude>([this] { return RelierReprise(new FrmIncertitude); });
+    });
 
     QMenu* aide = Menu(nullptr, "MnuAide", QStringLiteral("&Aide"));
     Action(aide, "MnuAideSorvel", QStringLiteral("&Aide sur Sorvel"), {}, [] { AfficherAide(CheminAide()); });
     Action(aide, "MnuAPropos", QStringLiteral("À &propos de Sorvel"), {}, [this] { MnuAPropos_Click(); });
+}
+
+template <class F>
+F* MDIPlancher::RelierReprise(F* module) {
+    // The room chosen in the rooms list, as "Pièce sélectionnée" takes it.
+    connect(module, &FrmModule::repriseDemandee, this, [this, module] {
+        Proteger(this, [this, module] {
+            if (const std::optional<DonneesBoucle> boucle = ReprendrePiece(*etude_, circuits_->LigneSelectionnee()))
+                module->Reprendre(*boucle);
+        });
+    });
+    return module;
 }
 
 void MDIPlancher::MnuNouvelle_Click() {

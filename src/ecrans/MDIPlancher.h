@@ -122,6 +122,10 @@ public:
     void AjouterPiece();
     // Opens the room of row `ligne` of the rooms list.
     void ModifierPiece(int ligne);
+    // A module window whose "Reprendre la pièce sélectionnée" takes the room
+    // chosen in the rooms list.
+    template <class F>
+    F* RelierReprise(F* module);
     void ActiverMenuPiece(bool etat);
     // "Annuler" on a room screen: the room's entries are dropped, the rooms
     // list shows again and the study is as it was last accepted.

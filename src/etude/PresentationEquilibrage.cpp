@@ -58,8 +58,9 @@ std::vector<LigneEquilibrage> PresenterEquilibrage(const std::vector<ReglageBouc
         cellule(ColonneEquilibrage::Boucle) = {TexteBoucle(b.Boucle), Normal, {}};
         cellule(ColonneEquilibrage::Debit) = {TexteArrondi(b.Debit), Normal, {}};
         cellule(ColonneEquilibrage::Perte) = {TexteArrondi(b.Perte), Normal, {}};
-        cellule(ColonneEquilibrage::PerteArtificielle) = {TexteArrondi(b.PerteArtificielle),
-                                                           FormatSiPositif(b.PerteArtificielle), {}};
+        cellule(ColonneEquilibrage::PerteArtificielle) = {
+            TexteArrondi(b.PerteArtificielle), FormatSiPositif(b.PerteArtificielle),
+            InfoBulleSiPositif(ValeurARegler::PerteArtificielle, b.PerteArtificielle)};
         cellule(ColonneEquilibrage::Vitesse) = {TexteArrondi(b.Vitesse), b.AlerteVitesse ? Alerte : Normal,
                                                 b.AlerteVitesse ? PhraseVitesse(b) : std::string()};
         cellule(ColonneEquilibrage::Kv) =

@@ -133,6 +133,31 @@ FormatValeur FormatColonne(int k, const Cellule& c, const std::string& texte, Di
     }
 }
 
+// Why the cell of column k shows in colour (FormatColonne); empty when it
+// does not.
+std::string InfoBulleColonne(int k, const Cellule& c, const FormatValeur& format, const std::string& texte,
+                             DiametreTube tube) {
+    using namespace ColonneEtude;
+    const std::optional<double> x = NombreCellule(c);
+    if (!x || format.Couleur == CouleurValeur::TexteFenetre)
+        return {};
+    switch (k) {
+    case AppointActuelle: return InfoBulleSiPositif(ValeurARegler::AppointActuelle, *x);
+    case AppointFuture: return InfoBulleSiPositif(ValeurARegler::AppointFuture, *x);
+    case DebitFreinActuelle: return InfoBulleSiPositif(ValeurARegler::DebitFreinActuelle, *x);
+    case DebitFreinFuture: return InfoBulleSiPositif(ValeurARegler::DebitFreinFuture, *x);
+    case PerteArtificielleNormale:
+    case PerteArtificielleBordure: return InfoBulleSiPositif(ValeurARegler::PerteArtificielle, *x);
+    case LongueurNormale: return InfoBulleLongueurBoucle(*x, tube, ZoneBoucle::Normale);
+    case LongueurBordure: return InfoBulleLongueurBoucle(*x, tube, ZoneBoucle::Bordure);
+    case PerteNormale:
+    case PerteBordure: return InfoBullePerteMaxi(texte);
+    case TempSurfaceNormale:
+    case TempSurfaceBordure: return InfoBulleTempSurface(*x);
+    default: return {};
+    }
+}
+
 } // namespace
 
 Recapitulatif PresenterRecapitulatif(const ResultatEtude& r, const Installation& g) {
@@ -151,6 +176,7 @@ Recapitulatif PresenterRecapitulatif(const ResultatEtude& r, const Installation&
             const Cellule& c = r.Table.Cell(k, i);
             cellule.Texte = TexteCellule(c);
             cellule.Format = FormatColonne(k, c, cellule.Texte, g.Tube, perteMaxi);
+            cellule.InfoBulle = InfoBulleColonne(k, c, cellule.Format, cellule.Texte, g.Tube);
             if (k == ColonneEtude::Designation)
                 cellule.Fond = FondCellule::Blanc;
         }
@@ -178,6 +204,7 @@ Recapitulatif PresenterRecapitulatif(const ResultatEtude& r, const Installation&
     }
     recap.Totaux = totaux;
     recap.LblPerte = TexteLblPerte(r);
+    recap.Legende = LegendeCouleurs(g.Tube);
     return recap;
 }
 

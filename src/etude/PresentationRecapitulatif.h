@@ -44,6 +44,7 @@ struct CelluleRecapitulatif {
     std::string Texte;
     FormatValeur Format;
     FondCellule Fond = FondCellule::Aucun;
+    std::string InfoBulle; // why it is coloured; empty when it is not
     bool operator==(const CelluleRecapitulatif&) const = default;
 };
 using LigneRecapitulatif = std::array<CelluleRecapitulatif, NombreColonnesEtude>;
@@ -59,6 +60,8 @@ struct Recapitulatif {
     // "Etude : perte de charge maximale, 450 mmCE. débit total, 312,46 l/h";
     // empty for a study without rooms.
     std::string LblPerte;
+    // What the colours mean, under the table; empty for a study without rooms.
+    std::vector<SegmentLegende> Legende;
 
     int NombrePieces() const { return static_cast<int>(Pieces.size()); }
     // Column k (1..41) of room i (1..count).

@@ -52,7 +52,92 @@ FormatValeur FormatLongueurBoucle(double longueur, DiametreTube tube) {
 
 FormatValeur FormatTempSurface(double temperature) {
     // Above 28 °C the floor is uncomfortable to stand on.
-    return Affichee(temperature) > 28.0 ? FormatValeur{true, CouleurValeur::Rouge} : Normal;
+    return Affichee(temperature) > TempSurfaceMaximale ? FormatValeur{true, CouleurValeur::Rouge} : Normal;
+}
+
+// The tooltips follow the colour rules above to the digit: a value shown
+// plain has none.
+
+std::string InfoBulleTempSurface(double temperature) {
+    if (FormatTempSurface(temperature).Couleur == CouleurValeur::TexteFenetre)
+        return {};
+    return "Température de surface " + TexteArrondi(temperature) + " °C : au-dessus de "
+           + FormatGeneral(TempSurfaceMaximale) + " °C. Réduire le pas ou la température de départ.";
+}
+
+std::string InfoBulleLongueurBoucle(double longueur, DiametreTube tube, ZoneBoucle zone) {
+    const CouleurValeur couleur = FormatLongueurBoucle(longueur, tube).Couleur;
+    if (couleur == CouleurValeur::TexteFenetre)
+        return {};
+    const bool normale = zone == ZoneBoucle::Normale;
+    const std::string debut = "Longueur de boucle " + TexteArrondi(longueur) + " m : au-dessus de ";
+    const std::string rouge = FormatGeneral(LongueurBoucleRouge(tube));
+    if (couleur == CouleurValeur::Rouge)
+        return debut + rouge + " m, limite du tube " + TexteTube(tube) + ". "
+               + (normale ? "Partager la zone en boucles égales (« Nombre de boucles », page 3/4) ou rapprocher "
+                            "le collecteur."
+                          : "Rapprocher le collecteur ou réduire la zone de bordure.");
+    return debut + FormatGeneral(LongueurBoucleOrange(tube)) + " m, boucle longue pour le tube " + TexteTube(tube)
+           + " (limite " + rouge + " m). "
+           + (normale ? "Vérifier la perte de charge ou partager la zone en boucles égales."
+                      : "Vérifier la perte de charge ou rapprocher le collecteur.");
+}
+
+std::string InfoBulleSiPositif(ValeurARegler valeur, double x) {
+    if (FormatSiPositif(x).Couleur == CouleurValeur::TexteFenetre)
+        return {};
+    const std::string v = TexteArrondi(x);
+    switch (valeur) {
+    case ValeurARegler::AppointActuelle:
+    case ValeurARegler::AppointFuture:
+        return "Appoint " + v + " W avec la Rth "
+               + (valeur == ValeurARegler::AppointActuelle ? "actuelle" : "future")
+               + " : au-dessus de 0 W, le plancher seul ne couvre pas les déperditions. Prévoir un chauffage "
+                 "d'appoint ou un revêtement moins résistant.";
+    case ValeurARegler::DebitFreinActuelle:
+    case ValeurARegler::DebitFreinFuture:
+        return "Débit à freiner " + v + " l/h avec la Rth "
+               + (valeur == ValeurARegler::DebitFreinActuelle ? "actuelle" : "future")
+               + " : au-dessus de 0 l/h, la boucle donne plus que la pièce ne demande. Réduire son débit au "
+                 "collecteur.";
+    case ValeurARegler::PerteArtificielle:
+        break;
+    }
+    return "Perte de charge artificielle " + v
+           + " mmCE : au-dessus de 0 mmCE, la boucle résiste moins que la plus résistante de l'étude. L'ajouter en "
+             "réglant la vanne de la boucle (fenêtre « Équilibrage »).";
+}
+
+std::string InfoBullePerteMaxi(const std::string& texte) {
+    return "Perte de charge " + texte
+           + " mmCE : la plus élevée de l'étude. Cette boucle fixe la pression que le circulateur doit fournir ; sa "
+             "vanne reste grande ouverte.";
+}
+
+std::vector<SegmentLegende> LegendeCouleurs(DiametreTube tube) {
+    const std::string orange = FormatGeneral(LongueurBoucleOrange(tube));
+    const std::string rouge = FormatGeneral(LongueurBoucleRouge(tube));
+    const std::string dutube = std::string(" (tube ") + TexteTube(tube) + ")";
+    return {
+        {"Couleurs —", CouleurValeur::TexteFenetre, true},
+        {" bleu", CouleurValeur::Bleu, true},
+        {" : appoint, débit à freiner ou perte de charge artificielle ;",
+         CouleurValeur::TexteFenetre, false},
+        {" orange", CouleurValeur::Orange, true},
+        {" : boucle de plus de " + orange + " m" + dutube + " ;", CouleurValeur::TexteFenetre, false},
+        {" rouge", CouleurValeur::Rouge, true},
+        {" : boucle de plus de " + rouge + " m ou sol à plus de " + FormatGeneral(TempSurfaceMaximale) + " °C ;",
+         CouleurValeur::TexteFenetre, false},
+        {" vert", CouleurValeur::Vert, true},
+        {" : plus forte perte de charge de l'étude.", CouleurValeur::TexteFenetre, false},
+    };
+}
+
+std::string TexteLegendeCouleurs(DiametreTube tube) {
+    std::string texte;
+    for (const SegmentLegende& s : LegendeCouleurs(tube))
+        texte += s.Texte;
+    return texte;
 }
 
 std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const Piece& d, DiametreTube tube,
@@ -69,7 +154,7 @@ std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const
         boucles > 1 ? std::to_string(boucles) + " boucles de " + v(longueurNormale) + " m" : v(longueurNormale);
     const double longueurBordure = d.LongRaccordBordure + r.LongueurBordure;
 
-    return {{
+    std::array<LigneResultatPiece, NombreLignesResultats> lignes{{
         {"Nom de la pièce", "", Nettoyer(d.NomPiece), Gras},
         {"Température de la pièce", "°C", TexteEntier(d.TempPiece), Normal},
         {"Surface utile du plancher chauffant", "m²", v(SurfaceUtile(d)), Normal},
@@ -110,6 +195,24 @@ std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const
         {"Température superficielle zone de bordure", "°C", si(zone, v(r.TempSurfaceBordure)),
          zone ? FormatTempSurface(r.TempSurfaceBordure) : Normal},
     }};
+
+    // Each coloured value says why.
+    const auto bulle = [&lignes](int ligne, std::string texte) { lignes[ligne].InfoBulle = std::move(texte); };
+    using enum ValeurARegler;
+    bulle(LigneResultat::AppointActuelle, InfoBulleSiPositif(AppointActuelle, r.AppointActuelle));
+    bulle(LigneResultat::AppointFuture, InfoBulleSiPositif(AppointFuture, r.AppointFuture));
+    bulle(LigneResultat::LongueurNormale, InfoBulleLongueurBoucle(longueurNormale, tube, ZoneBoucle::Normale));
+    bulle(LigneResultat::DebitFreinActuelle, InfoBulleSiPositif(DebitFreinActuelle, r.DebitFreinActuelle));
+    bulle(LigneResultat::DebitFreinFuture, InfoBulleSiPositif(DebitFreinFuture, r.DebitFreinFuture));
+    bulle(LigneResultat::PerteArtificielleNormale, InfoBulleSiPositif(PerteArtificielle, r.PerteArtificielleNormale));
+    bulle(LigneResultat::TempSurfaceNormale, InfoBulleTempSurface(r.TempSurfaceNormale));
+    if (boucle) {
+        bulle(LigneResultat::LongueurBordure, InfoBulleLongueurBoucle(longueurBordure, tube, ZoneBoucle::Bordure));
+        bulle(LigneResultat::PerteArtificielleBordure, InfoBulleSiPositif(PerteArtificielle, r.PerteArtificielleBordure));
+    }
+    if (zone)
+        bulle(LigneResultat::TempSurfaceBordure, InfoBulleTempSurface(r.TempSurfaceBordure));
+    return lignes;
 }
 
 } // namespace sorvel

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace sorvel {
 
@@ -44,6 +45,42 @@ double LongueurBoucleRouge(DiametreTube tube);
 FormatValeur FormatLongueurBoucle(double longueur, DiametreTube tube);
 // Surface temperature (°C): bold red above 28 (28 itself is plain).
 FormatValeur FormatTempSurface(double temperature);
+// The surface temperature above which a floor is too warm to stand on, °C.
+inline constexpr double TempSurfaceMaximale = 28.0;
+
+// Why a value shows in colour: one sentence naming the value, the limit it
+// passes and what to do, for its tooltip. Empty for a value the rules above
+// leave in the window-text colour: only a coloured value explains itself.
+std::string InfoBulleTempSurface(double temperature);
+// A loop of the normal zone can be split into equal loops; an independent
+// edge loop cannot.
+enum class ZoneBoucle { Normale, Bordure };
+std::string InfoBulleLongueurBoucle(double longueur, DiametreTube tube, ZoneBoucle zone);
+// The values shown in blue when above 0, each with its own reason.
+enum class ValeurARegler {
+    AppointActuelle,
+    AppointFuture,
+    DebitFreinActuelle,
+    DebitFreinFuture,
+    PerteArtificielle,
+};
+std::string InfoBulleSiPositif(ValeurARegler valeur, double x);
+// The loop whose pressure drop `texte` (as shown, "450") is the study's
+// largest, in green on the summary.
+std::string InfoBullePerteMaxi(const std::string& texte);
+
+// The legend of the colours, under the summary and on its printed pages:
+// "Couleurs —", then each colour's name in its colour and what it means
+// for a study laid with `tube`.
+struct SegmentLegende {
+    std::string Texte;
+    CouleurValeur Couleur = CouleurValeur::TexteFenetre;
+    bool Gras = false;
+    bool operator==(const SegmentLegende&) const = default;
+};
+std::vector<SegmentLegende> LegendeCouleurs(DiametreTube tube);
+// The same as one plain line.
+std::string TexteLegendeCouleurs(DiametreTube tube);
 
 inline constexpr int NombreLignesResultats = 29;
 
@@ -88,6 +125,7 @@ struct LigneResultatPiece {
     const char* Unite;
     std::string Valeur; // empty for a value the load type does not have
     FormatValeur Format;
+    std::string InfoBulle; // why it is coloured; empty when it is not
 };
 
 // The 29 rows of the results screen for the room `piece` just calculated

@@ -101,6 +101,12 @@ Grille::Grille(const QString& nom, int lignes, int colonnes, int lignesFixes, in
     if (vueColonnes_) {
         connect(verticalScrollBar(), &QScrollBar::valueChanged, vueColonnes_->verticalScrollBar(),
                 &QScrollBar::setValue);
+        // The fixed columns name their row (a room's number or name): a
+        // double click there is one on the row.
+        connect(vueColonnes_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+            if (index.row() >= lignesFixes_)
+                emit doubleClic(index.row(), index.column());
+        });
     }
     placerVuesFixes();
 }

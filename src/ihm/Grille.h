@@ -65,7 +65,8 @@ public:
     static QColor CouleurInfoBulle();
 
 signals:
-    // A double click on a cell that is not a heading.
+    // A double click on a cell that is not in a heading row (the fixed
+    // columns that name a row included).
     void doubleClic(int ligne, int colonne);
 
 protected:

@@ -113,10 +113,11 @@ public:
     // refused it; the room then stays on screen.
     bool AccepterPiece();
 
-private:
     // `piece` calculated against `perteMax`; nothing, and the user told why
     // ("Calcul impossible."), when it cannot be.
     std::optional<ResultatsPiece> Calculer(const Piece& piece, double perteMax) const;
+
+private:
     // Room `n` (an edited one, or count + 1 for a new one) written as
     // calculated into `resultats`, with the general data; false, and told,
     // when a file refused it.

@@ -72,6 +72,8 @@ FrmCorrection::FrmCorrection(QWidget* parent) : FrmModule(parent) {
     Grille()->addWidget(graphe_, 1, 0, 1, 3);
     Grille()->setRowStretch(1, 1);
     Relier(BoutonsBas(), this, &FrmCorrection::CmdAide_Click);
+    LierExterieureEtH(txtValManuelle_[IndexValManuelle(Champ::TempExterieure)],
+                      txtValManuelle_[IndexValManuelle(Champ::CoeffDeperditions)]);
 }
 
 // The middle column: the wished temperature, the two calculations and the
@@ -187,6 +189,14 @@ ModCorrection::Saisie FrmCorrection::Saisie() const {
              : optCorrection_[1]->isChecked() ? ModeCorrection::Debit
                                               : ModeCorrection::Aucun;
     return s;
+}
+
+void FrmCorrection::RemplirDepuis(const DonneesBoucle& boucle) {
+    const ModCorrection::Saisie s = modules::ReprendreCorrection(Saisie(), boucle);
+    EcrireTextes(txtValManuelle_, s.ValManuelles);
+    ChoisirTexte(cmbVZ_, QString::fromStdString(s.PasVZ));
+    ChoisirTexte(cmbDiametre_, QString::fromStdString(s.Diametre));
+    txtValSouhaitee_->setText(QString::fromStdString(s.TempSouhaitee));
 }
 
 QWidget* FrmCorrection::ChampDe(Champ champ) const {

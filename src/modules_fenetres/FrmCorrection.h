@@ -36,6 +36,9 @@ public:
     void CmdCalcCorrigee_Click();
     void CmdAide_Click();
 
+protected:
+    void RemplirDepuis(const DonneesBoucle& boucle) override;
+
 private:
     QVBoxLayout* ColonneMilieu();
     QGroupBox* ColonneResultats();

@@ -89,6 +89,7 @@ FrmIncertitude::FrmIncertitude(QWidget* parent) : FrmModule(parent) {
 
     Relier(cmdIncertitude, this, &FrmIncertitude::CmdIncertitude_Click);
     Relier(aide, this, &FrmIncertitude::CmdAide_Click);
+    LierExterieureEtH(txtValeurs_[IndexValeur(Champ::TempExterieure)], txtValeurs_[IndexValeur(Champ::CoeffDeperditions)]);
 }
 
 ModIncertitude::Saisie FrmIncertitude::Saisie() const {
@@ -97,6 +98,12 @@ ModIncertitude::Saisie FrmIncertitude::Saisie() const {
     s.PasVZ = cmbVZ_->currentText().toStdString();
     s.Pourcents = Textes(txtPourcent_);
     return s;
+}
+
+void FrmIncertitude::RemplirDepuis(const DonneesBoucle& boucle) {
+    const ModIncertitude::Saisie s = modules::ReprendreIncertitude(Saisie(), boucle);
+    EcrireTextes(txtValeurs_, s.Valeurs);
+    ChoisirTexte(cmbVZ_, QString::fromStdString(s.PasVZ));
 }
 
 QWidget* FrmIncertitude::ChampDe(Champ champ) const {

@@ -26,6 +26,9 @@ public:
     void CmdIncertitude_Click();
     void CmdAide_Click();
 
+protected:
+    void RemplirDepuis(const DonneesBoucle& boucle) override;
+
 private:
     QWidget* ChampDe(ModIncertitude::Champ champ) const;
 

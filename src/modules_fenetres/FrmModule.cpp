@@ -132,14 +132,40 @@ void FrmModule::Colonnes(QWidget* donnees, QLayout* milieu, QWidget* resultats) 
 QPushButton* FrmModule::BoutonsBas() {
     auto* aide = Bouton(QStringLiteral("CmdAide"), QStringLiteral("Aide &?"), this);
     auto* fermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
+    auto* reprendre = Bouton(QStringLiteral("CmdReprendre"), QStringLiteral("&Reprendre la pièce sélectionnée"), this);
+    reprendre->setToolTip(QStringLiteral("Remplit les données d'entrée avec la boucle de la pièce sélectionnée dans la "
+                                         "liste des pièces"));
     rangeeBas_ = new QHBoxLayout;
     rangeeBas_->setContentsMargins(Marge, 0, Marge, 0);
+    rangeeBas_->addWidget(reprendre);
     rangeeBas_->addStretch();
     rangeeBas_->addWidget(aide);
     rangeeBas_->addWidget(fermer);
     static_cast<QVBoxLayout*>(layout())->addLayout(rangeeBas_);
     connect(fermer, &QPushButton::clicked, this, &FrmModule::CmdFermer_Click);
+    connect(reprendre, &QPushButton::clicked, this, &FrmModule::repriseDemandee);
     return aide;
+}
+
+void FrmModule::LierExterieureEtH(ChampNumerique* exterieure, ChampNumerique* h) {
+    exterieure_ = exterieure;
+    h_ = h;
+    connect(exterieure_, &ChampNumerique::modifie, this, [this] {
+        if (!reprise_ || h_->text() != hRepris_)
+            return;
+        hRepris_ = QString::fromStdString(modules::TexteCoeffDeperditions(*reprise_, exterieure_->text().toStdString()));
+        h_->setText(hRepris_);
+    });
+}
+
+void FrmModule::Reprendre(const DonneesBoucle& boucle) {
+    // What the fields show while they are written follows no former reprise.
+    reprise_.reset();
+    RemplirDepuis(boucle);
+    reprise_ = boucle;
+    hRepris_ = h_->text();
+    if (!modules::EstSaisi(hRepris_.toStdString(), modules::Saisi::Nombre))
+        DonnerFocus(exterieure_);
 }
 
 std::pair<QGroupBox*, QGridLayout*> Cadre(const QString& nom, const QString& titre, QWidget* parent, int espacement) {

@@ -5,6 +5,7 @@
 
 #include "ihm/ChampNumerique.h"
 #include "ihm/FenetreAuxiliaire.h"
+#include "modules/RepriseModules.h"
 #include "modules/TextesModules.h"
 
 #include <QStringList>
@@ -52,10 +53,21 @@ class FrmModule : public FenetreAuxiliaire {
     Q_OBJECT
 public:
     void CmdFermer_Click() { Fermer(); }
+    // "Reprendre la pièce sélectionnée": the fields take the data of `boucle`,
+    // one loop of the room chosen in the rooms list. Without an outdoor
+    // temperature H cannot be given: the focus goes to the outdoor
+    // temperature, and H follows what is typed there as long as it shows
+    // what the reprise wrote.
+    void Reprendre(const DonneesBoucle& boucle);
 
     // The whole window without scroll bars. Made smaller, the window
     // scrolls its columns and keeps its bottom row in view.
     QSize sizeHint() const override;
+
+signals:
+    // "Reprendre la pièce sélectionnée" was pressed: the study is asked for
+    // the room chosen in the rooms list.
+    void repriseDemandee();
 
 protected:
     explicit FrmModule(QWidget* parent = nullptr);
@@ -76,6 +88,11 @@ protected:
     // whole text selected so that the next key replaces it.
     void Signaler(const std::optional<modules::Avertissement>& message, QWidget* champ);
 
+    // The fields of the window written from `boucle`.
+    virtual void RemplirDepuis(const DonneesBoucle& boucle) = 0;
+    // The outdoor temperature and H fields, which a reprise links.
+    void LierExterieureEtH(ChampNumerique* exterieure, ChampNumerique* h);
+
     // The "Données d'entrée" box: the fields of `lignes` top to bottom
     // (LblPrefixe, TxtPrefixe, LblUnitePrefixe and LblFacultatif by index),
     // put into `champs` by index, then the lists of `listes`, put into
@@ -88,9 +105,10 @@ protected:
     // of its grid; what goes below them the window adds to Grille().
     void Colonnes(QWidget* donnees, QLayout* milieu, QWidget* resultats);
     QGridLayout* Grille() const { return grille_; }
-    // Closes the window's layout with its bottom row, "Aide &?" and
-    // "Fermer" on the right, outside the scrolling part so that they stay
-    // in reach. "Fermer" is wired here, "Aide &?" (returned) by the window.
+    // Closes the window's layout with its bottom row, "Reprendre la pièce
+    // sélectionnée" on the left, "Aide &?" and "Fermer" on the right,
+    // outside the scrolling part so that they stay in reach. "Fermer" and
+    // "Reprendre…" are wired here, "Aide &?" (returned) by the window.
     QPushButton* BoutonsBas();
 
 private:
@@ -98,6 +116,10 @@ private:
     QWidget* contenu_ = nullptr;
     QGridLayout* grille_ = nullptr;
     QHBoxLayout* rangeeBas_ = nullptr;
+    std::optional<DonneesBoucle> reprise_;
+    ChampNumerique* exterieure_ = nullptr;
+    ChampNumerique* h_ = nullptr;
+    QString hRepris_;
     int recherches_ = 0;
     bool detruireApres_ = false;
 };
@@ -109,6 +131,13 @@ std::array<std::string, N> Textes(const std::array<ChampNumerique*, N>& champs) 
     for (std::size_t i = 0; i < N; ++i)
         textes[i] = champs[i]->text().toStdString();
     return textes;
+}
+
+// Writes `textes` into `champs`, in order.
+template <std::size_t N>
+void EcrireTextes(const std::array<ChampNumerique*, N>& champs, const std::array<std::string, N>& textes) {
+    for (std::size_t i = 0; i < N; ++i)
+        champs[i]->setText(QString::fromStdString(textes[i]));
 }
 
 // A titled frame named `nom`, its contents in a grid with `espacement`

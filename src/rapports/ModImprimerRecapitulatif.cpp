@@ -20,8 +20,12 @@ constexpr double LargeurPieceMinimale = 46;
 constexpr int RangeesValeurs = NombreColonnesEtude - 1;
 
 struct PlanRecap {
-    double yInfo1, yInfo2, yTable, yNote;
+    double yInfo1, yInfo2, yTable, yLegende, yNote;
 };
+
+// The legend of the colours, under the table, takes up to this many lines.
+constexpr int LignesLegende = 3;
+constexpr double InterligneNote = 1.15;
 
 PlanRecap PlanRecapitulatif(double hautContenu, double basContenu) {
     PlanRecap p;
@@ -29,8 +33,10 @@ PlanRecap PlanRecapitulatif(double hautContenu, double basContenu) {
     p.yInfo2 = p.yInfo1 + 1.15 * Hauteur(PoliceInfo);
     p.yTable = p.yInfo2 + Hauteur(PoliceInfo) + 10;
     p.yNote = basContenu - Hauteur(PoliceNote);
+    p.yLegende = p.yNote - LignesLegende * InterligneNote * Hauteur(PoliceNote);
     return p;
 }
+
 
 // Room names take up to three lines in the heading row.
 constexpr int LignesNomMax = 3;
@@ -80,7 +86,7 @@ void ModImprimer::MettreEnPageRecapitulatif() {
 
     // The largest font, up to 8.5 points, whose rows fit the page with some
     // air between them.
-    const double hauteurTable = plan.yNote - 6 - plan.yTable;
+    const double hauteurTable = plan.yLegende - 6 - plan.yTable;
     for (taille_ = 8.5; taille_ > 4; taille_ -= 0.5)
         if ((hauteurTable - HauteurNoms(taille_)) / RangeesValeurs >= 1.25 * Hauteur(Police{taille_}))
             break;
@@ -181,6 +187,31 @@ void ModImprimer::DessinerRecapitulatif(Feuille& f, int page) const {
     for (int c = 0; c <= colonnes; ++c) {
         const double xc = xPieces + c * largeurPiece_;
         f.Ligne({xc, plan.yTable}, {xc, y}, 0.3, GrisTrait);
+    }
+    // The legend of the colours, each colour's name in its colour; a part
+    // that does not fit on its line goes to the next one.
+    const double hLigne = InterligneNote * Hauteur(PoliceNote);
+    double xLegende = gauche_, yLegende = plan.yLegende;
+    int ligneLegende = 0;
+    for (std::size_t n = 0; n < recap_.Legende.size(); ++n) {
+        const SegmentLegende& s = recap_.Legende[n];
+        const Police police{PoliceNote.Taille, s.Gras};
+        QString texte = Q(s.Texte);
+        // A colour's name stays on the line of what it means.
+        double place = Largeur(police, texte);
+        if (s.Couleur != CouleurValeur::TexteFenetre && n + 1 < recap_.Legende.size())
+            place += Largeur(Police{PoliceNote.Taille, recap_.Legende[n + 1].Gras}, Q(recap_.Legende[n + 1].Texte));
+        if (xLegende > gauche_ && xLegende + place > droite_) {
+            if (++ligneLegende == LignesLegende)
+                break;
+            xLegende = gauche_;
+            yLegende += hLigne;
+            texte = texte.trimmed();
+        }
+        const double l = Largeur(police, texte);
+        f.Texte(texte, police, QRectF(xLegende, yLegende, l, Hauteur(PoliceNote)), Qt::AlignLeft,
+                Couleur(FormatValeur{s.Gras, s.Couleur}));
+        xLegende += l;
     }
     f.Texte(QStringLiteral("(*) si boucle indépendante"), PoliceNote,
             QRectF(gauche_, plan.yNote, largeurPage, Hauteur(PoliceNote)), Qt::AlignLeft);

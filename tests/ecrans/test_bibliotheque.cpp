@@ -4,6 +4,7 @@
 // themselves are tested on the model and on the presentations.
 
 #include "ecrans/FrmCircuits.h"
+#include "ecrans/FrmCharge.h"
 #include "ecrans/FrmD_Generales.h"
 #include "Exemples.h"
 #include "ecrans/FrmEnregistrer.h"
@@ -14,6 +15,9 @@
 #include "ecrans/Harnais.h"
 #include "ecrans/VuesCommunes.h"
 #include "ihm/Grille.h"
+#include "modele/ReprisePiece.h"
+#include "modules_fenetres/FrmCorrection.h"
+#include "modules_fenetres/FrmIncertitude.h"
 #include "stockage/Catalogue.h"
 
 #include <QDir>
@@ -168,13 +172,20 @@ TEST_F(Bibliotheque, VuesDeDouzePieces) {
     EXPECT_EQ(recap->windowTitle(), QStringLiteral("Récapitulatif [Maison 12 pièces]"));
     const Recapitulatif attendu = RecapitulatifEtude(*etude, f->Etude().Generales());
     for (int k = 1; k <= NombreColonnesEtude; ++k) {
-        for (int i = 1; i <= 12; ++i)
+        for (int i = 1; i <= 12; ++i) {
             cellule(*recap->GrilleRecap(), LigneGrillePiece(i), ColonneGrille(k), attendu.Case(k, i).Texte,
                     attendu.Case(k, i).Format);
+            if (k != ColonneEtude::Designation) {
+                EXPECT_EQ(recap->GrilleRecap()->infoBulle(LigneGrillePiece(i), ColonneGrille(k)),
+                          QString::fromStdString(attendu.Case(k, i).InfoBulle));
+            }
+        }
         const CelluleRecapitulatif& total = (*attendu.Totaux)[static_cast<std::size_t>(k - 1)];
         cellule(*recap->GrilleRecap(), LigneGrilleTotaux(12), ColonneGrille(k), total.Texte, total.Format);
     }
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblRecap"))->text(), QString::fromStdString(attendu.LblRecap));
+    EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblLegende"))->accessibleName(),
+              QString::fromStdString(TexteLegendeCouleurs(f->Etude().Generales().Tube)));
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblPerte"))->accessibleName(), LignePerteEtude(*etude));
     EXPECT_EQ(Trouver<QLabel>(recap, QStringLiteral("LblTempDepartMinimale"))->accessibleName(),
               LigneTempDepartMinimale(*etude));
@@ -216,3 +227,55 @@ TEST_F(Bibliotheque, VuesDeDouzePieces) {
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(", ").toStdString();
 }
 
+
+// A double click on a room of the summary opens that room on the room
+// screens, the summary closed; "Reprendre la pièce sélectionnée" of a
+// module takes the room chosen in the rooms list, as the model gives it.
+TEST_F(Bibliotheque, PiecesOuvertesEtReprises) {
+    copierMaison();
+    f = Demarrer();
+    ASSERT_TRUE(f->OuvrirEtude(Maison));
+    Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
+    QPointer<FrmRecap> recap = qobject_cast<FrmRecap*>(f->FeuilleAffichee());
+    ASSERT_TRUE(recap);
+    emit recap->GrilleRecap()->cellDoubleClicked(LigneGrillePiece(3), ColonneGrille(ColonneEtude::LongueurNormale));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(recap);
+    EXPECT_EQ(f->FeuilleAffichee(), static_cast<QWidget*>(f->FeuillesDePiece().Charge));
+    EXPECT_EQ(f->Etude().Saisie().PieceCourante(), 3);
+    // Enter on a row does the same.
+    Declencher(f.get(), QStringLiteral("MnuRecapitulatif"));
+    recap = qobject_cast<FrmRecap*>(f->FeuilleAffichee());
+    ASSERT_TRUE(recap);
+    recap->GrilleRecap()->definirCelluleCourante(LigneGrillePiece(5), 3);
+    QTest::keyClick(recap->GrilleRecap(), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(recap);
+    EXPECT_EQ(f->Etude().Saisie().PieceCourante(), 5);
+
+    f->Circuits()->SelectionnerLigne(2);
+    Declencher(f.get(), QStringLiteral("MnuCorrection"));
+    auto* correction = qobject_cast<FrmCorrection*>(f->FeuilleAffichee());
+    ASSERT_NE(correction, nullptr);
+    const ModCorrection::Saisie avant = correction->Saisie();
+    Cliquer(correction, QStringLiteral("CmdReprendre"));
+    const std::optional<DonneesBoucle> boucle = ReprendrePiece(f->Etude(), 2);
+    ASSERT_TRUE(boucle);
+    const ModCorrection::Saisie attendue = modules::ReprendreCorrection(avant, *boucle);
+    EXPECT_EQ(correction->Saisie().ValManuelles, attendue.ValManuelles);
+    EXPECT_EQ(correction->Saisie().PasVZ, attendue.PasVZ);
+    EXPECT_EQ(correction->Saisie().TempSouhaitee, attendue.TempSouhaitee);
+    // The example has no climate: H follows the outdoor temperature typed.
+    ASSERT_FALSE(boucle->TempExterieure);
+    Taper(correction, QStringLiteral("TxtValManuelle_4"), QStringLiteral("-7"));
+    EXPECT_EQ(correction->Saisie().Texte(ModCorrection::Champ::CoeffDeperditions),
+              modules::TexteCoeffDeperditions(*boucle, "-7"));
+    Cliquer(correction, QStringLiteral("CmdFermer"));
+
+    Declencher(f.get(), QStringLiteral("MnuIncertitude"));
+    auto* incertitude = qobject_cast<FrmIncertitude*>(f->FeuilleAffichee());
+    ASSERT_NE(incertitude, nullptr);
+    const ModIncertitude::Saisie depart = incertitude->Saisie();
+    Cliquer(incertitude, QStringLiteral("CmdReprendre"));
+    EXPECT_EQ(incertitude->Saisie().Valeurs, modules::ReprendreIncertitude(depart, *boucle).Valeurs);
+}

@@ -80,6 +80,7 @@ protected:
             EXPECT_EQ(grille->texte(l, 2), QString::fromStdString(lignes[l].Valeur)) << l;
             EXPECT_EQ(grille->gras(l, 2), lignes[l].Format.Gras) << l;
             EXPECT_EQ(grille->couleurTexte(l, 2), CouleurAffichee(lignes[l].Format.Couleur)) << l;
+            EXPECT_EQ(grille->infoBulle(l, 2), QString::fromStdString(lignes[l].InfoBulle)) << l;
         }
     }
 
@@ -259,4 +260,23 @@ TEST_F(Pieces, NouvellePieceDepuisLesDefauts) {
     EXPECT_EQ(texte(piece(), "CmbTempPiece"), QStringLiteral("21"));
     EXPECT_EQ(Trouver<QLineEdit>(conduites(), QStringLiteral("TxtLongRaccordNormale"))->text(), QStringLiteral("4,5"));
     EXPECT_EQ(texte(conduites(), "CmbTempChute"), QStringLiteral("7"));
+}
+
+// The downward emission made by its panel follows the room's surface as it
+// is typed, key by key; once typed by hand it stays.
+TEST_F(Pieces, EstimationsQuiSuiventLesSurfaces) {
+    Cliquer(f->Circuits(), QStringLiteral("CmdAjouter"));
+    Cliquer(charge(), QStringLiteral("CmdSuivant"));
+    Taper(piece(), QStringLiteral("TxtSurface_0"), QStringLiteral("20"));
+    Taper(piece(), QStringLiteral("TxtSurface_1"), QStringLiteral("2"));
+    Cliquer(piece(), QStringLiteral("CmdEmissions"));
+    Choisir(piece(), QStringLiteral("CmbEmissions_Iso"), QStringLiteral("8"));
+    Cliquer(piece(), QStringLiteral("CmdEmission_OK"));
+    auto* emissions = Trouver<QLineEdit>(piece(), QStringLiteral("TxtEmissions"));
+    EXPECT_EQ(emissions->text(), QStringLiteral("46,44"));
+    Taper(piece(), QStringLiteral("TxtSurface_0"), QStringLiteral("25"));
+    EXPECT_EQ(emissions->text(), QStringLiteral("59,34"));
+    Taper(piece(), QStringLiteral("TxtEmissions"), QStringLiteral("50"));
+    Taper(piece(), QStringLiteral("TxtSurface_0"), QStringLiteral("30"));
+    EXPECT_EQ(emissions->text(), QStringLiteral("50"));
 }

@@ -112,6 +112,7 @@ TEST(Equilibrage, Presentation) {
     EXPECT_EQ(lignes[0][ColonneEquilibrage::Vitesse].Texte, "0,21");
     EXPECT_EQ(lignes[0][ColonneEquilibrage::Vitesse].Format.Couleur, CouleurValeur::TexteFenetre);
     EXPECT_EQ(lignes[0][ColonneEquilibrage::PerteArtificielle].Format, (FormatValeur{true, CouleurValeur::Bleu}));
+    EXPECT_TRUE(lignes[0][ColonneEquilibrage::PerteArtificielle].InfoBulle.starts_with("Perte de charge artificielle "));
     EXPECT_EQ(lignes[0][ColonneEquilibrage::Alertes], CelluleEquilibrage{});
     EXPECT_EQ(lignes[1][ColonneEquilibrage::Kv].Texte, "ouverte");
     EXPECT_FALSE(lignes[1][ColonneEquilibrage::Kv].InfoBulle.empty());

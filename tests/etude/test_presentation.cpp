@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 #include <utility>
@@ -47,6 +48,13 @@ int Colonne(const std::string& titre) {
     return k == TitresColonnesEtude.end() ? 0 : static_cast<int>(k - TitresColonnesEtude.begin()) + 1;
 }
 
+std::string TexteLegende(const Recapitulatif& recap) {
+    std::string texte;
+    for (const SegmentLegende& s : recap.Legende)
+        texte += s.Texte;
+    return texte;
+}
+
 Installation Generales(DiametreTube tube = DiametreTube::D16x20) { return exemples::Generales(Fixation::Treillis, tube); }
 
 TEST(Presentation, ArrondisEtCouleurs) {
@@ -60,6 +68,37 @@ TEST(Presentation, ArrondisEtCouleurs) {
         EXPECT_EQ(FormatTempSurface(l.Reel(1)), Format(l[2])) << l.ou;
     EXPECT_EQ(Rvb(CouleurValeur::Orange), (std::array<int, 3>{255, 128, 0}));
     EXPECT_EQ(Rvb(CouleurValeur::Vert), (std::array<int, 3>{0, 128, 0}));
+}
+
+// The tooltip of each colour rule, just below and above its limit; a value
+// shown plain has none, a coloured one always has one.
+TEST(Presentation, InfoBullesDesCouleurs) {
+    using enum ValeurARegler;
+    const std::map<std::string, std::function<std::string(double, DiametreTube)>> regles = {
+        {"surface", [](double x, DiametreTube) { return InfoBulleTempSurface(x); }},
+        {"normale", [](double x, DiametreTube t) { return InfoBulleLongueurBoucle(x, t, ZoneBoucle::Normale); }},
+        {"bordure", [](double x, DiametreTube t) { return InfoBulleLongueurBoucle(x, t, ZoneBoucle::Bordure); }},
+        {"appoint-actuelle", [](double x, DiametreTube) { return InfoBulleSiPositif(AppointActuelle, x); }},
+        {"appoint-future", [](double x, DiametreTube) { return InfoBulleSiPositif(AppointFuture, x); }},
+        {"frein-actuelle", [](double x, DiametreTube) { return InfoBulleSiPositif(DebitFreinActuelle, x); }},
+        {"frein-future", [](double x, DiametreTube) { return InfoBulleSiPositif(DebitFreinFuture, x); }},
+        {"artificielle", [](double x, DiametreTube) { return InfoBulleSiPositif(PerteArtificielle, x); }},
+    };
+    for (const cas::Ligne& l : Cas("bulle"))
+        EXPECT_EQ(regles.at(l[1])(l.Reel(2), exemples::Tube(l[3])), l[4] == "-" ? std::string() : l[4]) << l.ou;
+    const auto plain = [](const FormatValeur& f) { return f.Couleur == CouleurValeur::TexteFenetre; };
+    for (const cas::Ligne& l : Cas("positif"))
+        EXPECT_EQ(InfoBulleSiPositif(AppointActuelle, l.Reel(1)).empty(), plain(FormatSiPositif(l.Reel(1)))) << l.ou;
+    for (const cas::Ligne& l : Cas("longueur")) {
+        const DiametreTube t = exemples::Tube(l[2]);
+        EXPECT_EQ(InfoBulleLongueurBoucle(l.Reel(1), t, ZoneBoucle::Normale).empty(),
+                  plain(FormatLongueurBoucle(l.Reel(1), t)))
+            << l.ou;
+    }
+    for (const cas::Ligne& l : Cas("surface"))
+        EXPECT_EQ(InfoBulleTempSurface(l.Reel(1)).empty(), plain(FormatTempSurface(l.Reel(1)))) << l.ou;
+    for (const cas::Ligne& l : Cas("legende"))
+        EXPECT_EQ(TexteLegendeCouleurs(exemples::Tube(l[1])), l[2]) << l.ou;
 }
 
 // The edge-loop rows exist only for an independent edge loop, the edge
@@ -84,6 +123,8 @@ TEST(Presentation, LignesSelonLeTypeDeCharge) {
             EXPECT_EQ(l[row].Valeur.empty(), !AvecZoneBordure(type)) << row;
         for (int row : {0, 11, 12, 18, 19})
             EXPECT_TRUE(l[row].Format.Gras) << row;
+        for (int row = 0; row < NombreLignesResultats; ++row)
+            EXPECT_EQ(l[row].InfoBulle.empty(), l[row].Format.Couleur == CouleurValeur::TexteFenetre) << row;
     }
 }
 
@@ -98,9 +139,15 @@ TEST(Recapitulatif, TexteEtFormatParColonne) {
         r.PerteMaxi = l.Reel(4);
         const Recapitulatif recap = PresenterRecapitulatif(r, Generales(exemples::Tube(l[3])));
         ASSERT_EQ(recap.NombrePieces(), 1);
-        EXPECT_EQ(recap.Case(k, 1), (CelluleRecapitulatif{l[5], Format(l[6]),
-                                                          k == ColonneEtude::Designation ? FondCellule::Blanc
-                                                                                         : FondCellule::Aucun}));
+        const CelluleRecapitulatif& c = recap.Case(k, 1);
+        EXPECT_EQ(c.Texte, l[5]);
+        EXPECT_EQ(c.Format, Format(l[6]));
+        EXPECT_EQ(c.Fond, k == ColonneEtude::Designation ? FondCellule::Blanc : FondCellule::Aucun);
+        // A coloured cell says why; the green one names the study's largest drop.
+        EXPECT_EQ(c.InfoBulle.empty(), c.Format.Couleur == CouleurValeur::TexteFenetre);
+        if (c.Format.Couleur == CouleurValeur::Vert)
+            EXPECT_EQ(c.InfoBulle, InfoBullePerteMaxi(l[5]));
+        EXPECT_EQ(TexteLegende(recap), TexteLegendeCouleurs(exemples::Tube(l[3])));
     }
 }
 
