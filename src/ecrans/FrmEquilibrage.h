@@ -5,7 +5,10 @@
 // must add, the velocity of the water and the valve setting as a Kv; the
 // warnings in orange, each explained by its tooltip; the study's largest
 // pressure drop and lowest supply temperature without supplementary heat
-// below. "Exporter…" writes the table as CSV for a spreadsheet.
+// below. "Exporter…" writes the table as CSV for a spreadsheet. A normal
+// zone too long for one loop shows its advice ("trop longue : 3 boucles")
+// as a button that lays the zone as that many equal loops, the window then
+// shown afresh.
 
 #include "ihm/FenetreAuxiliaire.h"
 #include "modele/EtudeEnCours.h"
@@ -32,6 +35,11 @@ public:
 
     void CmdFermer_Click() { Fermer(); }
     void CmdExporter_Click();
+    // The advice of loop row `ligne` (from 0, in the balancing's order)
+    // applied: its room's normal zone laid as the loops advised.
+    void CmdPartager_Click(std::size_t ligne);
+    // The study recalculated and the grid and labels filled again.
+    void Actualiser();
 
     // The whole grid when the main window has the room for it.
     QSize sizeHint() const override;

@@ -55,6 +55,15 @@ FormatValeur FormatTempSurface(double temperature) {
     return Affichee(temperature) > 28.0 ? FormatValeur{true, CouleurValeur::Rouge} : Normal;
 }
 
+std::string TexteBouclesNormales(int boucles, double longueur) {
+    return boucles > 1 ? std::to_string(boucles) + " boucles de " + TexteArrondi(longueur) + " m"
+                       : TexteArrondi(longueur);
+}
+
+std::string TexteBouclesNormalesCourt(int boucles, double longueur) {
+    return boucles > 1 ? std::to_string(boucles) + " × " + TexteArrondi(longueur) : TexteArrondi(longueur);
+}
+
 std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const Piece& d, DiametreTube tube,
                                                                      const ResultatsPiece& r) {
     const bool boucle = BoucleBordureIndependante(d.TypeCharge);
@@ -65,8 +74,7 @@ std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const
     // each with its own connecting pipes, which its colour judges.
     const int boucles = std::max(1, d.Boucles);
     const double longueurNormale = d.LongRaccordNormale + r.LongueurNormale / boucles;
-    const std::string texteNormale =
-        boucles > 1 ? std::to_string(boucles) + " boucles de " + v(longueurNormale) + " m" : v(longueurNormale);
+    const std::string texteNormale = TexteBouclesNormales(boucles, longueurNormale);
     const double longueurBordure = d.LongRaccordBordure + r.LongueurBordure;
 
     return {{
