@@ -139,9 +139,9 @@ FrmEquilibrage::FrmEquilibrage(EtudeEnCours& etude, QWidget* parent) : FenetreAu
     cmdExporter_->setToolTip(QStringLiteral("Enregistre le tableau d'équilibrage dans un fichier CSV pour un tableur"));
     auto* cmdFermer = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
 
-    auto* principal = Disposition(this);
-    principal->addWidget(lblPerte_);
-    principal->addWidget(lblTempDepartMinimale_);
+    corps_ = Disposition(this);
+    corps_->addWidget(lblPerte_);
+    corps_->addWidget(lblTempDepartMinimale_);
     // The buttons stay in view below the body, whatever the room left.
     auto* bas = new QHBoxLayout;
     bas->addStretch();
@@ -168,13 +168,12 @@ void FrmEquilibrage::Actualiser() {
                           [this, n] { CmdPartager_Click(n); });
     AjusterColonnes(*grille);
     // The grid heads the body; one shown before gives way.
-    auto* principal = qobject_cast<QVBoxLayout*>(layout());
     if (grille_) {
-        principal->replaceWidget(grille_, grille);
+        delete corps_->replaceWidget(grille_, grille);
         grille_->hide();
         grille_->deleteLater();
     } else {
-        principal->insertWidget(0, grille, 1);
+        corps_->insertWidget(0, grille, 1);
     }
     grille_ = grille;
 

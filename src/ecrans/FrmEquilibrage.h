@@ -18,6 +18,7 @@
 
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 namespace sorvel {
 
@@ -47,6 +48,7 @@ public:
 private:
     EtudeEnCours& etude_;
     std::optional<EtudeRecalculee> recalculee_;
+    QVBoxLayout* corps_ = nullptr; // the body, which the grid heads
     Grille* grille_ = nullptr;
     QLabel* lblPerte_ = nullptr;
     QLabel* lblTempDepartMinimale_ = nullptr;
