@@ -99,11 +99,7 @@ LigneCollecteur LigneSansFigures(const Collecteur& c) {
 
 } // namespace
 
-FrmCollecteurs::FrmCollecteurs(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(parent), etude_(etude) {
-    setObjectName(QStringLiteral("FrmCollecteurs"));
-    setWindowTitle(QStringLiteral("Collecteurs [") + etude_.Nom() + QStringLiteral("]"));
-
-    // The manifold chosen in the grid above.
+QGroupBox* FrmCollecteurs::CadreCollecteur() {
     auto* cdrCollecteur = new QGroupBox(QStringLiteral("Collecteur choisi"), this);
     cdrCollecteur->setObjectName(QStringLiteral("CdrCollecteur"));
     auto* lblNom = Libelle(QStringLiteral("LblNom"), QStringLiteral("Nom"), cdrCollecteur);
@@ -129,7 +125,13 @@ FrmCollecteurs::FrmCollecteurs(EtudeEnCours& etude, QWidget* parent) : FenetreAu
         boutons->addWidget(b);
     formeCollecteur->addLayout(boutons, 3, 0, 1, 3);
 
-    // The manifold of each room.
+    RelierClic(cmdAppliquer, this, [this] { CmdAppliquer_Click(); });
+    RelierClic(cmdAjouter, this, [this] { CmdAjouter_Click(); });
+    RelierClic(cmdSupprimer_, this, [this] { CmdSupprimer_Click(); });
+    return cdrCollecteur;
+}
+
+QGroupBox* FrmCollecteurs::CadrePiece() {
     auto* cdrPiece = new QGroupBox(QStringLiteral("Collecteur d'une pièce"), this);
     cdrPiece->setObjectName(QStringLiteral("CdrPiece"));
     auto* lblPiece = Libelle(QStringLiteral("LblPiece"), QStringLiteral("Pièce"), cdrPiece);
@@ -143,13 +145,24 @@ FrmCollecteurs::FrmCollecteurs(EtudeEnCours& etude, QWidget* parent) : FenetreAu
     LigneChamp(formePiece, 0, lblPiece, cmbPiece_, QString());
     LigneChamp(formePiece, 1, lblCollecteurPiece, cmbCollecteurPiece_, QString());
     formePiece->setRowStretch(2, 1);
+    connect(cmbPiece_, &QComboBox::currentIndexChanged, this, [this] { AfficherCollecteurPiece(); });
+    connect(cmbCollecteurPiece_, &QComboBox::activated, this,
+            [this] { Proteger(this, [this] { CmbCollecteurPiece_Click(); }); });
+    return cdrPiece;
+}
+
+FrmCollecteurs::FrmCollecteurs(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliaire(parent), etude_(etude) {
+    setObjectName(QStringLiteral("FrmCollecteurs"));
+    setWindowTitle(QStringLiteral("Collecteurs [") + etude_.Nom() + QStringLiteral("]"));
+
+    QGroupBox* cdrCollecteur = CadreCollecteur();
+    QGroupBox* cdrPiece = CadrePiece();
 
     lblSorties_ = Libelle(QStringLiteral("LblSorties"), QString(), this);
     QFont gras = lblSorties_->font();
     gras.setBold(true);
     lblSorties_->setFont(gras);
     cmdFermer_ = Bouton(QStringLiteral("CmdFermer"), QStringLiteral("Fermer"), this);
-    auto* cmdFermer = cmdFermer_;
 
     corps_ = Disposition(this);
     cadres_ = new QWidget(this);
@@ -162,16 +175,10 @@ FrmCollecteurs::FrmCollecteurs(EtudeEnCours& etude, QWidget* parent) : FenetreAu
     corps_->addWidget(lblSorties_);
     auto* bas = new QHBoxLayout;
     bas->addStretch();
-    bas->addWidget(cmdFermer);
+    bas->addWidget(cmdFermer_);
     qobject_cast<QVBoxLayout*>(layout())->addLayout(bas);
 
-    RelierClic(cmdAppliquer, this, [this] { CmdAppliquer_Click(); });
-    RelierClic(cmdAjouter, this, [this] { CmdAjouter_Click(); });
-    RelierClic(cmdSupprimer_, this, [this] { CmdSupprimer_Click(); });
-    RelierClic(cmdFermer, this, [this] { CmdFermer_Click(); });
-    connect(cmbPiece_, &QComboBox::currentIndexChanged, this, [this] { AfficherCollecteurPiece(); });
-    connect(cmbCollecteurPiece_, &QComboBox::activated, this,
-            [this] { Proteger(this, [this] { CmbCollecteurPiece_Click(); }); });
+    RelierClic(cmdFermer_, this, [this] { CmdFermer_Click(); });
     Actualiser();
 }
 

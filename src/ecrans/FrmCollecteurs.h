@@ -15,6 +15,7 @@
 #include <vector>
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -55,6 +56,11 @@ public:
     QSize sizeHint() const override;
 
 private:
+    // "Collecteur choisi": the name, outlets and own drop of the manifold
+    // chosen, and the buttons that change the list; "Collecteur d'une
+    // pièce": a room and its manifold.
+    QGroupBox* CadreCollecteur();
+    QGroupBox* CadrePiece();
     // The manifolds as the window lists them: the study's, with those its
     // filling of the outlets added.
     int NombreCollecteurs() const;

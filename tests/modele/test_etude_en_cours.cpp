@@ -9,6 +9,7 @@
 #include "commun/Nombres.h"
 #include "etude/CalculEtude.h"
 #include "etude/ExportCsv.h"
+#include "modele/VuesEtude.h"
 
 #include <QDir>
 #include <QJsonObject>
@@ -333,6 +334,17 @@ TEST_F(Saisie, PartagerZoneNormale) {
     const PerteCharge perte = PerteChargePiece(r.PerteNormale, r.PerteBordure);
     EXPECT_EQ(etude.Travail().LireEtude().Pertes.at(0), perte);
     EXPECT_NE(perte.PerteNormale, CalculPiece(EntreesDepuisPiece(Sejour, exemples::Generales(), perteMax)).PerteNormale);
+    // The balancing and the manifolds tell the room's three loops apart.
+    const EtudeRecalculee recalculee = etude.RecalculerEtude().value();
+    const std::vector<LigneEquilibrage> lignes = LignesEquilibrage(recalculee);
+    const std::vector<LigneSortie> sorties = LignesCollecteurs(recalculee).at(0).Sorties;
+    ASSERT_GE(lignes.size(), 4u);
+    for (int rang = 1; rang <= 3; ++rang) {
+        const std::string attendu = "normale (" + std::to_string(rang) + " sur 3)";
+        EXPECT_EQ(lignes[rang - 1][ColonneEquilibrage::Boucle].Texte, attendu);
+        EXPECT_EQ(sorties.at(rang - 1)[ColonneSortie::Boucle].Texte, attendu);
+    }
+    EXPECT_EQ(lignes[3][ColonneEquilibrage::Boucle].Texte, "normale");
     // The same count again writes nothing.
     etude.DefinirModifie(false);
     EXPECT_TRUE(S.PartagerZoneNormale(1, 3));
@@ -347,7 +359,7 @@ TEST_F(Saisie, ProposerBoucles) {
     etude.ChangerGenerales(exemples::Generales());
     const struct {
         double surface, deperd;
-    } cas[] = {{12, 700}, {45, 3200}, {90, 6500}};
+    } cas[] = {{12, 700}, {60, 2500}, {100, 4000}};
     for (const auto& k : cas) {
         SCOPED_TRACE(k.surface);
         Piece p = exemples::PieceMaison("Salon", Charge::Normale, k.surface, k.deperd);
