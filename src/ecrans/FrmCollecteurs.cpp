@@ -268,7 +268,9 @@ void FrmCollecteurs::RemplirSorties() {
     lblSorties_->setAccessibleName(lblSorties_->text());
     Grille* grille = CreerGrille(QStringLiteral("GrilleSorties"), QStringLiteral("Sorties du collecteur choisi"),
                                  ColonnesSorties, lignes, 0, this);
-    grille->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A table to read: no cell shows selected over its colour.
+    grille->setSelectionMode(QAbstractItemView::NoSelection);
+    grille->definirCelluleCourante(LignesEnTete, 0);
     // The room of an outlet clicked is the one whose manifold is offered.
     connect(grille, &QTableWidget::currentCellChanged, this, [this](int ligne) {
         const auto n = static_cast<std::size_t>(ligne - LignesEnTete);

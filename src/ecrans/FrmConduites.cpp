@@ -66,12 +66,14 @@ FrmConduites::FrmConduites(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     cmbBoucles_ = Liste(QStringLiteral("CmbBoucles"), lblBoucles->text(), Entiers(1, BouclesMaximum), this);
     cmbBoucles_->setFixedWidth(90);
     cmbBoucles_->setCurrentIndex(0);
+    // On one line under the list, which it speaks of.
     lblProposition_ = Remarque(QStringLiteral("LblProposition"), this);
+    lblProposition_->setWordWrap(false);
     g->addWidget(Trait(this, QStringLiteral("LinConduites_4")), ligne++, 0, 1, 4);
     lblBoucles->setBuddy(cmbBoucles_);
     g->addWidget(lblBoucles, ligne, 0);
-    g->addWidget(cmbBoucles_, ligne, 1);
-    g->addWidget(lblProposition_, ligne++, 2, 1, 2);
+    g->addWidget(cmbBoucles_, ligne++, 1);
+    g->addWidget(lblProposition_, ligne++, 1, 1, 3);
 
     g->setColumnStretch(3, 1);
     g->setColumnMinimumWidth(2, 30);

@@ -105,7 +105,8 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
         {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuClimat", ""},
         {"MnuPieceSelectionnee", ""},    {"MnuRecapitulatif", ""},         {"MnuMateriel", ""},
-        {"MnuEquilibrage", ""},          {"MnuCorrection", ""},            {"MnuIncertitude", ""},
+        {"MnuEquilibrage", ""},          {"MnuCollecteurs", ""},
+        {"MnuCorrection", ""},           {"MnuIncertitude", ""},
         {"MnuAideSorvel", ""},           {"MnuAPropos", ""},
     };
     const auto actions = ActionsDesMenus(f.get());
