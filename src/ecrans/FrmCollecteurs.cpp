@@ -270,6 +270,7 @@ void FrmCollecteurs::RemplirSorties() {
                                  ColonnesSorties, lignes, 0, this);
     // A table to read: no cell shows selected over its colour.
     grille->setSelectionMode(QAbstractItemView::NoSelection);
+    grille->clearSelection();
     grille->definirCelluleCourante(LignesEnTete, 0);
     // The room of an outlet clicked is the one whose manifold is offered.
     connect(grille, &QTableWidget::currentCellChanged, this, [this](int ligne) {

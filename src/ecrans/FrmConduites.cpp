@@ -60,13 +60,12 @@ FrmConduites::FrmConduites(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     }
 
     // The normal zone laid as equal loops, each with its own connecting
-    // pipes; beside the count, the fewest loops the summary would not show
-    // red.
+    // pipes; with the count, the fewest loops the summary would not show red.
     auto* lblBoucles = Libelle(QStringLiteral("LblBoucles"), QStringLiteral("Nombre de boucles (zone normale)"), this);
     cmbBoucles_ = Liste(QStringLiteral("CmbBoucles"), lblBoucles->text(), Entiers(1, BouclesMaximum), this);
     cmbBoucles_->setFixedWidth(90);
     cmbBoucles_->setCurrentIndex(0);
-    // On one line under the list, which it speaks of.
+    // On one line under the list it speaks of.
     lblProposition_ = Remarque(QStringLiteral("LblProposition"), this);
     lblProposition_->setWordWrap(false);
     g->addWidget(Trait(this, QStringLiteral("LinConduites_4")), ligne++, 0, 1, 4);
