@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -350,6 +351,14 @@ QSize FrmCollecteurs::sizeHint() const {
         taille.setWidth(qMax(taille.width(), largeur + layout()->contentsMargins().left() +
                                                  layout()->contentsMargins().right()));
     return taille;
+}
+
+void FrmCollecteurs::showEvent(QShowEvent* evenement) {
+    // The window manager showing the program again is no return to it.
+    if (dejaAffichee_ && !evenement->spontaneous())
+        Actualiser();
+    dejaAffichee_ = true;
+    FenetreAuxiliaire::showEvent(evenement);
 }
 
 } // namespace sorvel

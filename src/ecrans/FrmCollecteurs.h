@@ -55,6 +55,11 @@ public:
     // The whole of both grids when the main window has the room for them.
     QSize sizeHint() const override;
 
+protected:
+    // Shown again after another screen: the study may have changed
+    // meanwhile (a room deleted or edited), and the window acts on it.
+    void showEvent(QShowEvent* evenement) override;
+
 private:
     // "Collecteur choisi": the name, outlets and own drop of the manifold
     // chosen, and the buttons that change the list; "Collecteur d'une
@@ -71,6 +76,7 @@ private:
     void AfficherCollecteurPiece();
 
     EtudeEnCours& etude_;
+    bool dejaAffichee_ = false;
     std::optional<EtudeRecalculee> recalculee_;
     std::vector<Collecteur> liste_;           // the study's own list
     std::vector<std::optional<int>> choix_;   // each room's manifold, none: the study's filling

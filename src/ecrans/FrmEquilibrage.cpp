@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -205,6 +206,14 @@ void FrmEquilibrage::CmdExporter_Click() {
 
 QSize FrmEquilibrage::sizeHint() const {
     return TailleVueGrille(*this, *grille_, {lblPerte_, lblTempDepartMinimale_, cmdExporter_});
+}
+
+void FrmEquilibrage::showEvent(QShowEvent* evenement) {
+    // The window manager showing the program again is no return to it.
+    if (dejaAffichee_ && !evenement->spontaneous())
+        Actualiser();
+    dejaAffichee_ = true;
+    FenetreAuxiliaire::showEvent(evenement);
 }
 
 } // namespace sorvel

@@ -45,8 +45,14 @@ public:
     // The whole grid when the main window has the room for it.
     QSize sizeHint() const override;
 
+protected:
+    // Shown again after another screen: the study may have changed
+    // meanwhile (a room deleted or edited), and the window acts on it.
+    void showEvent(QShowEvent* evenement) override;
+
 private:
     EtudeEnCours& etude_;
+    bool dejaAffichee_ = false;
     std::optional<EtudeRecalculee> recalculee_;
     QVBoxLayout* corps_ = nullptr; // the body, which the grid heads
     Grille* grille_ = nullptr;

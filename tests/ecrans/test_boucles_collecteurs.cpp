@@ -5,6 +5,7 @@
 // windows; the rules themselves are tested on the model.
 
 #include "Exemples.h"
+#include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmCollecteurs.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmEquilibrage.h"
@@ -118,6 +119,14 @@ TEST_F(BouclesCollecteurs, ConseilDeLEquilibrageApplique) {
         EXPECT_EQ(Ligne(*g, EnTete + static_cast<int>(n)), Textes(lignes[n]));
     EXPECT_EQ(g->texte(EnTete + 2, 1), QStringLiteral("normale (1 sur %1)").arg(conseil));
     EXPECT_TRUE(boite.messages.empty()) << boite.titres().join(", ").toStdString();
+
+    // Shown again once a room has gone: it shows the study as it is now.
+    f->AfficherFeuille(f->Circuits());
+    boite.repondre(ReponseMessage::Oui);
+    ASSERT_TRUE(f->Etude().SupprimerPiece(1));
+    Declencher(f.get(), QStringLiteral("MnuEquilibrage"));
+    ASSERT_EQ(f->FeuilleAffichee(), equilibrage);
+    EXPECT_EQ(equilibrage->GrilleEquilibrage()->rowCount(), EnTete + conseil);
 }
 
 // The manifolds window on the 12-room house (14 loops, a second manifold
