@@ -11,6 +11,8 @@
 // manager frames and places it. Without it, the window is given the whole
 // screen, which nothing else would do.
 
+#include "Captures.h"
+
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmConduites.h"
@@ -45,57 +47,7 @@
 
 #include <cstdio>
 
-namespace {
-
-void Attendre(int millisecondes) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < millisecondes) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-}
-
-bool Capturer(const QString& chemin) {
-    Attendre(400);
-    const QPixmap image = QGuiApplication::primaryScreen()->grabWindow(0);
-    const bool ok = !image.isNull() && image.save(chemin, "PNG");
-    std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "capture" : "ÉCHEC", qPrintable(chemin));
-    return ok;
-}
-
-void Texte(QWidget* ecran, const char* nom, const QString& texte) {
-    if (auto* champ = ecran->findChild<QLineEdit*>(QString::fromLatin1(nom)))
-        champ->setText(texte);
-}
-
-void Choix(QWidget* ecran, const char* nom, const QString& texte) {
-    if (auto* liste = ecran->findChild<QComboBox*>(QString::fromLatin1(nom)))
-        liste->setCurrentIndex(liste->findText(texte));
-}
-
-void Clic(QWidget* ecran, const char* nom) {
-    if (auto* bouton = ecran->findChild<QAbstractButton*>(QString::fromLatin1(nom)))
-        bouton->click();
-}
-
-// What every step works on: the main window, its studies folder and where
-// the pictures go. Each step adds its pictures and leaves `ok` false when
-// one failed.
-struct Seance {
-    sorvel::MDIPlancher& fenetre;
-    const sorvel::DossierEtudes& dossierEtudes;
-    const sorvel::FichiersTravail& travail;
-    QString prefixe;
-    bool ok = true;
-    void capturer(const char* nom) { ok &= Capturer(prefixe + QString::fromLatin1(nom)); }
-    QAction* action(const char* nom) const { return fenetre.findChild<QAction*>(QString::fromLatin1(nom)); }
-    // The rooms and pressure drops of the working files emptied.
-    void viderPieces() const {
-        for (const QString& f : {sorvel::FichierEtude, sorvel::FichierPerte})
-            dossierEtudes.SupprimerFichier(f);
-    }
-};
+namespace captures {
 
 // The widest study line above the rooms list, at the size the window
 // opened at: thermoformed studs, 13x16 mm pipe, 50 °C; then the study's
@@ -453,9 +405,10 @@ void AideEtAPropos(Seance& s) {
             w->close();
 }
 
-} // namespace
+} // namespace captures
 
 int main(int argc, char* argv[]) {
+    using namespace captures;
     QApplication application(argc, argv);
     sorvel::InstallerFrancais(application);
     if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
@@ -494,6 +447,7 @@ int main(int argc, char* argv[]) {
         Apercus(s);
         Bibliotheque(s, positions[1]);
         VuesDeLEtude(s);
+        BouclesEtCollecteurs(s);
     }
     AideEtAPropos(s);
 

@@ -1,6 +1,7 @@
 #include "ecrans/FrmConduites.h"
 
 #include "commun/Nombres.h"
+#include "ecrans/VuesCommunes.h"
 #include "ihm/ChampNumerique.h"
 #include "ihm/Controles.h"
 #include "ihm/ModAide.h"
@@ -57,6 +58,22 @@ FrmConduites::FrmConduites(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
         if (i == 2)
             ligneBordure_ = {lbl[i], champs[i], unite, trait};
     }
+
+    // The normal zone laid as equal loops, each with its own connecting
+    // pipes; with the count, the fewest loops the summary would not show red.
+    auto* lblBoucles = Libelle(QStringLiteral("LblBoucles"), QStringLiteral("Nombre de boucles (zone normale)"), this);
+    cmbBoucles_ = Liste(QStringLiteral("CmbBoucles"), lblBoucles->text(), Entiers(1, BouclesMaximum), this);
+    cmbBoucles_->setFixedWidth(90);
+    cmbBoucles_->setCurrentIndex(0);
+    // On one line under the list it speaks of.
+    lblProposition_ = Remarque(QStringLiteral("LblProposition"), this);
+    lblProposition_->setWordWrap(false);
+    g->addWidget(Trait(this, QStringLiteral("LinConduites_4")), ligne++, 0, 1, 4);
+    lblBoucles->setBuddy(cmbBoucles_);
+    g->addWidget(lblBoucles, ligne, 0);
+    g->addWidget(cmbBoucles_, ligne++, 1);
+    g->addWidget(lblProposition_, ligne++, 1, 1, 3);
+
     g->setColumnStretch(3, 1);
     g->setColumnMinimumWidth(2, 30);
 
@@ -70,6 +87,12 @@ FrmConduites::FrmConduites(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
     for (ChampNumerique* c : {txtLongRaccordNormale_, txtLongDistri_, txtLongRaccordBordure_})
         connect(c, &ChampNumerique::modifie, &etude_, &EtudeEnCours::MarquerModifie);
     connect(cmbTempChute_, &QComboBox::currentIndexChanged, &etude_, &EtudeEnCours::MarquerModifie);
+    connect(cmbBoucles_, &QComboBox::currentIndexChanged, &etude_, &EtudeEnCours::MarquerModifie);
+    // Every input of this screen changes the room's loop length.
+    for (ChampNumerique* c : {txtLongRaccordNormale_, txtLongDistri_, txtLongRaccordBordure_})
+        connect(c, &ChampNumerique::modifie, this, &FrmConduites::ActualiserProposition);
+    for (QComboBox* l : {cmbTempChute_, cmbBoucles_})
+        connect(l, &QComboBox::currentIndexChanged, this, &FrmConduites::ActualiserProposition);
 
     Relier(boutons.Precedent, this, &FrmConduites::CmdPrecedent_Click);
     Relier(boutons.Suivant, this, &FrmConduites::CmdSuivant_Click);
@@ -83,6 +106,7 @@ void FrmConduites::Remplir(Piece& d) const {
     d.LongDistri = txtLongDistri_->valeur().value_or(0.0);
     d.LongRaccordBordure = txtLongRaccordBordure_->valeur().value_or(0.0);
     d.TempChute = CInt(LireNombre(cmbTempChute_->currentText().toStdString()).value_or(0), "TempChute");
+    d.Boucles = EntierChoisi(cmbBoucles_).value_or(1);
 }
 
 void FrmConduites::Afficher(const Piece& d) {
@@ -90,6 +114,7 @@ void FrmConduites::Afficher(const Piece& d) {
     txtLongDistri_->definirValeur(d.LongDistri);
     txtLongRaccordBordure_->definirValeur(d.LongRaccordBordure);
     ChoisirTexte(cmbTempChute_, QString::fromStdString(FormatGeneral(d.TempChute)));
+    ChoisirTexte(cmbBoucles_, QString::number(d.Boucles));
 }
 
 void FrmConduites::Preparer() {
@@ -99,6 +124,24 @@ void FrmConduites::Preparer() {
     lblDesignation_->setText(nom);
     // Only an independent edge loop has connecting pipes of its own.
     AfficherBoucleBordure(BoucleBordureIndependante(d.TypeCharge));
+    ActualiserProposition();
+}
+
+void FrmConduites::ActualiserProposition() {
+    if (!etude_.Saisie().EnCours())
+        return;
+    Piece d = etude_.Saisie().PieceEnSaisie();
+    Remplir(d);
+    const PropositionBoucles p = etude_.Saisie().ProposerBoucles(d);
+    lblProposition_->setText(p.Texte);
+    lblProposition_->setToolTip(p.InfoBulle);
+    lblProposition_->setAccessibleName(p.Texte);
+    QFont police = lblProposition_->font();
+    police.setBold(p.Format.Gras);
+    lblProposition_->setFont(police);
+    QPalette palette = lblProposition_->palette();
+    palette.setColor(QPalette::WindowText, CouleurAffichee(p.Format.Couleur));
+    lblProposition_->setPalette(palette);
 }
 
 void FrmConduites::AfficherBoucleBordure(bool visible) {

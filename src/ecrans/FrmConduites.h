@@ -36,6 +36,10 @@ public:
     // focus back on the field; true when every length passes.
     bool Controle();
 
+    // The proposal beside "Nombre de boucles (zone normale)", for the room
+    // as the four screens now show it.
+    void ActualiserProposition();
+
     void CmdPrecedent_Click();
     void CmdSuivant_Click();
     void CmdAnnuler_Click();
@@ -57,6 +61,8 @@ private:
     ChampNumerique* txtLongDistri_;
     ChampNumerique* txtLongRaccordBordure_;
     QComboBox* cmbTempChute_;
+    QComboBox* cmbBoucles_;
+    QLabel* lblProposition_;
     std::array<QWidget*, 4> ligneBordure_{}; // caption, field, unit, separator
 };
 

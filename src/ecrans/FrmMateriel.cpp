@@ -14,11 +14,24 @@ namespace sorvel {
 
 namespace {
 
-// Rows: the heading, the 12 quantities, one empty row.
+// Rows: the heading, the 12 quantities, one empty row, then the manifolds
+// to order, apart.
 constexpr int LignesGrilleMat = 1 + NombreLignesMateriel + 1;
 enum ColonneMat { ColDesignation, ColValeur, ColUnite, NombreColonnesMat };
 constexpr int LargeursTwips[NombreColonnesMat] = {5000, 2200, 500};
 const char* const Entetes[NombreColonnesMat] = {"Désignations", "Valeurs", "Dim."};
+
+// One line of the list at row `ligne`: the designation in bold, the value
+// centred, the unit.
+void EcrireLigne(Grille& grille, int ligne, const LigneMaterielAffichee& materiel) {
+    grille.definirTexte(ligne, ColDesignation, materiel.Designation);
+    grille.definirCelluleCourante(ligne, ColDesignation);
+    grille.definirGras(true);
+    grille.definirTexte(ligne, ColValeur, materiel.Valeur);
+    grille.definirCelluleCourante(ligne, ColValeur);
+    grille.definirAlignement(AlignementCellule::Centre);
+    grille.definirTexte(ligne, ColUnite, materiel.Unite);
+}
 
 } // namespace
 
@@ -26,7 +39,11 @@ FrmMateriel::FrmMateriel(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliai
     setObjectName(QStringLiteral("FrmMateriel"));
     setWindowTitle(QStringLiteral("Matériel."));
 
-    grille_ = new Grille(QStringLiteral("GrilleMat"), LignesGrilleMat, NombreColonnesMat, 1, 0, this);
+    const auto recalculee = etude.RecalculerEtude();
+    const std::vector<LigneMaterielAffichee> collecteurs =
+        recalculee ? LignesMaterielCollecteurs(*recalculee) : std::vector<LigneMaterielAffichee>();
+    const int lignes = LignesGrilleMat + static_cast<int>(collecteurs.size());
+    grille_ = new Grille(QStringLiteral("GrilleMat"), lignes, NombreColonnesMat, 1, 0, this);
     grille_->setAccessibleName(QStringLiteral("Matériel de l'étude"));
     // A list to read: no cell shows selected.
     grille_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -46,18 +63,14 @@ FrmMateriel::FrmMateriel(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliai
     principal->addLayout(bas);
     RelierClic(cmdFermer, this, [this] { CmdFermer_Click(); });
 
-    if (const auto recalculee = etude.RecalculerEtude()) {
+    if (recalculee) {
         int ligne = 0;
-        for (const LigneMaterielAffichee& materiel : LignesMaterielEtude(*recalculee)) {
-            ++ligne;
-            grille_->definirTexte(ligne, ColDesignation, materiel.Designation);
-            grille_->definirCelluleCourante(ligne, ColDesignation);
-            grille_->definirGras(true);
-            grille_->definirTexte(ligne, ColValeur, materiel.Valeur);
-            grille_->definirCelluleCourante(ligne, ColValeur);
-            grille_->definirAlignement(AlignementCellule::Centre);
-            grille_->definirTexte(ligne, ColUnite, materiel.Unite);
-        }
+        for (const LigneMaterielAffichee& materiel : LignesMaterielEtude(*recalculee))
+            EcrireLigne(*grille_, ++ligne, materiel);
+        // The manifolds after the empty row that sets them apart.
+        ligne = LignesGrilleMat - 1;
+        for (const LigneMaterielAffichee& materiel : collecteurs)
+            EcrireLigne(*grille_, ++ligne, materiel);
         grille_->definirCelluleCourante(1, ColValeur);
     }
 
@@ -71,7 +84,7 @@ FrmMateriel::FrmMateriel(EtudeEnCours& etude, QWidget* parent) : FenetreAuxiliai
         largeur += grille_->columnWidth(c);
     }
     int hauteur = grille_->frameWidth() * 2;
-    for (int l = 0; l < LignesGrilleMat; ++l)
+    for (int l = 0; l < lignes; ++l)
         hauteur += grille_->rowHeight(l);
     grille_->setMinimumSize(largeur, hauteur);
     grille_->horizontalHeader()->setStretchLastSection(true);

@@ -6,12 +6,19 @@
 #include "ihm/ModAide.h"
 #include "modele/EtudeEnCours.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace sorvel {
+
+namespace {
+// The widest value the grid shows in practice: a normal zone laid as the
+// most loops, each of a long loop.
+const QString ValeurLaPlusLarge = QStringLiteral("8 boucles de 888,88 m");
+} // namespace
 
 FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(parent), etude_(etude) {
     setObjectName(QStringLiteral("FrmResultats"));
@@ -60,6 +67,12 @@ FrmResultats::FrmResultats(EtudeEnCours& etude, QWidget* parent) : QWidget(paren
         if (c < 2) {
             grille_->resizeColumnToContents(c);
             grille_->setColumnWidth(c, qMax(voulue, grille_->columnWidth(c) + 8));
+        } else {
+            // Room for a normal zone laid as the most loops, in bold.
+            QFont gras = grille_->font();
+            gras.setBold(true);
+            const int boucles = QFontMetrics(gras).horizontalAdvance(ValeurLaPlusLarge) + 12;
+            grille_->setColumnWidth(c, qMax(voulue, boucles));
         }
         largeur += grille_->columnWidth(c);
     }

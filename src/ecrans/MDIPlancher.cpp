@@ -3,6 +3,7 @@
 #include "ecrans/FrmCharge.h"
 #include "ecrans/FrmCircuits.h"
 #include "ecrans/FrmClimat.h"
+#include "ecrans/FrmCollecteurs.h"
 #include "ecrans/FrmConduites.h"
 #include "ecrans/FrmD_Generales.h"
 #include "ecrans/FrmDefautsPieces.h"
@@ -374,6 +375,8 @@ void MDIPlancher::CreerMenusEtude() {
            [this] { OuvrirFenetreAuxiliaire<FrmMateriel>([this] { return new FrmMateriel(*etude_); }); });
     Action(consulter, "MnuEquilibrage", QStringLiteral("É&quilibrage"), {},
            [this] { OuvrirFenetreAuxiliaire<FrmEquilibrage>([this] { return new FrmEquilibrage(*etude_); }); });
+    Action(consulter, "MnuCollecteurs", QStringLiteral("C&ollecteurs"), {},
+           [this] { OuvrirFenetreAuxiliaire<FrmCollecteurs>([this] { return new FrmCollecteurs(*etude_); }); });
 
     QMenu* modules = Menu(nullptr, "MnuModules", QStringLiteral("&Modules"));
     Action(modules, "MnuCorrection", QStringLiteral("Module de &correction"), {}, [this] {

@@ -67,6 +67,7 @@ namespace {
 // room's loop: each carries its share of the flow through its own valve.
 ReglageBoucle Rang(ReglageBoucle b, int rang, int n, double temperature, DiametreTube tube) {
     b.Rang = rang;
+    b.Rangs = n;
     b.Debit = b.Debit / n;
     b.Vitesse = VitesseEau(b.Debit, tube);
     b.Reynolds = NombreReynolds(b.Debit, temperature, tube);

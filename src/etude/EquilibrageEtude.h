@@ -46,6 +46,7 @@ struct ReglageBoucle {
     bool AlerteLongueur = false;        // shown red in the summary
     int BouclesConseillees = 1;         // equal loops of the room's zone that bring it out of the red
     int Rang = 1;                       // which of the room's equal loops, from 1
+    int Rangs = 1;                      // how many equal loops the room's zone is laid as
 };
 
 // Kv (m³/h) of a valve passing `debit` l/h with a drop of `perte` mmCE

@@ -16,15 +16,19 @@ double ContenanceTubes(double longueur, DiametreTube tube) {
     return Pi * (diametre / 2) * (diametre / 2) * longueur / 1000.0;
 }
 
-std::vector<LigneChantier> LignesPiecesChantier(const TableEtude& table) {
+std::vector<LigneChantier> LignesPiecesChantier(const ResultatEtude& resultat) {
+    const TableEtude& table = resultat.Table;
     std::vector<LigneChantier> lignes;
     lignes.reserve(static_cast<std::size_t>(table.NombrePieces()));
-    for (int i = 1; i <= table.NombrePieces(); ++i)
+    for (int i = 1; i <= table.NombrePieces(); ++i) {
+        const Cellule& normale = table.Cell(ColonneEtude::LongueurNormale, i);
+        const std::optional<double> longueur = NombreCellule(normale);
         lignes.push_back({TexteCellule(table.Cell(ColonneEtude::Designation, i)),
                           TexteCellule(table.Cell(ColonneEtude::PasVZNormale, i)),
                           TexteCellule(table.Cell(ColonneEtude::PasVZBordure, i)),
-                          TexteCellule(table.Cell(ColonneEtude::LongueurNormale, i)),
+                          longueur ? TexteBouclesNormales(BouclesPiece(resultat, i), *longueur) : TexteCellule(normale),
                           TexteCellule(table.Cell(ColonneEtude::LongueurBordure, i))});
+    }
     return lignes;
 }
 

@@ -28,9 +28,11 @@ extern const std::array<const char*, NombreColonnesChantier> TitresColonnesChant
 extern const std::array<const char*, NombreColonnesChantier> UnitesColonnesChantier; // "", "cm", "cm", "m", "m"
 using LigneChantier = std::array<std::string, NombreColonnesChantier>;
 
-// One row per room, in the study's order: texts as they stand, numbers
-// rounded to 2 decimals; a zone the room does not have stays empty.
-std::vector<LigneChantier> LignesPiecesChantier(const TableEtude& table);
+// One row per room of the recalculated study, in its order: texts as they
+// stand, numbers rounded to 2 decimals; a zone the room does not have stays
+// empty. A normal zone laid as several equal loops reads "3 boucles de
+// 98,6 m", the length of each.
+std::vector<LigneChantier> LignesPiecesChantier(const ResultatEtude& resultat);
 
 struct LigneDonneeGenerale {
     std::string Libelle; // "Débit total du plancher chauffant : "

@@ -37,7 +37,7 @@ std::string PhraseLongueur(const ReglageBoucle& b, DiametreTube tube) {
     return "La boucle mesure " + TexteArrondi(b.Longueur) + " m, plus que la limite de "
            + FormatGeneral(LongueurBoucleRouge(tube)) + " m du tube " + TexteTube(tube)
            + " : la partager en " + std::to_string(b.BouclesConseillees) + " boucles égales de "
-           + TexteArrondi(b.Longueur / b.BouclesConseillees) + " m.";
+           + TexteArrondi(b.Longueur * b.Rangs / b.BouclesConseillees) + " m.";
 }
 
 void Ajouter(std::string& texte, const std::string& ajout, const char* separateur) {

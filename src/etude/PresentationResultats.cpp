@@ -140,6 +140,15 @@ std::string TexteLegendeCouleurs(DiametreTube tube) {
     return texte;
 }
 
+std::string TexteBouclesNormales(int boucles, double longueur) {
+    return boucles > 1 ? std::to_string(boucles) + " boucles de " + TexteArrondi(longueur) + " m"
+                       : TexteArrondi(longueur);
+}
+
+std::string TexteBouclesNormalesCourt(int boucles, double longueur) {
+    return boucles > 1 ? std::to_string(boucles) + " × " + TexteArrondi(longueur) : TexteArrondi(longueur);
+}
+
 std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const Piece& d, DiametreTube tube,
                                                                      const ResultatsPiece& r) {
     const bool boucle = BoucleBordureIndependante(d.TypeCharge);
@@ -150,8 +159,7 @@ std::array<LigneResultatPiece, NombreLignesResultats> LignesResultatsPiece(const
     // each with its own connecting pipes, which its colour judges.
     const int boucles = std::max(1, d.Boucles);
     const double longueurNormale = d.LongRaccordNormale + r.LongueurNormale / boucles;
-    const std::string texteNormale =
-        boucles > 1 ? std::to_string(boucles) + " boucles de " + v(longueurNormale) + " m" : v(longueurNormale);
+    const std::string texteNormale = TexteBouclesNormales(boucles, longueurNormale);
     const double longueurBordure = d.LongRaccordBordure + r.LongueurBordure;
 
     std::array<LigneResultatPiece, NombreLignesResultats> lignes{{

@@ -82,6 +82,14 @@ std::vector<SegmentLegende> LegendeCouleurs(DiametreTube tube);
 // The same as one plain line.
 std::string TexteLegendeCouleurs(DiametreTube tube);
 
+// The normal zone laid as `boucles` equal loops of `longueur` m each,
+// connecting pipes included, where its length is shown in words: "3 boucles
+// de 98,6 m"; the length alone ("98,6") for a single loop.
+std::string TexteBouclesNormales(int boucles, double longueur);
+// The same for a column too narrow for the words, whose unit (m) stands
+// beside it: "3 × 98,6"; the length alone for a single loop.
+std::string TexteBouclesNormalesCourt(int boucles, double longueur);
+
 inline constexpr int NombreLignesResultats = 29;
 
 // The rows of the results screen, from the top (row 0).

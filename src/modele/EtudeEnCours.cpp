@@ -142,6 +142,7 @@ bool EtudeEnCours::GarderCollecteurs(const std::vector<Collecteur>& liste,
     if (saisie_->EnCours() && !saisie_->NouvellePiece() && n >= 1 && n <= affectations.size())
         saisie_->ModifierPieceEnSaisie([&](Piece& p) { p.Collecteur = affectations[n - 1]; });
     MarquerModifie();
+    saisie_->NoterChangementEtude();
     return true;
 }
 

@@ -204,6 +204,7 @@ bool SaisiePiece::PartagerZoneNormale(int n, int boucles) {
     if (!resultats || !Ecrire(n, piece, *resultats))
         return false;
     etude_.DefinirModifie(true);
+    NoterChangementEtude();
     emit etude_.PiecesChangees();
     return true;
 }

@@ -75,6 +75,12 @@ public:
     void Finir();
     // Another study: no room entered, none edited last.
     void Reinitialiser();
+    // The study changed apart from the room being entered (its manifolds,
+    // another room's loops): abandoning the room keeps it modified.
+    void NoterChangementEtude() {
+        if (saisie_)
+            modifieAvantSaisie_ = true;
+    }
 
     // A room is being entered or edited.
     bool EnCours() const { return saisie_; }

@@ -33,11 +33,13 @@ bool AvecPieces(const EtudeRecalculee& etude);
 // one row of 41 cells per room, the totals and the lines below the table.
 Recapitulatif RecapitulatifEtude(const EtudeRecalculee& etude, const Installation& generales);
 
-// One row per loop of the balancing, its warnings in orange.
+// One row per loop of the balancing, its warnings in orange; each of a
+// room's equal loops says which it is ("normale (2 sur 3)").
 std::vector<LigneEquilibrage> LignesEquilibrage(const EtudeRecalculee& etude);
 
 // Every manifold of `etude` in order: its row, then one row per loop by
-// outlet (warnings in orange, with their tooltips).
+// outlet (warnings in orange, with their tooltips; a room's equal loops
+// numbered as in the balancing).
 struct CollecteurAffiche {
     LigneCollecteur Ligne;
     std::vector<LigneSortie> Sorties;

@@ -234,19 +234,31 @@ PlanPieces PlanTablePieces(double hautContenu) {
 } // namespace
 
 void ModImprimer::MettreEnPageChantier() {
-    pieces_ = LignesPiecesChantier(donnees_.Resultat.Table);
+    pieces_ = LignesPiecesChantier(donnees_.Resultat);
     generales_ = DonneesGeneralesChantier(donnees_.Resultat, donnees_.Generales, donnees_.Materiel);
 
     // The four value columns share one width, wide enough for their titles,
-    // units and values; the room names take the rest.
-    largeurValeur_ = 70;
+    // units and values; a normal zone laid as several loops ("3 boucles de
+    // 98,6 m") widens its own column alone. The room names take the rest.
+    constexpr int LongueurNormale = 3;
+    double commune = 70, boucles = 0;
     for (int c = 1; c < NombreColonnesChantier; ++c) {
-        largeurValeur_ = std::max(largeurValeur_, Largeur(PolicePiecesGras, TitresColonnesChantier[c]) + 2 * Retrait);
-        largeurValeur_ = std::max(largeurValeur_, Largeur(PoliceUnites, UnitesColonnesChantier[c]) + 2 * Retrait);
-        for (const LigneChantier& l : pieces_)
-            largeurValeur_ = std::max(largeurValeur_, Largeur(PolicePieces, Q(l[c])) + 2 * Retrait);
+        commune = std::max(commune, Largeur(PolicePiecesGras, TitresColonnesChantier[c]) + 2 * Retrait);
+        commune = std::max(commune, Largeur(PoliceUnites, UnitesColonnesChantier[c]) + 2 * Retrait);
+        for (std::size_t i = 0; i < pieces_.size(); ++i) {
+            const double l = Largeur(PolicePieces, Q(pieces_[i][static_cast<std::size_t>(c)])) + 2 * Retrait;
+            if (c == LongueurNormale && BouclesPiece(donnees_.Resultat, static_cast<int>(i) + 1) > 1)
+                boucles = std::max(boucles, l);
+            else
+                commune = std::max(commune, l);
+        }
     }
-    largeurNom_ = std::max(droite_ - gauche_ - 4 * largeurValeur_, 2 * Retrait);
+    largeursChantier_.fill(commune);
+    largeursChantier_[LongueurNormale] = std::max(commune, boucles);
+    double valeurs = 0;
+    for (int c = 1; c < NombreColonnesChantier; ++c)
+        valeurs += largeursChantier_[static_cast<std::size_t>(c)];
+    largeursChantier_[0] = std::max(droite_ - gauche_ - valeurs, 2 * Retrait);
 
     hauteurLigne_ = 1.5 * Hauteur(PolicePieces);
     const PlanPieces plan = PlanTablePieces(hautContenu_);
@@ -259,13 +271,20 @@ void ModImprimer::MettreEnPageChantier() {
 
 void ModImprimer::DessinerPieces(Feuille& f, int page) const {
     const PlanPieces plan = PlanTablePieces(hautContenu_);
-    const double largeurTable = largeurNom_ + 4 * largeurValeur_;
+    double largeurTable = 0;
+    for (double l : largeursChantier_)
+        largeurTable += l;
     f.Texte(Mesure(PoliceInfo).Ajuster(Q(TexteLblRecap(donnees_.Generales)), droite_ - gauche_), PoliceInfo,
             QRectF(gauche_, plan.yInfo, droite_ - gauche_, Hauteur(PoliceInfo)), Qt::AlignLeft);
 
     // Column c spans [x(c), x(c + 1)).
-    const auto x = [&](int c) { return gauche_ + (c == 0 ? 0 : largeurNom_ + (c - 1) * largeurValeur_); };
-    const auto largeur = [&](int c) { return c == 0 ? largeurNom_ : largeurValeur_; };
+    const auto largeur = [&](int c) { return largeursChantier_[static_cast<std::size_t>(c)]; };
+    const auto x = [&](int c) {
+        double xc = gauche_;
+        for (int avant = 0; avant < c; ++avant)
+            xc += largeur(avant);
+        return xc;
+    };
     const double hTitres = plan.yUnites - plan.yTitres, hUnites = plan.yLignes - plan.yUnites;
     f.Fond(QRectF(gauche_, plan.yTitres, largeurTable, hTitres + hUnites), GrisFond);
     for (int c = 0; c < NombreColonnesChantier; ++c) {

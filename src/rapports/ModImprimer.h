@@ -188,7 +188,8 @@ private:
     // Site results: the rooms table.
     std::vector<LigneChantier> pieces_;
     std::vector<LigneDonneeGenerale> generales_;
-    double largeurNom_ = 0, largeurValeur_ = 0;
+    // Widths of its columns: the room names, then the values.
+    std::array<double, NombreColonnesChantier> largeursChantier_{};
     double hauteurLigne_ = 0;
     int lignesParPage_ = 1;
     int pagesPieces_ = 1;

@@ -78,10 +78,30 @@ QStringList LignesNom(const Mesure& mesure, const QString& nom, double largeur) 
     }
     return lignes;
 }
+// The normal zones of `resultat` laid as several equal loops: their cells
+// of the loop length in `recap` put in the short form ("3 × 98,6"), which
+// the columns are measured on; returned with their text in words ("3
+// boucles de 98,6 m"), printed instead where the column holds it.
+std::vector<std::pair<CelluleRecapitulatif*, QString>> BouclesEnCourt(Recapitulatif& recap,
+                                                                      const ResultatEtude& resultat) {
+    std::vector<std::pair<CelluleRecapitulatif*, QString>> enMots;
+    for (int i = 1; i <= recap.NombrePieces(); ++i) {
+        const int boucles = BouclesPiece(resultat, i);
+        const std::optional<double> longueur = NombreCellule(resultat.Table.Cell(ColonneEtude::LongueurNormale, i));
+        if (boucles < 2 || !longueur)
+            continue;
+        CelluleRecapitulatif& c =
+            recap.Pieces[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(ColonneEtude::LongueurNormale - 1)];
+        c.Texte = TexteBouclesNormalesCourt(boucles, *longueur);
+        enMots.emplace_back(&c, Q(TexteBouclesNormales(boucles, *longueur)));
+    }
+    return enMots;
+}
 } // namespace
 
 void ModImprimer::MettreEnPageRecapitulatif() {
     recap_ = PresenterRecapitulatif(donnees_.Resultat, donnees_.Generales);
+    const auto enMots = BouclesEnCourt(recap_, donnees_.Resultat);
     const PlanRecap plan = PlanRecapitulatif(hautContenu_, basContenu_);
 
     // The largest font, up to 8.5 points, whose rows fit the page with some
@@ -117,6 +137,9 @@ void ModImprimer::MettreEnPageRecapitulatif() {
     const double place = droite_ - gauche_ - largeurLibelle_ - largeurUnite_;
     piecesParPage_ = std::max(1, static_cast<int>(std::floor(place / largeurMinimale)));
     largeurPiece_ = place / piecesParPage_;
+    for (const auto& [cellule, texte] : enMots)
+        if (Largeur(cellule->Format.Gras ? grasse : normale, texte) + 2 * Retrait <= largeurPiece_)
+            cellule->Texte = texte.toStdString();
     const int n = recap_.NombrePieces();
     nombrePages_ = std::max(1, (n + piecesParPage_ - 1) / piecesParPage_);
 }

@@ -106,7 +106,8 @@ TEST_F(Application, MenusEtRaccourcis) {
         {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuClimat", ""},
         {"MnuDefautsPieces", ""},        {"MnuRenseignements", ""},
         {"MnuPieceSelectionnee", ""},    {"MnuRecapitulatif", ""},         {"MnuMateriel", ""},
-        {"MnuEquilibrage", ""},          {"MnuCorrection", ""},            {"MnuIncertitude", ""},
+        {"MnuEquilibrage", ""},          {"MnuCollecteurs", ""},
+        {"MnuCorrection", ""},           {"MnuIncertitude", ""},
         {"MnuAideSorvel", ""},           {"MnuAPropos", ""},
     };
     const auto actions = ActionsDesMenus(f.get());

@@ -69,19 +69,26 @@ TEST(Materiel, Quantites) {
 }
 
 TEST(Chantier, LignesDesPiecesEtContenance) {
+    Piece salon = exemples::PieceMaison("Salon", Charge::Normale, 60, 5200);
+    salon.Boucles = 3;
     const std::vector<Piece> pieces = {exemples::PieceMaison("Séjour", Charge::Normale, 30, 2600),
                                        exemples::PieceMaison("Véranda", Charge::Elevee, 15, 1400),
-                                       exemples::PieceMaison("Bureau", Charge::Angle, 12, 900)};
+                                       exemples::PieceMaison("Bureau", Charge::Angle, 12, 900), salon};
     const ResultatEtude r = CalculEtude(pieces, exemples::Generales());
-    const std::vector<LigneChantier> l = LignesPiecesChantier(r.Table);
+    const std::vector<LigneChantier> l = LignesPiecesChantier(r);
     const auto texte = [&](int k, int i) { return TexteCellule(r.Table.Cell(k, i)); };
-    ASSERT_EQ(l.size(), 3u);
+    ASSERT_EQ(l.size(), 4u);
     EXPECT_EQ(l[0], (LigneChantier{"Séjour", texte(ColonneEtude::PasVZNormale, 1), "",
                                    texte(ColonneEtude::LongueurNormale, 1), ""}));
     EXPECT_EQ(l[1][2], "10");
     EXPECT_EQ(l[1][4], texte(ColonneEtude::LongueurBordure, 2));
     EXPECT_EQ(l[2][2], "10"); // an edge zone on the normal loop: pitch, no loop of its own
     EXPECT_EQ(l[2][4], "");
+    // Three equal loops: how many, and the length of each (the summary's number).
+    EXPECT_EQ(l[3][3], "3 boucles de " + texte(ColonneEtude::LongueurNormale, 4) + " m");
+    EXPECT_EQ(TexteBouclesNormalesCourt(3, 98.604), "3 × 98,6");
+    EXPECT_EQ(TexteBouclesNormalesCourt(1, 98.604), "98,6");
+    EXPECT_EQ(TexteBouclesNormales(2, 101.256), "2 boucles de 101,26 m");
     EXPECT_STREQ(TitresColonnesChantier[0], "Pièces");
     EXPECT_STREQ(TitresColonnesChantier[4], "Lg bordure");
     // Water in the pipes: 20.11 l per 100 m of 16x20, 13.27 of 13x16.

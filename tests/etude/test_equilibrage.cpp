@@ -130,6 +130,14 @@ TEST(Equilibrage, Presentation) {
     EXPECT_EQ(l[ColonneEquilibrage::Vitesse].Format.Couleur, CouleurValeur::Orange);
     EXPECT_EQ(l[ColonneEquilibrage::Boucle].Texte, "normale");
     EXPECT_EQ(l[ColonneEquilibrage::Piece].Texte, "Pièce");
+    // One of a zone's 2 loops of 190 m: the room's zone on 4 loops, each
+    // half as long.
+    ReglageBoucle rang = Seule(D16x20, {190, 20, 10, 100});
+    rang.Rangs = 2;
+    rang.BouclesConseillees = 4;
+    EXPECT_TRUE(PresenterEquilibrage({rang}, D16x20)
+                    .at(0)[ColonneEquilibrage::Alertes]
+                    .InfoBulle.ends_with("la partager en 4 boucles égales de 95 m."));
 }
 
 // On a recalculated study the figures of each loop belong together: its

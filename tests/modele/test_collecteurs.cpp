@@ -48,6 +48,7 @@ protected:
 
 // Added, renamed, resized and removed, each change kept at once; what
 // storage would refuse is told and changes nothing, not even the flag.
+// Abandoning a room entered meanwhile keeps the study modified.
 TEST_F(ModeleCollecteurs, ListeDesCollecteurs) {
     EXPECT_EQ(etude.Collecteurs(), std::vector{Collecteur{}});
     ASSERT_TRUE(etude.AjouterCollecteur());
@@ -76,6 +77,12 @@ TEST_F(ModeleCollecteurs, ListeDesCollecteurs) {
     EXPECT_FALSE(etude.SupprimerCollecteur(1));
     EXPECT_TRUE(questions.Seul("Collecteurs.",
                                "Le collecteur « Collecteur 2 » est le seul de l'étude : il ne peut pas être supprimé."));
+    // A manifold added while a room is being entered stays a change of the
+    // study when that room is abandoned.
+    etude.DefinirModifie(false);
+    ASSERT_TRUE(S.CommencerNouvellePiece() && etude.AjouterCollecteur());
+    S.AbandonnerPiece();
+    EXPECT_TRUE(etude.Modifie());
 }
 
 // The house's rooms given manifolds by hand: the first choice keeps every

@@ -6,8 +6,10 @@
 #include "Environnement.h"
 #include "ModeleTest.h"
 
+#include "commun/Nombres.h"
 #include "etude/CalculEtude.h"
 #include "etude/ExportCsv.h"
+#include "modele/VuesEtude.h"
 
 #include <QDir>
 #include <QJsonObject>
@@ -292,4 +294,92 @@ TEST_F(Saisie, RecalculerEtExporter) {
     EXPECT_FALSE(etude.RecalculerEtude().has_value());
     EXPECT_TRUE(questions.Seul("Calcul impossible.",
                                "La pièce 3 « Cuisine » ne peut pas être calculée : la surface de la pièce est nulle."));
+}
+
+// The balancing's advice applied to room 1: its normal zone laid as 3 loops,
+// the room calculated against the study's largest drop and written back as
+// "&OK" writes it, the study modified. Refused with its message beyond 8
+// loops, and while that room is open on the room screens; another room
+// open does not stop it, and abandoning that room keeps the change.
+TEST_F(Saisie, PartagerZoneNormale) {
+    etude.ChangerGenerales(exemples::Generales());
+    ASSERT_TRUE(Saisir(Sejour));
+    ASSERT_TRUE(Saisir(Chambre));
+    etude.DefinirModifie(false);
+    piecesChangees = 0;
+    const Jeu avant = Travail();
+    const std::string titre = "Nombre de boucles.";
+
+    EXPECT_FALSE(S.PartagerZoneNormale(1, BouclesMaximum + 1));
+    EXPECT_TRUE(questions.Seul(titre, "La pièce 'Séjour' demanderait 9 boucles : une pièce en compte 8 au plus. "
+                                      "La partager en plusieurs pièces."));
+    ASSERT_TRUE(S.OuvrirPiece(1));
+    EXPECT_FALSE(S.PartagerZoneNormale(1, 2));
+    EXPECT_TRUE(questions.Seul(titre, "La pièce 'Séjour' est ouverte dans les écrans de saisie : l'accepter ou "
+                                      "l'abandonner avant de changer son nombre de boucles."));
+    S.AbandonnerPiece();
+    EXPECT_EQ(Travail(), avant);
+    EXPECT_FALSE(etude.Modifie());
+
+    ASSERT_TRUE(S.OuvrirPiece(2));
+    const double perteMax = etude.Travail().PerteMaxEtude();
+    ASSERT_TRUE(S.PartagerZoneNormale(1, 3));
+    S.AbandonnerPiece();
+    EXPECT_TRUE(etude.Modifie());
+    EXPECT_EQ(piecesChangees, 1);
+    Piece partagee = Sejour;
+    partagee.Boucles = 3;
+    EXPECT_EQ(etude.Travail().LirePieces(), (std::vector{partagee, Chambre}));
+    const ResultatsPiece r = CalculPiece(EntreesDepuisPiece(partagee, exemples::Generales(), perteMax));
+    const PerteCharge perte = PerteChargePiece(r.PerteNormale, r.PerteBordure);
+    EXPECT_EQ(etude.Travail().LireEtude().Pertes.at(0), perte);
+    EXPECT_NE(perte.PerteNormale, CalculPiece(EntreesDepuisPiece(Sejour, exemples::Generales(), perteMax)).PerteNormale);
+    // The balancing and the manifolds tell the room's three loops apart.
+    const EtudeRecalculee recalculee = etude.RecalculerEtude().value();
+    const std::vector<LigneEquilibrage> lignes = LignesEquilibrage(recalculee);
+    const std::vector<LigneSortie> sorties = LignesCollecteurs(recalculee).at(0).Sorties;
+    ASSERT_GE(lignes.size(), 4u);
+    for (int rang = 1; rang <= 3; ++rang) {
+        const std::string attendu = "normale (" + std::to_string(rang) + " sur 3)";
+        EXPECT_EQ(lignes[rang - 1][ColonneEquilibrage::Boucle].Texte, attendu);
+        EXPECT_EQ(sorties.at(rang - 1)[ColonneSortie::Boucle].Texte, attendu);
+    }
+    EXPECT_EQ(lignes[3][ColonneEquilibrage::Boucle].Texte, "normale");
+    // The same count again writes nothing.
+    etude.DefinirModifie(false);
+    EXPECT_TRUE(S.PartagerZoneNormale(1, 3));
+    EXPECT_FALSE(etude.Modifie());
+    EXPECT_TRUE(questions.posees.empty());
+}
+
+// Page 3/4 proposes the fewest equal loops whose length, connecting pipes
+// included, stays within the red limit of the pipe (160 m for the 16x20);
+// a room too long even in 8 loops is told so, in orange.
+TEST_F(Saisie, ProposerBoucles) {
+    etude.ChangerGenerales(exemples::Generales());
+    const struct {
+        double surface, deperd;
+    } cas[] = {{12, 700}, {60, 2500}, {100, 4000}};
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.surface);
+        Piece p = exemples::PieceMaison("Salon", Charge::Normale, k.surface, k.deperd);
+        const double zone = CalculPiece(EntreesDepuisPiece(p, exemples::Generales(), 0)).LongueurNormale;
+        int m = 1;
+        while (Arrondir(zone / m + p.LongRaccordNormale, 2) > LongueurBoucleRouge(DiametreTube::D16x20))
+            ++m;
+        EXPECT_EQ(m > 1, k.surface > 20);
+        const PropositionBoucles proposition = S.ProposerBoucles(p);
+        EXPECT_EQ(proposition.Boucles, m);
+        const std::string longueur = TexteArrondi(zone / m + p.LongRaccordNormale) + " m";
+        EXPECT_EQ(proposition.Texte.toStdString(),
+                  m == 1 ? "Proposition : 1 boucle de " + longueur
+                         : "Proposition : " + std::to_string(m) + " boucles de " + longueur);
+        EXPECT_EQ(proposition.Format, FormatValeur{});
+    }
+    Piece immense = exemples::PieceMaison("Hall", Charge::Normale, 400, 30000);
+    const PropositionBoucles trop = S.ProposerBoucles(immense);
+    EXPECT_EQ(trop.Boucles, std::nullopt);
+    EXPECT_EQ(trop.Texte.toStdString(), "Trop longue même en 8 boucles");
+    EXPECT_EQ(trop.Format, (FormatValeur{true, CouleurValeur::Orange}));
+    EXPECT_TRUE(questions.posees.empty());
 }

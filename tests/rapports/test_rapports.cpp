@@ -90,7 +90,7 @@ void VerifierChantier(const QString& pdf, const EtudeExemple& e, const DonneesRa
     for (const std::string& t : {std::string("Pièces VZ normale VZ bordure Lg normale Lg bordure"),
                                  std::string("cm cm m m"), TexteLblRecap(e.generales)})
         EXPECT_TRUE(p1.contains(Q(t))) << t << "\n" << Afficher(p1);
-    const std::vector<LigneChantier> pieces = LignesPiecesChantier(d.Resultat.Table);
+    const std::vector<LigneChantier> pieces = LignesPiecesChantier(d.Resultat);
     ASSERT_EQ(pieces.size(), e.pieces.size());
     qsizetype precedente = -1;
     for (const LigneChantier& ligne : pieces) {
