@@ -32,6 +32,15 @@ bool Rouge(double longueur, DiametreTube tube) {
 
 const char* TexteBoucle(TypeBoucle boucle) { return boucle == TypeBoucle::Normale ? "normale" : "bordure"; }
 
+std::string RangBoucle(const ReglageBoucle& b) { return std::to_string(b.Rang) + " sur " + std::to_string(b.Rangs); }
+
+std::string TexteBoucleRang(const ReglageBoucle& b) {
+    std::string texte = TexteBoucle(b.Boucle);
+    if (b.Rangs > 1)
+        texte += " (" + RangBoucle(b) + ")";
+    return texte;
+}
+
 double KvVanne(double debit, double perte) {
     const char* etape = "Kv";
     const double q = Verifier(debit, etape) / 1000.0;                          // m³/h

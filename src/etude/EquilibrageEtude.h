@@ -49,6 +49,13 @@ struct ReglageBoucle {
     int Rangs = 1;                      // how many equal loops the room's zone is laid as
 };
 
+// Which of its room's equal loops `b` is: "2 sur 3"; "1 sur 1" for a loop
+// alone, an edge loop included (a spreadsheet would read "2/3" as a date).
+std::string RangBoucle(const ReglageBoucle& b);
+// The kind of loop `b`, and for one of several equal loops which one:
+// "normale (2 sur 3)", "bordure".
+std::string TexteBoucleRang(const ReglageBoucle& b);
+
 // Kv (m³/h) of a valve passing `debit` l/h with a drop of `perte` mmCE
 // across it: Q[m³/h] / √(Δp[bar]). Raises ErreurArithmetique ("Kv") for a
 // drop that is not above zero.

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 
 namespace sorvel {
 
@@ -75,25 +74,6 @@ std::array<std::string, N> Textes(const std::array<CelluleEquilibrage, N>& cellu
     return textes;
 }
 
-// Which of its room's equal loops a loop is: "2 sur 3" (a spreadsheet would
-// read "2/3" as a date).
-class RangsBoucles {
-public:
-    explicit RangsBoucles(const std::vector<ReglageBoucle>& boucles) {
-        for (const ReglageBoucle& b : boucles)
-            if (b.Boucle == TypeBoucle::Normale)
-                nombre_[b.Piece] = std::max(nombre_[b.Piece], b.Rang);
-    }
-    std::string Texte(const ReglageBoucle& b) const {
-        const auto n = nombre_.find(b.Piece);
-        const int sur = b.Boucle == TypeBoucle::Normale && n != nombre_.end() ? n->second : 1;
-        return std::to_string(b.Rang) + " sur " + std::to_string(sur);
-    }
-
-private:
-    std::map<int, int> nombre_;
-};
-
 } // namespace
 
 std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
@@ -104,11 +84,10 @@ std::string CsvEquilibrage(const EquilibrageEtude& equilibrage) {
         s += ChampCsv(LibelleAvecUnite(c));
     }
     s += ";Boucles\n";
-    const RangsBoucles rangs(equilibrage.Boucles);
     const std::vector<LigneEquilibrage> lignes = PresenterEquilibrage(equilibrage.Boucles, equilibrage.Tube);
     for (std::size_t i = 0; i < lignes.size(); ++i) {
         std::string ligne = LigneCsv(Textes(lignes[i]));
-        ligne.insert(ligne.size() - 1, ";" + rangs.Texte(equilibrage.Boucles[i]));
+        ligne.insert(ligne.size() - 1, ";" + RangBoucle(equilibrage.Boucles[i]));
         s += ligne;
     }
     s += '\n';
@@ -187,18 +166,13 @@ std::string CsvCollecteurs(const std::vector<FiguresCollecteur>& collecteurs) {
         colonnes[k + 1] = LibelleAvecUnite(ColonnesSorties[k]);
     colonnes.back() = "Boucles";
     s += '\n' + LigneCsv(colonnes);
-    std::vector<ReglageBoucle> boucles;
-    for (const FiguresCollecteur& c : collecteurs)
-        for (const BoucleCollecteur& b : c.Boucles)
-            boucles.push_back(b.Boucle);
-    const RangsBoucles rangs(boucles);
     for (const FiguresCollecteur& c : collecteurs) {
         const std::vector<LigneSortie> sorties = PresenterSorties(c);
         for (std::size_t i = 0; i < sorties.size(); ++i) {
             std::array<std::string, NombreColonnesSorties + 2> ligne{c.Definition.Nom};
             const auto textes = Textes(sorties[i]);
             std::copy(textes.begin(), textes.end(), ligne.begin() + 1);
-            ligne.back() = rangs.Texte(c.Boucles[i].Boucle);
+            ligne.back() = RangBoucle(c.Boucles[i].Boucle);
             s += LigneCsv(ligne);
         }
     }

@@ -24,22 +24,10 @@ Recapitulatif RecapitulatifEtude(const EtudeRecalculee& etude, const Installatio
     return PresenterRecapitulatif(etude.Resultat, generales);
 }
 
-namespace {
-
-// The loop `b` of the study `etude`, one of its room's equal loops, says
-// which: "normale (2 sur 3)".
-void NommerRang(std::string& texte, const EtudeRecalculee& etude, const ReglageBoucle& b) {
-    const int n = b.Boucle == TypeBoucle::Normale ? BouclesPiece(etude.Resultat, b.Piece) : 1;
-    if (n > 1)
-        texte += " (" + std::to_string(b.Rang) + " sur " + std::to_string(n) + ")";
-}
-
-} // namespace
-
 std::vector<LigneEquilibrage> LignesEquilibrage(const EtudeRecalculee& etude) {
     std::vector<LigneEquilibrage> lignes = PresenterEquilibrage(etude.Equilibrage.Boucles, etude.Equilibrage.Tube);
     for (std::size_t n = 0; n < lignes.size() && n < etude.Equilibrage.Boucles.size(); ++n)
-        NommerRang(lignes[n][ColonneEquilibrage::Boucle].Texte, etude, etude.Equilibrage.Boucles[n]);
+        lignes[n][ColonneEquilibrage::Boucle].Texte = TexteBoucleRang(etude.Equilibrage.Boucles[n]);
     return lignes;
 }
 
@@ -48,7 +36,7 @@ std::vector<CollecteurAffiche> LignesCollecteurs(const EtudeRecalculee& etude) {
     for (const FiguresCollecteur& c : etude.Collecteurs) {
         CollecteurAffiche affiche{PresenterCollecteur(c), PresenterSorties(c)};
         for (std::size_t n = 0; n < affiche.Sorties.size() && n < c.Boucles.size(); ++n)
-            NommerRang(affiche.Sorties[n][ColonneSortie::Boucle].Texte, etude, c.Boucles[n].Boucle);
+            affiche.Sorties[n][ColonneSortie::Boucle].Texte = TexteBoucleRang(c.Boucles[n].Boucle);
         collecteurs.push_back(std::move(affiche));
     }
     return collecteurs;

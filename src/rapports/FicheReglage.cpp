@@ -46,7 +46,7 @@ std::vector<LigneReglage> LignesReglage(const FiguresCollecteur& c) {
     std::vector<LigneReglage> lignes;
     lignes.reserve(c.Boucles.size());
     for (const BoucleCollecteur& b : c.Boucles)
-        lignes.push_back({std::to_string(b.Sortie), b.Boucle.NomPiece, TexteBoucle(b.Boucle.Boucle),
+        lignes.push_back({std::to_string(b.Sortie), b.Boucle.NomPiece, TexteBoucleRang(b.Boucle),
                           TexteArrondi(b.Boucle.Longueur), TexteArrondi(b.Boucle.Debit), TexteArrondi(b.DebitLmin),
                           TexteKv(b.Kv), Remarque(b, c.Definition.Sorties)});
     return lignes;

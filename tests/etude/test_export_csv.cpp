@@ -100,9 +100,10 @@ TEST(ExportCsv, Equilibrage) {
 // its edge loop is a loop of its own.
 TEST(ExportCsv, BouclesEgales) {
     EquilibrageEtude e = Equilibrage(38);
+    ReglageBoucle bordure = e.Boucles[0];
+    e.Boucles[0].Rangs = 2;
     ReglageBoucle seconde = e.Boucles[0];
     seconde.Rang = 2;
-    ReglageBoucle bordure = e.Boucles[0];
     bordure.Boucle = TypeBoucle::Bordure;
     e.Boucles.insert(e.Boucles.begin() + 1, {seconde, bordure});
     const std::vector<std::string> l = Lignes(CsvEquilibrage(e));

@@ -511,4 +511,22 @@ TEST(Boites, FicheDeReglageSurPlusieursPages) {
     }
 }
 
+// The living room laid as three equal loops takes three outlets, each row
+// saying which loop it is; the rows fit the sheet with their longer text.
+TEST(Boites, FicheDeReglageBouclesEgales) {
+    std::vector<Piece> pieces = exemples::Maison12Pieces();
+    pieces[0].Boucles = 3;
+    const Installation g = exemples::Generales();
+    const EtudeRecalculee r = RecalculerEtude(pieces, g, {});
+    const std::vector<LigneReglage> lignes = LignesReglage(r.Collecteurs.at(0));
+    ASSERT_GE(lignes.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(lignes[i][2], i < 3 ? "normale (" + std::to_string(i + 1) + " sur 3)" : "normale") << i;
+    const DonneesRapport d{.NomEtude = "Maison", .Date = QDate(2026, 12, 6), .Generales = g,
+                           .Resultat = r.Resultat, .Collecteurs = r.Collecteurs};
+    const ModImprimer m(d, Rapport::Reglage, TailleA4());
+    for (const auto& page : Dessiner(m))
+        VerifierBoites(page, m.TaillePage());
+}
+
 } // namespace
