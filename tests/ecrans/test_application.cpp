@@ -97,13 +97,14 @@ TEST_F(Application, MenusEtRaccourcis) {
     f = Demarrer();
     const std::pair<const char*, const char*> cas[] = {
         {"MnuNouvelle", "Ctrl+N"},       {"MnuOuvrir", "Ctrl+O"},          {"MnuEnregistrer", "Ctrl+S"},
-        {"MnuEnregistrerSous", ""},      {"MnuRenommer", ""},              {"MnuSupprimerEtude", "Ctrl+D"},
-        {"MnuApercuChantier", ""},       {"MnuImprimerChantier", "Ctrl+C"}, {"MnuApercuRecap", ""},
-        {"MnuImprimerRecap", "Ctrl+R"},  {"MnuApercuDeperditions", ""},    {"MnuImprimerDeperditions", "Ctrl+E"},
+        {"MnuEnregistrerSous", ""},      {"MnuRenommer", ""},              {"MnuSupprimerEtude", ""},
+        {"MnuApercuChantier", ""},       {"MnuImprimerChantier", "Ctrl+P"}, {"MnuApercuRecap", ""},
+        {"MnuImprimerRecap", "Ctrl+R"},  {"MnuApercuDeperditions", ""},    {"MnuImprimerDeperditions", "Ctrl+Shift+D"},
         {"MnuApercuReglage", ""},        {"MnuImprimerReglage", "Ctrl+G"},
         {"MnuQuitter", "Ctrl+Q"},        {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
-        {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuClimat", ""},
+        {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuAnnulerSuppression", "Ctrl+Z"},
+        {"MnuClimat", ""},
         {"MnuPieceSelectionnee", ""},    {"MnuRecapitulatif", ""},         {"MnuMateriel", ""},
         {"MnuEquilibrage", ""},          {"MnuCorrection", ""},            {"MnuIncertitude", ""},
         {"MnuAideSorvel", ""},           {"MnuAPropos", ""},
@@ -115,6 +116,16 @@ TEST_F(Application, MenusEtRaccourcis) {
         EXPECT_EQ(actions[i]->shortcut(), QKeySequence(QString::fromLatin1(cas[i].second))) << cas[i].first;
     }
     EXPECT_EQ(Trouver<QAction>(f.get(), QStringLiteral("MnuAPropos"))->text(), QStringLiteral("À &propos de Sorvel"));
+    // The keys of the text fields keep their meaning: copy, paste, cut,
+    // select all, redo, and delete and end of line on Linux desktops. Ctrl+Z
+    // undoes a deletion only where no text field takes it.
+    for (const char* edition : {"Ctrl+C", "Ctrl+V", "Ctrl+X", "Ctrl+A", "Ctrl+Y", "Ctrl+Shift+Z", "Ctrl+D", "Ctrl+E",
+                                "Ctrl+K", "Ctrl+Z"})
+        for (QAction* a : actions) {
+            if (a->objectName() != QStringLiteral("MnuAnnulerSuppression")) {
+                EXPECT_NE(a->shortcut(), QKeySequence(QString::fromLatin1(edition))) << a->objectName().toStdString();
+            }
+        }
 }
 
 // Leaving a room screen through the menu remembers it; "Feuille de
