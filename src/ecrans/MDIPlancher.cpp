@@ -248,18 +248,23 @@ void MDIPlancher::AjouterPiece() {
         EtudeEnCours::SansMarquage remplissage(*etude_);
         feuillesPiece_.Conduites->AfficherChute(etude_->Saisie().PieceEnSaisie());
     }
+    etude_->Saisie().NoterDepart(PieceAffichee());
     ActiverMenuPiece(false);
 }
 
-void MDIPlancher::AbandonnerPiece() {
-    // The room as its screens now show it, judged against what it was.
+Piece MDIPlancher::PieceAffichee() const {
     Piece affichee = etude_->Saisie().PieceEnSaisie();
     if (feuillesPiece_.Charge && feuillesPiece_.Piece && feuillesPiece_.Conduites) {
         feuillesPiece_.Charge->Remplir(affichee);
         feuillesPiece_.Piece->Remplir(affichee);
         feuillesPiece_.Conduites->Remplir(affichee);
     }
-    if (!etude_->Saisie().DemanderAbandon(affichee))
+    return affichee;
+}
+
+void MDIPlancher::AbandonnerPiece() {
+    // The room as its screens now show it, judged against what it was.
+    if (!etude_->Saisie().DemanderAbandon(PieceAffichee()))
         return;
     RechargerFeuillesPiece();
     AfficherFeuille(circuits_);
@@ -284,6 +289,7 @@ void MDIPlancher::ModifierPiece(int ligne) {
         feuillesPiece_.Piece->Afficher(d);
         feuillesPiece_.Conduites->Afficher(d);
     }
+    etude_->Saisie().NoterDepart(PieceAffichee());
     AfficherFeuille(feuillesPiece_.Charge);
     ActiverMenuPiece(false);
 }

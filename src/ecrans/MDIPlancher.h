@@ -126,6 +126,8 @@ public:
     // "Annuler" on a room screen: the room's entries are dropped, the rooms
     // list shows again and the study is as it was last accepted.
     void AbandonnerPiece();
+    // The room being entered as its screens now show it.
+    Piece PieceAffichee() const;
     // "Annuler la suppression": the last deleted room back in the rooms list,
     // chosen there.
     void AnnulerSuppression();

@@ -165,6 +165,9 @@ std::optional<int> ListePieces::Descendre(int k) {
 }
 
 std::vector<ChiffresPiece> ListePieces::Chiffres() const {
+    // Reading a rooms file that does not exist would create it.
+    if (etude_.NombrePieces() == 0)
+        return {};
     std::vector<Piece> pieces;
     try {
         pieces = etude_.Travail().LirePieces();

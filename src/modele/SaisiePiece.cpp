@@ -90,6 +90,7 @@ bool SaisiePiece::CommencerNouvellePiece() {
     piece_.TempChute = ChuteNouvellePiece;
     piece_.IsoApport = IsolantNouvellePiece;
     piece_.IsoEmissions = IsolantNouvellePiece;
+    piece_.PasVZBordure = PasBordureNouvellePiece;
     depart_ = piece_;
     return true;
 }

@@ -20,9 +20,11 @@ class EtudeEnCours;
 
 // Temperature drop a new room starts with, K.
 inline constexpr int ChuteNouvellePiece = 8;
-// Insulation thickness a new room's two estimates start with, cm (what the
-// room screen first shows).
+// Insulation thickness a new room's two estimates start with, cm, and the
+// pitch its edge zone starts with (what the load type and room screens
+// first show).
 inline constexpr int IsolantNouvellePiece = 4;
+inline constexpr PasVZ PasBordureNouvellePiece = PasVZ::VZ10;
 
 // The question before the room being entered is dropped with its changes:
 // "Abandonner les modifications de la pièce « Cuisine » ?", "… de la
@@ -83,6 +85,12 @@ public:
     // (numbers are compared as their fields write them, so that a value
     // shown rounded and read back is no change).
     bool PieceChangee(const Piece& affichee) const;
+    // The room as its screens first show it, once filled: its changes are
+    // counted from there.
+    void NoterDepart(const Piece& affichee) {
+        if (saisie_)
+            depart_ = affichee;
+    }
     // The rooms of the study were renumbered: the room being edited keeps
     // its record, whose number is now `nouveau(n)`.
     void Renumeroter(const std::function<int(int)>& nouveau);

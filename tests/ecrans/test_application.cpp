@@ -40,12 +40,15 @@ protected:
 } // namespace
 
 // The model's name for the new study shows in the title and on the general
-// data.
+// data; an asterisk follows it while the study has changes not stored.
 TEST_F(Application, NomEtReprise) {
     dossier.creerDansEtudes(QStringLiteral("Etude 1.pla"));
+    f = Demarrer();
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Etude 2]"));
+    f.reset();
     f = DemarrerEtude(QStringLiteral("45"));
     EXPECT_EQ(Trouver<QLabel>(f->Generales(), QStringLiteral("LblEtude"))->text(), QStringLiteral("Etude 2"));
-    EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Etude 2]"));
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Etude 2] *"));
     // After a run cut short (its folder copied without its lock), "Oui"
     // shows the rooms taken back and the general data of that run.
     AjouterPieceExemple(f->Etude().Dossier(), 1, "Séjour");
