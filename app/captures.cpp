@@ -456,6 +456,10 @@ int main(int argc, char* argv[]) {
     // The views of the 12-room example study, when its folder is given.
     if (positions.size() > 1) {
         s.ok &= ChargerExemple(s, positions[1]);
+        // The rooms list with the figures of each room.
+        s.fenetre.AfficherFeuille(s.fenetre.Circuits());
+        s.fenetre.Circuits()->MontrerLigne(3);
+        s.capturer("33-circuits-chiffres.png");
         Apercus(s);
         Bibliotheque(s, positions[1]);
         VuesDeLEtude(s);

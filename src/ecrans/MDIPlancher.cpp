@@ -272,8 +272,11 @@ void MDIPlancher::AbandonnerPiece() {
 }
 
 void MDIPlancher::AnnulerSuppression() {
-    if (const std::optional<int> ligne = etude_->Liste().AnnulerSuppression())
+    if (const std::optional<int> ligne = etude_->Liste().AnnulerSuppression()) {
+        // Where it came back.
+        AfficherFeuille(circuits_);
         circuits_->MontrerLigne(*ligne);
+    }
 }
 
 void MDIPlancher::ModifierPiece(int ligne) {

@@ -2,6 +2,7 @@
 
 #include "commun/ErreurArithmetique.h"
 #include "commun/ErreurSignalee.h"
+#include "commun/Nombres.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "etude/RecalculEtude.h"
 #include "modele/EtudeEnCours.h"
@@ -26,13 +27,20 @@ void DireEtudePleine(EtudeEnCours& etude) {
                QStringLiteral("Il n'est plus possible d'ajouter de pièce à l'étude !"));
 }
 
+// Heat in whole watts, as a list has room for it ("1533").
+std::string WattsEntiers(double x) { return FormatGeneral(Arrondir(x, 0) + 0.0); }
+
 // The figures of room `i` (from 1) of the summary `recap`.
 ChiffresPiece ChiffresLigne(const Recapitulatif& recap, const ResultatEtude& resultat, int i) {
     using namespace ColonneEtude;
     auto texte = [&](int k) { return QString::fromStdString(recap.Case(k, i).Texte); };
+    auto watts = [&](int k) {
+        return QString::fromStdString(WattsEntiers(NombreCellule(resultat.Table.Cell(k, i)).value_or(0))) +
+               QStringLiteral(" W");
+    };
     ChiffresPiece c;
     c.Surface = texte(SurfacePiece) + QStringLiteral(" m²");
-    c.Chaleur = texte(DeperdCorrigees) + QStringLiteral(" W");
+    c.Chaleur = watts(DeperdCorrigees);
     const int boucles = BouclesPiece(resultat, i);
     c.Boucle = (boucles > 1 ? QStringLiteral("%1 × ").arg(boucles) : QString()) + texte(LongueurNormale) +
                QStringLiteral(" m");
@@ -43,7 +51,7 @@ ChiffresPiece ChiffresLigne(const Recapitulatif& recap, const ResultatEtude& res
                             ? AppointFuture
                             : AppointActuelle;
     if (recap.Case(appoint, i).Format.Couleur == CouleurValeur::Bleu) {
-        c.Appoint = texte(appoint) + QStringLiteral(" W");
+        c.Appoint = watts(appoint);
         c.FormatAppoint = recap.Case(appoint, i).Format;
     }
     return c;

@@ -30,10 +30,10 @@ QString NomCopie(const QString& nom, const QStringList& pris, int longueur);
 // What the rooms list shows beside a room's name, as the summary shows it.
 struct ChiffresPiece {
     QString Surface;          // "20 m²": the room's area
-    QString Chaleur;          // "1520 W": the heat its floor must deliver (corrected losses)
+    QString Chaleur;          // "1533 W": the heat its floor must deliver (corrected losses), whole watts
     QString Boucle;           // "85,3 m", or "2 × 60,5 m" for equal loops: its normal loop
     FormatValeur FormatBoucle; // orange or red beyond the pipe's limits
-    QString Appoint;          // "120 W": the larger supplementary heat; empty without any
+    QString Appoint;          // "120 W": the larger supplementary heat, whole watts; empty without any
     FormatValeur FormatAppoint;
     bool operator==(const ChiffresPiece&) const = default;
 };

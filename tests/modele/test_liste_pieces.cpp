@@ -5,6 +5,7 @@
 
 #include "ModeleTest.h"
 
+#include "commun/Nombres.h"
 #include "etude/PresentationRecapitulatif.h"
 #include "modele/ListePieces.h"
 
@@ -207,7 +208,8 @@ TEST_F(Liste, ChiffresCommeLeRecapitulatif) {
         const ChiffresPiece& c = chiffres[static_cast<std::size_t>(i - 1)];
         using namespace ColonneEtude;
         EXPECT_EQ(c.Surface.toStdString(), recap.Case(SurfacePiece, i).Texte + " m²");
-        EXPECT_EQ(c.Chaleur.toStdString(), recap.Case(DeperdCorrigees, i).Texte + " W");
+        const double chaleur = NombreCellule(r.Resultat.Table.Cell(DeperdCorrigees, i)).value();
+        EXPECT_EQ(c.Chaleur.toStdString(), FormatGeneral(Arrondir(chaleur, 0)) + " W");
         EXPECT_EQ(c.Boucle.toStdString(), recap.Case(LongueurNormale, i).Texte + " m");
         EXPECT_EQ(c.FormatBoucle, recap.Case(LongueurNormale, i).Format);
     }
