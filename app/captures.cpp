@@ -18,6 +18,7 @@
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
+#include "ihm/BoiteMessage.h"
 #include "ihm/Traduction.h"
 #include "stockage/Catalogue.h"
 #include "stockage/FichiersTravail.h"
@@ -259,7 +260,16 @@ void DeperditionsSejour(Seance& s) {
     s.capturer("31-piece-deperditions-calculees.png");
     Texte(feuilles.Piece, "TxtDeperdPiece", QStringLiteral("1850"));
     s.capturer("32-piece-saisie-manuelle.png");
+    // The room was changed: dropping it asks first, and the answer is yes.
+    struct Oui : sorvel::BoiteMessage {
+        sorvel::ReponseMessage afficher(QWidget*, sorvel::IconeMessage, const QString&, const QString&,
+                                        sorvel::BoutonsMessage) override {
+            return sorvel::ReponseMessage::Oui;
+        }
+    } oui;
+    sorvel::InstallerBoiteMessage(&oui);
     s.fenetre.AbandonnerPiece();
+    sorvel::InstallerBoiteMessage(nullptr);
 }
 
 // The correction module on an existing loop: the present values, then the

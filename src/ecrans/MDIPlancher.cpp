@@ -380,7 +380,7 @@ void MDIPlancher::CreerMenusEtude() {
         circuits_->SupprimerPiece();
     });
     // Ctrl+Z where the focus is no text field, which keeps it for itself.
-    mnuAnnulerSuppression_ = Action(etude, "MnuAnnulerSuppression", QStringLiteral("Annuler la suppression"),
+    mnuAnnulerSuppression_ = Action(etude, "MnuAnnulerSuppression", QStringLiteral("Annuler la &suppression"),
                                     Ctrl('Z'), [this] { AnnulerSuppression(); });
     etude->addSeparator();
     Action(etude, "MnuClimat", QStringLiteral("&Climat du site..."), {}, [this] { OuvrirClimat(); });
