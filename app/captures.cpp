@@ -20,6 +20,7 @@
 #include "ecrans/FrmPiece.h"
 #include "ecrans/FrmResultats.h"
 #include "ecrans/MDIPlancher.h"
+#include "ihm/BoiteMessage.h"
 #include "ihm/Traduction.h"
 #include "stockage/Catalogue.h"
 #include "stockage/FichiersTravail.h"
@@ -211,7 +212,16 @@ void DeperditionsSejour(Seance& s) {
     s.capturer("31-piece-deperditions-calculees.png");
     Texte(feuilles.Piece, "TxtDeperdPiece", QStringLiteral("1850"));
     s.capturer("32-piece-saisie-manuelle.png");
+    // The room was changed: dropping it asks first, and the answer is yes.
+    struct Oui : sorvel::BoiteMessage {
+        sorvel::ReponseMessage afficher(QWidget*, sorvel::IconeMessage, const QString&, const QString&,
+                                        sorvel::BoutonsMessage) override {
+            return sorvel::ReponseMessage::Oui;
+        }
+    } oui;
+    sorvel::InstallerBoiteMessage(&oui);
     s.fenetre.AbandonnerPiece();
+    sorvel::InstallerBoiteMessage(nullptr);
 }
 
 // The correction module on an existing loop: the present values, then the
@@ -444,6 +454,10 @@ int main(int argc, char* argv[]) {
     // The views of the 12-room example study, when its folder is given.
     if (positions.size() > 1) {
         s.ok &= ChargerExemple(s, positions[1]);
+        // The rooms list with the figures of each room.
+        s.fenetre.AfficherFeuille(s.fenetre.Circuits());
+        s.fenetre.Circuits()->MontrerLigne(3);
+        s.capturer("33-circuits-chiffres.png");
         Apercus(s);
         Bibliotheque(s, positions[1]);
         VuesDeLEtude(s);

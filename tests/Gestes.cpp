@@ -18,9 +18,9 @@ namespace sorvel::test {
 
 ReponseMessage BoiteMessageScriptee::afficher(QWidget*, IconeMessage icone, const QString& titre,
                                               const QString& texte, BoutonsMessage boutons) {
-    ReponseMessage reponse = boutons == BoutonsMessage::OK       ? ReponseMessage::OK
-                             : boutons == BoutonsMessage::OuiNon ? ReponseMessage::Non
-                                                                 : ReponseMessage::Annuler;
+    ReponseMessage reponse = boutons == BoutonsMessage::OK              ? ReponseMessage::OK
+                             : boutons == BoutonsMessage::OuiNonAnnuler ? ReponseMessage::Annuler
+                                                                        : ReponseMessage::Non;
     if (!reponses_.empty()) {
         reponse = reponses_.front();
         reponses_.pop_front();

@@ -10,7 +10,9 @@
 namespace sorvel {
 
 enum class IconeMessage { Aucune, Information, Question, Exclamation, Critique };
-enum class BoutonsMessage { OK, OuiNon, OuiNonAnnuler };
+// OuiNonDefautNon: the question of a deletion or of work thrown away, where
+// Enter (the default button) must not be the answer that loses something.
+enum class BoutonsMessage { OK, OuiNon, OuiNonAnnuler, OuiNonDefautNon };
 enum class ReponseMessage { OK, Oui, Non, Annuler };
 
 class Questions {

@@ -188,8 +188,9 @@ void FrmD_Generales::CmdSuivant_Click() {
 }
 
 void FrmD_Generales::CmdAnnuler_Click() {
-    etude_.NouvelleEtude();
-    emit quitter();
+    // A modified study is offered for storing; "Annuler" keeps it.
+    if (etude_.Bibliotheque().AbandonnerEtude())
+        emit quitter();
 }
 
 void FrmD_Generales::CmdAide_Click() { AfficherAide(CheminAide(), FenetreAide, AideDonneesGenerales); }

@@ -72,8 +72,12 @@ void FrmOuvrir::CmdSupprimer_Click() {
     const QListWidgetItem* choisie = lstOuvrir_->currentItem();
     if (!choisie || !choisie->isSelected())
         return;
-    if (const auto restantes = etude_.Bibliotheque().SupprimerEtudeEnregistree(choisie->text()))
-        Remplir(*restantes);
+    const auto restantes = etude_.Bibliotheque().SupprimerEtudeEnregistree(choisie->text());
+    if (!restantes)
+        return;
+    Remplir(*restantes);
+    // The keyboard on the list, not on "Supprimer", which Enter would press again.
+    lstOuvrir_->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace sorvel

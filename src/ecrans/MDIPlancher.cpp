@@ -52,7 +52,10 @@ MDIPlancher::MDIPlancher(const QString& dossierEtudes, QWidget* parent, int larg
 
     Ini();
     mnuFeuilleCalcul_->setEnabled(false);
+    ActiverAnnulerSuppression();
     connect(etude_.get(), &EtudeEnCours::NomChange, this, &MDIPlancher::NomChange);
+    connect(etude_.get(), &EtudeEnCours::ModifieChange, this, [this] { NomChange(etude_->Nom()); });
+    connect(etude_.get(), &EtudeEnCours::PiecesChangees, this, &MDIPlancher::ActiverAnnulerSuppression);
     connect(etude_.get(), &EtudeEnCours::EtudeRemplacee, this, &MDIPlancher::EtudeRemplacee);
     // A study taken back from a run cut short reaches the screens at once.
     etude_->Programme().Demarrer();
@@ -217,7 +220,9 @@ void MDIPlancher::RechargerFeuillesPiece() {
 // ---- Study ------------------------------------------------------------
 
 void MDIPlancher::NomChange(const QString& nom) {
-    setWindowTitle(QStringLiteral("Sorvel. [") + nom + QStringLiteral("]"));
+    // The asterisk: changes not stored yet.
+    setWindowTitle(QStringLiteral("Sorvel. [") + nom + QStringLiteral("]") +
+                   (etude_->Modifie() ? QStringLiteral(" *") : QString()));
 }
 
 void MDIPlancher::EtudeRemplacee() {
@@ -229,6 +234,13 @@ void MDIPlancher::ActiverMenuPiece(bool etat) {
     mnuAjouterPiece_->setEnabled(etat);
     mnuModifierPiece_->setEnabled(etat);
     mnuSupprimerPiece_->setEnabled(etat);
+    ActiverAnnulerSuppression();
+}
+
+void MDIPlancher::ActiverAnnulerSuppression() {
+    // A room being entered keeps its number: nothing comes back before it.
+    mnuAnnulerSuppression_->setEnabled(mnuAjouterPiece_->isEnabled() &&
+                                       etude_->Liste().PeutAnnulerSuppression());
 }
 
 void MDIPlancher::AjouterPiece() {
@@ -242,14 +254,35 @@ void MDIPlancher::AjouterPiece() {
         feuillesPiece_.Piece->Afficher(etude_->Saisie().PieceEnSaisie());
         feuillesPiece_.Conduites->Afficher(etude_->Saisie().PieceEnSaisie());
     }
+    etude_->Saisie().NoterDepart(PieceAffichee());
     ActiverMenuPiece(false);
 }
 
+Piece MDIPlancher::PieceAffichee() const {
+    Piece affichee = etude_->Saisie().PieceEnSaisie();
+    if (feuillesPiece_.Charge && feuillesPiece_.Piece && feuillesPiece_.Conduites) {
+        feuillesPiece_.Charge->Remplir(affichee);
+        feuillesPiece_.Piece->Remplir(affichee);
+        feuillesPiece_.Conduites->Remplir(affichee);
+    }
+    return affichee;
+}
+
 void MDIPlancher::AbandonnerPiece() {
-    etude_->Saisie().AbandonnerPiece();
+    // The room as its screens now show it, judged against what it was.
+    if (!etude_->Saisie().DemanderAbandon(PieceAffichee()))
+        return;
     RechargerFeuillesPiece();
     AfficherFeuille(circuits_);
     ActiverMenuPiece(true);
+}
+
+void MDIPlancher::AnnulerSuppression() {
+    if (const std::optional<int> ligne = etude_->Liste().AnnulerSuppression()) {
+        // Where it came back.
+        AfficherFeuille(circuits_);
+        circuits_->MontrerLigne(*ligne);
+    }
 }
 
 void MDIPlancher::ModifierPiece(int ligne) {
@@ -265,6 +298,7 @@ void MDIPlancher::ModifierPiece(int ligne) {
         feuillesPiece_.Piece->Afficher(d);
         feuillesPiece_.Conduites->Afficher(d);
     }
+    etude_->Saisie().NoterDepart(PieceAffichee());
     AfficherFeuille(feuillesPiece_.Charge);
     ActiverMenuPiece(false);
 }
@@ -303,13 +337,15 @@ void MDIPlancher::CreerMenuFichier() {
     Action(fichier, "MnuEnregistrerSous", QStringLiteral("Enregistrer l'étude sous..."), {},
            [this] { MnuEnregistrerSous_Click(); });
     Action(fichier, "MnuRenommer", QStringLiteral("Renommer l'étude..."), {}, [this] { MnuRenommer_Click(); });
-    Action(fichier, "MnuSupprimerEtude", QStringLiteral("Supprimer l'étude"), Ctrl('D'),
+    Action(fichier, "MnuSupprimerEtude", QStringLiteral("Supprimer l'étude"), {},
            [this] { etude_->Bibliotheque().SupprimerEtude(); });
     fichier->addSeparator();
     QMenu* impression = Menu(fichier, "MnuImpression", QStringLiteral("&Impression..."));
     Action(impression, "MnuApercuChantier", QStringLiteral("Aperçu résultats &chantier"), {},
            [this] { LancerImpression(Impression::ApercuChantier); });
-    Action(impression, "MnuImprimerChantier", QStringLiteral("Imprimer résultats chantier"), Ctrl('C'),
+    // No print, deletion or discard on a key of the text fields (Ctrl+C,
+    // Ctrl+D or Ctrl+E are copy, delete and end of line there).
+    Action(impression, "MnuImprimerChantier", QStringLiteral("Imprimer résultats chantier"), Ctrl('P'),
            [this] { LancerImpression(Impression::ImprimerChantier); });
     impression->addSeparator();
     Action(impression, "MnuApercuRecap", QStringLiteral("Aperçu &récapitulatif"), {},
@@ -319,7 +355,8 @@ void MDIPlancher::CreerMenuFichier() {
     impression->addSeparator();
     Action(impression, "MnuApercuDeperditions", QStringLiteral("Aperçu &déperditions"), {},
            [this] { LancerImpression(Impression::ApercuDeperditions); });
-    Action(impression, "MnuImprimerDeperditions", QStringLiteral("Imprimer déperditions"), Ctrl('E'),
+    Action(impression, "MnuImprimerDeperditions", QStringLiteral("Imprimer déperditions"),
+           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
            [this] { LancerImpression(Impression::ImprimerDeperditions); });
     impression->addSeparator();
     Action(impression, "MnuApercuReglage", QStringLiteral("Aperçu fiche de ré&glage"), {},
@@ -348,6 +385,9 @@ void MDIPlancher::CreerMenusEtude() {
         AfficherFeuille(circuits_);
         circuits_->SupprimerPiece();
     });
+    // Ctrl+Z where the focus is no text field, which keeps it for itself.
+    mnuAnnulerSuppression_ = Action(etude, "MnuAnnulerSuppression", QStringLiteral("Annuler la &suppression"),
+                                    Ctrl('Z'), [this] { AnnulerSuppression(); });
     etude->addSeparator();
     Action(etude, "MnuClimat", QStringLiteral("&Climat du site..."), {}, [this] { OuvrirClimat(); });
     Action(etude, "MnuDefautsPieces", QStringLiteral("&Valeurs par défaut des pièces..."), {},

@@ -130,6 +130,11 @@ public:
     // "Annuler" on a room screen: the room's entries are dropped, the rooms
     // list shows again and the study is as it was last accepted.
     void AbandonnerPiece();
+    // The room being entered as its screens now show it.
+    Piece PieceAffichee() const;
+    // "Annuler la suppression": the last deleted room back in the rooms list,
+    // chosen there.
+    void AnnulerSuppression();
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -155,6 +160,9 @@ private:
     // for "&Feuille de calcul...", then `ecran` shows.
     void QuitterFeuillesPour(QWidget* ecran);
     void OublierFeuilleCalcul();
+    // "Annuler la suppression" is offered while a deleted room can come back
+    // and no room is being entered.
+    void ActiverAnnulerSuppression();
     // A new or opened study: the room screens start afresh, the rooms list
     // and the general data follow the model.
     void EtudeRemplacee();
@@ -203,6 +211,7 @@ private:
     QAction* mnuAjouterPiece_ = nullptr;
     QAction* mnuModifierPiece_ = nullptr;
     QAction* mnuSupprimerPiece_ = nullptr;
+    QAction* mnuAnnulerSuppression_ = nullptr;
 };
 
 } // namespace sorvel

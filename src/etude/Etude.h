@@ -17,6 +17,8 @@ namespace sorvel {
 
 // Most rooms a study holds (rows of the rooms list).
 inline constexpr int PiecesMaximumEtude = 30;
+// Characters a room's name keeps (the name of its record).
+inline constexpr int LongueurNomPiece = 30;
 
 // The lists the screens offer, as numbers: supply temperature (°C), room
 // temperature (°C), supply/return drop (K), screed thickness (cm).

@@ -23,6 +23,10 @@ public:
         switch (boutons) {
         case BoutonsMessage::OK: boite.setStandardButtons(QMessageBox::Ok); break;
         case BoutonsMessage::OuiNon: boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case BoutonsMessage::OuiNonDefautNon:
+            boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            boite.setDefaultButton(QMessageBox::No);
+            break;
         case BoutonsMessage::OuiNonAnnuler:
             boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;

@@ -31,11 +31,13 @@ QString BibliothequeEtudes::PremierNomLibre() const {
 
 void BibliothequeEtudes::NommerEtude() { etude_.DefinirNom(PremierNomLibre()); }
 
-bool BibliothequeEtudes::DemanderEnregistrement() {
-    if (!etude_.Modifie() || etude_.Dire(IconeMessage::Question, QStringLiteral("Enregistrer."),
-                                         QStringLiteral("Voulez vous enregistrer l'étude en cours ?"),
-                                         BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+bool BibliothequeEtudes::DemanderEnregistrement(BoutonsMessage boutons) {
+    if (!etude_.Modifie())
         return true;
+    const ReponseMessage reponse = etude_.Dire(IconeMessage::Question, QStringLiteral("Enregistrer."),
+                                               QStringLiteral("Voulez vous enregistrer l'étude en cours ?"), boutons);
+    if (reponse != ReponseMessage::Oui)
+        return reponse != ReponseMessage::Annuler;
     // Declining to replace a study of that name is the user's choice; a
     // store that failed leaves the study where it is.
     return EnregistrerEtude(etude_.Nom()) != ResultatEnregistrement::Echouee;
@@ -43,6 +45,13 @@ bool BibliothequeEtudes::DemanderEnregistrement() {
 
 bool BibliothequeEtudes::CommandeNouvelleEtude() {
     if (!DemanderEnregistrement())
+        return false;
+    etude_.NouvelleEtude();
+    return true;
+}
+
+bool BibliothequeEtudes::AbandonnerEtude() {
+    if (!DemanderEnregistrement(BoutonsMessage::OuiNonAnnuler))
         return false;
     etude_.NouvelleEtude();
     return true;
@@ -58,7 +67,7 @@ void BibliothequeEtudes::SupprimerEtude() {
     }
     if (etude_.Dire(IconeMessage::Question, QStringLiteral("Suppression de l'étude."),
                     QStringLiteral("Voulez vous supprimer l'étude '") + nom + QStringLiteral("' ?"),
-                    BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+                    BoutonsMessage::OuiNonDefautNon) != ReponseMessage::Oui)
         return;
     if (!etude_.Signaler([&] { etude_.EtudesStockees().Supprimer(nom); }))
         return;
@@ -247,7 +256,7 @@ std::optional<QStringList> BibliothequeEtudes::SupprimerEtudeEnregistree(const Q
     if (nom.isEmpty() ||
         etude_.Dire(IconeMessage::Question, QStringLiteral("Suppression de l'étude."),
                     QStringLiteral("Voulez vous supprimer l'étude '") + nom + QStringLiteral("' ?"),
-                    BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+                    BoutonsMessage::OuiNonDefautNon) != ReponseMessage::Oui)
         return std::nullopt;
     etude_.Signaler([&] { etude_.EtudesStockees().Supprimer(nom); });
     // The study being edited was that one: it now lives in its working

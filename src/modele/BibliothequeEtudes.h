@@ -4,6 +4,8 @@
 // store as, rename, open and delete, with the questions each asks and the
 // save and open dialogs' rules.
 
+#include "commun/Questions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -42,8 +44,13 @@ public:
     // (false). Otherwise the new study starts, whatever else came of the
     // storing.
     bool CommandeNouvelleEtude();
-    // "Supprimer l'étude": the stored study of this name, after a question;
-    // a new study follows.
+    // "&Annuler" of the general data screen and of the rooms list: a
+    // modified study is offered for storing first, as "Nouvelle étude" does,
+    // with a third answer, "Annuler", that keeps everything (false). A study
+    // stored or let go, the new study starts (true).
+    bool AbandonnerEtude();
+    // "Supprimer l'étude": the stored study of this name, after a question
+    // ("Non" by default); a new study follows.
     void SupprimerEtude();
     // "Ouvrir une étude...": the stored studies in French alphabetical
     // order, or nothing after telling that there is none.
@@ -61,9 +68,10 @@ public:
     // Failed: told, and the study, its state and the stored files are as
     // they were.
     ResultatEnregistrement EnregistrerEtude(const QString& nom);
-    // The question before a modified study is closed; false when the user
-    // wants it stored and storing failed.
-    bool DemanderEnregistrement();
+    // The question before a modified study is closed, with the buttons
+    // `boutons`; false when the user wants it stored and storing failed, or
+    // answers "Annuler".
+    bool DemanderEnregistrement(BoutonsMessage boutons = BoutonsMessage::OuiNon);
 
     // ---- The save dialog ------------------------------------------------
     // The name field after a change: every forbidden character removed, and

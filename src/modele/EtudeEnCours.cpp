@@ -24,7 +24,8 @@ EtudeEnCours::EtudeEnCours(const QString& dossier, Questions& questions, QObject
     : QObject(parent), travail_(std::make_unique<FichiersTravail>(DossierEtudes(dossier))),
       catalogue_(std::make_unique<Catalogue>(DossierEtudes(dossier))), questions_(questions),
       programme_(std::make_unique<MarcheProgramme>(*this)),
-      bibliotheque_(std::make_unique<BibliothequeEtudes>(*this)), saisie_(std::make_unique<SaisiePiece>(*this)) {}
+      bibliotheque_(std::make_unique<BibliothequeEtudes>(*this)), saisie_(std::make_unique<SaisiePiece>(*this)),
+      liste_(std::make_unique<ListePieces>(*this)) {}
 
 EtudeEnCours::~EtudeEnCours() = default;
 
@@ -50,7 +51,14 @@ bool EtudeEnCours::Signaler(const std::function<void()>& action) {
 
 void EtudeEnCours::MarquerModifie() {
     if (remplissages_ == 0)
-        modifie_ = true;
+        DefinirModifie(true);
+}
+
+void EtudeEnCours::DefinirModifie(bool valeur) {
+    if (valeur == modifie_)
+        return;
+    modifie_ = valeur;
+    emit ModifieChange(modifie_);
 }
 
 void EtudeEnCours::DefinirNom(const QString& nom) {
@@ -79,7 +87,7 @@ void EtudeEnCours::Remplacer(const Etude& etude, const QString& nom, bool enregi
     DefinirNom(nom);
     emit EtudeRemplacee();
     emit PiecesChangees();
-    modifie_ = modifiee;
+    DefinirModifie(modifiee);
 }
 
 // ---- The whole study -------------------------------------------------------
@@ -209,7 +217,7 @@ bool EtudeEnCours::SupprimerCollecteur(int k) {
                           une ? QStringLiteral("Cette pièce n'aura plus de collecteur choisi")
                               : QStringLiteral("Ces pièces n'auront plus de collecteur choisi"),
                           suite),
-                 BoutonsMessage::OuiNon) != ReponseMessage::Oui)
+                 BoutonsMessage::OuiNonDefautNon) != ReponseMessage::Oui)
             return false;
     }
     return GarderCollecteurs(liste, affectations);
@@ -254,23 +262,7 @@ bool EtudeEnCours::CollecteurExiste(int k, std::size_t nombre) {
 
 // ---- Rooms of the study --------------------------------------------------------
 
-bool EtudeEnCours::SupprimerPiece(int k) {
-    const QStringList noms = NomsPieces();
-    if (k < 1 || k > noms.size()) {
-        Dire(IconeMessage::Exclamation, QStringLiteral("Suppression."),
-             QStringLiteral("La ligne sélectionnée est vide, aucune suppression ne peut être faite !"));
-        return false;
-    }
-    if (Dire(IconeMessage::Question, QStringLiteral("Suppression."),
-             QStringLiteral("Voulez vous supprimer la pièce '") + noms[k - 1] + QStringLiteral("' de l'étude ?"),
-             BoutonsMessage::OuiNon) != ReponseMessage::Oui)
-        return false;
-    if (!Signaler([&] { travail_->SupprimerPiece(k); }))
-        return false;
-    modifie_ = true;
-    emit PiecesChangees();
-    return true;
-}
+bool EtudeEnCours::SupprimerPiece(int k) { return liste_->Supprimer(k); }
 
 std::optional<std::vector<Piece>> EtudeEnCours::Pieces() {
     std::vector<Piece> pieces;

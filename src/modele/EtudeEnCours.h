@@ -13,6 +13,7 @@
 #include "etude/Etude.h"
 #include "etude/RecalculEtude.h"
 #include "modele/BibliothequeEtudes.h"
+#include "modele/ListePieces.h"
 #include "modele/MarcheProgramme.h"
 #include "modele/SaisiePiece.h"
 
@@ -56,11 +57,13 @@ public:
     BibliothequeEtudes& Bibliotheque() { return *bibliotheque_; }
     SaisiePiece& Saisie() { return *saisie_; }
     const SaisiePiece& Saisie() const { return *saisie_; }
+    ListePieces& Liste() { return *liste_; }
 
     // ---- State --------------------------------------------------------
     // The study has changes not stored under its name.
     bool Modifie() const { return modifie_; }
-    void DefinirModifie(bool valeur) { modifie_ = valeur; }
+    // ModifieChange tells every change of it.
+    void DefinirModifie(bool valeur);
     // An edit on an entry screen; ignored while the screens are being filled
     // from the model (SansMarquage).
     void MarquerModifie();
@@ -159,7 +162,9 @@ public:
     // Every accepted room, with the details kept beside its record; nothing
     // (and the reason told) when the rooms cannot be read.
     std::optional<std::vector<Piece>> Pieces();
-    // "Supprimer une pièce" on row `k`: asks first. True when it is gone.
+    // "Supprimer une pièce" on row `k`: asks first ("Non" by default). True
+    // when it is gone; "Annuler la suppression" can bring it back
+    // (ListePieces).
     bool SupprimerPiece(int k);
 
     // Every accepted room recalculated in order and balanced, with the
@@ -195,6 +200,8 @@ public:
 
 signals:
     void NomChange(const QString& nom);
+    // The study has now changes not stored (or none any more).
+    void ModifieChange(bool modifie);
     // The list of rooms changed (accepted, deleted, emptied).
     void PiecesChangees();
     // A new study (or another one opened): the screens start again from the
@@ -237,6 +244,7 @@ private:
     std::unique_ptr<MarcheProgramme> programme_;
     std::unique_ptr<BibliothequeEtudes> bibliotheque_;
     std::unique_ptr<SaisiePiece> saisie_;
+    std::unique_ptr<ListePieces> liste_;
 };
 
 } // namespace sorvel

@@ -2,6 +2,7 @@
 
 #include "calcul/Isolation.h"
 #include "commun/ErreurArithmetique.h"
+#include "commun/Nombres.h"
 #include "etude/BornesSaisie.h"
 #include "etude/CalculEtude.h"
 #include "etude/EquilibrageEtude.h"
@@ -35,7 +36,24 @@ std::optional<std::pair<QString, QString>> RefusNombreSaisi(const Piece& piece, 
     return std::pair{legende + QLatin1Char('.'), QString::fromStdString(MessageBorne(*borne))};
 }
 
+QString QuestionAbandonPiece(const QString& nom) {
+    if (nom.isEmpty())
+        return QStringLiteral("Abandonner les modifications de la nouvelle pièce ?");
+    return QStringLiteral("Abandonner les modifications de la pièce « %1 » ?").arg(nom);
+}
+
 namespace {
+
+// `piece` with each number its screens show in a field as the field writes
+// it back (15 significant digits).
+Piece CommeAffichee(Piece piece) {
+    for (double Piece::*champ :
+         {&Piece::SurfaceBordure, &Piece::SurfacePiece, &Piece::SurfaceEmprises, &Piece::SurfacePlafond,
+          &Piece::DeperdPiece, &Piece::DeperdPlancher, &Piece::ApportPlafond, &Piece::EmissionsBas,
+          &Piece::LongRaccordNormale, &Piece::LongDistri, &Piece::LongRaccordBordure})
+        piece.*champ = LireNombre(FormatGeneral(piece.*champ)).value_or(piece.*champ);
+    return piece;
+}
 
 const QString TitreBoucles = QStringLiteral("Nombre de boucles.");
 
@@ -78,6 +96,8 @@ bool SaisiePiece::CommencerNouvellePiece() {
     modifieAvantSaisie_ = etude_.Modifie();
     nouvellePiece_ = true;
     piece_ = PieceDepuisDefauts(etude_.Defauts().value_or(DefautsPieces{}));
+    piece_.PasVZBordure = PasBordureNouvellePiece;
+    depart_ = piece_;
     return true;
 }
 
@@ -102,7 +122,28 @@ bool SaisiePiece::OuvrirPiece(int n) {
     nouvellePiece_ = false;
     pieceCourante_ = n;
     piece_ = piece;
+    depart_ = piece_;
     return true;
+}
+
+bool SaisiePiece::PieceChangee(const Piece& affichee) const {
+    return saisie_ && CommeAffichee(affichee) != CommeAffichee(depart_);
+}
+
+bool SaisiePiece::DemanderAbandon(const Piece& affichee) {
+    if (PieceChangee(affichee)) {
+        const QString nom = QString::fromStdString(affichee.NomPiece.empty() ? depart_.NomPiece : affichee.NomPiece);
+        if (etude_.Dire(IconeMessage::Question, TitreAbandonPiece, QuestionAbandonPiece(nom),
+                        BoutonsMessage::OuiNonDefautNon) != ReponseMessage::Oui)
+            return false;
+    }
+    AbandonnerPiece();
+    return true;
+}
+
+void SaisiePiece::Renumeroter(const std::function<int(int)>& nouveau) {
+    if (pieceCourante_ > 0)
+        pieceCourante_ = nouveau(pieceCourante_);
 }
 
 void SaisiePiece::AbandonnerPiece() {

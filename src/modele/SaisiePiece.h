@@ -22,6 +22,15 @@ class EtudeEnCours;
 
 // The names the room screen proposes, in the order of its list.
 QStringList NomsProposesPiece();
+// The pitch a new room's edge zone starts with (what the load type screen
+// first shows).
+inline constexpr PasVZ PasBordureNouvellePiece = PasVZ::VZ10;
+
+// The question before the room being entered is dropped with its changes:
+// "Abandonner les modifications de la pièce « Cuisine » ?", "… de la
+// nouvelle pièce ?" while it has no name.
+inline const QString TitreAbandonPiece = QStringLiteral("Abandon de la saisie.");
+QString QuestionAbandonPiece(const QString& nom);
 
 // Heat (W) through `surface` m² of floor over an insulation `epaisseur` cm
 // thick (2 to 8; 0 without one): the estimates of the ceiling gain and of
@@ -71,6 +80,27 @@ public:
     // "&Annuler" on a room screen: the entries are dropped and the study is
     // as modified as it was before the room was started or opened.
     void AbandonnerPiece();
+    // "&Annuler" or Escape on a room screen, `affichee` being the room as
+    // its screens now show it. A room that differs from what it was when it
+    // was started or opened (PieceChangee) is dropped only when the user says
+    // so (QuestionAbandonPiece, Oui/Non, Non by default); then, or without a
+    // change, it goes as AbandonnerPiece says and the answer is true. False:
+    // the room stays as it is.
+    bool DemanderAbandon(const Piece& affichee);
+    // `affichee` differs from the room as it was started or opened: any
+    // choice, text or detail, or a number other than the screens showed
+    // (numbers are compared as their fields write them, so that a value
+    // shown rounded and read back is no change).
+    bool PieceChangee(const Piece& affichee) const;
+    // The room as its screens first show it, once filled: its changes are
+    // counted from there.
+    void NoterDepart(const Piece& affichee) {
+        if (saisie_)
+            depart_ = affichee;
+    }
+    // The rooms of the study were renumbered: the room being edited keeps
+    // its record, whose number is now `nouveau(n)`.
+    void Renumeroter(const std::function<int(int)>& nouveau);
     // No room is being entered any more.
     void Finir();
     // Another study: no room entered, none edited last.
@@ -136,6 +166,7 @@ private:
     bool temperatureChoisie_ = false;
     int pieceCourante_ = 0;
     Piece piece_;
+    Piece depart_; // the room as it was started or opened
     ResultatsPiece resultats_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "enregistrements/Conversion.h"
 #include "enregistrements/VerificationEtude.h"
+#include "etude/Collecteurs.h"
 #include "stockage/Extension.h"
 
 #include <QDir>
@@ -50,6 +51,14 @@ QByteArray Enregistrements(const DossierEtudes& dossier, const QString& nom, int
                          : defaut.Fichier == FichierStocke::Pieces  ? FichierEtude
                                                                     : FichierPerte;
     throw ErreurEtudeEndommagee(dossier.Chemin(nom), MessageDefautEtude(defaut, nom.toStdString()));
+}
+
+// Record n (from 1) of `octets`, records `longueur` bytes long; empty when
+// there is none.
+QByteArray Enregistrement(const QByteArray& octets, int n, int longueur) {
+    if (n < 1 || static_cast<qsizetype>(n) * longueur > octets.size())
+        return {};
+    return octets.mid(static_cast<qsizetype>(n - 1) * longueur, longueur);
 }
 
 std::vector<PerteCharge> Pertes(const QByteArray& octets) {
@@ -270,22 +279,126 @@ void FichiersTravail::EcrirePiece(int n, const Piece& piece, const PerteCharge& 
     Remplacer(pieces, pertes, extension);
 }
 
-void FichiersTravail::SupprimerPiece(int k) const {
+PieceRetiree FichiersTravail::SupprimerPiece(int k) const {
     // Both rebuilt contents are ready before a file is touched.
-    auto sauf = [&](const QString& fichier, int longueur) {
-        const QByteArray octets = dossier_.LireEnregistrements(fichier, longueur);
-        QByteArray reste;
-        for (qsizetype i = 0; i < octets.size(); i += longueur)
-            if (i / longueur + 1 != k)
-                reste.append(octets.constData() + i, longueur);
+    const QByteArray pieces = dossier_.LireEnregistrements(FichierEtude, DonneesPiece::Longueur);
+    const QByteArray pertes = dossier_.LireEnregistrements(FichierPerte, LongueurPerteCharge);
+    PieceRetiree retiree{.Numero = k,
+                         .Enregistrement = Enregistrement(pieces, k, DonneesPiece::Longueur),
+                         .Perte = Enregistrement(pertes, k, LongueurPerteCharge),
+                         .ExtensionAvant = ContenuExtension()};
+    auto sauf = [&](const QByteArray& octets, int longueur) {
+        QByteArray reste = octets;
+        if (k >= 1 && static_cast<qsizetype>(k) * longueur <= octets.size())
+            reste.remove(static_cast<qsizetype>(k - 1) * longueur, longueur);
         return reste;
     };
     // The rooms after it move down with their details and their manifolds.
     const auto extension = ExtensionApres(false, [&](Etude& e) {
-        if (k >= 1 && k <= static_cast<int>(e.Pieces.size()))
+        if (k >= 1 && k <= static_cast<int>(e.Pieces.size())) {
+            retiree.Donnees = e.Pieces[static_cast<std::size_t>(k - 1)];
             e.Pieces.erase(e.Pieces.begin() + (k - 1));
+        }
     });
-    Remplacer(sauf(FichierEtude, DonneesPiece::Longueur), sauf(FichierPerte, LongueurPerteCharge), extension);
+    if (!retiree.ExtensionAvant && retiree.Enregistrement.size() == DonneesPiece::Longueur) {
+        try {
+            retiree.Donnees = Verifiee(retiree.Enregistrement.constData(), k);
+        } catch (const ErreurEtudeEndommagee&) {
+            // Its record alone comes back: it keeps nothing beside it.
+        }
+    }
+    Remplacer(sauf(pieces, DonneesPiece::Longueur), sauf(pertes, LongueurPerteCharge), extension);
+    retiree.ExtensionApres = !extension ? retiree.ExtensionAvant
+                             : extension->isEmpty() ? std::nullopt
+                                                    : extension;
+    return retiree;
+}
+
+std::optional<QByteArray> FichiersTravail::ContenuExtension() const {
+    if (!dossier_.Existe(FichierExtension))
+        return std::nullopt;
+    return LireFichier(dossier_.Chemin(FichierExtension));
+}
+
+int FichiersTravail::PiecesCommunes(QByteArray& pieces, QByteArray& pertes) const {
+    pieces = Enregistrements(dossier_, FichierEtude, DonneesPiece::Longueur);
+    pertes = Enregistrements(dossier_, FichierPerte, LongueurPerteCharge);
+    const int communes = static_cast<int>(
+        std::min(pieces.size() / DonneesPiece::Longueur, pertes.size() / LongueurPerteCharge));
+    pieces.truncate(static_cast<qsizetype>(communes) * DonneesPiece::Longueur);
+    pertes.truncate(static_cast<qsizetype>(communes) * LongueurPerteCharge);
+    return communes;
+}
+
+void FichiersTravail::RetablirPiece(const PieceRetiree& retiree) const {
+    QByteArray pieces;
+    QByteArray pertes;
+    const int nombre = PiecesCommunes(pieces, pertes);
+    if (nombre >= PiecesMaximumEtude)
+        throw ErreurFichier(dossier_.Chemin(FichierEtude),
+                            QStringLiteral("Le fichier « %1 » contient déjà %2 pièces : aucune ne peut y être remise.")
+                                .arg(FichierEtude).arg(nombre));
+    const int n = std::clamp(retiree.Numero, 1, nombre + 1);
+    pieces.insert(static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur, retiree.Enregistrement);
+    pertes.insert(static_cast<qsizetype>(n - 1) * LongueurPerteCharge, retiree.Perte);
+    std::optional<QByteArray> extension;
+    if (n == retiree.Numero && ContenuExtension() == retiree.ExtensionApres) {
+        // Untouched since the removal: the file as it was before it (an
+        // empty content makes the file go).
+        if (retiree.ExtensionAvant || retiree.ExtensionApres)
+            extension = retiree.ExtensionAvant.value_or(QByteArray());
+    } else {
+        extension = ExtensionApres(ComplementsPiece(retiree.Donnees), [&](Etude& e) {
+            Piece piece = retiree.Donnees;
+            if (piece.Collecteur && *piece.Collecteur > static_cast<int>(CollecteursEtude(e.Collecteurs).size()))
+                piece.Collecteur.reset();
+            e.Pieces.insert(e.Pieces.begin() + std::min<std::ptrdiff_t>(n - 1, std::ssize(e.Pieces)), piece);
+        });
+    }
+    Remplacer(pieces, pertes, extension);
+}
+
+void FichiersTravail::InsererPiece(int n, const Piece& piece, const PerteCharge& perte) const {
+    QByteArray pieces;
+    QByteArray pertes;
+    const int nombre = PiecesCommunes(pieces, pertes);
+    if (n < 1 || n > nombre + 1 || nombre >= PiecesMaximumEtude)
+        throw ErreurFichier(dossier_.Chemin(FichierEtude),
+                            QStringLiteral("Impossible d'insérer la pièce n° %1 dans le fichier « %2 », qui contient "
+                                           "%3 pièce(s).")
+                                .arg(n).arg(FichierEtude).arg(nombre));
+    const auto p = Encoder(VersEnregistrement(piece));
+    const auto q = Encoder(perte);
+    pieces.insert(static_cast<qsizetype>(n - 1) * DonneesPiece::Longueur, p.data(), static_cast<qsizetype>(p.size()));
+    pertes.insert(static_cast<qsizetype>(n - 1) * LongueurPerteCharge, q.data(), static_cast<qsizetype>(q.size()));
+    const auto extension = ExtensionApres(ComplementsPiece(piece), [&](Etude& e) {
+        e.Pieces.insert(e.Pieces.begin() + std::min<std::ptrdiff_t>(n - 1, std::ssize(e.Pieces)), piece);
+    });
+    Remplacer(pieces, pertes, extension);
+}
+
+void FichiersTravail::EchangerPieces(int k) const {
+    QByteArray pieces;
+    QByteArray pertes;
+    const int nombre = PiecesCommunes(pieces, pertes);
+    if (k < 1 || k >= nombre)
+        throw ErreurFichier(dossier_.Chemin(FichierEtude),
+                            QStringLiteral("Impossible d'échanger les pièces n° %1 et %2 du fichier « %3 », qui "
+                                           "contient %4 pièce(s).")
+                                .arg(k).arg(k + 1).arg(FichierEtude).arg(nombre));
+    auto echanger = [k](QByteArray& octets, int longueur) {
+        const qsizetype debut = static_cast<qsizetype>(k - 1) * longueur;
+        const QByteArray premier = octets.mid(debut, longueur);
+        octets.replace(debut, longueur, octets.mid(debut + longueur, longueur));
+        octets.replace(debut + longueur, longueur, premier);
+    };
+    echanger(pieces, DonneesPiece::Longueur);
+    echanger(pertes, LongueurPerteCharge);
+    const auto extension = ExtensionApres(false, [&](Etude& e) {
+        if (k < static_cast<int>(e.Pieces.size()))
+            std::swap(e.Pieces[static_cast<std::size_t>(k - 1)], e.Pieces[static_cast<std::size_t>(k)]);
+    });
+    Remplacer(pieces, pertes, extension);
 }
 
 int FichiersTravail::Reparer() const {

@@ -38,6 +38,17 @@ inline const QString FichierPteTemp = QStringLiteral("PteTemp.tmp");
 inline const QString FichierExtension = QStringLiteral("Extension.tmp");
 inline const QString FichierExtTemp = QStringLiteral("ExtTemp.tmp");
 
+// A room removed from the working files, as RetablirPiece puts it back.
+struct PieceRetiree {
+    int Numero = 0;            // its number before the removal, from 1
+    QByteArray Enregistrement; // its record of Etude.tmp
+    QByteArray Perte;          // its record of Perte.tmp
+    Piece Donnees;             // the room, details, manifold and loops included
+    // Extension.tmp before and after the removal; nothing: no file.
+    std::optional<QByteArray> ExtensionAvant;
+    std::optional<QByteArray> ExtensionApres;
+};
+
 class FichiersTravail {
 public:
     explicit FichiersTravail(DossierEtudes dossier) : dossier_(std::move(dossier)) {}
@@ -95,8 +106,22 @@ public:
     void EcrirePiece(int n, const Piece& piece, const PerteCharge& perte) const;
     // Removes room k (from 1) from the files; the other records keep their
     // bytes, and the details and manifolds of the rooms after it move down
-    // with them.
-    void SupprimerPiece(int k) const;
+    // with them. Gives what RetablirPiece needs to bring it back.
+    PieceRetiree SupprimerPiece(int k) const;
+    // The room `retiree` put back at its number (after the last room when
+    // the study has fewer rooms now), its records as they were, its details,
+    // manifold and loops with it; the rooms from that number on move up.
+    // Nothing changed since its removal, every file is again byte for byte
+    // what it was before it. A manifold the study no longer has is dropped
+    // (the study chooses one). Raises ErreurFichier when the study already
+    // holds PiecesMaximumEtude rooms.
+    void RetablirPiece(const PieceRetiree& retiree) const;
+    // `piece` and its drops `perte` inserted as room n (1 to count + 1); the
+    // rooms from n on move up, their details and manifolds with them.
+    void InsererPiece(int n, const Piece& piece, const PerteCharge& perte) const;
+    // Rooms k and k + 1 (k from 1) change places: their records, their drops,
+    // their details, manifolds and loops.
+    void EchangerPieces(int k) const;
 
     // Start-up, before the working files are used or deleted: puts them back
     // into a whole study and gives its number of rooms.
@@ -145,6 +170,11 @@ private:
     // is (it does not exist and `ajoute` is false), otherwise its new bytes,
     // empty when it must go.
     std::optional<QByteArray> ExtensionApres(bool ajoute, const std::function<void(Etude&)>& changer) const;
+    // The bytes of Extension.tmp; nothing without the file.
+    std::optional<QByteArray> ContenuExtension() const;
+    // Etude.tmp and Perte.tmp, cut to the rooms both hold, whose number it
+    // gives.
+    int PiecesCommunes(QByteArray& pieces, QByteArray& pertes) const;
     // Extension.tmp alone changed so: written whole, or gone.
     void ChangerExtension(bool ajoute, const std::function<void(Etude&)>& changer) const;
 

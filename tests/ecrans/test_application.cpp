@@ -40,12 +40,15 @@ protected:
 } // namespace
 
 // The model's name for the new study shows in the title and on the general
-// data.
+// data; an asterisk follows it while the study has changes not stored.
 TEST_F(Application, NomEtReprise) {
     dossier.creerDansEtudes(QStringLiteral("Etude 1.pla"));
+    f = Demarrer();
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Etude 2]"));
+    f.reset();
     f = DemarrerEtude(QStringLiteral("45"));
     EXPECT_EQ(Trouver<QLabel>(f->Generales(), QStringLiteral("LblEtude"))->text(), QStringLiteral("Etude 2"));
-    EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Etude 2]"));
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Etude 2] *"));
     // After a run cut short (its folder copied without its lock), "Oui"
     // shows the rooms taken back and the general data of that run.
     AjouterPieceExemple(f->Etude().Dossier(), 1, "Séjour");
@@ -97,14 +100,14 @@ TEST_F(Application, MenusEtRaccourcis) {
     f = Demarrer();
     const std::pair<const char*, const char*> cas[] = {
         {"MnuNouvelle", "Ctrl+N"},       {"MnuOuvrir", "Ctrl+O"},          {"MnuEnregistrer", "Ctrl+S"},
-        {"MnuEnregistrerSous", ""},      {"MnuRenommer", ""},              {"MnuSupprimerEtude", "Ctrl+D"},
-        {"MnuApercuChantier", ""},       {"MnuImprimerChantier", "Ctrl+C"}, {"MnuApercuRecap", ""},
-        {"MnuImprimerRecap", "Ctrl+R"},  {"MnuApercuDeperditions", ""},    {"MnuImprimerDeperditions", "Ctrl+E"},
+        {"MnuEnregistrerSous", ""},      {"MnuRenommer", ""},              {"MnuSupprimerEtude", ""},
+        {"MnuApercuChantier", ""},       {"MnuImprimerChantier", "Ctrl+P"}, {"MnuApercuRecap", ""},
+        {"MnuImprimerRecap", "Ctrl+R"},  {"MnuApercuDeperditions", ""},    {"MnuImprimerDeperditions", "Ctrl+Shift+D"},
         {"MnuApercuReglage", ""},        {"MnuImprimerReglage", "Ctrl+G"},
         {"MnuQuitter", "Ctrl+Q"},        {"MnuDonneesGenerales", ""},
         {"MnuCircuits", ""},             {"MnuFeuilleCalcul", ""},         {"MnuAjouterPiece", ""},
-        {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuClimat", ""},
-        {"MnuDefautsPieces", ""},        {"MnuRenseignements", ""},
+        {"MnuModifierPiece", ""},        {"MnuSupprimerPiece", ""},        {"MnuAnnulerSuppression", "Ctrl+Z"},
+        {"MnuClimat", ""},               {"MnuDefautsPieces", ""},         {"MnuRenseignements", ""},
         {"MnuPieceSelectionnee", ""},    {"MnuRecapitulatif", ""},         {"MnuMateriel", ""},
         {"MnuEquilibrage", ""},          {"MnuCollecteurs", ""},
         {"MnuCorrection", ""},           {"MnuIncertitude", ""},
@@ -117,6 +120,16 @@ TEST_F(Application, MenusEtRaccourcis) {
         EXPECT_EQ(actions[i]->shortcut(), QKeySequence(QString::fromLatin1(cas[i].second))) << cas[i].first;
     }
     EXPECT_EQ(Trouver<QAction>(f.get(), QStringLiteral("MnuAPropos"))->text(), QStringLiteral("À &propos de Sorvel"));
+    // The keys of the text fields keep their meaning: copy, paste, cut,
+    // select all, redo, and delete and end of line on Linux desktops. Ctrl+Z
+    // undoes a deletion only where no text field takes it.
+    for (const char* edition : {"Ctrl+C", "Ctrl+V", "Ctrl+X", "Ctrl+A", "Ctrl+Y", "Ctrl+Shift+Z", "Ctrl+D", "Ctrl+E",
+                                "Ctrl+K", "Ctrl+Z"})
+        for (QAction* a : actions) {
+            if (a->objectName() != QStringLiteral("MnuAnnulerSuppression")) {
+                EXPECT_NE(a->shortcut(), QKeySequence(QString::fromLatin1(edition))) << a->objectName().toStdString();
+            }
+        }
 }
 
 // Leaving a room screen through the menu remembers it; "Feuille de

@@ -27,6 +27,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QApplication>
 #include <QTest>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -112,7 +113,7 @@ TEST_F(Bibliotheque, Enregistrer) {
 
 // The open dialog lists the stored studies in the model's order, the first
 // one chosen; deleting one asks and lists what is left; a double click
-// opens one, shown on the general data screen with its rooms in the rooms
+// opens one (the keyboard back on the list after a deletion), shown on the general data screen with its rooms in the rooms
 // list. The program started on a study opens it the same way.
 TEST_F(Bibliotheque, OuvrirEtSupprimer) {
     copierMaison();
@@ -129,8 +130,10 @@ TEST_F(Bibliotheque, OuvrirEtSupprimer) {
     EXPECT_EQ(d->Liste()->currentRow(), 0);
     boite.repondre(ReponseMessage::Oui);
     Cliquer(d, QStringLiteral("CmdSupprimer"));
-    EXPECT_TRUE(boite.seul(QStringLiteral("Suppression de l'étude.")));
+    EXPECT_TRUE(boite.seul(QStringLiteral("Suppression de l'étude."), {}, IconeMessage::Question,
+                           BoutonsMessage::OuiNonDefautNon));
     EXPECT_EQ(d->Liste()->count(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), d->Liste()) << "not on Supprimer, which Enter would press";
     EXPECT_FALSE(dossier.existeDansEtudes(listees[0] + QStringLiteral(".pla")));
 
     boite.vider();

@@ -10,6 +10,8 @@
 #include "ExemplesEtude.h"
 #include "ecrans/Harnais.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -67,17 +69,61 @@ TEST_F(Circuits, Supprimer) {
     EXPECT_TRUE(f->Etude().Travail().LirePieces().empty());
 }
 
-// "<< Précédent" goes back to the general data; "Annuler" empties the study
-// without a question.
+// "<< Précédent" goes back to the general data; "Annuler" empties an
+// unmodified study without a question. Modified, the study is offered for
+// storing first, and "Annuler" keeps it and the rooms list.
 TEST_F(Circuits, PrecedentEtAnnuler) {
     demarrer({"Séjour"});
     Cliquer(ecran, QStringLiteral("CmdPrecedent"));
     EXPECT_EQ(f->FeuilleAffichee(), f->Generales());
     f->AfficherFeuille(ecran);
+    f->Etude().MarquerModifie();
+    Cliquer(ecran, QStringLiteral("CmdAnnuler"));
+    EXPECT_TRUE(boite.seul(QStringLiteral("Enregistrer."), QStringLiteral("Voulez vous enregistrer l'étude en cours ?"),
+                           IconeMessage::Question, BoutonsMessage::OuiNonAnnuler));
+    EXPECT_EQ(f->FeuilleAffichee(), ecran);
+    EXPECT_EQ(grille->texte(1, 1), QStringLiteral("Séjour"));
+    f->Etude().DefinirModifie(false);
+    boite.vider();
     Cliquer(ecran, QStringLiteral("CmdAnnuler"));
     EXPECT_TRUE(boite.messages.empty());
     EXPECT_EQ(f->FeuilleAffichee(), nullptr);
     EXPECT_EQ(grille->texte(1, 1), QString());
     EXPECT_FALSE(dossier.existeDansEtudes(FichierEtude));
     EXPECT_FALSE(f->Etude().Modifie());
+}
+
+// "Dupliquer la pièce", "Monter" and "Descendre" act on the row chosen, and
+// that room stays chosen where it went, the keyboard on the list; a deletion
+// leaves the keyboard there too, and "Annuler la suppression" (Ctrl+Z on the
+// list) brings the room back at its row. Beside each name, its figures.
+TEST_F(Circuits, DupliquerDeplacerAnnulerLaSuppression) {
+    demarrer({"Séjour", "Chambre", "Cuisine"});
+    const auto noms = [&] {
+        QStringList n;
+        for (int l = 1; l <= 4; ++l)
+            n << grille->texte(l, 1);
+        return n;
+    };
+    choisirLigne(1);
+    Cliquer(ecran, QStringLiteral("CmdDupliquer"));
+    EXPECT_EQ(noms(), (QStringList{"Séjour", "Séjour (copie)", "Chambre", "Cuisine"}));
+    EXPECT_EQ(ecran->LigneSelectionnee(), 2);
+    Cliquer(ecran, QStringLiteral("CmdDescendre"));
+    Cliquer(ecran, QStringLiteral("CmdDescendre"));
+    EXPECT_EQ(noms(), (QStringList{"Séjour", "Chambre", "Cuisine", "Séjour (copie)"}));
+    QTest::keyClick(grille, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(noms(), (QStringList{"Séjour", "Chambre", "Séjour (copie)", "Cuisine"}));
+    EXPECT_EQ(ecran->LigneSelectionnee(), 3);
+    EXPECT_FALSE(grille->texte(3, 2).isEmpty()) << "its surface";
+
+    boite.repondre(ReponseMessage::Oui);
+    Cliquer(ecran, QStringLiteral("CmdSupprimer"));
+    EXPECT_EQ(QApplication::focusWidget(), grille);
+    EXPECT_EQ(noms(), (QStringList{"Séjour", "Chambre", "Cuisine", ""}));
+    QTest::keyClick(grille, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(noms(), (QStringList{"Séjour", "Chambre", "Séjour (copie)", "Cuisine"}));
+    EXPECT_EQ(ecran->LigneSelectionnee(), 3);
+    EXPECT_FALSE(Trouver<QAction>(f.get(), QStringLiteral("MnuAnnulerSuppression"))->isEnabled());
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Sorvel. [Etude 1] *"));
 }

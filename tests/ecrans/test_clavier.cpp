@@ -12,7 +12,9 @@
 #include "ecrans/Harnais.h"
 #include "ihm/Grille.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -53,10 +55,11 @@ protected:
 
 } // namespace
 
-// Escape on page 3/4 drops the room being entered and nothing else: the
-// rooms list shows, the stored rooms and the "modified" state are as they
-// were. On the general data screen and the rooms list, "Annuler" empties the
-// study without a question: no key does it there.
+// Escape on page 3/4 of a room that was changed asks first: "Non" keeps it
+// on its page, "Oui" drops it and nothing else: the rooms list shows, the
+// stored rooms and the "modified" state are as they were. Unchanged, it
+// goes without a word. An Escape that closes an open list stays there. On
+// the general data screen and the rooms list, no key throws the study away.
 TEST_F(Clavier, Echap) {
     AjouterPieceExemple(f->Etude().Dossier(), 1);
     f->Circuits()->RemplirGrilleCircuits();
@@ -64,11 +67,34 @@ TEST_F(Clavier, Echap) {
     const std::vector<Piece> avant = f->Etude().Travail().LirePieces();
     SaisirPieceJusquALaPage(*f, 3);
     Taper(ecrans().Conduites, QStringLiteral("TxtLongDistri"), QStringLiteral("7"));
+    boite.vider();
+    Touche(Qt::Key_Escape);
+    EXPECT_TRUE(boite.seul(QStringLiteral("Abandon de la saisie."),
+                           QStringLiteral("Abandonner les modifications de la pièce « Séjour » ?"),
+                           IconeMessage::Question, BoutonsMessage::OuiNonDefautNon));
+    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Conduites);
+    auto* chute = Trouver<QComboBox>(ecrans().Conduites, QStringLiteral("CmbTempChute"));
+    chute->setFocus(Qt::TabFocusReason);
+    chute->showPopup();
+    QApplication::processEvents();
+    ASSERT_TRUE(chute->view()->isVisible());
+    QTest::keyClick(chute->view(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(chute->view()->isVisible());
+    EXPECT_EQ(f->FeuilleAffichee(), ecrans().Conduites);
+    EXPECT_EQ(boite.messages.size(), 1u) << "the list closed, nothing asked";
+    boite.repondre(ReponseMessage::Oui);
     Touche(Qt::Key_Escape);
     EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
     EXPECT_FALSE(f->Etude().Saisie().EnCours());
     EXPECT_FALSE(f->Etude().Modifie());
     EXPECT_EQ(f->Etude().Travail().LirePieces(), avant);
+
+    // Opened and left as it was.
+    boite.vider();
+    f->ModifierPiece(1);
+    Touche(Qt::Key_Escape);
+    EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
     for (QWidget* ecran : {static_cast<QWidget*>(f->Circuits()), static_cast<QWidget*>(f->Generales())}) {
         SCOPED_TRACE(ecran->objectName().toStdString());
         f->AfficherFeuille(ecran);
@@ -173,7 +199,9 @@ TEST_F(Clavier, PanneauGardeLeFocus) {
     EXPECT_EQ(f->FeuilleAffichee(), piece);
     EXPECT_TRUE(Trouver<QWidget>(piece, QStringLiteral("CmdSuivant"))->isEnabled());
     EXPECT_EQ(NomFocus(), QStringLiteral("CmdApport"));
+    boite.repondre(ReponseMessage::Oui);
     Touche(Qt::Key_Escape);
+    EXPECT_TRUE(boite.seul(QStringLiteral("Abandon de la saisie.")));
     EXPECT_EQ(f->FeuilleAffichee(), f->Circuits());
 }
 

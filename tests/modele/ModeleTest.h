@@ -32,7 +32,7 @@ public:
         posees.push_back({icone, titre, texte, boutons});
         if (reponses.empty())
             return boutons == BoutonsMessage::OK ? ReponseMessage::OK
-                   : boutons == BoutonsMessage::OuiNon ? ReponseMessage::Non : ReponseMessage::Annuler;
+                   : boutons == BoutonsMessage::OuiNonAnnuler ? ReponseMessage::Annuler : ReponseMessage::Non;
         const ReponseMessage r = reponses.front();
         reponses.pop_front();
         return r;

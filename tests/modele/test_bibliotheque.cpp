@@ -68,7 +68,7 @@ TEST_F(Bibliotheque, CycleComplet) {
 
     EXPECT_EQ(B.SupprimerEtudeEnregistree("Maison C"), std::nullopt) << "Non deletes nothing";
     EXPECT_TRUE(questions.Seul("Suppression de l'étude.", "Voulez vous supprimer l'étude 'Maison C' ?",
-                               IconeMessage::Question, BoutonsMessage::OuiNon));
+                               IconeMessage::Question, BoutonsMessage::OuiNonDefautNon));
     questions.reponses = {ReponseMessage::Oui, ReponseMessage::Oui};
     EXPECT_EQ(B.SupprimerEtudeEnregistree("Maison C"), QStringList{"Maison A"});
     // The study being edited, deleted from the open dialog, lives on in its
@@ -125,7 +125,8 @@ TEST_F(Bibliotheque, EtudeEnregistree) {
     EXPECT_TRUE(questions.posees.empty() && !etude.Modifie());
     EXPECT_EQ(Stockee("Maison"), Travail());
     B.SupprimerEtude();
-    EXPECT_TRUE(questions.Seul("Suppression de l'étude.", "Voulez vous supprimer l'étude 'Maison' ?"));
+    EXPECT_TRUE(questions.Seul("Suppression de l'étude.", "Voulez vous supprimer l'étude 'Maison' ?",
+                               IconeMessage::Question, BoutonsMessage::OuiNonDefautNon));
     questions.reponses = {ReponseMessage::Oui};
     B.SupprimerEtude();
     EXPECT_EQ(Stockee("Maison"), Aucun);

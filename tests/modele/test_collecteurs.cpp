@@ -119,7 +119,7 @@ TEST_F(ModeleCollecteurs, PiecesDeLaMaison) {
                                  "Voulez vous le supprimer ?\n\nCes pièces n'auront plus de collecteur choisi : "
                                  "elles iront au collecteur « Collecteur 1 ».";
     EXPECT_FALSE(etude.SupprimerCollecteur(2));
-    EXPECT_TRUE(questions.Seul("Collecteurs.", question, IconeMessage::Question, BoutonsMessage::OuiNon));
+    EXPECT_TRUE(questions.Seul("Collecteurs.", question, IconeMessage::Question, BoutonsMessage::OuiNonDefautNon));
     EXPECT_EQ(etude.Collecteurs().size(), 3u);
     questions.reponses = {ReponseMessage::Oui};
     ASSERT_TRUE(etude.SupprimerCollecteur(2));

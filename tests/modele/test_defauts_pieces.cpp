@@ -26,20 +26,22 @@ DefautsPieces DefautsMaison() {
 
 } // namespace
 
-// Without defaults a room starts as it always did, and no name sets its
+// Without defaults a room starts as it always did (its edge pitch as the
+// load type screen first shows it), and no name sets its
 // temperature. With them it starts from them, and the name given sets its
 // temperature until the user chooses one; a room opened again keeps its
 // own.
 TEST_F(Defauts, NouvellePieceDepuisLesDefauts) {
     ASSERT_TRUE(S.CommencerNouvellePiece());
-    EXPECT_EQ(S.PieceEnSaisie(), (Piece{.IsoApport = 4, .IsoEmissions = 4, .TempChute = 8}));
+    EXPECT_EQ(S.PieceEnSaisie(), (Piece{.PasVZBordure = PasVZ::VZ10, .IsoApport = 4, .IsoEmissions = 4, .TempChute = 8}));
     EXPECT_EQ(S.TemperatureProposee("Salle de bain"), std::nullopt);
     S.AbandonnerPiece();
     ASSERT_TRUE(etude.ChangerDefautsPieces(DefautsMaison()));
     EXPECT_TRUE(etude.Modifie());
     ASSERT_TRUE(S.CommencerNouvellePiece());
-    EXPECT_EQ(S.PieceEnSaisie(), (Piece{.RthActuelle = Resistance::R005, .RthFuture = Resistance::R010, .IsoApport = 6,
-                                        .IsoEmissions = 8, .LongRaccordNormale = 4.5, .TempChute = 7}));
+    EXPECT_EQ(S.PieceEnSaisie(), (Piece{.PasVZBordure = PasVZ::VZ10, .RthActuelle = Resistance::R005,
+                                        .RthFuture = Resistance::R010, .IsoApport = 6, .IsoEmissions = 8,
+                                        .LongRaccordNormale = 4.5, .TempChute = 7}));
     const std::pair<const char*, std::optional<int>> noms[] = {
         {"Salle de bain", 22}, {"Salle d'eau", 22},    {"Douche", 22},      {"Séjour", 20},
         {" Cuisine ", 20},     {"Chambre 9", 20},      {"Douche étage", 22}, {"Salle de bain 2", 22},

@@ -64,7 +64,7 @@ TEST_F(Saisie, SupprimerLaPiece2Sur4) {
         AjouterPieceExemple(dossier, i);
     EXPECT_FALSE(etude.SupprimerPiece(2));
     EXPECT_TRUE(questions.Seul("Suppression.", "Voulez vous supprimer la pièce 'Pièce 2' de l'étude ?",
-                               IconeMessage::Question, BoutonsMessage::OuiNon));
+                               IconeMessage::Question, BoutonsMessage::OuiNonDefautNon));
     EXPECT_FALSE(etude.Modifie());
     questions.reponses = {ReponseMessage::Oui};
     EXPECT_TRUE(etude.SupprimerPiece(2));
