@@ -243,8 +243,14 @@ void MDIPlancher::ActiverAnnulerSuppression() {
                                        etude_->Liste().PeutAnnulerSuppression());
 }
 
+// A room being entered is left only as "Annuler" leaves it: asked about
+// when it has changes.
+bool MDIPlancher::QuitterPieceEnSaisie() {
+    return !etude_->Saisie().EnCours() || etude_->Saisie().DemanderAbandon(PieceAffichee());
+}
+
 void MDIPlancher::AjouterPiece() {
-    if (!etude_->Saisie().CommencerNouvellePiece())
+    if (!QuitterPieceEnSaisie() || !etude_->Saisie().CommencerNouvellePiece())
         return;
     RechargerFeuillesPiece();
     AfficherFeuille(feuillesPiece_.Charge);
@@ -286,7 +292,7 @@ void MDIPlancher::AnnulerSuppression() {
 }
 
 void MDIPlancher::ModifierPiece(int ligne) {
-    if (!etude_->Saisie().OuvrirPiece(ligne))
+    if (!QuitterPieceEnSaisie() || !etude_->Saisie().OuvrirPiece(ligne))
         return;
     // Fresh screens, so that nothing of a room entered before lingers;
     // filling them counts as no change to the study.

@@ -119,6 +119,7 @@ public:
 
     // ---- Room screens ------------------------------------------------------
     void RechargerFeuillesPiece();
+    bool QuitterPieceEnSaisie();
     void AjouterPiece();
     // Opens the room of row `ligne` of the rooms list.
     void ModifierPiece(int ligne);
