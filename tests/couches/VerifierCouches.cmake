@@ -41,7 +41,7 @@ set(entetes_fichiers QFile QFileInfo QDir QDirIterator QSaveFile QTemporaryFile 
 # The main window and the windows it hosts are the screens' hosts; a screen
 # includes no other screen's header (it knows nothing of where the user goes
 # next).
-set(hotes_ecrans MDIPlancher ImpressionEtude ZoneEcrans)
+set(hotes_ecrans MDIPlancher MenusPlancher ImpressionEtude ZoneEcrans)
 
 set(fautes 0)
 macro(faute texte)
