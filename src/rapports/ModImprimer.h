@@ -139,6 +139,7 @@ private:
     void MettreEnPageNotes();
     void DessinerNotes(Feuille& f, int page) const;
     void DessinerRecapitulatif(Feuille& f, int page) const;
+    void DessinerLegendeRecap(Feuille& f, double y) const;
     void MettreEnPageChantier();
     void MettreEnPageRecapitulatif();
     void MettreEnPageDeperditions();

@@ -144,6 +144,34 @@ void ModImprimer::MettreEnPageRecapitulatif() {
     nombrePages_ = std::max(1, (n + piecesParPage_ - 1) / piecesParPage_);
 }
 
+// The legend of the colours from `y` down, each colour's name in its
+// colour; a part that does not fit on its line goes to the next one.
+void ModImprimer::DessinerLegendeRecap(Feuille& f, double y) const {
+    const double hLigne = InterligneNote * Hauteur(PoliceNote);
+    double xLegende = gauche_, yLegende = y;
+    int ligneLegende = 0;
+    for (std::size_t n = 0; n < recap_.Legende.size(); ++n) {
+        const SegmentLegende& s = recap_.Legende[n];
+        const Police police{PoliceNote.Taille, s.Gras};
+        QString texte = Q(s.Texte);
+        // A colour's name stays on the line of what it means.
+        double place = Largeur(police, texte);
+        if (s.Couleur != CouleurValeur::TexteFenetre && n + 1 < recap_.Legende.size())
+            place += Largeur(Police{PoliceNote.Taille, recap_.Legende[n + 1].Gras}, Q(recap_.Legende[n + 1].Texte));
+        if (xLegende > gauche_ && xLegende + place > droite_) {
+            if (++ligneLegende == LignesLegende)
+                break;
+            xLegende = gauche_;
+            yLegende += hLigne;
+            texte = texte.trimmed();
+        }
+        const double l = Largeur(police, texte);
+        f.Texte(texte, police, QRectF(xLegende, yLegende, l, Hauteur(PoliceNote)), Qt::AlignLeft,
+                Couleur(FormatValeur{s.Gras, s.Couleur}));
+        xLegende += l;
+    }
+}
+
 void ModImprimer::DessinerRecapitulatif(Feuille& f, int page) const {
     const PlanRecap plan = PlanRecapitulatif(hautContenu_, basContenu_);
     const Mesure info(PoliceInfo);
@@ -211,31 +239,7 @@ void ModImprimer::DessinerRecapitulatif(Feuille& f, int page) const {
         const double xc = xPieces + c * largeurPiece_;
         f.Ligne({xc, plan.yTable}, {xc, y}, 0.3, GrisTrait);
     }
-    // The legend of the colours, each colour's name in its colour; a part
-    // that does not fit on its line goes to the next one.
-    const double hLigne = InterligneNote * Hauteur(PoliceNote);
-    double xLegende = gauche_, yLegende = plan.yLegende;
-    int ligneLegende = 0;
-    for (std::size_t n = 0; n < recap_.Legende.size(); ++n) {
-        const SegmentLegende& s = recap_.Legende[n];
-        const Police police{PoliceNote.Taille, s.Gras};
-        QString texte = Q(s.Texte);
-        // A colour's name stays on the line of what it means.
-        double place = Largeur(police, texte);
-        if (s.Couleur != CouleurValeur::TexteFenetre && n + 1 < recap_.Legende.size())
-            place += Largeur(Police{PoliceNote.Taille, recap_.Legende[n + 1].Gras}, Q(recap_.Legende[n + 1].Texte));
-        if (xLegende > gauche_ && xLegende + place > droite_) {
-            if (++ligneLegende == LignesLegende)
-                break;
-            xLegende = gauche_;
-            yLegende += hLigne;
-            texte = texte.trimmed();
-        }
-        const double l = Largeur(police, texte);
-        f.Texte(texte, police, QRectF(xLegende, yLegende, l, Hauteur(PoliceNote)), Qt::AlignLeft,
-                Couleur(FormatValeur{s.Gras, s.Couleur}));
-        xLegende += l;
-    }
+    DessinerLegendeRecap(f, plan.yLegende);
     f.Texte(QStringLiteral("(*) si boucle indépendante"), PoliceNote,
             QRectF(gauche_, plan.yNote, largeurPage, Hauteur(PoliceNote)), Qt::AlignLeft);
 }
