@@ -24,12 +24,6 @@ namespace sorvel {
 
 namespace {
 
-// Heading rows: the title of each column, then its unit.
-constexpr int LigneTitre = 0;
-constexpr int LigneUnite = 1;
-constexpr int LignesEnTete = 2;
-// Room for a cell's text beside what it measures, pixels.
-constexpr int MargeColonne = 10;
 // The rows of the manifolds grid kept in view before it scrolls.
 constexpr int CollecteursEnVue = 4;
 // "Collecteur de la pièce": the first item leaves the choice to the study.

@@ -19,13 +19,6 @@ namespace sorvel {
 
 namespace {
 
-// Heading rows: the title of each column, then its unit.
-constexpr int LigneTitre = 0;
-constexpr int LigneUnite = 1;
-constexpr int LignesEnTete = 2;
-// Room for a cell's text beside what it measures, pixels.
-constexpr int MargeColonne = 10;
-
 bool Numerique(int colonne) {
     return colonne != ColonneEquilibrage::Piece && colonne != ColonneEquilibrage::Boucle &&
            colonne != ColonneEquilibrage::Alertes;

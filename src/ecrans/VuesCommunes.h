@@ -21,6 +21,13 @@ namespace sorvel {
 
 class Grille;
 
+// Heading rows of the loop grids: the title of each column, then its unit.
+constexpr int LigneTitre = 0;
+constexpr int LigneUnite = 1;
+constexpr int LignesEnTete = 2;
+// Room for a cell's text beside what it measures, pixels.
+constexpr int MargeColonne = 10;
+
 // The colour of a shown value; the window-text colour for the plain one.
 QColor CouleurAffichee(CouleurValeur couleur);
 
