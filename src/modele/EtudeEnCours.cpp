@@ -54,6 +54,11 @@ void EtudeEnCours::MarquerModifie() {
         DefinirModifie(true);
 }
 
+void EtudeEnCours::MarquerChangementEtude() {
+    MarquerModifie();
+    saisie_->NoterChangementEtude();
+}
+
 void EtudeEnCours::DefinirModifie(bool valeur) {
     if (valeur == modifie_)
         return;
@@ -128,7 +133,7 @@ bool EtudeEnCours::ChangerClimat(const std::optional<ClimatSite>& climat) {
     if (!Signaler([&] { travail_->EcrireClimat(climat); }))
         return false;
     climat_ = climat;
-    MarquerModifie();
+    MarquerChangementEtude();
     return true;
 }
 
@@ -149,8 +154,7 @@ bool EtudeEnCours::GarderCollecteurs(const std::vector<Collecteur>& liste,
     const auto n = static_cast<std::size_t>(saisie_->PieceCourante());
     if (saisie_->EnCours() && !saisie_->NouvellePiece() && n >= 1 && n <= affectations.size())
         saisie_->ModifierPieceEnSaisie([&](Piece& p) { p.Collecteur = affectations[n - 1]; });
-    MarquerModifie();
-    saisie_->NoterChangementEtude();
+    MarquerChangementEtude();
     return true;
 }
 

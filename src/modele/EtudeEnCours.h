@@ -67,6 +67,9 @@ public:
     // An edit on an entry screen; ignored while the screens are being filled
     // from the model (SansMarquage).
     void MarquerModifie();
+    // A change of the study apart from the room being entered (its climate,
+    // manifolds, defaults, details): abandoning that room keeps it.
+    void MarquerChangementEtude();
     // While one lives, filling the screens counts as no change to the study.
     class SansMarquage {
     public:

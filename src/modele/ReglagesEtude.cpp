@@ -25,7 +25,7 @@ bool EtudeEnCours::ChangerDefautsPieces(const std::optional<DefautsPieces>& defa
     if (!Signaler([&] { travail_->EcrireDefautsPieces(defauts); }))
         return false;
     defauts_ = defauts;
-    MarquerModifie();
+    MarquerChangementEtude();
     return true;
 }
 
@@ -37,7 +37,7 @@ bool EtudeEnCours::ChangerRenseignements(const RenseignementsEtude& brut) {
     if (!Signaler([&] { travail_->EcrireRenseignements(r); }))
         return false;
     renseignements_ = r;
-    MarquerModifie();
+    MarquerChangementEtude();
     return true;
 }
 

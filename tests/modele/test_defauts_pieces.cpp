@@ -6,6 +6,9 @@
 
 #include "etude/DefautsPieces.h"
 
+#include <functional>
+#include <utility>
+
 using namespace sorvel;
 using namespace sorvel::test;
 
@@ -95,5 +98,30 @@ TEST_F(Defauts, DefautsRefuses) {
                                "« temperatures » : la température de « Atelier » (40 °C) n'est pas un nombre entier de "
                                "15 à 24."));
     EXPECT_EQ(etude.Defauts(), std::nullopt);
+    EXPECT_FALSE(etude.Modifie());
+}
+
+// A change of the study made while a room is being entered (from the
+// "Etude" menu) outlives the room abandoned: the study stays modified.
+TEST_F(Defauts, ChangementsPendantLaSaisie) {
+    const std::pair<const char*, std::function<bool()>> changements[] = {
+        {"climat", [&] { return etude.ChangerClimat(ClimatSite{.TempExterieure = -7}); }},
+        {"défauts", [&] { return etude.ChangerDefautsPieces(DefautsMaison()); }},
+        {"renseignements", [&] { return etude.ChangerRenseignements({.Client = "Dupont"}); }},
+    };
+    for (const auto& [quoi, changer] : changements) {
+        SCOPED_TRACE(quoi);
+        etude.NouvelleEtude();
+        ASSERT_FALSE(etude.Modifie());
+        ASSERT_TRUE(S.CommencerNouvellePiece());
+        ASSERT_TRUE(changer());
+        S.AbandonnerPiece();
+        EXPECT_TRUE(etude.Modifie());
+    }
+    // The room's own typing alone is dropped with it.
+    etude.NouvelleEtude();
+    ASSERT_TRUE(S.CommencerNouvellePiece());
+    etude.MarquerModifie();
+    S.AbandonnerPiece();
     EXPECT_FALSE(etude.Modifie());
 }
