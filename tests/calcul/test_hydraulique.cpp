@@ -1,5 +1,5 @@
-// Loop hydraulics on worked examples (cas/hydraulique.txt), and the fast
-// throttling search against the search stated step by step.
+// Loop hydraulics on hand-worked examples, and the fast throttling search
+// against the naive search that walks the temperature step by step.
 
 #include "calcul/Hydraulique.h"
 #include "commun/ErreurArithmetique.h"
@@ -85,7 +85,7 @@ TEST(Hydraulique, MiniMaxi) {
     EXPECT_TRUE(std::signbit(Maxi(-0.0, 0.0)));
 }
 
-// The throttling search exactly as stated, one 0.0001 K step at a time, with
+// The naive throttling search, one 0.0001 K step at a time, with
 // the same checked arithmetic and the same give-up point as DebitAFreiner:
 // the reference its interval search must reproduce bit for bit.
 struct Fin {

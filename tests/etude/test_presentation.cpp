@@ -70,8 +70,8 @@ TEST(Presentation, ArrondisEtCouleurs) {
     EXPECT_EQ(Rvb(CouleurValeur::Vert), (std::array<int, 3>{0, 128, 0}));
 }
 
-// The tooltip of each colour rule, just below and above its limit; a value
-// shown plain has none, a coloured one always has one.
+// The tooltip of each colour rule, just below and above its limit: a value
+// without colour has no tooltip, a coloured one has exactly one.
 TEST(Presentation, InfoBullesDesCouleurs) {
     using enum ValeurARegler;
     const std::map<std::string, std::function<std::string(double, DiametreTube)>> regles = {
