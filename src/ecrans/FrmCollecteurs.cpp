@@ -347,12 +347,5 @@ QSize FrmCollecteurs::sizeHint() const {
     return taille;
 }
 
-void FrmCollecteurs::showEvent(QShowEvent* evenement) {
-    // The window manager showing the program again is no return to it.
-    if (dejaAffichee_ && !evenement->spontaneous())
-        Actualiser();
-    dejaAffichee_ = true;
-    FenetreAuxiliaire::showEvent(evenement);
-}
 
 } // namespace sorvel

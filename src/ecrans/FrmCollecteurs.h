@@ -58,7 +58,7 @@ public:
 protected:
     // Shown again after another screen: the study may have changed
     // meanwhile (a room deleted or edited), and the window acts on it.
-    void showEvent(QShowEvent* evenement) override;
+    void Revenue() override { Actualiser(); }
 
 private:
     // "Collecteur choisi": the name, outlets and own drop of the manifold
@@ -76,7 +76,6 @@ private:
     void AfficherCollecteurPiece();
 
     EtudeEnCours& etude_;
-    bool dejaAffichee_ = false;
     std::optional<EtudeRecalculee> recalculee_;
     std::vector<Collecteur> liste_;           // the study's own list
     std::vector<std::optional<int>> choix_;   // each room's manifold, none: the study's filling

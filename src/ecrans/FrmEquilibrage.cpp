@@ -201,12 +201,5 @@ QSize FrmEquilibrage::sizeHint() const {
     return TailleVueGrille(*this, *grille_, {lblPerte_, lblTempDepartMinimale_, cmdExporter_});
 }
 
-void FrmEquilibrage::showEvent(QShowEvent* evenement) {
-    // The window manager showing the program again is no return to it.
-    if (dejaAffichee_ && !evenement->spontaneous())
-        Actualiser();
-    dejaAffichee_ = true;
-    FenetreAuxiliaire::showEvent(evenement);
-}
 
 } // namespace sorvel

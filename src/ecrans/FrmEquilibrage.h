@@ -48,11 +48,10 @@ public:
 protected:
     // Shown again after another screen: the study may have changed
     // meanwhile (a room deleted or edited), and the window acts on it.
-    void showEvent(QShowEvent* evenement) override;
+    void Revenue() override { Actualiser(); }
 
 private:
     EtudeEnCours& etude_;
-    bool dejaAffichee_ = false;
     std::optional<EtudeRecalculee> recalculee_;
     QVBoxLayout* corps_ = nullptr; // the body, which the grid heads
     Grille* grille_ = nullptr;

@@ -7,6 +7,7 @@
 // the window, and the next opening starts afresh.
 
 #include <QPointer>
+#include <QShowEvent>
 #include <QWidget>
 
 namespace sorvel {
@@ -34,7 +35,20 @@ signals:
 protected:
     explicit FenetreAuxiliaire(QWidget* parent = nullptr) : QWidget(parent) {}
 
+    // The window comes back on screen after another screen was shown: one
+    // whose commands change the study shows it afresh.
+    virtual void Revenue() {}
+
+    void showEvent(QShowEvent* evenement) override {
+        // The window manager showing the program again is no return to it.
+        if (dejaAffichee_ && !evenement->spontaneous())
+            Revenue();
+        dejaAffichee_ = true;
+        QWidget::showEvent(evenement);
+    }
+
 private:
+    bool dejaAffichee_ = false;
     QPointer<QWidget> feuilleOrigine_;
     bool fermee_ = false;
 };
