@@ -327,8 +327,16 @@ void Bibliotheque(Seance& s, const QString& donnees) {
     }
 }
 
-// The summary, the material list and the balancing, then the tooltip of
-// the first warning as the mouse would bring it up.
+// The tooltip of `cellule`, as the mouse resting on it shows it.
+void MontrerInfoBulle(QTableWidget* grille, const QTableWidgetItem* cellule) {
+    const QPoint centre = grille->visualItemRect(cellule).center();
+    const QPoint global = grille->viewport()->mapToGlobal(centre);
+    QCursor::setPos(global);
+    Attendre(100);
+    QHelpEvent aide(QEvent::ToolTip, centre, global);
+    QApplication::sendEvent(grille->viewport(), &aide);
+}
+
 // The tooltip of the first cell of `grille` shown in red, scrolled into view.
 void InfoBulleRouge(QTableWidget* grille) {
     for (int l = 0; l < grille->rowCount(); ++l)
@@ -338,16 +346,13 @@ void InfoBulleRouge(QTableWidget* grille) {
                 continue;
             grille->scrollToItem(cellule, QAbstractItemView::PositionAtCenter);
             Attendre(100);
-            const QPoint centre = grille->visualItemRect(cellule).center();
-            const QPoint global = grille->viewport()->mapToGlobal(centre);
-            QCursor::setPos(global);
-            Attendre(100);
-            QHelpEvent aide(QEvent::ToolTip, centre, global);
-            QApplication::sendEvent(grille->viewport(), &aide);
+            MontrerInfoBulle(grille, cellule);
             return;
         }
 }
 
+// The summary, the material list and the balancing, then the tooltip of
+// the first warning as the mouse would bring it up.
 void VuesDeLEtude(Seance& s) {
     s.action("MnuRecapitulatif")->trigger();
     if (QWidget* recap = s.fenetre.FeuilleAffichee()) {
@@ -386,12 +391,7 @@ void VuesDeLEtude(Seance& s) {
             const QTableWidgetItem* cellule = grille->item(l, alertes);
             if (!cellule || cellule->toolTip().isEmpty())
                 continue;
-            const QPoint centre = grille->visualItemRect(cellule).center();
-            const QPoint global = grille->viewport()->mapToGlobal(centre);
-            QCursor::setPos(global);
-            Attendre(100);
-            QHelpEvent aide(QEvent::ToolTip, centre, global);
-            QApplication::sendEvent(grille->viewport(), &aide);
+            MontrerInfoBulle(grille, cellule);
             s.capturer("26-equilibrage-info-bulle.png");
             QToolTip::hideText();
             break;
