@@ -164,11 +164,17 @@ bool FrmCircuits::eventFilter(QObject* objet, QEvent* evenement) {
 
 void FrmCircuits::RemplirGrilleCircuits() {
     const QStringList noms = etude_.NomsPieces();
+    const int courante = grille_->ligneCourante();
+    const int colonne = grille_->colonneCourante();
     for (int l = 1; l < grille_->rowCount(); ++l) {
         const bool piece = l <= noms.size();
         grille_->definirTexte(l, 0, piece ? QString::fromStdString(FormatGeneral(l)) : QString());
         grille_->definirTexte(l, ColonneNom, piece ? noms[l - 1] : QString());
+        // A long name cut at the column's edge is read whole in its tooltip.
+        grille_->definirCelluleCourante(l, ColonneNom);
+        grille_->definirInfoBulle(piece ? noms[l - 1] : QString());
     }
+    grille_->definirCelluleCourante(courante, colonne);
     RemplirChiffres();
 }
 
